@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 The ksx-module developers
+#
+# Installs what the project needs on Debian 12 (idempotent) and builds one preset.
+# Usage: scripts/bootstrap.sh [default|asan|tsan]
+set -euo pipefail
+preset=${1:-default}
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+packages=(
+  g++ cmake ninja-build pkg-config git
+  qt6-base-dev libqt6opengl6-dev libsnmp-dev libpugixml-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  snmpd snmp fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "bootstrap: installing ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+cd "$root"
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j"$(nproc)"
