@@ -2,10 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "snmp/NetSnmpSession.h"
 
+// Net-SNMP wants its configuration header first.
+#include <net-snmp/net-snmp-config.h>
+
+#include <net-snmp/net-snmp-includes.h>
+
 #include <net-snmp/library/keytools.h>
 #include <net-snmp/library/snmpusm.h>
-#include <net-snmp/net-snmp-config.h>
-#include <net-snmp/net-snmp-includes.h>
 
 #include <arpa/inet.h>
 #include <sys/eventfd.h>
