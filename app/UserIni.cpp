@@ -7,7 +7,7 @@
 #include <QCoreApplication>
 
 QString UserIniPath() {
-    const QString overridePath = qEnvironmentVariable("KSX_USER_INI");
+    QString overridePath = qEnvironmentVariable("KSX_USER_INI");
     if (!overridePath.isEmpty()) {
         return overridePath;
     }

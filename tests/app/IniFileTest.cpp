@@ -18,7 +18,7 @@ namespace {
 class IniFileTest : public testing::Test {
 protected:
     QString Write(const QByteArray& content) {
-        const QString path = m_dir.filePath(QStringLiteral("User%1.ini").arg(++m_files));
+        QString path = m_dir.filePath(QStringLiteral("User%1.ini").arg(++m_files));
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
