@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -33,23 +34,29 @@ public:
         }
     }
 
-    // Waits until the process printed `line` (a whole line); false if it ended before.
-    bool WaitForLine(const QString& line) {
+    // Waits until the process printed `line` (a whole line) `times` times; false if it ended
+    // before.
+    bool WaitForLine(const QString& line, qsizetype times = 1) {
         QDeadlineTimer deadline(kGenerousWaitMs);
-        while (!HasLine(line) && !deadline.hasExpired()) {
+        while (m_lines.count(line) < times && !deadline.hasExpired()) {
             if (m_process.state() == QProcess::NotRunning) {
                 Collect();
-                return HasLine(line);
+                break;
             }
             m_process.waitForReadyRead(100);
             Collect();
         }
-        return HasLine(line);
+        return m_lines.count(line) >= times;
     }
 
-    // The exit code once the process has ended by itself, -1 when it did not end or crashed.
+    // The exit code once the process has ended by itself; -1 when it did not start, did not
+    // end or crashed.
     int WaitForExit() {
-        if (!m_process.waitForFinished(kGenerousWaitMs) ||
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.waitForFinished(kGenerousWaitMs);
+        }
+        if (m_process.state() != QProcess::NotRunning ||
+            m_process.error() == QProcess::FailedToStart ||
             m_process.exitStatus() != QProcess::NormalExit) {
             return -1;
         }
@@ -144,6 +151,26 @@ TEST_F(StartupProcessTest, SecondStartForTheSameDeviceBringsTheFirstForward) {
 
     EXPECT_TRUE(first.WaitForLine(QStringLiteral("activate"))) << first.Output();
     EXPECT_TRUE(first.Running());
+}
+
+TEST_F(StartupProcessTest, SimultaneousStartsLeaveOneModule) {
+    const auto environment = Environment(QStringLiteral("KSX-7700-52"));
+    std::vector<std::unique_ptr<ModuleProcess>> modules;
+    for (int n = 0; n < 3; ++n) {
+        modules.push_back(std::make_unique<ModuleProcess>(Arguments(kAddress), environment));
+    }
+    ModuleProcess* server = nullptr;
+    for (const auto& module : modules) {
+        if (module->WaitForLine(Serving(QStringLiteral("KSX-7700-52"), kAddress))) {
+            EXPECT_EQ(server, nullptr) << "two modules serve the same device";
+            server = module.get();
+        } else {
+            EXPECT_EQ(module->WaitForExit(), 0) << module->Output();
+            EXPECT_TRUE(module->HasLine(Forwarded(QStringLiteral("KSX-7700-52"), kAddress)));
+        }
+    }
+    ASSERT_NE(server, nullptr);
+    EXPECT_TRUE(server->WaitForLine(QStringLiteral("activate"), 2)) << server->Output();
 }
 
 TEST_F(StartupProcessTest, OtherAddressOrOtherDeviceNameRunsItsOwnModule) {
