@@ -15,7 +15,7 @@ class SingleInstance;
 // module per device, then the module window until it closes. Needs a QApplication.
 class CModuleApp {
 public:
-    enum ExitCode : int {
+    enum : int {
         kExitOk = 0,           // the window closed, or another process serves the device
         kExitStartupFailed = 1 // start-up stopped with a message
     };
@@ -33,7 +33,7 @@ public:
 private:
     bool FailStartup(const char* message);
     static void InitSnmpLibrary();
-    // Steps 7 to 9: true when this process serves the device.
+    // One module per device: true when this process serves it, false when another does.
     bool ClaimDevice(const std::string& instanceName);
     void RunModuleWindow();
     static void BringForward(QDialog& window);
