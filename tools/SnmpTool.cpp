@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "tools/SnmpTool.h"
 
+#include "app/CommandLine.h"
 #include "snmp/CommonSNMP.h"
 #include "snmp/SessionParameters.h"
-#include "tools/ModuleCommandLine.h"
 #include "tools/SessionWalk.h"
 #include "tools/SnmprecFormat.h"
 
