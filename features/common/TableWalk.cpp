@@ -4,8 +4,6 @@
 
 #include "platform/Trace.h"
 
-#include <QMetaObject>
-
 const std::string& SnmpRow::Value(std::size_t column) const {
     static const std::string kNone;
     return column < values.size() ? values[column] : kNone;
@@ -17,20 +15,21 @@ CTableWalk::CTableWalk(CCommonSNMP& session, std::vector<std::string> columns,
 
 CTableWalk::~CTableWalk() {
     // Closing cancels the step under way and refuses the next one; a callback already
-    // running is waited for, so none touches this object once it is gone. Rows it posts
-    // meanwhile die with this object's event queue.
+    // running is waited for, so none touches this object once it is gone. What it handed
+    // over meanwhile is never delivered.
     m_session.Close();
     WaitForCallbacksToLeave();
 }
 
 void CTableWalk::Start() {
-    // Open stops the session's worker: no callback of an earlier walk runs after this line.
+    // Open stops the session's worker: no callback of an earlier walk runs after this line,
+    // so what is still queued belongs to the earlier walk.
     const bool prepared = PrepareRequest();
-    ++m_generation;
+    DropHandedOver();
     m_rowsHandedOver = 0;
     m_running = true;
     if (!prepared) {
-        PostEnd(-1);
+        HandOver({true, -1, {}});
         return;
     }
     const int status = m_session.StartRequest(&CTableWalk::StepDone, this, m_step.timeoutMs);
@@ -54,7 +53,7 @@ bool CTableWalk::PrepareRequest() {
 void CTableWalk::Abandon() {
     m_session.Close();
     WaitForCallbacksToLeave();
-    ++m_generation;
+    DropHandedOver();
     m_running = false;
 }
 
@@ -81,7 +80,8 @@ void CTableWalk::HandleStep(std::unique_ptr<CSnmp> response, int requestId, int 
         EndWalk(kSnmpFailed);
         return;
     }
-    HandOverRow(std::move(row));
+    ++m_rowsHandedOver;
+    HandOver({false, 0, std::move(row)});
     m_session.StartRequest(&CTableWalk::StepDone, this, m_step.timeoutMs);
 }
 
@@ -98,39 +98,49 @@ SnmpRow CTableWalk::ReadRow(const CSnmp& response) {
     return row;
 }
 
-void CTableWalk::HandOverRow(SnmpRow row) {
-    const unsigned generation = m_generation.load();
-    ++m_rowsHandedOver;
-    QMetaObject::invokeMethod(
-        this,
-        [this, generation, row = std::move(row)] {
-            if (generation == m_generation.load() && m_onRow) {
-                m_onRow(row);
-            }
-        },
-        Qt::QueuedConnection);
-}
-
 void CTableWalk::EndWalk(int status) {
     platform::DebugTrace("call back iStatus = " + std::to_string(status));
     m_session.SignalIdle();
-    PostEnd(status);
+    HandOver({true, status, {}});
 }
 
-void CTableWalk::PostEnd(int status) {
-    const unsigned generation = m_generation.load();
-    QMetaObject::invokeMethod(
-        this,
-        [this, generation, status] {
-            if (generation != m_generation.load()) {
+// Any thread.
+void CTableWalk::HandOver(Delivery delivery) {
+    {
+        std::lock_guard lock(m_deliveryMutex);
+        m_deliveries.push_back(std::move(delivery));
+    }
+    m_wakeUp.Notify();
+}
+
+// The owner's thread. A handler may restart the walk, which empties the queue.
+void CTableWalk::DeliverHandedOver() {
+    for (;;) {
+        Delivery next;
+        {
+            std::lock_guard lock(m_deliveryMutex);
+            if (m_deliveries.empty()) {
                 return;
             }
-            m_running = false;
-            if (m_onFinished) {
-                m_onFinished(status);
+            next = std::move(m_deliveries.front());
+            m_deliveries.pop_front();
+        }
+        if (!next.isEnd) {
+            if (m_onRow) {
+                m_onRow(next.row);
             }
-        },
-        Qt::QueuedConnection);
+            continue;
+        }
+        m_running = false;
+        if (m_onFinished) {
+            m_onFinished(next.status);
+        }
+    }
+}
+
+void CTableWalk::DropHandedOver() {
+    std::lock_guard lock(m_deliveryMutex);
+    m_deliveries.clear();
 }
 
 void CTableWalk::EnterCallback() {

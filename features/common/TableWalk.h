@@ -11,15 +11,16 @@
 //   m_cPortWalk.Start();
 //
 // Rows that are still under way when the walk is restarted, abandoned or destroyed are
-// dropped; a handler never runs for an earlier walk or after its owner is gone.
+// dropped; a handler never runs for an earlier walk or after its owner is gone. Handlers may
+// restart the walk but must not destroy it (close a dialog with deleteLater, not delete).
 #pragma once
 
+#include "features/common/ThreadWakeUp.h"
 #include "snmp/CommonSNMP.h"
-
-#include <QObject>
 
 #include <atomic>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -35,9 +36,7 @@ struct SnmpRow {
     const std::string& Value(std::size_t column) const;
 };
 
-class CTableWalk : public QObject {
-    Q_OBJECT
-
+class CTableWalk {
 public:
     using RowHandler = std::function<void(const SnmpRow& row)>;
     // status: -2 end of the table, -1 no answer within the step timeout, other values a failure.
@@ -46,9 +45,12 @@ public:
     static constexpr unsigned kDefaultStepTimeoutMs = 8000;
 
     // `session` must outlive the walk; the walk closes it when it is destroyed.
+    // The handlers run on the thread that makes the walk (the UI thread).
     CTableWalk(CCommonSNMP& session, std::vector<std::string> columns,
                unsigned stepTimeoutMs = kDefaultStepTimeoutMs);
-    ~CTableWalk() override;
+    ~CTableWalk();
+    CTableWalk(const CTableWalk&) = delete;
+    CTableWalk& operator=(const CTableWalk&) = delete;
 
     // Settings take effect at the next Start.
     void SetColumns(std::vector<std::string> columns) { m_columns = std::move(columns); }
@@ -76,15 +78,22 @@ private:
         unsigned timeoutMs = kDefaultStepTimeoutMs;
         bool endOnShortRow = false;
     };
+    // A row, or the end of the walk, on its way to the owner's thread.
+    struct Delivery {
+        bool isEnd = false;
+        int status = 0;
+        SnmpRow row;
+    };
 
     static unsigned StepDone(std::unique_ptr<CSnmp> response, int requestId, void* context,
                              int status);
     bool PrepareRequest();
     void HandleStep(std::unique_ptr<CSnmp> response, int requestId, int status);
     SnmpRow ReadRow(const CSnmp& response);
-    void HandOverRow(SnmpRow row);
     void EndWalk(int status);
-    void PostEnd(int status);
+    void HandOver(Delivery delivery);
+    void DeliverHandedOver();
+    void DropHandedOver();
     void EnterCallback();
     void LeaveCallback();
     void WaitForCallbacksToLeave();
@@ -99,9 +108,12 @@ private:
 
     // Written by Start while the session has no worker, read by the worker.
     Step m_step;
-    // Changes at every Start and Abandon; what was handed over for another value is dropped.
-    std::atomic<unsigned> m_generation{0};
     std::atomic<int> m_rowsHandedOver{0};
+
+    // Rows travel in this queue; the owner's thread is only woken up to fetch them.
+    std::mutex m_deliveryMutex;
+    std::deque<Delivery> m_deliveries;
+    CThreadWakeUp m_wakeUp{[this] { DeliverHandedOver(); }};
 
     std::mutex m_callbackMutex;
     std::condition_variable m_callbackLeft;
