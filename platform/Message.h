@@ -9,9 +9,9 @@
 namespace platform {
 
 enum class MessageKind {
-    Ok,                // warning box, OK button only
-    OkCancelQuestion,  // question icon, OK and Cancel, Cancel is the default
-    Information,       // information icon, OK button only
+    Ok,               // warning box, OK button only
+    OkCancelQuestion, // question icon, OK and Cancel, Cancel is the default
+    Information,      // information icon, OK button only
 };
 
 enum class MessageResult { Ok, Cancel };

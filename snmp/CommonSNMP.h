@@ -8,6 +8,7 @@
 #include "snmp/Snmp.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -40,7 +41,7 @@ public:
     int GetSuffix(int index, const CSnmp& response, std::string& suffix);
     // The GetNext request on the worker thread; the result goes to `callback`. Always -1.
     int StartRequest(SnmpResultCallback callback, void* context, uintptr_t unusedWindow,
-                     unsigned timeoutMs = 0);
+                     unsigned timeoutMs);
     int StartRequest(SnmpResultCallback callback, void* context, unsigned timeoutMs = 0);
     // 1 if the id was pending (now removed), 0 if not.
     int RemovePending(int requestId);
@@ -58,8 +59,8 @@ public:
     static int LastRequestId();
 
 private:
-    struct Lock; // scoped hold of m_lock that also records the holder
     void StopWorker();
+    bool WaitForWorkerExit(std::chrono::milliseconds limit);
     void WorkerLoop();
     bool HasBindings() const;
     void ApplyV3Security();
@@ -80,19 +81,25 @@ private:
     std::string m_authPassword;
     std::string m_privPassword;
 
-    mutable std::mutex m_lock; // guards the library objects
-    std::mutex m_stateMutex;   // guards pending ids, idle state, worker handle, request in hand
-    std::condition_variable m_idleChanged;
-    std::vector<int> m_pending;
-    bool m_idle = true;
-    std::thread m_worker;
-    std::atomic<bool> m_workerDone{true};
-    std::atomic<bool> m_running{false};
-    std::atomic<bool> m_cancelled{false};
+    // Guards the library objects and the request in hand.
+    mutable std::mutex m_lock;
     SnmpResultCallback m_callback = nullptr;
     void* m_context = nullptr;
     unsigned m_requestTimeoutMs = 0;
     int m_requestId = 0;
+
+    // Guards the pending ids, the idle state and the worker's life.
+    mutable std::mutex m_stateMutex;
+    std::condition_variable m_stateChanged;
+    std::vector<int> m_pending;
+    bool m_idle = true;
+    bool m_workerActive = false;
+    std::thread m_worker;
+    std::thread::id m_workerId;
+
+    std::atomic<bool> m_running{false};
+    std::atomic<bool> m_cancelled{false};
+    std::atomic<bool> m_stopping{false}; // Open or the destructor is stopping the worker
 };
 
 // Closes `session` and writes the "==================<name>.Close===============" line.

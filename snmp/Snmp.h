@@ -43,6 +43,14 @@ enum SnmpStatus : int {
     kSnmpNoSuchName = 2,  // SNMPv1 noSuchName; also a v2c noSuchObject/noSuchInstance binding
 };
 
+namespace snmpnet {
+struct Answer;
+struct Request;
+struct SessionSettings;
+class Deadline;
+class Transport;
+} // namespace snmpnet
+
 struct SnmpVarBind {
     std::vector<uint32_t> oid;
     int type = kSnmpNull;
@@ -104,28 +112,30 @@ public:
 
 protected:
     CSnmp();
-    struct Transport;
     virtual std::unique_ptr<CSnmp> makeResponse() const = 0;
-    // Version-specific session settings (community or USM user) and PDU fix-ups.
-    virtual bool configureSession(void* netsnmpSession) = 0;
-    virtual void configurePdu(void* netsnmpPdu) = 0;
-    // Key of the settings that need a new Net-SNMP session when they change.
-    virtual std::string sessionKey() const = 0;
-    // Runs before the session opens; SNMPv3 discovers the engine ID here.
-    virtual int prepareSession(const std::string& address, unsigned timeoutMs) {
+    // Version-specific session settings (community or USM user).
+    virtual bool fillSettings(snmpnet::SessionSettings& settings) const = 0;
+    virtual void fillRequest(snmpnet::Request& request) const = 0;
+    // Runs before the request goes out; SNMPv3 discovers the agent's engine ID here.
+    virtual int prepareSession(const std::string& address, const snmpnet::Deadline& deadline) {
         (void)address;
-        (void)timeoutMs;
+        (void)deadline;
         return kSnmpOk;
     }
-    int waitForWakeOrFd(int fd, long timeoutUs) const; // helper for subclasses
     bool cancelled() const;
 
-    std::unique_ptr<Transport> m_transport;
+    std::unique_ptr<snmpnet::Transport> m_transport;
     std::vector<SnmpVarBind> m_bindings;
+    unsigned m_generation = 0; // changes whenever the request's bindings are rebuilt
     int m_pduType = kPduGet;
     long m_errorStatus = 0;
     unsigned long m_errorIndex = 0;
     uint16_t m_port = 161;
+
+private:
+    // One request and its answer, without the SNMPv1 view of exceptions.
+    int exchange(const std::string& address, unsigned timeoutMs, snmpnet::Answer& answer);
+    std::unique_ptr<CSnmp> takeAnswer(snmpnet::Answer& answer) const;
 
     friend class CSnmpTable;
 };
@@ -143,9 +153,8 @@ public:
 
 protected:
     std::unique_ptr<CSnmp> makeResponse() const override;
-    bool configureSession(void* netsnmpSession) override;
-    void configurePdu(void* netsnmpPdu) override;
-    std::string sessionKey() const override;
+    bool fillSettings(snmpnet::SessionSettings& settings) const override;
+    void fillRequest(snmpnet::Request& request) const override;
 
 private:
     std::string m_community;
@@ -173,10 +182,9 @@ public:
 
 protected:
     std::unique_ptr<CSnmp> makeResponse() const override;
-    bool configureSession(void* netsnmpSession) override;
-    void configurePdu(void* netsnmpPdu) override;
-    std::string sessionKey() const override;
-    int prepareSession(const std::string& address, unsigned timeoutMs) override;
+    bool fillSettings(snmpnet::SessionSettings& settings) const override;
+    void fillRequest(snmpnet::Request& request) const override;
+    int prepareSession(const std::string& address, const snmpnet::Deadline& deadline) override;
 
 private:
     int m_msgMaxSize = 1024;
@@ -200,13 +208,15 @@ public:
 
     // 0 with a new response, -1 no response within the timeout, -2 the answer lies beyond
     // the requested columns (end of table), otherwise the library's status.
-    int getNext(const std::string& address, std::unique_ptr<CSnmp>& response,
-                unsigned timeoutMs);
+    int getNext(const std::string& address, std::unique_ptr<CSnmp>& response, unsigned timeoutMs);
     // The index after the requested column's OID for binding `index` of `response`
     // (".1" style text without the leading dot: "1" or "10.0.0.5"). 0 on success.
     int getSuffix(int index, const CSnmp& response, std::string& suffix) const;
 
 private:
+    void rememberColumns();
+
     CSnmp* m_message;
     std::vector<std::vector<uint32_t>> m_columns; // the columns the walk started from
+    unsigned m_walkGeneration = ~0u;
 };

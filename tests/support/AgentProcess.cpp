@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "tests/support/AgentProcess.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace testsupport {
+
+int FreeUdpPort() {
+    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
+    if (fd < 0) {
+        return -1;
+    }
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    socklen_t length = sizeof address;
+    int port = -1;
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+        port = ntohs(address.sin_port);
+    }
+    close(fd);
+    return port;
+}
+
+namespace {
+
+bool UdpPortBound(int port) {
+    std::ifstream table("/proc/net/udp");
+    std::string line;
+    char wanted[16];
+    std::snprintf(wanted, sizeof wanted, ":%04X ", port);
+    while (std::getline(table, line)) {
+        // local_address is the second column: 0100007F:PORT
+        const size_t colon = line.find(':', line.find(':') + 1);
+        if (colon != std::string::npos && line.compare(colon, 6, wanted) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool WaitForUdpListener(int port, int timeoutMs) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < end) {
+        if (UdpPortBound(port)) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+std::string MakeTempDir(const std::string& prefix) {
+    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "XXXXXX")).string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        return {};
+    }
+    return pattern;
+}
+
+void RemoveTree(const std::string& path) {
+    std::error_code ignored;
+    if (!path.empty()) {
+        std::filesystem::remove_all(path, ignored);
+    }
+}
+
+bool WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    return static_cast<bool>(out);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string RunCommand(const std::string& commandLine, int* exitCode) {
+    std::string output;
+    FILE* pipe = popen(commandLine.c_str(), "r");
+    if (pipe == nullptr) {
+        if (exitCode != nullptr) {
+            *exitCode = -1;
+        }
+        return output;
+    }
+    char buffer[4096];
+    size_t got = 0;
+    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        output.append(buffer, got);
+    }
+    const int status = pclose(pipe);
+    if (exitCode != nullptr) {
+        *exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    return output;
+}
+
+ChildProcess::~ChildProcess() {
+    Stop();
+}
+
+bool ChildProcess::Start(const std::vector<std::string>& argv, const std::string& logPath,
+                         const std::vector<std::string>& environment) {
+    Stop();
+    std::vector<char*> arguments;
+    for (const std::string& argument : argv) {
+        arguments.push_back(const_cast<char*>(argument.c_str()));
+    }
+    arguments.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid < 0) {
+        return false;
+    }
+    if (pid == 0) {
+        const int log = open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (log >= 0) {
+            dup2(log, STDOUT_FILENO);
+            dup2(log, STDERR_FILENO);
+            close(log);
+        }
+        for (const std::string& assignment : environment) {
+            putenv(const_cast<char*>(assignment.c_str()));
+        }
+        execvp(arguments[0], arguments.data());
+        _exit(127);
+    }
+    m_pid = pid;
+    return true;
+}
+
+void ChildProcess::Stop() {
+    if (m_pid <= 0) {
+        return;
+    }
+    kill(m_pid, SIGCONT);
+    kill(m_pid, SIGTERM);
+    for (int i = 0; i < 300; ++i) {
+        if (waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
+            m_pid = -1;
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    kill(m_pid, SIGKILL);
+    waitpid(m_pid, nullptr, 0);
+    m_pid = -1;
+}
+
+void ChildProcess::Pause() {
+    if (m_pid > 0) {
+        kill(m_pid, SIGSTOP);
+    }
+}
+
+void ChildProcess::Resume() {
+    if (m_pid > 0) {
+        kill(m_pid, SIGCONT);
+    }
+}
+
+bool ChildProcess::Running() const {
+    return m_pid > 0 && waitpid(m_pid, nullptr, WNOHANG) == 0;
+}
+
+} // namespace testsupport
