@@ -5,9 +5,9 @@
 #include "sim/agent/AgentState.h"
 #include "sim/model/Snmprec.h"
 
+#include <net-snmp/agent/net-snmp-agent-includes.h>
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
-#include <net-snmp/agent/net-snmp-agent-includes.h>
 
 #include <arpa/inet.h>
 #include <csignal>
@@ -45,13 +45,17 @@ uint32_t UptimeTicks() {
         std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() / 10);
 }
 
-bool IsSilent() { return std::chrono::steady_clock::now() < State().silentUntil; }
+bool IsSilent() {
+    return std::chrono::steady_clock::now() < State().silentUntil;
+}
 
 namespace {
 
 volatile std::sig_atomic_t g_stop = 0;
 
-void OnStopSignal(int) { g_stop = 1; }
+void OnStopSignal(int) {
+    g_stop = 1;
+}
 
 // ---- values between the model and Net-SNMP's variable bindings ----
 
@@ -69,7 +73,9 @@ Oid ToOid(const oid* arcs, size_t length) {
     return result;
 }
 
-std::vector<oid> ToNetSnmp(const Oid& arcs) { return std::vector<oid>(arcs.begin(), arcs.end()); }
+std::vector<oid> ToNetSnmp(const Oid& arcs) {
+    return std::vector<oid>(arcs.begin(), arcs.end());
+}
 
 DecodedBinding Decode(const netsnmp_variable_list* vb) {
     DecodedBinding d;
@@ -194,8 +200,21 @@ struct SetOutcome {
     bool seen = false;
     bool success = false;
     std::optional<SetFailure> failure;
+    bool logged = false;
 };
 SetOutcome g_lastSet;
+
+void LogSet(const netsnmp_pdu* pdu, const SetOutcome& outcome);
+
+// Logs the set in its last phase, before the agent sends the answer, so that whoever got
+// the answer finds the set in the log.
+void FinishSet(netsnmp_agent_request_info* reqinfo) {
+    g_pendingSets.erase(reqinfo);
+    if (!g_lastSet.logged) {
+        LogSet(reqinfo->asp->pdu, g_lastSet);
+        g_lastSet.logged = true;
+    }
+}
 
 std::vector<Binding> RequestBindings(netsnmp_agent_request_info* reqinfo) {
     std::vector<Binding> bindings;
@@ -243,7 +262,7 @@ void HandleSet(netsnmp_agent_request_info* reqinfo, netsnmp_request_info* reques
             set.applied = false;
         }
         g_lastSet.failure = SetFailure{ErrorStatus::CommitFailed, 0};
-        g_pendingSets.erase(reqinfo);
+        FinishSet(reqinfo);
         return;
     case MODE_SET_COMMIT: // the last phase of a set that succeeded
         if (set.tx && set.applied && !set.committed) {
@@ -251,13 +270,13 @@ void HandleSet(netsnmp_agent_request_info* reqinfo, netsnmp_request_info* reques
             g_lastSet.success = true;
             HandleEvents(set.tx->Events());
         }
-        g_pendingSets.erase(reqinfo);
+        FinishSet(reqinfo);
         return;
     case MODE_SET_FREE: // the last phase of a set refused while checking
         if (set.tx) {
             g_lastSet.failure = set.failure;
         }
-        g_pendingSets.erase(reqinfo);
+        FinishSet(reqinfo);
         return;
     default:
         break;
@@ -336,9 +355,9 @@ std::string TypeName(int asnType) {
 }
 
 std::string Header(const netsnmp_pdu* pdu) {
-    return "\"time\":" + JsonString(IsoTimeNow()) + ",\"version\":" +
-           JsonString(VersionText(pdu->version)) + ",\"security\":" +
-           JsonString(SecurityName(pdu));
+    return "\"time\":" + JsonString(IsoTimeNow()) +
+           ",\"version\":" + JsonString(VersionText(pdu->version)) +
+           ",\"security\":" + JsonString(SecurityName(pdu));
 }
 
 void LogRequest(const netsnmp_pdu* pdu, bool answered, const char* reason) {
@@ -348,8 +367,7 @@ void LogRequest(const netsnmp_pdu* pdu, bool answered, const char* reason) {
     }
     std::string oids;
     for (auto* vb = pdu->variables; vb != nullptr; vb = vb->next_variable) {
-        oids += (oids.empty() ? "" : ",") +
-                JsonString(FormatOid(ToOid(vb->name, vb->name_length)));
+        oids += (oids.empty() ? "" : ",") + JsonString(FormatOid(ToOid(vb->name, vb->name_length)));
     }
     std::string line = "{" + Header(pdu) + ",\"pdu\":" + JsonString(CommandText(pdu->command)) +
                        ",\"oids\":[" + oids + "],\"answered\":" + (answered ? "true" : "false");
@@ -437,7 +455,7 @@ int OnPacket(int op, netsnmp_session* session, int reqid, netsnmp_pdu* pdu, void
         g_pendingSets.clear();
     }
     int rc = handle_snmp_packet(op, session, reqid, pdu, magic);
-    if (isSet) {
+    if (isSet && !g_lastSet.logged) {
         LogSet(pdu, g_lastSet);
     }
     return rc;
@@ -560,8 +578,7 @@ bool WriteReadyFile(const std::string& path, const std::string& address) {
 bool PrepareStateDir(SimOptions& options, bool& temporary) {
     temporary = options.stateDir.empty();
     if (temporary) {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "ksx-sim-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "ksx-sim-XXXXXX").string();
         std::vector<char> buffer(pattern.begin(), pattern.end());
         buffer.push_back('\0');
         if (mkdtemp(buffer.data()) == nullptr) {
@@ -613,6 +630,12 @@ bool LoadModel(AgentState& state, std::string& error) {
     profile->fdbIds = state.options.fdbIds;
     profile->roCommunity = state.options.roCommunity;
     profile->rwCommunity = state.options.rwCommunity;
+    for (const V3User& user : state.options.v3Users) {
+        DeviceProfile::AgentUser shown{user.name, 1, 1};
+        shown.auth = user.auth == "MD5" ? 2 : (user.auth == "SHA" ? 3 : 1);
+        shown.priv = user.priv == "none" ? 1 : 2;
+        profile->v3Users.push_back(shown);
+    }
     if (state.options.engineIdHex.empty()) {
         profile->engineId = DefaultEngineId();
     } else {

@@ -36,8 +36,8 @@ void FinishTransfer(TransferKind kind) {
     const SimOptions& options = State().options;
     TransferResult result = TransferOutcome(model, kind, options.transferFail);
     if (result != TransferResult::Restarts) {
-        SetTransferState(model, kind, result == TransferResult::Fails ? kTransferFailed
-                                                                      : kTransferSucceeded);
+        SetTransferState(model, kind,
+                         result == TransferResult::Fails ? kTransferFailed : kTransferSucceeded);
         return;
     }
     // A new firmware is being written: the switch says so, then restarts with it.
@@ -66,7 +66,6 @@ void StartRestart(double seconds) {
     state.silentUntil = std::chrono::steady_clock::now() + duration;
     state.boot = state.silentUntil; // sysUpTime starts again when the switch is back
 }
-
 
 void HandleEvents(const std::vector<std::string>& events) {
     const SimOptions& options = State().options;

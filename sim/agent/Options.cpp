@@ -117,7 +117,8 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
     wantsHelp = false;
     using Setter = std::function<bool(const std::string&)>;
     auto number = [](auto& field) {
-        return Setter([&field](const std::string& v) { return ParseNumber(v, field) && field >= 0; });
+        return Setter(
+            [&field](const std::string& v) { return ParseNumber(v, field) && field >= 0; });
     };
     auto seconds = [](double& field) {
         return Setter([&field](const std::string& v) { return ParseSeconds(v, field); });

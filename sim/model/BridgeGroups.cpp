@@ -68,13 +68,13 @@ void BuildSpanningTree(Builder& b) {
                  return Value::Int(up ? kStpForwarding : kStpDisabled);
              }));
     b.Column(t, 4, Int("dot1dStpPortEnable", RW, 1, {{1, 2}}));
-    b.Column(t, 5, IntFn(
-                       "dot1dStpPortPathCost", RW,
-                       [profile](const Oid& i) {
-                           auto facts = DefaultPortFacts(profile, static_cast<int>(FirstArc(i)));
-                           return Value::Int(facts.maxSpeed >= 1000000000 ? 20000 : 200000);
-                       },
-                       {{1, 200000000}}));
+    b.Column(t, 5,
+             IntFn("dot1dStpPortPathCost", RW,
+                   [profile](const Oid& i) {
+                       auto facts = DefaultPortFacts(profile, static_cast<int>(FirstArc(i)));
+                       return Value::Int(facts.maxSpeed >= 1000000000 ? 20000 : 200000);
+                   },
+                   {{1, 200000000}}));
     b.Column(t, 6, Str("dot1dStpPortDesignatedRoot", RO, BridgeId(32768)));
     b.Column(t, 7, Int("dot1dStpPortDesignatedCost", RO, 0));
     b.Column(t, 8, Str("dot1dStpPortDesignatedBridge", RO, BridgeId(32768)));
@@ -134,8 +134,12 @@ void BuildAgeing(Builder& b) {
 }
 
 Oid FdbMac(int n) {
-    return {0x00, 0x1a, 0x2b, static_cast<uint32_t>((n >> 16) & 0xff),
-            static_cast<uint32_t>((n >> 8) & 0xff), static_cast<uint32_t>(n & 0xff)};
+    return {0x00,
+            0x1a,
+            0x2b,
+            static_cast<uint32_t>((n >> 16) & 0xff),
+            static_cast<uint32_t>((n >> 8) & 0xff),
+            static_cast<uint32_t>(n & 0xff)};
 }
 
 void BuildForwardingDatabase(Builder& b) {

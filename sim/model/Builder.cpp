@@ -40,8 +40,8 @@ ObjectDef Unsigned(std::string name, Tag tag, Access access, uint32_t initial,
 ObjectDef Str(std::string name, Access access, std::string initial, size_t maxLength,
               size_t minLength) {
     return StrFn(
-        std::move(name), access, [initial](const Oid&) { return Value::Str(initial); },
-        maxLength, minLength);
+        std::move(name), access, [initial](const Oid&) { return Value::Str(initial); }, maxLength,
+        minLength);
 }
 
 ObjectDef StrFn(std::string name, Access access, DefaultFn initial, size_t maxLength,
@@ -78,17 +78,29 @@ ObjectDef RowStatusColumn(std::string name) {
     return def;
 }
 
-IndexPart NumberIndex(int64_t low, int64_t high) { return {IndexKind::Number, low, high}; }
-IndexPart IpIndex() { return {IndexKind::Ip, 0, 0}; }
-IndexPart MacIndex() { return {IndexKind::Mac, 0, 0}; }
+IndexPart NumberIndex(int64_t low, int64_t high) {
+    return {IndexKind::Number, low, high};
+}
+IndexPart IpIndex() {
+    return {IndexKind::Ip, 0, 0};
+}
+IndexPart MacIndex() {
+    return {IndexKind::Mac, 0, 0};
+}
 IndexPart StringIndex(int64_t minLength, int64_t maxLength) {
     return {IndexKind::String, minLength, maxLength};
 }
-IndexPart OidIndex(int64_t maxArcs) { return {IndexKind::Oid, 0, maxArcs}; }
+IndexPart OidIndex(int64_t maxArcs) {
+    return {IndexKind::Oid, 0, maxArcs};
+}
 
-uint32_t FirstArc(const Oid& index) { return index.empty() ? 0 : index.front(); }
+uint32_t FirstArc(const Oid& index) {
+    return index.empty() ? 0 : index.front();
+}
 
-Oid Builder::At(std::string_view relative) const { return base_ + O(relative); }
+Oid Builder::At(std::string_view relative) const {
+    return base_ + O(relative);
+}
 
 const ObjectDef& Builder::Scalar(std::string_view relative, ObjectDef def) {
     def.oid = At(relative);
@@ -120,8 +132,8 @@ std::vector<int> Builder::AllPorts() const {
 
 ObjectDef Builder::PortList(std::string name, Access access, std::vector<int> ports) const {
     size_t minimum = static_cast<size_t>(Profile().ports + 7) / 8;
-    ObjectDef def = Str(std::move(name), access, MakePortList(ports, Profile().portListOctets),
-                        64, minimum);
+    ObjectDef def =
+        Str(std::move(name), access, MakePortList(ports, Profile().portListOctets), 64, minimum);
     def.portList = true;
     return def;
 }

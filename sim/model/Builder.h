@@ -16,8 +16,7 @@ constexpr Access RW = Access::ReadWrite;
 constexpr Access RC = Access::ReadCreate;
 
 ObjectDef Int(std::string name, Access access, int64_t initial, std::vector<Range> ranges = {});
-ObjectDef IntFn(std::string name, Access access, DefaultFn initial,
-                std::vector<Range> ranges = {});
+ObjectDef IntFn(std::string name, Access access, DefaultFn initial, std::vector<Range> ranges = {});
 ObjectDef Unsigned(std::string name, Tag tag, Access access, uint32_t initial,
                    std::vector<Range> ranges = {});
 ObjectDef Str(std::string name, Access access, std::string initial, size_t maxLength = 255,
@@ -48,8 +47,7 @@ public:
 
     // Defines a scalar at base + relative and stores its initial value at ".0".
     const ObjectDef& Scalar(std::string_view relative, ObjectDef def);
-    TableDef& Table(std::string_view relativeEntry, std::string name,
-                    std::vector<IndexPart> index);
+    TableDef& Table(std::string_view relativeEntry, std::string name, std::vector<IndexPart> index);
     const ObjectDef& Column(TableDef& table, uint32_t column, ObjectDef def);
     void Row(const TableDef& table, const Oid& index);
 
@@ -65,7 +63,7 @@ private:
 };
 
 // Feature groups; each defines its objects and the rules that tie them together.
-void BuildSystemGroups(Builder& mib2);  // system, interfaces, ip, tcp, udp
+void BuildSystemGroups(Builder& mib2);   // system, interfaces, ip, tcp, udp
 void BuildBridgeGroups(Builder& bridge); // BRIDGE-MIB and Q-BRIDGE-MIB objects
 void BuildPrivateGroups(Builder& priv);  // the switch's private subtree
 

@@ -19,7 +19,9 @@ StoreView ViewOf(SwitchModel& model) {
             [&model](const Oid& oid, Value value) { model.Put(oid, std::move(value)); }};
 }
 
-Oid Private(std::string_view relative) { return SwitchModel::PrivateBase() + O(relative); }
+Oid Private(std::string_view relative) {
+    return SwitchModel::PrivateBase() + O(relative);
+}
 
 namespace {
 
@@ -34,8 +36,8 @@ const Oid kStpPortEnable = O("1.3.6.1.2.1.17.2.15.1.4");
 
 // The operating mode a forced speed gives, or Down when the port cannot run it.
 int ForcedMode(int speed, uint32_t maxSpeed) {
-    static const int modes[] = {0, kOper1000Full, kOper100Full, kOper100Half, kOper10Full,
-                                kOper10Half};
+    static const int modes[] = {0,           kOper1000Full, kOper100Full, kOper100Half,
+                                kOper10Full, kOper10Half};
     int mode = speed >= 1 && speed <= 5 ? modes[speed] : kOperDown;
     return OperModeSpeed(mode) > maxSpeed ? kOperDown : mode;
 }
@@ -46,7 +48,9 @@ std::string Decimal(double value) {
     return buffer;
 }
 
-double PortWatts(int port) { return 4.0 + (port % 5) * 1.3; }
+double PortWatts(int port) {
+    return 4.0 + (port % 5) * 1.3;
+}
 
 } // namespace
 

@@ -194,9 +194,8 @@ std::string MakePortList(const std::vector<int>& ports, size_t octets) {
     std::string list(octets, '\0');
     for (int port : ports) {
         if (port >= 1 && static_cast<size_t>(port) <= octets * 8) {
-            list[(port - 1) / 8] =
-                static_cast<char>(static_cast<unsigned char>(list[(port - 1) / 8]) |
-                                  (0x80 >> ((port - 1) % 8)));
+            list[(port - 1) / 8] = static_cast<char>(
+                static_cast<unsigned char>(list[(port - 1) / 8]) | (0x80 >> ((port - 1) % 8)));
         }
     }
     return list;
@@ -219,8 +218,7 @@ bool HasPort(std::string_view portList, int port) {
     if (port < 1 || static_cast<size_t>(port - 1) / 8 >= portList.size()) {
         return false;
     }
-    return (static_cast<unsigned char>(portList[(port - 1) / 8]) & (0x80 >> ((port - 1) % 8))) !=
-           0;
+    return (static_cast<unsigned char>(portList[(port - 1) / 8]) & (0x80 >> ((port - 1) % 8))) != 0;
 }
 
 } // namespace ksxsim

@@ -41,9 +41,9 @@ SwitchModel::SwitchModel(DeviceProfile profile) : profile_(std::move(profile)) {
         PortFacts facts = DefaultPortFacts(profile_, port);
         PhysicalPort physical;
         physical.cable = facts.linkUp;
-        physical.partnerMode = facts.linkUp ? facts.operMode
-                                            : (facts.maxSpeed >= 1000000000 ? kOper1000Full
-                                                                            : kOper100Full);
+        physical.partnerMode = facts.linkUp
+                                   ? facts.operMode
+                                   : (facts.maxSpeed >= 1000000000 ? kOper1000Full : kOper100Full);
         physical.poweredDevice =
             profile_.poe && port <= profile_.poePorts && facts.linkUp && port % 2 == 1;
         physical_.push_back(physical);

@@ -89,7 +89,7 @@ public:
     // the animation.
     struct PhysicalPort {
         bool cable = false;
-        int partnerMode = 1;       // operating mode the link settles on with Auto
+        int partnerMode = 1;        // operating mode the link settles on with Auto
         bool poweredDevice = false; // a PoE device that draws power
     };
     std::vector<PhysicalPort>& Physical() { return physical_; }

@@ -46,7 +46,9 @@ uint32_t OperModeSpeed(int operMode) {
     }
 }
 
-std::string BridgeMac() { return std::string("\x00\x1b\x2c\x7a\x00\x00", 6); }
+std::string BridgeMac() {
+    return std::string("\x00\x1b\x2c\x7a\x00\x00", 6);
+}
 
 std::string PortMac(int port) {
     std::string mac = BridgeMac();
@@ -55,8 +57,12 @@ std::string PortMac(int port) {
     return mac;
 }
 
-int CpuIfIndex(const DeviceProfile& profile) { return profile.ports + 1; }
+int CpuIfIndex(const DeviceProfile& profile) {
+    return profile.ports + 1;
+}
 
-int VlanIfIndex(int vlanId) { return 1000 + vlanId; }
+int VlanIfIndex(int vlanId) {
+    return 1000 + vlanId;
+}
 
 } // namespace ksxsim

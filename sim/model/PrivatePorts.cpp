@@ -265,8 +265,9 @@ void BuildTransfers(Builder& b) {
             int64_t value = tx.GetNumber(state);
             return value == kTransferRunning || value == kTransferApplying;
         };
-        for (auto [op, state, event] : {std::tuple{firmwareOp, firmwareState, kEventFirmwareTransfer},
-                                        std::tuple{configOp, configState, kEventConfigTransfer}}) {
+        for (auto [op, state, event] :
+             {std::tuple{firmwareOp, firmwareState, kEventFirmwareTransfer},
+              std::tuple{configOp, configState, kEventConfigTransfer}}) {
             if (!tx.BindingUnder(op)) {
                 continue;
             }

@@ -34,7 +34,8 @@ std::optional<double> DecimalText(const std::string& text) {
 
 void BuildPoe(Builder& b) {
     const auto& p = b.Profile();
-    TableDef& t = b.Table("22.1.1", "swPoePortEntry", {NumberIndex(1, 1), NumberIndex(1, p.poePorts)});
+    TableDef& t =
+        b.Table("22.1.1", "swPoePortEntry", {NumberIndex(1, 1), NumberIndex(1, p.poePorts)});
     b.Column(t, 1, IndexColumn("swPoePortUnit", 0));
     b.Column(t, 2, IndexColumn("swPoePortIndex", 1));
     b.Column(t, 3, Int("swPoePortState", RW, 1, {{1, 2}}));
@@ -111,7 +112,7 @@ TableDef& BuildTimeTable(Builder& b, std::string_view entry, const std::string& 
     for (uint32_t i = 0; i < 10; ++i) {
         b.Column(t, 4 + i, Int(prefix + parts[i], RC, initial[i], {ranges[i]}));
     }
-    const char* days[] = {"Monday", "Tuesday", "Wednesday", "Thursday",
+    const char* days[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
                           "Friday", "Saturday", "Sunday"};
     for (uint32_t d = 0; d < 7; ++d) {
         b.Column(t, 14 + d, Int(prefix + days[d], RC, 2, {{1, 2}}));
@@ -154,8 +155,8 @@ void BuildPowerSaving(Builder& b) {
     // Actions name existing profiles (or 0, none); a removed profile is dropped from the
     // actions and PoE ports that used it.
     std::vector<Oid> references;
-    for (const char* rel : {"31.1.3.0", "31.1.4.0", "31.2.3.0", "31.2.4.0", "31.3.3.0",
-                            "31.3.4.0", "31.4.2.0", "31.4.3.0"}) {
+    for (const char* rel : {"31.1.3.0", "31.1.4.0", "31.2.3.0", "31.2.4.0", "31.3.3.0", "31.3.4.0",
+                            "31.4.2.0", "31.4.3.0"}) {
         references.push_back(b.At(rel));
     }
     int poePorts = b.Profile().poe ? b.Profile().poePorts : 0;

@@ -181,7 +181,8 @@ void BuildAgentTables(Builder& b) {
     const auto& p = b.Profile();
     b.Scalar("25.1", Int("swSnmpState", RW, 1, {{1, 2}}));
 
-    TableDef& users = b.Table("25.2.1.1", "swSnmpUserEntry", {StringIndex(1, 32), NumberIndex(1, 3)});
+    TableDef& users =
+        b.Table("25.2.1.1", "swSnmpUserEntry", {StringIndex(1, 32), NumberIndex(1, 3)});
     users.maxRows = 50;
     b.Column(users, 1, IndexColumn("swSnmpUserName", 0, Tag::OctetString));
     b.Column(users, 2, IndexColumn("swSnmpUserVersion", 1));

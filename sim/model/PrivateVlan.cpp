@@ -56,8 +56,8 @@ public:
     explicit PortSets(Transaction& tx) : tx_(tx), octets_(tx.Model().Profile().portListOctets) {}
     PortSet Get(const Oid& oid) const { return SetOf(tx_.GetBytes(oid)); }
     void Put(const Oid& oid, const PortSet& ports) {
-        tx_.Put(oid, Value::Str(MakePortList(std::vector<int>(ports.begin(), ports.end()),
-                                             octets_)));
+        tx_.Put(oid,
+                Value::Str(MakePortList(std::vector<int>(ports.begin(), ports.end()), octets_)));
     }
 
 private:
@@ -86,9 +86,14 @@ void BuildVlanObjects(Builder& b) {
     size_t octets = b.Profile().portListOctets;
     TableDef& vlans = b.Table("7.6.1", "swVlanEntry", {NumberIndex(1, 4094)});
     vlans.maxRows = 256;
-    b.Column(vlans, 1, StrFn("swVlanName", RC, [](const Oid& i) {
-                 return Value::Str(FirstArc(i) == 1 ? "default" : "VLAN" + std::to_string(FirstArc(i)));
-             }, 32));
+    b.Column(vlans, 1,
+             StrFn(
+                 "swVlanName", RC,
+                 [](const Oid& i) {
+                     return Value::Str(FirstArc(i) == 1 ? "default"
+                                                        : "VLAN" + std::to_string(FirstArc(i)));
+                 },
+                 32));
     auto members = [all, octets](const Oid& i) {
         return Value::Str(MakePortList(FirstArc(i) == 1 ? all : std::vector<int>{}, octets));
     };
@@ -235,10 +240,10 @@ std::optional<SetFailure> CheckVlanRemoval(Transaction& tx, uint32_t vid) {
     if (vid == 1) {
         return Refuse(tx, V().status + vid, ErrorStatus::InconsistentValue);
     }
-    bool inUse = (tx.GetNumber(V().managementState) == 1 &&
-                  tx.GetNumber(V().managementVlan) == vid) ||
-                 (tx.GetNumber(V().voiceState) == 1 && tx.GetNumber(V().voiceVlan) == vid) ||
-                 (tx.GetNumber(V().survState) == 1 && tx.GetNumber(V().survVlan) == vid);
+    bool inUse =
+        (tx.GetNumber(V().managementState) == 1 && tx.GetNumber(V().managementVlan) == vid) ||
+        (tx.GetNumber(V().voiceState) == 1 && tx.GetNumber(V().voiceVlan) == vid) ||
+        (tx.GetNumber(V().survState) == 1 && tx.GetNumber(V().survVlan) == vid);
     for (const Oid& index : tx.Rows(Table(tx.Model(), Private("41.1.1.1")))) {
         inUse = inUse || tx.GetNumber(V().interfaceVlan + index) == vid;
     }
@@ -305,8 +310,8 @@ std::optional<SetFailure> VlanRule(Transaction& tx) {
         }
     }
     if (modeChanged) {
-        bool blocked = tx.GetNumber(V().mode) == 1 && (tx.GetNumber(V().voiceState) == 1 ||
-                                                       tx.GetNumber(V().survState) == 1);
+        bool blocked = tx.GetNumber(V().mode) == 1 &&
+                       (tx.GetNumber(V().voiceState) == 1 || tx.GetNumber(V().survState) == 1);
         if (blocked || tx.Rows(Table(model, Private("41.1.1.1"))).size() >= 2) {
             return Refuse(tx, V().mode, ErrorStatus::InconsistentValue);
         }
@@ -403,8 +408,8 @@ std::optional<SetFailure> IgmpRule(Transaction& tx) {
     }
     const TableDef& table = Table(tx.Model(), Private("10.3.4.1"));
     PortSets sets(tx);
-    bool globalOff = !tx.ChangedUnder(Private("10.1.1.0")).empty() &&
-                     tx.GetNumber(Private("10.1.1.0")) == 2;
+    bool globalOff =
+        !tx.ChangedUnder(Private("10.1.1.0")).empty() && tx.GetNumber(Private("10.1.1.0")) == 2;
     bool querier = false;
     for (const Oid& index : tx.Rows(table)) {
         Oid state = Private("10.3.4.1.2") + index;
@@ -469,7 +474,8 @@ void BuildSurveillanceVlan(Builder& b) {
     b.Model().AddRule([entry](Transaction& tx) -> std::optional<SetFailure> {
         const TableDef& table = Table(tx.Model(), entry);
         if (tx.BindingUnder(entry) && !tx.RowExists(table, kBuiltInCamera)) {
-            return Refuse(tx, table.rowStatus->oid + kBuiltInCamera, ErrorStatus::InconsistentValue);
+            return Refuse(tx, table.rowStatus->oid + kBuiltInCamera,
+                          ErrorStatus::InconsistentValue);
         }
         return std::nullopt;
     });

@@ -43,8 +43,8 @@ bool LoadSnmprec(SwitchModel& model, std::istream& input, std::string& error) {
             return false;
         }
         auto oid = ParseOid(line.substr(0, first));
-        auto value = ParseSnmprecValue(line.substr(first + 1, second - first - 1),
-                                       line.substr(second + 1));
+        auto value =
+            ParseSnmprecValue(line.substr(first + 1, second - first - 1), line.substr(second + 1));
         if (!oid) {
             error = "line " + std::to_string(number) + ": bad OID";
             return false;

@@ -39,8 +39,8 @@ std::vector<Interface> Interfaces(const DeviceProfile& p) {
     for (int port = 1; port <= p.ports; ++port) {
         PortFacts facts = DefaultPortFacts(p, port);
         uint32_t speed = facts.linkUp ? OperModeSpeed(facts.operMode) : facts.maxSpeed;
-        list.push_back({port, "Port " + std::to_string(port), kIfTypeEthernet, speed,
-                        PortMac(port), facts.linkUp ? 1 : 2});
+        list.push_back({port, "Port " + std::to_string(port), kIfTypeEthernet, speed, PortMac(port),
+                        facts.linkUp ? 1 : 2});
     }
     list.push_back({CpuIfIndex(p), "CPU Interface", kIfTypeSoftwareLoopback, 0, BridgeMac(), 1});
     list.push_back({VlanIfIndex(1), "VLAN 1", kIfTypeL3IpVlan, 0, BridgeMac(), 1});
@@ -70,9 +70,8 @@ void BuildInterfaces(Builder& b) {
     b.Column(t, 2, StrFn("ifDescr", RO, [byIndex](const Oid& i) {
                  return Value::Str(byIndex(i).descr);
              }));
-    b.Column(t, 3, IntFn("ifType", RO, [byIndex](const Oid& i) {
-                 return Value::Int(byIndex(i).type);
-             }));
+    b.Column(t, 3,
+             IntFn("ifType", RO, [byIndex](const Oid& i) { return Value::Int(byIndex(i).type); }));
     b.Column(t, 4, IntFn("ifMtu", RO, [byIndex](const Oid& i) {
                  return Value::Int(byIndex(i).type == kIfTypeSoftwareLoopback ? 65535 : 1500);
              }));
@@ -113,7 +112,9 @@ void BuildInterfaces(Builder& b) {
     }
 }
 
-Oid IpArcs(uint8_t a, uint8_t b, uint8_t c, uint8_t d) { return {a, b, c, d}; }
+Oid IpArcs(uint8_t a, uint8_t b, uint8_t c, uint8_t d) {
+    return {a, b, c, d};
+}
 
 void BuildIpAddresses(Builder& b) {
     const auto& p = b.Profile();
@@ -133,9 +134,8 @@ void BuildIpAddresses(Builder& b) {
 }
 
 void BuildTcpConnections(Builder& b) {
-    TableDef& t =
-        b.Table("6.13.1", "tcpConnEntry",
-                {IpIndex(), NumberIndex(0, 65535), IpIndex(), NumberIndex(0, 65535)});
+    TableDef& t = b.Table("6.13.1", "tcpConnEntry",
+                          {IpIndex(), NumberIndex(0, 65535), IpIndex(), NumberIndex(0, 65535)});
     b.Column(t, 1, IntFn("tcpConnState", RO, [](const Oid& i) {
                  // listening sockets have no remote address
                  bool listen = i.size() > 5 && i[5] == 0;

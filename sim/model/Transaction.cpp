@@ -96,13 +96,12 @@ std::optional<ErrorStatus> Transaction::CheckBinding(const Binding& binding) con
     if (def->tag == Tag::IpAddress && binding.value.bytes.size() != 4) {
         return ErrorStatus::WrongLength;
     }
-    if (def->tag == Tag::OctetString &&
-        (binding.value.bytes.size() < def->minLength ||
-         binding.value.bytes.size() > def->maxLength)) {
+    if (def->tag == Tag::OctetString && (binding.value.bytes.size() < def->minLength ||
+                                         binding.value.bytes.size() > def->maxLength)) {
         return ErrorStatus::WrongLength;
     }
-    if (IsNumeric(def->tag) &&
-        (!TypeLimitsHold(def->tag, binding.value.number) || !InRanges(*def, binding.value.number))) {
+    if (IsNumeric(def->tag) && (!TypeLimitsHold(def->tag, binding.value.number) ||
+                                !InRanges(*def, binding.value.number))) {
         return ErrorStatus::WrongValue;
     }
     Oid suffix = SuffixAfter(binding.oid, def->oid);
@@ -280,8 +279,8 @@ std::optional<size_t> Transaction::BindingUnder(const Oid& prefix) const {
 
 std::vector<Oid> Transaction::ChangedUnder(const Oid& prefix) const {
     std::vector<Oid> changed;
-    for (auto it = staged_.lower_bound(prefix); it != staged_.end() && StartsWith(it->first, prefix);
-         ++it) {
+    for (auto it = staged_.lower_bound(prefix);
+         it != staged_.end() && StartsWith(it->first, prefix); ++it) {
         if (it->second) {
             const Value* old = model_.Get(it->first);
             if (old == nullptr || !(*old == it->second->value)) {
@@ -331,8 +330,8 @@ std::set<Oid> Transaction::Rows(const TableDef& table) const {
         return rows;
     }
     const Oid& anchor = table.columns.front()->oid;
-    for (auto it = staged_.upper_bound(anchor); it != staged_.end() && StartsWith(it->first, anchor);
-         ++it) {
+    for (auto it = staged_.upper_bound(anchor);
+         it != staged_.end() && StartsWith(it->first, anchor); ++it) {
         if (it->second) {
             rows.insert(SuffixAfter(it->first, anchor));
         } else {

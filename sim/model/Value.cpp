@@ -81,7 +81,9 @@ int HexDigit(char c) {
     return -1;
 }
 
-bool IsSeparator(char c) { return c == ' ' || c == ':' || c == '-'; }
+bool IsSeparator(char c) {
+    return c == ' ' || c == ':' || c == '-';
+}
 
 template <typename T> std::optional<T> ParseNumber(std::string_view text) {
     T value{};
