@@ -5,9 +5,11 @@
 #include "sim/agent/AgentState.h"
 #include "sim/model/Snmprec.h"
 
-#include <net-snmp/agent/net-snmp-agent-includes.h>
 #include <net-snmp/net-snmp-config.h>
+
 #include <net-snmp/net-snmp-includes.h>
+
+#include <net-snmp/agent/net-snmp-agent-includes.h>
 
 #include <arpa/inet.h>
 #include <csignal>

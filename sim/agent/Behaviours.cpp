@@ -6,6 +6,7 @@
 #include "sim/model/Behaviour.h"
 
 #include <net-snmp/net-snmp-config.h>
+
 #include <net-snmp/net-snmp-includes.h>
 
 #include <functional>

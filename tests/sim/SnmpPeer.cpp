@@ -3,6 +3,7 @@
 #include "tests/sim/SnmpPeer.h"
 
 #include <net-snmp/net-snmp-config.h>
+
 #include <net-snmp/net-snmp-includes.h>
 
 #include <cstdlib>
