@@ -19,6 +19,10 @@ StoreView ViewOf(SwitchModel& model) {
             [&model](const Oid& oid, Value value) { model.Put(oid, std::move(value)); }};
 }
 
+std::optional<SetFailure> Refuse(const Transaction& tx, const Oid& prefix, ErrorStatus status) {
+    return SetFailure{status, tx.BindingUnder(prefix).value_or(0)};
+}
+
 Oid Private(std::string_view relative) {
     return SwitchModel::PrivateBase() + O(relative);
 }

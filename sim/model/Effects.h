@@ -28,6 +28,9 @@ struct StoreView {
 StoreView ViewOf(Transaction& tx);
 StoreView ViewOf(SwitchModel& model);
 
+// A refusal pointing at the first binding under prefix (or the first binding).
+std::optional<SetFailure> Refuse(const Transaction& tx, const Oid& prefix, ErrorStatus status);
+
 // Private objects used across groups.
 Oid Private(std::string_view relative);
 

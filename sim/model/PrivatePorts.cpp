@@ -25,10 +25,6 @@ const Oid kStpPortPriority = O("1.3.6.1.2.1.17.2.15.1.2");
 const Oid kStpPortEnable = O("1.3.6.1.2.1.17.2.15.1.4");
 const Oid kStpPortPathCost = O("1.3.6.1.2.1.17.2.15.1.5");
 
-std::optional<SetFailure> Refuse(const Transaction& tx, const Oid& prefix, ErrorStatus status) {
-    return SetFailure{status, tx.BindingUnder(prefix).value_or(0)};
-}
-
 void BuildDevice(Builder& b) {
     b.Scalar("1.9", Int("swReboot", RW, 2, {{1, 2}}));
     b.Scalar("1.10", Int("swSaveConfiguration", RW, 2, {{1, 2}}));

@@ -11,10 +11,6 @@ namespace ksxsim {
 
 namespace {
 
-std::optional<SetFailure> Refuse(const Transaction& tx, const Oid& prefix, ErrorStatus status) {
-    return SetFailure{status, tx.BindingUnder(prefix).value_or(0)};
-}
-
 // A decimal text such as "15.4": digits, at most one point, at most one decimal.
 std::optional<double> DecimalText(const std::string& text) {
     if (text.empty() || text.size() > 8) {

@@ -24,10 +24,6 @@ Oid StringArcs(const std::string& text) {
     return arcs;
 }
 
-std::optional<SetFailure> Refuse(const Transaction& tx, const Oid& prefix, ErrorStatus status) {
-    return SetFailure{status, tx.BindingUnder(prefix).value_or(0)};
-}
-
 void BuildDot1x(Builder& b) {
     b.Scalar("11.1.1", IpAddr("swDot1xRadiusServer", RW, Value::Ip(0, 0, 0, 0)));
     b.Scalar("11.1.2", Str("swDot1xRadiusKey", RW, "", 33));

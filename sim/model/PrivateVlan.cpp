@@ -47,10 +47,6 @@ const VlanObjects& V() {
     return objects;
 }
 
-std::optional<SetFailure> Refuse(const Transaction& tx, const Oid& prefix, ErrorStatus status) {
-    return SetFailure{status, tx.BindingUnder(prefix).value_or(0)};
-}
-
 class PortSets {
 public:
     explicit PortSets(Transaction& tx) : tx_(tx), octets_(tx.Model().Profile().portListOctets) {}

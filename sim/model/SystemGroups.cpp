@@ -60,11 +60,14 @@ void BuildInterfaces(Builder& b) {
         }
         return Interface{static_cast<int>(FirstArc(index)), "", 1, 0, std::string(6, '\0'), 2};
     };
-    auto counter = [byIndex](uint32_t scale) {
-        return [byIndex, scale](const Oid& index) {
+    // Traffic counters: some traffic on the interfaces that are up, none elsewhere.
+    auto counter = [byIndex](std::string name, uint32_t scale) {
+        ObjectDef def = Unsigned(std::move(name), Tag::Counter32, RO, 0);
+        def.initial = [byIndex, scale](const Oid& index) {
             Interface i = byIndex(index);
             return Value::Counter(i.operStatus == 1 ? scale * (1000 + 37 * FirstArc(index)) : 0);
         };
+        return def;
     };
     b.Column(t, 1, IndexColumn("ifIndex", 0));
     b.Column(t, 2, StrFn("ifDescr", RO, [byIndex](const Oid& i) {
@@ -86,25 +89,15 @@ void BuildInterfaces(Builder& b) {
                  return Value::Int(byIndex(i).operStatus);
              }));
     b.Column(t, 9, Unsigned("ifLastChange", Tag::TimeTicks, RO, 0));
-    ObjectDef octetsIn = Unsigned("ifInOctets", Tag::Counter32, RO, 0);
-    octetsIn.initial = counter(5120);
-    b.Column(t, 10, std::move(octetsIn));
-    ObjectDef ucastIn = Unsigned("ifInUcastPkts", Tag::Counter32, RO, 0);
-    ucastIn.initial = counter(40);
-    b.Column(t, 11, std::move(ucastIn));
-    b.Column(t, 12, Unsigned("ifInNUcastPkts", Tag::Counter32, RO, 0));
-    b.Column(t, 13, Unsigned("ifInDiscards", Tag::Counter32, RO, 0));
-    b.Column(t, 14, Unsigned("ifInErrors", Tag::Counter32, RO, 0));
-    b.Column(t, 15, Unsigned("ifInUnknownProtos", Tag::Counter32, RO, 0));
-    ObjectDef octetsOut = Unsigned("ifOutOctets", Tag::Counter32, RO, 0);
-    octetsOut.initial = counter(7680);
-    b.Column(t, 16, std::move(octetsOut));
-    ObjectDef ucastOut = Unsigned("ifOutUcastPkts", Tag::Counter32, RO, 0);
-    ucastOut.initial = counter(60);
-    b.Column(t, 17, std::move(ucastOut));
-    b.Column(t, 18, Unsigned("ifOutNUcastPkts", Tag::Counter32, RO, 0));
-    b.Column(t, 19, Unsigned("ifOutDiscards", Tag::Counter32, RO, 0));
-    b.Column(t, 20, Unsigned("ifOutErrors", Tag::Counter32, RO, 0));
+    const std::pair<const char*, uint32_t> counters[] = {
+        {"ifInOctets", 5120},  {"ifInUcastPkts", 40},  {"ifInNUcastPkts", 0},
+        {"ifInDiscards", 0},   {"ifInErrors", 0},      {"ifInUnknownProtos", 0},
+        {"ifOutOctets", 7680}, {"ifOutUcastPkts", 60}, {"ifOutNUcastPkts", 0},
+        {"ifOutDiscards", 0},  {"ifOutErrors", 0}};
+    uint32_t column = 10;
+    for (const auto& [name, scale] : counters) {
+        b.Column(t, column++, counter(name, scale));
+    }
     b.Column(t, 21, Unsigned("ifOutQLen", Tag::Gauge32, RO, 0));
     b.Column(t, 22, OidValue("ifSpecific", RO, O("0.0")));
     for (const auto& i : interfaces) {
