@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
-#include "AgentTest.h"
+#include "PatternTest.h"
 
 #include "features/common/FeatureDialog.h"
 
@@ -11,16 +11,16 @@ namespace {
 using platform::MessageKind;
 using platform::MessageResult;
 
-// snmpTargetAddrRowStatus of the target named "t1": a row-status column snmpd lets us create.
-const std::string kTargetRowStatus = "1.3.6.1.6.3.12.1.2.1.9.116.49";
+// The row status of the white-list entry 10.1.1.2 / 00-11-22-33-44-55.
+const std::string kWhiteListRowStatus = PrivateOid("14.10.3.1.4.10.1.1.2.0.17.34.51.68.85");
 
-using RequestsTest = AgentTest;
+using RequestsTest = PatternTest;
 
 TEST_F(RequestsTest, ScalarReadsReturnTheValuesInRequestOrder) {
     CCommonSNMP session;
     const auto values = ReadValues(session, {kSysName, kSysContact, kIfIndex + ".1"});
     ASSERT_TRUE(values.has_value());
-    EXPECT_EQ(*values, (std::vector<std::string>{ToolGet(kSysName), ToolGet(kSysContact), "1"}));
+    EXPECT_EQ(*values, (std::vector<std::string>{"KSX-7700-28", ToolGet(kSysContact), "1"}));
 }
 
 TEST_F(RequestsTest, AFailedScalarReadGivesNothing) {
@@ -32,50 +32,55 @@ TEST_F(RequestsTest, AFailedScalarReadGivesNothing) {
 
 TEST_F(RequestsTest, AllBindingsOfASetGoOutInOneRequest) {
     CCommonSNMP session;
-    const long before = SetRequestsReceived();
     const int status = CSetRequest()
                            .OctetString(kSysContact, "ops desk")
-                           .OctetString(kSysLocation, "rack 7")
+                           .Integer(kPortSpeed + ".3", 6)
                            .Send(session);
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(SetRequestsReceived(), before + 1);
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(Bindings(sets[0]),
+              (std::vector<std::string>{kSysContact + " = OCTET STRING: ops desk",
+                                        kPortSpeed + ".3 = INTEGER: 6"}));
+    EXPECT_EQ(sets[0].security, "keepers");
     EXPECT_EQ(ToolGet(kSysContact), "ops desk");
-    EXPECT_EQ(ToolGet(kSysLocation), "rack 7");
 }
 
 TEST_F(RequestsTest, ASetWithABadBindingOrNoBindingSendsNothing) {
     CCommonSNMP session;
-    const long before = SetRequestsReceived();
     EXPECT_EQ(CSetRequest().Send(session), -1);
     EXPECT_EQ(CSetRequest().OctetString(kSysContact, "x").Integer(kSysName, "seven").Send(session),
               -1);
     EXPECT_EQ(
         CSetRequest().OctetString(kSysContact, "x").IpAddress(kSysName, "1.2.3").Send(session), -1);
-    EXPECT_EQ(SetRequestsReceived(), before);
     // The refused request leaves nothing behind that a later send could carry.
     std::unique_ptr<CSnmp> response;
     EXPECT_EQ(session.Send(response), -1);
+    EXPECT_TRUE(TakeSets().empty());
 }
 
 TEST_F(RequestsTest, RowStatusWriteRefusesStatusesItMayNotWrite) {
     CCommonSNMP session;
-    const long before = SetRequestsReceived();
     for (const char* status : {"2", "3", "0", "7", "", "1 "}) {
-        EXPECT_EQ(RowStatusWrite(session, kTargetRowStatus, status), 0) << status;
+        EXPECT_EQ(RowStatusWrite(session, kWhiteListRowStatus, status), 0) << status;
     }
     EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>(6, "error status value!"));
-    EXPECT_EQ(SetRequestsReceived(), before);
+    EXPECT_TRUE(TakeSets().empty());
 }
 
 TEST_F(RequestsTest, RowStatusWriteReportsWhetherTheSwitchTookIt) {
     CCommonSNMP session;
-    const long before = SetRequestsReceived();
-    EXPECT_EQ(RowStatusWrite(session, kTargetRowStatus, "5"), 1);
-    EXPECT_EQ(ToolGet(kTargetRowStatus), "3"); // notReady: created, waiting for its columns
-    EXPECT_EQ(RowStatusWrite(session, kTargetRowStatus, "6"), 1);
-    // A row that does not exist cannot become active.
-    EXPECT_EQ(RowStatusWrite(session, kTargetRowStatus, "1"), 0);
-    EXPECT_EQ(SetRequestsReceived(), before + 3);
+    EXPECT_EQ(RowStatusWrite(session, kWhiteListRowStatus, "5"), 1);
+    EXPECT_EQ(RowStatusWrite(session, kWhiteListRowStatus, "6"), 1);
+    EXPECT_EQ(RowStatusWrite(session, kWhiteListRowStatus, "1"), 0); // no such row any more
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 3u);
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+        const char* status[] = {"5", "6", "1"};
+        EXPECT_EQ(Bindings(sets[i]),
+                  std::vector<std::string>{kWhiteListRowStatus + " = INTEGER: " + status[i]});
+    }
+    EXPECT_NE(sets[2].result, "noError");
     EXPECT_TRUE(messages.Texts().empty());
 }
 
@@ -124,17 +129,14 @@ private:
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
 };
 
-class ApplyTest : public AgentTest {
+class ApplyTest : public PatternTest {
 protected:
     void SetUp() override {
-        AgentTest::SetUp();
-        dialog = std::make_unique<CApplyProbeDialog>();
-        dialog->show();
-        setsBefore = SetRequestsReceived();
+        PatternTest::SetUp();
+        dialog = Open<CApplyProbeDialog>();
     }
 
     std::unique_ptr<CApplyProbeDialog> dialog;
-    long setsBefore = 0;
 };
 
 TEST_F(ApplyTest, TheDialogStaysOnTopAndReadsWhenItOpens) {
@@ -156,7 +158,7 @@ TEST_F(ApplyTest, TheFirstRefusedCheckStopsTheApplyAndSendsNothing) {
     ASSERT_TRUE(testsupport::Click(dialog.get(), "applyButton"));
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"second refusal"});
     EXPECT_EQ(messages.Kinds(), std::vector<MessageKind>{MessageKind::Information});
-    EXPECT_EQ(SetRequestsReceived(), setsBefore);
+    EXPECT_TRUE(TakeSets().empty());
     EXPECT_EQ(dialog->refreshes, 1);
 }
 
@@ -165,20 +167,24 @@ TEST_F(ApplyTest, CancelOnTheConfirmationSendsNothing) {
     ASSERT_TRUE(testsupport::Click(dialog.get(), "applyButton"));
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Go on?"});
     EXPECT_EQ(messages.Kinds(), std::vector<MessageKind>{MessageKind::OkCancelQuestion});
-    EXPECT_EQ(SetRequestsReceived(), setsBefore);
+    EXPECT_TRUE(TakeSets().empty());
 }
 
 TEST_F(ApplyTest, OkSendsOneSetRequestAndReadsAgain) {
     ASSERT_TRUE(testsupport::Click(dialog.get(), "applyButton"));
     EXPECT_EQ(dialog->lastStatus, 0);
-    EXPECT_EQ(SetRequestsReceived(), setsBefore + 1);
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(Bindings(sets[0]),
+              (std::vector<std::string>{kSysContact + " = OCTET STRING: night shift",
+                                        kSysLocation + " = OCTET STRING: hall B"}));
     EXPECT_TRUE(trace.Contains("set status = 0"));
     EXPECT_EQ(dialog->refreshes, 2);
     EXPECT_EQ(dialog->shown, (std::vector<std::string>{"night shift", "hall B"}));
 }
 
 TEST_F(ApplyTest, ARefusedWriteIsReadBackAsWell) {
-    dialog->location = std::string(300, 'x'); // longer than the agent takes
+    dialog->location = std::string(300, 'x'); // longer than the switch takes
     ASSERT_TRUE(testsupport::Click(dialog.get(), "applyButton"));
     EXPECT_NE(dialog->lastStatus, 0);
     EXPECT_TRUE(trace.Contains("set status = " + std::to_string(dialog->lastStatus)));

@@ -68,9 +68,6 @@ bool SnmpdFixture::Start(const Options& options) {
     for (const SnmpdUser& user : options.users) {
         config << UserLines(user);
     }
-    for (const std::string& line : options.extraConfig) {
-        config << line << '\n';
-    }
     const std::string configPath = m_dir + "/snmpd.conf";
     WriteFile(configPath, config.str());
     const std::vector<std::string> argv = {snmpd,

@@ -26,9 +26,6 @@ public:
         std::string roCommunity = "guests";
         std::string rwCommunity = "keepers";
         std::vector<SnmpdUser> users;
-        // Further snmpd.conf lines, for example "override OID TYPE VALUE" to serve objects
-        // that snmpd does not have.
-        std::vector<std::string> extraConfig;
     };
 
     SnmpdFixture() = default;
