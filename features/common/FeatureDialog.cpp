@@ -115,6 +115,9 @@ bool CFeatureDialog::PassesChecks(const std::vector<InputCheck>& checks) {
     for (const InputCheck& check : checks) {
         if (!check.passes()) {
             platform::ShowMessage(check.refusal, check.kind);
+            if (check.afterRefusal) {
+                check.afterRefusal();
+            }
             return false;
         }
     }

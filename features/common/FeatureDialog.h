@@ -38,12 +38,14 @@
 
 class CReportList;
 
-// One input check of an Apply: when `passes` returns false, `refusal` is shown and the
-// checks after it do not run.
+// One input check of an Apply: when `passes` returns false, `refusal` is shown, then
+// `afterRefusal` runs (to put the focus on the field, reset a combo, ...), and the checks
+// after it do not run.
 struct InputCheck {
     std::function<bool()> passes;
     QString refusal;
     platform::MessageKind kind = platform::MessageKind::Ok;
+    std::function<void()> afterRefusal = {};
 };
 
 class CFeatureDialog : public QDialog {

@@ -104,7 +104,7 @@ public:
         const std::vector<InputCheck> checks = {
             {[this] { return ++firstChecks, firstPasses; }, "first refusal"},
             {[this] { return ++secondChecks, secondPasses; }, "second refusal",
-             MessageKind::Information},
+             MessageKind::Information, [this] { ++afterSecondRefusal; }},
         };
         if (!PassesChecks(checks) || !Confirm("Go on?")) {
             return;
@@ -118,6 +118,7 @@ public:
     bool secondPasses = true;
     int firstChecks = 0;
     int secondChecks = 0;
+    int afterSecondRefusal = 0;
     int refreshes = 0;
     int lastStatus = 99;
     std::string contact = "night shift";
@@ -158,6 +159,7 @@ TEST_F(ApplyTest, TheFirstRefusedCheckStopsTheApplyAndSendsNothing) {
     ASSERT_TRUE(testsupport::Click(dialog.get(), "applyButton"));
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"second refusal"});
     EXPECT_EQ(messages.Kinds(), std::vector<MessageKind>{MessageKind::Information});
+    EXPECT_EQ(dialog->afterSecondRefusal, 1);
     EXPECT_TRUE(TakeSets().empty());
     EXPECT_EQ(dialog->refreshes, 1);
 }
