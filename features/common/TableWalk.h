@@ -45,7 +45,8 @@ public:
     static constexpr unsigned kDefaultStepTimeoutMs = 8000;
 
     // `session` must outlive the walk; the walk closes it when it is destroyed.
-    // The handlers run on the thread that makes the walk (the UI thread).
+    // The handlers run on the thread that makes the walk (the UI thread, once the application
+    // object exists).
     CTableWalk(CCommonSNMP& session, std::vector<std::string> columns,
                unsigned stepTimeoutMs = kDefaultStepTimeoutMs);
     ~CTableWalk();
