@@ -95,27 +95,28 @@ void DrawContacts(QPainter& painter, bool topRow) {
     }
 }
 
-// A patch-cord boot seen from the front: blue moulding with the cable's round end.
+// A patch cord seen from the front: the clear latch of the plug in the channel and the
+// blue boot with the cable's round end filling the opening.
 void DrawPlug(QPainter& painter, bool topRow) {
     const QPainterPath opening = JackOpening(topRow);
-    painter.save();
-    painter.setClipPath(opening);
-    QLinearGradient boot(0, 0, 0, 21);
+    const QRectF body = JackBody(topRow);
+    QLinearGradient latch(0, 0, 0, kCopperSize.height());
+    latch.setColorAt(0, QColor(0x4e, 0x5c, 0x68));
+    latch.setColorAt(1, QColor(0x2c, 0x35, 0x3d));
+    painter.fillPath(opening, latch);
+    QLinearGradient boot(body.topLeft(), body.bottomLeft());
     boot.setColorAt(0, QColor(0x6f, 0xa4, 0xe0));
     boot.setColorAt(1, QColor(0x23, 0x55, 0x98));
-    painter.fillPath(opening, boot);
-    const QRectF body = JackBody(topRow);
-    QRadialGradient cable(body.center(), 4.5);
+    painter.setPen(QColor(0x10, 0x20, 0x38));
+    painter.setBrush(boot);
+    painter.drawRoundedRect(body.adjusted(0.5, 0.5, -0.5, -0.5), 1.5, 1.5);
+    QRadialGradient cable(body.center(), 3.5);
     cable.setColorAt(0, QColor(0x3a, 0x6e, 0xb8));
     cable.setColorAt(0.8, QColor(0x1c, 0x3f, 0x72));
     cable.setColorAt(1, QColor(0x12, 0x2a, 0x4c));
     painter.setPen(Qt::NoPen);
     painter.setBrush(cable);
-    painter.drawEllipse(body.center(), 4.5, 4.5);
-    painter.restore();
-    painter.setPen(QColor(0x10, 0x20, 0x38));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(opening);
+    painter.drawEllipse(body.center(), 3.5, 3.5);
 }
 
 // A rubber dust plug.
@@ -184,6 +185,9 @@ void DrawMark(QPainter& painter, const GroupMark& mark) {
     const int y = 6;
     painter.setPen(colour);
     painter.drawText(QPoint(centre - textWidth / 2, y + 3), mark.text);
+    if (mark.right - mark.left < textWidth + 12) {
+        return; // too narrow for a bracket: the caption alone
+    }
     painter.drawLine(mark.left, y, centre - textWidth / 2 - 4, y);
     painter.drawLine(centre + textWidth / 2 + 4, y, mark.right, y);
     painter.drawLine(mark.left, y, mark.left, y + 3);
@@ -237,14 +241,20 @@ void DrawSfpLegend(QPainter& painter, const PortPlace& port) {
                      Qt::AlignLeft | Qt::AlignVCenter, QString::number(port.number));
 }
 
-QRect RowArea(const std::vector<PortPlace>& ports, bool topRow, PortKind kind) {
-    QRect area;
+// The copper ports of one row in runs without a gap wider than a cage's spacing.
+std::vector<QRect> RowWells(const std::vector<PortPlace>& ports, bool topRow) {
+    std::vector<QRect> wells;
     for (const PortPlace& port : ports) {
-        if (port.topRow == topRow && port.kind == kind) {
-            area = area.united(port.rect);
+        if (port.topRow != topRow || port.kind != PortKind::Copper) {
+            continue;
+        }
+        if (!wells.empty() && port.rect.left() - wells.back().right() <= 4) {
+            wells.back() = wells.back().united(port.rect);
+        } else {
+            wells.push_back(port.rect);
         }
     }
-    return area;
+    return wells;
 }
 
 QImage DrawPort(const PortPlace& port) {
@@ -254,11 +264,8 @@ QImage DrawPort(const PortPlace& port) {
 
 void DrawPorts(QPainter& painter, const ModelLayout& layout) {
     for (bool top : {true, false}) {
-        for (PortKind kind : {PortKind::Copper, PortKind::Sfp}) {
-            const QRect area = RowArea(layout.ports, top, kind);
-            if (area.isValid() && kind == PortKind::Copper) {
-                DrawPortWell(painter, area.adjusted(-2, -2, 2, 2));
-            }
+        for (const QRect& well : RowWells(layout.ports, top)) {
+            DrawPortWell(painter, well.adjusted(-2, -2, 2, 2));
         }
     }
     for (const PortPlace& port : layout.ports) {
@@ -311,8 +318,11 @@ QImage DrawCopperPort(PortLook look, bool topRow) {
     DrawCage(painter, kCopperSize);
     const QPoint lamp = topRow ? QPoint(3, 3) : QPoint(3, kCopperSize.height() - 8);
     DrawLampWindow(painter, lamp, kLampSize);
-    // The second window of the jack: the speed lamp this panel does not drive.
-    DrawLampWindow(painter, QPoint(kCopperSize.width() - 8, lamp.y()), kLampSize);
+    // The second window of the jack: an amber speed lamp this panel does not drive.
+    const QPoint speedLamp(kCopperSize.width() - 8, lamp.y());
+    DrawLampWindow(painter, speedLamp, kLampSize);
+    painter.fillRect(QRect(speedLamp, kLampSize), QColor(0x3a, 0x2c, 0x18));
+    painter.fillRect(QRect(speedLamp + QPoint(1, 1), QSize(2, 1)), QColor(0x5a, 0x46, 0x2a));
     const QPainterPath opening = JackOpening(topRow);
     const QRectF body = JackBody(topRow);
     painter.fillPath(opening, kOpening);
