@@ -22,8 +22,9 @@ namespace {
 enum class ElementKind { None, Panel, Port, Lamp, Slot, Com, Power, Led, Module };
 
 // A descent that selects the same elements over and over could multiply the tree without
-// end; no real panel comes near this many element visits.
+// end, and a deep one would exhaust the stack; no real panel comes near these limits.
 constexpr int kVisitLimit = 20000;
+constexpr size_t kDepthLimit = 200;
 
 ElementKind KindOf(std::string_view name) {
     static constexpr std::pair<std::string_view, ElementKind> kinds[] = {
@@ -130,6 +131,8 @@ private:
     void VisitChildren(const pugi::xml_node& element, CPanelItem* parent);
     bool CheckRequired(const pugi::xml_node& element);
     void ApplyAttributes(const pugi::xml_node& element, CPanelItem& item, ElementKind kind);
+    void ApplyGeometry(const pugi::xml_node& element, CPanelItem& item);
+    void ApplyStatusAndType(const pugi::xml_node& element, CPanelItem& item, ElementKind kind);
     void ApplyPortBitmaps(const pugi::xml_node& element, CPort& port);
     void ApplyLedBitmaps(const pugi::xml_node& element, CLed& led);
     void AddToParent(std::unique_ptr<CPanelItem> item, ElementKind kind, CPanelItem* parent);
@@ -147,6 +150,7 @@ private:
     std::vector<LoadFault> m_Faults;
     std::vector<pugi::xml_node> m_VisitPath;
     int m_nVisits = 0;
+    bool m_bLimitReported = false;
 };
 
 std::vector<pugi::xml_node> ElementsByTagName(const pugi::xml_document& document,
@@ -217,8 +221,9 @@ void DescriptionLoader::Visit(const pugi::xml_node& node, CPanelItem* parent) {
     if (name == "DEVICEPANEL" || name == "DEVICEMODULE") {
         return;
     }
-    if (++m_nVisits > kVisitLimit) {
-        if (m_nVisits == kVisitLimit + 1) {
+    if (++m_nVisits > kVisitLimit || m_VisitPath.size() >= kDepthLimit) {
+        if (!m_bLimitReported) {
+            m_bLimitReported = true;
             m_Faults.push_back({node.name(), LineOf(node), {}});
         }
         return;
@@ -272,6 +277,24 @@ bool DescriptionLoader::CheckRequired(const pugi::xml_node& element) {
 
 void DescriptionLoader::ApplyAttributes(const pugi::xml_node& element, CPanelItem& item,
                                         ElementKind kind) {
+    ApplyGeometry(element, item);
+    item.SetBitmapFolder(m_Folder);
+    if (const auto bmp = element.attribute("BMP")) {
+        item.SetBitmapName(Text(bmp));
+    }
+    ApplyStatusAndType(element, item, kind);
+    if (const auto name = element.attribute("NAME")) {
+        item.SetName(Text(name));
+    }
+    if (kind == ElementKind::Port) {
+        ApplyPortBitmaps(element, static_cast<CPort&>(item));
+    } else if (kind == ElementKind::Led) {
+        ApplyLedBitmaps(element, static_cast<CLed&>(item));
+    }
+}
+
+// ID, then the rectangle; an ID of "0" records the element's position instead.
+void DescriptionLoader::ApplyGeometry(const pugi::xml_node& element, CPanelItem& item) {
     const std::string_view id = element.attribute("ID").value();
     const int left = LeadingNumber(element.attribute("LEFT").value());
     const int top = LeadingNumber(element.attribute("TOP").value());
@@ -282,30 +305,22 @@ void DescriptionLoader::ApplyAttributes(const pugi::xml_node& element, CPanelIte
     }
     item.SetRect(left, top, LeadingNumber(element.attribute("WIDTH").value()),
                  LeadingNumber(element.attribute("HEIGHT").value()));
-    item.SetBitmapFolder(m_Folder);
-    if (const auto bmp = element.attribute("BMP")) {
-        item.SetBitmapName(Text(bmp));
+}
+
+// Port words count on ports only, lamp words and types on lamps only.
+void DescriptionLoader::ApplyStatusAndType(const pugi::xml_node& element, CPanelItem& item,
+                                           ElementKind kind) {
+    const char* status = element.attribute("STATUS").value();
+    const int value = kind == ElementKind::Lamp   ? LampStatusWord(status)
+                      : kind == ElementKind::Port ? PortStatusWord(status)
+                                                  : -1;
+    if (value >= 0) {
+        item.CPanelItem::SetStatus(value);
     }
-    if (const auto status = element.attribute("STATUS")) {
-        const int value = kind == ElementKind::Lamp   ? LampStatusWord(status.value())
-                          : kind == ElementKind::Port ? PortStatusWord(status.value())
-                                                      : -1;
-        if (value >= 0) {
-            item.CPanelItem::SetStatus(value);
+    if (kind == ElementKind::Lamp) {
+        if (const int type = LampTypeWord(element.attribute("TYPE").value()); type >= 0) {
+            item.SetType(type);
         }
-    }
-    if (const auto type = element.attribute("TYPE"); type && kind == ElementKind::Lamp) {
-        if (const int value = LampTypeWord(type.value()); value >= 0) {
-            item.SetType(value);
-        }
-    }
-    if (const auto name = element.attribute("NAME")) {
-        item.SetName(Text(name));
-    }
-    if (kind == ElementKind::Port) {
-        ApplyPortBitmaps(element, static_cast<CPort&>(item));
-    } else if (kind == ElementKind::Led) {
-        ApplyLedBitmaps(element, static_cast<CLed&>(item));
     }
 }
 

@@ -213,6 +213,27 @@ TEST_F(PanelDescription, DescentThatMultipliesWithoutEndIsCutAndReported) {
     EXPECT_EQ(root.ChildCount(), 1);
 }
 
+TEST_F(PanelDescription, DeeplyNestedElementsAreCutAndReported) {
+    QByteArray xml = R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9" HEIGHT="9" ITEMS=".">)";
+    constexpr int depth = 50000;
+    for (int i = 0; i < depth; ++i) {
+        xml += R"(<SLOT ID="s" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" ITEMS=".">)";
+    }
+    for (int i = 0; i < depth; ++i) {
+        xml += "</SLOT>";
+    }
+    xml += "</DEVICEPANEL>";
+    EXPECT_FALSE(Load(xml));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("leads into too many elements"), std::string::npos) << messages[0];
+    int levels = 0;
+    for (const CPanelItem* item = &root; item->ChildCount() == 1; item = item->GetChild(0)) {
+        ++levels;
+    }
+    EXPECT_GT(levels, 100);
+    EXPECT_LT(levels, depth);
+}
+
 TEST_F(PanelDescription, ModulesGoToTheModuleListOrToTheirEnclosingObject) {
     ASSERT_TRUE(Load(R"(<ROOT>
       <DEVICEPANEL ID="first" LEFT="1" TOP="2" WIDTH="3" HEIGHT="4" ITEMS=".">
