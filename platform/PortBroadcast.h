@@ -17,7 +17,8 @@ inline constexpr const char* kPortClickedInterface = "org.ksxmodule.Panel";
 inline constexpr const char* kPortClickedSignal = "PortClicked";
 
 // Emits PortClicked(message name, port identifier) on the session bus. False when no session
-// bus is reachable (then nothing is sent, as the program has nobody to tell).
+// bus is advertised (DBUS_SESSION_BUS_ADDRESS, $XDG_RUNTIME_DIR/bus) or reachable; then
+// nothing is sent, as the program has nobody to tell.
 bool BroadcastPortClicked(qint32 portIdentifier);
 
 } // namespace platform
