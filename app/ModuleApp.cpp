@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "app/ModuleApp.h"
+
+#include "app/CommandLine.h"
+#include "app/InstanceName.h"
+#include "app/PlaceholderModuleWindow.h"
+#include "app/UserIni.h"
+#include "platform/Message.h"
+#include "platform/SingleInstance.h"
+#include "platform/SocketSupport.h"
+#include "platform/Trace.h"
+#include "snmp/SessionParameters.h"
+#include "snmp/Snmp.h"
+
+#include <QDialog>
+
+namespace {
+constexpr unsigned kSnmpLibraryTimeoutMs = 5000;
+} // namespace
+
+CModuleApp::CModuleApp(std::string commandLine) : m_commandLine(std::move(commandLine)) {}
+
+CModuleApp::~CModuleApp() = default;
+
+bool CModuleApp::InitInstance() {
+    if (!platform::SocketSupportAvailable()) {
+        return FailStartup("Failed to initialize communication port !");
+    }
+    // Nothing to enable for controls or COM on this platform.
+    InitSnmpLibrary();
+    if (m_commandLine.empty()) {
+        return FailStartup("No parameter input !");
+    }
+    SessionParameters() = ParseCommandLine(m_commandLine);
+    const std::string deviceName = ReadDeviceName(UserIniPath());
+    if (ClaimDevice(BuildInstanceName(deviceName, SessionParameters().DeviceAddress))) {
+        RunModuleWindow();
+    }
+    return false;
+}
+
+bool CModuleApp::FailStartup(const char* message) {
+    platform::ShowMessage(QString::fromLatin1(message));
+    m_exitCode = kExitStartupFailed;
+    return false;
+}
+
+void CModuleApp::InitSnmpLibrary() {
+    SnmpInit();
+    SetSnmpTimeout(kSnmpLibraryTimeoutMs);
+}
+
+bool CModuleApp::ClaimDevice(const std::string& instanceName) {
+    m_instance = std::make_unique<platform::SingleInstance>(QString::fromStdString(instanceName));
+    if (m_instance->Claim() == platform::SingleInstance::Outcome::AnotherIsServing) {
+        platform::DebugTrace("Single instance: " + instanceName +
+                             " runs already, asked it to come forward");
+        return false;
+    }
+    platform::DebugTrace("Single instance: serving " + instanceName);
+    return true;
+}
+
+void CModuleApp::RunModuleWindow() {
+    CPlaceholderModuleWindow window(QString::fromStdString(SessionParameters().DeviceAddress));
+    QObject::connect(m_instance.get(), &platform::SingleInstance::activationRequested, &window,
+                     [&window] {
+                         platform::DebugTrace("activate");
+                         BringForward(window);
+                     });
+    window.exec();
+}
+
+// Restores a minimised window and puts it above the others with the keyboard focus.
+void CModuleApp::BringForward(QDialog& window) {
+    window.showNormal();
+    window.raise();
+    window.activateWindow();
+}

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "app/UserIni.h"
+
+#include "platform/IniFile.h"
+
+#include <QCoreApplication>
+
+QString UserIniPath() {
+    QString overridePath = qEnvironmentVariable("KSX_USER_INI");
+    if (!overridePath.isEmpty()) {
+        return overridePath;
+    }
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/User.ini");
+}
+
+std::string ReadDeviceName(const QString& userIniPath) {
+    const platform::IniFile userIni(userIniPath);
+    return userIni
+        .ReadString(QString::fromLatin1(kDeviceInfoSection), QStringLiteral("DeviceName"),
+                    QString(), kDeviceNameMaxLength)
+        .toStdString();
+}

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// User.ini: the host's description of the device the module serves, in section DeviceInfo.
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+inline constexpr char kDeviceInfoSection[] = "DeviceInfo";
+inline constexpr qsizetype kDeviceNameMaxLength = 259;
+
+// User.ini beside the executable, or the file that the environment variable KSX_USER_INI
+// names when it is set and not empty.
+QString UserIniPath();
+
+// DeviceName of section DeviceInfo (UTF-8), empty when the file, the section or the key is
+// missing; at most kDeviceNameMaxLength characters.
+std::string ReadDeviceName(const QString& userIniPath);
