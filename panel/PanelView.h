@@ -46,8 +46,9 @@ public:
     explicit CPanelView(QWidget* parent = nullptr);
     ~CPanelView() override;
 
-    // Loads the description file into the tree, the root's bitmap as background and the
-    // indicator bitmaps, and takes the panel's size. The result of LoadPanelDescription: on
+    // Once, after the process-wide device values are set: loads the description file into
+    // the tree, the root's bitmap as background and the indicator bitmaps, and takes the
+    // panel's size. The result of LoadPanelDescription: on
     // false the user has been told and the view shows what was built.
     bool LoadDescription(const QString& fileName);
     // The DEVICEPANEL rectangle: where the module window goes and its client size.
