@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace {
 
 QProcess* g_Daemon = nullptr;
@@ -29,6 +32,8 @@ public slots:
 
 bool StartDaemon() {
     g_Daemon = new QProcess;
+    // The daemon ends with this process, even when a test aborts it.
+    g_Daemon->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     g_Daemon->start(QStringLiteral("dbus-daemon"),
                     {QStringLiteral("--session"), QStringLiteral("--nofork"),
                      QStringLiteral("--print-address")});
