@@ -25,9 +25,13 @@ const std::string kEmptyColumn = PrivateOid("99.1.1.1");
 
 class TableWalkTest : public PatternTest {
 protected:
+    // Shown without running the event loop, so that nothing of the walk has arrived yet.
     std::unique_ptr<CWalkProbeDialog> OpenWalk(std::vector<std::string> columns,
                                                unsigned stepTimeoutMs = 8000) {
-        return Open<CWalkProbeDialog>(std::move(columns), counters, stepTimeoutMs);
+        auto dialog =
+            std::make_unique<CWalkProbeDialog>(std::move(columns), counters, stepTimeoutMs);
+        dialog->show();
+        return dialog;
     }
 
     std::shared_ptr<WalkCounters> counters = std::make_shared<WalkCounters>();
