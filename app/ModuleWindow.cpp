@@ -197,9 +197,12 @@ bool CModuleWindow::ReadUserIni() {
     if (m_strXmlName.isEmpty()) {
         return false;
     }
-    device.IsAllGiga =
-        IsYes(userIni.ReadString(section, QStringLiteral("IsAllGiga"), QString(), 1));
-    device.IsHasFan = IsYes(userIni.ReadString(section, QStringLiteral("IsHasFan"), QString(), 1));
+    const auto flag = [&](const char* key) {
+        return IsYes(
+            userIni.ReadString(section, QString::fromLatin1(key), QString(), kFileNameMaxLength));
+    };
+    device.IsAllGiga = flag("IsAllGiga");
+    device.IsHasFan = flag("IsHasFan");
     return true;
 }
 

@@ -48,6 +48,7 @@ public:
     void RunCommandDialog(QDialog& dialog);
     bool IsBusy() const { return m_Poll.IsBusy(); }
     bool IsPolling() const { return m_pPollThread != nullptr; }
+    const CPanelPoll& Poll() const { return m_Poll; }
 
     // The window's general and set sessions, for the device tools.
     CCommonSNMP& Session() { return m_cCommonSNMP; }

@@ -50,6 +50,10 @@ void CPanelPoll::Post(PanelPollResult result) {
     }
 }
 
+bool CPanelPoll::AnyWalkRunning() const {
+    return !m_cCommonSNMPDevStat.IsIdle() || !m_cCommonSNMPPoeStat.IsIdle();
+}
+
 void CPanelPoll::CancelRequests() {
     m_bStopping = true;
     m_cCommonSNMPFan.Close();

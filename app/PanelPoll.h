@@ -91,6 +91,8 @@ public:
 
     // What the poller has read so far (for diagnostics and tests).
     bool WalkInProgress() const { return m_bWalkInProgress.load(); }
+    // A link or PoE walk is on its way (its session is not idle).
+    bool AnyWalkRunning() const;
     int LedMode() const { return m_nLedMode.load(); }
     bool ModeChanged() const { return m_bModeChanged.load(); }
 

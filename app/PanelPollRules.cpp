@@ -2,8 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "app/PanelPollRules.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
+#include <type_traits>
 
 namespace {
 
@@ -126,8 +128,8 @@ void RefreshPOEPortStatus(const PoeAccumulators& gathered, const PollDevice& dev
             continue;
         }
         if (port == 1) {
-            for (int other = kPoePortCount + 1; other <= device.portCount + device.portOffset;
-                 ++other) {
+            const int last = std::min(device.portCount + device.portOffset, kMaxPanelPorts);
+            for (int other = kPoePortCount + 1; other <= last; ++other) {
                 PanelPortUpdate disabled;
                 disabled.Port = other;
                 disabled.Status = kPortDisabled;

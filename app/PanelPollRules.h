@@ -20,6 +20,9 @@ enum PanelPortState : int {
     kPortEmpty = 4,
 };
 
+// The panel shows at most this many ports (the size of its indicator table).
+inline constexpr int kMaxPanelPorts = 100;
+
 // Ports that can power a device; in PoE LED mode the ports after them show disabled.
 inline constexpr int kPoePortCount = 8;
 
