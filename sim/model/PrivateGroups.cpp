@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "sim/model/Builder.h"
+
+namespace ksxsim {
+
+void BuildPortGroups(Builder& b);
+void BuildVlanGroups(Builder& b);
+void BuildServiceGroups(Builder& b);
+void BuildPowerGroups(Builder& b);
+
+void BuildPrivateGroups(Builder& priv) {
+    // The port groups come first: their rules (link state) feed the PoE rules.
+    BuildPortGroups(priv);
+    BuildVlanGroups(priv);
+    BuildServiceGroups(priv);
+    BuildPowerGroups(priv);
+}
+
+} // namespace ksxsim

@@ -1,0 +1,440 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// ksx-snmp run as a program against Net-SNMP's snmpd; Net-SNMP's own command-line tools
+// give the values to compare with.
+#include "tests/support/AgentProcess.h"
+#include "tests/support/SnmpdFixture.h"
+#include "tests/tools/ToolProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kSystemGroup = "1.3.6.1.2.1.1";
+const std::string kSysDescr = "1.3.6.1.2.1.1.1.0";
+const std::string kSysUpTime = "1.3.6.1.2.1.1.3.0";
+const std::string kSysContact = "1.3.6.1.2.1.1.4.0";
+const std::string kSysName = "1.3.6.1.2.1.1.5.0";
+const std::string kSysOrId = "1.3.6.1.2.1.1.9.1.2";
+const std::vector<std::string> kIfColumns = {
+    "1.3.6.1.2.1.2.2.1.1", // ifIndex: INTEGER
+    "1.3.6.1.2.1.2.2.1.2", // ifDescr: text
+    "1.3.6.1.2.1.2.2.1.5", // ifSpeed: Gauge32
+    "1.3.6.1.2.1.2.2.1.6", // ifPhysAddress: bytes, empty for the loopback interface
+};
+const std::vector<std::string> kIpAddrColumns = {
+    "1.3.6.1.2.1.4.20.1.1", // ipAdEntAddr: IpAddress
+    "1.3.6.1.2.1.4.20.1.2", // ipAdEntIfIndex: INTEGER
+    "1.3.6.1.2.1.4.20.1.3", // ipAdEntNetMask: IpAddress
+};
+
+// One value in a form both programs' output can be brought to: octet strings always as
+// lower-case hexadecimal under tag 4, every other value as text under its tag.
+struct Value {
+    std::string oid;
+    std::string tag;
+    std::string value;
+    bool operator==(const Value&) const = default;
+};
+
+[[maybe_unused]] void PrintTo(const Value& value, std::ostream* os) {
+    *os << value.oid << '|' << value.tag << '|' << value.value;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    std::string line;
+    while (std::getline(stream, line)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool IsPrintable(const std::string& bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) {
+        return static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) <= 0x7E;
+    });
+}
+
+std::string ToHex(const std::string& bytes) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (char c : bytes) {
+        hex += kDigits[static_cast<unsigned char>(c) >> 4];
+        hex += kDigits[static_cast<unsigned char>(c) & 0x0F];
+    }
+    return hex;
+}
+
+// ksx-snmp's OID|TAG|VALUE lines. Also checks the text-or-hex choice of octet strings.
+std::vector<Value> ParseToolOutput(const std::string& output) {
+    std::vector<Value> values;
+    for (const std::string& line : Lines(output)) {
+        const size_t first = line.find('|');
+        const size_t second = line.find('|', first + 1);
+        if (first == std::string::npos || second == std::string::npos) {
+            ADD_FAILURE() << "not an OID|TAG|VALUE line: " << line;
+            continue;
+        }
+        Value value{line.substr(0, first), line.substr(first + 1, second - first - 1),
+                    line.substr(second + 1)};
+        if (value.tag == "4") {
+            EXPECT_TRUE(IsPrintable(value.value)) << line;
+            value.value = ToHex(value.value);
+        } else if (value.tag == "4x") {
+            std::string bytes;
+            for (size_t i = 0; i + 1 < value.value.size(); i += 2) {
+                bytes += static_cast<char>(std::stoi(value.value.substr(i, 2), nullptr, 16));
+            }
+            EXPECT_FALSE(IsPrintable(bytes)) << "printable text shown as hex: " << line;
+            value.tag = "4";
+        }
+        values.push_back(value);
+    }
+    return values;
+}
+
+// snmpwalk/snmpget output with -On -Ox: every octet string in hexadecimal, possibly spread
+// over several lines; an empty one shows as "".
+std::vector<Value> ParseNetSnmpOutput(const std::string& output) {
+    static const std::vector<std::pair<std::string, std::string>> kTags = {
+        {"INTEGER: ", "2"},    {"Hex-STRING: ", "4"}, {"OID: .", "6"},      {"IpAddress: ", "64"},
+        {"Counter32: ", "65"}, {"Gauge32: ", "66"},   {"Counter64: ", "70"}};
+    std::vector<Value> values;
+    for (const std::string& line : Lines(output)) {
+        if (line.empty() || line[0] != '.') {
+            if (!values.empty() && values.back().tag == "4") { // a hex string goes on
+                std::istringstream bytes(line);
+                std::string byte;
+                while (bytes >> byte) {
+                    values.back().value += byte;
+                }
+            }
+            continue;
+        }
+        const size_t equals = line.find(" = ");
+        Value value{line.substr(1, equals - 1), "?", line.substr(equals + 3)};
+        if (value.value == "\"\"") {
+            value = {value.oid, "4", ""};
+        } else if (value.value.rfind("Timeticks: (", 0) == 0) {
+            value = {value.oid, "67", value.value.substr(12, value.value.find(')') - 12)};
+        }
+        for (const auto& [prefix, tag] : kTags) {
+            if (value.value.rfind(prefix, 0) == 0) {
+                value = {value.oid, tag, value.value.substr(prefix.size())};
+            }
+        }
+        if (value.tag == "4") {
+            value.value.erase(std::remove(value.value.begin(), value.value.end(), ' '),
+                              value.value.end());
+        }
+        values.push_back(value);
+    }
+    for (Value& value : values) {
+        if (value.tag == "4") {
+            std::transform(value.value.begin(), value.value.end(), value.value.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        }
+    }
+    return values;
+}
+
+// sysUpTime moves on between two reads: take it as equal when both are TimeTicks no more
+// than a minute apart, then blank it out so that everything else compares exactly.
+void MatchUpTimeLoosely(std::vector<Value>& ours, std::vector<Value>& theirs) {
+    auto find = [](std::vector<Value>& values) {
+        return std::find_if(values.begin(), values.end(),
+                            [](const Value& v) { return v.oid == kSysUpTime; });
+    };
+    auto mine = find(ours);
+    auto other = find(theirs);
+    ASSERT_TRUE(mine != ours.end() && other != theirs.end());
+    ASSERT_EQ(mine->tag, "67");
+    ASSERT_EQ(other->tag, "67");
+    EXPECT_LE(std::labs(std::stol(mine->value) - std::stol(other->value)), 6000L);
+    mine->value.clear();
+    other->value.clear();
+}
+
+// A UDP socket that stands where an agent would and only counts what arrives.
+class SilentListener {
+public:
+    SilentListener() {
+        m_socket = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length);
+        m_port = ntohs(address.sin_port);
+    }
+    ~SilentListener() { close(m_socket); }
+    int Port() const { return m_port; }
+    int DatagramsReceived() const {
+        int count = 0;
+        char buffer[2048];
+        while (recv(m_socket, buffer, sizeof buffer, MSG_DONTWAIT) >= 0) {
+            ++count;
+        }
+        return count;
+    }
+
+private:
+    int m_socket = -1;
+    int m_port = 0;
+};
+
+class KsxSnmpTool : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        agent = std::make_unique<testsupport::SnmpdFixture>();
+        testsupport::SnmpdFixture::Options options;
+        options.users = testsupport::SnmpdFixture::StandardUsers();
+        started = agent->Start(options);
+    }
+    static void TearDownTestSuite() { agent.reset(); }
+    void SetUp() override { ASSERT_TRUE(started) << agent->Error(); }
+
+    static std::string V1CommandLine(const std::string& writeCommunity = "keepers") {
+        return "/Nksx /I127.0.0.1 /Rguests /W" + writeCommunity + " /Efalse /V1 /P" +
+               std::to_string(agent->Port());
+    }
+    // Fields 8 and 9 are skipped; 10 is read and used by nothing.
+    static std::string V3CommandLine(const std::string& user, const std::string& level,
+                                     const std::string& authPassword,
+                                     const std::string& privPassword, const std::string& auth,
+                                     const std::string& priv) {
+        return "/Nksx /I127.0.0.1 /Rguests /Wkeepers /Efalse /V3 /P" +
+               std::to_string(agent->Port()) + " /a /b /c1 /L" + level + " /U" + user + " /A" +
+               authPassword + " /X" + privPassword + " /H" + auth + " /D" + priv;
+    }
+
+    static tooltest::ProcessResult Tool(const std::vector<std::string>& args) {
+        return tooltest::RunProgram(KSX_SNMP_TOOL, args);
+    }
+
+    static std::vector<Value> Snmpwalk(const std::string& oid) {
+        return ParseNetSnmpOutput(tooltest::RunNetSnmpCommand(
+            "snmpwalk", {"-v2c", "-c", "guests", "-On", "-Ox", agent->Peer(), oid}));
+    }
+
+    // What a walk of `columns` must print: row after row, each row's values in column order.
+    static std::vector<Value> RowsBySnmpwalk(const std::vector<std::string>& columns) {
+        std::vector<std::vector<Value>> byColumn;
+        for (const std::string& column : columns) {
+            byColumn.push_back(Snmpwalk(column));
+            EXPECT_EQ(byColumn.back().size(), byColumn.front().size()) << column;
+        }
+        std::vector<Value> rows;
+        for (size_t row = 0; row < byColumn.front().size(); ++row) {
+            for (const std::vector<Value>& column : byColumn) {
+                rows.push_back(column.at(row));
+            }
+        }
+        return rows;
+    }
+
+    static inline std::unique_ptr<testsupport::SnmpdFixture> agent;
+    static inline bool started = false;
+};
+
+TEST_F(KsxSnmpTool, WalkOfTheSystemGroupMatchesSnmpwalk) {
+    const tooltest::ProcessResult walk = Tool({V1CommandLine(), "walk", kSystemGroup});
+    std::vector<Value> theirs = Snmpwalk(kSystemGroup);
+    ASSERT_EQ(walk.exitCode, 0) << walk.err;
+    EXPECT_EQ(walk.err, "");
+    std::vector<Value> ours = ParseToolOutput(walk.out);
+    ASSERT_GT(theirs.size(), 10u);
+    MatchUpTimeLoosely(ours, theirs);
+    EXPECT_EQ(ours, theirs);
+}
+
+TEST_F(KsxSnmpTool, MultiColumnWalkPrintsRowByRowLikeSnmpwalkPerColumn) {
+    for (const auto& columns : {kIfColumns, kIpAddrColumns}) {
+        std::vector<std::string> args = {V1CommandLine(), "walk"};
+        args.insert(args.end(), columns.begin(), columns.end());
+        const tooltest::ProcessResult walk = Tool(args);
+        ASSERT_EQ(walk.exitCode, 0) << walk.err;
+        const std::vector<Value> expected = RowsBySnmpwalk(columns);
+        EXPECT_FALSE(expected.empty());
+        EXPECT_EQ(ParseToolOutput(walk.out), expected);
+    }
+}
+
+TEST_F(KsxSnmpTool, GetAndGetNextPrintEveryBindingInOrder) {
+    const tooltest::ProcessResult get = Tool({V1CommandLine(), "get", kSysName, kSysDescr,
+                                              "1.3.6.1.2.1.11.1.0", "1.3.6.1.2.1.31.1.1.1.6.1"});
+    ASSERT_EQ(get.exitCode, 0) << get.err;
+    const std::vector<std::string> lines = Lines(get.out);
+    ASSERT_EQ(lines.size(), 4u) << get.out;
+    const std::vector<Value> values = ParseToolOutput(get.out);
+    const std::vector<Value> expected = ParseNetSnmpOutput(tooltest::RunNetSnmpCommand(
+        "snmpget", {"-v2c", "-c", "guests", "-On", "-Ox", agent->Peer(), kSysName, kSysDescr}));
+    EXPECT_EQ(std::vector<Value>(values.begin(), values.begin() + 2), expected);
+    // snmpInPkts and ifHCInOctets move with the traffic: their tags and digits are what counts.
+    EXPECT_EQ(lines[2].rfind("1.3.6.1.2.1.11.1.0|65|", 0), 0u) << lines[2];
+    EXPECT_EQ(lines[3].rfind("1.3.6.1.2.1.31.1.1.1.6.1|70|", 0), 0u) << lines[3];
+    EXPECT_GT(std::stoull(values[2].value), 0ull);
+
+    const tooltest::ProcessResult next = Tool({V1CommandLine(), "getnext", kSysDescr, kSysOrId});
+    ASSERT_EQ(next.exitCode, 0) << next.err;
+    const std::vector<Value> walked = Snmpwalk(kSysOrId);
+    ASSERT_FALSE(walked.empty());
+    const std::vector<Value> nextValues = ParseToolOutput(next.out);
+    ASSERT_EQ(nextValues.size(), 2u);
+    EXPECT_EQ(nextValues[0].oid, "1.3.6.1.2.1.1.2.0");
+    EXPECT_EQ(nextValues[0].tag, "6");
+    EXPECT_EQ(nextValues[1], walked.front());
+}
+
+TEST_F(KsxSnmpTool, SetRoundTripsThroughTheTool) {
+    const tooltest::ProcessResult set = Tool({V1CommandLine(), "set", kSysContact, "2",
+                                              "noc | on call", kSysName, "2x", "6b73782d3031"});
+    ASSERT_EQ(set.exitCode, 0) << set.err;
+    EXPECT_EQ(set.out, kSysContact + "|4|noc | on call\n" + kSysName + "|4|ksx-01\n");
+
+    const tooltest::ProcessResult get = Tool({V1CommandLine(), "get", kSysContact, kSysName});
+    ASSERT_EQ(get.exitCode, 0) << get.err;
+    EXPECT_EQ(get.out, set.out);
+    const std::vector<Value> byNetSnmp = ParseNetSnmpOutput(tooltest::RunNetSnmpCommand(
+        "snmpget", {"-v2c", "-c", "guests", "-On", "-Ox", agent->Peer(), kSysContact, kSysName}));
+    EXPECT_EQ(ParseToolOutput(get.out), byNetSnmp);
+}
+
+TEST_F(KsxSnmpTool, RefusedSetsReportTheAgentsStatus) {
+    const tooltest::ProcessResult wrongType = Tool({V1CommandLine(), "set", kSysContact, "1", "5"});
+    EXPECT_EQ(wrongType.exitCode, 1);
+    EXPECT_EQ(wrongType.out, "");
+    EXPECT_NE(wrongType.err.find("set failed: status 7 (wrongType)"), std::string::npos)
+        << wrongType.err;
+
+    // The write community goes with sets: here it is the agent's read-only one.
+    const tooltest::ProcessResult readOnly =
+        Tool({V1CommandLine("guests"), "set", kSysContact, "2", "nobody"});
+    EXPECT_EQ(readOnly.exitCode, 1);
+    EXPECT_NE(readOnly.err.find("set failed: status"), std::string::npos) << readOnly.err;
+}
+
+TEST_F(KsxSnmpTool, Version3ShaDesGetAndWalkSeeWhatVersion1Sees) {
+    const std::string v3 = V3CommandLine("shadesuser", "3", "shapassword", "despassword", "3", "2");
+    const tooltest::ProcessResult get = Tool({v3, "get", kSysDescr});
+    ASSERT_EQ(get.exitCode, 0) << get.err;
+    EXPECT_EQ(get.out, Tool({V1CommandLine(), "get", kSysDescr}).out);
+    const std::vector<Value> byNetSnmp = ParseNetSnmpOutput(tooltest::RunNetSnmpCommand(
+        "snmpget", {"-v3", "-l", "authPriv", "-u", "shadesuser", "-a", "SHA", "-A", "shapassword",
+                    "-x", "DES", "-X", "despassword", "-On", "-Ox", agent->Peer(), kSysDescr}));
+    EXPECT_EQ(ParseToolOutput(get.out), byNetSnmp);
+
+    const tooltest::ProcessResult walk = Tool({v3, "walk", kSysOrId});
+    ASSERT_EQ(walk.exitCode, 0) << walk.err;
+    EXPECT_EQ(ParseToolOutput(walk.out), Snmpwalk(kSysOrId));
+
+    const std::string wrongPrivacy =
+        V3CommandLine("shadesuser", "3", "shapassword", "wrongpassword", "3", "2");
+    const tooltest::ProcessResult refused =
+        Tool({"--timeout", "1500", wrongPrivacy, "get", kSysDescr});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_NE(refused.err.find("get failed: status"), std::string::npos) << refused.err;
+}
+
+TEST_F(KsxSnmpTool, FailedRequestsExitNonZeroWithTheStatus) {
+    const tooltest::ProcessResult missing = Tool({V1CommandLine(), "get", "1.3.6.1.2.1.1.99.0"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("get failed: status 2 (noSuchName)"), std::string::npos)
+        << missing.err;
+
+    // One missing object fails the whole request, as with an SNMPv1 agent.
+    EXPECT_EQ(Tool({V1CommandLine(), "get", kSysDescr, "1.3.6.1.2.1.1.99.0"}).exitCode, 1);
+
+    SilentListener deadAgent;
+    const tooltest::ProcessResult noAnswer = Tool(
+        {"-t", "300",
+         "/Nksx /I127.0.0.1 /Rguests /Wkeepers /Efalse /V1 /P" + std::to_string(deadAgent.Port()),
+         "walk", kSystemGroup});
+    EXPECT_EQ(noAnswer.exitCode, 1);
+    EXPECT_NE(noAnswer.err.find("walk failed: status -1"), std::string::npos) << noAnswer.err;
+    EXPECT_GE(deadAgent.DatagramsReceived(), 1); // it did ask at the port of field 7
+}
+
+TEST_F(KsxSnmpTool, WalkOutsideTheAgentsObjectsEndsQuietly) {
+    const tooltest::ProcessResult walk = Tool({V1CommandLine(), "walk", "1.3.6.1.2.1.1.99"});
+    EXPECT_EQ(walk.exitCode, 0) << walk.err;
+    EXPECT_EQ(walk.out, "");
+    EXPECT_EQ(walk.err, "");
+}
+
+TEST_F(KsxSnmpTool, BadArgumentsExitWithUsageErrorAndSendNothing) {
+    SilentListener device;
+    const std::string port = std::to_string(device.Port());
+    const std::string commandLine = "/Nksx /I127.0.0.1 /Rguests /Wkeepers /Efalse /V1 /P" + port;
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {commandLine},
+        {commandLine, "fetch", kSysDescr},
+        {commandLine, "get"},
+        {commandLine, "walk"},
+        {commandLine, "get", "1.3.x.1"},
+        {commandLine, "get", "1"},
+        {commandLine, "get", kSysDescr, ""},
+        {commandLine, "getnext", std::string(600, '1')},
+        {commandLine, "get", std::string("\xff\xfe\x01", 3)},
+        {commandLine, "set", kSysContact, "2"},
+        {commandLine, "set", kSysContact, "4", "x"},
+        {commandLine, "set", kSysContact, "1", "abc"},
+        {commandLine, "set", kSysContact, "1", "99999999999"},
+        {commandLine, "set", kSysContact, "8", "300.1.2.3"},
+        {commandLine, "set", kSysContact, "10", "-1"},
+        {commandLine, "set", kSysContact, "2x", "abc"},
+        {commandLine, "set", kSysContact, "2x", "zz"},
+        {commandLine, "set", kSysContact, "2", "ok", "1.3", "1"},
+        {"", "get", kSysDescr},
+        {"   ", "get", kSysDescr},
+        {"/Nksx", "get", kSysDescr},
+        {"/Nksx /I /Rguests /V1 /P" + port, "get", kSysDescr},
+        {"/Nksx /I127.0.0.1 /Rguests /Wkeepers /Efalse /V2 /P" + port, "get", kSysDescr},
+        {"--timeout", "abc", commandLine, "get", kSysDescr},
+        {"--timeout"},
+        {"-t", "0", commandLine, "get", kSysDescr},
+        {"--verbose", commandLine, "get", kSysDescr},
+    };
+    for (const std::vector<std::string>& args : cases) {
+        const tooltest::ProcessResult result = Tool(args);
+        std::string shown;
+        for (const std::string& arg : args) {
+            shown += "[" + arg + "] ";
+        }
+        EXPECT_EQ(result.exitCode, 2) << shown << result.err;
+        EXPECT_EQ(result.out, "") << shown;
+        EXPECT_EQ(result.err.rfind("ksx-snmp: ", 0), 0u) << shown << result.err;
+    }
+    EXPECT_EQ(device.DatagramsReceived(), 0);
+}
+
+TEST_F(KsxSnmpTool, HelpPrintsTheUsage) {
+    for (const char* option : {"--help", "-h"}) {
+        const tooltest::ProcessResult help = Tool({option});
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_EQ(help.out.rfind("Usage: ksx-snmp", 0), 0u) << help.out;
+        EXPECT_NE(help.out.find("OID|TAG|VALUE"), std::string::npos);
+        EXPECT_EQ(help.err, "");
+    }
+}
+
+} // namespace
