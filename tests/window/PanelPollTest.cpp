@@ -174,7 +174,7 @@ TEST_F(PanelPollTest, LinkWalkShowsEveryPortOnceAndStopsAtTheLastPort) {
         EXPECT_EQ(ports.at(e.port).Indicator, e.state) << e.port;
         EXPECT_EQ(ports.at(e.port).StateValue, e.media) << e.port;
     }
-    EXPECT_FALSE(m_poll->AnyWalkRunning());
+    EXPECT_TRUE(windowtest::WaitUntil([this] { return !m_poll->AnyWalkRunning(); }));
 }
 
 TEST_F(PanelPollTest, AllGigabitRuleFollowsUserIniNotTheDevice) {
@@ -228,7 +228,7 @@ TEST_F(PanelPollTest, WalkTimeOutResetsThePanelAndDarkensTheLamps) {
     EXPECT_TRUE(result.DarkenAllLamps);
     EXPECT_TRUE(result.Ports.empty());
     EXPECT_EQ(trace.Count("-----------------TIMEOUT-------------------TIMEOUT"), 1);
-    EXPECT_FALSE(m_poll->WalkInProgress());
+    EXPECT_TRUE(windowtest::WaitUntil([this] { return !m_poll->WalkInProgress(); }));
 }
 
 TEST_F(PanelPollTest, FanReadSetsTheFanTextAndAFailedReadChangesNothing) {
@@ -300,7 +300,7 @@ TEST_F(PanelPollTest, PoeModeWalksThePoeStatusOfEveryPort) {
     EXPECT_EQ(trace.Count("==2.=====RefreshPOEPortStatus============"), 1);
     EXPECT_EQ(trace.Count("----------POE--------1.3"), 1);
     EXPECT_EQ(trace.Count("----------POE--------Time-based OFF"), 1);
-    EXPECT_FALSE(m_poll->WalkInProgress());
+    EXPECT_TRUE(windowtest::WaitUntil([this] { return !m_poll->WalkInProgress(); }));
 }
 
 TEST_F(PanelPollTest, UnfinishedWalkSkipsThreeCyclesThenStartsAnew) {
