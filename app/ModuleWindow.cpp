@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -114,6 +115,7 @@ CModuleWindow::CModuleWindow(QWidget* parent)
     layout->setMenuBar(m_pMenuBar);
     m_pPanelArea = PanelPlaceholder(this);
     layout->addWidget(m_pPanelArea);
+    m_pPanelArea->installEventFilter(this);
     BuildMenu();
     OnInitDialog();
 }
@@ -333,6 +335,15 @@ void CModuleWindow::contextMenuEvent(QContextMenuEvent* event) {
     if (!m_pSystemMenu->isEmpty()) {
         m_pSystemMenu->exec(event->globalPos());
     }
+}
+
+// Notes the first paint of the panel in the debug output, once it is done (start-up time).
+bool CModuleWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_pPanelArea && event->type() == QEvent::Paint && !m_bPanelPainted) {
+        m_bPanelPainted = true;
+        QTimer::singleShot(0, this, [] { platform::DebugTrace(kPanelPaintedTrace); });
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CModuleWindow::PostPollResult(PanelPollResult result) {

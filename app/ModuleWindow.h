@@ -20,6 +20,9 @@ class QMenu;
 class QMenuBar;
 class QContextMenuEvent;
 
+// Written to the debug output once the panel has been painted for the first time.
+inline constexpr char kPanelPaintedTrace[] = "Module window: panel painted";
+
 class CModuleWindow : public QDialog {
     Q_OBJECT
 
@@ -67,6 +70,7 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildMenu();
@@ -89,6 +93,7 @@ private:
     bool m_bSetUp = false;
     bool m_bClosing = false;
     bool m_bDestroyed = false;
+    bool m_bPanelPainted = false;
     QString m_strModelName;
     QString m_strXmlName;
     int m_nPortCount = 28;
