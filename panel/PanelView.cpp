@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "panel/PanelView.h"
+
+#include "panel/MyBitmapApp.h"
+#include "panel/PanelDescription.h"
+#include "snmp/SessionParameters.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+CPanelView::CPanelView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("panelView"));
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_BlinkTimer.setInterval(kBlinkIntervalMs);
+    connect(&m_BlinkTimer, &QTimer::timeout, this, &CPanelView::OnBlinkTimer);
+}
+
+CPanelView::~CPanelView() = default;
+
+bool CPanelView::LoadDescription(const QString& fileName) {
+    const bool loaded = LoadPanelDescription(fileName, m_Root, m_Modules);
+    m_Background.LoadFromFile(m_Root.BitmapPath(m_Root.GetBitmapName()));
+    CMyBitmapApp::Instance().LoadIndicatorBitmaps();
+    m_Indicators.PortState.assign(static_cast<size_t>(std::max(PortCount(), 0)), 0);
+    m_BackgroundCache = QPixmap();
+    setFixedSize(sizeHint());
+    update();
+    return loaded;
+}
+
+QSize CPanelView::sizeHint() const {
+    const QRect panel = PanelRect();
+    if (panel.width() <= 0 || panel.height() <= 0) {
+        return QWidget::sizeHint();
+    }
+    return panel.size();
+}
+
+int CPanelView::PortCount() const {
+    return DeviceValues().DevicePortCount;
+}
+
+void CPanelView::PostPollResult(PanelPollResult result) {
+    QMetaObject::invokeMethod(
+        this, [this, result = std::move(result)] { ApplyPollResult(result); },
+        Qt::QueuedConnection);
+}
+
+void CPanelView::ApplyPollResult(const PanelPollResult& result) {
+    if (result.FanStatus) {
+        m_Indicators.FanStatus = *result.FanStatus;
+    }
+    if (result.LedMode) {
+        m_Indicators.LedMode = *result.LedMode;
+    }
+    if (result.BIsPowMax) {
+        m_Indicators.BIsPowMax = *result.BIsPowMax;
+    }
+    if (result.DarkenAllLamps) {
+        m_Indicators.IndicatorState.fill(3);
+    }
+    if (result.ResetAfterTimeout) {
+        ResetPanelAfterTimeout(m_Root);
+    }
+    for (const PanelPortUpdate& update : result.Ports) {
+        ApplyPortUpdate(update);
+    }
+    if (result.StartBlinkTimer) {
+        StartBlinkTimer();
+    }
+    update();
+}
+
+void CPanelView::ApplyPortUpdate(const PanelPortUpdate& update) {
+    if (update.Port < 1 || update.Port > PortCount()) {
+        return;
+    }
+    const auto index = static_cast<size_t>(update.Port - 1);
+    if (update.Status) {
+        if (CPort* port = NumberedPort(m_Root, update.Port)) {
+            port->SetStatus(*update.Status);
+        }
+    }
+    if (update.Indicator && index < m_Indicators.IndicatorState.size()) {
+        m_Indicators.IndicatorState[index] = static_cast<std::uint8_t>(*update.Indicator);
+    }
+    if (update.StateValue && index < m_Indicators.PortState.size()) {
+        m_Indicators.PortState[index] = *update.StateValue;
+    }
+}
+
+void CPanelView::StartBlinkTimer() {
+    m_BlinkTimer.start();
+}
+
+void CPanelView::OnBlinkTimer() {
+    const QRegion lamps = BlinkingLampRegion(m_Root, PortCount(), m_Indicators);
+    if (!lamps.isEmpty()) {
+        repaint(lamps);
+    }
+    m_Indicators.BlinkPhase = m_Indicators.BlinkPhase == 0 ? 1 : 0;
+}
+
+void CPanelView::SetPaintObserver(std::function<void(const QRegion&)> observer) {
+    m_PaintObserver = std::move(observer);
+}
+
+bool CPanelView::BackgroundIsStale() const {
+    if (m_BackgroundCache.size() != size()) {
+        return true;
+    }
+    for (int i = 0; i < m_Root.ChildCount(); ++i) {
+        if (m_Root.GetChild(i)->IsDirty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The background bitmap stretched over the whole view, then the root's direct children
+// (faces, slots, ports) in their rectangles. Their children are not drawn here.
+void CPanelView::RenderBackground() {
+    ++m_nBackgroundRenders;
+    m_BackgroundCache = QPixmap(size());
+    m_BackgroundCache.fill(palette().color(QPalette::Window));
+    if (!m_Background.IsLoaded()) {
+        return;
+    }
+    QPainter painter(&m_BackgroundCache);
+    m_Background.DrawStretched(painter, 0, 0, width(), height());
+    m_Root.AttachOwner(this);
+    m_Root.SetPaintContext(&painter);
+    m_Root.DrawChildren();
+    m_Root.SetPaintContext(nullptr);
+}
+
+void CPanelView::paintEvent(QPaintEvent* event) {
+    if (m_PaintObserver) {
+        m_PaintObserver(event->region());
+    }
+    if (BackgroundIsStale()) {
+        RenderBackground();
+    }
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_BackgroundCache);
+    DrawIndicatorLayer(painter, m_Root, DeviceValues().ModelName, PortCount(), m_Indicators);
+}
+
+void CPanelView::mouseMoveEvent(QMouseEvent* event) {
+    PanelCursor cursor = PanelCursor::Arrow;
+    m_Root.OnMouseMove(event->position().toPoint(), cursor);
+    setCursor(cursor == PanelCursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    QWidget::mouseMoveEvent(event);
+}
+
+void CPanelView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_Root.OnLButtonDown(event->position().toPoint());
+    }
+    QWidget::mousePressEvent(event);
+}

@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// The five models' panel descriptions, pictures and User.ini files as shipped, and the
+// screenshots of the rendered panels (written to the build folder's screenshots/).
+#include "PanelTestSupport.h"
+
+#include "panel/PanelView.h"
+
+#include <QDir>
+#include <QTextStream>
+
+#include <map>
+
+namespace {
+
+struct ModelFacts {
+    const char* name;
+    int ports;
+    bool allGiga;
+    bool hasFan;
+};
+
+const ModelFacts kModels[] = {
+    {"KSX-7700-20", 20, false, false}, {"KSX-7700-28", 28, false, false},
+    {"KSX-7700-28P", 28, false, true}, {"KSX-7700-48", 48, true, true},
+    {"KSX-7700-52", 52, true, true},
+};
+
+void PrintTo(const ModelFacts& facts, std::ostream* out) {
+    *out << facts.name;
+}
+
+QString Resources() {
+    return QStringLiteral(KSX_SOURCE_DIR "/resources");
+}
+
+QString DescriptionFile(const QString& model) {
+    return QStringLiteral("%1/panels/%2/%2.xml").arg(Resources(), model);
+}
+
+std::map<QString, QString> ReadDeviceInfo(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text)) << path.toStdString();
+    std::map<QString, QString> values;
+    bool inSection = false;
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            inSection = line.compare(QStringLiteral("[DeviceInfo]"), Qt::CaseInsensitive) == 0;
+        } else if (inSection && line.contains(QLatin1Char('='))) {
+            values[line.section(QLatin1Char('='), 0, 0)] = line.section(QLatin1Char('='), 1);
+        }
+    }
+    return values;
+}
+
+bool IsDark(QRgb pixel) {
+    return qRed(pixel) < 0x40 && qGreen(pixel) < 0x40 && qBlue(pixel) < 0x40;
+}
+
+class PanelArtwork : public PanelTest, public ::testing::WithParamInterface<ModelFacts> {
+protected:
+    void SetUp() override {
+        PanelTest::SetUp();
+        model = QString::fromLatin1(GetParam().name);
+        DeviceValues().ModelName = GetParam().name;
+        DeviceValues().DevicePortCount = GetParam().ports;
+    }
+
+    void SaveScreenshot(CPanelView& view, const QString& suffix) {
+        const QDir folder(QStringLiteral(KSX_SCREENSHOT_DIR));
+        ASSERT_TRUE(folder.mkpath(QStringLiteral(".")));
+        const QString path = folder.filePath(QStringLiteral("panel-%1%2.png").arg(model, suffix));
+        ASSERT_TRUE(view.grab().save(path)) << path.toStdString();
+    }
+
+    QString model;
+};
+
+} // namespace
+
+TEST_P(PanelArtwork, DescriptionHasTheModelsPortsInOrderWithTheirLamps) {
+    ASSERT_TRUE(LoadPanelDescription(DescriptionFile(model), root, modules));
+    EXPECT_TRUE(messages.empty());
+    const QRect panel(QPoint(0, 0), root.GetRect().size());
+    int ports = 0;
+    for (int i = 0; i < root.ChildCount(); ++i) {
+        ports += std::string_view(root.GetChild(i)->RuntimeClassName()) == "CPort";
+    }
+    EXPECT_EQ(ports, GetParam().ports);
+    EXPECT_NE(root.FindChild("CCom", 0), nullptr) << "the console";
+
+    for (int number = 1; number <= GetParam().ports; ++number) {
+        CPort* port = NumberedPort(root, number);
+        ASSERT_NE(port, nullptr);
+        EXPECT_EQ(port->Identifier(), QString::number(number));
+        const auto* lamp = dynamic_cast<const CLamp*>(port->GetChild(0));
+        ASSERT_NE(lamp, nullptr) << "port " << number;
+        EXPECT_NE(lamp->GetRect().left(), 0);
+        EXPECT_TRUE(panel.contains(lamp->GetRect())) << "port " << number;
+        EXPECT_TRUE(panel.contains(port->GetRect())) << "port " << number;
+        const bool topRow = port->GetRect().center().y() < panel.center().y();
+        EXPECT_EQ(topRow, number % 2 == 1) << "odd ports on top, port " << number;
+        for (int status = PortLink100; status <= PortEmpty; ++status) {
+            port->SetStatus(status);
+            EXPECT_TRUE(port->Bitmap().IsLoaded()) << "port " << number << " status " << status;
+        }
+    }
+}
+
+TEST_P(PanelArtwork, LampPositionsLandOnTheLampWindowsOfThePicture) {
+    DeviceValues().ModelName = "no lamps drawn";
+    DeviceValues().DevicePortCount = 0;
+    CPanelView view;
+    ASSERT_TRUE(view.LoadDescription(DescriptionFile(model)));
+    const QImage picture = view.grab().toImage();
+    for (int number = 1; number <= GetParam().ports; ++number) {
+        const QRect lamp = NumberedPort(view.Root(), number)->GetChild(0)->GetRect();
+        EXPECT_TRUE(IsDark(picture.pixel(lamp.topLeft())) && IsDark(picture.pixel(lamp.center())))
+            << "port " << number;
+    }
+    PanelIndicators failed;
+    failed.FanStatus = "2";
+    failed.BIsPowMax = true;
+    for (const ModelLamp& lamp : ModelLamps(GetParam().name, failed)) {
+        EXPECT_TRUE(IsDark(picture.pixel(lamp.position))) << "bitmap " << lamp.bitmap;
+        const QSize size = CMyBitmapApp::Instance().Size(lamp.bitmap);
+        EXPECT_TRUE(IsDark(
+            picture.pixel(lamp.position + QPoint(size.width(), size.height()) - QPoint(1, 1))))
+            << "bitmap " << lamp.bitmap;
+    }
+}
+
+TEST_P(PanelArtwork, RendersWithAllPortsUpAndAfterATimeout) {
+    CPanelView view;
+    ASSERT_TRUE(view.LoadDescription(DescriptionFile(model)));
+    PanelPollResult up;
+    for (int port = 1; port <= GetParam().ports; ++port) {
+        up.Ports.push_back({port, PortLink10, 1, 0});
+    }
+    view.ApplyPollResult(up);
+    SaveScreenshot(view, QString());
+    const QRect firstLamp = NumberedPort(view.Root(), 1)->GetChild(0)->GetRect();
+    const QImage picture = view.grab().toImage();
+    EXPECT_GT(qGreen(picture.pixel(firstLamp.center())), 0xa0) << "port 1 lit green";
+
+    PanelPollResult timedOut;
+    timedOut.DarkenAllLamps = true;
+    timedOut.ResetAfterTimeout = true;
+    view.ApplyPollResult(timedOut);
+    SaveScreenshot(view, QStringLiteral("-timeout"));
+    for (int port = 1; port <= GetParam().ports; ++port) {
+        EXPECT_EQ(NumberedPort(view.Root(), port)->GetStatus(),
+                  port <= 48 ? PortEnable : PortEmpty);
+    }
+}
+
+TEST_P(PanelArtwork, UserIniDescribesTheModel) {
+    const auto values =
+        ReadDeviceInfo(QStringLiteral("%1/userini/%2/User.ini").arg(Resources(), model));
+    EXPECT_EQ(values.at(QStringLiteral("DeviceName")), model);
+    EXPECT_EQ(values.at(QStringLiteral("DevicePortNum")).toInt(), GetParam().ports);
+    EXPECT_EQ(values.at(QStringLiteral("IsAllGiga")), GetParam().allGiga ? "Y" : "N");
+    EXPECT_EQ(values.at(QStringLiteral("IsHasFan")), GetParam().hasFan ? "Y" : "N");
+    const QString xml = values.at(QStringLiteral("XMLName"));
+    EXPECT_TRUE(QDir::isRelativePath(xml));
+    EXPECT_TRUE(QFile::exists(QDir(QStringLiteral(KSX_BIN_DIR)).filePath(xml)))
+        << "copied beside the executables: " << xml.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, PanelArtwork, ::testing::ValuesIn(kModels), [](const auto& info) {
+    std::string name = info.param.name;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+});
+
+TEST(PanelArtworkFiles, TheBuildFolderCarriesTheUserIniOfThe52) {
+    const auto values = ReadDeviceInfo(QStringLiteral(KSX_BIN_DIR "/User.ini"));
+    EXPECT_EQ(values.at(QStringLiteral("DeviceName")), QStringLiteral("KSX-7700-52"));
+}
+
+TEST(PanelArtworkFiles, IndicatorBitmapsHaveTheirSizesAndColours) {
+    enum Look { Green, Dark, Orange, Red };
+    const std::map<int, std::pair<QSize, Look>> expected = {
+        {158, {{8, 8}, Green}},  {159, {{5, 5}, Dark}},  {160, {{5, 5}, Dark}},
+        {161, {{5, 5}, Green}},  {162, {{5, 5}, Green}}, {163, {{5, 5}, Orange}},
+        {164, {{5, 5}, Orange}}, {190, {{4, 5}, Red}},   {191, {{6, 5}, Green}},
+        {192, {{6, 5}, Dark}},   {221, {{6, 5}, Red}},
+    };
+    ASSERT_TRUE(CMyBitmapApp::Instance().LoadIndicatorBitmaps());
+    for (const auto& [number, facts] : expected) {
+        CDib dib;
+        ASSERT_TRUE(dib.LoadFromResource(number)) << number;
+        EXPECT_EQ(QSize(dib.Width(), dib.Height()), facts.first) << number;
+        EXPECT_EQ(CMyBitmapApp::Instance().Size(number), facts.first) << number;
+        const QColor c = dib.Image().pixelColor(dib.Width() / 2, dib.Height() / 2);
+        switch (facts.second) {
+        case Green:
+            EXPECT_TRUE(c.green() > 0xa0 && c.green() > c.red() && c.green() > c.blue()) << number;
+            break;
+        case Dark:
+            EXPECT_LT(std::max({c.red(), c.green(), c.blue()}), 0x60) << number;
+            break;
+        case Orange:
+            EXPECT_TRUE(c.red() > 0xc0 && c.green() > 0x60 && c.green() < c.red() &&
+                        c.blue() < c.green())
+                << number;
+            break;
+        case Red:
+            EXPECT_TRUE(c.red() > 0xc0 && c.green() < 0x80 && c.blue() < 0x80) << number;
+            break;
+        }
+    }
+}

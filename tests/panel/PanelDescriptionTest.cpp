@@ -1,0 +1,311 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "PanelTestSupport.h"
+
+#include "panel/PanelView.h"
+
+#include <climits>
+
+namespace {
+
+std::string ClassOf(const CPanelItem* item) {
+    return item ? item->RuntimeClassName() : "(none)";
+}
+
+} // namespace
+
+using PanelDescription = PanelTest;
+
+TEST_F(PanelDescription, BuildsOneObjectPerElementWithItsAttributes) {
+    WriteBitmap(QStringLiteral("face.png"), {40, 20}, Qt::gray);
+    WriteBitmap(QStringLiteral("up.png"), {20, 10}, Qt::green);
+    WriteBitmap(QStringLiteral("led3.png"), {4, 4}, Qt::red);
+    ASSERT_TRUE(Load(R"(<DEVICEPANEL ID="dev" LEFT="5" TOP="6" WIDTH="300" HEIGHT="90" ITEMS=".">
+        <PANEL ID="face" LEFT="1" TOP="2" WIDTH="40" HEIGHT="20" BMP="face.png"/>
+        <PORT ID="p1" LEFT="50" TOP="10" WIDTH="20" HEIGHT="10" STATUS="PORTLINK10"
+              BMPLINK10="up.png" NAME="First" ITEMS=".">
+          <LAMP ID="l1" LEFT="52" TOP="12" WIDTH="5" HEIGHT="5" TYPE="S100M" STATUS="LAMPOFF"/>
+        </PORT>
+        <SLOT ID="s" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+        <CONSOLE ID="c1" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+        <MASTER ID="c2" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+        <RPS ID="c3" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+        <FAN ID="c4" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+        <POWER ID="pw" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+        <LED ID="led" LEFT="0" TOP="0" WIDTH="4" HEIGHT="4" BMP3="led3.png"/>
+        <MODULE ID="m" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+        <UNKNOWN ID="u" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+      </DEVICEPANEL>)"));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(traces, std::vector<std::string>{" node num = 1"});
+
+    EXPECT_EQ(root.GetRect(), QRect(5, 6, 300, 90));
+    EXPECT_EQ(root.Identifier(), QStringLiteral("dev"));
+    const std::vector<std::string> expected = {"CPanel", "CPort", "CSlot",   "CCom", "CCom",
+                                               "CCom",   "CCom",  "CObject", "CLed", "CModule"};
+    ASSERT_EQ(root.ChildCount(), static_cast<int>(expected.size()));
+    for (int i = 0; i < root.ChildCount(); ++i) {
+        EXPECT_EQ(ClassOf(root.GetChild(i)), expected[static_cast<size_t>(i)]) << i;
+    }
+
+    const CPanelItem* face = root.GetChild(0);
+    EXPECT_EQ(face->GetRect(), QRect(1, 2, 40, 20));
+    EXPECT_EQ(face->GetName(), QStringLiteral("VirtualDev"));
+    EXPECT_TRUE(face->Bitmap().IsLoaded());
+
+    const auto* port = static_cast<const CPort*>(root.GetChild(1));
+    EXPECT_EQ(port->GetStatus(), PortLink10);
+    EXPECT_EQ(port->GetName(), QStringLiteral("First"));
+    EXPECT_TRUE(port->Bitmap().IsLoaded()) << "the bitmap of the initial status";
+    EXPECT_EQ(port->PortIdentifier(), 1);
+    const auto* lamp = dynamic_cast<const CLamp*>(port->GetChild(0));
+    ASSERT_NE(lamp, nullptr);
+    EXPECT_TRUE(lamp->IsType(LampS100M));
+    EXPECT_EQ(lamp->GetName(), QStringLiteral("Lamp"));
+    EXPECT_EQ(lamp->GetStatus(), LampOff) << "the lamp was attached after the port loaded";
+
+    EXPECT_EQ(root.GetChild(8)->GetName(), QStringLiteral("Led"));
+    EXPECT_FALSE(root.GetChild(8)->Bitmap().IsLoaded()) << "value 0 has no bitmap";
+}
+
+TEST_F(PanelDescription, MissingRequiredAttributeIsReportedOnceAndTheRestIsBuilt) {
+    EXPECT_FALSE(Load(R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="100" HEIGHT="50" ITEMS=".">
+        <PORT ID="1" LEFT="1" TOP="1" WIDTH="10" HEIGHT="10"/>
+        <PORT ID="2" TOP="1" WIDTH="10" HEIGHT="10" ITEMS=".">
+          <LAMP ID="0" LEFT="1" TOP="1" WIDTH="5" HEIGHT="5"/>
+        </PORT>
+        <PORT ID="3" LEFT="30" TOP="1" WIDTH="10" HEIGHT="10"/>
+        <SLOT LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+      </DEVICEPANEL>)"));
+    ASSERT_EQ(messages.size(), 1u);
+    const std::string& text = messages.front();
+    EXPECT_NE(text.find(Path(QStringLiteral("panel.xml")).toStdString()), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("<PORT> on line 3 has no LEFT attribute"), std::string::npos) << text;
+    EXPECT_NE(text.find("1 more element"), std::string::npos) << text;
+
+    ASSERT_EQ(root.ChildCount(), 2) << "ports 1 and 3; the faulty port and its lamp are left out";
+    EXPECT_EQ(root.GetChild(1)->GetRect().left(), 30);
+    EXPECT_EQ(CMyBitmapApp::Instance().PositionCount(), 0);
+}
+
+TEST_F(PanelDescription, UnreadableOrMalformedFileIsReportedWithItsName) {
+    const QString missing = Path(QStringLiteral("nowhere.xml"));
+    EXPECT_FALSE(LoadPanelDescription(missing, root, modules));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(missing.toStdString()), std::string::npos) << messages[0];
+
+    messages.clear();
+    EXPECT_FALSE(Load("<DEVICEPANEL ID=\"d\" LEFT=\"0\" TOP=\"0\" WIDTH=\"9\" HEIGHT=\"9\">"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("panel.xml\" could not be read"), std::string::npos) << messages[0];
+    EXPECT_EQ(root.ChildCount(), 0);
+    EXPECT_EQ(root.GetRect(), QRect()) << "nothing of a broken file is applied";
+}
+
+TEST_F(PanelDescription, NumbersAreTheLeadingDigits) {
+    EXPECT_EQ(LeadingNumber("12px"), 12);
+    EXPECT_EQ(LeadingNumber("007"), 7);
+    EXPECT_EQ(LeadingNumber("abc"), 0);
+    EXPECT_EQ(LeadingNumber(""), 0);
+    EXPECT_EQ(LeadingNumber("-5"), 0);
+    EXPECT_EQ(LeadingNumber(" 5"), 0);
+    EXPECT_EQ(LeadingNumber("3.9"), 3);
+    EXPECT_EQ(LeadingNumber("99999999999999999999"), INT_MAX);
+
+    ASSERT_TRUE(Load(R"(<DEVICEPANEL ID="d" LEFT="15abc" TOP="x" WIDTH="640 px" HEIGHT="+4"/>)"));
+    EXPECT_EQ(root.GetRect(), QRect(15, 0, 640, 0));
+}
+
+TEST_F(PanelDescription, StatusAndTypeWordsBelongToTheirElements) {
+    ASSERT_TRUE(Load(R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9" HEIGHT="9" ITEMS=".">
+        <PORT ID="a" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="PORTLINK100"/>
+        <PORT ID="b" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="PORTDISABLED"/>
+        <PORT ID="c" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="PORTENABLE"/>
+        <PORT ID="d" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="PORTEMPTY"/>
+        <PORT ID="e" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="LAMPOFF"/>
+        <PORT ID="f" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="portempty"/>
+        <LAMP ID="g" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="LAMP1G" TYPE="POWER"/>
+        <LAMP ID="h" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="LAMPOFF" TYPE="CONSOLE"/>
+        <LAMP ID="i" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="PORTENABLE" TYPE="LAMP"/>
+        <SLOT ID="j" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="PORTEMPTY"/>
+      </DEVICEPANEL>)"));
+    const std::vector<int> statuses = {0, 2, 3, 4, 0, 0, 1, 2, 0, 0};
+    ASSERT_EQ(root.ChildCount(), static_cast<int>(statuses.size()));
+    for (int i = 0; i < root.ChildCount(); ++i) {
+        EXPECT_EQ(root.GetChild(i)->GetStatus(), statuses[static_cast<size_t>(i)]) << i;
+    }
+    EXPECT_TRUE(static_cast<CLamp*>(root.GetChild(6))->IsType(LampPower));
+    EXPECT_TRUE(static_cast<CLamp*>(root.GetChild(7))->IsType(LampConsole));
+    EXPECT_TRUE(static_cast<CLamp*>(root.GetChild(8))->IsType(LampLink));
+}
+
+TEST_F(PanelDescription, IdZeroRecordsAtMostOneHundredPositions) {
+    QByteArray xml = R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9" HEIGHT="9" ITEMS=".">)";
+    for (int i = 0; i < 101; ++i) {
+        xml += QStringLiteral(R"(<SLOT ID="0" LEFT="%1" TOP="%2" WIDTH="1" HEIGHT="1"/>)")
+                   .arg(i + 1)
+                   .arg(1000 + i)
+                   .toUtf8();
+    }
+    xml += "</DEVICEPANEL>";
+    ASSERT_TRUE(Load(xml));
+    EXPECT_EQ(root.ChildCount(), 101);
+    const CMyBitmapApp& bitmaps = CMyBitmapApp::Instance();
+    EXPECT_EQ(bitmaps.PositionCount(), 100);
+    EXPECT_EQ(bitmaps.Position(0), QPoint(1, 1000));
+    EXPECT_EQ(bitmaps.Position(99), QPoint(100, 1099));
+    EXPECT_EQ(bitmaps.Position(99, false), QPoint()) << "nothing fills the second pair";
+    EXPECT_TRUE(root.GetChild(0)->Identifier().isEmpty());
+}
+
+TEST_F(PanelDescription, ChildrenAreFoundThroughAttributeValuesAsXPath) {
+    ASSERT_TRUE(Load(R"xml(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9" HEIGHT="9" ITEMS=".">
+        <PANEL ID="1" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1">
+          <SLOT ID="never" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+        </PANEL>
+        <PANEL ID="2" LEFT="3" TOP="0" WIDTH="1" HEIGHT="1" NAME="no xpath ((" BMP="'text'"
+               A="@ID" B="count(*)" C="STOCK">
+          <SLOT ID="also never" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+        </PANEL>
+        <PANEL ID="3" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" X="." Y="." Z="/DEVICEPANEL/STOCK">
+          <SLOT ID="twice" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+        </PANEL>
+        <PANEL ID="4" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" UP=".." SELF=".">
+          <SLOT ID="looped" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+        </PANEL>
+      </DEVICEPANEL>
+      )xml"));
+    ASSERT_EQ(root.ChildCount(), 4);
+    EXPECT_EQ(root.GetChild(0)->ChildCount(), 0) << "no attribute selects a node";
+    EXPECT_EQ(root.GetChild(1)->ChildCount(), 0)
+        << "invalid XPath, a string, an attribute, a number and an empty selection";
+
+    const CPanelItem* three = root.GetChild(2);
+    ASSERT_EQ(three->ChildCount(), 2) << "descended once for each of its two '.' values";
+    EXPECT_EQ(three->GetChild(0)->Identifier(), QStringLiteral("twice"));
+    EXPECT_EQ(three->GetChild(1)->Identifier(), QStringLiteral("twice"));
+
+    // ".." selects the root element again: the panels below it are visited once more as
+    // children of panel 4, except panel 4 itself, which is being visited.
+    const CPanelItem* four = root.GetChild(3);
+    ASSERT_GE(four->ChildCount(), 4);
+    EXPECT_EQ(four->GetChild(0)->Identifier(), QStringLiteral("1"));
+    EXPECT_EQ(four->GetChild(1)->Identifier(), QStringLiteral("2"));
+    EXPECT_EQ(four->GetChild(2)->Identifier(), QStringLiteral("3"));
+    EXPECT_EQ(four->GetChild(four->ChildCount() - 1)->Identifier(), QStringLiteral("looped"));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(PanelDescription, DescentThatMultipliesWithoutEndIsCutAndReported) {
+    // Every level descends into itself three times: 3^12 visits if nothing stopped it.
+    QByteArray xml = R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9" HEIGHT="9" ITEMS=".">)";
+    for (int depth = 0; depth < 12; ++depth) {
+        xml += R"(<SLOT ID="s" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" A="." B="." C=".">)";
+    }
+    for (int depth = 0; depth < 12; ++depth) {
+        xml += "</SLOT>";
+    }
+    xml += "</DEVICEPANEL>";
+    EXPECT_FALSE(Load(xml));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("leads into too many elements"), std::string::npos) << messages[0];
+    EXPECT_EQ(root.ChildCount(), 1);
+}
+
+TEST_F(PanelDescription, DeeplyNestedElementsAreCutAndReported) {
+    QByteArray xml = R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9" HEIGHT="9" ITEMS=".">)";
+    constexpr int depth = 50000;
+    for (int i = 0; i < depth; ++i) {
+        xml += R"(<SLOT ID="s" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" ITEMS=".">)";
+    }
+    for (int i = 0; i < depth; ++i) {
+        xml += "</SLOT>";
+    }
+    xml += "</DEVICEPANEL>";
+    EXPECT_FALSE(Load(xml));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("leads into too many elements"), std::string::npos) << messages[0];
+    int levels = 0;
+    for (const CPanelItem* item = &root; item->ChildCount() == 1; item = item->GetChild(0)) {
+        ++levels;
+    }
+    EXPECT_GT(levels, 100);
+    EXPECT_LT(levels, depth);
+}
+
+TEST_F(PanelDescription, ModulesGoToTheModuleListOrToTheirEnclosingObject) {
+    ASSERT_TRUE(Load(R"(<ROOT>
+      <DEVICEPANEL ID="first" LEFT="1" TOP="2" WIDTH="3" HEIGHT="4" ITEMS=".">
+        <MODULE ID="inPanel" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+        <GROUP ITEMS=".">
+          <PORT ID="lost" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+          <MODULE ID="fromGroup" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+        </GROUP>
+      </DEVICEPANEL>
+      <DEVICEMODULE ITEMS=".">
+        <MODULE ID="m1" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" ITEMS=".">
+          <PORT ID="mp" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+        </MODULE>
+        <PORT ID="stray" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+      </DEVICEMODULE>
+      <DEVICEMODULE>
+        <MODULE ID="notVisited" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+      </DEVICEMODULE>
+      <DEVICEPANEL ID="second" LEFT="10" TOP="20" WIDTH="30" HEIGHT="40" ITEMS=".">
+        <SLOT ID="s2" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+      </DEVICEPANEL>
+    </ROOT>)"));
+    EXPECT_EQ(traces, std::vector<std::string>{" node num = 2"});
+    EXPECT_EQ(root.GetRect(), QRect(10, 20, 30, 40)) << "the later DEVICEPANEL wins";
+    EXPECT_EQ(root.Identifier(), QStringLiteral("second"));
+    ASSERT_EQ(root.ChildCount(), 2);
+    EXPECT_EQ(ClassOf(root.GetChild(0)), "CModule");
+    EXPECT_EQ(root.GetChild(0)->Identifier(), QStringLiteral("inPanel"));
+    EXPECT_EQ(root.GetChild(1)->Identifier(), QStringLiteral("s2"));
+
+    ASSERT_EQ(modules.size(), 2u);
+    EXPECT_EQ(modules[0]->Identifier(), QStringLiteral("fromGroup"));
+    EXPECT_EQ(modules[1]->Identifier(), QStringLiteral("m1"));
+    ASSERT_EQ(modules[1]->ChildCount(), 1);
+    EXPECT_EQ(ClassOf(modules[1]->GetChild(0)), "CPort");
+}
+
+TEST_F(PanelDescription, PortsInsideAFaceAreNotNumbered) {
+    ASSERT_TRUE(Load(R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9" HEIGHT="9" ITEMS=".">
+        <PORT ID="a" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+        <PANEL ID="face" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" ITEMS=".">
+          <PORT ID="inner" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+        </PANEL>
+        <PORT ID="b" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
+      </DEVICEPANEL>)"));
+    ASSERT_NE(NumberedPort(root, 2), nullptr);
+    EXPECT_EQ(NumberedPort(root, 2)->Identifier(), QStringLiteral("b"));
+    EXPECT_EQ(NumberedPort(root, 2)->PortIdentifier(), 2);
+    EXPECT_EQ(NumberedPort(root, 3), nullptr);
+    const auto* inner = static_cast<CPort*>(root.GetChild(1)->GetChild(0));
+    EXPECT_EQ(inner->PortIdentifier(), 0);
+}
+
+TEST_F(PanelDescription, BitmapNamesAreTakenFromTheFilesFolderAndCutAt99) {
+    WriteBitmap(QStringLiteral("bg.png"), {3, 3}, Qt::blue);
+    const QString longName = QString(120, QLatin1Char('n'));
+    ASSERT_TRUE(Load(QStringLiteral(R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9"
+        HEIGHT="9" BMP="bg.png" ITEMS="."><SLOT ID="s" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"
+        BMP="%1"/></DEVICEPANEL>)")
+                         .arg(longName)
+                         .toUtf8()));
+    EXPECT_EQ(root.BitmapPath(root.GetBitmapName()), Path(QStringLiteral("bg.png")));
+    EXPECT_EQ(root.GetChild(0)->GetBitmapName(), longName.left(99));
+}
+
+TEST_F(PanelDescription, TheViewTakesItsSizeFromTheDevicePanel) {
+    CPanelView view;
+    const QString file = WriteFile(QStringLiteral("sized.xml"),
+                                   R"(<DEVICEPANEL ID="d" LEFT="70" TOP="60" WIDTH="420"
+                                       HEIGHT="88"/>)");
+    EXPECT_TRUE(view.LoadDescription(file));
+    EXPECT_EQ(view.PanelRect(), QRect(70, 60, 420, 88));
+    EXPECT_EQ(view.size(), QSize(420, 88));
+    EXPECT_EQ(view.sizeHint(), QSize(420, 88));
+}

@@ -1,0 +1,259 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "PanelTestSupport.h"
+
+#include "platform/Terminal.h"
+
+#include <memory>
+
+namespace {
+
+template <typename T> T* AddTo(CPanelItem& parent, QRect rect = QRect(0, 0, 1, 1)) {
+    auto item = std::make_unique<T>();
+    item->SetRect(rect.left(), rect.top(), rect.width(), rect.height());
+    T* raw = item.get();
+    parent.AddChild(std::move(item));
+    return raw;
+}
+
+CLamp* AddLamp(CPanelItem& enclosing, int type) {
+    CLamp* lamp = AddTo<CLamp>(enclosing);
+    lamp->SetType(type);
+    lamp->AttachTo(&enclosing);
+    return lamp;
+}
+
+// Records the order in which the tree deletes its objects (an object logs before its
+// children go).
+class TracedItem : public CPanelItem {
+public:
+    TracedItem(std::vector<int>& log, int id) : m_Log(log), m_Id(id) {}
+    ~TracedItem() override { m_Log.push_back(m_Id); }
+
+private:
+    std::vector<int>& m_Log;
+    int m_Id;
+};
+
+} // namespace
+
+using PanelModel = PanelTest;
+
+TEST_F(PanelModel, PortStatusDecidesWhatEachLampShows) {
+    CDevModule tree;
+    auto* port = AddTo<CPort>(tree);
+    CLamp* link = AddLamp(*port, LampLink);
+    CLamp* speed = AddLamp(*port, LampS100M);
+    CLamp* power = AddLamp(*port, LampPower);
+    CLamp* console = AddLamp(*port, LampConsole);
+    // Port status -> expected status of the LINK, S100M, POWER and CONSOLE lamps.
+    const std::vector<std::pair<int, std::array<int, 4>>> table = {
+        {PortLink10, {Lamp1G, Lamp1G, LampOff, LampOff}},
+        {PortLink100, {LampOn, LampOn, LampOff, LampOff}},
+        {PortDisabled, {LampOff, LampOff, LampOff, LampOff}},
+        {PortLink10, {Lamp1G, Lamp1G, LampOff, LampOff}},
+        {PortEnable, {LampOff, LampOff, LampOff, LampOff}},
+        {PortLink100, {LampOn, LampOn, LampOff, LampOff}},
+        {PortEmpty, {LampOff, LampOff, LampOff, LampOff}},
+    };
+    for (const auto& [status, lamps] : table) {
+        port->SetStatus(status);
+        EXPECT_EQ(port->GetStatus(), status);
+        EXPECT_EQ(link->GetStatus(), lamps[0]) << "port status " << status;
+        EXPECT_EQ(speed->GetStatus(), lamps[1]) << "port status " << status;
+        EXPECT_EQ(power->GetStatus(), lamps[2]) << "port status " << status;
+        EXPECT_EQ(console->GetStatus(), lamps[3]) << "port status " << status;
+    }
+}
+
+TEST_F(PanelModel, SettingTheSameStatusLoadsAndNotifiesNothing) {
+    WriteBitmap(QStringLiteral("enabled.png"), {10, 10}, Qt::gray);
+    CDevModule tree;
+    auto* port = AddTo<CPort>(tree);
+    port->SetBitmapFolder(folder.path());
+    port->SetStateBitmap(PortEnable, QStringLiteral("enabled.png"));
+    CLamp* lamp = AddLamp(*port, LampLink);
+    port->SetStatus(PortEnable);
+    ASSERT_TRUE(port->Bitmap().IsLoaded());
+    tree.DrawChildren();
+    ASSERT_FALSE(port->IsDirty());
+
+    lamp->CPanelItem::SetStatus(LampOn); // a value no port status would give it
+    QFile::remove(Path(QStringLiteral("enabled.png")));
+    port->SetStatus(PortEnable);
+    EXPECT_FALSE(port->IsDirty());
+    EXPECT_EQ(lamp->GetStatus(), LampOn) << "the lamp was not told";
+    EXPECT_TRUE(port->Bitmap().IsLoaded()) << "no second load (the file is gone)";
+
+    port->SetStatus(PortDisabled);
+    EXPECT_TRUE(port->IsDirty());
+    EXPECT_EQ(lamp->GetStatus(), LampOff);
+    EXPECT_FALSE(port->Bitmap().IsLoaded()) << "no bitmap for this status: nothing drawn";
+}
+
+TEST_F(PanelModel, OnlyLampsOfPortsAndConsolesFollowTheirEnclosingObject) {
+    CDevModule tree;
+    auto* face = AddTo<CPanel>(tree);
+    CLamp* faceLamp = AddLamp(*face, LampLink);
+    EXPECT_EQ(faceLamp->Enclosing(), face);
+    EXPECT_EQ(faceLamp->Subject(), nullptr);
+    faceLamp->CPanelItem::SetStatus(LampOff);
+    faceLamp->Update();
+    EXPECT_EQ(faceLamp->GetStatus(), LampOff);
+
+    auto* console = AddTo<CCom>(tree);
+    CLamp* consoleLamp = AddLamp(*console, LampConsole);
+    consoleLamp->CPanelItem::SetStatus(LampOff);
+    console->Initialize(); // passes its own status 0 on
+    EXPECT_EQ(consoleLamp->GetStatus(), LampOn);
+
+    auto* power = AddTo<CPower>(tree);
+    CLamp* powerLamp = AddLamp(*power, LampPower);
+    EXPECT_EQ(powerLamp->Subject(), nullptr);
+    EXPECT_TRUE(power->StatusSubject()->Observers().empty());
+}
+
+TEST_F(PanelModel, HitTestExcludesTwoPixelsAndTheEdgesOfTheShrunkRectangle) {
+    CPanelItem item;
+    item.SetRect(10, 20, 30, 40); // x 10..40, y 20..60
+    EXPECT_FALSE(item.HitTest({12, 30}));
+    EXPECT_TRUE(item.HitTest({13, 30}));
+    EXPECT_TRUE(item.HitTest({37, 30}));
+    EXPECT_FALSE(item.HitTest({38, 30}));
+    EXPECT_FALSE(item.HitTest({20, 22}));
+    EXPECT_TRUE(item.HitTest({20, 23}));
+    EXPECT_TRUE(item.HitTest({20, 57}));
+    EXPECT_FALSE(item.HitTest({20, 58}));
+
+    CPanelItem tiny;
+    tiny.SetRect(0, 0, 5, 5);
+    EXPECT_FALSE(tiny.HitTest({2, 2})) << "a 5 x 5 element has no point inside";
+    EXPECT_FALSE(tiny.HitTest({3, 3}));
+}
+
+TEST_F(PanelModel, CursorFollowsTheSameHitTest) {
+    CDevModule tree;
+    AddTo<CSlot>(tree, QRect(0, 0, 20, 20));
+    AddTo<CPort>(tree, QRect(100, 0, 20, 20));
+    AddTo<CCom>(tree, QRect(200, 0, 20, 20));
+    const auto cursorAt = [&](QPoint point) {
+        PanelCursor cursor = PanelCursor::Unchanged;
+        tree.OnMouseMove(point, cursor);
+        return cursor;
+    };
+    EXPECT_EQ(cursorAt({10, 10}), PanelCursor::Arrow);
+    EXPECT_EQ(cursorAt({110, 10}), PanelCursor::Hand);
+    EXPECT_EQ(cursorAt({210, 10}), PanelCursor::Hand);
+    EXPECT_EQ(cursorAt({102, 10}), PanelCursor::Unchanged);
+    EXPECT_EQ(cursorAt({60, 10}), PanelCursor::Unchanged);
+}
+
+TEST_F(PanelModel, FindChildCountsDirectChildrenOfOneClass) {
+    CDevModule tree;
+    auto* first = AddTo<CPort>(tree);
+    AddTo<CSlot>(tree);
+    auto* face = AddTo<CPanel>(tree);
+    AddTo<CPort>(*face);
+    auto* second = AddTo<CPort>(tree);
+    AddTo<CPower>(tree);
+    EXPECT_EQ(tree.FindChild("CPort", 0), first);
+    EXPECT_EQ(tree.FindChild("CPort", 1), second);
+    EXPECT_EQ(tree.FindChild("CPort", 2), nullptr) << "the port in the face is not counted";
+    EXPECT_EQ(tree.FindChild("CPanel", 0), face);
+    EXPECT_EQ(tree.FindChild("CPower", 0), nullptr) << "CPower has no class name of its own";
+    EXPECT_NE(tree.FindChild("CObject", 0), nullptr);
+    EXPECT_EQ(tree.FindChild("CPort", -1), nullptr);
+    EXPECT_EQ(tree.GetChild(5), nullptr);
+    EXPECT_EQ(tree.GetChild(-1), nullptr);
+}
+
+TEST_F(PanelModel, ParentsDeleteTheirChildrenLastAddedFirst) {
+    std::vector<int> deleted;
+    {
+        CDevModule tree;
+        for (int id = 1; id <= 3; ++id) {
+            tree.AddChild(std::make_unique<TracedItem>(deleted, id));
+        }
+        auto* middle = static_cast<TracedItem*>(tree.GetChild(1));
+        middle->AddChild(std::make_unique<TracedItem>(deleted, 21));
+        middle->AddChild(std::make_unique<TracedItem>(deleted, 22));
+    }
+    EXPECT_EQ(deleted, (std::vector<int>{3, 2, 22, 21, 1}));
+}
+
+TEST_F(PanelModel, PortClickRunsTheHookedActionInsideTheHitRectangleOnly) {
+    CDevModule tree;
+    auto* port = AddTo<CPort>(tree, QRect(50, 50, 20, 20));
+    port->SetPortIdentifier(7);
+    std::vector<int> clicked;
+    SetPortClickAction([&](CPort& hit) { clicked.push_back(hit.PortIdentifier()); });
+    tree.OnLButtonDown({60, 60});
+    tree.OnLButtonDown({52, 60});
+    tree.OnLButtonDown({68, 60});
+    SetPortClickAction({});
+    tree.OnLButtonDown({60, 60});
+    EXPECT_EQ(clicked, std::vector<int>{7});
+}
+
+TEST_F(PanelModel, ConsoleClickStartsTelnetToTheDevice) {
+    const QString terminal = WriteFile(QStringLiteral("term"), "#!/bin/sh\n");
+    QFile::setPermissions(terminal, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("TERMINAL", terminal.toLocal8Bit());
+    std::vector<platform::ProcessCommand> started;
+    platform::SetProcessLauncher([&](const platform::ProcessCommand& command) {
+        started.push_back(command);
+        return true;
+    });
+    const std::string savedAddress = SessionParameters().DeviceAddress;
+    SessionParameters().DeviceAddress = "192.0.2.17";
+
+    CDevModule tree;
+    AddTo<CCom>(tree, QRect(0, 0, 20, 20));
+    tree.OnLButtonDown({2, 10}); // on the inset edge: nothing
+    tree.OnLButtonDown({10, 10});
+
+    SessionParameters().DeviceAddress = savedAddress;
+    platform::SetProcessLauncher({});
+    qunsetenv("TERMINAL");
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].program, terminal);
+    EXPECT_EQ(started[0].arguments, (QStringList{QStringLiteral("-e"), QStringLiteral("telnet"),
+                                                 QStringLiteral("192.0.2.17")}));
+}
+
+TEST_F(PanelModel, TimeoutResetEnablesTheFirst48PortsAndEmptiesTheUplinks) {
+    CDevModule tree;
+    std::vector<CPort*> ports;
+    for (int i = 0; i < 53; ++i) {
+        ports.push_back(AddTo<CPort>(tree));
+        if (i == 10) {
+            auto* module = AddTo<CModule>(tree);
+            AddTo<CPort>(*module)->SetStatus(PortLink10);
+            AddTo<CPort>(*AddTo<CModule>(*module))->SetStatus(PortLink100);
+        }
+    }
+    for (CPort* port : ports) {
+        port->SetStatus(PortLink10);
+    }
+    ResetPanelAfterTimeout(tree);
+    for (int i = 0; i < 53; ++i) {
+        const int expected = i < 48 ? PortEnable : i < 52 ? PortEmpty : PortLink10;
+        EXPECT_EQ(ports[static_cast<size_t>(i)]->GetStatus(), expected) << "port " << i + 1;
+    }
+    const CPanelItem* module = tree.FindChild("CModule", 0);
+    EXPECT_EQ(module->GetChild(0)->GetStatus(), PortEnable);
+    EXPECT_EQ(module->GetChild(1)->GetChild(0)->GetStatus(), PortEnable);
+}
+
+TEST_F(PanelModel, LedShowsTheBitmapOfItsValue) {
+    WriteBitmap(QStringLiteral("two.png"), {4, 4}, Qt::yellow);
+    CLed led;
+    led.SetBitmapFolder(folder.path());
+    led.SetBitmap(2, QStringLiteral("two.png"));
+    EXPECT_FALSE(led.Initialize());
+    led.SetValue(2);
+    EXPECT_TRUE(led.Initialize());
+    EXPECT_TRUE(led.Bitmap().IsLoaded());
+    led.SetValue(12);
+    EXPECT_TRUE(led.Initialize()) << "values above 9 load nothing and succeed";
+}

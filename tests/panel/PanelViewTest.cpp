@@ -1,0 +1,231 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "PanelTestSupport.h"
+
+#include "panel/PanelView.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <thread>
+
+namespace {
+
+// Four ports on a grey face; port 3's lamp lies at left 0 (no lamp position).
+const char* const kPanel = R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="200" HEIGHT="80"
+    BMP="face.png" ITEMS=".">
+  <PORT ID="1" LEFT="60" TOP="10" WIDTH="20" HEIGHT="16" BMPENABLE="port.png" BMPLINK10="up.png"
+        STATUS="PORTENABLE" ITEMS=".">
+    <LAMP ID="0" LEFT="62" TOP="3" WIDTH="5" HEIGHT="5"/>
+  </PORT>
+  <PORT ID="2" LEFT="60" TOP="36" WIDTH="20" HEIGHT="16" BMPENABLE="port.png" BMPLINK10="up.png"
+        STATUS="PORTENABLE" ITEMS=".">
+    <LAMP ID="0" LEFT="62" TOP="53" WIDTH="5" HEIGHT="5"/>
+  </PORT>
+  <PORT ID="3" LEFT="90" TOP="10" WIDTH="20" HEIGHT="16" BMPENABLE="port.png" STATUS="PORTENABLE"
+        ITEMS=".">
+    <LAMP ID="0" LEFT="0" TOP="40" WIDTH="5" HEIGHT="5"/>
+  </PORT>
+  <PORT ID="4" LEFT="90" TOP="36" WIDTH="20" HEIGHT="16" BMPENABLE="port.png" STATUS="PORTENABLE"
+        ITEMS=".">
+    <LAMP ID="0" LEFT="92" TOP="53" WIDTH="5" HEIGHT="5"/>
+  </PORT>
+</DEVICEPANEL>)";
+
+const QColor kFace(0x80, 0x80, 0x80);
+
+class PanelViewTest : public PanelTest {
+protected:
+    void SetUp() override {
+        PanelTest::SetUp();
+        WriteBitmap(QStringLiteral("face.png"), {200, 80}, kFace);
+        WriteBitmap(QStringLiteral("port.png"), {20, 16}, Qt::white);
+        WriteBitmap(QStringLiteral("up.png"), {20, 16}, Qt::cyan);
+        DeviceValues().ModelName = "KSX-7700-52";
+        DeviceValues().DevicePortCount = 4;
+        ASSERT_TRUE(view.LoadDescription(WriteFile(QStringLiteral("panel.xml"), kPanel)));
+    }
+
+    void TearDown() override {
+        SetPortClickAction({});
+        PanelTest::TearDown();
+    }
+
+    QImage Grab() { return view.grab().toImage(); }
+
+    // True when the bitmap `number` lies at `at` in the picture (compared at its centre).
+    static bool ShowsBitmap(const QImage& picture, int number, QPoint at) {
+        const QImage& bitmap = BitmapImage(number);
+        const QPoint centre(bitmap.width() / 2, bitmap.height() / 2);
+        return picture.pixel(at + centre) == bitmap.pixel(centre) &&
+               picture.pixel(at) == bitmap.pixel(0, 0);
+    }
+
+    static QImage BitmapImage(int number) {
+        CDib dib;
+        EXPECT_TRUE(dib.LoadFromResource(number));
+        return dib.Image();
+    }
+
+    void SetIndicators(std::vector<int> indicators) {
+        PanelPollResult result;
+        for (size_t i = 0; i < indicators.size(); ++i) {
+            result.Ports.push_back({static_cast<int>(i + 1), std::nullopt, indicators[i], 0});
+        }
+        view.ApplyPollResult(result);
+    }
+
+    CPanelView view;
+};
+
+} // namespace
+
+TEST_F(PanelViewTest, PortLampsFollowIndicatorStateAndBlinkPhase) {
+    SetIndicators({1, 0, 1, 2});
+    QImage picture = Grab();
+    EXPECT_TRUE(ShowsBitmap(picture, 162, {62, 3})) << "port 1 green in phase 0";
+    EXPECT_TRUE(ShowsBitmap(picture, 159, {62, 53})) << "port 2 dark in phase 0";
+    EXPECT_TRUE(ShowsBitmap(picture, 159, {92, 53})) << "port 4 dark (state 2)";
+    EXPECT_EQ(QColor(picture.pixel(2, 42)), kFace) << "port 3 has no lamp position";
+
+    view.OnBlinkTimer();
+    EXPECT_EQ(view.Indicators().BlinkPhase, 1);
+    picture = Grab();
+    EXPECT_TRUE(ShowsBitmap(picture, 160, {62, 3})) << "port 1 dark in phase 1";
+    EXPECT_TRUE(ShowsBitmap(picture, 163, {62, 53})) << "port 2 orange in phase 1";
+    EXPECT_TRUE(ShowsBitmap(picture, 159, {92, 53}));
+
+    SetIndicators({3, 3, 3, 3});
+    picture = Grab();
+    EXPECT_TRUE(ShowsBitmap(picture, 160, {62, 3})) << "state 3 leaves the dark lamp";
+    EXPECT_TRUE(ShowsBitmap(picture, 159, {62, 53}));
+}
+
+TEST_F(PanelViewTest, ModelLampsDependOnModelFanAndLedMode) {
+    QImage picture = Grab();
+    EXPECT_TRUE(ShowsBitmap(picture, 158, {13, 31}));
+    EXPECT_EQ(QColor(picture.pixel(39, 35)), kFace) << "fan working: no red lamp";
+
+    PanelPollResult fanFailed;
+    fanFailed.FanStatus = "2";
+    view.ApplyPollResult(fanFailed);
+    EXPECT_TRUE(ShowsBitmap(Grab(), 190, {38, 33}));
+
+    DeviceValues().ModelName = "KSX-7700-28P";
+    PanelPollResult poe;
+    poe.LedMode = 0;
+    poe.BIsPowMax = true;
+    view.ApplyPollResult(poe);
+    picture = Grab();
+    EXPECT_TRUE(ShowsBitmap(picture, 158, {11, 28}));
+    EXPECT_TRUE(ShowsBitmap(picture, 190, {12, 42}));
+    EXPECT_TRUE(ShowsBitmap(picture, 190, {13, 62})) << "the fan failure of before";
+    EXPECT_TRUE(ShowsBitmap(picture, 192, {30, 52})) << "PoE mode: link lamp unlit";
+    EXPECT_TRUE(ShowsBitmap(picture, 191, {30, 62})) << "PoE mode: PoE lamp lit";
+
+    DeviceValues().ModelName = "KSX-7700-99";
+    picture = Grab();
+    EXPECT_EQ(QColor(picture.pixel(15, 33)), kFace) << "an unknown model has no model lamps";
+    EXPECT_TRUE(ShowsBitmap(picture, 160, {62, 3})) << "but still its port lamps";
+}
+
+TEST_F(PanelViewTest, BlinkTickRepaintsOnlyTheBlinkingLamps) {
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    PanelPollResult result;
+    result.Ports = {{1, PortLink10, 1, 0}, {2, std::nullopt, 0, 0}, {4, std::nullopt, 2, 0}};
+    result.StartBlinkTimer = true;
+    view.ApplyPollResult(result);
+    EXPECT_TRUE(view.IsBlinking());
+    view.repaint();
+    const int rendersBefore = view.BackgroundRenderCount();
+    EXPECT_GE(rendersBefore, 1);
+
+    std::vector<QRegion> painted;
+    view.SetPaintObserver([&](const QRegion& region) { painted.push_back(region); });
+    view.OnBlinkTimer();
+    view.OnBlinkTimer();
+    view.SetPaintObserver({});
+
+    const QRegion lamps = QRegion(62, 3, 5, 5) + QRegion(62, 53, 5, 5);
+    ASSERT_EQ(painted.size(), 2u);
+    for (const QRegion& region : painted) {
+        EXPECT_EQ(region.subtracted(lamps), QRegion()) << "painted outside the lamps";
+        EXPECT_FALSE(region.isEmpty());
+    }
+    EXPECT_EQ(view.BackgroundRenderCount(), rendersBefore) << "the background was redrawn";
+
+    PanelPollResult dark;
+    dark.DarkenAllLamps = true;
+    view.ApplyPollResult(dark);
+    view.repaint();
+    painted.clear();
+    view.SetPaintObserver([&](const QRegion& region) { painted.push_back(region); });
+    view.OnBlinkTimer();
+    view.SetPaintObserver({});
+    EXPECT_TRUE(painted.empty()) << "no lamp blinks, nothing to paint";
+    EXPECT_EQ(view.BackgroundRenderCount(), rendersBefore);
+
+    PanelPollResult changed;
+    changed.Ports = {{1, PortEnable, std::nullopt, std::nullopt}};
+    view.ApplyPollResult(changed);
+    view.repaint();
+    EXPECT_EQ(view.BackgroundRenderCount(), rendersBefore + 1)
+        << "a port's new picture renders the background once";
+}
+
+TEST_F(PanelViewTest, PollResultsArePostedToTheUiThreadAndAppliedInOrder) {
+    PanelPollResult result;
+    result.DarkenAllLamps = true;
+    result.ResetAfterTimeout = true;
+    result.Ports = {{1, PortLink10, 1, 7}, {0, PortLink10, 1, 1}, {5, PortLink10, 1, 1}};
+    result.StartBlinkTimer = true;
+    SetIndicators({0, 0, 0, 0});
+    NumberedPort(view.Root(), 2)->SetStatus(PortLink10);
+
+    std::thread poller([&] { view.PostPollResult(result); });
+    poller.join();
+    EXPECT_EQ(NumberedPort(view.Root(), 1)->GetStatus(), PortEnable) << "not applied yet";
+
+    for (int i = 0; i < 1000 && !view.IsBlinking(); ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    ASSERT_TRUE(view.IsBlinking());
+    const PanelIndicators& indicators = view.Indicators();
+    EXPECT_EQ(NumberedPort(view.Root(), 1)->GetStatus(), PortLink10);
+    EXPECT_EQ(NumberedPort(view.Root(), 2)->GetStatus(), PortEnable) << "reset by the timeout";
+    EXPECT_EQ(indicators.IndicatorState[0], 1);
+    EXPECT_EQ(indicators.IndicatorState[1], 3) << "darkened before the ports were applied";
+    EXPECT_EQ(indicators.PortState[0], 7);
+    EXPECT_EQ(indicators.IndicatorState[4], 3) << "port 5 is beyond the port count";
+}
+
+TEST_F(PanelViewTest, MoreThanOneHundredPortsDrawTheFirstHundred) {
+    DeviceValues().DevicePortCount = 150;
+    CPanelView large;
+    ASSERT_TRUE(large.LoadDescription(Path(QStringLiteral("panel.xml"))));
+    PanelPollResult result;
+    result.Ports = {{120, PortLink10, 1, 9}, {1, std::nullopt, 1, 0}};
+    large.ApplyPollResult(result);
+    EXPECT_EQ(large.Indicators().PortState[119], 9);
+    EXPECT_TRUE(ShowsBitmap(large.grab().toImage(), 162, {62, 3}));
+}
+
+TEST_F(PanelViewTest, MouseGoesToTheTree) {
+    std::vector<int> clicked;
+    SetPortClickAction([&](CPort& port) { clicked.push_back(port.PortIdentifier()); });
+    QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 44));
+    QTest::mouseClick(&view, Qt::RightButton, Qt::NoModifier, QPoint(70, 18));
+    QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(62, 18));
+    EXPECT_EQ(clicked, std::vector<int>{4});
+
+    const auto moveTo = [&](QPoint point) {
+        QMouseEvent move(QEvent::MouseMove, point, view.mapToGlobal(point), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&view, &move);
+        return view.cursor().shape();
+    };
+    EXPECT_EQ(moveTo({70, 18}), Qt::PointingHandCursor);
+    EXPECT_EQ(moveTo({30, 30}), Qt::ArrowCursor);
+}
