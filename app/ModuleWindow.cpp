@@ -7,6 +7,8 @@
 #include "app/ModuleCommands.h"
 #include "app/PanelDeviceThread.h"
 #include "app/UserIni.h"
+#include "panel/PanelElements.h"
+#include "panel/PanelView.h"
 #include "platform/IniFile.h"
 #include "platform/Message.h"
 #include "platform/Trace.h"
@@ -29,8 +31,8 @@ constexpr qsizetype kFileNameMaxLength = 259;
 constexpr int kDefaultPortCount = 28;
 constexpr int kAboutPopupPosition = 3; // the menu bar's fourth popup
 constexpr int kPoePopupPosition = 7;   // in "Device Manager"
-constexpr int kPlaceholderWidth = 640; // the panel area before a panel is loaded
-constexpr int kPlaceholderHeight = 120;
+constexpr int kEmptyPanelWidth = 640;  // the panel area when no panel is set up
+constexpr int kEmptyPanelHeight = 120;
 const QString kPathSeparator = QStringLiteral(" / ");
 const QString kDeviceManager = QStringLiteral("Device Manager");
 
@@ -76,14 +78,14 @@ void RemoveItem(QAction* action) {
     }
 }
 
-QWidget* PanelPlaceholder(QWidget* parent) {
-    auto* area = new QWidget(parent);
-    area->setObjectName(QStringLiteral("panelArea"));
-    area->setFixedSize(kPlaceholderWidth, kPlaceholderHeight);
-    return area;
-}
-
 } // namespace
+
+QString PanelDescriptionPath(const QString& xmlName) {
+    if (QDir::isAbsolutePath(xmlName)) {
+        return xmlName;
+    }
+    return QDir(QCoreApplication::applicationDirPath()).filePath(xmlName);
+}
 
 MenuPruning MenuPruningFor(const QString& modelName) {
     MenuPruning pruning;
@@ -113,9 +115,10 @@ CModuleWindow::CModuleWindow(QWidget* parent)
     m_pMenuBar = new QMenuBar(this);
     m_pMenuBar->setObjectName(QStringLiteral("menuBar"));
     layout->setMenuBar(m_pMenuBar);
-    m_pPanelArea = PanelPlaceholder(this);
-    layout->addWidget(m_pPanelArea);
-    m_pPanelArea->installEventFilter(this);
+    m_pPanelView = new CPanelView(this);
+    m_pPanelView->setFixedSize(kEmptyPanelWidth, kEmptyPanelHeight);
+    layout->addWidget(m_pPanelView);
+    m_pPanelView->installEventFilter(this);
     BuildMenu();
     OnInitDialog();
 }
@@ -123,6 +126,7 @@ CModuleWindow::CModuleWindow(QWidget* parent)
 CModuleWindow::~CModuleWindow() {
     BeginClosing();
     DestroyWindow();
+    SetPortClickAction({});
 }
 
 void CModuleWindow::BuildMenu() {
@@ -170,7 +174,7 @@ void CModuleWindow::OnInitDialog() {
         platform::ShowMessage(QString::fromLatin1(kUserIniError));
         return;
     }
-    // The panel description and its bitmaps are loaded here once the panel view exists.
+    LoadPanel();
     setWindowTitle(m_strModelName + QStringLiteral(": ") +
                    QString::fromStdString(SessionParameters().DeviceAddress));
     SetAboutItemText();
@@ -206,6 +210,17 @@ bool CModuleWindow::ReadUserIni() {
     device.IsAllGiga = flag("IsAllGiga");
     device.IsHasFan = flag("IsHasFan");
     return true;
+}
+
+// The panel tree from the description file, the background and the indicator bitmaps. A
+// faulty file has been reported by the loader; the window goes on with what was built.
+void CModuleWindow::LoadPanel() {
+    m_pPanelView->LoadDescription(PanelDescriptionPath(m_strXmlName));
+    if (!m_pPanelView->PanelRect().isValid()) {
+        m_pPanelView->setFixedSize(kEmptyPanelWidth, kEmptyPanelHeight);
+    }
+    // A click on a port opens Port Configuration (once that dialog is registered).
+    SetPortClickAction([this](CPort&) { OnCommand(kCmdPortConfiguration); });
 }
 
 void CModuleWindow::SetAboutItemText() {
@@ -339,7 +354,7 @@ void CModuleWindow::contextMenuEvent(QContextMenuEvent* event) {
 
 // Notes the first paint of the panel in the debug output, once it is done (start-up time).
 bool CModuleWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_pPanelArea && event->type() == QEvent::Paint && !m_bPanelPainted) {
+    if (watched == m_pPanelView && event->type() == QEvent::Paint && !m_bPanelPainted) {
         m_bPanelPainted = true;
         QTimer::singleShot(0, this, [] { platform::DebugTrace(kPanelPaintedTrace); });
     }
@@ -353,9 +368,8 @@ void CModuleWindow::PostPollResult(PanelPollResult result) {
 }
 
 void CModuleWindow::ApplyPollResult(const PanelPollResult& result) {
-    (void)result; // drawn by the panel view
+    m_pPanelView->ApplyPollResult(result);
     ++m_nAppliedPollResults;
-    update();
     emit pollResultApplied();
 }
 

@@ -16,6 +16,7 @@
 #include <memory>
 
 class CPanelDeviceThread;
+class CPanelView;
 class QMenu;
 class QMenuBar;
 class QContextMenuEvent;
@@ -41,6 +42,7 @@ public:
     QMenuBar* MenuBar() const { return m_pMenuBar; }
     // The window menu (shown on a right click): holds the About item.
     QMenu* SystemMenu() const { return m_pSystemMenu; }
+    CPanelView* PanelView() const { return m_pPanelView; }
 
     // A menu command: a registered action runs as it is; a registered dialog runs modally
     // while the window is put away (hidden, busy, minimised) and comes back afterwards.
@@ -77,6 +79,7 @@ private:
     QMenu* MenuForPath(const QStringList& popups);
     void OnInitDialog();
     bool ReadUserIni();
+    void LoadPanel();
     void SetAboutItemText();
     void PruneMenuForModel();
     void StartPoller();
@@ -88,7 +91,7 @@ private:
 
     QMenuBar* m_pMenuBar = nullptr;
     QMenu* m_pSystemMenu = nullptr;
-    QWidget* m_pPanelArea = nullptr;
+    CPanelView* m_pPanelView = nullptr;
 
     bool m_bSetUp = false;
     bool m_bClosing = false;
@@ -111,6 +114,10 @@ private:
     CCommonSNMP m_cCommonSNMPDevStat;
     CCommonSNMP m_cCommonSNMPPoeStat;
 };
+
+// The panel description file named in User.ini: relative names are taken from the folder of
+// the executable (where User.ini normally lies).
+QString PanelDescriptionPath(const QString& xmlName);
 
 // Menu pruning by model name: the popups and item ids that a model does not have.
 struct MenuPruning {
