@@ -150,7 +150,7 @@ bool StartSim(SimFixture& sim, std::vector<std::string> arguments) {
 // Start-up, processor use and memory while the panel blinks against an animated switch.
 bool MeasureRunning(const std::string& dir, int seconds) {
     SimFixture sim;
-    if (!StartSim(sim, {"--animate", "--animate-seconds", "2"})) {
+    if (!StartSim(sim, {"--all-giga", "--animate", "--animate-seconds", "2"})) {
         return false;
     }
     ModuleRun module(sim, dir, {});
