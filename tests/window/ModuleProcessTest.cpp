@@ -1,26 +1,41 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
-// A real ksx-module process whose window closes while the panel's link walk waits for the
-// switch: it stops the poller, closes its sessions in order and ends cleanly (a sanitizer
-// build that finds a fault ends otherwise).
+// A real ksx-module process that is told to close (SIGTERM) while the panel's link walk waits
+// for the switch: it stops the poller, closes its sessions in order and ends cleanly (a
+// sanitizer build that finds a fault ends otherwise).
 #include "tests/support/AgentProcess.h"
 #include "tests/support/SimFixture.h"
 
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 constexpr int kGenerousWaitMs = 60000;
+constexpr char kIfType[] = "1.3.6.1.2.1.2.2.1.3";
 
-TEST(ModuleProcess, ClosingDuringAWalkEndsCleanly) {
+// True once the simulator has been asked for the first row of the link walk.
+bool LinkWalkAsked(const testsupport::SimFixture& sim) {
+    for (const testsupport::SimRequestRecord& request : sim.RequestLog()) {
+        if (request.pdu == "getnext" && !request.oids.empty() && request.oids.front() == kIfType) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(ModuleProcess, TerminationDuringAWalkClosesCleanly) {
     testsupport::SimFixture sim;
     testsupport::SimFixture::Options options;
     options.arguments = {"--drop", "1.3.6.1.2.1.2.2.1"}; // the link walk never gets an answer
+    options.requestLog = true;
     ASSERT_TRUE(sim.Start(options)) << sim.Error();
     const std::string dir = testsupport::MakeTempDir("ksx-window-process");
     const QString ini = QString::fromStdString(dir + "/User.ini");
@@ -34,7 +49,6 @@ TEST(ModuleProcess, ClosingDuringAWalkEndsCleanly) {
     environment.insert(QStringLiteral("KSX_USER_INI"), ini);
     environment.insert(QStringLiteral("KSX_TRACE"), QStringLiteral("1"));
     environment.insert(QStringLiteral("KSX_MESSAGES"), QStringLiteral("stderr"));
-    environment.insert(QStringLiteral("KSX_TEST_EXIT_AFTER_MS"), QStringLiteral("2500"));
     QProcess module;
     module.setProcessEnvironment(environment);
     module.setProcessChannelMode(QProcess::MergedChannels);
@@ -42,14 +56,20 @@ TEST(ModuleProcess, ClosingDuringAWalkEndsCleanly) {
                  {QStringLiteral("/Ntest"), QStringLiteral("/I127.0.0.1"),
                   QStringLiteral("/Rguests"), QStringLiteral("/Wkeepers"), QStringLiteral("/E"),
                   QStringLiteral("/V1"), QStringLiteral("/P%1").arg(sim.Port())});
+    QDeadlineTimer deadline(kGenerousWaitMs);
+    while (!LinkWalkAsked(sim) && !deadline.hasExpired() &&
+           module.state() != QProcess::NotRunning) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(LinkWalkAsked(sim));
+    module.terminate();
     ASSERT_TRUE(module.waitForFinished(kGenerousWaitMs));
     const QString output = QString::fromUtf8(module.readAll());
     testsupport::RemoveTree(dir);
 
     EXPECT_EQ(module.exitStatus(), QProcess::NormalExit) << output.toStdString();
     EXPECT_EQ(module.exitCode(), 0) << output.toStdString();
-    // The fan was read, so the walk had started before the window closed.
-    EXPECT_TRUE(output.contains(QStringLiteral("======GetGetFanStatus======")));
+    EXPECT_TRUE(output.contains(QStringLiteral("Termination signal: closing")));
     const QStringList closing = {
         QStringLiteral("==================DestroyWindow==============="),
         QStringLiteral("==================m_cCommonSNMP.Close==============="),
