@@ -29,3 +29,7 @@ void ArmSelfExitTimerIfAsked() {
     // exit() ends every event loop that runs, the modal ones included.
     QTimer::singleShot(delayMs, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
 }
+
+QString SnapshotPath() {
+    return qEnvironmentVariable("KSX_SNAPSHOT");
+}

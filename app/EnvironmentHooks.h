@@ -5,6 +5,8 @@
 // application object exists.
 #pragma once
 
+#include <QString>
+
 // KSX_MESSAGES=stderr: every message box text goes to stderr as one line instead and is
 // answered OK, so that nothing waits for a click.
 void RouteMessagesToStderrIfAsked();
@@ -12,3 +14,7 @@ void RouteMessagesToStderrIfAsked();
 // KSX_TEST_EXIT_AFTER_MS=N (N > 0): the program quits by itself after N milliseconds, closing
 // whatever window or message box is open, as if the user had closed it.
 void ArmSelfExitTimerIfAsked();
+
+// KSX_SNAPSHOT=FILE.png: the module window saves a picture of itself to FILE.png just before
+// it closes (also when KSX_TEST_EXIT_AFTER_MS ends the program). Empty when not asked.
+QString SnapshotPath();

@@ -4,7 +4,8 @@
 
 #include "app/CommandLine.h"
 #include "app/InstanceName.h"
-#include "app/PlaceholderModuleWindow.h"
+#include "app/ModuleCommands.h"
+#include "app/ModuleWindow.h"
 #include "app/UserIni.h"
 #include "platform/Message.h"
 #include "platform/SingleInstance.h"
@@ -14,6 +15,7 @@
 #include "snmp/Snmp.h"
 
 #include <QDialog>
+#include <QEventLoop>
 
 namespace {
 constexpr unsigned kSnmpLibraryTimeoutMs = 5000;
@@ -62,14 +64,20 @@ bool CModuleApp::ClaimDevice(const std::string& instanceName) {
     return true;
 }
 
+// The module window runs until it is closed. Its own event loop is not QDialog::exec:
+// the window hides itself while a command dialog runs, and hiding would end exec.
 void CModuleApp::RunModuleWindow() {
-    CPlaceholderModuleWindow window(QString::fromStdString(SessionParameters().DeviceAddress));
+    RegisterModuleCommands();
+    CModuleWindow window;
     QObject::connect(m_instance.get(), &platform::SingleInstance::activationRequested, &window,
                      [&window] {
                          platform::DebugTrace("activate");
                          BringForward(window);
                      });
-    window.exec();
+    QEventLoop loop;
+    QObject::connect(&window, &QDialog::finished, &loop, &QEventLoop::quit);
+    window.show();
+    loop.exec();
 }
 
 // Restores a minimised window and puts it above the others with the keyboard focus.

@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/EnvironmentHooks.h"
 #include "app/ModuleApp.h"
+#include "app/TerminationSignals.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     RouteMessagesToStderrIfAsked();
     ArmSelfExitTimerIfAsked();
+    CloseOnTerminationSignals();
     CModuleApp moduleApp(commandLine);
     moduleApp.InitInstance();
     return moduleApp.ExitCode();

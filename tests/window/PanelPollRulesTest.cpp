@@ -1,0 +1,237 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// What the panel shows for the values the poller reads.
+#include "app/PanelPollRules.h"
+#include "app/ModuleWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+constexpr char k100M[] = "100000000";
+constexpr char k1G[] = "1000000000";
+
+PollDevice Device(int portCount, bool isAllGiga = false) {
+    PollDevice device;
+    device.portCount = portCount;
+    device.isAllGiga = isAllGiga;
+    return device;
+}
+
+// The state of a linked port at `speed`.
+int LinkedAt(const char* speed, int port, const PollDevice& device) {
+    return LinkPortState("1", "1", speed, port, device);
+}
+
+LinkRow Row(std::string index, std::string admin, std::string oper, std::string speed,
+            std::string media = "1") {
+    return LinkRow{std::move(index), std::move(speed), std::move(admin), std::move(oper),
+                   std::move(media)};
+}
+
+std::map<int, PanelPortUpdate> ByPort(const PanelPollResult& result) {
+    std::map<int, PanelPortUpdate> ports;
+    for (const PanelPortUpdate& update : result.Ports) {
+        ports[update.Port] = update;
+    }
+    return ports;
+}
+
+TEST(PanelPollRules, TenPortSwitchHasEightFastPortsAndTwoGigabitPorts) {
+    const PollDevice device = Device(10);
+    for (int port = 1; port <= 8; ++port) {
+        EXPECT_EQ(LinkedAt(k100M, port, device), kPortLinkAtTopSpeed) << port;
+        EXPECT_EQ(LinkedAt(k1G, port, device), kPortLinkBelowTopSpeed) << port;
+    }
+    for (int port : {9, 10}) {
+        EXPECT_EQ(LinkedAt(k1G, port, device), kPortLinkAtTopSpeed) << port;
+        EXPECT_EQ(LinkedAt(k100M, port, device), kPortLinkBelowTopSpeed) << port;
+    }
+}
+
+TEST(PanelPollRules, OtherSwitchesHaveFourGigabitPortsAtTheEnd) {
+    for (int portCount : {20, 28, 48, 52}) {
+        const PollDevice device = Device(portCount);
+        EXPECT_EQ(LinkedAt(k100M, portCount - 4, device), kPortLinkAtTopSpeed) << portCount;
+        EXPECT_EQ(LinkedAt(k1G, portCount - 4, device), kPortLinkBelowTopSpeed) << portCount;
+        EXPECT_EQ(LinkedAt(k1G, portCount - 3, device), kPortLinkAtTopSpeed) << portCount;
+        EXPECT_EQ(LinkedAt(k100M, portCount - 3, device), kPortLinkBelowTopSpeed) << portCount;
+    }
+    // Speeds are compared as texts: 10 Mbit/s and odd texts are below the top speed.
+    EXPECT_EQ(LinkedAt("10000000", 1, Device(28)), kPortLinkBelowTopSpeed);
+    EXPECT_EQ(LinkedAt("100000000 ", 1, Device(28)), kPortLinkBelowTopSpeed);
+}
+
+TEST(PanelPollRules, AllGigabitSwitchWantsOneGigabitOnEveryPort) {
+    for (int portCount : {10, 52}) {
+        const PollDevice device = Device(portCount, true);
+        for (int port : {1, portCount / 2, portCount}) {
+            EXPECT_EQ(LinkedAt(k1G, port, device), kPortLinkAtTopSpeed) << port;
+            EXPECT_EQ(LinkedAt(k100M, port, device), kPortLinkBelowTopSpeed) << port;
+        }
+    }
+}
+
+TEST(PanelPollRules, DisabledComesBeforeNoLinkAndNoLinkBeforeSpeed) {
+    const PollDevice device = Device(28);
+    EXPECT_EQ(LinkPortState("2", "1", k100M, 1, device), kPortDisabled);
+    EXPECT_EQ(LinkPortState("2", "2", k100M, 1, device), kPortDisabled);
+    EXPECT_EQ(LinkPortState("", "1", k100M, 1, device), kPortDisabled);
+    EXPECT_EQ(LinkPortState("1", "2", k100M, 1, device), kPortNoLink);
+    EXPECT_EQ(LinkPortState("1", "7", k100M, 1, device), kPortNoLink);
+}
+
+TEST(PanelPollRules, LinkRowsUpdatePortIndicatorAndMediaValueOfTheirPort) {
+    LinkAccumulators rows;
+    rows.rows = {Row("1", "1", "1", k100M, "3"), Row("2", "2", "1", k100M, "1"),
+                 Row("3", "1", "2", "0", "4"), Row("28", "1", "1", k1G, "2")};
+    PanelPollResult result;
+    RefreshLinkStatus(rows, Device(28), result);
+
+    ASSERT_EQ(result.Ports.size(), 4u);
+    const auto ports = ByPort(result);
+    const struct {
+        int port, state, media;
+    } expected[] = {{1, kPortLinkAtTopSpeed, 3},
+                    {2, kPortDisabled, 1},
+                    {3, kPortNoLink, 4},
+                    {28, kPortLinkAtTopSpeed, 2}};
+    for (const auto& e : expected) {
+        const PanelPortUpdate& update = ports.at(e.port);
+        EXPECT_EQ(update.Status, e.state) << e.port;
+        EXPECT_EQ(update.Indicator, e.state) << e.port;
+        EXPECT_EQ(update.StateValue, e.media) << e.port;
+    }
+    EXPECT_TRUE(result.StartBlinkTimer);
+    EXPECT_FALSE(result.DarkenAllLamps);
+    EXPECT_FALSE(result.ResetAfterTimeout);
+}
+
+TEST(PanelPollRules, RowsForIndexZeroOrBeyondThePortsChangeNothing) {
+    LinkAccumulators rows;
+    rows.rows = {Row("0", "1", "1", k100M),    Row("29", "1", "1", k100M),
+                 Row("1000", "2", "2", k100M), Row("", "1", "1", k100M),
+                 Row("abc", "1", "1", k100M),  Row("99999999999", "1", "1", k100M),
+                 Row("5", "1", "1", k100M)};
+    PanelPollResult result;
+    RefreshLinkStatus(rows, Device(28), result);
+    ASSERT_EQ(result.Ports.size(), 1u);
+    EXPECT_EQ(result.Ports[0].Port, 5);
+    EXPECT_TRUE(result.StartBlinkTimer);
+}
+
+TEST(PanelPollRules, PoeStatusTexts) {
+    EXPECT_EQ(PoePortState("POWER ON"), kPortLinkAtTopSpeed);
+    EXPECT_EQ(PoePortState("POWER OFF"), kPortDisabled);
+    EXPECT_EQ(PoePortState("Time-based OFF"), kPortDisabled);
+    // Anything unknown blinks orange.
+    for (const char* text : {"", "power on", "POWER ON ", "Overload", "Time-based off"}) {
+        EXPECT_EQ(PoePortState(text), kPortLinkBelowTopSpeed) << text;
+    }
+}
+
+TEST(PanelPollRules, PoeRowsAreIndexedByUnitAndPort) {
+    EXPECT_EQ(PoeRowPort("1.5"), 5);
+    EXPECT_EQ(PoeRowPort("1.24"), 24);
+    EXPECT_EQ(PoeRowPort("7"), 7);
+    EXPECT_EQ(PoeRowPort(""), 0);
+    EXPECT_EQ(PoeRowPort("1."), 0);
+}
+
+TEST(PanelPollRules, PoeRowOfPortOneFirstDisablesThePortsAfterThePoePorts) {
+    PoeAccumulators rows;
+    rows.ports = {1, 2, 10};
+    rows.statuses = {"POWER ON", "Time-based OFF", "Overload"};
+    PollDevice device = Device(12);
+    PanelPollResult result;
+    RefreshPOEPortStatus(rows, device, result);
+
+    // Ports 9..12 disabled (status only), then the three rows in order.
+    std::vector<int> order;
+    for (const PanelPortUpdate& update : result.Ports) {
+        order.push_back(update.Port);
+    }
+    EXPECT_EQ(order, (std::vector<int>{9, 10, 11, 12, 1, 2, 10}));
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(result.Ports[i].Status, kPortDisabled);
+        EXPECT_FALSE(result.Ports[i].Indicator.has_value());
+        EXPECT_FALSE(result.Ports[i].StateValue.has_value());
+    }
+    const int expectedStates[] = {kPortLinkAtTopSpeed, kPortDisabled, kPortLinkBelowTopSpeed};
+    for (size_t i = 0; i < 3; ++i) {
+        const PanelPortUpdate& update = result.Ports[4 + i];
+        EXPECT_EQ(update.Status, expectedStates[i]);
+        EXPECT_EQ(update.Indicator, expectedStates[i]);
+        EXPECT_EQ(update.StateValue, kPortDisabled);
+    }
+    EXPECT_TRUE(result.StartBlinkTimer);
+}
+
+TEST(PanelPollRules, PoeRowsOutsideThePortsChangeNothing) {
+    PoeAccumulators rows;
+    rows.ports = {0, 29, 3};
+    rows.statuses = {"POWER ON", "POWER ON"}; // one text short: the last row reads ""
+    PanelPollResult result;
+    RefreshPOEPortStatus(rows, Device(28), result);
+    ASSERT_EQ(result.Ports.size(), 1u);
+    EXPECT_EQ(result.Ports[0].Port, 3);
+    EXPECT_EQ(result.Ports[0].Status, kPortLinkBelowTopSpeed);
+}
+
+TEST(PanelPollRules, PoeDisablingStopsAtTheLastPanelPort) {
+    PoeAccumulators rows;
+    rows.ports = {1};
+    rows.statuses = {"POWER OFF"};
+    PanelPollResult result;
+    RefreshPOEPortStatus(rows, Device(1000000), result);
+    EXPECT_LE(result.Ports.size(), static_cast<size_t>(kMaxPanelPorts));
+    EXPECT_EQ(result.Ports.back().Port, 1);
+}
+
+TEST(PanelPollRules, PowerLeftAtMost15Point4SetsTheLamp) {
+    EXPECT_TRUE(IsPowerAtMost154("15.4"));
+    EXPECT_FALSE(IsPowerAtMost154("15.5"));
+    EXPECT_FALSE(IsPowerAtMost154("15.41"));
+    EXPECT_FALSE(IsPowerAtMost154("370.0"));
+    EXPECT_TRUE(IsPowerAtMost154("0"));
+    EXPECT_TRUE(IsPowerAtMost154(" 12.0W"));
+    // Text that is no number reads as 0.
+    EXPECT_TRUE(IsPowerAtMost154(""));
+    EXPECT_TRUE(IsPowerAtMost154("n/a"));
+}
+
+TEST(PanelPollRules, FanAndLedModeTexts) {
+    EXPECT_EQ(FanStatusFromValue("1"), "1");
+    for (const char* value : {"2", "0", "", "11", "ok"}) {
+        EXPECT_EQ(FanStatusFromValue(value), "2") << value;
+        EXPECT_EQ(LedModeFromValue(value), 0) << value;
+    }
+    EXPECT_EQ(LedModeFromValue("1"), 1);
+}
+
+TEST(PanelPollRules, DebugListsAreCommaTerminated) {
+    EXPECT_EQ(CommaTerminated(std::vector<int>{1, 2, 24}), "1,2,24,");
+    EXPECT_EQ(CommaTerminated(std::vector<std::string>{"POWER ON", "Time-based OFF"}),
+              "POWER ON,Time-based OFF,");
+    EXPECT_EQ(CommaTerminated(std::vector<int>{}), "");
+}
+
+TEST(MenuPruning, ModelWithoutPLosesThePoeCommandsAndPopup) {
+    const MenuPruning pruning = MenuPruningFor(QStringLiteral("KSX-7700-52"));
+    EXPECT_TRUE(pruning.removePoePopup);
+    EXPECT_EQ(pruning.removedIds,
+              (std::vector<int>{32852, 32819, 32825, 32827, 32826, 32857, 32858, 32860}));
+
+    for (const char* model : {"KSX-7700-28P", "ksx-7700-28p"}) {
+        const MenuPruning poe = MenuPruningFor(QString::fromLatin1(model));
+        EXPECT_FALSE(poe.removePoePopup) << model;
+        EXPECT_TRUE(poe.removedIds.empty()) << model;
+    }
+    const MenuPruning kfx = MenuPruningFor(QStringLiteral("KFX-1P"));
+    EXPECT_EQ(kfx.removedIds, (std::vector<int>{32817}));
+}
+
+} // namespace

@@ -1,0 +1,374 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// The panel poller against the simulated switch: the fan, LED-mode and power reads, the link
+// and PoE walks with what they make the panel show, time-outs, skipped cycles, the busy flag
+// and stopping.
+#include "WindowTestSupport.h"
+
+#include "app/PanelDeviceThread.h"
+#include "app/PanelPoll.h"
+#include "snmp/CommonSNMP.h"
+#include "tests/support/SimFixture.h"
+
+#include <condition_variable>
+#include <map>
+#include <memory>
+
+namespace {
+
+using testsupport::SimFixture;
+using windowtest::TraceLog;
+
+constexpr char kP[] = "1.3.6.1.4.1.99999.10.76.17.";
+
+SimFixture::Options Sim(const std::string& model = "KSX-7700-52",
+                        std::vector<std::string> arguments = {}, bool requestLog = false) {
+    SimFixture::Options options;
+    options.model = model;
+    options.arguments = std::move(arguments);
+    options.requestLog = requestLog;
+    return options;
+}
+
+// The window's four poll sessions.
+struct PollSessions {
+    CCommonSNMP fan;
+    CCommonSNMP poe;
+    CCommonSNMP devStat;
+    CCommonSNMP poeStat;
+};
+
+class PanelPollTest : public windowtest::ModuleTest {
+protected:
+    void TearDown() override {
+        if (m_poll) {
+            m_poll->CancelRequests();
+        }
+        m_sessions.reset(); // their workers call into the poll state: they go first
+        m_poll.reset();
+        ModuleTest::TearDown();
+    }
+
+    // Starts ksx-sim with `options` and the .snmprec lines over its defaults.
+    void StartSim(SimFixture::Options options, const std::string& dataLines = "") {
+        if (!dataLines.empty()) {
+            const std::string data = m_dir + "/overlay.snmprec";
+            ASSERT_TRUE(testsupport::WriteFile(data, dataLines));
+            options.arguments.insert(options.arguments.end(), {"--data", data});
+        }
+        ASSERT_TRUE(m_sim.Start(options)) << m_sim.Error();
+        AimAt(m_sim.Port());
+    }
+
+    void MakePoll(const std::string& model, int portCount, bool isAllGiga = false,
+                  bool hasFan = true) {
+        m_sessions = std::make_unique<PollSessions>();
+        m_poll = std::make_unique<CPanelPoll>(m_sessions->fan, m_sessions->poe, m_sessions->devStat,
+                                              m_sessions->poeStat);
+        PollDevice device;
+        device.portCount = portCount;
+        device.isAllGiga = isAllGiga;
+        m_poll->Configure(model, device, hasFan);
+        m_poll->SetSink([this](PanelPollResult result) {
+            std::lock_guard lock(m_mutex);
+            m_results.push_back(std::move(result));
+            m_arrived.notify_all();
+        });
+    }
+
+    // Waits for the result that ends a walk (it asks for the blink timer or darkens the
+    // lamps) and takes the results up to it; the walk's result comes last.
+    std::vector<PanelPollResult> TakeThroughWalkEnd() {
+        std::unique_lock lock(m_mutex);
+        const auto walkEnd = [this] {
+            return std::find_if(m_results.begin(), m_results.end(), [](const auto& result) {
+                return result.StartBlinkTimer || result.DarkenAllLamps;
+            });
+        };
+        if (!m_arrived.wait_for(lock, std::chrono::milliseconds(windowtest::kGenerousWaitMs),
+                                [&] { return walkEnd() != m_results.end(); })) {
+            ADD_FAILURE() << "no walk ended";
+            return {PanelPollResult()};
+        }
+        const auto end = walkEnd() + 1;
+        std::vector<PanelPollResult> taken(std::make_move_iterator(m_results.begin()),
+                                           std::make_move_iterator(end));
+        m_results.erase(m_results.begin(), end);
+        return taken;
+    }
+
+    PanelPollResult NextWalkResult() { return TakeThroughWalkEnd().back(); }
+
+    std::vector<PanelPollResult> TakeResults() {
+        std::lock_guard lock(m_mutex);
+        return std::exchange(m_results, {});
+    }
+
+    // The last update of each port.
+    static std::map<int, PanelPortUpdate> LastByPort(const PanelPollResult& result) {
+        std::map<int, PanelPortUpdate> ports;
+        for (const PanelPortUpdate& update : result.Ports) {
+            PanelPortUpdate& last = ports[update.Port];
+            last.Port = update.Port;
+            for (auto [field, value] : {std::pair{&last.Status, update.Status},
+                                        std::pair{&last.Indicator, update.Indicator},
+                                        std::pair{&last.StateValue, update.StateValue}}) {
+                if (value) {
+                    *field = value;
+                }
+            }
+        }
+        return ports;
+    }
+
+    // An integer set through the module's own session layer.
+    static void SetInteger(const std::string& oid, int value) {
+        CCommonSNMP session;
+        ASSERT_EQ(session.Open(kPduSet), 1);
+        session.AddValue(oid, kSnmpInteger, std::to_string(value));
+        std::unique_ptr<CSnmp> response;
+        ASSERT_EQ(session.Send(response), 0) << oid;
+    }
+
+    static const CPanelPoll::Sleeper& NoPause() {
+        static const CPanelPoll::Sleeper sleeper = [](std::chrono::milliseconds) { return true; };
+        return sleeper;
+    }
+
+    SimFixture m_sim;
+    std::unique_ptr<PollSessions> m_sessions;
+    std::unique_ptr<CPanelPoll> m_poll;
+    std::mutex m_mutex;
+    std::condition_variable m_arrived;
+    std::vector<PanelPollResult> m_results;
+};
+
+TEST_F(PanelPollTest, LinkWalkShowsEveryPortOnceAndStopsAtTheLastPort) {
+    StartSim(Sim());
+    SetInteger("1.3.6.1.2.1.2.2.1.7.3", 2);         // port 3 disabled
+    SetInteger(std::string(kP) + "1.13.1.2.49", 2); // uplink 49 forced to 100M full
+    MakePoll("KSX-7700-52", 52);
+    m_poll->GetLinkStatus();
+    const PanelPollResult result = NextWalkResult();
+
+    EXPECT_TRUE(result.StartBlinkTimer);
+    EXPECT_FALSE(result.ResetAfterTimeout);
+    ASSERT_EQ(result.Ports.size(), 52u);
+    const auto ports = LastByPort(result);
+    const struct {
+        int port, state, media;
+    } expected[] = {
+        {1, kPortLinkAtTopSpeed, 1},     // 100M on a fast port
+        {3, kPortDisabled, 1},           //
+        {4, kPortNoLink, 1},             // no cable
+        {5, kPortLinkBelowTopSpeed, 1},  // a 10M device
+        {48, kPortNoLink, 1},            //
+        {49, kPortLinkBelowTopSpeed, 2}, // gigabit port at 100M
+        {50, kPortNoLink, 2},            //
+        {51, kPortLinkAtTopSpeed, 4},    // fibre at 1G
+    };
+    for (const auto& e : expected) {
+        ASSERT_TRUE(ports.contains(e.port)) << e.port;
+        EXPECT_EQ(ports.at(e.port).Status, e.state) << e.port;
+        EXPECT_EQ(ports.at(e.port).Indicator, e.state) << e.port;
+        EXPECT_EQ(ports.at(e.port).StateValue, e.media) << e.port;
+    }
+    EXPECT_TRUE(windowtest::WaitUntil([this] { return !m_poll->AnyWalkRunning(); }));
+}
+
+TEST_F(PanelPollTest, AllGigabitRuleFollowsUserIniNotTheDevice) {
+    StartSim(Sim("KSX-7700-28", {"--all-giga"}));
+    MakePoll("KSX-7700-28", 28, true);
+    m_poll->GetLinkStatus();
+    auto ports = LastByPort(NextWalkResult());
+    EXPECT_EQ(ports.at(1).Status, kPortLinkAtTopSpeed);    // 1G
+    EXPECT_EQ(ports.at(5).Status, kPortLinkBelowTopSpeed); // 10M
+
+    // The same device believed to have 100M ports: 1G counts as "below" on ports 1..24.
+    MakePoll("KSX-7700-28", 28, false);
+    m_poll->GetLinkStatus();
+    ports = LastByPort(NextWalkResult());
+    EXPECT_EQ(ports.at(1).Status, kPortLinkBelowTopSpeed);
+    EXPECT_EQ(ports.at(25).Status, kPortLinkAtTopSpeed);
+}
+
+TEST_F(PanelPollTest, RowOfIndexZeroChangesNoPort) {
+    StartSim(Sim("KSX-7700-28"), "1.3.6.1.2.1.2.2.1.3.0|2|6\n"
+                                 "1.3.6.1.2.1.2.2.1.5.0|66|100000000\n"
+                                 "1.3.6.1.2.1.2.2.1.7.0|2|2\n"
+                                 "1.3.6.1.2.1.2.2.1.8.0|2|1\n"
+                                 "1.3.6.1.4.1.99999.10.76.17.1.13.1.7.0|2|3\n");
+    MakePoll("KSX-7700-28", 28);
+    m_poll->GetLinkStatus();
+    const PanelPollResult result = NextWalkResult();
+    ASSERT_EQ(result.Ports.size(), 28u);
+    EXPECT_EQ(result.Ports.front().Port, 1);
+    EXPECT_EQ(LastByPort(result).at(1).Status, kPortLinkAtTopSpeed);
+}
+
+TEST_F(PanelPollTest, RowBeyondThePortCountEndsTheWalk) {
+    StartSim(Sim("KSX-7700-28"));
+    MakePoll("KSX-7700-28", 20);
+    m_poll->GetLinkStatus();
+    const PanelPollResult result = NextWalkResult();
+    EXPECT_FALSE(result.DarkenAllLamps); // ended by row 21, not by the end of the table
+    EXPECT_TRUE(result.StartBlinkTimer);
+    ASSERT_EQ(result.Ports.size(), 20u);
+    EXPECT_EQ(result.Ports.back().Port, 20);
+}
+
+TEST_F(PanelPollTest, WalkTimeOutResetsThePanelAndDarkensTheLamps) {
+    StartSim(Sim("KSX-7700-52", {"--drop-after", "10"}));
+    TraceLog trace;
+    MakePoll("KSX-7700-52", 52);
+    m_poll->GetLinkStatus();
+    const PanelPollResult result = NextWalkResult();
+    EXPECT_TRUE(result.ResetAfterTimeout);
+    EXPECT_TRUE(result.DarkenAllLamps);
+    EXPECT_TRUE(result.Ports.empty());
+    EXPECT_EQ(trace.Count("-----------------TIMEOUT-------------------TIMEOUT"), 1);
+    EXPECT_TRUE(windowtest::WaitUntil([this] { return !m_poll->WalkInProgress(); }));
+}
+
+TEST_F(PanelPollTest, FanReadSetsTheFanTextAndAFailedReadChangesNothing) {
+    StartSim(Sim(), std::string(kP) + "1.15.1.0|2|2\n");
+    TraceLog trace;
+    MakePoll("KSX-7700-52", 52);
+    m_poll->GetGetFanStatus();
+    std::vector<PanelPollResult> results = TakeResults();
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].FanStatus, "2");
+    EXPECT_EQ(trace.Count("======GetGetFanStatus======"), 1);
+
+    m_sim.Stop();
+    StartSim(Sim("KSX-7700-52", {"--drop", std::string(kP) + "1.15"}));
+    MakePoll("KSX-7700-52", 52);
+    m_poll->GetGetFanStatus();
+    EXPECT_TRUE(TakeResults().empty());
+}
+
+TEST_F(PanelPollTest, PowerLeftOf15Point4LightsTheBudgetLamp) {
+    for (const auto& [left, lamp] : {std::pair{"15.4", true}, std::pair{"15.5", false}}) {
+        m_sim.Stop();
+        StartSim(Sim("KSX-7700-28P"), std::string(kP) + "22.6.0|4|" + left + "\n");
+        MakePoll("KSX-7700-28P", 28);
+        EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
+        const std::vector<PanelPollResult> results = TakeThroughWalkEnd();
+        ASSERT_EQ(results.size(), 2u) << left;
+        EXPECT_EQ(results[0].BIsPowMax, lamp) << left;
+        EXPECT_EQ(results[0].LedMode, 1) << left;
+        // Link mode: the link walk follows.
+        EXPECT_EQ(results[1].Ports.size(), 28u) << left;
+    }
+}
+
+TEST_F(PanelPollTest, PoeModeWalksThePoeStatusOfEveryPort) {
+    StartSim(Sim("KSX-7700-28P"), std::string(kP) + "22.8.0|2|2\n" + kP +
+                                      "22.1.1.13.1.3|4|Time-based OFF\n" + kP +
+                                      "22.1.1.13.1.6|4|Overload\n");
+    TraceLog trace;
+    MakePoll("KSX-7700-28P", 28);
+    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
+    const std::vector<PanelPollResult> results = TakeThroughWalkEnd();
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[0].LedMode, 0);
+    EXPECT_EQ(m_poll->LedMode(), 0);
+    EXPECT_TRUE(m_poll->ModeChanged());
+
+    const PanelPollResult& walk = results[1];
+    EXPECT_TRUE(walk.StartBlinkTimer);
+    const auto ports = LastByPort(walk);
+    const struct {
+        int port, state;
+    } expected[] = {{1, kPortLinkAtTopSpeed},    // "POWER ON"
+                    {2, kPortDisabled},          // "POWER OFF"
+                    {3, kPortDisabled},          // "Time-based OFF"
+                    {6, kPortLinkBelowTopSpeed}, // anything else
+                    {9, kPortLinkAtTopSpeed}};
+    for (const auto& e : expected) {
+        EXPECT_EQ(ports.at(e.port).Status, e.state) << e.port;
+        EXPECT_EQ(ports.at(e.port).Indicator, e.state) << e.port;
+        EXPECT_EQ(ports.at(e.port).StateValue, kPortDisabled) << e.port;
+    }
+    // Ports without PoE show disabled; their lamps are left alone.
+    for (int port = 25; port <= 28; ++port) {
+        EXPECT_EQ(ports.at(port).Status, kPortDisabled) << port;
+        EXPECT_FALSE(ports.at(port).Indicator.has_value()) << port;
+    }
+    EXPECT_EQ(trace.Count("--1----GetPOEPortStatus---------"), 1);
+    EXPECT_EQ(trace.Count("==2.=====RefreshPOEPortStatus============"), 1);
+    EXPECT_EQ(trace.Count("----------POE--------1.3"), 1);
+    EXPECT_EQ(trace.Count("----------POE--------Time-based OFF"), 1);
+    EXPECT_TRUE(windowtest::WaitUntil([this] { return !m_poll->WalkInProgress(); }));
+}
+
+TEST_F(PanelPollTest, UnfinishedWalkSkipsThreeCyclesThenStartsAnew) {
+    StartSim(Sim("KSX-7700-28P", {"--drop", "1.3.6.1.2.1.2.2.1"}));
+    MakePoll("KSX-7700-28P", 28);
+    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
+    EXPECT_TRUE(m_poll->WalkInProgress());
+    for (int skipped = 0; skipped < 3; ++skipped) {
+        EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), -1) << skipped;
+    }
+    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
+    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), -1);
+    // Only the mode reads came back; the walks are still waiting.
+    for (const PanelPollResult& result : TakeResults()) {
+        EXPECT_TRUE(result.LedMode.has_value());
+        EXPECT_TRUE(result.Ports.empty());
+    }
+}
+
+TEST_F(PanelPollTest, CancelledWalkReportsNothing) {
+    StartSim(Sim("KSX-7700-52", {"--drop", "1.3.6.1.2.1.2.2.1"}));
+    MakePoll("KSX-7700-52", 52);
+    m_poll->GetLinkStatus();
+    ASSERT_TRUE(windowtest::WaitUntil([this] { return m_poll->AnyWalkRunning(); }));
+    m_poll->CancelRequests();
+    EXPECT_FALSE(m_poll->AnyWalkRunning());
+    // Nothing more is sent once cancelled.
+    m_poll->GetLinkStatus();
+    m_poll->GetGetFanStatus();
+    EXPECT_FALSE(m_poll->AnyWalkRunning());
+    EXPECT_TRUE(TakeResults().empty());
+}
+
+TEST_F(PanelPollTest, ThreadPollsUnlessBusyAndStopsOnRequest) {
+    StartSim(Sim("KSX-7700-52", {}, true));
+    MakePoll("KSX-7700-52", 52);
+    {
+        // Busy from the start: the first cycle sends nothing.
+        m_poll->SetBusy(true);
+        CPanelDeviceThread thread;
+        thread.m_pOwner = m_poll.get();
+        thread.Resume();
+        EXPECT_FALSE(thread.WaitForEnd(std::chrono::milliseconds(1500)));
+        thread.Stop();
+        EXPECT_TRUE(thread.WaitForEnd(std::chrono::milliseconds(windowtest::kGenerousWaitMs)));
+        EXPECT_EQ(thread.Result(), 0);
+    }
+    EXPECT_TRUE(m_sim.RequestLog().empty());
+
+    m_poll->SetBusy(false);
+    CPanelDeviceThread thread;
+    thread.m_pOwner = m_poll.get();
+    thread.Resume();
+    const PanelPollResult walk = NextWalkResult();
+    EXPECT_EQ(walk.Ports.size(), 52u);
+    thread.Stop();
+    thread.Join();
+    const auto requests = m_sim.RequestLog();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests.front().pdu, "get");
+    EXPECT_EQ(requests.front().oids, std::vector<std::string>{std::string(kP) + "1.15.1.0"});
+}
+
+TEST_F(PanelPollTest, ThreadWithoutOwnerEndsAtOnce) {
+    CPanelDeviceThread thread;
+    thread.Resume();
+    EXPECT_TRUE(thread.WaitForEnd(std::chrono::milliseconds(windowtest::kGenerousWaitMs)));
+    EXPECT_EQ(thread.Result(), -1);
+}
+
+} // namespace
