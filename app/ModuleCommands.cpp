@@ -3,6 +3,12 @@
 #include "app/ModuleCommands.h"
 
 #include "app/AboutDialog.h"
+#include "features/maintenance/ForwardingTableDialog.h"
+#include "features/maintenance/InterfaceTableDialog.h"
+#include "features/maintenance/IpTableDialog.h"
+#include "features/maintenance/SystemInfoDialog.h"
+#include "features/maintenance/TcpServiceDialog.h"
+#include "features/maintenance/UdpServiceDialog.h"
 
 #include <QDialog>
 
@@ -131,6 +137,14 @@ bool IsCommandAvailable(int id) {
 
 void RegisterModuleCommands() {
     RegisterCommandDialog(kCmdAbout, [] { return std::make_unique<CAboutDlg>(); });
+    RegisterCommandDialog(kCmdSystemInformation, [] { return std::make_unique<CSystemInfoDlg>(); });
+    RegisterCommandDialog(kCmdInterfaceTable,
+                          [] { return std::make_unique<CInterfaceTableDlg>(); });
+    RegisterCommandDialog(kCmdIpTable, [] { return std::make_unique<CIpTableDlg>(); });
+    RegisterCommandDialog(kCmdForwardingTable,
+                          [] { return std::make_unique<CForwardingTableDlg>(); });
+    RegisterCommandDialog(kCmdTcpService, [] { return std::make_unique<CTcpServiceDlg>(); });
+    RegisterCommandDialog(kCmdUdpService, [] { return std::make_unique<CUdpServiceDlg>(); });
     // Feature dialogs and device tools register here as they are built, for example:
     //   RegisterCommandDialog(kCmdPortConfiguration,
     //                         [] { return std::make_unique<CPortConfigDlg>(); });

@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/maintenance/ForwardingTableDialog.h"
+
+#include "features/maintenance/PublicMibTable.h"
+#include "features/maintenance/PublicMibText.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+std::optional<std::string> CForwardingTableMib::ReadAgingTime() {
+    const auto values = ReadValues(m_cCommonSNMP, {ScalarOid(kDot1dTpAgingTime)});
+    if (!values) {
+        return std::nullopt;
+    }
+    return values->front();
+}
+
+CForwardingTableDlg::CForwardingTableDlg(QWidget* parent) : CFeatureDialog(parent) {
+    setWindowTitle(QStringLiteral("Forwarding Table"));
+    m_list = new CReportList(this);
+    m_list->setObjectName(QStringLiteral("list"));
+    m_list->SetColumns(QList<ReportColumn>{{QStringLiteral("ID "), 80},
+                                           {QStringLiteral("Port"), 100},
+                                           {QStringLiteral(" MAC Address "), 210},
+                                           {QStringLiteral(" Status "), 117}});
+    m_list->setMinimumSize(ListWidthFor(*m_list), 300);
+
+    m_agingTime = new QLineEdit(this);
+    m_agingTime->setObjectName(QStringLiteral("agingTimeEdit"));
+    m_agingTime->setReadOnly(true);
+    m_agingTime->setMaximumWidth(90);
+    auto* agingLabel = new QLabel(QStringLiteral("Aging Time"), this);
+    agingLabel->setBuddy(m_agingTime);
+    auto* aging = new QHBoxLayout;
+    aging->addWidget(agingLabel);
+    aging->addWidget(m_agingTime);
+    aging->addWidget(new QLabel(QStringLiteral("Seconds"), this));
+    aging->addStretch(1);
+
+    m_back = new QPushButton(QStringLiteral("&Back"), this);
+    m_back->setObjectName(QStringLiteral("backButton"));
+    m_back->setAutoDefault(false);
+    m_next = new QPushButton(QStringLiteral("&Next"), this);
+    m_next->setObjectName(QStringLiteral("nextButton"));
+    m_next->setAutoDefault(false);
+    connect(m_back, &QPushButton::clicked, this, [this] { ShowPage(m_firstShownId - kPageSize); });
+    connect(m_next, &QPushButton::clicked, this, [this] { ShowPage(m_firstShownId + kPageSize); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_back);
+    buttons->addWidget(m_next);
+    buttons->addStretch(1);
+    buttons->addWidget(RefreshButton());
+    buttons->addWidget(CloseButton());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(aging);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(buttons);
+    UpdatePageButtons();
+}
+
+void CForwardingTableDlg::Refresh() {
+    m_entries.clear();
+    m_firstShownId = 1;
+    m_list->RemoveAllRows();
+    UpdatePageButtons();
+    RefreshButton()->setEnabled(false);
+    CTableWalk& walk = m_cMib.Walk();
+    walk.OnRow([this](const SnmpRow& row) { AddEntry(row); });
+    walk.OnFinished([this](int /*status*/) { RefreshButton()->setEnabled(true); });
+    walk.Start();
+    if (const auto seconds = m_cMib.ReadAgingTime()) {
+        m_agingTime->setText(QString::fromStdString(*seconds));
+    }
+}
+
+void CForwardingTableDlg::AddEntry(const SnmpRow& row) {
+    m_entries.push_back({QString::fromStdString(row.Value(0)), FdbMacOfIndex(row.suffix),
+                         FdbStatusText(row.Value(1))});
+    const int id = EntryCount();
+    if (id >= m_firstShownId && id <= m_firstShownId + kPageSize - 1) {
+        ShowEntry(id);
+    }
+    UpdatePageButtons();
+}
+
+void CForwardingTableDlg::ShowPage(int firstId) {
+    if (firstId < 1 || firstId > std::max(EntryCount(), 1)) {
+        return;
+    }
+    m_firstShownId = firstId;
+    m_list->setUpdatesEnabled(false);
+    m_list->RemoveAllRows();
+    for (int id = firstId; id <= LastIdOfPage(); ++id) {
+        ShowEntry(id);
+    }
+    m_list->setUpdatesEnabled(true);
+    UpdatePageButtons();
+}
+
+void CForwardingTableDlg::ShowEntry(int id) {
+    const Entry& entry = m_entries[static_cast<std::size_t>(id - 1)];
+    m_list->AddRow({QString::number(id), entry.port, entry.mac, entry.status});
+}
+
+int CForwardingTableDlg::LastIdOfPage() const {
+    return std::min(m_firstShownId + kPageSize - 1, EntryCount());
+}
+
+void CForwardingTableDlg::UpdatePageButtons() {
+    m_next->setEnabled(EntryCount() > LastIdOfPage());
+    m_back->setEnabled(m_firstShownId > 1);
+}

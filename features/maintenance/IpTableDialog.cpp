@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/maintenance/IpTableDialog.h"
+
+#include "snmp/SessionParameters.h"
+
+CIpTableDlg::CIpTableDlg(QWidget* parent)
+    : CPublicMibTableDialog(
+          QStringLiteral("IP Table : ") + QString::fromStdString(SessionParameters().DeviceAddress),
+          {{QStringLiteral(" IP                ")}, {QStringLiteral(" Netmask               ")}},
+          parent) {}
+
+QStringList CIpTableDlg::Cells(const SnmpRow& row, int /*rowNumber*/) {
+    return {QString::fromStdString(row.Value(0)), QString::fromStdString(row.Value(1))};
+}

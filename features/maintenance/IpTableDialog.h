@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// IP Table: the switch's own addresses and their masks (ipAddrTable).
+#pragma once
+
+#include "features/maintenance/PublicMibTable.h"
+
+class CIpTableMib : public CPublicMibTable {
+public:
+    static inline const std::string kIpAdEntAddr = "1.3.6.1.2.1.4.20.1.1";
+    static inline const std::string kIpAdEntNetMask = "1.3.6.1.2.1.4.20.1.3";
+
+    CIpTableMib() : CPublicMibTable({kIpAdEntAddr, kIpAdEntNetMask}, true) {}
+};
+
+class CIpTableDlg : public CPublicMibTableDialog {
+    Q_OBJECT
+
+public:
+    explicit CIpTableDlg(QWidget* parent = nullptr);
+
+protected:
+    CTableWalk& Walk() override { return m_cMib.Walk(); }
+    QStringList Cells(const SnmpRow& row, int rowNumber) override;
+
+private:
+    CIpTableMib& m_cMib = AddData<CIpTableMib>();
+};

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// What the table views of the public MIB share: a data object that walks some columns of a
+// standard table, and a dialog that shows the walk in its report list, one row per answer,
+// with Refresh disabled while the walk runs.
+#pragma once
+
+#include "features/common/FeatureDialog.h"
+#include "features/common/ReportList.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include <string>
+#include <vector>
+
+class CPublicMibTable : public CFeatureData {
+public:
+    // endOnShortRow: an answer with fewer values than columns has left the table.
+    explicit CPublicMibTable(std::vector<std::string> columns, bool endOnShortRow = false);
+
+    CTableWalk& Walk() { return m_cWalk; }
+
+private:
+    CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
+    CTableWalk m_cWalk;
+};
+
+class CPublicMibTableDialog : public CFeatureDialog {
+    Q_OBJECT
+
+public:
+    // Empties the list, disables Refresh and walks the table again.
+    void Refresh() override;
+
+    CReportList* List() const { return m_list; }
+
+protected:
+    CPublicMibTableDialog(const QString& caption, const QList<ReportColumn>& columns,
+                          QWidget* parent);
+
+    virtual CTableWalk& Walk() = 0;
+    // The cells of one walked row; the row number counts from 0.
+    virtual QStringList Cells(const SnmpRow& row, int rowNumber) = 0;
+    // Before the walk starts (the list is empty then).
+    virtual void WalkStarting() {}
+
+    // Widgets of a dialog go between the list and the buttons.
+    QVBoxLayout* Layout() const { return m_layout; }
+    // The button row: Refresh and Close on the right.
+    QHBoxLayout* Buttons() const { return m_buttons; }
+
+private:
+    CReportList* m_list = nullptr;
+    QVBoxLayout* m_layout = nullptr;
+    QHBoxLayout* m_buttons = nullptr;
+};
+
+// The list's width for its columns, so that a dialog opens showing all of them.
+int ListWidthFor(const CReportList& list);

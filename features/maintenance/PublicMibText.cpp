@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/maintenance/PublicMibText.h"
+
+#include "features/common/SnmpRequests.h"
+#include "snmp/AddressEncoding.h"
+
+#include <QStringList>
+
+#include <charconv>
+
+namespace {
+
+unsigned long long NumberOrZero(std::string_view text) {
+    unsigned long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return 0;
+    }
+    return value;
+}
+
+} // namespace
+
+std::string TextToUtf8(const QString& text) {
+    QString taken = text.left(kMaxWrittenNameCharacters);
+    if (taken.size() < text.size() && !taken.isEmpty() && taken.back().isHighSurrogate()) {
+        taken.chop(1);
+    }
+    return taken.toUtf8().toStdString();
+}
+
+QString Utf8ToText(std::string_view bytes) {
+    if (bytes.empty()) {
+        return {};
+    }
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+QString UpTimeText(std::string_view ticks) {
+    constexpr unsigned long long kTicksPerHour = 360000;
+    constexpr unsigned long long kTicksPerMinute = 6000;
+    const unsigned long long all = NumberOrZero(ticks);
+    const unsigned long long hours = all / kTicksPerHour;
+    const unsigned long long minutes = (all - hours * kTicksPerHour) / kTicksPerMinute;
+    return QStringLiteral("%1 Hour %2 Min").arg(hours).arg(minutes);
+}
+
+QString InterfaceStatusText(std::string_view operStatus) {
+    return QString::fromStdString(TextOfValue(
+        operStatus, {{"1", "Connected"}, {"2", "UnConnected"}, {"3", "Test"}}, "Unknown"));
+}
+
+QString InterfaceSpeedText(std::string_view speed) {
+    return QStringLiteral("%1M").arg(NumberOrZero(speed) / 1000000);
+}
+
+QString TcpStateText(std::string_view state) {
+    return QString::fromStdString(TextOfValue(state,
+                                              {{"2", "listen"},
+                                               {"3", "synSent"},
+                                               {"4", "synReceived"},
+                                               {"5", "established"},
+                                               {"6", "finWait1"},
+                                               {"7", "finWait2"},
+                                               {"8", "closeWait"},
+                                               {"9", "lastAck"},
+                                               {"10", "closing"},
+                                               {"11", "timeWait"},
+                                               {"12", "deleteTCB"}},
+                                              "closed"));
+}
+
+QString FdbStatusText(std::string_view status) {
+    return QString::fromStdString(TextOfValue(
+        status.substr(0, 1),
+        {{"1", "Other"}, {"2", "Invalid"}, {"3", "Learn"}, {"4", "Own"}, {"5", "Static"}}, ""));
+}
+
+QString FdbMacOfIndex(std::string_view index) {
+    constexpr qsizetype kMacArcs = 6;
+    const QStringList arcs = QString::fromLatin1(index.data(), static_cast<qsizetype>(index.size()))
+                                 .split(QLatin1Char('.'), Qt::SkipEmptyParts);
+    if (arcs.size() < kMacArcs) {
+        return {};
+    }
+    const QString macArcs = arcs.mid(arcs.size() - kMacArcs).join(QLatin1Char('.'));
+    return QString::fromStdString(DecimalOidToMac(macArcs.toStdString()));
+}

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// The texts the public MIB views show for the values they read, and the conversion of the
+// names an administrator writes to the switch (UTF-8 on the wire). All functions are pure.
+#pragma once
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+// At most this many characters of a name go to the switch.
+inline constexpr int kMaxWrittenNameCharacters = 256;
+
+// The text as UTF-8 bytes, at most kMaxWrittenNameCharacters characters of it (a character
+// outside the basic plane is never cut in half).
+std::string TextToUtf8(const QString& text);
+// UTF-8 bytes read from the switch as text; no bytes give an empty text.
+QString Utf8ToText(std::string_view bytes);
+
+// sysUpTime ticks (hundredths of a second) as "5 Hour 7 Min". Not a number counts as 0.
+QString UpTimeText(std::string_view ticks);
+
+// ifOperStatus: "Connected", "UnConnected", "Test" or "Unknown".
+QString InterfaceStatusText(std::string_view operStatus);
+// ifSpeed in bits per second as whole megabits: "1000M", "0M" for 10000.
+QString InterfaceSpeedText(std::string_view speed);
+
+// tcpConnState: "listen" .. "deleteTCB", "closed" for any other value.
+QString TcpStateText(std::string_view state);
+
+// dot1qTpFdbStatus by its first character: "Other", "Invalid", "Learn", "Own", "Static";
+// empty for anything else.
+QString FdbStatusText(std::string_view status);
+// The MAC address of a forwarding-table row index (filtering-database id, then the six
+// address arcs) as "00-1A-2B-3C-4D-5E": the last six arcs, whatever the id's width. Empty
+// when the index has fewer than six arcs or an arc is not 0..255.
+QString FdbMacOfIndex(std::string_view index);

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/maintenance/TcpServiceDialog.h"
+
+#include "features/maintenance/PublicMibText.h"
+
+CTcpServiceDlg::CTcpServiceDlg(QWidget* parent)
+    : CPublicMibTableDialog(QStringLiteral("TCP Service"),
+                            {{QStringLiteral("Local Port ")},
+                             {QStringLiteral(" Local IP        ")},
+                             {QStringLiteral(" Remote IP       ")},
+                             {QStringLiteral("Remote Port")},
+                             {QStringLiteral(" Status ")}},
+                            parent) {}
+
+QStringList CTcpServiceDlg::Cells(const SnmpRow& row, int /*rowNumber*/) {
+    return {QString::fromStdString(row.Value(0)), QString::fromStdString(row.Value(1)),
+            QString::fromStdString(row.Value(2)), QString::fromStdString(row.Value(3)),
+            TcpStateText(row.Value(4))};
+}

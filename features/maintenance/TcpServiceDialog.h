@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// TCP Service: the switch's TCP connections and listeners (tcpConnTable).
+#pragma once
+
+#include "features/maintenance/PublicMibTable.h"
+
+class CTcpServiceMib : public CPublicMibTable {
+public:
+    static inline const std::string kTcpConnState = "1.3.6.1.2.1.6.13.1.1";
+    static inline const std::string kTcpConnLocalAddress = "1.3.6.1.2.1.6.13.1.2";
+    static inline const std::string kTcpConnLocalPort = "1.3.6.1.2.1.6.13.1.3";
+    static inline const std::string kTcpConnRemAddress = "1.3.6.1.2.1.6.13.1.4";
+    static inline const std::string kTcpConnRemPort = "1.3.6.1.2.1.6.13.1.5";
+
+    CTcpServiceMib()
+        : CPublicMibTable({kTcpConnLocalPort, kTcpConnLocalAddress, kTcpConnRemAddress,
+                           kTcpConnRemPort, kTcpConnState}) {}
+};
+
+class CTcpServiceDlg : public CPublicMibTableDialog {
+    Q_OBJECT
+
+public:
+    explicit CTcpServiceDlg(QWidget* parent = nullptr);
+
+protected:
+    CTableWalk& Walk() override { return m_cMib.Walk(); }
+    QStringList Cells(const SnmpRow& row, int rowNumber) override;
+
+private:
+    CTcpServiceMib& m_cMib = AddData<CTcpServiceMib>();
+};

@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/maintenance/UdpServiceDialog.h"
+
+CUdpServiceDlg::CUdpServiceDlg(QWidget* parent)
+    : CPublicMibTableDialog(
+          QStringLiteral("UDP Service"),
+          {{QStringLiteral("  Local Port ")}, {QStringLiteral("  Local IP      ")}}, parent) {}
+
+QStringList CUdpServiceDlg::Cells(const SnmpRow& row, int /*rowNumber*/) {
+    return {QString::fromStdString(row.Value(0)), QString::fromStdString(row.Value(1))};
+}

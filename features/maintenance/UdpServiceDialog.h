@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// UDP Service: the switch's UDP listeners (udpTable).
+#pragma once
+
+#include "features/maintenance/PublicMibTable.h"
+
+class CUdpServiceMib : public CPublicMibTable {
+public:
+    static inline const std::string kUdpLocalAddress = "1.3.6.1.2.1.7.5.1.1";
+    static inline const std::string kUdpLocalPort = "1.3.6.1.2.1.7.5.1.2";
+
+    CUdpServiceMib() : CPublicMibTable({kUdpLocalPort, kUdpLocalAddress}) {}
+};
+
+class CUdpServiceDlg : public CPublicMibTableDialog {
+    Q_OBJECT
+
+public:
+    explicit CUdpServiceDlg(QWidget* parent = nullptr);
+
+protected:
+    CTableWalk& Walk() override { return m_cMib.Walk(); }
+    QStringList Cells(const SnmpRow& row, int rowNumber) override;
+
+private:
+    CUdpServiceMib& m_cMib = AddData<CUdpServiceMib>();
+};

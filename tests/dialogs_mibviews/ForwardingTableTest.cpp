@@ -1,0 +1,193 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "MibViewsTest.h"
+
+#include "features/maintenance/ForwardingTableDialog.h"
+#include "tests/support/DialogFixture.h"
+
+#include <QLineEdit>
+
+#include <cstdio>
+
+namespace {
+
+using mibviews::Rows;
+using mibviews::ShownRows;
+using testsupport::Click;
+using testsupport::Find;
+
+const std::string kFdbPort = "1.3.6.1.2.1.17.7.1.2.2.1.2";
+const std::string kFdbStatus = "1.3.6.1.2.1.17.7.1.2.2.1.3";
+
+// "00-1A-2B-00-00-FA" of the last six arcs of a forwarding-table index.
+std::string MacOfArcs(const std::string& index) {
+    std::vector<unsigned> arcs;
+    std::size_t start = 0;
+    while (start <= index.size()) {
+        const std::size_t dot = std::min(index.find('.', start), index.size());
+        arcs.push_back(static_cast<unsigned>(std::stoul(index.substr(start, dot - start))));
+        start = dot + 1;
+    }
+    std::string mac;
+    for (std::size_t i = arcs.size() - 6; i < arcs.size(); ++i) {
+        char pair[4];
+        std::snprintf(pair, sizeof pair, "%02X", arcs[i]);
+        mac += (mac.empty() ? "" : "-") + std::string(pair);
+    }
+    return mac;
+}
+
+class ForwardingTableTest : public testsupport::DialogFixture {
+protected:
+    testsupport::SimFixture::Options SimulatorOptions() override {
+        testsupport::SimFixture::Options options;
+        options.arguments = {"--fdb", "250"};
+        return options;
+    }
+
+    std::unique_ptr<CForwardingTableDlg> OpenWalked() {
+        auto dialog = Open<CForwardingTableDlg>();
+        EXPECT_TRUE(mibviews::WaitForWalk(dialog.get()));
+        return dialog;
+    }
+
+    // The whole table as the dialog must show it, from snmpwalk: ID, port, MAC, status.
+    Rows ExpectedEntries() {
+        const auto ports = mibviews::Snmpwalk(sim.Peer(), kFdbPort);
+        const auto states = mibviews::Snmpwalk(sim.Peer(), kFdbStatus);
+        EXPECT_EQ(ports.size(), states.size());
+        Rows rows;
+        const char* names[] = {"", "Other", "Invalid", "Learn", "Own", "Static"};
+        for (std::size_t i = 0; i < ports.size() && i < states.size(); ++i) {
+            rows.push_back({std::to_string(i + 1), ports[i].value,
+                            MacOfArcs(mibviews::IndexOf(ports[i], kFdbPort)),
+                            names[std::stoi(states[i].value)]});
+        }
+        return rows;
+    }
+
+    static Rows Slice(const Rows& rows, std::size_t first, std::size_t last) {
+        return Rows(rows.begin() + static_cast<long>(first - 1),
+                    rows.begin() + static_cast<long>(last));
+    }
+
+    static bool Enabled(const QWidget* dialog, const char* button) {
+        return Find<QPushButton>(dialog, QString::fromLatin1(button))->isEnabled();
+    }
+};
+
+TEST_F(ForwardingTableTest, PagesOfAHundredWithBackAndNext) {
+    auto dialog = OpenWalked();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Forwarding Table"));
+    const Rows all = ExpectedEntries();
+    ASSERT_EQ(all.size(), 250u);
+    EXPECT_EQ(dialog->EntryCount(), 250);
+
+    EXPECT_EQ(ShownRows(dialog->List()), Slice(all, 1, 100));
+    EXPECT_FALSE(Enabled(dialog.get(), "backButton"));
+    EXPECT_TRUE(Enabled(dialog.get(), "nextButton"));
+
+    ASSERT_TRUE(Click(dialog.get(), "nextButton"));
+    EXPECT_EQ(ShownRows(dialog->List()), Slice(all, 101, 200));
+    EXPECT_TRUE(Enabled(dialog.get(), "backButton"));
+    EXPECT_TRUE(Enabled(dialog.get(), "nextButton"));
+
+    ASSERT_TRUE(Click(dialog.get(), "nextButton"));
+    EXPECT_EQ(ShownRows(dialog->List()), Slice(all, 201, 250));
+    EXPECT_TRUE(Enabled(dialog.get(), "backButton"));
+    EXPECT_FALSE(Enabled(dialog.get(), "nextButton"));
+
+    ASSERT_TRUE(Click(dialog.get(), "backButton"));
+    EXPECT_EQ(ShownRows(dialog->List()), Slice(all, 101, 200));
+    ASSERT_TRUE(Click(dialog.get(), "backButton"));
+    EXPECT_EQ(ShownRows(dialog->List()), Slice(all, 1, 100));
+    EXPECT_FALSE(Enabled(dialog.get(), "backButton"));
+
+    // Refresh starts over on the first page.
+    ASSERT_TRUE(Click(dialog.get(), "nextButton"));
+    ASSERT_TRUE(Click(dialog.get(), "refreshButton"));
+    ASSERT_TRUE(mibviews::WaitForWalk(dialog.get()));
+    EXPECT_EQ(dialog->FirstShownId(), 1);
+    EXPECT_EQ(ShownRows(dialog->List()), Slice(all, 1, 100));
+}
+
+TEST_F(ForwardingTableTest, ExactlyOnePageHasNoNext) {
+    ASSERT_TRUE(StartSimulator({"KSX-7700-52", {"--fdb", "100"}}));
+    auto dialog = OpenWalked();
+    EXPECT_EQ(dialog->List()->RowCount(), 100);
+    EXPECT_FALSE(Enabled(dialog.get(), "nextButton"));
+    EXPECT_FALSE(Enabled(dialog.get(), "backButton"));
+}
+
+TEST_F(ForwardingTableTest, AnEmptyTableShowsNothingAndEnablesRefresh) {
+    ASSERT_TRUE(StartSimulator({"KSX-7700-52", {"--fdb", "0"}}));
+    auto dialog = OpenWalked();
+    EXPECT_EQ(dialog->List()->RowCount(), 0);
+    EXPECT_FALSE(Enabled(dialog.get(), "nextButton"));
+    EXPECT_FALSE(Enabled(dialog.get(), "backButton"));
+    EXPECT_TRUE(trace.Contains("call back iStatus = -2"));
+}
+
+TEST_F(ForwardingTableTest, MacAddressesAreRightForFilteringDatabaseIdsOfAnyWidth) {
+    // 100 filtering databases: ids 1 to 100 (one, two and three digits), and one static entry
+    // in database 10 given as overlay data.
+    ASSERT_TRUE(StartSimulator({"KSX-7700-52",
+                                {"--fdb", "250", "--fdb-ids", "100", "--data",
+                                 DataArguments({kFdbPort + ".10.0.17.34.51.68.85|2|7",
+                                                kFdbStatus + ".10.0.17.34.51.68.85|2|5"})
+                                     .back()}}));
+    auto dialog = OpenWalked();
+    const Rows all = ExpectedEntries();
+    ASSERT_EQ(all.size(), 251u);
+    Rows shown;
+    for (;;) {
+        const Rows page = ShownRows(dialog->List());
+        shown.insert(shown.end(), page.begin(), page.end());
+        if (!Enabled(dialog.get(), "nextButton")) {
+            break;
+        }
+        ASSERT_TRUE(Click(dialog.get(), "nextButton"));
+    }
+    EXPECT_EQ(shown, all);
+    const auto staticEntry = std::find_if(
+        shown.begin(), shown.end(), [](const auto& row) { return row[2] == "00-11-22-33-44-55"; });
+    ASSERT_NE(staticEntry, shown.end());
+    EXPECT_EQ((*staticEntry)[1], "7");
+    EXPECT_EQ((*staticEntry)[3], "Static");
+    // The rows of databases 10 and 100 carry the learned addresses 00-1A-2B-00-00-nn.
+    const auto index =
+        mibviews::IndexOf(mibviews::Snmpwalk(sim.Peer(), kFdbPort + ".100").front(), kFdbPort);
+    EXPECT_EQ(index.rfind("100.0.26.43.", 0), 0u) << index;
+    EXPECT_NE(std::find_if(shown.begin(), shown.end(),
+                           [&](const auto& row) { return row[2] == MacOfArcs(index); }),
+              shown.end());
+}
+
+TEST_F(ForwardingTableTest, AgingTimeStandsBeforeSeconds) {
+    auto dialog = OpenWalked();
+    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "agingTimeEdit")->text(), QStringLiteral("300"));
+    ASSERT_TRUE(StartSimulator(
+        {"KSX-7700-52",
+         {"--fdb", "3", "--data", DataArguments({"1.3.6.1.2.1.17.4.2.0|2|45"}).back()}}));
+    auto other = OpenWalked();
+    EXPECT_EQ(Find<QLineEdit>(other.get(), "agingTimeEdit")->text(), QStringLiteral("45"));
+    EXPECT_EQ(other->List()->RowCount(), 3);
+}
+
+TEST_F(ForwardingTableTest, ClosingClosesBothSessions) {
+    auto dialog = Open<CForwardingTableDlg>();
+    dialog.reset();
+    testsupport::ProcessEvents();
+    EXPECT_EQ(
+        trace.LinesFrom("==================DestroyWindow==============="),
+        (std::vector<std::string>{"==================DestroyWindow===============",
+                                  "==================m_cCommonSNMP.Close===============",
+                                  "==================m_cCommonSNMPTable.Close==============="}));
+}
+
+TEST_F(ForwardingTableTest, Screenshot) {
+    auto dialog = OpenWalked();
+    mibviews::SaveScreenshot(dialog.get(), QStringLiteral("forwarding-table"));
+}
+
+} // namespace
