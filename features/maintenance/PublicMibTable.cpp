@@ -5,6 +5,12 @@
 #include <QHeaderView>
 #include <QScrollBar>
 
+namespace {
+
+constexpr int kLastColumnReserve = 30;
+
+} // namespace
+
 CPublicMibTable::CPublicMibTable(std::vector<std::string> columns, bool endOnShortRow)
     : m_cWalk(m_cCommonSNMPTable, std::move(columns)) {
     m_cWalk.SetEndOnShortRow(endOnShortRow);
@@ -17,7 +23,9 @@ CPublicMibTableDialog::CPublicMibTableDialog(const QString& caption,
     m_list = new CReportList(this);
     m_list->setObjectName(QStringLiteral("list"));
     m_list->SetColumns(columns);
-    m_list->setMinimumSize(ListWidthFor(*m_list), 220);
+    // The last column takes what is left, so that a long value text stays readable.
+    m_list->header()->setStretchLastSection(true);
+    m_list->setMinimumSize(ListWidthFor(*m_list) + kLastColumnReserve, 220);
 
     m_layout = new QVBoxLayout(this);
     m_layout->addWidget(m_list, 1);
