@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// The synchronous requests of the feature dialogs and data classes: scalar reads, one set
+// request with all changed objects, and row-status writes. No widgets here.
+#pragma once
+
+#include "snmp/CommonSNMP.h"
+
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The model's private subtree.
+inline constexpr std::string_view kPrivateMib = "1.3.6.1.4.1.99999.10.76.17";
+
+// kPrivateMib + "." + tail: PrivateOid("7.5") is 1.3.6.1.4.1.99999.10.76.17.7.5.
+std::string PrivateOid(std::string_view tail);
+// The instance of a scalar: oid + ".0".
+std::string ScalarOid(std::string_view oid);
+// The instance of a table column: column + "." + index.
+std::string InstanceOid(std::string_view column, std::string_view index);
+std::string InstanceOid(std::string_view column, int index);
+
+// Reads the given instances in one get request. The values come back as text, in request
+// order (numbers in decimal, octet strings as their bytes); empty when the request failed,
+// and then the caller keeps what it showed before.
+std::optional<std::vector<std::string>>
+ReadValues(CCommonSNMP& session, const std::vector<std::string>& instances, unsigned timeoutMs = 0);
+
+// An enumeration value and the text a dialog shows for it.
+struct ValueText {
+    std::string_view value;
+    std::string_view text;
+};
+// The text of `value`, or `otherwise` when the table does not hold it.
+std::string TextOfValue(std::string_view value, std::initializer_list<ValueText> table,
+                        std::string_view otherwise);
+// The value whose text is `text`, or `otherwise`.
+std::string ValueOfText(std::string_view text, std::initializer_list<ValueText> table,
+                        std::string_view otherwise);
+
+// One set request: every changed object of an Apply goes into it, and it goes out as one
+// request.
+class CSetRequest {
+public:
+    CSetRequest& Integer(std::string instance, std::string decimal);
+    CSetRequest& Integer(std::string instance, long value);
+    CSetRequest& Unsigned(std::string instance, std::string decimal);
+    CSetRequest& OctetString(std::string instance, std::string bytes);
+    CSetRequest& IpAddress(std::string instance, std::string dotted);
+
+    bool IsEmpty() const { return m_bindings.empty(); }
+    std::size_t Size() const { return m_bindings.size(); }
+
+    // Opens `session` for a set, adds every binding and sends synchronously. 0 on success,
+    // otherwise the status; -1 without sending when the request is empty or a binding is
+    // refused (a malformed OID or value).
+    int Send(CCommonSNMP& session, unsigned timeoutMs = 0) const;
+
+private:
+    struct Binding {
+        std::string instance;
+        int type;
+        std::string value;
+    };
+    std::vector<Binding> m_bindings;
+};
+
+// Writes `status` to the row-status instance `rowStatusOid` on the set session. The status
+// must be "1" (active), "4" (createAndGo), "5" (createAndWait) or "6" (destroy); any other
+// shows "error status value!" and sends nothing. 1 when the switch accepted the write,
+// else 0.
+int RowStatusWrite(CCommonSNMP& setSession, const std::string& rowStatusOid,
+                   const std::string& status);

@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// An asynchronous table walk: one get-next step at a time on a session's worker thread,
+// every row handed to the thread that owns the walk (the UI thread) and delivered there in
+// table order, then the end of the walk with its status.
+//
+//   CTableWalk m_cPortWalk{m_cCommonSNMPTable, {PrivateOid("1.13.1.2"), ...}, 8000};
+//   m_cPortWalk.OnRow([this](const SnmpRow& row) { ... });
+//   m_cPortWalk.OnFinished([this](int status) { ... });
+//   m_cPortWalk.Start();
+//
+// Rows that are still under way when the walk is restarted, abandoned or destroyed are
+// dropped; a handler never runs for an earlier walk or after its owner is gone. Handlers may
+// restart the walk but must not destroy it (close a dialog with deleteLater, not delete).
+#pragma once
+
+#include "features/common/ThreadWakeUp.h"
+#include "snmp/CommonSNMP.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+// One row of a walk: the index and one value per requested column.
+struct SnmpRow {
+    std::string suffix;              // index after the first column, no leading "."
+    std::vector<std::string> values; // as text: numbers in decimal, octet strings as bytes
+    std::vector<int> types;          // SnmpValueType of each value
+
+    // The value of `column`, empty when the row has none.
+    const std::string& Value(std::size_t column) const;
+};
+
+class CTableWalk {
+public:
+    using RowHandler = std::function<void(const SnmpRow& row)>;
+    // status: -2 end of the table, -1 no answer within the step timeout, other values a failure.
+    using FinishedHandler = std::function<void(int status)>;
+
+    static constexpr unsigned kDefaultStepTimeoutMs = 8000;
+
+    // `session` must outlive the walk; the walk closes it when it is destroyed.
+    // The handlers run on the thread that makes the walk (the UI thread, once the application
+    // object exists).
+    CTableWalk(CCommonSNMP& session, std::vector<std::string> columns,
+               unsigned stepTimeoutMs = kDefaultStepTimeoutMs);
+    ~CTableWalk();
+    CTableWalk(const CTableWalk&) = delete;
+    CTableWalk& operator=(const CTableWalk&) = delete;
+
+    // Settings take effect at the next Start.
+    void SetColumns(std::vector<std::string> columns) { m_columns = std::move(columns); }
+    void SetStepTimeout(unsigned stepTimeoutMs) { m_stepTimeoutMs = stepTimeoutMs; }
+    // End the walk at a response with fewer values than columns (reported as status -3).
+    void SetEndOnShortRow(bool endOnShortRow) { m_endOnShortRow = endOnShortRow; }
+
+    void OnRow(RowHandler handler) { m_onRow = std::move(handler); }
+    void OnFinished(FinishedHandler handler) { m_onFinished = std::move(handler); }
+
+    // Walks from the first row. A walk still running is abandoned first. When the request
+    // cannot even be prepared the walk ends at once with status -1 (still delivered later,
+    // through the event loop, like every end).
+    void Start();
+    // Ends the walk without delivering anything more (closes the session).
+    void Abandon();
+    // From Start until the end has been delivered.
+    bool IsRunning() const { return m_running; }
+    // Rows handed to the owner's thread since the last Start, delivered or not.
+    int RowsHandedOver() const { return m_rowsHandedOver.load(); }
+
+private:
+    struct Step {
+        std::size_t columnCount = 0;
+        unsigned timeoutMs = kDefaultStepTimeoutMs;
+        bool endOnShortRow = false;
+    };
+    // A row, or the end of the walk, on its way to the owner's thread.
+    struct Delivery {
+        bool isEnd = false;
+        int status = 0;
+        SnmpRow row;
+    };
+
+    static unsigned StepDone(std::unique_ptr<CSnmp> response, int requestId, void* context,
+                             int status);
+    bool PrepareRequest();
+    void HandleStep(std::unique_ptr<CSnmp> response, int requestId, int status);
+    SnmpRow ReadRow(const CSnmp& response);
+    void EndWalk(int status);
+    void HandOver(Delivery delivery);
+    void DeliverHandedOver();
+    void DropHandedOver();
+    void EnterCallback();
+    void LeaveCallback();
+    void WaitForCallbacksToLeave();
+
+    CCommonSNMP& m_session;
+    std::vector<std::string> m_columns;
+    unsigned m_stepTimeoutMs;
+    bool m_endOnShortRow = false;
+    RowHandler m_onRow;
+    FinishedHandler m_onFinished;
+    bool m_running = false;
+
+    // Written by Start while the session has no worker, read by the worker.
+    Step m_step;
+    std::atomic<int> m_rowsHandedOver{0};
+
+    // Rows travel in this queue; the owner's thread is only woken up to fetch them.
+    std::mutex m_deliveryMutex;
+    std::deque<Delivery> m_deliveries;
+    CThreadWakeUp m_wakeUp{[this] { DeliverHandedOver(); }};
+
+    std::mutex m_callbackMutex;
+    std::condition_variable m_callbackLeft;
+    int m_callbacksRunning = 0;
+};

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// Which ports are aggregated into trunks, and the list of VLANs: the lookup that many feature
+// data classes embed to treat the members of one trunk alike.
+#pragma once
+
+#include "features/common/FeatureData.h"
+#include "features/common/TableWalk.h"
+#include "snmp/PortEncoding.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CTrunkInfo : public CFeatureData {
+public:
+    static constexpr unsigned kStepTimeoutMs = 6000;
+    // One PortList per trunk group; the row index is the group number.
+    static std::string TrunkMemberColumn();
+    static std::string VlanNameColumn();
+    static std::string VlanRowStatusColumn();
+
+    // Every port outside any trunk until the first trunk walk has ended.
+    CTrunkInfo();
+
+    // Walks the trunk member table in the background. The membership read last stays in
+    // force until the walk reaches the end of the table; then the new one replaces it and the
+    // trunk information is valid. `done` runs on the UI thread when the walk has ended.
+    void StartTrunkWalk(std::function<void()> done = {});
+    // Walks the VLAN table in the background, refilling the VLAN ids (the row indexes), names
+    // and row statuses row by row.
+    void StartVlanWalk(std::function<void()> done = {});
+
+    bool IsTrunkInfoValid() const { return m_bTrunkInfoValid; }
+    // Trunk group per port, entry p-1 for port p, 0 outside any trunk.
+    const PortFlags& TrunkPorts() const { return m_TrunkPorts; }
+    // The trunk group of `port` (1-based), 0 outside any trunk or the port range.
+    int TrunkGroupOf(int port) const;
+
+    const std::vector<std::string>& VlanIds() const { return m_VlanIds; }
+    const std::vector<std::string>& VlanNames() const { return m_VlanNames; }
+    const std::vector<std::string>& VlanRowStatus() const { return m_VlanRowStatus; }
+
+    // `values` holds one value per port (0 = port not selected). Fails (0) when a selected
+    // port of a trunk group differs from another port of the same group; passes (1)
+    // otherwise, and always while the trunk information is not valid. Writes
+    // "m_TrunkPorts[i] = g" for every port before checking.
+    int CheckTrunkConsistency(const PortFlags& values) const;
+
+private:
+    void AddTrunkRow(const SnmpRow& row);
+    void EndTrunkWalk(int status);
+    void AddVlanRow(const SnmpRow& row);
+
+    CCommonSNMP& m_cCommonSNMPTableTrunk = AddSession("m_cCommonSNMPTableTrunk");
+    CCommonSNMP& m_cCommonSNMPTableVlan = AddSession("m_cCommonSNMPTableVlan");
+    CTableWalk m_cTrunkWalk;
+    CTableWalk m_cVlanWalk;
+
+    PortFlags m_TrunkPorts;
+    PortFlags m_readingTrunkPorts;
+    bool m_bTrunkInfoValid = false;
+    std::vector<std::string> m_VlanIds;
+    std::vector<std::string> m_VlanNames;
+    std::vector<std::string> m_VlanRowStatus;
+};

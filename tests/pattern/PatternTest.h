@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// Tests of the dialog pattern against ksx-sim: a 28-port switch whose trunk table holds
+// group 1 (ports 3 and 4) and group 2 (ports 2 and 8). Net-SNMP's snmpget reads values back
+// independently of the program's own session layer.
+#pragma once
+
+#include "features/common/SnmpRequests.h"
+#include "tests/support/DialogFixture.h"
+#include "tests/support/SnmpdFixture.h"
+
+#include <string>
+
+inline const std::string kSysContact = ScalarOid("1.3.6.1.2.1.1.4");
+inline const std::string kSysName = ScalarOid("1.3.6.1.2.1.1.5");
+inline const std::string kSysLocation = ScalarOid("1.3.6.1.2.1.1.6");
+inline const std::string kIfIndex = "1.3.6.1.2.1.2.2.1.1";
+inline const std::string kPortSpeed = PrivateOid("1.13.1.2");
+inline const std::string kPortFlowControl = PrivateOid("1.13.1.5");
+
+class PatternTest : public testsupport::DialogFixture {
+protected:
+    testsupport::SimFixture::Options SimulatorOptions() override {
+        testsupport::SimFixture::Options options;
+        options.model = "KSX-7700-28";
+        const std::string trunks = PrivateOid("8.1.3.1.2");
+        options.arguments =
+            DataArguments({trunks + ".1|4x|3000000000000000", trunks + ".2|4x|4100000000000000"});
+        return options;
+    }
+
+    // A value as Net-SNMP's snmpget prints it alone (strings without their quotes).
+    std::string ToolGet(const std::string& oid) const {
+        const std::string command = "MIBS= " + testsupport::FindProgram("snmpget") +
+                                    " -v2c -c guests -Oqv " + sim.Peer() + " " + oid + " 2>&1";
+        std::string output = testsupport::RunCommand(command);
+        while (!output.empty() && (output.back() == '\n' || output.back() == '"')) {
+            output.pop_back();
+        }
+        if (!output.empty() && output.front() == '"') {
+            output.erase(0, 1);
+        }
+        return output;
+    }
+};

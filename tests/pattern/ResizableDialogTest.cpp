@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/common/ResizableDialog.h"
+#include "tests/support/DialogTesting.h"
+
+#include <QPushButton>
+#include <QSizeGrip>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testsupport::Find;
+
+// A port-grid-like dialog: controls placed by position, anchored to the edges.
+class CAnchorProbeDialog : public CResizableDialog {
+public:
+    CAnchorProbeDialog() {
+        Place("grid", QRect(10, 10, 300, 200));
+        Place("okButton", QRect(320, 260, 60, 24));
+        Place("half", QRect(100, 230, 40, 20));
+        Place("tooFar", QRect(10, 230, 40, 20));
+        Place("below", QRect(160, 230, 40, 20));
+        Place("tall", QRect(220, 10, 20, 100));
+        resize(400, 300);
+        SetAnchors({
+            {"grid", kAnchorGrowBoth, 100},
+            {"okButton", kAnchorMoveBoth, 100},
+            {"half", kAnchorMoveRight, 50},
+            {"tooFar", kAnchorMoveRight, 150},
+            {"below", kAnchorMoveDown, 100},
+            {"below", kAnchorGrowWidth, 50},
+            {"tall", kAnchorGrowHeight, 100},
+            {"missing", kAnchorMoveBoth, 100},
+        });
+    }
+
+    QRect At(const char* name) const { return findChild<QWidget*>(name)->geometry(); }
+
+private:
+    void Place(const char* name, const QRect& where) {
+        auto* control = new QPushButton(QString::fromLatin1(name), this);
+        control->setObjectName(QString::fromLatin1(name));
+        control->setGeometry(where);
+    }
+};
+
+class ResizableDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dialog.show();
+        testsupport::ProcessEvents();
+    }
+
+    void ResizeTo(int width, int height) {
+        dialog.resize(width, height);
+        testsupport::ProcessEvents();
+    }
+
+    CAnchorProbeDialog dialog;
+};
+
+TEST_F(ResizableDialogTest, ItCannotShrinkBelowItsOpeningSize) {
+    EXPECT_EQ(dialog.OpeningSize(), QSize(400, 300));
+    ResizeTo(200, 100);
+    EXPECT_EQ(dialog.size(), QSize(400, 300));
+    ResizeTo(500, 250);
+    EXPECT_EQ(dialog.size(), QSize(500, 300));
+}
+
+TEST_F(ResizableDialogTest, ControlsFollowTheirAnchorsByTheirShare) {
+    ResizeTo(500, 360); // 100 wider, 60 higher
+    EXPECT_EQ(dialog.At("grid"), QRect(10, 10, 400, 260));
+    EXPECT_EQ(dialog.At("okButton"), QRect(420, 320, 60, 24));
+    EXPECT_EQ(dialog.At("half"), QRect(150, 230, 40, 20));
+    EXPECT_EQ(dialog.At("below"), QRect(160, 290, 90, 20));
+    EXPECT_EQ(dialog.At("tall"), QRect(220, 10, 20, 160));
+}
+
+TEST_F(ResizableDialogTest, AnAnchorAbove100PercentIsIgnored) {
+    ResizeTo(500, 360);
+    EXPECT_EQ(dialog.At("tooFar"), QRect(10, 230, 40, 20));
+}
+
+TEST_F(ResizableDialogTest, ManySmallStepsAddUpLikeOneLargeStep) {
+    for (int width = 401; width <= 420; ++width) {
+        ResizeTo(width, 300);
+    }
+    EXPECT_EQ(dialog.At("half"), QRect(110, 230, 40, 20));
+    ResizeTo(400, 300);
+    EXPECT_EQ(dialog.At("half"), QRect(100, 230, 40, 20));
+    EXPECT_EQ(dialog.At("grid"), QRect(10, 10, 300, 200));
+}
+
+TEST_F(ResizableDialogTest, AnEmptyAnchorTableIsRefusedAndTheOldOneKept) {
+    EXPECT_EQ(dialog.SetAnchors({}), 0);
+    ResizeTo(450, 300);
+    EXPECT_EQ(dialog.At("okButton"), QRect(370, 260, 60, 24));
+    EXPECT_EQ(dialog.SetAnchors({{"tooFar", kAnchorMoveRight, 100}}), 1);
+    ResizeTo(470, 300);
+    EXPECT_EQ(dialog.At("tooFar"), QRect(30, 230, 40, 20));
+    EXPECT_EQ(dialog.At("okButton"), QRect(370, 260, 60, 24));
+}
+
+TEST_F(ResizableDialogTest, TheSizeGripSitsInTheBottomRightCorner) {
+    auto* grip = Find<QSizeGrip>(&dialog, "sizeGrip");
+    ASSERT_NE(grip, nullptr);
+    ResizeTo(520, 330);
+    EXPECT_TRUE(grip->isVisible());
+    EXPECT_EQ(grip->geometry().bottomRight(), QPoint(519, 329));
+    dialog.ShowGrip(false);
+    EXPECT_FALSE(grip->isVisible());
+}
+
+} // namespace

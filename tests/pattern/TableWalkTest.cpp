@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "PatternTest.h"
+#include "ProbeDialogs.h"
+
+#include "platform/Trace.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+using testsupport::Find;
+using testsupport::WaitUntil;
+
+// Waits for the walk's worker without running the event loop, so that nothing is delivered.
+bool WaitForHandOvers(const CTableWalk& walk, int rows) {
+    for (int i = 0; i < 20000 && walk.RowsHandedOver() < rows; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return walk.RowsHandedOver() >= rows;
+}
+
+const std::string kEmptyColumn = PrivateOid("99.1.1.1");
+
+class TableWalkTest : public PatternTest {
+protected:
+    // Shown without running the event loop, so that nothing of the walk has arrived yet.
+    std::unique_ptr<CWalkProbeDialog> OpenWalk(std::vector<std::string> columns,
+                                               unsigned stepTimeoutMs = 8000) {
+        auto dialog =
+            std::make_unique<CWalkProbeDialog>(std::move(columns), counters, stepTimeoutMs);
+        dialog->show();
+        return dialog;
+    }
+
+    std::shared_ptr<WalkCounters> counters = std::make_shared<WalkCounters>();
+};
+
+TEST_F(TableWalkTest, RowsReachTheListInTableOrderOnTheUiThread) {
+    auto dialog = OpenWalk({kPortSpeed, kPortFlowControl});
+    ASSERT_TRUE(WaitUntil([&] { return counters->walksFinished == 1; }));
+
+    EXPECT_EQ(counters->lastStatus, kSnmpEndOfTable);
+    EXPECT_EQ(counters->rowsOffUiThread, 0);
+    ASSERT_EQ(dialog->List()->RowCount(), 28);
+    for (int row = 0; row < 28; ++row) {
+        const std::string port = std::to_string(row + 1);
+        EXPECT_EQ(dialog->List()->Cell(row, 0).toStdString(), port);
+        EXPECT_EQ(dialog->List()->Cell(row, 1).toStdString(), port);
+        EXPECT_EQ(dialog->List()->Cell(row, 2).toStdString(),
+                  ToolGet(kPortFlowControl + "." + port));
+    }
+    EXPECT_TRUE(trace.Contains("status = -1"));
+    EXPECT_TRUE(trace.Contains("call back iStatus = -2"));
+}
+
+TEST_F(TableWalkTest, ButtonsAreDisabledDuringTheWalkAndEnabledAfterAnEmptyTable) {
+    auto dialog = OpenWalk({kEmptyColumn});
+    auto* refresh = Find<QPushButton>(dialog.get(), "refreshButton");
+    auto* apply = Find<QPushButton>(dialog.get(), "applyButton");
+    ASSERT_TRUE(refresh && apply);
+    EXPECT_FALSE(refresh->isEnabled());
+    EXPECT_FALSE(apply->isEnabled());
+
+    ASSERT_TRUE(WaitUntil([&] { return counters->walksFinished == 1; }));
+    EXPECT_EQ(counters->lastStatus, kSnmpEndOfTable);
+    EXPECT_EQ(dialog->List()->RowCount(), 0);
+    EXPECT_TRUE(refresh->isEnabled());
+    EXPECT_TRUE(apply->isEnabled());
+}
+
+TEST_F(TableWalkTest, AFailedStepEndsTheWalkAndEnablesTheButtons) {
+    sim.Pause();
+    auto dialog = OpenWalk({kPortSpeed}, 300);
+    const bool ended = WaitUntil([&] { return counters->walksFinished == 1; });
+    sim.Resume();
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(counters->lastStatus, kSnmpTimeout);
+    EXPECT_TRUE(trace.Contains("call back iStatus = -1"));
+    EXPECT_TRUE(Find<QPushButton>(dialog.get(), "refreshButton")->isEnabled());
+}
+
+TEST_F(TableWalkTest, ARestartedWalkDropsTheRowsOfTheEarlierOne) {
+    auto dialog = OpenWalk({kPortSpeed, kPortFlowControl});
+    ASSERT_TRUE(WaitForHandOvers(dialog->Walk(), 1));
+    dialog->Refresh(); // the first walk's undelivered rows and end must not show up
+    dialog->Refresh();
+    ASSERT_TRUE(
+        WaitUntil([&] { return counters->walksFinished >= 1 && !dialog->Walk().IsRunning(); }));
+    testsupport::ProcessEvents();
+    EXPECT_EQ(counters->walksFinished, 1);
+    EXPECT_EQ(dialog->List()->RowCount(), 28);
+}
+
+TEST_F(TableWalkTest, ClosingTheDialogDropsRowsNotYetDelivered) {
+    auto dialog = OpenWalk({std::string(kPrivateMib)}); // thousands of objects
+    ASSERT_TRUE(WaitForHandOvers(dialog->Walk(), 5));
+    ASSERT_EQ(counters->rowsDelivered, 0);
+    dialog.reset();
+    WaitUntil([] { return false; }, 200); // run the event loop for a while
+    EXPECT_EQ(counters->rowsDelivered, 0);
+    EXPECT_EQ(counters->walksFinished, 0);
+    const std::vector<std::string> expected = {
+        platform::FramedTraceLine("DestroyWindow"),
+        platform::FramedTraceLine("m_cCommonSNMP.Close"),
+        platform::FramedTraceLine("m_cCommonSNMPTable.Close"),
+        platform::FramedTraceLine("m_cCommonSNMPTableTrunk.Close"),
+        platform::FramedTraceLine("m_cCommonSNMPTableVlan.Close"),
+    };
+    std::vector<std::string> closing;
+    for (const std::string& line : trace.LinesFrom(expected.front())) {
+        if (line.rfind("==", 0) == 0) {
+            closing.push_back(line);
+        }
+    }
+    EXPECT_EQ(closing, expected);
+}
+
+TEST_F(TableWalkTest, ClosingTheDialogWhileAStepIsUnderWayAbandonsIt) {
+    sim.Pause();
+    auto dialog = OpenWalk({kPortSpeed});
+    dialog.reset(); // the answer to the step under way can never reach the dialog
+    sim.Resume();
+    WaitUntil([] { return false; }, 200);
+    EXPECT_EQ(counters->rowsDelivered, 0);
+    EXPECT_EQ(counters->walksFinished, 0);
+}
+
+// Closes dialogs at every stage of their walks; the sanitizer builds watch for races and
+// for any access to a dialog that is gone.
+TEST_F(TableWalkTest, DialogsClosedAtAnyMomentOfTheirWalkLeaveNothingBehind) {
+    for (int round = 0; round < 24; ++round) {
+        auto dialog = OpenWalk({kPortSpeed, kPortFlowControl});
+        if (round % 3 == 1) {
+            WaitForHandOvers(dialog->Walk(), round % 5);
+        } else if (round % 3 == 2) {
+            testsupport::ProcessEvents();
+        }
+        const int deliveredBeforeClose = counters->rowsDelivered;
+        dialog.reset();
+        testsupport::ProcessEvents();
+        EXPECT_EQ(counters->rowsDelivered, deliveredBeforeClose);
+    }
+}
+
+} // namespace

@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "PatternTest.h"
+
+#include "features/common/TrunkInfo.h"
+
+namespace {
+
+using testsupport::WaitUntil;
+
+class TrunkInfoTest : public PatternTest {
+protected:
+    // Walks the trunk table to its end.
+    static bool ReadTrunks(CTrunkInfo& trunks) {
+        bool done = false;
+        trunks.StartTrunkWalk([&] { done = true; });
+        return WaitUntil([&] { return done; });
+    }
+
+    static PortFlags Values(std::initializer_list<std::pair<int, int>> portValues) {
+        PortFlags values(28, 0);
+        for (const auto& [port, value] : portValues) {
+            values[static_cast<std::size_t>(port - 1)] = value;
+        }
+        return values;
+    }
+
+    std::vector<std::string> TrunkPortLines() const {
+        std::vector<std::string> lines;
+        for (const std::string& line : trace.Lines()) {
+            if (line.rfind("m_TrunkPorts[", 0) == 0) {
+                lines.push_back(line);
+            }
+        }
+        return lines;
+    }
+};
+
+TEST_F(TrunkInfoTest, TheTrunkWalkGivesEachMemberPortItsGroup) {
+    CTrunkInfo trunks;
+    EXPECT_FALSE(trunks.IsTrunkInfoValid());
+    EXPECT_EQ(trunks.TrunkPorts(), PortFlags(28, 0));
+    ASSERT_TRUE(ReadTrunks(trunks));
+    EXPECT_TRUE(trunks.IsTrunkInfoValid());
+    PortFlags expected(28, 0);
+    expected[1] = 2;
+    expected[2] = 1;
+    expected[3] = 1;
+    expected[7] = 2;
+    EXPECT_EQ(trunks.TrunkPorts(), expected);
+    EXPECT_EQ(trunks.TrunkGroupOf(3), 1);
+    EXPECT_EQ(trunks.TrunkGroupOf(0), 0);
+    EXPECT_EQ(trunks.TrunkGroupOf(29), 0);
+}
+
+TEST_F(TrunkInfoTest, UntilTheTrunksAreKnownEveryCheckPasses) {
+    CTrunkInfo trunks;
+    EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{3, 1}})), 1);
+    EXPECT_TRUE(TrunkPortLines().empty());
+}
+
+TEST_F(TrunkInfoTest, EveryPortOfATrunkMustCarryTheSameValue) {
+    CTrunkInfo trunks;
+    ASSERT_TRUE(ReadTrunks(trunks));
+    EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{3, 1}, {4, 1}})), 1);
+    EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{3, 1}})), 0);
+    EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{3, 2}, {4, 1}})), 0);
+    EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{2, 5}, {8, 5}, {1, 3}})), 1);
+    EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{8, 5}})), 0);
+    EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{1, 1}, {28, 1}})), 1);
+    EXPECT_EQ(trunks.CheckTrunkConsistency(PortFlags{}), 1); // nothing selected
+}
+
+TEST_F(TrunkInfoTest, TheCheckWritesTheMembershipOfEveryPort) {
+    CTrunkInfo trunks;
+    ASSERT_TRUE(ReadTrunks(trunks));
+    trace.Clear();
+    trunks.CheckTrunkConsistency(Values({{1, 1}}));
+    std::vector<std::string> expected;
+    for (int port = 1; port <= 28; ++port) {
+        const int group = port == 3 || port == 4 ? 1 : (port == 2 || port == 8 ? 2 : 0);
+        expected.push_back("m_TrunkPorts[" + std::to_string(port - 1) +
+                           "] = " + std::to_string(group));
+    }
+    EXPECT_EQ(TrunkPortLines(), expected);
+}
+
+// A check made right after the walk is restarted (as the admission checks do) still sees the
+// membership read before.
+TEST_F(TrunkInfoTest, ARestartedWalkKeepsTheLastMembershipUntilItEnds) {
+    CTrunkInfo trunks;
+    ASSERT_TRUE(ReadTrunks(trunks));
+    trunks.StartTrunkWalk();
+    EXPECT_TRUE(trunks.IsTrunkInfoValid());
+    EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{3, 1}})), 0);
+    EXPECT_EQ(trunks.TrunkGroupOf(8), 2);
+}
+
+TEST_F(TrunkInfoTest, TheVlanWalkListsIdsNamesAndRowStatuses) {
+    CTrunkInfo trunks;
+    bool done = false;
+    trunks.StartVlanWalk([&] { done = true; });
+    ASSERT_TRUE(WaitUntil([&] { return done; }));
+    EXPECT_EQ(trunks.VlanIds(), std::vector<std::string>{"1"});
+    EXPECT_EQ(trunks.VlanNames(), std::vector<std::string>{"default"});
+    EXPECT_EQ(trunks.VlanRowStatus(), std::vector<std::string>{"1"});
+}
+
+TEST_F(TrunkInfoTest, ItClosesItsSessionsWhenItEnds) {
+    {
+        CTrunkInfo trunks;
+        trunks.StartTrunkWalk();
+    }
+    const std::vector<std::string> lines = trace.Lines();
+    const std::vector<std::string> tail(lines.end() - 2, lines.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{
+                        "==================m_cCommonSNMPTableTrunk.Close===============",
+                        "==================m_cCommonSNMPTableVlan.Close==============="}));
+}
+
+} // namespace

@@ -1,0 +1,285 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/common/DayCombo.h"
+#include "features/common/FeatureDialog.h"
+#include "features/common/FromToPorts.h"
+#include "features/common/IpAddressEdit.h"
+#include "features/common/NumberEdit.h"
+#include "features/common/PortGrid.h"
+#include "features/common/ReportList.h"
+#include "tests/support/DialogTesting.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testsupport::Choose;
+using testsupport::Find;
+
+// A dialog that holds whatever a test puts into it.
+class CHostDialog : public CFeatureDialog {
+public:
+    CHostDialog() : m_layout(new QVBoxLayout(this)) {}
+    template <class Widget> Widget* Hold(Widget* widget) {
+        m_layout->addWidget(widget);
+        return widget;
+    }
+
+private:
+    QVBoxLayout* m_layout;
+};
+
+class WidgetsTest : public ::testing::Test {
+protected:
+    void Open() {
+        dialog.show();
+        testsupport::ProcessEvents();
+    }
+
+    testsupport::MessageScript messages;
+    CHostDialog dialog;
+};
+
+TEST_F(WidgetsTest, ReportListColumnsAreAsWideAsTheirHeadersPlus15) {
+    auto* list = dialog.Hold(new CReportList(&dialog));
+    list->SetColumns(
+        {QStringLiteral("Index "), QStringLiteral("OperMode  "), QStringLiteral("OperMode")});
+    const QFontMetrics metrics = list->header()->fontMetrics();
+    EXPECT_EQ(list->columnWidth(0), metrics.horizontalAdvance(QStringLiteral("Index ")) + 15);
+    EXPECT_EQ(list->columnWidth(1), metrics.horizontalAdvance(QStringLiteral("OperMode  ")) + 15);
+    EXPECT_GT(list->columnWidth(1), list->columnWidth(2)); // trailing blanks widen a column
+    EXPECT_EQ(list->headerItem()->text(1), QStringLiteral("OperMode  "));
+    EXPECT_TRUE(list->headerItem()->textAlignment(0) & Qt::AlignLeft);
+
+    list->SetColumns(QList<ReportColumn>{{QStringLiteral("VLAN ID"), 80},
+                                         {QStringLiteral("VLAN Name"), 120, Qt::AlignHCenter}});
+    EXPECT_EQ(list->columnWidth(0), 80);
+    EXPECT_EQ(list->columnWidth(1), 120);
+    list->AddRow({QStringLiteral("1"), QStringLiteral("default")});
+    EXPECT_TRUE(list->topLevelItem(0)->textAlignment(1) & Qt::AlignHCenter);
+}
+
+TEST_F(WidgetsTest, ReportListRowsAreChosenByClickAndByTheArrowKeys) {
+    auto* list = dialog.Hold(new CReportList(&dialog));
+    list->SetColumns({QStringLiteral("Port "), QStringLiteral("Speed ")});
+    for (int row = 0; row < 4; ++row) {
+        EXPECT_EQ(list->AddRow({QString::number(row + 1), QStringLiteral("Auto")}), row);
+    }
+    Open();
+    QSignalSpy chosen(list, &CReportList::rowSelected);
+    EXPECT_EQ(list->SelectedRow(), -1);
+
+    const QRect second = list->visualItemRect(list->topLevelItem(1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, second.center());
+    ASSERT_FALSE(chosen.isEmpty());
+    EXPECT_EQ(chosen.last().at(0).toInt(), 1);
+    EXPECT_EQ(list->SelectedRow(), 1);
+    EXPECT_TRUE(list->selectionModel()->isRowSelected(1, QModelIndex())); // the whole row
+
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(chosen.last().at(0).toInt(), 2);
+    QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(chosen.last().at(0).toInt(), 0);
+    const qsizetype emitted = chosen.size();
+    QTest::keyClick(list, Qt::Key_Up); // no row above the first
+    EXPECT_EQ(chosen.size(), emitted);
+    EXPECT_EQ(list->Cell(0, 0), QStringLiteral("1"));
+    EXPECT_EQ(list->Cell(9, 0), QString());
+}
+
+TEST_F(WidgetsTest, IpAddressControlCountsItsFilledFields) {
+    auto* address = dialog.Hold(new CIpAddressEdit(&dialog));
+    address->setObjectName(QStringLiteral("ipAddress"));
+    ASSERT_TRUE(testsupport::ShowActive(&dialog));
+    EXPECT_EQ(address->FilledFieldCount(), 0);
+    address->setFocus();
+    ASSERT_TRUE(testsupport::TypeKeys(QStringLiteral("192.16")));
+    EXPECT_EQ(address->FilledFieldCount(), 2);
+    ASSERT_TRUE(testsupport::TypeKeys(QStringLiteral("8.0"))); // a third digit moves on as well
+    EXPECT_EQ(address->FilledFieldCount(), 3);
+    EXPECT_EQ(address->Address(), QStringLiteral("192.168.0.0"));
+    ASSERT_TRUE(testsupport::TypeKeys(QStringLiteral(".300x")));
+    EXPECT_EQ(address->Fields(), (std::array<int, 4>{192, 168, 0, 255}));
+    EXPECT_EQ(Find<QLineEdit>(address, "octet4")->text(), QStringLiteral("255"));
+
+    address->SetAddress(QStringLiteral("10.1.999.2"));
+    EXPECT_EQ(address->FilledFieldCount(), 3);
+    EXPECT_EQ(address->Fields(), (std::array<int, 4>{10, 1, 0, 2}));
+    address->Clear();
+    EXPECT_EQ(address->FilledFieldCount(), 0);
+}
+
+TEST_F(WidgetsTest, PortGridOfUpTo28PortsIsOneRow) {
+    auto* grid = dialog.Hold(new CPortGrid(28, &dialog));
+    Open();
+    EXPECT_EQ(CPortGrid::SecondRowStart(28), 0);
+    auto* first = Find<QAbstractButton>(grid, "port1");
+    auto* last = Find<QAbstractButton>(grid, "port28");
+    ASSERT_TRUE(first && last);
+    EXPECT_EQ(first->y(), last->y());
+    EXPECT_LT(first->x(), last->x());
+    EXPECT_EQ(Find<QLabel>(grid, "portLabel28")->text(), QStringLiteral("28"));
+    EXPECT_EQ(grid->Button(29), nullptr);
+    EXPECT_EQ(grid->Button(0), nullptr);
+}
+
+TEST_F(WidgetsTest, PortGridsOf48And52PortsBreakIntoTwoRows) {
+    EXPECT_EQ(CPortGrid::SecondRowStart(48), 25);
+    EXPECT_EQ(CPortGrid::SecondRowStart(52), 27);
+    auto* grid = dialog.Hold(new CPortGrid(52, &dialog));
+    Open();
+    const QAbstractButton* port1 = grid->Button(1);
+    const QAbstractButton* port26 = grid->Button(26);
+    const QAbstractButton* port27 = grid->Button(27);
+    EXPECT_EQ(port26->y(), port1->y());
+    EXPECT_GT(port27->y(), port1->y());
+    EXPECT_EQ(port27->x(), port1->x());
+}
+
+TEST_F(WidgetsTest, CheckGridReadsAndSetsPortFlags) {
+    auto* grid = dialog.Hold(new CPortGrid(10, &dialog));
+    Open();
+    ASSERT_TRUE(testsupport::Click(grid, "port3"));
+    ASSERT_TRUE(testsupport::Click(grid, "port10"));
+    EXPECT_EQ(grid->CheckedPorts(), (PortFlags{0, 0, 1, 0, 0, 0, 0, 0, 0, 1}));
+    grid->SetCheckedPorts(PortFlags{1, 1});
+    EXPECT_EQ(grid->CheckedPorts(), (PortFlags{1, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
+    grid->SetAllChecked(true);
+    EXPECT_EQ(grid->CheckedPorts(), PortFlags(10, 1));
+}
+
+TEST_F(WidgetsTest, RadioGridTakesOneChoicePerPort) {
+    auto* grid =
+        dialog.Hold(new CPortGrid({{QStringLiteral("Tagged:"), QStringLiteral("tagged")},
+                                   {QStringLiteral("Untagged:"), QStringLiteral("untagged")},
+                                   {QStringLiteral("Not Member:"), QStringLiteral("notMember")}},
+                                  8, &dialog));
+    Open();
+    for (int port = 1; port <= 8; ++port) {
+        grid->SetChoice(port, 2);
+    }
+    ASSERT_TRUE(testsupport::Click(grid, "tagged2"));
+    ASSERT_TRUE(testsupport::Click(grid, "untagged5"));
+    ASSERT_TRUE(testsupport::Click(grid, "tagged5")); // replaces Untagged for port 5 only
+    EXPECT_EQ(grid->ChoiceOf(2), 0);
+    EXPECT_EQ(grid->ChoiceOf(5), 0);
+    EXPECT_EQ(grid->ChoiceOf(1), 2);
+    EXPECT_EQ(grid->CheckedPorts(0), (PortFlags{0, 1, 0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(grid->CheckedPorts(2), (PortFlags{1, 0, 1, 1, 0, 1, 1, 1}));
+    grid->SetCheckedPorts(PortFlags{0, 0, 0, 1}, 1);
+    EXPECT_EQ(grid->ChoiceOf(4), 1);
+    EXPECT_EQ(grid->ChoiceOf(2), 0); // ports without a flag keep their choice
+}
+
+TEST_F(WidgetsTest, AToPortBelowTheFromPortIsPutBackWithTheMessage) {
+    DeviceValues().DevicePortCount = 28;
+    CFromToPorts ports(&dialog);
+    dialog.Hold(ports.From());
+    dialog.Hold(ports.To());
+    Open();
+    EXPECT_EQ(ports.From()->count(), 28);
+    EXPECT_EQ(ports.FromPort(), 1);
+    EXPECT_EQ(ports.ToPort(), 28);
+
+    ASSERT_TRUE(Choose(&dialog, "fromPort", "5"));
+    ASSERT_TRUE(Choose(&dialog, "toPort", "7"));
+    EXPECT_TRUE(messages.Texts().empty());
+    ASSERT_TRUE(Choose(&dialog, "toPort", "5"));
+    EXPECT_TRUE(messages.Texts().empty());
+
+    Choose(&dialog, "toPort", "3");
+    EXPECT_EQ(messages.TakeTexts(),
+              std::vector<std::string>{"'To Port' can not be smaller than 'From Port'"});
+    EXPECT_EQ(ports.ToPort(), 5);
+    EXPECT_EQ(ports.To()->currentIndex(), ports.From()->currentIndex());
+}
+
+TEST_F(WidgetsTest, FromToPortsMayFollowAndUseTheirOwnWording) {
+    CFromToPorts ports(&dialog, 52, QStringLiteral("To port must not be below From port."));
+    ports.SetToFollowsFrom(true);
+    dialog.Hold(ports.From());
+    dialog.Hold(ports.To());
+    Open();
+    EXPECT_EQ(ports.To()->count(), 52);
+    ASSERT_TRUE(Choose(ports.From(), "9"));
+    EXPECT_EQ(ports.ToPort(), 9);
+    Choose(ports.To(), "2");
+    EXPECT_EQ(messages.TakeTexts(),
+              std::vector<std::string>{"To port must not be below From port."});
+    EXPECT_EQ(ports.ToPort(), 9);
+    ports.Reset();
+    EXPECT_EQ(ports.FromPort(), 1);
+    EXPECT_EQ(ports.ToPort(), 52);
+}
+
+TEST_F(WidgetsTest, NumberEditTakesDigitsOnly) {
+    auto* edit = dialog.Hold(new CNumberEdit(&dialog, 4));
+    edit->setObjectName(QStringLiteral("rate"));
+    Open();
+    EXPECT_FALSE(edit->Number().has_value());
+    ASSERT_TRUE(testsupport::Type(&dialog, "rate", QStringLiteral("1a2-3 45")));
+    EXPECT_EQ(edit->text(), QStringLiteral("1234"));
+    EXPECT_EQ(edit->Number(), 1234);
+}
+
+TEST_F(WidgetsTest, DayComboFollowsTheMonthAndYear) {
+    auto* year = dialog.Hold(new QComboBox(&dialog));
+    year->addItems({QStringLiteral("2023"), QStringLiteral("2024")});
+    auto* month = dialog.Hold(new QLineEdit(QStringLiteral("2"), &dialog));
+    auto* day = dialog.Hold(new QComboBox(&dialog));
+    FillDayCombo(year, month, day);
+    EXPECT_EQ(day->count(), 28);
+    year->setCurrentIndex(1);
+    FillDayCombo(year, month, day);
+    EXPECT_EQ(day->count(), 29);
+    EXPECT_EQ(day->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(day->itemText(28), QStringLiteral("29"));
+    month->setText(QStringLiteral("13"));
+    FillDayCombo(year, month, day);
+    EXPECT_EQ(day->count(), 0);
+    FillDayCombo(year, month, nullptr);
+}
+
+// The waiting state of a dialog that reads in the background.
+class CWaitingProbeDialog : public CFeatureDialog {
+public:
+    CWaitingProbeDialog() {
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(edit);
+        layout->addWidget(label);
+        layout->addWidget(combo);
+        layout->addWidget(ApplyButton());
+        combo->addItems({QStringLiteral("Enabled"), QStringLiteral("Disabled")});
+    }
+    void StartWaiting() {
+        ShowWaiting({edit, label, combo});
+        SetWidgetsEnabled({ApplyButton()}, false);
+    }
+
+    QLineEdit* edit = new QLineEdit(QStringLiteral("12"), this);
+    QLabel* label = new QLabel(QStringLiteral("up"), this);
+    QComboBox* combo = new QComboBox(this);
+};
+
+TEST_F(WidgetsTest, TheWaitingStateShowsWaitInEveryValueField) {
+    CWaitingProbeDialog waiting;
+    waiting.show();
+    waiting.StartWaiting();
+    EXPECT_EQ(waiting.edit->text(), QStringLiteral("wait..."));
+    EXPECT_EQ(waiting.label->text(), QStringLiteral("wait..."));
+    EXPECT_EQ(waiting.combo->currentIndex(), -1);
+    EXPECT_EQ(waiting.combo->placeholderText(), QStringLiteral("wait..."));
+    EXPECT_FALSE(waiting.ApplyButton()->isEnabled());
+}
+
+} // namespace

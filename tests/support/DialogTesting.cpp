@@ -1,0 +1,187 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "tests/support/DialogTesting.h"
+
+#include "platform/Trace.h"
+#include "snmp/Snmp.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#if defined(__SANITIZE_THREAD__)
+// Qt of the distribution is not built with the thread sanitizer: the locks that order what
+// its own code allocates, copies and frees are invisible, so only the program's own accesses
+// are checked.
+extern "C" const char* __tsan_default_options() {
+    return "ignore_noninstrumented_modules=1";
+}
+#endif
+
+namespace testsupport {
+
+MessageScript::MessageScript() {
+    platform::SetMessageHandler([this](const QString& text, platform::MessageKind kind) {
+        m_texts.push_back(text.toStdString());
+        m_kinds.push_back(kind);
+        if (m_answers.empty()) {
+            return platform::MessageResult::Ok;
+        }
+        const platform::MessageResult answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    });
+}
+
+MessageScript::~MessageScript() {
+    platform::SetMessageHandler({});
+}
+
+void MessageScript::Answer(std::initializer_list<platform::MessageResult> answers) {
+    m_answers.insert(m_answers.end(), answers.begin(), answers.end());
+}
+
+std::vector<std::string> MessageScript::TakeTexts() {
+    std::vector<std::string> texts = std::move(m_texts);
+    m_texts.clear();
+    m_kinds.clear();
+    return texts;
+}
+
+TraceCapture::TraceCapture() {
+    platform::SetTraceSink([this](const std::string& line) {
+        std::lock_guard lock(m_mutex);
+        m_lines.push_back(line);
+    });
+}
+
+TraceCapture::~TraceCapture() {
+    platform::SetTraceSink({});
+}
+
+std::vector<std::string> TraceCapture::Lines() const {
+    std::lock_guard lock(m_mutex);
+    return m_lines;
+}
+
+bool TraceCapture::Contains(const std::string& line) const {
+    std::lock_guard lock(m_mutex);
+    return std::find(m_lines.begin(), m_lines.end(), line) != m_lines.end();
+}
+
+std::vector<std::string> TraceCapture::LinesFrom(const std::string& first) const {
+    std::lock_guard lock(m_mutex);
+    const auto start = std::find(m_lines.begin(), m_lines.end(), first);
+    return std::vector<std::string>(start, m_lines.end());
+}
+
+void TraceCapture::Clear() {
+    std::lock_guard lock(m_mutex);
+    m_lines.clear();
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int limitMs) {
+    QDeadlineTimer deadline(limitMs);
+    while (!condition()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QCoreApplication::sendPostedEvents();
+        QTest::qSleep(1);
+    }
+    return true;
+}
+
+void ProcessEvents() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+void ReportMissingWidget(const QString& objectName) {
+    ADD_FAILURE() << "no widget named " << objectName.toStdString();
+}
+
+QWidget* FindAny(const QWidget* root, const QString& objectName) {
+    if (root == nullptr) {
+        return nullptr;
+    }
+    return root->findChild<QWidget*>(objectName);
+}
+
+bool Click(const QWidget* root, const QString& objectName) {
+    QWidget* widget = Find<QWidget>(root, objectName);
+    if (widget == nullptr || !widget->isVisible() || !widget->isEnabled()) {
+        return false;
+    }
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+    return true;
+}
+
+bool Type(const QWidget* root, const QString& objectName, const QString& text) {
+    auto* edit = Find<QLineEdit>(root, objectName);
+    if (edit == nullptr || !edit->isEnabled()) {
+        return false;
+    }
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+    return true;
+}
+
+bool ShowActive(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+bool TypeKeys(const QString& text) {
+    for (const QChar key : text) {
+        QWidget* focus = QApplication::focusWidget();
+        if (focus == nullptr) {
+            return false;
+        }
+        QTest::keyClick(focus, key.toLatin1());
+    }
+    return true;
+}
+
+bool Choose(QComboBox* combo, const QString& text) {
+    if (combo == nullptr || !combo->isVisible() || !combo->isEnabled()) {
+        return false;
+    }
+    const int index = combo->findText(text);
+    if (index < 0) {
+        return false;
+    }
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    // Down the open list to the item, then Enter (a click right after opening is ignored).
+    view->setCurrentIndex(view->model()->index(index, combo->modelColumn(), view->rootIndex()));
+    QTest::keyClick(view, Qt::Key_Return);
+    ProcessEvents();
+    return combo->currentIndex() == index;
+}
+
+bool Choose(const QWidget* root, const QString& objectName, const QString& text) {
+    return Choose(Find<QComboBox>(root, objectName), text);
+}
+
+int RunDialogTests(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    SnmpInit();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
+
+} // namespace testsupport
