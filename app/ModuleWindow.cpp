@@ -361,10 +361,25 @@ bool CModuleWindow::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+// The results wait in a queue of the window; the queued call carries nothing of them, so
+// that every result is handed over under the queue's lock.
 void CModuleWindow::PostPollResult(PanelPollResult result) {
-    QMetaObject::invokeMethod(
-        this, [this, result = std::move(result)] { ApplyPollResult(result); },
-        Qt::QueuedConnection);
+    {
+        std::lock_guard lock(m_PendingMutex);
+        m_PendingResults.push_back(std::move(result));
+    }
+    QMetaObject::invokeMethod(this, "ApplyPendingPollResults", Qt::QueuedConnection);
+}
+
+void CModuleWindow::ApplyPendingPollResults() {
+    std::vector<PanelPollResult> pending;
+    {
+        std::lock_guard lock(m_PendingMutex);
+        pending.swap(m_PendingResults);
+    }
+    for (const PanelPollResult& result : pending) {
+        ApplyPollResult(result);
+    }
 }
 
 void CModuleWindow::ApplyPollResult(const PanelPollResult& result) {

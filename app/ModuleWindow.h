@@ -14,6 +14,8 @@
 #include <QString>
 
 #include <memory>
+#include <mutex>
+#include <vector>
 
 class CPanelDeviceThread;
 class CPanelView;
@@ -70,6 +72,9 @@ public slots:
 signals:
     void pollResultApplied();
 
+private slots:
+    void ApplyPendingPollResults();
+
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -102,6 +107,10 @@ private:
     int m_nPortCount = 28;
     int m_nPortOffset = 0;
     int m_nAppliedPollResults = 0;
+
+    // Poll results on their way to the UI thread.
+    std::mutex m_PendingMutex;
+    std::vector<PanelPollResult> m_PendingResults;
 
     // The poll state outlives the sessions below: their workers call into it.
     CPanelPoll m_Poll;

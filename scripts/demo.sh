@@ -24,7 +24,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-"$bin/ksx-sim" --model "$model" --animate --listen "udp:127.0.0.1:$port" \
+ini="$root/resources/userini/$model/User.ini"
+giga=()
+grep -qi '^IsAllGiga=y' "$ini" 2>/dev/null && giga=(--all-giga)
+"$bin/ksx-sim" --model "$model" "${giga[@]}" --animate --listen "udp:127.0.0.1:$port" \
   --state-dir "$work" --ready-file "$work/ready" >"$work/sim.log" 2>&1 &
 sim_pid=$!
 for _ in $(seq 1 200); do
@@ -35,7 +38,6 @@ done
 [ -f "$work/ready" ] || { echo "demo: ksx-sim did not start" >&2; exit 1; }
 echo "demo: ksx-sim ($model) answers on udp:127.0.0.1:$port (read community guests, write keepers)"
 
-ini="$root/resources/userini/$model/User.ini"
 [ -f "$ini" ] && export KSX_USER_INI="$ini"
 args=(/Ndemo /I127.0.0.1 /Rguests /Wkeepers /Etrue /V1 "/P$port")
 

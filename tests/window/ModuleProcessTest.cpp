@@ -61,7 +61,13 @@ TEST(ModuleProcess, TerminationDuringAWalkClosesCleanly) {
            module.state() != QProcess::NotRunning) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    ASSERT_TRUE(LinkWalkAsked(sim));
+    if (!LinkWalkAsked(sim)) {
+        module.kill();
+        module.waitForFinished(kGenerousWaitMs);
+        FAIL() << "no link walk; module:\n"
+               << module.readAll().toStdString() << "\nsimulator:\n"
+               << sim.Log();
+    }
     module.terminate();
     ASSERT_TRUE(module.waitForFinished(kGenerousWaitMs));
     const QString output = QString::fromUtf8(module.readAll());

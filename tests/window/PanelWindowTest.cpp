@@ -19,6 +19,8 @@
 #include <QTimer>
 
 #include <memory>
+#include <mutex>
+#include <vector>
 
 namespace {
 
@@ -97,16 +99,34 @@ TEST_F(PanelWindowTest, WalkTimeOutShowsPortsWithoutLinkAndUplinksEmpty) {
     device.portCount = 52;
     device.isAllGiga = true;
     poll.Configure("KSX-7700-52", device, true);
-    poll.SetSink([&view](PanelPollResult result) { view.PostPollResult(std::move(result)); });
+    // The results are applied here, on the UI thread, as the window does.
+    std::mutex mutex;
+    std::vector<PanelPollResult> arrived;
+    poll.SetSink([&](PanelPollResult result) {
+        std::lock_guard lock(mutex);
+        arrived.push_back(std::move(result));
+    });
+    const auto applyArrived = [&] {
+        std::lock_guard lock(mutex);
+        for (const PanelPollResult& result : std::exchange(arrived, {})) {
+            view.ApplyPollResult(result);
+        }
+    };
 
     poll.GetLinkStatus();
-    ASSERT_TRUE(WaitUntil([&view] { return view.IsBlinking(); }));
+    ASSERT_TRUE(WaitUntil([&] {
+        applyArrived();
+        return view.IsBlinking();
+    }));
     ASSERT_EQ(PortStatus(view, 1), kPortLinkAtTopSpeed);
     ASSERT_EQ(PortStatus(view, 49), kPortLinkAtTopSpeed);
 
     m_sim.Pause();
     poll.GetLinkStatus();
-    ASSERT_TRUE(WaitUntil([&view] { return PortStatus(view, 1) == kPortNoLink; }));
+    ASSERT_TRUE(WaitUntil([&] {
+        applyArrived();
+        return PortStatus(view, 1) == kPortNoLink;
+    }));
     for (int port = 1; port <= 48; ++port) {
         EXPECT_EQ(PortStatus(view, port), kPortNoLink) << port;
     }

@@ -12,7 +12,7 @@ constexpr int kGroupGap = 10;
 constexpr int kSfpPitch = 40;
 constexpr int kSectionGap = 18;
 
-struct ModelSpec {
+struct ModelFacts {
     const char* name;
     int copperPorts; // ports 1..copperPorts are copper, the rest SFP
     int sfpPorts;
@@ -79,24 +79,24 @@ void AddModelLeds(ModelLayout& layout) {
     }
 }
 
-ModelLayout Build(const ModelSpec& spec) {
+ModelLayout Build(const ModelFacts& facts) {
     ModelLayout layout;
-    layout.name = QString::fromLatin1(spec.name);
-    layout.portCount = spec.copperPorts + spec.sfpPorts;
-    layout.allGiga = spec.allGiga;
-    layout.hasFan = spec.hasFan;
-    layout.subtitle = spec.subtitle;
+    layout.name = QString::fromLatin1(facts.name);
+    layout.portCount = facts.copperPorts + facts.sfpPorts;
+    layout.allGiga = facts.allGiga;
+    layout.hasFan = facts.hasFan;
+    layout.subtitle = facts.subtitle;
     AddModelLeds(layout);
-    const bool poe = spec.poePorts > 0;
+    const bool poe = facts.poePorts > 0;
     layout.labelAt = QPoint(poe ? 66 : 54, 34);
     const int portsLeft = poe ? 178 : 166;
 
     // Fast Ethernet models end in two gigabit copper ports and two SFP slots.
-    const int uplinkCopper = spec.allGiga ? 0 : 2;
-    const int accessPorts = spec.copperPorts - uplinkCopper;
+    const int uplinkCopper = facts.allGiga ? 0 : 2;
+    const int accessPorts = facts.copperPorts - uplinkCopper;
     int right = PlaceCopper(layout, 1, accessPorts, portsLeft);
     if (poe) {
-        const int poeRight = layout.ports[static_cast<size_t>(spec.poePorts - 1)].rect.right();
+        const int poeRight = layout.ports[static_cast<size_t>(facts.poePorts - 1)].rect.right();
         layout.marks.push_back({portsLeft, poeRight, QStringLiteral("PoE"), true});
     }
     if (uplinkCopper > 0) {
@@ -105,7 +105,7 @@ ModelLayout Build(const ModelSpec& spec) {
         layout.marks.push_back({left, right, QStringLiteral("1000M"), false});
     }
     const int sfpLeft = right + kSectionGap;
-    right = PlaceSfp(layout, spec.copperPorts + 1, spec.sfpPorts, sfpLeft);
+    right = PlaceSfp(layout, facts.copperPorts + 1, facts.sfpPorts, sfpLeft);
     layout.marks.push_back({sfpLeft, right, QStringLiteral("SFP"), false});
 
     layout.console = QRect(QPoint(right + 24, kTopRow), kCopperSize);
@@ -116,7 +116,7 @@ ModelLayout Build(const ModelSpec& spec) {
 } // namespace
 
 std::vector<ModelLayout> AllModels() {
-    const std::vector<ModelSpec> specs = {
+    const std::vector<ModelFacts> modelFacts = {
         {"KSX-7700-20", 18, 2, false, false, 0, {"16-Port 10/100", "Managed Switch"}},
         {"KSX-7700-28", 26, 2, false, false, 0, {"24-Port 10/100", "Managed Switch"}},
         {"KSX-7700-28P", 26, 2, false, true, 8, {"24-Port 10/100", "PoE Managed Switch"}},
@@ -124,8 +124,8 @@ std::vector<ModelLayout> AllModels() {
         {"KSX-7700-52", 48, 4, true, true, 0, {"48-Port Gigabit", "Managed Switch"}},
     };
     std::vector<ModelLayout> models;
-    for (const ModelSpec& spec : specs) {
-        models.push_back(Build(spec));
+    for (const ModelFacts& facts : modelFacts) {
+        models.push_back(Build(facts));
     }
     return models;
 }
