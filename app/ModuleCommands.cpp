@@ -3,6 +3,7 @@
 #include "app/ModuleCommands.h"
 
 #include "app/AboutDialog.h"
+#include "features/port_vlan/PortConfigDialog.h"
 
 #include <QDialog>
 
@@ -131,7 +132,7 @@ bool IsCommandAvailable(int id) {
 
 void RegisterModuleCommands() {
     RegisterCommandDialog(kCmdAbout, [] { return std::make_unique<CAboutDlg>(); });
-    // Feature dialogs and device tools register here as they are built, for example:
-    //   RegisterCommandDialog(kCmdPortConfiguration,
-    //                         [] { return std::make_unique<CPortConfigDlg>(); });
+    // Feature dialogs and device tools register here as they are built. A click on a port of
+    // the panel runs Port Configuration as well.
+    RegisterCommandDialog(kCmdPortConfiguration, [] { return std::make_unique<CPortConfigDlg>(); });
 }
