@@ -9,6 +9,7 @@
 #include "features/maintenance/SystemInfoDialog.h"
 #include "features/maintenance/TcpServiceDialog.h"
 #include "features/maintenance/UdpServiceDialog.h"
+#include "features/port_vlan/PortConfigDialog.h"
 
 #include <QDialog>
 
@@ -137,6 +138,9 @@ bool IsCommandAvailable(int id) {
 
 void RegisterModuleCommands() {
     RegisterCommandDialog(kCmdAbout, [] { return std::make_unique<CAboutDlg>(); });
+    // Feature dialogs and device tools register here as they are built. A click on a port of
+    // the panel runs Port Configuration as well.
+    RegisterCommandDialog(kCmdPortConfiguration, [] { return std::make_unique<CPortConfigDlg>(); });
     RegisterCommandDialog(kCmdSystemInformation, [] { return std::make_unique<CSystemInfoDlg>(); });
     RegisterCommandDialog(kCmdInterfaceTable,
                           [] { return std::make_unique<CInterfaceTableDlg>(); });
@@ -145,7 +149,4 @@ void RegisterModuleCommands() {
                           [] { return std::make_unique<CForwardingTableDlg>(); });
     RegisterCommandDialog(kCmdTcpService, [] { return std::make_unique<CTcpServiceDlg>(); });
     RegisterCommandDialog(kCmdUdpService, [] { return std::make_unique<CUdpServiceDlg>(); });
-    // Feature dialogs and device tools register here as they are built, for example:
-    //   RegisterCommandDialog(kCmdPortConfiguration,
-    //                         [] { return std::make_unique<CPortConfigDlg>(); });
 }

@@ -144,6 +144,7 @@ TEST_F(PanelWindowTest, ClickOnAPortRunsPortConfiguration) {
     StartSim("KSX-7700-28");
     UseModel("KSX-7700-28");
     RegisterModuleCommands();
+    UnregisterCommand(kCmdPortConfiguration);
     CModuleWindow& window = Open();
     CPort* port = NumberedPort(window.PanelView()->Root(), 3);
     ASSERT_NE(port, nullptr);

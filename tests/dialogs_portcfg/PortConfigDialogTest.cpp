@@ -1,0 +1,493 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// Port Configuration against ksx-sim: what the list shows (combo ports included), picking a
+// row by click and by the arrow keys, every refusal of Apply (nothing sent), the two
+// questions, the set request and the read after it.
+#include "features/port_vlan/PortConfigDialog.h"
+#include "features/common/ReportList.h"
+#include "platform/Trace.h"
+#include "snmp/SessionParameters.h"
+#include "tests/support/DialogFixture.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+using platform::MessageResult;
+using testsupport::Choose;
+using testsupport::Click;
+using testsupport::DialogFixture;
+using testsupport::Find;
+using testsupport::SimFixture;
+using testsupport::WaitUntil;
+
+const std::string P = "1.3.6.1.4.1.99999.10.76.17";
+const std::string kSpeed = P + ".1.13.1.2";
+const std::string kOperMode = P + ".1.13.1.3";
+const std::string kFlowControl = P + ".1.13.1.5";
+const std::string kPriority = P + ".12.3.1.1.2";
+const std::string kOperFlow = P + ".1.13.1.6";
+const std::string kMedia = P + ".1.13.1.7";
+const std::string kTrunkMembers = P + ".8.1.3.1.2";
+
+const std::string kForcedSpeedQuestion = "The speed is set to force mode. \n"
+                                         "* The speed mode must be the same as the counterpart. ";
+const std::string kFlowControlQuestion =
+    "QoS works best when Flow Control is disabled. \n"
+    "* When Flow Control is enabled.QoS may not perform accurate bandwidth allocation. \n"
+    "* Do you still want to enable Flow Control?. ";
+
+std::string Line(const std::string& column, int port, int value) {
+    return column + "." + std::to_string(port) + "|2|" + std::to_string(value);
+}
+
+std::string Binding(const std::string& column, int port, int value) {
+    return column + "." + std::to_string(port) + " = INTEGER: " + std::to_string(value);
+}
+
+class PortConfigTest : public DialogFixture {
+protected:
+    // A switch of `model` with `lines` over its defaults (and further options).
+    void Restart(const std::string& model, const std::vector<std::string>& lines,
+                 std::vector<std::string> arguments = {}, bool requestLog = false) {
+        SimFixture::Options options;
+        options.model = model;
+        options.requestLog = requestLog;
+        options.arguments = std::move(arguments);
+        if (!lines.empty()) {
+            for (std::string& argument : DataArguments(lines)) {
+                options.arguments.push_back(std::move(argument));
+            }
+        }
+        ASSERT_TRUE(StartSimulator(options));
+    }
+
+    // Opens the dialog and waits until both tables have been read.
+    std::unique_ptr<CPortConfigDlg> OpenRead() {
+        auto dialog = Open<CPortConfigDlg>();
+        EXPECT_TRUE(WaitForRead(*dialog));
+        return dialog;
+    }
+
+    static bool WaitForRead(CPortConfigDlg& dialog) {
+        auto* apply = Find<QPushButton>(&dialog, "applyButton");
+        return WaitUntil([&] {
+            return apply->isEnabled() &&
+                   dialog.PortList()->RowCount() == DeviceValues().DevicePortCount;
+        });
+    }
+
+    static std::vector<std::string> Row(const CPortConfigDlg& dialog, int port) {
+        std::vector<std::string> cells;
+        for (int column = 0; column < 6; ++column) {
+            cells.push_back(dialog.PortList()->Cell(port - 1, column).toStdString());
+        }
+        return cells;
+    }
+
+    static bool ClickRow(CPortConfigDlg& dialog, int port) {
+        CReportList* list = dialog.PortList();
+        QTreeWidgetItem* item = list->topLevelItem(port - 1);
+        if (item == nullptr) {
+            return false;
+        }
+        list->scrollToItem(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list->visualItemRect(item).center());
+        return true;
+    }
+
+    static std::string PortId(const CPortConfigDlg& dialog) {
+        return Find<QLineEdit>(&dialog, "portIdEdit")->text().toStdString();
+    }
+    static std::string SpeedChoice(const CPortConfigDlg& dialog) {
+        return Find<QComboBox>(&dialog, "speedCombo")->currentText().toStdString();
+    }
+    static std::string FlowChoice(const CPortConfigDlg& dialog) {
+        return Find<QComboBox>(&dialog, "flowControlCombo")->currentText().toStdString();
+    }
+
+    // Picks the port's row and chooses a speed and a flow control.
+    static ::testing::AssertionResult Pick(CPortConfigDlg& dialog, int port, const char* speed,
+                                           const char* flow) {
+        if (!ClickRow(dialog, port) || PortId(dialog) != std::to_string(port)) {
+            return ::testing::AssertionFailure() << "row of port " << port << " not picked";
+        }
+        if (!Choose(&dialog, "speedCombo", QString::fromLatin1(speed)) ||
+            !Choose(&dialog, "flowControlCombo", QString::fromLatin1(flow))) {
+            return ::testing::AssertionFailure() << "cannot choose " << speed << ", " << flow;
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    // Apply with the given answers; the refusal or questions shown, in order.
+    std::vector<std::string> ApplyAnswering(CPortConfigDlg& dialog,
+                                            std::initializer_list<MessageResult> answers = {}) {
+        messages.TakeTexts();
+        messages.Answer(answers);
+        EXPECT_TRUE(Click(&dialog, "applyButton"));
+        lastKinds = messages.Kinds();
+        return messages.TakeTexts();
+    }
+
+    // The kinds of the boxes of the last ApplyAnswering.
+    std::vector<platform::MessageKind> lastKinds;
+};
+
+TEST_F(PortConfigTest, ListsEveryPortWithItsValuesAndOpensWithNoPortPicked) {
+    Restart("KSX-7700-52", {Line(kSpeed, 2, 3), Line(kSpeed, 3, 7), Line(kSpeed, 8, 9),
+                            Line(kFlowControl, 6, 1), Line(kOperFlow, 6, 1), Line(kPriority, 7, 4),
+                            Line(kPriority, 8, 9), Line(kPriority, 9, 2), Line(kPriority, 12, 3)});
+    auto dialog = OpenRead();
+    EXPECT_EQ(dialog->windowTitle().toStdString(), "Port Configuration");
+    QTreeWidgetItem* header = dialog->PortList()->headerItem();
+    const std::vector<std::string> headers = {"Index ",
+                                              "PortControlSpeed ",
+                                              "OperMode  ",
+                                              "FlowControlMode  ",
+                                              "DefaultPriority  ",
+                                              "OperFlowControlMode  "};
+    ASSERT_EQ(header->columnCount(), 6);
+    for (int column = 0; column < 6; ++column) {
+        EXPECT_EQ(header->text(column).toStdString(), headers[static_cast<size_t>(column)]);
+    }
+
+    using Cells = std::vector<std::string>;
+    EXPECT_EQ(Row(*dialog, 1), (Cells{"1", "Auto", "100MFull", "Disabled", "Low", "Disabled"}));
+    EXPECT_EQ(Row(*dialog, 2), (Cells{"2", "100MHalf", "100MFull", "Disabled", "Low", "Disabled"}));
+    EXPECT_EQ(Row(*dialog, 3), (Cells{"3", "Disable", "100MFull", "Disabled", "Low", "Disabled"}));
+    EXPECT_EQ(Row(*dialog, 4), (Cells{"4", "Auto", "Down", "Disabled", "Low", "Disabled"}));
+    EXPECT_EQ(Row(*dialog, 5), (Cells{"5", "Auto", "10MFull", "Disabled", "Low", "Disabled"}));
+    EXPECT_EQ(Row(*dialog, 6), (Cells{"6", "Auto", "100MFull", "Enabled", "Low", "Enabled"}));
+    EXPECT_EQ(Row(*dialog, 7), (Cells{"7", "Auto", "Down", "Disabled", "Highest", "Disabled"}));
+    EXPECT_EQ(Row(*dialog, 8), (Cells{"8", "1000MFull", "Down", "Disabled", "Low", "Disabled"}));
+    EXPECT_EQ(Row(*dialog, 9)[4], "Middle");
+    EXPECT_EQ(Row(*dialog, 11)[2], "100MHalf");
+    EXPECT_EQ(Row(*dialog, 12)[4], "High");
+    // No combo ports on 52 ports: the uplinks show their mode plainly.
+    EXPECT_EQ(Row(*dialog, 49)[2], "1000MFull");
+    EXPECT_EQ(Row(*dialog, 51)[2], "1000MFull");
+    EXPECT_EQ(Row(*dialog, 52)[2], "Down");
+
+    EXPECT_EQ(PortId(*dialog), "");
+    EXPECT_EQ(dialog->PortList()->SelectedRow(), -1);
+    EXPECT_EQ(SpeedChoice(*dialog), "1000M-Full");
+    EXPECT_EQ(FlowChoice(*dialog), "Enabled");
+    auto* speed = Find<QComboBox>(dialog.get(), "speedCombo");
+    QStringList speeds;
+    for (int i = 0; i < speed->count(); ++i) {
+        speeds << speed->itemText(i);
+    }
+    EXPECT_EQ(speeds, QStringList({"1000M-Full", "100M-Full", "100M-Half", "10M-Full", "10M-Half",
+                                   "Auto", "Disable"}));
+    auto* flow = Find<QComboBox>(dialog.get(), "flowControlCombo");
+    EXPECT_EQ(flow->count(), 2);
+    EXPECT_EQ(flow->itemText(1).toStdString(), "Disabled");
+    EXPECT_TRUE(trace.Contains("call back iStatus = -2"));
+}
+
+TEST_F(PortConfigTest, ComboPortsNameTheirMediumAndADownPortStaysDown) {
+    const std::vector<std::string> ports = {
+        Line(kMedia, 44, 2), Line(kOperMode, 44, 2), Line(kMedia, 45, 2), Line(kOperMode, 45, 2),
+        Line(kMedia, 46, 3), Line(kOperMode, 46, 4), Line(kMedia, 47, 2), Line(kOperMode, 47, 3),
+        Line(kMedia, 48, 4), Line(kOperMode, 48, 1)};
+    Restart("KSX-7700-48", ports);
+    auto dialog = OpenRead();
+    EXPECT_EQ(Row(*dialog, 44)[2], "1000MFull"); // not a combo port
+    EXPECT_EQ(Row(*dialog, 45)[2], "1000M C Full");
+    EXPECT_EQ(Row(*dialog, 46)[2], "100M F Half");
+    EXPECT_EQ(Row(*dialog, 47)[2], "100MFull"); // copper names itself up to port 46 only
+    EXPECT_EQ(Row(*dialog, 48)[2], "Down");
+    dialog.reset();
+
+    Restart("KSX-7700-48",
+            {Line(kMedia, 46, 3), Line(kOperMode, 46, 3), Line(kMedia, 47, 2),
+             Line(kOperMode, 47, 3), Line(kMedia, 48, 4), Line(kOperMode, 48, 2)},
+            {"--all-giga"});
+    dialog = OpenRead();
+    EXPECT_EQ(Row(*dialog, 46)[2], "100M F Full");
+    EXPECT_EQ(Row(*dialog, 47)[2], "100M C Full"); // every port gigabit: copper names itself
+    EXPECT_EQ(Row(*dialog, 48)[2], "1000M F Full");
+    dialog.reset();
+
+    std::vector<std::string> onFiftyTwo;
+    for (int port = 49; port <= 52; ++port) {
+        onFiftyTwo.push_back(Line(kMedia, port, port == 50 ? 3 : 2));
+        onFiftyTwo.push_back(Line(kOperMode, port, port == 50 ? 4 : 2));
+    }
+    Restart("KSX-7700-52", onFiftyTwo, {"--all-giga"});
+    dialog = OpenRead();
+    EXPECT_EQ(Row(*dialog, 49)[2], "1000MFull");
+    EXPECT_EQ(Row(*dialog, 50)[2], "100MHalf");
+    EXPECT_EQ(Row(*dialog, 52)[2], "1000MFull");
+}
+
+TEST_F(PortConfigTest, ARowIsPickedByClickAndByTheArrowKeys) {
+    Restart("KSX-7700-28", {Line(kSpeed, 6, 3), Line(kFlowControl, 6, 1), Line(kSpeed, 7, 7),
+                            Line(kSpeed, 8, 4), Line(kFlowControl, 8, 1)});
+    auto dialog = OpenRead();
+    EXPECT_EQ(PortId(*dialog), "");
+
+    ASSERT_TRUE(ClickRow(*dialog, 6));
+    EXPECT_EQ(PortId(*dialog), "6");
+    EXPECT_EQ(SpeedChoice(*dialog), "100M-Half");
+    EXPECT_EQ(FlowChoice(*dialog), "Enabled");
+
+    CReportList* list = dialog->PortList();
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(PortId(*dialog), "7");
+    EXPECT_EQ(SpeedChoice(*dialog), "Disable");
+    EXPECT_EQ(FlowChoice(*dialog), "Disabled");
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(PortId(*dialog), "8");
+    EXPECT_EQ(SpeedChoice(*dialog), "10M-Full");
+    QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(PortId(*dialog), "6");
+    EXPECT_EQ(SpeedChoice(*dialog), "100M-Half");
+
+    // Above the first row and below the last one there is nothing to take.
+    ASSERT_TRUE(ClickRow(*dialog, 1));
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(PortId(*dialog), "1");
+    ASSERT_TRUE(ClickRow(*dialog, 28));
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(PortId(*dialog), "28");
+    EXPECT_EQ(SpeedChoice(*dialog), "Auto");
+    EXPECT_EQ(FlowChoice(*dialog), "Disabled");
+}
+
+TEST_F(PortConfigTest, ApplyWithoutAPickedPortSendsNothing) {
+    auto dialog = OpenRead();
+    EXPECT_EQ(ApplyAnswering(*dialog), std::vector<std::string>{"Please Select one port !"});
+    EXPECT_TRUE(TakeSets().empty());
+}
+
+TEST_F(PortConfigTest, ApplySendsSpeedAndFlowControlInOneRequestAndReadsAgain) {
+    auto dialog = OpenRead();
+    ASSERT_TRUE(Pick(*dialog, 10, "100M-Half", "Enabled"));
+    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok, MessageResult::Ok}),
+              (std::vector<std::string>{kForcedSpeedQuestion, kFlowControlQuestion}));
+    EXPECT_EQ(lastKinds,
+              (std::vector<platform::MessageKind>(2, platform::MessageKind::OkCancelQuestion)));
+
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(Bindings(sets[0]),
+              (std::vector<std::string>{Binding(kSpeed, 10, 3), Binding(kFlowControl, 10, 1)}));
+    EXPECT_EQ(sets[0].result, "noError");
+    EXPECT_TRUE(trace.Contains("set status = 0"));
+
+    ASSERT_TRUE(WaitForRead(*dialog));
+    EXPECT_EQ(Row(*dialog, 10), (std::vector<std::string>{"10", "100MHalf", "100MHalf", "Enabled",
+                                                          "Low", "Enabled"}));
+    EXPECT_EQ(PortId(*dialog), "10"); // the picked port stays picked
+
+    // Auto and flow control off ask nothing.
+    ASSERT_TRUE(Pick(*dialog, 10, "Auto", "Disabled"));
+    EXPECT_TRUE(ApplyAnswering(*dialog).empty());
+    const auto back = TakeSets();
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(Bindings(back[0]),
+              (std::vector<std::string>{Binding(kSpeed, 10, 6), Binding(kFlowControl, 10, 2)}));
+    ASSERT_TRUE(WaitForRead(*dialog));
+    EXPECT_EQ(Row(*dialog, 10)[1], "Auto");
+    EXPECT_EQ(Row(*dialog, 10)[2], "10MFull"); // the linked device's own speed again
+}
+
+TEST_F(PortConfigTest, CancelAtEitherQuestionSendsNothing) {
+    auto dialog = OpenRead();
+    ASSERT_TRUE(Pick(*dialog, 2, "10M-Full", "Enabled"));
+    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}),
+              std::vector<std::string>{kForcedSpeedQuestion});
+    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok, MessageResult::Cancel}),
+              (std::vector<std::string>{kForcedSpeedQuestion, kFlowControlQuestion}));
+    ASSERT_TRUE(Pick(*dialog, 2, "Disable", "Enabled"));
+    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}),
+              std::vector<std::string>{kFlowControlQuestion});
+    EXPECT_TRUE(TakeSets().empty());
+    EXPECT_FALSE(trace.Contains("set status = 0"));
+}
+
+TEST_F(PortConfigTest, TrunkMembersKeepTheSpeedOfTheirTrunk) {
+    // Ports 3 and 4 form trunk 1 and run at 100M-Full; port 4 has flow control on.
+    Restart("KSX-7700-28", {kTrunkMembers + ".1|4x|3000000000000000", Line(kSpeed, 3, 2),
+                            Line(kSpeed, 4, 2), Line(kFlowControl, 4, 1)});
+    auto dialog = OpenRead();
+
+    ASSERT_TRUE(Pick(*dialog, 3, "Auto", "Enabled"));
+    EXPECT_EQ(ApplyAnswering(*dialog),
+              std::vector<std::string>{"LA port can not support in different speed."});
+    ASSERT_TRUE(Pick(*dialog, 3, "100M-Full", "Disabled"));
+    EXPECT_EQ(ApplyAnswering(*dialog),
+              std::vector<std::string>{"LA port can not support in different flow control."});
+    EXPECT_TRUE(TakeSets().empty());
+
+    // The same speed as the trunk: asked about, but only the flow control goes out.
+    ASSERT_TRUE(Pick(*dialog, 3, "100M-Full", "Enabled"));
+    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok, MessageResult::Ok}),
+              (std::vector<std::string>{kForcedSpeedQuestion, kFlowControlQuestion}));
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(Bindings(sets[0]), std::vector<std::string>{Binding(kFlowControl, 3, 1)});
+    ASSERT_TRUE(WaitForRead(*dialog));
+    EXPECT_EQ(Row(*dialog, 3)[3], "Enabled");
+
+    // A port outside the trunk is not held to it.
+    ASSERT_TRUE(Pick(*dialog, 5, "100M-Half", "Disabled"));
+    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok}),
+              std::vector<std::string>{kForcedSpeedQuestion});
+    const auto outside = TakeSets();
+    ASSERT_EQ(outside.size(), 1u);
+    EXPECT_EQ(Bindings(outside[0]),
+              (std::vector<std::string>{Binding(kSpeed, 5, 3), Binding(kFlowControl, 5, 2)}));
+}
+
+TEST_F(PortConfigTest, ATrunkMemberIsRefusedHalfDuplex) {
+    Restart("KSX-7700-28",
+            {kTrunkMembers + ".2|4x|3000000000000000", Line(kSpeed, 3, 3), Line(kSpeed, 4, 3)});
+    auto dialog = OpenRead();
+    ASSERT_TRUE(Pick(*dialog, 3, "100M-Half", "Disabled"));
+    EXPECT_EQ(ApplyAnswering(*dialog),
+              std::vector<std::string>{"LA port 3 can not support in half-duplex mode."});
+    EXPECT_TRUE(TakeSets().empty());
+}
+
+TEST_F(PortConfigTest, TheLastEnabledPortCannotBeDisabled) {
+    std::vector<std::string> lines;
+    for (int port = 1; port <= 28; ++port) {
+        if (port != 5) {
+            lines.push_back(Line(kSpeed, port, 7));
+        }
+    }
+    Restart("KSX-7700-28", lines);
+    auto dialog = OpenRead();
+    ASSERT_TRUE(Pick(*dialog, 5, "Disable", "Disabled"));
+    EXPECT_EQ(ApplyAnswering(*dialog),
+              std::vector<std::string>{"Sorry, you cannot disable all ports."});
+    EXPECT_TRUE(TakeSets().empty());
+
+    // Port 6 is disabled already; disabling it again leaves port 5 running.
+    ASSERT_TRUE(Pick(*dialog, 6, "Disable", "Disabled"));
+    EXPECT_TRUE(ApplyAnswering(*dialog).empty());
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(Bindings(sets[0]),
+              (std::vector<std::string>{Binding(kSpeed, 6, 7), Binding(kFlowControl, 6, 2)}));
+}
+
+TEST_F(PortConfigTest, EveryMediumIsRefusedTheSpeedsItCannotRun) {
+    Restart("KSX-7700-52", {Line(kMedia, 50, 3)});
+    auto dialog = OpenRead();
+    struct Refusal {
+        int port;
+        const char* speed;
+        std::string text;
+    };
+    const Refusal refusals[] = {
+        {1, "1000M-Full", "Port 1 can not support 1000M speed."},
+        {50, "Auto", "Fiber Port 50 with 100Base-x SFP Module can not support in Auto mode."},
+        {50, "10M-Full", "Fiber Port 50 with 100Base-x SFP Module can not support this speed."},
+        {50, "1000M-Full", "Fiber Port 50 with 100Base-x SFP Module can not support this speed."},
+        {51, "100M-Full", "Fiber Port 51 with 1000Base-x SFP Module can not support this speed."},
+        {51, "10M-Half", "Fiber Port 51 with 1000Base-x SFP Module can not support this speed."},
+    };
+    for (const Refusal& refusal : refusals) {
+        ASSERT_TRUE(Pick(*dialog, refusal.port, refusal.speed, "Disabled"));
+        EXPECT_EQ(ApplyAnswering(*dialog), std::vector<std::string>{refusal.text})
+            << refusal.port << " " << refusal.speed;
+    }
+    EXPECT_TRUE(TakeSets().empty());
+
+    // What each medium does run goes through to the question.
+    for (const auto& [port, speed] :
+         {std::pair{50, "100M-Half"}, std::pair{51, "1000M-Full"}, std::pair{49, "10M-Half"}}) {
+        ASSERT_TRUE(Pick(*dialog, port, speed, "Disabled"));
+        EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}),
+                  std::vector<std::string>{kForcedSpeedQuestion})
+            << port << " " << speed;
+    }
+    EXPECT_TRUE(TakeSets().empty());
+}
+
+TEST_F(PortConfigTest, GigabitOnEveryCopperPortWhenTheModelSaysSo) {
+    Restart("KSX-7700-52", {}, {"--all-giga"});
+    auto dialog = OpenRead();
+    ASSERT_TRUE(Pick(*dialog, 1, "1000M-Full", "Disabled"));
+    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok}),
+              std::vector<std::string>{kForcedSpeedQuestion});
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(Bindings(sets[0]),
+              (std::vector<std::string>{Binding(kSpeed, 1, 1), Binding(kFlowControl, 1, 2)}));
+}
+
+TEST_F(PortConfigTest, ARefusedSetShowsNothingAndReadsTheSwitchAgain) {
+    auto dialog = OpenRead();
+    DeviceValues().IsAllGiga = true; // the module thinks so, the switch knows better
+    ASSERT_TRUE(Pick(*dialog, 2, "1000M-Full", "Disabled"));
+    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok}),
+              std::vector<std::string>{kForcedSpeedQuestion});
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_NE(sets[0].result, "noError");
+    EXPECT_FALSE(trace.Contains("set status = 0"));
+    EXPECT_TRUE(messages.Texts().empty());
+    ASSERT_TRUE(WaitForRead(*dialog));
+    EXPECT_EQ(Row(*dialog, 2)[1], "Auto");
+}
+
+TEST_F(PortConfigTest, ClosingWritesTheTeardownLines) {
+    auto dialog = OpenRead();
+    trace.Clear();
+    dialog.reset();
+    const std::vector<std::string> expected = {
+        platform::FramedTraceLine("DestroyWindow"),
+        platform::FramedTraceLine("m_cCommonSNMP.Close"),
+        platform::FramedTraceLine("m_cCommonSNMPTable.Close"),
+    };
+    std::vector<std::string> closing;
+    for (const std::string& line : trace.Lines()) {
+        if (line.rfind("==", 0) == 0) {
+            closing.push_back(line);
+        }
+    }
+    EXPECT_EQ(closing, expected);
+}
+
+TEST_F(PortConfigTest, ADialogClosedDuringTheTrunkReadReadsNoFurther) {
+    Restart("KSX-7700-28", {}, {}, true);
+    sim.Pause();
+    auto dialog = Open<CPortConfigDlg>(); // the trunk table's first step is under way
+    dialog.reset();
+    sim.Resume();
+    WaitUntil([] { return false; }, 300);
+    bool trunkRead = false;
+    for (const testsupport::SimRequestRecord& request : sim.RequestLog()) {
+        for (const std::string& oid : request.oids) {
+            trunkRead = trunkRead || oid.rfind(kTrunkMembers, 0) == 0;
+            EXPECT_NE(oid.rfind(kSpeed, 0), 0u) << "the port table was read after closing";
+        }
+    }
+    EXPECT_TRUE(trunkRead);
+}
+
+TEST_F(PortConfigTest, Screenshot) {
+    Restart("KSX-7700-52",
+            {Line(kSpeed, 3, 2), Line(kOperMode, 3, 3), Line(kFlowControl, 6, 1),
+             Line(kOperFlow, 6, 1), Line(kPriority, 7, 3)},
+            {"--all-giga"});
+    DeviceValues().IsAllGiga = true;
+    auto dialog = OpenRead();
+    ASSERT_TRUE(ClickRow(*dialog, 3));
+    testsupport::ProcessEvents();
+    const QDir folder(QStringLiteral(KSX_SCREENSHOT_DIR));
+    ASSERT_TRUE(folder.mkpath(QStringLiteral(".")));
+    const QString path = folder.filePath(QStringLiteral("dialog-port-configuration.png"));
+    ASSERT_TRUE(dialog->grab().save(path)) << path.toStdString();
+}
+
+} // namespace
