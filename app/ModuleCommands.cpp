@@ -3,6 +3,10 @@
 #include "app/ModuleCommands.h"
 
 #include "app/AboutDialog.h"
+#include "app/ModuleWindow.h"
+#include "features/maintenance/DeviceTools.h"
+#include "features/maintenance/TransferDialog.h"
+#include "snmp/SessionParameters.h"
 
 #include <QDialog>
 
@@ -129,8 +133,26 @@ bool IsCommandAvailable(int id) {
     return Registry().contains(id);
 }
 
+namespace {
+
+QString DeviceAddress() {
+    return QString::fromStdString(SessionParameters().DeviceAddress);
+}
+
+void RegisterDeviceTools() {
+    RegisterCommandDialog(kCmdFirmwareTransfer, [] { return std::make_unique<CTransferDialog>(); });
+    RegisterCommandAction(kCmdSaveConfiguration,
+                          [](CModuleWindow& window) { SaveConfiguration(window.SetSession()); });
+    RegisterCommandAction(kCmdReboot, [](CModuleWindow&) { RebootDevice(); });
+    RegisterCommandAction(kCmdTelnet, [](CModuleWindow&) { TelnetToDevice(DeviceAddress()); });
+    RegisterCommandAction(kCmdWeb, [](CModuleWindow&) { BrowseDevice(DeviceAddress()); });
+}
+
+} // namespace
+
 void RegisterModuleCommands() {
     RegisterCommandDialog(kCmdAbout, [] { return std::make_unique<CAboutDlg>(); });
+    RegisterDeviceTools();
     // Feature dialogs and device tools register here as they are built, for example:
     //   RegisterCommandDialog(kCmdPortConfiguration,
     //                         [] { return std::make_unique<CPortConfigDlg>(); });
