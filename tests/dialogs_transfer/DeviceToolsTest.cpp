@@ -89,8 +89,8 @@ TEST_F(DeviceToolsTest, SaveConfigurationReportsSuccessAndCancelSendsNothing) {
     CCommonSNMP session;
     messages.Answer({MessageResult::Cancel});
     SaveConfiguration(session);
+    EXPECT_EQ(messages.Kinds(), std::vector<MessageKind>{MessageKind::OkCancelQuestion});
     EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{kQuestionSave});
-    EXPECT_EQ(messages.Kinds().back(), MessageKind::OkCancelQuestion);
     EXPECT_TRUE(TakeSets().empty());
 
     SaveConfiguration(session);

@@ -344,11 +344,12 @@ TEST_F(TransferTest, UnansweredAddressSetEndsWithItsTimeOut) {
     EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{kSuccess});
 }
 
-// A new firmware after which the switch stays silent for a minute.
+// A new file that the switch applies from the first second on, after which it stays silent
+// for a minute.
 class SilentRestartTest : public TransferTest {
 protected:
     std::vector<std::string> Arguments() override {
-        return {"--transfer-seconds", "0.3", "--reboot-seconds", "60"};
+        return {"--transfer-seconds", "1", "--reboot-seconds", "60"};
     }
 };
 
