@@ -355,6 +355,7 @@ protected:
 
 TEST_F(SilentRestartTest, OverallTimeOutComesBeforeTheFailedPollLimit) {
     TransferTimings timings = TransferTimings().TimersDividedBy(10);
+    timings.firstPollFirmwareMs = 500; // polls every 150 ms from well before the switch says "3"
     timings.overallFirmwareMs = 2500;
     timings.overallConfigurationMs = 2500;
 
