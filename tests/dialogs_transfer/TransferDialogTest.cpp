@@ -381,3 +381,17 @@ TEST_F(SilentRestartTest, OverallTimeOutComesBeforeTheFailedPollLimit) {
                   "Time out! Please check TFTP Server IP and network.\n You may close the current "
                   "device Tessaview Module and implement 'Device Discovery'to restart it"}));
 }
+
+TEST_F(TransferTest, FileNameTheSwitchRefusesEndsTheAttempt) {
+    auto dialog = OpenFast();
+    ASSERT_TRUE(Fill(dialog.get(), "10.0.0.5", "x", "Backup", "Configuration"));
+    // 64 characters, but 128 bytes on the wire: more than the switch keeps.
+    Find<QLineEdit>(dialog.get(), QStringLiteral("fileName"))->setText(QString(64, QChar(0xE9)));
+    ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
+    ASSERT_TRUE(WaitForReady(dialog.get()));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Setting file name TimeOut !"});
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 1u); // no operation followed
+    EXPECT_NE(sets[0].result, "noError");
+    EXPECT_EQ(StateReads(kConfigState, true), 0);
+}
