@@ -3,13 +3,17 @@
 #include "app/ModuleCommands.h"
 
 #include "app/AboutDialog.h"
+#include "app/ModuleWindow.h"
+#include "features/maintenance/DeviceTools.h"
 #include "features/maintenance/ForwardingTableDialog.h"
 #include "features/maintenance/InterfaceTableDialog.h"
 #include "features/maintenance/IpTableDialog.h"
 #include "features/maintenance/SystemInfoDialog.h"
 #include "features/maintenance/TcpServiceDialog.h"
+#include "features/maintenance/TransferDialog.h"
 #include "features/maintenance/UdpServiceDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
+#include "snmp/SessionParameters.h"
 
 #include <QDialog>
 
@@ -136,8 +140,26 @@ bool IsCommandAvailable(int id) {
     return Registry().contains(id);
 }
 
+namespace {
+
+QString DeviceAddress() {
+    return QString::fromStdString(SessionParameters().DeviceAddress);
+}
+
+void RegisterDeviceTools() {
+    RegisterCommandDialog(kCmdFirmwareTransfer, [] { return std::make_unique<CTransferDialog>(); });
+    RegisterCommandAction(kCmdSaveConfiguration,
+                          [](CModuleWindow& window) { SaveConfiguration(window.SetSession()); });
+    RegisterCommandAction(kCmdReboot, [](CModuleWindow&) { RebootDevice(); });
+    RegisterCommandAction(kCmdTelnet, [](CModuleWindow&) { TelnetToDevice(DeviceAddress()); });
+    RegisterCommandAction(kCmdWeb, [](CModuleWindow&) { BrowseDevice(DeviceAddress()); });
+}
+
+} // namespace
+
 void RegisterModuleCommands() {
     RegisterCommandDialog(kCmdAbout, [] { return std::make_unique<CAboutDlg>(); });
+    RegisterDeviceTools();
     // Feature dialogs and device tools register here as they are built. A click on a port of
     // the panel runs Port Configuration as well.
     RegisterCommandDialog(kCmdPortConfiguration, [] { return std::make_unique<CPortConfigDlg>(); });

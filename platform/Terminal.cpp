@@ -80,6 +80,10 @@ bool StartTelnet(const QString& address) {
     if (command.program.isEmpty()) {
         return false;
     }
+    return LaunchDetached(command);
+}
+
+bool LaunchDetached(const ProcessCommand& command) {
     return Launcher() ? Launcher()(command) : StartDetached(command);
 }
 

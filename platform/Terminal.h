@@ -34,4 +34,7 @@ using ProcessLauncher = std::function<bool(const ProcessCommand& command)>;
 // Replaces QProcess::startDetached (an empty function restores it). Call on the UI thread.
 void SetProcessLauncher(ProcessLauncher launcher);
 
+// Starts `command` detached through the launcher (QProcess::startDetached unless replaced).
+bool LaunchDetached(const ProcessCommand& command);
+
 } // namespace platform

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// The data side of the firmware and configuration transfer: the first session carries the
+// server address and file name (one asynchronous set) and then the state polling, the second
+// the operation that starts the transfer on the switch.
+#pragma once
+
+#include "features/common/FeatureData.h"
+#include "features/maintenance/TransferObjects.h"
+#include "features/maintenance/TransferRequest.h"
+
+#include <string>
+
+class CTransferData : public CFeatureData {
+public:
+    using DoneHandler = CTransferRequest::DoneHandler;
+
+    CTransferData();
+
+    // Where the results of the two sets go (on the UI thread).
+    void OnAddressSetDone(DoneHandler handler) { m_cAddressSet.OnDone(std::move(handler)); }
+    void OnOperationSetDone(DoneHandler handler) { m_cOperationSet.OnDone(std::move(handler)); }
+
+    // The TFTP server (dotted text) and file name of `kind`, in one set request.
+    void StartAddressSet(TransferKind kind, const std::string& server, const std::string& file,
+                         unsigned timeoutMs);
+    // The operation of `kind`, which starts the transfer on the switch.
+    void StartOperationSet(TransferKind kind, bool upgrade, unsigned timeoutMs);
+    // The operation set went out and its answer has not been delivered yet.
+    bool IsOperationSetPending() const { return m_cOperationSet.IsRunning(); }
+    // Forgets both sets (nothing more is delivered).
+    void AbandonSets();
+
+    // Reads the state object of `kind`: 0 with the value in `state`, otherwise the status.
+    int ReadState(TransferKind kind, unsigned timeoutMs, std::string& state);
+
+private:
+    CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
+    CCommonSNMP& m_cCommonSNMPSetOp = AddSession("m_cCommonSNMPSetOp");
+    CTransferRequest m_cAddressSet{m_cCommonSNMP};
+    CTransferRequest m_cOperationSet{m_cCommonSNMPSetOp};
+};
