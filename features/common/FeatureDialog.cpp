@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 CFeatureDialog::CFeatureDialog(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowStaysOnTopHint);
 }
@@ -59,15 +61,38 @@ QPushButton* CFeatureDialog::CloseButton() {
     return button;
 }
 
-void CFeatureDialog::WalkIntoList(CTableWalk& walk, CReportList& list, RowCells cells,
-                                  const QList<QWidget*>& busyWidgets,
-                                  std::function<void(int status)> finished) {
-    list.RemoveAllRows();
-    SetWidgetsEnabled(busyWidgets, false);
-    QList<QPointer<QWidget>> guarded;
-    for (QWidget* widget : busyWidgets) {
-        guarded.append(widget);
+bool CFeatureDialog::IsBusy() const {
+    return m_sending || m_reading ||
+           std::any_of(m_watchedWalks.begin(), m_watchedWalks.end(),
+                       [](const CTableWalk* walk) { return walk->IsRunning(); });
+}
+
+void CFeatureDialog::Watch(CTableWalk& walk) {
+    if (std::find(m_watchedWalks.begin(), m_watchedWalks.end(), &walk) != m_watchedWalks.end()) {
+        return;
     }
+    m_watchedWalks.push_back(&walk);
+    walk.OnStateChanged([this] { UpdateWidgets(); });
+}
+
+void CFeatureDialog::SetReading(bool reading) {
+    m_reading = reading;
+    UpdateWidgets();
+}
+
+void CFeatureDialog::UpdateWidgets() {
+    const bool idle = !IsBusy();
+    for (QPushButton* button : {m_refreshButton.data(), m_applyButton.data()}) {
+        if (button != nullptr) {
+            button->setEnabled(idle);
+        }
+    }
+}
+
+void CFeatureDialog::WalkIntoList(CTableWalk& walk, CReportList& list, RowCells cells,
+                                  std::function<void(int status)> finished) {
+    Watch(walk);
+    list.RemoveAllRows();
     walk.OnRow([list = QPointer<CReportList>(&list), cells = std::move(cells)](const SnmpRow& row) {
         if (list.isNull()) {
             return;
@@ -77,12 +102,7 @@ void CFeatureDialog::WalkIntoList(CTableWalk& walk, CReportList& list, RowCells 
             list->AddRow(rowCells);
         }
     });
-    walk.OnFinished([guarded, finished = std::move(finished)](int status) {
-        for (const QPointer<QWidget>& widget : guarded) {
-            if (!widget.isNull()) {
-                widget->setEnabled(true);
-            }
-        }
+    walk.OnFinished([finished = std::move(finished)](int status) {
         if (finished) {
             finished(status);
         }
@@ -103,43 +123,36 @@ void CFeatureDialog::ShowWaiting(const QList<QWidget*>& valueFields) {
     }
 }
 
-void CFeatureDialog::SetWidgetsEnabled(const QList<QWidget*>& widgets, bool enabled) {
-    for (QWidget* widget : widgets) {
-        if (widget != nullptr) {
-            widget->setEnabled(enabled);
-        }
+bool CFeatureDialog::ShowRefusal(const std::optional<Refusal>& refusal) {
+    if (!refusal) {
+        return false;
     }
-}
-
-bool CFeatureDialog::PassesChecks(const std::vector<InputCheck>& checks) {
-    for (const InputCheck& check : checks) {
-        if (!check.passes()) {
-            platform::ShowMessage(check.refusal, check.kind);
-            if (check.afterRefusal) {
-                check.afterRefusal();
-            }
-            return false;
-        }
-    }
+    platform::ShowMessage(QString::fromStdString(refusal->text), refusal->kind);
     return true;
 }
 
-int CFeatureDialog::SendSet(CCommonSNMP& session, const CSetRequest& request, unsigned timeoutMs) {
-    QPushButton* refresh = m_refreshButton.data();
-    const bool refreshWasEnabled = refresh != nullptr && refresh->isEnabled();
-    if (refresh != nullptr) {
-        refresh->setEnabled(false);
-    }
-    const int status = request.Send(session, timeoutMs);
-    platform::DebugTrace("set status = " + std::to_string(status));
-    if (refresh != nullptr && refreshWasEnabled) {
-        refresh->setEnabled(true);
-    }
+bool CFeatureDialog::AskAll(const std::vector<std::string>& questions) {
+    return std::all_of(questions.begin(), questions.end(),
+                       [](const std::string& question) { return Confirm(question); });
+}
+
+RequestStatus CFeatureDialog::SendSet(CCommonSNMP& session, const CSetRequest& request,
+                                      unsigned timeoutMs) {
+    m_sending = true;
+    UpdateWidgets();
+    const RequestStatus status = request.Send(session, timeoutMs);
+    platform::DebugTrace("set status = " + std::to_string(status.Code()));
+    m_sending = false;
+    UpdateWidgets();
     return status;
 }
 
-int CFeatureDialog::ApplySet(CCommonSNMP& session, const CSetRequest& request, unsigned timeoutMs) {
-    const int status = SendSet(session, request, timeoutMs);
+std::optional<RequestStatus> CFeatureDialog::RunPlan(CCommonSNMP& session, const ApplyPlan& plan,
+                                                     unsigned timeoutMs) {
+    if (ShowRefusal(plan.refusal) || !AskAll(plan.questions)) {
+        return std::nullopt;
+    }
+    const RequestStatus status = SendSet(session, plan.request, timeoutMs);
     Refresh();
     return status;
 }

@@ -1,29 +1,23 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
-// Base of the feature dialogs. A dialog
-// - owns its sessions (AddSession) and data objects (AddData); when it is destroyed it writes
-//   "==================DestroyWindow===============", closes its sessions in the order they
-//   were added with one ".Close" line each, and then ends its data objects, which close
-//   theirs;
+// Base of the feature dialogs (docs/adding-a-dialog.md). A dialog
+// - owns its data objects (AddData) and, rarely, sessions of its own (AddSession); when it is
+//   destroyed it writes "==================DestroyWindow===============", closes its own
+//   sessions in the order they were added with one ".Close" line each, then ends its data
+//   objects, which close theirs;
 // - stays on top, and reads the switch (Refresh) when it is first shown;
-// - walks tables into its report list with its buttons disabled until the end (WalkIntoList);
-// - applies in the usual order: checks that stop at the first refusal (PassesChecks),
-//   confirmations (Confirm), one set request (ApplySet: "set status = %d", then Refresh).
-//
-//   class CStormDialog : public CFeatureDialog {
-//       CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
-//       CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
-//       CTableWalk m_cWalk{m_cCommonSNMPTable, {PrivateOid("1.13.1.2")}};
-//       ...
-//   };
+// - knows what is in flight (the walks it watches, a set being sent) and derives every
+//   enabled state in one place, UpdateWidgets();
+// - applies in the usual order: the data class's first refusal (ShowRefusal), its questions
+//   (AskAll), one set request (SendSet: "set status = %d"), then Refresh.
 #pragma once
 
+#include "features/common/ApplyCheck.h"
 #include "features/common/FeatureData.h"
 #include "features/common/Messages.h"
 #include "features/common/SnmpRequests.h"
 #include "features/common/TableWalk.h"
-#include "platform/Message.h"
 
 #include <QDialog>
 #include <QList>
@@ -33,20 +27,11 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <type_traits>
 #include <vector>
 
 class CReportList;
-
-// One input check of an Apply: when `passes` returns false, `refusal` is shown, then
-// `afterRefusal` runs (to put the focus on the field, reset a combo, ...), and the checks
-// after it do not run.
-struct InputCheck {
-    std::function<bool()> passes;
-    QString refusal;
-    platform::MessageKind kind = platform::MessageKind::Ok;
-    std::function<void()> afterRefusal = {};
-};
 
 class CFeatureDialog : public QDialog {
     Q_OBJECT
@@ -68,6 +53,9 @@ public:
     // Checks the input, writes it, reads again.
     virtual void Apply() {}
 
+    // A watched walk runs or a set is being sent.
+    bool IsBusy() const;
+
 protected:
     // A session that lives until the dialog has closed it, under its member name.
     CCommonSNMP& AddSession(std::string memberName) {
@@ -82,27 +70,42 @@ protected:
         return reference;
     }
 
+    // The walk's start and end update the widgets (UpdateWidgets), and IsBusy counts it.
+    void Watch(CTableWalk& walk);
+    // Enables what may be used now. The base enables Refresh and Apply when nothing is in
+    // flight; a dialog with more rules overrides it and calls the base first. Called whenever
+    // a watched walk starts or ends and around every set; call it after a selection changes.
+    virtual void UpdateWidgets();
+    // A read that is no table walk (one background get) is under way.
+    void SetReading(bool reading);
+
     // The cells of one walked row; the row number is the list's row count before the row
     // is added. No cells: the row is not shown.
     using RowCells = std::function<QStringList(const SnmpRow& row, int rowNumber)>;
-    // Empties `list`, disables `busyWidgets` and walks; each row goes into the list on the
-    // UI thread, and the end of the walk enables the widgets again and calls `finished`.
+    // Empties `list` and walks (watched); each row goes into the list on the UI thread, and
+    // the end of the walk calls `finished` with the walk's status.
     void WalkIntoList(CTableWalk& walk, CReportList& list, RowCells cells,
-                      const QList<QWidget*>& busyWidgets,
                       std::function<void(int status)> finished = {});
 
     // The waiting state: "wait..." in every value field (edits, labels, combos).
     static void ShowWaiting(const QList<QWidget*>& valueFields);
-    static void SetWidgetsEnabled(const QList<QWidget*>& widgets, bool enabled);
 
-    // Runs the checks in order; the first refusal is shown and ends the run with false.
-    static bool PassesChecks(const std::vector<InputCheck>& checks);
+    // Shows the refusal, if any; true when there was one (the Apply stops there).
+    static bool ShowRefusal(const std::optional<Refusal>& refusal);
     // An OK/Cancel question with Cancel as the default; true for OK.
     static bool Confirm(const QString& question) { return AskOkCancel(question); }
-    // Sends the set request with Refresh disabled and writes "set status = %d". The status.
-    int SendSet(CCommonSNMP& session, const CSetRequest& request, unsigned timeoutMs = 0);
-    // SendSet, then Refresh whatever the status.
-    int ApplySet(CCommonSNMP& session, const CSetRequest& request, unsigned timeoutMs = 0);
+    static bool Confirm(const std::string& question) {
+        return Confirm(QString::fromStdString(question));
+    }
+    // Every question in order; false at the first Cancel.
+    static bool AskAll(const std::vector<std::string>& questions);
+
+    // Sends the set request (Refresh disabled meanwhile) and writes "set status = %d".
+    RequestStatus SendSet(CCommonSNMP& session, const CSetRequest& request, unsigned timeoutMs = 0);
+    // The whole Apply of a plan: its refusal, or its questions and then SendSet and Refresh
+    // (whatever the status). The status, or nothing when the plan stopped before sending.
+    std::optional<RequestStatus> RunPlan(CCommonSNMP& session, const ApplyPlan& plan,
+                                         unsigned timeoutMs = 0);
 
     void showEvent(QShowEvent* event) override;
 
@@ -112,6 +115,9 @@ private:
 
     CSessionSet m_sessions;
     std::vector<std::unique_ptr<CFeatureData>> m_data;
+    std::vector<const CTableWalk*> m_watchedWalks;
+    bool m_sending = false;
+    bool m_reading = false;
     QPointer<QPushButton> m_refreshButton;
     QPointer<QPushButton> m_applyButton;
     QPointer<QPushButton> m_closeButton;

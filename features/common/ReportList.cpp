@@ -2,7 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/common/ReportList.h"
 
+#include <QFocusEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
 
 CReportList::CReportList(QWidget* parent) : QTreeWidget(parent) {
     setRootIsDecorated(false);
@@ -14,11 +17,56 @@ CReportList::CReportList(QWidget* parent) : QTreeWidget(parent) {
     setSortingEnabled(false);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
-    // Keys move the current row, a click chooses one: both copy the row into the editors.
-    connect(this, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current) { EmitRowSelected(current); });
     connect(this, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { EmitRowSelected(item); });
+            [this](QTreeWidgetItem* item) { Pick(indexOfTopLevelItem(item)); });
+}
+
+// The view makes a row current on a keyboard or activation focus-in; that is not a pick, so
+// the current row is put back as it was and nothing is selected.
+void CReportList::focusInEvent(QFocusEvent* event) {
+    const QModelIndex before = currentIndex();
+    QTreeWidget::focusInEvent(event);
+    if (currentIndex() != before) {
+        selectionModel()->setCurrentIndex(before, QItemSelectionModel::NoUpdate);
+    }
+}
+
+// Up and Down move the pick to the row above or below the picked one; without a picked row
+// they do nothing. Other navigation keys scroll without changing the pick.
+void CReportList::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        const int picked = SelectedRow();
+        const int next = picked + (key == Qt::Key_Up ? -1 : 1);
+        if (picked >= 0 && next >= 0 && next < RowCount()) {
+            SelectRow(next);
+            Pick(next);
+        }
+        event->accept();
+        return;
+    }
+    QScrollBar* bar = verticalScrollBar();
+    switch (key) {
+    case Qt::Key_PageUp:
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        break;
+    case Qt::Key_PageDown:
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        break;
+    case Qt::Key_Home:
+        bar->triggerAction(QAbstractSlider::SliderToMinimum);
+        break;
+    case Qt::Key_End:
+        bar->triggerAction(QAbstractSlider::SliderToMaximum);
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Select:
+        break; // selecting the current row by keyboard is no pick either
+    default:
+        QTreeWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 int CReportList::HeaderTextWidth(const QString& header) const {
@@ -78,11 +126,12 @@ int CReportList::SelectedRow() const {
 void CReportList::SelectRow(int row) {
     if (QTreeWidgetItem* item = topLevelItem(row)) {
         setCurrentItem(item);
+        scrollToItem(item);
     }
 }
 
-void CReportList::EmitRowSelected(QTreeWidgetItem* item) {
-    if (item != nullptr) {
-        emit rowSelected(indexOfTopLevelItem(item));
+void CReportList::Pick(int row) {
+    if (row >= 0) {
+        emit rowSelected(row);
     }
 }

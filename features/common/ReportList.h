@@ -4,6 +4,10 @@
 // The report-style list of the feature dialogs: one line per row, whole rows selected,
 // columns as wide as their header text plus 15 pixels unless a width is given. Trailing
 // blanks of a header text widen its column.
+//
+// Only the user picks a row (rowSelected): Qt's item view would make the first row current
+// whenever the list gains the focus by the keyboard or by reactivation, and a dialog that
+// followed the current item would then fill its controls with a row nobody chose.
 #pragma once
 
 #include <QStringList>
@@ -41,11 +45,16 @@ public:
     void SelectRow(int row);
 
 signals:
-    // A row was chosen by a click on it or by the Up and Down keys.
+    // The user picked a row: a click on it, or the Up or Down key from a picked row. Focus,
+    // reactivation, a refill or a sort never pick one.
     void rowSelected(int row);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
 private:
-    void EmitRowSelected(QTreeWidgetItem* item);
+    void Pick(int row);
 
     QList<Qt::Alignment> m_alignments;
 };

@@ -30,20 +30,24 @@ std::string InstanceOid(std::string_view column, int index) {
     return InstanceOid(column, std::to_string(index));
 }
 
-std::optional<std::vector<std::string>>
+SnmpResult<std::vector<std::string>>
 ReadValues(CCommonSNMP& session, const std::vector<std::string>& instances, unsigned timeoutMs) {
+    const RequestStatus cannotSend(-1);
     if (instances.empty() || session.Open(kPduGet) != 1) {
-        return std::nullopt;
+        return cannotSend;
     }
     for (const std::string& instance : instances) {
         if (session.AddValue(instance, kSnmpNull, "") != 0) {
-            return std::nullopt;
+            return cannotSend;
         }
     }
     std::unique_ptr<CSnmp> response;
-    if (session.Send(response, timeoutMs) != 0 || !response ||
-        response->getValuesCount() < static_cast<int>(instances.size())) {
-        return std::nullopt;
+    const RequestStatus status(session.Send(response, timeoutMs));
+    if (!status.Ok()) {
+        return status;
+    }
+    if (!response || response->getValuesCount() < static_cast<int>(instances.size())) {
+        return cannotSend;
     }
     std::vector<std::string> values(instances.size());
     for (std::size_t i = 0; i < instances.size(); ++i) {
@@ -51,6 +55,24 @@ ReadValues(CCommonSNMP& session, const std::vector<std::string>& instances, unsi
         response->getValue(static_cast<int>(i), type, values[i]);
     }
     return values;
+}
+
+std::optional<long> IntegerOf(std::string_view text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative) {
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text.size() > 18) {
+        return std::nullopt;
+    }
+    long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
 }
 
 std::string TextOfValue(std::string_view value, std::initializer_list<ValueText> table,
@@ -97,20 +119,21 @@ CSetRequest& CSetRequest::IpAddress(std::string instance, std::string dotted) {
     return *this;
 }
 
-int CSetRequest::Send(CCommonSNMP& session, unsigned timeoutMs) const {
+RequestStatus CSetRequest::Send(CCommonSNMP& session, unsigned timeoutMs) const {
+    const RequestStatus cannotSend(-1);
     if (m_bindings.empty() || session.Open(kPduSet) != 1) {
-        return -1;
+        return cannotSend;
     }
     for (const Binding& binding : m_bindings) {
         const int added = session.AddValue(binding.instance, binding.type, binding.value.data(),
                                            static_cast<unsigned>(binding.value.size()));
         if (added != 0) {
             session.Open(kPduSet); // nothing of a half-built request may go out later
-            return -1;
+            return cannotSend;
         }
     }
     std::unique_ptr<CSnmp> response;
-    return session.Send(response, timeoutMs);
+    return RequestStatus(session.Send(response, timeoutMs));
 }
 
 namespace {
@@ -127,5 +150,5 @@ int RowStatusWrite(CCommonSNMP& setSession, const std::string& rowStatusOid,
         ShowOk("error status value!");
         return 0;
     }
-    return CSetRequest().Integer(rowStatusOid, status).Send(setSession) == 0 ? 1 : 0;
+    return CSetRequest().Integer(rowStatusOid, status).Send(setSession).Ok() ? 1 : 0;
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "snmp/CommonSNMP.h"
+#include "snmp/RequestStatus.h"
 
 #include <initializer_list>
 #include <optional>
@@ -25,10 +26,14 @@ std::string InstanceOid(std::string_view column, std::string_view index);
 std::string InstanceOid(std::string_view column, int index);
 
 // Reads the given instances in one get request. The values come back as text, in request
-// order (numbers in decimal, octet strings as their bytes); empty when the request failed,
-// and then the caller keeps what it showed before.
-std::optional<std::vector<std::string>>
+// order (numbers in decimal, octet strings as their bytes); on failure the status, and then
+// the caller keeps what it showed before.
+SnmpResult<std::vector<std::string>>
 ReadValues(CCommonSNMP& session, const std::vector<std::string>& instances, unsigned timeoutMs = 0);
+
+// A value read as a number: decimal digits with an optional leading '-', within `long`.
+// Anything else (an octet string where a number belongs, an empty value) is no number.
+std::optional<long> IntegerOf(std::string_view text);
 
 // An enumeration value and the text a dialog shows for it.
 struct ValueText {
@@ -55,17 +60,21 @@ public:
     bool IsEmpty() const { return m_bindings.empty(); }
     std::size_t Size() const { return m_bindings.size(); }
 
-    // Opens `session` for a set, adds every binding and sends synchronously. 0 on success,
-    // otherwise the status; -1 without sending when the request is empty or a binding is
-    // refused (a malformed OID or value).
-    int Send(CCommonSNMP& session, unsigned timeoutMs = 0) const;
+    // Opens `session` for a set, adds every binding and sends synchronously. The status;
+    // -1 without sending when the request is empty or a binding is refused (a malformed OID
+    // or value).
+    RequestStatus Send(CCommonSNMP& session, unsigned timeoutMs = 0) const;
 
-private:
+    // What goes out, in order (instance, type code, value): for tests and trace lines.
     struct Binding {
         std::string instance;
         int type;
         std::string value;
+        friend bool operator==(const Binding&, const Binding&) = default;
     };
+    const std::vector<Binding>& Bindings() const { return m_bindings; }
+
+private:
     std::vector<Binding> m_bindings;
 };
 

@@ -28,6 +28,7 @@ void CTableWalk::Start() {
     DropHandedOver();
     m_rowsHandedOver = 0;
     m_running = true;
+    NotifyStateChanged();
     if (!prepared) {
         HandOver({true, -1, {}});
         return;
@@ -135,6 +136,13 @@ void CTableWalk::DeliverHandedOver() {
         if (m_onFinished) {
             m_onFinished(next.status);
         }
+        NotifyStateChanged();
+    }
+}
+
+void CTableWalk::NotifyStateChanged() {
+    if (m_onStateChanged) {
+        m_onStateChanged();
     }
 }
 

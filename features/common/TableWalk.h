@@ -61,6 +61,9 @@ public:
 
     void OnRow(RowHandler handler) { m_onRow = std::move(handler); }
     void OnFinished(FinishedHandler handler) { m_onFinished = std::move(handler); }
+    // Runs when the walk starts and after its end was delivered (the dialog that shows the
+    // walk derives its enabled widgets from IsRunning there).
+    void OnStateChanged(std::function<void()> handler) { m_onStateChanged = std::move(handler); }
 
     // Walks from the first row. A walk still running is abandoned first. When the request
     // cannot even be prepared the walk ends at once with status -1 (still delivered later,
@@ -92,6 +95,7 @@ private:
     void HandleStep(std::unique_ptr<CSnmp> response, int requestId, int status);
     SnmpRow ReadRow(const CSnmp& response);
     void EndWalk(int status);
+    void NotifyStateChanged();
     void HandOver(Delivery delivery);
     void DeliverHandedOver();
     void DropHandedOver();
@@ -105,6 +109,7 @@ private:
     bool m_endOnShortRow = false;
     RowHandler m_onRow;
     FinishedHandler m_onFinished;
+    std::function<void()> m_onStateChanged;
     bool m_running = false;
 
     // Written by Start while the session has no worker, read by the worker.

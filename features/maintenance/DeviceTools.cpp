@@ -45,9 +45,9 @@ void SaveConfiguration(CCommonSNMP& setSession) {
     if (!AskOkCancel(Text(kSaveQuestion))) {
         return;
     }
-    const int status =
+    const RequestStatus status =
         CSetRequest().Integer(SaveConfigurationOid(), "1").Send(setSession, kSaveTimeoutMs);
-    ShowOk(Text(status == 0 ? kSaveSucceeded : kSaveFailed));
+    ShowOk(Text(status.Ok() ? kSaveSucceeded : kSaveFailed));
 }
 
 void RebootDevice() {

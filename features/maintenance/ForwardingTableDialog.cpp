@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/ForwardingTableDialog.h"
 
-#include "features/maintenance/PublicMibTable.h"
+#include "features/maintenance/PublicMibTableDialog.h"
 #include "features/maintenance/PublicMibText.h"
 
 #include <QHBoxLayout>

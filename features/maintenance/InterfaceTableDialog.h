@@ -5,7 +5,7 @@
 // number of rows read so far.
 #pragma once
 
-#include "features/maintenance/PublicMibTable.h"
+#include "features/maintenance/PublicMibTableDialog.h"
 
 #include <QLineEdit>
 

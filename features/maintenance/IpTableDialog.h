@@ -4,7 +4,7 @@
 // IP Table: the switch's own addresses and their masks (ipAddrTable).
 #pragma once
 
-#include "features/maintenance/PublicMibTable.h"
+#include "features/maintenance/PublicMibTableDialog.h"
 
 class CIpTableMib : public CPublicMibTable {
 public:

@@ -145,11 +145,11 @@ QLabel* CSystemInfoDlg::AddText(const char* objectName) {
 }
 
 void CSystemInfoDlg::Refresh() {
-    SetWidgetsEnabled({RefreshButton(), ApplyButton()}, false);
+    SetReading(true);
     const bool started = m_cMib.StartRead(
         [this](const std::optional<CSystemInfoMib::Values>& values) { ShowValues(values); });
     if (!started) {
-        SetWidgetsEnabled({RefreshButton(), ApplyButton()}, true);
+        SetReading(false);
     }
 }
 
@@ -162,19 +162,17 @@ void CSystemInfoDlg::ShowValues(const std::optional<CSystemInfoMib::Values>& val
         m_name->setText(Utf8ToText(values->name));
         m_location->setText(Utf8ToText(values->location));
     }
-    SetWidgetsEnabled({RefreshButton(), ApplyButton()}, true);
+    SetReading(false);
 }
 
 void CSystemInfoDlg::Apply() {
     const std::string name = TextToUtf8(m_name->text());
     const std::string location = TextToUtf8(m_location->text());
-    const bool accepted = PassesChecks({
-        {[&] { return CheckName(m_name->text().toStdString()); },
-         QStringLiteral("Invalid System Name.")},
-        {[&] { return CheckName(m_location->text().toStdString()); },
-         QStringLiteral("Invalid System Location.")},
-    });
-    if (!accepted) {
+    CheckChain checks;
+    checks.Require([&] { return CheckName(m_name->text().toStdString()); }, "Invalid System Name.")
+        .Require([&] { return CheckName(m_location->text().toStdString()); },
+                 "Invalid System Location.");
+    if (ShowRefusal(checks.FirstRefusal())) {
         return;
     }
     SendSet(m_cMib.SetSession(), CSystemInfoMib::WriteRequest(name, location));

@@ -4,7 +4,7 @@
 // TCP Service: the switch's TCP connections and listeners (tcpConnTable).
 #pragma once
 
-#include "features/maintenance/PublicMibTable.h"
+#include "features/maintenance/PublicMibTableDialog.h"
 
 class CTcpServiceMib : public CPublicMibTable {
 public:

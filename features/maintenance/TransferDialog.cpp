@@ -167,15 +167,17 @@ bool CTransferDialog::IsServerAddressValid() const {
 }
 
 bool CTransferDialog::PassesInputChecks() {
-    return PassesChecks({
-        {[this] { return IsServerAddressValid(); }, Text(kInvalidServer)},
-        {[this] { return !m_pFileName->text().isEmpty(); }, Text(kInvalidFile)},
-    });
+    CheckChain checks;
+    checks.Require([this] { return IsServerAddressValid(); }, kInvalidServer)
+        .Require([this] { return !m_pFileName->text().isEmpty(); }, kInvalidFile);
+    return !ShowRefusal(checks.FirstRefusal());
 }
 
 void CTransferDialog::SetInputsEnabled(bool enabled) {
-    SetWidgetsEnabled(
-        {m_pServer, m_pFileName, m_pOperation, m_pFileType, ApplyButton(), CloseButton()}, enabled);
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             m_pServer, m_pFileName, m_pOperation, m_pFileType, ApplyButton(), CloseButton()}) {
+        widget->setEnabled(enabled);
+    }
 }
 
 void CTransferDialog::Apply() {

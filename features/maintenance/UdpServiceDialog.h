@@ -4,7 +4,7 @@
 // UDP Service: the switch's UDP listeners (udpTable).
 #pragma once
 
-#include "features/maintenance/PublicMibTable.h"
+#include "features/maintenance/PublicMibTableDialog.h"
 
 class CUdpServiceMib : public CPublicMibTable {
 public:

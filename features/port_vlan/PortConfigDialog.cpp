@@ -155,7 +155,7 @@ void CPortConfigDlg::Refresh() {
     std::fill(m_MediaTypes.begin(), m_MediaTypes.end(), 0);
     m_nDisableCount = 0;
     m_pPortList->RemoveAllRows();
-    SetWidgetsEnabled({RefreshButton(), ApplyButton()}, false);
+    Watch(m_cTrunkWalk);
     m_cTrunkWalk.Start();
 }
 
@@ -170,9 +170,9 @@ void CPortConfigDlg::AddTrunkRow(const SnmpRow& row) {
 // A trunk table that cannot be read leaves every port outside a trunk; the ports are listed
 // all the same.
 void CPortConfigDlg::StartPortWalk() {
-    WalkIntoList(m_cPortWalk, *m_pPortList,
-                 [this](const SnmpRow& row, int rowNumber) { return PortRowCells(row, rowNumber); },
-                 {RefreshButton(), ApplyButton()});
+    WalkIntoList(m_cPortWalk, *m_pPortList, [this](const SnmpRow& row, int rowNumber) {
+        return PortRowCells(row, rowNumber);
+    });
 }
 
 QStringList CPortConfigDlg::PortRowCells(const SnmpRow& row, int rowNumber) {
@@ -249,7 +249,7 @@ void CPortConfigDlg::Apply() {
     const int media = MediaTypeOf(port);
     const bool inTrunk = TrunkGroupOf(port) != 0;
     const bool allGiga = DeviceValues().IsAllGiga;
-    const std::vector<InputCheck> checks = {
+    const std::vector<std::pair<std::function<bool()>, QString>> checks = {
         {[&] { return port >= 1; }, QStringLiteral("Please Select one port !")},
         {[&] { return TrunkMembersShow(kColumnSpeed, Text(SpeedTextOfIndex(speedIndex))); },
          QStringLiteral("LA port can not support in different speed.")},
@@ -274,7 +274,11 @@ void CPortConfigDlg::Apply() {
          QStringLiteral("LA port ") + portText +
              QStringLiteral(" can not support in half-duplex mode.")},
     };
-    if (!PassesChecks(checks)) {
+    CheckChain chain;
+    for (const auto& [passes, refusal] : checks) {
+        chain.Require(passes, refusal.toStdString());
+    }
+    if (ShowRefusal(chain.FirstRefusal())) {
         return;
     }
     if (IsForcedSpeed(speedIndex) && !Confirm(ForcedSpeedQuestion())) {
@@ -290,7 +294,7 @@ void CPortConfigDlg::Apply() {
         request.Integer(InstanceOid(SpeedColumn(), port), SpeedValueOfIndex(speedIndex));
     }
     request.Integer(InstanceOid(FlowControlColumn(), port), flowValue);
-    if (SendSet(m_cCommonSNMP, request, kSetTimeoutMs) != 0) {
+    if (!SendSet(m_cCommonSNMP, request, kSetTimeoutMs).Ok()) {
         QThread::msleep(kRetryDelayMs);
     }
     Refresh();

@@ -52,7 +52,6 @@ public:
                                    QString::fromStdString(row.suffix),
                                    QString::fromStdString(row.Value(row.values.size() - 1))};
             },
-            {RefreshButton(), ApplyButton()},
             [counters = m_counters](int status) {
                 ++counters->walksFinished;
                 counters->lastStatus = status;

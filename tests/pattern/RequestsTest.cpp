@@ -19,15 +19,16 @@ using RequestsTest = PatternTest;
 TEST_F(RequestsTest, ScalarReadsReturnTheValuesInRequestOrder) {
     CCommonSNMP session;
     const auto values = ReadValues(session, {kSysName, kSysContact, kIfIndex + ".1"});
-    ASSERT_TRUE(values.has_value());
+    ASSERT_TRUE(values.Ok());
     EXPECT_EQ(*values, (std::vector<std::string>{"KSX-7700-28", ToolGet(kSysContact), "1"}));
 }
 
 TEST_F(RequestsTest, AFailedScalarReadGivesNothing) {
     CCommonSNMP session;
-    EXPECT_FALSE(ReadValues(session, {kSysName, PrivateOid("99.1.0")}).has_value());
-    EXPECT_FALSE(ReadValues(session, {}).has_value());
-    EXPECT_FALSE(ReadValues(session, {"not an oid"}).has_value());
+    EXPECT_EQ(ReadValues(session, {kSysName, PrivateOid("99.1.0")}).Status().Outcome(),
+              SnmpOutcome::Refused);
+    EXPECT_EQ(ReadValues(session, {}).Status().Code(), -1);
+    EXPECT_EQ(ReadValues(session, {"not an oid"}).Status().Code(), -1);
 }
 
 TEST_F(RequestsTest, AllBindingsOfASetGoOutInOneRequest) {
@@ -35,7 +36,8 @@ TEST_F(RequestsTest, AllBindingsOfASetGoOutInOneRequest) {
     const int status = CSetRequest()
                            .OctetString(kSysContact, "ops desk")
                            .Integer(kPortSpeed + ".3", 6)
-                           .Send(session);
+                           .Send(session)
+                           .Code();
     EXPECT_EQ(status, 0);
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 1u);
@@ -48,11 +50,16 @@ TEST_F(RequestsTest, AllBindingsOfASetGoOutInOneRequest) {
 
 TEST_F(RequestsTest, ASetWithABadBindingOrNoBindingSendsNothing) {
     CCommonSNMP session;
-    EXPECT_EQ(CSetRequest().Send(session), -1);
-    EXPECT_EQ(CSetRequest().OctetString(kSysContact, "x").Integer(kSysName, "seven").Send(session),
-              -1);
+    EXPECT_EQ(CSetRequest().Send(session).Code(), -1);
     EXPECT_EQ(
-        CSetRequest().OctetString(kSysContact, "x").IpAddress(kSysName, "1.2.3").Send(session), -1);
+        CSetRequest().OctetString(kSysContact, "x").Integer(kSysName, "seven").Send(session).Code(),
+        -1);
+    EXPECT_EQ(CSetRequest()
+                  .OctetString(kSysContact, "x")
+                  .IpAddress(kSysName, "1.2.3")
+                  .Send(session)
+                  .Code(),
+              -1);
     // The refused request leaves nothing behind that a later send could carry.
     std::unique_ptr<CSnmp> response;
     EXPECT_EQ(session.Send(response), -1);
@@ -101,17 +108,18 @@ public:
     }
 
     void Apply() override {
-        const std::vector<InputCheck> checks = {
-            {[this] { return ++firstChecks, firstPasses; }, "first refusal"},
-            {[this] { return ++secondChecks, secondPasses; }, "second refusal",
-             MessageKind::Information, [this] { ++afterSecondRefusal; }},
-        };
-        if (!PassesChecks(checks) || !Confirm("Go on?")) {
-            return;
+        CheckChain checks;
+        checks.Require([this] { return ++firstChecks, firstPasses; }, "first refusal")
+            .Require([this] { return ++secondChecks, secondPasses; }, "second refusal",
+                     MessageKind::Information);
+        ApplyPlan plan{checks.FirstRefusal(), {"Go on?"}, {}};
+        plan.request.OctetString(kSysContact, contact).OctetString(kSysLocation, location);
+        if (plan.refusal && !secondPasses) {
+            ++afterSecondRefusal;
         }
-        CSetRequest request;
-        request.OctetString(kSysContact, contact).OctetString(kSysLocation, location);
-        lastStatus = ApplySet(m_cCommonSNMPSet, request);
+        if (const auto status = RunPlan(m_cCommonSNMPSet, plan)) {
+            lastStatus = status->Code();
+        }
     }
 
     bool firstPasses = true;

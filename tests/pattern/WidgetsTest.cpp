@@ -263,7 +263,7 @@ public:
     }
     void StartWaiting() {
         ShowWaiting({edit, label, combo});
-        SetWidgetsEnabled({ApplyButton()}, false);
+        ApplyButton()->setEnabled(false);
     }
 
     QLineEdit* edit = new QLineEdit(QStringLiteral("12"), this);

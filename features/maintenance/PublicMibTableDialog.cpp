@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
-#include "features/maintenance/PublicMibTable.h"
+#include "features/maintenance/PublicMibTableDialog.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
@@ -39,8 +39,7 @@ CPublicMibTableDialog::CPublicMibTableDialog(const QString& caption,
 void CPublicMibTableDialog::Refresh() {
     WalkStarting();
     WalkIntoList(Walk(), *m_list,
-                 [this](const SnmpRow& row, int rowNumber) { return Cells(row, rowNumber); },
-                 {RefreshButton()});
+                 [this](const SnmpRow& row, int rowNumber) { return Cells(row, rowNumber); });
 }
 
 int ListWidthFor(const CReportList& list) {

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// The checks of an Apply as plain data: a data class turns the administrator's input into
+// either the first refusal (its exact text and box) or the questions to ask and the request
+// to send. No widgets: the rules are tested as tables, the dialog only shows the outcome.
+//
+//   CheckChain checks;
+//   checks.Require([&] { return port >= 1; }, "Please Select one port !")
+//         .Require([&] { return !IsHalfDuplex(speed) || !inTrunk; },
+//                  "LA port " + port + " can not support in half-duplex mode.");
+//   if (auto refusal = checks.FirstRefusal()) { ... }
+#pragma once
+
+#include "features/common/SnmpRequests.h"
+#include "platform/Message.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A refused input: the message box the administrator sees. Nothing is sent after it.
+struct Refusal {
+    std::string text;
+    platform::MessageKind kind = platform::MessageKind::Ok;
+    friend bool operator==(const Refusal&, const Refusal&) = default;
+};
+
+// Checks in their fixed order; a check runs only while every one before it passed, so a
+// later check may rely on what an earlier one made sure of.
+class CheckChain {
+public:
+    CheckChain& Require(const std::function<bool()>& passes, std::string refusal,
+                        platform::MessageKind kind = platform::MessageKind::Ok);
+    CheckChain& Require(bool passes, std::string refusal,
+                        platform::MessageKind kind = platform::MessageKind::Ok);
+    const std::optional<Refusal>& FirstRefusal() const { return m_refusal; }
+    bool Passed() const { return !m_refusal; }
+
+private:
+    std::optional<Refusal> m_refusal;
+};
+
+// What an Apply comes to once its input passed: the OK/Cancel questions to ask in order
+// (Cancel on any stops it) and the one set request that follows.
+struct ApplyPlan {
+    std::optional<Refusal> refusal;
+    std::vector<std::string> questions;
+    CSetRequest request;
+};

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/common/DialogKit.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace kit {
+
+QGroupBox* Group(QWidget* parent, const QString& title, const char* objectName) {
+    auto* group = new QGroupBox(title, parent);
+    group->setObjectName(QString::fromLatin1(objectName));
+    return group;
+}
+
+QLineEdit* Edit(QWidget* parent, const char* objectName, bool readOnly, int maxLength) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(objectName));
+    edit->setReadOnly(readOnly);
+    if (maxLength >= 0) {
+        edit->setMaxLength(maxLength);
+    }
+    return edit;
+}
+
+QComboBox* Combo(QWidget* parent, const char* objectName, const CEnumTable& table) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(objectName));
+    for (const EnumEntry& entry : table.ComboEntries()) {
+        combo->addItem(
+            QString::fromUtf8(entry.combo.data(), static_cast<qsizetype>(entry.combo.size())),
+            QVariant::fromValue(static_cast<qlonglong>(entry.value)));
+    }
+    combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+    return combo;
+}
+
+QComboBox* Combo(QWidget* parent, const char* objectName, std::initializer_list<QString> items) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(objectName));
+    qlonglong index = 0;
+    for (const QString& item : items) {
+        combo->addItem(item, QVariant::fromValue(index++));
+    }
+    combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+    return combo;
+}
+
+std::optional<long> ComboValue(const QComboBox& combo) {
+    const QVariant data = combo.currentData();
+    bool ok = false;
+    const qlonglong value = data.toLongLong(&ok);
+    if (combo.currentIndex() < 0 || !ok) {
+        return std::nullopt;
+    }
+    return static_cast<long>(value);
+}
+
+bool SelectValue(QComboBox& combo, long value) {
+    const int index = combo.findData(QVariant::fromValue(static_cast<qlonglong>(value)));
+    combo.setCurrentIndex(index);
+    return index >= 0;
+}
+
+QLabel* AddFormRow(QGridLayout& grid, int row, const QString& label, QWidget* field, int column) {
+    auto* text = new QLabel(label, field != nullptr ? field->parentWidget() : nullptr);
+    text->setBuddy(field);
+    grid.addWidget(text, row, 2 * column);
+    grid.addWidget(field, row, 2 * column + 1);
+    grid.setColumnStretch(2 * column + 1, 1);
+    return text;
+}
+
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QPushButton* button : buttons) {
+        row->addWidget(button);
+    }
+    return row;
+}
+
+} // namespace kit

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// Construction helpers of the feature dialogs: one layout style for all of them.
+//
+//   auto* group = kit::Group(this, "Port Configuration", "portConfigurationGroup");
+//   auto* form = new QGridLayout(group);
+//   m_pPortIdEdit = kit::Edit(group, "portIdEdit", /*readOnly=*/true);
+//   kit::AddFormRow(*form, 0, "Port ID:", m_pPortIdEdit);
+//   m_pSpeedCombo = kit::Combo(group, "speedCombo", portconfig::kSpeed);
+//   layout->addLayout(kit::ButtonRow({RefreshButton(), ApplyButton(), CloseButton()}));
+//
+// Combos made from a CEnumTable carry the raw value as item data: ComboValue reads it back
+// and SelectValue picks the item of a value, so no display text is parsed.
+#pragma once
+
+#include "features/common/EnumTable.h"
+
+#include <QString>
+
+#include <initializer_list>
+#include <optional>
+
+class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace kit {
+
+QGroupBox* Group(QWidget* parent, const QString& title, const char* objectName);
+QLineEdit* Edit(QWidget* parent, const char* objectName, bool readOnly = false, int maxLength = -1);
+// The combo texts of `table` in table order, each with its value as item data; the first
+// item is current.
+QComboBox* Combo(QWidget* parent, const char* objectName, const CEnumTable& table);
+// Plain text items (a port list, years, ...) with their index as item data.
+QComboBox* Combo(QWidget* parent, const char* objectName, std::initializer_list<QString> items);
+
+// The value of the current item; nothing when no item is current.
+std::optional<long> ComboValue(const QComboBox& combo);
+// Makes the item of `value` current; false (and no item current) when there is none.
+bool SelectValue(QComboBox& combo, long value);
+
+// A label and its field in one row of a form grid, the label as the field's buddy (its
+// mnemonic moves the focus there). Returns the label. `column` counts label-field pairs.
+QLabel* AddFormRow(QGridLayout& grid, int row, const QString& label, QWidget* field,
+                   int column = 0);
+
+// The dialog's button row: right-aligned, in the order given.
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
+
+} // namespace kit
