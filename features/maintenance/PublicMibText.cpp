@@ -22,21 +22,6 @@ unsigned long long NumberOrZero(std::string_view text) {
 
 } // namespace
 
-std::string TextToUtf8(const QString& text) {
-    QString taken = text.left(kMaxWrittenNameCharacters);
-    if (taken.size() < text.size() && !taken.isEmpty() && taken.back().isHighSurrogate()) {
-        taken.chop(1);
-    }
-    return taken.toUtf8().toStdString();
-}
-
-QString Utf8ToText(std::string_view bytes) {
-    if (bytes.empty()) {
-        return {};
-    }
-    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
 QString UpTimeText(std::string_view ticks) {
     constexpr unsigned long long kTicksPerHour = 360000;
     constexpr unsigned long long kTicksPerMinute = 6000;

@@ -5,19 +5,12 @@
 // names an administrator writes to the switch (UTF-8 on the wire). All functions are pure.
 #pragma once
 
+#include "snmp/TextConversion.h"
+
 #include <QString>
 
 #include <string>
 #include <string_view>
-
-// At most this many characters of a name go to the switch.
-inline constexpr int kMaxWrittenNameCharacters = 256;
-
-// The text as UTF-8 bytes, at most kMaxWrittenNameCharacters characters of it (a character
-// outside the basic plane is never cut in half).
-std::string TextToUtf8(const QString& text);
-// UTF-8 bytes read from the switch as text; no bytes give an empty text.
-QString Utf8ToText(std::string_view bytes);
 
 // sysUpTime ticks (hundredths of a second) as "5 Hour 7 Min". Not a number counts as 0.
 QString UpTimeText(std::string_view ticks);
