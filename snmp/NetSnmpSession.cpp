@@ -458,7 +458,7 @@ int Transport::Exchange(const SessionSettings& settings, const Request& request,
     if (m_cancelled) {
         return kSnmpCancelled;
     }
-    const int command = PduCommand(request.command);
+    const int command = request.maxRepetitions > 0 ? SNMP_MSG_GETBULK : PduCommand(request.command);
     if (command == 0 || request.bindings == nullptr || request.bindings->empty()) {
         return kSnmpFailed;
     }
@@ -470,6 +470,10 @@ int Transport::Exchange(const SessionSettings& settings, const Request& request,
         }
         snmp_sess_session(m_session)->timeout = std::max(deadline.RemainingUs(), 1L);
         netsnmp_pdu* pdu = snmp_pdu_create(command);
+        if (command == SNMP_MSG_GETBULK) {
+            pdu->non_repeaters = 0;
+            pdu->max_repetitions = request.maxRepetitions;
+        }
         if (settings.version == Version::V2c) {
             pdu->community = static_cast<u_char*>(malloc(request.community.size() + 1));
             std::memcpy(pdu->community, request.community.c_str(), request.community.size() + 1);

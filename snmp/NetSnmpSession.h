@@ -26,6 +26,7 @@ class Deadline {
 public:
     explicit Deadline(unsigned timeoutMs)
         : m_end(std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs)) {}
+    unsigned RemainingMs() const { return static_cast<unsigned>(RemainingUs() / 1000); }
     long RemainingUs() const {
         auto left = std::chrono::duration_cast<std::chrono::microseconds>(
             m_end - std::chrono::steady_clock::now());
@@ -58,6 +59,7 @@ struct SessionSettings {
 
 struct Request {
     int command = kPduGet;
+    int maxRepetitions = 0; // above 0: a GETBULK (no non-repeaters) instead of `command`
     const std::vector<SnmpVarBind>* bindings = nullptr;
     std::string community; // SNMPv2c
 };

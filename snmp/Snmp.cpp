@@ -9,12 +9,14 @@
 #include <algorithm>
 #include <atomic>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 
 namespace {
 
 std::atomic<unsigned> g_defaultTimeoutMs{5000};
+std::atomic<bool> g_bulkWalks{true};
 
 bool ParseLong(const std::string& text, long& value) {
     const char* first = text.data();
@@ -39,6 +41,18 @@ bool ParseUnsigned32(const std::string& text, unsigned long& value) {
 
 void SnmpInit() {
     snmpnet::InitLibrary();
+    const char* bulk = std::getenv("KSX_GETBULK");
+    if (bulk != nullptr && std::string(bulk) == "0") {
+        g_bulkWalks = false;
+    }
+}
+
+void SetSnmpBulkWalks(bool enabled) {
+    g_bulkWalks = enabled;
+}
+
+bool SnmpBulkWalks() {
+    return g_bulkWalks;
 }
 
 void SetSnmpTimeout(unsigned timeoutMs) {
@@ -209,7 +223,8 @@ int CSnmp::send(const std::string& address, std::unique_ptr<CSnmp>& response, un
     return kSnmpOk;
 }
 
-int CSnmp::exchange(const std::string& address, unsigned timeoutMs, snmpnet::Answer& answer) {
+int CSnmp::exchange(const std::string& address, unsigned timeoutMs, snmpnet::Answer& answer,
+                    int maxRepetitions) {
     if (m_bindings.empty() || address.empty()) {
         return kSnmpFailed;
     }
@@ -228,6 +243,7 @@ int CSnmp::exchange(const std::string& address, unsigned timeoutMs, snmpnet::Ans
     settings.peer = snmpnet::PeerName(address, m_port);
     snmpnet::Request request;
     request.command = m_pduType;
+    request.maxRepetitions = maxRepetitions;
     request.bindings = &m_bindings;
     fillRequest(request);
     return m_transport->Exchange(settings, request, deadline, answer);
@@ -262,6 +278,11 @@ bool CSnmpV1::fillSettings(snmpnet::SessionSettings& settings) const {
 
 void CSnmpV1::fillRequest(snmpnet::Request& request) const {
     request.community = m_community;
+}
+
+// 1,472 bytes of UDP payload on an Ethernet path, less the message and PDU headers.
+unsigned CSnmpV1::bindingBudget() const {
+    return 1472 - 40 - static_cast<unsigned>(m_community.size());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -319,6 +340,13 @@ bool CSnmpV3::fillSettings(snmpnet::SessionSettings& settings) const {
 
 void CSnmpV3::fillRequest(snmpnet::Request& /*request*/) const {}
 
+// The agent keeps to our msgMaxSize; the security header and the scoped PDU's own fields
+// take about 170 bytes of it.
+unsigned CSnmpV3::bindingBudget() const {
+    const int message = std::clamp(m_msgMaxSize, 484, 1472);
+    return static_cast<unsigned>(message - 170);
+}
+
 // ---------------------------------------------------------------------------------------------
 // CSnmpTable
 
@@ -327,8 +355,72 @@ CSnmpTable::~CSnmpTable() = default;
 
 namespace {
 
+// A GETBULK that got no answer in time is tried once more with half the rows, each attempt
+// within half of the time left; then the step goes out as a get-next with the rest.
+constexpr int kBulkAttemptsBeforeGetNext = 2;
+// The first GETBULK of a walk fits one datagram; later ones may take this many.
+constexpr unsigned kLaterBulkGrowth = 4;
+constexpr unsigned kMostRepetitions = 512;
+
 bool IsUnder(const std::vector<uint32_t>& oid, const std::vector<uint32_t>& root) {
     return oid.size() > root.size() && std::equal(root.begin(), root.end(), oid.begin());
+}
+
+unsigned LengthBytes(unsigned length) {
+    return length < 0x80 ? 1 : length < 0x100 ? 2 : 3;
+}
+
+unsigned TlvBytes(unsigned content) {
+    return 1 + LengthBytes(content) + content;
+}
+
+unsigned OidContentBytes(const std::vector<uint32_t>& oid) {
+    unsigned bytes = 1; // the first two arcs share one byte
+    for (size_t i = 2; i < oid.size(); ++i) {
+        for (uint32_t arc = oid[i];; arc >>= 7) {
+            ++bytes;
+            if (arc < 0x80) {
+                break;
+            }
+        }
+    }
+    return bytes;
+}
+
+unsigned NumberBytes(const std::string& text) {
+    const long long value = std::strtoll(text.c_str(), nullptr, 10);
+    unsigned bytes = 1;
+    for (long long rest = value; rest > 127 || rest < -128; rest /= 256) {
+        ++bytes;
+    }
+    return bytes;
+}
+
+// What one binding takes in an encoded message.
+unsigned EncodedBytes(const SnmpVarBind& binding) {
+    unsigned value = 0;
+    switch (binding.type) {
+    case kSnmpOctetString:
+    case kSnmpOpaque:
+        value = static_cast<unsigned>(binding.value.size());
+        break;
+    case kSnmpIpAddress:
+        value = 4;
+        break;
+    case kSnmpObjectId:
+        value = OidContentBytes(ParseOid(binding.value));
+        break;
+    case kSnmpInteger:
+    case kSnmpUnsigned:
+    case kSnmpCounter32:
+    case kSnmpTimeTicks:
+    case kSnmpCounter64:
+        value = NumberBytes(binding.value) + 1;
+        break;
+    default:
+        break;
+    }
+    return TlvBytes(TlvBytes(OidContentBytes(binding.oid)) + TlvBytes(value));
 }
 
 } // namespace
@@ -339,12 +431,32 @@ int CSnmpTable::getNext(const std::string& address, std::unique_ptr<CSnmp>& resp
         return kSnmpFailed;
     }
     if (m_message->m_pduType != kPduGetNext) {
+        dropRows();
         rememberColumns();
         return m_message->send(address, response, timeoutMs);
     }
     if (m_walkGeneration != m_message->m_generation || m_columns.empty()) {
         rememberColumns();
     }
+    if (m_aheadNext < m_aheadRows) {
+        if (m_message->cancelled()) {
+            dropRows();
+            return kSnmpCancelled;
+        }
+        if (rowsAheadFit(address)) {
+            return serveRow(response);
+        }
+        dropRows();
+    }
+    if (!SnmpBulkWalks() || m_bulkRefused) {
+        return plainStep(address, response, timeoutMs);
+    }
+    return bulkStep(address, response, timeoutMs);
+}
+
+// One get-next for the step.
+int CSnmpTable::plainStep(const std::string& address, std::unique_ptr<CSnmp>& response,
+                          unsigned timeoutMs) {
     snmpnet::Answer answer;
     int status = m_message->exchange(address, timeoutMs, answer);
     if (status != kSnmpOk) {
@@ -372,12 +484,214 @@ int CSnmpTable::getNext(const std::string& address, std::unique_ptr<CSnmp>& resp
     return kSnmpOk;
 }
 
+// One GETBULK from where the bindings stand, then the step is served from its rows.
+int CSnmpTable::bulkStep(const std::string& address, std::unique_ptr<CSnmp>& response,
+                         unsigned timeoutMs) {
+    const snmpnet::Deadline deadline(timeoutMs != 0 ? timeoutMs : SnmpDefaultTimeout());
+    int repetitions = repetitionsWanted();
+    bool afterTimeout = false;
+    for (int attempt = 0;;) {
+        const unsigned left = deadline.RemainingMs();
+        if (left == 0) {
+            return kSnmpTimeout;
+        }
+        snmpnet::Answer answer;
+        const int status =
+            m_message->exchange(address, std::max(1u, left / 2), answer, repetitions);
+        if (status == kSnmpCancelled) {
+            return status;
+        }
+        if (status == kSnmpTimeout) {
+            if (++attempt >= kBulkAttemptsBeforeGetNext) {
+                return fallBack(address, response, deadline, true);
+            }
+            repetitions = std::max(1, repetitions / 2);
+            afterTimeout = true;
+            continue;
+        }
+        if (status != kSnmpOk) {
+            return fallBack(address, response, deadline, true);
+        }
+        // tooBig, or any error from an agent that has answered GETBULK before (some give
+        // genErr for an answer that would not fit): ask for half the rows.
+        if (answer.errorStatus != 0 && repetitions > 1 &&
+            (answer.errorStatus == kSnmpTooBig || m_bulkAnswered)) {
+            repetitions /= 2;
+            learnByteLimit(static_cast<unsigned>(repetitions) * rowBytes());
+            continue;
+        }
+        if (answer.errorStatus != 0) {
+            return fallBack(address, response, deadline, answer.errorStatus != kSnmpTooBig);
+        }
+        if (!keepRows(answer, repetitions)) {
+            return fallBack(address, response, deadline, true);
+        }
+        if (afterTimeout) {
+            learnByteLimit(static_cast<unsigned>(repetitions) *
+                           rowBytes()); // a larger one was lost
+        }
+        ++m_bulkRequests;
+        m_bulkAnswered = true;
+        m_aheadAddress = address;
+        m_aheadPort = m_message->port();
+        return serveRow(response);
+    }
+}
+
+// The step as a get-next with the time left. When GETBULK failed but the get-next is
+// answered, the agent is walked with get-next from now on.
+int CSnmpTable::fallBack(const std::string& address, std::unique_ptr<CSnmp>& response,
+                         const snmpnet::Deadline& deadline, bool bulkFailed) {
+    const unsigned left = deadline.RemainingMs();
+    if (left == 0) {
+        return kSnmpTimeout;
+    }
+    const int status = plainStep(address, response, left);
+    if (bulkFailed && (status == kSnmpOk || status == kSnmpEndOfTable)) {
+        m_bulkRefused = true;
+    }
+    return status;
+}
+
+// Keeps the whole rows of a GETBULK answer, up to the first binding that does not follow the
+// one before it in its column. False when not even one row is usable.
+bool CSnmpTable::keepRows(snmpnet::Answer& answer, int repetitions) {
+    const size_t columns = m_columns.size();
+    if (columns == 0 || m_message->m_bindings.size() != columns) {
+        return false;
+    }
+    const size_t rows = answer.bindings.size() / columns;
+    size_t usable = 0;
+    unsigned bytes = 0;
+    for (size_t row = 0; row < rows && usable == row; ++row) {
+        bool follows = true;
+        unsigned rowBytes = 0;
+        for (size_t i = 0; i < columns; ++i) {
+            const SnmpVarBind& binding = answer.bindings[row * columns + i];
+            const std::vector<uint32_t>& before =
+                row == 0 ? m_message->m_bindings[i].oid
+                         : answer.bindings[(row - 1) * columns + i].oid;
+            follows = follows && (binding.type == kSnmpEndOfMibView || before < binding.oid);
+            rowBytes += EncodedBytes(binding);
+        }
+        if (follows) {
+            ++usable;
+            bytes += rowBytes;
+        }
+    }
+    if (usable == 0) {
+        return false;
+    }
+    // An answer cut short before the end of the MIB view shows how many rows the agent gives.
+    if (rows < static_cast<size_t>(repetitions) && usable == rows) {
+        bool ended = false;
+        for (size_t i = (rows - 1) * columns; i < rows * columns; ++i) {
+            ended = ended || answer.bindings[i].type == kSnmpEndOfMibView;
+        }
+        if (!ended) {
+            m_bindingLimit = static_cast<unsigned>(rows * columns);
+        }
+    }
+    m_rowBytes = std::max(1u, bytes / static_cast<unsigned>(usable));
+    if (m_byteLimit != 0 && bytes > m_byteLimit) {
+        m_byteLimit = bytes; // as much got through
+    }
+    answer.bindings.resize(usable * columns);
+    m_ahead = std::move(answer.bindings);
+    m_aheadRows = usable;
+    m_aheadNext = 0;
+    return true;
+}
+
+// Hands out the next row fetched ahead, as the get-next of this step would have answered.
+int CSnmpTable::serveRow(std::unique_ptr<CSnmp>& response) {
+    const size_t columns = m_columns.size();
+    const auto first = m_ahead.begin() + static_cast<long>(m_aheadNext * columns);
+    for (size_t i = 0; i < columns; ++i) {
+        const SnmpVarBind& binding = first[static_cast<long>(i)];
+        if (binding.type == kSnmpEndOfMibView || !IsUnder(binding.oid, m_columns[i])) {
+            dropRows();
+            return kSnmpEndOfTable;
+        }
+    }
+    snmpnet::Answer answer;
+    answer.bindings.assign(first, first + static_cast<long>(columns));
+    m_cursor.clear();
+    for (size_t i = 0; i < columns; ++i) {
+        m_message->m_bindings[i].oid = answer.bindings[i].oid;
+        m_cursor.push_back(answer.bindings[i].oid);
+    }
+    ++m_aheadNext;
+    response = m_message->takeAnswer(answer);
+    return kSnmpOk;
+}
+
+// The rows fetched ahead still continue the walk the message is on.
+bool CSnmpTable::rowsAheadFit(const std::string& address) const {
+    if (address != m_aheadAddress || m_message->port() != m_aheadPort ||
+        m_message->m_bindings.size() != m_cursor.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < m_cursor.size(); ++i) {
+        if (m_message->m_bindings[i].oid != m_cursor[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Rows to ask for: what fits the message, by the row size seen so far (or guessed from the
+// columns: a short index and a small value each), within what the agent has shown it gives.
+// An answer about this large did not come through. SNMPv3's message size is known already:
+// there the failure only says the rows were larger than they looked.
+void CSnmpTable::learnByteLimit(unsigned bytes) {
+    if (!m_message->messageSizeFixed() && (m_byteLimit == 0 || bytes < m_byteLimit)) {
+        m_byteLimit = std::max(1u, bytes);
+    }
+}
+
+unsigned CSnmpTable::rowBytes() const {
+    unsigned bytes = m_rowBytes;
+    if (bytes == 0) {
+        for (const std::vector<uint32_t>& column : m_columns) {
+            bytes += TlvBytes(TlvBytes(OidContentBytes(column) + 4) + TlvBytes(5));
+        }
+    }
+    return std::max(1u, bytes);
+}
+
+int CSnmpTable::repetitionsWanted() const {
+    const unsigned bytes = rowBytes();
+    const unsigned growth = m_message->messageSizeFixed()
+                                ? 1u
+                                : std::min(1u << std::min(m_bulkRequests, 4), kLaterBulkGrowth);
+    unsigned repetitions = m_message->bindingBudget() * growth / bytes;
+    if (m_byteLimit > 0) {
+        repetitions = std::min(repetitions, m_byteLimit / bytes);
+    }
+    if (m_bindingLimit > 0) {
+        repetitions =
+            std::min(repetitions, m_bindingLimit / static_cast<unsigned>(m_columns.size()));
+    }
+    return static_cast<int>(std::clamp(repetitions, 1u, kMostRepetitions));
+}
+
+void CSnmpTable::dropRows() {
+    m_ahead.clear();
+    m_aheadNext = 0;
+    m_aheadRows = 0;
+    m_cursor.clear();
+}
+
 void CSnmpTable::rememberColumns() {
+    dropRows();
     m_columns.clear();
     for (const SnmpVarBind& binding : m_message->m_bindings) {
         m_columns.push_back(binding.oid);
     }
     m_walkGeneration = m_message->m_generation;
+    m_bulkRequests = 0;
+    m_rowBytes = 0;
 }
 
 int CSnmpTable::getSuffix(int index, const CSnmp& response, std::string& suffix) const {

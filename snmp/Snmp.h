@@ -40,6 +40,7 @@ enum SnmpStatus : int {
     kSnmpEndOfTable = -2, // a get-next left the requested columns
     kSnmpFailed = -3,     // the request could not be sent (bad address, bad OID, no session)
     kSnmpCancelled = -4,  // cut short by cancel()
+    kSnmpTooBig = 1,      // the answer would not fit in one message
     kSnmpNoSuchName = 2,  // SNMPv1 noSuchName; also a v2c noSuchObject/noSuchInstance binding
 };
 
@@ -62,6 +63,10 @@ void SnmpInit();
 // Default request timeout (ms) of messages whose send() is given a timeout of 0.
 void SetSnmpTimeout(unsigned timeoutMs);
 unsigned SnmpDefaultTimeout();
+// Whether table walks may fetch rows ahead with GETBULK (on unless KSX_GETBULK=0 was set
+// when SnmpInit ran). Callers see the same rows either way.
+void SetSnmpBulkWalks(bool enabled);
+bool SnmpBulkWalks();
 
 // Parses dotted-decimal OID text ("1.3.6.1" or ".1.3.6.1"). Empty on bad text.
 std::vector<uint32_t> ParseOid(const std::string& text);
@@ -116,6 +121,11 @@ protected:
     // Version-specific session settings (community or USM user).
     virtual bool fillSettings(snmpnet::SessionSettings& settings) const = 0;
     virtual void fillRequest(snmpnet::Request& request) const = 0;
+    // Bytes left for variable bindings in an answer that fits one unfragmented datagram
+    // (and the largest message this side accepts).
+    virtual unsigned bindingBudget() const = 0;
+    // The agent can never send more than the budget (SNMPv3's msgMaxSize).
+    virtual bool messageSizeFixed() const { return false; }
     // Runs before the request goes out; SNMPv3 discovers the agent's engine ID here.
     virtual int prepareSession(const std::string& address, const snmpnet::Deadline& deadline) {
         (void)address;
@@ -134,7 +144,9 @@ protected:
 
 private:
     // One request and its answer, without the SNMPv1 view of exceptions.
-    int exchange(const std::string& address, unsigned timeoutMs, snmpnet::Answer& answer);
+    // maxRepetitions above 0 sends the bindings as one GETBULK instead.
+    int exchange(const std::string& address, unsigned timeoutMs, snmpnet::Answer& answer,
+                 int maxRepetitions = 0);
     std::unique_ptr<CSnmp> takeAnswer(snmpnet::Answer& answer) const;
 
     friend class CSnmpTable;
@@ -155,6 +167,7 @@ protected:
     std::unique_ptr<CSnmp> makeResponse() const override;
     bool fillSettings(snmpnet::SessionSettings& settings) const override;
     void fillRequest(snmpnet::Request& request) const override;
+    unsigned bindingBudget() const override;
 
 private:
     std::string m_community;
@@ -184,6 +197,8 @@ protected:
     std::unique_ptr<CSnmp> makeResponse() const override;
     bool fillSettings(snmpnet::SessionSettings& settings) const override;
     void fillRequest(snmpnet::Request& request) const override;
+    unsigned bindingBudget() const override;
+    bool messageSizeFixed() const override { return true; }
     int prepareSession(const std::string& address, const snmpnet::Deadline& deadline) override;
 
 private:
@@ -201,6 +216,15 @@ private:
 
 // Walks tables with a message: getNext sends the message with its PDU type; after a
 // get-next the message's bindings move on to the returned OIDs.
+//
+// A get-next walk is served from GETBULK answers when bulk walks are on: one GETBULK for all
+// columns fetches several rows, and the following steps of the same walk are answered from
+// them, one row per step, exactly as a get-next per step would have answered. The rows
+// fetched ahead are dropped when the binding list changes (Open, AddValue), when the
+// message is cancelled (Close), or when the bindings are moved by anyone else. The number
+// of rows asked for adapts: the first GETBULK of a walk is sized to fit one datagram, later
+// ones of the same walk ask for up to four times that; tooBig, a time-out or an answer cut
+// short by the agent lower it; an agent that answers GETBULK badly is walked with get-next.
 class CSnmpTable {
 public:
     explicit CSnmpTable(CSnmp* message);
@@ -213,10 +237,41 @@ public:
     // (".1" style text without the leading dot: "1" or "10.0.0.5"). 0 on success.
     int getSuffix(int index, const CSnmp& response, std::string& suffix) const;
 
+    // For diagnostics and tests: the agent answered GETBULK badly and is walked with get-next.
+    bool bulkRefused() const { return m_bulkRefused; }
+
 private:
     void rememberColumns();
+    int plainStep(const std::string& address, std::unique_ptr<CSnmp>& response, unsigned timeoutMs);
+    int bulkStep(const std::string& address, std::unique_ptr<CSnmp>& response, unsigned timeoutMs);
+    int fallBack(const std::string& address, std::unique_ptr<CSnmp>& response,
+                 const snmpnet::Deadline& deadline, bool bulkFailed);
+    bool keepRows(snmpnet::Answer& answer, int repetitions);
+    int serveRow(std::unique_ptr<CSnmp>& response);
+    bool rowsAheadFit(const std::string& address) const;
+    int repetitionsWanted() const;
+    unsigned rowBytes() const;
+    void learnByteLimit(unsigned bytes);
+    void dropRows();
 
     CSnmp* m_message;
     std::vector<std::vector<uint32_t>> m_columns; // the columns the walk started from
     unsigned m_walkGeneration = ~0u;
+
+    // Rows fetched ahead for the walk in hand: whole rows, row after row.
+    std::vector<SnmpVarBind> m_ahead;
+    size_t m_aheadNext = 0; // the next row to hand out
+    size_t m_aheadRows = 0;
+    std::string m_aheadAddress;
+    uint16_t m_aheadPort = 0;
+    std::vector<std::vector<uint32_t>> m_cursor; // where the last row left the bindings
+    // What the walk in hand has learnt.
+    int m_bulkRequests = 0;
+    unsigned m_rowBytes = 0; // encoded size of a row, 0 until an answer came
+    // What the agent has shown: how large an answer gets through and how many bindings it
+    // gives (0: no limit seen), and whether it answers GETBULK at all.
+    unsigned m_byteLimit = 0;
+    unsigned m_bindingLimit = 0;
+    bool m_bulkAnswered = false;
+    bool m_bulkRefused = false;
 };

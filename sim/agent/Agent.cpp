@@ -11,6 +11,7 @@
 
 #include <net-snmp/agent/net-snmp-agent-includes.h>
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <csignal>
 #include <cstdlib>
@@ -373,6 +374,9 @@ void LogRequest(const netsnmp_pdu* pdu, bool answered, const char* reason) {
     }
     std::string line = "{" + Header(pdu) + ",\"pdu\":" + JsonString(CommandText(pdu->command)) +
                        ",\"oids\":[" + oids + "],\"answered\":" + (answered ? "true" : "false");
+    if (pdu->command == SNMP_MSG_GETBULK) {
+        line += ",\"repetitions\":" + std::to_string(pdu->max_repetitions);
+    }
     if (reason != nullptr) {
         line += ",\"reason\":" + JsonString(reason);
     }
@@ -412,24 +416,72 @@ bool TouchesDroppedPrefix(const netsnmp_pdu* pdu) {
         return false;
     }
     const Store& store = State().model->Data();
-    bool walking = pdu->command == SNMP_MSG_GETNEXT || pdu->command == SNMP_MSG_GETBULK;
+    // The objects the answer would carry: a get-next's successor, a GETBULK's repetitions.
+    long steps = 0;
+    if (pdu->command == SNMP_MSG_GETNEXT) {
+        steps = 1;
+    } else if (pdu->command == SNMP_MSG_GETBULK) {
+        steps = std::clamp<long>(pdu->max_repetitions, 1, 1000);
+    }
     for (auto* vb = pdu->variables; vb != nullptr; vb = vb->next_variable) {
-        Oid name = ToOid(vb->name, vb->name_length);
-        std::optional<Oid> next;
-        if (walking) {
-            auto it = store.upper_bound(name);
-            if (it != store.end()) {
-                next = it->first;
-            }
+        std::vector<Oid> touched{ToOid(vb->name, vb->name_length)};
+        for (auto it = store.upper_bound(touched.front());
+             it != store.end() && static_cast<long>(touched.size()) <= steps; ++it) {
+            touched.push_back(it->first);
         }
         for (const auto& text : prefixes) {
             auto prefix = ParseOid(text);
-            if (prefix && (StartsWith(name, *prefix) || (next && StartsWith(*next, *prefix)))) {
-                return true;
+            for (const Oid& name : touched) {
+                if (prefix && StartsWith(name, *prefix)) {
+                    return true;
+                }
             }
         }
     }
     return false;
+}
+
+// Answers a request with an error and its own bindings (a copy of the request, which
+// this takes over).
+void SendError(netsnmp_session* session, netsnmp_pdu* reply, long status, long index) {
+    if (reply == nullptr) {
+        return;
+    }
+    reply->command = SNMP_MSG_RESPONSE;
+    reply->errstat = status;
+    reply->errindex = index;
+    if (snmp_send(session, reply) == 0) {
+        snmp_free_pdu(reply);
+    }
+}
+
+// While a GETBULK that must not be cut short is answered, an answer longer than the limit
+// is held back here; the request is then refused with tooBig.
+int (*g_originalSend)(netsnmp_transport*, const void*, int, void**, int*) = nullptr;
+bool g_holdOversize = false;
+bool g_heldOversize = false;
+
+int SendUnlessHeld(netsnmp_transport* t, const void* buffer, int size, void** opaque,
+                   int* olength) {
+    if (g_holdOversize && size > State().options.maxMessage) {
+        g_heldOversize = true;
+        return size;
+    }
+    return g_originalSend(t, buffer, size, opaque, olength);
+}
+
+int AnswerBulkOrTooBig(int op, netsnmp_session* session, int reqid, netsnmp_pdu* pdu, void* magic) {
+    netsnmp_pdu* copy = snmp_clone_pdu(pdu);
+    g_holdOversize = true;
+    g_heldOversize = false;
+    int rc = handle_snmp_packet(op, session, reqid, pdu, magic);
+    g_holdOversize = false;
+    if (g_heldOversize) {
+        SendError(session, copy, SNMP_ERR_TOOBIG, 0);
+    } else if (copy != nullptr) {
+        snmp_free_pdu(copy);
+    }
+    return rc;
 }
 
 int OnPacket(int op, netsnmp_session* session, int reqid, netsnmp_pdu* pdu, void* magic) {
@@ -442,6 +494,8 @@ int OnPacket(int op, netsnmp_session* session, int reqid, netsnmp_pdu* pdu, void
         reason = "drop";
     } else if (state.options.dropAfter >= 0 && state.answered >= state.options.dropAfter) {
         reason = "drop-after";
+    } else if (pdu->command == SNMP_MSG_GETBULK && state.options.getBulk == "drop") {
+        reason = "getbulk";
     }
     LogRequest(pdu, reason == nullptr, reason);
     if (reason != nullptr) {
@@ -450,6 +504,18 @@ int OnPacket(int op, netsnmp_session* session, int reqid, netsnmp_pdu* pdu, void
     ++state.answered;
     if (state.options.delayMs > 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(state.options.delayMs));
+    }
+    if (pdu->command == SNMP_MSG_GETBULK && state.options.getBulk == "error") {
+        SendError(session, snmp_clone_pdu(pdu), SNMP_ERR_GENERR, 1);
+        return 1;
+    }
+    if (pdu->command == SNMP_MSG_GETBULK && state.options.bulkTooBig &&
+        state.options.maxMessage > 0) {
+        return AnswerBulkOrTooBig(op, session, reqid, pdu, magic);
+    }
+    if (state.options.maxMessage > 0 &&
+        (pdu->msgMaxSize <= 0 || pdu->msgMaxSize > state.options.maxMessage)) {
+        pdu->msgMaxSize = state.options.maxMessage;
     }
     bool isSet = pdu->command == SNMP_MSG_SET;
     if (isSet) {
@@ -709,6 +775,8 @@ int RunAgent(SimOptions options) {
     netsnmp_transport* transport = snmp_sess_transport(snmp_sess_pointer(main_session));
     g_originalRecv = transport->f_recv;
     transport->f_recv = RecvUnlessSilent;
+    g_originalSend = transport->f_send;
+    transport->f_send = SendUnlessHeld;
     main_session->callback = OnPacket;
     state.boot = std::chrono::steady_clock::now();
     if (state.options.animate) {

@@ -34,6 +34,12 @@ A simulated KSX-7700 switch: an SNMP agent answering for the switch's MIB.
   --delay MS                 wait before every answer
   --drop PREFIX              never answer a request that touches PREFIX (repeatable)
   --drop-after N             answer N requests, then none
+  --getbulk MODE             answer GETBULK requests (answer, the default), refuse
+                             them with genErr (error) or leave them unanswered (drop)
+  --max-message BYTES        send no answer longer than BYTES: a longer GETBULK answer
+                             is cut short, any other is refused with tooBig
+  --bulk-toobig              refuse an over-long GETBULK answer with tooBig instead of
+                             cutting it short
   --transfer-seconds S       duration of a firmware or configuration transfer (default 3)
   --reboot-seconds S         silence during a restart (default 4)
   --save-seconds S           duration of a configuration save (default 1)
@@ -151,6 +157,8 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
         {"--delay", number(options.delayMs)},
         {"--drop", list(options.dropPrefixes)},
         {"--drop-after", number(options.dropAfter)},
+        {"--getbulk", text(options.getBulk)},
+        {"--max-message", number(options.maxMessage)},
         {"--transfer-seconds", seconds(options.transferSeconds)},
         {"--reboot-seconds", seconds(options.rebootSeconds)},
         {"--save-seconds", seconds(options.saveSeconds)},
@@ -160,6 +168,7 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
         {"--all-giga", &options.allGiga},
         {"--transfer-fail", &options.transferFail},
         {"--animate", &options.animate},
+        {"--bulk-toobig", &options.bulkTooBig},
     };
     for (size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
@@ -209,6 +218,14 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
     }
     if (options.fdbIds < 1 || options.fdbIds > 4094) {
         error = "--fdb-ids must be 1 to 4094";
+        return std::nullopt;
+    }
+    if (options.getBulk != "answer" && options.getBulk != "error" && options.getBulk != "drop") {
+        error = "--getbulk must be answer, error or drop";
+        return std::nullopt;
+    }
+    if (options.maxMessage != 0 && options.maxMessage < 100) {
+        error = "--max-message must be at least 100";
         return std::nullopt;
     }
     if (options.listen.rfind("udp:", 0) != 0) {

@@ -33,7 +33,10 @@ struct SimOptions {
     std::string requestLog;
     int delayMs = 0;
     std::vector<std::string> dropPrefixes;
-    long dropAfter = -1; // answer this many requests, then none
+    long dropAfter = -1;            // answer this many requests, then none
+    std::string getBulk = "answer"; // "answer", "error" (genErr) or "drop" (no answer)
+    long maxMessage = 0;            // largest answer in bytes; 0: Net-SNMP's own limit
+    bool bulkTooBig = false;        // an over-long GETBULK answer is tooBig, not cut short
     double transferSeconds = 3;
     double rebootSeconds = 4;
     double saveSeconds = 1;

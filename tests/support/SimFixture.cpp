@@ -124,6 +124,7 @@ std::vector<SimRequestRecord> SimFixture::RequestLog() const {
         record.security = Text(object, "security");
         record.answered = object.value(QStringLiteral("answered")).toBool();
         record.reason = Text(object, "reason");
+        record.repetitions = object.value(QStringLiteral("repetitions")).toInt();
         for (const QJsonValue& oid : object.value(QStringLiteral("oids")).toArray()) {
             record.oids.push_back(oid.toString().toStdString());
         }

@@ -35,6 +35,7 @@ struct SimRequestRecord {
     std::vector<std::string> oids;
     bool answered = false;
     std::string reason; // why it was not answered
+    int repetitions = 0; // max-repetitions of a GETBULK
 };
 
 class SimFixture {
