@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <atomic>
 #include <charconv>
-#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 
