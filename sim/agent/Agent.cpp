@@ -501,7 +501,17 @@ int OnPacket(int op, netsnmp_session* session, int reqid, netsnmp_pdu* pdu, void
     if (reason != nullptr) {
         return 1; // handled: no answer
     }
-    ++state.answered;
+    // A GETBULK counts as one request per repetition: the switch falls silent at the same
+    // row of a walk however the rows are asked for.
+    long units = 1;
+    if (pdu->command == SNMP_MSG_GETBULK) {
+        units = std::max(1L, pdu->max_repetitions);
+        if (state.options.dropAfter >= 0 && units > state.options.dropAfter - state.answered) {
+            units = state.options.dropAfter - state.answered;
+            pdu->max_repetitions = units;
+        }
+    }
+    state.answered += units;
     if (state.options.delayMs > 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(state.options.delayMs));
     }

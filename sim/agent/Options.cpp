@@ -33,7 +33,8 @@ A simulated KSX-7700 switch: an SNMP agent answering for the switch's MIB.
   --request-log FILE         one JSON object per request
   --delay MS                 wait before every answer
   --drop PREFIX              never answer a request that touches PREFIX (repeatable)
-  --drop-after N             answer N requests, then none
+  --drop-after N             answer N requests, then none (a GETBULK counts once per
+                             repetition and is cut short at the Nth)
   --getbulk MODE             answer GETBULK requests (answer, the default), refuse
                              them with genErr (error) or leave them unanswered (drop)
   --max-message BYTES        send no answer longer than BYTES: a longer GETBULK answer
