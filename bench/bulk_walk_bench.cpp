@@ -76,7 +76,7 @@ std::string LoadAverage() {
 struct Figure {
     std::vector<double> seconds;
     int requests = 0; // round trips of one run
-    int rows = 0;
+    int rows = 0;     // rows walked, or port updates of the panel walks
 };
 
 // Runs `walk` and records its wall time, rows and the requests the simulator received.
@@ -104,7 +104,7 @@ int WalkColumns(const std::vector<std::string>& columns, unsigned stepTimeoutMs)
     for (const std::string& column : columns) {
         session.AddValue(column, kSnmpNull, "");
     }
-    int rows = 0;
+    int rows = 0; // rows walked, or port updates of the panel walks
     std::unique_ptr<CSnmp> response;
     while (session.GetNext(response, stepTimeoutMs) == kSnmpOk) {
         ++rows;
@@ -157,7 +157,7 @@ int NetSnmpBulkWalk(const SimFixture& sim, const std::vector<std::string>& colum
 void Report(const char* name, const Figure& bulk, const Figure& plain) {
     const double bulkTime = Median(bulk.seconds);
     const double plainTime = Median(plain.seconds);
-    std::printf("%-34s rows %5d/%5d  round trips %5d vs %5d (%5.1fx fewer)  "
+    std::printf("%-34s items %5d/%5d  round trips %5d vs %5d (%5.1fx fewer)  "
                 "median %7.3f s vs %7.3f s (%5.1fx faster)\n",
                 name, bulk.rows, plain.rows, bulk.requests, plain.requests,
                 bulk.requests > 0 ? static_cast<double>(plain.requests) / bulk.requests : 0.0,
