@@ -7,7 +7,9 @@
 #include "features/common/Captions.h"
 #include "features/l2/BandwidthDialog.h"
 #include "features/l2/JumboFrameDialog.h"
+#include "features/l2/MirrorDialog.h"
 #include "features/l2/SegmentationDialog.h"
+#include "features/l2/SpanningTreeBridgeDialog.h"
 #include "features/l2/StormControlDialog.h"
 #include "features/maintenance/DeviceTools.h"
 #include "features/maintenance/ForwardingTableDialog.h"
@@ -168,6 +170,9 @@ void RegisterL2Commands() {
     RegisterCommandDialog(kCmdStormControl, [] { return std::make_unique<CStormControlDlg>(); });
     RegisterCommandDialog(kCmdBandwidthControl, [] { return std::make_unique<CBandwidthDlg>(); });
     RegisterCommandDialog(kCmdJumboFrame, [] { return std::make_unique<CJumboFrameDlg>(); });
+    RegisterCommandDialog(kCmdPortMirroring, [] { return std::make_unique<CMirrorDlg>(); });
+    RegisterCommandDialog(kCmdSpanningTree,
+                          [] { return std::make_unique<CSpanningTreeBridgeDlg>(); });
 }
 
 } // namespace
