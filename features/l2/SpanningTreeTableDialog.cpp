@@ -17,12 +17,19 @@ CSpanningTreeTableDlg::CSpanningTreeTableDlg(QWidget* parent)
     setWindowTitle(QStringLiteral(" Spanning Tree Table"));
     m_pList = new CReportList(this);
     m_pList->setObjectName(QStringLiteral("portList"));
-    m_pList->SetColumns(
-        QStringList{QStringLiteral("Port"), QStringLiteral("Priority"), QStringLiteral("Cost "),
-                    QStringLiteral("Enable"), QStringLiteral("Status  "),
-                    QStringLiteral(" ==Designated Root== "), QStringLiteral("Designated Cost"),
-                    QStringLiteral(" ==Designated Bridge== "), QStringLiteral("Designated Port"),
-                    QStringLiteral("Forwardings")});
+    // The cost column takes the widest cost a port can have (its header alone would cut
+    // 200000 short).
+    const int costWidth = m_pList->HeaderTextWidth(QStringLiteral("200000000"));
+    m_pList->SetColumns(QList<ReportColumn>{{QStringLiteral("Port")},
+                                            {QStringLiteral("Priority")},
+                                            {QStringLiteral("Cost "), costWidth},
+                                            {QStringLiteral("Enable")},
+                                            {QStringLiteral("Status  ")},
+                                            {QStringLiteral(" ==Designated Root== ")},
+                                            {QStringLiteral("Designated Cost")},
+                                            {QStringLiteral(" ==Designated Bridge== ")},
+                                            {QStringLiteral("Designated Port")},
+                                            {QStringLiteral("Forwardings")}});
     m_pEntries = kit::Edit(this, "entriesEdit", /*readOnly=*/true);
     m_pEntries->setFocusPolicy(Qt::NoFocus);
     m_pPortConfig = new QPushButton(QStringLiteral("&Port Config"), this);
