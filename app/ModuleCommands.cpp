@@ -14,6 +14,7 @@
 #include "features/maintenance/TransferDialog.h"
 #include "features/maintenance/UdpServiceDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
+#include "features/port_vlan/TrunkDialog.h"
 #include "snmp/SessionParameters.h"
 
 #include <QDialog>
@@ -166,6 +167,7 @@ void RegisterModuleCommands() {
     // Feature dialogs and device tools register here as they are built. A click on a port of
     // the panel runs Port Configuration as well.
     RegisterCommandDialog(kCmdPortConfiguration, [] { return std::make_unique<CPortConfigDlg>(); });
+    RegisterCommandDialog(kCmdTrunk, [] { return std::make_unique<CTrunkDlg>(); });
     RegisterCommandDialog(kCmdSystemInformation, [] { return std::make_unique<CSystemInfoDlg>(); });
     RegisterCommandDialog(kCmdInterfaceTable,
                           [] { return std::make_unique<CInterfaceTableDlg>(); });
