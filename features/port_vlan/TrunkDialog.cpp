@@ -83,6 +83,8 @@ void CTrunkDlg::BuildControls() {
     m_pMemberButton->setObjectName(QStringLiteral("portMemberButton"));
     connect(m_pMemberButton, &QPushButton::clicked, this, [this] { EditMembers(); });
 
+    // Enter re-reads: it never writes by surprise.
+    RefreshButton()->setDefault(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(status);
     layout->addWidget(information, 1);

@@ -6,6 +6,7 @@
 #include "features/common/Messages.h"
 #include "features/common/PortGrid.h"
 
+#include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -116,6 +117,9 @@ void CTrunkMemberDlg::BuildControls() {
     cancel->setGeometry(width - kButtonWidth - kMargin, buttonTop, kButtonWidth, kButtonHeight);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    if (QAbstractButton* first = m_pGrid->Button(1)) {
+        first->setFocus();
+    }
     setTabOrder(m_pGrid, m_pOkButton);
     setTabOrder(m_pOkButton, cancel);
     resize(size);

@@ -411,11 +411,14 @@ std::optional<GlobalStates> CTrunkAdmission::ReadGlobals() {
 
 bool CTrunkAdmission::ReadScalars() {
     const auto globals = ReadGlobals();
+    if (!globals) {
+        return false;
+    }
     const auto values =
         ReadValues(m_cCommonSNMP, {ScalarOid(PrivateOid("18.1")), ScalarOid(PrivateOid("18.2")),
                                    ScalarOid(PrivateOid("18.3")), ScalarOid(PrivateOid("18.4")),
                                    ScalarOid(PrivateOid("9.2")), ScalarOid(PrivateOid("14.7.1"))});
-    if (!globals || !values) {
+    if (!values) {
         return false;
     }
     const auto& v = *values;

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -228,6 +229,16 @@ TEST_F(TrunkTest, SpanningTreeTrace) {
         trace.Contains("temp1 = 1, temp2 = 64,temp3 = 0,temp4 = 2,temp5 = 2,temp6 = 2,temp7 = 2"));
 }
 
+// A switch that does not answer: no rule can be checked, so nothing is written.
+TEST_F(TrunkTest, UnreadableSwitchWritesNothing) {
+    sim.Pause();
+    EXPECT_EQ(Submit(1, {1, 2}),
+              (std::vector<std::string>{"TrunkValid Init Error !", "TrunkValid Init Error !"}));
+    sim.Resume();
+    EXPECT_FALSE(m_accepted);
+    EXPECT_TRUE(TakeSets().empty());
+}
+
 TEST_F(TrunkTest, ListAndModeApply) {
     Restart({Hex("8.1.3.1.2.2", "3000000000000000"), Int("8.1.3.1.3.2", 2)});
     auto dialog = OpenTrunks();
@@ -277,6 +288,7 @@ TEST_F(TrunkTest, ListAndModeApply) {
 }
 
 TEST_F(TrunkTest, PortMemberOpensTheSubDialog) {
+    ASSERT_TRUE(QDir().mkpath(KSX_SCREENSHOT_DIR));
     auto dialog = OpenTrunks();
     auto* list = dialog->TrunkList();
     emit list->rowSelected(0);
@@ -292,6 +304,7 @@ TEST_F(TrunkTest, PortMemberOpensTheSubDialog) {
         EXPECT_EQ(Find<QLineEdit>(member, "modeEdit")->text(), "Static");
         Click(member, "port7");
         Click(member, "port8");
+        member->grab().save(QDir(KSX_SCREENSHOT_DIR).filePath("dialog-trunk-member.png"));
         Click(member, "okButton");
     });
     Click(dialog.get(), "portMemberButton");
@@ -301,6 +314,7 @@ TEST_F(TrunkTest, PortMemberOpensTheSubDialog) {
     EXPECT_EQ(Bindings(sets[0]), MembersSet(1, "0300000000000000", 2));
     ASSERT_TRUE(WaitUntil([&] { return !dialog->IsBusy() && list->Cell(0, 2) == "7,8"; }));
     EXPECT_EQ(list->Cell(0, 1), "Static");
+    dialog->grab().save(QDir(KSX_SCREENSHOT_DIR).filePath("dialog-trunk-configuration.png"));
 }
 
 } // namespace
