@@ -8,6 +8,7 @@
 #include "tests/support/DialogFixture.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -73,6 +74,9 @@ TEST_F(ManagementVlanTest, EmptyVlanIsRefusedAndAMemberVlanWritten) {
     EXPECT_EQ(Bindings(sets[0]),
               (std::vector<std::string>{P + ".7.2.0 = INTEGER: 1", P + ".7.3.0 = INTEGER: 6"}));
     ASSERT_TRUE(WaitUntil([&] { return combo->currentText() == "6" && combo->isEnabled(); }));
+    const QDir folder(QStringLiteral(KSX_SCREENSHOT_DIR));
+    ASSERT_TRUE(folder.mkpath(QStringLiteral(".")));
+    ASSERT_TRUE(dialog->grab().save(folder.filePath("dialog-management-vlan.png")));
 }
 
 } // namespace

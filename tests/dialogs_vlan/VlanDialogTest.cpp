@@ -14,6 +14,7 @@
 #include "tests/support/DialogFixture.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -45,6 +46,12 @@ std::vector<std::string> Join(std::vector<std::vector<std::string>> parts) {
         lines.insert(lines.end(), part.begin(), part.end());
     }
     return lines;
+}
+
+void SavePicture(QWidget& widget, const QString& name) {
+    const QDir folder(QStringLiteral(KSX_SCREENSHOT_DIR));
+    ASSERT_TRUE(folder.mkpath(QStringLiteral(".")));
+    ASSERT_TRUE(widget.grab().save(folder.filePath(name)));
 }
 
 class VlanDialogTest : public DialogFixture {
@@ -188,6 +195,12 @@ TEST_F(VlanDialogTest, WritesTheRowInOrderOn28And52Ports) {
             << model;
         EXPECT_EQ(dialog->VlanList()->Cell(1, 1), QString::fromUtf8("B\xc3\xbcro"));
         EXPECT_EQ(dialog->VlanList()->Cell(1, 3), "1,2");
+        if (big) {
+            SavePicture(*dialog, "dialog-vlan-configuration.png");
+            dialog->VlanList()->SelectRow(1);
+            ASSERT_TRUE(Click(dialog.get(), "editButton"));
+            SavePicture(*dialog->SubDialog(), "dialog-vlan-edit.png");
+        }
     }
 }
 
