@@ -9,6 +9,7 @@ void BuildVlanGroups(Builder& b);
 void BuildVlanRowRules(Builder& b);
 void BuildServiceGroups(Builder& b);
 void BuildPowerGroups(Builder& b);
+void BuildL2Rules(Builder& b);
 
 void BuildPrivateGroups(Builder& priv) {
     // The port groups come first: their rules (link state) feed the PoE rules.
@@ -17,6 +18,7 @@ void BuildPrivateGroups(Builder& priv) {
     BuildVlanRowRules(priv);
     BuildServiceGroups(priv);
     BuildPowerGroups(priv);
+    BuildL2Rules(priv);
 }
 
 } // namespace ksxsim
