@@ -106,8 +106,13 @@ void CSnmpTableDlg::Apply() {
     QGuiApplication::restoreOverrideCursor();
     ResetInputs();
     if (RefreshDelayMs() > 0) {
+        // The pause counts as reading: the buttons stay disabled until the walk has ended.
         m_pList->RemoveAllRows();
-        QTimer::singleShot(RefreshDelayMs(), this, [this] { Refresh(); });
+        SetReading(true);
+        QTimer::singleShot(RefreshDelayMs(), this, [this] {
+            SetReading(false);
+            Refresh();
+        });
     } else {
         Refresh();
     }
