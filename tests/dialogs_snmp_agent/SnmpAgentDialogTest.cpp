@@ -255,4 +255,161 @@ TEST_P(TableShapeTest, RefusesAnEntryTwiceAndRemovesThePickedRow) {
 INSTANTIATE_TEST_SUITE_P(Tables, TableShapeTest, ::testing::ValuesIn(kTables),
                          [](const auto& info) { return std::string(info.param.name); });
 
+bool Tick(QWidget* dialog, const char* objectName, bool ticked) {
+    auto* check = Find<QCheckBox>(dialog, objectName);
+    if (check == nullptr || !check->isEnabled()) {
+        return false;
+    }
+    if (check->isChecked() != ticked) {
+        QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier, QPoint(6, check->height() / 2));
+    }
+    return check->isChecked() == ticked;
+}
+
+bool EnterUser(QWidget* d, const char* version, const char* password = nullptr) {
+    bool entered = Type(d, "userNameEdit", "bob") && Type(d, "groupNameEdit", "admins") &&
+                   Choose(d, "versionCombo", version);
+    if (password != nullptr) {
+        entered = entered && Tick(d, "encryptedCheck", true) && Choose(d, "authCombo", "MD5") &&
+                  Choose(d, "privCombo", "None") && Type(d, "authPasswordEdit", password);
+    }
+    return entered;
+}
+
+TEST_F(SnmpAgentTest, RefusedCreationStepDestroysTheHalfMadeRowAndNoPasswordIsTraced) {
+    auto dialog = Shown(std::make_unique<CSnmpUserDlg>());
+    const auto users = Column(*dialog, 0);
+    ASSERT_TRUE(EnterUser(dialog.get(), "V3", "short1"));
+    ASSERT_TRUE(Applied(*dialog));
+    std::vector<std::string> results;
+    for (const auto& record : TakeSets()) {
+        results.push_back(record.result);
+    }
+    // createAndWait, group, protocols, the password the switch finds too short, destroy.
+    EXPECT_EQ(results, (std::vector<std::string>{"noError", "noError", "noError", "wrongLength",
+                                                 "noError"}));
+    EXPECT_TRUE(messages.TakeTexts().empty());
+    EXPECT_EQ(Column(*dialog, 0), users);
+
+    // Nothing is left to collide with: the same user is made with a proper password, and
+    // bob of V2c beside it.
+    ASSERT_TRUE(EnterUser(dialog.get(), "V3", "longenough1"));
+    ASSERT_TRUE(Applied(*dialog));
+    ASSERT_TRUE(EnterUser(dialog.get(), "V2c"));
+    ASSERT_TRUE(Applied(*dialog));
+    EXPECT_TRUE(messages.TakeTexts().empty());
+    std::vector<std::string> bobs;
+    for (int row = 0; row < dialog->List()->RowCount(); ++row) {
+        if (dialog->List()->Cell(row, 0) == "bob") {
+            for (int column = 1; column < 5; ++column) {
+                bobs.push_back(dialog->List()->Cell(row, column).toStdString());
+            }
+        }
+    }
+    EXPECT_EQ(bobs, (std::vector<std::string>{"admins", "V2c", "None", "None", "admins", "V3",
+                                              "MD5", "None"}));
+    for (const std::string& line : trace.Lines()) {
+        EXPECT_EQ(line.find("short1"), std::string::npos) << line;
+        EXPECT_EQ(line.find("longenough1"), std::string::npos) << line;
+    }
+}
+
+TEST_F(SnmpAgentTest, HostAddressesAndViewMasksRefusedWithoutARequest) {
+    auto hosts = Shown(std::make_unique<CSnmpHostDlg>());
+    for (const char* address : {"10.0.0.255", "127.1.1.1", "224.0.0.5", "10.1.2."}) {
+        ASSERT_TRUE(SetHost(hosts.get(), address) && Type(hosts.get(), "hostNameEdit", "public"));
+        ASSERT_TRUE(Click(hosts.get(), "applyButton"));
+        EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Invalid Host IP."}) << address;
+    }
+    EXPECT_TRUE(Find<CIpAddressEdit>(hosts.get(), "hostAddress")->Field(0)->hasFocus());
+
+    auto views = Shown(std::make_unique<CSnmpViewDlg>());
+    ASSERT_TRUE(Type(views.get(), "viewNameEdit", "all") &&
+                Type(views.get(), "subtreeEdit", "1.3.6") &&
+                Type(views.get(), "maskEdit", "1.1.1.1"));
+    ASSERT_TRUE(Click(views.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Invalid  OID length"});
+    EXPECT_TRUE(TakeSets().empty());
+}
+
+TEST_F(SnmpAgentTest, NamesRoundTripInUtf8) {
+    auto dialog = Shown(std::make_unique<CSnmpGroupDlg>());
+    const QString read = QString::fromUtf8("vue-\xC3\xA9\xC3\xBC");
+    const QString notify = QString::fromUtf8("\xE2\x82\xAC-\xC3\xB1");
+    // Typed as text: the test keyboard has no keys for these characters.
+    ASSERT_TRUE(Type(dialog.get(), "groupNameEdit", "g2"));
+    Find<QLineEdit>(dialog.get(), "readViewEdit")->setText(read);
+    Find<QLineEdit>(dialog.get(), "notifyViewEdit")->setText(notify);
+    ASSERT_TRUE(Applied(*dialog));
+    const auto names = Column(*dialog, 0);
+    const auto row = std::find(names.begin(), names.end(), "g2") - names.begin();
+    ASSERT_LT(row, dialog->List()->RowCount());
+    EXPECT_EQ(dialog->List()->Cell(static_cast<int>(row), 1), read);
+    EXPECT_EQ(dialog->List()->Cell(static_cast<int>(row), 3), notify);
+    EXPECT_EQ(dialog->List()->Cell(static_cast<int>(row), 5), "NoAuthNoPriv");
+}
+
+TEST_F(SnmpAgentTest, CommunityViewPoliciesAreTheUsersOfV1AndV2c) {
+    auto dialog = Shown(std::make_unique<CSnmpCommunityDlg>());
+    auto* users = Find<QComboBox>(dialog.get(), "userCombo");
+    QStringList items;
+    for (int i = 0; i < users->count(); ++i) {
+        items << users->itemText(i);
+    }
+    EXPECT_EQ(items, (QStringList{"guests", "keepers"}));
+    EXPECT_EQ(users->currentIndex(), 0);
+    dialog.reset();
+    EXPECT_EQ(trace.LinesFrom(platform::FramedTraceLine("DestroyWindow")),
+              (std::vector<std::string>{platform::FramedTraceLine("DestroyWindow"),
+                                        platform::FramedTraceLine("m_cCommonSNMP.Close"),
+                                        platform::FramedTraceLine("m_cCommonSNMPSet.Close"),
+                                        platform::FramedTraceLine("m_cCommonSNMPTable.Close"),
+                                        platform::FramedTraceLine("m_cCommonSNMPGetUse.Close")}));
+}
+
+TEST_F(SnmpAgentTest, EngineIdOfTenToSixtyFourHexDigits) {
+    auto dialog = Shown(std::make_unique<CSnmpEngineIdDlg>());
+    auto* edit = Find<QLineEdit>(dialog.get(), "engineIdEdit");
+    EXPECT_GE(edit->text().size(), 10);
+    EXPECT_EQ(edit->text(), edit->text().toLower());
+    ASSERT_TRUE(Type(dialog.get(), "engineIdEdit", "12345678"));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"ID length is 10-64"});
+    EXPECT_TRUE(TakeSets().empty());
+    ASSERT_TRUE(Type(dialog.get(), "engineIdEdit", "123456789ABCDEF"));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    ASSERT_EQ(SetBindings().size(), 1u);
+    EXPECT_EQ(edit->text(), "0123456789abcdef");
+}
+
+TEST_F(SnmpAgentTest, GlobalStateReadWrittenAndReadAgain) {
+    auto dialog = Shown(std::make_unique<CSnmpGlobalStateDlg>());
+    ASSERT_TRUE(Find<QCheckBox>(dialog.get(), "globalStateCheck")->isChecked());
+    ASSERT_TRUE(Tick(dialog.get(), "globalStateCheck", false));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(SetBindings(), std::vector<std::string>{B + ".1.0 = INTEGER: 2 (noError)"});
+    Find<QCheckBox>(dialog.get(), "globalStateCheck")->setChecked(true);
+    dialog = Shown(std::make_unique<CSnmpGlobalStateDlg>());
+    EXPECT_FALSE(Find<QCheckBox>(dialog.get(), "globalStateCheck")->isChecked());
+}
+
+TEST_F(SnmpAgentTest, TrapSwitchesOfPoeOnlyOnAPoeModel) {
+    for (const auto& [model, shown] : {std::pair{"KSX-7700-28P", 8}, {"KSX-7700-28", 5}}) {
+        Restart(model);
+        auto dialog = Shown(std::make_unique<CSnmpTrapDlg>());
+        int visible = 0;
+        for (int i = 1; i <= 8; ++i) {
+            visible += Find<QCheckBox>(dialog.get(), QStringLiteral("trapCheck%1").arg(i))
+                           ->isVisibleTo(dialog.get());
+        }
+        EXPECT_EQ(visible, shown) << model;
+        ASSERT_TRUE(Tick(dialog.get(), "trapCheck2", false));
+        ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+        const auto sets = SetBindings();
+        ASSERT_EQ(sets.size(), static_cast<std::size_t>(shown)) << model;
+        EXPECT_EQ(sets[1], B + ".8.2.0 = INTEGER: 2 (noError)");
+        EXPECT_EQ(sets.back(), B + ".8." + std::to_string(shown) + ".0 = INTEGER: 1 (noError)");
+    }
+}
+
 } // namespace
