@@ -38,6 +38,8 @@ CSnmpGlobalStateDlg::CSnmpGlobalStateDlg(QWidget* parent) : CFeatureDialog(paren
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pStateCheck);
     layout->addLayout(kit::ButtonRow({ApplyButton(), CloseButton()}));
+    // Wide enough for its caption.
+    setMinimumWidth(320);
 }
 
 void CSnmpGlobalStateDlg::Refresh() {
