@@ -14,6 +14,7 @@
 #include "features/maintenance/TransferDialog.h"
 #include "features/maintenance/UdpServiceDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
+#include "features/security/ImpbDialogs.h"
 #include "snmp/SessionParameters.h"
 
 #include <QDialog>
@@ -174,4 +175,9 @@ void RegisterModuleCommands() {
                           [] { return std::make_unique<CForwardingTableDlg>(); });
     RegisterCommandDialog(kCmdTcpService, [] { return std::make_unique<CTcpServiceDlg>(); });
     RegisterCommandDialog(kCmdUdpService, [] { return std::make_unique<CUdpServiceDlg>(); });
+    RegisterCommandDialog(kCmdSmartBindingSettings,
+                          [] { return std::make_unique<CImpbSettingsDlg>(); });
+    RegisterCommandDialog(kCmdSmartBinding, [] { return std::make_unique<CIMPBSmartBinding>(); });
+    RegisterCommandDialog(kCmdWhiteList, [] { return std::make_unique<CIMPBWhiteList>(); });
+    RegisterCommandDialog(kCmdBlackList, [] { return std::make_unique<CIMPBBlackList>(); });
 }

@@ -8,6 +8,7 @@ void BuildPortGroups(Builder& b);
 void BuildVlanGroups(Builder& b);
 void BuildServiceGroups(Builder& b);
 void BuildPowerGroups(Builder& b);
+void BuildSecurityRules(Builder& b);
 
 void BuildPrivateGroups(Builder& priv) {
     // The port groups come first: their rules (link state) feed the PoE rules.
@@ -15,6 +16,7 @@ void BuildPrivateGroups(Builder& priv) {
     BuildVlanGroups(priv);
     BuildServiceGroups(priv);
     BuildPowerGroups(priv);
+    BuildSecurityRules(priv);
 }
 
 } // namespace ksxsim
