@@ -5,6 +5,10 @@
 #include "app/AboutDialog.h"
 #include "app/ModuleWindow.h"
 #include "features/common/Captions.h"
+#include "features/l2/BandwidthDialog.h"
+#include "features/l2/JumboFrameDialog.h"
+#include "features/l2/SegmentationDialog.h"
+#include "features/l2/StormControlDialog.h"
 #include "features/maintenance/DeviceTools.h"
 #include "features/maintenance/ForwardingTableDialog.h"
 #include "features/maintenance/InterfaceTableDialog.h"
@@ -159,6 +163,22 @@ void RegisterDeviceTools() {
     RegisterCommandAction(kCmdWeb, [](CModuleWindow&) { BrowseDevice(DeviceAddress()); });
 }
 
+void RegisterL2Commands() {
+    RegisterCommandDialog(kCmdTrafficSegmentation,
+                          [] { return std::make_unique<CSegmentationDlg>(); });
+    RegisterCommandDialog(kCmdStormControl, [] { return std::make_unique<CStormControlDlg>(); });
+    RegisterCommandDialog(kCmdBandwidthControl, [] { return std::make_unique<CBandwidthDlg>(); });
+    RegisterCommandDialog(kCmdJumboFrame, [] { return std::make_unique<CJumboFrameDlg>(); });
+}
+
+void RegisterSecurityCommands() {
+    RegisterCommandDialog(kCmdSmartBindingSettings,
+                          [] { return std::make_unique<CImpbSettingsDlg>(); });
+    RegisterCommandDialog(kCmdSmartBinding, [] { return std::make_unique<CIMPBSmartBinding>(); });
+    RegisterCommandDialog(kCmdWhiteList, [] { return std::make_unique<CIMPBWhiteList>(); });
+    RegisterCommandDialog(kCmdBlackList, [] { return std::make_unique<CIMPBBlackList>(); });
+}
+
 } // namespace
 
 void RegisterModuleCommands() {
@@ -175,9 +195,6 @@ void RegisterModuleCommands() {
                           [] { return std::make_unique<CForwardingTableDlg>(); });
     RegisterCommandDialog(kCmdTcpService, [] { return std::make_unique<CTcpServiceDlg>(); });
     RegisterCommandDialog(kCmdUdpService, [] { return std::make_unique<CUdpServiceDlg>(); });
-    RegisterCommandDialog(kCmdSmartBindingSettings,
-                          [] { return std::make_unique<CImpbSettingsDlg>(); });
-    RegisterCommandDialog(kCmdSmartBinding, [] { return std::make_unique<CIMPBSmartBinding>(); });
-    RegisterCommandDialog(kCmdWhiteList, [] { return std::make_unique<CIMPBWhiteList>(); });
-    RegisterCommandDialog(kCmdBlackList, [] { return std::make_unique<CIMPBBlackList>(); });
+    RegisterL2Commands();
+    RegisterSecurityCommands();
 }

@@ -8,6 +8,7 @@ void BuildPortGroups(Builder& b);
 void BuildVlanGroups(Builder& b);
 void BuildServiceGroups(Builder& b);
 void BuildPowerGroups(Builder& b);
+void BuildL2Rules(Builder& b);
 void BuildSecurityRules(Builder& b);
 
 void BuildPrivateGroups(Builder& priv) {
@@ -16,6 +17,7 @@ void BuildPrivateGroups(Builder& priv) {
     BuildVlanGroups(priv);
     BuildServiceGroups(priv);
     BuildPowerGroups(priv);
+    BuildL2Rules(priv);
     BuildSecurityRules(priv);
 }
 
