@@ -17,7 +17,9 @@
 #include "features/maintenance/TcpServiceDialog.h"
 #include "features/maintenance/TransferDialog.h"
 #include "features/maintenance/UdpServiceDialog.h"
+#include "features/port_vlan/ManagementVlanDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
+#include "features/port_vlan/VlanDialog.h"
 #include "features/security/ImpbDialogs.h"
 #include "snmp/SessionParameters.h"
 
@@ -187,6 +189,9 @@ void RegisterModuleCommands() {
     // Feature dialogs and device tools register here as they are built. A click on a port of
     // the panel runs Port Configuration as well.
     RegisterCommandDialog(kCmdPortConfiguration, [] { return std::make_unique<CPortConfigDlg>(); });
+    RegisterCommandDialog(kCmdVlanConfiguration, [] { return std::make_unique<CVlanDlg>(); });
+    RegisterCommandDialog(kCmdManagementVlan,
+                          [] { return std::make_unique<CManagementVlanDlg>(); });
     RegisterCommandDialog(kCmdSystemInformation, [] { return std::make_unique<CSystemInfoDlg>(); });
     RegisterCommandDialog(kCmdInterfaceTable,
                           [] { return std::make_unique<CInterfaceTableDlg>(); });
