@@ -19,6 +19,7 @@
 #include "features/maintenance/UdpServiceDialog.h"
 #include "features/port_vlan/ManagementVlanDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
+#include "features/port_vlan/TrunkDialog.h"
 #include "features/port_vlan/VlanDialog.h"
 #include "features/security/ImpbDialogs.h"
 #include "snmp/SessionParameters.h"
@@ -189,6 +190,7 @@ void RegisterModuleCommands() {
     // Feature dialogs and device tools register here as they are built. A click on a port of
     // the panel runs Port Configuration as well.
     RegisterCommandDialog(kCmdPortConfiguration, [] { return std::make_unique<CPortConfigDlg>(); });
+    RegisterCommandDialog(kCmdTrunk, [] { return std::make_unique<CTrunkDlg>(); });
     RegisterCommandDialog(kCmdVlanConfiguration, [] { return std::make_unique<CVlanDlg>(); });
     RegisterCommandDialog(kCmdManagementVlan,
                           [] { return std::make_unique<CManagementVlanDlg>(); });

@@ -10,6 +10,7 @@ void BuildVlanRowRules(Builder& b);
 void BuildServiceGroups(Builder& b);
 void BuildPowerGroups(Builder& b);
 void BuildL2Rules(Builder& b);
+void BuildTrunkRules(Builder& b);
 void BuildSecurityRules(Builder& b);
 
 void BuildPrivateGroups(Builder& priv) {
@@ -20,6 +21,7 @@ void BuildPrivateGroups(Builder& priv) {
     BuildServiceGroups(priv);
     BuildPowerGroups(priv);
     BuildL2Rules(priv);
+    BuildTrunkRules(priv);
     BuildSecurityRules(priv);
 }
 
