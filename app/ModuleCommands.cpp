@@ -21,6 +21,7 @@
 #include "features/port_vlan/PortConfigDialog.h"
 #include "features/port_vlan/TrunkDialog.h"
 #include "features/port_vlan/VlanDialog.h"
+#include "features/security/ImpbDialogs.h"
 #include "features/snmp_agent/SnmpScalarDialog.h"
 #include "features/snmp_agent/SnmpTableDialog.h"
 #include "snmp/SessionParameters.h"
@@ -188,6 +189,14 @@ void RegisterL2Commands() {
     RegisterCommandDialog(kCmdJumboFrame, [] { return std::make_unique<CJumboFrameDlg>(); });
 }
 
+void RegisterSecurityCommands() {
+    RegisterCommandDialog(kCmdSmartBindingSettings,
+                          [] { return std::make_unique<CImpbSettingsDlg>(); });
+    RegisterCommandDialog(kCmdSmartBinding, [] { return std::make_unique<CIMPBSmartBinding>(); });
+    RegisterCommandDialog(kCmdWhiteList, [] { return std::make_unique<CIMPBWhiteList>(); });
+    RegisterCommandDialog(kCmdBlackList, [] { return std::make_unique<CIMPBBlackList>(); });
+}
+
 } // namespace
 
 void RegisterModuleCommands() {
@@ -210,4 +219,5 @@ void RegisterModuleCommands() {
     RegisterCommandDialog(kCmdTcpService, [] { return std::make_unique<CTcpServiceDlg>(); });
     RegisterCommandDialog(kCmdUdpService, [] { return std::make_unique<CUdpServiceDlg>(); });
     RegisterL2Commands();
+    RegisterSecurityCommands();
 }

@@ -11,6 +11,7 @@ void BuildServiceGroups(Builder& b);
 void BuildPowerGroups(Builder& b);
 void BuildL2Rules(Builder& b);
 void BuildTrunkRules(Builder& b);
+void BuildSecurityRules(Builder& b);
 void BuildSnmpAgentRules(Builder& b);
 
 void BuildPrivateGroups(Builder& priv) {
@@ -22,6 +23,7 @@ void BuildPrivateGroups(Builder& priv) {
     BuildPowerGroups(priv);
     BuildL2Rules(priv);
     BuildTrunkRules(priv);
+    BuildSecurityRules(priv);
     BuildSnmpAgentRules(priv);
 }
 
