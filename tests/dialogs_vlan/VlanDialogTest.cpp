@@ -137,6 +137,19 @@ TEST_F(VlanDialogTest, ListsActiveRowsAndKeepsEditingToTheHost) {
         ASSERT_TRUE(Click(dialog.get(), "refreshButton"));
         ASSERT_TRUE(WaitIdle(*dialog));
     }
+    dialog.reset();
+    std::vector<std::string> teardown{"DestroyWindow"};
+    for (const char* name : {"m_cCommonSNMP", "m_cCommonSNMPTable", "m_cCommonSNMPVoiceVlan",
+                             "m_cCommonSNMPTableVlan", "m_cCommonSNMPTableVlanDelete",
+                             "m_cCommonSNMPEgrePort", "m_cCommonSNMPUntagPort",
+                             "m_cCommonSNMPAllPort", "m_cCommonSNMPTable",
+                             "m_cCommonSNMPTableTrunk", "m_cCommonSNMPTableVlan"}) {
+        teardown.push_back(std::string(name) + ".Close");
+    }
+    for (std::string& line : teardown) {
+        line = "==================" + line + "===============";
+    }
+    EXPECT_EQ(trace.LinesFrom(teardown.front()), teardown);
 }
 
 TEST_F(VlanDialogTest, AddRefusesAFullTableAndBadVids) {
