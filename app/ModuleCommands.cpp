@@ -19,7 +19,9 @@
 #include "features/maintenance/UdpServiceDialog.h"
 #include "features/port_vlan/ManagementVlanDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
+#include "features/port_vlan/TrunkDialog.h"
 #include "features/port_vlan/VlanDialog.h"
+#include "features/security/ImpbDialogs.h"
 #include "snmp/SessionParameters.h"
 
 #include <QDialog>
@@ -172,6 +174,14 @@ void RegisterL2Commands() {
     RegisterCommandDialog(kCmdJumboFrame, [] { return std::make_unique<CJumboFrameDlg>(); });
 }
 
+void RegisterSecurityCommands() {
+    RegisterCommandDialog(kCmdSmartBindingSettings,
+                          [] { return std::make_unique<CImpbSettingsDlg>(); });
+    RegisterCommandDialog(kCmdSmartBinding, [] { return std::make_unique<CIMPBSmartBinding>(); });
+    RegisterCommandDialog(kCmdWhiteList, [] { return std::make_unique<CIMPBWhiteList>(); });
+    RegisterCommandDialog(kCmdBlackList, [] { return std::make_unique<CIMPBBlackList>(); });
+}
+
 } // namespace
 
 void RegisterModuleCommands() {
@@ -180,6 +190,7 @@ void RegisterModuleCommands() {
     // Feature dialogs and device tools register here as they are built. A click on a port of
     // the panel runs Port Configuration as well.
     RegisterCommandDialog(kCmdPortConfiguration, [] { return std::make_unique<CPortConfigDlg>(); });
+    RegisterCommandDialog(kCmdTrunk, [] { return std::make_unique<CTrunkDlg>(); });
     RegisterCommandDialog(kCmdVlanConfiguration, [] { return std::make_unique<CVlanDlg>(); });
     RegisterCommandDialog(kCmdManagementVlan,
                           [] { return std::make_unique<CManagementVlanDlg>(); });
@@ -192,4 +203,5 @@ void RegisterModuleCommands() {
     RegisterCommandDialog(kCmdTcpService, [] { return std::make_unique<CTcpServiceDlg>(); });
     RegisterCommandDialog(kCmdUdpService, [] { return std::make_unique<CUdpServiceDlg>(); });
     RegisterL2Commands();
+    RegisterSecurityCommands();
 }
