@@ -5,15 +5,19 @@
 #include "app/AboutDialog.h"
 #include "app/ModuleWindow.h"
 #include "features/common/Captions.h"
+#include "features/l2/IgmpSnoopingDialog.h"
+#include "features/l2/MulticastFilterDialog.h"
 #include "features/maintenance/DeviceTools.h"
 #include "features/maintenance/ForwardingTableDialog.h"
 #include "features/maintenance/InterfaceTableDialog.h"
 #include "features/maintenance/IpTableDialog.h"
+#include "features/maintenance/SyslogDialog.h"
 #include "features/maintenance/SystemInfoDialog.h"
 #include "features/maintenance/TcpServiceDialog.h"
 #include "features/maintenance/TransferDialog.h"
 #include "features/maintenance/UdpServiceDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
+#include "features/port_vlan/SurveillanceVlanDialog.h"
 #include "snmp/SessionParameters.h"
 
 #include <QDialog>
@@ -174,4 +178,10 @@ void RegisterModuleCommands() {
                           [] { return std::make_unique<CForwardingTableDlg>(); });
     RegisterCommandDialog(kCmdTcpService, [] { return std::make_unique<CTcpServiceDlg>(); });
     RegisterCommandDialog(kCmdUdpService, [] { return std::make_unique<CUdpServiceDlg>(); });
+    RegisterCommandDialog(kCmdIgmpSnooping, [] { return std::make_unique<CIgmpSnoopingDlg>(); });
+    RegisterCommandDialog(kCmdMulticastFiltering,
+                          [] { return std::make_unique<CMulticastFilterDlg>(); });
+    RegisterCommandDialog(kCmdSurveillanceVlan,
+                          [] { return std::make_unique<CSurveillanceVlanDlg>(); });
+    RegisterCommandDialog(kCmdSyslogHost, [] { return std::make_unique<CSyslogDlg>(); });
 }

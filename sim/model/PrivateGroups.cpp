@@ -6,6 +6,7 @@ namespace ksxsim {
 
 void BuildPortGroups(Builder& b);
 void BuildVlanGroups(Builder& b);
+void BuildIgmpLearning(Builder& b);
 void BuildServiceGroups(Builder& b);
 void BuildPowerGroups(Builder& b);
 
@@ -13,6 +14,7 @@ void BuildPrivateGroups(Builder& priv) {
     // The port groups come first: their rules (link state) feed the PoE rules.
     BuildPortGroups(priv);
     BuildVlanGroups(priv);
+    BuildIgmpLearning(priv);
     BuildServiceGroups(priv);
     BuildPowerGroups(priv);
 }
