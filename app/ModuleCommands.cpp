@@ -5,8 +5,12 @@
 #include "app/AboutDialog.h"
 #include "app/ModuleWindow.h"
 #include "features/common/Captions.h"
+#include "features/l2/BandwidthDialog.h"
 #include "features/l2/IgmpSnoopingDialog.h"
+#include "features/l2/JumboFrameDialog.h"
 #include "features/l2/MulticastFilterDialog.h"
+#include "features/l2/SegmentationDialog.h"
+#include "features/l2/StormControlDialog.h"
 #include "features/maintenance/DeviceTools.h"
 #include "features/maintenance/ForwardingTableDialog.h"
 #include "features/maintenance/InterfaceTableDialog.h"
@@ -16,8 +20,10 @@
 #include "features/maintenance/TcpServiceDialog.h"
 #include "features/maintenance/TransferDialog.h"
 #include "features/maintenance/UdpServiceDialog.h"
+#include "features/port_vlan/ManagementVlanDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
 #include "features/port_vlan/SurveillanceVlanDialog.h"
+#include "features/port_vlan/VlanDialog.h"
 #include "snmp/SessionParameters.h"
 
 #include <QDialog>
@@ -162,6 +168,14 @@ void RegisterDeviceTools() {
     RegisterCommandAction(kCmdWeb, [](CModuleWindow&) { BrowseDevice(DeviceAddress()); });
 }
 
+void RegisterL2Commands() {
+    RegisterCommandDialog(kCmdTrafficSegmentation,
+                          [] { return std::make_unique<CSegmentationDlg>(); });
+    RegisterCommandDialog(kCmdStormControl, [] { return std::make_unique<CStormControlDlg>(); });
+    RegisterCommandDialog(kCmdBandwidthControl, [] { return std::make_unique<CBandwidthDlg>(); });
+    RegisterCommandDialog(kCmdJumboFrame, [] { return std::make_unique<CJumboFrameDlg>(); });
+}
+
 } // namespace
 
 void RegisterModuleCommands() {
@@ -170,6 +184,9 @@ void RegisterModuleCommands() {
     // Feature dialogs and device tools register here as they are built. A click on a port of
     // the panel runs Port Configuration as well.
     RegisterCommandDialog(kCmdPortConfiguration, [] { return std::make_unique<CPortConfigDlg>(); });
+    RegisterCommandDialog(kCmdVlanConfiguration, [] { return std::make_unique<CVlanDlg>(); });
+    RegisterCommandDialog(kCmdManagementVlan,
+                          [] { return std::make_unique<CManagementVlanDlg>(); });
     RegisterCommandDialog(kCmdSystemInformation, [] { return std::make_unique<CSystemInfoDlg>(); });
     RegisterCommandDialog(kCmdInterfaceTable,
                           [] { return std::make_unique<CInterfaceTableDlg>(); });
@@ -184,4 +201,5 @@ void RegisterModuleCommands() {
     RegisterCommandDialog(kCmdSurveillanceVlan,
                           [] { return std::make_unique<CSurveillanceVlanDlg>(); });
     RegisterCommandDialog(kCmdSyslogHost, [] { return std::make_unique<CSyslogDlg>(); });
+    RegisterL2Commands();
 }
