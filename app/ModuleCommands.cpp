@@ -23,7 +23,11 @@
 #include "features/port_vlan/ManagementVlanDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
 #include "features/port_vlan/SurveillanceVlanDialog.h"
+#include "features/port_vlan/TrunkDialog.h"
 #include "features/port_vlan/VlanDialog.h"
+#include "features/security/ImpbDialogs.h"
+#include "features/snmp_agent/SnmpScalarDialog.h"
+#include "features/snmp_agent/SnmpTableDialog.h"
 #include "snmp/SessionParameters.h"
 
 #include <QDialog>
@@ -159,6 +163,19 @@ QString DeviceAddress() {
     return QString::fromStdString(SessionParameters().DeviceAddress);
 }
 
+void RegisterSnmpAgentDialogs() {
+    RegisterCommandDialog(kCmdSnmpGlobalState,
+                          [] { return std::make_unique<CSnmpGlobalStateDlg>(); });
+    RegisterCommandDialog(kCmdSnmpUserTable, [] { return std::make_unique<CSnmpUserDlg>(); });
+    RegisterCommandDialog(kCmdSnmpGroupTable, [] { return std::make_unique<CSnmpGroupDlg>(); });
+    RegisterCommandDialog(kCmdSnmpViewTable, [] { return std::make_unique<CSnmpViewDlg>(); });
+    RegisterCommandDialog(kCmdSnmpCommunityTable,
+                          [] { return std::make_unique<CSnmpCommunityDlg>(); });
+    RegisterCommandDialog(kCmdSnmpHostTable, [] { return std::make_unique<CSnmpHostDlg>(); });
+    RegisterCommandDialog(kCmdSnmpEngineId, [] { return std::make_unique<CSnmpEngineIdDlg>(); });
+    RegisterCommandDialog(kCmdSnmpTrap, [] { return std::make_unique<CSnmpTrapDlg>(); });
+}
+
 void RegisterDeviceTools() {
     RegisterCommandDialog(kCmdFirmwareTransfer, [] { return std::make_unique<CTransferDialog>(); });
     RegisterCommandAction(kCmdSaveConfiguration,
@@ -176,14 +193,24 @@ void RegisterL2Commands() {
     RegisterCommandDialog(kCmdJumboFrame, [] { return std::make_unique<CJumboFrameDlg>(); });
 }
 
+void RegisterSecurityCommands() {
+    RegisterCommandDialog(kCmdSmartBindingSettings,
+                          [] { return std::make_unique<CImpbSettingsDlg>(); });
+    RegisterCommandDialog(kCmdSmartBinding, [] { return std::make_unique<CIMPBSmartBinding>(); });
+    RegisterCommandDialog(kCmdWhiteList, [] { return std::make_unique<CIMPBWhiteList>(); });
+    RegisterCommandDialog(kCmdBlackList, [] { return std::make_unique<CIMPBBlackList>(); });
+}
+
 } // namespace
 
 void RegisterModuleCommands() {
     RegisterCommandDialog(kCmdAbout, [] { return std::make_unique<CAboutDlg>(); });
     RegisterDeviceTools();
+    RegisterSnmpAgentDialogs();
     // Feature dialogs and device tools register here as they are built. A click on a port of
     // the panel runs Port Configuration as well.
     RegisterCommandDialog(kCmdPortConfiguration, [] { return std::make_unique<CPortConfigDlg>(); });
+    RegisterCommandDialog(kCmdTrunk, [] { return std::make_unique<CTrunkDlg>(); });
     RegisterCommandDialog(kCmdVlanConfiguration, [] { return std::make_unique<CVlanDlg>(); });
     RegisterCommandDialog(kCmdManagementVlan,
                           [] { return std::make_unique<CManagementVlanDlg>(); });
@@ -202,4 +229,5 @@ void RegisterModuleCommands() {
                           [] { return std::make_unique<CSurveillanceVlanDlg>(); });
     RegisterCommandDialog(kCmdSyslogHost, [] { return std::make_unique<CSyslogDlg>(); });
     RegisterL2Commands();
+    RegisterSecurityCommands();
 }

@@ -11,6 +11,9 @@ void BuildIgmpLearning(Builder& b);
 void BuildServiceGroups(Builder& b);
 void BuildPowerGroups(Builder& b);
 void BuildL2Rules(Builder& b);
+void BuildTrunkRules(Builder& b);
+void BuildSecurityRules(Builder& b);
+void BuildSnmpAgentRules(Builder& b);
 
 void BuildPrivateGroups(Builder& priv) {
     // The port groups come first: their rules (link state) feed the PoE rules.
@@ -21,6 +24,9 @@ void BuildPrivateGroups(Builder& priv) {
     BuildServiceGroups(priv);
     BuildPowerGroups(priv);
     BuildL2Rules(priv);
+    BuildTrunkRules(priv);
+    BuildSecurityRules(priv);
+    BuildSnmpAgentRules(priv);
 }
 
 } // namespace ksxsim
