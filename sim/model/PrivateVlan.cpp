@@ -396,6 +396,7 @@ void BuildIgmp(Builder& b) {
     b.Column(groups, 2, Int("swIgmpGroupVid", RO, 1));
     b.Column(groups, 3, Str("swIgmpGroupAddress", RO, std::string("\xef\x01\x01\x01", 4)));
     b.Column(groups, 4, Str("swIgmpGroupMac", RO, std::string("\x01\x00\x5e\x01\x01\x01", 6)));
+    b.Column(groups, 5, b.PortList("swIgmpGroupPorts", RO, {}));
     b.Row(groups, {1});
 }
 
