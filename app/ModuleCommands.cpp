@@ -6,8 +6,10 @@
 #include "app/ModuleWindow.h"
 #include "features/common/Captions.h"
 #include "features/l2/BandwidthDialog.h"
+#include "features/l2/IgmpSnoopingDialog.h"
 #include "features/l2/JumboFrameDialog.h"
 #include "features/l2/MirrorDialog.h"
+#include "features/l2/MulticastFilterDialog.h"
 #include "features/l2/SegmentationDialog.h"
 #include "features/l2/SpanningTreeBridgeDialog.h"
 #include "features/l2/StormControlDialog.h"
@@ -15,12 +17,14 @@
 #include "features/maintenance/ForwardingTableDialog.h"
 #include "features/maintenance/InterfaceTableDialog.h"
 #include "features/maintenance/IpTableDialog.h"
+#include "features/maintenance/SyslogDialog.h"
 #include "features/maintenance/SystemInfoDialog.h"
 #include "features/maintenance/TcpServiceDialog.h"
 #include "features/maintenance/TransferDialog.h"
 #include "features/maintenance/UdpServiceDialog.h"
 #include "features/port_vlan/ManagementVlanDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
+#include "features/port_vlan/SurveillanceVlanDialog.h"
 #include "features/port_vlan/TrunkDialog.h"
 #include "features/port_vlan/VlanDialog.h"
 #include "features/security/ImpbDialogs.h"
@@ -223,6 +227,12 @@ void RegisterModuleCommands() {
                           [] { return std::make_unique<CForwardingTableDlg>(); });
     RegisterCommandDialog(kCmdTcpService, [] { return std::make_unique<CTcpServiceDlg>(); });
     RegisterCommandDialog(kCmdUdpService, [] { return std::make_unique<CUdpServiceDlg>(); });
+    RegisterCommandDialog(kCmdIgmpSnooping, [] { return std::make_unique<CIgmpSnoopingDlg>(); });
+    RegisterCommandDialog(kCmdMulticastFiltering,
+                          [] { return std::make_unique<CMulticastFilterDlg>(); });
+    RegisterCommandDialog(kCmdSurveillanceVlan,
+                          [] { return std::make_unique<CSurveillanceVlanDlg>(); });
+    RegisterCommandDialog(kCmdSyslogHost, [] { return std::make_unique<CSyslogDlg>(); });
     RegisterL2Commands();
     RegisterSecurityCommands();
 }
