@@ -21,6 +21,7 @@
 #include "features/port_vlan/PortConfigDialog.h"
 #include "features/port_vlan/TrunkDialog.h"
 #include "features/port_vlan/VlanDialog.h"
+#include "features/security/ArpDhcpDialogs.h"
 #include "features/security/ImpbDialogs.h"
 #include "snmp/SessionParameters.h"
 
@@ -180,6 +181,8 @@ void RegisterSecurityCommands() {
     RegisterCommandDialog(kCmdSmartBinding, [] { return std::make_unique<CIMPBSmartBinding>(); });
     RegisterCommandDialog(kCmdWhiteList, [] { return std::make_unique<CIMPBWhiteList>(); });
     RegisterCommandDialog(kCmdBlackList, [] { return std::make_unique<CIMPBBlackList>(); });
+    RegisterCommandDialog(kCmdArpSpoofing, [] { return std::make_unique<CArpSpoofingDlg>(); });
+    RegisterCommandDialog(kCmdDhcpScreening, [] { return std::make_unique<CDhcpScreenDlg>(); });
 }
 
 } // namespace
