@@ -6,21 +6,26 @@
 #include "app/ModuleWindow.h"
 #include "features/common/Captions.h"
 #include "features/l2/BandwidthDialog.h"
+#include "features/l2/IgmpSnoopingDialog.h"
 #include "features/l2/JumboFrameDialog.h"
+#include "features/l2/MulticastFilterDialog.h"
 #include "features/l2/SegmentationDialog.h"
 #include "features/l2/StormControlDialog.h"
 #include "features/maintenance/DeviceTools.h"
 #include "features/maintenance/ForwardingTableDialog.h"
 #include "features/maintenance/InterfaceTableDialog.h"
 #include "features/maintenance/IpTableDialog.h"
+#include "features/maintenance/SyslogDialog.h"
 #include "features/maintenance/SystemInfoDialog.h"
 #include "features/maintenance/TcpServiceDialog.h"
 #include "features/maintenance/TransferDialog.h"
 #include "features/maintenance/UdpServiceDialog.h"
 #include "features/port_vlan/ManagementVlanDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
+#include "features/port_vlan/SurveillanceVlanDialog.h"
 #include "features/port_vlan/TrunkDialog.h"
 #include "features/port_vlan/VlanDialog.h"
+#include "features/security/ArpDhcpDialogs.h"
 #include "features/security/ImpbDialogs.h"
 #include "features/snmp_agent/SnmpScalarDialog.h"
 #include "features/snmp_agent/SnmpTableDialog.h"
@@ -195,6 +200,8 @@ void RegisterSecurityCommands() {
     RegisterCommandDialog(kCmdSmartBinding, [] { return std::make_unique<CIMPBSmartBinding>(); });
     RegisterCommandDialog(kCmdWhiteList, [] { return std::make_unique<CIMPBWhiteList>(); });
     RegisterCommandDialog(kCmdBlackList, [] { return std::make_unique<CIMPBBlackList>(); });
+    RegisterCommandDialog(kCmdArpSpoofing, [] { return std::make_unique<CArpSpoofingDlg>(); });
+    RegisterCommandDialog(kCmdDhcpScreening, [] { return std::make_unique<CDhcpScreenDlg>(); });
 }
 
 } // namespace
@@ -218,6 +225,12 @@ void RegisterModuleCommands() {
                           [] { return std::make_unique<CForwardingTableDlg>(); });
     RegisterCommandDialog(kCmdTcpService, [] { return std::make_unique<CTcpServiceDlg>(); });
     RegisterCommandDialog(kCmdUdpService, [] { return std::make_unique<CUdpServiceDlg>(); });
+    RegisterCommandDialog(kCmdIgmpSnooping, [] { return std::make_unique<CIgmpSnoopingDlg>(); });
+    RegisterCommandDialog(kCmdMulticastFiltering,
+                          [] { return std::make_unique<CMulticastFilterDlg>(); });
+    RegisterCommandDialog(kCmdSurveillanceVlan,
+                          [] { return std::make_unique<CSurveillanceVlanDlg>(); });
+    RegisterCommandDialog(kCmdSyslogHost, [] { return std::make_unique<CSyslogDlg>(); });
     RegisterL2Commands();
     RegisterSecurityCommands();
 }
