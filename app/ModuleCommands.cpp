@@ -27,6 +27,7 @@
 #include "features/port_vlan/SurveillanceVlanDialog.h"
 #include "features/port_vlan/TrunkDialog.h"
 #include "features/port_vlan/VlanDialog.h"
+#include "features/security/ArpDhcpDialogs.h"
 #include "features/security/ImpbDialogs.h"
 #include "features/snmp_agent/SnmpScalarDialog.h"
 #include "features/snmp_agent/SnmpTableDialog.h"
@@ -204,6 +205,8 @@ void RegisterSecurityCommands() {
     RegisterCommandDialog(kCmdSmartBinding, [] { return std::make_unique<CIMPBSmartBinding>(); });
     RegisterCommandDialog(kCmdWhiteList, [] { return std::make_unique<CIMPBWhiteList>(); });
     RegisterCommandDialog(kCmdBlackList, [] { return std::make_unique<CIMPBBlackList>(); });
+    RegisterCommandDialog(kCmdArpSpoofing, [] { return std::make_unique<CArpSpoofingDlg>(); });
+    RegisterCommandDialog(kCmdDhcpScreening, [] { return std::make_unique<CDhcpScreenDlg>(); });
 }
 
 } // namespace
