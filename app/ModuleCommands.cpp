@@ -13,6 +13,11 @@
 #include "features/maintenance/TcpServiceDialog.h"
 #include "features/maintenance/TransferDialog.h"
 #include "features/maintenance/UdpServiceDialog.h"
+#include "features/poe/PoeGlobalDialog.h"
+#include "features/poe/PoePortDialog.h"
+#include "features/poe/PowerSavingDialog.h"
+#include "features/poe/TimeProfileDialog.h"
+#include "features/poe/TimeRangeDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
 #include "snmp/SessionParameters.h"
 
@@ -72,6 +77,7 @@ constexpr ModuleMenuEntry kMenu[] = {
     {"Device Manager / SNMP / SNMP Trap Configuration", kCmdSnmpTrap, caption::kSnmpTrap},
     {"Device Manager / PoE / PoE Global Settings", kCmdPoeGlobal, caption::kPoeGlobal},
     {"Device Manager / PoE / PoE Port Settings", kCmdPoePort, caption::kPoePort},
+    {"Device Manager / PoE / PoE Time Range Settings", kCmdPoeTimeRange, caption::kPoeTimeRange},
     {"Public MIB / System Information", kCmdSystemInformation, caption::kSystemInformation},
     {"Public MIB / Interface Table", kCmdInterfaceTable, caption::kInterfaceTable},
     {"Public MIB / IP Table", kCmdIpTable, caption::kIpTable},
@@ -174,4 +180,9 @@ void RegisterModuleCommands() {
                           [] { return std::make_unique<CForwardingTableDlg>(); });
     RegisterCommandDialog(kCmdTcpService, [] { return std::make_unique<CTcpServiceDlg>(); });
     RegisterCommandDialog(kCmdUdpService, [] { return std::make_unique<CUdpServiceDlg>(); });
+    RegisterCommandDialog(kCmdPoeGlobal, [] { return std::make_unique<CPoeGlobalDlg>(); });
+    RegisterCommandDialog(kCmdPoePort, [] { return std::make_unique<CPoePortDlg>(); });
+    RegisterCommandDialog(kCmdPoeTimeRange, [] { return std::make_unique<CTimeRangeDlg>(); });
+    RegisterCommandDialog(kCmdPowerSaving, [] { return std::make_unique<CPowerSavingDlg>(); });
+    RegisterCommandDialog(kCmdTimeProfile, [] { return std::make_unique<CTimeProfileDlg>(); });
 }
