@@ -73,6 +73,11 @@ void CPoeGlobalDlg::Show(const SnmpResult<std::vector<std::string>>& result) {
         m_bRead = true;
     }
     SetReading(false);
+    // The threshold was disabled while waiting, so the focus went to a read-only field.
+    const auto* focused = qobject_cast<const QLineEdit*>(focusWidget());
+    if (m_bRead && (focused == nullptr || focused->isReadOnly())) {
+        m_pThreshold->setFocus();
+    }
 }
 
 void CPoeGlobalDlg::Apply() {

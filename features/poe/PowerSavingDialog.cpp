@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace powersaving;
 
 namespace {
@@ -78,6 +80,7 @@ CPowerSavingDlg::CPowerSavingDlg(QWidget* parent) : CFeatureDialog(parent) {
                             QStringLiteral("Port ")});
     m_pSummary->setColumnWidth(0,
                                m_pSummary->HeaderTextWidth(QStringLiteral("System_Hibernation")));
+    m_pSummary->setColumnWidth(1, m_pSummary->HeaderTextWidth(QStringLiteral("Disabled")));
     m_pSummary->setColumnWidth(4, m_pSummary->HeaderTextWidth(QStringLiteral("1-4,6,9-12,20-28")));
     auto* summaryLayout = new QVBoxLayout(summary);
     summaryLayout->addWidget(m_pSummary);
@@ -92,7 +95,11 @@ CPowerSavingDlg::CPowerSavingDlg(QWidget* parent) : CFeatureDialog(parent) {
     connect(m_pState, &QComboBox::currentIndexChanged, this, [this] { UpdateWidgets(); });
     m_pState->setCurrentIndex(1);
     m_pType->setCurrentIndex(0);
-    resize(560, 480);
+    int width = 0;
+    for (int column = 0; column < m_pSummary->columnCount(); ++column) {
+        width += m_pSummary->columnWidth(column);
+    }
+    resize(std::max(width + 70, 560), 480);
 }
 
 int CPowerSavingDlg::ChosenType() const {

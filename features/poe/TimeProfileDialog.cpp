@@ -11,7 +11,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 CTimeProfileDlg::CTimeProfileDlg(QWidget* parent) : CFeatureDialog(parent) {
     setWindowTitle(QString::fromLatin1(caption::kTimeProfile));
@@ -46,7 +49,11 @@ CTimeProfileDlg::CTimeProfileDlg(QWidget* parent) : CFeatureDialog(parent) {
     layout->addLayout(formRow);
     layout->addWidget(entries, 1);
     layout->addLayout(kit::ButtonRow({m_pDelete, RefreshButton(), CloseButton()}));
-    resize(620, 520);
+    int width = 0;
+    for (int column = 0; column < m_pList->columnCount(); ++column) {
+        width += m_pList->columnWidth(column);
+    }
+    resize(std::max(width + 60, 620), 520);
 }
 
 void CTimeProfileDlg::UpdateWidgets() {

@@ -112,6 +112,7 @@ CTimeEntryForm::CTimeEntryForm(QWidget* parent, const QString& nameLabel, int fi
     days->addStretch(1);
     grid->addLayout(days, 8, 0, 1, 4);
 
+    grid->setColumnStretch(4, 1);
     connect(m_pDate, &QCheckBox::toggled, this, &CTimeEntryForm::DateToggled);
     connect(m_pSelectAll, &QCheckBox::toggled, this, &CTimeEntryForm::SelectAllToggled);
     DateToggled(false);

@@ -9,7 +9,10 @@
 #include "snmp/TextConversion.h"
 
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 QStringList TimeEntryCells(const timetable::TimeEntry& entry) {
     const auto text = [](const std::string& value) { return QString::fromStdString(value); };
@@ -47,7 +50,11 @@ CTimeRangeDlg::CTimeRangeDlg(QWidget* parent) : CFeatureDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pList, 1);
     layout->addLayout(kit::ButtonRow({m_pAdd, m_pEdit, m_pDelete, RefreshButton(), CloseButton()}));
-    resize(620, 300);
+    int width = 0;
+    for (int column = 0; column < m_pList->columnCount(); ++column) {
+        width += m_pList->columnWidth(column);
+    }
+    resize(std::max(width + 60, 620), 300);
 }
 
 void CTimeRangeDlg::UpdateWidgets() {
