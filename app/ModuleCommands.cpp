@@ -5,6 +5,10 @@
 #include "app/AboutDialog.h"
 #include "app/ModuleWindow.h"
 #include "features/common/Captions.h"
+#include "features/l2/BandwidthDialog.h"
+#include "features/l2/JumboFrameDialog.h"
+#include "features/l2/SegmentationDialog.h"
+#include "features/l2/StormControlDialog.h"
 #include "features/maintenance/DeviceTools.h"
 #include "features/maintenance/ForwardingTableDialog.h"
 #include "features/maintenance/InterfaceTableDialog.h"
@@ -18,7 +22,9 @@
 #include "features/poe/PowerSavingDialog.h"
 #include "features/poe/TimeProfileDialog.h"
 #include "features/poe/TimeRangeDialog.h"
+#include "features/port_vlan/ManagementVlanDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
+#include "features/port_vlan/VlanDialog.h"
 #include "snmp/SessionParameters.h"
 
 #include <QDialog>
@@ -164,6 +170,14 @@ void RegisterDeviceTools() {
     RegisterCommandAction(kCmdWeb, [](CModuleWindow&) { BrowseDevice(DeviceAddress()); });
 }
 
+void RegisterL2Commands() {
+    RegisterCommandDialog(kCmdTrafficSegmentation,
+                          [] { return std::make_unique<CSegmentationDlg>(); });
+    RegisterCommandDialog(kCmdStormControl, [] { return std::make_unique<CStormControlDlg>(); });
+    RegisterCommandDialog(kCmdBandwidthControl, [] { return std::make_unique<CBandwidthDlg>(); });
+    RegisterCommandDialog(kCmdJumboFrame, [] { return std::make_unique<CJumboFrameDlg>(); });
+}
+
 } // namespace
 
 void RegisterModuleCommands() {
@@ -172,6 +186,9 @@ void RegisterModuleCommands() {
     // Feature dialogs and device tools register here as they are built. A click on a port of
     // the panel runs Port Configuration as well.
     RegisterCommandDialog(kCmdPortConfiguration, [] { return std::make_unique<CPortConfigDlg>(); });
+    RegisterCommandDialog(kCmdVlanConfiguration, [] { return std::make_unique<CVlanDlg>(); });
+    RegisterCommandDialog(kCmdManagementVlan,
+                          [] { return std::make_unique<CManagementVlanDlg>(); });
     RegisterCommandDialog(kCmdSystemInformation, [] { return std::make_unique<CSystemInfoDlg>(); });
     RegisterCommandDialog(kCmdInterfaceTable,
                           [] { return std::make_unique<CInterfaceTableDlg>(); });
@@ -180,6 +197,7 @@ void RegisterModuleCommands() {
                           [] { return std::make_unique<CForwardingTableDlg>(); });
     RegisterCommandDialog(kCmdTcpService, [] { return std::make_unique<CTcpServiceDlg>(); });
     RegisterCommandDialog(kCmdUdpService, [] { return std::make_unique<CUdpServiceDlg>(); });
+    RegisterL2Commands();
     RegisterCommandDialog(kCmdPoeGlobal, [] { return std::make_unique<CPoeGlobalDlg>(); });
     RegisterCommandDialog(kCmdPoePort, [] { return std::make_unique<CPoePortDlg>(); });
     RegisterCommandDialog(kCmdPoeTimeRange, [] { return std::make_unique<CTimeRangeDlg>(); });
