@@ -94,8 +94,8 @@ MenuPruning MenuPruningFor(const QString& modelName) {
     }
     if (!IsPoeModel(modelName.toStdString())) {
         // PoE commands, and ids of PoE commands other builds of the menu carry.
-        for (int id : {int{kCmdPoePort}, 32819, 32825, 32827, 32826, 32857, 32858,
-                       int{kCmdPoeGlobal}, int{kCmdPoeTimeRange}}) {
+        for (int id :
+             {int{kCmdPoePort}, 32819, 32825, 32827, 32826, 32857, 32858, int{kCmdPoeGlobal}}) {
             pruning.removedIds.push_back(id);
         }
         pruning.removePoePopup = true;

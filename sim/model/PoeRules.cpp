@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 // The switch's checks of a named time period (PoE time range or time profile): an active
-// entry has a name, real calendar dates that run forward, and a start time that differs
-// from its end time.
+// entry has real calendar dates that run forward and a start time that differs from its end
+// time.
 #include "sim/model/Builder.h"
 #include "sim/model/Effects.h"
 
@@ -48,9 +48,6 @@ void AddTimeEntryRule(Builder& b, const char* relativeEntry) {
                 continue;
             }
             const Oid rowStatus = column(21);
-            if (tx.GetBytes(column(2)).empty()) {
-                return Refuse(tx, rowStatus, ErrorStatus::InconsistentValue);
-            }
             const int64_t start = tx.GetNumber(column(7)) * 100 + tx.GetNumber(column(8));
             const int64_t end = tx.GetNumber(column(12)) * 100 + tx.GetNumber(column(13));
             if (start == end) {
