@@ -24,7 +24,9 @@
 #include "features/poe/TimeRangeDialog.h"
 #include "features/port_vlan/ManagementVlanDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
+#include "features/port_vlan/TrunkDialog.h"
 #include "features/port_vlan/VlanDialog.h"
+#include "features/security/ImpbDialogs.h"
 #include "snmp/SessionParameters.h"
 
 #include <QDialog>
@@ -178,6 +180,22 @@ void RegisterL2Commands() {
     RegisterCommandDialog(kCmdJumboFrame, [] { return std::make_unique<CJumboFrameDlg>(); });
 }
 
+void RegisterPoeCommands() {
+    RegisterCommandDialog(kCmdPoeGlobal, [] { return std::make_unique<CPoeGlobalDlg>(); });
+    RegisterCommandDialog(kCmdPoePort, [] { return std::make_unique<CPoePortDlg>(); });
+    RegisterCommandDialog(kCmdPoeTimeRange, [] { return std::make_unique<CTimeRangeDlg>(); });
+    RegisterCommandDialog(kCmdPowerSaving, [] { return std::make_unique<CPowerSavingDlg>(); });
+    RegisterCommandDialog(kCmdTimeProfile, [] { return std::make_unique<CTimeProfileDlg>(); });
+}
+
+void RegisterSecurityCommands() {
+    RegisterCommandDialog(kCmdSmartBindingSettings,
+                          [] { return std::make_unique<CImpbSettingsDlg>(); });
+    RegisterCommandDialog(kCmdSmartBinding, [] { return std::make_unique<CIMPBSmartBinding>(); });
+    RegisterCommandDialog(kCmdWhiteList, [] { return std::make_unique<CIMPBWhiteList>(); });
+    RegisterCommandDialog(kCmdBlackList, [] { return std::make_unique<CIMPBBlackList>(); });
+}
+
 } // namespace
 
 void RegisterModuleCommands() {
@@ -186,6 +204,7 @@ void RegisterModuleCommands() {
     // Feature dialogs and device tools register here as they are built. A click on a port of
     // the panel runs Port Configuration as well.
     RegisterCommandDialog(kCmdPortConfiguration, [] { return std::make_unique<CPortConfigDlg>(); });
+    RegisterCommandDialog(kCmdTrunk, [] { return std::make_unique<CTrunkDlg>(); });
     RegisterCommandDialog(kCmdVlanConfiguration, [] { return std::make_unique<CVlanDlg>(); });
     RegisterCommandDialog(kCmdManagementVlan,
                           [] { return std::make_unique<CManagementVlanDlg>(); });
@@ -198,9 +217,6 @@ void RegisterModuleCommands() {
     RegisterCommandDialog(kCmdTcpService, [] { return std::make_unique<CTcpServiceDlg>(); });
     RegisterCommandDialog(kCmdUdpService, [] { return std::make_unique<CUdpServiceDlg>(); });
     RegisterL2Commands();
-    RegisterCommandDialog(kCmdPoeGlobal, [] { return std::make_unique<CPoeGlobalDlg>(); });
-    RegisterCommandDialog(kCmdPoePort, [] { return std::make_unique<CPoePortDlg>(); });
-    RegisterCommandDialog(kCmdPoeTimeRange, [] { return std::make_unique<CTimeRangeDlg>(); });
-    RegisterCommandDialog(kCmdPowerSaving, [] { return std::make_unique<CPowerSavingDlg>(); });
-    RegisterCommandDialog(kCmdTimeProfile, [] { return std::make_unique<CTimeProfileDlg>(); });
+    RegisterSecurityCommands();
+    RegisterPoeCommands();
 }

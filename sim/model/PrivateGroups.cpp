@@ -10,6 +10,8 @@ void BuildVlanRowRules(Builder& b);
 void BuildServiceGroups(Builder& b);
 void BuildPowerGroups(Builder& b);
 void BuildL2Rules(Builder& b);
+void BuildTrunkRules(Builder& b);
+void BuildSecurityRules(Builder& b);
 
 void BuildPrivateGroups(Builder& priv) {
     // The port groups come first: their rules (link state) feed the PoE rules.
@@ -19,6 +21,8 @@ void BuildPrivateGroups(Builder& priv) {
     BuildServiceGroups(priv);
     BuildPowerGroups(priv);
     BuildL2Rules(priv);
+    BuildTrunkRules(priv);
+    BuildSecurityRules(priv);
 }
 
 } // namespace ksxsim
