@@ -27,6 +27,8 @@
 #include "features/port_vlan/TrunkDialog.h"
 #include "features/port_vlan/VlanDialog.h"
 #include "features/security/ImpbDialogs.h"
+#include "features/snmp_agent/SnmpScalarDialog.h"
+#include "features/snmp_agent/SnmpTableDialog.h"
 #include "snmp/SessionParameters.h"
 
 #include <QDialog>
@@ -163,6 +165,19 @@ QString DeviceAddress() {
     return QString::fromStdString(SessionParameters().DeviceAddress);
 }
 
+void RegisterSnmpAgentDialogs() {
+    RegisterCommandDialog(kCmdSnmpGlobalState,
+                          [] { return std::make_unique<CSnmpGlobalStateDlg>(); });
+    RegisterCommandDialog(kCmdSnmpUserTable, [] { return std::make_unique<CSnmpUserDlg>(); });
+    RegisterCommandDialog(kCmdSnmpGroupTable, [] { return std::make_unique<CSnmpGroupDlg>(); });
+    RegisterCommandDialog(kCmdSnmpViewTable, [] { return std::make_unique<CSnmpViewDlg>(); });
+    RegisterCommandDialog(kCmdSnmpCommunityTable,
+                          [] { return std::make_unique<CSnmpCommunityDlg>(); });
+    RegisterCommandDialog(kCmdSnmpHostTable, [] { return std::make_unique<CSnmpHostDlg>(); });
+    RegisterCommandDialog(kCmdSnmpEngineId, [] { return std::make_unique<CSnmpEngineIdDlg>(); });
+    RegisterCommandDialog(kCmdSnmpTrap, [] { return std::make_unique<CSnmpTrapDlg>(); });
+}
+
 void RegisterDeviceTools() {
     RegisterCommandDialog(kCmdFirmwareTransfer, [] { return std::make_unique<CTransferDialog>(); });
     RegisterCommandAction(kCmdSaveConfiguration,
@@ -201,6 +216,7 @@ void RegisterSecurityCommands() {
 void RegisterModuleCommands() {
     RegisterCommandDialog(kCmdAbout, [] { return std::make_unique<CAboutDlg>(); });
     RegisterDeviceTools();
+    RegisterSnmpAgentDialogs();
     // Feature dialogs and device tools register here as they are built. A click on a port of
     // the panel runs Port Configuration as well.
     RegisterCommandDialog(kCmdPortConfiguration, [] { return std::make_unique<CPortConfigDlg>(); });

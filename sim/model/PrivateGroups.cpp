@@ -12,6 +12,7 @@ void BuildPowerGroups(Builder& b);
 void BuildL2Rules(Builder& b);
 void BuildTrunkRules(Builder& b);
 void BuildSecurityRules(Builder& b);
+void BuildSnmpAgentRules(Builder& b);
 
 void BuildPrivateGroups(Builder& priv) {
     // The port groups come first: their rules (link state) feed the PoE rules.
@@ -23,6 +24,7 @@ void BuildPrivateGroups(Builder& priv) {
     BuildL2Rules(priv);
     BuildTrunkRules(priv);
     BuildSecurityRules(priv);
+    BuildSnmpAgentRules(priv);
 }
 
 } // namespace ksxsim
