@@ -6,21 +6,29 @@
 #include "app/ModuleWindow.h"
 #include "features/common/Captions.h"
 #include "features/l2/BandwidthDialog.h"
+#include "features/l2/IgmpSnoopingDialog.h"
 #include "features/l2/JumboFrameDialog.h"
+#include "features/l2/MulticastFilterDialog.h"
 #include "features/l2/SegmentationDialog.h"
 #include "features/l2/StormControlDialog.h"
 #include "features/maintenance/DeviceTools.h"
 #include "features/maintenance/ForwardingTableDialog.h"
 #include "features/maintenance/InterfaceTableDialog.h"
 #include "features/maintenance/IpTableDialog.h"
+#include "features/maintenance/SyslogDialog.h"
 #include "features/maintenance/SystemInfoDialog.h"
 #include "features/maintenance/TcpServiceDialog.h"
 #include "features/maintenance/TransferDialog.h"
 #include "features/maintenance/UdpServiceDialog.h"
 #include "features/port_vlan/ManagementVlanDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
+#include "features/port_vlan/SurveillanceVlanDialog.h"
 #include "features/port_vlan/TrunkDialog.h"
 #include "features/port_vlan/VlanDialog.h"
+#include "features/security/ArpDhcpDialogs.h"
+#include "features/security/ImpbDialogs.h"
+#include "features/snmp_agent/SnmpScalarDialog.h"
+#include "features/snmp_agent/SnmpTableDialog.h"
 #include "snmp/SessionParameters.h"
 
 #include <QDialog>
@@ -156,6 +164,19 @@ QString DeviceAddress() {
     return QString::fromStdString(SessionParameters().DeviceAddress);
 }
 
+void RegisterSnmpAgentDialogs() {
+    RegisterCommandDialog(kCmdSnmpGlobalState,
+                          [] { return std::make_unique<CSnmpGlobalStateDlg>(); });
+    RegisterCommandDialog(kCmdSnmpUserTable, [] { return std::make_unique<CSnmpUserDlg>(); });
+    RegisterCommandDialog(kCmdSnmpGroupTable, [] { return std::make_unique<CSnmpGroupDlg>(); });
+    RegisterCommandDialog(kCmdSnmpViewTable, [] { return std::make_unique<CSnmpViewDlg>(); });
+    RegisterCommandDialog(kCmdSnmpCommunityTable,
+                          [] { return std::make_unique<CSnmpCommunityDlg>(); });
+    RegisterCommandDialog(kCmdSnmpHostTable, [] { return std::make_unique<CSnmpHostDlg>(); });
+    RegisterCommandDialog(kCmdSnmpEngineId, [] { return std::make_unique<CSnmpEngineIdDlg>(); });
+    RegisterCommandDialog(kCmdSnmpTrap, [] { return std::make_unique<CSnmpTrapDlg>(); });
+}
+
 void RegisterDeviceTools() {
     RegisterCommandDialog(kCmdFirmwareTransfer, [] { return std::make_unique<CTransferDialog>(); });
     RegisterCommandAction(kCmdSaveConfiguration,
@@ -173,11 +194,22 @@ void RegisterL2Commands() {
     RegisterCommandDialog(kCmdJumboFrame, [] { return std::make_unique<CJumboFrameDlg>(); });
 }
 
+void RegisterSecurityCommands() {
+    RegisterCommandDialog(kCmdSmartBindingSettings,
+                          [] { return std::make_unique<CImpbSettingsDlg>(); });
+    RegisterCommandDialog(kCmdSmartBinding, [] { return std::make_unique<CIMPBSmartBinding>(); });
+    RegisterCommandDialog(kCmdWhiteList, [] { return std::make_unique<CIMPBWhiteList>(); });
+    RegisterCommandDialog(kCmdBlackList, [] { return std::make_unique<CIMPBBlackList>(); });
+    RegisterCommandDialog(kCmdArpSpoofing, [] { return std::make_unique<CArpSpoofingDlg>(); });
+    RegisterCommandDialog(kCmdDhcpScreening, [] { return std::make_unique<CDhcpScreenDlg>(); });
+}
+
 } // namespace
 
 void RegisterModuleCommands() {
     RegisterCommandDialog(kCmdAbout, [] { return std::make_unique<CAboutDlg>(); });
     RegisterDeviceTools();
+    RegisterSnmpAgentDialogs();
     // Feature dialogs and device tools register here as they are built. A click on a port of
     // the panel runs Port Configuration as well.
     RegisterCommandDialog(kCmdPortConfiguration, [] { return std::make_unique<CPortConfigDlg>(); });
@@ -193,5 +225,12 @@ void RegisterModuleCommands() {
                           [] { return std::make_unique<CForwardingTableDlg>(); });
     RegisterCommandDialog(kCmdTcpService, [] { return std::make_unique<CTcpServiceDlg>(); });
     RegisterCommandDialog(kCmdUdpService, [] { return std::make_unique<CUdpServiceDlg>(); });
+    RegisterCommandDialog(kCmdIgmpSnooping, [] { return std::make_unique<CIgmpSnoopingDlg>(); });
+    RegisterCommandDialog(kCmdMulticastFiltering,
+                          [] { return std::make_unique<CMulticastFilterDlg>(); });
+    RegisterCommandDialog(kCmdSurveillanceVlan,
+                          [] { return std::make_unique<CSurveillanceVlanDlg>(); });
+    RegisterCommandDialog(kCmdSyslogHost, [] { return std::make_unique<CSyslogDlg>(); });
     RegisterL2Commands();
+    RegisterSecurityCommands();
 }
