@@ -22,6 +22,11 @@
 #include "features/maintenance/TcpServiceDialog.h"
 #include "features/maintenance/TransferDialog.h"
 #include "features/maintenance/UdpServiceDialog.h"
+#include "features/poe/PoeGlobalDialog.h"
+#include "features/poe/PoePortDialog.h"
+#include "features/poe/PowerSavingDialog.h"
+#include "features/poe/TimeProfileDialog.h"
+#include "features/poe/TimeRangeDialog.h"
 #include "features/port_vlan/ManagementVlanDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
 #include "features/port_vlan/SurveillanceVlanDialog.h"
@@ -89,6 +94,7 @@ constexpr ModuleMenuEntry kMenu[] = {
     {"Device Manager / SNMP / SNMP Trap Configuration", kCmdSnmpTrap, caption::kSnmpTrap},
     {"Device Manager / PoE / PoE Global Settings", kCmdPoeGlobal, caption::kPoeGlobal},
     {"Device Manager / PoE / PoE Port Settings", kCmdPoePort, caption::kPoePort},
+    {"Device Manager / PoE / PoE Time Range Settings", kCmdPoeTimeRange, caption::kPoeTimeRange},
     {"Public MIB / System Information", kCmdSystemInformation, caption::kSystemInformation},
     {"Public MIB / Interface Table", kCmdInterfaceTable, caption::kInterfaceTable},
     {"Public MIB / IP Table", kCmdIpTable, caption::kIpTable},
@@ -199,6 +205,14 @@ void RegisterL2Commands() {
                           [] { return std::make_unique<CSpanningTreeBridgeDlg>(); });
 }
 
+void RegisterPoeCommands() {
+    RegisterCommandDialog(kCmdPoeGlobal, [] { return std::make_unique<CPoeGlobalDlg>(); });
+    RegisterCommandDialog(kCmdPoePort, [] { return std::make_unique<CPoePortDlg>(); });
+    RegisterCommandDialog(kCmdPoeTimeRange, [] { return std::make_unique<CTimeRangeDlg>(); });
+    RegisterCommandDialog(kCmdPowerSaving, [] { return std::make_unique<CPowerSavingDlg>(); });
+    RegisterCommandDialog(kCmdTimeProfile, [] { return std::make_unique<CTimeProfileDlg>(); });
+}
+
 void RegisterSecurityCommands() {
     RegisterCommandDialog(kCmdSmartBindingSettings,
                           [] { return std::make_unique<CImpbSettingsDlg>(); });
@@ -238,4 +252,5 @@ void RegisterModuleCommands() {
     RegisterCommandDialog(kCmdSyslogHost, [] { return std::make_unique<CSyslogDlg>(); });
     RegisterL2Commands();
     RegisterSecurityCommands();
+    RegisterPoeCommands();
 }
