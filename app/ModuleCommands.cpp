@@ -5,15 +5,37 @@
 #include "app/AboutDialog.h"
 #include "app/ModuleWindow.h"
 #include "features/common/Captions.h"
+#include "features/l2/BandwidthDialog.h"
+#include "features/l2/IgmpSnoopingDialog.h"
+#include "features/l2/JumboFrameDialog.h"
+#include "features/l2/MirrorDialog.h"
+#include "features/l2/MulticastFilterDialog.h"
+#include "features/l2/SegmentationDialog.h"
+#include "features/l2/SpanningTreeBridgeDialog.h"
+#include "features/l2/StormControlDialog.h"
 #include "features/maintenance/DeviceTools.h"
 #include "features/maintenance/ForwardingTableDialog.h"
 #include "features/maintenance/InterfaceTableDialog.h"
 #include "features/maintenance/IpTableDialog.h"
+#include "features/maintenance/SyslogDialog.h"
 #include "features/maintenance/SystemInfoDialog.h"
 #include "features/maintenance/TcpServiceDialog.h"
 #include "features/maintenance/TransferDialog.h"
 #include "features/maintenance/UdpServiceDialog.h"
+#include "features/poe/PoeGlobalDialog.h"
+#include "features/poe/PoePortDialog.h"
+#include "features/poe/PowerSavingDialog.h"
+#include "features/poe/TimeProfileDialog.h"
+#include "features/poe/TimeRangeDialog.h"
+#include "features/port_vlan/ManagementVlanDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
+#include "features/port_vlan/SurveillanceVlanDialog.h"
+#include "features/port_vlan/TrunkDialog.h"
+#include "features/port_vlan/VlanDialog.h"
+#include "features/security/ArpDhcpDialogs.h"
+#include "features/security/ImpbDialogs.h"
+#include "features/snmp_agent/SnmpScalarDialog.h"
+#include "features/snmp_agent/SnmpTableDialog.h"
 #include "snmp/SessionParameters.h"
 
 #include <QDialog>
@@ -72,6 +94,7 @@ constexpr ModuleMenuEntry kMenu[] = {
     {"Device Manager / SNMP / SNMP Trap Configuration", kCmdSnmpTrap, caption::kSnmpTrap},
     {"Device Manager / PoE / PoE Global Settings", kCmdPoeGlobal, caption::kPoeGlobal},
     {"Device Manager / PoE / PoE Port Settings", kCmdPoePort, caption::kPoePort},
+    {"Device Manager / PoE / PoE Time Range Settings", kCmdPoeTimeRange, caption::kPoeTimeRange},
     {"Public MIB / System Information", kCmdSystemInformation, caption::kSystemInformation},
     {"Public MIB / Interface Table", kCmdInterfaceTable, caption::kInterfaceTable},
     {"Public MIB / IP Table", kCmdIpTable, caption::kIpTable},
@@ -149,6 +172,19 @@ QString DeviceAddress() {
     return QString::fromStdString(SessionParameters().DeviceAddress);
 }
 
+void RegisterSnmpAgentDialogs() {
+    RegisterCommandDialog(kCmdSnmpGlobalState,
+                          [] { return std::make_unique<CSnmpGlobalStateDlg>(); });
+    RegisterCommandDialog(kCmdSnmpUserTable, [] { return std::make_unique<CSnmpUserDlg>(); });
+    RegisterCommandDialog(kCmdSnmpGroupTable, [] { return std::make_unique<CSnmpGroupDlg>(); });
+    RegisterCommandDialog(kCmdSnmpViewTable, [] { return std::make_unique<CSnmpViewDlg>(); });
+    RegisterCommandDialog(kCmdSnmpCommunityTable,
+                          [] { return std::make_unique<CSnmpCommunityDlg>(); });
+    RegisterCommandDialog(kCmdSnmpHostTable, [] { return std::make_unique<CSnmpHostDlg>(); });
+    RegisterCommandDialog(kCmdSnmpEngineId, [] { return std::make_unique<CSnmpEngineIdDlg>(); });
+    RegisterCommandDialog(kCmdSnmpTrap, [] { return std::make_unique<CSnmpTrapDlg>(); });
+}
+
 void RegisterDeviceTools() {
     RegisterCommandDialog(kCmdFirmwareTransfer, [] { return std::make_unique<CTransferDialog>(); });
     RegisterCommandAction(kCmdSaveConfiguration,
@@ -158,14 +194,48 @@ void RegisterDeviceTools() {
     RegisterCommandAction(kCmdWeb, [](CModuleWindow&) { BrowseDevice(DeviceAddress()); });
 }
 
+void RegisterL2Commands() {
+    RegisterCommandDialog(kCmdTrafficSegmentation,
+                          [] { return std::make_unique<CSegmentationDlg>(); });
+    RegisterCommandDialog(kCmdStormControl, [] { return std::make_unique<CStormControlDlg>(); });
+    RegisterCommandDialog(kCmdBandwidthControl, [] { return std::make_unique<CBandwidthDlg>(); });
+    RegisterCommandDialog(kCmdJumboFrame, [] { return std::make_unique<CJumboFrameDlg>(); });
+    RegisterCommandDialog(kCmdPortMirroring, [] { return std::make_unique<CMirrorDlg>(); });
+    RegisterCommandDialog(kCmdSpanningTree,
+                          [] { return std::make_unique<CSpanningTreeBridgeDlg>(); });
+}
+
+void RegisterPoeCommands() {
+    RegisterCommandDialog(kCmdPoeGlobal, [] { return std::make_unique<CPoeGlobalDlg>(); });
+    RegisterCommandDialog(kCmdPoePort, [] { return std::make_unique<CPoePortDlg>(); });
+    RegisterCommandDialog(kCmdPoeTimeRange, [] { return std::make_unique<CTimeRangeDlg>(); });
+    RegisterCommandDialog(kCmdPowerSaving, [] { return std::make_unique<CPowerSavingDlg>(); });
+    RegisterCommandDialog(kCmdTimeProfile, [] { return std::make_unique<CTimeProfileDlg>(); });
+}
+
+void RegisterSecurityCommands() {
+    RegisterCommandDialog(kCmdSmartBindingSettings,
+                          [] { return std::make_unique<CImpbSettingsDlg>(); });
+    RegisterCommandDialog(kCmdSmartBinding, [] { return std::make_unique<CIMPBSmartBinding>(); });
+    RegisterCommandDialog(kCmdWhiteList, [] { return std::make_unique<CIMPBWhiteList>(); });
+    RegisterCommandDialog(kCmdBlackList, [] { return std::make_unique<CIMPBBlackList>(); });
+    RegisterCommandDialog(kCmdArpSpoofing, [] { return std::make_unique<CArpSpoofingDlg>(); });
+    RegisterCommandDialog(kCmdDhcpScreening, [] { return std::make_unique<CDhcpScreenDlg>(); });
+}
+
 } // namespace
 
 void RegisterModuleCommands() {
     RegisterCommandDialog(kCmdAbout, [] { return std::make_unique<CAboutDlg>(); });
     RegisterDeviceTools();
+    RegisterSnmpAgentDialogs();
     // Feature dialogs and device tools register here as they are built. A click on a port of
     // the panel runs Port Configuration as well.
     RegisterCommandDialog(kCmdPortConfiguration, [] { return std::make_unique<CPortConfigDlg>(); });
+    RegisterCommandDialog(kCmdTrunk, [] { return std::make_unique<CTrunkDlg>(); });
+    RegisterCommandDialog(kCmdVlanConfiguration, [] { return std::make_unique<CVlanDlg>(); });
+    RegisterCommandDialog(kCmdManagementVlan,
+                          [] { return std::make_unique<CManagementVlanDlg>(); });
     RegisterCommandDialog(kCmdSystemInformation, [] { return std::make_unique<CSystemInfoDlg>(); });
     RegisterCommandDialog(kCmdInterfaceTable,
                           [] { return std::make_unique<CInterfaceTableDlg>(); });
@@ -174,4 +244,13 @@ void RegisterModuleCommands() {
                           [] { return std::make_unique<CForwardingTableDlg>(); });
     RegisterCommandDialog(kCmdTcpService, [] { return std::make_unique<CTcpServiceDlg>(); });
     RegisterCommandDialog(kCmdUdpService, [] { return std::make_unique<CUdpServiceDlg>(); });
+    RegisterCommandDialog(kCmdIgmpSnooping, [] { return std::make_unique<CIgmpSnoopingDlg>(); });
+    RegisterCommandDialog(kCmdMulticastFiltering,
+                          [] { return std::make_unique<CMulticastFilterDlg>(); });
+    RegisterCommandDialog(kCmdSurveillanceVlan,
+                          [] { return std::make_unique<CSurveillanceVlanDlg>(); });
+    RegisterCommandDialog(kCmdSyslogHost, [] { return std::make_unique<CSyslogDlg>(); });
+    RegisterL2Commands();
+    RegisterSecurityCommands();
+    RegisterPoeCommands();
 }

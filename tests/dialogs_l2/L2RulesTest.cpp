@@ -1,0 +1,234 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// The Apply rules of the layer-2 settings as tables, without a switch.
+#include "features/l2/BandwidthMib.h"
+#include "features/l2/SegmentationMib.h"
+#include "features/l2/StormControlMib.h"
+#include "snmp/PortEncoding.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Bindings = std::vector<CSetRequest::Binding>;
+const std::string P = "1.3.6.1.4.1.99999.10.76.17";
+const std::string kNRefusal = "Invalid input of N ( input range must between 1~16000)";
+
+CSetRequest::Binding Int(const std::string& oid, long value) {
+    return {oid, 1, std::to_string(value)};
+}
+
+struct StormCase {
+    bool enabled;
+    long type;
+    std::optional<long long> n;
+    CStormControlMib::Model remembered;
+    std::string refusal;
+    Bindings sent;
+};
+
+TEST(StormControlRules, RangeOfNThenOnlyWhatChanged) {
+    const std::string state = P + ".13.3.1.0", type = P + ".13.3.2.0", limit = P + ".13.3.3.0";
+    const CStormControlMib::Model off{2, 1, 64000}, on{1, 1, 64000};
+    const StormCase cases[] = {
+        {true, 1, 0, off, kNRefusal, {}},
+        {true, 1, 16001, off, kNRefusal, {}},
+        {true, 1, std::nullopt, off, kNRefusal, {}},
+        {false, 1, 0, off, kNRefusal, {}}, // N is checked even while storm control is off
+        {true, 1, 16000, off, "", {Int(state, 1), Int(limit, 1024000)}},
+        {true, 3, 1, off, "", {Int(state, 1), Int(type, 3), Int(limit, 64)}},
+        {false, 3, 5, off, "", {}}, // still off: nothing at all
+        {true, 1, 1000, on, "", {}},
+        {true, 2, 1000, on, "", {Int(type, 2)}},
+        {false, 2, 7, on, "", {Int(state, 2)}},
+        {true, 1, 1000, {}, "", {Int(state, 1), Int(type, 1), Int(limit, 64000)}}, // never read
+    };
+    for (const StormCase& c : cases) {
+        const ApplyPlan plan = CStormControlMib::PlanApply({c.enabled, c.type, c.n}, c.remembered);
+        EXPECT_EQ(plan.refusal ? plan.refusal->text : "", c.refusal) << c.n.value_or(-1);
+        EXPECT_EQ(plan.request.Bindings(), c.sent) << c.n.value_or(-1);
+    }
+    EXPECT_EQ(CStormControlMib::NText(0), "0");
+    EXPECT_EQ(CStormControlMib::NText(1024000), "16000");
+    EXPECT_EQ(CStormControlMib::NText(std::nullopt), "");
+}
+
+TEST(BandwidthRules, RateRangeTrunkedPortsAndTheColumnsOfEachPort) {
+    const std::string tx = P + ".13.1.2.1.2", rx = P + ".13.1.2.1.3";
+    const PortFlags noTrunks(28, 0);
+    PortFlags trunks = noTrunks;
+    trunks[4] = trunks[5] = 2;
+    struct Case {
+        CBandwidthMib::Input input;
+        const PortFlags& trunkPorts;
+        std::string refusal;
+        std::vector<Bindings> sent;
+    } const cases[] = {
+        {{1, 1, CBandwidthMib::kRx, false, 63}, noTrunks, "Invalid Rate.", {}},
+        {{1, 1, CBandwidthMib::kRx, false, 1024001}, noTrunks, "Invalid Rate.", {}},
+        {{1, 1, CBandwidthMib::kRx, false, std::nullopt}, noTrunks, "Invalid Rate.", {}},
+        {{1, 1, CBandwidthMib::kRx, false, 64}, noTrunks, "", {{Int(rx + ".1", 64)}}},
+        {{3, 3, CBandwidthMib::kTx, false, 1024000}, noTrunks, "", {{Int(tx + ".3", 1024000)}}},
+        {{1, 2, CBandwidthMib::kBoth, true, std::nullopt},
+         noTrunks,
+         "",
+         {{Int(rx + ".1", 0), Int(tx + ".1", 0)}, {Int(rx + ".2", 0), Int(tx + ".2", 0)}}},
+        {{3, 8, CBandwidthMib::kRx, false, 64},
+         trunks,
+         "You can't set the rate of Ports:5,6.because they are in aggregated link.",
+         {}},
+        {{6, 6, CBandwidthMib::kRx, true, std::nullopt},
+         trunks,
+         "You can't set the rate of Ports:6.because they are in aggregated link.",
+         {}},
+        // The rate is checked before the trunks.
+        {{5, 6, CBandwidthMib::kRx, false, 10}, trunks, "Invalid Rate.", {}},
+    };
+    for (const Case& c : cases) {
+        const auto plan = CBandwidthMib::PlanApply(c.input, c.trunkPorts);
+        EXPECT_EQ(plan.refusal ? plan.refusal->text : "", c.refusal);
+        std::vector<Bindings> sent;
+        for (const CSetRequest& request : plan.requests) {
+            sent.push_back(request.Bindings());
+        }
+        EXPECT_EQ(sent, c.sent) << c.input.fromPort << "-" << c.input.toPort;
+    }
+    EXPECT_EQ(CBandwidthMib::RateCell("0"), "No Limit");
+    EXPECT_EQ(CBandwidthMib::RateCell("1850"), "1850");
+    EXPECT_EQ(CBandwidthMib::RateCell("\x01\x02"), "");
+}
+
+TEST(SegmentationRules, ForwardingPortListLengthIsFixedByTheModel) {
+    struct Case {
+        int portCount;
+        std::vector<int> ports;
+        std::string hex;
+    } const cases[] = {
+        {28, {1, 28}, "8000001000000000"},
+        {52, {1, 52}, "800000000000100000000000"},
+        {20, {1, 20}, "80001000"},
+        {48, {48}, "0000000000010000"},
+        {10, {}, "00000000"},
+    };
+    for (const Case& c : cases) {
+        PortFlags flags(static_cast<std::size_t>(c.portCount), 0);
+        for (int port : c.ports) {
+            flags[static_cast<std::size_t>(port - 1)] = 1;
+        }
+        EXPECT_EQ(BytesToHex(CSegmentationMib::ForwardingPortList(flags, c.portCount)), [&] {
+            std::string upper = c.hex;
+            for (char& ch : upper) {
+                ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+            }
+            return upper;
+        }()) << c.portCount;
+    }
+}
+
+} // namespace
+
+#include "features/l2/MirrorMib.h"
+#include "features/l2/SpanningTreeMib.h"
+
+namespace {
+
+const std::string B = "1.3.6.1.2.1.17.2";
+const std::string kAgeRange =
+    "Invalid Age Time value, the valid Age Time range is  (600-4000) ms !";
+const std::string kDelayRange =
+    "Invalid Forward Delay value, the valid Forward Delay range is (400-3000) ms !";
+const std::string kHelloRange =
+    "Invalid Hello Time value, the valid Hello Time range is (100-1000) ms !";
+const std::string kHelloRelation =
+    "To set the parameters Hello Time and Max Age the following "
+    "relation is to be satisfied: \nMax Age >= (2*(Hello Time + 1.0))";
+const std::string kDelayRelation =
+    "To set the parameters Forward Delay and Max Age, the following "
+    "relation is to be satisfied: \n2*(Forward Delay - 1) >= Max Age";
+
+TEST(SpanningTreeRules, RangesComeFirstThenTheTwoRelations) {
+    struct Case {
+        std::optional<long long> age, delay, hello;
+        std::string refusal;
+    } const cases[] = {
+        {500, 9999, 1, kAgeRange}, // the age range before anything else
+        {std::nullopt, 1500, 200, kAgeRange},
+        {4001, 1500, 200, kAgeRange},
+        {600, 399, 200, kDelayRange},
+        {600, 3001, 200, kDelayRange},
+        {600, 1500, 99, kHelloRange},
+        {600, 1500, 1001, kHelloRange},
+        {600, 1500, 200, ""}, // 2 * 200 + 200 = 600
+        {600, 1500, 201, kHelloRelation},
+        {700, 400, 100, kDelayRelation}, // 2 * 400 - 200 = 600 < 700
+        {600, 400, 200, ""},
+        {4000, 2100, 1000, ""},
+    };
+    for (const Case& c : cases) {
+        const auto refusal = stp::CheckBridge({true, 2, 32768, c.age, c.delay, c.hello});
+        EXPECT_EQ(refusal ? refusal->text : "", c.refusal) << c.age.value_or(-1);
+    }
+}
+
+TEST(SpanningTreeRules, TurningRstpOnWritesTheEnableFirstThenTheTimersOneByOne) {
+    auto steps = [](bool enabled, bool wasEnabled) {
+        std::vector<std::pair<Bindings, unsigned>> out;
+        for (const SetStep& step :
+             stp::BridgeSteps({enabled, 0, 4096, 600, 1500, 200}, wasEnabled)) {
+            out.emplace_back(step.request.Bindings(), step.timeoutMs);
+        }
+        return out;
+    };
+    const auto on = steps(true, false);
+    ASSERT_EQ(on.size(), 6u);
+    EXPECT_EQ(on[0], (std::pair<Bindings, unsigned>{{Int(P + ".6.1.1.0", 1)}, 3500}));
+    EXPECT_EQ(on[1].first, (Bindings{Int(B + ".13.0", 100), Int(B + ".14.0", 3000)}));
+    EXPECT_EQ(on[2].first, (Bindings{Int(B + ".12.0", 600)}));
+    EXPECT_EQ(on[3].first, (Bindings{Int(B + ".14.0", 1500)}));
+    EXPECT_EQ(on[4].first, (Bindings{Int(B + ".13.0", 200)}));
+    EXPECT_EQ(on[5].first, (Bindings{Int(B + ".2.0", 4096), Int(P + ".6.1.2.0", 0)}));
+    EXPECT_EQ(steps(true, true).size(), 5u); // already on: no enable
+    EXPECT_EQ(steps(false, true),
+              (std::vector<std::pair<Bindings, unsigned>>{{{Int(P + ".6.1.1.0", 2)}, 0}}));
+}
+
+TEST(SpanningTreeRules, PortCostRangeAndAggregatedLinks) {
+    const stp::PortValues read{128, 200000, 1};
+    struct Case {
+        stp::PortInput input;
+        bool trunk;
+        std::string refusal;
+        std::size_t bindings;
+    } const cases[] = {
+        {{3, 128, 0, true}, false, "", 3},
+        {{3, 128, 200000000, true}, false, "", 3},
+        {{3, 128, 200000001, true}, false, "Invalid Path Cost(1-200000000)", 0},
+        {{3, 128, std::nullopt, true}, false, "Invalid Path Cost(1-200000000)", 0},
+        {{5, 128, 200000, true}, true, "", 0}, // as read: nothing said, nothing written
+        {{5, 16, 200000, true},
+         true,
+         "Cannot add ports with different STP configurations to an aggregated link.",
+         0},
+        {{5, 128, 200000, false},
+         true,
+         "Cannot add ports with different STP configurations to an aggregated link.",
+         0},
+    };
+    for (const Case& c : cases) {
+        const ApplyPlan plan = stp::PlanPort(c.input, read, c.trunk);
+        EXPECT_EQ(plan.refusal ? plan.refusal->text : "", c.refusal);
+        EXPECT_EQ(plan.request.Size(), c.bindings);
+    }
+    EXPECT_EQ(
+        stp::PlanPort({3, 64, 0, false}, read, false).request.Bindings(),
+        (Bindings{Int(B + ".15.1.2.3", 64), Int(P + ".6.2.1.5.3", 0), Int(B + ".15.1.4.3", 2)}));
+    EXPECT_EQ(stp::PortCells({"1", "128", "5", "1", "20000",
+                              std::string("\x80\0\0\x1a\x2b\x3c\x4d\x5e", 8), "0", "short",
+                              std::string("\x80\x01", 2), "1"}),
+              (std::vector<std::string>{"1", "128", "20000", "Y", "Forward",
+                                        "80:00:00:1A:2B:3C:4D:5E", "0", "", "80 01", "1"}));
+    EXPECT_EQ(stp::PortCells({}).size(), 10u); // a short row is no reason to fail
+}
+
+} // namespace
