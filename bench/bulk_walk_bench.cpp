@@ -104,7 +104,7 @@ int WalkColumns(const std::vector<std::string>& columns, unsigned stepTimeoutMs)
     for (const std::string& column : columns) {
         session.AddValue(column, kSnmpNull, "");
     }
-    int rows = 0; // rows walked, or port updates of the panel walks
+    int rows = 0;
     std::unique_ptr<CSnmp> response;
     while (session.GetNext(response, stepTimeoutMs) == kSnmpOk) {
         ++rows;
