@@ -95,7 +95,7 @@ void CSyslogDlg::Apply() {
     const bool written = m_cMib.Write(plan);
     SetReading(false);
     if (written) {
-        ShowOk(QStringLiteral("Set System log Server successfully"));
+        ShowInformation(QStringLiteral("Set System log Server successfully"));
     }
     Refresh();
 }
