@@ -8,8 +8,10 @@
 #include "features/l2/BandwidthDialog.h"
 #include "features/l2/IgmpSnoopingDialog.h"
 #include "features/l2/JumboFrameDialog.h"
+#include "features/l2/MirrorDialog.h"
 #include "features/l2/MulticastFilterDialog.h"
 #include "features/l2/SegmentationDialog.h"
+#include "features/l2/SpanningTreeBridgeDialog.h"
 #include "features/l2/StormControlDialog.h"
 #include "features/maintenance/DeviceTools.h"
 #include "features/maintenance/ForwardingTableDialog.h"
@@ -199,6 +201,9 @@ void RegisterL2Commands() {
     RegisterCommandDialog(kCmdStormControl, [] { return std::make_unique<CStormControlDlg>(); });
     RegisterCommandDialog(kCmdBandwidthControl, [] { return std::make_unique<CBandwidthDlg>(); });
     RegisterCommandDialog(kCmdJumboFrame, [] { return std::make_unique<CJumboFrameDlg>(); });
+    RegisterCommandDialog(kCmdPortMirroring, [] { return std::make_unique<CMirrorDlg>(); });
+    RegisterCommandDialog(kCmdSpanningTree,
+                          [] { return std::make_unique<CSpanningTreeBridgeDlg>(); });
 }
 
 void RegisterPoeCommands() {
