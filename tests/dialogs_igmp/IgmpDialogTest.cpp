@@ -175,6 +175,20 @@ TEST_F(IgmpTest, DisablingAVlanAsksThenSendsTheStateBeforeTheOtherSettings) {
               (std::vector<std::string>{"1", "default", "Disabled", "Disabled", "Enabled", ""}));
 }
 
+TEST_F(IgmpTest, TheVlanSettingsCloseSafelyWhileTheSharedDataIsStillReading) {
+    auto snooping = OpenSnooping();
+    for (int round = 0; round < 3; ++round) {
+        auto vlans = std::make_unique<CIgmpVlanDlg>(&snooping->Mib(), snooping.get());
+        ASSERT_TRUE(testsupport::ShowActive(vlans.get())); // its walk is under way
+        vlans.reset();
+        testsupport::ProcessEvents();
+    }
+    CIgmpVlanDlg vlans(&snooping->Mib(), snooping.get());
+    ASSERT_TRUE(testsupport::ShowActive(&vlans));
+    EXPECT_TRUE(WaitForRows(*vlans.VlanList(), 1, vlans));
+    EXPECT_TRUE(Find<QPushButton>(snooping.get(), "applyButton")->isEnabled());
+}
+
 class IgmpTrunkTest : public IgmpTest {
     SimFixture::Options SimulatorOptions() override {
         SimFixture::Options options;
