@@ -10,6 +10,7 @@
 #include "snmp/SessionParameters.h"
 #include "tests/support/DialogFixture.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QTest>
@@ -262,6 +263,14 @@ TEST_F(PortConfigTest, ARowIsPickedByClickAndByTheArrowKeys) {
 
 TEST_F(PortConfigTest, ApplyWithoutAPickedPortSendsNothing) {
     auto dialog = OpenRead();
+    // Tabbing into the list gives it the focus but picks no port.
+    CReportList* list = dialog->PortList();
+    Find<QWidget>(dialog.get(), "closeButton")->setFocus();
+    for (int tabs = 0; tabs < 10 && !list->hasFocus(); ++tabs) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    ASSERT_TRUE(list->hasFocus());
+    EXPECT_EQ(PortId(*dialog), "");
     EXPECT_EQ(ApplyAnswering(*dialog), std::vector<std::string>{"Please Select one port !"});
     EXPECT_TRUE(TakeSets().empty());
 }
