@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/TransferDialog.h"
 
+#include "features/common/Captions.h"
+
 #include "features/common/IpAddressEdit.h"
 #include "platform/Trace.h"
 
@@ -17,7 +19,6 @@
 
 namespace {
 
-const char* const kCaption = "Firmware and Configuration Upgrade/Backup";
 const char* const kUpgradeWarning =
     "The connection will be disconnected.\nPlease do not apply other changes when "
     "uploading.\nReconnect to the device later when uploading completes.";
@@ -64,7 +65,7 @@ TransferTimings TransferTimings::TimersDividedBy(int divisor) const {
 
 CTransferDialog::CTransferDialog(QWidget* parent) : CFeatureDialog(parent) {
     setObjectName(QStringLiteral("firmwareTransferDialog"));
-    setWindowTitle(Text(kCaption));
+    setWindowTitle(QString::fromLatin1(caption::kFirmwareTransfer));
     for (QTimer* timer : {&m_PollTimer, &m_FinishTimer, &m_ProgressTimer, &m_OverallTimer}) {
         timer->setSingleShot(true); // every timer fires once and is started again explicitly
     }

@@ -449,24 +449,6 @@ TEST_F(PortConfigTest, ARefusedSetShowsNothingAndReadsTheSwitchAgain) {
     EXPECT_EQ(Row(*dialog, 2)[1], "Auto");
 }
 
-TEST_F(PortConfigTest, ClosingWritesTheTeardownLines) {
-    auto dialog = OpenRead();
-    trace.Clear();
-    dialog.reset();
-    const std::vector<std::string> expected = {
-        platform::FramedTraceLine("DestroyWindow"),
-        platform::FramedTraceLine("m_cCommonSNMP.Close"),
-        platform::FramedTraceLine("m_cCommonSNMPTable.Close"),
-    };
-    std::vector<std::string> closing;
-    for (const std::string& line : trace.Lines()) {
-        if (line.rfind("==", 0) == 0) {
-            closing.push_back(line);
-        }
-    }
-    EXPECT_EQ(closing, expected);
-}
-
 TEST_F(PortConfigTest, ADialogClosedDuringTheTrunkReadReadsNoFurther) {
     Restart("KSX-7700-28", {}, {}, true);
     sim.Pause();
@@ -482,21 +464,6 @@ TEST_F(PortConfigTest, ADialogClosedDuringTheTrunkReadReadsNoFurther) {
         }
     }
     EXPECT_TRUE(trunkRead);
-}
-
-TEST_F(PortConfigTest, Screenshot) {
-    Restart("KSX-7700-52",
-            {Line(kSpeed, 3, 2), Line(kOperMode, 3, 3), Line(kFlowControl, 6, 1),
-             Line(kOperFlow, 6, 1), Line(kPriority, 7, 3)},
-            {"--all-giga"});
-    DeviceValues().IsAllGiga = true;
-    auto dialog = OpenRead();
-    ASSERT_TRUE(ClickRow(*dialog, 3));
-    testsupport::ProcessEvents();
-    const QDir folder(QStringLiteral(KSX_SCREENSHOT_DIR));
-    ASSERT_TRUE(folder.mkpath(QStringLiteral(".")));
-    const QString path = folder.filePath(QStringLiteral("dialog-port-configuration.png"));
-    ASSERT_TRUE(dialog->grab().save(path)) << path.toStdString();
 }
 
 } // namespace
