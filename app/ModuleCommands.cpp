@@ -5,6 +5,10 @@
 #include "app/AboutDialog.h"
 #include "app/ModuleWindow.h"
 #include "features/common/Captions.h"
+#include "features/l2/BandwidthDialog.h"
+#include "features/l2/JumboFrameDialog.h"
+#include "features/l2/SegmentationDialog.h"
+#include "features/l2/StormControlDialog.h"
 #include "features/maintenance/DeviceTools.h"
 #include "features/maintenance/ForwardingTableDialog.h"
 #include "features/maintenance/InterfaceTableDialog.h"
@@ -13,7 +17,13 @@
 #include "features/maintenance/TcpServiceDialog.h"
 #include "features/maintenance/TransferDialog.h"
 #include "features/maintenance/UdpServiceDialog.h"
+#include "features/port_vlan/ManagementVlanDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
+#include "features/port_vlan/TrunkDialog.h"
+#include "features/port_vlan/VlanDialog.h"
+#include "features/security/ImpbDialogs.h"
+#include "features/snmp_agent/SnmpScalarDialog.h"
+#include "features/snmp_agent/SnmpTableDialog.h"
 #include "snmp/SessionParameters.h"
 
 #include <QDialog>
@@ -149,6 +159,19 @@ QString DeviceAddress() {
     return QString::fromStdString(SessionParameters().DeviceAddress);
 }
 
+void RegisterSnmpAgentDialogs() {
+    RegisterCommandDialog(kCmdSnmpGlobalState,
+                          [] { return std::make_unique<CSnmpGlobalStateDlg>(); });
+    RegisterCommandDialog(kCmdSnmpUserTable, [] { return std::make_unique<CSnmpUserDlg>(); });
+    RegisterCommandDialog(kCmdSnmpGroupTable, [] { return std::make_unique<CSnmpGroupDlg>(); });
+    RegisterCommandDialog(kCmdSnmpViewTable, [] { return std::make_unique<CSnmpViewDlg>(); });
+    RegisterCommandDialog(kCmdSnmpCommunityTable,
+                          [] { return std::make_unique<CSnmpCommunityDlg>(); });
+    RegisterCommandDialog(kCmdSnmpHostTable, [] { return std::make_unique<CSnmpHostDlg>(); });
+    RegisterCommandDialog(kCmdSnmpEngineId, [] { return std::make_unique<CSnmpEngineIdDlg>(); });
+    RegisterCommandDialog(kCmdSnmpTrap, [] { return std::make_unique<CSnmpTrapDlg>(); });
+}
+
 void RegisterDeviceTools() {
     RegisterCommandDialog(kCmdFirmwareTransfer, [] { return std::make_unique<CTransferDialog>(); });
     RegisterCommandAction(kCmdSaveConfiguration,
@@ -158,14 +181,35 @@ void RegisterDeviceTools() {
     RegisterCommandAction(kCmdWeb, [](CModuleWindow&) { BrowseDevice(DeviceAddress()); });
 }
 
+void RegisterL2Commands() {
+    RegisterCommandDialog(kCmdTrafficSegmentation,
+                          [] { return std::make_unique<CSegmentationDlg>(); });
+    RegisterCommandDialog(kCmdStormControl, [] { return std::make_unique<CStormControlDlg>(); });
+    RegisterCommandDialog(kCmdBandwidthControl, [] { return std::make_unique<CBandwidthDlg>(); });
+    RegisterCommandDialog(kCmdJumboFrame, [] { return std::make_unique<CJumboFrameDlg>(); });
+}
+
+void RegisterSecurityCommands() {
+    RegisterCommandDialog(kCmdSmartBindingSettings,
+                          [] { return std::make_unique<CImpbSettingsDlg>(); });
+    RegisterCommandDialog(kCmdSmartBinding, [] { return std::make_unique<CIMPBSmartBinding>(); });
+    RegisterCommandDialog(kCmdWhiteList, [] { return std::make_unique<CIMPBWhiteList>(); });
+    RegisterCommandDialog(kCmdBlackList, [] { return std::make_unique<CIMPBBlackList>(); });
+}
+
 } // namespace
 
 void RegisterModuleCommands() {
     RegisterCommandDialog(kCmdAbout, [] { return std::make_unique<CAboutDlg>(); });
     RegisterDeviceTools();
+    RegisterSnmpAgentDialogs();
     // Feature dialogs and device tools register here as they are built. A click on a port of
     // the panel runs Port Configuration as well.
     RegisterCommandDialog(kCmdPortConfiguration, [] { return std::make_unique<CPortConfigDlg>(); });
+    RegisterCommandDialog(kCmdTrunk, [] { return std::make_unique<CTrunkDlg>(); });
+    RegisterCommandDialog(kCmdVlanConfiguration, [] { return std::make_unique<CVlanDlg>(); });
+    RegisterCommandDialog(kCmdManagementVlan,
+                          [] { return std::make_unique<CManagementVlanDlg>(); });
     RegisterCommandDialog(kCmdSystemInformation, [] { return std::make_unique<CSystemInfoDlg>(); });
     RegisterCommandDialog(kCmdInterfaceTable,
                           [] { return std::make_unique<CInterfaceTableDlg>(); });
@@ -174,4 +218,6 @@ void RegisterModuleCommands() {
                           [] { return std::make_unique<CForwardingTableDlg>(); });
     RegisterCommandDialog(kCmdTcpService, [] { return std::make_unique<CTcpServiceDlg>(); });
     RegisterCommandDialog(kCmdUdpService, [] { return std::make_unique<CUdpServiceDlg>(); });
+    RegisterL2Commands();
+    RegisterSecurityCommands();
 }

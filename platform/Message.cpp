@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace platform {
 namespace {
@@ -42,7 +43,15 @@ MessageResult ShowMessage(const QString& text, MessageKind kind) {
         box.setStandardButtons(QMessageBox::Ok);
         break;
     }
-    return box.exec() == QMessageBox::Ok ? MessageResult::Ok : MessageResult::Cancel;
+    // The window that was active gets the keyboard back, as it would from a window manager
+    // that knows the box belongs to it.
+    const QPointer<QWidget> active = QApplication::activeWindow();
+    const MessageResult result =
+        box.exec() == QMessageBox::Ok ? MessageResult::Ok : MessageResult::Cancel;
+    if (!active.isNull() && active->isVisible()) {
+        active->activateWindow();
+    }
+    return result;
 }
 
 void SetMessageHandler(MessageHandler handler) {

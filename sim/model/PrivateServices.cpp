@@ -220,7 +220,7 @@ void BuildAgentTables(Builder& b) {
     TableDef& hosts = b.Table("25.6.1.1", "swSnmpHostEntry", {IpIndex()});
     hosts.maxRows = 10;
     b.Column(hosts, 1, IndexColumn("swSnmpHostAddress", 0, Tag::IpAddress));
-    b.Column(hosts, 2, Str("swSnmpHostName", RC, "", 32));
+    b.Column(hosts, 2, Str("swSnmpHostName", RC, "", 127));
     b.Column(hosts, 3, Int("swSnmpHostVersion", RC, 2, {{1, 5}}));
     b.Column(hosts, 4, RowStatusColumn("swSnmpHostRowStatus"));
 

@@ -311,6 +311,27 @@ TEST(SimModel, TrunkMembersFollowTheirFirstPort) {
     EXPECT_EQ(Ports(*model, P("8.1.3.1.2.2")), (std::vector<int>{10, 11}));
 }
 
+TEST(SimModel, TrunksTakeOnlyPortsTheSwitchCanAggregate) {
+    auto model = Build("KSX-7700-52");
+    const auto trunk = [&](std::vector<int> ports) {
+        return SetStatus(*model, {{P("8.1.3.1.2.3"), Value::Str(PortList(*model, ports))}});
+    };
+    ASSERT_EQ(SetStatus(*model, {{P("1.13.1.2.1"), Value::Int(3)},
+                                 {P("1.13.1.2.3"), Value::Int(2)},
+                                 {P("18.1.0"), Value::Int(1)},
+                                 {P("18.2.0"), Value::Int(5)}}),
+              std::nullopt);
+    EXPECT_EQ(trunk({1, 2}), ErrorStatus::InconsistentValue) << "half duplex";
+    EXPECT_EQ(trunk({2, 3}), ErrorStatus::InconsistentValue) << "different speeds";
+    EXPECT_EQ(trunk({4, 52}), ErrorStatus::InconsistentValue) << "different media";
+    EXPECT_EQ(trunk({4, 5}), ErrorStatus::InconsistentValue) << "mirroring target";
+    EXPECT_EQ(trunk({4, 6}), std::nullopt);
+    ASSERT_EQ(SetStatus(*model, {{P("8.1.2.0"), Value::Int(2)}}), std::nullopt);
+    EXPECT_EQ(SetStatus(*model, {{P("8.1.3.1.3.3"), Value::Int(1)}}),
+              ErrorStatus::InconsistentValue)
+        << "link aggregation disabled";
+}
+
 TEST(SimModel, PoePortsFollowTheirStateAndLimits) {
     auto model = Build("KSX-7700-28P");
     Oid status = P("22.1.1.13.1.1"), power = P("22.1.1.9.1.1");

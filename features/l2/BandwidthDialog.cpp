@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/l2/BandwidthDialog.h"
+
+#include "features/common/Captions.h"
+#include "features/common/DialogKit.h"
+#include "features/common/FromToPorts.h"
+#include "features/common/NumberEdit.h"
+#include "features/common/ReportList.h"
+#include "features/l2/BandwidthMib.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+const CEnumTable kNoLimit{{{1, "Enabled", "Enabled"}, {2, "Disabled", "Disabled"}}};
+
+} // namespace
+
+CBandwidthDlg::CBandwidthDlg(QWidget* parent)
+    : CFeatureDialog(parent), m_cMib(AddData<CBandwidthMib>()) {
+    setWindowTitle(QString::fromUtf8(caption::kBandwidthControl));
+    auto* settings = kit::Group(this, QStringLiteral("Bandwidth Control"), "bandwidthGroup");
+    m_pPorts = new CFromToPorts(settings, DeviceValues().DevicePortCount, ToPortMessage());
+    m_pPorts->SetToFollowsFrom(true);
+    m_pType = kit::Combo(settings, "typeCombo",
+                         {QStringLiteral("Rx"), QStringLiteral("Tx"), QStringLiteral("Both")});
+    m_pNoLimit = kit::Combo(settings, "noLimitCombo", kNoLimit);
+    kit::SelectValue(*m_pNoLimit, 2);
+    m_pRate = new CNumberEdit(settings, 7);
+    m_pRate->setObjectName(QStringLiteral("rateEdit"));
+
+    auto* form = new QGridLayout(settings);
+    kit::AddFormRow(*form, 0, QStringLiteral("&FromPort"), m_pPorts->From());
+    kit::AddFormRow(*form, 0, QStringLiteral("T&oPort"), m_pPorts->To(), 1);
+    kit::AddFormRow(*form, 1, QStringLiteral("&Type"), m_pType);
+    kit::AddFormRow(*form, 1, QStringLiteral("&No Limit"), m_pNoLimit, 1);
+    kit::AddFormRow(*form, 2, QStringLiteral("&Rate(64-1024000)"), m_pRate);
+    form->addWidget(new QLabel(QStringLiteral("Kbits/sec "), settings), 2, 2);
+    auto* note = new QLabel(
+        QStringLiteral("On Gigabit port, the Tx rate is set as multiples of 1850Kbits/sec "),
+        settings);
+    form->addWidget(note, 3, 0, 1, 4);
+
+    m_pList = new CReportList(this);
+    m_pList->setObjectName(QStringLiteral("rateList"));
+    m_pList->SetColumns(QList<ReportColumn>{{QStringLiteral("Port"), 150},
+                                            {QStringLiteral("Tx Rate (Kbits/sec)"), 150},
+                                            {QStringLiteral("Rx Rate (Kbits/sec)"), 150}});
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(settings);
+    layout->addLayout(kit::ButtonRow({ApplyButton(), RefreshButton(), CloseButton()}));
+    layout->addWidget(m_pList, 1);
+    resize(520, 520);
+
+    connect(m_pNoLimit, &QComboBox::currentIndexChanged, this, [this] { UpdateWidgets(); });
+    UpdateWidgets();
+}
+
+void CBandwidthDlg::UpdateWidgets() {
+    CFeatureDialog::UpdateWidgets();
+    if (m_trunkWalkRunning) {
+        ApplyButton()->setEnabled(false);
+    }
+    m_pRate->setEnabled(kit::ComboValue(*m_pNoLimit) == 2);
+}
+
+void CBandwidthDlg::Refresh() {
+    m_trunkWalkRunning = true;
+    m_cMib.Trunks().StartTrunkWalk([this] {
+        m_trunkWalkRunning = false;
+        UpdateWidgets();
+    });
+    WalkIntoList(m_cMib.Walk(), *m_pList, [](const SnmpRow& row, int) {
+        return QStringList{QString::fromStdString(row.Value(0)),
+                           QString::fromStdString(CBandwidthMib::RateCell(row.Value(1))),
+                           QString::fromStdString(CBandwidthMib::RateCell(row.Value(2)))};
+    });
+}
+
+void CBandwidthDlg::Apply() {
+    CBandwidthMib::Input input;
+    input.fromPort = m_pPorts->FromPort();
+    input.toPort = m_pPorts->ToPort();
+    input.direction = m_pType->currentIndex();
+    input.noLimit = kit::ComboValue(*m_pNoLimit) == 1;
+    input.rate = m_pRate->Number();
+    const auto plan = CBandwidthMib::PlanApply(input, m_cMib.Trunks().TrunkPorts());
+    if (ShowRefusal(plan.refusal)) {
+        return;
+    }
+    // A port the switch refuses does not keep the others from their new rate; the list
+    // read afterwards shows what each port holds.
+    for (const CSetRequest& request : plan.requests) {
+        SendSet(m_cMib.SetSession(), request);
+    }
+    m_pPorts->Reset();
+    kit::SelectValue(*m_pNoLimit, 2);
+    m_pType->setCurrentIndex(0);
+    m_pRate->clear();
+    Refresh();
+}

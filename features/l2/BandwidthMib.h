@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// Bandwidth control: per-port transmit and receive rate limits in Kbit/s (0: no limit).
+// A range of ports is written one port per request; ports of an aggregated link are refused
+// as a whole before anything is written.
+#pragma once
+
+#include "features/common/ApplyCheck.h"
+#include "features/common/FeatureData.h"
+#include "features/common/TableWalk.h"
+#include "features/common/TrunkInfo.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class CBandwidthMib : public CFeatureData {
+public:
+    static constexpr long long kMinRate = 64;
+    static constexpr long long kMaxRate = 1024000;
+
+    static std::string PortColumn();
+    static std::string TxRateColumn();
+    static std::string RxRateColumn();
+
+    enum Direction : int { kRx = 0, kTx = 1, kBoth = 2 };
+
+    struct Input {
+        int fromPort = 1;
+        int toPort = 1;
+        int direction = kRx;
+        bool noLimit = false;
+        std::optional<long long> rate; // as typed; empty when nothing or no number was typed
+    };
+    struct Plan {
+        std::optional<Refusal> refusal;
+        std::vector<CSetRequest> requests; // one per port, in port order
+    };
+
+    // The list cell of a rate read: "No Limit" for 0, the number otherwise, empty for garbage.
+    static std::string RateCell(const std::string& value);
+    // `trunkPorts`: trunk group per port (entry p-1 for port p), 0 outside any trunk.
+    static Plan PlanApply(const Input& input, const PortFlags& trunkPorts);
+
+    CTableWalk& Walk() { return m_cPortWalk; }
+    CTrunkInfo& Trunks() { return m_cTrunkInfo; }
+    CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
+
+private:
+    CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
+    CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
+    CTableWalk m_cPortWalk{m_cCommonSNMPTable, {PortColumn(), TxRateColumn(), RxRateColumn()}};
+    CTrunkInfo m_cTrunkInfo;
+};

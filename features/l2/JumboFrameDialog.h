@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// Jumbo Frame Configuration: frames up to 10000 bytes on or off.
+#pragma once
+
+#include "features/common/FeatureDialog.h"
+
+class CJumboFrameMib;
+class QCheckBox;
+
+class CJumboFrameDlg : public CFeatureDialog {
+    Q_OBJECT
+
+public:
+    explicit CJumboFrameDlg(QWidget* parent = nullptr);
+
+    void Refresh() override;
+    void Apply() override;
+
+private:
+    CJumboFrameMib& m_cMib;
+    QCheckBox* m_pEnable = nullptr;
+};

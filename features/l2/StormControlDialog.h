@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// Storm Control: the state, the storm type and the threshold as 64 Kbit/s times N.
+#pragma once
+
+#include "features/common/FeatureDialog.h"
+
+class CNumberEdit;
+class CStormControlMib;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+class CStormControlDlg : public CFeatureDialog {
+    Q_OBJECT
+
+public:
+    explicit CStormControlDlg(QWidget* parent = nullptr);
+
+    void Refresh() override;
+    void Apply() override;
+
+protected:
+    void UpdateWidgets() override;
+
+private:
+    void ShowProduct();
+
+    CStormControlMib& m_cMib;
+    QCheckBox* m_pEnable = nullptr;
+    QComboBox* m_pType = nullptr;
+    CNumberEdit* m_pN = nullptr;
+    QLineEdit* m_pProduct = nullptr;
+};

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/port_vlan/PvidDialog.h"
+
+#include "features/common/DialogKit.h"
+#include "features/common/SnmpRequests.h"
+#include "features/common/TrunkInfo.h"
+#include "features/port_vlan/VlanMib.h"
+#include "snmp/SessionParameters.h"
+
+#include <algorithm>
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace vlan;
+
+namespace {
+
+constexpr int kPortsPerColumn = 13;
+constexpr int kVidDigits = 4;
+
+} // namespace
+
+CPvidDlg::CPvidDlg(CVlanMib& mib, const CTrunkInfo& trunkInfo, QWidget* parent)
+    : CResizableDialog(parent), m_cMib(mib), m_cTrunkInfo(trunkInfo) {
+    setWindowTitle(QStringLiteral("PVID Configuration"));
+    const int portCount = std::max(0, DeviceValues().DevicePortCount);
+    m_Pvids.assign(static_cast<std::size_t>(portCount), 1);
+    auto* group = kit::Group(this, QStringLiteral("Port VID:"), "pvidGroup");
+    auto* grid = new QGridLayout(group);
+    for (int port = 1; port <= portCount; ++port) {
+        auto* edit = kit::Edit(group, "", false, kVidDigits);
+        edit->setObjectName(QStringLiteral("pvid%1").arg(port));
+        edit->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+        const int column = ((port - 1) / kPortsPerColumn) * 2;
+        const int row = (port - 1) % kPortsPerColumn;
+        auto* label = new QLabel(QStringLiteral("Port %1:").arg(port), group);
+        label->setBuddy(edit);
+        grid->addWidget(label, row, column, Qt::AlignRight);
+        grid->addWidget(edit, row, column + 1);
+        connect(edit, &QLineEdit::textEdited, this, [this, port](const QString& text) {
+            m_Pvids[static_cast<std::size_t>(port - 1)] = text.toInt();
+        });
+        m_pEdits.append(edit);
+    }
+
+    auto* apply = ApplyButton();
+    apply->setText(QStringLiteral("Apply"));
+    apply->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    cancel->setAutoDefault(false);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    Watch(m_cMib.PvidDialogWalk());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group, 1);
+    layout->addLayout(kit::ButtonRow({apply, cancel, RefreshButton()}));
+}
+
+QLineEdit* CPvidDlg::PvidEdit(int port) const {
+    return port >= 1 && port <= m_pEdits.size() ? m_pEdits[port - 1] : nullptr;
+}
+
+void CPvidDlg::Refresh() {
+    CTableWalk& walk = m_cMib.PvidDialogWalk();
+    walk.OnRow([this](const SnmpRow& row) {
+        const std::optional<long> port = IntegerOf(row.suffix);
+        const std::optional<long> pvid = IntegerOf(row.Value(0));
+        if (!port || !pvid || *port < 1 || *port > static_cast<long>(m_Pvids.size())) {
+            return;
+        }
+        m_Pvids[static_cast<std::size_t>(*port - 1)] = static_cast<std::int32_t>(*pvid);
+        m_pEdits[static_cast<int>(*port - 1)]->setText(QString::number(*pvid));
+    });
+    walk.OnFinished({});
+    walk.Start();
+}
+
+void CPvidDlg::Apply() {
+    if (ShowRefusal(CheckPvids(m_Pvids, m_cTrunkInfo.TrunkPorts(), m_cMib.Current().vlans))) {
+        return;
+    }
+    m_cMib.WritePvids(m_Pvids);
+    accept();
+}

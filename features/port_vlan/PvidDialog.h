@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// PVID Configuration: the PVID of every port in one edit each. Apply checks them against the
+// trunks and the listed VLANs and writes all of them.
+#pragma once
+
+#include "features/common/ResizableDialog.h"
+#include "snmp/PortEncoding.h"
+
+#include <QList>
+
+class CTrunkInfo;
+class CVlanMib;
+class QLineEdit;
+
+class CPvidDlg : public CResizableDialog {
+    Q_OBJECT
+
+public:
+    CPvidDlg(CVlanMib& mib, const CTrunkInfo& trunkInfo, QWidget* parent = nullptr);
+
+    void Refresh() override;
+    void Apply() override;
+
+    QLineEdit* PvidEdit(int port) const;
+
+private:
+    CVlanMib& m_cMib;
+    const CTrunkInfo& m_cTrunkInfo;
+    PortFlags m_Pvids;
+    QList<QLineEdit*> m_pEdits;
+};

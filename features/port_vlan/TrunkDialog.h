@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// Trunk Configuration: the global link-aggregation state, every trunk group with its channel
+// mode and members, the channel-mode setter and the member sub-dialog of the picked trunk.
+#pragma once
+
+#include "features/common/FeatureDialog.h"
+#include "features/port_vlan/TrunkMib.h"
+
+#include <map>
+#include <optional>
+
+class CReportList;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+class CTrunkDlg : public CFeatureDialog {
+    Q_OBJECT
+
+public:
+    explicit CTrunkDlg(QWidget* parent = nullptr);
+    ~CTrunkDlg() override;
+
+    void Refresh() override;
+    // The channel mode of the picked trunk.
+    void Apply() override;
+    // The global state.
+    void ApplyState();
+    // Opens the member sub-dialog of the picked trunk.
+    void EditMembers();
+
+    CReportList* TrunkList() const { return m_pTrunkList; }
+
+protected:
+    void UpdateWidgets() override;
+
+private:
+    void BuildControls();
+    void SelectRow(int row);
+    std::optional<int> PickedTrunk() const;
+
+    CTrunkMib& m_cMib = AddData<CTrunkMib>();
+    int m_nPortCount;
+    bool m_bStateEnabled = false;
+    std::map<int, trunk::TrunkRow> m_rows; // by trunk id
+    std::optional<trunk::TrunkRow> m_picked;
+
+    QCheckBox* m_pEnableCheck = nullptr;
+    QPushButton* m_pStateApply = nullptr;
+    CReportList* m_pTrunkList = nullptr;
+    QLineEdit* m_pTrunkIdEdit = nullptr;
+    QComboBox* m_pModeCombo = nullptr;
+    QPushButton* m_pMemberButton = nullptr;
+};

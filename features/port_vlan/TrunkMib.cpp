@@ -1,0 +1,522 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/port_vlan/TrunkMib.h"
+
+#include "features/common/SnmpRequests.h"
+#include "platform/Trace.h"
+#include "snmp/Snmp.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+
+namespace trunk {
+
+namespace {
+
+constexpr unsigned kWalkStepTimeoutMs = 6000;
+// A walk stops here whatever the switch answers: more rows than any table of the switch holds.
+constexpr int kMaxWalkRows = 8192;
+
+const CEnumTable kModes{{{kModeLacp, "LACP", "LACP"},
+                         {kModeStatic, "Static", "Static"},
+                         {kModeDisable, "Disable", "Disable"}},
+                        kModeDisable};
+
+int NumberOf(std::string_view text) {
+    int number = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, number);
+    return (error == std::errc() && stop == end) ? number : 0;
+}
+
+long LongOf(const std::string& text) {
+    return IntegerOf(text).value_or(0);
+}
+
+PortFlags FlagsOf(std::string_view portList, int portCount) {
+    PortFlags flags(static_cast<std::size_t>(std::max(0, portCount)), 0);
+    PortListToFlags(PortBitsToList(portList, portCount).text, flags, 1, portCount);
+    return flags;
+}
+
+bool IsSet(const PortFlags& flags, std::size_t index) {
+    return index < flags.size() && flags[index] != 0;
+}
+
+// Indexes of the ticked ports, in port order.
+std::vector<std::size_t> Selected(const PortFlags& candidate, std::size_t portCount) {
+    std::vector<std::size_t> selected;
+    for (std::size_t i = 0; i < std::min(candidate.size(), portCount); ++i) {
+        if (candidate[i] != 0) {
+            selected.push_back(i);
+        }
+    }
+    return selected;
+}
+
+// Some selected ports are in the set and others are not.
+bool Mixed(const PortFlags& set, const std::vector<std::size_t>& selected) {
+    bool in = false;
+    bool out = false;
+    for (std::size_t i : selected) {
+        (IsSet(set, i) ? in : out) = true;
+    }
+    return in && out;
+}
+
+bool MixedInAny(const std::vector<PortFlags>& sets, const std::vector<std::size_t>& selected) {
+    return std::any_of(sets.begin(), sets.end(),
+                       [&](const PortFlags& set) { return Mixed(set, selected); });
+}
+
+// The value of the first selected port whose value is not 0 (0 when there is none).
+template <class Get>
+long Reference(const std::vector<PortAdmission>& ports, const std::vector<std::size_t>& selected,
+               Get get) {
+    for (std::size_t i : selected) {
+        if (const long value = get(ports[i]); value != 0) {
+            return value;
+        }
+    }
+    return 0;
+}
+
+// One rule that walks the ports once: for each selected port the conditions in their order;
+// the first that holds settles the outcome.
+struct Condition {
+    std::function<bool(const PortAdmission&)> holds;
+    const char* message;
+};
+std::optional<std::string> FirstMatch(const std::vector<PortAdmission>& ports,
+                                      const std::vector<std::size_t>& selected,
+                                      const std::vector<Condition>& conditions) {
+    for (std::size_t i : selected) {
+        for (const Condition& condition : conditions) {
+            if (condition.holds(ports[i])) {
+                return std::string(condition.message);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+bool StpDiffers(const PortAdmission& port, const PortAdmission& first) {
+    for (std::size_t s = 0; s < kStpSettings; ++s) {
+        // The third setting (the path cost) counts only where one side is set.
+        if (s == 2 && port.stp[s] == 0 && first.stp[s] == 0) {
+            continue;
+        }
+        if (port.stp[s] != first.stp[s]) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void TraceStp(const PortAdmission& port) {
+    char line[160];
+    std::snprintf(line, sizeof line,
+                  "temp1 = %ld, temp2 = %ld,temp3 = %ld,temp4 = %ld,temp5 = %ld,temp6 = %ld,"
+                  "temp7 = %ld",
+                  port.stp[0], port.stp[1], port.stp[2], port.stp[3], port.stp[4], port.stp[5],
+                  port.stp[6]);
+    platform::DebugTrace(line);
+}
+
+bool IsHalfDuplex(long speed) {
+    return speed == 3 || speed == 5;
+}
+
+} // namespace
+
+std::string StateOid() {
+    return ScalarOid(PrivateOid("8.1.2"));
+}
+
+std::string MemberColumn() {
+    return PrivateOid("8.1.3.1.2");
+}
+
+std::string ModeColumn() {
+    return PrivateOid("8.1.3.1.3");
+}
+
+const CEnumTable& Modes() {
+    return kModes;
+}
+
+std::optional<TrunkRow> TrunkRowOf(const SnmpRow& row, int portCount) {
+    const int id = NumberOf(row.suffix);
+    if (id <= 0) {
+        return std::nullopt;
+    }
+    TrunkRow trunkRow;
+    trunkRow.id = id;
+    trunkRow.mode = kModes.Known(IntegerOf(row.Value(1))).value_or(kModeDisable);
+    trunkRow.members = FlagsOf(row.Value(0), portCount);
+    trunkRow.memberList = PortBitsToList(row.Value(0), portCount).text;
+    return trunkRow;
+}
+
+ApplyPlan PlanMode(const ModeInput& input) {
+    ApplyPlan plan;
+    CheckChain checks;
+    checks.Require(input.enableChecked, "Link Aggregation State is disable.");
+    if (checks.Passed() && input.trunkId && input.chosenMode != input.rowMode) {
+        checks.Require(input.rowMemberCount > 0,
+                       "The minimum port numbers for an aggregated link is 2.");
+        if (checks.Passed()) {
+            plan.request.Integer(InstanceOid(ModeColumn(), *input.trunkId), input.chosenMode);
+        }
+    }
+    plan.refusal = checks.FirstRefusal();
+    return plan;
+}
+
+ApplyPlan PlanState(bool enable) {
+    ApplyPlan plan;
+    plan.request.Integer(StateOid(), enable ? kStateEnabled : kStateDisabled);
+    return plan;
+}
+
+std::optional<Refusal> CheckPortMember(long chosenMode, bool trunkPicked) {
+    CheckChain checks;
+    checks
+        .Require(chosenMode != kModeDisable,
+                 "Please select the Channel Mode (LACP or Static) first.")
+        .Require(trunkPicked, "Please select the Trunk !");
+    return checks.FirstRefusal();
+}
+
+AdmissionData::AdmissionData(int portCount)
+    : ports(static_cast<std::size_t>(std::max(0, portCount))), mirrorRx(ports.size(), 0),
+      mirrorTx(ports.size(), 0) {}
+
+std::optional<Refusal> CheckMembers(const AdmissionData& data, const PortFlags& candidate,
+                                    int trunkId,
+                                    const std::function<std::optional<GlobalStates>()>& reread) {
+    const auto& ports = data.ports;
+    const std::vector<std::size_t> selected = Selected(candidate, ports.size());
+    const auto count = static_cast<int>(selected.size());
+    const auto ref = [&](auto get) { return Reference(ports, selected, get); };
+    const auto refuse = [](std::string text) { return Refusal{std::move(text)}; };
+    if (count < kMinMembers) {
+        return refuse("The mininum port members for an aggregated link is 2 !");
+    }
+    if (count > kMaxMembers) {
+        return refuse("The maxinum port member for an aggregated link is exceeded !");
+    }
+    GlobalStates globals = data.globals;
+    const PortAdmission& first = ports[selected.front()];
+    const long media = ref([](const PortAdmission& p) { return p.media; });
+    const long speed = ref([](const PortAdmission& p) { return p.speed; });
+    const long dhcp = ref([](const PortAdmission& p) { return long{p.dhcpScreening}; });
+    const long priority = ref([](const PortAdmission& p) { return p.priority; });
+    const long pvid = ref([](const PortAdmission& p) { return p.pvid; });
+    const bool dot1xOn = globals.dot1x == 1;
+
+    // Rules 1 to 12, each a walk over the ports (or the sets) in its order.
+    using Rule = std::function<std::optional<std::string>()>;
+    const auto walk = [&](std::vector<Condition> conditions) -> Rule {
+        return [&, conditions = std::move(conditions)] {
+            return FirstMatch(ports, selected, conditions);
+        };
+    };
+    const auto when = [](bool refused, const char* message) -> Rule {
+        return [=]() -> std::optional<std::string> {
+            return refused ? std::optional<std::string>(message) : std::nullopt;
+        };
+    };
+    const std::vector<Rule> rules = {
+        walk({{[&](const PortAdmission& p) { return p.trunkGroup != 0 && p.trunkGroup != trunkId; },
+               "Cannot add the port as it is a member of another aggregated link !"}}),
+        walk({{[&](const PortAdmission& p) { return p.media != media; },
+               "Cannot add ports of different types to an aggregated link !"}}),
+        walk({{[&](const PortAdmission&) { return IsHalfDuplex(speed); },
+               "Cannot add a port in half-duplex mode to an aggregated link."},
+              {[&](const PortAdmission& p) { return p.speed != speed; },
+               "Cannot add ports of different speed to an aggregated link."}}),
+        walk({{[&](const PortAdmission& p) { return long{p.dhcpScreening} != dhcp; },
+               "Cannot add ports with different DHCP Server Screening Port Settings to an "
+               "aggregated link."}}),
+        walk({{[&](const PortAdmission& p) { return dot1xOn && p.dot1x == 2; },
+               "Cannot add the 802.1X-enabled port to an aggregated link."},
+              {[&](const PortAdmission& p) { return dot1xOn && p.dot1x == 1; },
+               "Setting the Channel Mode Fail."}}),
+        when(MixedInAny(data.vlanEgress, selected) || MixedInAny(data.vlanUntagged, selected),
+             "Cannot add ports with different VLAN configurations to an aggregated link !"),
+        walk({{[](const PortAdmission& p) { return !p.autoLearning; },
+               "Cannot add a Auto-learn disabled port to an aggregated link."}}),
+        walk({{[&](const PortAdmission& p) { return p.priority != priority; },
+               "Cannot add ports with different 802.1p default priorities to an aggregated "
+               "link."},
+              {[&](const PortAdmission& p) { return p.pvid != pvid; },
+               "Cannot add ports with different PVIDs to an aggregated link."},
+              {[](const PortAdmission& p) { return p.security == 1; },
+               "Cannot add a port-security anabled port to an aggregated link."},
+              {[](const PortAdmission& p) { return p.loopback == 1; },
+               "Cannot add a LBD-enabled port to an aggregated link."}}),
+        when(Mixed(data.mirrorRx, selected) || Mixed(data.mirrorTx, selected),
+             "Cannot add ports of Port Mirror enable ports to an aggregated link."),
+        when(data.mirrorState == 1 && data.mirrorTarget >= 1 &&
+                 IsSet(candidate, static_cast<std::size_t>(data.mirrorTarget - 1)) &&
+                 static_cast<std::size_t>(data.mirrorTarget) <= ports.size(),
+             "Cannot add a mirror port to an aggregated link."),
+        when(MixedInAny(data.arpPorts, selected),
+             "Cannot add ports of ARP Spoofing Prevent enable ports to an aggregated link."),
+        walk({{[&](const PortAdmission& p) { return p.rate != first.rate; },
+               "Cannot add ports with different rate control configurations to an aggregated "
+               "link."}}),
+    };
+    for (const Rule& rule : rules) {
+        if (auto message = rule()) {
+            return refuse(*message);
+        }
+    }
+
+    // Rule 13: the global states are read again first.
+    if (reread) {
+        if (auto again = reread()) {
+            globals = *again;
+        }
+    }
+    platform::DebugTrace("m_iRstpEnable =  " + std::to_string(globals.spanningTree) + " ");
+    if (globals.spanningTree == 1) {
+        for (std::size_t i : selected) {
+            if (i == selected.front()) {
+                continue;
+            }
+            TraceStp(ports[i]);
+            if (StpDiffers(ports[i], first)) {
+                return refuse("Cannot add a port with different RSTP port setting to an "
+                              "aggregated link. ");
+            }
+        }
+    }
+
+    const std::vector<Rule> lastRules = {
+        walk({{[](const PortAdmission& p) { return p.voiceMode == 1; },
+               "Cannot add a port in Voice Vlan Auto mode to an aggregated link."}}),
+        walk({{[](const PortAdmission& p) { return p.fdbDestination; },
+               "Cannot add ports with different FDB-destination-hit configurations to an "
+               "aggregated link."}}),
+        when(MixedInAny(data.aclPorts, selected),
+             "Cannot add an ACL enabled port to an aggregated link."),
+    };
+    for (const Rule& rule : lastRules) {
+        if (auto message = rule()) {
+            return refuse(*message);
+        }
+    }
+
+    // Rule 17 walks every port and shows each one's surveillance state.
+    const bool surveillanceOn = globals.surveillance == 1;
+    for (std::size_t i = 0; i < ports.size(); ++i) {
+        platform::DebugTrace("m_CameraVlanState[" + std::to_string(i) +
+                             "] = " + std::to_string(ports[i].survState));
+        if (!surveillanceOn || !IsSet(candidate, i)) {
+            continue;
+        }
+        if (ports[i].survState == 1) {
+            return refuse("Cannot add a port in  Auto Surveillance VLAN Auto mode to an "
+                          "aggregated link");
+        }
+        if (ports[i].survMode == 2) {
+            return refuse("Cannot add a port in Auto Surveillance Vlan Auto dynamic mode to an "
+                          "aggregated link");
+        }
+    }
+    return std::nullopt;
+}
+
+CSetRequest MembersRequest(int trunkId, const PortFlags& members, long mode) {
+    CSetRequest request;
+    request.OctetString(InstanceOid(MemberColumn(), trunkId), PortFlagsToPortList(members))
+        .Integer(InstanceOid(ModeColumn(), trunkId), mode);
+    return request;
+}
+
+} // namespace trunk
+
+using namespace trunk;
+
+CTrunkMib::CTrunkMib() : m_cTrunkWalk(m_cCommonSNMPTable, {MemberColumn(), ModeColumn()}) {}
+
+std::optional<long> CTrunkMib::ReadState() {
+    const auto values = ReadValues(m_cCommonSNMP, {StateOid()});
+    if (!values) {
+        return std::nullopt;
+    }
+    return IntegerOf((*values)[0]);
+}
+
+namespace {
+
+// Walks `columns` synchronously; every row goes to `onRow`. True when the walk reached the
+// end of the table.
+bool WalkNow(CCommonSNMP& session, const std::vector<std::string>& columns,
+             const std::function<void(const SnmpRow&)>& onRow) {
+    if (session.Open(kPduGetNext) != 1) {
+        return false;
+    }
+    for (const std::string& column : columns) {
+        if (session.AddValue(column, kSnmpNull, "") != 0) {
+            return false;
+        }
+    }
+    for (int rows = 0; rows < kMaxWalkRows; ++rows) {
+        std::unique_ptr<CSnmp> response;
+        const int status = session.GetNext(response, kWalkStepTimeoutMs);
+        if (status == kSnmpEndOfTable) {
+            return true;
+        }
+        if (status != kSnmpOk || !response) {
+            return false;
+        }
+        SnmpRow row;
+        session.GetSuffix(0, *response, row.suffix);
+        const int count = response->getValuesCount();
+        row.values.resize(static_cast<std::size_t>(std::max(0, count)));
+        row.types.resize(row.values.size());
+        for (int i = 0; i < count; ++i) {
+            response->getValue(i, row.types[static_cast<std::size_t>(i)],
+                               row.values[static_cast<std::size_t>(i)]);
+        }
+        onRow(row);
+    }
+    return true;
+}
+
+} // namespace
+
+CTrunkAdmission::CTrunkAdmission(int portCount)
+    : m_nPortCount(std::max(0, portCount)), m_data(m_nPortCount) {}
+
+bool CTrunkAdmission::Read() {
+    m_data = AdmissionData(m_nPortCount);
+    m_bRead = ReadScalars() && ReadPortTables() && ReadPortLists();
+    return m_bRead;
+}
+
+std::optional<GlobalStates> CTrunkAdmission::ReadGlobals() {
+    const auto values =
+        ReadValues(m_cCommonSNMP, {ScalarOid(PrivateOid("11.2.1")), ScalarOid(PrivateOid("6.1.1")),
+                                   ScalarOid(PrivateOid("26.1.1"))});
+    if (!values) {
+        return std::nullopt;
+    }
+    return GlobalStates{LongOf((*values)[0]), LongOf((*values)[1]), LongOf((*values)[2])};
+}
+
+bool CTrunkAdmission::ReadScalars() {
+    const auto globals = ReadGlobals();
+    if (!globals) {
+        return false;
+    }
+    const auto values =
+        ReadValues(m_cCommonSNMP, {ScalarOid(PrivateOid("18.1")), ScalarOid(PrivateOid("18.2")),
+                                   ScalarOid(PrivateOid("18.3")), ScalarOid(PrivateOid("18.4")),
+                                   ScalarOid(PrivateOid("9.2")), ScalarOid(PrivateOid("14.7.1"))});
+    if (!values) {
+        return false;
+    }
+    const auto& v = *values;
+    m_data.globals = *globals;
+    m_data.mirrorState = LongOf(v[0]);
+    m_data.mirrorTarget = LongOf(v[1]);
+    m_data.mirrorRx = FlagsOf(v[2], m_nPortCount);
+    m_data.mirrorTx = FlagsOf(v[3], m_nPortCount);
+    const PortFlags learning = FlagsOf(v[4], m_nPortCount);
+    const PortFlags screening = FlagsOf(v[5], m_nPortCount);
+    for (std::size_t i = 0; i < m_data.ports.size(); ++i) {
+        m_data.ports[i].autoLearning = IsSet(learning, i);
+        m_data.ports[i].dhcpScreening = IsSet(screening, i);
+    }
+    return true;
+}
+
+bool CTrunkAdmission::ReadPortTables() {
+    using Setter = std::function<void(PortAdmission&, const SnmpRow&)>;
+    struct PortTable {
+        std::vector<std::string> columns;
+        Setter set;
+    };
+    const auto one = [](long PortAdmission::*field) {
+        return [field](PortAdmission& p, const SnmpRow& row) { p.*field = LongOf(row.Value(0)); };
+    };
+    const std::vector<PortTable> tables = {
+        {{PrivateOid("1.13.1.2"), PrivateOid("1.13.1.7")},
+         [](PortAdmission& p, const SnmpRow& row) {
+             p.speed = LongOf(row.Value(0));
+             p.media = LongOf(row.Value(1));
+         }},
+        {{PrivateOid("12.3.1.1.2")}, one(&PortAdmission::priority)},
+        {{PrivateOid("7.7.1.1")}, one(&PortAdmission::pvid)},
+        {{PrivateOid("14.2.1.1.2")}, one(&PortAdmission::security)},
+        {{PrivateOid("17.4.1.2")}, one(&PortAdmission::loopback)},
+        {{PrivateOid("13.1.2.1.2"), PrivateOid("13.1.2.1.3")},
+         [](PortAdmission& p, const SnmpRow& row) {
+             p.rate = {LongOf(row.Value(0)), LongOf(row.Value(1))};
+         }},
+        {{PrivateOid("6.2.1.4"), PrivateOid("6.2.1.2"), PrivateOid("6.2.1.5"),
+          PrivateOid("6.2.1.16"), PrivateOid("6.2.1.18"), PrivateOid("6.2.1.17"),
+          PrivateOid("6.2.1.14")},
+         [](PortAdmission& p, const SnmpRow& row) {
+             for (std::size_t s = 0; s < kStpSettings; ++s) {
+                 p.stp[s] = LongOf(row.Value(s));
+             }
+         }},
+        {{PrivateOid("11.2.9.1.2")}, one(&PortAdmission::dot1x)},
+        {{PrivateOid("21.1.6.1.2")}, one(&PortAdmission::voiceMode)},
+        {{PrivateOid("26.1.5.1.2"), PrivateOid("26.1.5.1.3")},
+         [](PortAdmission& p, const SnmpRow& row) {
+             p.survState = LongOf(row.Value(0));
+             p.survMode = LongOf(row.Value(1));
+         }},
+    };
+    for (const PortTable& table : tables) {
+        const bool complete = WalkNow(m_cCommonSNMPTable, table.columns, [&](const SnmpRow& row) {
+            const int port = NumberOf(row.suffix);
+            if (port >= 1 && port <= m_nPortCount) {
+                table.set(m_data.ports[static_cast<std::size_t>(port - 1)], row);
+            }
+        });
+        if (!complete) {
+            return false;
+        }
+    }
+    // The destination port of every static FDB entry.
+    return WalkNow(m_cCommonSNMPTable, {PrivateOid("9.3.1.3")}, [&](const SnmpRow& row) {
+        const long port = LongOf(row.Value(0));
+        if (port >= 1 && port <= m_nPortCount) {
+            m_data.ports[static_cast<std::size_t>(port - 1)].fdbDestination = true;
+        }
+    });
+}
+
+bool CTrunkAdmission::ReadPortLists() {
+    const int ports = m_nPortCount;
+    const auto lists = [ports](std::vector<PortFlags>& into) {
+        return [&into, ports](const SnmpRow& row) { into.push_back(FlagsOf(row.Value(0), ports)); };
+    };
+    bool complete = WalkNow(m_cCommonSNMPTable, {MemberColumn()}, [&](const SnmpRow& row) {
+        const int group = NumberOf(row.suffix);
+        const PortFlags members = FlagsOf(row.Value(0), ports);
+        for (std::size_t i = 0; group > 0 && i < m_data.ports.size(); ++i) {
+            if (IsSet(members, i)) {
+                m_data.ports[i].trunkGroup = group;
+            }
+        }
+    });
+    complete =
+        complete && WalkNow(m_cCommonSNMPTable, {PrivateOid("7.6.1.2"), PrivateOid("7.6.1.4")},
+                            [&](const SnmpRow& row) {
+                                m_data.vlanEgress.push_back(FlagsOf(row.Value(0), ports));
+                                m_data.vlanUntagged.push_back(FlagsOf(row.Value(1), ports));
+                            });
+    complete =
+        complete && WalkNow(m_cCommonSNMPTable, {PrivateOid("14.3.1.1.3")}, lists(m_data.arpPorts));
+    return complete &&
+           WalkNow(m_cCommonSNMPTable, {PrivateOid("15.2.1.1.10")}, lists(m_data.aclPorts));
+}

@@ -1,0 +1,313 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/security/ImpbMib.h"
+
+#include "features/common/SnmpRequests.h"
+#include "snmp/AddressEncoding.h"
+#include "snmp/InputChecks.h"
+#include "snmp/TextParsing.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace impb {
+
+namespace {
+
+std::string Group(const std::string& tail) {
+    return PrivateOid("14.10." + tail);
+}
+
+// An IpAddress value as dotted text; anything that is no address shows nothing.
+std::string DottedOf(const std::string& value) {
+    return IpToNumber(value) ? value : std::string();
+}
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::string NumberText(const std::optional<long>& number) {
+    return number ? std::to_string(*number) : std::string();
+}
+
+} // namespace
+
+std::string PortColumn(int column) {
+    return Group("1.1." + std::to_string(column));
+}
+std::string BindingColumn(int column) {
+    return Group("2.1." + std::to_string(column));
+}
+std::string WhiteListColumn(int column) {
+    return Group("3.1." + std::to_string(column));
+}
+std::string BlackListColumn(int column) {
+    return Group("4.1." + std::to_string(column));
+}
+std::string ScanFromOid() {
+    return Group("5.0");
+}
+std::string ScanToOid() {
+    return Group("6.0");
+}
+std::string ScanTriggerOid() {
+    return Group("7.0");
+}
+
+const CEnumTable& EnabledStates() {
+    static const CEnumTable table{{{0, "Disabled", "Disabled"}, {1, "Enabled", "Enabled"}}, 0};
+    return table;
+}
+
+const CEnumTable& InspectionModes() {
+    static const CEnumTable table{
+        {{1, "Disabled", "ARP Inspection"}, {0, "Enabled", "ARP+IP Inspection"}}, 0};
+    return table;
+}
+
+const CEnumTable& BindingStates() {
+    static const CEnumTable table{{{1, "Bound", ""}, {2, "Not Bound", ""}}, 2};
+    return table;
+}
+
+PortSettingsRow PortSettingsRowOf(const SnmpRow& row) {
+    PortSettingsRow settings;
+    settings.port = IntegerOf(row.Value(0)).value_or(IntegerOf(row.suffix).value_or(0));
+    settings.admin = IntegerOf(row.Value(1));
+    settings.mode = IntegerOf(row.Value(2));
+    settings.snooping = IntegerOf(row.Value(3));
+    return settings;
+}
+
+// Columns MAC, VID, IP, port, state.
+HostRow BindingRowOf(const SnmpRow& row) {
+    return {DottedOf(row.Value(2)), FormatMacDash(row.Value(0)), IntegerOf(row.Value(1)),
+            IntegerOf(row.Value(3)), IntegerOf(row.Value(4))};
+}
+
+// Columns IP, MAC, port, row status.
+HostRow WhiteListRowOf(const SnmpRow& row) {
+    return {DottedOf(row.Value(0)), FormatMacDash(row.Value(1)), std::nullopt,
+            IntegerOf(row.Value(2)), IntegerOf(row.Value(3))};
+}
+
+// Columns MAC, VID, port, IP, entry control.
+HostRow BlackListRowOf(const SnmpRow& row) {
+    return {DottedOf(row.Value(3)), FormatMacDash(row.Value(0)), IntegerOf(row.Value(1)),
+            IntegerOf(row.Value(2)), IntegerOf(row.Value(4))};
+}
+
+std::string WhiteListIndex(const std::string& ip, const std::string& mac) {
+    const std::string macArcs = MacToOidIndex(mac);
+    if (!IpToNumber(ip) || macArcs.empty()) {
+        return {};
+    }
+    return "." + ip + macArcs;
+}
+
+std::string BindingIndex(const HostRow& row) {
+    const std::string macArcs = MacToOidIndex(row.mac);
+    if (!IpToNumber(row.ip) || macArcs.empty() || !row.port) {
+        return {};
+    }
+    return macArcs + "." + std::to_string(*row.port) + "." + row.ip;
+}
+
+std::string BlackListIndex(const HostRow& row) {
+    const std::string macArcs = MacToOidIndex(row.mac);
+    if (macArcs.empty() || !row.vid || !row.port) {
+        return {};
+    }
+    return macArcs + "." + std::to_string(*row.vid) + "." + std::to_string(*row.port);
+}
+
+std::optional<Refusal> CheckPortSettings(const PortSettingsInput& input, int portCount,
+                                         const PortFlags& trunkPorts, int whiteListCount) {
+    const auto trunkMemberInRange = [&] {
+        for (int port = std::max(1, input.fromPort); port <= input.toPort; ++port) {
+            const auto at = static_cast<std::size_t>(port - 1);
+            if (at < trunkPorts.size() && trunkPorts[at] != 0) {
+                return true;
+            }
+        }
+        return false;
+    };
+    const bool enables = input.admin == 1;
+    CheckChain checks;
+    checks.Require([&] { return !enables || !trunkMemberInRange(); }, kTrunkRefusal)
+        .Require(
+            !(enables && input.fromPort == 1 && input.toPort == portCount && whiteListCount == 0),
+            kLockOutRefusal);
+    return checks.FirstRefusal();
+}
+
+std::vector<CSetRequest> PortSettingsRequests(const PortSettingsInput& input) {
+    std::vector<CSetRequest> requests;
+    for (int port = std::max(1, input.fromPort); port <= input.toPort; ++port) {
+        CSetRequest request;
+        request.Integer(InstanceOid(PortColumn(2), port), input.admin)
+            .Integer(InstanceOid(PortColumn(3), port), input.mode)
+            .Integer(InstanceOid(PortColumn(4), port), input.snooping);
+        requests.push_back(std::move(request));
+    }
+    return requests;
+}
+
+std::optional<Refusal> BindingAddressRefusal(int filledFields, const std::string& dotted) {
+    CheckChain checks;
+    checks.Require(filledFields == 4, "Invalid IP Address.")
+        .Require([&] { return CheckHostIp(dotted); }, "Invalid IP Address.");
+    return checks.FirstRefusal();
+}
+
+std::optional<Refusal> BindingPortRefusal(const std::string& portText, int portCount) {
+    const auto port = text_parsing::ParseDecimal(text_parsing::TrimBlanks(portText), 1000000);
+    CheckChain checks;
+    checks.Require(port && *port >= 1 && *port <= portCount, "Invalid port number.");
+    return checks.FirstRefusal();
+}
+
+std::optional<Refusal> ScanRangeRefusal(int fromFilled, const std::string& from, int toFilled,
+                                        const std::string& to) {
+    CheckChain checks;
+    checks.Require(fromFilled == 4, "Invalid From IP address !")
+        .Require(toFilled == 4, "Invalid To IP address !")
+        .Require([&] { return CheckHostIp(from) && CheckHostIp(to); }, "Invalid IP Address.");
+    return checks.FirstRefusal();
+}
+
+void FindInBlackList(std::vector<BlackListEntry>& store, const BlackListSearch& search) {
+    for (BlackListEntry& entry : store) {
+        const HostRow& row = entry.row;
+        const bool matches = (search.vid.empty() || search.vid == NumberText(row.vid)) &&
+                             (search.ip.empty() || search.ip == row.ip) &&
+                             (search.mac.empty() || SameIgnoringCase(search.mac, row.mac)) &&
+                             (search.port.empty() || search.port == NumberText(row.port));
+        entry.mark = matches ? 2 : 0;
+    }
+}
+
+} // namespace impb
+
+using namespace impb;
+
+namespace {
+
+void Pause() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(CImpbMib::kPauseMs));
+}
+
+} // namespace
+
+CImpbMib::CImpbMib()
+    : m_cPortWalk(m_cCommonSNMPTable, {PortColumn(1), PortColumn(2), PortColumn(3), PortColumn(4)}),
+      m_cBindingWalk(m_cCommonSNMPTable, {BindingColumn(1), BindingColumn(4), BindingColumn(3),
+                                          BindingColumn(2), BindingColumn(5)}),
+      m_cWhiteListWalk(m_cCommonSNMPTable, {WhiteListColumn(1), WhiteListColumn(2),
+                                            WhiteListColumn(3), WhiteListColumn(4)}),
+      m_cBlackListWalk(m_cCommonSNMPTable,
+                       {BlackListColumn(1), BlackListColumn(2), BlackListColumn(3),
+                        BlackListColumn(4), BlackListColumn(5)}) {}
+
+CImpbMib::~CImpbMib() = default;
+
+void CImpbMib::StartPortWalk(std::function<void(const PortSettingsRow&)> row,
+                             std::function<void(int)> done) {
+    m_cPortWalk.OnRow([row = std::move(row)](const SnmpRow& r) { row(PortSettingsRowOf(r)); });
+    m_cPortWalk.OnFinished(std::move(done));
+    m_cPortWalk.Start();
+}
+
+void CImpbMib::StartBindingWalk(std::function<void(const HostRow&)> row,
+                                std::function<void(int)> done) {
+    m_cBindingWalk.OnRow([row = std::move(row)](const SnmpRow& r) { row(BindingRowOf(r)); });
+    m_cBindingWalk.OnFinished(std::move(done));
+    m_cBindingWalk.Start();
+}
+
+void CImpbMib::StartWhiteListWalk(std::function<void(const HostRow&)> row,
+                                  std::function<void(int)> done) {
+    m_nWhiteListCount = 0;
+    m_cWhiteListWalk.OnRow([this, row = std::move(row)](const SnmpRow& r) {
+        ++m_nWhiteListCount;
+        if (row) {
+            row(WhiteListRowOf(r));
+        }
+    });
+    m_cWhiteListWalk.OnFinished(std::move(done));
+    m_cWhiteListWalk.Start();
+}
+
+void CImpbMib::StartBlackListWalk(std::function<void(const HostRow&)> row,
+                                  std::function<void(int)> done) {
+    m_cBlackListWalk.OnRow([row = std::move(row)](const SnmpRow& r) { row(BlackListRowOf(r)); });
+    m_cBlackListWalk.OnFinished(std::move(done));
+    m_cBlackListWalk.Start();
+}
+
+bool CImpbMib::SetPortSettings(const PortSettingsInput& input) {
+    bool all = true;
+    for (const CSetRequest& request : PortSettingsRequests(input)) {
+        all = request.Send(m_cCommonSNMPSet).Ok() && all;
+    }
+    return all;
+}
+
+bool CImpbMib::AddWhiteListEntry(const std::string& ip, const std::string& mac, long port) {
+    const std::string index = WhiteListIndex(ip, mac);
+    if (index.empty()) {
+        return false;
+    }
+    const std::string status = WhiteListColumn(4) + index;
+    if (RowStatusWrite(m_cCommonSNMPSet, status, "5") != 1) {
+        return false;
+    }
+    CSetRequest portRequest;
+    portRequest.Integer(WhiteListColumn(3) + index, port);
+    if (!portRequest.Send(m_cCommonSNMPSet).Ok()) {
+        return false;
+    }
+    Pause();
+    return RowStatusWrite(m_cCommonSNMPSet, status, "1") == 1;
+}
+
+bool CImpbMib::DeleteWhiteListEntry(const HostRow& row) {
+    const std::string index = WhiteListIndex(row.ip, row.mac);
+    return !index.empty() && RowStatusWrite(m_cCommonSNMPSet, WhiteListColumn(4) + index, "6") == 1;
+}
+
+bool CImpbMib::Bind(const HostRow& row) {
+    const std::string index = BindingIndex(row);
+    if (index.empty()) {
+        return false;
+    }
+    CSetRequest request;
+    request.Integer(BindingColumn(5) + index, 1);
+    return request.Send(m_cCommonSNMPSet).Ok();
+}
+
+bool CImpbMib::RemoveBlackListEntry(const HostRow& row) {
+    const std::string index = BlackListIndex(row);
+    if (index.empty()) {
+        return false;
+    }
+    CSetRequest request;
+    request.Integer(BlackListColumn(5) + index, 1);
+    return request.Send(m_cCommonSNMPSet).Ok();
+}
+
+bool CImpbMib::Scan(const std::string& from, const std::string& to) {
+    CSetRequest range;
+    range.IpAddress(ScanFromOid(), from).IpAddress(ScanToOid(), to);
+    if (!range.Send(m_cCommonSNMPSet).Ok()) {
+        return false;
+    }
+    Pause();
+    CSetRequest trigger;
+    trigger.Integer(ScanTriggerOid(), 1);
+    return trigger.Send(m_cCommonSNMPSet).Ok();
+}

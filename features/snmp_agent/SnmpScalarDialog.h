@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// The three dialogs of the switch's SNMP agent that edit single values: the global state,
+// the engine ID and the trap switches (the PoE traps only on a model with PoE ports).
+#pragma once
+
+#include "features/common/FeatureDialog.h"
+#include "features/snmp_agent/SnmpAgentMib.h"
+
+#include <vector>
+
+class QCheckBox;
+class QLineEdit;
+
+class CSnmpGlobalStateDlg : public CFeatureDialog {
+public:
+    explicit CSnmpGlobalStateDlg(QWidget* parent = nullptr);
+    void Refresh() override;
+    void Apply() override;
+
+private:
+    CSnmpAgentMib& m_cMib = AddData<CSnmpAgentMib>();
+    QCheckBox* m_pStateCheck = nullptr;
+};
+
+class CSnmpEngineIdDlg : public CFeatureDialog {
+public:
+    explicit CSnmpEngineIdDlg(QWidget* parent = nullptr);
+    void Refresh() override;
+    void Apply() override;
+
+private:
+    CSnmpAgentMib& m_cMib = AddData<CSnmpAgentMib>();
+    QLineEdit* m_pEngineIdEdit = nullptr;
+};
+
+class CSnmpTrapDlg : public CFeatureDialog {
+public:
+    explicit CSnmpTrapDlg(QWidget* parent = nullptr);
+    void Refresh() override;
+    void Apply() override;
+
+private:
+    // The check boxes shown: five, or eight on a PoE model.
+    int SwitchCount() const;
+
+    CSnmpAgentMib& m_cMib = AddData<CSnmpAgentMib>();
+    bool m_bPoe = false;
+    std::vector<QCheckBox*> m_checks;
+};

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// What the layer-2 dialog tests share: a simulator of a chosen model with data over its
+// defaults, the set log as binding texts, and Apply with the boxes it showed.
+#pragma once
+
+#include "tests/support/DialogFixture.h"
+
+#include <QAbstractButton>
+#include <QPushButton>
+
+#include <string>
+#include <vector>
+
+namespace l2test {
+
+inline const std::string P = "1.3.6.1.4.1.99999.10.76.17";
+inline const std::string B = "1.3.6.1.2.1.17.2";
+
+inline std::string Int(const std::string& oid, long value) {
+    return oid + " = INTEGER: " + std::to_string(value);
+}
+inline std::string Line(const std::string& oid, long value) {
+    return oid + "|2|" + std::to_string(value);
+}
+// Trunk group `group` made of the ports of the hex PortList text.
+inline std::string Trunk(int group, const std::string& hex) {
+    return P + ".8.1.3.1.2." + std::to_string(group) + "|4x|" + hex;
+}
+
+class L2DialogTest : public testsupport::DialogFixture {
+protected:
+    void Restart(const std::string& model, const std::vector<std::string>& lines = {}) {
+        testsupport::SimFixture::Options options;
+        options.model = model;
+        if (!lines.empty()) {
+            options.arguments = DataArguments(lines);
+        }
+        ASSERT_TRUE(StartSimulator(options));
+    }
+
+    // Every set request since the last call, each as its binding texts.
+    std::vector<std::vector<std::string>> Sets() {
+        std::vector<std::vector<std::string>> sets;
+        for (const auto& record : TakeSets()) {
+            sets.push_back(Bindings(record));
+        }
+        return sets;
+    }
+
+    // Clicks the button; the texts of the boxes it showed.
+    std::vector<std::string> Press(QWidget* dialog, const char* button = "applyButton") {
+        messages.TakeTexts();
+        EXPECT_TRUE(testsupport::Click(dialog, QString::fromLatin1(button)));
+        return messages.TakeTexts();
+    }
+
+    // Toggles a check box or picks a radio button as a click on its text does.
+    static bool Tick(QWidget* dialog, const char* button) {
+        auto* widget = testsupport::Find<QAbstractButton>(dialog, QString::fromLatin1(button));
+        if (widget == nullptr || !widget->isEnabled()) {
+            return false;
+        }
+        widget->click();
+        return true;
+    }
+
+    static bool WaitIdle(QWidget* dialog, const char* button = "refreshButton") {
+        auto* refresh = testsupport::Find<QPushButton>(dialog, QString::fromLatin1(button));
+        return testsupport::WaitUntil([&] { return refresh->isEnabled(); });
+    }
+};
+
+using Texts = std::vector<std::string>;
+
+} // namespace l2test

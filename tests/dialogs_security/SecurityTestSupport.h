@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#pragma once
+
+#include "features/common/ReportList.h"
+#include "tests/support/DialogFixture.h"
+
+#include <QPushButton>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+namespace securitytest {
+
+inline const std::string P = "1.3.6.1.4.1.99999.10.76.17";
+
+class SecurityFixture : public testsupport::DialogFixture {
+protected:
+    // A switch of `model` with `lines` over its defaults.
+    void Restart(const std::string& model, const std::vector<std::string>& lines = {}) {
+        testsupport::SimFixture::Options options;
+        options.model = model;
+        if (!lines.empty()) {
+            options.arguments = DataArguments(lines);
+        }
+        ASSERT_TRUE(StartSimulator(options));
+    }
+
+    // Every binding of every set since the last call, in order.
+    std::vector<std::string> SentBindings() {
+        std::vector<std::string> all;
+        for (const auto& record : TakeSets()) {
+            for (auto& binding : Bindings(record)) {
+                all.push_back(std::move(binding));
+            }
+        }
+        return all;
+    }
+
+    // Clicks a button and returns the message boxes it showed.
+    std::vector<std::string> ClickShowing(QWidget* dialog, const char* button) {
+        messages.TakeTexts();
+        EXPECT_TRUE(testsupport::Click(dialog, QString::fromLatin1(button)));
+        return messages.TakeTexts();
+    }
+
+    static bool ButtonEnabled(QWidget* dialog, const char* name) {
+        auto* button = testsupport::Find<QPushButton>(dialog, QString::fromLatin1(name));
+        return button != nullptr && button->isEnabled();
+    }
+
+    static bool ClickRow(CReportList* list, int row) {
+        QTreeWidgetItem* item = list->topLevelItem(row);
+        if (item == nullptr) {
+            return false;
+        }
+        list->scrollToItem(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list->visualItemRect(item).center());
+        return list->SelectedRow() == row;
+    }
+
+    // Types a dotted address into the four fields of an address control.
+    static bool TypeAddress(QWidget* dialog, const char* control, const std::string& dotted) {
+        QWidget* edit = testsupport::FindAny(dialog, QString::fromLatin1(control));
+        const QStringList parts = QString::fromStdString(dotted).split('.');
+        for (int i = 0; i < 4 && edit != nullptr; ++i) {
+            if (!testsupport::Type(edit, QStringLiteral("octet%1").arg(i + 1),
+                                   i < parts.size() ? parts[i] : QString())) {
+                return false;
+            }
+        }
+        return edit != nullptr;
+    }
+};
+
+} // namespace securitytest

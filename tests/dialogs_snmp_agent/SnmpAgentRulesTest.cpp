@@ -1,0 +1,290 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// The input rules of the SNMP agent dialogs as tables, without a switch: every refusal in
+// its order, the row indexes, and the requests between createAndWait and active.
+#include "features/snmp_agent/SnmpAgentMib.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace snmpagent;
+
+namespace {
+
+const std::string B = "1.3.6.1.4.1.99999.10.76.17.25";
+
+template <class Row> std::vector<Row> Rows(int count) {
+    return std::vector<Row>(static_cast<std::size_t>(count));
+}
+
+UserInput User(const char* name, long version, bool encrypted = false, long auth = 2, long priv = 1,
+               QString authPassword = {}, QString privPassword = {}) {
+    return {name, "g", version, encrypted, auth, priv, authPassword, privPassword};
+}
+
+HostInput Host(const char* address, const char* name = "public", int filled = 4) {
+    return {filled, address, 1, name};
+}
+
+struct RefusalCase {
+    const char* what;
+    std::function<RowPlan()> plan;
+    const char* refusal;
+};
+
+class RefusalTest : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(RefusalTest, RefusesWithItsMessageAndPlansNothing) {
+    const RowPlan plan = GetParam().plan();
+    ASSERT_TRUE(plan.refusal.has_value());
+    EXPECT_EQ(plan.refusal->text, GetParam().refusal);
+    EXPECT_TRUE(plan.steps.empty());
+}
+
+const QString k33 = QString(33, QLatin1Char('x'));
+const std::vector<CommunityRow> kPublic{{"6.112.117.98.108.105.99", "public", "guests"}};
+const std::vector<UserRow> kBobV3{{"3.98.111.98.3", "bob", "g", 3, 1, 1}};
+const std::vector<GroupRow> kG1{{"", "g1", "", "", "", 3, 2}};
+const std::vector<ViewRow> kAll{{"", "all", "1.3.6", "", 1}};
+const std::vector<HostRow> kHost{{"172.16.0.1", "172.16.0.1", "public", 1}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, RefusalTest,
+    ::testing::Values(
+        RefusalCase{"community empty",
+                    [] {
+                        return PlanCommunity({"  ", "guests"}, {});
+                    },
+                    "Please enter valid Community Name !"},
+        RefusalCase{"community comma",
+                    [] {
+                        return PlanCommunity({"a,b", "guests"}, {});
+                    },
+                    "Invalid Community Name."},
+        RefusalCase{"community twice",
+                    [] {
+                        return PlanCommunity({" public ", "x"}, kPublic);
+                    },
+                    "This Community Entry already exists."},
+        RefusalCase{"community 11th",
+                    [] {
+                        return PlanCommunity({"c", "x"}, Rows<CommunityRow>(10));
+                    },
+                    "Maximum number of Community Entry is 10."},
+        RefusalCase{"user empty", [] { return PlanUser(User("", 1), {}); },
+                    "Please enter valid User Name "},
+        RefusalCase{"user slash", [] { return PlanUser(User("a/b", 1), {}); },
+                    "Invalid User Name ."},
+        RefusalCase{"group of user empty",
+                    [] {
+                        UserInput input = User("bob", 1);
+                        input.group = " ";
+                        return PlanUser(input, {});
+                    },
+                    "Please enter valid Group Name "},
+        RefusalCase{"group of user semicolon",
+                    [] {
+                        UserInput input = User("bob", 1);
+                        input.group = "a;b";
+                        return PlanUser(input, {});
+                    },
+                    "Invalid Group Name."},
+        RefusalCase{"second bob V3", [] { return PlanUser(User("bob", 3), kBobV3); },
+                    "This User Entry already exists."},
+        RefusalCase{"51st user", [] { return PlanUser(User("u", 1), Rows<UserRow>(50)); },
+                    "Maximum number of User Entry is 50."},
+        RefusalCase{"auth password blank",
+                    [] { return PlanUser(User("u", 3, true, 2, 1, "  "), {}); },
+                    "Auth-Protocol Password can't be empty."},
+        RefusalCase{"MD5 33", [] { return PlanUser(User("u", 3, true, 2, 1, k33), {}); },
+                    " MD5 Max. Password length is 32."},
+        RefusalCase{"SHA 41",
+                    [] { return PlanUser(User("u", 3, true, 3, 1, QString(41, 'x')), {}); },
+                    " SHA Max. Password length is 40."},
+        RefusalCase{"DES blank",
+                    [] { return PlanUser(User("u", 3, true, 3, 2, "password", " "), {}); },
+                    "Priv-Protocol Password can't be empty."},
+        RefusalCase{"DES 33",
+                    [] { return PlanUser(User("u", 3, true, 3, 2, "password", k33), {}); },
+                    " DES Max. Password length is 32."},
+        RefusalCase{"group empty",
+                    [] {
+                        return PlanGroup({"", "", "", "", 1, 1}, {});
+                    },
+                    "Please enter valid group name!"},
+        RefusalCase{"group dot",
+                    [] {
+                        return PlanGroup({"g.1", "", "", "", 1, 1}, {});
+                    },
+                    "Invalid Group Name."},
+        RefusalCase{"g1 v3 twice",
+                    [] {
+                        return PlanGroup({"g1", "", "", "", 3, 1}, kG1);
+                    },
+                    "This Group Entry already exists."},
+        RefusalCase{"51st group",
+                    [] {
+                        return PlanGroup({"g", "", "", "", 1, 1}, Rows<GroupRow>(50));
+                    },
+                    "Maximum number of Group Entry is 50."},
+        RefusalCase{"view empty",
+                    [] {
+                        return PlanView({"", "1.3", "1", 1}, {});
+                    },
+                    "Please enter valid view name."},
+        RefusalCase{"view question mark",
+                    [] {
+                        return PlanView({"v?", "1.3", "1", 1}, {});
+                    },
+                    "Invalid View Name."},
+        RefusalCase{"subtree letter",
+                    [] {
+                        return PlanView({"v", "1.a", "1", 1}, {});
+                    },
+                    "Please enter valid subtree OID"},
+        RefusalCase{"subtree empty arc",
+                    [] {
+                        return PlanView({"v", "1..3", "1", 1}, {});
+                    },
+                    "Please enter valid subtree OID ."},
+        RefusalCase{"subtree empty last",
+                    [] {
+                        return PlanView({"v", "1.3.", "1", 1}, {});
+                    },
+                    "Please enter valid subtree OID ."},
+        RefusalCase{"mask empty",
+                    [] {
+                        return PlanView({"v", "1.3", "", 1}, {});
+                    },
+                    "Please enter valid OID Mask."},
+        RefusalCase{"mask 2",
+                    [] {
+                        return PlanView({"v", "1.3", "1.2", 1}, {});
+                    },
+                    "Please enter valid OID Mask."},
+        RefusalCase{"mask empty part",
+                    [] {
+                        return PlanView({"v", "1.3", "1.", 1}, {});
+                    },
+                    "Please enter valid OID Mask."},
+        RefusalCase{"mask too long",
+                    [] {
+                        return PlanView({"all", "1.3.6", "1.1.1.1", 1}, {});
+                    },
+                    "Invalid  OID length"},
+        RefusalCase{"view twice",
+                    [] {
+                        return PlanView({"all", "1.03.6", "1", 1}, kAll);
+                    },
+                    "This View Entry already exist."},
+        RefusalCase{"51st view",
+                    [] {
+                        return PlanView({"v", "1.3", "1", 1}, Rows<ViewRow>(50));
+                    },
+                    "Maximum number of View Entry is 50."},
+        RefusalCase{"host field empty", [] { return PlanHost(Host("10.1.2.3", "", 3), {}); },
+                    "Invalid Host IP."},
+        RefusalCase{"host broadcast", [] { return PlanHost(Host("10.0.0.255"), {}); },
+                    "Invalid Host IP."},
+        RefusalCase{"host loopback", [] { return PlanHost(Host("127.1.1.1"), {}); },
+                    "Invalid Host IP."},
+        RefusalCase{"host multicast", [] { return PlanHost(Host("224.0.0.5"), {}); },
+                    "Invalid Host IP."},
+        RefusalCase{"host twice", [] { return PlanHost(Host("172.16.0.1"), kHost); },
+                    "This IP Address has used,please enter other IP Address"},
+        RefusalCase{"host name empty", [] { return PlanHost(Host("172.16.0.2", " "), {}); },
+                    "The Community String or SNMPv3 User Name can not be empty."},
+        RefusalCase{"host name quote", [] { return PlanHost(Host("172.16.0.2", "a'b"), {}); },
+                    "Invalid Community String/SNMPv3 User Name. "},
+        RefusalCase{"11th host", [] { return PlanHost(Host("172.16.0.2"), Rows<HostRow>(10)); },
+                    "Maximum number of Host Entry is 10."}),
+    [](const auto& info) {
+        std::string name = info.param.what;
+        for (char& c : name) {
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return name;
+    });
+
+using Bindings = std::vector<CSetRequest::Binding>;
+constexpr int kInt = 1;
+constexpr int kOctets = 2;
+
+TEST(SnmpAgentRules, RowIndexesAndTheRequestsBetweenCreateAndActive) {
+    EXPECT_EQ(PlanCommunity({"abcdef", "guests"}, {}).statusOid,
+              B + ".5.1.1.3.6.97.98.99.100.101.102");
+    EXPECT_EQ(PlanHost(Host("172.16.0.1"), {}).statusOid, B + ".6.1.1.4.172.16.0.1");
+    EXPECT_EQ(PlanGroup({"g1", "", "", "", 3, 2}, {}).statusOid, B + ".3.1.1.7.2.103.49.3.2");
+
+    const RowPlan view = PlanView({"all", "1.3.6", "1.1", 1}, {});
+    const std::string viewIndex = ".3.97.108.108.3.1.3.6";
+    EXPECT_EQ(view.statusOid, B + ".4.1.1.5" + viewIndex);
+    ASSERT_EQ(view.steps.size(), 1u);
+    EXPECT_EQ(view.steps[0].Bindings(), (Bindings{{B + ".4.1.1.3" + viewIndex, kOctets, "\x01\x01"},
+                                                  {B + ".4.1.1.4" + viewIndex, kInt, "1"}}));
+
+    // bob of V2c beside bob of V3: only the group name is written.
+    const RowPlan bob2 = PlanUser(User("bob", 2), kBobV3);
+    EXPECT_EQ(bob2.statusOid, B + ".2.1.1.8.3.98.111.98.2");
+    ASSERT_EQ(bob2.steps.size(), 1u);
+
+    const std::string bob = ".3.98.111.98.3";
+    const RowPlan secure = PlanUser(User("bob", 3, true, 3, 2, " authpass ", "privpass"), {});
+    EXPECT_EQ(secure.statusOid, B + ".2.1.1.8" + bob);
+    ASSERT_EQ(secure.steps.size(), 3u);
+    EXPECT_EQ(secure.steps[1].Bindings(),
+              (Bindings{{B + ".2.1.1.4" + bob, kInt, "3"}, {B + ".2.1.1.6" + bob, kInt, "2"}}));
+    EXPECT_EQ(secure.steps[2].Bindings(), (Bindings{{B + ".2.1.1.5" + bob, kOctets, "authpass"},
+                                                    {B + ".2.1.1.7" + bob, kOctets, "privpass"}}));
+    // A V3 user without authentication: protocol None and no password.
+    const RowPlan open = PlanUser(User("bob", 3, false, 3, 2, "ignored", "ignored"), {});
+    ASSERT_EQ(open.steps.size(), 3u);
+    EXPECT_EQ(open.steps[1].Bindings(), (Bindings{{B + ".2.1.1.4" + bob, kInt, "1"}}));
+    EXPECT_EQ(open.steps[2].Bindings(), (Bindings{{B + ".2.1.1.5" + bob, kOctets, ""}}));
+
+    // A v1 group has no level of its own, whatever the disabled combo shows.
+    const RowPlan v1 = PlanGroup({"g1", "", "", "", 1, 3}, {});
+    EXPECT_EQ(v1.statusOid, B + ".3.1.1.7.2.103.49.1.1");
+    EXPECT_EQ(v1.steps[0].Bindings(), (Bindings{{B + ".3.1.1.3.2.103.49.1.1", kInt, "1"}}));
+}
+
+TEST(SnmpAgentRules, WrittenNamesAreUtf8OfAtMost127Bytes) {
+    const QString accents = QString::fromUtf8("vue-\xC3\xA9\xC3\xBC");
+    QString faces;
+    for (int i = 0; i < 32; ++i) {
+        faces += QString::fromUtf8("\xF0\x9F\x98\x80");
+    }
+    const RowPlan group = PlanGroup({"g", accents, "", faces, 1, 1}, {});
+    const Bindings& bindings = group.steps.at(0).Bindings();
+    ASSERT_EQ(bindings.size(), 3u);
+    EXPECT_EQ(bindings[1].value, "vue-\xC3\xA9\xC3\xBC");
+    EXPECT_EQ(bindings[2].value.size(), 124u); // 31 whole characters of four bytes
+    const RowPlan host = PlanHost(Host("10.1.2.3", "h\xC3\xA9"), {});
+    EXPECT_EQ(host.steps.at(0).Bindings()[0].value, "h\xC3\xA9");
+    // Names that form an index are used as typed.
+    EXPECT_EQ(PlanCommunity({QString::fromUtf8("\xC3\xA9"), "x"}, {}).statusOid,
+              B + ".5.1.1.3.2.195.169");
+}
+
+TEST(SnmpAgentRules, EngineIdLengthCharactersAndOctets) {
+    EXPECT_EQ(PlanEngineId("12345678").refusal->text, "ID length is 10-64");
+    EXPECT_EQ(PlanEngineId(QString(65, '0')).refusal->text, "ID length is 10-64");
+    EXPECT_EQ(PlanEngineId("0123456789g").refusal->text, "the accepted character is from 0 to F");
+    const ApplyPlan odd = PlanEngineId("123456789abcdef");
+    ASSERT_FALSE(odd.refusal);
+    EXPECT_EQ(odd.request.Bindings().at(0).value,
+              std::string("\x01\x23\x45\x67\x89\xab\xcd\xef", 8));
+    EXPECT_EQ(EngineIdText(std::string("\x80\x00\x1F\xAB", 4)), "80001fab");
+}
+
+TEST(SnmpAgentRules, PoeModelsAndTrapSwitches) {
+    EXPECT_TRUE(IsPoeModel("KSX-7700-28P"));
+    EXPECT_FALSE(IsPoeModel("KSX-7700-28"));
+    const ApplyPlan traps = PlanTraps({true, false, true, true, true});
+    ASSERT_EQ(traps.request.Size(), 5u);
+    EXPECT_EQ(traps.request.Bindings()[1], (CSetRequest::Binding{B + ".8.2.0", kInt, "2"}));
+}
+
+} // namespace

@@ -1,0 +1,320 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// 802.1Q VLAN Configuration against ksx-sim: what the list shows, the buttons the host's
+// permission leaves, Add, Edit, Delete and the mode Apply with their refusals (nothing sent),
+// the row writes in their order on a 28- and a 52-port switch, UTF-8 names, a refused
+// activation that leaves no half-made row, and the PVID sub-dialog.
+#include "features/port_vlan/VlanDialog.h"
+#include "features/common/PortGrid.h"
+#include "features/common/ReportList.h"
+#include "features/port_vlan/PvidDialog.h"
+#include "features/port_vlan/VlanEditDialog.h"
+#include "snmp/SessionParameters.h"
+#include "tests/support/DialogFixture.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+using platform::MessageResult;
+using testsupport::Click;
+using testsupport::DialogFixture;
+using testsupport::Find;
+using testsupport::SimFixture;
+using testsupport::Type;
+using testsupport::WaitUntil;
+
+const std::string P = "1.3.6.1.4.1.99999.10.76.17";
+const std::string kVlan = P + ".7.6.1.";
+
+// The five columns of one VLAN row; members as PortList hex.
+std::vector<std::string> VlanRow(int vid, const std::string& name, const std::string& egress,
+                                 const std::string& untagged, int status = 1) {
+    const std::string id = "." + std::to_string(vid);
+    return {kVlan + "1" + id + "|4|" + name, kVlan + "2" + id + "|4x|" + egress,
+            kVlan + "3" + id + "|4x|00", kVlan + "4" + id + "|4x|" + untagged,
+            kVlan + "5" + id + "|2|" + std::to_string(status)};
+}
+
+std::vector<std::string> Join(std::vector<std::vector<std::string>> parts) {
+    std::vector<std::string> lines;
+    for (auto& part : parts) {
+        lines.insert(lines.end(), part.begin(), part.end());
+    }
+    return lines;
+}
+
+void SavePicture(QWidget& widget, const QString& name) {
+    const QDir folder(QStringLiteral(KSX_SCREENSHOT_DIR));
+    ASSERT_TRUE(folder.mkpath(QStringLiteral(".")));
+    ASSERT_TRUE(widget.grab().save(folder.filePath(name)));
+}
+
+class VlanDialogTest : public DialogFixture {
+protected:
+    void Restart(const std::string& model, const std::vector<std::string>& lines,
+                 bool editAllowed = true) {
+        SimFixture::Options options;
+        options.model = model;
+        options.arguments = DataArguments(lines);
+        ASSERT_TRUE(StartSimulator(options));
+        SessionParameters().VlanEditAllowed = editAllowed;
+    }
+
+    std::unique_ptr<CVlanDlg> OpenRead() {
+        auto dialog = Open<CVlanDlg>();
+        EXPECT_TRUE(WaitIdle(*dialog));
+        return dialog;
+    }
+
+    static bool WaitIdle(CVlanDlg& dialog) {
+        return WaitUntil([&] {
+            return dialog.SubDialog() == nullptr &&
+                   Find<QPushButton>(&dialog, "refreshButton")->isEnabled();
+        });
+    }
+
+    static QStringList Ids(const CVlanDlg& dialog) {
+        QStringList ids;
+        for (int row = 0; row < dialog.VlanList()->RowCount(); ++row) {
+            ids << dialog.VlanList()->Cell(row, 0);
+        }
+        return ids;
+    }
+
+    // Add (or Edit) in the sub-dialog: `vid` (add mode), `name`, ports tagged and untagged.
+    void Fill(CVlanDlg& dialog, const QString& vid, const QString& name,
+              const std::vector<int>& tagged, const std::vector<int>& untagged) {
+        QDialog* sub = dialog.SubDialog();
+        ASSERT_NE(sub, nullptr);
+        if (!vid.isEmpty()) {
+            ASSERT_TRUE(Type(sub, "vidEdit", vid));
+        }
+        auto* nameEdit = Find<QLineEdit>(sub, "nameEdit");
+        ASSERT_NE(nameEdit, nullptr);
+        if (name.toLatin1() == name.toUtf8()) {
+            ASSERT_TRUE(Type(sub, "nameEdit", name));
+        } else {
+            nameEdit->setText(name); // pasted: the test keyboard types ASCII only
+        }
+        for (int port : tagged) {
+            ASSERT_TRUE(Click(sub, QStringLiteral("tagged%1").arg(port)));
+        }
+        for (int port : untagged) {
+            ASSERT_TRUE(Click(sub, QStringLiteral("untagged%1").arg(port)));
+        }
+        ASSERT_TRUE(Click(sub, "okButton"));
+    }
+
+    std::vector<std::string> AllBindings() {
+        std::vector<std::string> all;
+        for (const auto& record : TakeSets()) {
+            for (const std::string& binding : Bindings(record)) {
+                all.push_back(binding + " " + record.result);
+            }
+        }
+        return all;
+    }
+};
+
+TEST_F(VlanDialogTest, ListsActiveRowsAndKeepsEditingToTheHost) {
+    Restart("KSX-7700-28",
+            Join({VlanRow(5, "Sales", "c0", "40"), VlanRow(9, "Half", "c0", "00", 2)}), false);
+    auto dialog = OpenRead();
+    EXPECT_EQ(Ids(*dialog), QStringList({"1", "5"}));
+    EXPECT_EQ(dialog->VlanList()->Cell(1, 1), "Sales");
+    EXPECT_EQ(dialog->VlanList()->Cell(1, 2), "2");
+    EXPECT_EQ(dialog->VlanList()->Cell(1, 3), "1,2");
+    EXPECT_EQ(dialog->VlanList()->Cell(1, 4), "2");
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const char* name : {"addButton", "editButton", "deleteButton", "pvidButton"}) {
+            EXPECT_FALSE(Find<QPushButton>(dialog.get(), name)->isEnabled()) << name;
+        }
+        ASSERT_TRUE(Click(dialog.get(), "refreshButton"));
+        ASSERT_TRUE(WaitIdle(*dialog));
+    }
+}
+
+TEST_F(VlanDialogTest, AddRefusesAFullTableAndBadVids) {
+    std::vector<std::vector<std::string>> rows;
+    for (int vid = 2; vid <= 256; ++vid) {
+        rows.push_back(VlanRow(vid, "V" + std::to_string(vid), "80", "00"));
+    }
+    Restart("KSX-7700-28", Join(rows));
+    auto dialog = OpenRead();
+    ASSERT_EQ(dialog->VlanList()->RowCount(), 256);
+    ASSERT_TRUE(Click(dialog.get(), "addButton"));
+    EXPECT_EQ(messages.TakeTexts(),
+              std::vector<std::string>{" Number of VLAN group is over limit"});
+    EXPECT_EQ(dialog->SubDialog(), nullptr);
+
+    Restart("KSX-7700-28", {});
+    dialog = OpenRead();
+    for (const char* vid : {"1", "4095"}) {
+        ASSERT_TRUE(Click(dialog.get(), "addButton"));
+        Fill(*dialog, vid, "x", {1}, {});
+        EXPECT_EQ(messages.TakeTexts(),
+                  std::vector<std::string>{"Invalid VLAN ID, VLAN ID should be (2-4094) !"});
+        dialog->SubDialog()->reject();
+        ASSERT_TRUE(WaitIdle(*dialog));
+    }
+    EXPECT_TRUE(TakeSets().empty());
+    for (const char* vid : {"2", "4094"}) {
+        ASSERT_TRUE(Click(dialog.get(), "addButton"));
+        Fill(*dialog, vid, "x" + QString(vid), {1}, {});
+        ASSERT_TRUE(WaitIdle(*dialog));
+    }
+    EXPECT_EQ(Ids(*dialog), QStringList({"1", "2", "4094"}));
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+TEST_F(VlanDialogTest, WritesTheRowInOrderOn28And52Ports) {
+    auto s = [](const char* column) { return kVlan + column + ".5"; };
+    for (const std::string model : {"KSX-7700-28", "KSX-7700-52"}) {
+        const bool big = model == "KSX-7700-52";
+        Restart(model, VlanRow(5, "Old", "80", "00"));
+        auto dialog = OpenRead();
+        dialog->VlanList()->SelectRow(1);
+        ASSERT_TRUE(Click(dialog.get(), "editButton"));
+        Fill(*dialog, "", QString::fromUtf8("B\xc3\xbcro"), {1}, {2});
+        ASSERT_TRUE(WaitIdle(*dialog));
+        const std::string zeros = big ? "0000000000000000000000" : "00000000000000";
+        const std::string pad = " noError";
+        EXPECT_EQ(AllBindings(),
+                  (std::vector<std::string>{s("5") + " = INTEGER: 2" + pad,
+                                            s("2") + " = OCTET STRING: 0xc0" + zeros + pad,
+                                            s("4") + " = OCTET STRING: 0x40" + zeros + pad,
+                                            s("2") + " = OCTET STRING: 0xc0" + zeros + pad,
+                                            s("3") + " = OCTET STRING: 0x00" + zeros + pad,
+                                            s("1") + " = OCTET STRING: 0x42c3bc726f" + pad,
+                                            s("5") + " = INTEGER: 1" + pad}))
+            << model;
+        EXPECT_EQ(dialog->VlanList()->Cell(1, 1), QString::fromUtf8("B\xc3\xbcro"));
+        EXPECT_EQ(dialog->VlanList()->Cell(1, 3), "1,2");
+        if (big) {
+            SavePicture(*dialog, "dialog-vlan-configuration.png");
+            dialog->VlanList()->SelectRow(1);
+            ASSERT_TRUE(Click(dialog.get(), "editButton"));
+            SavePicture(*dialog->SubDialog(), "dialog-vlan-edit.png");
+        }
+    }
+}
+
+TEST_F(VlanDialogTest, TrunkMembersGoTogether) {
+    Restart("KSX-7700-28", {P + ".8.1.3.1.2.1|4x|30"});
+    auto dialog = OpenRead();
+    ASSERT_TRUE(Click(dialog.get(), "addButton"));
+    Fill(*dialog, "7", "t", {3}, {});
+    EXPECT_EQ(messages.TakeTexts(),
+              std::vector<std::string>{"Members in VLAN have to be in the same trunk !"});
+    EXPECT_TRUE(TakeSets().empty());
+}
+
+TEST_F(VlanDialogTest, RefusedActivationLeavesNoHalfMadeRow) {
+    Restart("KSX-7700-28", {});
+    auto dialog = OpenRead();
+    ASSERT_TRUE(Click(dialog.get(), "addButton"));
+    Fill(*dialog, "7", "default", {1}, {}); // VLAN 1's name: the switch refuses to activate
+    ASSERT_TRUE(WaitIdle(*dialog));
+    const auto sent = AllBindings();
+    ASSERT_EQ(sent.size(), 8u);
+    EXPECT_EQ(sent[6], kVlan + "5.7 = INTEGER: 1 inconsistentValue");
+    EXPECT_EQ(sent[7], kVlan + "5.7 = INTEGER: 6 noError");
+    EXPECT_EQ(Ids(*dialog), QStringList({"1"}));
+    ASSERT_TRUE(Click(dialog.get(), "addButton"));
+    Fill(*dialog, "7", "seven", {1}, {});
+    ASSERT_TRUE(WaitIdle(*dialog));
+    EXPECT_EQ(Ids(*dialog), QStringList({"1", "7"}));
+}
+
+TEST_F(VlanDialogTest, DeleteChecksInOrder) {
+    Restart(
+        "KSX-7700-28",
+        Join({VlanRow(5, "Voice", "80", "00"),
+              VlanRow(6, "Ip", "80", "00"),
+              VlanRow(8, "Pvid", "80", "00"),
+              VlanRow(9, "Free", "80", "00"),
+              {P + ".21.1.2.0|2|1", P + ".21.1.3.0|2|5", P + ".41.1.1.1.1.2|4|Ip",
+               P + ".41.1.1.1.2.2|2|6", P + ".41.1.1.1.3.2|64|192.0.2.20",
+               P + ".41.1.1.1.4.2|64|255.255.255.0", P + ".7.5.0|2|1", P + ".7.7.1.1.3|66|8"}}));
+    auto dialog = OpenRead();
+    ASSERT_EQ(Ids(*dialog), QStringList({"1", "5", "6", "8", "9"}));
+    const std::vector<std::string> refusals{"Can't delete the default VLAN!",
+                                            "The VLAN ID is Voice VLAN ID.",
+                                            "The VLAN ID is IP Interface VLAN.",
+                                            "The VID is one of The PVID, so it cannot be deleted."};
+    for (int row = 0; row < 4; ++row) {
+        dialog->VlanList()->SelectRow(row);
+        ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
+        EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{refusals[row]});
+    }
+    const std::string question = "The VLAN 9 settings in IGMP Snooping and MAC Address Table maybe "
+                                 "be affected, continue?";
+    dialog->VlanList()->SelectRow(4);
+    messages.Answer({MessageResult::Cancel});
+    ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
+    EXPECT_TRUE(TakeSets().empty());
+    ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
+    ASSERT_TRUE(WaitIdle(*dialog));
+    EXPECT_EQ(messages.TakeTexts(), (std::vector<std::string>{question, question}));
+    EXPECT_EQ(AllBindings(), std::vector<std::string>{kVlan + "5.9 = INTEGER: 6 noError"});
+    EXPECT_EQ(Ids(*dialog), QStringList({"1", "5", "6", "8"}));
+}
+
+TEST_F(VlanDialogTest, ModeApplyStopsForVoiceVlanAndAsksFirst) {
+    Restart("KSX-7700-28", {P + ".21.1.2.0|2|1", P + ".21.1.3.0|2|1"});
+    auto dialog = OpenRead();
+    ASSERT_TRUE(Click(dialog.get(), "asymmetricCheck"));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(),
+              std::vector<std::string>{
+                  "Voice Vlan is enable,the vlan mode can't change to Asymmetric mode!\n"
+                  "If you could disable it, please set it through the web!"});
+    EXPECT_FALSE(Find<QAbstractButton>(dialog.get(), "asymmetricCheck")->isChecked());
+    Restart("KSX-7700-28", {});
+    dialog = OpenRead();
+    ASSERT_TRUE(Click(dialog.get(), "asymmetricCheck"));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    ASSERT_TRUE(WaitIdle(*dialog));
+    EXPECT_EQ(AllBindings(), std::vector<std::string>{P + ".7.5.0 = INTEGER: 1 noError"});
+    EXPECT_TRUE(Find<QAbstractButton>(dialog.get(), "asymmetricCheck")->isChecked());
+}
+
+TEST_F(VlanDialogTest, PvidsAreCheckedAndSentInTwoRequestsOn52Ports) {
+    Restart("KSX-7700-52", Join({VlanRow(5, "Five", "80", "00"),
+                                 VlanRow(6, "Empty", "00", "00"),
+                                 {P + ".8.1.3.1.2.1|4x|30"}}));
+    auto dialog = OpenRead();
+    ASSERT_TRUE(Click(dialog.get(), "pvidButton"));
+    auto* pvid = qobject_cast<CPvidDlg*>(dialog->SubDialog());
+    ASSERT_NE(pvid, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return pvid->PvidEdit(52)->text() == "1"; }));
+    const std::vector<std::pair<int, std::string>> refusals{
+        {3, "You should let all Trunk member in the same PVID !"},
+        {3, ""},
+        {1, "Invalid PVID,VlAN is empty"},
+        {1, ""}};
+    const std::vector<QString> values{"5", "1", "6", "5"};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        ASSERT_TRUE(Type(pvid, QStringLiteral("pvid%1").arg(refusals[i].first), values[i]));
+        if (refusals[i].second.empty()) {
+            continue;
+        }
+        ASSERT_TRUE(Click(pvid, "applyButton"));
+        EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{refusals[i].second});
+    }
+    EXPECT_TRUE(TakeSets().empty());
+    ASSERT_TRUE(Click(pvid, "applyButton"));
+    ASSERT_TRUE(WaitIdle(*dialog));
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 2u);
+    EXPECT_EQ(sets[0].bindings.size(), 40u);
+    EXPECT_EQ(Bindings(sets[0]).front(), P + ".7.7.1.1.1 = Gauge32: 5");
+    EXPECT_EQ(Bindings(sets[1]).back(), P + ".7.7.1.1.52 = Gauge32: 1");
+}
+
+} // namespace
