@@ -70,10 +70,9 @@ void CForwardingTableDlg::Refresh() {
     m_firstShownId = 1;
     m_list->RemoveAllRows();
     UpdatePageButtons();
-    RefreshButton()->setEnabled(false);
     CTableWalk& walk = m_cMib.Walk();
+    Watch(walk);
     walk.OnRow([this](const SnmpRow& row) { AddEntry(row); });
-    walk.OnFinished([this](int /*status*/) { RefreshButton()->setEnabled(true); });
     walk.Start();
     if (const auto seconds = m_cMib.ReadAgingTime()) {
         m_agingTime->setText(QString::fromStdString(*seconds));

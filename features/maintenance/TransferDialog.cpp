@@ -174,11 +174,21 @@ bool CTransferDialog::PassesInputChecks() {
     return !ShowRefusal(checks.FirstRefusal());
 }
 
-void CTransferDialog::SetInputsEnabled(bool enabled) {
+// The inputs and Apply stay disabled from the start of a transfer until its end has been shown.
+void CTransferDialog::UpdateWidgets() {
+    CFeatureDialog::UpdateWidgets();
+    const bool idle = !m_bInputsLocked;
     for (QWidget* widget : std::initializer_list<QWidget*>{
              m_pServer, m_pFileName, m_pOperation, m_pFileType, ApplyButton(), CloseButton()}) {
-        widget->setEnabled(enabled);
+        if (widget != nullptr) {
+            widget->setEnabled(idle);
+        }
     }
+}
+
+void CTransferDialog::LockInputs(bool locked) {
+    m_bInputsLocked = locked;
+    UpdateWidgets();
 }
 
 void CTransferDialog::Apply() {
@@ -205,7 +215,7 @@ void CTransferDialog::Apply() {
     m_pProgress->setValue(0);
     m_cTransfer.StartAddressSet(m_kind, m_pServer->Address().toStdString(),
                                 m_pFileName->text().toStdString(), m_timings.addressSetTimeoutMs);
-    SetInputsEnabled(false);
+    LockInputs(true);
 }
 
 void CTransferDialog::OnAddressSetDone(int status) {
@@ -311,7 +321,7 @@ void CTransferDialog::OnFinishTimer() {
         return;
     }
     StopTransferTimers();
-    SetInputsEnabled(true);
+    LockInputs(false);
 }
 
 void CTransferDialog::EndTransfer(const QString& message) {
