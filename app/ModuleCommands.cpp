@@ -6,21 +6,33 @@
 #include "app/ModuleWindow.h"
 #include "features/common/Captions.h"
 #include "features/l2/BandwidthDialog.h"
+#include "features/l2/IgmpSnoopingDialog.h"
 #include "features/l2/JumboFrameDialog.h"
+#include "features/l2/MirrorDialog.h"
+#include "features/l2/MulticastFilterDialog.h"
 #include "features/l2/SegmentationDialog.h"
+#include "features/l2/SpanningTreeBridgeDialog.h"
 #include "features/l2/StormControlDialog.h"
 #include "features/maintenance/DeviceTools.h"
 #include "features/maintenance/ForwardingTableDialog.h"
 #include "features/maintenance/InterfaceTableDialog.h"
 #include "features/maintenance/IpTableDialog.h"
+#include "features/maintenance/SyslogDialog.h"
 #include "features/maintenance/SystemInfoDialog.h"
 #include "features/maintenance/TcpServiceDialog.h"
 #include "features/maintenance/TransferDialog.h"
 #include "features/maintenance/UdpServiceDialog.h"
+#include "features/poe/PoeGlobalDialog.h"
+#include "features/poe/PoePortDialog.h"
+#include "features/poe/PowerSavingDialog.h"
+#include "features/poe/TimeProfileDialog.h"
+#include "features/poe/TimeRangeDialog.h"
 #include "features/port_vlan/ManagementVlanDialog.h"
 #include "features/port_vlan/PortConfigDialog.h"
+#include "features/port_vlan/SurveillanceVlanDialog.h"
 #include "features/port_vlan/TrunkDialog.h"
 #include "features/port_vlan/VlanDialog.h"
+#include "features/security/ArpDhcpDialogs.h"
 #include "features/security/ImpbDialogs.h"
 #include "features/snmp_agent/SnmpScalarDialog.h"
 #include "features/snmp_agent/SnmpTableDialog.h"
@@ -82,6 +94,7 @@ constexpr ModuleMenuEntry kMenu[] = {
     {"Device Manager / SNMP / SNMP Trap Configuration", kCmdSnmpTrap, caption::kSnmpTrap},
     {"Device Manager / PoE / PoE Global Settings", kCmdPoeGlobal, caption::kPoeGlobal},
     {"Device Manager / PoE / PoE Port Settings", kCmdPoePort, caption::kPoePort},
+    {"Device Manager / PoE / PoE Time Range Settings", kCmdPoeTimeRange, caption::kPoeTimeRange},
     {"Public MIB / System Information", kCmdSystemInformation, caption::kSystemInformation},
     {"Public MIB / Interface Table", kCmdInterfaceTable, caption::kInterfaceTable},
     {"Public MIB / IP Table", kCmdIpTable, caption::kIpTable},
@@ -187,6 +200,17 @@ void RegisterL2Commands() {
     RegisterCommandDialog(kCmdStormControl, [] { return std::make_unique<CStormControlDlg>(); });
     RegisterCommandDialog(kCmdBandwidthControl, [] { return std::make_unique<CBandwidthDlg>(); });
     RegisterCommandDialog(kCmdJumboFrame, [] { return std::make_unique<CJumboFrameDlg>(); });
+    RegisterCommandDialog(kCmdPortMirroring, [] { return std::make_unique<CMirrorDlg>(); });
+    RegisterCommandDialog(kCmdSpanningTree,
+                          [] { return std::make_unique<CSpanningTreeBridgeDlg>(); });
+}
+
+void RegisterPoeCommands() {
+    RegisterCommandDialog(kCmdPoeGlobal, [] { return std::make_unique<CPoeGlobalDlg>(); });
+    RegisterCommandDialog(kCmdPoePort, [] { return std::make_unique<CPoePortDlg>(); });
+    RegisterCommandDialog(kCmdPoeTimeRange, [] { return std::make_unique<CTimeRangeDlg>(); });
+    RegisterCommandDialog(kCmdPowerSaving, [] { return std::make_unique<CPowerSavingDlg>(); });
+    RegisterCommandDialog(kCmdTimeProfile, [] { return std::make_unique<CTimeProfileDlg>(); });
 }
 
 void RegisterSecurityCommands() {
@@ -195,6 +219,8 @@ void RegisterSecurityCommands() {
     RegisterCommandDialog(kCmdSmartBinding, [] { return std::make_unique<CIMPBSmartBinding>(); });
     RegisterCommandDialog(kCmdWhiteList, [] { return std::make_unique<CIMPBWhiteList>(); });
     RegisterCommandDialog(kCmdBlackList, [] { return std::make_unique<CIMPBBlackList>(); });
+    RegisterCommandDialog(kCmdArpSpoofing, [] { return std::make_unique<CArpSpoofingDlg>(); });
+    RegisterCommandDialog(kCmdDhcpScreening, [] { return std::make_unique<CDhcpScreenDlg>(); });
 }
 
 } // namespace
@@ -218,6 +244,13 @@ void RegisterModuleCommands() {
                           [] { return std::make_unique<CForwardingTableDlg>(); });
     RegisterCommandDialog(kCmdTcpService, [] { return std::make_unique<CTcpServiceDlg>(); });
     RegisterCommandDialog(kCmdUdpService, [] { return std::make_unique<CUdpServiceDlg>(); });
+    RegisterCommandDialog(kCmdIgmpSnooping, [] { return std::make_unique<CIgmpSnoopingDlg>(); });
+    RegisterCommandDialog(kCmdMulticastFiltering,
+                          [] { return std::make_unique<CMulticastFilterDlg>(); });
+    RegisterCommandDialog(kCmdSurveillanceVlan,
+                          [] { return std::make_unique<CSurveillanceVlanDlg>(); });
+    RegisterCommandDialog(kCmdSyslogHost, [] { return std::make_unique<CSyslogDlg>(); });
     RegisterL2Commands();
     RegisterSecurityCommands();
+    RegisterPoeCommands();
 }

@@ -48,6 +48,8 @@ enum ModuleCommand : int {
     kCmdSnmpTrap = 32846,
     kCmdPoeGlobal = 32860,
     kCmdPoePort = 32852,
+    // Opens the PoE time ranges (an item of this build's PoE menu).
+    kCmdPoeTimeRange = 32870,
     kCmdSystemInformation = 32805,
     kCmdInterfaceTable = 32809,
     kCmdIpTable = 32808,

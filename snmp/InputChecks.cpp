@@ -86,13 +86,19 @@ constexpr std::string_view kForbiddenInNumbers = "~`!@#$%^&*{}[]|\\:;\"'<>.?/";
 
 } // namespace
 
-bool CheckMac(std::string_view mac, bool allowMulticast) {
+std::optional<std::string> MacRefusal(std::string_view mac, bool allowMulticast) {
     if (const auto refusal = MacFormatRefusal(mac)) {
-        Show(*refusal);
-        return false;
+        return std::string(*refusal);
     }
     if (!allowMulticast && IsMulticastMac(mac)) {
-        Show("Multicast MAC is not allowed.");
+        return "Multicast MAC is not allowed.";
+    }
+    return std::nullopt;
+}
+
+bool CheckMac(std::string_view mac, bool allowMulticast) {
+    if (const auto refusal = MacRefusal(mac, allowMulticast)) {
+        Show(*refusal);
         return false;
     }
     return true;

@@ -15,6 +15,8 @@
 // A unicast MAC text "00-00-00-00-00-01". Refuses a wrong format, the all-zero and the
 // broadcast address, and (unless allowMulticast) a multicast address, with a message.
 bool CheckMac(std::string_view mac, bool allowMulticast);
+// The refusal CheckMac would show, without showing it; nothing for an acceptable address.
+std::optional<std::string> MacRefusal(std::string_view mac, bool allowMulticast);
 
 // The dotted IPv4 text as a number, first part most significant. Empty unless the text is
 // four decimal parts of 0..255.

@@ -40,6 +40,7 @@ inline constexpr char kSnmpEngineId[] = "SNMP Engine ID";
 inline constexpr char kSnmpTrap[] = "SNMP Trap Configuration";
 inline constexpr char kPoeGlobal[] = "PoE Global Settings";
 inline constexpr char kPoePort[] = "PoE Configuration";
+inline constexpr char kPoeTimeRange[] = "Time Range Information";
 inline constexpr char kSystemInformation[] = "System Information";
 inline constexpr char kInterfaceTable[] = "Interface Table";
 inline constexpr char kIpTable[] = "IP Table";

@@ -30,7 +30,6 @@ CPvidDlg::CPvidDlg(CVlanMib& mib, const CTrunkInfo& trunkInfo, QWidget* parent)
     : CResizableDialog(parent), m_cMib(mib), m_cTrunkInfo(trunkInfo) {
     setWindowTitle(QStringLiteral("PVID Configuration"));
     const int portCount = std::max(0, DeviceValues().DevicePortCount);
-    m_Pvids.assign(static_cast<std::size_t>(portCount), 1);
     auto* group = kit::Group(this, QStringLiteral("Port VID:"), "pvidGroup");
     auto* grid = new QGridLayout(group);
     for (int port = 1; port <= portCount; ++port) {
@@ -43,9 +42,6 @@ CPvidDlg::CPvidDlg(CVlanMib& mib, const CTrunkInfo& trunkInfo, QWidget* parent)
         label->setBuddy(edit);
         grid->addWidget(label, row, column, Qt::AlignRight);
         grid->addWidget(edit, row, column + 1);
-        connect(edit, &QLineEdit::textEdited, this, [this, port](const QString& text) {
-            m_Pvids[static_cast<std::size_t>(port - 1)] = text.toInt();
-        });
         m_pEdits.append(edit);
     }
 
@@ -72,20 +68,25 @@ void CPvidDlg::Refresh() {
     walk.OnRow([this](const SnmpRow& row) {
         const std::optional<long> port = IntegerOf(row.suffix);
         const std::optional<long> pvid = IntegerOf(row.Value(0));
-        if (!port || !pvid || *port < 1 || *port > static_cast<long>(m_Pvids.size())) {
-            return;
+        if (port && pvid && *port >= 1 && *port <= m_pEdits.size()) {
+            m_pEdits[static_cast<int>(*port - 1)]->setText(QString::number(*pvid));
         }
-        m_Pvids[static_cast<std::size_t>(*port - 1)] = static_cast<std::int32_t>(*pvid);
-        m_pEdits[static_cast<int>(*port - 1)]->setText(QString::number(*pvid));
     });
     walk.OnFinished({});
     walk.Start();
 }
 
+// What the edits show is what goes out: a field left empty or holding no number is no VLAN.
 void CPvidDlg::Apply() {
-    if (ShowRefusal(CheckPvids(m_Pvids, m_cTrunkInfo.TrunkPorts(), m_cMib.Current().vlans))) {
+    PortFlags pvids;
+    for (const QLineEdit* edit : m_pEdits) {
+        bool number = false;
+        const int pvid = edit->text().toInt(&number);
+        pvids.push_back(number ? pvid : 0);
+    }
+    if (ShowRefusal(CheckPvids(pvids, m_cTrunkInfo.TrunkPorts(), m_cMib.Current().vlans))) {
         return;
     }
-    m_cMib.WritePvids(m_Pvids);
+    m_cMib.WritePvids(pvids);
     accept();
 }

@@ -6,7 +6,6 @@
 #pragma once
 
 #include "features/common/ResizableDialog.h"
-#include "snmp/PortEncoding.h"
 
 #include <QList>
 
@@ -28,6 +27,5 @@ public:
 private:
     CVlanMib& m_cMib;
     const CTrunkInfo& m_cTrunkInfo;
-    PortFlags m_Pvids;
     QList<QLineEdit*> m_pEdits;
 };

@@ -40,6 +40,7 @@ CTrunkMemberDlg::CTrunkMemberDlg(int trunkId, long mode, const PortFlags& member
     setWindowTitle(QStringLiteral("Trunk member"));
     BuildControls();
     m_pGrid->SetCheckedPorts(m_members);
+    Watch(m_cAdmission.Walk());
     SetAnchors({{QStringLiteral("okButton"), kAnchorMoveBoth},
                 {QStringLiteral("cancelButton"), kAnchorMoveBoth},
                 {QStringLiteral("portMemberGroup"), kAnchorGrowBoth},
@@ -132,18 +133,24 @@ void CTrunkMemberDlg::UpdateWidgets() {
 }
 
 void CTrunkMemberDlg::Refresh() {
+    StartRead(/*announceFailure=*/true);
+}
+
+void CTrunkMemberDlg::StartRead(bool announceFailure) {
     SetReading(true);
-    const bool read = m_cAdmission.Read();
-    SetReading(false);
-    if (!read) {
-        ShowOk(QStringLiteral("TrunkValid Init Error !"));
-    }
+    m_cAdmission.StartRead([this, announceFailure](bool complete) {
+        SetReading(false);
+        if (!complete && announceFailure) {
+            ShowOk(QStringLiteral("TrunkValid Init Error !"));
+        }
+    });
 }
 
 void CTrunkMemberDlg::Apply() {
-    // Without the admission data no rule could be checked: read once more, else refuse.
-    if (!m_cAdmission.IsRead() && !m_cAdmission.Read()) {
+    // Without the admission data no rule can be checked: refuse, and read once more.
+    if (!m_cAdmission.IsRead()) {
         ShowOk(QStringLiteral("TrunkValid Init Error !"));
+        StartRead(/*announceFailure=*/false);
         return;
     }
     const PortFlags candidate = m_pGrid->CheckedPorts();

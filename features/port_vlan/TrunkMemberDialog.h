@@ -22,7 +22,7 @@ public:
     // The window size for a port count.
     static QSize SizeFor(int portCount);
 
-    // Reads the admission data.
+    // Reads the admission data in the background; OK waits for it.
     void Refresh() override;
     // Checks the ticked ports, writes them and closes with OK.
     void Apply() override;
@@ -36,6 +36,7 @@ protected:
 
 private:
     void BuildControls();
+    void StartRead(bool announceFailure);
 
     CTrunkAdmission& m_cAdmission;
     int m_nTrunkId;

@@ -15,8 +15,6 @@ namespace trunk {
 namespace {
 
 constexpr unsigned kWalkStepTimeoutMs = 6000;
-// A walk stops here whatever the switch answers: more rows than any table of the switch holds.
-constexpr int kMaxWalkRows = 8192;
 
 const CEnumTable kModes{{{kModeLacp, "LACP", "LACP"},
                          {kModeStatic, "Static", "Static"},
@@ -351,52 +349,53 @@ std::optional<long> CTrunkMib::ReadState() {
     return IntegerOf((*values)[0]);
 }
 
-namespace {
-
-// Walks `columns` synchronously; every row goes to `onRow`. True when the walk reached the
-// end of the table.
-bool WalkNow(CCommonSNMP& session, const std::vector<std::string>& columns,
-             const std::function<void(const SnmpRow&)>& onRow) {
-    if (session.Open(kPduGetNext) != 1) {
-        return false;
-    }
-    for (const std::string& column : columns) {
-        if (session.AddValue(column, kSnmpNull, "") != 0) {
-            return false;
+CTrunkAdmission::CTrunkAdmission(int portCount)
+    : m_cWalk(m_cCommonSNMPTable, {}, kWalkStepTimeoutMs), m_nPortCount(std::max(0, portCount)),
+      m_data(m_nPortCount), m_reading(m_nPortCount) {
+    BuildSteps();
+    m_cWalk.OnRow([this](const SnmpRow& row) {
+        if (m_nStep < m_steps.size()) {
+            m_steps[m_nStep].onRow(row);
         }
-    }
-    for (int rows = 0; rows < kMaxWalkRows; ++rows) {
-        std::unique_ptr<CSnmp> response;
-        const int status = session.GetNext(response, kWalkStepTimeoutMs);
-        if (status == kSnmpEndOfTable) {
-            return true;
-        }
-        if (status != kSnmpOk || !response) {
-            return false;
-        }
-        SnmpRow row;
-        session.GetSuffix(0, *response, row.suffix);
-        const int count = response->getValuesCount();
-        row.values.resize(static_cast<std::size_t>(std::max(0, count)));
-        row.types.resize(row.values.size());
-        for (int i = 0; i < count; ++i) {
-            response->getValue(i, row.types[static_cast<std::size_t>(i)],
-                               row.values[static_cast<std::size_t>(i)]);
-        }
-        onRow(row);
-    }
-    return true;
+    });
+    m_cWalk.OnFinished([this](int status) { EndStep(status); });
 }
 
-} // namespace
+void CTrunkAdmission::StartRead(std::function<void(bool complete)> done) {
+    m_done = std::move(done);
+    m_reading = AdmissionData(m_nPortCount);
+    m_nStep = 0;
+    if (!ReadScalars()) {
+        m_cWalk.Abandon();
+        if (m_done) {
+            m_done(false);
+        }
+        return;
+    }
+    StartStep();
+}
 
-CTrunkAdmission::CTrunkAdmission(int portCount)
-    : m_nPortCount(std::max(0, portCount)), m_data(m_nPortCount) {}
+void CTrunkAdmission::StartStep() {
+    m_cWalk.SetColumns(m_steps[m_nStep].columns);
+    m_cWalk.Start();
+}
 
-bool CTrunkAdmission::Read() {
-    m_data = AdmissionData(m_nPortCount);
-    m_bRead = ReadScalars() && ReadPortTables() && ReadPortLists();
-    return m_bRead;
+void CTrunkAdmission::EndStep(int status) {
+    if (status != kSnmpEndOfTable) {
+        if (m_done) {
+            m_done(false);
+        }
+        return;
+    }
+    if (++m_nStep < m_steps.size()) {
+        StartStep();
+        return;
+    }
+    m_data = m_reading;
+    m_bRead = true;
+    if (m_done) {
+        m_done(true);
+    }
 }
 
 std::optional<GlobalStates> CTrunkAdmission::ReadGlobals() {
@@ -422,101 +421,92 @@ bool CTrunkAdmission::ReadScalars() {
         return false;
     }
     const auto& v = *values;
-    m_data.globals = *globals;
-    m_data.mirrorState = LongOf(v[0]);
-    m_data.mirrorTarget = LongOf(v[1]);
-    m_data.mirrorRx = FlagsOf(v[2], m_nPortCount);
-    m_data.mirrorTx = FlagsOf(v[3], m_nPortCount);
+    m_reading.globals = *globals;
+    m_reading.mirrorState = LongOf(v[0]);
+    m_reading.mirrorTarget = LongOf(v[1]);
+    m_reading.mirrorRx = FlagsOf(v[2], m_nPortCount);
+    m_reading.mirrorTx = FlagsOf(v[3], m_nPortCount);
     const PortFlags learning = FlagsOf(v[4], m_nPortCount);
     const PortFlags screening = FlagsOf(v[5], m_nPortCount);
-    for (std::size_t i = 0; i < m_data.ports.size(); ++i) {
-        m_data.ports[i].autoLearning = IsSet(learning, i);
-        m_data.ports[i].dhcpScreening = IsSet(screening, i);
+    for (std::size_t i = 0; i < m_reading.ports.size(); ++i) {
+        m_reading.ports[i].autoLearning = IsSet(learning, i);
+        m_reading.ports[i].dhcpScreening = IsSet(screening, i);
     }
     return true;
 }
 
-bool CTrunkAdmission::ReadPortTables() {
-    using Setter = std::function<void(PortAdmission&, const SnmpRow&)>;
-    struct PortTable {
-        std::vector<std::string> columns;
-        Setter set;
+PortAdmission* CTrunkAdmission::PortOf(const std::string& suffix) {
+    const int port = NumberOf(suffix);
+    return port >= 1 && port <= m_nPortCount ? &m_reading.ports[static_cast<std::size_t>(port - 1)]
+                                             : nullptr;
+}
+
+void CTrunkAdmission::BuildSteps() {
+    // A per-port table: the row's index is the port.
+    const auto perPort = [this](std::vector<std::string> columns,
+                                std::function<void(PortAdmission&, const SnmpRow&)> set) {
+        m_steps.push_back({std::move(columns), [this, set = std::move(set)](const SnmpRow& row) {
+                               if (PortAdmission* port = PortOf(row.suffix)) {
+                                   set(*port, row);
+                               }
+                           }});
     };
     const auto one = [](long PortAdmission::*field) {
         return [field](PortAdmission& p, const SnmpRow& row) { p.*field = LongOf(row.Value(0)); };
     };
-    const std::vector<PortTable> tables = {
-        {{PrivateOid("1.13.1.2"), PrivateOid("1.13.1.7")},
-         [](PortAdmission& p, const SnmpRow& row) {
-             p.speed = LongOf(row.Value(0));
-             p.media = LongOf(row.Value(1));
-         }},
-        {{PrivateOid("12.3.1.1.2")}, one(&PortAdmission::priority)},
-        {{PrivateOid("7.7.1.1")}, one(&PortAdmission::pvid)},
-        {{PrivateOid("14.2.1.1.2")}, one(&PortAdmission::security)},
-        {{PrivateOid("17.4.1.2")}, one(&PortAdmission::loopback)},
-        {{PrivateOid("13.1.2.1.2"), PrivateOid("13.1.2.1.3")},
-         [](PortAdmission& p, const SnmpRow& row) {
-             p.rate = {LongOf(row.Value(0)), LongOf(row.Value(1))};
-         }},
-        {{PrivateOid("6.2.1.4"), PrivateOid("6.2.1.2"), PrivateOid("6.2.1.5"),
-          PrivateOid("6.2.1.16"), PrivateOid("6.2.1.18"), PrivateOid("6.2.1.17"),
-          PrivateOid("6.2.1.14")},
-         [](PortAdmission& p, const SnmpRow& row) {
-             for (std::size_t s = 0; s < kStpSettings; ++s) {
-                 p.stp[s] = LongOf(row.Value(s));
-             }
-         }},
-        {{PrivateOid("11.2.9.1.2")}, one(&PortAdmission::dot1x)},
-        {{PrivateOid("21.1.6.1.2")}, one(&PortAdmission::voiceMode)},
-        {{PrivateOid("26.1.5.1.2"), PrivateOid("26.1.5.1.3")},
-         [](PortAdmission& p, const SnmpRow& row) {
-             p.survState = LongOf(row.Value(0));
-             p.survMode = LongOf(row.Value(1));
-         }},
-    };
-    for (const PortTable& table : tables) {
-        const bool complete = WalkNow(m_cCommonSNMPTable, table.columns, [&](const SnmpRow& row) {
-            const int port = NumberOf(row.suffix);
-            if (port >= 1 && port <= m_nPortCount) {
-                table.set(m_data.ports[static_cast<std::size_t>(port - 1)], row);
-            }
-        });
-        if (!complete) {
-            return false;
-        }
-    }
+    perPort({PrivateOid("1.13.1.2"), PrivateOid("1.13.1.7")},
+            [](PortAdmission& p, const SnmpRow& row) {
+                p.speed = LongOf(row.Value(0));
+                p.media = LongOf(row.Value(1));
+            });
+    perPort({PrivateOid("12.3.1.1.2")}, one(&PortAdmission::priority));
+    perPort({PrivateOid("7.7.1.1")}, one(&PortAdmission::pvid));
+    perPort({PrivateOid("14.2.1.1.2")}, one(&PortAdmission::security));
+    perPort({PrivateOid("17.4.1.2")}, one(&PortAdmission::loopback));
+    perPort({PrivateOid("13.1.2.1.2"), PrivateOid("13.1.2.1.3")},
+            [](PortAdmission& p, const SnmpRow& row) {
+                p.rate = {LongOf(row.Value(0)), LongOf(row.Value(1))};
+            });
+    perPort({PrivateOid("6.2.1.4"), PrivateOid("6.2.1.2"), PrivateOid("6.2.1.5"),
+             PrivateOid("6.2.1.16"), PrivateOid("6.2.1.18"), PrivateOid("6.2.1.17"),
+             PrivateOid("6.2.1.14")},
+            [](PortAdmission& p, const SnmpRow& row) {
+                for (std::size_t s = 0; s < kStpSettings; ++s) {
+                    p.stp[s] = LongOf(row.Value(s));
+                }
+            });
+    perPort({PrivateOid("11.2.9.1.2")}, one(&PortAdmission::dot1x));
+    perPort({PrivateOid("21.1.6.1.2")}, one(&PortAdmission::voiceMode));
+    perPort({PrivateOid("26.1.5.1.2"), PrivateOid("26.1.5.1.3")},
+            [](PortAdmission& p, const SnmpRow& row) {
+                p.survState = LongOf(row.Value(0));
+                p.survMode = LongOf(row.Value(1));
+            });
     // The destination port of every static FDB entry.
-    return WalkNow(m_cCommonSNMPTable, {PrivateOid("9.3.1.3")}, [&](const SnmpRow& row) {
-        const long port = LongOf(row.Value(0));
-        if (port >= 1 && port <= m_nPortCount) {
-            m_data.ports[static_cast<std::size_t>(port - 1)].fdbDestination = true;
-        }
-    });
-}
-
-bool CTrunkAdmission::ReadPortLists() {
-    const int ports = m_nPortCount;
-    const auto lists = [ports](std::vector<PortFlags>& into) {
-        return [&into, ports](const SnmpRow& row) { into.push_back(FlagsOf(row.Value(0), ports)); };
-    };
-    bool complete = WalkNow(m_cCommonSNMPTable, {MemberColumn()}, [&](const SnmpRow& row) {
-        const int group = NumberOf(row.suffix);
-        const PortFlags members = FlagsOf(row.Value(0), ports);
-        for (std::size_t i = 0; group > 0 && i < m_data.ports.size(); ++i) {
-            if (IsSet(members, i)) {
-                m_data.ports[i].trunkGroup = group;
-            }
-        }
-    });
-    complete =
-        complete && WalkNow(m_cCommonSNMPTable, {PrivateOid("7.6.1.2"), PrivateOid("7.6.1.4")},
-                            [&](const SnmpRow& row) {
-                                m_data.vlanEgress.push_back(FlagsOf(row.Value(0), ports));
-                                m_data.vlanUntagged.push_back(FlagsOf(row.Value(1), ports));
-                            });
-    complete =
-        complete && WalkNow(m_cCommonSNMPTable, {PrivateOid("14.3.1.1.3")}, lists(m_data.arpPorts));
-    return complete &&
-           WalkNow(m_cCommonSNMPTable, {PrivateOid("15.2.1.1.10")}, lists(m_data.aclPorts));
+    m_steps.push_back({{PrivateOid("9.3.1.3")}, [this](const SnmpRow& row) {
+                           const long port = LongOf(row.Value(0));
+                           if (port >= 1 && port <= m_nPortCount) {
+                               m_reading.ports[static_cast<std::size_t>(port - 1)].fdbDestination =
+                                   true;
+                           }
+                       }});
+    m_steps.push_back({{MemberColumn()}, [this](const SnmpRow& row) {
+                           const int group = NumberOf(row.suffix);
+                           const PortFlags members = FlagsOf(row.Value(0), m_nPortCount);
+                           for (std::size_t i = 0; group > 0 && i < m_reading.ports.size(); ++i) {
+                               if (IsSet(members, i)) {
+                                   m_reading.ports[i].trunkGroup = group;
+                               }
+                           }
+                       }});
+    m_steps.push_back({{PrivateOid("7.6.1.2"), PrivateOid("7.6.1.4")}, [this](const SnmpRow& row) {
+                           m_reading.vlanEgress.push_back(FlagsOf(row.Value(0), m_nPortCount));
+                           m_reading.vlanUntagged.push_back(FlagsOf(row.Value(1), m_nPortCount));
+                       }});
+    m_steps.push_back({{PrivateOid("14.3.1.1.3")}, [this](const SnmpRow& row) {
+                           m_reading.arpPorts.push_back(FlagsOf(row.Value(0), m_nPortCount));
+                       }});
+    m_steps.push_back({{PrivateOid("15.2.1.1.10")}, [this](const SnmpRow& row) {
+                           m_reading.aclPorts.push_back(FlagsOf(row.Value(0), m_nPortCount));
+                       }});
 }

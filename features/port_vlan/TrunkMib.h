@@ -135,26 +135,41 @@ private:
     CTableWalk m_cTrunkWalk;
 };
 
-// The member sub-dialog's data: the admission data, read once when it opens.
+// The member sub-dialog's data: the admission data, read once when it opens. The scalars
+// are read at once, the tables one after the other in the background.
 class CTrunkAdmission : public CFeatureData {
 public:
     explicit CTrunkAdmission(int portCount);
-    // Reads everything; false when the switch did not answer one of the reads.
-    bool Read();
+    // Starts reading everything; `done` runs on the UI thread with true once all was read,
+    // with false as soon as one read fails (the data read before stays in force).
+    void StartRead(std::function<void(bool complete)> done);
     bool IsRead() const { return m_bRead; }
     const trunk::AdmissionData& Data() const { return m_data; }
     std::optional<trunk::GlobalStates> ReadGlobals();
+    CTableWalk& Walk() { return m_cWalk; }
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
 private:
+    // One table: its columns and where each row goes.
+    struct Step {
+        std::vector<std::string> columns;
+        std::function<void(const SnmpRow&)> onRow;
+    };
     bool ReadScalars();
-    bool ReadPortTables();
-    bool ReadPortLists();
+    void BuildSteps();
+    void StartStep();
+    void EndStep(int status);
+    trunk::PortAdmission* PortOf(const std::string& suffix);
 
     CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
+    CTableWalk m_cWalk;
     int m_nPortCount;
     trunk::AdmissionData m_data;
+    trunk::AdmissionData m_reading;
     bool m_bRead = false;
+    std::vector<Step> m_steps;
+    std::size_t m_nStep = 0;
+    std::function<void(bool)> m_done;
 };

@@ -118,8 +118,11 @@ void AnimateStep(SwitchModel& model, uint32_t step, uint32_t uptimeTicks) {
         int q = 1 + static_cast<int>((step * 5) % static_cast<uint32_t>(profile.poePorts));
         Oid status = Private("22.1.1.13") + Oid{1, static_cast<uint32_t>(q)};
         if (view.Bytes(status) == "POWER ON") {
+            Oid index{1, static_cast<uint32_t>(q)};
             model.Put(status, Value::Str("Time-based OFF"));
-            model.Put(Private("22.1.1.9") + Oid{1, static_cast<uint32_t>(q)}, Value::Str("0.0"));
+            model.Put(Private("22.1.1.9") + index, Value::Str("0.0"));
+            model.Put(Private("22.1.1.10") + index, Value::Str("0.0"));
+            model.Put(Private("22.1.1.11") + index, Value::Str("0"));
         } else {
             RefreshPoePort(model, view, q);
         }

@@ -7,6 +7,7 @@ namespace ksxsim {
 void BuildPortGroups(Builder& b);
 void BuildVlanGroups(Builder& b);
 void BuildVlanRowRules(Builder& b);
+void BuildIgmpLearning(Builder& b);
 void BuildServiceGroups(Builder& b);
 void BuildPowerGroups(Builder& b);
 void BuildL2Rules(Builder& b);
@@ -19,6 +20,7 @@ void BuildPrivateGroups(Builder& priv) {
     BuildPortGroups(priv);
     BuildVlanGroups(priv);
     BuildVlanRowRules(priv);
+    BuildIgmpLearning(priv);
     BuildServiceGroups(priv);
     BuildPowerGroups(priv);
     BuildL2Rules(priv);

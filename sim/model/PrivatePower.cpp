@@ -185,6 +185,8 @@ void BuildPowerSaving(Builder& b) {
 
 } // namespace
 
+void BuildTimeEntryRules(Builder& b); // PoeRules.cpp
+
 void BuildPowerGroups(Builder& b) {
     if (b.Profile().poe) {
         BuildPoe(b);
@@ -192,6 +194,7 @@ void BuildPowerGroups(Builder& b) {
         SeedTimeTable(b, ranges, "WorkHours", {1, 2, 3, 4, 5}, 8, 18);
     }
     BuildPowerSaving(b);
+    BuildTimeEntryRules(b);
 }
 
 } // namespace ksxsim

@@ -267,7 +267,10 @@ void ResetVlans(Transaction& tx, const std::set<uint32_t>& ids) {
     tx.Put(V().managementVlan, Value::Int(1));
 }
 
-// The IGMP and multicast filtering tables hold exactly the VLANs of the VLAN table.
+// The IGMP and multicast filtering tables hold exactly the VLANs of the VLAN table. This is
+// the one place where tables that keep a row per VLAN follow VLANs coming and going (rows
+// made or destroyed through RowStatus, by the surveillance VLAN or by a mode change): it
+// runs at the end of every set that touches the VLANs, with the VLAN ids the set leaves.
 void FollowVlanRows(Transaction& tx, const std::set<uint32_t>& ids) {
     for (const Oid& entry : {V().igmpEntry, V().filterEntry}) {
         const TableDef& table = Table(tx.Model(), entry);
@@ -393,6 +396,7 @@ void BuildIgmp(Builder& b) {
     b.Column(groups, 2, Int("swIgmpGroupVid", RO, 1));
     b.Column(groups, 3, Str("swIgmpGroupAddress", RO, std::string("\xef\x01\x01\x01", 4)));
     b.Column(groups, 4, Str("swIgmpGroupMac", RO, std::string("\x01\x00\x5e\x01\x01\x01", 6)));
+    b.Column(groups, 5, b.PortList("swIgmpGroupPorts", RO, {}));
     b.Row(groups, {1});
 }
 

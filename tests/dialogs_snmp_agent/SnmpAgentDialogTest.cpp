@@ -266,12 +266,26 @@ bool Tick(QWidget* dialog, const char* objectName, bool ticked) {
     return check->isChecked() == ticked;
 }
 
+// Steps through a combo with the arrow keys, as from the keyboard (no list opens).
+bool Pick(QWidget* dialog, const char* objectName, const QString& text) {
+    auto* combo = Find<QComboBox>(dialog, objectName);
+    if (combo == nullptr || !combo->isEnabled()) {
+        return false;
+    }
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Home);
+    for (int i = 0; i < combo->count() && combo->currentText() != text; ++i) {
+        QTest::keyClick(combo, Qt::Key_Down);
+    }
+    return combo->currentText() == text;
+}
+
 bool EnterUser(QWidget* d, const char* version, const char* password = nullptr) {
     bool entered = Type(d, "userNameEdit", "bob") && Type(d, "groupNameEdit", "admins") &&
-                   Choose(d, "versionCombo", version);
+                   Pick(d, "versionCombo", version);
     if (password != nullptr) {
-        entered = entered && Tick(d, "encryptedCheck", true) && Choose(d, "authCombo", "MD5") &&
-                  Choose(d, "privCombo", "None") && Type(d, "authPasswordEdit", password);
+        entered = entered && Tick(d, "encryptedCheck", true) && Pick(d, "authCombo", "MD5") &&
+                  Pick(d, "privCombo", "None") && Type(d, "authPasswordEdit", password);
     }
     return entered;
 }
@@ -410,6 +424,25 @@ TEST_F(SnmpAgentTest, TrapSwitchesOfPoeOnlyOnAPoeModel) {
         EXPECT_EQ(sets[1], B + ".8.2.0 = INTEGER: 2 (noError)");
         EXPECT_EQ(sets.back(), B + ".8." + std::to_string(shown) + ".0 = INTEGER: 1 (noError)");
     }
+}
+
+TEST_F(SnmpAgentTest, PasswordTooLongTakesTheFocusAndOnlyKnownRowStatusesAreSent) {
+    auto dialog = Shown(std::make_unique<CSnmpUserDlg>());
+    // MD5 is the first protocol offered.
+    ASSERT_TRUE(EnterUser(dialog.get(), "V3") && Tick(dialog.get(), "encryptedCheck", true) &&
+                Type(dialog.get(), "authPasswordEdit", QString(33, QLatin1Char('x'))));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{" MD5 Max. Password length is 32."});
+    auto* password = Find<QLineEdit>(dialog.get(), "authPasswordEdit");
+    EXPECT_TRUE(password->hasFocus());
+    EXPECT_EQ(password->selectedText(), password->text());
+
+    CSnmpAgentMib mib;
+    for (const char* status : {"2", "3", "4", ""}) {
+        EXPECT_FALSE(mib.SetRowStatus(B + ".5.1.1.3.1.97", status));
+        EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"error istatus value!"});
+    }
+    EXPECT_TRUE(TakeSets().empty());
 }
 
 } // namespace

@@ -47,6 +47,7 @@ protected:
     std::vector<std::string> Submit(int trunk, const std::vector<int>& ports,
                                     const PortFlags& members = {}) {
         auto dialog = Open<CTrunkMemberDlg>(trunk, trunk::kModeLacp, members);
+        EXPECT_TRUE(WaitUntil([&] { return !dialog->IsBusy(); }));
         for (int port : ports) {
             EXPECT_TRUE(Click(dialog.get(), QStringLiteral("port%1").arg(port)));
         }
@@ -301,6 +302,7 @@ TEST_F(TrunkTest, PortMemberOpensTheSubDialog) {
         auto* member = qobject_cast<CTrunkMemberDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(member, nullptr);
         size = member->size();
+        ASSERT_TRUE(WaitUntil([&] { return !member->IsBusy(); }));
         EXPECT_EQ(Find<QLineEdit>(member, "modeEdit")->text(), "Static");
         Click(member, "port7");
         Click(member, "port8");

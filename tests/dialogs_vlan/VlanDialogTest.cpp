@@ -137,6 +137,19 @@ TEST_F(VlanDialogTest, ListsActiveRowsAndKeepsEditingToTheHost) {
         ASSERT_TRUE(Click(dialog.get(), "refreshButton"));
         ASSERT_TRUE(WaitIdle(*dialog));
     }
+    dialog.reset();
+    std::vector<std::string> teardown{"DestroyWindow"};
+    for (const char* name :
+         {"m_cCommonSNMP", "m_cCommonSNMPTable", "m_cCommonSNMPVoiceVlan", "m_cCommonSNMPTableVlan",
+          "m_cCommonSNMPTableVlanDelete", "m_cCommonSNMPEgrePort", "m_cCommonSNMPUntagPort",
+          "m_cCommonSNMPAllPort", "m_cCommonSNMPTable", "m_cCommonSNMPTableTrunk",
+          "m_cCommonSNMPTableVlan"}) {
+        teardown.push_back(std::string(name) + ".Close");
+    }
+    for (std::string& line : teardown) {
+        line = "==================" + line + "===============";
+    }
+    EXPECT_EQ(trace.LinesFrom(teardown.front()), teardown);
 }
 
 TEST_F(VlanDialogTest, AddRefusesAFullTableAndBadVids) {
@@ -229,6 +242,17 @@ TEST_F(VlanDialogTest, RefusedActivationLeavesNoHalfMadeRow) {
     Fill(*dialog, "7", "seven", {1}, {});
     ASSERT_TRUE(WaitIdle(*dialog));
     EXPECT_EQ(Ids(*dialog), QStringList({"1", "7"}));
+    // An edited VLAN refused the name goes back into service with its old one.
+    TakeSets();
+    dialog->VlanList()->SelectRow(1);
+    ASSERT_TRUE(Click(dialog.get(), "editButton"));
+    Fill(*dialog, "", "default", {}, {});
+    ASSERT_TRUE(WaitIdle(*dialog));
+    const auto restored = AllBindings();
+    ASSERT_EQ(restored.size(), 9u);
+    EXPECT_EQ(restored[7], kVlan + "1.7 = OCTET STRING: seven noError");
+    EXPECT_EQ(restored[8], kVlan + "5.7 = INTEGER: 1 noError");
+    EXPECT_EQ(dialog->VlanList()->Cell(1, 1), "seven");
 }
 
 TEST_F(VlanDialogTest, DeleteChecksInOrder) {

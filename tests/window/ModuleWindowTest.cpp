@@ -190,7 +190,8 @@ TEST_F(ModuleWindowTest, ModelWithoutPHasNoPoeMenu) {
     const std::map<int, QString> items = MenuItems(window);
     EXPECT_FALSE(items.contains(kCmdPoePort));
     EXPECT_FALSE(items.contains(kCmdPoeGlobal));
-    EXPECT_EQ(items.size(), ModuleMenuTable().size() - 2);
+    EXPECT_FALSE(items.contains(kCmdPoeTimeRange));
+    EXPECT_EQ(items.size(), ModuleMenuTable().size() - 3);
     EXPECT_TRUE(items.contains(kCmdJumboFrame));
     EXPECT_TRUE(items.contains(kCmdPowerSaving));
 }
@@ -200,7 +201,7 @@ TEST_F(ModuleWindowTest, PoeModelKeepsTheWholeMenu) {
     CModuleWindow& window = Open();
     ASSERT_NE(Popup(window, QStringLiteral("Device Manager / PoE")), nullptr);
     EXPECT_EQ(Titles(Popup(window, QStringLiteral("Device Manager / PoE"))->actions()),
-              (QStringList{"PoE Global Settings", "PoE Port Settings"}));
+              (QStringList{"PoE Global Settings", "PoE Port Settings", "PoE Time Range Settings"}));
     EXPECT_EQ(MenuItems(window).size(), ModuleMenuTable().size());
 }
 

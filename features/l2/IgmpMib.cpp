@@ -1,0 +1,195 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/l2/IgmpMib.h"
+
+#include "features/common/FixedPortList.h"
+#include "features/common/SnmpRequests.h"
+#include "snmp/AddressEncoding.h"
+
+#include <cstdio>
+
+using namespace igmp;
+
+namespace {
+
+std::string Igmp(std::string_view tail) {
+    return PrivateOid("10." + std::string(tail));
+}
+
+const std::string kStateOid = ScalarOid(Igmp("1.1"));
+// VLAN table columns.
+const std::string kVlanId = Igmp("3.4.1.1");
+const std::string kVlanState = Igmp("3.4.1.2");
+const std::string kVlanQuerier = Igmp("3.4.1.4");
+const std::string kVlanRouterPorts = Igmp("3.4.1.6");
+const std::string kVlanFastLeave = Igmp("3.4.1.8");
+const std::string kVlanName = PrivateOid("7.6.1.1");
+
+constexpr char kRouterPortsQuestion[] = "All router ports will be deleted.";
+constexpr char kVlanRouterPortsQuestion[] = "All router ports of this VLAN will be deleted.";
+constexpr char kSelectVlan[] = "Please select Vlan first.";
+
+// Values of one VLAN walk row, in column order.
+enum VlanValue : std::size_t {
+    kValueId,
+    kValueName,
+    kValueState,
+    kValueQuerier,
+    kValueFastLeave,
+    kValueRouterPorts
+};
+enum GroupValue : std::size_t { kGroupId, kGroupVid, kGroupAddress, kGroupMac, kGroupPorts };
+
+} // namespace
+
+const CEnumTable& igmp::States() {
+    static const CEnumTable table{
+        {{kEnabled, "Enabled", "Enabled"}, {kDisabled, "Disabled", "Disabled"}},
+        /*fallback=*/kDisabled};
+    return table;
+}
+
+const std::array<TimerDef, kTimerCount>& igmp::Timers() {
+    static const std::array<TimerDef, kTimerCount> timers{{
+        {"1.3", 130, 153025, "Invalid Host Timeout (130-153025 sec)."},
+        {"1.2", 60, 600, "Invalid Router Timeout (60-600 sec)."},
+        {"1.4", 2, 255, "Invalid Robustness Variable (2-255)."},
+        {"1.5", 1, 25, "Invalid Last Member Query Interval (1-25 sec)."},
+        {"1.6", 60, 600, "Invalid Query Interval (60-600 sec)."},
+        {"1.7", 10, 25, "Invalid Max. Response Time (10-25 sec)."},
+    }};
+    return timers;
+}
+
+CIgmpMib::CIgmpMib()
+    : m_cVlanWalk(m_cCommonSNMPTable,
+                  {kVlanId, kVlanName, kVlanState, kVlanQuerier, kVlanFastLeave, kVlanRouterPorts}),
+      m_cGroupWalk(m_cCommonSNMPGroup, {Igmp("3.5.1.1"), Igmp("3.5.1.2"), Igmp("3.5.1.3"),
+                                        Igmp("3.5.1.4"), Igmp("3.5.1.5")}) {}
+
+bool CIgmpMib::ReadGlobal() {
+    std::vector<std::string> instances{kStateOid};
+    for (const TimerDef& timer : Timers()) {
+        instances.push_back(ScalarOid(Igmp(timer.column)));
+    }
+    const auto values = ReadValues(m_cCommonSNMP, instances);
+    if (!values.Ok() || values->size() != instances.size()) {
+        return false;
+    }
+    m_global.state = IntegerOf((*values)[0]);
+    for (std::size_t timer = 0; timer < kTimerCount; ++timer) {
+        m_global.timers[timer] = IntegerOf((*values)[timer + 1]);
+    }
+    return true;
+}
+
+StepPlan CIgmpMib::PlanGlobal(const Global& old, bool enable, const TimerInput& typed) {
+    StepPlan plan;
+    CheckChain checks;
+    for (std::size_t timer = 0; timer < kTimerCount; ++timer) {
+        const TimerDef& def = Timers()[timer];
+        const auto& value = typed[timer];
+        checks.Require(value && *value >= def.low && *value <= def.high, def.refusal);
+    }
+    plan.refusal = checks.FirstRefusal();
+    if (plan.refusal) {
+        return plan;
+    }
+    const long state = enable ? kEnabled : kDisabled;
+    if (!enable) {
+        plan.questions.emplace_back(kRouterPortsQuestion);
+    }
+    if (state == kDisabled && old.state == kDisabled) {
+        return plan;
+    }
+    if (old.state != state) {
+        plan.requests.emplace_back().Integer(kStateOid, state);
+    }
+    if (enable) {
+        CSetRequest values;
+        for (std::size_t timer = 0; timer < kTimerCount; ++timer) {
+            const long value = static_cast<long>(*typed[timer]);
+            if (old.timers[timer] != value) {
+                values.Integer(ScalarOid(Igmp(Timers()[timer].column)), value);
+            }
+        }
+        if (!values.IsEmpty()) {
+            plan.requests.push_back(std::move(values));
+        }
+    }
+    return plan;
+}
+
+const VlanRow* CIgmpMib::AddVlanRow(const SnmpRow& row) {
+    const std::optional<long> vid = IntegerOf(row.suffix);
+    if (!vid || *vid < 1 || *vid > 4094) {
+        return nullptr;
+    }
+    VlanRow& added = m_vlanRows.emplace_back();
+    added.vid = *vid;
+    added.name = row.Value(kValueName);
+    added.state = IntegerOf(row.Value(kValueState));
+    added.querier = IntegerOf(row.Value(kValueQuerier));
+    added.fastLeave = IntegerOf(row.Value(kValueFastLeave));
+    added.routerPorts = row.Value(kValueRouterPorts);
+    return &added;
+}
+
+StepPlan CIgmpMib::PlanVlan(const VlanRow* picked, long state, long querier, long fastLeave) {
+    StepPlan plan;
+    CheckChain checks;
+    checks.Require(picked != nullptr, kSelectVlan);
+    plan.refusal = checks.FirstRefusal();
+    if (plan.refusal) {
+        return plan;
+    }
+    // The row shows "Enabled" for 1 only.
+    const bool wasEnabled = picked->state == kEnabled;
+    if (state == kDisabled) {
+        if (!wasEnabled) {
+            return plan;
+        }
+        plan.questions.emplace_back(kVlanRouterPortsQuestion);
+        plan.requests.emplace_back().Integer(InstanceOid(kVlanState, picked->vid), kDisabled);
+    }
+    CSetRequest& request = plan.requests.emplace_back();
+    request.Integer(InstanceOid(kVlanQuerier, picked->vid), querier)
+        .Integer(InstanceOid(kVlanFastLeave, picked->vid), fastLeave);
+    if (state == kEnabled && !wasEnabled) {
+        request.Integer(InstanceOid(kVlanState, picked->vid), kEnabled);
+    }
+    return plan;
+}
+
+ApplyPlan CIgmpMib::PlanRouterPorts(const VlanRow* picked, const PortFlags& ticked) const {
+    ApplyPlan plan;
+    CheckChain checks;
+    checks.Require(picked != nullptr, kSelectVlan)
+        .Require([&] { return m_cTrunkInfo.CheckTrunkConsistency(ticked) != 0; },
+                 "Members of port channel must have the same status.");
+    plan.refusal = checks.FirstRefusal();
+    if (!plan.refusal) {
+        plan.request.OctetString(InstanceOid(kVlanRouterPorts, picked->vid),
+                                 FixedLengthPortList(ticked));
+    }
+    return plan;
+}
+
+GroupRow CIgmpMib::GroupOf(const SnmpRow& row) {
+    GroupRow group;
+    group.id = row.Value(kGroupId);
+    group.vid = row.Value(kGroupVid);
+    const std::string& address = row.Value(kGroupAddress);
+    if (address.size() == 4) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%d.%d.%d.%d", static_cast<unsigned char>(address[0]),
+                      static_cast<unsigned char>(address[1]),
+                      static_cast<unsigned char>(address[2]),
+                      static_cast<unsigned char>(address[3]));
+        group.address = text;
+    }
+    group.mac = FormatMacDash(row.Value(kGroupMac));
+    const std::string& ports = row.Value(kGroupPorts);
+    group.ports = PortBitsToRanges(ports, 1, DeviceValues().DevicePortCount).text;
+    return group;
+}

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// IGMP Snooping Configuration: the switch-wide snooping state and timers. Its "IGMP Vlan
+// Info" button opens the per-VLAN settings on the same data object.
+#pragma once
+
+#include "features/common/FeatureDialog.h"
+#include "features/l2/IgmpMib.h"
+
+#include <array>
+
+class CNumberEdit;
+class QCheckBox;
+
+class CIgmpSnoopingDlg : public CFeatureDialog {
+    Q_OBJECT
+
+public:
+    explicit CIgmpSnoopingDlg(QWidget* parent = nullptr);
+
+    void Refresh() override;
+    void Apply() override;
+
+    CIgmpMib& Mib() { return m_cMib; }
+
+protected:
+    void UpdateWidgets() override;
+
+private:
+    void OpenVlanSettings();
+
+    CIgmpMib& m_cMib = AddData<CIgmpMib>();
+    QCheckBox* m_pEnableCheck = nullptr;
+    std::array<CNumberEdit*, igmp::kTimerCount> m_pTimerEdits{};
+    QPushButton* m_pVlanInfoButton = nullptr;
+};

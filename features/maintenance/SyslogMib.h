@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// The switch's remote syslog server: address, UDP port, facility, severity and state.
+#pragma once
+
+#include "features/common/ApplyCheck.h"
+#include "features/common/EnumTable.h"
+#include "features/common/FeatureData.h"
+
+#include <optional>
+#include <string>
+
+class CSyslogMib : public CFeatureData {
+public:
+    static constexpr long kEnabled = 1;
+    static constexpr long kDisabled = 2;
+    static constexpr long kDefaultPort = 514;
+    static constexpr unsigned kStatePauseMs = 30;
+
+    static const CEnumTable& Facilities(); // local0..local7 as 128..184
+    static const CEnumTable& Severities(); // warning 4, info 6, all 7
+
+    struct Model {
+        std::string address; // dotted
+        std::optional<long> port;
+        std::optional<long> facility;
+        std::optional<long> severity;
+        std::optional<long> state;
+    };
+    struct Input {
+        bool enable = false;
+        int filledFields = 0; // of the address control
+        std::string address;
+        std::optional<long long> port;
+        long facility = 128;
+        long severity = 4;
+    };
+    enum class Focus { None, Address };
+    // The refusal (and where the focus goes), or the server request; the state follows it
+    // in a request of its own once the server values are taken.
+    struct Plan {
+        std::optional<Refusal> refusal;
+        Focus focus = Focus::None;
+        CSetRequest server; // empty when the syslog is switched off
+        CSetRequest state;
+    };
+
+    bool Read();
+    const Model& Current() const { return m_model; }
+    static Plan PlanApply(const Input& input);
+    // Sends the plan: the server values, a pause, the state. True when all of it was taken.
+    bool Write(const Plan& plan);
+
+private:
+    CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
+    CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
+    Model m_model;
+};

@@ -1,0 +1,230 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/poe/PoePortDialog.h"
+
+#include "features/common/Captions.h"
+#include "features/common/DialogKit.h"
+#include "features/common/FromToPorts.h"
+#include "features/common/ReportList.h"
+#include "platform/Trace.h"
+#include "snmp/TextConversion.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <thread>
+
+namespace {
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+CPoePortDlg::CPoePortDlg(QWidget* parent) : CFeatureDialog(parent) {
+    setWindowTitle(QString::fromLatin1(caption::kPoePort));
+    m_pList = new CReportList(this);
+    m_pList->setObjectName(QStringLiteral("poePortList"));
+    m_pList->SetColumns({QStringLiteral("Index"), QStringLiteral("State"),
+                         QStringLiteral("Time Range"), QStringLiteral("Priority"),
+                         QStringLiteral("Power Limit"), QStringLiteral("Power\n(W)"),
+                         QStringLiteral("Voltage\n(V)"), QStringLiteral("Current\n(mA)"),
+                         QStringLiteral("Classification"), QStringLiteral("Status")});
+    // Two-line headers: as wide as their longer line.
+    for (int column = 5; column <= 7; ++column) {
+        const QString header = m_pList->headerItem()->text(column);
+        int width = 0;
+        for (const QString& line : header.split(QLatin1Char('\n'))) {
+            width = std::max(width, m_pList->HeaderTextWidth(line));
+        }
+        m_pList->setColumnWidth(column, width);
+    }
+    m_pList->setColumnWidth(9, m_pList->HeaderTextWidth(QStringLiteral("Time-based OFF")));
+    connect(m_pList, &CReportList::rowSelected, this, [this](int row) { SelectRow(row); });
+
+    auto* settings = kit::Group(this, QStringLiteral("PoE Port Settings"), "poePortSettingsGroup");
+    auto* grid = new QGridLayout(settings);
+    m_pPorts = new CFromToPorts(settings, poe::kPortChoices);
+    kit::AddFormRow(*grid, 0, QStringLiteral("Form Port"), m_pPorts->From());
+    kit::AddFormRow(*grid, 0, QStringLiteral("To Port"), m_pPorts->To(), 1);
+    m_pState = kit::Combo(settings, "stateCombo", poe::PortState());
+    kit::AddFormRow(*grid, 0, QStringLiteral("State"), m_pState, 2);
+    m_pTimeRange = kit::Combo(settings, "timeRangeCombo", {QStringLiteral("N/A")});
+    m_pTimeRange->setItemData(0, 0);
+    kit::AddFormRow(*grid, 0, QStringLiteral("Time Range"), m_pTimeRange, 3);
+    m_pPriority = kit::Combo(settings, "priorityCombo", poe::Priority());
+    kit::SelectValue(*m_pPriority, 2);
+    kit::AddFormRow(*grid, 1, QStringLiteral("Priority"), m_pPriority);
+    m_pPowerLimit = kit::Combo(settings, "powerLimitCombo", poe::ClassLimit());
+    kit::AddFormRow(*grid, 1, QStringLiteral("Power Limit"), m_pPowerLimit, 1);
+    m_pUserDefine = new QCheckBox(QStringLiteral("User Define"), settings);
+    m_pUserDefine->setObjectName(QStringLiteral("userDefineCheck"));
+    grid->addWidget(m_pUserDefine, 1, 4);
+    m_pWatts = kit::Edit(settings, "wattsEdit", false, 8);
+    grid->addWidget(m_pWatts, 1, 5);
+    grid->addWidget(new QLabel(QStringLiteral("(1~30w) "), settings), 1, 6);
+    connect(m_pUserDefine, &QCheckBox::toggled, this, &CPoePortDlg::UserDefineToggled);
+    UserDefineToggled(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pList, 1);
+    layout->addWidget(settings);
+    layout->addLayout(kit::ButtonRow({RefreshButton(), ApplyButton(), CloseButton()}));
+    int width = 0;
+    for (int column = 0; column < m_pList->columnCount(); ++column) {
+        width += m_pList->columnWidth(column);
+    }
+    resize(std::max(width + 60, 720), 560);
+}
+
+void CPoePortDlg::UserDefineToggled(bool on) {
+    m_pWatts->setEnabled(on);
+    m_pPowerLimit->setEnabled(!on);
+}
+
+void CPoePortDlg::UpdateWidgets() {
+    CFeatureDialog::UpdateWidgets();
+    if (m_bApplying) {
+        RefreshButton()->setEnabled(false);
+        ApplyButton()->setEnabled(false);
+    }
+}
+
+void CPoePortDlg::Refresh() {
+    m_names.clear();
+    m_rows.clear();
+    m_pList->RemoveAllRows();
+    CTableWalk& ranges = m_cMib.RangeWalk();
+    Watch(ranges);
+    Watch(m_cMib.PortWalk());
+    ranges.OnRow([this](const SnmpRow& row) {
+        const std::optional<long> index = IntegerOf(row.Value(0));
+        if (index) {
+            m_names.push_back({*index, Utf8ToText(row.Value(1)).toStdString()});
+        }
+    });
+    ranges.OnFinished([this](int) { RangesRead(); });
+    ranges.Start();
+}
+
+// The time range names are known: offer them, then read the ports.
+void CPoePortDlg::RangesRead() {
+    const std::optional<long> chosen = kit::ComboValue(*m_pTimeRange);
+    m_pTimeRange->clear();
+    m_pTimeRange->addItem(QStringLiteral("N/A"), 0);
+    for (const poe::TimeRangeName& range : m_names) {
+        m_pTimeRange->addItem(Text(range.name), static_cast<qlonglong>(range.index));
+    }
+    if (!chosen || !kit::SelectValue(*m_pTimeRange, *chosen)) {
+        m_pTimeRange->setCurrentIndex(0);
+    }
+    WalkIntoList(m_cMib.PortWalk(), *m_pList,
+                 [this](const SnmpRow& row, int rowNumber) { return PortCells(row, rowNumber); });
+}
+
+QStringList CPoePortDlg::PortCells(const SnmpRow& row, int rowNumber) {
+    m_rows.push_back(poe::PortRowOf(row, rowNumber));
+    const poe::PortRow& port = m_rows.back();
+    return {QString::number(rowNumber + 1),
+            Text(poe::PortState().Cell(port.state)),
+            Text(poe::TimeRangeCell(port.timeRange, m_names)),
+            Text(poe::Priority().Cell(port.priority)),
+            Text(poe::PowerLimitCell(port)),
+            Text(port.power),
+            Text(port.voltage),
+            Text(port.current),
+            Text(port.classification),
+            Text(port.status)};
+}
+
+void CPoePortDlg::SelectRow(int row) {
+    if (row < 0 || row >= static_cast<int>(m_rows.size())) {
+        return;
+    }
+    const poe::PortRow& port = m_rows[static_cast<std::size_t>(row)];
+    const int at = m_pPorts->From()->findText(QString::number(port.port));
+    if (at >= 0) {
+        m_pPorts->From()->setCurrentIndex(at);
+        m_pPorts->To()->setCurrentIndex(at);
+    }
+    if (const auto state = poe::PortState().Known(port.state)) {
+        kit::SelectValue(*m_pState, *state);
+    }
+    const int range = m_pTimeRange->findText(m_pList->Cell(row, 2));
+    if (range >= 0) {
+        m_pTimeRange->setCurrentIndex(range);
+    }
+    if (const auto priority = poe::Priority().Known(port.priority)) {
+        kit::SelectValue(*m_pPriority, *priority);
+    }
+    // A user-defined limit shows as the watts it holds; a class limit as its class.
+    const bool userDefined = port.limitKind == 1L;
+    m_pUserDefine->setChecked(userDefined);
+    if (userDefined) {
+        m_pWatts->setText(Text(port.userLimit));
+    } else {
+        const int limit = m_pPowerLimit->findText(m_pList->Cell(row, 4));
+        if (limit >= 0) {
+            m_pPowerLimit->setCurrentIndex(limit);
+        }
+    }
+}
+
+void CPoePortDlg::reject() {
+    if (!m_bApplying) {
+        CFeatureDialog::reject();
+    }
+}
+
+void CPoePortDlg::RunRepainting(const std::function<void()>& work) {
+    QEventLoop loop;
+    std::thread worker([&loop, &work] {
+        work();
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    worker.join();
+}
+
+void CPoePortDlg::PauseRepainting(unsigned ms) {
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void CPoePortDlg::Apply() {
+    const int from = m_pPorts->FromPort();
+    const int to = m_pPorts->ToPort();
+    poe::PortSettings settings;
+    settings.state = kit::ComboValue(*m_pState).value_or(1);
+    settings.timeRange = kit::ComboValue(*m_pTimeRange).value_or(0);
+    settings.priority = kit::ComboValue(*m_pPriority).value_or(2);
+    settings.userDefined = m_pUserDefine->isChecked();
+    settings.classLimit = kit::ComboValue(*m_pPowerLimit).value_or(1);
+    settings.watts = m_pWatts->text().toStdString();
+    // The same limit goes to every port: a refused one stops the Apply before any port.
+    if (settings.userDefined && ShowRefusal(poe::CheckUserLimit(settings.watts))) {
+        return;
+    }
+    m_bApplying = true;
+    UpdateWidgets();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (int port = from; port >= 1 && port <= to; ++port) {
+        RequestStatus status;
+        RunRepainting([&] { status = m_cMib.SendPort(port, settings); });
+        platform::DebugTrace("set status = " + std::to_string(status.Code()));
+        PauseRepainting(poe::kPortPauseMs);
+    }
+    m_bApplying = false;
+    Refresh();
+    QApplication::restoreOverrideCursor();
+}

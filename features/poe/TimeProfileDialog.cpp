@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/poe/TimeProfileDialog.h"
+
+#include "features/common/Captions.h"
+#include "features/common/DialogKit.h"
+#include "features/common/ReportList.h"
+#include "features/poe/TimeRangeConfigDialog.h"
+#include "features/poe/TimeRangeDialog.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+CTimeProfileDlg::CTimeProfileDlg(QWidget* parent) : CFeatureDialog(parent) {
+    setWindowTitle(QString::fromLatin1(caption::kTimeProfile));
+    m_pForm = new CTimeEntryForm(this, QStringLiteral("Profile Name"), 2011, 2029);
+    m_pAdd = new QPushButton(QStringLiteral("&Add"), this);
+    m_pAdd->setObjectName(QStringLiteral("addButton"));
+    m_pAdd->setAutoDefault(false);
+    connect(m_pAdd, &QPushButton::clicked, this, &CTimeProfileDlg::AddProfile);
+    auto* formRow = new QHBoxLayout;
+    formRow->addWidget(m_pForm, 1);
+    formRow->addWidget(m_pAdd, 0, Qt::AlignBottom);
+
+    auto* entries = kit::Group(this, QStringLiteral("Time Profile Entries"), "profileEntriesGroup");
+    m_pList = new CReportList(entries);
+    m_pList->setObjectName(QStringLiteral("profileList"));
+    m_pList->SetColumns({QStringLiteral("Profile Name"), QStringLiteral("Weekdays"),
+                         QStringLiteral("From Day"), QStringLiteral("To Day"),
+                         QStringLiteral("Start Time"), QStringLiteral("End Time")});
+    m_pList->setColumnWidth(
+        1, m_pList->HeaderTextWidth(QStringLiteral("Mon,Tue,Wed,Thu,Fri,Sat,Sun")));
+    m_pList->setColumnWidth(2, m_pList->HeaderTextWidth(QStringLiteral("2011/01/01")));
+    m_pList->setColumnWidth(3, m_pList->HeaderTextWidth(QStringLiteral("2011/01/01")));
+    auto* entriesLayout = new QVBoxLayout(entries);
+    entriesLayout->addWidget(m_pList);
+
+    m_pDelete = new QPushButton(QStringLiteral("&Delete"), this);
+    m_pDelete->setObjectName(QStringLiteral("deleteButton"));
+    m_pDelete->setAutoDefault(false);
+    connect(m_pDelete, &QPushButton::clicked, this, &CTimeProfileDlg::DeleteProfile);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(formRow);
+    layout->addWidget(entries, 1);
+    layout->addLayout(kit::ButtonRow({m_pDelete, RefreshButton(), CloseButton()}));
+    int width = 0;
+    for (int column = 0; column < m_pList->columnCount(); ++column) {
+        width += m_pList->columnWidth(column);
+    }
+    resize(std::max(width + 60, 620), 520);
+}
+
+void CTimeProfileDlg::UpdateWidgets() {
+    CFeatureDialog::UpdateWidgets();
+    const bool idle = !IsBusy();
+    m_pAdd->setEnabled(idle);
+    m_pDelete->setEnabled(idle);
+}
+
+void CTimeProfileDlg::Refresh() {
+    m_entries.clear();
+    WalkIntoList(m_cMib.Walk(), *m_pList, [this](const SnmpRow& row, int) {
+        m_entries.push_back(timetable::EntryOfRow(row));
+        return TimeEntryCells(m_entries.back());
+    });
+}
+
+void CTimeProfileDlg::AddProfile() {
+    if (m_pList->RowCount() >= timetable::kMaxEntries) {
+        ShowOk(QStringLiteral("The Max entry is 8."));
+        return;
+    }
+    const timetable::TimeEntry entry = m_pForm->Entry();
+    if (ShowRefusal(timetable::CheckProfileName(entry.name, m_entries)) ||
+        ShowRefusal(timetable::CheckDateTime(entry))) {
+        return;
+    }
+    const std::optional<int> index = timetable::NewProfileIndex(m_entries);
+    if (!index) {
+        ShowOk(QStringLiteral("The Max entry is 8."));
+        return;
+    }
+    SendSet(m_cMib.SetSession(), timetable::EntryRequest(timetable::Kind::Profile, *index, entry));
+    Refresh();
+}
+
+void CTimeProfileDlg::DeleteProfile() {
+    const int row = m_pList->SelectedRow();
+    if (row < 0 || row >= static_cast<int>(m_entries.size())) {
+        ShowOk(QStringLiteral("Please select the Time Range to be deleted!"));
+        return;
+    }
+    m_cMib.Delete(m_entries[static_cast<std::size_t>(row)].index);
+    Refresh();
+}

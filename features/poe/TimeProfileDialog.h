@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// "Time Profile Info": the time profiles the power-saving actions are tied to; a new one is
+// made from the form, a listed one deleted by its row status.
+#pragma once
+
+#include "features/common/FeatureDialog.h"
+#include "features/poe/TimeTableMib.h"
+
+#include <vector>
+
+class CReportList;
+class CTimeEntryForm;
+
+class CTimeProfileDlg : public CFeatureDialog {
+    Q_OBJECT
+
+public:
+    explicit CTimeProfileDlg(QWidget* parent = nullptr);
+
+    void Refresh() override;
+    CReportList* List() const { return m_pList; }
+    CTimeEntryForm* Form() const { return m_pForm; }
+
+protected:
+    void UpdateWidgets() override;
+
+private:
+    void AddProfile();
+    void DeleteProfile();
+
+    CTimeTableMib& m_cMib = AddData<CTimeTableMib>(timetable::Kind::Profile);
+    std::vector<timetable::TimeEntry> m_entries;
+    CTimeEntryForm* m_pForm = nullptr;
+    CReportList* m_pList = nullptr;
+    QPushButton* m_pAdd = nullptr;
+    QPushButton* m_pDelete = nullptr;
+};

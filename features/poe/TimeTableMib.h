@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// The switch's two tables of named time periods, laid out alike: the PoE time ranges and the
+// power-saving time profiles. Each row holds a name, optional date bounds, a daily start and
+// end time, the weekdays and a row status; at most eight rows, indexes 1 to 8.
+//
+// Plain rules (list texts, the checks of a new or edited entry, the free index, the write
+// request) and the data class that walks, writes and deletes the rows.
+#pragma once
+
+#include "features/common/ApplyCheck.h"
+#include "features/common/FeatureData.h"
+#include "features/common/TableWalk.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace timetable {
+
+enum class Kind { PoeRange, Profile };
+
+inline constexpr int kMaxEntries = 8;
+inline constexpr int kMaxNameLength = 20;
+
+// Column `column` (1 to 21) of the table.
+std::string ColumnOid(Kind kind, int column);
+// The 21 columns in order.
+std::vector<std::string> AllColumns(Kind kind);
+std::string RowStatusInstance(Kind kind, int index);
+
+struct TimeEntry {
+    int index = 0;
+    std::string name; // UTF-8 bytes as the switch holds them
+    bool dateUsed = false;
+    int fromYear = 0, fromMonth = 0, fromDay = 0;
+    int startHour = 0, startMinute = 0;
+    int toYear = 0, toMonth = 0, toDay = 0;
+    int endHour = 0, endMinute = 0;
+    std::array<bool, 7> days{}; // Monday first
+    long rowStatus = 0;
+};
+
+// A walked row of the 21 columns; values that are no number read as 0.
+TimeEntry EntryOfRow(const SnmpRow& row);
+
+// List texts: "Mon,Tue" (no trailing comma); "2010/03/05" (empty without dates); "08:05".
+std::string WeekdaysText(const TimeEntry& entry);
+std::string FromDayText(const TimeEntry& entry);
+std::string ToDayText(const TimeEntry& entry);
+std::string TimeText(int hour, int minute);
+
+// The date and time check of a new or edited entry; without dates every date part counts
+// as 2, so the times must then run forward within the day.
+std::optional<Refusal> CheckDateTime(const TimeEntry& entry);
+// The name checks of a PoE time range and of a new time profile. An edited range keeps the
+// empty and character checks but may take the name of another range (no `listed` names).
+std::optional<Refusal> CheckRangeName(const std::string& name,
+                                      const std::vector<TimeEntry>& listed);
+std::optional<Refusal> CheckProfileName(const std::string& name,
+                                        const std::vector<TimeEntry>& listed);
+
+// The index of a new PoE time range: the first index, counting from 1, where the listed
+// rows (in walk order) hold another index or a row that is not in service; nothing when
+// eight ranges are active or no index up to 8 is free.
+std::optional<int> NewRangeIndex(const std::vector<TimeEntry>& listed);
+// The index of a new time profile: the first position whose listed index is not its
+// position + 1; nothing when no index up to 8 is free.
+std::optional<int> NewProfileIndex(const std::vector<TimeEntry>& listed);
+
+// One set request with every column of the entry, dates only when used, row status active
+// last.
+CSetRequest EntryRequest(Kind kind, int index, const TimeEntry& entry);
+
+} // namespace timetable
+
+// Reads and writes one of the two tables.
+class CTimeTableMib : public CFeatureData {
+public:
+    explicit CTimeTableMib(timetable::Kind kind);
+
+    CTableWalk& Walk() { return m_cWalk; }
+    timetable::Kind Kind() const { return m_kind; }
+    CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
+
+    // Sets the row status of `index` to destroy: 1 when the switch took it.
+    int Delete(int index);
+    // A new PoE time range: destroy, create-and-wait, then every column (the first failure
+    // ends it). An edited range or a new profile: every column in one request.
+    bool WriteNewRange(int index, const timetable::TimeEntry& entry);
+    bool WriteEntry(int index, const timetable::TimeEntry& entry);
+
+private:
+    timetable::Kind m_kind;
+    CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
+    CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
+    CTableWalk m_cWalk;
+};

@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// The auto surveillance VLAN: the switch-wide settings, what they are checked against (the
+// VLAN mode, the voice VLAN and its OUIs, the existing VLANs, the trunks), and the user's
+// surveillance devices recognised by MAC address or OUI.
+#pragma once
+
+#include "features/common/ApplyCheck.h"
+#include "features/common/EnumTable.h"
+#include "features/common/FeatureData.h"
+#include "features/common/TableWalk.h"
+#include "features/common/TrunkInfo.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class CSurveillanceMib : public CFeatureData {
+public:
+    static constexpr long kEnabled = 1;
+    static constexpr long kDisabled = 2;
+    static constexpr long kKindMac = 0;
+    static constexpr long kKindOui = 1;
+    static constexpr unsigned kPauseMs = 50;
+    // The built-in camera OUI, which stays.
+    static constexpr char kBuiltInAddress[] = "02-5E-A7-00-00-00";
+
+    static const CEnumTable& Priorities();
+    static const CEnumTable& ComponentTypes();
+    static const CEnumTable& MatchKinds();
+
+    // What the global Apply is checked against.
+    struct Context {
+        std::optional<long> asymmetricVlan;
+        std::optional<long> voiceState;
+        std::optional<long> voiceVlan;
+    };
+    struct Global {
+        std::optional<long> state;
+        std::optional<long> vlanId;
+        std::optional<long> priority;
+        std::string taggedPorts; // PortList octets
+    };
+    struct GlobalInput {
+        bool enable = false;
+        std::optional<long long> vlanId;
+        long priority = 0;
+        std::string ports; // range text as typed
+    };
+    struct Device {
+        std::string index; // ".a.b.c.d.e.f"
+        std::optional<long> type;
+        std::string description; // UTF-8
+        std::string address;     // "XX-XX-XX-XX-XX-XX", empty when the switch sent no MAC
+    };
+    struct DeviceInput {
+        long type = 0;
+        QString description;
+        long kind = kKindMac;
+        std::string address; // as typed
+    };
+    // An Add that passed its checks: the row index and the values set after creating it.
+    struct AddPlan {
+        std::optional<Refusal> refusal;
+        std::string index;
+        CSetRequest details;
+    };
+
+    CSurveillanceMib();
+
+    bool ReadContext();
+    bool ReadGlobal();
+    const Context& CurrentContext() const { return m_context; }
+    const Global& CurrentGlobal() const { return m_global; }
+    void SetContext(const Context& context) { m_context = context; }
+    void SetGlobal(const Global& global) { m_global = global; }
+
+    CTrunkInfo& TrunkInfo() { return m_cTrunkInfo; }
+    const CTrunkInfo& TrunkInfo() const { return m_cTrunkInfo; }
+    CTableWalk& VoiceOuiWalk() { return m_cVoiceOuiWalk; }
+    CTableWalk& DeviceWalk() { return m_cDeviceWalk; }
+    void ClearVoiceOuis() { m_voiceOuis.clear(); }
+    void AddVoiceOui(const SnmpRow& row);
+    void AddVoiceOui(std::string octets) { m_voiceOuis.push_back(std::move(octets)); }
+    void ClearDevices() { m_devices.clear(); }
+    const Device& AddDevice(const SnmpRow& row);
+    const std::vector<Device>& Devices() const { return m_devices; }
+
+    // The global Apply; the VLANs known are the ids of the VLAN table.
+    ApplyPlan PlanGlobal(const GlobalInput& input, const std::vector<std::string>& vlanIds) const;
+    // Turning the feature on tells PoE models that their members get power.
+    bool ShowsPoeNotice(const GlobalInput& input) const;
+    AddPlan PlanAdd(const DeviceInput& input) const;
+    // Why the picked device cannot be deleted, if it cannot.
+    std::optional<Refusal> DeleteRefusal(const Device* picked) const;
+
+    // createAndGo, a pause, the details, a pause. False when a step failed.
+    bool AddDevice(const AddPlan& plan);
+    bool DeleteDevice(const Device& device);
+
+    CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
+
+private:
+    CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
+    CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
+    CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
+    CCommonSNMP& m_cCommonSNMPTableOui = AddSession("m_cCommonSNMPTableOui");
+    CTableWalk m_cDeviceWalk;
+    CTableWalk m_cVoiceOuiWalk;
+    CTrunkInfo m_cTrunkInfo;
+
+    Context m_context;
+    Global m_global;
+    std::vector<std::string> m_voiceOuis; // OUI octets of the voice VLAN table
+    std::vector<Device> m_devices;
+};

@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/common/Captions.h"
+#include "features/common/DialogKit.h"
+#include "features/common/IpAddressEdit.h"
+#include "features/common/PortGrid.h"
+#include "features/security/ArpDhcpDialogs.h"
+#include "features/security/SecurityWidgets.h"
+#include "snmp/InputChecks.h"
+#include "snmp/SessionParameters.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QThread>
+#include <QVBoxLayout>
+
+using namespace arp;
+using security_ui::Text;
+
+CArpSpoofingDlg::CArpSpoofingDlg(QWidget* parent) : CFeatureDialog(parent) {
+    setWindowTitle(QString::fromLatin1(caption::kArpSpoofing));
+    runEntryDialog = [](QDialog& dialog) { dialog.exec(); };
+    m_pTotal = kit::Edit(this, "totalEntries", true);
+    m_pList = security_ui::CentredList(this, "gatewayList",
+                                       {{QStringLiteral("Index"), 50},
+                                        {QStringLiteral("Router/Gateway IP Address"), 190},
+                                        {QStringLiteral("Router/Gateway MAC Address"), 195},
+                                        {QStringLiteral("Ports"), 150}});
+    m_pAdd = security_ui::Button(this, QStringLiteral("Add"), "addButton");
+    m_pDelete = security_ui::Button(this, QStringLiteral("Delete"), "deleteButton");
+
+    auto* total = new QHBoxLayout;
+    auto* label = new QLabel(QStringLiteral("Total Entries:"), this);
+    label->setBuddy(m_pTotal);
+    total->addWidget(label);
+    total->addWidget(m_pTotal);
+    total->addWidget(new QLabel(QStringLiteral("( Note:64 Entries Maximum ) "), this));
+    total->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(total);
+    layout->addWidget(m_pList, 1);
+    layout->addLayout(kit::ButtonRow({m_pAdd, m_pDelete, RefreshButton(), CloseButton()}));
+    resize(660, 420);
+    connect(m_pAdd, &QPushButton::clicked, this, [this] { AddEntry(); });
+    connect(m_pDelete, &QPushButton::clicked, this, [this] { DeleteSelected(); });
+    Watch(m_cMib.Walk());
+}
+
+void CArpSpoofingDlg::UpdateWidgets() {
+    CFeatureDialog::UpdateWidgets();
+    m_pAdd->setEnabled(!IsBusy());
+    m_pDelete->setEnabled(!IsBusy());
+}
+
+void CArpSpoofingDlg::Refresh() {
+    m_pList->RemoveAllRows();
+    m_rows.clear();
+    m_pTotal->clear();
+    m_cMib.StartWalk(
+        [this](const GatewayRow& row) {
+            if (row.status != 1) {
+                return;
+            }
+            m_rows.push_back(row);
+            const QString number = QString::number(m_rows.size());
+            m_pList->AddRow({number, Text(row.ip), Text(row.mac), Text(row.ports)});
+            m_pTotal->setText(number);
+        },
+        {});
+}
+
+void CArpSpoofingDlg::AddEntry() {
+    if (m_pList->RowCount() >= kMaxEntries) {
+        ShowOk(QString::fromLatin1(kMaximumRefusal));
+        return;
+    }
+    {
+        CArpEntryDlg entry(m_cMib, m_rows, this);
+        runEntryDialog(entry);
+    }
+    Refresh();
+}
+
+void CArpSpoofingDlg::DeleteSelected() {
+    const int selected = m_pList->SelectedRow();
+    if (selected < 0 || selected >= static_cast<int>(m_rows.size())) {
+        ShowOk(QStringLiteral("Please select the entry you would be delete!"));
+        return;
+    }
+    m_cMib.Delete(m_rows[static_cast<std::size_t>(selected)].ip);
+    QThread::msleep(CArpSpoofMib::kPauseMs);
+    Refresh();
+}
+
+CArpEntryDlg::CArpEntryDlg(CArpSpoofMib& mib, std::vector<GatewayRow> listed, QWidget* parent)
+    : CResizableDialog(parent), m_cMib(mib), m_listed(std::move(listed)) {
+    setWindowTitle(QStringLiteral("Add ARP Spoofing Prevention Entry"));
+    m_pIp = new CIpAddressEdit(this);
+    m_pIp->setObjectName(QStringLiteral("gatewayIp"));
+    m_pMac = kit::Edit(this, "gatewayMac", false, 17);
+    m_pAllPorts = new QCheckBox(QStringLiteral("All Ports"), this);
+    m_pAllPorts->setObjectName(QStringLiteral("allPorts"));
+    m_pPorts = new CPortGrid(DeviceValues().DevicePortCount, this);
+    m_pPorts->setObjectName(QStringLiteral("portGrid"));
+
+    auto* form = new QGridLayout;
+    kit::AddFormRow(*form, 0, QStringLiteral("Router/Gateway IP Address"), m_pIp);
+    kit::AddFormRow(*form, 1, QStringLiteral("Router/Gateway MAC Address"), m_pMac);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_pAllPorts, 0, Qt::AlignLeft);
+    layout->addWidget(m_pPorts);
+    layout->addStretch(1);
+    layout->addLayout(kit::ButtonRow({ApplyButton(), CloseButton()}));
+
+    connect(m_pAllPorts, &QCheckBox::clicked, this,
+            [this](bool checked) { m_pPorts->SetAllChecked(checked); });
+    connect(m_pPorts, &CPortGrid::portClicked, this, [this] {
+        const PortFlags ports = m_pPorts->CheckedPorts();
+        m_pAllPorts->setChecked(
+            std::all_of(ports.begin(), ports.end(), [](auto flag) { return flag != 0; }));
+    });
+    // The trunk membership for the check of Apply.
+    SetReading(true);
+    m_cMib.TrunkInfo().StartTrunkWalk([this] { SetReading(false); });
+}
+
+void CArpEntryDlg::Apply() {
+    const std::string mac = m_pMac->text().toStdString();
+    const AddressEntryResult entry =
+        CheckAddressEntry(m_pIp->Fields(), m_pIp->FilledFieldCount(), mac);
+    if (!entry) {
+        if (entry.focus == EntryFocus::IpAddress) {
+            m_pIp->setFocus();
+        }
+        return;
+    }
+    const std::string ip = m_pIp->Address().toStdString();
+    const PortFlags ports = m_pPorts->CheckedPorts();
+    const auto refusal = CheckEntry(m_listed, ip, mac, ports, [this](const PortFlags& flags) {
+        return m_cMib.TrunkInfo().CheckTrunkConsistency(flags) == 1;
+    });
+    if (ShowRefusal(refusal) || !Confirm(std::string(kQuestion))) {
+        return;
+    }
+    if (m_cMib.Add(ip, mac, ports)) {
+        m_listed.push_back({ip, mac, {}, 1});
+    }
+    m_pMac->clear();
+}

@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/security/DhcpScreenMib.h"
+
+#include "features/common/Messages.h"
+#include "features/common/SnmpRequests.h"
+#include "snmp/InputChecks.h"
+#include "snmp/PortEncoding.h"
+#include "snmp/SessionParameters.h"
+#include "snmp/TextParsing.h"
+
+#include <algorithm>
+
+namespace dhcp {
+
+std::string TrustedPortsOid() {
+    return ScalarOid(PrivateOid("14.7.1"));
+}
+
+std::string ServerColumn(int column) {
+    return PrivateOid("14.7.2.1." + std::to_string(column));
+}
+
+ServerRow ServerRowOf(const SnmpRow& row) {
+    ServerRow server;
+    server.index = IntegerOf(row.Value(0)).value_or(IntegerOf(row.suffix).value_or(0));
+    server.ip = IpToNumber(row.Value(1)) ? row.Value(1) : std::string();
+    server.status = IntegerOf(row.Value(2));
+    return server;
+}
+
+TrustedPortsPlan PlanTrustedPorts(const std::string& text, int portCount,
+                                  const std::function<bool(const PortFlags&)>& trunkConsistent) {
+    TrustedPortsPlan plan;
+    std::optional<PortFlags> ports;
+    if (text_parsing::TrimBlanks(text).empty()) {
+        ports = PortFlags(static_cast<std::size_t>(std::max(portCount, 0)), 0);
+    } else {
+        ports = PortRangesToFlags(text, portCount);
+    }
+    CheckChain checks;
+    checks.Require(ports.has_value(), "Invalid Port list")
+        .Require([&] { return trunkConsistent(*ports); },
+                 "The link aggregation member port can not be configured.");
+    plan.refusal = checks.FirstRefusal();
+    if (ports) {
+        plan.ports = std::move(*ports);
+    }
+    return plan;
+}
+
+std::optional<Refusal> CheckServer(int filledFields, const std::string& dotted,
+                                   const std::vector<ServerRow>& listed) {
+    CheckChain checks;
+    checks.Require(filledFields == 4, "Invalid IP address.")
+        .Require([&] { return CheckHostIp(dotted); }, "Invalid server IP address.")
+        .Require(listed.size() < static_cast<std::size_t>(kMaxServers), "The maximum entries is 5.")
+        .Require(std::none_of(listed.begin(), listed.end(),
+                              [&](const ServerRow& row) { return row.ip == dotted; }),
+                 "Duplicate server IP address.");
+    return checks.FirstRefusal();
+}
+
+long FreeServerIndex(const std::vector<ServerRow>& rows) {
+    for (long index = 1; index <= kMaxServers; ++index) {
+        if (std::none_of(rows.begin(), rows.end(),
+                         [&](const ServerRow& row) { return row.index == index; })) {
+            return index;
+        }
+    }
+    return 0;
+}
+
+} // namespace dhcp
+
+using namespace dhcp;
+
+CDhcpScreenMib::CDhcpScreenMib()
+    : m_cWalk(m_cCommonSNMPTable, {ServerColumn(1), ServerColumn(2), ServerColumn(3)}) {}
+
+CDhcpScreenMib::~CDhcpScreenMib() = default;
+
+std::optional<std::string> CDhcpScreenMib::ReadTrustedPorts() {
+    const auto values = ReadValues(m_cCommonSNMP, {TrustedPortsOid()});
+    if (!values) {
+        return std::nullopt;
+    }
+    m_strTrustedPorts = PortBitsToRanges((*values)[0], 1, DeviceValues().DevicePortCount).text;
+    return m_strTrustedPorts;
+}
+
+int CDhcpScreenMib::WriteTrustedPorts(const std::string& text) {
+    const TrustedPortsPlan plan =
+        PlanTrustedPorts(text, DeviceValues().DevicePortCount, [this](const PortFlags& ports) {
+            return m_cTrunkInfo.CheckTrunkConsistency(ports) == 1;
+        });
+    if (plan.refusal) {
+        ShowOk(QString::fromStdString(plan.refusal->text));
+        return 0;
+    }
+    CSetRequest request;
+    request.OctetString(TrustedPortsOid(), PortFlagsToPortList(plan.ports));
+    return request.Send(m_cCommonSNMPSet).Ok() ? 1 : 0;
+}
+
+void CDhcpScreenMib::StartWalk(std::function<void(const ServerRow&)> row,
+                               std::function<void(int)> done) {
+    m_cWalk.OnRow([row = std::move(row)](const SnmpRow& r) { row(ServerRowOf(r)); });
+    m_cWalk.OnFinished(std::move(done));
+    m_cWalk.Start();
+}
+
+int CDhcpScreenMib::ServerRowOperation(long index, const std::string& ip, int operation) {
+    if (index < 1 || index > kMaxServers) {
+        return 0;
+    }
+    const std::string status = InstanceOid(ServerColumn(3), static_cast<int>(index));
+    if (operation == 3) {
+        return RowStatusWrite(m_cCommonSNMPSet, status, "6");
+    }
+    if (operation != 1 || RowStatusWrite(m_cCommonSNMPSet, status, "5") != 1) {
+        return 0;
+    }
+    CSetRequest address;
+    address.IpAddress(InstanceOid(ServerColumn(2), static_cast<int>(index)), ip);
+    if (address.Send(m_cCommonSNMPSet).Ok() && RowStatusWrite(m_cCommonSNMPSet, status, "1") == 1) {
+        return 1;
+    }
+    RowStatusWrite(m_cCommonSNMPSet, status, "6");
+    return 0;
+}
