@@ -33,6 +33,7 @@
 #include "features/port_vlan/TrunkDialog.h"
 #include "features/port_vlan/VlanDialog.h"
 #include "features/security/ArpDhcpDialogs.h"
+#include "features/security/Dot1xDialogs.h"
 #include "features/security/ImpbDialogs.h"
 #include "features/snmp_agent/SnmpScalarDialog.h"
 #include "features/snmp_agent/SnmpTableDialog.h"
@@ -221,6 +222,7 @@ void RegisterSecurityCommands() {
     RegisterCommandDialog(kCmdBlackList, [] { return std::make_unique<CIMPBBlackList>(); });
     RegisterCommandDialog(kCmdArpSpoofing, [] { return std::make_unique<CArpSpoofingDlg>(); });
     RegisterCommandDialog(kCmdDhcpScreening, [] { return std::make_unique<CDhcpScreenDlg>(); });
+    RegisterCommandDialog(kCmdDot1x, [] { return std::make_unique<CDot1xDlg>(); });
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 #include "features/l2/IgmpVlanDialog.h"
 #include "features/l2/MulticastEntryDialog.h"
 #include "features/l2/MulticastFilterDialog.h"
+#include "features/port_vlan/VlanDialog.h"
+#include "snmp/SessionParameters.h"
 #include "tests/support/DialogFixture.h"
 
 #include <QAbstractButton>
@@ -119,15 +121,72 @@ TEST_F(IgmpTest, DisablingAsksFirstAndCancelLeavesTheSwitchUntouched) {
     EXPECT_EQ(Bindings(sets[0]), std::vector<std::string>{G + ".1.1.0 = INTEGER: 2"});
 }
 
-TEST_F(IgmpTest, AVlanCreatedElsewhereAppearsInTheVlanSettings) {
-    ASSERT_TRUE(CreateVlans(20, 20));
+TEST_F(IgmpTest, AVlanCreatedThroughTheVlanDialogAppearsInTheVlanSettings) {
+    SessionParameters().VlanEditAllowed = true;
+    {
+        auto vlans = Open<CVlanDlg>();
+        const auto idle = [&] {
+            return vlans->SubDialog() == nullptr &&
+                   Find<QPushButton>(vlans.get(), "refreshButton")->isEnabled();
+        };
+        ASSERT_TRUE(WaitUntil(idle));
+        ASSERT_TRUE(Click(vlans.get(), "addButton"));
+        QDialog* add = vlans->SubDialog();
+        ASSERT_NE(add, nullptr);
+        ASSERT_TRUE(Type(add, "vidEdit", "20"));
+        ASSERT_TRUE(Type(add, "nameEdit", "cams"));
+        ASSERT_TRUE(Click(add, "tagged3"));
+        ASSERT_TRUE(Click(add, "okButton"));
+        ASSERT_TRUE(WaitUntil(idle));
+        ASSERT_EQ(vlans->VlanList()->RowCount(), 2);
+    }
     auto dialog = Open<CIgmpVlanDlg>();
     CReportList& list = *dialog->VlanList();
     ASSERT_TRUE(WaitForRows(list, 2, *dialog));
     EXPECT_EQ(Cells(list, 0),
               (std::vector<std::string>{"1", "default", "Enabled", "Disabled", "Disabled", ""}));
     EXPECT_EQ(Cells(list, 1),
-              (std::vector<std::string>{"20", "VLAN20", "Disabled", "Disabled", "Disabled", ""}));
+              (std::vector<std::string>{"20", "cams", "Disabled", "Disabled", "Disabled", ""}));
+}
+
+TEST_F(IgmpTest, DisablingAVlanAsksThenSendsTheStateBeforeTheOtherSettings) {
+    auto dialog = Open<CIgmpVlanDlg>();
+    CReportList& list = *dialog->VlanList();
+    ASSERT_TRUE(WaitForRows(list, 1, *dialog));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    ASSERT_TRUE(ClickRow(list, 0));
+    ASSERT_TRUE(testsupport::Choose(dialog.get(), "stateCombo", "Disabled"));
+    ASSERT_TRUE(testsupport::Choose(dialog.get(), "fastLeaveCombo", "Enabled"));
+    messages.Answer({MessageResult::Cancel});
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_TRUE(TakeSets().empty());
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(),
+              (std::vector<std::string>{"Please select Vlan first.",
+                                        "All router ports of this VLAN will be deleted.",
+                                        "All router ports of this VLAN will be deleted."}));
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 2u);
+    EXPECT_EQ(Bindings(sets[0]), std::vector<std::string>{G + ".3.4.1.2.1 = INTEGER: 2"});
+    EXPECT_EQ(Bindings(sets[1]), (std::vector<std::string>{G + ".3.4.1.4.1 = INTEGER: 2",
+                                                           G + ".3.4.1.8.1 = INTEGER: 1"}));
+    ASSERT_TRUE(WaitForRows(list, 1, *dialog));
+    EXPECT_EQ(Cells(list, 0),
+              (std::vector<std::string>{"1", "default", "Disabled", "Disabled", "Enabled", ""}));
+}
+
+TEST_F(IgmpTest, TheVlanSettingsCloseSafelyWhileTheSharedDataIsStillReading) {
+    auto snooping = OpenSnooping();
+    for (int round = 0; round < 3; ++round) {
+        auto vlans = std::make_unique<CIgmpVlanDlg>(&snooping->Mib(), snooping.get());
+        ASSERT_TRUE(testsupport::ShowActive(vlans.get())); // its walk is under way
+        vlans.reset();
+        testsupport::ProcessEvents();
+    }
+    CIgmpVlanDlg vlans(&snooping->Mib(), snooping.get());
+    ASSERT_TRUE(testsupport::ShowActive(&vlans));
+    EXPECT_TRUE(WaitForRows(*vlans.VlanList(), 1, vlans));
+    EXPECT_TRUE(Find<QPushButton>(snooping.get(), "applyButton")->isEnabled());
 }
 
 class IgmpTrunkTest : public IgmpTest {
