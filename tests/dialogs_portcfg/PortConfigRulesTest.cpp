@@ -62,8 +62,8 @@ struct PlanCase {
     PortTable table;
     PortChoice choice;
     std::string refusal;
-    std::vector<std::string> questions;
-    std::vector<std::string> bindings;
+    std::vector<std::string> questions = {};
+    std::vector<std::string> bindings = {};
 };
 
 class PortConfigRules : public ::testing::TestWithParam<PlanCase> {};
