@@ -8,8 +8,10 @@
 #include "features/l2/BandwidthDialog.h"
 #include "features/l2/IgmpSnoopingDialog.h"
 #include "features/l2/JumboFrameDialog.h"
+#include "features/l2/MirrorDialog.h"
 #include "features/l2/MulticastFilterDialog.h"
 #include "features/l2/SegmentationDialog.h"
+#include "features/l2/SpanningTreeBridgeDialog.h"
 #include "features/l2/StormControlDialog.h"
 #include "features/maintenance/DeviceTools.h"
 #include "features/maintenance/ForwardingTableDialog.h"
@@ -31,6 +33,7 @@
 #include "features/port_vlan/TrunkDialog.h"
 #include "features/port_vlan/VlanDialog.h"
 #include "features/security/ArpDhcpDialogs.h"
+#include "features/security/Dot1xDialogs.h"
 #include "features/security/ImpbDialogs.h"
 #include "features/snmp_agent/SnmpScalarDialog.h"
 #include "features/snmp_agent/SnmpTableDialog.h"
@@ -198,6 +201,9 @@ void RegisterL2Commands() {
     RegisterCommandDialog(kCmdStormControl, [] { return std::make_unique<CStormControlDlg>(); });
     RegisterCommandDialog(kCmdBandwidthControl, [] { return std::make_unique<CBandwidthDlg>(); });
     RegisterCommandDialog(kCmdJumboFrame, [] { return std::make_unique<CJumboFrameDlg>(); });
+    RegisterCommandDialog(kCmdPortMirroring, [] { return std::make_unique<CMirrorDlg>(); });
+    RegisterCommandDialog(kCmdSpanningTree,
+                          [] { return std::make_unique<CSpanningTreeBridgeDlg>(); });
 }
 
 void RegisterPoeCommands() {
@@ -216,6 +222,7 @@ void RegisterSecurityCommands() {
     RegisterCommandDialog(kCmdBlackList, [] { return std::make_unique<CIMPBBlackList>(); });
     RegisterCommandDialog(kCmdArpSpoofing, [] { return std::make_unique<CArpSpoofingDlg>(); });
     RegisterCommandDialog(kCmdDhcpScreening, [] { return std::make_unique<CDhcpScreenDlg>(); });
+    RegisterCommandDialog(kCmdDot1x, [] { return std::make_unique<CDot1xDlg>(); });
 }
 
 } // namespace

@@ -92,6 +92,7 @@ void CIpAddressEdit::FieldEdited(int index) {
     }
     if (field->text().size() == 3) {
         FocusField(index + 1);
+        m_advancedTo = index + 1;
     }
     emit addressEdited();
 }
@@ -107,9 +108,15 @@ bool CIpAddressEdit::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         for (std::size_t i = 0; i < m_fields.size(); ++i) {
-            if (watched == m_fields[i] && key->text() == QStringLiteral(".")) {
-                // A "." right after a third digit has moved on already finds an empty field.
-                if (!m_fields[i]->text().isEmpty()) {
+            if (watched != m_fields[i]) {
+                continue;
+            }
+            // A "." right after a third digit has moved on already belongs to that move,
+            // whatever the next field holds.
+            const bool justAdvanced = m_advancedTo == static_cast<int>(i);
+            m_advancedTo = -1;
+            if (key->text() == QStringLiteral(".")) {
+                if (!justAdvanced && !m_fields[i]->text().isEmpty()) {
                     FocusField(static_cast<int>(i) + 1);
                 }
                 return true;

@@ -40,4 +40,5 @@ private:
     void FocusField(int index);
 
     std::array<QLineEdit*, 4> m_fields{};
+    int m_advancedTo = -1; // the field a third digit moved the focus to, until the next key
 };

@@ -115,4 +115,5 @@ void CIgmpSnoopingDlg::Apply() {
 void CIgmpSnoopingDlg::OpenVlanSettings() {
     CIgmpVlanDlg dialog(&m_cMib, this);
     dialog.exec();
+    activateWindow(); // the keyboard comes back here
 }

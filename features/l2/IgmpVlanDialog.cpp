@@ -9,10 +9,13 @@
 #include "snmp/TextConversion.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace igmp;
 
@@ -37,6 +40,11 @@ CIgmpVlanDlg::CIgmpVlanDlg(CIgmpMib* shared, QWidget* parent)
     m_pVlanList->SetColumns({QStringLiteral("VLAN ID"), QStringLiteral("VLAN Name"),
                              QStringLiteral("State "), QStringLiteral("Querier State"),
                              QStringLiteral("Fast Leave"), QStringLiteral("Static Router Ports ")});
+    // The state column's title is shorter than the states it shows.
+    m_pVlanList->setColumnWidth(
+        2, std::max(m_pVlanList->columnWidth(2),
+                    m_pVlanList->fontMetrics().horizontalAdvance(QStringLiteral("Disabled")) +
+                        CReportList::kHeaderMargin));
     connect(m_pVlanList, &CReportList::rowSelected, this, [this](int row) { PickRow(row); });
 
     auto* settings = new QGridLayout;
@@ -55,7 +63,7 @@ CIgmpVlanDlg::CIgmpVlanDlg(CIgmpMib* shared, QWidget* parent)
     auto* routerGroup = kit::Group(this, QStringLiteral("Static Router Ports"), "routerPortsGroup");
     m_pRouterPorts = new CPortGrid(DeviceValues().DevicePortCount, routerGroup);
     m_pRouterPorts->setObjectName(QStringLiteral("routerPortGrid"));
-    m_pRouterApplyButton = new QPushButton(QStringLiteral("A&pply"), routerGroup);
+    m_pRouterApplyButton = new QPushButton(QStringLiteral("&Apply"), routerGroup);
     m_pRouterApplyButton->setObjectName(QStringLiteral("routerApplyButton"));
     m_pRouterApplyButton->setAutoDefault(false);
     connect(m_pRouterApplyButton, &QPushButton::clicked, this, [this] { ApplyRouterPorts(); });
@@ -157,4 +165,5 @@ void CIgmpVlanDlg::ApplyRouterPorts() {
 void CIgmpVlanDlg::OpenMulticastEntries() {
     CMulticastEntryDlg dialog(&m_cMib, this);
     dialog.exec();
+    activateWindow(); // the keyboard comes back here
 }

@@ -30,6 +30,10 @@ CStormControlDlg::CStormControlDlg(QWidget* parent)
     m_pN->setObjectName(QStringLiteral("nEdit"));
     m_pProduct = kit::Edit(group, "productEdit", /*readOnly=*/true);
     m_pProduct->setFocusPolicy(Qt::NoFocus);
+    const int digits = m_pProduct->fontMetrics().horizontalAdvance(QStringLiteral("000000000"));
+    unit->setFixedWidth(unit->fontMetrics().horizontalAdvance(unit->text()) + 16);
+    m_pN->setFixedWidth(digits);
+    m_pProduct->setFixedWidth(digits);
 
     auto* form = new QGridLayout(group);
     form->addWidget(m_pEnable, 0, 0, 1, 2);

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -32,7 +33,9 @@ CSyslogDlg::CSyslogDlg(QWidget* parent) : CFeatureDialog(parent) {
     m_pFacilityCombo = kit::Combo(configuration, "facilityCombo", CSyslogMib::Facilities());
     m_pSeverityCombo = kit::Combo(configuration, "severityCombo", CSyslogMib::Severities());
     auto* form = new QGridLayout(configuration);
-    kit::AddFormRow(*form, 0, QStringLiteral("&Host IP:"), m_pAddressEdit);
+    // The label's mnemonic goes to the address's first field.
+    kit::AddFormRow(*form, 0, QStringLiteral("&Host IP:"), m_pAddressEdit)
+        ->setBuddy(m_pAddressEdit->Field(0));
     kit::AddFormRow(*form, 1, QStringLiteral("&UDP Port(1-65535):"), m_pPortEdit);
     kit::AddFormRow(*form, 2, QStringLiteral("&Facility:"), m_pFacilityCombo);
     kit::AddFormRow(*form, 3, QStringLiteral("S&everity:"), m_pSeverityCombo);
@@ -92,7 +95,7 @@ void CSyslogDlg::Apply() {
     const bool written = m_cMib.Write(plan);
     SetReading(false);
     if (written) {
-        ShowOk(QStringLiteral("Set System log Server successfully"));
+        ShowInformation(QStringLiteral("Set System log Server successfully"));
     }
     Refresh();
 }

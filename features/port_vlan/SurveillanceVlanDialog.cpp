@@ -78,7 +78,7 @@ void CSurveillanceVlanDlg::BuildDeviceGroup(QWidget* group) {
     m_pKindCombo = kit::Combo(group, "kindCombo", CSurveillanceMib::MatchKinds());
     m_pAddressEdit = kit::Edit(group, "addressEdit", false, kMacLength);
     connect(m_pKindCombo, &QComboBox::currentIndexChanged, this, [this] { KindChanged(); });
-    m_pAddButton = Button(group, QStringLiteral("A&dd"), "addButton");
+    m_pAddButton = Button(group, QStringLiteral("&Add"), "addButton");
     connect(m_pAddButton, &QPushButton::clicked, this, [this] { AddDevice(); });
     m_pDeleteButton = Button(this, QStringLiteral("&Delete"), "deleteButton");
     connect(m_pDeleteButton, &QPushButton::clicked, this, [this] { DeleteDevice(); });

@@ -11,6 +11,8 @@
 #include "features/l2/IgmpVlanDialog.h"
 #include "features/l2/MulticastEntryDialog.h"
 #include "features/l2/MulticastFilterDialog.h"
+#include "features/port_vlan/VlanDialog.h"
+#include "snmp/SessionParameters.h"
 #include "tests/support/DialogFixture.h"
 
 #include <QAbstractButton>
@@ -119,15 +121,32 @@ TEST_F(IgmpTest, DisablingAsksFirstAndCancelLeavesTheSwitchUntouched) {
     EXPECT_EQ(Bindings(sets[0]), std::vector<std::string>{G + ".1.1.0 = INTEGER: 2"});
 }
 
-TEST_F(IgmpTest, AVlanCreatedElsewhereAppearsInTheVlanSettings) {
-    ASSERT_TRUE(CreateVlans(20, 20));
+TEST_F(IgmpTest, AVlanCreatedThroughTheVlanDialogAppearsInTheVlanSettings) {
+    SessionParameters().VlanEditAllowed = true;
+    {
+        auto vlans = Open<CVlanDlg>();
+        const auto idle = [&] {
+            return vlans->SubDialog() == nullptr &&
+                   Find<QPushButton>(vlans.get(), "refreshButton")->isEnabled();
+        };
+        ASSERT_TRUE(WaitUntil(idle));
+        ASSERT_TRUE(Click(vlans.get(), "addButton"));
+        QDialog* add = vlans->SubDialog();
+        ASSERT_NE(add, nullptr);
+        ASSERT_TRUE(Type(add, "vidEdit", "20"));
+        ASSERT_TRUE(Type(add, "nameEdit", "cams"));
+        ASSERT_TRUE(Click(add, "tagged3"));
+        ASSERT_TRUE(Click(add, "okButton"));
+        ASSERT_TRUE(WaitUntil(idle));
+        ASSERT_EQ(vlans->VlanList()->RowCount(), 2);
+    }
     auto dialog = Open<CIgmpVlanDlg>();
     CReportList& list = *dialog->VlanList();
     ASSERT_TRUE(WaitForRows(list, 2, *dialog));
     EXPECT_EQ(Cells(list, 0),
               (std::vector<std::string>{"1", "default", "Enabled", "Disabled", "Disabled", ""}));
     EXPECT_EQ(Cells(list, 1),
-              (std::vector<std::string>{"20", "VLAN20", "Disabled", "Disabled", "Disabled", ""}));
+              (std::vector<std::string>{"20", "cams", "Disabled", "Disabled", "Disabled", ""}));
 }
 
 class IgmpTrunkTest : public IgmpTest {

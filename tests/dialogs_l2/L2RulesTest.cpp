@@ -127,3 +127,108 @@ TEST(SegmentationRules, ForwardingPortListLengthIsFixedByTheModel) {
 }
 
 } // namespace
+
+#include "features/l2/MirrorMib.h"
+#include "features/l2/SpanningTreeMib.h"
+
+namespace {
+
+const std::string B = "1.3.6.1.2.1.17.2";
+const std::string kAgeRange =
+    "Invalid Age Time value, the valid Age Time range is  (600-4000) ms !";
+const std::string kDelayRange =
+    "Invalid Forward Delay value, the valid Forward Delay range is (400-3000) ms !";
+const std::string kHelloRange =
+    "Invalid Hello Time value, the valid Hello Time range is (100-1000) ms !";
+const std::string kHelloRelation =
+    "To set the parameters Hello Time and Max Age the following "
+    "relation is to be satisfied: \nMax Age >= (2*(Hello Time + 1.0))";
+const std::string kDelayRelation =
+    "To set the parameters Forward Delay and Max Age, the following "
+    "relation is to be satisfied: \n2*(Forward Delay - 1) >= Max Age";
+
+TEST(SpanningTreeRules, RangesComeFirstThenTheTwoRelations) {
+    struct Case {
+        std::optional<long long> age, delay, hello;
+        std::string refusal;
+    } const cases[] = {
+        {500, 9999, 1, kAgeRange}, // the age range before anything else
+        {std::nullopt, 1500, 200, kAgeRange},
+        {4001, 1500, 200, kAgeRange},
+        {600, 399, 200, kDelayRange},
+        {600, 3001, 200, kDelayRange},
+        {600, 1500, 99, kHelloRange},
+        {600, 1500, 1001, kHelloRange},
+        {600, 1500, 200, ""}, // 2 * 200 + 200 = 600
+        {600, 1500, 201, kHelloRelation},
+        {700, 400, 100, kDelayRelation}, // 2 * 400 - 200 = 600 < 700
+        {600, 400, 200, ""},
+        {4000, 2100, 1000, ""},
+    };
+    for (const Case& c : cases) {
+        const auto refusal = stp::CheckBridge({true, 2, 32768, c.age, c.delay, c.hello});
+        EXPECT_EQ(refusal ? refusal->text : "", c.refusal) << c.age.value_or(-1);
+    }
+}
+
+TEST(SpanningTreeRules, TurningRstpOnWritesTheEnableFirstThenTheTimersOneByOne) {
+    auto steps = [](bool enabled, bool wasEnabled) {
+        std::vector<std::pair<Bindings, unsigned>> out;
+        for (const SetStep& step :
+             stp::BridgeSteps({enabled, 0, 4096, 600, 1500, 200}, wasEnabled)) {
+            out.emplace_back(step.request.Bindings(), step.timeoutMs);
+        }
+        return out;
+    };
+    const auto on = steps(true, false);
+    ASSERT_EQ(on.size(), 6u);
+    EXPECT_EQ(on[0], (std::pair<Bindings, unsigned>{{Int(P + ".6.1.1.0", 1)}, 3500}));
+    EXPECT_EQ(on[1].first, (Bindings{Int(B + ".13.0", 100), Int(B + ".14.0", 3000)}));
+    EXPECT_EQ(on[2].first, (Bindings{Int(B + ".12.0", 600)}));
+    EXPECT_EQ(on[3].first, (Bindings{Int(B + ".14.0", 1500)}));
+    EXPECT_EQ(on[4].first, (Bindings{Int(B + ".13.0", 200)}));
+    EXPECT_EQ(on[5].first, (Bindings{Int(B + ".2.0", 4096), Int(P + ".6.1.2.0", 0)}));
+    EXPECT_EQ(steps(true, true).size(), 5u); // already on: no enable
+    EXPECT_EQ(steps(false, true),
+              (std::vector<std::pair<Bindings, unsigned>>{{{Int(P + ".6.1.1.0", 2)}, 0}}));
+}
+
+TEST(SpanningTreeRules, PortCostRangeAndAggregatedLinks) {
+    const stp::PortValues read{128, 200000, 1};
+    struct Case {
+        stp::PortInput input;
+        bool trunk;
+        std::string refusal;
+        std::size_t bindings;
+    } const cases[] = {
+        {{3, 128, 0, true}, false, "", 3},
+        {{3, 128, 200000000, true}, false, "", 3},
+        {{3, 128, 200000001, true}, false, "Invalid Path Cost(1-200000000)", 0},
+        {{3, 128, std::nullopt, true}, false, "Invalid Path Cost(1-200000000)", 0},
+        {{5, 128, 200000, true}, true, "", 0}, // as read: nothing said, nothing written
+        {{5, 16, 200000, true},
+         true,
+         "Cannot add ports with different STP configurations to an aggregated link.",
+         0},
+        {{5, 128, 200000, false},
+         true,
+         "Cannot add ports with different STP configurations to an aggregated link.",
+         0},
+    };
+    for (const Case& c : cases) {
+        const ApplyPlan plan = stp::PlanPort(c.input, read, c.trunk);
+        EXPECT_EQ(plan.refusal ? plan.refusal->text : "", c.refusal);
+        EXPECT_EQ(plan.request.Size(), c.bindings);
+    }
+    EXPECT_EQ(
+        stp::PlanPort({3, 64, 0, false}, read, false).request.Bindings(),
+        (Bindings{Int(B + ".15.1.2.3", 64), Int(P + ".6.2.1.5.3", 0), Int(B + ".15.1.4.3", 2)}));
+    EXPECT_EQ(stp::PortCells({"1", "128", "5", "1", "20000",
+                              std::string("\x80\0\0\x1a\x2b\x3c\x4d\x5e", 8), "0", "short",
+                              std::string("\x80\x01", 2), "1"}),
+              (std::vector<std::string>{"1", "128", "20000", "Y", "Forward",
+                                        "80:00:00:1A:2B:3C:4D:5E", "0", "", "80 01", "1"}));
+    EXPECT_EQ(stp::PortCells({}).size(), 10u); // a short row is no reason to fail
+}
+
+} // namespace

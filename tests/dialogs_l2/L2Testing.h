@@ -49,8 +49,10 @@ protected:
         return sets;
     }
 
-    // Clicks the button; the texts of the boxes it showed.
+    // Clicks the button once the reads before have let it be used; the texts of the boxes
+    // it showed.
     std::vector<std::string> Press(QWidget* dialog, const char* button = "applyButton") {
+        EXPECT_TRUE(WaitIdle(dialog, button));
         messages.TakeTexts();
         EXPECT_TRUE(testsupport::Click(dialog, QString::fromLatin1(button)));
         return messages.TakeTexts();

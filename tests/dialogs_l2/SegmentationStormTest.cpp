@@ -159,6 +159,11 @@ TEST_F(L2DialogTest, JumboFramesFollowTheBox) {
     EXPECT_TRUE(Press(dialog.get()).empty());
     EXPECT_EQ(Sets(), (std::vector<Texts>{{Int(P + ".1.12.0", 1)}}));
     EXPECT_TRUE(box->isChecked());
+    dialog.reset();
+    EXPECT_EQ(trace.LinesFrom("==================DestroyWindow==============="),
+              (Texts{"==================DestroyWindow===============",
+                     "==================m_cCommonSNMP.Close===============",
+                     "==================m_cCommonSNMPSet.Close==============="}));
 }
 
 } // namespace

@@ -112,6 +112,13 @@ TEST_F(WidgetsTest, IpAddressControlCountsItsFilledFields) {
     EXPECT_EQ(address->Fields(), (std::array<int, 4>{192, 168, 0, 255}));
     EXPECT_EQ(Find<QLineEdit>(address, "octet4")->text(), QStringLiteral("255"));
 
+    // Typed over a filled address, the "." after a third digit does not skip a field.
+    address->SetAddress(QStringLiteral("0.0.0.0"));
+    address->Field(0)->setFocus();
+    address->Field(0)->selectAll();
+    ASSERT_TRUE(testsupport::TypeKeys(QStringLiteral("192.0.2.77")));
+    EXPECT_EQ(address->Address(), QStringLiteral("192.0.2.77"));
+
     address->SetAddress(QStringLiteral("10.1.999.2"));
     EXPECT_EQ(address->FilledFieldCount(), 3);
     EXPECT_EQ(address->Fields(), (std::array<int, 4>{10, 1, 0, 2}));
