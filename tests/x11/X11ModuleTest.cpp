@@ -23,11 +23,12 @@ constexpr int kGenerousWaitMs = 120000;
 // One dialog of each menu of a PoE model (ID, caption).
 const std::pair<int, const char*> kCommands[] = {
     {32774, "Port Configuration"},
-    {32834, "VLAN Configuration"},
+    {32834, "802.1Q VLAN Configuration"},
     {32817, "Jumbo Frame Configuration"},
-    {32850, "Bandwidth Control"},
-    {32853, "Storm Control Settings"},
-    {32839, "SNMP Global State"},
+    {32850, "BandWidth Control"},
+    {32853, "Storm Control"},
+    {32859, "802.1X Config Information"},
+    {32839, "SNMP Global State Settings"},
     {32860, "PoE Global Settings"},
     {32810, "Forwarding Table"},
     {32823, "Firmware and Configuration Upgrade/Backup"},
