@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -53,20 +54,18 @@ TEST(ReportTextTest, TabAndCsvForms) {
 void AnswerFileDialog(const QString& path) {
     auto* timer = new QTimer;
     QObject::connect(timer, &QTimer::timeout, timer, [timer, path] {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<QFileDialog*>(window);
-            if (dialog != nullptr && dialog->isVisible() &&
-                dialog->objectName() == QStringLiteral("exportCsvDialog")) {
-                if (path.isEmpty()) {
-                    dialog->reject();
-                } else {
-                    dialog->selectFile(path);
-                    dialog->accept();
-                }
-                timer->deleteLater();
-                return;
-            }
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || dialog->objectName() != QStringLiteral("exportCsvDialog")) {
+            return;
         }
+        timer->deleteLater();
+        if (!path.isEmpty()) {
+            // Typed into the dialog's file name field, as a user would.
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(path);
+        }
+        static_cast<QDialog*>(dialog)->done(path.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
     });
     timer->start(20);
 }
@@ -83,6 +82,7 @@ TEST(ReportListTest, CopyAndExportLeaveTheSelectionAlone) {
         list.AddRow(row);
     }
     QSignalSpy picks(&list, &CReportList::rowSelected);
+    testsupport::MessageScript messages;
     ASSERT_TRUE(testsupport::ShowActive(&list));
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("report.csv"));
@@ -99,15 +99,17 @@ TEST(ReportListTest, CopyAndExportLeaveTheSelectionAlone) {
     list.SelectRow(1);
     list.CopyRows();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), ReportTabText(kHeader, {kRows[1]}));
-    AnswerFileDialog(path);
+    const QString selectedPath = folder.filePath(QStringLiteral("selected.csv"));
+    AnswerFileDialog(selectedPath);
     list.ExportCsv();
-    EXPECT_EQ(FileBytes(path), ReportCsvText(kHeader, {kRows[1]}).toUtf8());
-    QFile::remove(path);
+    EXPECT_EQ(FileBytes(selectedPath), ReportCsvText(kHeader, {kRows[1]}).toUtf8());
+    QFile::remove(selectedPath);
     AnswerFileDialog(QString());
     list.ExportCsv();
-    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_FALSE(QFile::exists(selectedPath));
     EXPECT_EQ(list.SelectedRow(), 1);
     EXPECT_EQ(picks.count(), 0);
+    EXPECT_TRUE(messages.Texts().empty()) << messages.Texts().front();
 }
 
 class ForwardingExportTest : public testsupport::DialogFixture {
