@@ -15,6 +15,8 @@
 CPanelView::CPanelView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("panelView"));
     setMouseTracking(true);
+    // Port details on hover also while another window has the focus.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_BlinkTimer.setInterval(kBlinkIntervalMs);
     connect(&m_BlinkTimer, &QTimer::timeout, this, &CPanelView::OnBlinkTimer);
