@@ -359,9 +359,12 @@ int CSnmpTable::getNext(const std::string& address, std::unique_ptr<CSnmp>& resp
     if (answer.bindings.size() != m_columns.size()) {
         return kSnmpFailed;
     }
+    // An answer that does not move past the row asked from would be asked for again and
+    // again: the walk ends there as if it had left its columns.
     for (size_t i = 0; i < answer.bindings.size(); ++i) {
         const SnmpVarBind& binding = answer.bindings[i];
-        if (binding.type == kSnmpEndOfMibView || !IsUnder(binding.oid, m_columns[i])) {
+        if (binding.type == kSnmpEndOfMibView || !IsUnder(binding.oid, m_columns[i]) ||
+            !(m_message->m_bindings[i].oid < binding.oid)) {
             return kSnmpEndOfTable;
         }
     }

@@ -80,6 +80,7 @@ CDot1xDlg::CDot1xDlg(QWidget* parent) : CFeatureDialog(parent) {
     resize(440, 420);
     connect(m_pEnable, &QCheckBox::toggled, this, [this] { UpdateWidgets(); });
     connect(m_pPortSet, &QPushButton::clicked, this, [this] { OpenPortDialog(); });
+    Watch(m_cMib.ReadWalk());
     UpdateWidgets();
 }
 
@@ -97,19 +98,16 @@ void CDot1xDlg::UpdateWidgets() {
 }
 
 void CDot1xDlg::Refresh() {
-    SetReading(true);
-    const auto settings = m_cMib.Read();
-    if (settings) {
-        m_pEnable->setChecked(settings->state == 1);
-        m_pServer->SetAddress(Text(settings->server));
-        m_pKey->setText(Text(CutKey(settings->key, 0).text));
+    m_cMib.StartRead([this](const Settings& settings) {
+        m_pEnable->setChecked(settings.state == 1);
+        m_pServer->SetAddress(Text(settings.server));
+        m_pKey->setText(Text(CutKey(settings.key, 0).text));
         m_pConfirm->setText(m_pKey->text());
         for (std::size_t i = 0; i < m_timers.size(); ++i) {
-            m_timers[i]->setText(Text(settings->timers[kTimerFields[i].value]));
+            m_timers[i]->setText(Text(settings.timers[kTimerFields[i].value]));
         }
-        kit::SelectValue(*m_pReAuth, settings->reAuthEnabled == 1 ? 1 : 2);
-    }
-    SetReading(false);
+        kit::SelectValue(*m_pReAuth, settings.reAuthEnabled == 1 ? 1 : 2);
+    });
 }
 
 void CDot1xDlg::Apply() {

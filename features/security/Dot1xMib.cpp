@@ -208,16 +208,37 @@ SettingsPlan PlanPortControl(const PortControlInput& input) {
 
 using namespace dot1x;
 
-std::optional<Settings> CDot1xMib::Read() {
-    std::vector<std::string> instances = {StateOid(), ServerOid(), KeyOid()};
-    for (const std::string& oid : TimerOids()) {
-        instances.push_back(oid);
+namespace {
+
+// The objects without their ".0": a get-next of each returns its instance.
+std::vector<std::string> SettingsObjects() {
+    std::vector<std::string> objects;
+    for (const std::string& instance : [] {
+             std::vector<std::string> all = {StateOid(), ServerOid(), KeyOid()};
+             for (const std::string& oid : TimerOids()) {
+                 all.push_back(oid);
+             }
+             return all;
+         }()) {
+        objects.push_back(instance.substr(0, instance.size() - 2));
     }
-    const auto values = ReadValues(m_cCommonSNMP, instances);
-    if (!values) {
-        return std::nullopt;
-    }
-    return SettingsOf(*values);
+    return objects;
+}
+
+} // namespace
+
+CDot1xMib::CDot1xMib() : m_cReadWalk(m_cCommonSNMP, SettingsObjects()) {}
+
+CDot1xMib::~CDot1xMib() = default;
+
+void CDot1xMib::StartRead(std::function<void(const Settings&)> read) {
+    // The step after the scalars leaves them: the walk ends there.
+    m_cReadWalk.OnRow([read = std::move(read)](const SnmpRow& row) {
+        if (row.suffix == "0" && read) {
+            read(SettingsOf(row.values));
+        }
+    });
+    m_cReadWalk.Start();
 }
 
 CDot1xPortMib::CDot1xPortMib()

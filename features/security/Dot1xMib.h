@@ -12,6 +12,7 @@
 #include "features/common/TrunkInfo.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -88,12 +89,19 @@ SettingsPlan PlanPortControl(const PortControlInput& input);
 
 class CDot1xMib : public CFeatureData {
 public:
-    std::optional<dot1x::Settings> Read();
+    CDot1xMib();
+    ~CDot1xMib() override;
+
+    // Reads the state, server, key and timers in the background, all in one request (one
+    // step of a walk over the scalars); `read` runs on the UI thread with what arrived.
+    void StartRead(std::function<void(const dot1x::Settings&)> read);
+    CTableWalk& ReadWalk() { return m_cReadWalk; }
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
 private:
     CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
+    CTableWalk m_cReadWalk;
 };
 
 class CDot1xPortMib : public CFeatureData {

@@ -268,11 +268,14 @@ bool CImpbMib::AddWhiteListEntry(const std::string& ip, const std::string& mac, 
     }
     CSetRequest portRequest;
     portRequest.Integer(WhiteListColumn(3) + index, port);
-    if (!portRequest.Send(m_cCommonSNMPSet).Ok()) {
-        return false;
+    if (portRequest.Send(m_cCommonSNMPSet).Ok()) {
+        Pause();
+        if (RowStatusWrite(m_cCommonSNMPSet, status, "1") == 1) {
+            return true;
+        }
     }
-    Pause();
-    return RowStatusWrite(m_cCommonSNMPSet, status, "1") == 1;
+    RowStatusWrite(m_cCommonSNMPSet, status, "6"); // no half-made row stays behind
+    return false;
 }
 
 bool CImpbMib::DeleteWhiteListEntry(const HostRow& row) {

@@ -124,7 +124,7 @@ void CIMPBSmartBinding::AddBinding() {
         return;
     }
     if (m_cMib.AddWhiteListEntry(ip, mac, std::stol(port))) {
-        ShowOk(QStringLiteral("Success!"));
+        ShowInformation(QStringLiteral("Success!"));
     }
     m_pIp->Clear();
     m_pMac->clear();

@@ -3,6 +3,7 @@
 // The SNMP side of the simulator: Net-SNMP's master agent with one handler per top-level
 // subtree that answers from the model's ordered store.
 #include "sim/agent/AgentState.h"
+#include "sim/agent/Misbehave.h"
 #include "sim/model/Snmprec.h"
 
 #include <net-snmp/net-snmp-config.h>
@@ -450,6 +451,10 @@ int OnPacket(int op, netsnmp_session* session, int reqid, netsnmp_pdu* pdu, void
     ++state.answered;
     if (state.options.delayMs > 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(state.options.delayMs));
+    }
+    if (state.options.misbehaveSeed >= 0 &&
+        AnswerMisbehaving(session, pdu, static_cast<unsigned long>(state.options.misbehaveSeed))) {
+        return 1;
     }
     bool isSet = pdu->command == SNMP_MSG_SET;
     if (isSet) {

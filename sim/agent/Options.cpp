@@ -40,6 +40,10 @@ A simulated KSX-7700 switch: an SNMP agent answering for the switch's MIB.
   --transfer-fail            transfers end in failure
   --animate                  change link and PoE states now and then
   --animate-seconds S        interval of the changes (default 3)
+  --misbehave SEED           answer reads as a broken firmware: wrong types, lengths and
+                             ranges, odd row indexes, holes, early ends and get-next
+                             answers that do not move forward, chosen per object from
+                             SEED; sets are answered normally
   --help                     this text
 )";
 }
@@ -155,6 +159,7 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
         {"--reboot-seconds", seconds(options.rebootSeconds)},
         {"--save-seconds", seconds(options.saveSeconds)},
         {"--animate-seconds", seconds(options.animateSeconds)},
+        {"--misbehave", number(options.misbehaveSeed)},
     };
     std::map<std::string, bool*> flags = {
         {"--all-giga", &options.allGiga},

@@ -40,6 +40,7 @@ struct SimOptions {
     bool transferFail = false;
     bool animate = false;
     double animateSeconds = 3;
+    long misbehaveSeed = -1; // reads answered as a broken firmware would, from this seed
 };
 
 // Parses the command line. On error returns nothing and sets error; "--help" sets

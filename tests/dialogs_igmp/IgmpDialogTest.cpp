@@ -149,6 +149,46 @@ TEST_F(IgmpTest, AVlanCreatedThroughTheVlanDialogAppearsInTheVlanSettings) {
               (std::vector<std::string>{"20", "cams", "Disabled", "Disabled", "Disabled", ""}));
 }
 
+TEST_F(IgmpTest, DisablingAVlanAsksThenSendsTheStateBeforeTheOtherSettings) {
+    auto dialog = Open<CIgmpVlanDlg>();
+    CReportList& list = *dialog->VlanList();
+    ASSERT_TRUE(WaitForRows(list, 1, *dialog));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    ASSERT_TRUE(ClickRow(list, 0));
+    ASSERT_TRUE(testsupport::Choose(dialog.get(), "stateCombo", "Disabled"));
+    ASSERT_TRUE(testsupport::Choose(dialog.get(), "fastLeaveCombo", "Enabled"));
+    messages.Answer({MessageResult::Cancel});
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_TRUE(TakeSets().empty());
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(),
+              (std::vector<std::string>{"Please select Vlan first.",
+                                        "All router ports of this VLAN will be deleted.",
+                                        "All router ports of this VLAN will be deleted."}));
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 2u);
+    EXPECT_EQ(Bindings(sets[0]), std::vector<std::string>{G + ".3.4.1.2.1 = INTEGER: 2"});
+    EXPECT_EQ(Bindings(sets[1]), (std::vector<std::string>{G + ".3.4.1.4.1 = INTEGER: 2",
+                                                           G + ".3.4.1.8.1 = INTEGER: 1"}));
+    ASSERT_TRUE(WaitForRows(list, 1, *dialog));
+    EXPECT_EQ(Cells(list, 0),
+              (std::vector<std::string>{"1", "default", "Disabled", "Disabled", "Enabled", ""}));
+}
+
+TEST_F(IgmpTest, TheVlanSettingsCloseSafelyWhileTheSharedDataIsStillReading) {
+    auto snooping = OpenSnooping();
+    for (int round = 0; round < 3; ++round) {
+        auto vlans = std::make_unique<CIgmpVlanDlg>(&snooping->Mib(), snooping.get());
+        ASSERT_TRUE(testsupport::ShowActive(vlans.get())); // its walk is under way
+        vlans.reset();
+        testsupport::ProcessEvents();
+    }
+    CIgmpVlanDlg vlans(&snooping->Mib(), snooping.get());
+    ASSERT_TRUE(testsupport::ShowActive(&vlans));
+    EXPECT_TRUE(WaitForRows(*vlans.VlanList(), 1, vlans));
+    EXPECT_TRUE(Find<QPushButton>(snooping.get(), "applyButton")->isEnabled());
+}
+
 class IgmpTrunkTest : public IgmpTest {
     SimFixture::Options SimulatorOptions() override {
         SimFixture::Options options;

@@ -149,7 +149,9 @@ TEST_F(Dot1xDialogTest, SettingsAreCheckedWholeAndTheKeyNeverReachesTheTrace) {
     for (const std::string& line : trace.Lines()) {
         EXPECT_EQ(line.find(kKey), std::string::npos) << line;
     }
+    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "applyButton"); }));
     EXPECT_TRUE(enable->isChecked()); // read back from the switch
+    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "maxReq")->text(), "3");
 
     EXPECT_TRUE(testsupport::Click(dialog.get(), "enable8021x"));
     EXPECT_TRUE(ClickShowing(dialog.get(), "applyButton").empty());

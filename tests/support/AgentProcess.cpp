@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -130,11 +131,17 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, const std::string
         arguments.push_back(const_cast<char*>(argument.c_str()));
     }
     arguments.push_back(nullptr);
+    const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid < 0) {
         return false;
     }
     if (pid == 0) {
+        // The child dies with the test, even when the test crashes or is killed; a test
+        // that died before this line leaves the child to init.
+        if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) {
+            _exit(127);
+        }
         const int log = open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (log >= 0) {
             dup2(log, STDOUT_FILENO);

@@ -22,7 +22,8 @@ std::string ReadFile(const std::string& path);
 // Runs a command line through /bin/sh and returns its standard output.
 std::string RunCommand(const std::string& commandLine, int* exitCode = nullptr);
 
-// A child process started with fork/exec; stopped (SIGTERM, then SIGKILL) on destruction.
+// A child process started with fork/exec; stopped (SIGTERM, then SIGKILL) on destruction,
+// and killed when the thread that started it (the test) dies.
 class ChildProcess {
 public:
     ChildProcess() = default;
