@@ -14,8 +14,10 @@
 #include "snmp/SessionParameters.h"
 #include "snmp/Snmp.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
+#include <QIcon>
 
 namespace {
 constexpr unsigned kSnmpLibraryTimeoutMs = 5000;
@@ -25,7 +27,16 @@ CModuleApp::CModuleApp(std::string commandLine) : m_commandLine(std::move(comman
 
 CModuleApp::~CModuleApp() = default;
 
+QIcon CModuleApp::ModuleIcon() {
+    QIcon icon;
+    for (const int size : {32, 64, 128}) {
+        icon.addFile(QStringLiteral(":/icons/ksx-module-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
 bool CModuleApp::InitInstance() {
+    QApplication::setWindowIcon(ModuleIcon());
     if (!platform::SocketSupportAvailable()) {
         return FailStartup("Failed to initialize communication port !");
     }
@@ -68,16 +79,30 @@ bool CModuleApp::ClaimDevice(const std::string& instanceName) {
 // the window hides itself while a command dialog runs, and hiding would end exec.
 void CModuleApp::RunModuleWindow() {
     RegisterModuleCommands();
+    // A request to come forward can arrive while the window is still being set up (a start-up
+    // message box runs its own event loop): it is kept until the window is shown.
+    QDialog* shownWindow = nullptr;
+    bool activationPending = false;
+    const QMetaObject::Connection activation =
+        QObject::connect(m_instance.get(), &platform::SingleInstance::activationRequested,
+                         m_instance.get(), [&shownWindow, &activationPending] {
+                             platform::DebugTrace("activate");
+                             if (shownWindow != nullptr) {
+                                 BringForward(*shownWindow);
+                             } else {
+                                 activationPending = true;
+                             }
+                         });
     CModuleWindow window;
-    QObject::connect(m_instance.get(), &platform::SingleInstance::activationRequested, &window,
-                     [&window] {
-                         platform::DebugTrace("activate");
-                         BringForward(window);
-                     });
     QEventLoop loop;
     QObject::connect(&window, &QDialog::finished, &loop, &QEventLoop::quit);
     window.show();
+    shownWindow = &window;
+    if (activationPending) {
+        BringForward(window);
+    }
     loop.exec();
+    QObject::disconnect(activation);
 }
 
 // Restores a minimised window and puts it above the others with the keyboard focus.

@@ -13,6 +13,8 @@ class SingleInstance;
 
 // The application object: start-up checks, the session parameters from the command line, one
 // module per device, then the module window until it closes. Needs a QApplication.
+class QIcon;
+
 class CModuleApp {
 public:
     enum : int {
@@ -29,6 +31,8 @@ public:
     // ends when it returns. ExitCode() tells how it went.
     bool InitInstance();
     int ExitCode() const { return m_exitCode; }
+    // The icon of every window of the module (32, 64 and 128 pixels).
+    static QIcon ModuleIcon();
 
 private:
     bool FailStartup(const char* message);

@@ -371,7 +371,7 @@ void CModuleWindow::PostPollResult(PanelPollResult result) {
         std::lock_guard lock(m_PendingMutex);
         m_PendingResults.push_back(std::move(result));
     }
-    QMetaObject::invokeMethod(this, "ApplyPendingPollResults", Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &CModuleWindow::ApplyPendingPollResults, Qt::QueuedConnection);
 }
 
 void CModuleWindow::ApplyPendingPollResults() {

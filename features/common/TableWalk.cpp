@@ -18,19 +18,19 @@ CTableWalk::~CTableWalk() {
     // running is waited for, so none touches this object once it is gone. What it handed
     // over meanwhile is never delivered.
     m_session.Close();
-    WaitForCallbacksToLeave();
+    m_handBack.WaitForCallbacksToLeave();
 }
 
 void CTableWalk::Start() {
     // Open stops the session's worker: no callback of an earlier walk runs after this line,
     // so what is still queued belongs to the earlier walk.
     const bool prepared = PrepareRequest();
-    DropHandedOver();
+    m_handBack.DropPosted();
     m_rowsHandedOver = 0;
     m_running = true;
     NotifyStateChanged();
     if (!prepared) {
-        HandOver({true, -1, {}});
+        m_handBack.Post({true, -1, {}});
         return;
     }
     const int status = m_session.StartRequest(&CTableWalk::StepDone, this, m_step.timeoutMs);
@@ -53,17 +53,16 @@ bool CTableWalk::PrepareRequest() {
 
 void CTableWalk::Abandon() {
     m_session.Close();
-    WaitForCallbacksToLeave();
-    DropHandedOver();
+    m_handBack.WaitForCallbacksToLeave();
+    m_handBack.DropPosted();
     m_running = false;
 }
 
 unsigned CTableWalk::StepDone(std::unique_ptr<CSnmp> response, int requestId, void* context,
                               int status) {
     auto* walk = static_cast<CTableWalk*>(context);
-    walk->EnterCallback();
+    const CHandBack<Delivery>::CallbackScope scope(walk->m_handBack); // left last
     walk->HandleStep(std::move(response), requestId, status);
-    walk->LeaveCallback(); // the last access to the walk
     return 0;
 }
 
@@ -82,7 +81,7 @@ void CTableWalk::HandleStep(std::unique_ptr<CSnmp> response, int requestId, int 
         return;
     }
     ++m_rowsHandedOver;
-    HandOver({false, 0, std::move(row)});
+    m_handBack.Post({false, 0, std::move(row)});
     m_session.StartRequest(&CTableWalk::StepDone, this, m_step.timeoutMs);
 }
 
@@ -102,67 +101,26 @@ SnmpRow CTableWalk::ReadRow(const CSnmp& response) {
 void CTableWalk::EndWalk(int status) {
     platform::DebugTrace("call back iStatus = " + std::to_string(status));
     m_session.SignalIdle();
-    HandOver({true, status, {}});
+    m_handBack.Post({true, status, {}});
 }
 
-// Any thread.
-void CTableWalk::HandOver(Delivery delivery) {
-    {
-        std::lock_guard lock(m_deliveryMutex);
-        m_deliveries.push_back(std::move(delivery));
+// The owner's thread. A handler may restart the walk, which drops what is still queued.
+void CTableWalk::Deliver(Delivery&& delivery) {
+    if (!delivery.isEnd) {
+        if (m_onRow) {
+            m_onRow(delivery.row);
+        }
+        return;
     }
-    m_wakeUp.Notify();
-}
-
-// The owner's thread. A handler may restart the walk, which empties the queue.
-void CTableWalk::DeliverHandedOver() {
-    for (;;) {
-        Delivery next;
-        {
-            std::lock_guard lock(m_deliveryMutex);
-            if (m_deliveries.empty()) {
-                return;
-            }
-            next = std::move(m_deliveries.front());
-            m_deliveries.pop_front();
-        }
-        if (!next.isEnd) {
-            if (m_onRow) {
-                m_onRow(next.row);
-            }
-            continue;
-        }
-        m_running = false;
-        if (m_onFinished) {
-            m_onFinished(next.status);
-        }
-        NotifyStateChanged();
+    m_running = false;
+    if (m_onFinished) {
+        m_onFinished(delivery.status);
     }
+    NotifyStateChanged();
 }
 
 void CTableWalk::NotifyStateChanged() {
     if (m_onStateChanged) {
         m_onStateChanged();
     }
-}
-
-void CTableWalk::DropHandedOver() {
-    std::lock_guard lock(m_deliveryMutex);
-    m_deliveries.clear();
-}
-
-void CTableWalk::EnterCallback() {
-    std::lock_guard lock(m_callbackMutex);
-    ++m_callbacksRunning;
-}
-
-void CTableWalk::LeaveCallback() {
-    std::lock_guard lock(m_callbackMutex);
-    --m_callbacksRunning;
-    m_callbackLeft.notify_all();
-}
-
-void CTableWalk::WaitForCallbacksToLeave() {
-    std::unique_lock lock(m_callbackMutex);
-    m_callbackLeft.wait(lock, [this] { return m_callbacksRunning == 0; });
 }

@@ -15,7 +15,7 @@
 // restart the walk but must not destroy it (close a dialog with deleteLater, not delete).
 #pragma once
 
-#include "features/common/ThreadWakeUp.h"
+#include "features/common/HandBack.h"
 #include "snmp/CommonSNMP.h"
 
 #include <atomic>
@@ -96,12 +96,7 @@ private:
     SnmpRow ReadRow(const CSnmp& response);
     void EndWalk(int status);
     void NotifyStateChanged();
-    void HandOver(Delivery delivery);
-    void DeliverHandedOver();
-    void DropHandedOver();
-    void EnterCallback();
-    void LeaveCallback();
-    void WaitForCallbacksToLeave();
+    void Deliver(Delivery&& delivery);
 
     CCommonSNMP& m_session;
     std::vector<std::string> m_columns;
@@ -116,12 +111,5 @@ private:
     Step m_step;
     std::atomic<int> m_rowsHandedOver{0};
 
-    // Rows travel in this queue; the owner's thread is only woken up to fetch them.
-    std::mutex m_deliveryMutex;
-    std::deque<Delivery> m_deliveries;
-    CThreadWakeUp m_wakeUp{[this] { DeliverHandedOver(); }};
-
-    std::mutex m_callbackMutex;
-    std::condition_variable m_callbackLeft;
-    int m_callbacksRunning = 0;
+    CHandBack<Delivery> m_handBack{[this](Delivery&& delivery) { Deliver(std::move(delivery)); }};
 };

@@ -41,10 +41,18 @@ std::string CTrunkInfo::VlanRowStatusColumn() {
     return PrivateOid("7.6.1.5");
 }
 
-CTrunkInfo::CTrunkInfo()
-    : m_cTrunkWalk(m_cCommonSNMPTableTrunk, {TrunkMemberColumn()}, kStepTimeoutMs),
-      m_cVlanWalk(m_cCommonSNMPTableVlan, {VlanNameColumn(), VlanRowStatusColumn()},
-                  kStepTimeoutMs),
+CTrunkInfo::CTrunkInfo() : CTrunkInfo(nullptr, nullptr) {}
+
+CTrunkInfo::CTrunkInfo(CCommonSNMP& trunkSession) : CTrunkInfo(&trunkSession, nullptr) {}
+
+// Named sessions are added (and so closed and traced) in the order trunk, VLAN.
+CTrunkInfo::CTrunkInfo(CCommonSNMP* trunkSession, CCommonSNMP* vlanSession)
+    : m_cTrunkWalk(trunkSession != nullptr ? *trunkSession : AddSession("m_cCommonSNMPTableTrunk"),
+                   {TrunkMemberColumn()}, kStepTimeoutMs),
+      m_cVlanWalk(vlanSession != nullptr    ? *vlanSession
+                  : trunkSession != nullptr ? m_cSpareVlanSession
+                                            : AddSession("m_cCommonSNMPTableVlan"),
+                  {VlanNameColumn(), VlanRowStatusColumn()}, kStepTimeoutMs),
       m_TrunkPorts(NoTrunks()) {
     m_cTrunkWalk.OnRow([this](const SnmpRow& row) { AddTrunkRow(row); });
     m_cVlanWalk.OnRow([this](const SnmpRow& row) { AddVlanRow(row); });
@@ -59,6 +67,11 @@ void CTrunkInfo::StartTrunkWalk(std::function<void()> done) {
         }
     });
     m_cTrunkWalk.Start();
+}
+
+void CTrunkInfo::ForgetTrunks() {
+    m_TrunkPorts = NoTrunks();
+    m_bTrunkInfoValid = false;
 }
 
 void CTrunkInfo::AddTrunkRow(const SnmpRow& row) {

@@ -21,8 +21,12 @@ public:
     static std::string VlanNameColumn();
     static std::string VlanRowStatusColumn();
 
-    // Every port outside any trunk until the first trunk walk has ended.
+    // Every port outside any trunk until the first trunk walk has ended. The walks use two
+    // sessions of this object's own ("m_cCommonSNMPTableTrunk", "m_cCommonSNMPTableVlan").
     CTrunkInfo();
+    // The trunk walk uses `trunkSession`, which the owner closes (and traces, if it does);
+    // this object then has no session of its own and writes no line when it ends.
+    explicit CTrunkInfo(CCommonSNMP& trunkSession);
 
     // Walks the trunk member table in the background. The membership read last stays in
     // force until the walk reaches the end of the table; then the new one replaces it and the
@@ -31,6 +35,10 @@ public:
     // Walks the VLAN table in the background, refilling the VLAN ids (the row indexes), names
     // and row statuses row by row.
     void StartVlanWalk(std::function<void()> done = {});
+
+    // Every port outside any trunk again, the information not valid, until a walk ends.
+    void ForgetTrunks();
+    CTableWalk& TrunkWalk() { return m_cTrunkWalk; }
 
     bool IsTrunkInfoValid() const { return m_bTrunkInfoValid; }
     // Trunk group per port, entry p-1 for port p, 0 outside any trunk.
@@ -53,8 +61,10 @@ private:
     void EndTrunkWalk(int status);
     void AddVlanRow(const SnmpRow& row);
 
-    CCommonSNMP& m_cCommonSNMPTableTrunk = AddSession("m_cCommonSNMPTableTrunk");
-    CCommonSNMP& m_cCommonSNMPTableVlan = AddSession("m_cCommonSNMPTableVlan");
+    CTrunkInfo(CCommonSNMP* trunkSession, CCommonSNMP* vlanSession);
+
+    // Without sessions of its own the VLAN walk runs on this untraced one.
+    CCommonSNMP m_cSpareVlanSession;
     CTableWalk m_cTrunkWalk;
     CTableWalk m_cVlanWalk;
 

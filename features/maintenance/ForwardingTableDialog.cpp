@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/ForwardingTableDialog.h"
 
+#include "features/common/Captions.h"
+
 #include "features/maintenance/PublicMibTableDialog.h"
 #include "features/maintenance/PublicMibText.h"
 
@@ -20,7 +22,7 @@ std::optional<std::string> CForwardingTableMib::ReadAgingTime() {
 }
 
 CForwardingTableDlg::CForwardingTableDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QStringLiteral("Forwarding Table"));
+    setWindowTitle(QString::fromLatin1(caption::kForwardingTable));
     m_list = new CReportList(this);
     m_list->setObjectName(QStringLiteral("list"));
     m_list->SetColumns(QList<ReportColumn>{{QStringLiteral("ID "), 80},
@@ -77,10 +79,9 @@ void CForwardingTableDlg::Refresh() {
     m_firstShownId = 1;
     m_list->RemoveAllRows();
     UpdatePageButtons();
-    RefreshButton()->setEnabled(false);
     CTableWalk& walk = m_cMib.Walk();
+    Watch(walk);
     walk.OnRow([this](const SnmpRow& row) { AddEntry(row); });
-    walk.OnFinished([this](int /*status*/) { RefreshButton()->setEnabled(true); });
     walk.Start();
     if (const auto seconds = m_cMib.ReadAgingTime()) {
         m_agingTime->setText(QString::fromStdString(*seconds));

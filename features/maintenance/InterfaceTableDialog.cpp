@@ -2,12 +2,14 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/InterfaceTableDialog.h"
 
+#include "features/common/Captions.h"
+
 #include "features/maintenance/PublicMibText.h"
 
 #include <QLabel>
 
 CInterfaceTableDlg::CInterfaceTableDlg(QWidget* parent)
-    : CPublicMibTableDialog(QStringLiteral("Interface Table"),
+    : CPublicMibTableDialog(QString::fromLatin1(caption::kInterfaceTable),
                             {{QStringLiteral("  Index          ")},
                              {QStringLiteral("  Link Status             ")},
                              {QStringLiteral("  Speed(b/s)                      ")}},

@@ -2,11 +2,14 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/IpTableDialog.h"
 
+#include "features/common/Captions.h"
+
 #include "snmp/SessionParameters.h"
 
 CIpTableDlg::CIpTableDlg(QWidget* parent)
     : CPublicMibTableDialog(
-          QStringLiteral("IP Table : ") + QString::fromStdString(SessionParameters().DeviceAddress),
+          QString::fromLatin1(caption::kIpTable) + QStringLiteral(" : ") +
+              QString::fromStdString(SessionParameters().DeviceAddress),
           {{QStringLiteral(" IP                ")}, {QStringLiteral(" Netmask               ")}},
           parent) {}
 

@@ -2,10 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/TcpServiceDialog.h"
 
+#include "features/common/Captions.h"
+
 #include "features/maintenance/PublicMibText.h"
 
 CTcpServiceDlg::CTcpServiceDlg(QWidget* parent)
-    : CPublicMibTableDialog(QStringLiteral("TCP Service"),
+    : CPublicMibTableDialog(QString::fromLatin1(caption::kTcpService),
                             {{QStringLiteral("Local Port ")},
                              {QStringLiteral(" Local IP        ")},
                              {QStringLiteral(" Remote IP       ")},

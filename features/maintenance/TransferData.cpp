@@ -6,17 +6,25 @@
 
 CTransferData::CTransferData() = default;
 
+void CTransferData::OnDone(CBackgroundRequest& request, DoneHandler handler) {
+    request.OnDone([handler = std::move(handler)](const CBackgroundRequest::Answer& answer) {
+        if (handler) {
+            handler(answer.status);
+        }
+    });
+}
+
 void CTransferData::StartAddressSet(TransferKind kind, const std::string& server,
                                     const std::string& file, unsigned timeoutMs) {
     const TransferObjects& objects = TransferObjectsOf(kind);
     m_cAddressSet.Start(
-        {{objects.server, kSnmpIpAddress, server}, {objects.file, kSnmpOctetString, file}},
+        kPduSet, {{objects.server, kSnmpIpAddress, server}, {objects.file, kSnmpOctetString, file}},
         timeoutMs);
 }
 
 void CTransferData::StartOperationSet(TransferKind kind, bool upgrade, unsigned timeoutMs) {
     const std::string operation(upgrade ? kTransferUpgrade : kTransferBackup);
-    m_cOperationSet.Start({{TransferObjectsOf(kind).operation, kSnmpInteger, operation}},
+    m_cOperationSet.Start(kPduSet, {{TransferObjectsOf(kind).operation, kSnmpInteger, operation}},
                           timeoutMs);
 }
 

@@ -6,21 +6,23 @@
 // the operation that starts the transfer on the switch.
 #pragma once
 
+#include "features/common/BackgroundRequest.h"
 #include "features/common/FeatureData.h"
 #include "features/maintenance/TransferObjects.h"
-#include "features/maintenance/TransferRequest.h"
 
+#include <functional>
 #include <string>
 
 class CTransferData : public CFeatureData {
 public:
-    using DoneHandler = CTransferRequest::DoneHandler;
+    // status 0: the switch took the set; -1 no answer in time; anything else a failure.
+    using DoneHandler = std::function<void(int status)>;
 
     CTransferData();
 
     // Where the results of the two sets go (on the UI thread).
-    void OnAddressSetDone(DoneHandler handler) { m_cAddressSet.OnDone(std::move(handler)); }
-    void OnOperationSetDone(DoneHandler handler) { m_cOperationSet.OnDone(std::move(handler)); }
+    void OnAddressSetDone(DoneHandler handler) { OnDone(m_cAddressSet, std::move(handler)); }
+    void OnOperationSetDone(DoneHandler handler) { OnDone(m_cOperationSet, std::move(handler)); }
 
     // The TFTP server (dotted text) and file name of `kind`, in one set request.
     void StartAddressSet(TransferKind kind, const std::string& server, const std::string& file,
@@ -36,8 +38,10 @@ public:
     int ReadState(TransferKind kind, unsigned timeoutMs, std::string& state);
 
 private:
+    static void OnDone(CBackgroundRequest& request, DoneHandler handler);
+
     CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
     CCommonSNMP& m_cCommonSNMPSetOp = AddSession("m_cCommonSNMPSetOp");
-    CTransferRequest m_cAddressSet{m_cCommonSNMP};
-    CTransferRequest m_cOperationSet{m_cCommonSNMPSetOp};
+    CBackgroundRequest m_cAddressSet{m_cCommonSNMP};
+    CBackgroundRequest m_cOperationSet{m_cCommonSNMPSetOp};
 };

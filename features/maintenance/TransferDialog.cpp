@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/TransferDialog.h"
 
+#include "features/common/Captions.h"
+
 #include "features/common/IpAddressEdit.h"
 #include "platform/Trace.h"
 
@@ -17,7 +19,6 @@
 
 namespace {
 
-const char* const kCaption = "Firmware and Configuration Upgrade/Backup";
 const char* const kUpgradeWarning =
     "The connection will be disconnected.\nPlease do not apply other changes when "
     "uploading.\nReconnect to the device later when uploading completes.";
@@ -64,7 +65,7 @@ TransferTimings TransferTimings::TimersDividedBy(int divisor) const {
 
 CTransferDialog::CTransferDialog(QWidget* parent) : CFeatureDialog(parent) {
     setObjectName(QStringLiteral("firmwareTransferDialog"));
-    setWindowTitle(Text(kCaption));
+    setWindowTitle(QString::fromLatin1(caption::kFirmwareTransfer));
     for (QTimer* timer : {&m_PollTimer, &m_FinishTimer, &m_ProgressTimer, &m_OverallTimer}) {
         timer->setSingleShot(true); // every timer fires once and is started again explicitly
     }
@@ -173,11 +174,21 @@ bool CTransferDialog::PassesInputChecks() {
     return !ShowRefusal(checks.FirstRefusal());
 }
 
-void CTransferDialog::SetInputsEnabled(bool enabled) {
+// The inputs and Apply stay disabled from the start of a transfer until its end has been shown.
+void CTransferDialog::UpdateWidgets() {
+    CFeatureDialog::UpdateWidgets();
+    const bool idle = !m_bInputsLocked;
     for (QWidget* widget : std::initializer_list<QWidget*>{
              m_pServer, m_pFileName, m_pOperation, m_pFileType, ApplyButton(), CloseButton()}) {
-        widget->setEnabled(enabled);
+        if (widget != nullptr) {
+            widget->setEnabled(idle);
+        }
     }
+}
+
+void CTransferDialog::LockInputs(bool locked) {
+    m_bInputsLocked = locked;
+    UpdateWidgets();
 }
 
 void CTransferDialog::Apply() {
@@ -204,7 +215,7 @@ void CTransferDialog::Apply() {
     m_pProgress->setValue(0);
     m_cTransfer.StartAddressSet(m_kind, m_pServer->Address().toStdString(),
                                 m_pFileName->text().toStdString(), m_timings.addressSetTimeoutMs);
-    SetInputsEnabled(false);
+    LockInputs(true);
 }
 
 void CTransferDialog::OnAddressSetDone(int status) {
@@ -310,7 +321,7 @@ void CTransferDialog::OnFinishTimer() {
         return;
     }
     StopTransferTimers();
-    SetInputsEnabled(true);
+    LockInputs(false);
 }
 
 void CTransferDialog::EndTransfer(const QString& message) {

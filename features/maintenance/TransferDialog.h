@@ -68,7 +68,8 @@ private:
     bool IsServerAddressValid() const;
     TransferKind ChosenKind() const;
     bool IsUpgradeChosen() const;
-    void SetInputsEnabled(bool enabled);
+    void UpdateWidgets() override;
+    void LockInputs(bool locked);
 
     void OnAddressSetDone(int status);
     void StartOperationStep();
@@ -102,6 +103,7 @@ private:
     TransferKind m_kind = TransferKind::Configuration;
     bool m_bUpgrade = true;
     bool m_bStarted = false;
+    bool m_bInputsLocked = false;
     bool m_IsFinish = true;
     bool m_bApplyingPhase = false;
     int m_ProgressTimes = 1;

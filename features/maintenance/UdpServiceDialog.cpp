@@ -2,9 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/UdpServiceDialog.h"
 
+#include "features/common/Captions.h"
+
 CUdpServiceDlg::CUdpServiceDlg(QWidget* parent)
     : CPublicMibTableDialog(
-          QStringLiteral("UDP Service"),
+          QString::fromLatin1(caption::kUdpService),
           {{QStringLiteral("  Local Port ")}, {QStringLiteral("  Local IP      ")}}, parent) {}
 
 QStringList CUdpServiceDlg::Cells(const SnmpRow& row, int /*rowNumber*/) {

@@ -2,16 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // Port Configuration: every port with its configured speed, operating mode, flow control and
-// default priority; sets the speed and flow control of the port picked in the list.
-//
-// A read walks the trunk table first (a trunk member keeps the speed of its trunk), then the
-// port table; Apply and Refresh wait for both. The dialog always opens with no port picked.
+// default priority; sets the speed and flow control of the port picked in the list. The
+// dialog always opens with no port picked.
 #pragma once
 
 #include "features/common/FeatureDialog.h"
-#include "snmp/PortEncoding.h"
-
-#include <QString>
+#include "features/port_vlan/PortConfigMib.h"
 
 class CReportList;
 class QComboBox;
@@ -22,7 +18,6 @@ class CPortConfigDlg : public CFeatureDialog {
 
 public:
     explicit CPortConfigDlg(QWidget* parent = nullptr);
-    ~CPortConfigDlg() override;
 
     void Refresh() override;
     void Apply() override;
@@ -31,33 +26,11 @@ public:
 
 private:
     void BuildControls();
-    void AddTrunkRow(const SnmpRow& row);
-    void StartPortWalk();
-    QStringList PortRowCells(const SnmpRow& row, int rowNumber);
-    void SelectRow(int row);
+    void ShowRow(const portconfig::PortRow& row);
+    void PickRow(int row);
 
-    // Checks of Apply, in their order.
-    bool TrunkMembersShow(int column, const QString& text) const;
-    bool DisablesEveryPort(int speedIndex) const;
-    int MediaTypeOf(int port) const;
-    int TrunkGroupOf(int port) const;
-
-    // The set session, the port table walk and the trunk table walk.
-    CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
-    CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
-    CCommonSNMP m_cCommonSNMPTrunk;
-    CTableWalk m_cPortWalk;
-    CTableWalk m_cTrunkWalk;
-
-    // The row picked last: port number, speed and flow-control cell texts.
-    QString m_strPortId;
-    QString m_strSpeed;
-    QString m_strFlowControl;
-
-    PortFlags m_TrunkPorts;
-    PortFlags m_MediaTypes;
-    int m_nDisableCount = 0;
-    int m_nPortCount = 0;
+    CPortConfigMib& m_cMib = AddData<CPortConfigMib>();
+    int m_nPickedPort = 0;
 
     CReportList* m_pPortList = nullptr;
     QLineEdit* m_pPortIdEdit = nullptr;

@@ -1,94 +1,112 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
-// The switch's port table as the Port Configuration dialog reads and writes it: the columns,
-// the texts of their values, the combo ports whose operating mode names the medium, and the
-// speeds each medium takes. No widgets and no sessions here.
+// The switch's port table as Port Configuration reads and writes it: a walk of the trunk
+// table (a trunk member keeps the speed of its trunk), then of the port table, into typed
+// rows; the cell texts of their values; and the checks of an Apply for one port.
 #pragma once
 
+#include "features/common/ApplyCheck.h"
+#include "features/common/EnumTable.h"
+#include "features/common/FeatureData.h"
+#include "features/common/TableWalk.h"
+#include "features/common/TrunkInfo.h"
+
+#include <functional>
+#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace portconfig {
-
-// Columns of the port table, indexed by port number.
-std::string SpeedColumn();
-std::string OperModeColumn();
-std::string FlowControlColumn();
-std::string DefaultPriorityColumn();
-std::string OperFlowControlColumn();
-std::string MediaTypeColumn();
-// The columns of one walk of the port table, in the order the list shows them; the media
-// type comes last and is not shown.
-std::vector<std::string> PortTableColumns();
-// One PortList per trunk group; the row index is the group number.
-std::string TrunkMemberColumn();
 
 inline constexpr unsigned kPortWalkStepTimeoutMs = 8000;
 inline constexpr unsigned kSetTimeoutMs = 9000;
 inline constexpr unsigned kRetryDelayMs = 50;
 
-// Indexes of the speed combo (the value written is the index + 1).
-enum SpeedIndex : int {
-    kSpeed1000Full = 0,
-    kSpeed100Full = 1,
-    kSpeed100Half = 2,
-    kSpeed10Full = 3,
-    kSpeed10Half = 4,
-    kSpeedAuto = 5,
-    kSpeedDisable = 6,
+// The values of the port table's columns (the speed written is the value itself).
+enum Speed : long {
+    kSpeed1000Full = 1,
+    kSpeed100Full = 2,
+    kSpeed100Half = 3,
+    kSpeed10Full = 4,
+    kSpeed10Half = 5,
+    kSpeedAuto = 6,
+    kSpeedDisable = 7,
 };
-// Indexes of the flow-control combo.
-enum FlowIndex : int { kFlowEnabled = 0, kFlowDisabled = 1 };
-
-// Media types of the port table.
-enum MediaType : int {
+enum FlowControl : long { kFlowEnabled = 1, kFlowDisabled = 2 };
+enum MediaType : long {
     kMediaCopper100 = 1, // copper, 100M at most unless every port is gigabit
     kMediaCopper = 2,    // copper that names its medium
     kMediaFiber100 = 3,  // fibre with a 100Base-X module
     kMediaFiber1000 = 4, // fibre with a 1000Base-X module
 };
 
-// The items of the two combos, in index order.
-std::vector<std::string> SpeedComboItems();
-std::vector<std::string> FlowControlComboItems();
+const CEnumTable& Speeds();
+const CEnumTable& OperModes();
+const CEnumTable& FlowControls();
+const CEnumTable& DefaultPriorities();
+const CEnumTable& OperFlowControls();
 
-// Cell texts of the values read.
-std::string SpeedText(std::string_view value);
-std::string OperModeText(std::string_view value);
-std::string FlowControlText(std::string_view value);
-std::string DefaultPriorityText(std::string_view value);
-std::string OperFlowControlText(std::string_view value);
-
-// The speed cell text a combo index stands for, and the index of a speed cell text (0 for
-// a text that is none of them).
-std::string SpeedTextOfIndex(int speedIndex);
-int SpeedIndexOfText(std::string_view text);
-std::string FlowControlTextOfIndex(int flowIndex);
-int FlowIndexOfText(std::string_view text);
-
-// The values written for the combo indexes: speed index + 1, flow "1" or "2".
-std::string SpeedValueOfIndex(int speedIndex);
-std::string FlowValueOfIndex(int flowIndex);
+// One row of the port table; a value the switch did not send, or sent as no number, is empty.
+struct PortRow {
+    int port = 0; // the row's place in the list, from 1
+    std::optional<long> speed, operMode, flowControl, defaultPriority, operFlowControl, mediaType;
+};
 
 // How many of the last ports run copper or fibre: 4 on 16, 24 and 48 ports, 2 on 10, else 0.
 int ComboPortCount(int portCount);
-bool IsComboPort(int port, int portCount);
 
-// The OperMode cell of `port`: the plain text, or on a combo port the form that names its
-// medium as its media type tells ("100M F Full", "1000M C Full", ...). A port that is down
-// reads "Down" whatever its medium.
-std::string OperModeCell(std::string_view operMode, int port, int mediaType, int portCount,
-                         bool allGiga);
+// The six cells of a row: index, speed, operating mode (on a combo port in the form that
+// names its medium), flow control, default priority, operating flow control.
+std::vector<std::string> RowCells(const PortRow& row, int portCount, bool allGiga);
 
-// The speeds a port's medium cannot run (each with its own refusal in the dialog).
-bool RefusesGigabit(int mediaType, int speedIndex, bool allGiga);
-bool FiberRefusesAuto(int mediaType, int speedIndex);
-bool GigabitFiberRefusesSpeed(int mediaType, int speedIndex);
-bool FastFiberRefusesSpeed(int mediaType, int speedIndex);
-bool IsHalfDuplex(int speedIndex);
-// Forced speeds ask the administrator first; Auto and Disable do not.
-bool IsForcedSpeed(int speedIndex);
+// What the administrator chose for the picked port (0: none picked).
+struct PortChoice {
+    int port = 0;
+    long speed = kSpeed1000Full;
+    long flowControl = kFlowEnabled;
+};
+
+// The read model the checks look at.
+struct PortTable {
+    std::vector<PortRow> rows;
+    PortFlags trunkOfPort; // entry p-1 for port p, 0 outside any trunk
+    int portCount = 0;
+    bool allGiga = false;
+
+    const PortRow* RowOf(int port) const;
+    int TrunkOf(int port) const;
+};
+
+// The checks of Apply in their order, the two questions, and the request.
+ApplyPlan PlanApply(const PortTable& table, const PortChoice& choice);
 
 } // namespace portconfig
+
+class CPortConfigMib : public CFeatureData {
+public:
+    CPortConfigMib();
+
+    // Walks the trunk table, then the port table; every port row goes to `onRow` as it
+    // arrives (on the UI thread). A trunk table that cannot be read leaves every port outside
+    // a trunk.
+    void StartRead(std::function<void(const portconfig::PortRow&)> onRow);
+    CTableWalk& PortWalk() { return m_cPortWalk; }
+    CTableWalk& TrunkWalk() { return m_cTrunkInfo.TrunkWalk(); }
+
+    const portconfig::PortTable& Table() const { return m_table; }
+    // The checks of Apply against what was read, with the model's facts as they are now.
+    ApplyPlan PlanApply(const portconfig::PortChoice& choice) const;
+    CCommonSNMP& SetSession() { return m_cCommonSNMP; }
+
+private:
+    void AddPortRow(const SnmpRow& row);
+
+    CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
+    CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
+    CCommonSNMP m_cCommonSNMPTrunk; // closed with the object, without a line of its own
+    CTrunkInfo m_cTrunkInfo{m_cCommonSNMPTrunk};
+    CTableWalk m_cPortWalk;
+    std::function<void(const portconfig::PortRow&)> m_onRow;
+    portconfig::PortTable m_table;
+};

@@ -174,20 +174,4 @@ TEST_F(ForwardingTableTest, AgingTimeStandsBeforeSeconds) {
     EXPECT_EQ(other->List()->RowCount(), 3);
 }
 
-TEST_F(ForwardingTableTest, ClosingClosesBothSessions) {
-    auto dialog = Open<CForwardingTableDlg>();
-    dialog.reset();
-    testsupport::ProcessEvents();
-    EXPECT_EQ(
-        trace.LinesFrom("==================DestroyWindow==============="),
-        (std::vector<std::string>{"==================DestroyWindow===============",
-                                  "==================m_cCommonSNMP.Close===============",
-                                  "==================m_cCommonSNMPTable.Close==============="}));
-}
-
-TEST_F(ForwardingTableTest, Screenshot) {
-    auto dialog = OpenWalked();
-    mibviews::SaveScreenshot(dialog.get(), QStringLiteral("forwarding-table"));
-}
-
 } // namespace

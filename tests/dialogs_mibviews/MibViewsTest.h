@@ -88,11 +88,4 @@ inline bool WaitForWalk(const QWidget* dialog) {
     return refresh != nullptr && testsupport::WaitUntil([&] { return refresh->isEnabled(); });
 }
 
-inline void SaveScreenshot(QWidget* dialog, const QString& name) {
-    const QDir folder(QStringLiteral(KSX_SCREENSHOT_DIR));
-    ASSERT_TRUE(folder.mkpath(QStringLiteral(".")));
-    const QString path = folder.filePath(QStringLiteral("dialog-%1.png").arg(name));
-    ASSERT_TRUE(dialog->grab().save(path)) << path.toStdString();
-}
-
 } // namespace mibviews

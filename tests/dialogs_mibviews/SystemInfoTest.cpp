@@ -167,10 +167,4 @@ TEST_F(SystemInfoTest, ClosingDuringTheReadClosesBothSessions) {
                                   "==================m_cCommonSNMPSet.Close==============="}));
 }
 
-TEST_F(SystemInfoTest, Screenshot) {
-    ASSERT_TRUE(StartSimulator({}));
-    auto dialog = OpenRead();
-    mibviews::SaveScreenshot(dialog.get(), QStringLiteral("system-information"));
-}
-
 } // namespace

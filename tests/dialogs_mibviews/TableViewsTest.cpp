@@ -136,26 +136,4 @@ TEST_F(TableViewsTest, AWalkThatTimesOutKeepsItsRowsAndEnablesRefresh) {
     EXPECT_TRUE(trace.Contains("call back iStatus = -1"));
 }
 
-TEST_F(TableViewsTest, ClosingAWalkingDialogClosesItsTableSession) {
-    auto dialog = Open<CInterfaceTableDlg>();
-    dialog.reset();
-    testsupport::ProcessEvents();
-    EXPECT_EQ(
-        trace.LinesFrom("==================DestroyWindow==============="),
-        (std::vector<std::string>{"==================DestroyWindow===============",
-                                  "==================m_cCommonSNMPTable.Close==============="}));
-}
-
-TEST_F(TableViewsTest, Screenshots) {
-    ASSERT_TRUE(StartSimulator({}));
-    auto interfaces = OpenWalked<CInterfaceTableDlg>();
-    mibviews::SaveScreenshot(interfaces.get(), QStringLiteral("interface-table"));
-    auto ip = OpenWalked<CIpTableDlg>();
-    mibviews::SaveScreenshot(ip.get(), QStringLiteral("ip-table"));
-    auto tcp = OpenWalked<CTcpServiceDlg>();
-    mibviews::SaveScreenshot(tcp.get(), QStringLiteral("tcp-service"));
-    auto udp = OpenWalked<CUdpServiceDlg>();
-    mibviews::SaveScreenshot(udp.get(), QStringLiteral("udp-service"));
-}
-
 } // namespace

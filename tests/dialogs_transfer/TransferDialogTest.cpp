@@ -253,17 +253,6 @@ TEST_F(LongTransferTest, ClosingDuringATransferClosesBothSessions) {
     EXPECT_TRUE(messages.Texts().empty());
 }
 
-TEST_F(LongTransferTest, Screenshot) {
-    auto dialog = OpenFast();
-    ASSERT_TRUE(Fill(dialog.get(), "192.168.1.10", "KSX-7700-52_v2.10.bin", "Backup", "Firmware"));
-    ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
-    ASSERT_TRUE(WaitUntil([&] { return Progress(dialog.get()) >= 21; }));
-    const QDir folder(QStringLiteral(KSX_SCREENSHOT_DIR));
-    ASSERT_TRUE(folder.mkpath(QStringLiteral(".")));
-    const QString path = folder.filePath(QStringLiteral("dialog-firmware-transfer.png"));
-    EXPECT_TRUE(dialog->grab().save(path)) << path.toStdString();
-}
-
 // The switch never answers a state poll of either kind.
 class UnansweredStateTest : public TransferTest {
 protected:

@@ -10,7 +10,9 @@
 #include "tests/support/DialogTesting.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -74,8 +76,21 @@ TEST_F(WidgetsTest, ReportListRowsAreChosenByClickAndByTheArrowKeys) {
     for (int row = 0; row < 4; ++row) {
         EXPECT_EQ(list->AddRow({QString::number(row + 1), QStringLiteral("Auto")}), row);
     }
+    auto* before = dialog.Hold(new QLineEdit(&dialog));
     Open();
     QSignalSpy chosen(list, &CReportList::rowSelected);
+    EXPECT_EQ(list->SelectedRow(), -1);
+
+    // Neither the keyboard focus, a reactivation, nor an arrow key without a picked row
+    // picks one.
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    ASSERT_TRUE(list->hasFocus());
+    QFocusEvent reactivated(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(list, &reactivated);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Space);
+    EXPECT_TRUE(chosen.isEmpty());
     EXPECT_EQ(list->SelectedRow(), -1);
 
     const QRect second = list->visualItemRect(list->topLevelItem(1));

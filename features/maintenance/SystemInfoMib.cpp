@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/maintenance/SystemInfoMib.h"
+
+namespace {
+
+constexpr std::size_t kValueCount = 6;
+
+} // namespace
+
+void CSystemInfoMib::StartRead(ReadHandler handler) {
+    m_cRead.OnDone([handler = std::move(handler)](const CBackgroundRequest::Answer& answer) {
+        std::optional<Values> values;
+        if (answer.status == 0 && answer.values.size() >= kValueCount) {
+            const auto& v = answer.values;
+            values = Values{v[0], v[1], v[2], v[3], v[4], v[5]};
+        }
+        if (handler) {
+            handler(values);
+        }
+    });
+    std::vector<CBackgroundRequest::Binding> bindings;
+    for (const std::string& oid :
+         {kSysDescr, kSysObjectID, kSysUpTime, kSysContact, kSysName, kSysLocation}) {
+        bindings.push_back({oid, kSnmpNull, ""});
+    }
+    m_cRead.Start(kPduGet, bindings, kReadTimeoutMs);
+}
+
+CSetRequest CSystemInfoMib::WriteRequest(const std::string& nameUtf8,
+                                         const std::string& locationUtf8) {
+    CSetRequest request;
+    request.OctetString(kSysName, nameUtf8).OctetString(kSysLocation, locationUtf8);
+    return request;
+}

@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// The checks of Port Configuration's Apply as a table, without a switch: what each port table
+// and choice comes to (the refusal, or the questions and the bindings of the one set).
+#include "features/port_vlan/PortConfigMib.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace portconfig;
+
+const std::string P = "1.3.6.1.4.1.99999.10.76.17";
+const std::string kForced = "The speed is set to force mode. \n"
+                            "* The speed mode must be the same as the counterpart. ";
+const std::string kFlow =
+    "QoS works best when Flow Control is disabled. \n"
+    "* When Flow Control is enabled.QoS may not perform accurate bandwidth allocation. \n"
+    "* Do you still want to enable Flow Control?. ";
+
+std::string Speed(int port, int value) {
+    return P + ".1.13.1.2." + std::to_string(port) + "=" + std::to_string(value);
+}
+std::string Flow(int port, int value) {
+    return P + ".1.13.1.5." + std::to_string(port) + "=" + std::to_string(value);
+}
+
+// A switch of `ports` ports, all copper at Auto with flow control off, then `change`d.
+PortTable Table(int ports, const std::function<void(PortTable&)>& change = {}) {
+    PortTable table;
+    table.portCount = ports;
+    table.trunkOfPort.assign(static_cast<std::size_t>(ports), 0);
+    for (int port = 1; port <= ports; ++port) {
+        table.rows.push_back({port, kSpeedAuto, 2, kFlowDisabled, 1, 2, kMediaCopper});
+    }
+    if (change) {
+        change(table);
+    }
+    return table;
+}
+
+PortRow& Row(PortTable& table, int port) {
+    return table.rows[static_cast<std::size_t>(port - 1)];
+}
+
+// Ports 3 and 4 in trunk 1 at 100M-Full, port 4 with flow control on.
+void Trunk34(PortTable& table) {
+    for (int port : {3, 4}) {
+        table.trunkOfPort[static_cast<std::size_t>(port - 1)] = 1;
+        Row(table, port).speed = kSpeed100Full;
+    }
+    Row(table, 4).flowControl = kFlowEnabled;
+}
+
+struct PlanCase {
+    const char* name;
+    PortTable table;
+    PortChoice choice;
+    std::string refusal;
+    std::vector<std::string> questions = {};
+    std::vector<std::string> bindings = {};
+};
+
+class PortConfigRules : public ::testing::TestWithParam<PlanCase> {};
+
+TEST_P(PortConfigRules, ApplyComesToItsRefusalOrItsQuestionsAndSet) {
+    const PlanCase& c = GetParam();
+    const ApplyPlan plan = PlanApply(c.table, c.choice);
+    EXPECT_EQ(plan.refusal ? plan.refusal->text : std::string(), c.refusal);
+    if (plan.refusal) {
+        return;
+    }
+    EXPECT_EQ(plan.questions, c.questions);
+    std::vector<std::string> bindings;
+    for (const auto& binding : plan.request.Bindings()) {
+        bindings.push_back(binding.instance + "=" + binding.value);
+    }
+    EXPECT_EQ(bindings, c.bindings);
+}
+
+const PlanCase kCases[] = {
+    {"NoPortPicked", Table(28), {0, kSpeedAuto, kFlowDisabled}, "Please Select one port !"},
+    {"PortBeyondTheList", Table(28), {29, kSpeedAuto, kFlowDisabled}, "Please Select one port !"},
+    {"ForcedSpeedAndFlowControlAskBoth",
+     Table(28),
+     {10, kSpeed100Half, kFlowEnabled},
+     "",
+     {kForced, kFlow},
+     {Speed(10, 3), Flow(10, 1)}},
+    {"AutoWithoutFlowControlAsksNothing",
+     Table(28),
+     {10, kSpeedAuto, kFlowDisabled},
+     "",
+     {},
+     {Speed(10, 6), Flow(10, 2)}},
+    {"DisableAsksOnlyAboutFlowControl",
+     Table(28),
+     {2, kSpeedDisable, kFlowEnabled},
+     "",
+     {kFlow},
+     {Speed(2, 7), Flow(2, 1)}},
+    {"TrunkMemberAtAnotherSpeed",
+     Table(28, Trunk34),
+     {3, kSpeedAuto, kFlowEnabled},
+     "LA port can not support in different speed."},
+    {"TrunkMemberWithOtherFlowControl",
+     Table(28, Trunk34),
+     {3, kSpeed100Full, kFlowDisabled},
+     "LA port can not support in different flow control."},
+    {"TrunkMemberSendsOnlyFlowControl",
+     Table(28, Trunk34),
+     {3, kSpeed100Full, kFlowEnabled},
+     "",
+     {kForced, kFlow},
+     {Flow(3, 1)}},
+    {"PortOutsideTheTrunkIsFree",
+     Table(28, Trunk34),
+     {5, kSpeed100Half, kFlowDisabled},
+     "",
+     {kForced},
+     {Speed(5, 3), Flow(5, 2)}},
+    {"TrunkMemberHalfDuplex",
+     Table(28,
+           [](PortTable& t) {
+               t.trunkOfPort[2] = t.trunkOfPort[3] = 2;
+               Row(t, 3).speed = Row(t, 4).speed = kSpeed100Half;
+           }),
+     {3, kSpeed100Half, kFlowDisabled},
+     "LA port 3 can not support in half-duplex mode."},
+    {"LastEnabledPort",
+     Table(28,
+           [](PortTable& t) {
+               for (PortRow& row : t.rows) {
+                   row.speed = row.port == 5 ? kSpeedAuto : kSpeedDisable;
+               }
+           }),
+     {5, kSpeedDisable, kFlowDisabled},
+     "Sorry, you cannot disable all ports."},
+    {"DisablingADisabledPortLeavesTheLastOneRunning",
+     Table(28,
+           [](PortTable& t) {
+               for (PortRow& row : t.rows) {
+                   row.speed = row.port == 5 ? kSpeedAuto : kSpeedDisable;
+               }
+           }),
+     {6, kSpeedDisable, kFlowDisabled},
+     "",
+     {},
+     {Speed(6, 7), Flow(6, 2)}},
+    {"GigabitOnA100MCopperPort",
+     Table(52, [](PortTable& t) { Row(t, 1).mediaType = 1; }),
+     {1, kSpeed1000Full, kFlowDisabled},
+     "Port 1 can not support 1000M speed."},
+    {"GigabitOnEveryCopperPortWhenTheModelSaysSo",
+     Table(52,
+           [](PortTable& t) {
+               Row(t, 1).mediaType = 1;
+               t.allGiga = true;
+           }),
+     {1, kSpeed1000Full, kFlowDisabled},
+     "",
+     {kForced},
+     {Speed(1, 1), Flow(1, 2)}},
+    {"AutoOnA100BaseXFibre",
+     Table(52, [](PortTable& t) { Row(t, 50).mediaType = 3; }),
+     {50, kSpeedAuto, kFlowDisabled},
+     "Fiber Port 50 with 100Base-x SFP Module can not support in Auto mode."},
+    {"TenMegabitOnA100BaseXFibre",
+     Table(52, [](PortTable& t) { Row(t, 50).mediaType = 3; }),
+     {50, kSpeed10Full, kFlowDisabled},
+     "Fiber Port 50 with 100Base-x SFP Module can not support this speed."},
+    {"GigabitOnA100BaseXFibre",
+     Table(52, [](PortTable& t) { Row(t, 50).mediaType = 3; }),
+     {50, kSpeed1000Full, kFlowDisabled},
+     "Fiber Port 50 with 100Base-x SFP Module can not support this speed."},
+    {"HalfDuplexOnA100BaseXFibre",
+     Table(52, [](PortTable& t) { Row(t, 50).mediaType = 3; }),
+     {50, kSpeed100Half, kFlowDisabled},
+     "",
+     {kForced},
+     {Speed(50, 3), Flow(50, 2)}},
+    {"FastSpeedsOnA1000BaseXFibre",
+     Table(52, [](PortTable& t) { Row(t, 51).mediaType = 4; }),
+     {51, kSpeed100Full, kFlowDisabled},
+     "Fiber Port 51 with 1000Base-x SFP Module can not support this speed."},
+    {"TenHalfOnA1000BaseXFibre",
+     Table(52, [](PortTable& t) { Row(t, 51).mediaType = 4; }),
+     {51, kSpeed10Half, kFlowDisabled},
+     "Fiber Port 51 with 1000Base-x SFP Module can not support this speed."},
+    {"GigabitOnA1000BaseXFibre",
+     Table(52, [](PortTable& t) { Row(t, 51).mediaType = 4; }),
+     {51, kSpeed1000Full, kFlowDisabled},
+     "",
+     {kForced},
+     {Speed(51, 1), Flow(51, 2)}},
+    {"MediaBeyondThePortCountAreNotKnown",
+     Table(28,
+           [](PortTable& t) {
+               t.rows.push_back({29, kSpeedAuto, 2, kFlowDisabled, 1, 2, 3});
+           }),
+     {29, kSpeedAuto, kFlowDisabled},
+     "",
+     {},
+     {Speed(29, 6), Flow(29, 2)}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Apply, PortConfigRules, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<PlanCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(PortConfigCells, ValuesNobodyDefinedShowTheFallbackAndComboPortsNameTheirMedium) {
+    PortRow garbage{5, 99, -3, std::nullopt, 0, 7, 9};
+    EXPECT_EQ(
+        RowCells(garbage, 28, false),
+        (std::vector<std::string>{"5", "1000MFull", "1000MFull", "Disabled", "Low", "Disabled"}));
+    // The last four of 24 ports are combo ports; a down port stays "Down".
+    EXPECT_EQ(RowCells({21, 6, 3, 1, 2, 1, 3}, 24, false)[2], "100M F Full");
+    EXPECT_EQ(RowCells({24, 6, 2, 1, 2, 1, 4}, 24, false)[2], "1000M F Full");
+    EXPECT_EQ(RowCells({22, 6, 1, 1, 2, 1, 4}, 24, false)[2], "Down");
+    EXPECT_EQ(RowCells({21, 6, 5, 1, 2, 1, 2}, 24, false)[2], "10M C Full");
+    EXPECT_EQ(RowCells({23, 6, 5, 1, 2, 1, 2}, 24, false)[2], "10MFull");
+    EXPECT_EQ(RowCells({23, 6, 5, 1, 2, 1, 2}, 24, true)[2], "10M C Full");
+    EXPECT_EQ(RowCells({49, 6, 3, 1, 2, 1, 3}, 52, false)[2], "100MFull"); // no combo ports
+}
+
+} // namespace
