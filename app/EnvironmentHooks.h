@@ -18,3 +18,11 @@ void ArmSelfExitTimerIfAsked();
 // KSX_SNAPSHOT=FILE.png: the module window saves a picture of itself to FILE.png just before
 // it closes (also when KSX_TEST_EXIT_AFTER_MS ends the program). Empty when not asked.
 QString SnapshotPath();
+
+class QWidget;
+// KSX_TEST_COMMANDS=ID,ID,...: once the panel is painted, the module window triggers its menu
+// commands of these IDs one after the other through its own menu actions. Each dialog a
+// command opens is closed (as with Escape) as soon as it is shown; the debug trace gets
+// "Test command ID: opened TITLE", "Test command ID: closed" and, after the last one,
+// "Test commands: done". An ID without an enabled menu item gets "Test command ID: not available".
+void RunTestCommandsIfAsked(QWidget* window);

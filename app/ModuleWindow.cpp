@@ -356,7 +356,10 @@ void CModuleWindow::contextMenuEvent(QContextMenuEvent* event) {
 bool CModuleWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_pPanelView && event->type() == QEvent::Paint && !m_bPanelPainted) {
         m_bPanelPainted = true;
-        QTimer::singleShot(0, this, [] { platform::DebugTrace(kPanelPaintedTrace); });
+        QTimer::singleShot(0, this, [this] {
+            platform::DebugTrace(kPanelPaintedTrace);
+            RunTestCommandsIfAsked(this);
+        });
     }
     return QDialog::eventFilter(watched, event);
 }

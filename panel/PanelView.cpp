@@ -6,16 +6,21 @@
 #include "panel/PanelDescription.h"
 #include "snmp/SessionParameters.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 
 CPanelView::CPanelView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("panelView"));
     setMouseTracking(true);
+    // Port details on hover also while another window has the focus.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_BlinkTimer.setInterval(kBlinkIntervalMs);
     connect(&m_BlinkTimer, &QTimer::timeout, this, &CPanelView::OnBlinkTimer);
+    m_Clock.start();
 }
 
 CPanelView::~CPanelView() = default;
@@ -25,6 +30,7 @@ bool CPanelView::LoadDescription(const QString& fileName) {
     m_Background.LoadFromFile(m_Root.BitmapPath(m_Root.GetBitmapName()));
     CMyBitmapApp::Instance().LoadIndicatorBitmaps();
     m_Indicators.PortState.assign(static_cast<size_t>(std::max(PortCount(), 0)), 0);
+    m_Readings.assign(static_cast<size_t>(std::max(PortCount(), 0)), PortReading());
     m_BackgroundCache = QPixmap();
     setFixedSize(sizeHint());
     update();
@@ -82,6 +88,9 @@ void CPanelView::ApplyPortUpdate(const PanelPortUpdate& update) {
     if (update.Status) {
         if (CPort* port = NumberedPort(m_Root, update.Port)) {
             port->SetStatus(*update.Status);
+        }
+        if (index < m_Readings.size()) {
+            m_Readings[index] = {*update.Status, m_Indicators.LedMode == 0, m_Clock.elapsed()};
         }
     }
     if (update.Indicator && index < m_Indicators.IndicatorState.size()) {
@@ -161,4 +170,100 @@ void CPanelView::mousePressEvent(QMouseEvent* event) {
         m_Root.OnLButtonDown(event->position().toPoint());
     }
     QWidget::mousePressEvent(event);
+}
+
+namespace {
+
+QString AgeText(qint64 ageMs) {
+    const qint64 seconds = std::max<qint64>(ageMs, 0) / 1000;
+    if (seconds < 60) {
+        return QStringLiteral("%1 s").arg(seconds);
+    }
+    return QStringLiteral("%1 min %2 s").arg(seconds / 60).arg(seconds % 60);
+}
+
+} // namespace
+
+QString PortToolTipText(int port, int status, bool poeMode, qint64 ageMs) {
+    const QString title = QStringLiteral("Port %1").arg(port);
+    if (status < 0) {
+        return title + QStringLiteral("\nNot read yet");
+    }
+    QString state;
+    if (poeMode) {
+        switch (status) {
+        case 0:
+            state = QStringLiteral("PoE: unknown state");
+            break;
+        case 1:
+            state = QStringLiteral("PoE: powered");
+            break;
+        default:
+            state = QStringLiteral("PoE: off");
+            break;
+        }
+    } else {
+        switch (status) {
+        case 0:
+            state = QStringLiteral("Link up, below top speed");
+            break;
+        case 1:
+            state = QStringLiteral("Link up, at top speed");
+            break;
+        case 2:
+            state = QStringLiteral("Disabled");
+            break;
+        case 3:
+            state = QStringLiteral("No link");
+            break;
+        default:
+            state = QStringLiteral("Empty");
+            break;
+        }
+    }
+    return QStringLiteral("%1\n%2\n%3 state read %4 ago")
+        .arg(title, state, poeMode ? QStringLiteral("PoE") : QStringLiteral("Link"),
+             AgeText(ageMs));
+}
+
+QString CPanelView::ToolTipAt(const QPoint& point) const {
+    for (int number = 1; number <= PortCount(); ++number) {
+        const CPort* port = NumberedPort(m_Root, number);
+        if (port == nullptr) {
+            break;
+        }
+        if (!port->HitTest(point)) {
+            continue;
+        }
+        const auto index = static_cast<size_t>(number - 1);
+        const PortReading reading = index < m_Readings.size() ? m_Readings[index] : PortReading();
+        return PortToolTipText(number, reading.status, reading.poeMode,
+                               m_Clock.elapsed() - reading.readAtMs);
+    }
+    for (int n = 0;; ++n) {
+        const CPanelItem* com = m_Root.FindChild("CCom", n);
+        if (com == nullptr) {
+            break;
+        }
+        if (com->HitTest(point)) {
+            return QStringLiteral("Telnet to %1")
+                .arg(QString::fromStdString(SessionParameters().DeviceAddress));
+        }
+    }
+    return {};
+}
+
+bool CPanelView::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString text = ToolTipAt(help->pos());
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), text, this);
+        }
+        return true;
+    }
+    return QWidget::event(event);
 }

@@ -9,6 +9,7 @@
 #include "panel/IndicatorLayer.h"
 #include "panel/PanelElements.h"
 
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -36,6 +37,11 @@ struct PanelPollResult {
     std::vector<PanelPortUpdate> Ports;
     bool StartBlinkTimer = false; // (re)start the 200 ms blink timer
 };
+
+// The tooltip of a numbered port: its number, the state its lamp shows (a link at or below
+// the port's top speed, or the PoE state in PoE LED mode) and how long ago the poll read it.
+// `status` is the port state of the last poll, -1 when none was read; `ageMs` its age.
+QString PortToolTipText(int port, int status, bool poeMode, qint64 ageMs);
 
 class CPanelView : public QWidget {
     Q_OBJECT
@@ -69,6 +75,10 @@ public:
 
     QSize sizeHint() const override;
 
+    // What hovering `point` shows: a numbered port's state from the last poll, or the Telnet
+    // target on the console sockets; empty elsewhere. Sends nothing to the switch.
+    QString ToolTipAt(const QPoint& point) const;
+
     // Test hooks: how often the background layer was rendered, and every paint's region.
     int BackgroundRenderCount() const { return m_nBackgroundRenders; }
     void SetPaintObserver(std::function<void(const QRegion&)> observer);
@@ -78,6 +88,7 @@ public slots:
     void OnBlinkTimer();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -96,4 +107,14 @@ private:
     QTimer m_BlinkTimer;
     int m_nBackgroundRenders = 0;
     std::function<void(const QRegion&)> m_PaintObserver;
+
+    // Per port (from 0): the state the last poll applied, whether it was a PoE reading, and
+    // when (on m_Clock).
+    struct PortReading {
+        int status = -1;
+        bool poeMode = false;
+        qint64 readAtMs = 0;
+    };
+    std::vector<PortReading> m_Readings;
+    QElapsedTimer m_Clock;
 };

@@ -12,7 +12,7 @@ packages=(
   g++ cmake ninja-build pkg-config git
   qt6-base-dev libqt6opengl6-dev libsnmp-dev libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  snmpd snmp fonts-dejavu-core dbus-daemon
+  snmpd snmp fonts-dejavu-core dbus-daemon xvfb xauth
 )
 
 missing=()

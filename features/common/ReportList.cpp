@@ -2,10 +2,84 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/common/ReportList.h"
 
+#include "features/common/Messages.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSaveFile>
 #include <QScrollBar>
+
+namespace {
+
+QString TabCell(QString cell) {
+    for (QChar& c : cell) {
+        if (c == u'\t' || c == u'\n' || c == u'\r') {
+            c = u' ';
+        }
+    }
+    return cell;
+}
+
+QString CsvCell(const QString& cell) {
+    if (!cell.contains(u',') && !cell.contains(u'"') && !cell.contains(u'\n') &&
+        !cell.contains(u'\r')) {
+        return cell;
+    }
+    QString quoted = cell;
+    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+QString JoinLines(const QStringList& header, const QList<QStringList>& rows,
+                  QString (*cell)(const QString&), QChar separator, const QString& end) {
+    QString text;
+    const auto line = [&](const QStringList& cells) {
+        for (qsizetype i = 0; i < cells.size(); ++i) {
+            if (i > 0) {
+                text += separator;
+            }
+            text += cell(cells[i]);
+        }
+        text += end;
+    };
+    line(header);
+    for (const QStringList& row : rows) {
+        line(row);
+    }
+    return text;
+}
+
+} // namespace
+
+QString ReportTabText(const QStringList& header, const QList<QStringList>& rows) {
+    return JoinLines(
+        header, rows, [](const QString& c) { return TabCell(c); }, u'\t', QStringLiteral("\n"));
+}
+
+QString ReportCsvText(const QStringList& header, const QList<QStringList>& rows) {
+    return JoinLines(header, rows, CsvCell, u',', QStringLiteral("\r\n"));
+}
+
+bool WriteReportCsv(const QString& path, const QStringList& header, const QList<QStringList>& rows,
+                    QString* error) {
+    QSaveFile file(path);
+    const QByteArray bytes = ReportCsvText(header, rows).toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error != nullptr) {
+            *error = file.errorString();
+        }
+        return false;
+    }
+    return true;
+}
 
 CReportList::CReportList(QWidget* parent) : QTreeWidget(parent) {
     setRootIsDecorated(false);
@@ -34,6 +108,11 @@ void CReportList::focusInEvent(QFocusEvent* event) {
 // Up and Down move the pick to the row above or below the picked one; without a picked row
 // they do nothing. Other navigation keys scroll without changing the pick.
 void CReportList::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        CopyRows();
+        event->accept();
+        return;
+    }
     const int key = event->key();
     if (key == Qt::Key_Up || key == Qt::Key_Down) {
         const int picked = SelectedRow();
@@ -133,5 +212,83 @@ void CReportList::SelectRow(int row) {
 void CReportList::Pick(int row) {
     if (row >= 0) {
         emit rowSelected(row);
+    }
+}
+
+// A right click opens the menu without selecting the row under the mouse.
+void CReportList::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::mousePressEvent(event);
+}
+
+void CReportList::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("reportMenu"));
+    QAction* copy = menu.addAction(QStringLiteral("Copy"));
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, &CReportList::CopyRows);
+    QAction* exportCsv = menu.addAction(QStringLiteral("Export CSV..."));
+    connect(exportCsv, &QAction::triggered, this, &CReportList::ExportCsv);
+    menu.exec(event->globalPos());
+    event->accept();
+}
+
+QStringList CReportList::HeaderTexts() const {
+    QStringList texts;
+    for (int i = 0; i < columnCount(); ++i) {
+        texts.append(headerItem()->text(i).trimmed());
+    }
+    return texts;
+}
+
+QList<QStringList> CReportList::RowsToExport() const {
+    QList<QStringList> rows;
+    const int selected = SelectedRow();
+    if (selected < 0 && m_allRowsSource) {
+        return m_allRowsSource();
+    }
+    for (int row = 0; row < RowCount(); ++row) {
+        if (selected >= 0 && row != selected) {
+            continue;
+        }
+        QStringList cells;
+        for (int column = 0; column < columnCount(); ++column) {
+            cells.append(Cell(row, column));
+        }
+        rows.append(cells);
+    }
+    return rows;
+}
+
+void CReportList::SetAllRowsSource(std::function<QList<QStringList>()> source) {
+    m_allRowsSource = std::move(source);
+}
+
+void CReportList::CopyRows() {
+    QGuiApplication::clipboard()->setText(ReportTabText(HeaderTexts(), RowsToExport()));
+}
+
+void CReportList::ExportCsv() {
+    // The rows are taken before the file dialog runs: a walk that goes on meanwhile does not
+    // change what the user chose to export.
+    const QStringList header = HeaderTexts();
+    const QList<QStringList> rows = RowsToExport();
+    QFileDialog dialog(window(), QStringLiteral("Export CSV"));
+    dialog.setObjectName(QStringLiteral("exportCsvDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("CSV files (*.csv)"));
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
+    QString error;
+    if (!WriteReportCsv(path, header, rows, &error)) {
+        ShowOk(QStringLiteral("Cannot write %1: %2").arg(path, error));
     }
 }

@@ -10,14 +10,27 @@
 // followed the current item would then fill its controls with a row nobody chose.
 #pragma once
 
+#include <QList>
 #include <QStringList>
 #include <QTreeWidget>
+
+#include <functional>
 
 struct ReportColumn {
     QString header;
     int width = -1; // pixels; -1: the header text's width + 15
     Qt::Alignment alignment = Qt::AlignLeft;
 };
+
+// A report as plain text: the header line, then one line per row. Tab-separated for the
+// clipboard (tabs and line breaks inside a cell become blanks, lines end in LF); CSV with
+// comma separators, fields holding a comma, a quote or a line break in double quotes with
+// inner quotes doubled, lines ending in CR LF.
+QString ReportTabText(const QStringList& header, const QList<QStringList>& rows);
+QString ReportCsvText(const QStringList& header, const QList<QStringList>& rows);
+// Writes the CSV text as UTF-8 to `path`; false (and the reason in `error`) when it cannot.
+bool WriteReportCsv(const QString& path, const QStringList& header, const QList<QStringList>& rows,
+                    QString* error = nullptr);
 
 class CReportList : public QTreeWidget {
     Q_OBJECT
@@ -44,6 +57,17 @@ public:
     int SelectedRow() const;
     void SelectRow(int row);
 
+    // Copy and export: the header texts without their padding blanks, and the selected row or,
+    // when none is selected, every row (or what SetAllRowsSource gives, for a list that shows
+    // one page of a longer report). Neither changes the selection.
+    QStringList HeaderTexts() const;
+    QList<QStringList> RowsToExport() const;
+    void SetAllRowsSource(std::function<QList<QStringList>()> source);
+    // Ctrl+C and the context menu's "Copy": the tab-separated text to the clipboard.
+    void CopyRows();
+    // "Export CSV...": asks for a file name and writes the CSV text there.
+    void ExportCsv();
+
 signals:
     // The user picked a row: a click on it, or the Up or Down key from a picked row. Focus,
     // reactivation, a refill or a sort never pick one.
@@ -52,9 +76,12 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void Pick(int row);
 
     QList<Qt::Alignment> m_alignments;
+    std::function<QList<QStringList>()> m_allRowsSource;
 };

@@ -30,6 +30,15 @@ CForwardingTableDlg::CForwardingTableDlg(QWidget* parent) : CFeatureDialog(paren
                                            {QStringLiteral(" MAC Address "), 210},
                                            {QStringLiteral(" Status "), 117}});
     m_list->setMinimumSize(ListWidthFor(*m_list), 300);
+    // Copy and export take every entry read, not only the page shown.
+    m_list->SetAllRowsSource([this] {
+        QList<QStringList> rows;
+        for (int id = 1; id <= EntryCount(); ++id) {
+            const Entry& entry = m_entries[static_cast<std::size_t>(id - 1)];
+            rows.append({QString::number(id), entry.port, entry.mac, entry.status});
+        }
+        return rows;
+    });
 
     m_agingTime = new QLineEdit(this);
     m_agingTime->setObjectName(QStringLiteral("agingTimeEdit"));

@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/common/ReportList.h"
+#include "features/maintenance/ForwardingTableDialog.h"
+#include "tests/support/DialogFixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QStringList kHeader = {QStringLiteral("Name"), QStringLiteral("Note")};
+const QList<QStringList> kRows = {
+    {QStringLiteral("Gäste-Büro"), QStringLiteral("a, b")},
+    {QStringLiteral("say \"hi\""), QStringLiteral("tab\there")},
+    {QStringLiteral("two\nlines"), QStringLiteral("")},
+};
+
+TEST(ReportTextTest, TabAndCsvForms) {
+    struct Case {
+        QList<QStringList> rows;
+        QString tab;
+        QString csv;
+    };
+    const Case cases[] = {
+        {{}, QStringLiteral("Name\tNote\n"), QStringLiteral("Name,Note\r\n")},
+        {{kRows[0]},
+         QStringLiteral("Name\tNote\nGäste-Büro\ta, b\n"),
+         QStringLiteral("Name,Note\r\nGäste-Büro,\"a, b\"\r\n")},
+        {{kRows[1]},
+         QStringLiteral("Name\tNote\nsay \"hi\"\ttab here\n"),
+         QStringLiteral("Name,Note\r\n\"say \"\"hi\"\"\",tab\there\r\n")},
+        {{kRows[2]},
+         QStringLiteral("Name\tNote\ntwo lines\t\n"),
+         QStringLiteral("Name,Note\r\n\"two\nlines\",\r\n")},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReportTabText(kHeader, c.rows).toStdString(), c.tab.toStdString());
+        EXPECT_EQ(ReportCsvText(kHeader, c.rows).toStdString(), c.csv.toStdString());
+    }
+}
+
+// Accepts the next export file dialog with `path` (or cancels it when `path` is empty).
+void AnswerFileDialog(const QString& path) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, path] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || dialog->objectName() != QStringLiteral("exportCsvDialog")) {
+            return;
+        }
+        timer->deleteLater();
+        if (!path.isEmpty()) {
+            // Typed into the dialog's file name field, as a user would.
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(path);
+        }
+        static_cast<QDialog*>(dialog)->done(path.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
+    });
+    timer->start(20);
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+TEST(ReportListTest, CopyAndExportLeaveTheSelectionAlone) {
+    CReportList list;
+    list.SetColumns({QStringLiteral("Name "), QStringLiteral(" Note ")});
+    for (const QStringList& row : kRows) {
+        list.AddRow(row);
+    }
+    QSignalSpy picks(&list, &CReportList::rowSelected);
+    testsupport::MessageScript messages;
+    ASSERT_TRUE(testsupport::ShowActive(&list));
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("report.csv"));
+
+    // Nothing selected: every row, by Ctrl+C and by the export.
+    QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), ReportTabText(kHeader, kRows));
+    AnswerFileDialog(path);
+    list.ExportCsv();
+    EXPECT_EQ(FileBytes(path), ReportCsvText(kHeader, kRows).toUtf8());
+    EXPECT_EQ(list.SelectedRow(), -1);
+
+    // One row selected: only that row; a cancelled export writes nothing.
+    list.SelectRow(1);
+    list.CopyRows();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), ReportTabText(kHeader, {kRows[1]}));
+    const QString selectedPath = folder.filePath(QStringLiteral("selected.csv"));
+    AnswerFileDialog(selectedPath);
+    list.ExportCsv();
+    EXPECT_EQ(FileBytes(selectedPath), ReportCsvText(kHeader, {kRows[1]}).toUtf8());
+    QFile::remove(selectedPath);
+    AnswerFileDialog(QString());
+    list.ExportCsv();
+    EXPECT_FALSE(QFile::exists(selectedPath));
+    EXPECT_EQ(list.SelectedRow(), 1);
+    EXPECT_EQ(picks.count(), 0);
+    EXPECT_TRUE(messages.Texts().empty()) << messages.Texts().front();
+}
+
+class ForwardingExportTest : public testsupport::DialogFixture {
+protected:
+    testsupport::SimFixture::Options SimulatorOptions() override {
+        testsupport::SimFixture::Options options;
+        options.arguments = {"--fdb", "250"};
+        return options;
+    }
+};
+
+TEST_F(ForwardingExportTest, ExportsEveryEntryReadNotOnlyThePage) {
+    auto dialog = Open<CForwardingTableDlg>();
+    auto* refresh = testsupport::Find<QPushButton>(dialog.get(), QStringLiteral("refreshButton"));
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return refresh->isEnabled(); }));
+    ASSERT_EQ(dialog->EntryCount(), 250);
+    EXPECT_EQ(dialog->List()->RowCount(), CForwardingTableDlg::kPageSize);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("fdb.csv"));
+    AnswerFileDialog(path);
+    dialog->List()->ExportCsv();
+    const QList<QByteArray> lines = FileBytes(path).split('\n');
+    ASSERT_EQ(lines.size(), 252); // header, 250 rows, nothing after the last CR LF
+    EXPECT_EQ(lines[0], "ID,Port,MAC Address,Status\r");
+    EXPECT_TRUE(lines[250].startsWith("250,"));
+    dialog->List()->CopyRows();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().count(u'\n'), 251);
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+} // namespace
