@@ -34,7 +34,7 @@ struct SimRequestRecord {
     std::string security;
     std::vector<std::string> oids;
     bool answered = false;
-    std::string reason; // why it was not answered
+    std::string reason;  // why it was not answered
     int repetitions = 0; // max-repetitions of a GETBULK
 };
 
