@@ -156,15 +156,4 @@ TEST_F(SystemInfoTest, AReadWithoutAnswerKeepsTheFieldsAndEnablesTheButtons) {
     EXPECT_EQ(TextOf(dialog.get(), "nameEdit"), QStringLiteral("typed"));
 }
 
-TEST_F(SystemInfoTest, ClosingDuringTheReadClosesBothSessions) {
-    auto dialog = Open<CSystemInfoDlg>();
-    dialog.reset();
-    testsupport::ProcessEvents();
-    EXPECT_EQ(
-        trace.LinesFrom("==================DestroyWindow==============="),
-        (std::vector<std::string>{"==================DestroyWindow===============",
-                                  "==================m_cCommonSNMP.Close===============",
-                                  "==================m_cCommonSNMPSet.Close==============="}));
-}
-
 } // namespace
