@@ -177,6 +177,14 @@ void CReportList::SetColumns(const QList<ReportColumn>& columns) {
     }
 }
 
+int CReportList::ColumnsWidth() const {
+    int width = 0;
+    for (int column = 0; column < columnCount(); ++column) {
+        width += columnWidth(column);
+    }
+    return width;
+}
+
 int CReportList::AddRow(const QStringList& cells) {
     auto* item = new QTreeWidgetItem(cells);
     for (int i = 0; i < m_alignments.size(); ++i) {

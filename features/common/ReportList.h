@@ -51,6 +51,8 @@ public:
     void SetCell(int row, int column, const QString& text);
     QString Cell(int row, int column) const;
     int RowCount() const { return topLevelItemCount(); }
+    // The width of all columns together, in pixels.
+    int ColumnsWidth() const;
     void RemoveAllRows() { clear(); }
 
     // The selected row, -1 when none is.

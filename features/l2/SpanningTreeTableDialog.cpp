@@ -43,10 +43,7 @@ CSpanningTreeTableDlg::CSpanningTreeTableDlg(QWidget* parent)
     layout->addWidget(m_pList, 1);
     layout->addLayout(entries);
     layout->addLayout(kit::ButtonRow({m_pPortConfig, RefreshButton(), CloseButton()}));
-    int width = 0;
-    for (int column = 0; column < m_pList->columnCount(); ++column) {
-        width += m_pList->columnWidth(column);
-    }
+    int width = m_pList->ColumnsWidth();
     resize(width + 40, 420);
 
     connect(m_pPortConfig, &QPushButton::clicked, this, [this] { OpenPort(); });

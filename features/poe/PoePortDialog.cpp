@@ -79,10 +79,7 @@ CPoePortDlg::CPoePortDlg(QWidget* parent) : CFeatureDialog(parent) {
     layout->addWidget(m_pList, 1);
     layout->addWidget(settings);
     layout->addLayout(kit::ButtonRow({RefreshButton(), ApplyButton(), CloseButton()}));
-    int width = 0;
-    for (int column = 0; column < m_pList->columnCount(); ++column) {
-        width += m_pList->columnWidth(column);
-    }
+    int width = m_pList->ColumnsWidth();
     resize(std::max(width + 60, 720), 560);
 }
 

@@ -95,10 +95,7 @@ CPowerSavingDlg::CPowerSavingDlg(QWidget* parent) : CFeatureDialog(parent) {
     connect(m_pState, &QComboBox::currentIndexChanged, this, [this] { UpdateWidgets(); });
     m_pState->setCurrentIndex(1);
     m_pType->setCurrentIndex(0);
-    int width = 0;
-    for (int column = 0; column < m_pSummary->columnCount(); ++column) {
-        width += m_pSummary->columnWidth(column);
-    }
+    int width = m_pSummary->ColumnsWidth();
     resize(std::max(width + 70, 560), 480);
 }
 

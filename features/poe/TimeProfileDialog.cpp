@@ -49,10 +49,7 @@ CTimeProfileDlg::CTimeProfileDlg(QWidget* parent) : CFeatureDialog(parent) {
     layout->addLayout(formRow);
     layout->addWidget(entries, 1);
     layout->addLayout(kit::ButtonRow({m_pDelete, RefreshButton(), CloseButton()}));
-    int width = 0;
-    for (int column = 0; column < m_pList->columnCount(); ++column) {
-        width += m_pList->columnWidth(column);
-    }
+    int width = m_pList->ColumnsWidth();
     resize(std::max(width + 60, 620), 520);
 }
 

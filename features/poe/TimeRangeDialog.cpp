@@ -50,10 +50,7 @@ CTimeRangeDlg::CTimeRangeDlg(QWidget* parent) : CFeatureDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pList, 1);
     layout->addLayout(kit::ButtonRow({m_pAdd, m_pEdit, m_pDelete, RefreshButton(), CloseButton()}));
-    int width = 0;
-    for (int column = 0; column < m_pList->columnCount(); ++column) {
-        width += m_pList->columnWidth(column);
-    }
+    int width = m_pList->ColumnsWidth();
     resize(std::max(width + 60, 620), 300);
 }
 

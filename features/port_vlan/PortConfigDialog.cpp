@@ -70,10 +70,7 @@ void CPortConfigDlg::BuildControls() {
     layout->addWidget(configuration);
     layout->addLayout(kit::ButtonRow({RefreshButton(), ApplyButton(), CloseButton()}));
     // Wide enough for every column where the font is wider than the one it was drawn with.
-    int columnsWidth = 0;
-    for (int column = 0; column < m_pPortList->columnCount(); ++column) {
-        columnsWidth += m_pPortList->columnWidth(column);
-    }
+    int columnsWidth = m_pPortList->ColumnsWidth();
     resize(std::max(kDialogWidth, columnsWidth + kListFrameWidth), kDialogHeight);
 }
 

@@ -43,10 +43,7 @@ CDot1xPortDlg::CDot1xPortDlg(QStringList timers, QWidget* parent)
     layout->addWidget(group);
     layout->addLayout(kit::ButtonRow({ApplyButton(), RefreshButton(), cancel}));
     layout->addWidget(m_pList, 1);
-    int width = 0;
-    for (int column = 0; column < m_pList->columnCount(); ++column) {
-        width += m_pList->columnWidth(column);
-    }
+    int width = m_pList->ColumnsWidth();
     resize(width + 40, 520);
     m_controls.assign(static_cast<std::size_t>(std::max(0, DeviceValues().DevicePortCount)), 0);
     Watch(m_cMib.Walk());

@@ -73,10 +73,7 @@ void CSnmpTableDlg::Build(const QList<ReportColumn>& columns) {
     layout->addWidget(inputs);
     layout->addLayout(
         kit::ButtonRow({ApplyButton(), m_pDeleteButton, RefreshButton(), CloseButton()}));
-    int width = 0;
-    for (int column = 0; column < m_pList->columnCount(); ++column) {
-        width += m_pList->columnWidth(column);
-    }
+    int width = m_pList->ColumnsWidth();
     resize(std::max(width + 40, 480), 420);
 }
 
