@@ -27,14 +27,6 @@ LinkRow Row(std::string index, std::string admin, std::string oper, std::string 
                    std::move(media)};
 }
 
-std::map<int, PanelPortUpdate> ByPort(const PanelPollResult& result) {
-    std::map<int, PanelPortUpdate> ports;
-    for (const PanelPortUpdate& update : result.Ports) {
-        ports[update.Port] = update;
-    }
-    return ports;
-}
-
 // Ten-port switches have eight fast ports and two gigabit ports, the others four gigabit
 // ports at the end, all-gigabit switches want 1G on every port.
 TEST(PanelPollRules, LinkStateOfALinkedPortFollowsItsTopSpeed) {
@@ -79,32 +71,6 @@ TEST(PanelPollRules, DisabledComesBeforeNoLinkAndNoLinkBeforeSpeed) {
     EXPECT_EQ(LinkPortState("", "1", k100M, 1, device), kPortDisabled);
     EXPECT_EQ(LinkPortState("1", "2", k100M, 1, device), kPortNoLink);
     EXPECT_EQ(LinkPortState("1", "7", k100M, 1, device), kPortNoLink);
-}
-
-TEST(PanelPollRules, LinkRowsUpdatePortIndicatorAndMediaValueOfTheirPort) {
-    LinkAccumulators rows;
-    rows.rows = {Row("1", "1", "1", k100M, "3"), Row("2", "2", "1", k100M, "1"),
-                 Row("3", "1", "2", "0", "4"), Row("28", "1", "1", k1G, "2")};
-    PanelPollResult result;
-    RefreshLinkStatus(rows, Device(28), result);
-
-    ASSERT_EQ(result.Ports.size(), 4u);
-    const auto ports = ByPort(result);
-    const struct {
-        int port, state, media;
-    } expected[] = {{1, kPortLinkAtTopSpeed, 3},
-                    {2, kPortDisabled, 1},
-                    {3, kPortNoLink, 4},
-                    {28, kPortLinkAtTopSpeed, 2}};
-    for (const auto& e : expected) {
-        const PanelPortUpdate& update = ports.at(e.port);
-        EXPECT_EQ(update.Status, e.state) << e.port;
-        EXPECT_EQ(update.Indicator, e.state) << e.port;
-        EXPECT_EQ(update.StateValue, e.media) << e.port;
-    }
-    EXPECT_TRUE(result.StartBlinkTimer);
-    EXPECT_FALSE(result.DarkenAllLamps);
-    EXPECT_FALSE(result.ResetAfterTimeout);
 }
 
 TEST(PanelPollRules, RowsForIndexZeroOrBeyondThePortsChangeNothing) {
