@@ -141,7 +141,6 @@ TEST_F(PanelPollTest, LinkWalkShowsEveryPortOnceAndStopsAtTheLastPort) {
     const PanelPollResult result = NextWalkResult();
     EXPECT_TRUE(result.StartBlinkTimer);
     EXPECT_FALSE(result.ResetAfterTimeout);
-    EXPECT_FALSE(result.DarkenAllLamps);
     ASSERT_EQ(result.Ports.size(), 52u);
     const auto ports = LastByPort(result);
     const struct {
