@@ -15,8 +15,6 @@
 CPanelView::CPanelView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("panelView"));
     setMouseTracking(true);
-    // Port details on hover also while another window has the focus.
-    setAttribute(Qt::WA_AlwaysShowToolTips);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_BlinkTimer.setInterval(kBlinkIntervalMs);
     connect(&m_BlinkTimer, &QTimer::timeout, this, &CPanelView::OnBlinkTimer);
@@ -262,6 +260,11 @@ QString CPanelView::ToolTipAt(const QPointF& point) const {
 }
 
 bool CPanelView::event(QEvent* event) {
+    if (event->type() == QEvent::Show) {
+        // Port details on hover also while another window has the focus: Qt asks the
+        // top-level window, not the widget, whether tooltips show then.
+        window()->setAttribute(Qt::WA_AlwaysShowToolTips);
+    }
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         // The help event rounds to whole panel pixels; the last mouse move has the position
