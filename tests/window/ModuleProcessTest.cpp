@@ -4,8 +4,8 @@
 // A real ksx-module process that is told to close (SIGTERM) while the panel's link walk waits
 // for the switch: it stops the poller, closes its sessions in order and ends cleanly (a
 // sanitizer build that finds a fault ends otherwise).
-#include "tests/support/AgentProcess.h"
 #include "tests/support/ModuleProcess.h"
+#include "tests/support/AgentProcess.h"
 #include "tests/support/SimFixture.h"
 
 #include <QDeadlineTimer>
