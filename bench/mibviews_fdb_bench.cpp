@@ -8,10 +8,10 @@
 // gap between its ticks: how long the UI thread was kept from its event loop.
 //
 //   mibviews_fdb_bench [--runs N] [--entries N]
+#include "bench/BenchSupport.h"
 #include "features/maintenance/ForwardingTableDialog.h"
 #include "snmp/CommonSNMP.h"
 #include "snmp/SessionParameters.h"
-#include "tests/support/AgentProcess.h"
 #include "tests/support/SimFixture.h"
 #include "tests/support/SnmpdFixture.h"
 
@@ -21,25 +21,20 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::CountSnmpwalkObjects;
+using bench::Median;
+using bench::SecondsSince;
+using bench::TimeProgram;
 
 constexpr double kTargetRatio = 1.2;
 constexpr double kTargetStallMs = 50;
@@ -62,53 +57,6 @@ bool ParseOptions(int argc, char** argv, BenchOptions& options) {
         }
     }
     return options.runs > 0 && options.entries > 0;
-}
-
-double SecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-// Runs a program with MIBS empty and its output thrown away; the wall time from start to
-// exit, or a negative number when it failed.
-double TimeProgram(const std::vector<std::string>& argv) {
-    std::vector<std::string> texts = argv;
-    std::vector<char*> args;
-    for (std::string& text : texts) {
-        args.push_back(text.data());
-    }
-    args.push_back(nullptr);
-    std::vector<std::string> environment = {"MIBS="};
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        if (std::string(*entry).rfind("MIBS=", 0) != 0) {
-            environment.emplace_back(*entry);
-        }
-    }
-    std::vector<char*> env;
-    for (std::string& entry : environment) {
-        env.push_back(entry.data());
-    }
-    env.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    const Clock::time_point start = Clock::now();
-    pid_t pid = -1;
-    const int spawned = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), env.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        return -1;
-    }
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    const double seconds = SecondsSince(start);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? seconds : -1;
 }
 
 struct DialogWalk {
@@ -146,17 +94,6 @@ DialogWalk WalkByDialog() {
     return result;
 }
 
-size_t CountSnmpwalkObjects(const std::string& snmpwalk, const std::string& peer) {
-    std::istringstream lines(testsupport::RunCommand("MIBS= " + snmpwalk + " -v2c -c guests -On " +
-                                                     peer + " " + kFdbEntry));
-    size_t objects = 0;
-    std::string line;
-    while (std::getline(lines, line)) {
-        objects += !line.empty() && line[0] == '.';
-    }
-    return objects;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -187,7 +124,7 @@ int main(int argc, char** argv) {
     DeviceValues().DevicePortCount = 52;
 
     const DialogWalk warmUp = WalkByDialog();
-    const size_t walkedObjects = CountSnmpwalkObjects(snmpwalk, sim.Peer());
+    const size_t walkedObjects = CountSnmpwalkObjects(snmpwalk, sim.Peer(), kFdbEntry);
     std::printf("Forwarding Table of ksx-sim %s at %s, --fdb %d, %d runs\n",
                 simOptions.model.c_str(), sim.Peer().c_str(), options.entries, options.runs);
     std::printf("entries: dialog %d, snmpwalk objects %zu (two columns)\n", warmUp.entries,

@@ -4,6 +4,9 @@
 
 #include "platform/Trace.h"
 
+#include <QIcon>
+#include <QImageReader>
+#include <QPaintDevice>
 #include <QPainter>
 
 bool CDib::LoadFromFile(const QString& fileName) {
@@ -11,11 +14,41 @@ bool CDib::LoadFromFile(const QString& fileName) {
         Release();
         return false;
     }
-    return Convert(QImage(fileName));
+    if (!Convert(QImage(fileName))) {
+        return false;
+    }
+    LoadHiDpi(fileName);
+    return true;
 }
 
 bool CDib::LoadFromResource(int number) {
-    return Convert(QImage(ResourcePath(number)));
+    return LoadFromFile(ResourcePath(number));
+}
+
+// Qt's own lookup of the @2x file (the one QIcon uses); a file of another size than twice the
+// plain one is not taken.
+void CDib::LoadHiDpi(const QString& fileName) {
+    qreal ratio = 1.0;
+    const QString hiDpiName = qt_findAtNxFile(fileName, 2.0, &ratio);
+    if (ratio != 2.0 || hiDpiName == fileName) {
+        return;
+    }
+    QImageReader reader(hiDpiName);
+    if (reader.size() != m_Image.size() * 2) {
+        return;
+    }
+    QImage image = reader.read();
+    if (image.isNull()) {
+        return;
+    }
+    m_HiDpiImage = image.depth() <= 8 && image.colorCount() > 0
+                       ? image
+                       : image.convertToFormat(QImage::Format_RGB32);
+    m_HiDpiImage.setDevicePixelRatio(2.0);
+}
+
+const QImage& CDib::ImageFor(qreal devicePixelRatio) const {
+    return devicePixelRatio > 1.0 && !m_HiDpiImage.isNull() ? m_HiDpiImage : m_Image;
 }
 
 QString CDib::ResourcePath(int number) {
@@ -31,6 +64,7 @@ int CDib::BitCount() const {
 
 bool CDib::Convert(const QImage& loaded) {
     m_Image = QImage();
+    m_HiDpiImage = QImage();
     if (loaded.isNull()) {
         return false;
     }
@@ -51,7 +85,7 @@ void CDib::DrawStretched(QPainter& painter, int x, int y, int width, int height)
     if (!IsLoaded()) {
         return;
     }
-    painter.drawImage(QRect(x, y, width, height), m_Image);
+    painter.drawImage(QRect(x, y, width, height), ImageFor(painter.device()->devicePixelRatio()));
 }
 
 void CDib::Draw(QPainter& painter, int x, int y) const {
@@ -63,6 +97,9 @@ void CDib::DrawPart(QPainter& painter, const QRect& destination, const QRect& so
         return;
     }
     const int topRow = Height() - source.y() - source.height();
-    painter.drawImage(destination.topLeft(), m_Image,
-                      QRect(source.x(), topRow, source.width(), source.height()));
+    const QImage& image = ImageFor(painter.device()->devicePixelRatio());
+    const qreal scale = image.devicePixelRatio();
+    painter.drawImage(QRectF(destination.topLeft(), source.size()), image,
+                      QRectF(source.x() * scale, topRow * scale, source.width() * scale,
+                             source.height() * scale));
 }

@@ -2,7 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // CDib: a bitmap read from a file or from the program's own resources, kept as 24-bit
-// colour or, for images of at most 8 bits per pixel, with its colour table.
+// colour or, for images of at most 8 bits per pixel, with its colour table. A NAME@2x.png
+// beside NAME.png (twice the pixels) is loaded with it and drawn on devices with more than
+// one device pixel to a panel pixel; sizes and positions stay in panel pixels.
 #pragma once
 
 #include <QImage>
@@ -17,7 +19,10 @@ public:
     bool LoadFromFile(const QString& fileName);
     // The indicator bitmaps compiled into the program, by number (158, 159, ...).
     bool LoadFromResource(int number);
-    void Release() { m_Image = QImage(); }
+    void Release() {
+        m_Image = QImage();
+        m_HiDpiImage = QImage();
+    }
 
     // Copies the whole bitmap stretched to the destination.
     void DrawStretched(QPainter& painter, int x, int y, int width, int height) const;
@@ -32,11 +37,17 @@ public:
     int BitCount() const;
     bool HasPalette() const { return IsLoaded() && m_Image.colorCount() > 0; }
     const QImage& Image() const { return m_Image; }
+    // The @2x image (device pixel ratio 2), null when there is none.
+    const QImage& HiDpiImage() const { return m_HiDpiImage; }
+    // What a device of this pixel ratio draws: the @2x image above 1 when there is one.
+    const QImage& ImageFor(qreal devicePixelRatio) const;
 
     static QString ResourcePath(int number);
 
 private:
     bool Convert(const QImage& loaded);
+    void LoadHiDpi(const QString& fileName);
 
     QImage m_Image;
+    QImage m_HiDpiImage;
 };

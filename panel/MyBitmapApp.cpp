@@ -4,6 +4,7 @@
 
 #include "panel/Dib.h"
 
+#include <QPaintDevice>
 #include <QPainter>
 
 CMyBitmapApp& CMyBitmapApp::Instance() {
@@ -19,7 +20,7 @@ bool CMyBitmapApp::Load(int number) {
     if (!dib.LoadFromResource(number)) {
         return false;
     }
-    m_Bitmaps.push_back({number, dib.Image()});
+    m_Bitmaps.push_back({number, dib.Image(), dib.HiDpiImage()});
     return true;
 }
 
@@ -51,8 +52,14 @@ bool CMyBitmapApp::Draw(QPainter& painter, int number, int x, int y, int sourceX
     if (!entry) {
         return false;
     }
-    painter.drawImage(QPoint(x, y), entry->image,
-                      QRect(sourceX, sourceY, entry->image.width(), entry->image.height()));
+    const QImage& image = painter.device()->devicePixelRatio() > 1.0 && !entry->hiDpiImage.isNull()
+                              ? entry->hiDpiImage
+                              : entry->image;
+    const qreal scale = image.devicePixelRatio();
+    const QSize size = entry->image.size();
+    painter.drawImage(
+        QRectF(QPointF(x, y), size), image,
+        QRectF(sourceX * scale, sourceY * scale, size.width() * scale, size.height() * scale));
     return true;
 }
 

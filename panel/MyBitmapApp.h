@@ -28,7 +28,8 @@ public:
     bool LoadIndicatorBitmaps();
     bool IsLoaded(int number) const { return Find(number) != nullptr; }
     QSize Size(int number) const;
-    // Copies the bitmap at its full size to (x, y). A number never loaded draws nothing.
+    // Copies the bitmap at its full size to (x, y), in panel pixels; devices of more than one
+    // device pixel to a panel pixel get its @2x bitmap. A number never loaded draws nothing.
     bool Draw(QPainter& painter, int number, int x, int y, int sourceX = 0, int sourceY = 0) const;
 
     // Appends (x, y) as the first pair of the next entry; entries beyond the table are dropped.
@@ -44,6 +45,7 @@ private:
     struct Entry {
         int number;
         QImage image;
+        QImage hiDpiImage; // the @2x bitmap, null when there is none
     };
     struct PositionEntry {
         QPoint first;

@@ -38,13 +38,13 @@ void SetPortClickAction(PortClickAction action) {
     ClickAction() = std::move(action);
 }
 
-void CDevModule::OnMouseMove(const QPoint& point, PanelCursor& cursor) {
+void CDevModule::OnMouseMove(const QPointF& point, PanelCursor& cursor) {
     for (const auto& child : m_Children) {
         child->OnMouseMove(point, cursor);
     }
 }
 
-void CDevModule::OnLButtonDown(const QPoint& point) {
+void CDevModule::OnLButtonDown(const QPointF& point) {
     for (const auto& child : m_Children) {
         child->OnLButtonDown(point);
     }
@@ -60,7 +60,7 @@ void CModule::ResetPorts() {
     }
 }
 
-void CPort::OnMouseMove(const QPoint& point, PanelCursor& cursor) {
+void CPort::OnMouseMove(const QPointF& point, PanelCursor& cursor) {
     if (HitTest(point)) {
         cursor = PanelCursor::Hand;
     }
@@ -74,7 +74,7 @@ bool CPort::Initialize() {
     return true;
 }
 
-void CPort::OnLButtonDown(const QPoint& point) {
+void CPort::OnLButtonDown(const QPointF& point) {
     if (!HitTest(point)) {
         return;
     }
@@ -111,7 +111,7 @@ QString CPort::StateBitmap(int status) const {
     return m_StateBitmaps[static_cast<size_t>(status)];
 }
 
-void CCom::OnMouseMove(const QPoint& point, PanelCursor& cursor) {
+void CCom::OnMouseMove(const QPointF& point, PanelCursor& cursor) {
     if (HitTest(point)) {
         cursor = PanelCursor::Hand;
     }
@@ -122,7 +122,7 @@ bool CCom::Initialize() {
     return true;
 }
 
-void CCom::OnLButtonDown(const QPoint& point) {
+void CCom::OnLButtonDown(const QPointF& point) {
     if (HitTest(point)) {
         platform::StartTelnet(QString::fromStdString(SessionParameters().DeviceAddress));
     }

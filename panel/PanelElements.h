@@ -23,10 +23,10 @@ class CDevModule : public CPanelItem {
 public:
     const char* RuntimeClassName() const override { return "CDevModule"; }
     CStatusSubject* StatusSubject() override { return &m_Subject; }
-    void OnMouseMove(const QPoint& point, PanelCursor& cursor) override;
+    void OnMouseMove(const QPointF& point, PanelCursor& cursor) override;
     bool Initialize() override { return true; }
     void Draw() override {}
-    void OnLButtonDown(const QPoint& point) override;
+    void OnLButtonDown(const QPointF& point) override;
 
 private:
     CStatusSubject m_Subject;
@@ -66,10 +66,10 @@ public:
 
     const char* RuntimeClassName() const override { return "CPort"; }
     CStatusSubject* StatusSubject() override { return &m_Subject; }
-    void OnMouseMove(const QPoint& point, PanelCursor& cursor) override;
+    void OnMouseMove(const QPointF& point, PanelCursor& cursor) override;
     // Loads the bitmap of the current status; on success the lamps' subject value follows.
     bool Initialize() override;
-    void OnLButtonDown(const QPoint& point) override;
+    void OnLButtonDown(const QPointF& point) override;
     // A new status tells every lamp what to show, then loads the status's bitmap.
     void SetStatus(int status) override;
 
@@ -90,10 +90,10 @@ class CCom : public CPanelItem {
 public:
     const char* RuntimeClassName() const override { return "CCom"; }
     CStatusSubject* StatusSubject() override { return &m_Subject; }
-    void OnMouseMove(const QPoint& point, PanelCursor& cursor) override;
+    void OnMouseMove(const QPointF& point, PanelCursor& cursor) override;
     // Passes the own status to the lamps.
     bool Initialize() override;
-    void OnLButtonDown(const QPoint& point) override;
+    void OnLButtonDown(const QPointF& point) override;
 
 private:
     CStatusSubject m_Subject;

@@ -14,7 +14,7 @@ CPanelItem::~CPanelItem() {
     }
 }
 
-void CPanelItem::OnMouseMove(const QPoint& point, PanelCursor& cursor) {
+void CPanelItem::OnMouseMove(const QPointF& point, PanelCursor& cursor) {
     if (HitTest(point)) {
         cursor = PanelCursor::Arrow;
     }
@@ -44,7 +44,7 @@ void CPanelItem::SetRect(int left, int top, int width, int height) {
     m_nHeight = height;
 }
 
-bool CPanelItem::HitTest(const QPoint& point) const {
+bool CPanelItem::HitTest(const QPointF& point) const {
     const int right = m_nLeft + m_nWidth;
     const int bottom = m_nTop + m_nHeight;
     return point.x() > m_nLeft + 2 && point.x() < right - 2 && point.y() > m_nTop + 2 &&

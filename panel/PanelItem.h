@@ -9,6 +9,7 @@
 #include "panel/Dib.h"
 
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 #include <QString>
 
@@ -75,13 +76,14 @@ public:
     virtual CStatusSubject* StatusSubject() { return nullptr; }
 
     // Arrow cursor when the point lies inside the hit rectangle.
-    virtual void OnMouseMove(const QPoint& point, PanelCursor& cursor);
+    // Points are in panel pixels; on a scaled screen they may lie between two of them.
+    virtual void OnMouseMove(const QPointF& point, PanelCursor& cursor);
     virtual void SetType(int /*type*/) {}
     // Loads the element's bitmap; true when it loaded.
     virtual bool Initialize();
     // Draws the bitmap stretched into the rectangle on the paint context.
     virtual void Draw();
-    virtual void OnLButtonDown(const QPoint& /*point*/) {}
+    virtual void OnLButtonDown(const QPointF& /*point*/) {}
     // Stores the status; marks the element dirty only when it changes.
     virtual void SetStatus(int status);
 
@@ -89,7 +91,7 @@ public:
     QRect GetRect() const { return QRect(m_nLeft, m_nTop, m_nWidth, m_nHeight); }
     // Strictly inside the rectangle shrunk by 2 pixels on every side: a point on the
     // shrunk rectangle's edge is outside.
-    bool HitTest(const QPoint& point) const;
+    bool HitTest(const QPointF& point) const;
 
     void SetIdentifier(const QString& identifier) { m_Identifier = identifier; }
     const QString& Identifier() const { return m_Identifier; }

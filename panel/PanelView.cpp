@@ -15,8 +15,6 @@
 CPanelView::CPanelView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("panelView"));
     setMouseTracking(true);
-    // Port details on hover also while another window has the focus.
-    setAttribute(Qt::WA_AlwaysShowToolTips);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_BlinkTimer.setInterval(kBlinkIntervalMs);
     connect(&m_BlinkTimer, &QTimer::timeout, this, &CPanelView::OnBlinkTimer);
@@ -118,7 +116,8 @@ void CPanelView::SetPaintObserver(std::function<void(const QRegion&)> observer) 
 }
 
 bool CPanelView::BackgroundIsStale() const {
-    if (m_BackgroundCache.size() != size()) {
+    if (m_BackgroundCache.deviceIndependentSize() != QSizeF(size()) ||
+        m_BackgroundCache.devicePixelRatio() != devicePixelRatio()) {
         return true;
     }
     for (int i = 0; i < m_Root.ChildCount(); ++i) {
@@ -130,15 +129,20 @@ bool CPanelView::BackgroundIsStale() const {
 }
 
 // The background bitmap stretched over the whole view, then the root's direct children
-// (faces, slots, ports) in their rectangles. Their children are not drawn here.
+// (faces, slots, ports) in their rectangles. Their children are not drawn here. The cache has
+// the screen's device pixels and is drawn on in panel pixels: at a ratio above 1 the @2x
+// bitmaps are drawn, scaled down smoothly where the ratio is below 2.
 void CPanelView::RenderBackground() {
     ++m_nBackgroundRenders;
-    m_BackgroundCache = QPixmap(size());
+    const qreal ratio = devicePixelRatio();
+    m_BackgroundCache = QPixmap((QSizeF(size()) * ratio).toSize());
+    m_BackgroundCache.setDevicePixelRatio(ratio);
     m_BackgroundCache.fill(palette().color(QPalette::Window));
     if (!m_Background.IsLoaded()) {
         return;
     }
     QPainter painter(&m_BackgroundCache);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     m_Background.DrawStretched(painter, 0, 0, width(), height());
     m_Root.AttachOwner(this);
     m_Root.SetPaintContext(&painter);
@@ -154,20 +158,21 @@ void CPanelView::paintEvent(QPaintEvent* event) {
         RenderBackground();
     }
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(0, 0, m_BackgroundCache);
     DrawIndicatorLayer(painter, m_Root, DeviceValues().ModelName, PortCount(), m_Indicators);
 }
 
 void CPanelView::mouseMoveEvent(QMouseEvent* event) {
     PanelCursor cursor = PanelCursor::Arrow;
-    m_Root.OnMouseMove(event->position().toPoint(), cursor);
+    m_Root.OnMouseMove(event->position(), cursor);
     setCursor(cursor == PanelCursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
     QWidget::mouseMoveEvent(event);
 }
 
 void CPanelView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        m_Root.OnLButtonDown(event->position().toPoint());
+        m_Root.OnLButtonDown(event->position());
     }
     QWidget::mousePressEvent(event);
 }
@@ -226,7 +231,7 @@ QString PortToolTipText(int port, int status, bool poeMode, qint64 ageMs) {
              AgeText(ageMs));
 }
 
-QString CPanelView::ToolTipAt(const QPoint& point) const {
+QString CPanelView::ToolTipAt(const QPointF& point) const {
     for (int number = 1; number <= PortCount(); ++number) {
         const CPort* port = NumberedPort(m_Root, number);
         if (port == nullptr) {
@@ -254,6 +259,11 @@ QString CPanelView::ToolTipAt(const QPoint& point) const {
 }
 
 bool CPanelView::event(QEvent* event) {
+    if (event->type() == QEvent::Show) {
+        // Port details on hover also while another window has the focus: Qt asks the
+        // top-level window, not the widget, whether tooltips show then.
+        window()->setAttribute(Qt::WA_AlwaysShowToolTips);
+    }
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         const QString text = ToolTipAt(help->pos());

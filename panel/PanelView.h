@@ -77,7 +77,8 @@ public:
 
     // What hovering `point` shows: a numbered port's state from the last poll, or the Telnet
     // target on the console sockets; empty elsewhere. Sends nothing to the switch.
-    QString ToolTipAt(const QPoint& point) const;
+    // Panel pixels: on a scaled screen a point may lie between two of them.
+    QString ToolTipAt(const QPointF& point) const;
 
     // Test hooks: how often the background layer was rendered, and every paint's region.
     int BackgroundRenderCount() const { return m_nBackgroundRenders; }

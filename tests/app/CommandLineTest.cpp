@@ -6,228 +6,121 @@
 
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
-const SessionParametersData kDefaults;
+using S = SessionParametersData;
+using Field = std::string S::*;
 
-void ExpectCommunityDefaults(const SessionParametersData& p) {
-    EXPECT_EQ(p.ReadCommunity, kDefaults.ReadCommunity);
-    EXPECT_EQ(p.WriteCommunity, kDefaults.WriteCommunity);
-    EXPECT_FALSE(p.VlanEditAllowed);
-    EXPECT_EQ(p.SnmpVersion, kDefaults.SnmpVersion);
-    EXPECT_EQ(p.SnmpPort, kDefaults.SnmpPort);
+// The fields by the key letter a full line gives them (C is field 10, read and unused).
+constexpr Field N = &S::FirstField, I = &S::DeviceAddress, R = &S::ReadCommunity,
+                W = &S::WriteCommunity, V = &S::SnmpVersion, P = &S::SnmpPort, C = &S::Field10,
+                L = &S::SecurityLevel, U = &S::UserName, X = &S::AuthPassword, Y = &S::PrivPassword,
+                M = &S::AuthProtocol, D = &S::PrivProtocol, T = &S::RequestTimeout;
+constexpr Field kAllFields[] = {N, I, R, W, V, P, C, L, U, X, Y, M, D, T};
+
+// Every value of a parse in one text, so that a case checks all of them at once.
+std::string Describe(const S& p) {
+    std::string text = p.VlanEditAllowed ? "E" : "-";
+    for (Field field : kAllFields) {
+        text += '|' + p.*field;
+    }
+    return text;
 }
 
-void ExpectUserSecurityDefaults(const SessionParametersData& p) {
-    EXPECT_EQ(p.Field10, kDefaults.Field10);
-    EXPECT_EQ(p.SecurityLevel, kDefaults.SecurityLevel);
-    EXPECT_EQ(p.UserName, kDefaults.UserName);
-    EXPECT_EQ(p.AuthPassword, kDefaults.AuthPassword);
-    EXPECT_EQ(p.PrivPassword, kDefaults.PrivPassword);
-    EXPECT_EQ(p.AuthProtocol, kDefaults.AuthProtocol);
-    EXPECT_EQ(p.PrivProtocol, kDefaults.PrivProtocol);
-}
+struct Case {
+    std::string line;
+    std::vector<std::pair<Field, std::string>> values; // the others keep their defaults
+    bool vlanEdit = false;
+};
 
-std::vector<std::string> AllValues(const SessionParametersData& p) {
-    return {p.FirstField,   p.DeviceAddress, p.ReadCommunity, p.WriteCommunity, p.SnmpVersion,
-            p.SnmpPort,     p.Field10,       p.SecurityLevel, p.UserName,       p.AuthPassword,
-            p.PrivPassword, p.AuthProtocol,  p.PrivProtocol,  p.RequestTimeout};
+std::string Expected(const Case& c) {
+    S expected;
+    for (const auto& [field, value] : c.values) {
+        expected.*field = value;
+    }
+    expected.VlanEditAllowed = c.vlanEdit;
+    return Describe(expected);
 }
 
 TEST(CommandLineTest, DefaultsAreTheDocumentedOnes) {
-    EXPECT_EQ(kDefaults.FirstField, "");
-    EXPECT_EQ(kDefaults.DeviceAddress, "");
-    EXPECT_EQ(kDefaults.ReadCommunity, "guests");
-    EXPECT_EQ(kDefaults.WriteCommunity, "keepers");
-    EXPECT_FALSE(kDefaults.VlanEditAllowed);
-    EXPECT_EQ(kDefaults.SnmpVersion, "1");
-    EXPECT_EQ(kDefaults.SnmpPort, "161");
-    EXPECT_EQ(kDefaults.Field10, "1");
-    EXPECT_EQ(kDefaults.SecurityLevel, "1");
-    EXPECT_EQ(kDefaults.AuthProtocol, "1");
-    EXPECT_EQ(kDefaults.PrivProtocol, "1");
-    EXPECT_EQ(kDefaults.RequestTimeout, "3000");
+    EXPECT_EQ(Describe(S()), "-|||guests|keepers|1|161|1|1||||1|1|3000");
 }
 
-TEST(CommandLineTest, AddressOnlyKeepsEveryOtherDefault) {
-    const auto p = ParseCommandLine("/Nx /I10.0.0.5");
-    EXPECT_EQ(p.FirstField, "x");
-    EXPECT_EQ(p.DeviceAddress, "10.0.0.5");
-    ExpectCommunityDefaults(p);
-    ExpectUserSecurityDefaults(p);
-}
-
-TEST(CommandLineTest, FullVersionOneLine) {
-    const auto p = ParseCommandLine("/Nname /I10.0.0.5 /Rreadcomm /Wwritecomm /ETRUE /V1 /P161");
-    EXPECT_EQ(p.FirstField, "name");
-    EXPECT_EQ(p.DeviceAddress, "10.0.0.5");
-    EXPECT_EQ(p.ReadCommunity, "readcomm");
-    EXPECT_EQ(p.WriteCommunity, "writecomm");
-    EXPECT_TRUE(p.VlanEditAllowed);
-    EXPECT_EQ(p.SnmpVersion, "1");
-    EXPECT_EQ(p.SnmpPort, "161");
-}
-
-TEST(CommandLineTest, KeyCharactersAreNotInterpreted) {
-    const auto p = ParseCommandLine("/aone /Itwo /ZZthree /Ifour");
-    EXPECT_EQ(p.FirstField, "one");
-    EXPECT_EQ(p.DeviceAddress, "two");
-    EXPECT_EQ(p.ReadCommunity, "Zthree"); // only one key character per field
-    EXPECT_EQ(p.WriteCommunity, "four");
-}
-
-TEST(CommandLineTest, BlanksAreDroppedEverywhere) {
-    const auto p = ParseCommandLine("/N  a b  /I 10.0 .0.5 /R ab cd /W  /E T R U E ");
-    EXPECT_EQ(p.FirstField, "ab");
-    EXPECT_EQ(p.DeviceAddress, "10.0.0.5");
-    EXPECT_EQ(p.ReadCommunity, "abcd");
-    EXPECT_EQ(p.WriteCommunity, "keepers"); // blanks only: empty
-    EXPECT_TRUE(p.VlanEditAllowed);
-}
-
-TEST(CommandLineTest, OnlyUpperOrLowerTrueAllowsVlanEditing) {
-    for (const char* text : {"TRUE", "true"}) {
-        EXPECT_TRUE(ParseCommandLine(std::string("/N /I1.2.3.4 /R /W /E") + text).VlanEditAllowed)
-            << text;
-    }
-    for (const char* text : {"True", "tRUE", "1", "yes", "TRUE1", ""}) {
-        EXPECT_FALSE(ParseCommandLine(std::string("/N /I1.2.3.4 /R /W /E") + text).VlanEditAllowed)
-            << text;
-    }
-}
-
-TEST(CommandLineTest, ASlashAlwaysStartsTheNextField) {
-    const auto p = ParseCommandLine("/Nx /I10.0.0.5 /Ra/b /Ww");
-    EXPECT_EQ(p.ReadCommunity, "a");
-    EXPECT_EQ(p.WriteCommunity, "keepers"); // field 4 is "/b" with an empty value
-    EXPECT_FALSE(p.VlanEditAllowed);        // field 5 is "/Ww"
-    EXPECT_EQ(p.SnmpVersion, "1");
-}
-
-TEST(CommandLineTest, WithoutSlashIOnlyTheFirstFieldIsRead) {
-    const auto p = ParseCommandLine("/Nx /A10.0.0.5 /Rr /Ww /ETRUE /V3 /P1");
-    EXPECT_EQ(p.FirstField, "x");
-    EXPECT_EQ(p.DeviceAddress, "");
-    ExpectCommunityDefaults(p);
-    // "/i" does not count either.
-    EXPECT_EQ(ParseCommandLine("/Nx /i10.0.0.5 /Rr").DeviceAddress, "");
-}
-
-TEST(CommandLineTest, SlashIAnywhereEnablesTheSecondField) {
-    // The text is searched as a whole: here "/I" is inside the third field.
-    const auto p = ParseCommandLine("/Nx /A10.0.0.5 /R/Ix");
-    EXPECT_EQ(p.DeviceAddress, "10.0.0.5");
-    EXPECT_EQ(p.WriteCommunity, "x");
-}
-
-TEST(CommandLineTest, EmptyAddressStopsAfterTheSecondField) {
-    const auto p = ParseCommandLine("/Nx /I /Rr /Ww /ETRUE /V3 /P1 /A /B /C7 /L3 /Uu");
-    EXPECT_EQ(p.FirstField, "x");
-    EXPECT_EQ(p.DeviceAddress, "");
-    ExpectCommunityDefaults(p);
-    ExpectUserSecurityDefaults(p);
-}
-
-TEST(CommandLineTest, EmptyFieldsKeepTheirDefaults) {
-    const auto p = ParseCommandLine("/N /I10.0.0.5 /R /W /E /V /P");
-    EXPECT_EQ(p.FirstField, "");
-    ExpectCommunityDefaults(p);
-    const auto v3 = ParseCommandLine("/N /I10.0.0.5 /R /W /E /V3 /P /A /B /C /L /U /X /Y /M /D");
-    EXPECT_EQ(v3.SnmpVersion, "3");
-    ExpectUserSecurityDefaults(v3);
-}
-
-TEST(CommandLineTest, VersionOneIgnoresTheSnmpV3Fields) {
-    const auto p = ParseCommandLine(
-        "/Nn /I10.0.0.5 /Rr /Ww /Efalse /V1 /P1161 /Aeight /Bnine /Cten /L3 /Uuser /Xauth "
-        "/Ypriv /M2 /D2");
-    EXPECT_EQ(p.SnmpPort, "1161");
-    ExpectUserSecurityDefaults(p);
-}
-
-TEST(CommandLineTest, EmptyVersionIsVersionOneAndStopsToo) {
-    const auto p = ParseCommandLine("/Nn /I10.0.0.5 /Rr /Ww /E /V /P /A /B /Cten /L3 /Uuser");
-    EXPECT_EQ(p.SnmpVersion, "1");
-    ExpectUserSecurityDefaults(p);
-}
-
-TEST(CommandLineTest, VersionThreeSkipsFieldsEightAndNineAndReadsTenToSixteen) {
-    const auto p = ParseCommandLine(
-        "/Nn /I10.0.0.5 /Rr /Ww /Etrue /V3 /P1161 /Aeight /Bnine /Cten /L3 /Uuser /Xauth pass "
-        "/Ypriv /M2 /D2 /Zseventeen /Zeighteen");
-    EXPECT_EQ(p.SnmpVersion, "3");
-    EXPECT_EQ(p.SnmpPort, "1161");
-    EXPECT_EQ(p.Field10, "ten");
-    EXPECT_EQ(p.SecurityLevel, "3");
-    EXPECT_EQ(p.UserName, "user");
-    EXPECT_EQ(p.AuthPassword, "authpass");
-    EXPECT_EQ(p.PrivPassword, "priv");
-    EXPECT_EQ(p.AuthProtocol, "2");
-    EXPECT_EQ(p.PrivProtocol, "2");
-    for (const std::string& value : AllValues(p)) {
-        EXPECT_EQ(value.find("eight"), std::string::npos) << value;
-        EXPECT_EQ(value.find("nine"), std::string::npos) << value;
-        EXPECT_EQ(value.find("seventeen"), std::string::npos) << value;
-    }
-}
-
-TEST(CommandLineTest, ShortLinesKeepTheDefaultsOfTheMissingFields) {
-    const auto p = ParseCommandLine("/Nn /I10.0.0.5 /Rr");
-    EXPECT_EQ(p.ReadCommunity, "r");
-    EXPECT_EQ(p.WriteCommunity, "keepers");
-    const auto v3 = ParseCommandLine("/Nn /I10.0.0.5 /Rr /Ww /E /V3 /P161 /A /B /Cten /L2");
-    EXPECT_EQ(v3.Field10, "ten");
-    EXPECT_EQ(v3.SecurityLevel, "2");
-    EXPECT_EQ(v3.UserName, "");
-    EXPECT_EQ(v3.AuthProtocol, "1");
-}
-
-TEST(CommandLineTest, OddLinesAreReadWithoutHarm) {
-    struct Case {
-        std::string line;
-        std::string firstField;
-        std::string address;
-    };
-    const std::vector<Case> cases = {
-        {"", "", ""},
-        {"/", "", ""},
-        {"/I", "", ""},
-        {"I", "", ""},
-        {"//", "", ""},
-        {"/I/", "", ""},
-        {"/Nx /I", "x", ""},                  // "/I" at the very end
-        {"/Nx /I10.0.0.5/", "x", "10.0.0.5"}, // trailing slash
-        {"/Nx /I10.0.0.5 /", "x", "10.0.0.5"},
-        {"/I10.0.0.5", "10.0.0.5", ""}, // the first field is always field 1
-        {"/Nx/I1.2.3.4", "x", "1.2.3.4"},
-        {"   ", "", ""},
-        {std::string("/N\0x /I1\0.2", 11), std::string("\0x", 2), std::string("1\0.2", 4)},
+TEST(CommandLineTest, FieldsAreReadByPositionAndEveryOtherKeepsItsDefault) {
+    const Case cases[] = {
+        {"/Nx /I10.0.0.5", {{N, "x"}, {I, "10.0.0.5"}}},
+        {"/Nname /I10.0.0.5 /Rreadcomm /Wwritecomm /ETRUE /V1 /P161",
+         {{N, "name"}, {I, "10.0.0.5"}, {R, "readcomm"}, {W, "writecomm"}},
+         true},
+        // Only one key character per field, and it is not interpreted.
+        {"/aone /Itwo /ZZthree /Ifour", {{N, "one"}, {I, "two"}, {R, "Zthree"}, {W, "four"}}},
+        // Blanks are dropped everywhere; a field of blanks only is empty.
+        {"/N  a b  /I 10.0 .0.5 /R ab cd /W  /E T R U E ",
+         {{N, "ab"}, {I, "10.0.0.5"}, {R, "abcd"}},
+         true},
+        // A slash always starts the next field: field 4 is "/b", field 5 is "/Ww".
+        {"/Nx /I10.0.0.5 /Ra/b /Ww", {{N, "x"}, {I, "10.0.0.5"}, {R, "a"}}},
+        // Without "/I" (and "/i" does not count) only the first field is read.
+        {"/Nx /A10.0.0.5 /Rr /Ww /ETRUE /V3 /P1", {{N, "x"}}},
+        {"/Nx /i10.0.0.5 /Rr", {{N, "x"}}},
+        // The text is searched as a whole: here "/I" is inside the third field.
+        {"/Nx /A10.0.0.5 /R/Ix", {{N, "x"}, {I, "10.0.0.5"}, {W, "x"}}},
+        // An empty address stops after the second field.
+        {"/Nx /I /Rr /Ww /ETRUE /V3 /P1 /A /B /C7 /L3 /Uu", {{N, "x"}}},
+        // Empty fields keep their defaults.
+        {"/N /I10.0.0.5 /R /W /E /V /P", {{I, "10.0.0.5"}}},
+        {"/N /I10.0.0.5 /R /W /E /V3 /P /A /B /C /L /U /X /Y /M /D", {{I, "10.0.0.5"}, {V, "3"}}},
+        // Version 1, and an empty version, ignore the fields of version 3.
+        {"/Nn /I10.0.0.5 /Rr /Ww /Efalse /V1 /P1161 /Aeight /Bnine /Cten /L3 /Uuser /Xauth /Ypriv "
+         "/M2 /D2",
+         {{N, "n"}, {I, "10.0.0.5"}, {R, "r"}, {W, "w"}, {P, "1161"}}},
+        {"/Nn /I10.0.0.5 /Rr /Ww /E /V /P /A /B /Cten /L3 /Uuser",
+         {{N, "n"}, {I, "10.0.0.5"}, {R, "r"}, {W, "w"}}},
+        // Short lines keep the defaults of the missing fields.
+        {"/Nn /I10.0.0.5 /Rr", {{N, "n"}, {I, "10.0.0.5"}, {R, "r"}}},
+        {"/Nn /I10.0.0.5 /Rr /Ww /E /V3 /P161 /A /B /Cten /L2",
+         {{N, "n"}, {I, "10.0.0.5"}, {R, "r"}, {W, "w"}, {V, "3"}, {C, "ten"}, {L, "2"}}},
+        // Bytes that are no ASCII are passed through.
+        {"/N\xc3\xa4 /I10.0.0.5 /R\xff\xfe\x80 /W\x01\x7f",
+         {{N, "\xc3\xa4"}, {I, "10.0.0.5"}, {R, "\xff\xfe\x80"}, {W, "\x01\x7f"}}},
+        // Odd lines are read without harm.
+        {"/Nx /I", {{N, "x"}}}, // "/I" at the very end
+        {"/Nx /I10.0.0.5/", {{N, "x"}, {I, "10.0.0.5"}}},
+        {"/Nx /I10.0.0.5 /", {{N, "x"}, {I, "10.0.0.5"}}},
+        {"/I10.0.0.5", {{N, "10.0.0.5"}}}, // the first field is always field 1
+        {"/Nx/I1.2.3.4", {{N, "x"}, {I, "1.2.3.4"}}},
+        {std::string("/N\0x /I1\0.2", 11),
+         {{N, std::string("\0x", 2)}, {I, std::string("1\0.2", 4)}}},
     };
     for (const Case& c : cases) {
-        const auto p = ParseCommandLine(c.line);
-        EXPECT_EQ(p.FirstField, c.firstField) << '"' << c.line << '"';
-        EXPECT_EQ(p.DeviceAddress, c.address) << '"' << c.line << '"';
+        EXPECT_EQ(Describe(ParseCommandLine(c.line)), Expected(c)) << '"' << c.line << '"';
     }
-}
+    for (const char* line : {"", "/", "/I", "I", "//", "/I/", "   "}) {
+        EXPECT_EQ(Describe(ParseCommandLine(line)), Describe(S())) << '"' << line << '"';
+    }
+    // Version 3 skips fields 8 and 9, reads 10 to 16 and nothing after them.
+    EXPECT_EQ(Describe(ParseCommandLine(
+                  "/Nn /I10.0.0.5 /Rr /Ww /Etrue /V3 /P1161 /Aeight /Bnine /Cten /L3 /Uuser /Xauth "
+                  "pass /Ypriv /M2 /D2 /Zseventeen /Zeighteen")),
+              "E|n|10.0.0.5|r|w|3|1161|ten|3|user|authpass|priv|2|2|3000");
 
-TEST(CommandLineTest, NonAsciiBytesArePassedThrough) {
-    const auto p = ParseCommandLine("/N\xc3\xa4 /I10.0.0.5 /R\xff\xfe\x80 /W\x01\x7f");
-    EXPECT_EQ(p.FirstField, "\xc3\xa4");
-    EXPECT_EQ(p.ReadCommunity, "\xff\xfe\x80");
-    EXPECT_EQ(p.WriteCommunity, "\x01\x7f");
-}
+    // Only upper or lower case TRUE allows VLAN editing.
+    for (const char* text : {"TRUE", "true", "True", "tRUE", "1", "yes", "TRUE1", ""}) {
+        const Case c{std::string("/N /I1.2.3.4 /R /W /E") + text,
+                     {{I, "1.2.3.4"}},
+                     text == std::string("TRUE") || text == std::string("true")};
+        EXPECT_EQ(Describe(ParseCommandLine(c.line)), Expected(c)) << text;
+    }
 
-TEST(CommandLineTest, AThousandFieldsStopAfterSixteen) {
+    // A thousand fields stop after sixteen.
     std::string line = "/Nn /I10.0.0.5 /Rr /Ww /Etrue /V3 /P161";
     for (int field = 8; field <= 1000; ++field) {
         line += " /K" + std::to_string(field);
     }
-    const auto p = ParseCommandLine(line);
-    EXPECT_EQ(p.Field10, "10");
-    EXPECT_EQ(p.SecurityLevel, "11");
-    EXPECT_EQ(p.PrivProtocol, "16");
+    EXPECT_EQ(Describe(ParseCommandLine(line)), "E|n|10.0.0.5|r|w|3|161|10|11|12|13|14|15|16|3000");
 }
 
 // Random lines over the characters that matter: never a crash or an out-of-bounds read (the
@@ -242,8 +135,9 @@ TEST(CommandLineTest, RandomLinesNeverYieldSlashesOrBlanks) {
         for (int n = length(random); n > 0; --n) {
             line += alphabet[pick(random)];
         }
-        for (const std::string& value : AllValues(ParseCommandLine(line))) {
-            ASSERT_EQ(value.find_first_of("/ "), std::string::npos) << '"' << line << '"';
+        const S p = ParseCommandLine(line);
+        for (Field field : kAllFields) {
+            ASSERT_EQ((p.*field).find_first_of("/ "), std::string::npos) << '"' << line << '"';
         }
     }
 }

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <vector>
 
 namespace {
 
@@ -25,85 +26,79 @@ protected:
         return path;
     }
 
-    static QString Read(const QString& path, const char* section, const char* key,
-                        const QString& defaultValue = QStringLiteral("dflt"),
-                        qsizetype maxLength = 259) {
-        return platform::IniFile(path).ReadString(QString::fromUtf8(section),
-                                                  QString::fromUtf8(key), defaultValue, maxLength);
-    }
-
     QTemporaryDir m_dir;
     int m_files = 0;
 };
 
-TEST_F(IniFileTest, NamesCompareWithoutCaseAndBlanksAreTrimmed) {
-    const QString path = Write("[ DeviceInfo ]\r\n"
-                               "  DeviceName  =  KSX-7700-52  \r\n"
-                               "\tXMLName=\tpanel 52.xml\t\r\n");
-    EXPECT_EQ(Read(path, "DeviceInfo", "DeviceName"), "KSX-7700-52");
-    EXPECT_EQ(Read(path, "deviceinfo", "DEVICENAME"), "KSX-7700-52");
-    EXPECT_EQ(Read(path, " DEVICEinfo ", " devicename "), "KSX-7700-52");
-    EXPECT_EQ(Read(path, "DeviceInfo", "XMLName"), "panel 52.xml");
-}
+struct Read {
+    const char* section;
+    const char* key;
+    QString expected;
+    QString defaultValue = QStringLiteral("dflt");
+    qsizetype maxLength = 259;
+};
 
-TEST_F(IniFileTest, MissingFileSectionOrKeyGivesTheDefault) {
-    const QString path = Write("[Other]\nDeviceName=wrong\n[DeviceInfo]\nXMLName=x.xml\n");
-    EXPECT_EQ(Read(m_dir.filePath(QStringLiteral("absent.ini")), "DeviceInfo", "DeviceName"),
-              "dflt");
-    EXPECT_EQ(Read(path, "Missing", "XMLName"), "dflt");
-    EXPECT_EQ(Read(path, "DeviceInfo", "DeviceName"), "dflt"); // lives in [Other] only
-    EXPECT_EQ(Read(path, "DeviceInfo", "DeviceName", QString()), "");
-    // The default loses its trailing blanks, not its leading ones.
-    EXPECT_EQ(Read(path, "DeviceInfo", "DeviceName", QStringLiteral(" a b  ")), " a b");
+struct FileCase {
+    QByteArray content; // null: no file at all
+    std::vector<Read> reads;
+};
+
+TEST_F(IniFileTest, ReadStringFindsTheFirstMatchOrGivesTheDefault) {
+    const QString ae = QString::fromUtf8("\xc3\xa4x");
+    const FileCase cases[] = {
+        // Names compare without case and blanks are trimmed.
+        {"[ DeviceInfo ]\r\n  DeviceName  =  KSX-7700-52  \r\n\tXMLName=\tpanel 52.xml\t\r\n",
+         {{"DeviceInfo", "DeviceName", "KSX-7700-52"},
+          {"deviceinfo", "DEVICENAME", "KSX-7700-52"},
+          {" DEVICEinfo ", " devicename ", "KSX-7700-52"},
+          {"DeviceInfo", "XMLName", "panel 52.xml"}}},
+        // A missing file, section or key gives the default, which loses its trailing blanks.
+        {QByteArray(), {{"DeviceInfo", "DeviceName", "dflt"}}},
+        {"[Other]\nDeviceName=wrong\n[DeviceInfo]\nXMLName=x.xml\n",
+         {{"Missing", "XMLName", "dflt"},
+          {"DeviceInfo", "DeviceName", "dflt"},
+          {"DeviceInfo", "DeviceName", "", QString()},
+          {"DeviceInfo", "DeviceName", " a b", QStringLiteral(" a b  ")}}},
+        // The result is cut to the length limit.
+        {"[DeviceInfo]\nDeviceName=" + QByteArray(300, 'N') + "\nShort=abc\n",
+         {{"DeviceInfo", "DeviceName", QString(259, u'N')},
+          {"DeviceInfo", "Short", "ab", "dflt", 2},
+          {"DeviceInfo", "Short", "", "dflt", 0},
+          {"DeviceInfo", "Missing", QString(259, u'D'), QString(300, u'D')}}},
+        // Text that is no ASCII is kept, and never cut inside a character: U+1F600 takes two
+        // UTF-16 units, a cut after the first one drops the whole character.
+        {"\xef\xbb\xbf[DeviceInfo]\nName=\xc3\xa4x\xf0\x9f\x98\x80y\n",
+         {{"DeviceInfo", "Name", QString::fromUtf8("\xc3\xa4x\xf0\x9f\x98\x80y")},
+          {"DeviceInfo", "Name", ae, "", 3}}},
+        // Comments, blank and stray lines are skipped.
+        {"Orphan=before any section\n; a comment\n\n[DeviceInfo]\n   ; DeviceName=commented out\n"
+         "no equals sign here\n=no key\n[Broken\nDeviceName=a;b # kept\n",
+         {{"DeviceInfo", "DeviceName", "a;b # kept"},
+          {"DeviceInfo", "no equals sign here", "dflt"},
+          {"", "Orphan", "dflt"},
+          {"Broken", "DeviceName", "dflt"}}},
+        // The first key and the first section win.
+        {"[DeviceInfo]\nDeviceName=first\ndevicename=second\n"
+         "[DEVICEINFO]\nDeviceName=third\nXMLName=later.xml\n",
+         {{"DeviceInfo", "DeviceName", "first"}, {"DeviceInfo", "XMLName", "dflt"}}},
+        // Enclosing quotes are removed.
+        {"[S]\nA=\" padded \"\nB='x'\nC=\"mixed'\nD=\"\nE=\"\"\"\"\n",
+         {{"S", "A", " padded "},
+          {"S", "B", "x"},
+          {"S", "C", "\"mixed'"},
+          {"S", "D", "\""},
+          {"S", "E", "\"\""}}},
+    };
+    for (const FileCase& c : cases) {
+        const QString path = c.content.isNull() ? m_dir.filePath("absent.ini") : Write(c.content);
+        for (const Read& r : c.reads) {
+            EXPECT_EQ(
+                platform::IniFile(path).ReadString(r.section, r.key, r.defaultValue, r.maxLength),
+                r.expected)
+                << c.content.left(40).constData() << " / " << r.section << " / " << r.key;
+        }
+    }
     EXPECT_EQ(platform::IniFile(m_dir.path()).ReadString("DeviceInfo", "XMLName", "d", 9), "d");
-}
-
-TEST_F(IniFileTest, ResultIsCutToTheLengthLimit) {
-    const QByteArray longName(300, 'N');
-    const QString path = Write("[DeviceInfo]\nDeviceName=" + longName + "\nShort=abc\n");
-    EXPECT_EQ(Read(path, "DeviceInfo", "DeviceName"), QString(259, u'N'));
-    EXPECT_EQ(Read(path, "DeviceInfo", "Short", "dflt", 2), "ab");
-    EXPECT_EQ(Read(path, "DeviceInfo", "Short", "dflt", 0), "");
-    EXPECT_EQ(Read(path, "DeviceInfo", "Missing", QString(300, u'D'), 259), QString(259, u'D'));
-}
-
-TEST_F(IniFileTest, NonAsciiTextIsKeptAndNeverCutInsideACharacter) {
-    // U+1F600 takes two UTF-16 units: a cut after the first one drops the whole character.
-    const QString path = Write("\xef\xbb\xbf[DeviceInfo]\nName=\xc3\xa4x\xf0\x9f\x98\x80y\n");
-    EXPECT_EQ(Read(path, "DeviceInfo", "Name"), QString::fromUtf8("\xc3\xa4x\xf0\x9f\x98\x80y"));
-    EXPECT_EQ(Read(path, "DeviceInfo", "Name", "", 3), QString::fromUtf8("\xc3\xa4x"));
-}
-
-TEST_F(IniFileTest, CommentsBlankAndStrayLinesAreSkipped) {
-    const QString path = Write("Orphan=before any section\n"
-                               "; a comment\n"
-                               "\n"
-                               "[DeviceInfo]\n"
-                               "   ; DeviceName=commented out\n"
-                               "no equals sign here\n"
-                               "=no key\n"
-                               "[Broken\n"
-                               "DeviceName=a;b # kept\n");
-    EXPECT_EQ(Read(path, "DeviceInfo", "DeviceName"), "a;b # kept");
-    EXPECT_EQ(Read(path, "DeviceInfo", "no equals sign here"), "dflt");
-    EXPECT_EQ(Read(path, "", "Orphan"), "dflt");
-    EXPECT_EQ(Read(path, "Broken", "DeviceName"), "dflt");
-}
-
-TEST_F(IniFileTest, FirstKeyAndFirstSectionWin) {
-    const QString path = Write("[DeviceInfo]\nDeviceName=first\ndevicename=second\n"
-                               "[DEVICEINFO]\nDeviceName=third\nXMLName=later.xml\n");
-    EXPECT_EQ(Read(path, "DeviceInfo", "DeviceName"), "first");
-    EXPECT_EQ(Read(path, "DeviceInfo", "XMLName"), "dflt");
-}
-
-TEST_F(IniFileTest, EnclosingQuotesAreRemoved) {
-    const QString path = Write("[S]\nA=\" padded \"\nB='x'\nC=\"mixed'\nD=\"\nE=\"\"\"\"\n");
-    EXPECT_EQ(Read(path, "S", "A"), " padded ");
-    EXPECT_EQ(Read(path, "S", "B"), "x");
-    EXPECT_EQ(Read(path, "S", "C"), "\"mixed'");
-    EXPECT_EQ(Read(path, "S", "D"), "\"");
-    EXPECT_EQ(Read(path, "S", "E"), "\"\"");
 }
 
 TEST_F(IniFileTest, IntegersReadTheLeadingDigits) {
@@ -121,7 +116,7 @@ TEST_F(IniFileTest, IntegersReadTheLeadingDigits) {
     EXPECT_EQ(platform::IniFile(m_dir.filePath("absent.ini")).ReadInt("DeviceInfo", "X", 28), 28);
 }
 
-TEST_F(IniFileTest, UserIniIsBesideTheProgramUnlessTheEnvironmentNamesOne) {
+TEST_F(IniFileTest, UserIniNamesTheDeviceAndTheDeviceNamesTheInstance) {
     qunsetenv("KSX_USER_INI");
     EXPECT_EQ(UserIniPath(), QCoreApplication::applicationDirPath() + "/User.ini");
     qputenv("KSX_USER_INI", "");
@@ -132,9 +127,7 @@ TEST_F(IniFileTest, UserIniIsBesideTheProgramUnlessTheEnvironmentNamesOne) {
     EXPECT_EQ(ReadDeviceName(UserIniPath()), std::string(259, 'K'));
     qunsetenv("KSX_USER_INI");
     EXPECT_EQ(ReadDeviceName(m_dir.filePath("absent.ini")), "");
-}
-
-TEST(InstanceNameTest, JoinsPrefixDeviceNameAndAddressWithoutSeparators) {
+    // The instance name joins its prefix, the device name and the address without separators.
     EXPECT_EQ(BuildInstanceName("KSX-7700-52", "10.0.0.5"), "Module:KSX-7700-5210.0.0.5");
     EXPECT_EQ(BuildInstanceName("", "10.0.0.5"), "Module:10.0.0.5");
     EXPECT_EQ(BuildInstanceName("", ""), "Module:");

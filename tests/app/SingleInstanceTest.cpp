@@ -37,40 +37,33 @@ protected:
     QByteArray m_savedRuntimeDir;
 };
 
-TEST_F(SingleInstanceTest, SecondClaimOfTheSameNameActivatesTheFirst) {
-    SingleInstance first(QStringLiteral("Module:KSX-7700-5210.0.0.5"));
+TEST_F(SingleInstanceTest, OneHolderPerNameAndLaterClaimsActivateIt) {
+    auto first = std::make_unique<SingleInstance>(QStringLiteral("Module:KSX-7700-5210.0.0.5"));
     int activations = 0;
-    QObject::connect(&first, &SingleInstance::activationRequested, [&] { ++activations; });
-    ASSERT_EQ(first.Claim(), SingleInstance::Outcome::Serving);
-    EXPECT_TRUE(first.LockFilePath().startsWith(m_runtimeDir.path()));
-
-    SingleInstance second(QStringLiteral("Module:KSX-7700-5210.0.0.5"));
-    EXPECT_EQ(second.Claim(), SingleInstance::Outcome::AnotherIsServing);
-    SingleInstance third(QStringLiteral("Module:KSX-7700-5210.0.0.5"));
-    EXPECT_EQ(third.Claim(), SingleInstance::Outcome::AnotherIsServing);
-    EXPECT_TRUE(ProcessEventsUntil(activations, 2));
-}
-
-TEST_F(SingleInstanceTest, NamesDifferingInAnyCharacterAreIndependent) {
-    SingleInstance a(QStringLiteral("Module:KSX-7700-5210.0.0.5"));
-    SingleInstance b(QStringLiteral("Module:KSX-7700-5210.0.0.6"));
-    SingleInstance c(QStringLiteral("Module:ksx-7700-5210.0.0.5"));
-    SingleInstance d(QStringLiteral("Module:") + QString(400, u'/')); // any text, any length
-    EXPECT_EQ(a.Claim(), SingleInstance::Outcome::Serving);
-    EXPECT_EQ(b.Claim(), SingleInstance::Outcome::Serving);
-    EXPECT_EQ(c.Claim(), SingleInstance::Outcome::Serving);
-    EXPECT_EQ(d.Claim(), SingleInstance::Outcome::Serving);
-}
-
-TEST_F(SingleInstanceTest, NameIsFreeAgainWhenItsHolderGoes) {
-    auto first = std::make_unique<SingleInstance>(QStringLiteral("Module:10.0.0.7"));
+    QObject::connect(first.get(), &SingleInstance::activationRequested, [&] { ++activations; });
     ASSERT_EQ(first->Claim(), SingleInstance::Outcome::Serving);
+    EXPECT_TRUE(first->LockFilePath().startsWith(m_runtimeDir.path()));
+    for (int n = 0; n < 2; ++n) {
+        SingleInstance again(QStringLiteral("Module:KSX-7700-5210.0.0.5"));
+        EXPECT_EQ(again.Claim(), SingleInstance::Outcome::AnotherIsServing);
+    }
+    EXPECT_TRUE(ProcessEventsUntil(activations, 2));
+
+    // Names differing in any character are independent, whatever their text and length.
+    for (const QString& name : {QStringLiteral("Module:KSX-7700-5210.0.0.6"),
+                                QStringLiteral("Module:ksx-7700-5210.0.0.5"),
+                                QStringLiteral("Module:") + QString(400, u'/')}) {
+        SingleInstance other(name);
+        EXPECT_EQ(other.Claim(), SingleInstance::Outcome::Serving) << name.left(30).toStdString();
+    }
+
+    // The name is free again when its holder goes.
     first.reset();
-    SingleInstance next(QStringLiteral("Module:10.0.0.7"));
-    int activations = 0;
+    SingleInstance next(QStringLiteral("Module:KSX-7700-5210.0.0.5"));
+    activations = 0;
     QObject::connect(&next, &SingleInstance::activationRequested, [&] { ++activations; });
     ASSERT_EQ(next.Claim(), SingleInstance::Outcome::Serving);
-    SingleInstance later(QStringLiteral("Module:10.0.0.7"));
+    SingleInstance later(QStringLiteral("Module:KSX-7700-5210.0.0.5"));
     EXPECT_EQ(later.Claim(), SingleInstance::Outcome::AnotherIsServing);
     EXPECT_TRUE(ProcessEventsUntil(activations, 1));
 }

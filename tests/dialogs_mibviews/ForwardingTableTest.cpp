@@ -12,9 +12,9 @@
 namespace {
 
 using mibviews::Rows;
-using mibviews::ShownRows;
 using testsupport::Click;
 using testsupport::Find;
+using testsupport::ListRows;
 
 const std::string kFdbPort = "1.3.6.1.2.1.17.7.1.2.2.1.2";
 const std::string kFdbStatus = "1.3.6.1.2.1.17.7.1.2.2.1.3";
@@ -82,25 +82,26 @@ TEST_F(ForwardingTableTest, PagesOfAHundredWithBackAndNext) {
     const Rows all = ExpectedEntries();
     ASSERT_EQ(all.size(), 250u);
     EXPECT_EQ(dialog->EntryCount(), 250);
+    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "agingTimeEdit")->text(), QStringLiteral("300"));
 
-    EXPECT_EQ(ShownRows(dialog->List()), Slice(all, 1, 100));
+    EXPECT_EQ(ListRows(dialog->List()), Slice(all, 1, 100));
     EXPECT_FALSE(Enabled(dialog.get(), "backButton"));
     EXPECT_TRUE(Enabled(dialog.get(), "nextButton"));
 
     ASSERT_TRUE(Click(dialog.get(), "nextButton"));
-    EXPECT_EQ(ShownRows(dialog->List()), Slice(all, 101, 200));
+    EXPECT_EQ(ListRows(dialog->List()), Slice(all, 101, 200));
     EXPECT_TRUE(Enabled(dialog.get(), "backButton"));
     EXPECT_TRUE(Enabled(dialog.get(), "nextButton"));
 
     ASSERT_TRUE(Click(dialog.get(), "nextButton"));
-    EXPECT_EQ(ShownRows(dialog->List()), Slice(all, 201, 250));
+    EXPECT_EQ(ListRows(dialog->List()), Slice(all, 201, 250));
     EXPECT_TRUE(Enabled(dialog.get(), "backButton"));
     EXPECT_FALSE(Enabled(dialog.get(), "nextButton"));
 
     ASSERT_TRUE(Click(dialog.get(), "backButton"));
-    EXPECT_EQ(ShownRows(dialog->List()), Slice(all, 101, 200));
+    EXPECT_EQ(ListRows(dialog->List()), Slice(all, 101, 200));
     ASSERT_TRUE(Click(dialog.get(), "backButton"));
-    EXPECT_EQ(ShownRows(dialog->List()), Slice(all, 1, 100));
+    EXPECT_EQ(ListRows(dialog->List()), Slice(all, 1, 100));
     EXPECT_FALSE(Enabled(dialog.get(), "backButton"));
 
     // Refresh starts over on the first page.
@@ -108,24 +109,31 @@ TEST_F(ForwardingTableTest, PagesOfAHundredWithBackAndNext) {
     ASSERT_TRUE(Click(dialog.get(), "refreshButton"));
     ASSERT_TRUE(mibviews::WaitForWalk(dialog.get()));
     EXPECT_EQ(dialog->FirstShownId(), 1);
-    EXPECT_EQ(ShownRows(dialog->List()), Slice(all, 1, 100));
+    EXPECT_EQ(ListRows(dialog->List()), Slice(all, 1, 100));
 }
 
-TEST_F(ForwardingTableTest, ExactlyOnePageHasNoNext) {
-    ASSERT_TRUE(StartSimulator({"KSX-7700-52", {"--fdb", "100"}}));
-    auto dialog = OpenWalked();
-    EXPECT_EQ(dialog->List()->RowCount(), 100);
-    EXPECT_FALSE(Enabled(dialog.get(), "nextButton"));
-    EXPECT_FALSE(Enabled(dialog.get(), "backButton"));
-}
-
-TEST_F(ForwardingTableTest, AnEmptyTableShowsNothingAndEnablesRefresh) {
-    ASSERT_TRUE(StartSimulator({"KSX-7700-52", {"--fdb", "0"}}));
-    auto dialog = OpenWalked();
-    EXPECT_EQ(dialog->List()->RowCount(), 0);
-    EXPECT_FALSE(Enabled(dialog.get(), "nextButton"));
-    EXPECT_FALSE(Enabled(dialog.get(), "backButton"));
-    EXPECT_TRUE(trace.Contains("call back iStatus = -2"));
+TEST_F(ForwardingTableTest, OnePageOrNoneHasNeitherBackNorNextAndAgingTimeComesAlong) {
+    struct Case {
+        std::vector<std::string> arguments;
+        int rows;
+        const char* agingTime;
+    };
+    for (const Case& c :
+         {Case{{"--fdb", "100"}, 100, "300"}, Case{{"--fdb", "0"}, 0, "300"},
+          Case{{"--fdb", "3", "--data", DataArguments({"1.3.6.1.2.1.17.4.2.0|2|45"}).back()},
+               3,
+               "45"}}) {
+        SCOPED_TRACE(c.rows);
+        ASSERT_TRUE(StartSimulator({"KSX-7700-52", c.arguments}));
+        trace.Clear();
+        auto dialog = OpenWalked();
+        EXPECT_EQ(dialog->List()->RowCount(), c.rows);
+        EXPECT_FALSE(Enabled(dialog.get(), "nextButton"));
+        EXPECT_FALSE(Enabled(dialog.get(), "backButton"));
+        EXPECT_EQ(Find<QLineEdit>(dialog.get(), "agingTimeEdit")->text(),
+                  QString::fromLatin1(c.agingTime));
+        EXPECT_TRUE(trace.Contains("call back iStatus = -2"));
+    }
 }
 
 TEST_F(ForwardingTableTest, MacAddressesAreRightForFilteringDatabaseIdsOfAnyWidth) {
@@ -141,7 +149,7 @@ TEST_F(ForwardingTableTest, MacAddressesAreRightForFilteringDatabaseIdsOfAnyWidt
     ASSERT_EQ(all.size(), 251u);
     Rows shown;
     for (;;) {
-        const Rows page = ShownRows(dialog->List());
+        const Rows page = ListRows(dialog->List());
         shown.insert(shown.end(), page.begin(), page.end());
         if (!Enabled(dialog.get(), "nextButton")) {
             break;
@@ -161,17 +169,6 @@ TEST_F(ForwardingTableTest, MacAddressesAreRightForFilteringDatabaseIdsOfAnyWidt
     EXPECT_NE(std::find_if(shown.begin(), shown.end(),
                            [&](const auto& row) { return row[2] == MacOfArcs(index); }),
               shown.end());
-}
-
-TEST_F(ForwardingTableTest, AgingTimeStandsBeforeSeconds) {
-    auto dialog = OpenWalked();
-    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "agingTimeEdit")->text(), QStringLiteral("300"));
-    ASSERT_TRUE(StartSimulator(
-        {"KSX-7700-52",
-         {"--fdb", "3", "--data", DataArguments({"1.3.6.1.2.1.17.4.2.0|2|45"}).back()}}));
-    auto other = OpenWalked();
-    EXPECT_EQ(Find<QLineEdit>(other.get(), "agingTimeEdit")->text(), QStringLiteral("45"));
-    EXPECT_EQ(other->List()->RowCount(), 3);
 }
 
 } // namespace

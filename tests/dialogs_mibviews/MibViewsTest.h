@@ -5,12 +5,10 @@
 // Net-SNMP's snmpwalk reads it, independently of the program's own SNMP layer.
 #pragma once
 
-#include "features/common/ReportList.h"
 #include "tests/support/AgentProcess.h"
 #include "tests/support/DialogTesting.h"
 #include "tests/support/SnmpdFixture.h"
 
-#include <QDir>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -21,19 +19,8 @@
 
 namespace mibviews {
 
-using Rows = std::vector<std::vector<std::string>>;
-
-inline Rows ShownRows(const CReportList* list) {
-    Rows rows;
-    for (int row = 0; row < list->RowCount(); ++row) {
-        std::vector<std::string> cells;
-        for (int column = 0; column < list->columnCount(); ++column) {
-            cells.push_back(list->Cell(row, column).toStdString());
-        }
-        rows.push_back(cells);
-    }
-    return rows;
-}
+using Rows = testsupport::TextRows;
+using testsupport::ListRows;
 
 // One line of snmpwalk -On -Oq output: the instance OID and the value.
 struct WalkedValue {
@@ -41,11 +28,10 @@ struct WalkedValue {
     std::string value;
 };
 
-inline std::vector<WalkedValue> Snmpwalk(const std::string& peer, const std::string& column,
-                                         const std::string& community = "guests") {
+inline std::vector<WalkedValue> Snmpwalk(const std::string& peer, const std::string& column) {
     const std::string output = testsupport::RunCommand(
-        "MIBS= " + testsupport::FindProgram("snmpwalk") + " -v2c -c " + community +
-        " -On -Oq -Ot -Oe " + peer + " " + column + " 2>/dev/null");
+        "MIBS= " + testsupport::FindProgram("snmpwalk") + " -v2c -c guests -On -Oq -Ot -Oe " +
+        peer + " " + column + " 2>/dev/null");
     std::vector<WalkedValue> values;
     std::istringstream lines(output);
     std::string line;
@@ -81,6 +67,19 @@ Rows SnmpwalkRows(const std::string& peer, const std::vector<std::string>& colum
         }
     }
     return rows;
+}
+
+// The interface table's columns (index, status, speed) and how the dialog shows them.
+inline const std::vector<std::string> kInterfaceColumns = {
+    "1.3.6.1.2.1.2.2.1.1", "1.3.6.1.2.1.2.2.1.8", "1.3.6.1.2.1.2.2.1.5"};
+inline std::string InterfaceCell(std::size_t column, const std::string& value) {
+    if (column == 1) {
+        return value == "1"   ? "Connected"
+               : value == "2" ? "UnConnected"
+               : value == "3" ? "Test"
+                              : "Unknown";
+    }
+    return column == 2 ? std::to_string(std::stoull(value) / 1000000) + "M" : value;
 }
 
 inline bool WaitForWalk(const QWidget* dialog) {

@@ -27,7 +27,6 @@
 namespace {
 
 using mibviews::Rows;
-using mibviews::ShownRows;
 
 // A socket of this test on 127.0.0.1, so that the host's tables hold a row we know.
 class LoopbackSocket {
@@ -89,7 +88,7 @@ protected:
             const Rows before = mibviews::SnmpwalkRows(agent.Peer(), columns, cell);
             dialog->Refresh();
             EXPECT_TRUE(mibviews::WaitForWalk(dialog.get()));
-            shown = ShownRows(dialog->List());
+            shown = mibviews::ListRows(dialog->List());
             after = mibviews::SnmpwalkRows(agent.Peer(), columns, cell);
             if (before == after && shown == after) {
                 break;
@@ -110,50 +109,28 @@ bool HasRow(const Rows& rows, const std::vector<std::string>& row) {
     return std::find(rows.begin(), rows.end(), row) != rows.end();
 }
 
-TEST_F(SnmpdViewsTest, InterfaceTableEqualsTheHostsInterfaces) {
-    const Rows shown = CompareWithSnmpwalk<CInterfaceTableDlg>(
-        {"1.3.6.1.2.1.2.2.1.1", "1.3.6.1.2.1.2.2.1.8", "1.3.6.1.2.1.2.2.1.5"},
-        [](std::size_t column, const std::string& value) -> std::string {
-            if (column == 1) {
-                return value == "1"   ? "Connected"
-                       : value == "2" ? "UnConnected"
-                       : value == "3" ? "Test"
-                                      : "Unknown";
-            }
-            if (column == 2) {
-                return std::to_string(std::stoull(value) / 1000000) + "M";
-            }
-            return value;
-        });
-    EXPECT_FALSE(shown.empty());
-}
-
-TEST_F(SnmpdViewsTest, IpTableEqualsTheHostsAddresses) {
-    const Rows shown = CompareWithSnmpwalk<CIpTableDlg>(
-        {"1.3.6.1.2.1.4.20.1.1", "1.3.6.1.2.1.4.20.1.3"}, &SnmpdViewsTest::AsRead);
-    EXPECT_TRUE(HasRow(shown, {"127.0.0.1", "255.0.0.0"}));
-}
-
-TEST_F(SnmpdViewsTest, TcpServiceEqualsTheHostsConnections) {
+TEST_F(SnmpdViewsTest, EveryViewEqualsWhatSnmpwalkReadsFromTheHost) {
     LoopbackSocket listener(SOCK_STREAM);
-    const Rows shown = CompareWithSnmpwalk<CTcpServiceDlg>(
+    LoopbackSocket socket(SOCK_DGRAM);
+    EXPECT_FALSE(CompareWithSnmpwalk<CInterfaceTableDlg>(mibviews::kInterfaceColumns,
+                                                         mibviews::InterfaceCell)
+                     .empty());
+    EXPECT_TRUE(HasRow(
+        CompareWithSnmpwalk<CIpTableDlg>({"1.3.6.1.2.1.4.20.1.1", "1.3.6.1.2.1.4.20.1.3"}, &AsRead),
+        {"127.0.0.1", "255.0.0.0"}));
+    const Rows tcp = CompareWithSnmpwalk<CTcpServiceDlg>(
         {"1.3.6.1.2.1.6.13.1.3", "1.3.6.1.2.1.6.13.1.2", "1.3.6.1.2.1.6.13.1.4",
          "1.3.6.1.2.1.6.13.1.5", "1.3.6.1.2.1.6.13.1.1"},
         [](std::size_t column, const std::string& value) {
             return column == 4 ? StateName(value) : value;
         });
-    EXPECT_TRUE(HasRow(shown, {listener.Port(), "127.0.0.1", "0.0.0.0", "0", "listen"}));
-}
+    EXPECT_TRUE(HasRow(tcp, {listener.Port(), "127.0.0.1", "0.0.0.0", "0", "listen"}));
+    const Rows udp = CompareWithSnmpwalk<CUdpServiceDlg>(
+        {"1.3.6.1.2.1.7.5.1.2", "1.3.6.1.2.1.7.5.1.1"}, &AsRead);
+    EXPECT_TRUE(HasRow(udp, {socket.Port(), "127.0.0.1"}));
+    EXPECT_TRUE(HasRow(udp, {std::to_string(agent.Port()), "127.0.0.1"}));
 
-TEST_F(SnmpdViewsTest, UdpServiceEqualsTheHostsListeners) {
-    LoopbackSocket socket(SOCK_DGRAM);
-    const Rows shown = CompareWithSnmpwalk<CUdpServiceDlg>(
-        {"1.3.6.1.2.1.7.5.1.2", "1.3.6.1.2.1.7.5.1.1"}, &SnmpdViewsTest::AsRead);
-    EXPECT_TRUE(HasRow(shown, {socket.Port(), "127.0.0.1"}));
-    EXPECT_TRUE(HasRow(shown, {std::to_string(agent.Port()), "127.0.0.1"}));
-}
-
-TEST_F(SnmpdViewsTest, SystemInformationEqualsTheAgentsSystemGroup) {
+    // System Information equals the agent's system group.
     auto dialog = std::make_unique<CSystemInfoDlg>();
     ASSERT_TRUE(testsupport::ShowActive(dialog.get()));
     ASSERT_TRUE(mibviews::WaitForWalk(dialog.get()));

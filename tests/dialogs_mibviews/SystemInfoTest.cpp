@@ -63,7 +63,7 @@ protected:
     }
 };
 
-TEST_F(SystemInfoTest, ShowsTheSystemGroupWithUpTimeAndUtf8Texts) {
+TEST_F(SystemInfoTest, ShowsTheSystemGroupRefusesForbiddenCharactersAndSetsUtf8Texts) {
     auto dialog = OpenRead();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("System Information"));
     EXPECT_EQ(Find<QLabel>(dialog.get(), "descriptionText")->text(),
@@ -75,26 +75,15 @@ TEST_F(SystemInfoTest, ShowsTheSystemGroupWithUpTimeAndUtf8Texts) {
     EXPECT_EQ(TextOf(dialog.get(), "nameEdit"), QString::fromUtf8("Zürich Langsträsse"));
     EXPECT_EQ(TextOf(dialog.get(), "locationEdit"), QString::fromUtf8("Halle ést §"));
     EXPECT_TRUE(Find<QPushButton>(dialog.get(), "applyButton")->isEnabled());
-}
 
-TEST_F(SystemInfoTest, UpTimeCountsWholeHoursAndMinutes) {
-    // 5 h 7 min 59.99 s: the seconds are cut off, never rounded up.
-    ASSERT_TRUE(StartSimulator({"KSX-7700-52", DataArguments({"1.3.6.1.2.1.1.3.0|67|1847999"})}));
-    auto dialog = OpenRead();
-    EXPECT_EQ(Find<QLabel>(dialog.get(), "upTimeText")->text(), QStringLiteral("5 Hour 7 Min"));
-}
-
-TEST_F(SystemInfoTest, ForbiddenCharactersAreRefusedInOrderAndNothingIsSent) {
-    auto dialog = OpenRead();
+    // Forbidden characters are refused in order (the name first) and nothing is sent.
     ASSERT_TRUE(Type(dialog.get(), "nameEdit", "core.sw1"));
     ASSERT_TRUE(Type(dialog.get(), "locationEdit", "hall/2"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Invalid System Name."});
-
     ASSERT_TRUE(Type(dialog.get(), "nameEdit", "core sw-1"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Invalid System Location."});
-
     for (const char* name : {"a~b",  "a`b", "a!b", "a@b", "a#b", "a$b", "a%b",  "a^b", "a&b",
                              "a*b",  "a{b", "a}b", "a[b", "a]b", "a|b", "a\\b", "a:b", "a;b",
                              "a\"b", "a'b", "a<b", "a>b", "a,b", "a?b", "a/b"}) {
@@ -104,43 +93,41 @@ TEST_F(SystemInfoTest, ForbiddenCharactersAreRefusedInOrderAndNothingIsSent) {
     }
     EXPECT_TRUE(TakeSets().empty());
     EXPECT_EQ(TextOf(dialog.get(), "locationEdit"), QStringLiteral("hall/2"));
-}
 
-TEST_F(SystemInfoTest, AValidSetSendsNameAndLocationAsUtf8InOneRequest) {
-    auto dialog = OpenRead();
+    // A valid set sends name and location as UTF-8 in one request.
     ASSERT_TRUE(TypeText(dialog.get(), "nameEdit", QString::fromUtf8("Köln Süd-2")));
     ASSERT_TRUE(Type(dialog.get(), "locationEdit", QStringLiteral("Rack 4 - Row B")));
     ASSERT_TRUE(Type(dialog.get(), "contactEdit", QStringLiteral("someone else")));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-
     EXPECT_TRUE(messages.Texts().empty());
-    const auto sets = TakeSets();
+    auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 1u);
     EXPECT_EQ(sets[0].result, "noError");
     EXPECT_EQ(Bindings(sets[0]),
               (std::vector<std::string>{kSysName + " = OCTET STRING: 0x4bc3b66c6e2053c3bc642d32",
                                         kSysLocation + " = OCTET STRING: Rack 4 - Row B"}));
     EXPECT_TRUE(trace.Contains("set status = 0"));
-
     // What the switch now holds reads back as typed.
     ASSERT_TRUE(Click(dialog.get(), "refreshButton"));
     ASSERT_TRUE(mibviews::WaitForWalk(dialog.get()));
     EXPECT_EQ(TextOf(dialog.get(), "nameEdit"), QString::fromUtf8("Köln Süd-2"));
     EXPECT_EQ(TextOf(dialog.get(), "contactEdit"), QStringLiteral("noc desk"));
-}
 
-TEST_F(SystemInfoTest, ANameIsCutToItsFirst256Characters) {
-    auto dialog = OpenRead();
-    const QString longName = QString(300, QChar(0x00e9)); // é, two bytes each in UTF-8
-    Find<QLineEdit>(dialog.get(), "nameEdit")->setText(longName);
+    // A name is cut to its first 256 characters.
+    Find<QLineEdit>(dialog.get(), "nameEdit")->setText(QString(300, QChar(0x00e9))); // 2 bytes
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    const auto sets = TakeSets();
+    sets = TakeSets();
     ASSERT_EQ(sets.size(), 1u);
     std::string hex;
     for (int i = 0; i < 256; ++i) {
         hex += "c3a9";
     }
     EXPECT_EQ(Bindings(sets[0]).front(), kSysName + " = OCTET STRING: 0x" + hex);
+
+    // 5 h 7 min 59.99 s: the seconds are cut off, never rounded up.
+    ASSERT_TRUE(StartSimulator({"KSX-7700-52", DataArguments({"1.3.6.1.2.1.1.3.0|67|1847999"})}));
+    dialog = OpenRead();
+    EXPECT_EQ(Find<QLabel>(dialog.get(), "upTimeText")->text(), QStringLiteral("5 Hour 7 Min"));
 }
 
 TEST_F(SystemInfoTest, AReadWithoutAnswerKeepsTheFieldsAndEnablesTheButtons) {

@@ -62,7 +62,7 @@ protected:
     int m_rows = 0;
 };
 
-TEST_F(PortConfigFromWindowTest, AClickOnAPanelPortOpensItWithNoPortPicked) {
+TEST_F(PortConfigFromWindowTest, AClickOnAPanelPortAndTheMenuCommandOpenItWithNoPortPicked) {
     CPort* port = NumberedPort(m_window->PanelView()->Root(), 7);
     ASSERT_NE(port, nullptr);
     RunAndWatch([&] {
@@ -73,10 +73,10 @@ TEST_F(PortConfigFromWindowTest, AClickOnAPanelPortOpensItWithNoPortPicked) {
     EXPECT_EQ(m_rows, 52);
     EXPECT_EQ(m_portId, "");
     EXPECT_TRUE(m_window->isVisible());
-}
 
-TEST_F(PortConfigFromWindowTest, TheMenuCommandOpensIt) {
     EXPECT_TRUE(IsCommandAvailable(kCmdPortConfiguration));
+    m_caption.clear();
+    m_rows = 0;
     RunAndWatch([&] { m_window->OnCommand(kCmdPortConfiguration); });
     EXPECT_EQ(m_caption, "Port Configuration");
     EXPECT_EQ(m_rows, 52);

@@ -9,54 +9,21 @@
 #include "platform/Terminal.h"
 #include "tests/support/DialogFixture.h"
 
-#include <QByteArray>
-
-#include <optional>
-
 using platform::MessageKind;
 using platform::MessageResult;
 using platform::ProcessCommand;
+using testsupport::SetEnvironment;
+using Texts = std::vector<std::string>;
 
 namespace {
 
-const std::string kQuestionSave = kSaveQuestion;
-const std::string kQuestionReboot = kRebootQuestion;
-
-// An environment variable set for one test and put back afterwards.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::optional<QByteArray>& value) : m_name(name) {
-        if (qEnvironmentVariableIsSet(name)) {
-            m_old = qgetenv(name);
-        }
-        Set(value);
-    }
-    ~ScopedEnvironment() { Set(m_old); }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    void Set(const std::optional<QByteArray>& value) {
-        if (value) {
-            qputenv(m_name, *value);
-        } else {
-            qunsetenv(m_name);
-        }
-    }
-    const char* m_name;
-    std::optional<QByteArray> m_old;
-};
+const std::string kSaveSet = SaveConfigurationOid() + " = INTEGER: 1";
+const std::string kRebootSet = RebootOid() + " = INTEGER: 1";
 
 class DeviceToolsTest : public testsupport::DialogFixture {
 protected:
-    virtual std::vector<std::string> Arguments() {
-        return {"--save-seconds", "0.3", "--reboot-seconds", "0.5"};
-    }
     testsupport::SimFixture::Options SimulatorOptions() override {
-        testsupport::SimFixture::Options options;
-        options.model = "KSX-7700-28";
-        options.arguments = Arguments();
-        return options;
+        return {"KSX-7700-28", {"--save-seconds", "0.3", "--reboot-seconds", "0.5"}};
     }
     void SetUp() override {
         DialogFixture::SetUp();
@@ -67,138 +34,91 @@ protected:
     }
     void TearDown() override { platform::SetProcessLauncher({}); }
 
-    std::vector<std::string> SetBindings() {
-        std::vector<std::string> bindings;
-        for (const auto& record : TakeSets()) {
-            for (const std::string& binding : Bindings(record)) {
-                bindings.push_back(binding);
-            }
-        }
-        return bindings;
-    }
-
     std::vector<ProcessCommand> launched;
 };
 
-const std::string kSaveSet = SaveConfigurationOid() + " = INTEGER: 1";
-const std::string kRebootSet = RebootOid() + " = INTEGER: 1";
+// The switch answers neither a save nor a read of the firmware state.
+class UnansweredToolsTest : public DeviceToolsTest {
+protected:
+    testsupport::SimFixture::Options SimulatorOptions() override {
+        return {"KSX-7700-28",
+                {"--drop", SaveConfigurationOid(), "--drop",
+                 TransferObjectsOf(TransferKind::Firmware).state, "--reboot-seconds", "0.5"}};
+    }
+};
 
 } // namespace
 
-TEST_F(DeviceToolsTest, SaveConfigurationReportsSuccessAndCancelSendsNothing) {
-    CCommonSNMP session;
-    messages.Answer({MessageResult::Cancel});
-    SaveConfiguration(session);
-    EXPECT_EQ(messages.Kinds(), std::vector<MessageKind>{MessageKind::OkCancelQuestion});
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{kQuestionSave});
-    EXPECT_TRUE(TakeSets().empty());
-
-    SaveConfiguration(session);
-    EXPECT_EQ(messages.TakeTexts(),
-              (std::vector<std::string>{kQuestionSave, "           Success!           "}));
-    EXPECT_EQ(SetBindings(), std::vector<std::string>{kSaveSet});
-}
-
-class UnansweredSaveTest : public DeviceToolsTest {
-protected:
-    std::vector<std::string> Arguments() override { return {"--drop", SaveConfigurationOid()}; }
-};
-
-TEST_F(UnansweredSaveTest, SaveWithoutAnAnswerReportsFailure) {
+TEST_F(UnansweredToolsTest, SaveReportsFailureAndRebootGoesAheadWhenTheBusyCheckFails) {
     CCommonSNMP session;
     SaveConfiguration(session);
-    EXPECT_EQ(messages.TakeTexts(),
-              (std::vector<std::string>{kQuestionSave, "           Failed!            "}));
+    EXPECT_EQ(messages.TakeTexts(), (Texts{kSaveQuestion, "           Failed!            "}));
+    TakeSets();
+    RebootDevice();
+    EXPECT_EQ(messages.TakeTexts(), Texts{kRebootQuestion});
+    EXPECT_EQ(TakeBindings(), Texts{kRebootSet});
 }
 
-TEST_F(DeviceToolsTest, RebootSendsItsSetWhenTheSwitchIsFreeAndNothingOnCancel) {
+TEST_F(DeviceToolsTest, RebootSendsItsSetWhenTheSwitchIsFreeOnlyAndNothingOnCancel) {
     messages.Answer({MessageResult::Cancel});
     RebootDevice();
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{kQuestionReboot});
+    EXPECT_EQ(messages.TakeTexts(), Texts{kRebootQuestion});
     EXPECT_TRUE(TakeSets().empty());
 
     RebootDevice();
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{kQuestionReboot}); // nothing follows
-    EXPECT_EQ(SetBindings(), std::vector<std::string>{kRebootSet});
+    EXPECT_EQ(messages.TakeTexts(), Texts{kRebootQuestion}); // nothing follows
+    EXPECT_EQ(TakeBindings(), Texts{kRebootSet});
     EXPECT_TRUE(trace.Contains("==================m_cCommonSNMP.Close==============="));
-}
 
-TEST_F(DeviceToolsTest, RebootIsRefusedWhileASaveOrATransferRuns) {
+    // A save or a transfer running or applying its file refuses the reboot.
     const std::string firmwareState = TransferObjectsOf(TransferKind::Firmware).state;
     const std::string configState = TransferObjectsOf(TransferKind::Configuration).state;
     for (const std::string& busy :
          {firmwareState + "|2|3", firmwareState + "|2|4", configState + "|2|4",
           configState + "|2|3", SaveConfigurationOid() + "|2|1"}) {
-        testsupport::SimFixture::Options options = SimulatorOptions();
-        options.arguments = DataArguments({busy});
-        ASSERT_TRUE(StartSimulator(options));
+        SCOPED_TRACE(busy);
+        ASSERT_TRUE(StartSimulator({"KSX-7700-28", DataArguments({busy})}));
         RebootDevice();
         EXPECT_EQ(messages.TakeTexts(),
-                  (std::vector<std::string>{
-                      kQuestionReboot,
-                      "FW upgrade/backup or config backup/restore is already progressing. "}))
-            << busy;
-        EXPECT_TRUE(TakeSets().empty()) << busy;
+                  (Texts{kRebootQuestion,
+                         "FW upgrade/backup or config backup/restore is already progressing. "}));
+        EXPECT_TRUE(TakeSets().empty());
     }
 }
 
-class UnansweredBusyCheckTest : public DeviceToolsTest {
-protected:
-    std::vector<std::string> Arguments() override {
-        return {"--drop", TransferObjectsOf(TransferKind::Firmware).state, "--reboot-seconds",
-                "0.5"};
-    }
-};
-
-TEST_F(UnansweredBusyCheckTest, RebootGoesAheadWhenTheBusyCheckFails) {
-    RebootDevice();
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{kQuestionReboot});
-    EXPECT_EQ(SetBindings(), std::vector<std::string>{kRebootSet});
-}
-
-TEST_F(DeviceToolsTest, TelnetStartsTheTerminalOnTheDevice) {
-    ScopedEnvironment terminal("TERMINAL", QByteArray("/bin/sh"));
-    messages.Answer({MessageResult::Cancel});
-    TelnetToDevice(QStringLiteral("10.0.0.5"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{kTelnetQuestion});
-    EXPECT_TRUE(launched.empty());
-
-    TelnetToDevice(QStringLiteral("10.0.0.5"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{kTelnetQuestion});
-    ASSERT_EQ(launched.size(), 1u);
-    EXPECT_EQ(launched[0].program, QStringLiteral("/bin/sh"));
-    EXPECT_EQ(launched[0].arguments, (QStringList{"-e", "telnet", "10.0.0.5"}));
-}
-
-TEST_F(DeviceToolsTest, WebStartsTheBrowserOrSaysThatThereIsNone) {
+TEST_F(DeviceToolsTest, TelnetAndWebStartTheirProgramOnTheDeviceOrSayThatThereIsNone) {
     {
-        ScopedEnvironment browser("BROWSER", QByteArray("/no/such/browser:/bin/true"));
-        messages.Answer({MessageResult::Cancel});
+        const auto terminal = SetEnvironment("TERMINAL", QByteArray("/bin/sh"));
+        const auto browser = SetEnvironment("BROWSER", QByteArray("/no/such/browser:/bin/true"));
+        messages.Answer({MessageResult::Cancel, MessageResult::Cancel});
+        TelnetToDevice(QStringLiteral("10.0.0.5"));
         BrowseDevice(QStringLiteral("10.0.0.5"));
-        EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{kWebQuestion});
+        EXPECT_EQ(messages.TakeTexts(), (Texts{kTelnetQuestion, kWebQuestion}));
         EXPECT_TRUE(launched.empty());
 
+        TelnetToDevice(QStringLiteral("10.0.0.5"));
         BrowseDevice(QStringLiteral("10.0.0.5"));
-        EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{kWebQuestion});
-        ASSERT_EQ(launched.size(), 1u);
-        EXPECT_EQ(launched[0].program, QStringLiteral("/bin/true"));
-        EXPECT_EQ(launched[0].arguments, QStringList{"http://10.0.0.5"});
+        EXPECT_EQ(messages.TakeTexts(), (Texts{kTelnetQuestion, kWebQuestion}));
+        ASSERT_EQ(launched.size(), 2u);
+        EXPECT_EQ(launched[0].program, QStringLiteral("/bin/sh"));
+        EXPECT_EQ(launched[0].arguments, (QStringList{"-e", "telnet", "10.0.0.5"}));
+        EXPECT_EQ(launched[1].program, QStringLiteral("/bin/true"));
+        EXPECT_EQ(launched[1].arguments, QStringList{"http://10.0.0.5"});
     }
     launched.clear();
-    ScopedEnvironment browser("BROWSER", std::nullopt);
-    ScopedEnvironment path("PATH", QByteArray::fromStdString(sim.Dir()));
+    const auto browser = SetEnvironment("BROWSER", std::nullopt);
+    const auto path = SetEnvironment("PATH", QByteArray::fromStdString(sim.Dir()));
     BrowseDevice(QStringLiteral("10.0.0.5"));
-    EXPECT_EQ(messages.TakeTexts(),
-              (std::vector<std::string>{kWebQuestion, "Failed to get IE path !"}));
+    EXPECT_EQ(messages.TakeTexts(), (Texts{kWebQuestion, "Failed to get IE path !"}));
     EXPECT_TRUE(launched.empty());
 }
 
 // The Tools menu of the module window runs the same commands on the window's own sessions.
-TEST_F(DeviceToolsTest, ToolsMenuRunsTheCommands) {
+TEST_F(DeviceToolsTest, ToolsMenuRunsTheCommandsAndCancelSendsNothing) {
     const std::string ini = sim.Dir() + "/User.ini";
     ASSERT_TRUE(testsupport::WriteFile(ini, "[DeviceInfo]\r\nDeviceName=KSX-7700-28\r\n"));
-    ScopedEnvironment userIni("KSX_USER_INI", QByteArray::fromStdString(ini));
-    ScopedEnvironment browser("BROWSER", QByteArray("/bin/true"));
+    const auto userIni = SetEnvironment("KSX_USER_INI", QByteArray::fromStdString(ini));
+    const auto browser = SetEnvironment("BROWSER", QByteArray("/bin/true"));
     RegisterModuleCommands();
     for (int id : {kCmdFirmwareTransfer, kCmdSaveConfiguration, kCmdReboot, kCmdTelnet, kCmdWeb}) {
         EXPECT_TRUE(IsCommandAvailable(id)) << id;
@@ -209,10 +129,15 @@ TEST_F(DeviceToolsTest, ToolsMenuRunsTheCommands) {
     }
     CModuleWindow window;
     messages.TakeTexts(); // the User.ini without a panel file is reported
+    messages.Answer({MessageResult::Cancel});
     window.OnCommand(kCmdSaveConfiguration);
-    EXPECT_EQ(messages.TakeTexts(),
-              (std::vector<std::string>{kQuestionSave, "           Success!           "}));
-    EXPECT_EQ(SetBindings(), std::vector<std::string>{kSaveSet});
+    EXPECT_EQ(messages.Kinds(), std::vector<MessageKind>{MessageKind::OkCancelQuestion});
+    EXPECT_EQ(messages.TakeTexts(), Texts{kSaveQuestion});
+    EXPECT_TRUE(TakeSets().empty());
+
+    window.OnCommand(kCmdSaveConfiguration);
+    EXPECT_EQ(messages.TakeTexts(), (Texts{kSaveQuestion, "           Success!           "}));
+    EXPECT_EQ(TakeBindings(), Texts{kSaveSet});
     window.OnCommand(kCmdWeb);
     ASSERT_EQ(launched.size(), 1u);
     EXPECT_EQ(launched[0].arguments,

@@ -4,14 +4,11 @@
 
 #include <gtest/gtest.h>
 
-TEST(IsLeapYear, FollowsTheGregorianRule) {
+TEST(DaysInMonth, GivesTheLengthOfEachMonthByTheGregorianRule) {
     EXPECT_TRUE(IsLeapYear(2000));
     EXPECT_TRUE(IsLeapYear(2024));
     EXPECT_FALSE(IsLeapYear(1900));
     EXPECT_FALSE(IsLeapYear(2023));
-}
-
-TEST(DaysInMonth, GivesTheLengthOfEachMonth) {
     for (const char* month : {"1", "3", "5", "7", "8", "10", "12"}) {
         EXPECT_EQ(DaysInMonth(month, "2023"), "31") << month;
     }

@@ -2,21 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "snmp/PortEncoding.h"
 
-#include "MessageRecorder.h"
+#include "EncodingTesting.h"
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
-
 namespace {
-
-std::string Bytes(std::initializer_list<unsigned> values) {
-    std::string octets;
-    for (unsigned value : values) {
-        octets += static_cast<char>(value);
-    }
-    return octets;
-}
 
 PortFlags FlagsWithPorts(int portCount, std::initializer_list<int> ports, std::int32_t value = 1) {
     PortFlags flags(static_cast<std::size_t>(portCount), 0);
@@ -28,17 +18,13 @@ PortFlags FlagsWithPorts(int portCount, std::initializer_list<int> ports, std::i
 
 } // namespace
 
-TEST(PortBitsToList, ListsSetBitsMostSignificantFirst) {
+TEST(PortBitsToList, ListsSetBitsWithinTheOctetsOfThePortCountAndTheString) {
     const auto empty = PortBitsToList(Bytes({0, 0, 0, 0}), 28);
     EXPECT_EQ(empty.text, "");
     EXPECT_EQ(empty.count, 0u);
-
     const auto list = PortBitsToList(Bytes({0x80, 0x01}), 28);
     EXPECT_EQ(list.text, "1,16");
     EXPECT_EQ(list.count, 2u);
-}
-
-TEST(PortBitsToList, StaysWithinTheOctetsOfThePortCountAndTheString) {
     // 28 ports use four octets: the fifth is ignored, the spare bits of the fourth are listed.
     EXPECT_EQ(PortBitsToList(Bytes({0, 0, 0, 0x0F, 0xFF}), 28).text, "29,30,31,32");
     // A PortList shorter than the model's is read as far as it goes.
@@ -48,9 +34,7 @@ TEST(PortBitsToList, StaysWithinTheOctetsOfThePortCountAndTheString) {
     EXPECT_EQ(PortBitsToList("", 52).count, 0u);
     EXPECT_EQ(PortBitsToList(Bytes({0xFF}), 0).count, 0u);
     EXPECT_EQ(PortBitsToList(Bytes({0xFF}), -5).count, 0u);
-}
-
-TEST(PortBitsToList, UsesTheModelsPortCountByDefault) {
+    // The model's port count by default.
     const int saved = DeviceValues().DevicePortCount;
     DeviceValues().DevicePortCount = 8;
     EXPECT_EQ(PortBitsToList(Bytes({0x01, 0x80})).text, "8");
@@ -59,37 +43,29 @@ TEST(PortBitsToList, UsesTheModelsPortCountByDefault) {
     DeviceValues().DevicePortCount = saved;
 }
 
-TEST(PortListToFlags, StoresTheValueAtEveryListedPortInRange) {
+TEST(PortListToFlags, StoresTheValueAtEveryListedPortInRangeAndWithinTheFlags) {
     PortFlags flags(28, 9);
     PortListToFlags("1,3,28", flags, 4, 28);
-    EXPECT_EQ(flags[0], 4);
-    EXPECT_EQ(flags[1], 9);
-    EXPECT_EQ(flags[2], 4);
-    EXPECT_EQ(flags[27], 4);
-
+    PortFlags expected(28, 9);
+    expected[0] = expected[2] = expected[27] = 4;
+    EXPECT_EQ(flags, expected);
     PortFlags untouched(28, 0);
     PortListToFlags("0,29,abc,,-1,99999999999999999999,5x,\xC3\xA9", untouched, 1, 28);
     PortListToFlags("", untouched, 1, 28);
     EXPECT_EQ(untouched, PortFlags(28, 0));
-}
-
-TEST(PortListToFlags, NeverWritesPastTheEndOfTheFlags) {
-    PortFlags flags(4, 0);
-    PortListToFlags("4,5,28", flags, 2, 28);
-    EXPECT_EQ(flags, PortFlags({0, 0, 0, 2}));
-}
-
-TEST(PortListToFlags, TakesTrunkMembersFromAPortList) {
+    PortFlags four(4, 0);
+    PortListToFlags("4,5,28", four, 2, 28);
+    EXPECT_EQ(four, PortFlags({0, 0, 0, 2}));
+    // trunk members from a PortList
     PortFlags trunkPorts(28, 0);
     PortListToFlags(PortBitsToList(Bytes({0x00, 0xC0, 0x00, 0x00}), 28).text, trunkPorts, 3, 28);
     EXPECT_EQ(trunkPorts, FlagsWithPorts(28, {9, 10}, 3));
 }
 
-TEST(PortBitsToRanges, JoinsRunsOfNeighbouringPorts) {
+TEST(PortBitsToRanges, JoinsRunsOfNeighbouringPortsBetweenFromAndTo) {
     const auto ranges = PortBitsToRanges(Bytes({0xF2, 0xC0}), 1, 28);
     EXPECT_EQ(ranges.text, "1-4,7,9-10");
     EXPECT_EQ(ranges.count, 7u);
-
     EXPECT_EQ(PortBitsToRanges(Bytes({0xC8}), 1, 28).text, "1-2,5");
     EXPECT_EQ(PortBitsToRanges(Bytes({0, 0, 0, 0x10}), 1, 28).text, "28");
     EXPECT_EQ(PortBitsToRanges(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xF0}), 1, 52).text,
@@ -97,82 +73,61 @@ TEST(PortBitsToRanges, JoinsRunsOfNeighbouringPorts) {
     const auto none = PortBitsToRanges(Bytes({0, 0}), 1, 28);
     EXPECT_EQ(none.text, "");
     EXPECT_EQ(none.count, 0u);
-}
-
-TEST(PortBitsToRanges, KeepsOnlyPortsBetweenFromAndTo) {
-    const auto ranges = PortBitsToRanges(Bytes({0x38}), 4, 28);
-    EXPECT_EQ(ranges.text, "4-5");
-    EXPECT_EQ(ranges.count, 2u);
-
+    const auto middle = PortBitsToRanges(Bytes({0x38}), 4, 28);
+    EXPECT_EQ(middle.text, "4-5");
+    EXPECT_EQ(middle.count, 2u);
     EXPECT_EQ(PortBitsToRanges(Bytes({0xFF}), 1, 3).text, "1-3");
     EXPECT_EQ(PortBitsToRanges(Bytes({0xFF}), 5, 3).count, 0u);
 }
 
 class ParsePortRangesTest : public MessageRecorder {};
 
-TEST_F(ParsePortRangesTest, MarksEveryNamedPort) {
-    const auto flags = ParsePortRanges("1-4,7,9-10", 28);
-    ASSERT_TRUE(flags);
-    EXPECT_EQ(*flags, FlagsWithPorts(28, {1, 2, 3, 4, 7, 9, 10}));
-
-    const auto spaced = ParsePortRanges(" 1 - 3 ,\t5", 28);
-    ASSERT_TRUE(spaced);
-    EXPECT_EQ(*spaced, FlagsWithPorts(28, {1, 2, 3, 5}));
-
-    const auto edges = ParsePortRanges("28,1-1", 28);
-    ASSERT_TRUE(edges);
-    EXPECT_EQ(*edges, FlagsWithPorts(28, {1, 28}));
-    EXPECT_TRUE(TakeMessages().empty());
-}
-
-TEST_F(ParsePortRangesTest, ABackwardRangeMarksNothing) {
-    const auto flags = ParsePortRanges("5-3", 28);
-    ASSERT_TRUE(flags);
-    EXPECT_EQ(*flags, PortFlags(28, 0));
-    EXPECT_TRUE(TakeMessages().empty());
-}
-
-TEST_F(ParsePortRangesTest, RefusesPortsOutsideTheModel) {
-    for (const char* text : {"0", "29", "27-30", "0-3", "5-0", "1,2,29"}) {
-        EXPECT_FALSE(ParsePortRanges(text, 28)) << text;
-        EXPECT_EQ(TakeMessages(), std::vector<std::string>{"Invalid Portlist"}) << text;
+TEST_F(ParsePortRangesTest, MarksEveryNamedPortAndABackwardRangeNone) {
+    const struct {
+        const char* text;
+        PortFlags flags;
+    } cases[] = {
+        {"1-4,7,9-10", FlagsWithPorts(28, {1, 2, 3, 4, 7, 9, 10})},
+        {" 1 - 3 ,\t5", FlagsWithPorts(28, {1, 2, 3, 5})},
+        {"28,1-1", FlagsWithPorts(28, {1, 28})},
+        {"5-3", PortFlags(28, 0)},
+    };
+    for (const auto& c : cases) {
+        const auto flags = ParsePortRanges(c.text, 28);
+        ASSERT_TRUE(flags) << c.text;
+        EXPECT_EQ(*flags, c.flags) << c.text;
     }
+    EXPECT_TRUE(TakeMessages().empty());
     EXPECT_TRUE(ParsePortRanges("52", 52));
-    EXPECT_FALSE(ParsePortRanges("1", 0));
-}
-
-TEST_F(ParsePortRangesTest, RefusesTextThatIsNotARangeList) {
-    const std::string overLong(100000, '1');
-    for (const std::string& text :
-         std::vector<std::string>{"", ",", "1,,2", "1,2,", "1-", "-3", "1-2-3", "a", "1x", "1 2",
-                                  "+1", "4294967297", "\xC3\xA9", "1-\xFF", overLong}) {
-        EXPECT_FALSE(ParsePortRanges(text, 28)) << text;
-        EXPECT_EQ(TakeMessages(), std::vector<std::string>{"Invalid Portlist"}) << text;
-    }
-    EXPECT_EQ(kinds.front(), platform::MessageKind::Ok);
-}
-
-TEST_F(ParsePortRangesTest, TheQuietFormShowsNothing) {
+    // The quiet form shows nothing.
     EXPECT_FALSE(PortRangesToFlags("0", 28));
     EXPECT_EQ(PortRangesToFlags("2-3", 8), FlagsWithPorts(8, {2, 3}));
     EXPECT_TRUE(TakeMessages().empty());
 }
 
-TEST(PortFlagsToHex, WritesFourPortsPerDigit) {
+TEST_F(ParsePortRangesTest, RefusesPortsOutsideTheModelAndTextThatIsNotARangeList) {
+    const std::string overLong(100000, '1');
+    for (const std::string& text : std::vector<std::string>{
+             "0",  "29",   "27-30", "0-3",        "5-0",      "1,2,29", "",
+             ",",  "1,,2", "1,2,",  "1-",         "-3",       "1-2-3",  "a",
+             "1x", "1 2",  "+1",    "4294967297", "\xC3\xA9", "1-\xFF", overLong}) {
+        EXPECT_FALSE(ParsePortRanges(text, 28)) << text;
+        EXPECT_EQ(TakeMessages(), Messages{"Invalid Portlist"}) << text;
+    }
+    EXPECT_EQ(kinds, std::vector(kinds.size(), platform::MessageKind::Ok));
+    EXPECT_FALSE(ParsePortRanges("1", 0));
+}
+
+TEST(PortFlagsToHex, WritesFourPortsPerDigitAnyNonZeroFlagIsAMember) {
     EXPECT_EQ(PortFlagsToHex(FlagsWithPorts(28, {1, 28}), 28), "8000001");
     EXPECT_EQ(PortFlagsToHex(FlagsWithPorts(28, {1, 2, 3, 4, 6, 8}), 28), "f500000");
     // A partial last group is filled with zero bits.
     EXPECT_EQ(PortFlagsToHex(FlagsWithPorts(10, {1, 10}), 10), "804");
     EXPECT_EQ(PortFlagsToHex({}, 0), "");
-}
-
-TEST(PortFlagsToHex, AnyNonZeroFlagIsAMember) {
     // A VLAN id or a trunk group number must not spill into the neighbouring digit.
     EXPECT_EQ(PortFlagsToHex(FlagsWithPorts(8, {1, 4, 8}, 100), 8), "91");
     EXPECT_EQ(PortFlagsToHex(FlagsWithPorts(8, {2}, -1), 8), "40");
-}
-
-TEST(PortFlagsToHex, FlagsOfAnotherLengthAreReadSafely) {
+    // Flags of another length are read safely.
     EXPECT_EQ(PortFlagsToHex(PortFlags{1, 1}, 28), "c000000");
     EXPECT_EQ(PortFlagsToHex(PortFlags(40, 1), 8), "ff");
 }
@@ -204,22 +159,17 @@ TEST(PortFlagsToPortList, BuildsTheOctetsToWrite) {
               "1,9,51");
 }
 
-TEST(HexToBytes, ReadsPairsFromTheLeft) {
+TEST(HexToBytes, ReadsPairsFromTheLeftAndRefusesWhatIsNotAHexDigit) {
     EXPECT_EQ(HexToBytes("abc"), Bytes({0xAB, 0xC0}));
     EXPECT_EQ(HexToBytes("aBcD"), Bytes({0xAB, 0xCD}));
     EXPECT_EQ(HexToBytes(""), "");
     EXPECT_EQ(HexToBytes("112233", 2), Bytes({0x11, 0x22}));
     EXPECT_EQ(HexToBytes("112233", 0), "");
-}
-
-TEST(HexToBytes, RefusesCharactersThatAreNotHexDigits) {
     for (const char* text : {"1g", "12-34", " 12", "0x12", "\xC3\xA9", "12\xFF"}) {
         EXPECT_FALSE(HexToBytes(text)) << text;
     }
     EXPECT_FALSE(HexToBytes("1122zz", 1));
-}
-
-TEST(BytesToHex, WritesUpperCasePairs) {
+    // BytesToHex writes upper-case pairs; every byte goes there and back.
     EXPECT_EQ(BytesToHex(Bytes({0x00, 0xAB, 0x0F, 0xFF})), "00AB0FFF");
     EXPECT_EQ(BytesToHex(""), "");
     std::string everyByte;
@@ -229,7 +179,7 @@ TEST(BytesToHex, WritesUpperCasePairs) {
     EXPECT_EQ(HexToBytes(BytesToHex(everyByte)), everyByte);
 }
 
-TEST(HexToPortNumbers, ListsTheBitsOfEveryDigit) {
+TEST(HexToPortNumbers, ListsTheBitsOfEveryDigitSkippingOtherCharacters) {
     const auto list = HexToPortNumbers("8001");
     EXPECT_EQ(list.text, "1,16");
     EXPECT_EQ(list.count, 2u);
@@ -237,9 +187,6 @@ TEST(HexToPortNumbers, ListsTheBitsOfEveryDigit) {
     EXPECT_EQ(HexToPortNumbers("0a").text, "5,7");
     EXPECT_EQ(HexToPortNumbers("").count, 0u);
     EXPECT_EQ(HexToPortNumbers("0000").text, "");
-}
-
-TEST(HexToPortNumbers, SkipsOtherCharactersWithoutMovingOn) {
     EXPECT_EQ(HexToPortNumbers("8-0:0 1").text, "1,16");
     EXPECT_EQ(HexToPortNumbers("\xC3\xA9"
                                "1")

@@ -6,9 +6,9 @@
 #include "PanelTestSupport.h"
 
 #include "panel/PanelView.h"
+#include "platform/IniFile.h"
 
 #include <QDir>
-#include <QTextStream>
 
 #include <map>
 
@@ -39,21 +39,8 @@ QString DescriptionFile(const QString& model) {
     return QStringLiteral("%1/panels/%2/%2.xml").arg(Resources(), model);
 }
 
-std::map<QString, QString> ReadDeviceInfo(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text)) << path.toStdString();
-    std::map<QString, QString> values;
-    bool inSection = false;
-    QTextStream in(&file);
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
-            inSection = line.compare(QStringLiteral("[DeviceInfo]"), Qt::CaseInsensitive) == 0;
-        } else if (inSection && line.contains(QLatin1Char('='))) {
-            values[line.section(QLatin1Char('='), 0, 0)] = line.section(QLatin1Char('='), 1);
-        }
-    }
-    return values;
+QString DeviceInfo(const QString& userIni, const char* key) {
+    return platform::IniFile(userIni).ReadString(QStringLiteral("DeviceInfo"), key, QString(), 259);
 }
 
 bool IsDark(QRgb pixel) {
@@ -81,7 +68,7 @@ protected:
 
 } // namespace
 
-TEST_P(PanelArtwork, DescriptionHasTheModelsPortsInOrderWithTheirLamps) {
+TEST_P(PanelArtwork, DescriptionPictureAndUserIniFitTheModel) {
     ASSERT_TRUE(LoadPanelDescription(DescriptionFile(model), root, modules));
     EXPECT_TRUE(messages.empty());
     const QRect panel(QPoint(0, 0), root.GetRect().size());
@@ -108,16 +95,15 @@ TEST_P(PanelArtwork, DescriptionHasTheModelsPortsInOrderWithTheirLamps) {
             EXPECT_TRUE(port->Bitmap().IsLoaded()) << "port " << number << " status " << status;
         }
     }
-}
 
-TEST_P(PanelArtwork, LampPositionsLandOnTheLampWindowsOfThePicture) {
+    // The lamp positions land on the lamp windows of the picture (no lamps drawn on it).
     DeviceValues().ModelName = "no lamps drawn";
     DeviceValues().DevicePortCount = 0;
-    CPanelView view;
-    ASSERT_TRUE(view.LoadDescription(DescriptionFile(model)));
-    const QImage picture = view.grab().toImage();
+    auto view = std::make_unique<CPanelView>();
+    ASSERT_TRUE(view->LoadDescription(DescriptionFile(model)));
+    QImage picture = view->grab().toImage();
     for (int number = 1; number <= GetParam().ports; ++number) {
-        const QRect lamp = NumberedPort(view.Root(), number)->GetChild(0)->GetRect();
+        const QRect lamp = NumberedPort(view->Root(), number)->GetChild(0)->GetRect();
         EXPECT_TRUE(IsDark(picture.pixel(lamp.topLeft())) && IsDark(picture.pixel(lamp.center())))
             << "port " << number;
     }
@@ -131,43 +117,48 @@ TEST_P(PanelArtwork, LampPositionsLandOnTheLampWindowsOfThePicture) {
             picture.pixel(lamp.position + QPoint(size.width(), size.height()) - QPoint(1, 1))))
             << "bitmap " << lamp.bitmap;
     }
-}
 
-TEST_P(PanelArtwork, RendersWithAllPortsUpAndAfterATimeout) {
-    CPanelView view;
-    ASSERT_TRUE(view.LoadDescription(DescriptionFile(model)));
+    // It renders with all ports up, and after a time-out.
+    DeviceValues().ModelName = GetParam().name;
+    DeviceValues().DevicePortCount = GetParam().ports;
+    view = std::make_unique<CPanelView>();
+    ASSERT_TRUE(view->LoadDescription(DescriptionFile(model)));
     PanelPollResult up;
     for (int port = 1; port <= GetParam().ports; ++port) {
         up.Ports.push_back({port, PortLink10, 1, 0});
     }
-    view.ApplyPollResult(up);
-    SaveScreenshot(view, QString());
-    const QRect firstLamp = NumberedPort(view.Root(), 1)->GetChild(0)->GetRect();
-    const QImage picture = view.grab().toImage();
+    view->ApplyPollResult(up);
+    SaveScreenshot(*view, QString());
+    const QRect firstLamp = NumberedPort(view->Root(), 1)->GetChild(0)->GetRect();
+    picture = view->grab().toImage();
     EXPECT_GT(qGreen(picture.pixel(firstLamp.center())), 0xa0) << "port 1 lit green";
 
     PanelPollResult timedOut;
     timedOut.DarkenAllLamps = true;
     timedOut.ResetAfterTimeout = true;
-    view.ApplyPollResult(timedOut);
-    SaveScreenshot(view, QStringLiteral("-timeout"));
+    view->ApplyPollResult(timedOut);
+    SaveScreenshot(*view, QStringLiteral("-timeout"));
     for (int port = 1; port <= GetParam().ports; ++port) {
-        EXPECT_EQ(NumberedPort(view.Root(), port)->GetStatus(),
+        EXPECT_EQ(NumberedPort(view->Root(), port)->GetStatus(),
                   port <= 48 ? PortEnable : PortEmpty);
     }
-}
+    for (int port = 0; port < PanelIndicators::kPorts; ++port) {
+        EXPECT_EQ(view->Indicators().IndicatorState[static_cast<size_t>(port)], 3) << port;
+    }
 
-TEST_P(PanelArtwork, UserIniDescribesTheModel) {
-    const auto values =
-        ReadDeviceInfo(QStringLiteral("%1/userini/%2/User.ini").arg(Resources(), model));
-    EXPECT_EQ(values.at(QStringLiteral("DeviceName")), model);
-    EXPECT_EQ(values.at(QStringLiteral("DevicePortNum")).toInt(), GetParam().ports);
-    EXPECT_EQ(values.at(QStringLiteral("IsAllGiga")), GetParam().allGiga ? "Y" : "N");
-    EXPECT_EQ(values.at(QStringLiteral("IsHasFan")), GetParam().hasFan ? "Y" : "N");
-    const QString xml = values.at(QStringLiteral("XMLName"));
-    EXPECT_TRUE(QDir::isRelativePath(xml));
+    // The User.ini as shipped describes the model.
+    const QString ini = QStringLiteral("%1/userini/%2/User.ini").arg(Resources(), model);
+    EXPECT_EQ(DeviceInfo(ini, "DeviceName"), model);
+    EXPECT_EQ(DeviceInfo(ini, "DevicePortNum").toInt(), GetParam().ports);
+    EXPECT_EQ(DeviceInfo(ini, "IsAllGiga"), GetParam().allGiga ? "Y" : "N");
+    EXPECT_EQ(DeviceInfo(ini, "IsHasFan"), GetParam().hasFan ? "Y" : "N");
+    const QString xml = DeviceInfo(ini, "XMLName");
+    EXPECT_TRUE(!xml.isEmpty() && QDir::isRelativePath(xml));
     EXPECT_TRUE(QFile::exists(QDir(QStringLiteral(KSX_BIN_DIR)).filePath(xml)))
         << "copied beside the executables: " << xml.toStdString();
+    // The build folder carries the User.ini of the 52.
+    EXPECT_EQ(DeviceInfo(QStringLiteral(KSX_BIN_DIR "/User.ini"), "DeviceName"),
+              QStringLiteral("KSX-7700-52"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, PanelArtwork, ::testing::ValuesIn(kModels), [](const auto& info) {
@@ -175,11 +166,6 @@ INSTANTIATE_TEST_SUITE_P(Models, PanelArtwork, ::testing::ValuesIn(kModels), [](
     std::replace(name.begin(), name.end(), '-', '_');
     return name;
 });
-
-TEST(PanelArtworkFiles, TheBuildFolderCarriesTheUserIniOfThe52) {
-    const auto values = ReadDeviceInfo(QStringLiteral(KSX_BIN_DIR "/User.ini"));
-    EXPECT_EQ(values.at(QStringLiteral("DeviceName")), QStringLiteral("KSX-7700-52"));
-}
 
 TEST(PanelArtworkFiles, IndicatorBitmapsHaveTheirSizesAndColours) {
     enum Look { Green, Dark, Orange, Red };

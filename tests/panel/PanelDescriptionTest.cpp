@@ -66,6 +66,13 @@ TEST_F(PanelDescription, BuildsOneObjectPerElementWithItsAttributes) {
 
     EXPECT_EQ(root.GetChild(8)->GetName(), QStringLiteral("Led"));
     EXPECT_FALSE(root.GetChild(8)->Bitmap().IsLoaded()) << "value 0 has no bitmap";
+
+    // The view takes its size from the device panel.
+    CPanelView view;
+    EXPECT_TRUE(view.LoadDescription(Path(QStringLiteral("panel.xml"))));
+    EXPECT_EQ(view.PanelRect(), QRect(5, 6, 300, 90));
+    EXPECT_EQ(view.size(), QSize(300, 90));
+    EXPECT_EQ(view.sizeHint(), QSize(300, 90));
 }
 
 TEST_F(PanelDescription, MissingRequiredAttributeIsReportedOnceAndTheRestIsBuilt) {
@@ -197,41 +204,42 @@ TEST_F(PanelDescription, ChildrenAreFoundThroughAttributeValuesAsXPath) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(PanelDescription, DescentThatMultipliesWithoutEndIsCutAndReported) {
-    // Every level descends into itself three times: 3^12 visits if nothing stopped it.
-    QByteArray xml = R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9" HEIGHT="9" ITEMS=".">)";
-    for (int depth = 0; depth < 12; ++depth) {
-        xml += R"(<SLOT ID="s" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" A="." B="." C=".">)";
+TEST_F(PanelDescription, DescentWithoutEndIsCutAndReported) {
+    // Every level descends into itself three times (3^12 visits if nothing stopped it), or
+    // the elements nest 50000 deep.
+    constexpr int deep = 50000;
+    const struct {
+        int depth;
+        const char* element;
+    } cases[] = {{12, R"(<SLOT ID="s" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" A="." B="." C=".">)"},
+                 {deep, R"(<SLOT ID="s" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" ITEMS=".">)"}};
+    for (const auto& c : cases) {
+        QByteArray xml = R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9" HEIGHT="9" ITEMS=".">)";
+        for (int i = 0; i < c.depth; ++i) {
+            xml += c.element;
+        }
+        for (int i = 0; i < c.depth; ++i) {
+            xml += "</SLOT>";
+        }
+        messages.clear();
+        CDevModule tree;
+        CModuleList list;
+        EXPECT_FALSE(LoadPanelDescription(
+            WriteFile(QStringLiteral("panel.xml"), xml + "</DEVICEPANEL>"), tree, list));
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_NE(messages[0].find("leads into too many elements"), std::string::npos)
+            << messages[0];
+        int levels = 0;
+        for (const CPanelItem* item = &tree; item->ChildCount() == 1; item = item->GetChild(0)) {
+            ++levels;
+        }
+        if (c.depth == deep) {
+            EXPECT_GT(levels, 100);
+            EXPECT_LT(levels, deep);
+        } else {
+            EXPECT_EQ(tree.ChildCount(), 1);
+        }
     }
-    for (int depth = 0; depth < 12; ++depth) {
-        xml += "</SLOT>";
-    }
-    xml += "</DEVICEPANEL>";
-    EXPECT_FALSE(Load(xml));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find("leads into too many elements"), std::string::npos) << messages[0];
-    EXPECT_EQ(root.ChildCount(), 1);
-}
-
-TEST_F(PanelDescription, DeeplyNestedElementsAreCutAndReported) {
-    QByteArray xml = R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9" HEIGHT="9" ITEMS=".">)";
-    constexpr int depth = 50000;
-    for (int i = 0; i < depth; ++i) {
-        xml += R"(<SLOT ID="s" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" ITEMS=".">)";
-    }
-    for (int i = 0; i < depth; ++i) {
-        xml += "</SLOT>";
-    }
-    xml += "</DEVICEPANEL>";
-    EXPECT_FALSE(Load(xml));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find("leads into too many elements"), std::string::npos) << messages[0];
-    int levels = 0;
-    for (const CPanelItem* item = &root; item->ChildCount() == 1; item = item->GetChild(0)) {
-        ++levels;
-    }
-    EXPECT_GT(levels, 100);
-    EXPECT_LT(levels, depth);
 }
 
 TEST_F(PanelDescription, ModulesGoToTheModuleListOrToTheirEnclosingObject) {
@@ -297,15 +305,4 @@ TEST_F(PanelDescription, BitmapNamesAreTakenFromTheFilesFolderAndCutAt99) {
                          .toUtf8()));
     EXPECT_EQ(root.BitmapPath(root.GetBitmapName()), Path(QStringLiteral("bg.png")));
     EXPECT_EQ(root.GetChild(0)->GetBitmapName(), longName.left(99));
-}
-
-TEST_F(PanelDescription, TheViewTakesItsSizeFromTheDevicePanel) {
-    CPanelView view;
-    const QString file = WriteFile(QStringLiteral("sized.xml"),
-                                   R"(<DEVICEPANEL ID="d" LEFT="70" TOP="60" WIDTH="420"
-                                       HEIGHT="88"/>)");
-    EXPECT_TRUE(view.LoadDescription(file));
-    EXPECT_EQ(view.PanelRect(), QRect(70, 60, 420, 88));
-    EXPECT_EQ(view.size(), QSize(420, 88));
-    EXPECT_EQ(view.sizeHint(), QSize(420, 88));
 }

@@ -2,8 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "PanelTestSupport.h"
 
-#include "platform/Terminal.h"
-
 #include <memory>
 
 namespace {
@@ -58,7 +56,6 @@ TEST_F(PanelModel, PortStatusDecidesWhatEachLampShows) {
     };
     for (const auto& [status, lamps] : table) {
         port->SetStatus(status);
-        EXPECT_EQ(port->GetStatus(), status);
         EXPECT_EQ(link->GetStatus(), lamps[0]) << "port status " << status;
         EXPECT_EQ(speed->GetStatus(), lamps[1]) << "port status " << status;
         EXPECT_EQ(power->GetStatus(), lamps[2]) << "port status " << status;
@@ -179,46 +176,6 @@ TEST_F(PanelModel, ParentsDeleteTheirChildrenLastAddedFirst) {
         middle->AddChild(std::make_unique<TracedItem>(deleted, 22));
     }
     EXPECT_EQ(deleted, (std::vector<int>{3, 2, 22, 21, 1}));
-}
-
-TEST_F(PanelModel, PortClickRunsTheHookedActionInsideTheHitRectangleOnly) {
-    CDevModule tree;
-    auto* port = AddTo<CPort>(tree, QRect(50, 50, 20, 20));
-    port->SetPortIdentifier(7);
-    std::vector<int> clicked;
-    SetPortClickAction([&](CPort& hit) { clicked.push_back(hit.PortIdentifier()); });
-    tree.OnLButtonDown({60, 60});
-    tree.OnLButtonDown({52, 60});
-    tree.OnLButtonDown({68, 60});
-    SetPortClickAction({});
-    tree.OnLButtonDown({60, 60});
-    EXPECT_EQ(clicked, std::vector<int>{7});
-}
-
-TEST_F(PanelModel, ConsoleClickStartsTelnetToTheDevice) {
-    const QString terminal = WriteFile(QStringLiteral("term"), "#!/bin/sh\n");
-    QFile::setPermissions(terminal, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("TERMINAL", terminal.toLocal8Bit());
-    std::vector<platform::ProcessCommand> started;
-    platform::SetProcessLauncher([&](const platform::ProcessCommand& command) {
-        started.push_back(command);
-        return true;
-    });
-    const std::string savedAddress = SessionParameters().DeviceAddress;
-    SessionParameters().DeviceAddress = "192.0.2.17";
-
-    CDevModule tree;
-    AddTo<CCom>(tree, QRect(0, 0, 20, 20));
-    tree.OnLButtonDown({2, 10}); // on the inset edge: nothing
-    tree.OnLButtonDown({10, 10});
-
-    SessionParameters().DeviceAddress = savedAddress;
-    platform::SetProcessLauncher({});
-    qunsetenv("TERMINAL");
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(started[0].program, terminal);
-    EXPECT_EQ(started[0].arguments, (QStringList{QStringLiteral("-e"), QStringLiteral("telnet"),
-                                                 QStringLiteral("192.0.2.17")}));
 }
 
 TEST_F(PanelModel, TimeoutResetEnablesTheFirst48PortsAndEmptiesTheUplinks) {

@@ -12,7 +12,7 @@
 
 namespace {
 
-// Four ports on a grey face; port 3's lamp lies at left 0 (no lamp position).
+// Four ports and a console on a grey face; port 3's lamp lies at left 0 (no lamp position).
 const char* const kPanel = R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="200" HEIGHT="80"
     BMP="face.png" ITEMS=".">
   <PORT ID="1" LEFT="60" TOP="10" WIDTH="20" HEIGHT="16" BMPENABLE="port.png" BMPLINK10="up.png"
@@ -31,6 +31,7 @@ const char* const kPanel = R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="200" H
         ITEMS=".">
     <LAMP ID="0" LEFT="92" TOP="53" WIDTH="5" HEIGHT="5"/>
   </PORT>
+  <CONSOLE ID="console" LEFT="150" TOP="10" WIDTH="28" HEIGHT="21" BMP="port.png"/>
 </DEVICEPANEL>)";
 
 const QColor kFace(0x80, 0x80, 0x80);
@@ -49,6 +50,7 @@ protected:
 
     void TearDown() override {
         SetPortClickAction({});
+        SessionParameters().DeviceAddress = savedAddress;
         PanelTest::TearDown();
     }
 
@@ -77,9 +79,56 @@ protected:
     }
 
     CPanelView view;
+    std::string savedAddress = SessionParameters().DeviceAddress;
 };
 
+TEST(PortToolTipText, StatesModesAndAges) {
+    const struct {
+        int status;
+        bool poe;
+        qint64 ageMs;
+        const char* text;
+    } cases[] = {
+        {1, false, 4999, "Port 7\nLink up, at top speed\nLink state read 4 s ago"},
+        {0, false, 0, "Port 7\nLink up, below top speed\nLink state read 0 s ago"},
+        {2, false, 61000, "Port 7\nDisabled\nLink state read 1 min 1 s ago"},
+        {3, false, 1000, "Port 7\nNo link\nLink state read 1 s ago"},
+        {4, false, 1000, "Port 7\nEmpty\nLink state read 1 s ago"},
+        {1, true, 2000, "Port 7\nPoE: powered\nPoE state read 2 s ago"},
+        {2, true, 2000, "Port 7\nPoE: off\nPoE state read 2 s ago"},
+        {0, true, 2000, "Port 7\nPoE: unknown state\nPoE state read 2 s ago"},
+        {-1, false, 0, "Port 7\nNot read yet"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PortToolTipText(7, c.status, c.poe, c.ageMs).toStdString(), c.text);
+    }
+}
+
 } // namespace
+
+TEST_F(PanelViewTest, HoverShowsTheLastPollOfThePortAndTheTelnetTarget) {
+    DeviceValues().ModelName = "KSX-7700-28P";
+    SessionParameters().DeviceAddress = "10.0.0.5";
+    EXPECT_EQ(view.ToolTipAt({70, 18}).toStdString(), "Port 1\nNot read yet");
+    PanelPollResult links;
+    links.LedMode = 1;
+    links.Ports = {{1, 1, 1, 0}, {2, 3, 3, 0}};
+    view.ApplyPollResult(links);
+    PanelPollResult poe;
+    poe.LedMode = 0;
+    poe.Ports = {{3, 1, 1, 2}};
+    view.ApplyPollResult(poe);
+
+    const auto firstLines = [&](QPoint at) {
+        return view.ToolTipAt(at).section(u'\n', 0, 2).section(u' ', 0, -4).toStdString();
+    };
+    EXPECT_EQ(firstLines({70, 18}), "Port 1\nLink up, at top speed\nLink state read");
+    EXPECT_EQ(firstLines({70, 44}), "Port 2\nNo link\nLink state read");
+    EXPECT_EQ(firstLines({100, 18}), "Port 3\nPoE: powered\nPoE state read");
+    EXPECT_EQ(view.ToolTipAt({160, 20}).toStdString(), "Telnet to 10.0.0.5");
+    EXPECT_TRUE(view.ToolTipAt({30, 60}).isEmpty());
+    EXPECT_TRUE(view.ToolTipAt({61, 11}).isEmpty()); // on the edge, outside the hit rectangle
+}
 
 TEST_F(PanelViewTest, PortLampsFollowIndicatorStateAndBlinkPhase) {
     SetIndicators({1, 0, 1, 2});
@@ -218,6 +267,10 @@ TEST_F(PanelViewTest, MouseGoesToTheTree) {
     QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 44));
     QTest::mouseClick(&view, Qt::RightButton, Qt::NoModifier, QPoint(70, 18));
     QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(62, 18));
+    QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(78, 18));
+    EXPECT_EQ(clicked, std::vector<int>{4});
+    SetPortClickAction({}); // unhooked: a click runs nothing
+    QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 44));
     EXPECT_EQ(clicked, std::vector<int>{4});
 
     const auto moveTo = [&](QPoint point) {

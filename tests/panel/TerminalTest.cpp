@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "panel/PanelElements.h"
 #include "platform/Terminal.h"
+#include "snmp/SessionParameters.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -8,6 +10,8 @@
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -21,6 +25,7 @@ protected:
     void TearDown() override {
         qputenv("TERMINAL", saved);
         platform::SetProcessLauncher({});
+        SessionParameters().DeviceAddress = savedAddress;
     }
 
     QString MakeTerminal(const QString& name) {
@@ -38,6 +43,7 @@ protected:
 
     QTemporaryDir folder;
     QByteArray saved;
+    std::string savedAddress = SessionParameters().DeviceAddress;
 };
 
 } // namespace
@@ -54,12 +60,39 @@ TEST_F(TerminalTest, CommandRunsTelnetWithTheAddressInTheTerminal) {
     EXPECT_TRUE(platform::TelnetCommand(QStringLiteral("-l root")).program.isEmpty())
         << "an address that telnet would read as an option starts nothing";
 
-    const QString gnome = MakeTerminal(QStringLiteral("gnome-terminal"));
+    // A click on the console, inside its hit rectangle, starts telnet to the device.
+    std::vector<platform::ProcessCommand> started;
+    platform::SetProcessLauncher([&](const platform::ProcessCommand& command) {
+        started.push_back(command);
+        return true;
+    });
+    SessionParameters().DeviceAddress = "192.0.2.17";
+    CDevModule tree;
+    auto console = std::make_unique<CCom>();
+    console->SetRect(0, 0, 20, 20);
+    tree.AddChild(std::move(console));
+    tree.OnLButtonDown({2, 10}); // on the inset edge: nothing
+    tree.OnLButtonDown({10, 10});
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].program, terminal);
+    EXPECT_EQ(started[0].arguments, (QStringList{"-e", "telnet", "192.0.2.17"}));
+
+    MakeTerminal(QStringLiteral("gnome-terminal"));
     EXPECT_EQ(platform::TelnetCommand(QStringLiteral("h")).arguments,
               (QStringList{"--", "telnet", "h"}));
 }
 
-TEST_F(TerminalTest, StartsTheTerminalDetached) {
+TEST_F(TerminalTest, StartsTheTerminalDetachedAndNothingWithoutOne) {
+    qputenv("TERMINAL", folder.filePath(QStringLiteral("missing")).toLocal8Bit());
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", folder.path().toLocal8Bit());
+    bool launched = false;
+    platform::SetProcessLauncher([&](const platform::ProcessCommand&) { return launched = true; });
+    EXPECT_FALSE(platform::StartTelnet(QStringLiteral("192.0.2.9")));
+    qputenv("PATH", path);
+    EXPECT_FALSE(launched);
+
+    platform::SetProcessLauncher({});
     MakeTerminal(QStringLiteral("myterm"));
     ASSERT_TRUE(platform::StartTelnet(QStringLiteral("192.0.2.9")));
     QFile args(folder.filePath(QStringLiteral("args")));
@@ -68,16 +101,4 @@ TEST_F(TerminalTest, StartsTheTerminalDetached) {
     }
     ASSERT_TRUE(args.open(QIODevice::ReadOnly));
     EXPECT_EQ(args.readAll().trimmed(), QByteArray("-e telnet 192.0.2.9"));
-}
-
-TEST_F(TerminalTest, NoTerminalStartsNothing) {
-    qputenv("TERMINAL", folder.filePath(QStringLiteral("missing")).toLocal8Bit());
-    qputenv("PATH_SAVED", qgetenv("PATH"));
-    qputenv("PATH", folder.path().toLocal8Bit());
-    bool launched = false;
-    platform::SetProcessLauncher([&](const platform::ProcessCommand&) { return launched = true; });
-    EXPECT_FALSE(platform::StartTelnet(QStringLiteral("192.0.2.9")));
-    qputenv("PATH", qgetenv("PATH_SAVED"));
-    qunsetenv("PATH_SAVED");
-    EXPECT_FALSE(launched);
 }

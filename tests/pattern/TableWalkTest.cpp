@@ -37,10 +37,9 @@ protected:
     std::shared_ptr<WalkCounters> counters = std::make_shared<WalkCounters>();
 };
 
-TEST_F(TableWalkTest, RowsReachTheListInTableOrderOnTheUiThread) {
+TEST_F(TableWalkTest, RowsReachTheListInTableOrderOnTheUiThreadAndTheEndEnablesTheButtons) {
     auto dialog = OpenWalk({kPortSpeed, kPortFlowControl});
     ASSERT_TRUE(WaitUntil([&] { return counters->walksFinished == 1; }));
-
     EXPECT_EQ(counters->lastStatus, kSnmpEndOfTable);
     EXPECT_EQ(counters->rowsOffUiThread, 0);
     ASSERT_EQ(dialog->List()->RowCount(), 28);
@@ -53,26 +52,26 @@ TEST_F(TableWalkTest, RowsReachTheListInTableOrderOnTheUiThread) {
     }
     EXPECT_TRUE(trace.Contains("status = -1"));
     EXPECT_TRUE(trace.Contains("call back iStatus = -2"));
-}
 
-TEST_F(TableWalkTest, ButtonsAreDisabledDuringTheWalkAndEnabledAfterAnEmptyTable) {
-    auto dialog = OpenWalk({kEmptyColumn});
+    // The buttons wait for the end of an empty table as well.
+    counters = std::make_shared<WalkCounters>();
+    dialog = OpenWalk({kEmptyColumn});
     auto* refresh = Find<QPushButton>(dialog.get(), "refreshButton");
     auto* apply = Find<QPushButton>(dialog.get(), "applyButton");
     ASSERT_TRUE(refresh && apply);
     EXPECT_FALSE(refresh->isEnabled());
     EXPECT_FALSE(apply->isEnabled());
-
     ASSERT_TRUE(WaitUntil([&] { return counters->walksFinished == 1; }));
     EXPECT_EQ(counters->lastStatus, kSnmpEndOfTable);
     EXPECT_EQ(dialog->List()->RowCount(), 0);
     EXPECT_TRUE(refresh->isEnabled());
     EXPECT_TRUE(apply->isEnabled());
-}
 
-TEST_F(TableWalkTest, AFailedStepEndsTheWalkAndEnablesTheButtons) {
+    // So does a failed step.
+    counters = std::make_shared<WalkCounters>();
+    trace.Clear();
     sim.Pause();
-    auto dialog = OpenWalk({kPortSpeed}, 300);
+    dialog = OpenWalk({kPortSpeed}, 300);
     const bool ended = WaitUntil([&] { return counters->walksFinished == 1; });
     sim.Resume();
     ASSERT_TRUE(ended);
@@ -93,11 +92,13 @@ TEST_F(TableWalkTest, ARestartedWalkDropsTheRowsOfTheEarlierOne) {
     EXPECT_EQ(dialog->List()->RowCount(), 28);
 }
 
-TEST_F(TableWalkTest, ClosingTheDialogDropsRowsNotYetDelivered) {
+// Closes dialogs at every stage of their walks; the sanitizer builds watch for races and
+// for any access to a dialog that is gone.
+TEST_F(TableWalkTest, DialogsClosedAtAnyMomentOfTheirWalkLeaveNothingBehind) {
     auto dialog = OpenWalk({std::string(kPrivateMib)}); // thousands of objects
     ASSERT_TRUE(WaitForHandOvers(dialog->Walk(), 5));
     ASSERT_EQ(counters->rowsDelivered, 0);
-    dialog.reset();
+    dialog.reset();                       // rows not yet delivered are dropped
     WaitUntil([] { return false; }, 200); // run the event loop for a while
     EXPECT_EQ(counters->rowsDelivered, 0);
     EXPECT_EQ(counters->walksFinished, 0);
@@ -115,23 +116,18 @@ TEST_F(TableWalkTest, ClosingTheDialogDropsRowsNotYetDelivered) {
         }
     }
     EXPECT_EQ(closing, expected);
-}
 
-TEST_F(TableWalkTest, ClosingTheDialogWhileAStepIsUnderWayAbandonsIt) {
+    // The answer to a step under way can never reach a dialog closed meanwhile.
     sim.Pause();
-    auto dialog = OpenWalk({kPortSpeed});
-    dialog.reset(); // the answer to the step under way can never reach the dialog
+    dialog = OpenWalk({kPortSpeed});
+    dialog.reset();
     sim.Resume();
     WaitUntil([] { return false; }, 200);
     EXPECT_EQ(counters->rowsDelivered, 0);
     EXPECT_EQ(counters->walksFinished, 0);
-}
 
-// Closes dialogs at every stage of their walks; the sanitizer builds watch for races and
-// for any access to a dialog that is gone.
-TEST_F(TableWalkTest, DialogsClosedAtAnyMomentOfTheirWalkLeaveNothingBehind) {
     for (int round = 0; round < 24; ++round) {
-        auto dialog = OpenWalk({kPortSpeed, kPortFlowControl});
+        dialog = OpenWalk({kPortSpeed, kPortFlowControl});
         if (round % 3 == 1) {
             WaitForHandOvers(dialog->Walk(), round % 5);
         } else if (round % 3 == 2) {

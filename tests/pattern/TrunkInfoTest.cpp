@@ -36,10 +36,14 @@ protected:
     }
 };
 
-TEST_F(TrunkInfoTest, TheTrunkWalkGivesEachMemberPortItsGroup) {
+TEST_F(TrunkInfoTest, TheTrunkWalkGivesEachMemberPortItsGroupAndEveryPortOfATrunkOneValue) {
     CTrunkInfo trunks;
     EXPECT_FALSE(trunks.IsTrunkInfoValid());
     EXPECT_EQ(trunks.TrunkPorts(), PortFlags(28, 0));
+    // Until the trunks are known every check passes.
+    EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{3, 1}})), 1);
+    EXPECT_TRUE(TrunkPortLines().empty());
+
     ASSERT_TRUE(ReadTrunks(trunks));
     EXPECT_TRUE(trunks.IsTrunkInfoValid());
     PortFlags expected(28, 0);
@@ -51,17 +55,7 @@ TEST_F(TrunkInfoTest, TheTrunkWalkGivesEachMemberPortItsGroup) {
     EXPECT_EQ(trunks.TrunkGroupOf(3), 1);
     EXPECT_EQ(trunks.TrunkGroupOf(0), 0);
     EXPECT_EQ(trunks.TrunkGroupOf(29), 0);
-}
 
-TEST_F(TrunkInfoTest, UntilTheTrunksAreKnownEveryCheckPasses) {
-    CTrunkInfo trunks;
-    EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{3, 1}})), 1);
-    EXPECT_TRUE(TrunkPortLines().empty());
-}
-
-TEST_F(TrunkInfoTest, EveryPortOfATrunkMustCarryTheSameValue) {
-    CTrunkInfo trunks;
-    ASSERT_TRUE(ReadTrunks(trunks));
     EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{3, 1}, {4, 1}})), 1);
     EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{3, 1}})), 0);
     EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{3, 2}, {4, 1}})), 0);
@@ -69,46 +63,35 @@ TEST_F(TrunkInfoTest, EveryPortOfATrunkMustCarryTheSameValue) {
     EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{8, 5}})), 0);
     EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{1, 1}, {28, 1}})), 1);
     EXPECT_EQ(trunks.CheckTrunkConsistency(PortFlags{}), 1); // nothing selected
-}
 
-TEST_F(TrunkInfoTest, TheCheckWritesTheMembershipOfEveryPort) {
-    CTrunkInfo trunks;
-    ASSERT_TRUE(ReadTrunks(trunks));
+    // The check writes the membership of every port.
     trace.Clear();
     trunks.CheckTrunkConsistency(Values({{1, 1}}));
-    std::vector<std::string> expected;
+    std::vector<std::string> lines;
     for (int port = 1; port <= 28; ++port) {
         const int group = port == 3 || port == 4 ? 1 : (port == 2 || port == 8 ? 2 : 0);
-        expected.push_back("m_TrunkPorts[" + std::to_string(port - 1) +
-                           "] = " + std::to_string(group));
+        lines.push_back("m_TrunkPorts[" + std::to_string(port - 1) +
+                        "] = " + std::to_string(group));
     }
-    EXPECT_EQ(TrunkPortLines(), expected);
-}
+    EXPECT_EQ(TrunkPortLines(), lines);
 
-// A check made right after the walk is restarted (as the admission checks do) still sees the
-// membership read before.
-TEST_F(TrunkInfoTest, ARestartedWalkKeepsTheLastMembershipUntilItEnds) {
-    CTrunkInfo trunks;
-    ASSERT_TRUE(ReadTrunks(trunks));
+    // A check made right after the walk is restarted (as the admission checks do) still sees
+    // the membership read before.
     trunks.StartTrunkWalk();
     EXPECT_TRUE(trunks.IsTrunkInfoValid());
     EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{3, 1}})), 0);
     EXPECT_EQ(trunks.TrunkGroupOf(8), 2);
 }
 
-TEST_F(TrunkInfoTest, TheVlanWalkListsIdsNamesAndRowStatuses) {
-    CTrunkInfo trunks;
-    bool done = false;
-    trunks.StartVlanWalk([&] { done = true; });
-    ASSERT_TRUE(WaitUntil([&] { return done; }));
-    EXPECT_EQ(trunks.VlanIds(), std::vector<std::string>{"1"});
-    EXPECT_EQ(trunks.VlanNames(), std::vector<std::string>{"default"});
-    EXPECT_EQ(trunks.VlanRowStatus(), std::vector<std::string>{"1"});
-}
-
-TEST_F(TrunkInfoTest, ItClosesItsSessionsWhenItEnds) {
+TEST_F(TrunkInfoTest, TheVlanWalkListsIdsNamesAndRowStatusesAndTheSessionsCloseAtTheEnd) {
     {
         CTrunkInfo trunks;
+        bool done = false;
+        trunks.StartVlanWalk([&] { done = true; });
+        ASSERT_TRUE(WaitUntil([&] { return done; }));
+        EXPECT_EQ(trunks.VlanIds(), std::vector<std::string>{"1"});
+        EXPECT_EQ(trunks.VlanNames(), std::vector<std::string>{"default"});
+        EXPECT_EQ(trunks.VlanRowStatus(), std::vector<std::string>{"1"});
         trunks.StartTrunkWalk();
     }
     const std::vector<std::string> lines = trace.Lines();

@@ -1,14 +1,23 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
-#include "tests/snmp/SessionTestBase.h"
-
+//
+// The session layer against Net-SNMP's own snmpd: SNMPv2c and SNMPv3, synchronous and
+// asynchronous requests, and an agent that stops answering.
+#include "snmp/CommonSNMP.h"
 #include "platform/Trace.h"
+#include "snmp/SessionParameters.h"
+#include "tests/support/SnmpdFixture.h"
+
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <future>
+#include <memory>
 #include <mutex>
 #include <sstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -17,6 +26,7 @@ const std::string kSysDescr = "1.3.6.1.2.1.1.1.0";
 const std::string kSysObjectId = "1.3.6.1.2.1.1.2.0";
 const std::string kSysUpTime = "1.3.6.1.2.1.1.3.0";
 const std::string kSysContact = "1.3.6.1.2.1.1.4.0";
+const std::string kSysName = "1.3.6.1.2.1.1.5.0";
 const std::string kIfIndex = "1.3.6.1.2.1.2.2.1.1";
 const std::string kIfDescr = "1.3.6.1.2.1.2.2.1.2";
 const std::string kIfType = "1.3.6.1.2.1.2.2.1.3";
@@ -26,21 +36,6 @@ using Clock = std::chrono::steady_clock;
 long MillisecondsSince(Clock::time_point start) {
     return static_cast<long>(
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
-}
-
-// The ifIndex values snmpwalk sees, one per line.
-std::vector<std::string> IfIndexesBySnmpwalk(const testsupport::SnmpdFixture& agent) {
-    const std::string output = testsupport::RunCommand("MIBS= snmpwalk -v2c -c guests -On -Oqv " +
-                                                       agent.Peer() + " " + kIfIndex);
-    std::vector<std::string> values;
-    std::istringstream lines(output);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (!line.empty()) {
-            values.push_back(line);
-        }
-    }
-    return values;
 }
 
 // What an asynchronous table reader collects, following the callback contract.
@@ -84,11 +79,99 @@ bool WaitFinished(WalkState& state, int timeoutMs) {
                                [&] { return state.finished; });
 }
 
-class CommonSnmpV2c : public SnmpdSuite {};
+// Opens `session` for a get-next of ifIndex and starts an asynchronous walk into `state`.
+void StartIfIndexWalk(CCommonSNMP& session, WalkState& state) {
+    state.session = &session;
+    ASSERT_EQ(session.Open(kPduGetNext), 1);
+    session.AddValue(kIfIndex, kSnmpNull, "");
+    session.StartRequest(WalkCallback, &state, 0);
+}
+
+// One snmpd for the whole suite; the session parameters point at it.
+class CommonSnmp : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        SnmpInit();
+        agent = std::make_unique<testsupport::SnmpdFixture>();
+        testsupport::SnmpdFixture::Options options;
+        options.users = testsupport::SnmpdFixture::StandardUsers();
+        started = agent->Start(options);
+    }
+    static void TearDownTestSuite() { agent.reset(); }
+
+    void SetUp() override {
+        ASSERT_TRUE(started) << agent->Error();
+        SessionParameters() = SessionParametersData();
+        SessionParameters().DeviceAddress = agent->Address();
+        SessionParameters().SnmpPort = std::to_string(agent->Port());
+        SessionParameters().RequestTimeout = "2000";
+    }
+
+    static void UseV3(const std::string& user, const std::string& level,
+                      const std::string& auth = "1", const std::string& authPassword = "",
+                      const std::string& priv = "1", const std::string& privPassword = "") {
+        SessionParameters().SnmpVersion = "3";
+        SessionParameters().UserName = user;
+        SessionParameters().SecurityLevel = level;
+        SessionParameters().AuthProtocol = auth;
+        SessionParameters().AuthPassword = authPassword;
+        SessionParameters().PrivProtocol = priv;
+        SessionParameters().PrivPassword = privPassword;
+    }
+
+    // A get of one object: its value as text, or the status as "status N".
+    static std::string GetText(CCommonSNMP& session, const std::string& oid, int* type = nullptr) {
+        if (session.Open(kPduGet) != 1) {
+            return "open refused";
+        }
+        session.AddValue(oid, kSnmpNull, "");
+        std::unique_ptr<CSnmp> response;
+        const int status = session.Send(response);
+        if (status != 0) {
+            return "status " + std::to_string(status);
+        }
+        int valueType = 0;
+        std::string value;
+        response->getValue(0, valueType, value);
+        if (type != nullptr) {
+            *type = valueType;
+        }
+        return value;
+    }
+
+    // A set of one octet string; the send status, and the response when there is one.
+    static int SetText(CCommonSNMP& session, const std::string& oid, const std::string& text,
+                       std::unique_ptr<CSnmp>* kept = nullptr) {
+        EXPECT_EQ(session.Open(kPduSet), 1);
+        EXPECT_EQ(session.AddValue(oid, kSnmpOctetString, text), 0);
+        std::unique_ptr<CSnmp> response;
+        const int status = session.Send(response);
+        if (kept != nullptr) {
+            *kept = std::move(response);
+        }
+        return status;
+    }
+
+    // The ifIndex values snmpwalk sees, one per line.
+    static std::vector<std::string> IfIndexesBySnmpwalk() {
+        std::istringstream lines(testsupport::RunCommand("MIBS= snmpwalk -v2c -c guests -On -Oqv " +
+                                                         agent->Peer() + " " + kIfIndex));
+        std::vector<std::string> values;
+        for (std::string line; std::getline(lines, line);) {
+            if (!line.empty()) {
+                values.push_back(line);
+            }
+        }
+        return values;
+    }
+
+    static inline std::unique_ptr<testsupport::SnmpdFixture> agent;
+    static inline bool started = false;
+};
 
 } // namespace
 
-TEST_F(CommonSnmpV2c, GetReturnsValuesAsText) {
+TEST_F(CommonSnmp, Version2cGetsAndSetsWithItsCommunities) {
     CCommonSNMP session;
     int type = 0;
     EXPECT_FALSE(GetText(session, kSysDescr, &type).empty());
@@ -99,34 +182,26 @@ TEST_F(CommonSnmpV2c, GetReturnsValuesAsText) {
     const std::string upTime = GetText(session, kSysUpTime, &type);
     EXPECT_EQ(type, kSnmpTimeTicks);
     EXPECT_EQ(upTime.find_first_not_of("0123456789"), std::string::npos) << upTime;
-}
+    // a missing object fails like noSuchName
+    EXPECT_EQ(GetText(session, "1.3.6.1.2.1.1.99.0"), "status 2");
 
-TEST_F(CommonSnmpV2c, SetUsesTheWriteCommunityAndSticks) {
-    CCommonSNMP session;
-    ASSERT_EQ(session.Open(kPduSet), 1);
-    ASSERT_EQ(session.AddValue(kSysContact, kSnmpOctetString, "ops@example.net"), 0);
     std::unique_ptr<CSnmp> response;
-    ASSERT_EQ(session.Send(response), 0);
+    ASSERT_EQ(SetText(session, kSysContact, "ops@example.net", &response), 0);
     ASSERT_NE(response, nullptr);
     EXPECT_EQ(GetText(session, kSysContact), "ops@example.net");
-}
 
-TEST_F(CommonSnmpV2c, ReadCommunityCannotSet) {
     SessionParameters().WriteCommunity = "guests"; // read-only on this agent
-    CCommonSNMP session;
-    ASSERT_EQ(session.Open(kPduSet), 1);
-    session.AddValue(kSysContact, kSnmpOctetString, "nobody");
-    std::unique_ptr<CSnmp> response;
-    EXPECT_NE(session.Send(response), 0);
+    CCommonSNMP reader;
+    EXPECT_NE(SetText(reader, kSysContact, "nobody", &response), 0);
     EXPECT_EQ(response, nullptr);
+
+    SessionParameters().ReadCommunity = "wrong";
+    SessionParameters().RequestTimeout = "300";
+    CCommonSNMP stranger;
+    EXPECT_EQ(GetText(stranger, kSysDescr), "status -1");
 }
 
-TEST_F(CommonSnmpV2c, MissingObjectFailsLikeNoSuchName) {
-    CCommonSNMP session;
-    EXPECT_EQ(GetText(session, "1.3.6.1.2.1.1.99.0"), "status 2");
-}
-
-TEST_F(CommonSnmpV2c, SynchronousMultiColumnWalkEndsWithEndOfTable) {
+TEST_F(CommonSnmp, SynchronousMultiColumnWalkEndsWithEndOfTable) {
     CCommonSNMP session;
     ASSERT_EQ(session.Open(kPduGetNext), 1);
     session.AddValue(kIfIndex, kSnmpNull, "");
@@ -154,11 +229,11 @@ TEST_F(CommonSnmpV2c, SynchronousMultiColumnWalkEndsWithEndOfTable) {
         indexes.push_back(value);
     }
     EXPECT_EQ(status, kSnmpEndOfTable);
-    EXPECT_EQ(indexes, IfIndexesBySnmpwalk(*agent));
+    EXPECT_EQ(indexes, IfIndexesBySnmpwalk());
     EXPECT_FALSE(indexes.empty());
 }
 
-TEST_F(CommonSnmpV2c, AsynchronousWalkMatchesSnmpwalkAndIdsGrowByOne) {
+TEST_F(CommonSnmp, AsynchronousWalkMatchesSnmpwalkAndIdsGrowByOne) {
     CCommonSNMP first;
     CCommonSNMP second;
     WalkState a;
@@ -176,7 +251,7 @@ TEST_F(CommonSnmpV2c, AsynchronousWalkMatchesSnmpwalkAndIdsGrowByOne) {
     ASSERT_TRUE(WaitFinished(b, 10000));
 
     EXPECT_EQ(a.finalStatus, kSnmpEndOfTable);
-    EXPECT_EQ(a.suffixes, IfIndexesBySnmpwalk(*agent));
+    EXPECT_EQ(a.suffixes, IfIndexesBySnmpwalk());
     EXPECT_EQ(b.suffixes, a.suffixes);
     std::vector<int> ids = a.requestIds;
     ids.insert(ids.end(), b.requestIds.begin(), b.requestIds.end());
@@ -188,136 +263,211 @@ TEST_F(CommonSnmpV2c, AsynchronousWalkMatchesSnmpwalkAndIdsGrowByOne) {
     EXPECT_TRUE(first.IsIdle());
 }
 
-TEST_F(CommonSnmpV2c, OpenRefusesTypesWithoutCommunity) {
+TEST_F(CommonSnmp, RefusedRequestsSendNothingAndStartNoWorker) {
     CCommonSNMP session;
-    EXPECT_EQ(session.Open(2), 0);
+    EXPECT_EQ(session.Open(2), 0) << "a type without a community";
     EXPECT_EQ(session.Open(kPduGet), 1);
-    EXPECT_EQ(session.Open(kPduSet), 1);
-}
-
-TEST_F(CommonSnmpV2c, UnsupportedVersionFailsEveryOperation) {
-    SessionParameters().SnmpVersion = "2";
-    CCommonSNMP session;
-    EXPECT_EQ(session.Open(kPduGet), 0);
-    EXPECT_EQ(session.AddValue(kSysDescr, kSnmpNull, ""), -1);
-    std::unique_ptr<CSnmp> response;
-    EXPECT_EQ(session.Send(response), -1);
-    EXPECT_EQ(session.GetNext(response), -1);
-    WalkState state;
-    state.session = &session;
-    EXPECT_EQ(session.StartRequest(WalkCallback, &state, 0), -1);
-    EXPECT_FALSE(session.HasWorker());
-    EXPECT_TRUE(session.IsIdle());
-    EXPECT_EQ(state.calls, 0);
-}
-
-TEST_F(CommonSnmpV2c, RequestWithoutBindingsIsRefused) {
-    CCommonSNMP session;
-    ASSERT_EQ(session.Open(kPduGet), 1);
-    std::unique_ptr<CSnmp> response;
-    EXPECT_EQ(session.Send(response), -1);
-    WalkState state;
-    state.session = &session;
-    session.StartRequest(WalkCallback, &state, 0);
-    EXPECT_FALSE(session.HasWorker());
-    EXPECT_TRUE(session.IsIdle());
-}
-
-TEST_F(CommonSnmpV2c, StartRequestOnClosedSessionStartsNoThread) {
-    CCommonSNMP session;
-    ASSERT_EQ(session.Open(kPduGetNext), 1);
-    session.AddValue(kIfIndex, kSnmpNull, "");
-    session.Close();
-    WalkState state;
-    state.session = &session;
-    const int before = CCommonSNMP::LastRequestId();
-    session.StartRequest(WalkCallback, &state, 0);
-    EXPECT_FALSE(session.HasWorker());
-    EXPECT_TRUE(session.IsIdle());
-    EXPECT_EQ(CCommonSNMP::LastRequestId(), before);
-    EXPECT_EQ(state.calls, 0);
-}
-
-TEST_F(CommonSnmpV2c, BadValuesAreRefusedBeforeSending) {
-    CCommonSNMP session;
     ASSERT_EQ(session.Open(kPduSet), 1);
+    // bad values are refused before sending
     EXPECT_NE(session.AddValue("not.an.oid", kSnmpNull, ""), 0);
     EXPECT_NE(session.AddValue(kSysContact, kSnmpInteger, "12x"), 0);
     EXPECT_NE(session.AddValue(kSysContact, kSnmpIpAddress, "10.0.0.256"), 0);
     EXPECT_NE(session.AddValue(kSysContact, kSnmpUnsigned, "4294967296"), 0);
     std::unique_ptr<CSnmp> response;
-    EXPECT_EQ(session.Send(response), -1); // nothing was added
-}
+    EXPECT_EQ(session.Send(response), -1) << "nothing was added";
+    // a request without bindings
+    ASSERT_EQ(session.Open(kPduGet), 1);
+    EXPECT_EQ(session.Send(response), -1);
+    WalkState empty;
+    empty.session = &session;
+    session.StartRequest(WalkCallback, &empty, 0);
+    EXPECT_FALSE(session.HasWorker());
+    EXPECT_TRUE(session.IsIdle());
 
-TEST_F(CommonSnmpV2c, WrongCommunityTimesOut) {
-    SessionParameters().ReadCommunity = "wrong";
-    SessionParameters().RequestTimeout = "300";
-    CCommonSNMP session;
-    EXPECT_EQ(GetText(session, kSysDescr), "status -1");
-}
-
-// The agents below are stopped (SIGSTOP): they take requests and never answer.
-class CommonSnmpStoppedAgent : public SnmpdSuite {
-protected:
-    void SetUp() override {
-        SnmpdSuite::SetUp();
-        agent->Pause();
-    }
-    void TearDown() override { agent->Resume(); }
-};
-
-TEST_F(CommonSnmpStoppedAgent, SendTimesOutWithinItsTimeout) {
-    SessionParameters().RequestTimeout = "400";
-    CCommonSNMP session;
-    const auto start = Clock::now();
-    EXPECT_EQ(GetText(session, kSysDescr), "status -1");
-    EXPECT_GE(MillisecondsSince(start), 350);
-}
-
-TEST_F(CommonSnmpStoppedAgent, CloseDuringWalkDropsTheLateResult) {
-    SessionParameters().RequestTimeout = "3000";
-    auto session = std::make_unique<CCommonSNMP>();
+    // a closed session
+    CCommonSNMP closed;
     WalkState state;
-    state.session = session.get();
-    ASSERT_EQ(session->Open(kPduGetNext), 1);
-    session->AddValue(kIfIndex, kSnmpNull, "");
-    session->StartRequest(WalkCallback, &state, 0);
-    ASSERT_TRUE(session->HasWorker());
-    const auto start = Clock::now();
-    session->Close();
-    EXPECT_LE(MillisecondsSince(start), 3000 + 1000);
-    EXPECT_TRUE(session->IsIdle());
-    session.reset();
+    state.session = &closed;
+    ASSERT_EQ(closed.Open(kPduGetNext), 1);
+    closed.AddValue(kIfIndex, kSnmpNull, "");
+    closed.Close();
+    const int before = CCommonSNMP::LastRequestId();
+    closed.StartRequest(WalkCallback, &state, 0);
+    EXPECT_FALSE(closed.HasWorker());
+    EXPECT_TRUE(closed.IsIdle());
+    EXPECT_EQ(CCommonSNMP::LastRequestId(), before);
     EXPECT_EQ(state.calls, 0);
-    EXPECT_TRUE(state.suffixes.empty());
+
+    // a version the module does not speak fails every operation
+    SessionParameters().SnmpVersion = "2";
+    CCommonSNMP unsupported;
+    state.session = &unsupported;
+    EXPECT_EQ(unsupported.Open(kPduGet), 0);
+    EXPECT_EQ(unsupported.AddValue(kSysDescr, kSnmpNull, ""), -1);
+    EXPECT_EQ(unsupported.Send(response), -1);
+    EXPECT_EQ(unsupported.GetNext(response), -1);
+    EXPECT_EQ(unsupported.StartRequest(WalkCallback, &state, 0), -1);
+    EXPECT_FALSE(unsupported.HasWorker());
+    EXPECT_TRUE(unsupported.IsIdle());
+    EXPECT_EQ(state.calls, 0);
 }
 
-TEST_F(CommonSnmpStoppedAgent, ReopenCutsShortTheRequestInFlight) {
+// The agent is stopped (SIGSTOP): it takes requests and never answers.
+TEST_F(CommonSnmp, StoppedAgentTimesOutAndRequestsInFlightEndCleanly) {
+    agent->Pause();
+    struct ResumeAtEnd {
+        ~ResumeAtEnd() { agent->Resume(); }
+    } resume;
+    SessionParameters().RequestTimeout = "400";
+    CCommonSNMP timing;
+    auto start = Clock::now();
+    EXPECT_EQ(GetText(timing, kSysDescr), "status -1");
+    EXPECT_GE(MillisecondsSince(start), 350);
     SessionParameters().RequestTimeout = "3000";
+
+    // Close during a walk drops the late result.
+    auto closed = std::make_unique<CCommonSNMP>();
+    WalkState closedState;
+    StartIfIndexWalk(*closed, closedState);
+    ASSERT_TRUE(closed->HasWorker());
+    start = Clock::now();
+    closed->Close();
+    EXPECT_LE(MillisecondsSince(start), 3000 + 1000);
+    EXPECT_TRUE(closed->IsIdle());
+    closed.reset();
+    EXPECT_EQ(closedState.calls, 0);
+    EXPECT_TRUE(closedState.suffixes.empty());
+
+    // Reopening cuts short the request in flight.
+    CCommonSNMP reopened;
+    WalkState reopenedState;
+    StartIfIndexWalk(reopened, reopenedState);
+    start = Clock::now();
+    EXPECT_EQ(reopened.Open(kPduGet), 1);
+    EXPECT_LE(MillisecondsSince(start), 3000);
+    EXPECT_FALSE(reopened.HasWorker());
+    EXPECT_EQ(reopenedState.calls, 0);
+
+    // The destructor ends the worker.
+    WalkState destroyedState;
+    {
+        CCommonSNMP destroyed;
+        StartIfIndexWalk(destroyed, destroyedState);
+    }
+    EXPECT_EQ(destroyedState.calls, 0);
+}
+
+TEST_F(CommonSnmp, Version3ReadsWritesAndWalksAtEverySecurityLevel) {
+    struct Case {
+        const char* user;
+        const char* level;
+        const char* auth;
+        const char* authPassword;
+        const char* priv;
+        const char* privPassword;
+    };
+    const Case cases[] = {
+        {"plainuser", "1", "1", "", "1", ""},
+        {"md5user", "2", "2", "md5password", "1", ""},
+        {"shauser", "2", "3", "shapassword", "1", ""},
+        {"shadesuser", "3", "3", "shapassword", "2", "despassword"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.user);
+        UseV3(c.user, c.level, c.auth, c.authPassword, c.priv, c.privPassword);
+        CCommonSNMP session;
+        EXPECT_FALSE(GetText(session, kSysDescr).empty());
+        const std::string name = std::string("switch-") + c.user;
+        EXPECT_EQ(SetText(session, kSysName, name), 0);
+        EXPECT_EQ(GetText(session, kSysName), name);
+    }
+    // the last one, with privacy, walks to the end of the table
     CCommonSNMP session;
-    WalkState state;
-    state.session = &session;
     ASSERT_EQ(session.Open(kPduGetNext), 1);
     session.AddValue(kIfIndex, kSnmpNull, "");
-    session.StartRequest(WalkCallback, &state, 0);
-    const auto start = Clock::now();
-    EXPECT_EQ(session.Open(kPduGet), 1);
-    EXPECT_LE(MillisecondsSince(start), 3000);
-    EXPECT_FALSE(session.HasWorker());
-    EXPECT_EQ(state.calls, 0);
+    int rows = 0;
+    int status = 0;
+    std::unique_ptr<CSnmp> response;
+    while ((status = session.GetNext(response)) == 0 && rows < 10000) {
+        ++rows;
+    }
+    EXPECT_EQ(status, kSnmpEndOfTable);
+    EXPECT_GT(rows, 0);
 }
 
-TEST_F(CommonSnmpStoppedAgent, DestructorEndsTheWorker) {
-    SessionParameters().RequestTimeout = "3000";
-    WalkState state;
-    {
+TEST_F(CommonSnmp, Version3WrongCredentialsFailAndAreNotCached) {
+    SessionParameters().RequestTimeout = "500";
+    const struct {
+        const char* user;
+        const char* level;
+        const char* authPassword;
+        const char* priv;
+        const char* privPassword;
+    } wrong[] = {
+        {"shauser", "2", "not-the-password", "1", ""},
+        {"nosuchuser", "2", "shapassword", "1", ""},
+        {"shadesuser", "3", "shapassword", "2", "wrong-privacy"},
+        {"shauser", "2", "short", "1", ""}, // USM needs at least 8 characters
+    };
+    for (const auto& c : wrong) {
+        UseV3(c.user, c.level, "3", c.authPassword, c.priv, c.privPassword);
         CCommonSNMP session;
-        state.session = &session;
-        ASSERT_EQ(session.Open(kPduGetNext), 1);
-        session.AddValue(kIfIndex, kSnmpNull, "");
-        session.StartRequest(WalkCallback, &state, 0);
+        EXPECT_EQ(GetText(session, kSysDescr).rfind("status ", 0), 0u) << c.user;
     }
-    EXPECT_EQ(state.calls, 0);
+    // A changed password is not served from the cache, in either direction.
+    for (const char* password : {"md5password", "md5-wrong-password", "md5password"}) {
+        UseV3("md5user", "2", "2", password);
+        CCommonSNMP session;
+        EXPECT_EQ(GetText(session, kSysDescr).rfind("status ", 0) == 0,
+                  std::string(password) != "md5password")
+            << password;
+    }
+}
+
+TEST_F(CommonSnmp, Version3SecurityLevelsSetTheMessageFlags) {
+    struct Case {
+        const char* level;
+        const char* auth;
+        const char* priv;
+        int flags;
+        int authArith;
+    };
+    const Case cases[] = {
+        {"1", "3", "2", 0, -1}, {"2", "2", "1", 1, 0},  {"2", "3", "1", 1, 1},
+        {"2", "1", "1", 0, -1}, {"3", "3", "2", 3, 1},  {"3", "2", "1", 1, 0},
+        {"3", "1", "2", 0, -1}, {"7", "3", "2", 0, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.level) + c.auth + c.priv);
+        UseV3("shadesuser", c.level, c.auth, "shapassword", c.priv, "despassword");
+        CCommonSNMP session;
+        ASSERT_EQ(session.Open(kPduGet), 1);
+        auto* message = dynamic_cast<CSnmpV3*>(session.Message());
+        ASSERT_NE(message, nullptr);
+        EXPECT_EQ(message->msgFlags(), c.flags);
+        if (c.authArith >= 0) {
+            EXPECT_EQ(message->authArith(), c.authArith);
+        }
+    }
+}
+
+TEST_F(CommonSnmp, Version3CloseCutsShortEngineDiscovery) {
+    SessionParameters().RequestTimeout = "3000";
+    UseV3("shauser", "2", "3", "shapassword");
+    SessionParameters().SnmpPort = std::to_string(testsupport::FreeUdpPort()); // nobody answers
+    CCommonSNMP session;
+    ASSERT_EQ(session.Open(kPduGet), 1);
+    session.AddValue(kSysDescr, kSnmpNull, "");
+    auto pending = std::async(std::launch::async, [&] {
+        std::unique_ptr<CSnmp> response;
+        return session.Send(response);
+    });
+    ASSERT_EQ(pending.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
+    const auto start = Clock::now();
+    session.Close();
+    ASSERT_EQ(pending.wait_for(std::chrono::milliseconds(1000)), std::future_status::ready);
+    EXPECT_NE(pending.get(), 0);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1000));
 }
 
 TEST(CommonSnmpTrace, CloseAndTraceWritesTheFramedLine) {

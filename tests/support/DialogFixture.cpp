@@ -60,6 +60,16 @@ std::vector<std::string> DialogFixture::Bindings(const SimSetRecord& record) {
     return bindings;
 }
 
+std::vector<std::string> DialogFixture::TakeBindings() {
+    std::vector<std::string> bindings;
+    for (const SimSetRecord& record : TakeSets()) {
+        for (std::string& binding : Bindings(record)) {
+            bindings.push_back(std::move(binding));
+        }
+    }
+    return bindings;
+}
+
 int DialogFixture::PortCountOf(const std::string& model) {
     const std::string prefix = "KSX-7700-";
     if (model.rfind(prefix, 0) != 0) {

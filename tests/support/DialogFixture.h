@@ -68,6 +68,8 @@ protected:
     // Each binding of a set request as "OID = TYPE: VALUE", in request order (octet strings
     // with bytes outside printable ASCII as 0x and hex digits).
     static std::vector<std::string> Bindings(const SimSetRecord& record);
+    // The bindings of every set request TakeSets() gives, one after the other.
+    std::vector<std::string> TakeBindings();
 
     // The port count of a model name: KSX-7700-20, -28, -28P, -48, -52.
     static int PortCountOf(const std::string& model);

@@ -174,6 +174,36 @@ bool Choose(const QWidget* root, const QString& objectName, const QString& text)
     return Choose(Find<QComboBox>(root, objectName), text);
 }
 
+TextRows ListRows(const QTreeWidget* list) {
+    TextRows rows;
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        std::vector<std::string>& cells = rows.emplace_back();
+        for (int column = 0; column < list->columnCount(); ++column) {
+            cells.push_back(list->topLevelItem(row)->text(column).toStdString());
+        }
+    }
+    return rows;
+}
+
+std::vector<std::string> ListHeaders(const QTreeWidget* list) {
+    std::vector<std::string> headers;
+    for (int column = 0; column < list->columnCount(); ++column) {
+        headers.push_back(list->headerItem()->text(column).toStdString());
+    }
+    return headers;
+}
+
+QScopeGuard<std::function<void()>> SetEnvironment(const char* name,
+                                                  const std::optional<QByteArray>& value) {
+    const auto put = [name](const std::optional<QByteArray>& text) {
+        return text ? qputenv(name, *text) : qunsetenv(name);
+    };
+    const std::optional<QByteArray> old =
+        qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
+    put(value);
+    return QScopeGuard<std::function<void()>>([put, old] { put(old); });
+}
+
 int RunDialogTests(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

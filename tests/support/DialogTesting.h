@@ -8,13 +8,17 @@
 
 #include "platform/Message.h"
 
+#include <QByteArray>
 #include <QComboBox>
+#include <QScopeGuard>
 #include <QString>
+#include <QTreeWidget>
 #include <QWidget>
 
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,6 +86,15 @@ bool TypeKeys(const QString& text);
 // Opens the combo's list and takes the item that reads `text`, as a user does.
 bool Choose(QComboBox* combo, const QString& text);
 bool Choose(const QWidget* root, const QString& objectName, const QString& text);
+
+// The texts of a list, row by row and cell by cell, and of its header.
+using TextRows = std::vector<std::vector<std::string>>;
+TextRows ListRows(const QTreeWidget* list);
+std::vector<std::string> ListHeaders(const QTreeWidget* list);
+
+// Sets an environment variable (removes it, given nullopt) until the guard ends.
+QScopeGuard<std::function<void()>> SetEnvironment(const char* name,
+                                                  const std::optional<QByteArray>& value);
 
 // Sets up what a dialog test process needs (an offscreen QApplication, the SNMP library) and
 // runs the tests.

@@ -4,13 +4,11 @@
 // A real ksx-module process that is told to close (SIGTERM) while the panel's link walk waits
 // for the switch: it stops the poller, closes its sessions in order and ends cleanly (a
 // sanitizer build that finds a fault ends otherwise).
+#include "tests/support/ModuleProcess.h"
 #include "tests/support/AgentProcess.h"
 #include "tests/support/SimFixture.h"
 
 #include <QDeadlineTimer>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -18,7 +16,6 @@
 
 namespace {
 
-constexpr int kGenerousWaitMs = 60000;
 constexpr char kIfType[] = "1.3.6.1.2.1.2.2.1.3";
 
 // True once the simulator has been asked for the first row of the link walk.
@@ -42,39 +39,21 @@ TEST(ModuleProcess, TerminationDuringAWalkClosesCleanly) {
     ASSERT_TRUE(testsupport::WriteFile(
         ini.toStdString(), "[DeviceInfo]\r\nDeviceName=KSX-7700-52\r\nDevicePortNum=52\r\n"
                            "XMLName=panels/KSX-7700-52/KSX-7700-52.xml\r\nIsHasFan=Y\r\n"));
-
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(dir));
-    environment.insert(QStringLiteral("KSX_USER_INI"), ini);
-    environment.insert(QStringLiteral("KSX_TRACE"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("KSX_MESSAGES"), QStringLiteral("stderr"));
-    QProcess module;
-    module.setProcessEnvironment(environment);
-    module.setProcessChannelMode(QProcess::MergedChannels);
-    module.start(QStringLiteral(KSX_MODULE_EXE),
-                 {QStringLiteral("/Ntest"), QStringLiteral("/I127.0.0.1"),
-                  QStringLiteral("/Rguests"), QStringLiteral("/Wkeepers"), QStringLiteral("/E"),
-                  QStringLiteral("/V1"), QStringLiteral("/P%1").arg(sim.Port())});
-    QDeadlineTimer deadline(kGenerousWaitMs);
-    while (!LinkWalkAsked(sim) && !deadline.hasExpired() &&
-           module.state() != QProcess::NotRunning) {
+    testsupport::ModuleProcess module(
+        {QStringLiteral("/Ntest"), QStringLiteral("/I127.0.0.1"), QStringLiteral("/Rguests"),
+         QStringLiteral("/Wkeepers"), QStringLiteral("/E"), QStringLiteral("/V1"),
+         QStringLiteral("/P%1").arg(sim.Port())},
+        testsupport::ModuleEnvironment(QString::fromStdString(dir), ini));
+    QDeadlineTimer deadline(testsupport::ModuleProcess::kGenerousWaitMs);
+    while (!LinkWalkAsked(sim) && !deadline.hasExpired() && module.Running()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    if (!LinkWalkAsked(sim)) {
-        module.kill();
-        module.waitForFinished(kGenerousWaitMs);
-        FAIL() << "no link walk; module:\n"
-               << module.readAll().toStdString() << "\nsimulator:\n"
-               << sim.Log();
-    }
-    module.terminate();
-    ASSERT_TRUE(module.waitForFinished(kGenerousWaitMs));
-    const QString output = QString::fromUtf8(module.readAll());
+    ASSERT_TRUE(LinkWalkAsked(sim)) << "no link walk; simulator:\n" << sim.Log();
+    module.Terminate();
+    EXPECT_EQ(module.WaitForExit(), 0) << module.Output().toStdString();
+    const QString output = module.Output();
     testsupport::RemoveTree(dir);
 
-    EXPECT_EQ(module.exitStatus(), QProcess::NormalExit) << output.toStdString();
-    EXPECT_EQ(module.exitCode(), 0) << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("Termination signal: closing")));
     const QStringList closing = {
         QStringLiteral("==================DestroyWindow==============="),

@@ -8,21 +8,25 @@
 #include "app/AboutDialog.h"
 #include "app/ModuleCommands.h"
 #include "app/ModuleWindow.h"
+#include "app/PanelPollRules.h"
+#include "panel/PanelElements.h"
+#include "panel/PanelView.h"
 #include "tests/support/SnmpdFixture.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 #include <QTimer>
 
 #include <memory>
 
 namespace {
 
-using windowtest::TraceLog;
 using windowtest::WaitUntil;
 
 QStringList Titles(const QList<QAction*>& actions) {
@@ -90,71 +94,63 @@ protected:
     std::unique_ptr<CModuleWindow> m_window;
 };
 
-TEST_F(ModuleWindowTest, SetUpFromACompleteUserIni) {
+TEST_F(ModuleWindowTest, SetUpReadsUserIniUpToTheFirstMissingValue) {
+    const struct {
+        const char* body; // null: no User.ini at all
+        bool setUp;
+        const char* title;
+        std::string model;
+        int ports;
+        bool allGiga, fan;
+        const char* about;
+    } cases[] = {
+        {"DeviceName=KSX-7700-52\r\nDevicePortNum=52\r\nXMLName=panels/KSX-7700-52/"
+         "KSX-7700-52.xml\r\nIsAllGiga=Y\r\nIsHasFan=Y\r\n",
+         true, "KSX-7700-52: 10.0.0.5", "KSX-7700-52", 52, true, true, "About KSX-7700-52"},
+        // The flags are yes only for Y; the port count defaults to 28.
+        {"DeviceName=KSX-7700-28\r\nXMLName=panels/KSX-7700-28/"
+         "KSX-7700-28.xml\r\nIsAllGiga=yes\r\nIsHasFan=y\r\n",
+         true, "KSX-7700-28: 10.0.0.5", "KSX-7700-28", 28, false, true, "About KSX-7700-28"},
+        // A missing or empty device name, file or XMLName stops the set-up; what was read
+        // before XMLName stays read, nothing after it. The menu is not pruned.
+        {"XMLName=a.xml\r\n", false, "", "", 28, false, false, "About"},
+        {"DeviceName=\r\nXMLName=a.xml\r\n", false, "", "", 28, false, false, "About"},
+        {nullptr, false, "", "", 28, false, false, "About"},
+        {"DeviceName=KSX-7700-52\r\nDevicePortNum=52\r\nIsHasFan=Y\r\n", false, "", "KSX-7700-52",
+         52, false, false, "About"},
+    };
     AimAt(161, "10.0.0.5");
-    WriteModel("KSX-7700-52", 52);
-    CModuleWindow& window = Open();
-    EXPECT_TRUE(m_messages.empty());
-    EXPECT_TRUE(window.IsSetUp());
-    EXPECT_TRUE(window.IsPolling());
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("KSX-7700-52: 10.0.0.5"));
-    EXPECT_EQ(Command(window, kCmdAbout)->text(), QStringLiteral("About KSX-7700-52"));
-    EXPECT_EQ(DeviceValues().ModelName, "KSX-7700-52");
-    EXPECT_EQ(DeviceValues().DevicePortCount, 52);
-    EXPECT_TRUE(DeviceValues().IsAllGiga);
-    EXPECT_TRUE(DeviceValues().IsHasFan);
-    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-}
-
-TEST_F(ModuleWindowTest, FlagsAreYesOnlyForYAndPortCountDefaultsTo28) {
-    WriteUserIni("DeviceName=KSX-7700-28\r\nXMLName=a.xml\r\nIsAllGiga=yes\r\nIsHasFan=y\r\n");
-    CModuleWindow& window = Open();
-    EXPECT_TRUE(window.IsSetUp());
-    EXPECT_EQ(DeviceValues().DevicePortCount, 28);
-    EXPECT_FALSE(DeviceValues().IsAllGiga);
-    EXPECT_TRUE(DeviceValues().IsHasFan);
-}
-
-TEST_F(ModuleWindowTest, MissingDeviceNameLeavesAnEmptyWindowWithAWorkingMenu) {
-    for (const std::string body : {"XMLName=a.xml\r\n", "DeviceName=\r\nXMLName=a.xml\r\n"}) {
-        m_messages.clear();
-        WriteUserIni(body);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.body ? c.body : "no file");
+        DeviceValues() = DeviceValuesData();
+        QFile::remove(QString::fromStdString(m_iniPath));
+        if (c.body) {
+            WriteUserIni(c.body);
+        }
         CModuleWindow& window = Open();
-        EXPECT_EQ(m_messages, std::vector<std::string>{"Read User.ini Error !"});
-        EXPECT_FALSE(window.IsSetUp());
-        EXPECT_FALSE(window.IsPolling());
-        EXPECT_TRUE(window.windowTitle().isEmpty());
-        EXPECT_EQ(DeviceValues().ModelName, "");
-        // Not pruned, About text unchanged, and the About command still runs.
-        EXPECT_NE(Popup(window, QStringLiteral("Device Manager / PoE")), nullptr);
-        EXPECT_EQ(Command(window, kCmdAbout)->text(), QStringLiteral("About"));
-        bool aboutShown = false;
-        WhileModal(
-            [&aboutShown](QWidget& dialog) { aboutShown = qobject_cast<CAboutDlg*>(&dialog); });
-        Command(window, kCmdAbout)->trigger();
-        EXPECT_TRUE(aboutShown);
+        EXPECT_EQ(m_messages.TakeTexts(), c.setUp
+                                              ? std::vector<std::string>{}
+                                              : std::vector<std::string>{"Read User.ini Error !"});
+        EXPECT_EQ(window.IsSetUp(), c.setUp);
+        EXPECT_EQ(window.IsPolling(), c.setUp);
+        EXPECT_EQ(window.windowTitle().toStdString(), c.title);
+        EXPECT_EQ(Command(window, kCmdAbout)->text().toStdString(), c.about);
+        EXPECT_EQ(DeviceValues().ModelName, c.model);
+        EXPECT_EQ(DeviceValues().DevicePortCount, c.ports);
+        EXPECT_EQ(DeviceValues().IsAllGiga, c.allGiga);
+        EXPECT_EQ(DeviceValues().IsHasFan, c.fan);
+        EXPECT_EQ(Popup(window, QStringLiteral("Device Manager / PoE")) != nullptr, !c.setUp);
+        EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
+    // The About command still runs in the window that was not set up.
+    bool aboutShown = false;
+    WhileModal([&aboutShown](QWidget& dialog) { aboutShown = qobject_cast<CAboutDlg*>(&dialog); });
+    Command(*m_window, kCmdAbout)->trigger();
+    EXPECT_TRUE(aboutShown);
 }
 
-TEST_F(ModuleWindowTest, MissingUserIniOrXmlNameStopsTheSetUp) {
-    CModuleWindow& noFile = Open(); // nothing written
-    EXPECT_EQ(m_messages, std::vector<std::string>{"Read User.ini Error !"});
-    EXPECT_FALSE(noFile.IsPolling());
-
-    m_messages.clear();
-    WriteUserIni("DeviceName=KSX-7700-52\r\nDevicePortNum=52\r\nIsHasFan=Y\r\n");
-    CModuleWindow& window = Open();
-    EXPECT_EQ(m_messages, std::vector<std::string>{"Read User.ini Error !"});
-    EXPECT_FALSE(window.IsPolling());
-    EXPECT_TRUE(window.windowTitle().isEmpty());
-    // What was read before XMLName stays read; nothing after it.
-    EXPECT_EQ(DeviceValues().ModelName, "KSX-7700-52");
-    EXPECT_EQ(DeviceValues().DevicePortCount, 52);
-    EXPECT_FALSE(DeviceValues().IsHasFan);
-    EXPECT_NE(Popup(window, QStringLiteral("Device Manager / PoE")), nullptr);
-}
-
-TEST_F(ModuleWindowTest, MenuHasThePopupsAndItemsInOrder) {
+TEST_F(ModuleWindowTest, PoeModelHasTheWholeMenuInOrderWithOnlyRegisteredCommandsEnabled) {
+    RegisterCommandAction(kCmdTelnet, [](CModuleWindow&) {});
     WriteModel("KSX-7700-28P", 28);
     CModuleWindow& window = Open();
     EXPECT_EQ(Titles(window.MenuBar()->actions()),
@@ -169,6 +165,9 @@ TEST_F(ModuleWindowTest, MenuHasThePopupsAndItemsInOrder) {
     EXPECT_EQ(Titles(Popup(window, QStringLiteral("Tools"))->actions()),
               (QStringList{"Firmware and Configuration Upgrade/Backup", "Save Configuration",
                            "Reboot", "Telnet", "Web"}));
+    ASSERT_NE(Popup(window, QStringLiteral("Device Manager / PoE")), nullptr);
+    EXPECT_EQ(Titles(Popup(window, QStringLiteral("Device Manager / PoE"))->actions()),
+              (QStringList{"PoE Global Settings", "PoE Port Settings", "PoE Time Range Settings"}));
 
     const std::map<int, QString> items = MenuItems(window);
     EXPECT_EQ(items.size(), ModuleMenuTable().size());
@@ -179,36 +178,7 @@ TEST_F(ModuleWindowTest, MenuHasThePopupsAndItemsInOrder) {
                                               "Filtering Mode configuration"));
     EXPECT_EQ(items.at(32823), QStringLiteral("Tools / Firmware and Configuration Upgrade/Backup"));
     EXPECT_EQ(items.at(57664), QStringLiteral("About / About KSX-7700-28P"));
-}
 
-TEST_F(ModuleWindowTest, ModelWithoutPHasNoPoeMenu) {
-    WriteModel("KSX-7700-52", 52);
-    CModuleWindow& window = Open();
-    EXPECT_EQ(Popup(window, QStringLiteral("Device Manager / PoE")), nullptr);
-    EXPECT_EQ(Titles(Popup(window, QStringLiteral("Device Manager"))->actions()),
-              (QStringList{"System", "VLAN", "L2 Function", "Qos", "Security", "AAA", "SNMP"}));
-    const std::map<int, QString> items = MenuItems(window);
-    EXPECT_FALSE(items.contains(kCmdPoePort));
-    EXPECT_FALSE(items.contains(kCmdPoeGlobal));
-    EXPECT_FALSE(items.contains(kCmdPoeTimeRange));
-    EXPECT_EQ(items.size(), ModuleMenuTable().size() - 3);
-    EXPECT_TRUE(items.contains(kCmdJumboFrame));
-    EXPECT_TRUE(items.contains(kCmdPowerSaving));
-}
-
-TEST_F(ModuleWindowTest, PoeModelKeepsTheWholeMenu) {
-    WriteModel("KSX-7700-28P", 28);
-    CModuleWindow& window = Open();
-    ASSERT_NE(Popup(window, QStringLiteral("Device Manager / PoE")), nullptr);
-    EXPECT_EQ(Titles(Popup(window, QStringLiteral("Device Manager / PoE"))->actions()),
-              (QStringList{"PoE Global Settings", "PoE Port Settings", "PoE Time Range Settings"}));
-    EXPECT_EQ(MenuItems(window).size(), ModuleMenuTable().size());
-}
-
-TEST_F(ModuleWindowTest, OnlyRegisteredCommandsAreEnabled) {
-    RegisterCommandAction(kCmdTelnet, [](CModuleWindow&) {});
-    WriteModel("KSX-7700-28P", 28);
-    CModuleWindow& window = Open();
     for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
         EXPECT_EQ(Command(window, entry.id)->isEnabled(), IsCommandAvailable(entry.id))
             << entry.path;
@@ -218,10 +188,41 @@ TEST_F(ModuleWindowTest, OnlyRegisteredCommandsAreEnabled) {
     UnregisterCommand(kCmdTelnet);
 }
 
-TEST_F(ModuleWindowTest, CommandDialogRunsWhileTheWindowIsPutAway) {
+TEST_F(ModuleWindowTest, ModelWithoutPRunsItsCommandsThenClosesInOrderAndSavesASnapshot) {
+    const std::string path = m_dir + "/panel.png";
+    qputenv("KSX_SNAPSHOT", QByteArray::fromStdString(path));
     WriteModel("KSX-7700-52", 52);
     CModuleWindow& window = Open();
-    bool hidden = false, minimised = false, busy = false;
+    // No PoE menu.
+    EXPECT_EQ(Popup(window, QStringLiteral("Device Manager / PoE")), nullptr);
+    EXPECT_EQ(Titles(Popup(window, QStringLiteral("Device Manager"))->actions()),
+              (QStringList{"System", "VLAN", "L2 Function", "Qos", "Security", "AAA", "SNMP"}));
+    const std::map<int, QString> items = MenuItems(window);
+    for (int id : {kCmdPoePort, kCmdPoeGlobal, kCmdPoeTimeRange}) {
+        EXPECT_FALSE(items.contains(id)) << id;
+    }
+    EXPECT_EQ(items.size(), ModuleMenuTable().size() - 3);
+    EXPECT_TRUE(items.contains(kCmdJumboFrame));
+    EXPECT_TRUE(items.contains(kCmdPowerSaving));
+
+    // The window menu's About runs without hiding the window.
+    QAction* about = window.SystemMenu()->findChild<QAction*>(QStringLiteral("systemAbout"));
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->text(), QStringLiteral("&About KSX-7700-52 Module..."));
+    EXPECT_TRUE(window.SystemMenu()->actions().front()->isSeparator());
+    bool visible = false, busy = true, isAbout = false;
+    WhileModal([&](QWidget& dialog) {
+        visible = window.isVisible() && !window.isMinimized();
+        busy = window.IsBusy();
+        isAbout = qobject_cast<CAboutDlg*>(&dialog) != nullptr;
+    });
+    about->trigger();
+    EXPECT_TRUE(isAbout);
+    EXPECT_TRUE(visible);
+    EXPECT_FALSE(busy);
+
+    // A command's dialog runs while the window is put away.
+    bool hidden = false, minimised = false;
     QString caption, text;
     WhileModal([&](QWidget& dialog) {
         hidden = window.isHidden();
@@ -241,36 +242,15 @@ TEST_F(ModuleWindowTest, CommandDialogRunsWhileTheWindowIsPutAway) {
     EXPECT_FALSE(window.isMinimized());
     EXPECT_FALSE(window.IsBusy());
     EXPECT_TRUE(window.IsPolling());
-}
 
-TEST_F(ModuleWindowTest, WindowMenuAboutRunsWithoutHidingTheWindow) {
-    WriteModel("KSX-7700-52", 52);
-    CModuleWindow& window = Open();
-    QAction* about = window.SystemMenu()->findChild<QAction*>(QStringLiteral("systemAbout"));
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(about->text(), QStringLiteral("&About KSX-7700-52 Module..."));
-    EXPECT_TRUE(window.SystemMenu()->actions().front()->isSeparator());
-    bool visible = false, busy = true, isAbout = false;
-    WhileModal([&](QWidget& dialog) {
-        visible = window.isVisible() && !window.isMinimized();
-        busy = window.IsBusy();
-        isAbout = qobject_cast<CAboutDlg*>(&dialog) != nullptr;
-    });
-    about->trigger();
-    EXPECT_TRUE(isAbout);
-    EXPECT_TRUE(visible);
-    EXPECT_FALSE(busy);
-}
-
-TEST_F(ModuleWindowTest, ClosingStopsThePollerAndClosesTheSessionsInOrder) {
-    WriteModel("KSX-7700-52", 52);
-    CModuleWindow& window = Open();
-    TraceLog trace;
+    // Closing stops the poller, closes the sessions in order and saves the snapshot.
+    const QSize size = window.size() * window.devicePixelRatio();
+    testsupport::TraceCapture trace;
     window.close();
+    qunsetenv("KSX_SNAPSHOT");
     EXPECT_FALSE(window.IsPolling());
     EXPECT_FALSE(window.isVisible());
     m_window.reset();
-
     std::vector<std::string> framed;
     for (const std::string& line : trace.Lines()) {
         if (line.starts_with("==================")) {
@@ -286,6 +266,9 @@ TEST_F(ModuleWindowTest, ClosingStopsThePollerAndClosesTheSessionsInOrder) {
                           "==================m_cCommonSNMPDevStat.Close===============",
                           "==================m_cCommonSNMPPoeStat.Close===============",
                       }));
+    const QImage image(QString::fromStdString(path));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), size);
 }
 
 TEST_F(ModuleWindowTest, ClosingDuringAWalkCutsItShort) {
@@ -306,17 +289,34 @@ TEST_F(ModuleWindowTest, ClosingDuringAWalkCutsItShort) {
     agent.Resume();
 }
 
-TEST_F(ModuleWindowTest, SnapshotIsSavedWhenTheWindowCloses) {
-    const std::string path = m_dir + "/panel.png";
-    qputenv("KSX_SNAPSHOT", QByteArray::fromStdString(path));
-    WriteModel("KSX-7700-52", 52);
+// The live panel against ksx-sim: port 1 runs at 1G, 4 has no cable, 5 carries a 10M device,
+// 50 is an empty uplink, 51 a fibre port.
+TEST_F(ModuleWindowTest, PanelFollowsTheSwitch) {
+    StartSim(windowtest::Sim("KSX-7700-52", {"--all-giga"}));
+    qputenv("KSX_USER_INI", KSX_SOURCE_DIR "/resources/userini/KSX-7700-52/User.ini");
+    UnregisterCommand(kCmdPortConfiguration);
     CModuleWindow& window = Open();
-    const QSize size = window.size();
-    window.close();
-    qunsetenv("KSX_SNAPSHOT");
-    const QImage image(QString::fromStdString(path));
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.size(), size * window.devicePixelRatio());
+    ASSERT_TRUE(window.IsSetUp());
+    EXPECT_TRUE(m_messages.Texts().empty());
+    CPanelView& view = *window.PanelView();
+    EXPECT_EQ(view.size(), view.PanelRect().size());
+    ASSERT_NE(NumberedPort(view.Root(), 52), nullptr);
+
+    ASSERT_TRUE(WaitUntil([&view] { return view.IsBlinking(); }));
+    for (const auto& [port, status] : {std::pair{1, kPortLinkAtTopSpeed},
+                                       {4, kPortNoLink},
+                                       {5, kPortLinkBelowTopSpeed},
+                                       {50, kPortNoLink}}) {
+        EXPECT_EQ(NumberedPort(view.Root(), port)->GetStatus(), status) << port;
+    }
+    EXPECT_EQ(view.Indicators().IndicatorState[0], kPortLinkAtTopSpeed);
+    EXPECT_EQ(view.Indicators().IndicatorState[4], kPortLinkBelowTopSpeed);
+    EXPECT_EQ(view.Indicators().PortState[50], 4); // the fibre port's media value
+    EXPECT_EQ(view.Indicators().FanStatus, "1");
+
+    // Nothing is registered for Port Configuration: a click on a port opens nothing.
+    QTest::mouseClick(&view, Qt::LeftButton, {}, NumberedPort(view.Root(), 3)->GetRect().center());
+    EXPECT_FALSE(window.IsBusy());
 }
 
 } // namespace

@@ -21,58 +21,47 @@ PollDevice Device(int portCount, bool isAllGiga = false) {
     return device;
 }
 
-// The state of a linked port at `speed`.
-int LinkedAt(const char* speed, int port, const PollDevice& device) {
-    return LinkPortState("1", "1", speed, port, device);
-}
-
 LinkRow Row(std::string index, std::string admin, std::string oper, std::string speed,
             std::string media = "1") {
     return LinkRow{std::move(index), std::move(speed), std::move(admin), std::move(oper),
                    std::move(media)};
 }
 
-std::map<int, PanelPortUpdate> ByPort(const PanelPollResult& result) {
-    std::map<int, PanelPortUpdate> ports;
-    for (const PanelPortUpdate& update : result.Ports) {
-        ports[update.Port] = update;
-    }
-    return ports;
-}
-
-TEST(PanelPollRules, TenPortSwitchHasEightFastPortsAndTwoGigabitPorts) {
-    const PollDevice device = Device(10);
-    for (int port = 1; port <= 8; ++port) {
-        EXPECT_EQ(LinkedAt(k100M, port, device), kPortLinkAtTopSpeed) << port;
-        EXPECT_EQ(LinkedAt(k1G, port, device), kPortLinkBelowTopSpeed) << port;
-    }
-    for (int port : {9, 10}) {
-        EXPECT_EQ(LinkedAt(k1G, port, device), kPortLinkAtTopSpeed) << port;
-        EXPECT_EQ(LinkedAt(k100M, port, device), kPortLinkBelowTopSpeed) << port;
-    }
-}
-
-TEST(PanelPollRules, OtherSwitchesHaveFourGigabitPortsAtTheEnd) {
-    for (int portCount : {20, 28, 48, 52}) {
-        const PollDevice device = Device(portCount);
-        EXPECT_EQ(LinkedAt(k100M, portCount - 4, device), kPortLinkAtTopSpeed) << portCount;
-        EXPECT_EQ(LinkedAt(k1G, portCount - 4, device), kPortLinkBelowTopSpeed) << portCount;
-        EXPECT_EQ(LinkedAt(k1G, portCount - 3, device), kPortLinkAtTopSpeed) << portCount;
-        EXPECT_EQ(LinkedAt(k100M, portCount - 3, device), kPortLinkBelowTopSpeed) << portCount;
-    }
-    // Speeds are compared as texts: 10 Mbit/s and odd texts are below the top speed.
-    EXPECT_EQ(LinkedAt("10000000", 1, Device(28)), kPortLinkBelowTopSpeed);
-    EXPECT_EQ(LinkedAt("100000000 ", 1, Device(28)), kPortLinkBelowTopSpeed);
-}
-
-TEST(PanelPollRules, AllGigabitSwitchWantsOneGigabitOnEveryPort) {
-    for (int portCount : {10, 52}) {
-        const PollDevice device = Device(portCount, true);
-        for (int port : {1, portCount / 2, portCount}) {
-            EXPECT_EQ(LinkedAt(k1G, port, device), kPortLinkAtTopSpeed) << port;
-            EXPECT_EQ(LinkedAt(k100M, port, device), kPortLinkBelowTopSpeed) << port;
+// Ten-port switches have eight fast ports and two gigabit ports, the others four gigabit
+// ports at the end, all-gigabit switches want 1G on every port.
+TEST(PanelPollRules, LinkStateOfALinkedPortFollowsItsTopSpeed) {
+    constexpr int top = kPortLinkAtTopSpeed, below = kPortLinkBelowTopSpeed;
+    const struct {
+        int portCount;
+        bool allGiga;
+        std::vector<int> ports;
+        int at100M, at1G;
+    } cases[] = {
+        {10, false, {1, 2, 3, 4, 5, 6, 7, 8}, top, below},
+        {10, false, {9, 10}, below, top},
+        {20, false, {16}, top, below},
+        {20, false, {17}, below, top},
+        {28, false, {24}, top, below},
+        {28, false, {25}, below, top},
+        {48, false, {44}, top, below},
+        {48, false, {45}, below, top},
+        {52, false, {48}, top, below},
+        {52, false, {49}, below, top},
+        {10, true, {1, 5, 10}, below, top},
+        {52, true, {1, 26, 52}, below, top},
+    };
+    for (const auto& c : cases) {
+        for (int port : c.ports) {
+            const PollDevice device = Device(c.portCount, c.allGiga);
+            EXPECT_EQ(LinkPortState("1", "1", k100M, port, device), c.at100M)
+                << c.portCount << " port " << port;
+            EXPECT_EQ(LinkPortState("1", "1", k1G, port, device), c.at1G)
+                << c.portCount << " port " << port;
         }
     }
+    // Speeds are compared as texts: 10 Mbit/s and odd texts are below the top speed.
+    EXPECT_EQ(LinkPortState("1", "1", "10000000", 1, Device(28)), below);
+    EXPECT_EQ(LinkPortState("1", "1", "100000000 ", 1, Device(28)), below);
 }
 
 TEST(PanelPollRules, DisabledComesBeforeNoLinkAndNoLinkBeforeSpeed) {
@@ -82,32 +71,6 @@ TEST(PanelPollRules, DisabledComesBeforeNoLinkAndNoLinkBeforeSpeed) {
     EXPECT_EQ(LinkPortState("", "1", k100M, 1, device), kPortDisabled);
     EXPECT_EQ(LinkPortState("1", "2", k100M, 1, device), kPortNoLink);
     EXPECT_EQ(LinkPortState("1", "7", k100M, 1, device), kPortNoLink);
-}
-
-TEST(PanelPollRules, LinkRowsUpdatePortIndicatorAndMediaValueOfTheirPort) {
-    LinkAccumulators rows;
-    rows.rows = {Row("1", "1", "1", k100M, "3"), Row("2", "2", "1", k100M, "1"),
-                 Row("3", "1", "2", "0", "4"), Row("28", "1", "1", k1G, "2")};
-    PanelPollResult result;
-    RefreshLinkStatus(rows, Device(28), result);
-
-    ASSERT_EQ(result.Ports.size(), 4u);
-    const auto ports = ByPort(result);
-    const struct {
-        int port, state, media;
-    } expected[] = {{1, kPortLinkAtTopSpeed, 3},
-                    {2, kPortDisabled, 1},
-                    {3, kPortNoLink, 4},
-                    {28, kPortLinkAtTopSpeed, 2}};
-    for (const auto& e : expected) {
-        const PanelPortUpdate& update = ports.at(e.port);
-        EXPECT_EQ(update.Status, e.state) << e.port;
-        EXPECT_EQ(update.Indicator, e.state) << e.port;
-        EXPECT_EQ(update.StateValue, e.media) << e.port;
-    }
-    EXPECT_TRUE(result.StartBlinkTimer);
-    EXPECT_FALSE(result.DarkenAllLamps);
-    EXPECT_FALSE(result.ResetAfterTimeout);
 }
 
 TEST(PanelPollRules, RowsForIndexZeroOrBeyondThePortsChangeNothing) {
@@ -123,7 +86,7 @@ TEST(PanelPollRules, RowsForIndexZeroOrBeyondThePortsChangeNothing) {
     EXPECT_TRUE(result.StartBlinkTimer);
 }
 
-TEST(PanelPollRules, PoeStatusTexts) {
+TEST(PanelPollRules, PoeStatusTextsAndRowIndexes) {
     EXPECT_EQ(PoePortState("POWER ON"), kPortLinkAtTopSpeed);
     EXPECT_EQ(PoePortState("POWER OFF"), kPortDisabled);
     EXPECT_EQ(PoePortState("Time-based OFF"), kPortDisabled);
@@ -131,14 +94,11 @@ TEST(PanelPollRules, PoeStatusTexts) {
     for (const char* text : {"", "power on", "POWER ON ", "Overload", "Time-based off"}) {
         EXPECT_EQ(PoePortState(text), kPortLinkBelowTopSpeed) << text;
     }
-}
-
-TEST(PanelPollRules, PoeRowsAreIndexedByUnitAndPort) {
-    EXPECT_EQ(PoeRowPort("1.5"), 5);
-    EXPECT_EQ(PoeRowPort("1.24"), 24);
-    EXPECT_EQ(PoeRowPort("7"), 7);
-    EXPECT_EQ(PoeRowPort(""), 0);
-    EXPECT_EQ(PoeRowPort("1."), 0);
+    // Rows are indexed by unit and port.
+    for (const auto& [index, port] :
+         {std::pair{"1.5", 5}, {"1.24", 24}, {"7", 7}, {"", 0}, {"1.", 0}}) {
+        EXPECT_EQ(PoeRowPort(index), port) << index;
+    }
 }
 
 TEST(PanelPollRules, PoeRowOfPortOneFirstDisablesThePortsAfterThePoePorts) {
@@ -191,28 +151,25 @@ TEST(PanelPollRules, PoeDisablingStopsAtTheLastPanelPort) {
     EXPECT_EQ(result.Ports.back().Port, 1);
 }
 
-TEST(PanelPollRules, PowerLeftAtMost15Point4SetsTheLamp) {
-    EXPECT_TRUE(IsPowerAtMost154("15.4"));
-    EXPECT_FALSE(IsPowerAtMost154("15.5"));
-    EXPECT_FALSE(IsPowerAtMost154("15.41"));
-    EXPECT_FALSE(IsPowerAtMost154("370.0"));
-    EXPECT_TRUE(IsPowerAtMost154("0"));
-    EXPECT_TRUE(IsPowerAtMost154(" 12.0W"));
-    // Text that is no number reads as 0.
-    EXPECT_TRUE(IsPowerAtMost154(""));
-    EXPECT_TRUE(IsPowerAtMost154("n/a"));
-}
-
-TEST(PanelPollRules, FanAndLedModeTexts) {
+TEST(PanelPollRules, PowerFanLedModeAndDebugListTexts) {
+    // Power left at most 15.4 sets the lamp; text that is no number reads as 0.
+    for (const auto& [text, lamp] : {std::pair{"15.4", true},
+                                     {"15.5", false},
+                                     {"15.41", false},
+                                     {"370.0", false},
+                                     {"0", true},
+                                     {" 12.0W", true},
+                                     {"", true},
+                                     {"n/a", true}}) {
+        EXPECT_EQ(IsPowerAtMost154(text), lamp) << text;
+    }
     EXPECT_EQ(FanStatusFromValue("1"), "1");
     for (const char* value : {"2", "0", "", "11", "ok"}) {
         EXPECT_EQ(FanStatusFromValue(value), "2") << value;
         EXPECT_EQ(LedModeFromValue(value), 0) << value;
     }
     EXPECT_EQ(LedModeFromValue("1"), 1);
-}
-
-TEST(PanelPollRules, DebugListsAreCommaTerminated) {
+    // Debug lists are comma-terminated.
     EXPECT_EQ(CommaTerminated(std::vector<int>{1, 2, 24}), "1,2,24,");
     EXPECT_EQ(CommaTerminated(std::vector<std::string>{"POWER ON", "Time-based OFF"}),
               "POWER ON,Time-based OFF,");

@@ -6,30 +6,23 @@
 // and stopping.
 #include "WindowTestSupport.h"
 
+#include "app/ModuleWindow.h"
 #include "app/PanelDeviceThread.h"
 #include "app/PanelPoll.h"
+#include "panel/PanelElements.h"
+#include "panel/PanelView.h"
 #include "snmp/CommonSNMP.h"
-#include "tests/support/SimFixture.h"
 
 #include <condition_variable>
 #include <map>
 #include <memory>
+#include <mutex>
 
 namespace {
 
-using testsupport::SimFixture;
-using windowtest::TraceLog;
+using windowtest::Sim;
 
 constexpr char kP[] = "1.3.6.1.4.1.99999.10.76.17.";
-
-SimFixture::Options Sim(const std::string& model = "KSX-7700-52",
-                        std::vector<std::string> arguments = {}, bool requestLog = false) {
-    SimFixture::Options options;
-    options.model = model;
-    options.arguments = std::move(arguments);
-    options.requestLog = requestLog;
-    return options;
-}
 
 // The window's four poll sessions.
 struct PollSessions {
@@ -48,17 +41,6 @@ protected:
         m_sessions.reset(); // their workers call into the poll state: they go first
         m_poll.reset();
         ModuleTest::TearDown();
-    }
-
-    // Starts ksx-sim with `options` and the .snmprec lines over its defaults.
-    void StartSim(SimFixture::Options options, const std::string& dataLines = "") {
-        if (!dataLines.empty()) {
-            const std::string data = m_dir + "/overlay.snmprec";
-            ASSERT_TRUE(testsupport::WriteFile(data, dataLines));
-            options.arguments.insert(options.arguments.end(), {"--data", data});
-        }
-        ASSERT_TRUE(m_sim.Start(options)) << m_sim.Error();
-        AimAt(m_sim.Port());
     }
 
     void MakePoll(const std::string& model, int portCount, bool isAllGiga = false,
@@ -136,7 +118,6 @@ protected:
         return sleeper;
     }
 
-    SimFixture m_sim;
     std::unique_ptr<PollSessions> m_sessions;
     std::unique_ptr<CPanelPoll> m_poll;
     std::mutex m_mutex;
@@ -145,13 +126,19 @@ protected:
 };
 
 TEST_F(PanelPollTest, LinkWalkShowsEveryPortOnceAndStopsAtTheLastPort) {
-    StartSim(Sim());
-    SetInteger("1.3.6.1.2.1.2.2.1.7.3", 2);         // port 3 disabled
+    StartSim(Sim("KSX-7700-52"), std::string(kP) + "1.15.1.0|2|2\n"); // and the fan failed
+    SetInteger("1.3.6.1.2.1.2.2.1.7.3", 2);                           // port 3 disabled
     SetInteger(std::string(kP) + "1.13.1.2.49", 2); // uplink 49 forced to 100M full
+    testsupport::TraceCapture trace;
     MakePoll("KSX-7700-52", 52);
+    m_poll->GetGetFanStatus();
+    std::vector<PanelPollResult> results = TakeResults();
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].FanStatus, "2");
+    EXPECT_EQ(windowtest::Count(trace, "======GetGetFanStatus======"), 1);
+
     m_poll->GetLinkStatus();
     const PanelPollResult result = NextWalkResult();
-
     EXPECT_TRUE(result.StartBlinkTimer);
     EXPECT_FALSE(result.ResetAfterTimeout);
     ASSERT_EQ(result.Ports.size(), 52u);
@@ -177,11 +164,18 @@ TEST_F(PanelPollTest, LinkWalkShowsEveryPortOnceAndStopsAtTheLastPort) {
     EXPECT_TRUE(windowtest::WaitUntil([this] { return !m_poll->AnyWalkRunning(); }));
 }
 
-TEST_F(PanelPollTest, AllGigabitRuleFollowsUserIniNotTheDevice) {
-    StartSim(Sim("KSX-7700-28", {"--all-giga"}));
+TEST_F(PanelPollTest, TopSpeedFollowsUserIniAndRowsOutsideThePortsEndOrChangeNothing) {
+    StartSim(Sim("KSX-7700-28", {"--all-giga"}), "1.3.6.1.2.1.2.2.1.3.0|2|6\n"
+                                                 "1.3.6.1.2.1.2.2.1.5.0|66|100000000\n"
+                                                 "1.3.6.1.2.1.2.2.1.7.0|2|2\n"
+                                                 "1.3.6.1.2.1.2.2.1.8.0|2|1\n"
+                                                 "1.3.6.1.4.1.99999.10.76.17.1.13.1.7.0|2|3\n");
     MakePoll("KSX-7700-28", 28, true);
     m_poll->GetLinkStatus();
-    auto ports = LastByPort(NextWalkResult());
+    PanelPollResult result = NextWalkResult();
+    ASSERT_EQ(result.Ports.size(), 28u); // the row of index 0 changes no port
+    EXPECT_EQ(result.Ports.front().Port, 1);
+    auto ports = LastByPort(result);
     EXPECT_EQ(ports.at(1).Status, kPortLinkAtTopSpeed);    // 1G
     EXPECT_EQ(ports.at(5).Status, kPortLinkBelowTopSpeed); // 10M
 
@@ -191,60 +185,80 @@ TEST_F(PanelPollTest, AllGigabitRuleFollowsUserIniNotTheDevice) {
     ports = LastByPort(NextWalkResult());
     EXPECT_EQ(ports.at(1).Status, kPortLinkBelowTopSpeed);
     EXPECT_EQ(ports.at(25).Status, kPortLinkAtTopSpeed);
-}
 
-TEST_F(PanelPollTest, RowOfIndexZeroChangesNoPort) {
-    StartSim(Sim("KSX-7700-28"), "1.3.6.1.2.1.2.2.1.3.0|2|6\n"
-                                 "1.3.6.1.2.1.2.2.1.5.0|66|100000000\n"
-                                 "1.3.6.1.2.1.2.2.1.7.0|2|2\n"
-                                 "1.3.6.1.2.1.2.2.1.8.0|2|1\n"
-                                 "1.3.6.1.4.1.99999.10.76.17.1.13.1.7.0|2|3\n");
-    MakePoll("KSX-7700-28", 28);
-    m_poll->GetLinkStatus();
-    const PanelPollResult result = NextWalkResult();
-    ASSERT_EQ(result.Ports.size(), 28u);
-    EXPECT_EQ(result.Ports.front().Port, 1);
-    EXPECT_EQ(LastByPort(result).at(1).Status, kPortLinkAtTopSpeed);
-}
-
-TEST_F(PanelPollTest, RowBeyondThePortCountEndsTheWalk) {
-    StartSim(Sim("KSX-7700-28"));
+    // A row beyond the port count ends the walk.
     MakePoll("KSX-7700-28", 20);
     m_poll->GetLinkStatus();
-    const PanelPollResult result = NextWalkResult();
+    result = NextWalkResult();
     EXPECT_FALSE(result.DarkenAllLamps); // ended by row 21, not by the end of the table
     EXPECT_TRUE(result.StartBlinkTimer);
     ASSERT_EQ(result.Ports.size(), 20u);
     EXPECT_EQ(result.Ports.back().Port, 20);
 }
 
+// Applied on the panel, the time-out shows the ports without link and the uplinks empty.
 TEST_F(PanelPollTest, WalkTimeOutResetsThePanelAndDarkensTheLamps) {
     StartSim(Sim("KSX-7700-52", {"--drop-after", "10"}));
-    TraceLog trace;
+    DeviceValues().ModelName = "KSX-7700-52"; // what the window's set-up would have read
+    DeviceValues().DevicePortCount = 52;
+    CPanelView view;
+    ASSERT_TRUE(view.LoadDescription(
+        PanelDescriptionPath(QStringLiteral("panels/KSX-7700-52/KSX-7700-52.xml"))));
+    PanelPollResult up;
+    for (int port = 1; port <= 52; ++port) {
+        up.Ports.push_back({port, kPortLinkAtTopSpeed, kPortLinkAtTopSpeed, 1});
+    }
+    view.ApplyPollResult(up);
+    testsupport::TraceCapture trace;
     MakePoll("KSX-7700-52", 52);
     m_poll->GetLinkStatus();
     const PanelPollResult result = NextWalkResult();
     EXPECT_TRUE(result.ResetAfterTimeout);
     EXPECT_TRUE(result.DarkenAllLamps);
     EXPECT_TRUE(result.Ports.empty());
-    EXPECT_EQ(trace.Count("-----------------TIMEOUT-------------------TIMEOUT"), 1);
+    EXPECT_EQ(windowtest::Count(trace, "-----------------TIMEOUT-------------------TIMEOUT"), 1);
     EXPECT_TRUE(windowtest::WaitUntil([this] { return !m_poll->WalkInProgress(); }));
+
+    view.ApplyPollResult(result);
+    for (int port = 1; port <= 52; ++port) {
+        EXPECT_EQ(NumberedPort(view.Root(), port)->GetStatus(),
+                  port <= 48 ? kPortNoLink : kPortEmpty)
+            << port;
+    }
+    for (int port = 0; port < PanelIndicators::kPorts; ++port) {
+        EXPECT_EQ(view.Indicators().IndicatorState[static_cast<size_t>(port)], 3) << port;
+    }
 }
 
-TEST_F(PanelPollTest, FanReadSetsTheFanTextAndAFailedReadChangesNothing) {
-    StartSim(Sim(), std::string(kP) + "1.15.1.0|2|2\n");
-    TraceLog trace;
-    MakePoll("KSX-7700-52", 52);
+TEST_F(PanelPollTest, UnansweredReadsReportNothingAndUnfinishedWalksSkipThreeCycles) {
+    StartSim(
+        Sim("KSX-7700-28P", {"--drop", "1.3.6.1.2.1.2.2.1", "--drop", std::string(kP) + "1.15"}));
+    MakePoll("KSX-7700-28P", 28);
     m_poll->GetGetFanStatus();
-    std::vector<PanelPollResult> results = TakeResults();
-    ASSERT_EQ(results.size(), 1u);
-    EXPECT_EQ(results[0].FanStatus, "2");
-    EXPECT_EQ(trace.Count("======GetGetFanStatus======"), 1);
+    EXPECT_TRUE(TakeResults().empty()) << "a failed fan read changes nothing";
 
-    m_sim.Stop();
-    StartSim(Sim("KSX-7700-52", {"--drop", std::string(kP) + "1.15"}));
+    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
+    EXPECT_TRUE(m_poll->WalkInProgress());
+    for (int skipped = 0; skipped < 3; ++skipped) {
+        EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), -1) << skipped;
+    }
+    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
+    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), -1);
+    // Only the mode reads came back; the walks are still waiting.
+    for (const PanelPollResult& result : TakeResults()) {
+        EXPECT_TRUE(result.LedMode.has_value());
+        EXPECT_TRUE(result.Ports.empty());
+    }
+
+    // A cancelled walk reports nothing, and nothing more is sent once cancelled.
     MakePoll("KSX-7700-52", 52);
+    m_poll->GetLinkStatus();
+    ASSERT_TRUE(windowtest::WaitUntil([this] { return m_poll->AnyWalkRunning(); }));
+    m_poll->CancelRequests();
+    EXPECT_FALSE(m_poll->AnyWalkRunning());
+    m_poll->GetLinkStatus();
     m_poll->GetGetFanStatus();
+    EXPECT_FALSE(m_poll->AnyWalkRunning());
     EXPECT_TRUE(TakeResults().empty());
 }
 
@@ -267,7 +281,7 @@ TEST_F(PanelPollTest, PoeModeWalksThePoeStatusOfEveryPort) {
     StartSim(Sim("KSX-7700-28P"), std::string(kP) + "22.8.0|2|2\n" + kP +
                                       "22.1.1.13.1.3|4|Time-based OFF\n" + kP +
                                       "22.1.1.13.1.6|4|Overload\n");
-    TraceLog trace;
+    testsupport::TraceCapture trace;
     MakePoll("KSX-7700-28P", 28);
     EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
     const std::vector<PanelPollResult> results = TakeThroughWalkEnd();
@@ -296,42 +310,11 @@ TEST_F(PanelPollTest, PoeModeWalksThePoeStatusOfEveryPort) {
         EXPECT_EQ(ports.at(port).Status, kPortDisabled) << port;
         EXPECT_FALSE(ports.at(port).Indicator.has_value()) << port;
     }
-    EXPECT_EQ(trace.Count("--1----GetPOEPortStatus---------"), 1);
-    EXPECT_EQ(trace.Count("==2.=====RefreshPOEPortStatus============"), 1);
-    EXPECT_EQ(trace.Count("----------POE--------1.3"), 1);
-    EXPECT_EQ(trace.Count("----------POE--------Time-based OFF"), 1);
+    EXPECT_EQ(windowtest::Count(trace, "--1----GetPOEPortStatus---------"), 1);
+    EXPECT_EQ(windowtest::Count(trace, "==2.=====RefreshPOEPortStatus============"), 1);
+    EXPECT_EQ(windowtest::Count(trace, "----------POE--------1.3"), 1);
+    EXPECT_EQ(windowtest::Count(trace, "----------POE--------Time-based OFF"), 1);
     EXPECT_TRUE(windowtest::WaitUntil([this] { return !m_poll->WalkInProgress(); }));
-}
-
-TEST_F(PanelPollTest, UnfinishedWalkSkipsThreeCyclesThenStartsAnew) {
-    StartSim(Sim("KSX-7700-28P", {"--drop", "1.3.6.1.2.1.2.2.1"}));
-    MakePoll("KSX-7700-28P", 28);
-    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
-    EXPECT_TRUE(m_poll->WalkInProgress());
-    for (int skipped = 0; skipped < 3; ++skipped) {
-        EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), -1) << skipped;
-    }
-    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
-    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), -1);
-    // Only the mode reads came back; the walks are still waiting.
-    for (const PanelPollResult& result : TakeResults()) {
-        EXPECT_TRUE(result.LedMode.has_value());
-        EXPECT_TRUE(result.Ports.empty());
-    }
-}
-
-TEST_F(PanelPollTest, CancelledWalkReportsNothing) {
-    StartSim(Sim("KSX-7700-52", {"--drop", "1.3.6.1.2.1.2.2.1"}));
-    MakePoll("KSX-7700-52", 52);
-    m_poll->GetLinkStatus();
-    ASSERT_TRUE(windowtest::WaitUntil([this] { return m_poll->AnyWalkRunning(); }));
-    m_poll->CancelRequests();
-    EXPECT_FALSE(m_poll->AnyWalkRunning());
-    // Nothing more is sent once cancelled.
-    m_poll->GetLinkStatus();
-    m_poll->GetGetFanStatus();
-    EXPECT_FALSE(m_poll->AnyWalkRunning());
-    EXPECT_TRUE(TakeResults().empty());
 }
 
 TEST_F(PanelPollTest, ThreadPollsUnlessBusyAndStopsOnRequest) {
@@ -362,13 +345,12 @@ TEST_F(PanelPollTest, ThreadPollsUnlessBusyAndStopsOnRequest) {
     ASSERT_FALSE(requests.empty());
     EXPECT_EQ(requests.front().pdu, "get");
     EXPECT_EQ(requests.front().oids, std::vector<std::string>{std::string(kP) + "1.15.1.0"});
-}
 
-TEST_F(PanelPollTest, ThreadWithoutOwnerEndsAtOnce) {
-    CPanelDeviceThread thread;
-    thread.Resume();
-    EXPECT_TRUE(thread.WaitForEnd(std::chrono::milliseconds(windowtest::kGenerousWaitMs)));
-    EXPECT_EQ(thread.Result(), -1);
+    // Without an owner the thread ends at once.
+    CPanelDeviceThread alone;
+    alone.Resume();
+    EXPECT_TRUE(alone.WaitForEnd(std::chrono::milliseconds(windowtest::kGenerousWaitMs)));
+    EXPECT_EQ(alone.Result(), -1);
 }
 
 } // namespace

@@ -2,69 +2,41 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // Shared pieces of the window tests: a User.ini of their own, recorded message boxes and
-// debug lines, and waiting while the event loop runs.
+// debug lines, and ksx-sim or a port nothing answers on.
 #pragma once
 
-#include "platform/Message.h"
-#include "platform/Trace.h"
 #include "snmp/SessionParameters.h"
 #include "tests/support/AgentProcess.h"
-
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QThread>
+#include "tests/support/DialogTesting.h"
+#include "tests/support/SimFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <mutex>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace windowtest {
 
+using testsupport::SimFixture;
+using testsupport::WaitUntil;
+
 inline constexpr int kGenerousWaitMs = 30000; // only a failing test waits this long
 
-// Runs the event loop until `done` holds; false when the generous limit passed first.
-inline bool WaitUntil(const std::function<bool()>& done, int limitMs = kGenerousWaitMs) {
-    QDeadlineTimer deadline(limitMs);
-    while (!done()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return true;
+// How often `line` was traced.
+inline long Count(const testsupport::TraceCapture& trace, const std::string& line) {
+    const std::vector<std::string> lines = trace.Lines();
+    return std::count(lines.begin(), lines.end(), line);
 }
 
-// The debug lines, collected from every thread.
-class TraceLog {
-public:
-    TraceLog() {
-        platform::SetTraceSink([this](const std::string& line) {
-            std::lock_guard lock(m_mutex);
-            m_lines.push_back(line);
-        });
-    }
-    ~TraceLog() { platform::SetTraceSink({}); }
-    std::vector<std::string> Lines() const {
-        std::lock_guard lock(m_mutex);
-        return m_lines;
-    }
-    int Count(const std::string& line) const {
-        std::lock_guard lock(m_mutex);
-        return static_cast<int>(std::count(m_lines.begin(), m_lines.end(), line));
-    }
-    void Clear() {
-        std::lock_guard lock(m_mutex);
-        m_lines.clear();
-    }
-
-private:
-    mutable std::mutex m_mutex;
-    std::vector<std::string> m_lines;
-};
+inline SimFixture::Options Sim(const std::string& model, std::vector<std::string> arguments = {},
+                               bool requestLog = false) {
+    SimFixture::Options options;
+    options.model = model;
+    options.arguments = std::move(arguments);
+    options.requestLog = requestLog;
+    return options;
+}
 
 // A fresh process state for every test: session parameters aimed at `port`, empty device
 // values, a private User.ini, and recorded message boxes.
@@ -77,13 +49,8 @@ protected:
         SessionParameters() = SessionParametersData();
         DeviceValues() = DeviceValuesData();
         AimAt(testsupport::FreeUdpPort());
-        platform::SetMessageHandler([this](const QString& text, platform::MessageKind) {
-            m_messages.push_back(text.toStdString());
-            return platform::MessageResult::Ok;
-        });
     }
     void TearDown() override {
-        platform::SetMessageHandler({});
         qunsetenv("KSX_USER_INI");
         testsupport::RemoveTree(m_dir);
     }
@@ -91,6 +58,17 @@ protected:
     void AimAt(int port, const std::string& address = "127.0.0.1") {
         SessionParameters().DeviceAddress = address;
         SessionParameters().SnmpPort = std::to_string(port);
+    }
+
+    // Starts ksx-sim with `options` and the .snmprec lines over its defaults, and aims at it.
+    void StartSim(SimFixture::Options options, const std::string& dataLines = "") {
+        if (!dataLines.empty()) {
+            const std::string data = m_dir + "/overlay.snmprec";
+            ASSERT_TRUE(testsupport::WriteFile(data, dataLines));
+            options.arguments.insert(options.arguments.end(), {"--data", data});
+        }
+        ASSERT_TRUE(m_sim.Start(options)) << m_sim.Error();
+        AimAt(m_sim.Port());
     }
 
     void WriteUserIni(const std::string& body) {
@@ -106,7 +84,8 @@ protected:
 
     std::string m_dir;
     std::string m_iniPath;
-    std::vector<std::string> m_messages;
+    testsupport::MessageScript m_messages;
+    SimFixture m_sim;
 };
 
 } // namespace windowtest

@@ -36,8 +36,11 @@ QFont PanelFont(int pixelSize, bool bold = false) {
     return font;
 }
 
-QImage Canvas(QSize size, QColor fill) {
-    QImage image(size, QImage::Format_RGB32);
+// A picture of `size` panel pixels with `scale` image pixels to each; QPainter draws on it in
+// panel pixels, so that the @2x pictures are drawn, not enlarged.
+QImage Canvas(QSize size, QColor fill, int scale) {
+    QImage image(size * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
     image.fill(fill);
     return image;
 }
@@ -194,21 +197,21 @@ void DrawMark(QPainter& painter, const GroupMark& mark) {
     painter.drawLine(mark.right, y, mark.right, y + 3);
 }
 
-void DrawLed(QPainter& painter, const LedSocket& led) {
+void DrawLed(QPainter& painter, const LedSocket& led, int scale) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     DrawLampWindow(painter, led.lamp.topLeft(), led.lamp.size());
     const bool large = led.lamp.width() >= 8;
-    QImage lens(led.lamp.size(), QImage::Format_RGB32);
-    lens.fill(kSocket);
+    QImage lens = Canvas(led.lamp.size(), kSocket, scale);
+    const QRectF lensRect(QPointF(0, 0), led.lamp.size());
     QPainter lensPainter(&lens);
     lensPainter.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient glass(QRectF(lens.rect()).center(), large ? 4 : 3);
+    QRadialGradient glass(lensRect.center(), large ? 4 : 3);
     const bool lit = led.alwaysLit;
     glass.setColorAt(0, lit ? QColor(0xb8, 0xff, 0x9c) : QColor(0x3b, 0x45, 0x3d));
     glass.setColorAt(1, lit ? QColor(0x1e, 0xa0, 0x2a) : QColor(0x1a, 0x1f, 0x1b));
     lensPainter.setPen(Qt::NoPen);
     lensPainter.setBrush(glass);
-    lensPainter.drawEllipse(QRectF(lens.rect()).adjusted(0.2, 0.2, -0.2, -0.2));
+    lensPainter.drawEllipse(lensRect.adjusted(0.2, 0.2, -0.2, -0.2));
     lensPainter.end();
     painter.drawImage(led.lamp.topLeft(), lens);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -257,19 +260,19 @@ std::vector<QRect> RowWells(const std::vector<PortPlace>& ports, bool topRow) {
     return wells;
 }
 
-QImage DrawPort(const PortPlace& port) {
-    return port.kind == PortKind::Copper ? DrawCopperPort(PortLook::Enabled, port.topRow)
-                                         : DrawSfpPort(PortLook::Empty, port.topRow);
+QImage DrawPort(const PortPlace& port, int scale) {
+    return port.kind == PortKind::Copper ? DrawCopperPort(PortLook::Enabled, port.topRow, scale)
+                                         : DrawSfpPort(PortLook::Empty, port.topRow, scale);
 }
 
-void DrawPorts(QPainter& painter, const ModelLayout& layout) {
+void DrawPorts(QPainter& painter, const ModelLayout& layout, int scale) {
     for (bool top : {true, false}) {
         for (const QRect& well : RowWells(layout.ports, top)) {
             DrawPortWell(painter, well.adjusted(-2, -2, 2, 2));
         }
     }
     for (const PortPlace& port : layout.ports) {
-        painter.drawImage(port.rect.topLeft(), DrawPort(port));
+        painter.drawImage(port.rect.topLeft(), DrawPort(port, scale));
         if (port.kind == PortKind::Copper) {
             DrawNumber(painter, port.rect, port.topRow, port.number);
         } else {
@@ -278,9 +281,9 @@ void DrawPorts(QPainter& painter, const ModelLayout& layout) {
     }
 }
 
-void DrawConsoleArea(QPainter& painter, const QRect& console) {
+void DrawConsoleArea(QPainter& painter, const QRect& console, int scale) {
     DrawPortWell(painter, console.adjusted(-2, -2, 2, 2));
-    painter.drawImage(console.topLeft(), DrawConsole());
+    painter.drawImage(console.topLeft(), DrawConsole(scale));
     painter.setFont(PanelFont(7, true));
     painter.setPen(kText);
     painter.drawText(QRect(console.left() - 12, console.bottom() + 3, console.width() + 24, 10),
@@ -291,7 +294,7 @@ void DrawLamp(QImage& image, QColor centre, QColor middle, QColor edge, bool hig
     image.fill(kSocket);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF box = QRectF(image.rect());
+    const QRectF box(QPointF(0, 0), image.deviceIndependentSize());
     const QPointF focus(box.center().x() - 0.6,
                         highlightTop ? box.top() + 1.4 : box.bottom() - 1.4);
     QRadialGradient glow(box.center(), qMax(box.width(), box.height()) * 0.62, focus);
@@ -303,16 +306,17 @@ void DrawLamp(QImage& image, QColor centre, QColor middle, QColor edge, bool hig
     painter.drawRoundedRect(box, 1.2, 1.2);
 }
 
-QImage Lamp(QSize size, QColor centre, QColor middle, QColor edge, bool highlightTop = true) {
-    QImage image(size, QImage::Format_RGB32);
+QImage Lamp(int scale, QSize size, QColor centre, QColor middle, QColor edge,
+            bool highlightTop = true) {
+    QImage image = Canvas(size, kSocket, scale);
     DrawLamp(image, centre, middle, edge, highlightTop);
     return image;
 }
 
 } // namespace
 
-QImage DrawCopperPort(PortLook look, bool topRow) {
-    QImage image = Canvas(kCopperSize, kCageDark);
+QImage DrawCopperPort(PortLook look, bool topRow, int scale) {
+    QImage image = Canvas(kCopperSize, kCageDark, scale);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
     DrawCage(painter, kCopperSize);
@@ -344,8 +348,8 @@ QImage DrawCopperPort(PortLook look, bool topRow) {
     return image;
 }
 
-QImage DrawSfpPort(PortLook look, bool topRow) {
-    QImage image = Canvas(kSfpSize, kCageDark);
+QImage DrawSfpPort(PortLook look, bool topRow, int scale) {
+    QImage image = Canvas(kSfpSize, kCageDark, scale);
     QPainter painter(&image);
     DrawCage(painter, kSfpSize);
     const QRectF inner(2, 2, kSfpSize.width() - 4, kSfpSize.height() - 4);
@@ -390,8 +394,8 @@ QImage DrawSfpPort(PortLook look, bool topRow) {
     return image;
 }
 
-QImage DrawConsole() {
-    QImage image = DrawCopperPort(PortLook::Enabled, true);
+QImage DrawConsole(int scale) {
+    QImage image = DrawCopperPort(PortLook::Enabled, true, scale);
     QPainter painter(&image);
     // Console sockets carry a blue ring so that nobody plugs a network cable in.
     painter.setPen(QColor(0x3d, 0x8b, 0xe0));
@@ -399,25 +403,25 @@ QImage DrawConsole() {
     return image;
 }
 
-QImage DrawBackground(const ModelLayout& layout) {
-    QImage image = Canvas(layout.size, kFaceBottom);
+QImage DrawBackground(const ModelLayout& layout, int scale) {
+    QImage image = Canvas(layout.size, kFaceBottom, scale);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     DrawFace(painter, layout.size);
     for (const LedSocket& led : layout.leds) {
-        DrawLed(painter, led);
+        DrawLed(painter, led, scale);
     }
     DrawLabel(painter, layout);
     for (const GroupMark& mark : layout.marks) {
         DrawMark(painter, mark);
     }
-    DrawPorts(painter, layout);
-    DrawConsoleArea(painter, layout.console);
+    DrawPorts(painter, layout, scale);
+    DrawConsoleArea(painter, layout.console, scale);
     return image;
 }
 
-std::vector<IndicatorBitmap> DrawIndicatorBitmaps() {
+std::vector<IndicatorBitmap> DrawIndicatorBitmaps(int scale) {
     const QColor greenCentre(0xd8, 0xff, 0xb8), greenMiddle(0x46, 0xe8, 0x3c),
         greenEdge(0x12, 0x8a, 0x1e);
     const QColor orangeCentre(0xff, 0xe6, 0xa0), orangeMiddle(0xff, 0x9c, 0x1a),
@@ -429,17 +433,17 @@ std::vector<IndicatorBitmap> DrawIndicatorBitmaps() {
     const QSize port(5, 5), mode(6, 5);
     // Odd ports sit in the top row and catch the light from above, even ones from below.
     return {
-        {158, Lamp(QSize(8, 8), greenCentre, greenMiddle, greenEdge)},
-        {159, Lamp(port, darkCentre, darkMiddle, darkEdge, false)},
-        {160, Lamp(port, darkCentre, darkMiddle, darkEdge, true)},
-        {161, Lamp(port, greenCentre, greenMiddle, greenEdge, false)},
-        {162, Lamp(port, greenCentre, greenMiddle, greenEdge, true)},
-        {163, Lamp(port, orangeCentre, orangeMiddle, orangeEdge, false)},
-        {164, Lamp(port, orangeCentre, orangeMiddle, orangeEdge, true)},
-        {190, Lamp(QSize(4, 5), redCentre, redMiddle, redEdge)},
-        {191, Lamp(mode, greenCentre, greenMiddle, greenEdge)},
-        {192, Lamp(mode, darkCentre, darkMiddle, darkEdge)},
-        {221, Lamp(mode, redCentre, redMiddle, redEdge)},
+        {158, Lamp(scale, QSize(8, 8), greenCentre, greenMiddle, greenEdge)},
+        {159, Lamp(scale, port, darkCentre, darkMiddle, darkEdge, false)},
+        {160, Lamp(scale, port, darkCentre, darkMiddle, darkEdge, true)},
+        {161, Lamp(scale, port, greenCentre, greenMiddle, greenEdge, false)},
+        {162, Lamp(scale, port, greenCentre, greenMiddle, greenEdge, true)},
+        {163, Lamp(scale, port, orangeCentre, orangeMiddle, orangeEdge, false)},
+        {164, Lamp(scale, port, orangeCentre, orangeMiddle, orangeEdge, true)},
+        {190, Lamp(scale, QSize(4, 5), redCentre, redMiddle, redEdge)},
+        {191, Lamp(scale, mode, greenCentre, greenMiddle, greenEdge)},
+        {192, Lamp(scale, mode, darkCentre, darkMiddle, darkEdge)},
+        {221, Lamp(scale, mode, redCentre, redMiddle, redEdge)},
     };
 }
 

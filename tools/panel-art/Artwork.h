@@ -17,15 +17,17 @@ namespace panelart {
 // The pictures a port shows for a status: link (both link states), disabled, enabled, empty.
 enum class PortLook { Link, Disabled, Enabled, Empty };
 
-QImage DrawCopperPort(PortLook look, bool topRow);
-QImage DrawSfpPort(PortLook look, bool topRow);
-QImage DrawConsole();
-QImage DrawBackground(const ModelLayout& layout);
+// `scale` image pixels to a panel pixel: 1 for the plain pictures, 2 for the @2x ones (drawn
+// at that size, with the device pixel ratio set).
+QImage DrawCopperPort(PortLook look, bool topRow, int scale);
+QImage DrawSfpPort(PortLook look, bool topRow, int scale);
+QImage DrawConsole(int scale);
+QImage DrawBackground(const ModelLayout& layout, int scale);
 
 struct IndicatorBitmap {
     int number;
     QImage image;
 };
-std::vector<IndicatorBitmap> DrawIndicatorBitmaps();
+std::vector<IndicatorBitmap> DrawIndicatorBitmaps(int scale);
 
 } // namespace panelart

@@ -13,6 +13,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <functional>
 #include <set>
 
 namespace {
@@ -25,8 +26,13 @@ bool WriteText(const QString& path, const QString& text) {
     return file.write(text.toUtf8()) >= 0;
 }
 
-bool WriteImage(const QString& path, const QImage& image) {
-    return image.save(path, "PNG");
+// `path` (NAME.png) drawn at 1x and NAME@2x.png drawn at 2x beside it, for screens with two
+// device pixels to a panel pixel (Qt picks the @2x file there).
+bool WriteImage(const QString& path, const std::function<QImage(int scale)>& draw) {
+    QString hiDpi = path;
+    hiDpi.insert(path.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+    const bool plain = draw(1).save(path, "PNG");
+    return draw(2).save(hiDpi, "PNG") && plain;
 }
 
 bool WritePortPictures(const QDir& folder, const panelart::ModelLayout& layout) {
@@ -44,10 +50,12 @@ bool WritePortPictures(const QDir& folder, const panelart::ModelLayout& layout) 
             if (!written.insert(name).second) {
                 continue;
             }
-            const QImage image = port.kind == panelart::PortKind::Copper
-                                     ? panelart::DrawCopperPort(look, port.topRow)
-                                     : panelart::DrawSfpPort(look, port.topRow);
-            ok = WriteImage(folder.filePath(name), image) && ok;
+            const auto draw = [&port, look = look](int scale) {
+                return port.kind == panelart::PortKind::Copper
+                           ? panelart::DrawCopperPort(look, port.topRow, scale)
+                           : panelart::DrawSfpPort(look, port.topRow, scale);
+            };
+            ok = WriteImage(folder.filePath(name), draw) && ok;
         }
     }
     return ok;
@@ -61,8 +69,8 @@ bool WriteModel(const QDir& resources, const panelart::ModelLayout& layout) {
     }
     const QDir folder(resources.filePath(panelFolder));
     bool ok = WriteImage(folder.filePath(QStringLiteral("background.png")),
-                         panelart::DrawBackground(layout));
-    ok = WriteImage(folder.filePath(QStringLiteral("console.png")), panelart::DrawConsole()) && ok;
+                         [&layout](int scale) { return panelart::DrawBackground(layout, scale); });
+    ok = WriteImage(folder.filePath(QStringLiteral("console.png")), panelart::DrawConsole) && ok;
     ok = WritePortPictures(folder, layout) && ok;
     ok = WriteText(folder.filePath(layout.name + QStringLiteral(".xml")),
                    panelart::PanelDescription(layout)) &&
@@ -77,11 +85,13 @@ bool WriteIndicators(const QDir& resources) {
     if (!resources.mkpath(QStringLiteral("indicators"))) {
         return false;
     }
-    bool ok = true;
-    for (const auto& [number, image] : panelart::DrawIndicatorBitmaps()) {
-        ok = WriteImage(resources.filePath(QStringLiteral("indicators/%1.png").arg(number)),
-                        image) &&
-             ok;
+    const std::vector<panelart::IndicatorBitmap> plain = panelart::DrawIndicatorBitmaps(1);
+    const std::vector<panelart::IndicatorBitmap> hiDpi = panelart::DrawIndicatorBitmaps(2);
+    bool ok = plain.size() == hiDpi.size();
+    for (size_t i = 0; ok && i < plain.size(); ++i) {
+        const auto draw = [&](int scale) { return scale == 1 ? plain[i].image : hiDpi[i].image; };
+        ok = WriteImage(
+            resources.filePath(QStringLiteral("indicators/%1.png").arg(plain[i].number)), draw);
     }
     return ok;
 }
