@@ -444,6 +444,20 @@ TEST_F(CommonSnmp, Version3SecurityLevelsSetTheMessageFlags) {
     }
 }
 
+TEST_F(CommonSnmp, PortsOutsideOneTo65535FallBackTo161) {
+    for (const auto& [text, port] : {std::pair{"1", 1},
+                                     {"65535", 65535},
+                                     {"0", 161},
+                                     {"65536", 161},
+                                     {"-5", 161},
+                                     {"x", 161}}) {
+        SessionParameters().SnmpPort = text;
+        CCommonSNMP session;
+        ASSERT_EQ(session.Open(kPduGet), 1);
+        EXPECT_EQ(session.Message()->port(), port) << text;
+    }
+}
+
 TEST_F(CommonSnmp, Version3CloseCutsShortEngineDiscovery) {
     SessionParameters().RequestTimeout = "3000";
     UseV3("shauser", "2", "3", "shapassword");

@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
 #include <ostream>
 #include <sstream>
 #include <string>
