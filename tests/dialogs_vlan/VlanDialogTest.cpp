@@ -312,6 +312,13 @@ TEST_F(VlanDialogTest, PvidsAreCheckedAndSentInTwoRequestsOn52Ports) {
     auto* pvid = qobject_cast<CPvidDlg*>(dialog->SubDialog());
     ASSERT_NE(pvid, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return pvid->PvidEdit(52)->text() == "1"; }));
+    // Thirteen ports a column, one under the other.
+    const auto at = [&](int port) { return pvid->PvidEdit(port)->pos(); };
+    EXPECT_EQ(at(13).x(), at(1).x());
+    EXPECT_GT(at(13).y(), at(12).y());
+    EXPECT_GT(at(14).x(), at(13).x());
+    EXPECT_EQ(at(14).y(), at(1).y());
+    EXPECT_EQ(at(52).x(), at(40).x());
     const std::vector<std::pair<int, std::string>> refusals{
         {3, "You should let all Trunk member in the same PVID !"},
         {3, ""},
