@@ -102,7 +102,6 @@ std::vector<SimSetRecord> SimFixture::SetLog() const {
     std::vector<SimSetRecord> records;
     for (const QJsonObject& object : JsonLines(m_dir + "/set-log.jsonl")) {
         SimSetRecord record;
-        record.time = Text(object, "time");
         record.version = Text(object, "version");
         record.security = Text(object, "security");
         record.result = Text(object, "result");

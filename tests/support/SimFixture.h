@@ -20,7 +20,6 @@ struct SimSetBinding {
 
 // One set request as the simulator logged it.
 struct SimSetRecord {
-    std::string time;
     std::string version;  // "1", "2c" or "3"
     std::string security; // community or SNMPv3 user
     std::vector<SimSetBinding> bindings;
@@ -58,7 +57,6 @@ public:
     void Stop();
     void Pause() { m_process.Pause(); }
     void Resume() { m_process.Resume(); }
-    bool Running() const { return m_process.Running(); }
 
     int Port() const { return m_port; }
     std::string Address() const { return "127.0.0.1"; }
