@@ -165,7 +165,6 @@ void CPanelView::paintEvent(QPaintEvent* event) {
 
 void CPanelView::mouseMoveEvent(QMouseEvent* event) {
     PanelCursor cursor = PanelCursor::Arrow;
-    m_LastMousePosition = event->position();
     m_Root.OnMouseMove(event->position(), cursor);
     setCursor(cursor == PanelCursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
     QWidget::mouseMoveEvent(event);
@@ -267,11 +266,7 @@ bool CPanelView::event(QEvent* event) {
     }
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        // The help event rounds to whole panel pixels; the last mouse move has the position
-        // between them that a scaled screen reports, and the hit test uses that.
-        const QPointF point = m_LastMousePosition.toPoint() == help->pos() ? m_LastMousePosition
-                                                                           : QPointF(help->pos());
-        const QString text = ToolTipAt(point);
+        const QString text = ToolTipAt(help->pos());
         if (text.isEmpty()) {
             QToolTip::hideText();
             event->ignore();

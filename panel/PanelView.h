@@ -118,5 +118,4 @@ private:
     };
     std::vector<PortReading> m_Readings;
     QElapsedTimer m_Clock;
-    QPointF m_LastMousePosition{-1, -1};
 };

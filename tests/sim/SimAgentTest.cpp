@@ -26,20 +26,12 @@ constexpr long kNoAccess = 6;
 constexpr long kWrongValue = 10;
 
 Credentials Community(const std::string& name) {
-    Credentials c;
-    c.community = name;
-    return c;
+    return {name, "", "", "", "", ""};
 }
 
 Credentials V3(const std::string& user, const std::string& auth, const std::string& authPass,
                const std::string& priv, const std::string& privPass) {
-    Credentials c;
-    c.user = user;
-    c.auth = auth;
-    c.authPassword = authPass;
-    c.priv = priv;
-    c.privPassword = privPass;
-    return c;
+    return {"", user, auth, authPass, priv, privPass};
 }
 
 // One line of tests/data/known-oids.txt: an object the module reads or writes

@@ -15,28 +15,23 @@ namespace simtest {
 using ksxsim::Oid;
 using ksxsim::Tag;
 
-void InitClientLibrary() {
-    static bool done = false;
-    if (done) {
-        return;
-    }
-    done = true;
-    static const std::string dir =
-        (std::filesystem::temp_directory_path() / "ksx-sim-test-client").string();
-    std::filesystem::create_directories(dir);
-    setenv("MIBS", "", 1);
-    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_READ_CONFIGS, 1);
-    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
-    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_SAVE, 1);
-    netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_PERSISTENT_DIR, dir.c_str());
-    init_snmp("ksx-sim-test");
-}
-
 namespace {
 
-oid* AuthProtocol(const std::string& name, size_t& length) {
-    length = USM_AUTH_PROTO_SHA_LEN;
-    return const_cast<oid*>(name == "MD5" ? usmHMACMD5AuthProtocol : usmHMACSHA1AuthProtocol);
+// Net-SNMP initialised once for tests: no MIBs, no configuration files, nothing persisted.
+void InitClientLibrary() {
+    static const bool done = [] {
+        static const std::string dir =
+            (std::filesystem::temp_directory_path() / "ksx-sim-test-client").string();
+        std::filesystem::create_directories(dir);
+        setenv("MIBS", "", 1);
+        netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_READ_CONFIGS, 1);
+        netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
+        netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_SAVE, 1);
+        netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_PERSISTENT_DIR, dir.c_str());
+        init_snmp("ksx-sim-test");
+        return true;
+    }();
+    (void)done;
 }
 
 void SetUpV3(netsnmp_session& s, const Credentials& c) {
@@ -47,8 +42,10 @@ void SetUpV3(netsnmp_session& s, const Credentials& c) {
                           ? SNMP_SEC_LEVEL_NOAUTH
                           : (c.priv.empty() ? SNMP_SEC_LEVEL_AUTHNOPRIV : SNMP_SEC_LEVEL_AUTHPRIV);
     if (!c.auth.empty()) {
-        s.securityAuthProto = snmp_duplicate_objid(AuthProtocol(c.auth, s.securityAuthProtoLen),
-                                                   USM_AUTH_PROTO_SHA_LEN);
+        s.securityAuthProto =
+            snmp_duplicate_objid(c.auth == "MD5" ? usmHMACMD5AuthProtocol : usmHMACSHA1AuthProtocol,
+                                 USM_AUTH_PROTO_SHA_LEN);
+        s.securityAuthProtoLen = USM_AUTH_PROTO_SHA_LEN;
         s.securityAuthKeyLen = USM_AUTH_KU_LEN;
         generate_Ku(s.securityAuthProto, s.securityAuthProtoLen,
                     reinterpret_cast<const u_char*>(c.authPassword.data()), c.authPassword.size(),
@@ -72,15 +69,11 @@ std::vector<oid> ToArcs(const std::string& text) {
 
 void AddValue(netsnmp_pdu* pdu, const std::vector<oid>& name, const ksxsim::Value& v) {
     switch (v.tag) {
-    case Tag::Integer: {
-        long n = static_cast<long>(v.number);
-        snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_INTEGER, &n, sizeof n);
-        break;
-    }
+    case Tag::Integer:
     case Tag::Counter32:
     case Tag::Gauge32:
     case Tag::TimeTicks: {
-        u_long n = static_cast<u_long>(v.number);
+        long n = static_cast<long>(v.number); // the library reads a long for all four
         snmp_pdu_add_variable(pdu, name.data(), name.size(), static_cast<u_char>(v.tag), &n,
                               sizeof n);
         break;
@@ -99,6 +92,15 @@ void AddValue(netsnmp_pdu* pdu, const std::vector<oid>& name, const ksxsim::Valu
                               v.bytes.data(), v.bytes.size());
         break;
     }
+}
+
+std::vector<std::pair<std::string, ksxsim::Value>>
+NullBindings(const std::vector<std::string>& oids) {
+    std::vector<std::pair<std::string, ksxsim::Value>> bindings;
+    for (const auto& o : oids) {
+        bindings.emplace_back(o, ksxsim::Value{});
+    }
+    return bindings;
 }
 
 Bound Read(const netsnmp_variable_list* vb) {
@@ -196,19 +198,11 @@ Reply SnmpPeer::Request(int command,
 }
 
 Reply SnmpPeer::Get(const std::vector<std::string>& oids) {
-    std::vector<std::pair<std::string, ksxsim::Value>> bindings;
-    for (const auto& o : oids) {
-        bindings.emplace_back(o, ksxsim::Value{});
-    }
-    return Request(SNMP_MSG_GET, bindings);
+    return Request(SNMP_MSG_GET, NullBindings(oids));
 }
 
 Reply SnmpPeer::GetNext(const std::vector<std::string>& oids) {
-    std::vector<std::pair<std::string, ksxsim::Value>> bindings;
-    for (const auto& o : oids) {
-        bindings.emplace_back(o, ksxsim::Value{});
-    }
-    return Request(SNMP_MSG_GETNEXT, bindings);
+    return Request(SNMP_MSG_GETNEXT, NullBindings(oids));
 }
 
 Reply SnmpPeer::Set(const std::vector<std::pair<std::string, ksxsim::Value>>& bindings) {

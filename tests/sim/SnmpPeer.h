@@ -62,7 +62,4 @@ private:
     void* m_session = nullptr;
 };
 
-// Net-SNMP initialised for tests: no MIBs, no configuration files, nothing persisted.
-void InitClientLibrary();
-
 } // namespace simtest

@@ -6,7 +6,7 @@
 #include "snmp/CommonSNMP.h"
 #include "platform/Trace.h"
 #include "snmp/SessionParameters.h"
-#include "tests/support/SnmpdFixture.h"
+#include "tests/support/SnmpdSuite.h"
 
 #include <gtest/gtest.h>
 
@@ -87,20 +87,16 @@ void StartIfIndexWalk(CCommonSNMP& session, WalkState& state) {
     session.StartRequest(WalkCallback, &state, 0);
 }
 
-// One snmpd for the whole suite; the session parameters point at it.
-class CommonSnmp : public ::testing::Test {
+// The session parameters point at the suite's snmpd.
+class CommonSnmp : public testsupport::SnmpdSuite {
 protected:
     static void SetUpTestSuite() {
         SnmpInit();
-        agent = std::make_unique<testsupport::SnmpdFixture>();
-        testsupport::SnmpdFixture::Options options;
-        options.users = testsupport::SnmpdFixture::StandardUsers();
-        started = agent->Start(options);
+        SnmpdSuite::SetUpTestSuite();
     }
-    static void TearDownTestSuite() { agent.reset(); }
 
     void SetUp() override {
-        ASSERT_TRUE(started) << agent->Error();
+        SnmpdSuite::SetUp();
         SessionParameters() = SessionParametersData();
         SessionParameters().DeviceAddress = agent->Address();
         SessionParameters().SnmpPort = std::to_string(agent->Port());
@@ -164,9 +160,6 @@ protected:
         }
         return values;
     }
-
-    static inline std::unique_ptr<testsupport::SnmpdFixture> agent;
-    static inline bool started = false;
 };
 
 } // namespace
@@ -448,6 +441,20 @@ TEST_F(CommonSnmp, Version3SecurityLevelsSetTheMessageFlags) {
         if (c.authArith >= 0) {
             EXPECT_EQ(message->authArith(), c.authArith);
         }
+    }
+}
+
+TEST_F(CommonSnmp, PortsOutsideOneTo65535FallBackTo161) {
+    for (const auto& [text, port] : {std::pair{"1", 1},
+                                     {"65535", 65535},
+                                     {"0", 161},
+                                     {"65536", 161},
+                                     {"-5", 161},
+                                     {"x", 161}}) {
+        SessionParameters().SnmpPort = text;
+        CCommonSNMP session;
+        ASSERT_EQ(session.Open(kPduGet), 1);
+        EXPECT_EQ(session.Message()->port(), port) << text;
     }
 }
 

@@ -12,11 +12,13 @@ TEST(SnmpOidText, ParsesDottedDecimalAndRefusesTheRest) {
          {"", ".", "1", "1..3", "1.3.", "1.3.x", "1.3.-1", "1.3.4294967296", " 1.3.6", "1.3.6 "}) {
         EXPECT_TRUE(ParseOid(bad).empty()) << bad;
     }
-    std::string tooLong = "1";
-    for (int i = 0; i < 200; ++i) {
-        tooLong += ".1";
+    EXPECT_EQ(ParseOid("1.3"), (std::vector<uint32_t>{1, 3})) << "two arcs at least";
+    std::string longest = "1";
+    for (int i = 1; i < 128; ++i) {
+        longest += ".1";
     }
-    EXPECT_TRUE(ParseOid(tooLong).empty());
+    EXPECT_EQ(ParseOid(longest).size(), 128u) << "128 arcs at most";
+    EXPECT_TRUE(ParseOid(longest + ".1").empty());
     EXPECT_EQ(OidToText({1, 3, 6, 1}), "1.3.6.1");
 }
 

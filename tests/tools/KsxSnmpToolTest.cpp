@@ -4,7 +4,7 @@
 // ksx-snmp run as a program against Net-SNMP's snmpd; Net-SNMP's own command-line tools
 // give the values to compare with.
 #include "tests/support/AgentProcess.h"
-#include "tests/support/SnmpdFixture.h"
+#include "tests/support/SnmpdSuite.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -226,17 +225,8 @@ private:
     int m_port = 0;
 };
 
-class KsxSnmpTool : public ::testing::Test {
+class KsxSnmpTool : public testsupport::SnmpdSuite {
 protected:
-    static void SetUpTestSuite() {
-        agent = std::make_unique<testsupport::SnmpdFixture>();
-        testsupport::SnmpdFixture::Options options;
-        options.users = testsupport::SnmpdFixture::StandardUsers();
-        started = agent->Start(options);
-    }
-    static void TearDownTestSuite() { agent.reset(); }
-    void SetUp() override { ASSERT_TRUE(started) << agent->Error(); }
-
     static std::string V1CommandLine(const std::string& writeCommunity = "keepers", int port = 0) {
         return "/Nksx /I127.0.0.1 /Rguests /W" + writeCommunity + " /Efalse /V1 /P" +
                std::to_string(port != 0 ? port : agent->Port());
@@ -280,9 +270,6 @@ protected:
         }
         return rows;
     }
-
-    static inline std::unique_ptr<testsupport::SnmpdFixture> agent;
-    static inline bool started = false;
 };
 
 TEST_F(KsxSnmpTool, WalksMatchSnmpwalk) {
