@@ -15,7 +15,10 @@ QString UserIniPath() {
 }
 
 std::string ReadDeviceName(const QString& userIniPath) {
-    const platform::IniFile userIni(userIniPath);
+    return ReadDeviceName(platform::IniFile(userIniPath));
+}
+
+std::string ReadDeviceName(const platform::IniFile& userIni) {
     return userIni
         .ReadString(QString::fromLatin1(kDeviceInfoSection), QStringLiteral("DeviceName"),
                     QString(), kDeviceNameMaxLength)

@@ -4,6 +4,8 @@
 // User.ini: the host's description of the device the module serves, in section DeviceInfo.
 #pragma once
 
+#include "platform/IniFile.h"
+
 #include <QString>
 
 #include <string>
@@ -18,3 +20,4 @@ QString UserIniPath();
 // DeviceName of section DeviceInfo (UTF-8), empty when the file, the section or the key is
 // missing; at most kDeviceNameMaxLength characters.
 std::string ReadDeviceName(const QString& userIniPath);
+std::string ReadDeviceName(const platform::IniFile& userIni);

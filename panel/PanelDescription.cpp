@@ -122,9 +122,12 @@ public:
           m_Modules(modules) {}
 
     bool Load();
+    bool Load(const QByteArray& content);
 
 private:
     bool ReadDocument();
+    bool ParseDocument();
+    void LoadDocument();
     void ApplyDevicePanel(const pugi::xml_node& element);
     void Visit(const pugi::xml_node& node, CPanelItem* parent);
     void VisitElementObject(const pugi::xml_node& element, ElementKind kind, CPanelItem* parent);
@@ -168,6 +171,21 @@ bool DescriptionLoader::Load() {
         ReportFaults();
         return false;
     }
+    LoadDocument();
+    return m_Faults.empty();
+}
+
+bool DescriptionLoader::Load(const QByteArray& content) {
+    m_Buffer = content;
+    if (!ParseDocument()) {
+        ReportFaults();
+        return false;
+    }
+    LoadDocument();
+    return m_Faults.empty();
+}
+
+void DescriptionLoader::LoadDocument() {
     const auto panels = ElementsByTagName(m_Document, "DEVICEPANEL");
     platform::DebugTrace(" node num = " + std::to_string(panels.size()));
     for (const pugi::xml_node& panel : panels) {
@@ -181,7 +199,6 @@ bool DescriptionLoader::Load() {
         port->SetPortIdentifier(n);
     }
     ReportFaults();
-    return m_Faults.empty();
 }
 
 bool DescriptionLoader::ReadDocument() {
@@ -191,6 +208,10 @@ bool DescriptionLoader::ReadDocument() {
         return false;
     }
     m_Buffer = file.readAll();
+    return ParseDocument();
+}
+
+bool DescriptionLoader::ParseDocument() {
     const pugi::xml_parse_result parsed =
         m_Document.load_buffer(m_Buffer.constData(), static_cast<size_t>(m_Buffer.size()));
     if (!parsed) {
@@ -397,6 +418,11 @@ void DescriptionLoader::ReportFaults() const {
 
 bool LoadPanelDescription(const QString& fileName, CDevModule& root, CModuleList& modules) {
     return DescriptionLoader(fileName, root, modules).Load();
+}
+
+bool LoadPanelDescriptionText(const QByteArray& content, const QString& fileName, CDevModule& root,
+                              CModuleList& modules) {
+    return DescriptionLoader(fileName, root, modules).Load(content);
 }
 
 int LeadingNumber(std::string_view text) {

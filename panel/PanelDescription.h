@@ -16,6 +16,10 @@
 // was read; otherwise one message box names the file and the first faulty element, and the
 // tree keeps what was built.
 bool LoadPanelDescription(const QString& fileName, CDevModule& root, CModuleList& modules);
+// The same over the file's content already read; `fileName` names it in the message and
+// gives the bitmap folder.
+bool LoadPanelDescriptionText(const QByteArray& content, const QString& fileName, CDevModule& root,
+                              CModuleList& modules);
 
 // A number of the description file: the decimal value of the text's leading digits, 0 when
 // it starts with anything else. Values beyond the int range are clamped.

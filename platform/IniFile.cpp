@@ -68,6 +68,12 @@ IniFile::IniFile(const QString& filePath) {
     }
 }
 
+IniFile IniFile::FromUtf8(const QByteArray& content) {
+    IniFile file;
+    file.Parse(QString::fromUtf8(content));
+    return file;
+}
+
 void IniFile::Parse(const QString& text) {
     QStringView rest(text);
     if (rest.startsWith(QChar(0xFEFF))) {

@@ -22,6 +22,8 @@ class IniFile {
 public:
     // A file that is missing or unreadable behaves as an empty one.
     explicit IniFile(const QString& filePath);
+    // The same rules over text already read (UTF-8 bytes of a whole file).
+    static IniFile FromUtf8(const QByteArray& content);
 
     // At most `maxLength` characters (a buffer of maxLength + 1 on Windows).
     QString ReadString(const QString& section, const QString& key, const QString& defaultValue,
@@ -32,6 +34,8 @@ public:
     int ReadInt(const QString& section, const QString& key, int defaultValue) const;
 
 private:
+    IniFile() = default;
+
     struct Key {
         QString name;
         QString value;

@@ -3,9 +3,18 @@
 # SPDX-FileCopyrightText: 2026 The ksx-module developers
 #
 # Installs what the project needs on Debian 12 (idempotent) and builds one preset.
-# Usage: scripts/bootstrap.sh [default|asan|tsan]
+# Usage: scripts/bootstrap.sh [default|asan|tsan|fuzz] [--configure-only]
+#   --configure-only  installs and configures, and leaves the building to the caller (who may
+#                     build only some targets).
 set -euo pipefail
 preset=${1:-default}
+build=true
+if [ "${2:-}" = "--configure-only" ]; then
+  build=false
+elif [ -n "${2:-}" ]; then
+  echo "bootstrap: unknown option '$2'" >&2
+  exit 2
+fi
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 packages=(
@@ -14,6 +23,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   snmpd snmp fonts-dejavu-core dbus-daemon xvfb xauth
 )
+# The fuzz targets: clang 14 and its runtime libraries (libFuzzer, the sanitizers).
+if [ "$preset" = fuzz ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -30,4 +43,6 @@ fi
 
 cd "$root"
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" -j"$(nproc)"
+if $build; then
+  cmake --build --preset "$preset" -j"$(nproc)"
+fi

@@ -181,8 +181,14 @@ int ReportFailure(const std::string& operation, int status, std::ostream& err) {
     return kToolRequestFailed;
 }
 
-int SendRequest(CCommonSNMP& session, const std::string& operation, std::ostream& out,
+// How far a run goes: a check builds the request like a real run and stops before sending.
+enum class RunMode { Send, CheckOnly };
+
+int SendRequest(CCommonSNMP& session, const std::string& operation, RunMode mode, std::ostream& out,
                 std::ostream& err) {
+    if (mode == RunMode::CheckOnly) {
+        return kToolOk;
+    }
     std::unique_ptr<CSnmp> response;
     const int status = session.Send(response);
     if (status != 0) {
@@ -192,8 +198,8 @@ int SendRequest(CCommonSNMP& session, const std::string& operation, std::ostream
     return kToolOk;
 }
 
-int RunRead(CCommonSNMP& session, const ToolRequest& request, int pduType, std::ostream& out,
-            std::ostream& err) {
+int RunRead(CCommonSNMP& session, const ToolRequest& request, int pduType, RunMode mode,
+            std::ostream& out, std::ostream& err) {
     RequireOids(request);
     if (session.Open(pduType) != 1) {
         return ReportFailure(request.operation, kSnmpFailed, err);
@@ -203,10 +209,11 @@ int RunRead(CCommonSNMP& session, const ToolRequest& request, int pduType, std::
             throw BadArguments("the session refused the OID '" + oid + "'");
         }
     }
-    return SendRequest(session, request.operation, out, err);
+    return SendRequest(session, request.operation, mode, out, err);
 }
 
-int RunSet(CCommonSNMP& session, const ToolRequest& request, std::ostream& out, std::ostream& err) {
+int RunSet(CCommonSNMP& session, const ToolRequest& request, RunMode mode, std::ostream& out,
+           std::ostream& err) {
     const std::vector<SetBinding> bindings = ParseSetOperands(request);
     if (session.Open(kPduSet) != 1) {
         return ReportFailure(request.operation, kSnmpFailed, err);
@@ -219,12 +226,15 @@ int RunSet(CCommonSNMP& session, const ToolRequest& request, std::ostream& out, 
                                std::to_string(binding.valueType));
         }
     }
-    return SendRequest(session, request.operation, out, err);
+    return SendRequest(session, request.operation, mode, out, err);
 }
 
-int RunWalk(CCommonSNMP& session, const ToolRequest& request, std::ostream& out,
+int RunWalk(CCommonSNMP& session, const ToolRequest& request, RunMode mode, std::ostream& out,
             std::ostream& err) {
     RequireOids(request);
+    if (mode == RunMode::CheckOnly) {
+        return kToolOk;
+    }
     const int status = WalkColumns(session, request.operands,
                                    [&out](const CSnmp& row) { PrintResponse(row, out); });
     if (status != kSnmpEndOfTable) {
@@ -233,7 +243,7 @@ int RunWalk(CCommonSNMP& session, const ToolRequest& request, std::ostream& out,
     return kToolOk;
 }
 
-int RunOperation(const ToolRequest& request, std::ostream& out, std::ostream& err) {
+int RunOperation(const ToolRequest& request, RunMode mode, std::ostream& out, std::ostream& err) {
     const std::string& operation = request.operation;
     if (operation != "get" && operation != "getnext" && operation != "walk" && operation != "set") {
         throw BadArguments("unknown operation '" + operation + "' (get, getnext, walk or set)");
@@ -241,15 +251,15 @@ int RunOperation(const ToolRequest& request, std::ostream& out, std::ostream& er
     UseModuleCommandLine(request, err);
     CCommonSNMP session;
     if (operation == "get") {
-        return RunRead(session, request, kPduGet, out, err);
+        return RunRead(session, request, kPduGet, mode, out, err);
     }
     if (operation == "getnext") {
-        return RunRead(session, request, kPduGetNext, out, err);
+        return RunRead(session, request, kPduGetNext, mode, out, err);
     }
     if (operation == "walk") {
-        return RunWalk(session, request, out, err);
+        return RunWalk(session, request, mode, out, err);
     }
-    return RunSet(session, request, out, err);
+    return RunSet(session, request, mode, out, err);
 }
 
 } // namespace
@@ -336,16 +346,29 @@ Exit status: 0 success; 1 the request failed (the status is on standard error);
 )";
 }
 
-int RunSnmpTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+int Run(const std::vector<std::string>& args, RunMode mode, std::ostream& out, std::ostream& err) {
     try {
         const ToolRequest request = ParseToolArguments(args);
         if (request.help) {
             out << SnmpToolUsage();
             return kToolOk;
         }
-        return RunOperation(request, out, err);
+        return RunOperation(request, mode, out, err);
     } catch (const BadArguments& problem) {
         err << kProgram << ": " << problem.what() << "\nTry 'ksx-snmp --help'.\n";
         return kToolBadArguments;
     }
+}
+
+} // namespace
+
+int RunSnmpTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return Run(args, RunMode::Send, out, err);
+}
+
+int CheckSnmpToolArguments(const std::vector<std::string>& args, std::ostream& out,
+                           std::ostream& err) {
+    return Run(args, RunMode::CheckOnly, out, err);
 }

@@ -18,6 +18,9 @@ enum ToolExitCode : int {
 // Runs the tool with `args` (the arguments after the program name). SnmpInit() must have been
 // called. Replaces the process-wide session parameters.
 int RunSnmpTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// The same up to the request ready to go, which is not sent: kToolOk or kToolBadArguments.
+int CheckSnmpToolArguments(const std::vector<std::string>& args, std::ostream& out,
+                           std::ostream& err);
 
 std::string SnmpToolUsage();
 // "status N (meaning)" for a status of the session layer or an agent's error-status.
