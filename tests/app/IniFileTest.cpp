@@ -82,12 +82,13 @@ TEST_F(IniFileTest, ReadStringFindsTheFirstMatchOrGivesTheDefault) {
          "[DEVICEINFO]\nDeviceName=third\nXMLName=later.xml\n",
          {{"DeviceInfo", "DeviceName", "first"}, {"DeviceInfo", "XMLName", "dflt"}}},
         // Enclosing quotes are removed.
-        {"[S]\nA=\" padded \"\nB='x'\nC=\"mixed'\nD=\"\nE=\"\"\"\"\n",
+        {"[S]\nA=\" padded \"\nB='x'\nC=\"mixed'\nD=\"\nE=\"\"\"\"\nF=''\n",
          {{"S", "A", " padded "},
           {"S", "B", "x"},
           {"S", "C", "\"mixed'"},
           {"S", "D", "\""},
-          {"S", "E", "\"\""}}},
+          {"S", "E", "\"\""},
+          {"S", "F", ""}}},
     };
     for (const FileCase& c : cases) {
         const QString path = c.content.isNull() ? m_dir.filePath("absent.ini") : Write(c.content);

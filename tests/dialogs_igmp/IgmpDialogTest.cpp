@@ -23,12 +23,7 @@
 namespace {
 
 using platform::MessageResult;
-using testsupport::Click;
-using testsupport::DialogFixture;
-using testsupport::Find;
-using testsupport::SimFixture;
-using testsupport::Type;
-using testsupport::WaitUntil;
+using namespace testsupport;
 
 const std::string G = PrivateOid("10");
 

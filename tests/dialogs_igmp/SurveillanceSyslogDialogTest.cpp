@@ -17,12 +17,7 @@
 
 namespace {
 
-using testsupport::Choose;
-using testsupport::Click;
-using testsupport::DialogFixture;
-using testsupport::Find;
-using testsupport::Type;
-using testsupport::WaitUntil;
+using namespace testsupport;
 
 const std::string S = PrivateOid("26");
 

@@ -17,11 +17,7 @@
 namespace {
 
 using namespace l2test;
-using testsupport::Choose;
-using testsupport::Click;
-using testsupport::Find;
-using testsupport::Type;
-using testsupport::WaitUntil;
+using namespace testsupport;
 
 const std::string kState = P + ".13.3.1.0", kType = P + ".13.3.2.0", kLimit = P + ".13.3.3.0";
 

@@ -19,10 +19,7 @@
 namespace {
 
 using namespace l2test;
-using testsupport::Choose;
-using testsupport::Click;
-using testsupport::Find;
-using testsupport::Type;
+using namespace testsupport;
 
 std::string Text(QWidget* dialog, const char* edit) {
     return Find<QLineEdit>(dialog, QString::fromLatin1(edit))->text().toStdString();

@@ -16,13 +16,7 @@
 
 namespace {
 
-using testsupport::Choose;
-using testsupport::Click;
-using testsupport::DialogFixture;
-using testsupport::Find;
-using testsupport::SimFixture;
-using testsupport::Type;
-using testsupport::WaitUntil;
+using namespace testsupport;
 
 const std::string kRange = "1.3.6.1.4.1.99999.10.76.17.23.1.1.";
 

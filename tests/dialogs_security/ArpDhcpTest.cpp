@@ -14,9 +14,7 @@ namespace {
 
 using platform::MessageResult;
 using securitytest::P;
-using testsupport::Find;
-using testsupport::Type;
-using testsupport::WaitUntil;
+using namespace testsupport;
 
 const std::string kArp = P + ".14.3.1.1";
 const std::string kServer = P + ".14.7.2.1";

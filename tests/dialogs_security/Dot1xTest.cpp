@@ -12,10 +12,7 @@ namespace {
 
 using namespace dot1x;
 using securitytest::P;
-using testsupport::Choose;
-using testsupport::Find;
-using testsupport::Type;
-using testsupport::WaitUntil;
+using namespace testsupport;
 
 const std::string kKey = "n0t-in-the-trace";
 

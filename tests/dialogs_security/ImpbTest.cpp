@@ -12,10 +12,7 @@ namespace {
 
 using namespace impb;
 using securitytest::P;
-using testsupport::Choose;
-using testsupport::Find;
-using testsupport::Type;
-using testsupport::WaitUntil;
+using namespace testsupport;
 
 const std::string kWhite = P + ".14.10.3.1";
 const std::string kImpbPort = P + ".14.10.1.1";
@@ -45,7 +42,7 @@ TEST(ImpbRules, PortSettingsChecks) {
         {2, 28, 1, noTrunks, 0, nullptr},         {1, 28, 1, noTrunks, 1, nullptr},
         {1, 28, 0, noTrunks, 0, nullptr},         {2, 5, 1, trunk12, 3, kTrunkRefusal},
         {1, 28, 1, trunk12, 0, kTrunkRefusal},    {3, 5, 1, trunk12, 3, nullptr},
-        {1, 2, 0, trunk12, 3, nullptr},
+        {1, 2, 0, trunk12, 3, nullptr},           {1, 1, 1, trunk12, 3, kTrunkRefusal},
     };
     for (const Case& c : cases) {
         const auto refusal =

@@ -14,12 +14,7 @@
 
 namespace {
 
-using testsupport::Choose;
-using testsupport::Click;
-using testsupport::DialogFixture;
-using testsupport::Find;
-using testsupport::SimFixture;
-using testsupport::WaitUntil;
+using namespace testsupport;
 
 const std::string P = "1.3.6.1.4.1.99999.10.76.17";
 

@@ -21,12 +21,7 @@
 namespace {
 
 using platform::MessageResult;
-using testsupport::Click;
-using testsupport::DialogFixture;
-using testsupport::Find;
-using testsupport::SimFixture;
-using testsupport::Type;
-using testsupport::WaitUntil;
+using namespace testsupport;
 
 const std::string P = "1.3.6.1.4.1.99999.10.76.17";
 const std::string kVlan = P + ".7.6.1.";

@@ -18,9 +18,7 @@
 
 namespace {
 
-using testsupport::FindAny;
-using testsupport::SimFixture;
-using testsupport::WaitUntil;
+using namespace testsupport;
 
 struct Switch {
     int seed;

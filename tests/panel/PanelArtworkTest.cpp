@@ -169,6 +169,18 @@ INSTANTIATE_TEST_SUITE_P(Models, PanelArtwork, ::testing::ValuesIn(kModels), [](
 
 TEST(PanelArtworkFiles, IndicatorBitmapsHaveTheirSizesAndColours) {
     enum Look { Green, Dark, Orange, Red };
+    using C = const QColor&;
+    bool (*const kLooks[])(C) = {
+        [](C c) { return c.green() > 0xa0 && c.green() > c.red() && c.green() > c.blue(); },
+        [](C c) {
+            return std::max({c.red(), c.green(), c.blue()}) < 0x60;
+        },
+        [](C c) {
+            return c.red() > 0xc0 && c.green() > 0x60 && c.green() < c.red() &&
+                   c.blue() < c.green();
+        },
+        [](C c) { return c.red() > 0xc0 && c.green() < 0x80 && c.blue() < 0x80; },
+    };
     const std::map<int, std::pair<QSize, Look>> expected = {
         {158, {{8, 8}, Green}},  {159, {{5, 5}, Dark}},  {160, {{5, 5}, Dark}},
         {161, {{5, 5}, Green}},  {162, {{5, 5}, Green}}, {163, {{5, 5}, Orange}},
@@ -182,21 +194,6 @@ TEST(PanelArtworkFiles, IndicatorBitmapsHaveTheirSizesAndColours) {
         EXPECT_EQ(QSize(dib.Width(), dib.Height()), facts.first) << number;
         EXPECT_EQ(CMyBitmapApp::Instance().Size(number), facts.first) << number;
         const QColor c = dib.Image().pixelColor(dib.Width() / 2, dib.Height() / 2);
-        switch (facts.second) {
-        case Green:
-            EXPECT_TRUE(c.green() > 0xa0 && c.green() > c.red() && c.green() > c.blue()) << number;
-            break;
-        case Dark:
-            EXPECT_LT(std::max({c.red(), c.green(), c.blue()}), 0x60) << number;
-            break;
-        case Orange:
-            EXPECT_TRUE(c.red() > 0xc0 && c.green() > 0x60 && c.green() < c.red() &&
-                        c.blue() < c.green())
-                << number;
-            break;
-        case Red:
-            EXPECT_TRUE(c.red() > 0xc0 && c.green() < 0x80 && c.blue() < 0x80) << number;
-            break;
-        }
+        EXPECT_TRUE(kLooks[facts.second](c)) << number;
     }
 }

@@ -56,10 +56,10 @@ TEST_F(PanelModel, PortStatusDecidesWhatEachLampShows) {
     };
     for (const auto& [status, lamps] : table) {
         port->SetStatus(status);
-        EXPECT_EQ(link->GetStatus(), lamps[0]) << "port status " << status;
-        EXPECT_EQ(speed->GetStatus(), lamps[1]) << "port status " << status;
-        EXPECT_EQ(power->GetStatus(), lamps[2]) << "port status " << status;
-        EXPECT_EQ(console->GetStatus(), lamps[3]) << "port status " << status;
+        EXPECT_EQ((std::array<int, 4>{link->GetStatus(), speed->GetStatus(), power->GetStatus(),
+                                      console->GetStatus()}),
+                  lamps)
+            << "port status " << status;
     }
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
-#include "panel/PanelElements.h"
 #include "platform/Terminal.h"
+#include "panel/PanelElements.h"
 #include "snmp/SessionParameters.h"
 
 #include <QCoreApplication>

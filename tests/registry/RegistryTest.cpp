@@ -17,9 +17,7 @@
 
 namespace {
 
-using testsupport::DialogFixture;
-using testsupport::SimFixture;
-using testsupport::WaitUntil;
+using namespace testsupport;
 
 struct RegisteredDialog {
     int command;

@@ -17,8 +17,7 @@
 
 namespace {
 
-using testsupport::SimFixture;
-using testsupport::SimRequestRecord;
+using namespace testsupport;
 
 const std::string T = "1.3.6.1.4.1.99998";
 const std::string P = "1.3.6.1.4.1.99999.10.76.17";
