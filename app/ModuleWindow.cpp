@@ -195,7 +195,8 @@ bool CModuleWindow::ReadUserIni() {
     }
     DeviceValuesData& device = DeviceValues();
     device.ModelName = m_strModelName.toStdString();
-    m_nPortCount = userIni.ReadInt(section, QStringLiteral("DevicePortNum"), kDefaultPortCount);
+    m_nPortCount = DevicePortCountOf(
+        userIni.ReadInt(section, QStringLiteral("DevicePortNum"), kDefaultPortCount));
     device.DevicePortCount = m_nPortCount;
     m_nPortOffset = 0;
     m_strXmlName =

@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 QString UserIniPath() {
     QString overridePath = qEnvironmentVariable("KSX_USER_INI");
     if (!overridePath.isEmpty()) {
@@ -16,6 +18,10 @@ QString UserIniPath() {
 
 std::string ReadDeviceName(const QString& userIniPath) {
     return ReadDeviceName(platform::IniFile(userIniPath));
+}
+
+int DevicePortCountOf(int devicePortNum) {
+    return std::clamp(devicePortNum, 0, kMaxDevicePortCount);
 }
 
 std::string ReadDeviceName(const platform::IniFile& userIni) {

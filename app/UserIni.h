@@ -12,6 +12,8 @@
 
 inline constexpr char kDeviceInfoSection[] = "DeviceInfo";
 inline constexpr qsizetype kDeviceNameMaxLength = 259;
+// The most ports a switch of the family has.
+inline constexpr int kMaxDevicePortCount = 52;
 
 // User.ini beside the executable, or the file that the environment variable KSX_USER_INI
 // names when it is set and not empty.
@@ -21,3 +23,7 @@ QString UserIniPath();
 // missing; at most kDeviceNameMaxLength characters.
 std::string ReadDeviceName(const QString& userIniPath);
 std::string ReadDeviceName(const platform::IniFile& userIni);
+
+// DevicePortNum as the module uses it: a number beyond the largest switch of the family is
+// held at kMaxDevicePortCount (the dialogs size their port tables by it).
+int DevicePortCountOf(int devicePortNum);

@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // User.ini as the host writes it, or broken: the device name read from it stays within its
-// length limit and never ends in half a surrogate pair; numbers are never negative.
+// length limit and never ends in half a surrogate pair; numbers are never negative, and the
+// port count stays within the family's.
 #include "app/UserIni.h"
 #include "platform/IniFile.h"
 
@@ -22,6 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     }
     const QString section = QString::fromLatin1(kDeviceInfoSection);
+    const int portCount =
+        DevicePortCountOf(userIni.ReadInt(section, QStringLiteral("DevicePortNum"), 28));
+    if (portCount < 0 || portCount > kMaxDevicePortCount) {
+        __builtin_trap();
+    }
     for (const char* key : {"DevicePortNum", "DeviceName", "IsAllGiga", "IsHasFan"}) {
         const int number = userIni.ReadInt(section, QString::fromLatin1(key), -1);
         if (number < -1) {

@@ -83,6 +83,7 @@ TEST_F(ForwardingTableTest, PagesOfAHundredWithBackAndNext) {
     ASSERT_EQ(all.size(), 250u);
     EXPECT_EQ(dialog->EntryCount(), 250);
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "agingTimeEdit")->text(), QStringLiteral("300"));
+    EXPECT_TRUE(Find<QLineEdit>(dialog.get(), "agingTimeEdit")->isReadOnly());
 
     EXPECT_EQ(ListRows(dialog->List()), Slice(all, 1, 100));
     EXPECT_FALSE(Enabled(dialog.get(), "backButton"));

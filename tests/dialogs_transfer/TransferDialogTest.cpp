@@ -140,15 +140,16 @@ TEST_F(TransferTest, OpensIdleAndBacksUpTheConfigurationAgainAndAgain) {
          {"TFTP Server IP:", "File Name:", "Operation Type:", "FileType:", "Upgrade/BackUp:"}) {
         EXPECT_TRUE(captions.contains(QLatin1String(caption))) << caption;
     }
-    auto* operation = Find<QComboBox>(dialog.get(), QStringLiteral("operationType"));
-    auto* fileType = Find<QComboBox>(dialog.get(), QStringLiteral("fileType"));
-    ASSERT_TRUE(operation != nullptr && fileType != nullptr);
-    EXPECT_EQ(operation->itemText(0), QStringLiteral("Upgrade"));
-    EXPECT_EQ(operation->itemText(1), QStringLiteral("Backup"));
-    EXPECT_EQ(fileType->itemText(0), QStringLiteral("Configuration"));
-    EXPECT_EQ(fileType->itemText(1), QStringLiteral("Firmware"));
-    EXPECT_EQ(operation->currentIndex(), 0);
-    EXPECT_EQ(fileType->currentIndex(), 0);
+    // The choices, the first of each taken.
+    for (const auto& [name, items] :
+         {std::pair{"operationType", QStringList{"Upgrade", "Backup"}},
+          std::pair{"fileType", QStringList{"Configuration", "Firmware"}}}) {
+        auto* combo = Find<QComboBox>(dialog.get(), QString::fromLatin1(name));
+        ASSERT_NE(combo, nullptr);
+        EXPECT_EQ(combo->itemText(0), items[0]);
+        EXPECT_EQ(combo->itemText(1), items[1]);
+        EXPECT_EQ(combo->currentIndex(), 0);
+    }
     EXPECT_FALSE(Visible(dialog.get(), "progressBar"));
     EXPECT_FALSE(Visible(dialog.get(), "progressLabel"));
     EXPECT_TRUE(InputsEnabled(dialog.get()));

@@ -63,7 +63,8 @@ TEST(KitRules, OnlyDecimalNumbersAreNumbers) {
     for (const Case& c :
          {Case{"42", 42}, Case{"-7", -7}, Case{"0", 0}, Case{"", std::nullopt},
           Case{"-", std::nullopt}, Case{"4x", std::nullopt}, Case{" 4", std::nullopt},
-          Case{"9999999999999999999", std::nullopt}, Case{"\x01\x02", std::nullopt}}) {
+          Case{"9999999999999999999", std::nullopt},
+          Case{"-999999999999999999", -999999999999999999L}, Case{"\x01\x02", std::nullopt}}) {
         EXPECT_EQ(IntegerOf(c.text), c.number) << c.text;
     }
 }

@@ -60,26 +60,29 @@ protected:
     CAnchorProbeDialog dialog;
 };
 
-TEST_F(ResizableDialogTest, ItCannotShrinkBelowItsOpeningSize) {
+TEST_F(ResizableDialogTest, ItKeepsItsOpeningSizeAndControlsFollowTheirAnchorsByTheirShare) {
     EXPECT_EQ(dialog.OpeningSize(), QSize(400, 300));
     ResizeTo(200, 100);
     EXPECT_EQ(dialog.size(), QSize(400, 300));
     ResizeTo(500, 250);
     EXPECT_EQ(dialog.size(), QSize(500, 300));
-}
 
-TEST_F(ResizableDialogTest, ControlsFollowTheirAnchorsByTheirShare) {
     ResizeTo(500, 360); // 100 wider, 60 higher
     EXPECT_EQ(dialog.At("grid"), QRect(10, 10, 400, 260));
     EXPECT_EQ(dialog.At("okButton"), QRect(420, 320, 60, 24));
     EXPECT_EQ(dialog.At("half"), QRect(150, 230, 40, 20));
     EXPECT_EQ(dialog.At("below"), QRect(160, 290, 90, 20));
     EXPECT_EQ(dialog.At("tall"), QRect(220, 10, 20, 160));
-}
+    EXPECT_EQ(dialog.At("tooFar"), QRect(10, 230, 40, 20)); // above 100 percent: ignored
 
-TEST_F(ResizableDialogTest, AnAnchorAbove100PercentIsIgnored) {
-    ResizeTo(500, 360);
-    EXPECT_EQ(dialog.At("tooFar"), QRect(10, 230, 40, 20));
+    // The size grip sits in the bottom right corner.
+    auto* grip = Find<QSizeGrip>(&dialog, "sizeGrip");
+    ASSERT_NE(grip, nullptr);
+    ResizeTo(520, 330);
+    EXPECT_TRUE(grip->isVisible());
+    EXPECT_EQ(grip->geometry().bottomRight(), QPoint(519, 329));
+    dialog.ShowGrip(false);
+    EXPECT_FALSE(grip->isVisible());
 }
 
 TEST_F(ResizableDialogTest, ManySmallStepsAddUpLikeOneLargeStep) {
@@ -100,16 +103,6 @@ TEST_F(ResizableDialogTest, AnEmptyAnchorTableIsRefusedAndTheOldOneKept) {
     ResizeTo(470, 300);
     EXPECT_EQ(dialog.At("tooFar"), QRect(30, 230, 40, 20));
     EXPECT_EQ(dialog.At("okButton"), QRect(370, 260, 60, 24));
-}
-
-TEST_F(ResizableDialogTest, TheSizeGripSitsInTheBottomRightCorner) {
-    auto* grip = Find<QSizeGrip>(&dialog, "sizeGrip");
-    ASSERT_NE(grip, nullptr);
-    ResizeTo(520, 330);
-    EXPECT_TRUE(grip->isVisible());
-    EXPECT_EQ(grip->geometry().bottomRight(), QPoint(519, 329));
-    dialog.ShowGrip(false);
-    EXPECT_FALSE(grip->isVisible());
 }
 
 } // namespace

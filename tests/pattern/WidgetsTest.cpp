@@ -141,10 +141,13 @@ TEST_F(WidgetsTest, IpAddressControlCountsItsFilledFields) {
     EXPECT_EQ(address->FilledFieldCount(), 0);
 }
 
-TEST_F(WidgetsTest, PortGridOfUpTo28PortsIsOneRow) {
-    auto* grid = dialog.Hold(new CPortGrid(28, &dialog));
-    Open();
+TEST_F(WidgetsTest, PortGridsOfUpTo28PortsAreOneRowAndOf48And52PortsTwo) {
     EXPECT_EQ(CPortGrid::SecondRowStart(28), 0);
+    EXPECT_EQ(CPortGrid::SecondRowStart(48), 25);
+    EXPECT_EQ(CPortGrid::SecondRowStart(52), 27);
+    auto* grid = dialog.Hold(new CPortGrid(28, &dialog));
+    auto* wide = dialog.Hold(new CPortGrid(52, &dialog));
+    Open();
     auto* first = Find<QAbstractButton>(grid, "port1");
     auto* last = Find<QAbstractButton>(grid, "port28");
     ASSERT_TRUE(first && last);
@@ -153,40 +156,28 @@ TEST_F(WidgetsTest, PortGridOfUpTo28PortsIsOneRow) {
     EXPECT_EQ(Find<QLabel>(grid, "portLabel28")->text(), QStringLiteral("28"));
     EXPECT_EQ(grid->Button(29), nullptr);
     EXPECT_EQ(grid->Button(0), nullptr);
+
+    EXPECT_EQ(wide->Button(26)->y(), wide->Button(1)->y());
+    EXPECT_GT(wide->Button(27)->y(), wide->Button(1)->y());
+    EXPECT_EQ(wide->Button(27)->x(), wide->Button(1)->x());
 }
 
-TEST_F(WidgetsTest, PortGridsOf48And52PortsBreakIntoTwoRows) {
-    EXPECT_EQ(CPortGrid::SecondRowStart(48), 25);
-    EXPECT_EQ(CPortGrid::SecondRowStart(52), 27);
-    auto* grid = dialog.Hold(new CPortGrid(52, &dialog));
-    Open();
-    const QAbstractButton* port1 = grid->Button(1);
-    const QAbstractButton* port26 = grid->Button(26);
-    const QAbstractButton* port27 = grid->Button(27);
-    EXPECT_EQ(port26->y(), port1->y());
-    EXPECT_GT(port27->y(), port1->y());
-    EXPECT_EQ(port27->x(), port1->x());
-}
-
-TEST_F(WidgetsTest, CheckGridReadsAndSetsPortFlags) {
-    auto* grid = dialog.Hold(new CPortGrid(10, &dialog));
-    Open();
-    ASSERT_TRUE(testsupport::Click(grid, "port3"));
-    ASSERT_TRUE(testsupport::Click(grid, "port10"));
-    EXPECT_EQ(grid->CheckedPorts(), (PortFlags{0, 0, 1, 0, 0, 0, 0, 0, 0, 1}));
-    grid->SetCheckedPorts(PortFlags{1, 1});
-    EXPECT_EQ(grid->CheckedPorts(), (PortFlags{1, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
-    grid->SetAllChecked(true);
-    EXPECT_EQ(grid->CheckedPorts(), PortFlags(10, 1));
-}
-
-TEST_F(WidgetsTest, RadioGridTakesOneChoicePerPort) {
+TEST_F(WidgetsTest, CheckGridReadsAndSetsPortFlagsAndRadioGridTakesOneChoicePerPort) {
+    auto* checks = dialog.Hold(new CPortGrid(10, &dialog));
     auto* grid =
         dialog.Hold(new CPortGrid({{QStringLiteral("Tagged:"), QStringLiteral("tagged")},
                                    {QStringLiteral("Untagged:"), QStringLiteral("untagged")},
                                    {QStringLiteral("Not Member:"), QStringLiteral("notMember")}},
                                   8, &dialog));
     Open();
+    ASSERT_TRUE(testsupport::Click(checks, "port3"));
+    ASSERT_TRUE(testsupport::Click(checks, "port10"));
+    EXPECT_EQ(checks->CheckedPorts(), (PortFlags{0, 0, 1, 0, 0, 0, 0, 0, 0, 1}));
+    checks->SetCheckedPorts(PortFlags{1, 1});
+    EXPECT_EQ(checks->CheckedPorts(), (PortFlags{1, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
+    checks->SetAllChecked(true);
+    EXPECT_EQ(checks->CheckedPorts(), PortFlags(10, 1));
+
     for (int port = 1; port <= 8; ++port) {
         grid->SetChoice(port, 2);
     }
@@ -244,7 +235,7 @@ TEST_F(WidgetsTest, FromToPortsMayFollowAndUseTheirOwnWording) {
     EXPECT_EQ(ports.ToPort(), 52);
 }
 
-TEST_F(WidgetsTest, NumberEditTakesDigitsOnly) {
+TEST_F(WidgetsTest, NumberEditTakesDigitsOnlyAndDayComboFollowsTheMonthAndYear) {
     auto* edit = dialog.Hold(new CNumberEdit(&dialog, 4));
     edit->setObjectName(QStringLiteral("rate"));
     Open();
@@ -252,9 +243,6 @@ TEST_F(WidgetsTest, NumberEditTakesDigitsOnly) {
     ASSERT_TRUE(testsupport::Type(&dialog, "rate", QStringLiteral("1a2-3 45")));
     EXPECT_EQ(edit->text(), QStringLiteral("1234"));
     EXPECT_EQ(edit->Number(), 1234);
-}
-
-TEST_F(WidgetsTest, DayComboFollowsTheMonthAndYear) {
     auto* year = dialog.Hold(new QComboBox(&dialog));
     year->addItems({QStringLiteral("2023"), QStringLiteral("2024")});
     auto* month = dialog.Hold(new QLineEdit(QStringLiteral("2"), &dialog));

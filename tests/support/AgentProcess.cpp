@@ -192,4 +192,15 @@ bool ChildProcess::Running() const {
     return m_pid > 0 && waitpid(m_pid, nullptr, WNOHANG) == 0;
 }
 
+void AgentFixture::Stop() {
+    m_process.Stop();
+    RemoveTree(m_dir);
+    m_dir.clear();
+    m_port = -1;
+}
+
+std::string AgentFixture::Log() const {
+    return m_dir.empty() ? std::string() : ReadFile(LogPath());
+}
+
 } // namespace testsupport

@@ -44,4 +44,32 @@ private:
     int m_pid = -1;
 };
 
+// What the fixtures of an agent run as a child process share: its loopback port, a private
+// folder (removed when it stops) and what it wrote to stdout and stderr.
+class AgentFixture {
+public:
+    AgentFixture(const AgentFixture&) = delete;
+    AgentFixture& operator=(const AgentFixture&) = delete;
+
+    void Stop();
+    void Pause() { m_process.Pause(); }
+    void Resume() { m_process.Resume(); }
+    int Port() const { return m_port; }
+    std::string Address() const { return "127.0.0.1"; }
+    // "udp:127.0.0.1:PORT" for Net-SNMP's command-line tools.
+    std::string Peer() const { return "udp:127.0.0.1:" + std::to_string(m_port); }
+    const std::string& Error() const { return m_error; }
+    std::string Log() const;
+
+protected:
+    AgentFixture() = default;
+    ~AgentFixture() { Stop(); }
+    std::string LogPath() const { return m_dir + "/agent.log"; }
+
+    ChildProcess m_process;
+    std::string m_dir;
+    int m_port = -1;
+    std::string m_error;
+};
+
 } // namespace testsupport

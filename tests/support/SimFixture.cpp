@@ -38,10 +38,6 @@ std::string Text(const QJsonObject& object, const char* key) {
 
 } // namespace
 
-SimFixture::~SimFixture() {
-    Stop();
-}
-
 std::string SimFixture::Program() {
     return std::string(KSX_BIN_DIR) + "/ksx-sim";
 }
@@ -63,7 +59,7 @@ bool SimFixture::Start(const Options& options) {
         argv.insert(argv.end(), {"--request-log", m_dir + "/request-log.jsonl"});
     }
     argv.insert(argv.end(), options.arguments.begin(), options.arguments.end());
-    if (!m_process.Start(argv, m_dir + "/sim.log")) {
+    if (!m_process.Start(argv, LogPath())) {
         m_error = "cannot start " + Program();
         return false;
     }
@@ -87,22 +83,10 @@ bool SimFixture::Start(const Options& options) {
     return false;
 }
 
-void SimFixture::Stop() {
-    m_process.Stop();
-    RemoveTree(m_dir);
-    m_dir.clear();
-    m_port = -1;
-}
-
-std::string SimFixture::Log() const {
-    return m_dir.empty() ? std::string() : ReadFile(m_dir + "/sim.log");
-}
-
 std::vector<SimSetRecord> SimFixture::SetLog() const {
     std::vector<SimSetRecord> records;
     for (const QJsonObject& object : JsonLines(m_dir + "/set-log.jsonl")) {
         SimSetRecord record;
-        record.time = Text(object, "time");
         record.version = Text(object, "version");
         record.security = Text(object, "security");
         record.result = Text(object, "result");

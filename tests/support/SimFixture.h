@@ -20,7 +20,6 @@ struct SimSetBinding {
 
 // One set request as the simulator logged it.
 struct SimSetRecord {
-    std::string time;
     std::string version;  // "1", "2c" or "3"
     std::string security; // community or SNMPv3 user
     std::vector<SimSetBinding> bindings;
@@ -38,7 +37,7 @@ struct SimRequestRecord {
     int repetitions = 0; // max-repetitions of a GETBULK
 };
 
-class SimFixture {
+class SimFixture : public AgentFixture {
 public:
     struct Options {
         std::string model = "KSX-7700-52";
@@ -47,27 +46,10 @@ public:
         bool requestLog = false;
     };
 
-    SimFixture() = default;
-    ~SimFixture();
-    SimFixture(const SimFixture&) = delete;
-    SimFixture& operator=(const SimFixture&) = delete;
-
     // Starts ksx-sim and waits for its ready file. False (with Error()) when it cannot.
     bool Start(const Options& options);
     bool Start() { return Start(Options()); }
-    void Stop();
-    void Pause() { m_process.Pause(); }
-    void Resume() { m_process.Resume(); }
-    bool Running() const { return m_process.Running(); }
-
-    int Port() const { return m_port; }
-    std::string Address() const { return "127.0.0.1"; }
-    // "udp:127.0.0.1:PORT" for Net-SNMP's command-line tools.
-    std::string Peer() const { return "udp:127.0.0.1:" + std::to_string(m_port); }
-    const std::string& Error() const { return m_error; }
-    // What the simulator wrote to stdout and stderr.
-    std::string Log() const;
-    // A private folder that lives as long as the fixture (for overlay files and the like).
+    // A private folder that lives as long as the simulator (for overlay files and the like).
     const std::string& Dir() const { return m_dir; }
 
     std::vector<SimSetRecord> SetLog() const;
@@ -75,12 +57,6 @@ public:
 
     // The ksx-sim program of this build.
     static std::string Program();
-
-private:
-    ChildProcess m_process;
-    std::string m_dir;
-    int m_port = -1;
-    std::string m_error;
 };
 
 } // namespace testsupport

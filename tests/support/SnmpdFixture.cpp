@@ -47,10 +47,6 @@ std::string UserLines(const SnmpdUser& user) {
 
 } // namespace
 
-SnmpdFixture::~SnmpdFixture() {
-    Stop();
-}
-
 bool SnmpdFixture::Start(const Options& options) {
     Stop();
     const std::string snmpd = FindProgram("snmpd");
@@ -83,7 +79,7 @@ bool SnmpdFixture::Start(const Options& options) {
                                            "--persistentDir=" + m_dir,
                                            "--noPersistentLoad=1",
                                            "--noPersistentSave=1"};
-    if (!m_process.Start(argv, m_dir + "/snmpd.log", {"MIBS=", "SNMPCONFPATH=" + m_dir})) {
+    if (!m_process.Start(argv, LogPath(), {"MIBS=", "SNMPCONFPATH=" + m_dir})) {
         m_error = "cannot start snmpd";
         return false;
     }
@@ -93,16 +89,6 @@ bool SnmpdFixture::Start(const Options& options) {
         return false;
     }
     return true;
-}
-
-void SnmpdFixture::Stop() {
-    m_process.Stop();
-    RemoveTree(m_dir);
-    m_dir.clear();
-}
-
-std::string SnmpdFixture::Log() const {
-    return m_dir.empty() ? std::string() : ReadFile(m_dir + "/snmpd.log");
 }
 
 } // namespace testsupport

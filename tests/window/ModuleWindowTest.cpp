@@ -118,6 +118,11 @@ TEST_F(ModuleWindowTest, SetUpReadsUserIniUpToTheFirstMissingValue) {
         {nullptr, false, "", "", 28, false, false, "About"},
         {"DeviceName=KSX-7700-52\r\nDevicePortNum=52\r\nIsHasFan=Y\r\n", false, "", "KSX-7700-52",
          52, false, false, "About"},
+        // A port count beyond the family's largest switch is held there.
+        {"DeviceName=KSX-7700-52\r\nDevicePortNum=53\r\n", false, "", "KSX-7700-52", 52, false,
+         false, "About"},
+        {"DeviceName=KSX-7700-52\r\nDevicePortNum=99999999999\r\n", false, "", "KSX-7700-52", 52,
+         false, false, "About"},
     };
     AimAt(161, "10.0.0.5");
     for (const auto& c : cases) {
