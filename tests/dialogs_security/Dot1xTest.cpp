@@ -98,6 +98,7 @@ TEST(Dot1xRules, AtLeastOnePortStaysForceAuthorized) {
         {28, 28, 3, autoBut28, {}, ""},
         {2, 4, 3, authorized, trunk12, "Cannot add an aggregated link to the 802.1X-enabled port"},
         {3, 4, 2, authorized, trunk12, ""},
+        {5, 4, 3, authorized, {}, "Invalid port range."},
     };
     for (const Case& c : cases) {
         const auto plan = PlanPortControl({c.from, c.to, c.control, 28, c.controls, c.trunks});
