@@ -175,6 +175,11 @@ TEST(TimeTableRules, NewEntriesTakeTheLowestFreeIndex) {
               8);
     EXPECT_EQ(timetable::NewProfileIndex(Listed({{1, 1}, {3, 1}})), 2);
     EXPECT_EQ(timetable::NewProfileIndex(Listed({{1, 1}, {2, 1}})), 3);
+    // The list just lost its last entry: what the vector still holds past its end is no entry.
+    auto shortened = Listed({{1, 1}, {2, 1}, {3, 1}});
+    shortened.pop_back();
+    EXPECT_EQ(timetable::NewProfileIndex(shortened), 3);
+    EXPECT_EQ(timetable::NewRangeIndex(shortened), 3);
 }
 
 TEST(TimeTableRules, ListTextsAndTheWriteOrder) {
