@@ -23,18 +23,7 @@ void CBackgroundRequest::Start(int pduType, const std::vector<Binding>& bindings
 }
 
 bool CBackgroundRequest::Prepare(int pduType, const std::vector<Binding>& bindings) {
-    if (bindings.empty() || m_session.Open(pduType) != 1) {
-        return false;
-    }
-    for (const Binding& binding : bindings) {
-        const int added = m_session.AddValue(binding.oid, binding.type, binding.value.data(),
-                                             static_cast<unsigned>(binding.value.size()));
-        if (added != 0) {
-            m_session.Open(pduType); // nothing of a half-built request may go out later
-            return false;
-        }
-    }
-    return true;
+    return OpenWithBindings(m_session, pduType, bindings);
 }
 
 void CBackgroundRequest::Abandon() {

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "features/common/HandBack.h"
+#include "features/common/SnmpRequests.h"
 #include "snmp/CommonSNMP.h"
 
 #include <functional>
@@ -20,11 +21,7 @@
 
 class CBackgroundRequest {
 public:
-    struct Binding {
-        std::string oid;
-        int type; // SnmpValueType
-        std::string value;
-    };
+    using Binding = CSetRequest::Binding;
     struct Answer {
         int status = -1;                 // 0, -1 no answer in time, else the failure
         std::vector<std::string> values; // the answer's values in order, when status is 0

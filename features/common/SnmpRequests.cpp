@@ -119,18 +119,25 @@ CSetRequest& CSetRequest::IpAddress(std::string instance, std::string dotted) {
     return *this;
 }
 
-RequestStatus CSetRequest::Send(CCommonSNMP& session, unsigned timeoutMs) const {
-    const RequestStatus cannotSend(-1);
-    if (m_bindings.empty() || session.Open(kPduSet) != 1) {
-        return cannotSend;
+bool OpenWithBindings(CCommonSNMP& session, int pduType,
+                      const std::vector<CSetRequest::Binding>& bindings) {
+    if (bindings.empty() || session.Open(pduType) != 1) {
+        return false;
     }
-    for (const Binding& binding : m_bindings) {
+    for (const CSetRequest::Binding& binding : bindings) {
         const int added = session.AddValue(binding.instance, binding.type, binding.value.data(),
                                            static_cast<unsigned>(binding.value.size()));
         if (added != 0) {
-            session.Open(kPduSet); // nothing of a half-built request may go out later
-            return cannotSend;
+            session.Open(pduType); // nothing of a half-built request may go out later
+            return false;
         }
+    }
+    return true;
+}
+
+RequestStatus CSetRequest::Send(CCommonSNMP& session, unsigned timeoutMs) const {
+    if (!OpenWithBindings(session, kPduSet, m_bindings)) {
+        return RequestStatus(-1);
     }
     std::unique_ptr<CSnmp> response;
     return RequestStatus(session.Send(response, timeoutMs));

@@ -78,6 +78,12 @@ private:
     std::vector<Binding> m_bindings;
 };
 
+// Opens `session` for a request of `pduType` and adds every binding. False when there are none
+// or one is refused (a malformed OID or value); the session is then opened afresh, so nothing of
+// the half-built request goes out later.
+bool OpenWithBindings(CCommonSNMP& session, int pduType,
+                      const std::vector<CSetRequest::Binding>& bindings);
+
 // Writes `status` to the row-status instance `rowStatusOid` on the set session. The status
 // must be "1" (active), "4" (createAndGo), "5" (createAndWait) or "6" (destroy); any other
 // shows "error status value!" and sends nothing. 1 when the switch accepted the write,
