@@ -108,6 +108,11 @@ TEST_F(WidgetsTest, ReportListRowsAreChosenByClickAndByTheArrowKeys) {
     const qsizetype emitted = chosen.size();
     QTest::keyClick(list, Qt::Key_Up); // no row above the first
     EXPECT_EQ(chosen.size(), emitted);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualItemRect(list->topLevelItem(3)).center());
+    QTest::keyClick(list, Qt::Key_Down); // nor below the last
+    EXPECT_EQ(chosen.size(), emitted + 1);
+    EXPECT_EQ(list->SelectedRow(), 3);
     EXPECT_EQ(list->Cell(0, 0), QStringLiteral("1"));
     EXPECT_EQ(list->Cell(9, 0), QString());
 }
@@ -194,45 +199,39 @@ TEST_F(WidgetsTest, CheckGridReadsAndSetsPortFlagsAndRadioGridTakesOneChoicePerP
     EXPECT_EQ(grid->ChoiceOf(2), 0); // ports without a flag keep their choice
 }
 
-TEST_F(WidgetsTest, AToPortBelowTheFromPortIsPutBackWithTheMessage) {
+TEST_F(WidgetsTest, AToPortBelowTheFromPortIsPutBackWithTheMessageAndMayFollowIt) {
     DeviceValues().DevicePortCount = 28;
     CFromToPorts ports(&dialog);
-    dialog.Hold(ports.From());
-    dialog.Hold(ports.To());
+    CFromToPorts following(&dialog, 52, QStringLiteral("To port must not be below From port."));
+    following.SetToFollowsFrom(true);
+    for (CFromToPorts* pair : {&ports, &following}) {
+        dialog.Hold(pair->From());
+        dialog.Hold(pair->To());
+    }
     Open();
     EXPECT_EQ(ports.From()->count(), 28);
     EXPECT_EQ(ports.FromPort(), 1);
     EXPECT_EQ(ports.ToPort(), 28);
+    EXPECT_EQ(following.To()->count(), 52);
 
-    ASSERT_TRUE(Choose(&dialog, "fromPort", "5"));
-    ASSERT_TRUE(Choose(&dialog, "toPort", "7"));
+    ASSERT_TRUE(Choose(ports.From(), "5"));
+    ASSERT_TRUE(Choose(ports.To(), "7"));
+    ASSERT_TRUE(Choose(ports.To(), "5"));
     EXPECT_TRUE(messages.Texts().empty());
-    ASSERT_TRUE(Choose(&dialog, "toPort", "5"));
-    EXPECT_TRUE(messages.Texts().empty());
-
-    Choose(&dialog, "toPort", "3");
+    Choose(ports.To(), "3");
     EXPECT_EQ(messages.TakeTexts(),
               std::vector<std::string>{"'To Port' can not be smaller than 'From Port'"});
     EXPECT_EQ(ports.ToPort(), 5);
-    EXPECT_EQ(ports.To()->currentIndex(), ports.From()->currentIndex());
-}
 
-TEST_F(WidgetsTest, FromToPortsMayFollowAndUseTheirOwnWording) {
-    CFromToPorts ports(&dialog, 52, QStringLiteral("To port must not be below From port."));
-    ports.SetToFollowsFrom(true);
-    dialog.Hold(ports.From());
-    dialog.Hold(ports.To());
-    Open();
-    EXPECT_EQ(ports.To()->count(), 52);
-    ASSERT_TRUE(Choose(ports.From(), "9"));
-    EXPECT_EQ(ports.ToPort(), 9);
-    Choose(ports.To(), "2");
+    ASSERT_TRUE(Choose(following.From(), "9"));
+    EXPECT_EQ(following.ToPort(), 9);
+    Choose(following.To(), "2");
     EXPECT_EQ(messages.TakeTexts(),
               std::vector<std::string>{"To port must not be below From port."});
-    EXPECT_EQ(ports.ToPort(), 9);
-    ports.Reset();
-    EXPECT_EQ(ports.FromPort(), 1);
-    EXPECT_EQ(ports.ToPort(), 52);
+    EXPECT_EQ(following.ToPort(), 9);
+    following.Reset();
+    EXPECT_EQ(following.FromPort(), 1);
+    EXPECT_EQ(following.ToPort(), 52);
 }
 
 TEST_F(WidgetsTest, NumberEditTakesDigitsOnlyAndDayComboFollowsTheMonthAndYear) {
