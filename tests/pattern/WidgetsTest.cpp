@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
-#include "features/common/DayCombo.h"
 #include "features/common/FeatureDialog.h"
 #include "features/common/FromToPorts.h"
 #include "features/common/IpAddressEdit.h"
@@ -234,7 +233,7 @@ TEST_F(WidgetsTest, AToPortBelowTheFromPortIsPutBackWithTheMessageAndMayFollowIt
     EXPECT_EQ(following.ToPort(), 52);
 }
 
-TEST_F(WidgetsTest, NumberEditTakesDigitsOnlyAndDayComboFollowsTheMonthAndYear) {
+TEST_F(WidgetsTest, NumberEditTakesDigitsOnlyUpToItsLength) {
     auto* edit = dialog.Hold(new CNumberEdit(&dialog, 4));
     edit->setObjectName(QStringLiteral("rate"));
     Open();
@@ -242,21 +241,6 @@ TEST_F(WidgetsTest, NumberEditTakesDigitsOnlyAndDayComboFollowsTheMonthAndYear) 
     ASSERT_TRUE(testsupport::Type(&dialog, "rate", QStringLiteral("1a2-3 45")));
     EXPECT_EQ(edit->text(), QStringLiteral("1234"));
     EXPECT_EQ(edit->Number(), 1234);
-    auto* year = dialog.Hold(new QComboBox(&dialog));
-    year->addItems({QStringLiteral("2023"), QStringLiteral("2024")});
-    auto* month = dialog.Hold(new QLineEdit(QStringLiteral("2"), &dialog));
-    auto* day = dialog.Hold(new QComboBox(&dialog));
-    FillDayCombo(year, month, day);
-    EXPECT_EQ(day->count(), 28);
-    year->setCurrentIndex(1);
-    FillDayCombo(year, month, day);
-    EXPECT_EQ(day->count(), 29);
-    EXPECT_EQ(day->currentText(), QStringLiteral("1"));
-    EXPECT_EQ(day->itemText(28), QStringLiteral("29"));
-    month->setText(QStringLiteral("13"));
-    FillDayCombo(year, month, day);
-    EXPECT_EQ(day->count(), 0);
-    FillDayCombo(year, month, nullptr);
 }
 
 // The waiting state of a dialog that reads in the background.
