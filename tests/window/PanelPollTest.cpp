@@ -42,15 +42,13 @@ protected:
         ModuleTest::TearDown();
     }
 
-    void MakePoll(const std::string& model, int portCount, bool isAllGiga = false,
-                  bool hasFan = true) {
+    void MakePoll(const std::string& model, int portCount) {
         m_sessions = std::make_unique<PollSessions>();
         m_poll = std::make_unique<CPanelPoll>(m_sessions->fan, m_sessions->poe, m_sessions->devStat,
                                               m_sessions->poeStat);
         PollDevice device;
         device.portCount = portCount;
-        device.isAllGiga = isAllGiga;
-        m_poll->Configure(model, device, hasFan);
+        m_poll->Configure(model, device, true);
         m_poll->SetSink([this](PanelPollResult result) {
             std::lock_guard lock(m_mutex);
             m_results.push_back(std::move(result));
