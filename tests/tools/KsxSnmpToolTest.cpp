@@ -3,14 +3,10 @@
 //
 // ksx-snmp run as a program against Net-SNMP's snmpd; Net-SNMP's own command-line tools
 // give the values to compare with.
-#include "tests/support/AgentProcess.h"
+#include "tests/support/SimFixture.h"
 #include "tests/support/SnmpdSuite.h"
 
 #include <gtest/gtest.h>
-
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -196,33 +192,9 @@ void MatchUpTimeLoosely(std::vector<Value>& ours, std::vector<Value>& theirs) {
     other->value.clear();
 }
 
-// A UDP socket that stands where an agent would and only counts what arrives.
-class SilentListener {
-public:
-    SilentListener() : m_socket(socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length);
-        m_port = ntohs(address.sin_port);
-    }
-    ~SilentListener() { close(m_socket); }
-    int Port() const { return m_port; }
-    // Reads what arrived so far.
-    int DatagramsReceived() const {
-        int count = 0;
-        char buffer[2048];
-        while (recv(m_socket, buffer, sizeof buffer, MSG_DONTWAIT) >= 0) {
-            ++count;
-        }
-        return count;
-    }
-
-private:
-    int m_socket = -1;
-    int m_port = 0;
+// ksx-sim standing where an agent would, answering nothing and logging what arrives.
+struct SilentAgent : testsupport::SimFixture {
+    SilentAgent() { EXPECT_TRUE(Start({"KSX-7700-52", {"--drop-after", "0"}, true})) << Error(); }
 };
 
 class KsxSnmpTool : public testsupport::SnmpdSuite {
@@ -347,7 +319,7 @@ TEST_F(KsxSnmpTool, Version3ShaDesGetAndWalkSeeWhatVersion1Sees) {
 }
 
 TEST_F(KsxSnmpTool, FailedRequestsExitWithOneAndTheStatus) {
-    SilentListener deadAgent;
+    SilentAgent deadAgent;
     const std::string wrongPrivacy =
         V3CommandLine("shadesuser", "3", "shapassword", "wrongpassword", "3", "2");
     const struct {
@@ -370,7 +342,8 @@ TEST_F(KsxSnmpTool, FailedRequestsExitWithOneAndTheStatus) {
         EXPECT_EQ(result.out, "") << c.error;
         EXPECT_NE(result.err.find(c.error), std::string::npos) << result.err;
     }
-    EXPECT_GE(deadAgent.DatagramsReceived(), 1); // it did ask at the port of field 7
+    ASSERT_FALSE(deadAgent.RequestLog().empty()); // it did ask at the port of field 7
+    EXPECT_EQ(deadAgent.RequestLog()[0].oids, std::vector<std::string>{kSystemGroup});
 
     // A walk outside the agent's objects is no failure: it ends quietly.
     const ProcessResult walk = Tool({V1CommandLine(), "walk", "1.3.6.1.2.1.1.99"});
@@ -380,7 +353,7 @@ TEST_F(KsxSnmpTool, FailedRequestsExitWithOneAndTheStatus) {
 }
 
 TEST_F(KsxSnmpTool, BadArgumentsExitWithUsageErrorAndSendNothing) {
-    SilentListener device;
+    SilentAgent device;
     const std::string port = std::to_string(device.Port());
     const std::string commandLine = V1CommandLine("keepers", device.Port());
     const std::vector<std::vector<std::string>> cases = {
@@ -423,7 +396,7 @@ TEST_F(KsxSnmpTool, BadArgumentsExitWithUsageErrorAndSendNothing) {
         EXPECT_EQ(result.out, "") << shown;
         EXPECT_EQ(result.err.rfind("ksx-snmp: ", 0), 0u) << shown << result.err;
     }
-    EXPECT_EQ(device.DatagramsReceived(), 0);
+    EXPECT_TRUE(device.RequestLog().empty());
 }
 
 TEST_F(KsxSnmpTool, HelpPrintsTheUsage) {
