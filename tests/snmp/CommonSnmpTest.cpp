@@ -6,7 +6,7 @@
 #include "snmp/CommonSNMP.h"
 #include "platform/Trace.h"
 #include "snmp/SessionParameters.h"
-#include "tests/support/SnmpdSuite.h"
+#include "tests/support/SnmpdFixture.h"
 
 #include <gtest/gtest.h>
 

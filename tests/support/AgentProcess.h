@@ -4,6 +4,7 @@
 // Helpers shared by the fixtures that run an SNMP agent as a child process.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,6 @@ namespace testsupport {
 
 // A UDP port on 127.0.0.1 that nothing listens on right now.
 int FreeUdpPort();
-// Waits until something listens on 127.0.0.1:port (UDP), at most timeoutMs.
-bool WaitForUdpListener(int port, int timeoutMs);
 // A new private folder under the system's temporary folder.
 std::string MakeTempDir(const std::string& prefix);
 void RemoveTree(const std::string& path);
@@ -65,6 +64,9 @@ protected:
     AgentFixture() = default;
     ~AgentFixture() { Stop(); }
     std::string LogPath() const { return m_dir + "/agent.log"; }
+    // Waits until `ready` holds; false (with Error()) when the agent ends or is still not
+    // ready after 15 s, and then it is stopped.
+    bool WaitUntilReady(const std::function<bool()>& ready, const std::string& name);
 
     ChildProcess m_process;
     std::string m_dir;

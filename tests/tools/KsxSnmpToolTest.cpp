@@ -4,7 +4,7 @@
 // ksx-snmp run as a program against Net-SNMP's snmpd; Net-SNMP's own command-line tools
 // give the values to compare with.
 #include "tests/support/SimFixture.h"
-#include "tests/support/SnmpdSuite.h"
+#include "tests/support/SnmpdFixture.h"
 
 #include <gtest/gtest.h>
 
