@@ -277,29 +277,6 @@ TEST_F(SimAgent, SaveRebootAndFirmwareUpgradeRunTheirCourse) {
     EXPECT_TRUE(sawSilence);
 }
 
-TEST_F(SimAgent, FailingTransferEndsInFailure) {
-    SimFixture::Options options;
-    options.arguments = {"--transfer-seconds", "0.2", "--transfer-fail"};
-    StartSim(options);
-    ASSERT_EQ(Set(P + ".3.5.0 a 192.0.2.9 " + P + ".3.6.0 s config.cfg"), "noError");
-    ASSERT_EQ(Set(P + ".3.7.0 i 2"), "noError");
-    EXPECT_EQ(Number(P + ".3.8.0"), 4);
-    EXPECT_TRUE(Eventually([&] { return Number(P + ".3.8.0") == 2; }));
-}
-
-TEST_F(SimAgent, OverlayWinsOverDefaults) {
-    SimFixture::Options options;
-    const std::string dir = testsupport::MakeTempDir("ksx-sim-overlay-");
-    const std::string data = dir + "/overlay.snmprec";
-    ASSERT_TRUE(testsupport::WriteFile(data, "1.3.6.1.2.1.1.5.0|4|edge-3\n" + P +
-                                                 ".7.6.1.1.12|4|voice\n" + P + ".1.15.1.0|2|2\n"));
-    options.arguments = {"--data", data};
-    StartSim(options);
-    EXPECT_EQ(Get(kSysName + " " + P + ".7.6.1.1.12 " + P + ".7.6.1.5.12 " + P + ".1.15.1.0"),
-              "STRING: \"edge-3\"\nSTRING: \"voice\"\nINTEGER: 1\nINTEGER: 2\n");
-    testsupport::RemoveTree(dir);
-}
-
 TEST_F(SimAgent, FaultsDropAndDelayAnswers) {
     SimFixture::Options options;
     options.arguments = {"--drop",       P + ".22", "--drop",  "1.3.6.1.2.1.17.7",
