@@ -24,25 +24,16 @@ protected:
         }
         return values;
     }
-
-    std::vector<std::string> TrunkPortLines() const {
-        std::vector<std::string> lines;
-        for (const std::string& line : trace.Lines()) {
-            if (line.rfind("m_TrunkPorts[", 0) == 0) {
-                lines.push_back(line);
-            }
-        }
-        return lines;
-    }
 };
 
 TEST_F(TrunkInfoTest, TheTrunkWalkGivesEachMemberPortItsGroupAndEveryPortOfATrunkOneValue) {
     CTrunkInfo trunks;
     EXPECT_FALSE(trunks.IsTrunkInfoValid());
     EXPECT_EQ(trunks.TrunkPorts(), PortFlags(28, 0));
-    // Until the trunks are known every check passes.
+    // Until the trunks are known every check passes, and writes nothing.
+    trace.Clear();
     EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{3, 1}})), 1);
-    EXPECT_TRUE(TrunkPortLines().empty());
+    EXPECT_TRUE(trace.Lines().empty());
 
     ASSERT_TRUE(ReadTrunks(trunks));
     EXPECT_TRUE(trunks.IsTrunkInfoValid());
@@ -73,7 +64,7 @@ TEST_F(TrunkInfoTest, TheTrunkWalkGivesEachMemberPortItsGroupAndEveryPortOfATrun
         lines.push_back("m_TrunkPorts[" + std::to_string(port - 1) +
                         "] = " + std::to_string(group));
     }
-    EXPECT_EQ(TrunkPortLines(), lines);
+    EXPECT_EQ(trace.Lines(), lines);
 
     // A check made right after the walk is restarted (as the admission checks do) still sees
     // the membership read before.
@@ -83,22 +74,12 @@ TEST_F(TrunkInfoTest, TheTrunkWalkGivesEachMemberPortItsGroupAndEveryPortOfATrun
     EXPECT_EQ(trunks.TrunkGroupOf(8), 2);
 }
 
-TEST_F(TrunkInfoTest, TheVlanWalkListsIdsNamesAndRowStatusesAndTheSessionsCloseAtTheEnd) {
-    {
-        CTrunkInfo trunks;
-        bool done = false;
-        trunks.StartVlanWalk([&] { done = true; });
-        ASSERT_TRUE(WaitUntil([&] { return done; }));
-        EXPECT_EQ(trunks.VlanIds(), std::vector<std::string>{"1"});
-        EXPECT_EQ(trunks.VlanNames(), std::vector<std::string>{"default"});
-        EXPECT_EQ(trunks.VlanRowStatus(), std::vector<std::string>{"1"});
-        trunks.StartTrunkWalk();
-    }
-    const std::vector<std::string> lines = trace.Lines();
-    const std::vector<std::string> tail(lines.end() - 2, lines.end());
-    EXPECT_EQ(tail, (std::vector<std::string>{
-                        "==================m_cCommonSNMPTableTrunk.Close===============",
-                        "==================m_cCommonSNMPTableVlan.Close==============="}));
+TEST_F(TrunkInfoTest, TheVlanWalkListsTheVlanIds) {
+    CTrunkInfo trunks;
+    bool done = false;
+    trunks.StartVlanWalk([&] { done = true; });
+    ASSERT_TRUE(WaitUntil([&] { return done; }));
+    EXPECT_EQ(trunks.VlanIds(), std::vector<std::string>{"1"});
 }
 
 } // namespace
