@@ -10,13 +10,6 @@ using testsupport::WaitUntil;
 
 class TrunkInfoTest : public PatternTest {
 protected:
-    // Walks the trunk table to its end.
-    static bool ReadTrunks(CTrunkInfo& trunks) {
-        bool done = false;
-        trunks.StartTrunkWalk([&] { done = true; });
-        return WaitUntil([&] { return done; });
-    }
-
     static PortFlags Values(std::initializer_list<std::pair<int, int>> portValues) {
         PortFlags values(28, 0);
         for (const auto& [port, value] : portValues) {
@@ -26,7 +19,7 @@ protected:
     }
 };
 
-TEST_F(TrunkInfoTest, TheTrunkWalkGivesEachMemberPortItsGroupAndEveryPortOfATrunkOneValue) {
+TEST_F(TrunkInfoTest, TrunkWalkGivesMemberPortsTheirGroupAndVlanWalkTheVlanIds) {
     CTrunkInfo trunks;
     EXPECT_FALSE(trunks.IsTrunkInfoValid());
     EXPECT_EQ(trunks.TrunkPorts(), PortFlags(28, 0));
@@ -35,7 +28,9 @@ TEST_F(TrunkInfoTest, TheTrunkWalkGivesEachMemberPortItsGroupAndEveryPortOfATrun
     EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{3, 1}})), 1);
     EXPECT_TRUE(trace.Lines().empty());
 
-    ASSERT_TRUE(ReadTrunks(trunks));
+    bool trunksRead = false;
+    trunks.StartTrunkWalk([&] { trunksRead = true; });
+    ASSERT_TRUE(WaitUntil([&] { return trunksRead; }));
     EXPECT_TRUE(trunks.IsTrunkInfoValid());
     PortFlags expected(28, 0);
     expected[1] = 2;
@@ -72,13 +67,11 @@ TEST_F(TrunkInfoTest, TheTrunkWalkGivesEachMemberPortItsGroupAndEveryPortOfATrun
     EXPECT_TRUE(trunks.IsTrunkInfoValid());
     EXPECT_EQ(trunks.CheckTrunkConsistency(Values({{3, 1}})), 0);
     EXPECT_EQ(trunks.TrunkGroupOf(8), 2);
-}
 
-TEST_F(TrunkInfoTest, TheVlanWalkListsTheVlanIds) {
-    CTrunkInfo trunks;
-    bool done = false;
-    trunks.StartVlanWalk([&] { done = true; });
-    ASSERT_TRUE(WaitUntil([&] { return done; }));
+    // The VLAN walk lists the VLAN IDs.
+    bool vlansRead = false;
+    trunks.StartVlanWalk([&] { vlansRead = true; });
+    ASSERT_TRUE(WaitUntil([&] { return vlansRead; }));
     EXPECT_EQ(trunks.VlanIds(), std::vector<std::string>{"1"});
 }
 
