@@ -19,8 +19,6 @@
 
 namespace {
 
-using windowtest::Sim;
-
 constexpr char kP[] = "1.3.6.1.4.1.99999.10.76.17.";
 
 // The window's four poll sessions.
@@ -42,15 +40,13 @@ protected:
         ModuleTest::TearDown();
     }
 
-    void MakePoll(const std::string& model, int portCount, bool isAllGiga = false,
-                  bool hasFan = true) {
+    void MakePoll(const std::string& model, int portCount) {
         m_sessions = std::make_unique<PollSessions>();
         m_poll = std::make_unique<CPanelPoll>(m_sessions->fan, m_sessions->poe, m_sessions->devStat,
                                               m_sessions->poeStat);
         PollDevice device;
         device.portCount = portCount;
-        device.isAllGiga = isAllGiga;
-        m_poll->Configure(model, device, hasFan);
+        m_poll->Configure(model, device, true);
         m_poll->SetSink([this](PanelPollResult result) {
             std::lock_guard lock(m_mutex);
             m_results.push_back(std::move(result));
@@ -117,8 +113,8 @@ protected:
 
 TEST_F(PanelPollTest, LinkWalkShowsEveryPortOnceAndStopsAtTheLastPort) {
     // The fan failed, port 3 is disabled and uplink 49 runs at 100M.
-    StartSim(Sim("KSX-7700-52"), std::string(kP) + "1.15.1.0|2|2\n1.3.6.1.2.1.2.2.1.7.3|2|2\n"
-                                                   "1.3.6.1.2.1.2.2.1.5.49|66|100000000\n");
+    StartSim({"KSX-7700-52", {}}, std::string(kP) + "1.15.1.0|2|2\n1.3.6.1.2.1.2.2.1.7.3|2|2\n"
+                                                    "1.3.6.1.2.1.2.2.1.5.49|66|100000000\n");
     testsupport::TraceCapture trace;
     MakePoll("KSX-7700-52", 52);
     m_poll->GetGetFanStatus();
@@ -156,7 +152,7 @@ TEST_F(PanelPollTest, LinkWalkShowsEveryPortOnceAndStopsAtTheLastPort) {
 
 // Rows beyond the port count end the walk (not the end of the table).
 TEST_F(PanelPollTest, RowBeyondThePortCountEndsTheWalk) {
-    StartSim(Sim("KSX-7700-28"));
+    StartSim({"KSX-7700-28", {}});
     MakePoll("KSX-7700-28", 20);
     m_poll->GetLinkStatus();
     const PanelPollResult result = NextWalkResult();
@@ -167,7 +163,7 @@ TEST_F(PanelPollTest, RowBeyondThePortCountEndsTheWalk) {
 }
 
 TEST_F(PanelPollTest, WalkTimeOutResetsThePanelAndDarkensTheLamps) {
-    StartSim(Sim("KSX-7700-52", {"--drop-after", "10"}));
+    StartSim({"KSX-7700-52", {"--drop-after", "10"}});
     testsupport::TraceCapture trace;
     MakePoll("KSX-7700-52", 52);
     m_poll->GetLinkStatus();
@@ -180,8 +176,7 @@ TEST_F(PanelPollTest, WalkTimeOutResetsThePanelAndDarkensTheLamps) {
 }
 
 TEST_F(PanelPollTest, UnansweredReadsReportNothingAndUnfinishedWalksSkipThreeCycles) {
-    StartSim(
-        Sim("KSX-7700-28P", {"--drop", "1.3.6.1.2.1.2.2.1", "--drop", std::string(kP) + "1.15"}));
+    StartSim({"KSX-7700-28P", {"--drop", "1.3.6.1.2.1.2.2.1", "--drop", std::string(kP) + "1.15"}});
     MakePoll("KSX-7700-28P", 28);
     m_poll->GetGetFanStatus();
     EXPECT_TRUE(TakeResults().empty()) << "a failed fan read changes nothing";
@@ -214,7 +209,7 @@ TEST_F(PanelPollTest, UnansweredReadsReportNothingAndUnfinishedWalksSkipThreeCyc
 TEST_F(PanelPollTest, PowerLeftOf15Point4LightsTheBudgetLamp) {
     for (const auto& [left, lamp] : {std::pair{"15.4", true}, std::pair{"15.5", false}}) {
         m_sim.Stop();
-        StartSim(Sim("KSX-7700-28P"), std::string(kP) + "22.6.0|4|" + left + "\n");
+        StartSim({"KSX-7700-28P", {}}, std::string(kP) + "22.6.0|4|" + left + "\n");
         MakePoll("KSX-7700-28P", 28);
         EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
         const std::vector<PanelPollResult> results = TakeThroughWalkEnd();
@@ -227,9 +222,9 @@ TEST_F(PanelPollTest, PowerLeftOf15Point4LightsTheBudgetLamp) {
 }
 
 TEST_F(PanelPollTest, PoeModeWalksThePoeStatusOfEveryPort) {
-    StartSim(Sim("KSX-7700-28P"), std::string(kP) + "22.8.0|2|2\n" + kP +
-                                      "22.1.1.13.1.3|4|Time-based OFF\n" + kP +
-                                      "22.1.1.13.1.6|4|Overload\n");
+    StartSim({"KSX-7700-28P", {}}, std::string(kP) + "22.8.0|2|2\n" + kP +
+                                       "22.1.1.13.1.3|4|Time-based OFF\n" + kP +
+                                       "22.1.1.13.1.6|4|Overload\n");
     testsupport::TraceCapture trace;
     MakePoll("KSX-7700-28P", 28);
     EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
@@ -267,7 +262,7 @@ TEST_F(PanelPollTest, PoeModeWalksThePoeStatusOfEveryPort) {
 }
 
 TEST_F(PanelPollTest, ThreadPollsUnlessBusyAndStopsOnRequest) {
-    StartSim(Sim("KSX-7700-52", {}, true));
+    StartSim({"KSX-7700-52", {}, true});
     MakePoll("KSX-7700-52", 52);
     {
         // Busy from the start: the first cycle sends nothing.
