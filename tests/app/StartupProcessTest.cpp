@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // The start-up of real ksx-module processes: messages, User.ini and one module per device.
+#include "ModuleProcess.h"
 #include "QtPrinting.h"
-#include "tests/support/ModuleProcess.h"
 
 #include <QFile>
 #include <QTemporaryDir>

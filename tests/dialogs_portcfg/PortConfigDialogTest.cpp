@@ -91,16 +91,10 @@ protected:
     }
 
     // Picks the port's row and chooses a speed and a flow control.
-    static ::testing::AssertionResult Pick(CPortConfigDlg& dialog, int port, const char* speed,
-                                           const char* flow) {
-        if (!ClickRow(dialog, port) || Picked(dialog)[0] != std::to_string(port)) {
-            return ::testing::AssertionFailure() << "row of port " << port << " not picked";
-        }
-        if (!Choose(&dialog, "speedCombo", QString::fromLatin1(speed)) ||
-            !Choose(&dialog, "flowControlCombo", QString::fromLatin1(flow))) {
-            return ::testing::AssertionFailure() << "cannot choose " << speed << ", " << flow;
-        }
-        return ::testing::AssertionSuccess();
+    static bool Pick(CPortConfigDlg& dialog, int port, const char* speed, const char* flow) {
+        return ClickRow(dialog, port) && Picked(dialog)[0] == std::to_string(port) &&
+               Choose(&dialog, "speedCombo", QString::fromLatin1(speed)) &&
+               Choose(&dialog, "flowControlCombo", QString::fromLatin1(flow));
     }
 
     // Apply with the given answers; the refusal or questions shown, in order.

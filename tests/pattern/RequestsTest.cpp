@@ -23,16 +23,11 @@ TEST_F(RequestsTest, ScalarReadsReturnTheValuesInRequestOrderOrNothing) {
 
 TEST_F(RequestsTest, ASetSendsAllBindingsInOneRequestOrNothingWhenOneIsBad) {
     CCommonSNMP session;
-    EXPECT_EQ(CSetRequest().Send(session).Code(), -1);
-    EXPECT_EQ(
-        CSetRequest().OctetString(kSysContact, "x").Integer(kSysName, "seven").Send(session).Code(),
-        -1);
-    EXPECT_EQ(CSetRequest()
-                  .OctetString(kSysContact, "x")
-                  .IpAddress(kSysName, "1.2.3")
-                  .Send(session)
-                  .Code(),
-              -1);
+    for (const CSetRequest& bad :
+         {CSetRequest(), CSetRequest().OctetString(kSysContact, "x").Integer(kSysName, "seven"),
+          CSetRequest().OctetString(kSysContact, "x").IpAddress(kSysName, "1.2.3")}) {
+        EXPECT_EQ(bad.Send(session).Code(), -1);
+    }
     // The refused request leaves nothing behind that a later send could carry.
     std::unique_ptr<CSnmp> response;
     EXPECT_EQ(session.Send(response), -1);

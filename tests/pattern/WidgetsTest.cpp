@@ -30,6 +30,7 @@ using testsupport::Find;
 class CHostDialog : public CFeatureDialog {
 public:
     CHostDialog() : m_layout(new QVBoxLayout(this)) {}
+    using CFeatureDialog::ShowWaiting;
     template <class Widget> Widget* Hold(Widget* widget) {
         m_layout->addWidget(widget);
         return widget;
@@ -243,36 +244,17 @@ TEST_F(WidgetsTest, NumberEditTakesDigitsOnlyUpToItsLength) {
     EXPECT_EQ(edit->Number(), 1234);
 }
 
-// The waiting state of a dialog that reads in the background.
-class CWaitingProbeDialog : public CFeatureDialog {
-public:
-    CWaitingProbeDialog() {
-        auto* layout = new QVBoxLayout(this);
-        layout->addWidget(edit);
-        layout->addWidget(label);
-        layout->addWidget(combo);
-        layout->addWidget(ApplyButton());
-        combo->addItems({QStringLiteral("Enabled"), QStringLiteral("Disabled")});
-    }
-    void StartWaiting() {
-        ShowWaiting({edit, label, combo});
-        ApplyButton()->setEnabled(false);
-    }
-
-    QLineEdit* edit = new QLineEdit(QStringLiteral("12"), this);
-    QLabel* label = new QLabel(QStringLiteral("up"), this);
-    QComboBox* combo = new QComboBox(this);
-};
-
 TEST_F(WidgetsTest, TheWaitingStateShowsWaitInEveryValueField) {
-    CWaitingProbeDialog waiting;
-    waiting.show();
-    waiting.StartWaiting();
-    EXPECT_EQ(waiting.edit->text(), QStringLiteral("wait..."));
-    EXPECT_EQ(waiting.label->text(), QStringLiteral("wait..."));
-    EXPECT_EQ(waiting.combo->currentIndex(), -1);
-    EXPECT_EQ(waiting.combo->placeholderText(), QStringLiteral("wait..."));
-    EXPECT_FALSE(waiting.ApplyButton()->isEnabled());
+    auto* edit = dialog.Hold(new QLineEdit(QStringLiteral("12"), &dialog));
+    auto* label = dialog.Hold(new QLabel(QStringLiteral("up"), &dialog));
+    auto* combo = dialog.Hold(new QComboBox(&dialog));
+    combo->addItems({QStringLiteral("Enabled"), QStringLiteral("Disabled")});
+    Open();
+    dialog.ShowWaiting({edit, label, combo});
+    EXPECT_EQ(edit->text(), QStringLiteral("wait..."));
+    EXPECT_EQ(label->text(), QStringLiteral("wait..."));
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_EQ(combo->placeholderText(), QStringLiteral("wait..."));
 }
 
 } // namespace

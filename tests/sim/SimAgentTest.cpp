@@ -2,17 +2,16 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 // The running simulator, through Net-SNMP's command-line tools as an independent peer.
 #include "sim/model/Oid.h"
+#include "tests/support/DialogTesting.h"
 #include "tests/support/SimFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <fstream>
-#include <functional>
 #include <regex>
 #include <set>
 #include <sstream>
-#include <thread>
 
 using testsupport::SimFixture;
 
@@ -37,31 +36,15 @@ struct KnownObject {
 
 std::vector<KnownObject> KnownObjects() {
     std::ifstream input(std::string(KSX_SOURCE_DIR) + "/tests/data/known-oids.txt");
+    const std::regex row("([^#|][^|]*)\\|([^|]*)\\|[^|]*\\|[^|]*\\|([^|]*)\\|[^|]*");
     std::vector<KnownObject> objects;
+    std::smatch m;
     for (std::string line; std::getline(input, line);) {
-        std::vector<std::string> fields;
-        std::istringstream parts(line);
-        for (std::string field; std::getline(parts, field, '|');) {
-            fields.push_back(field);
-        }
-        if (!line.empty() && line[0] != '#' && fields.size() == 6) {
-            objects.push_back({fields[0] == "scalar", fields[1], fields[4] == "28P"});
+        if (std::regex_match(line, m, row)) {
+            objects.push_back({m[1] == "scalar", m[2], m[3] == "28P"});
         }
     }
     return objects;
-}
-
-// Polls until the condition holds or the limit passes; the simulator's timed behaviours
-// are short in tests, the limit only guards against a hang.
-bool Eventually(const std::function<bool()>& condition, int limitMs = 15000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition()) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
 }
 
 class SimAgent : public ::testing::Test {
@@ -248,13 +231,13 @@ TEST_F(SimAgent, SaveRebootAndFirmwareUpgradeRunTheirCourse) {
     // a save reads one while it runs
     ASSERT_EQ(Set(P + ".1.10.0 i 1"), "noError");
     EXPECT_EQ(Number(P + ".1.10.0", writer), 1);
-    EXPECT_TRUE(Eventually([&] { return Number(P + ".1.10.0", writer) == 2; }));
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return Number(P + ".1.10.0", writer) == 2; }));
 
     // a reboot silences the switch and restarts it
     ASSERT_EQ(Set(kSysName + " s unsaved"), "noError");
     ASSERT_EQ(Set(P + ".1.9.0 i 1"), "noError");
     EXPECT_EQ(Number(kUpTime, writer), -1);
-    ASSERT_TRUE(Eventually([&] { return Number(kUpTime, writer) >= 0; }));
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return Number(kUpTime, writer) >= 0; }));
     long uptime = Number(kUpTime, writer);
     auto lived = std::chrono::duration_cast<std::chrono::milliseconds>(
                      std::chrono::steady_clock::now() - started)
@@ -267,7 +250,7 @@ TEST_F(SimAgent, SaveRebootAndFirmwareUpgradeRunTheirCourse) {
     ASSERT_EQ(Set(P + ".3.3.0 i 1"), "noError");
     EXPECT_EQ(Number(P + ".3.4.0", writer), 4);
     bool sawApplying = false, sawSilence = false;
-    ASSERT_TRUE(Eventually([&] {
+    ASSERT_TRUE(testsupport::WaitUntil([&] {
         const long state = Number(P + ".3.4.0", writer);
         sawSilence = sawSilence || state == -1;
         sawApplying = sawApplying || state == 3;
@@ -275,29 +258,6 @@ TEST_F(SimAgent, SaveRebootAndFirmwareUpgradeRunTheirCourse) {
     }));
     EXPECT_TRUE(sawApplying);
     EXPECT_TRUE(sawSilence);
-}
-
-TEST_F(SimAgent, FailingTransferEndsInFailure) {
-    SimFixture::Options options;
-    options.arguments = {"--transfer-seconds", "0.2", "--transfer-fail"};
-    StartSim(options);
-    ASSERT_EQ(Set(P + ".3.5.0 a 192.0.2.9 " + P + ".3.6.0 s config.cfg"), "noError");
-    ASSERT_EQ(Set(P + ".3.7.0 i 2"), "noError");
-    EXPECT_EQ(Number(P + ".3.8.0"), 4);
-    EXPECT_TRUE(Eventually([&] { return Number(P + ".3.8.0") == 2; }));
-}
-
-TEST_F(SimAgent, OverlayWinsOverDefaults) {
-    SimFixture::Options options;
-    const std::string dir = testsupport::MakeTempDir("ksx-sim-overlay-");
-    const std::string data = dir + "/overlay.snmprec";
-    ASSERT_TRUE(testsupport::WriteFile(data, "1.3.6.1.2.1.1.5.0|4|edge-3\n" + P +
-                                                 ".7.6.1.1.12|4|voice\n" + P + ".1.15.1.0|2|2\n"));
-    options.arguments = {"--data", data};
-    StartSim(options);
-    EXPECT_EQ(Get(kSysName + " " + P + ".7.6.1.1.12 " + P + ".7.6.1.5.12 " + P + ".1.15.1.0"),
-              "STRING: \"edge-3\"\nSTRING: \"voice\"\nINTEGER: 1\nINTEGER: 2\n");
-    testsupport::RemoveTree(dir);
 }
 
 TEST_F(SimAgent, FaultsDropAndDelayAnswers) {
@@ -330,7 +290,7 @@ TEST_F(SimAgent, AnimationChangesLinks) {
     StartSim(options);
     const auto links = [&] { return Snmp("snmpwalk", kGuests, "1.3.6.1.2.1.2.2.1.8"); };
     const std::string first = links();
-    EXPECT_TRUE(Eventually([&] { return links() != first; }));
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return links() != first; }));
 }
 
 TEST_F(SimAgent, StoppedProcessAnswersAgainAndBulkWalksEndAtTheTable) {
@@ -338,7 +298,7 @@ TEST_F(SimAgent, StoppedProcessAnswersAgainAndBulkWalksEndAtTheTable) {
     m_sim.Pause();
     EXPECT_EQ(Number(kUpTime, kGuests + kQuick), -1);
     m_sim.Resume();
-    EXPECT_TRUE(Eventually([&] { return Number(kUpTime, kGuests + kQuick) >= 0; }));
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return Number(kUpTime, kGuests + kQuick) >= 0; }));
     ASSERT_EQ(Set(P + ".7.6.1.5.9 i 4 " + P + ".7.6.1.1.9 s printers"), "noError");
     EXPECT_EQ(Snmp("snmpbulkwalk", kGuests + " -Oqv", P + ".7.6.1.1"),
               "\"default\"\n\"printers\"\n");

@@ -4,7 +4,6 @@
 // The session layer against Net-SNMP's own snmpd: SNMPv2c and SNMPv3, synchronous and
 // asynchronous requests, and an agent that stops answering.
 #include "snmp/CommonSNMP.h"
-#include "platform/Trace.h"
 #include "snmp/SessionParameters.h"
 #include "tests/support/SnmpdFixture.h"
 
@@ -408,15 +407,4 @@ TEST_F(CommonSnmp, Version3CloseCutsShortEngineDiscovery) {
     ASSERT_EQ(pending.wait_for(std::chrono::milliseconds(1000)), std::future_status::ready);
     EXPECT_NE(pending.get(), 0);
     EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1000));
-}
-
-TEST(CommonSnmpTrace, CloseAndTraceWritesTheFramedLine) {
-    std::vector<std::string> lines;
-    platform::SetTraceSink([&](const std::string& line) { lines.push_back(line); });
-    SessionParameters() = SessionParametersData();
-    CCommonSNMP session;
-    CloseAndTrace(session, "m_cCommonSNMP");
-    platform::SetTraceSink(nullptr);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], "==================m_cCommonSNMP.Close===============");
 }

@@ -147,15 +147,9 @@ void ChildProcess::Stop() {
     m_pid = -1;
 }
 
-void ChildProcess::Pause() {
+void ChildProcess::Signal(int signal) const {
     if (m_pid > 0) {
-        kill(m_pid, SIGSTOP);
-    }
-}
-
-void ChildProcess::Resume() {
-    if (m_pid > 0) {
-        kill(m_pid, SIGCONT);
+        kill(m_pid, signal);
     }
 }
 

@@ -4,6 +4,7 @@
 // Helpers shared by the fixtures that run an SNMP agent as a child process.
 #pragma once
 
+#include <csignal>
 #include <functional>
 #include <string>
 #include <vector>
@@ -34,8 +35,7 @@ public:
     bool Start(const std::vector<std::string>& argv, const std::string& logPath,
                const std::vector<std::string>& environment = {});
     void Stop();
-    void Pause();  // SIGSTOP
-    void Resume(); // SIGCONT
+    void Signal(int signal) const;
     bool Running() const;
     int Pid() const { return m_pid; }
 
@@ -51,8 +51,8 @@ public:
     AgentFixture& operator=(const AgentFixture&) = delete;
 
     void Stop();
-    void Pause() { m_process.Pause(); }
-    void Resume() { m_process.Resume(); }
+    void Pause() { m_process.Signal(SIGSTOP); }
+    void Resume() { m_process.Signal(SIGCONT); }
     int Port() const { return m_port; }
     std::string Address() const { return "127.0.0.1"; }
     // "udp:127.0.0.1:PORT" for Net-SNMP's command-line tools.
