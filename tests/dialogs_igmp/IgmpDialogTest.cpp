@@ -11,8 +11,6 @@
 #include "features/l2/IgmpVlanDialog.h"
 #include "features/l2/MulticastEntryDialog.h"
 #include "features/l2/MulticastFilterDialog.h"
-#include "features/port_vlan/VlanDialog.h"
-#include "snmp/SessionParameters.h"
 #include "tests/support/DialogFixture.h"
 
 #include <QAbstractButton>
@@ -69,7 +67,7 @@ protected:
     }
 };
 
-TEST_F(IgmpTest, TimersOutsideTheirRangesAreRefusedAndNothingIsSent) {
+TEST_F(IgmpTest, SnoopingRefusesBadTimersSendsOnlyWhatChangedAndAsksBeforeDisabling) {
     auto dialog = OpenSnooping();
     const std::vector<std::pair<const char*, QString>> cases = {
         {"hostTimeoutEdit", "129"}, {"hostTimeoutEdit", "153026"}, {"maxResponseTimeEdit", "9"}};
@@ -83,23 +81,18 @@ TEST_F(IgmpTest, TimersOutsideTheirRangesAreRefusedAndNothingIsSent) {
                                         "Invalid Host Timeout (130-153025 sec).",
                                         "Invalid Max. Response Time (10-25 sec)."}));
     EXPECT_TRUE(TakeSets().empty());
-}
 
-TEST_F(IgmpTest, OnlyTheChangedQueryIntervalIsSent) {
-    auto dialog = OpenSnooping();
+    ASSERT_TRUE(Click(dialog.get(), "refreshButton"));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return Find<QLineEdit>(dialog.get(), "maxResponseTimeEdit")->text() == "10"; }));
     ASSERT_TRUE(Type(dialog.get(), "queryIntervalEdit", "300"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    const auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]), std::vector<std::string>{G + ".1.6.0 = INTEGER: 300"});
+    EXPECT_EQ(TakeBindings(), std::vector<std::string>{G + ".1.6.0 = INTEGER: 300"});
     EXPECT_TRUE(trace.Contains("set status = 0"));
     EXPECT_TRUE(messages.Texts().empty());
-}
 
-TEST_F(IgmpTest, DisablingAsksFirstAndCancelLeavesTheSwitchUntouched) {
-    auto dialog = OpenSnooping();
     auto* enable = Find<QCheckBox>(dialog.get(), "enableCheck");
-    ASSERT_TRUE(enable->isChecked());
+    ASSERT_TRUE(WaitUntil([&] { return enable->isChecked(); }));
     enable->setChecked(false);
     EXPECT_FALSE(Find<QLineEdit>(dialog.get(), "queryIntervalEdit")->isEnabled());
     messages.Answer({MessageResult::Cancel});
@@ -111,37 +104,18 @@ TEST_F(IgmpTest, DisablingAsksFirstAndCancelLeavesTheSwitchUntouched) {
     EXPECT_EQ(messages.TakeTexts(),
               (std::vector<std::string>{"All router ports will be deleted.",
                                         "All router ports will be deleted."}));
-    const auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]), std::vector<std::string>{G + ".1.1.0 = INTEGER: 2"});
+    EXPECT_EQ(TakeBindings(), std::vector<std::string>{G + ".1.1.0 = INTEGER: 2"});
 }
 
-TEST_F(IgmpTest, AVlanCreatedThroughTheVlanDialogAppearsInTheVlanSettings) {
-    SessionParameters().VlanEditAllowed = true;
-    {
-        auto vlans = Open<CVlanDlg>();
-        const auto idle = [&] {
-            return vlans->SubDialog() == nullptr &&
-                   Find<QPushButton>(vlans.get(), "refreshButton")->isEnabled();
-        };
-        ASSERT_TRUE(WaitUntil(idle));
-        ASSERT_TRUE(Click(vlans.get(), "addButton"));
-        QDialog* add = vlans->SubDialog();
-        ASSERT_NE(add, nullptr);
-        ASSERT_TRUE(Type(add, "vidEdit", "20"));
-        ASSERT_TRUE(Type(add, "nameEdit", "cams"));
-        ASSERT_TRUE(Click(add, "tagged3"));
-        ASSERT_TRUE(Click(add, "okButton"));
-        ASSERT_TRUE(WaitUntil(idle));
-        ASSERT_EQ(vlans->VlanList()->RowCount(), 2);
-    }
+TEST_F(IgmpTest, AVlanCreatedOnTheSwitchAppearsInTheVlanSettings) {
+    ASSERT_TRUE(CreateVlans(20, 20));
     auto dialog = Open<CIgmpVlanDlg>();
     CReportList& list = *dialog->VlanList();
     ASSERT_TRUE(WaitForRows(list, 2, *dialog));
     EXPECT_EQ(Cells(list, 0),
               (std::vector<std::string>{"1", "default", "Enabled", "Disabled", "Disabled", ""}));
     EXPECT_EQ(Cells(list, 1),
-              (std::vector<std::string>{"20", "cams", "Disabled", "Disabled", "Disabled", ""}));
+              (std::vector<std::string>{"20", "VLAN20", "Disabled", "Disabled", "Disabled", ""}));
 }
 
 TEST_F(IgmpTest, DisablingAVlanAsksThenSendsTheStateBeforeTheOtherSettings) {

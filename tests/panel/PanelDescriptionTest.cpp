@@ -139,14 +139,14 @@ TEST_F(PanelDescription, StatusAndTypeWordsBelongToTheirElements) {
 }
 
 TEST_F(PanelDescription, IdZeroRecordsAtMostOneHundredPositions) {
-    QByteArray slots;
+    QByteArray slotXml;
     for (int i = 0; i < 101; ++i) {
-        slots += QStringLiteral(R"(<SLOT ID="0" LEFT="%1" TOP="%2" WIDTH="1" HEIGHT="1"/>)")
-                     .arg(i + 1)
-                     .arg(1000 + i)
-                     .toUtf8();
+        slotXml += QStringLiteral(R"(<SLOT ID="0" LEFT="%1" TOP="%2" WIDTH="1" HEIGHT="1"/>)")
+                       .arg(i + 1)
+                       .arg(1000 + i)
+                       .toUtf8();
     }
-    ASSERT_TRUE(Load(Panel(slots)));
+    ASSERT_TRUE(Load(Panel(slotXml)));
     EXPECT_EQ(root.ChildCount(), 101);
     const CMyBitmapApp& bitmaps = CMyBitmapApp::Instance();
     EXPECT_EQ(bitmaps.PositionCount(), 100);

@@ -334,6 +334,7 @@ TEST_F(CommonSnmp, Version3LevelsSetTheFlagsAndTheRightCredentialsReadAndWrite) 
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.user) + " " + c.level + c.auth + c.priv + " " + c.authPassword);
         UseV3(c.user, c.level, c.auth, c.authPassword, c.priv, c.privPassword);
+        SessionParameters().RequestTimeout = c.answers == 0 ? "500" : "2000";
         CCommonSNMP session;
         ASSERT_EQ(session.Open(kPduGet), 1);
         auto* message = dynamic_cast<CSnmpV3*>(session.Message());
@@ -367,6 +368,7 @@ TEST_F(CommonSnmp, Version3LevelsSetTheFlagsAndTheRightCredentialsReadAndWrite) 
     EXPECT_EQ(status, kSnmpEndOfTable);
     EXPECT_GT(rows, 0);
     // A changed password is not served from the cache, in either direction.
+    SessionParameters().RequestTimeout = "500";
     for (const char* password : {"md5password", "md5-wrong-password", "md5password"}) {
         UseV3("md5user", "2", "2", password);
         CCommonSNMP session;
