@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 // Get-next round trips on loopback through ksx-sim and through Net-SNMP's snmpd, from the
-// same client on the same host. Run: build/default/bin/sim_getnext_bench
-#include "tests/sim/SnmpPeer.h"
+// same client (the module's own session layer) on the same host.
+// Run: build/default/bin/sim_getnext_bench
+#include "snmp/CommonSNMP.h"
+#include "snmp/SessionParameters.h"
 #include "tests/support/SimFixture.h"
 #include "tests/support/SnmpdFixture.h"
 
@@ -31,22 +33,22 @@ Agents& Started() {
     return agents;
 }
 
-std::unique_ptr<simtest::SnmpPeer> PeerOf(int port) {
-    simtest::Credentials credentials;
-    credentials.community = "guests";
-    return std::make_unique<simtest::SnmpPeer>("127.0.0.1:" + std::to_string(port), credentials,
-                                               2000, 0);
-}
-
 void GetNext(benchmark::State& state, int port, const std::string& oid) {
-    auto peer = PeerOf(port);
+    SnmpInit();
+    SessionParameters() = SessionParametersData();
+    SessionParameters().DeviceAddress = "127.0.0.1";
+    SessionParameters().SnmpPort = std::to_string(port);
+    SessionParameters().RequestTimeout = "2000";
+    CCommonSNMP session;
+    session.Open(kPduGetNext);
+    session.AddValue(oid, kSnmpNull, "");
     for (auto _ : state) {
-        auto reply = peer->GetNext({oid});
-        if (!reply.answered) {
+        std::unique_ptr<CSnmp> response;
+        if (session.Send(response) != 0) {
             state.SkipWithError("no answer");
             break;
         }
-        benchmark::DoNotOptimize(reply);
+        benchmark::DoNotOptimize(response);
     }
 }
 

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "platform/IniFile.h"
 #include "QtPrinting.h"
-#include "app/InstanceName.h"
 #include "app/UserIni.h"
 
 #include <QCoreApplication>
@@ -103,35 +102,34 @@ TEST_F(IniFileTest, ReadStringFindsTheFirstMatchOrGivesTheDefault) {
 }
 
 TEST_F(IniFileTest, IntegersReadTheLeadingDigits) {
-    const QString path = Write("[DeviceInfo]\nDevicePortNum=52\nTrailing=102abc\nWord=abc\n"
-                               "Empty=\nNegative=-5\nHuge=99999999999\nQuoted=\"20\"\n");
-    const platform::IniFile ini(path);
-    EXPECT_EQ(ini.ReadInt("deviceinfo", "deviceportnum", 28), 52);
-    EXPECT_EQ(ini.ReadInt("DeviceInfo", "Missing", 28), 28);
-    EXPECT_EQ(ini.ReadInt("DeviceInfo", "Trailing", 28), 102);
-    EXPECT_EQ(ini.ReadInt("DeviceInfo", "Word", 28), 0);
-    EXPECT_EQ(ini.ReadInt("DeviceInfo", "Empty", 28), 0);
-    EXPECT_EQ(ini.ReadInt("DeviceInfo", "Negative", 28), 0);
-    EXPECT_EQ(ini.ReadInt("DeviceInfo", "Huge", 28), INT_MAX);
-    EXPECT_EQ(ini.ReadInt("DeviceInfo", "Quoted", 28), 20);
+    const platform::IniFile ini(Write("[DeviceInfo]\nDevicePortNum=52\nTrailing=102abc\nWord=abc\n"
+                                      "Empty=\nNegative=-5\nHuge=99999999999\nQuoted=\"20\"\n"));
+    for (const auto& [key, value] : {std::pair{"deviceportnum", 52},
+                                     {"Missing", 28},
+                                     {"Trailing", 102},
+                                     {"Word", 0},
+                                     {"Empty", 0},
+                                     {"Negative", 0},
+                                     {"Huge", INT_MAX},
+                                     {"Quoted", 20}}) {
+        EXPECT_EQ(ini.ReadInt("deviceinfo", key, 28), value) << key;
+    }
     EXPECT_EQ(platform::IniFile(m_dir.filePath("absent.ini")).ReadInt("DeviceInfo", "X", 28), 28);
 }
 
-TEST_F(IniFileTest, UserIniNamesTheDeviceAndTheDeviceNamesTheInstance) {
+// The instance name itself is checked by the start-up tests through the module's own lines.
+TEST_F(IniFileTest, UserIniIsBesideTheProgramUnlessNamedAndNamesTheDevice) {
+    const QString beside = QCoreApplication::applicationDirPath() + "/User.ini";
     qunsetenv("KSX_USER_INI");
-    EXPECT_EQ(UserIniPath(), QCoreApplication::applicationDirPath() + "/User.ini");
+    EXPECT_EQ(UserIniPath(), beside);
     qputenv("KSX_USER_INI", "");
-    EXPECT_EQ(UserIniPath(), QCoreApplication::applicationDirPath() + "/User.ini");
+    EXPECT_EQ(UserIniPath(), beside);
     const QString path = Write("[deviceinfo]\ndevicename = " + QByteArray(280, 'K') + "\n");
     qputenv("KSX_USER_INI", path.toUtf8());
     EXPECT_EQ(UserIniPath(), path);
     EXPECT_EQ(ReadDeviceName(UserIniPath()), std::string(259, 'K'));
     qunsetenv("KSX_USER_INI");
     EXPECT_EQ(ReadDeviceName(m_dir.filePath("absent.ini")), "");
-    // The instance name joins its prefix, the device name and the address without separators.
-    EXPECT_EQ(BuildInstanceName("KSX-7700-52", "10.0.0.5"), "Module:KSX-7700-5210.0.0.5");
-    EXPECT_EQ(BuildInstanceName("", "10.0.0.5"), "Module:10.0.0.5");
-    EXPECT_EQ(BuildInstanceName("", ""), "Module:");
 }
 
 } // namespace

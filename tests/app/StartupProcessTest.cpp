@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // The start-up of real ksx-module processes: messages, User.ini and one module per device.
+#include "ModuleProcess.h"
 #include "QtPrinting.h"
-#include "tests/support/ModuleProcess.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -54,12 +54,6 @@ protected:
 };
 
 TEST_F(StartupProcessTest, ModulesThatCloseEndWithTheirExitCodeAndFreeTheDevice) {
-    QStringList thousandFields = {QStringLiteral("/Nhost"), QStringLiteral("/I10.0.0.9"),
-                                  QStringLiteral("/R"),     QStringLiteral("/W"),
-                                  QStringLiteral("/E"),     QStringLiteral("/V3")};
-    while (thousandFields.size() < 1000) {
-        thousandFields << QStringLiteral("/Kx");
-    }
     const struct {
         QStringList arguments;
         int exitCode;
@@ -70,14 +64,11 @@ TEST_F(StartupProcessTest, ModulesThatCloseEndWithTheirExitCodeAndFreeTheDevice)
         // Closing the window ends the process and frees the device for the next start.
         {Arguments(kAddress), 0, Serving(k52, kAddress)},
         {Arguments(kAddress), 0, Serving(k52, kAddress)},
-        // Odd command lines still start the module.
-        {{QStringLiteral("/")}, 0, Serving(k52, QString())},
+        // Odd command lines still start the module (how they parse is checked on its own).
         {{QStringLiteral("/Nhost"), QStringLiteral("/I")}, 0, Serving(k52, QString())},
-        {{QStringLiteral("no slashes at all")}, 0, Serving(k52, QString())},
         {{QStringLiteral("/N\u00e4"), QStringLiteral("/I10.0.0.8/")},
          0,
          Serving(k52, QStringLiteral("10.0.0.8"))},
-        {thousandFields, 0, Serving(k52, QStringLiteral("10.0.0.9"))},
     };
     for (const auto& c : cases) {
         ModuleProcess module(c.arguments, Environment(k52, QStringLiteral("100")));

@@ -50,36 +50,23 @@ inline std::string IndexOf(const WalkedValue& value, const std::string& column) 
     return value.oid.substr(column.size() + 1);
 }
 
-// Walks each column with snmpwalk and puts the values side by side, row by row; `cell`
-// turns (column number, value) into the text the dialog shows.
-template <class Cell>
-Rows SnmpwalkRows(const std::string& peer, const std::vector<std::string>& columns, Cell cell) {
-    std::vector<std::vector<WalkedValue>> walked;
-    for (const std::string& column : columns) {
-        walked.push_back(Snmpwalk(peer, column));
-    }
-    Rows rows(walked.front().size());
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        for (std::size_t column = 0; column < columns.size(); ++column) {
-            const std::string value =
-                row < walked[column].size() ? walked[column][row].value : "<missing>";
-            rows[row].push_back(cell(column, value));
-        }
+// The interface table as snmpwalk reads it and the dialog shows it: index, status, speed in
+// whole megabits.
+inline Rows InterfacesBySnmpwalk(const std::string& peer) {
+    const auto index = Snmpwalk(peer, "1.3.6.1.2.1.2.2.1.1");
+    const auto status = Snmpwalk(peer, "1.3.6.1.2.1.2.2.1.8");
+    const auto speed = Snmpwalk(peer, "1.3.6.1.2.1.2.2.1.5");
+    Rows rows;
+    for (std::size_t i = 0; i < index.size() && i < status.size() && i < speed.size(); ++i) {
+        const std::string& s = status[i].value;
+        rows.push_back({index[i].value,
+                        s == "1"   ? "Connected"
+                        : s == "2" ? "UnConnected"
+                        : s == "3" ? "Test"
+                                   : "Unknown",
+                        std::to_string(std::stoull(speed[i].value) / 1000000) + "M"});
     }
     return rows;
-}
-
-// The interface table's columns (index, status, speed) and how the dialog shows them.
-inline const std::vector<std::string> kInterfaceColumns = {
-    "1.3.6.1.2.1.2.2.1.1", "1.3.6.1.2.1.2.2.1.8", "1.3.6.1.2.1.2.2.1.5"};
-inline std::string InterfaceCell(std::size_t column, const std::string& value) {
-    if (column == 1) {
-        return value == "1"   ? "Connected"
-               : value == "2" ? "UnConnected"
-               : value == "3" ? "Test"
-                              : "Unknown";
-    }
-    return column == 2 ? std::to_string(std::stoull(value) / 1000000) + "M" : value;
 }
 
 inline bool WaitForWalk(const QWidget* dialog) {

@@ -51,8 +51,7 @@ TEST_F(TableViewsTest, InterfaceTableShowsStatusAndWholeMegabitsAndCountsItsRows
     EXPECT_EQ(rows[2][1], "Unknown");
     EXPECT_EQ(rows[3][1], "Test");
     // Every interface the switch has, as snmpwalk sees it.
-    const Rows expected =
-        mibviews::SnmpwalkRows(sim.Peer(), mibviews::kInterfaceColumns, mibviews::InterfaceCell);
+    const Rows expected = mibviews::InterfacesBySnmpwalk(sim.Peer());
     EXPECT_EQ(expected.size(), 54u); // 52 ports, the processor and VLAN 1
     EXPECT_EQ(rows, expected);
     auto* counter = Find<QLineEdit>(dialog.get(), "rowCountEdit");

@@ -74,27 +74,20 @@ TEST(Dot1xRules, AtLeastOnePortStaysForceAuthorized) {
     autoBut28[27] = 3;
     PortFlags trunk12(28, 0);
     trunk12[0] = trunk12[1] = 1;
+    const auto text = [](const std::string& which) {
+        return "Could not set all port " + which + " to the port access control.";
+    };
     struct Case {
         int from, to;
         long control;
         const std::vector<long>& controls;
         PortFlags trunks;
-        const char* refusal;
+        std::string refusal;
     } cases[] = {
-        {1, 28, 2, authorized, {}, "Could not set all port AUTO  to the port access control."},
-        {1,
-         28,
-         1,
-         authorized,
-         {},
-         "Could not set all port  Force Unauthorized to the port access control."},
+        {1, 28, 2, authorized, {}, text("AUTO ")},
+        {1, 28, 1, authorized, {}, text(" Force Unauthorized")},
         {1, 27, 2, authorized, {}, ""},
-        {28,
-         28,
-         1,
-         autoBut28,
-         {},
-         "Could not set all port AUTO or Force Unauthorized to the port access control."},
+        {28, 28, 1, autoBut28, {}, text("AUTO or Force Unauthorized")},
         {28, 28, 3, autoBut28, {}, ""},
         {2, 4, 3, authorized, trunk12, "Cannot add an aggregated link to the 802.1X-enabled port"},
         {3, 4, 2, authorized, trunk12, ""},
@@ -128,17 +121,15 @@ TEST_F(Dot1xDialogTest, SettingsAreCheckedWholeAndTheKeyNeverReachesTheTrace) {
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "key")->text(), QString(33, 'k'));
     ASSERT_TRUE(Type(dialog.get(), "key", QString::fromStdString(kKey)));
     ASSERT_TRUE(Type(dialog.get(), "confirmKey", QString::fromStdString(kKey)));
-    for (const auto& [field, value, refusal] :
-         {std::tuple{"maxReq", "11", "Invalid MaxReq (1-10)"},
-          std::tuple{"reAuthPeriod", "4294967296", "Invalid ReAuthPeriod (1-4294967295)"}}) {
-        ASSERT_TRUE(Type(dialog.get(), field, value));
-        EXPECT_EQ(ClickShowing(dialog.get(), "applyButton"), std::vector<std::string>{refusal});
-        EXPECT_TRUE(TakeSets().empty()) << field;
-        ASSERT_TRUE(Type(dialog.get(), field, field == std::string("maxReq") ? "3" : "7200"));
-    }
+    ASSERT_TRUE(Type(dialog.get(), "maxReq", "11"));
+    EXPECT_EQ(ClickShowing(dialog.get(), "applyButton"),
+              std::vector<std::string>{"Invalid MaxReq (1-10)"});
+    EXPECT_TRUE(TakeSets().empty());
+    ASSERT_TRUE(Type(dialog.get(), "maxReq", "3"));
+    ASSERT_TRUE(Type(dialog.get(), "reAuthPeriod", "7200"));
     EXPECT_TRUE(ClickShowing(dialog.get(), "applyButton").empty());
     const std::string x = P + ".11.";
-    EXPECT_EQ(SentBindings(),
+    EXPECT_EQ(TakeBindings(),
               (std::vector<std::string>{
                   x + "1.1.0 = IpAddress: 10.1.1.9", x + "1.2.0 = OCTET STRING: " + kKey,
                   x + "2.1.0 = INTEGER: 1", x + "2.2.0 = INTEGER: 60", x + "2.3.0 = INTEGER: 30",
@@ -153,7 +144,7 @@ TEST_F(Dot1xDialogTest, SettingsAreCheckedWholeAndTheKeyNeverReachesTheTrace) {
 
     EXPECT_TRUE(testsupport::Click(dialog.get(), "enable8021x"));
     EXPECT_TRUE(ClickShowing(dialog.get(), "applyButton").empty());
-    EXPECT_EQ(SentBindings(), std::vector<std::string>{x + "2.1.0 = INTEGER: 2"});
+    EXPECT_EQ(TakeBindings(), std::vector<std::string>{x + "2.1.0 = INTEGER: 2"});
 }
 
 class Dot1xPortTest : public securitytest::SecurityFixture {

@@ -27,17 +27,6 @@ protected:
         ASSERT_TRUE(StartSimulator(options));
     }
 
-    // Every binding of every set since the last call, in order.
-    std::vector<std::string> SentBindings() {
-        std::vector<std::string> all;
-        for (const auto& record : TakeSets()) {
-            for (auto& binding : Bindings(record)) {
-                all.push_back(std::move(binding));
-            }
-        }
-        return all;
-    }
-
     // Clicks a button and returns the message boxes it showed.
     std::vector<std::string> ClickShowing(QWidget* dialog, const char* button) {
         messages.TakeTexts();

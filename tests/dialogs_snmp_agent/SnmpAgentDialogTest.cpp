@@ -8,8 +8,7 @@
 #include "features/common/IpAddressEdit.h"
 #include "features/snmp_agent/SnmpScalarDialog.h"
 #include "features/snmp_agent/SnmpTableDialog.h"
-#include "platform/Trace.h"
-#include "tests/support/DialogFixture.h"
+#include "tests/dialogs_security/SecurityTestSupport.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -129,17 +128,8 @@ const TableCase kTables[] = {
      {"172.16.0.1", "V1", "public"}},
 };
 
-class SnmpAgentTest : public DialogFixture {
+class SnmpAgentTest : public securitytest::SecurityFixture {
 protected:
-    void Restart(const std::string& model, const std::vector<std::string>& lines = {}) {
-        SimFixture::Options options;
-        options.model = model;
-        if (!lines.empty()) {
-            options.arguments = DataArguments(lines);
-        }
-        ASSERT_TRUE(StartSimulator(options));
-    }
-
     template <class Dialog> std::unique_ptr<Dialog> Shown(std::unique_ptr<Dialog> dialog) {
         EXPECT_TRUE(testsupport::ShowActive(dialog.get()));
         EXPECT_TRUE(WaitUntil([&] { return !dialog->IsBusy(); }));
@@ -153,30 +143,10 @@ protected:
     // The texts of one column of the list.
     static std::vector<std::string> Column(const CSnmpTableDlg& dialog, int column) {
         std::vector<std::string> cells;
-        for (int row = 0; row < dialog.List()->RowCount(); ++row) {
-            cells.push_back(dialog.List()->Cell(row, column).toStdString());
+        for (const auto& row : ListRows(dialog.List())) {
+            cells.push_back(row.at(static_cast<std::size_t>(column)));
         }
         return cells;
-    }
-
-    static bool ClickRow(CSnmpTableDlg& dialog, int row) {
-        QTreeWidgetItem* item = dialog.List()->topLevelItem(row);
-        if (item == nullptr) {
-            return false;
-        }
-        QTest::mouseClick(dialog.List()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          dialog.List()->visualItemRect(item).center());
-        return dialog.List()->SelectedRow() == row;
-    }
-
-    static bool MatchesRow(const CSnmpTableDlg& dialog, int row,
-                           const std::vector<std::string>& cells) {
-        for (std::size_t column = 0; column < cells.size(); ++column) {
-            if (dialog.List()->Cell(row, static_cast<int>(column)).toStdString() != cells[column]) {
-                return false;
-            }
-        }
-        return true;
     }
 
     // "OID = TYPE: VALUE" of every binding of every set since the last call.
@@ -193,39 +163,13 @@ protected:
 
 class TableShapeTest : public SnmpAgentTest, public ::testing::WithParamInterface<TableCase> {};
 
-TEST_P(TableShapeTest, TakesTheLastRowAndRefusesOneMoreWithoutARequest) {
-    const TableCase& table = GetParam();
-    const int present = Shown(table.make())->List()->RowCount();
-    std::vector<std::string> lines;
-    for (int k = 1; k < table.max - present; ++k) {
-        lines.push_back(table.preload(k));
-    }
-    Restart("KSX-7700-52", lines);
-    auto dialog = Shown(table.make());
-    ASSERT_EQ(dialog->List()->RowCount(), table.max - 1);
-
-    ASSERT_TRUE(table.enter(dialog.get(), 1));
-    ASSERT_TRUE(Applied(*dialog));
-    EXPECT_TRUE(messages.TakeTexts().empty());
-    const auto sets = SetBindings();
-    ASSERT_GE(sets.size(), 3u);
-    EXPECT_EQ(sets.front(), table.firstStatusOid + " = INTEGER: 5 (noError)");
-    EXPECT_EQ(sets.back(), table.firstStatusOid + " = INTEGER: 1 (noError)");
-    EXPECT_EQ(dialog->List()->RowCount(), table.max);
-
-    ASSERT_TRUE(table.enter(dialog.get(), 2));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{table.maxMessage});
-    EXPECT_TRUE(TakeSets().empty());
-}
-
-TEST_P(TableShapeTest, RefusesAnEntryTwiceAndRemovesThePickedRow) {
+TEST_P(TableShapeTest, RefusesAnEntryTwiceRemovesThePickedRowAndTakesNoneBeyondTheLast) {
     const TableCase& table = GetParam();
     auto dialog = Shown(table.make());
-    const int before = dialog->List()->RowCount();
+    const int present = dialog->List()->RowCount();
     ASSERT_TRUE(table.enter(dialog.get(), 1));
     ASSERT_TRUE(Applied(*dialog));
-    ASSERT_EQ(dialog->List()->RowCount(), before + 1);
+    ASSERT_EQ(dialog->List()->RowCount(), present + 1);
     TakeSets();
     ASSERT_TRUE(table.enter(dialog.get(), 1));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
@@ -234,16 +178,37 @@ TEST_P(TableShapeTest, RefusesAnEntryTwiceAndRemovesThePickedRow) {
               (std::vector<std::string>{table.existsMessage, table.selectMessage}));
     EXPECT_TRUE(TakeSets().empty());
 
-    int row = 0;
-    while (row < dialog->List()->RowCount() && !MatchesRow(*dialog, row, table.firstCells)) {
-        ++row;
-    }
-    ASSERT_TRUE(ClickRow(*dialog, row));
+    const auto rows = ListRows(dialog->List());
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const auto& cells) {
+        return std::equal(table.firstCells.begin(), table.firstCells.end(), cells.begin());
+    });
+    ASSERT_TRUE(ClickRow(dialog->List(), static_cast<int>(row - rows.begin())));
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
     ASSERT_TRUE(WaitUntil([&] { return !dialog->IsBusy(); }));
     EXPECT_EQ(SetBindings(),
               std::vector<std::string>{table.firstStatusOid + " = INTEGER: 6 (noError)"});
-    EXPECT_EQ(dialog->List()->RowCount(), before);
+    EXPECT_EQ(dialog->List()->RowCount(), present);
+
+    // A switch holding one row less than the most: the last row is taken, one more refused.
+    std::vector<std::string> lines;
+    for (int k = 1; k < table.max - present; ++k) {
+        lines.push_back(table.preload(k));
+    }
+    Restart("KSX-7700-52", lines);
+    dialog = Shown(table.make());
+    ASSERT_EQ(dialog->List()->RowCount(), table.max - 1);
+    ASSERT_TRUE(table.enter(dialog.get(), 1));
+    ASSERT_TRUE(Applied(*dialog));
+    EXPECT_TRUE(messages.TakeTexts().empty());
+    const auto sets = SetBindings();
+    ASSERT_GE(sets.size(), 3u);
+    EXPECT_EQ(sets.front(), table.firstStatusOid + " = INTEGER: 5 (noError)");
+    EXPECT_EQ(sets.back(), table.firstStatusOid + " = INTEGER: 1 (noError)");
+    EXPECT_EQ(dialog->List()->RowCount(), table.max);
+    ASSERT_TRUE(table.enter(dialog.get(), 2));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{table.maxMessage});
+    EXPECT_TRUE(TakeSets().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, TableShapeTest, ::testing::ValuesIn(kTables),
@@ -306,16 +271,13 @@ TEST_F(SnmpAgentTest, RefusedCreationStepDestroysTheHalfMadeRowAndNoPasswordIsTr
     ASSERT_TRUE(EnterUser(dialog.get(), "V2c"));
     ASSERT_TRUE(Applied(*dialog));
     EXPECT_TRUE(messages.TakeTexts().empty());
-    std::vector<std::string> bobs;
-    for (int row = 0; row < dialog->List()->RowCount(); ++row) {
-        if (dialog->List()->Cell(row, 0) == "bob") {
-            for (int column = 1; column < 5; ++column) {
-                bobs.push_back(dialog->List()->Cell(row, column).toStdString());
-            }
+    TextRows bobs;
+    for (const auto& row : ListRows(dialog->List())) {
+        if (row.at(0) == "bob") {
+            bobs.emplace_back(row.begin() + 1, row.begin() + 5);
         }
     }
-    EXPECT_EQ(bobs, (std::vector<std::string>{"admins", "V2c", "None", "None", "admins", "V3",
-                                              "MD5", "None"}));
+    EXPECT_EQ(bobs, (TextRows{{"admins", "V2c", "None", "None"}, {"admins", "V3", "MD5", "None"}}));
     for (const std::string& line : trace.Lines()) {
         EXPECT_EQ(line.find("short1"), std::string::npos) << line;
         EXPECT_EQ(line.find("longenough1"), std::string::npos) << line;
@@ -366,13 +328,6 @@ TEST_F(SnmpAgentTest, CommunityViewPoliciesAreTheUsersOfV1AndV2c) {
     }
     EXPECT_EQ(items, (QStringList{"guests", "keepers"}));
     EXPECT_EQ(users->currentIndex(), 0);
-    dialog.reset();
-    EXPECT_EQ(trace.LinesFrom(platform::FramedTraceLine("DestroyWindow")),
-              (std::vector<std::string>{platform::FramedTraceLine("DestroyWindow"),
-                                        platform::FramedTraceLine("m_cCommonSNMP.Close"),
-                                        platform::FramedTraceLine("m_cCommonSNMPSet.Close"),
-                                        platform::FramedTraceLine("m_cCommonSNMPTable.Close"),
-                                        platform::FramedTraceLine("m_cCommonSNMPGetUse.Close")}));
 }
 
 TEST_F(SnmpAgentTest, EngineIdOfTenToSixtyFourHexDigits) {

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 using namespace snmpagent;
 
 namespace {
@@ -28,19 +26,14 @@ HostInput Host(const char* address, const char* name = "public", int filled = 4)
     return {filled, address, 1, name};
 }
 
-struct RefusalCase {
-    const char* what;
-    std::function<RowPlan()> plan;
-    const char* refusal;
-};
-
-class RefusalTest : public ::testing::TestWithParam<RefusalCase> {};
-
-TEST_P(RefusalTest, RefusesWithItsMessageAndPlansNothing) {
-    const RowPlan plan = GetParam().plan();
-    ASSERT_TRUE(plan.refusal.has_value());
-    EXPECT_EQ(plan.refusal->text, GetParam().refusal);
-    EXPECT_TRUE(plan.steps.empty());
+// The refusal with its exact text, and nothing planned to be sent.
+::testing::AssertionResult Refused(const RowPlan& plan, const std::string& text) {
+    if (!plan.refusal || plan.refusal->text != text || !plan.steps.empty()) {
+        return ::testing::AssertionFailure()
+               << "refusal \"" << (plan.refusal ? plan.refusal->text : "none") << "\", "
+               << plan.steps.size() << " steps";
+    }
+    return ::testing::AssertionSuccess();
 }
 
 const QString k33 = QString(33, QLatin1Char('x'));
@@ -50,148 +43,67 @@ const std::vector<GroupRow> kG1{{"", "g1", "", "", "", 3, 2}};
 const std::vector<ViewRow> kAll{{"", "all", "1.3.6", "", 1}};
 const std::vector<HostRow> kHost{{"172.16.0.1", "172.16.0.1", "public", 1}};
 
-INSTANTIATE_TEST_SUITE_P(
-    Tables, RefusalTest,
-    ::testing::Values(
-        RefusalCase{"community empty",
-                    [] {
-                        return PlanCommunity({"  ", "guests"}, {});
-                    },
-                    "Please enter valid Community Name !"},
-        RefusalCase{"community comma",
-                    [] {
-                        return PlanCommunity({"a,b", "guests"}, {});
-                    },
-                    "Invalid Community Name."},
-        RefusalCase{"community twice",
-                    [] {
-                        return PlanCommunity({" public ", "x"}, kPublic);
-                    },
-                    "This Community Entry already exists."},
-        RefusalCase{"community 11th",
-                    [] {
-                        return PlanCommunity({"c", "x"}, Rows<CommunityRow>(10));
-                    },
-                    "Maximum number of Community Entry is 10."},
-        RefusalCase{"user empty", [] { return PlanUser(User("", 1), {}); },
-                    "Please enter valid User Name "},
-        RefusalCase{"user slash", [] { return PlanUser(User("a/b", 1), {}); },
-                    "Invalid User Name ."},
-        RefusalCase{"group of user empty",
-                    [] {
-                        UserInput input = User("bob", 1);
-                        input.group = " ";
-                        return PlanUser(input, {});
-                    },
-                    "Please enter valid Group Name "},
-        RefusalCase{"group of user semicolon",
-                    [] {
-                        UserInput input = User("bob", 1);
-                        input.group = "a;b";
-                        return PlanUser(input, {});
-                    },
-                    "Invalid Group Name."},
-        RefusalCase{"second bob V3", [] { return PlanUser(User("bob", 3), kBobV3); },
-                    "This User Entry already exists."},
-        RefusalCase{"51st user", [] { return PlanUser(User("u", 1), Rows<UserRow>(50)); },
-                    "Maximum number of User Entry is 50."},
-        RefusalCase{"auth password blank",
-                    [] { return PlanUser(User("u", 3, true, 2, 1, "  "), {}); },
-                    "Auth-Protocol Password can't be empty."},
-        RefusalCase{"SHA 41",
-                    [] { return PlanUser(User("u", 3, true, 3, 1, QString(41, 'x')), {}); },
-                    " SHA Max. Password length is 40."},
-        RefusalCase{"DES blank",
-                    [] { return PlanUser(User("u", 3, true, 3, 2, "password", " "), {}); },
-                    "Priv-Protocol Password can't be empty."},
-        RefusalCase{"DES 33",
-                    [] { return PlanUser(User("u", 3, true, 3, 2, "password", k33), {}); },
-                    " DES Max. Password length is 32."},
-        RefusalCase{"group empty",
-                    [] {
-                        return PlanGroup({"", "", "", "", 1, 1}, {});
-                    },
-                    "Please enter valid group name!"},
-        RefusalCase{"group dot",
-                    [] {
-                        return PlanGroup({"g.1", "", "", "", 1, 1}, {});
-                    },
-                    "Invalid Group Name."},
-        RefusalCase{"g1 v3 twice",
-                    [] {
-                        return PlanGroup({"g1", "", "", "", 3, 1}, kG1);
-                    },
-                    "This Group Entry already exists."},
-        RefusalCase{"51st group",
-                    [] {
-                        return PlanGroup({"g", "", "", "", 1, 1}, Rows<GroupRow>(50));
-                    },
-                    "Maximum number of Group Entry is 50."},
-        RefusalCase{"view empty",
-                    [] {
-                        return PlanView({"", "1.3", "1", 1}, {});
-                    },
-                    "Please enter valid view name."},
-        RefusalCase{"view question mark",
-                    [] {
-                        return PlanView({"v?", "1.3", "1", 1}, {});
-                    },
-                    "Invalid View Name."},
-        RefusalCase{"subtree letter",
-                    [] {
-                        return PlanView({"v", "1.a", "1", 1}, {});
-                    },
-                    "Please enter valid subtree OID"},
-        RefusalCase{"subtree empty arc",
-                    [] {
-                        return PlanView({"v", "1..3", "1", 1}, {});
-                    },
-                    "Please enter valid subtree OID ."},
-        RefusalCase{"subtree empty last",
-                    [] {
-                        return PlanView({"v", "1.3.", "1", 1}, {});
-                    },
-                    "Please enter valid subtree OID ."},
-        RefusalCase{"mask empty",
-                    [] {
-                        return PlanView({"v", "1.3", "", 1}, {});
-                    },
-                    "Please enter valid OID Mask."},
-        RefusalCase{"mask 2",
-                    [] {
-                        return PlanView({"v", "1.3", "1.2", 1}, {});
-                    },
-                    "Please enter valid OID Mask."},
-        RefusalCase{"mask empty part",
-                    [] {
-                        return PlanView({"v", "1.3", "1.", 1}, {});
-                    },
-                    "Please enter valid OID Mask."},
-        RefusalCase{"view twice",
-                    [] {
-                        return PlanView({"all", "1.03.6", "1", 1}, kAll);
-                    },
-                    "This View Entry already exist."},
-        RefusalCase{"51st view",
-                    [] {
-                        return PlanView({"v", "1.3", "1", 1}, Rows<ViewRow>(50));
-                    },
-                    "Maximum number of View Entry is 50."},
-        RefusalCase{"host twice", [] { return PlanHost(Host("172.16.0.1"), kHost); },
-                    "This IP Address has used,please enter other IP Address"},
-        RefusalCase{"host name empty", [] { return PlanHost(Host("172.16.0.2", " "), {}); },
-                    "The Community String or SNMPv3 User Name can not be empty."},
-        RefusalCase{"host name quote", [] { return PlanHost(Host("172.16.0.2", "a'b"), {}); },
-                    "Invalid Community String/SNMPv3 User Name. "},
-        RefusalCase{"11th host", [] { return PlanHost(Host("172.16.0.2"), Rows<HostRow>(10)); },
-                    "Maximum number of Host Entry is 10."}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        for (char& c : name) {
-            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        }
-        return name;
-    });
+UserInput UserOfGroup(const char* group) {
+    UserInput input = User("bob", 1);
+    input.group = group;
+    return input;
+}
+
+GroupInput Group(const char* name, long model = 1) {
+    return {name, "", "", "", model, 1};
+}
+
+TEST(SnmpAgentRules, EveryRefusalHasItsTextAndPlansNothing) {
+    EXPECT_TRUE(
+        Refused(PlanCommunity({"  ", "guests"}, {}), "Please enter valid Community Name !"));
+    EXPECT_TRUE(Refused(PlanCommunity({"a,b", "guests"}, {}), "Invalid Community Name."));
+    EXPECT_TRUE(
+        Refused(PlanCommunity({" public ", "x"}, kPublic), "This Community Entry already exists."));
+    EXPECT_TRUE(Refused(PlanCommunity({"c", "x"}, Rows<CommunityRow>(10)),
+                        "Maximum number of Community Entry is 10."));
+    EXPECT_TRUE(Refused(PlanUser(User("", 1), {}), "Please enter valid User Name "));
+    EXPECT_TRUE(Refused(PlanUser(User("a/b", 1), {}), "Invalid User Name ."));
+    EXPECT_TRUE(Refused(PlanUser(UserOfGroup(" "), {}), "Please enter valid Group Name "));
+    EXPECT_TRUE(Refused(PlanUser(UserOfGroup("a;b"), {}), "Invalid Group Name."));
+    EXPECT_TRUE(Refused(PlanUser(User("bob", 3), kBobV3), "This User Entry already exists."));
+    EXPECT_TRUE(
+        Refused(PlanUser(User("u", 1), Rows<UserRow>(50)), "Maximum number of User Entry is 50."));
+    EXPECT_TRUE(Refused(PlanUser(User("u", 3, true, 2, 1, "  "), {}),
+                        "Auth-Protocol Password can't be empty."));
+    EXPECT_TRUE(Refused(PlanUser(User("u", 3, true, 3, 1, QString(41, 'x')), {}),
+                        " SHA Max. Password length is 40."));
+    EXPECT_TRUE(Refused(PlanUser(User("u", 3, true, 3, 2, "password", " "), {}),
+                        "Priv-Protocol Password can't be empty."));
+    EXPECT_TRUE(Refused(PlanUser(User("u", 3, true, 3, 2, "password", k33), {}),
+                        " DES Max. Password length is 32."));
+    EXPECT_TRUE(Refused(PlanGroup(Group(""), {}), "Please enter valid group name!"));
+    EXPECT_TRUE(Refused(PlanGroup(Group("g.1"), {}), "Invalid Group Name."));
+    EXPECT_TRUE(Refused(PlanGroup(Group("g1", 3), kG1), "This Group Entry already exists."));
+    EXPECT_TRUE(
+        Refused(PlanGroup(Group("g"), Rows<GroupRow>(50)), "Maximum number of Group Entry is 50."));
+    EXPECT_TRUE(Refused(PlanView({"", "1.3", "1", 1}, {}), "Please enter valid view name."));
+    EXPECT_TRUE(Refused(PlanView({"v?", "1.3", "1", 1}, {}), "Invalid View Name."));
+    EXPECT_TRUE(Refused(PlanView({"v", "1.a", "1", 1}, {}), "Please enter valid subtree OID"));
+    for (const char* subtree : {"1..3", "1.3."}) {
+        EXPECT_TRUE(
+            Refused(PlanView({"v", subtree, "1", 1}, {}), "Please enter valid subtree OID ."));
+    }
+    for (const char* mask : {"", "1.2", "1."}) {
+        EXPECT_TRUE(Refused(PlanView({"v", "1.3", mask, 1}, {}), "Please enter valid OID Mask."));
+    }
+    EXPECT_TRUE(
+        Refused(PlanView({"all", "1.03.6", "1", 1}, kAll), "This View Entry already exist."));
+    EXPECT_TRUE(Refused(PlanView({"v", "1.3", "1", 1}, Rows<ViewRow>(50)),
+                        "Maximum number of View Entry is 50."));
+    EXPECT_TRUE(Refused(PlanHost(Host("172.16.0.1"), kHost),
+                        "This IP Address has used,please enter other IP Address"));
+    EXPECT_TRUE(Refused(PlanHost(Host("172.16.0.2", " "), {}),
+                        "The Community String or SNMPv3 User Name can not be empty."));
+    EXPECT_TRUE(Refused(PlanHost(Host("172.16.0.2", "a'b"), {}),
+                        "Invalid Community String/SNMPv3 User Name. "));
+    EXPECT_TRUE(Refused(PlanHost(Host("172.16.0.2"), Rows<HostRow>(10)),
+                        "Maximum number of Host Entry is 10."));
+}
 
 using Bindings = std::vector<CSetRequest::Binding>;
 constexpr int kInt = 1;
@@ -257,14 +169,6 @@ TEST(SnmpAgentRules, EngineIdLengthCharactersAndOctets) {
     EXPECT_EQ(odd.request.Bindings().at(0).value,
               std::string("\x01\x23\x45\x67\x89\xab\xcd\xef", 8));
     EXPECT_EQ(EngineIdText(std::string("\x80\x00\x1F\xAB", 4)), "80001fab");
-}
-
-TEST(SnmpAgentRules, PoeModelsAndTrapSwitches) {
-    EXPECT_TRUE(IsPoeModel("KSX-7700-28P"));
-    EXPECT_FALSE(IsPoeModel("KSX-7700-28"));
-    const ApplyPlan traps = PlanTraps({true, false, true, true, true});
-    ASSERT_EQ(traps.request.Size(), 5u);
-    EXPECT_EQ(traps.request.Bindings()[1], (CSetRequest::Binding{B + ".8.2.0", kInt, "2"}));
 }
 
 } // namespace

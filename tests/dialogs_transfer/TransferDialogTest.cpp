@@ -14,6 +14,7 @@
 #include <QProgressBar>
 
 #include <algorithm>
+#include <map>
 
 using platform::MessageKind;
 using platform::MessageResult;
@@ -49,11 +50,38 @@ std::string Bound(const std::string& oid, const std::string& type, const std::st
 
 class TransferTest : public testsupport::DialogFixture {
 protected:
-    virtual std::vector<std::string> Arguments() {
-        return {"--transfer-seconds", "0.5", "--reboot-seconds", "1"};
-    }
+    // The switch of each test: transfers take half a second and the restart after a new
+    // firmware one, unless the test has its own row here.
     testsupport::SimFixture::Options SimulatorOptions() override {
-        return {"KSX-7700-28", Arguments(), true};
+        static const std::map<std::string, std::vector<std::string>> kArguments = {
+            // A new firmware: the state goes 4, then 3 while the switch writes it, then the
+            // switch restarts and answers nothing for three seconds, then it reports 1.
+            {"FirmwareUpgradeSurvivesTheRestartAndSucceeds",
+             {"--transfer-seconds", "2", "--reboot-seconds", "3"}},
+            {"StateTwoEndsWithTheFailureTextOfTheKind",
+             {"--transfer-seconds", "0.5", "--transfer-fail"}},
+            // Transfers that run for a minute.
+            {"SwitchThatStopsAnsweringEndsWithTheStatusTimeOut", {"--transfer-seconds", "60"}},
+            {"AnotherTransferRunningRefusesTheOperationAndClosingEndsBothSessions",
+             {"--transfer-seconds", "60"}},
+            // The switch never answers a state poll of either kind.
+            {"FirmwareToleratesTwoFailedPollsPerAttemptAndConfigurationFortyFive",
+             {"--transfer-seconds", "0.5", "--drop", kFirmware.state, "--drop",
+              kConfiguration.state}},
+            // The switch takes the address and file name but never answers the operation set.
+            {"EndsWithTheOperationTimeOutNotWithAnOldState", {"--drop", kConfiguration.operation}},
+            // A new file that the switch applies from the first second on, after which it stays
+            // silent for a minute.
+            {"OverallTimeOutComesBeforeTheFailedPollLimit",
+             {"--transfer-seconds", "1", "--reboot-seconds", "60"}},
+        };
+        const auto own =
+            kArguments.find(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        return {"KSX-7700-28",
+                own != kArguments.end() ? own->second
+                                        : std::vector<std::string>{"--transfer-seconds", "0.5",
+                                                                   "--reboot-seconds", "1"},
+                true};
     }
 
     // The dialog with its timers ten times faster than the program's (request time-outs as
@@ -140,16 +168,11 @@ TEST_F(TransferTest, OpensIdleAndBacksUpTheConfigurationAgainAndAgain) {
          {"TFTP Server IP:", "File Name:", "Operation Type:", "FileType:", "Upgrade/BackUp:"}) {
         EXPECT_TRUE(captions.contains(QLatin1String(caption))) << caption;
     }
-    // The choices, the first of each taken.
-    for (const auto& [name, items] :
-         {std::pair{"operationType", QStringList{"Upgrade", "Backup"}},
-          std::pair{"fileType", QStringList{"Configuration", "Firmware"}}}) {
-        auto* combo = Find<QComboBox>(dialog.get(), QString::fromLatin1(name));
-        ASSERT_NE(combo, nullptr);
-        EXPECT_EQ(combo->itemText(0), items[0]);
-        EXPECT_EQ(combo->itemText(1), items[1]);
-        EXPECT_EQ(combo->currentIndex(), 0);
-    }
+    // The first choice of each is taken (the others are chosen by their text below).
+    EXPECT_EQ(Find<QComboBox>(dialog.get(), QStringLiteral("operationType"))->currentText(),
+              QStringLiteral("Upgrade"));
+    EXPECT_EQ(Find<QComboBox>(dialog.get(), QStringLiteral("fileType"))->currentText(),
+              QStringLiteral("Configuration"));
     EXPECT_FALSE(Visible(dialog.get(), "progressBar"));
     EXPECT_FALSE(Visible(dialog.get(), "progressLabel"));
     EXPECT_TRUE(InputsEnabled(dialog.get()));
@@ -178,10 +201,7 @@ TEST_F(TransferTest, RefusedInputsAndACancelledUpgradeSendNothing) {
     auto dialog = OpenFast();
     // A name of 65 is cut to 64 with a message.
     auto* edit = Find<QLineEdit>(dialog.get(), QStringLiteral("fileName"));
-    QString name;
-    for (int i = 0; i < 65; ++i) {
-        name += QChar(QLatin1Char(static_cast<char>('a' + i % 26)));
-    }
+    const QString name = QStringLiteral("abcdefghijklmnopqrstuvwxyz").repeated(3).left(65);
     ASSERT_TRUE(Type(dialog.get(), QStringLiteral("fileName"), name));
     EXPECT_EQ(messages.TakeTexts(), Texts{kTooLong});
     EXPECT_EQ(edit->text(), name.left(64));
@@ -253,16 +273,7 @@ TEST_F(TransferTest, AFileNameRefusedOrAnAddressSetUnansweredEndsTheAttempt) {
     EXPECT_EQ(messages.TakeTexts(), Texts{kSuccess});
 }
 
-// A new firmware: the state goes 4, then 3 while the switch writes it, then the switch
-// restarts and answers nothing for three seconds, then it reports 1.
-class RestartingTransferTest : public TransferTest {
-protected:
-    std::vector<std::string> Arguments() override {
-        return {"--transfer-seconds", "2", "--reboot-seconds", "3"};
-    }
-};
-
-TEST_F(RestartingTransferTest, FirmwareUpgradeSurvivesTheRestartAndSucceeds) {
+TEST_F(TransferTest, FirmwareUpgradeSurvivesTheRestartAndSucceeds) {
     auto dialog = OpenFast();
     ASSERT_TRUE(Fill(dialog.get(), "ksx7700.bin", "Upgrade", "Firmware"));
     ASSERT_TRUE(ApplyAndWait(dialog.get()));
@@ -279,14 +290,7 @@ TEST_F(RestartingTransferTest, FirmwareUpgradeSurvivesTheRestartAndSucceeds) {
     EXPECT_EQ(Bindings(sets[1]), Texts{Bound(kFirmware.operation, "INTEGER", "1")});
 }
 
-class FailingTransferTest : public TransferTest {
-protected:
-    std::vector<std::string> Arguments() override {
-        return {"--transfer-seconds", "0.5", "--transfer-fail"};
-    }
-};
-
-TEST_F(FailingTransferTest, StateTwoEndsWithTheFailureTextOfTheKind) {
+TEST_F(TransferTest, StateTwoEndsWithTheFailureTextOfTheKind) {
     auto dialog = Open<CTransferDialog>(); // the program's timers for the configuration
     ASSERT_TRUE(Fill(dialog.get(), "switch.cfg", "Upgrade", "Configuration"));
     ASSERT_TRUE(ApplyAndWait(dialog.get()));
@@ -302,13 +306,7 @@ TEST_F(FailingTransferTest, StateTwoEndsWithTheFailureTextOfTheKind) {
     EXPECT_LT(Progress(dialog.get()), 99);
 }
 
-// A transfer that runs for a minute.
-class LongTransferTest : public TransferTest {
-protected:
-    std::vector<std::string> Arguments() override { return {"--transfer-seconds", "60"}; }
-};
-
-TEST_F(LongTransferTest, SwitchThatStopsAnsweringEndsWithTheStatusTimeOut) {
+TEST_F(TransferTest, SwitchThatStopsAnsweringEndsWithTheStatusTimeOut) {
     auto dialog = OpenFast();
     ASSERT_TRUE(Fill(dialog.get(), "ksx7700.bin", "Backup", "Firmware"));
     ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
@@ -321,7 +319,7 @@ TEST_F(LongTransferTest, SwitchThatStopsAnsweringEndsWithTheStatusTimeOut) {
     EXPECT_EQ(TraceCount("iStatus = -1"), CTransferDialog::kFailedPollsTolerated + 1);
 }
 
-TEST_F(LongTransferTest, AnotherTransferRunningRefusesTheOperationAndClosingEndsBothSessions) {
+TEST_F(TransferTest, AnotherTransferRunningRefusesTheOperationAndClosingEndsBothSessions) {
     auto dialog = OpenFast();
     ASSERT_TRUE(Fill(dialog.get(), "switch.cfg", "Backup", "Configuration"));
     ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
@@ -349,16 +347,7 @@ TEST_F(LongTransferTest, AnotherTransferRunningRefusesTheOperationAndClosingEnds
     EXPECT_TRUE(messages.Texts().empty());
 }
 
-// The switch never answers a state poll of either kind.
-class UnansweredStateTest : public TransferTest {
-protected:
-    std::vector<std::string> Arguments() override {
-        return {"--transfer-seconds", "0.5",    "--drop",
-                kFirmware.state,      "--drop", kConfiguration.state};
-    }
-};
-
-TEST_F(UnansweredStateTest, FirmwareToleratesTwoFailedPollsPerAttemptAndConfigurationFortyFive) {
+TEST_F(TransferTest, FirmwareToleratesTwoFailedPollsPerAttemptAndConfigurationFortyFive) {
     auto dialog = OpenFast([](TransferTimings& timings) {
         timings.pollTimeoutMs = 300;
         timings.pollTimeoutApplyingMs = 100;
@@ -383,13 +372,7 @@ TEST_F(UnansweredStateTest, FirmwareToleratesTwoFailedPollsPerAttemptAndConfigur
     EXPECT_EQ(TraceCount("iStatus = -1"), CTransferDialog::kFailedPollsToleratedWhileApplying + 1);
 }
 
-// The switch takes the address and file name but never answers the operation set.
-class UnansweredOperationTest : public TransferTest {
-protected:
-    std::vector<std::string> Arguments() override { return {"--drop", kConfiguration.operation}; }
-};
-
-TEST_F(UnansweredOperationTest, EndsWithTheOperationTimeOutNotWithAnOldState) {
+TEST_F(TransferTest, EndsWithTheOperationTimeOutNotWithAnOldState) {
     auto dialog = OpenFast([](TransferTimings& timings) { timings.operationSetTimeoutMs = 1500; });
     ASSERT_TRUE(Fill(dialog.get(), "switch.cfg", "Backup", "Configuration"));
     ASSERT_TRUE(ApplyAndWait(dialog.get()));
@@ -398,16 +381,7 @@ TEST_F(UnansweredOperationTest, EndsWithTheOperationTimeOutNotWithAnOldState) {
     EXPECT_EQ(StateReads(kConfiguration.state), 0);
 }
 
-// A new file that the switch applies from the first second on, after which it stays silent
-// for a minute.
-class SilentRestartTest : public TransferTest {
-protected:
-    std::vector<std::string> Arguments() override {
-        return {"--transfer-seconds", "1", "--reboot-seconds", "60"};
-    }
-};
-
-TEST_F(SilentRestartTest, OverallTimeOutComesBeforeTheFailedPollLimit) {
+TEST_F(TransferTest, OverallTimeOutComesBeforeTheFailedPollLimit) {
     const auto timings = [](TransferTimings& timings) {
         timings.firstPollFirmwareMs = 500; // polls every 150 ms from well before the "3"
         timings.overallFirmwareMs = 2500;

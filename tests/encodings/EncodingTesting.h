@@ -5,7 +5,7 @@
 // records every message box text instead of showing it.
 #pragma once
 
-#include "platform/Message.h"
+#include "tests/support/DialogTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -23,24 +23,14 @@ inline std::string Bytes(std::initializer_list<unsigned> values) {
 
 using Messages = std::vector<std::string>;
 
+// Message boxes recorded instead of shown; every one must be a plain OK box.
 class MessageRecorder : public ::testing::Test {
 protected:
-    void SetUp() override {
-        platform::SetMessageHandler([this](const QString& text, platform::MessageKind kind) {
-            messages.push_back(text.toStdString());
-            kinds.push_back(kind);
-            return platform::MessageResult::Ok;
-        });
-    }
-    void TearDown() override { platform::SetMessageHandler({}); }
-
     // The messages shown since the last call.
     Messages TakeMessages() {
-        auto taken = std::move(messages);
-        messages.clear();
-        return taken;
+        EXPECT_EQ(script.Kinds(), std::vector(script.Kinds().size(), platform::MessageKind::Ok));
+        return script.TakeTexts();
     }
 
-    Messages messages;
-    std::vector<platform::MessageKind> kinds;
+    testsupport::MessageScript script;
 };

@@ -16,21 +16,20 @@ PortFlags FlagsWithPorts(int portCount, std::initializer_list<int> ports, std::i
     return flags;
 }
 
+// The listed text and, after "#", the count of ports.
+std::string Listed(const PortNumberList& list) {
+    return list.text + "#" + std::to_string(list.count);
+}
+
 } // namespace
 
 TEST(PortBitsToList, ListsSetBitsWithinTheOctetsOfThePortCountAndTheString) {
-    const auto empty = PortBitsToList(Bytes({0, 0, 0, 0}), 28);
-    EXPECT_EQ(empty.text, "");
-    EXPECT_EQ(empty.count, 0u);
-    const auto list = PortBitsToList(Bytes({0x80, 0x01}), 28);
-    EXPECT_EQ(list.text, "1,16");
-    EXPECT_EQ(list.count, 2u);
+    EXPECT_EQ(Listed(PortBitsToList(Bytes({0, 0, 0, 0}), 28)), "#0");
+    EXPECT_EQ(Listed(PortBitsToList(Bytes({0x80, 0x01}), 28)), "1,16#2");
     // 28 ports use four octets: the fifth is ignored, the spare bits of the fourth are listed.
     EXPECT_EQ(PortBitsToList(Bytes({0, 0, 0, 0x0F, 0xFF}), 28).text, "29,30,31,32");
     // A PortList shorter than the model's is read as far as it goes.
-    const auto shortList = PortBitsToList(Bytes({0xFF}), 52);
-    EXPECT_EQ(shortList.text, "1,2,3,4,5,6,7,8");
-    EXPECT_EQ(shortList.count, 8u);
+    EXPECT_EQ(Listed(PortBitsToList(Bytes({0xFF}), 52)), "1,2,3,4,5,6,7,8#8");
     EXPECT_EQ(PortBitsToList("", 52).count, 0u);
     EXPECT_EQ(PortBitsToList(Bytes({0xFF}), 0).count, 0u);
     EXPECT_EQ(PortBitsToList(Bytes({0xFF}), -5).count, 0u);
@@ -63,19 +62,13 @@ TEST(PortListToFlags, StoresTheValueAtEveryListedPortInRangeAndWithinTheFlags) {
 }
 
 TEST(PortBitsToRanges, JoinsRunsOfNeighbouringPortsBetweenFromAndTo) {
-    const auto ranges = PortBitsToRanges(Bytes({0xF2, 0xC0}), 1, 28);
-    EXPECT_EQ(ranges.text, "1-4,7,9-10");
-    EXPECT_EQ(ranges.count, 7u);
+    EXPECT_EQ(Listed(PortBitsToRanges(Bytes({0xF2, 0xC0}), 1, 28)), "1-4,7,9-10#7");
     EXPECT_EQ(PortBitsToRanges(Bytes({0xC8}), 1, 28).text, "1-2,5");
     EXPECT_EQ(PortBitsToRanges(Bytes({0, 0, 0, 0x10}), 1, 28).text, "28");
     EXPECT_EQ(PortBitsToRanges(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xF0}), 1, 52).text,
               "1-52");
-    const auto none = PortBitsToRanges(Bytes({0, 0}), 1, 28);
-    EXPECT_EQ(none.text, "");
-    EXPECT_EQ(none.count, 0u);
-    const auto middle = PortBitsToRanges(Bytes({0x38}), 4, 28);
-    EXPECT_EQ(middle.text, "4-5");
-    EXPECT_EQ(middle.count, 2u);
+    EXPECT_EQ(Listed(PortBitsToRanges(Bytes({0, 0}), 1, 28)), "#0");
+    EXPECT_EQ(Listed(PortBitsToRanges(Bytes({0x38}), 4, 28)), "4-5#2");
     EXPECT_EQ(PortBitsToRanges(Bytes({0xFF}), 1, 3).text, "1-3");
     EXPECT_EQ(PortBitsToRanges(Bytes({0xFF}), 5, 3).count, 0u);
 }
@@ -114,7 +107,6 @@ TEST_F(ParsePortRangesTest, RefusesPortsOutsideTheModelAndTextThatIsNotARangeLis
         EXPECT_FALSE(ParsePortRanges(text, 28)) << text;
         EXPECT_EQ(TakeMessages(), Messages{"Invalid Portlist"}) << text;
     }
-    EXPECT_EQ(kinds, std::vector(kinds.size(), platform::MessageKind::Ok));
     EXPECT_FALSE(ParsePortRanges("1", 0));
 }
 
@@ -180,9 +172,7 @@ TEST(HexToBytes, ReadsPairsFromTheLeftAndRefusesWhatIsNotAHexDigit) {
 }
 
 TEST(HexToPortNumbers, ListsTheBitsOfEveryDigitSkippingOtherCharacters) {
-    const auto list = HexToPortNumbers("8001");
-    EXPECT_EQ(list.text, "1,16");
-    EXPECT_EQ(list.count, 2u);
+    EXPECT_EQ(Listed(HexToPortNumbers("8001")), "1,16#2");
     EXPECT_EQ(HexToPortNumbers("F").text, "1,2,3,4");
     EXPECT_EQ(HexToPortNumbers("0a").text, "5,7");
     EXPECT_EQ(HexToPortNumbers("").count, 0u);

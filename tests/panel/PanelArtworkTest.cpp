@@ -118,7 +118,7 @@ TEST_P(PanelArtwork, DescriptionPictureAndUserIniFitTheModel) {
             << "bitmap " << lamp.bitmap;
     }
 
-    // It renders with all ports up, and after a time-out.
+    // It renders with all ports up.
     DeviceValues().ModelName = GetParam().name;
     DeviceValues().DevicePortCount = GetParam().ports;
     view = std::make_unique<CPanelView>();
@@ -132,19 +132,6 @@ TEST_P(PanelArtwork, DescriptionPictureAndUserIniFitTheModel) {
     const QRect firstLamp = NumberedPort(view->Root(), 1)->GetChild(0)->GetRect();
     picture = view->grab().toImage();
     EXPECT_GT(qGreen(picture.pixel(firstLamp.center())), 0xa0) << "port 1 lit green";
-
-    PanelPollResult timedOut;
-    timedOut.DarkenAllLamps = true;
-    timedOut.ResetAfterTimeout = true;
-    view->ApplyPollResult(timedOut);
-    SaveScreenshot(*view, QStringLiteral("-timeout"));
-    for (int port = 1; port <= GetParam().ports; ++port) {
-        EXPECT_EQ(NumberedPort(view->Root(), port)->GetStatus(),
-                  port <= 48 ? PortEnable : PortEmpty);
-    }
-    for (int port = 0; port < PanelIndicators::kPorts; ++port) {
-        EXPECT_EQ(view->Indicators().IndicatorState[static_cast<size_t>(port)], 3) << port;
-    }
 
     // The User.ini as shipped describes the model.
     const QString ini = QStringLiteral("%1/userini/%2/User.ini").arg(Resources(), model);

@@ -20,22 +20,17 @@ TEST_F(PanelDescription, BuildsOneObjectPerElementWithItsAttributes) {
     WriteBitmap(QStringLiteral("face.png"), {40, 20}, Qt::gray);
     WriteBitmap(QStringLiteral("up.png"), {20, 10}, Qt::green);
     WriteBitmap(QStringLiteral("led3.png"), {4, 4}, Qt::red);
-    ASSERT_TRUE(Load(R"(<DEVICEPANEL ID="dev" LEFT="5" TOP="6" WIDTH="300" HEIGHT="90" ITEMS=".">
+    ASSERT_TRUE(
+        Load(Xml(R"(<DEVICEPANEL ID="dev" LEFT="5" TOP="6" WIDTH="300" HEIGHT="90" ITEMS=".">
         <PANEL ID="face" LEFT="1" TOP="2" WIDTH="40" HEIGHT="20" BMP="face.png"/>
         <PORT ID="p1" LEFT="50" TOP="10" WIDTH="20" HEIGHT="10" STATUS="PORTLINK10"
               BMPLINK10="up.png" NAME="First" ITEMS=".">
           <LAMP ID="l1" LEFT="52" TOP="12" WIDTH="5" HEIGHT="5" TYPE="S100M" STATUS="LAMPOFF"/>
         </PORT>
-        <SLOT ID="s" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-        <CONSOLE ID="c1" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-        <MASTER ID="c2" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-        <RPS ID="c3" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-        <FAN ID="c4" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-        <POWER ID="pw" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-        <LED ID="led" LEFT="0" TOP="0" WIDTH="4" HEIGHT="4" BMP3="led3.png"/>
-        <MODULE ID="m" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-        <UNKNOWN ID="u" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-      </DEVICEPANEL>)"));
+        <SLOT ID="s" ~/><CONSOLE ID="c1" ~/><MASTER ID="c2" ~/><RPS ID="c3" ~/><FAN ID="c4" ~/>
+        <POWER ID="pw" ~/><LED ID="led" LEFT="0" TOP="0" WIDTH="4" HEIGHT="4" BMP3="led3.png"/>
+        <MODULE ID="m" ~/><UNKNOWN ID="u" ~/>
+      </DEVICEPANEL>)")));
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(traces, std::vector<std::string>{" node num = 1"});
 
@@ -111,32 +106,28 @@ TEST_F(PanelDescription, UnreadableOrMalformedFileIsReportedWithItsName) {
 }
 
 TEST_F(PanelDescription, NumbersAreTheLeadingDigits) {
-    EXPECT_EQ(LeadingNumber("12px"), 12);
-    EXPECT_EQ(LeadingNumber("007"), 7);
-    EXPECT_EQ(LeadingNumber("abc"), 0);
-    EXPECT_EQ(LeadingNumber(""), 0);
-    EXPECT_EQ(LeadingNumber("-5"), 0);
-    EXPECT_EQ(LeadingNumber(" 5"), 0);
-    EXPECT_EQ(LeadingNumber("3.9"), 3);
-    EXPECT_EQ(LeadingNumber("99999999999999999999"), INT_MAX);
+    for (const auto& [text, number] : {std::pair{"12px", 12},
+                                       {"007", 7},
+                                       {"abc", 0},
+                                       {"", 0},
+                                       {"-5", 0},
+                                       {" 5", 0},
+                                       {"3.9", 3},
+                                       {"99999999999999999999", INT_MAX}}) {
+        EXPECT_EQ(LeadingNumber(text), number) << text;
+    }
 
     ASSERT_TRUE(Load(R"(<DEVICEPANEL ID="d" LEFT="15abc" TOP="x" WIDTH="640 px" HEIGHT="+4"/>)"));
     EXPECT_EQ(root.GetRect(), QRect(15, 0, 640, 0));
 }
 
 TEST_F(PanelDescription, StatusAndTypeWordsBelongToTheirElements) {
-    ASSERT_TRUE(Load(R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9" HEIGHT="9" ITEMS=".">
-        <PORT ID="a" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="PORTLINK100"/>
-        <PORT ID="b" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="PORTDISABLED"/>
-        <PORT ID="c" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="PORTENABLE"/>
-        <PORT ID="d" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="PORTEMPTY"/>
-        <PORT ID="e" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="LAMPOFF"/>
-        <PORT ID="f" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="portempty"/>
-        <LAMP ID="g" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="LAMP1G" TYPE="POWER"/>
-        <LAMP ID="h" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="LAMPOFF" TYPE="CONSOLE"/>
-        <LAMP ID="i" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="PORTENABLE" TYPE="LAMP"/>
-        <SLOT ID="j" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" STATUS="PORTEMPTY"/>
-      </DEVICEPANEL>)"));
+    ASSERT_TRUE(Load(Panel(R"(
+        <PORT ID="a" ~ STATUS="PORTLINK100"/><PORT ID="b" ~ STATUS="PORTDISABLED"/>
+        <PORT ID="c" ~ STATUS="PORTENABLE"/><PORT ID="d" ~ STATUS="PORTEMPTY"/>
+        <PORT ID="e" ~ STATUS="LAMPOFF"/><PORT ID="f" ~ STATUS="portempty"/>
+        <LAMP ID="g" ~ STATUS="LAMP1G" TYPE="POWER"/><LAMP ID="h" ~ STATUS="LAMPOFF" TYPE="CONSOLE"/>
+        <LAMP ID="i" ~ STATUS="PORTENABLE" TYPE="LAMP"/><SLOT ID="j" ~ STATUS="PORTEMPTY"/>)")));
     const std::vector<int> statuses = {0, 2, 3, 4, 0, 0, 1, 2, 0, 0};
     ASSERT_EQ(root.ChildCount(), static_cast<int>(statuses.size()));
     for (int i = 0; i < root.ChildCount(); ++i) {
@@ -148,15 +139,14 @@ TEST_F(PanelDescription, StatusAndTypeWordsBelongToTheirElements) {
 }
 
 TEST_F(PanelDescription, IdZeroRecordsAtMostOneHundredPositions) {
-    QByteArray xml = R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9" HEIGHT="9" ITEMS=".">)";
+    QByteArray slotXml;
     for (int i = 0; i < 101; ++i) {
-        xml += QStringLiteral(R"(<SLOT ID="0" LEFT="%1" TOP="%2" WIDTH="1" HEIGHT="1"/>)")
-                   .arg(i + 1)
-                   .arg(1000 + i)
-                   .toUtf8();
+        slotXml += QStringLiteral(R"(<SLOT ID="0" LEFT="%1" TOP="%2" WIDTH="1" HEIGHT="1"/>)")
+                       .arg(i + 1)
+                       .arg(1000 + i)
+                       .toUtf8();
     }
-    xml += "</DEVICEPANEL>";
-    ASSERT_TRUE(Load(xml));
+    ASSERT_TRUE(Load(Panel(slotXml)));
     EXPECT_EQ(root.ChildCount(), 101);
     const CMyBitmapApp& bitmaps = CMyBitmapApp::Instance();
     EXPECT_EQ(bitmaps.PositionCount(), 100);
@@ -167,22 +157,12 @@ TEST_F(PanelDescription, IdZeroRecordsAtMostOneHundredPositions) {
 }
 
 TEST_F(PanelDescription, ChildrenAreFoundThroughAttributeValuesAsXPath) {
-    ASSERT_TRUE(Load(R"xml(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9" HEIGHT="9" ITEMS=".">
-        <PANEL ID="1" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1">
-          <SLOT ID="never" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-        </PANEL>
-        <PANEL ID="2" LEFT="3" TOP="0" WIDTH="1" HEIGHT="1" NAME="no xpath ((" BMP="'text'"
-               A="@ID" B="count(*)" C="STOCK">
-          <SLOT ID="also never" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-        </PANEL>
-        <PANEL ID="3" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" X="." Y="." Z="/DEVICEPANEL/STOCK">
-          <SLOT ID="twice" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-        </PANEL>
-        <PANEL ID="4" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" UP=".." SELF=".">
-          <SLOT ID="looped" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-        </PANEL>
-      </DEVICEPANEL>
-      )xml"));
+    ASSERT_TRUE(Load(Panel(R"xml(
+        <PANEL ID="1" ~><SLOT ID="never" ~/></PANEL>
+        <PANEL ID="2" ~ NAME="no xpath ((" BMP="'text'" A="@ID" B="count(*)" C="STOCK">
+          <SLOT ID="also never" ~/></PANEL>
+        <PANEL ID="3" ~ X="." Y="." Z="/DEVICEPANEL/STOCK"><SLOT ID="twice" ~/></PANEL>
+        <PANEL ID="4" ~ UP=".." SELF="."><SLOT ID="looped" ~/></PANEL>)xml")));
     ASSERT_EQ(root.ChildCount(), 4);
     EXPECT_EQ(root.GetChild(0)->ChildCount(), 0) << "no attribute selects a node";
     EXPECT_EQ(root.GetChild(1)->ChildCount(), 0)
@@ -211,21 +191,15 @@ TEST_F(PanelDescription, DescentWithoutEndIsCutAndReported) {
     const struct {
         int depth;
         const char* element;
-    } cases[] = {{12, R"(<SLOT ID="s" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" A="." B="." C=".">)"},
-                 {deep, R"(<SLOT ID="s" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" ITEMS=".">)"}};
+    } cases[] = {{12, R"(<SLOT ID="s" ~ A="." B="." C=".">)"},
+                 {deep, R"(<SLOT ID="s" ~ ITEMS=".">)"}};
     for (const auto& c : cases) {
-        QByteArray xml = R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9" HEIGHT="9" ITEMS=".">)";
-        for (int i = 0; i < c.depth; ++i) {
-            xml += c.element;
-        }
-        for (int i = 0; i < c.depth; ++i) {
-            xml += "</SLOT>";
-        }
+        const QByteArray xml = Panel(QByteArray(c.element).repeated(c.depth) +
+                                     QByteArray("</SLOT>").repeated(c.depth));
         messages.clear();
         CDevModule tree;
         CModuleList list;
-        EXPECT_FALSE(LoadPanelDescription(
-            WriteFile(QStringLiteral("panel.xml"), xml + "</DEVICEPANEL>"), tree, list));
+        EXPECT_FALSE(LoadPanelDescription(WriteFile(QStringLiteral("panel.xml"), xml), tree, list));
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_NE(messages[0].find("leads into too many elements"), std::string::npos)
             << messages[0];
@@ -243,27 +217,16 @@ TEST_F(PanelDescription, DescentWithoutEndIsCutAndReported) {
 }
 
 TEST_F(PanelDescription, ModulesGoToTheModuleListOrToTheirEnclosingObject) {
-    ASSERT_TRUE(Load(R"(<ROOT>
+    ASSERT_TRUE(Load(Xml(R"(<ROOT>
       <DEVICEPANEL ID="first" LEFT="1" TOP="2" WIDTH="3" HEIGHT="4" ITEMS=".">
-        <MODULE ID="inPanel" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-        <GROUP ITEMS=".">
-          <PORT ID="lost" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-          <MODULE ID="fromGroup" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-        </GROUP>
+        <MODULE ID="inPanel" ~/><GROUP ITEMS="."><PORT ID="lost" ~/><MODULE ID="fromGroup" ~/></GROUP>
       </DEVICEPANEL>
-      <DEVICEMODULE ITEMS=".">
-        <MODULE ID="m1" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" ITEMS=".">
-          <PORT ID="mp" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-        </MODULE>
-        <PORT ID="stray" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-      </DEVICEMODULE>
-      <DEVICEMODULE>
-        <MODULE ID="notVisited" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-      </DEVICEMODULE>
+      <DEVICEMODULE ITEMS="."><MODULE ID="m1" ~ ITEMS="."><PORT ID="mp" ~/></MODULE>
+        <PORT ID="stray" ~/></DEVICEMODULE>
+      <DEVICEMODULE><MODULE ID="notVisited" ~/></DEVICEMODULE>
       <DEVICEPANEL ID="second" LEFT="10" TOP="20" WIDTH="30" HEIGHT="40" ITEMS=".">
-        <SLOT ID="s2" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-      </DEVICEPANEL>
-    </ROOT>)"));
+        <SLOT ID="s2" ~/></DEVICEPANEL>
+    </ROOT>)")));
     EXPECT_EQ(traces, std::vector<std::string>{" node num = 2"});
     EXPECT_EQ(root.GetRect(), QRect(10, 20, 30, 40)) << "the later DEVICEPANEL wins";
     EXPECT_EQ(root.Identifier(), QStringLiteral("second"));
@@ -280,13 +243,8 @@ TEST_F(PanelDescription, ModulesGoToTheModuleListOrToTheirEnclosingObject) {
 }
 
 TEST_F(PanelDescription, PortsInsideAFaceAreNotNumbered) {
-    ASSERT_TRUE(Load(R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9" HEIGHT="9" ITEMS=".">
-        <PORT ID="a" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-        <PANEL ID="face" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1" ITEMS=".">
-          <PORT ID="inner" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-        </PANEL>
-        <PORT ID="b" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
-      </DEVICEPANEL>)"));
+    ASSERT_TRUE(Load(Panel(
+        R"(<PORT ID="a" ~/><PANEL ID="face" ~ ITEMS="."><PORT ID="inner" ~/></PANEL><PORT ID="b" ~/>)")));
     ASSERT_NE(NumberedPort(root, 2), nullptr);
     EXPECT_EQ(NumberedPort(root, 2)->Identifier(), QStringLiteral("b"));
     EXPECT_EQ(NumberedPort(root, 2)->PortIdentifier(), 2);

@@ -110,24 +110,6 @@ TEST_F(PanelModel, OnlyLampsOfPortsAndConsolesFollowTheirEnclosingObject) {
     EXPECT_TRUE(power->StatusSubject()->Observers().empty());
 }
 
-TEST_F(PanelModel, HitTestExcludesTwoPixelsAndTheEdgesOfTheShrunkRectangle) {
-    CPanelItem item;
-    item.SetRect(10, 20, 30, 40); // x 10..40, y 20..60
-    EXPECT_FALSE(item.HitTest({12, 30}));
-    EXPECT_TRUE(item.HitTest({13, 30}));
-    EXPECT_TRUE(item.HitTest({37, 30}));
-    EXPECT_FALSE(item.HitTest({38, 30}));
-    EXPECT_FALSE(item.HitTest({20, 22}));
-    EXPECT_TRUE(item.HitTest({20, 23}));
-    EXPECT_TRUE(item.HitTest({20, 57}));
-    EXPECT_FALSE(item.HitTest({20, 58}));
-
-    CPanelItem tiny;
-    tiny.SetRect(0, 0, 5, 5);
-    EXPECT_FALSE(tiny.HitTest({2, 2})) << "a 5 x 5 element has no point inside";
-    EXPECT_FALSE(tiny.HitTest({3, 3}));
-}
-
 TEST_F(PanelModel, CursorFollowsTheSameHitTest) {
     CDevModule tree;
     AddTo<CSlot>(tree, QRect(0, 0, 20, 20));

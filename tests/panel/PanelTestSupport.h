@@ -60,6 +60,17 @@ protected:
         return LoadPanelDescription(WriteFile(QStringLiteral("panel.xml"), xml), root, modules);
     }
 
+    // `~` in `xml` stands for a rectangle no test looks at.
+    static QByteArray Xml(QByteArray xml) {
+        return xml.replace('~', R"(LEFT="0" TOP="0" WIDTH="1" HEIGHT="1")");
+    }
+
+    // `elements` in a device panel of 9 x 9.
+    static QByteArray Panel(const QByteArray& elements) {
+        return Xml(R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9" HEIGHT="9" ITEMS=".">)" +
+                   elements + "</DEVICEPANEL>");
+    }
+
     QTemporaryDir folder;
     CDevModule root;
     CModuleList modules;

@@ -1,26 +1,19 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
-// A click on a panel port tells the desktop through a signal on the session bus. This test
-// runs its own dbus-daemon and points the process's session bus at it before Qt connects.
+// A click on a panel port tells the desktop through a signal on the session bus. CTest runs
+// this binary under dbus-run-session, on a session bus of its own.
 #include "platform/PortBroadcast.h"
 #include "panel/PanelElements.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QProcess>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/prctl.h>
-
 namespace {
-
-QProcess* g_Daemon = nullptr;
-QString g_Address;
 
 class SignalCatcher : public QObject {
     Q_OBJECT
@@ -30,27 +23,12 @@ public slots:
     void Catch(const QDBusMessage& message) { received.push_back(message.arguments()); }
 };
 
-bool StartDaemon() {
-    g_Daemon = new QProcess;
-    // The daemon ends with this process, even when a test aborts it.
-    g_Daemon->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    g_Daemon->start(QStringLiteral("dbus-daemon"),
-                    {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                     QStringLiteral("--print-address")});
-    if (!g_Daemon->waitForStarted(5000)) {
-        return false;
-    }
-    while (!g_Daemon->canReadLine() && g_Daemon->waitForReadyRead(5000)) {
-    }
-    g_Address = QString::fromUtf8(g_Daemon->readLine()).trimmed();
-    return !g_Address.isEmpty();
-}
-
 } // namespace
 
 TEST(PortBroadcast, PortClickSendsTheMessageNameAndPortIdentifier) {
-    ASSERT_FALSE(g_Address.isEmpty()) << "dbus-daemon did not start";
-    QDBusConnection listener = QDBusConnection::connectToBus(g_Address, QStringLiteral("listener"));
+    const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
+    ASSERT_FALSE(address.isEmpty()) << "no session bus: run it under dbus-run-session";
+    QDBusConnection listener = QDBusConnection::connectToBus(address, QStringLiteral("listener"));
     ASSERT_TRUE(listener.isConnected());
     SignalCatcher catcher;
     ASSERT_TRUE(listener.connect(QString(), QLatin1String(platform::kPortClickedPath),
@@ -86,17 +64,7 @@ TEST(PortBroadcast, PortClickSendsTheMessageNameAndPortIdentifier) {
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    const bool listing = ::testing::GTEST_FLAG(list_tests);
-    if (!listing && StartDaemon()) {
-        qputenv("DBUS_SESSION_BUS_ADDRESS", g_Address.toUtf8());
-    }
-    const int result = RUN_ALL_TESTS();
-    if (g_Daemon) {
-        g_Daemon->kill();
-        g_Daemon->waitForFinished(5000);
-        delete g_Daemon;
-    }
-    return result;
+    return RUN_ALL_TESTS();
 }
 
 #include "PortBroadcastTest.moc"

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
-#include "features/common/DayCombo.h"
 #include "features/common/FeatureDialog.h"
 #include "features/common/FromToPorts.h"
 #include "features/common/IpAddressEdit.h"
@@ -31,6 +30,7 @@ using testsupport::Find;
 class CHostDialog : public CFeatureDialog {
 public:
     CHostDialog() : m_layout(new QVBoxLayout(this)) {}
+    using CFeatureDialog::ShowWaiting;
     template <class Widget> Widget* Hold(Widget* widget) {
         m_layout->addWidget(widget);
         return widget;
@@ -108,6 +108,11 @@ TEST_F(WidgetsTest, ReportListRowsAreChosenByClickAndByTheArrowKeys) {
     const qsizetype emitted = chosen.size();
     QTest::keyClick(list, Qt::Key_Up); // no row above the first
     EXPECT_EQ(chosen.size(), emitted);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualItemRect(list->topLevelItem(3)).center());
+    QTest::keyClick(list, Qt::Key_Down); // nor below the last
+    EXPECT_EQ(chosen.size(), emitted + 1);
+    EXPECT_EQ(list->SelectedRow(), 3);
     EXPECT_EQ(list->Cell(0, 0), QStringLiteral("1"));
     EXPECT_EQ(list->Cell(9, 0), QString());
 }
@@ -194,48 +199,42 @@ TEST_F(WidgetsTest, CheckGridReadsAndSetsPortFlagsAndRadioGridTakesOneChoicePerP
     EXPECT_EQ(grid->ChoiceOf(2), 0); // ports without a flag keep their choice
 }
 
-TEST_F(WidgetsTest, AToPortBelowTheFromPortIsPutBackWithTheMessage) {
+TEST_F(WidgetsTest, AToPortBelowTheFromPortIsPutBackWithTheMessageAndMayFollowIt) {
     DeviceValues().DevicePortCount = 28;
     CFromToPorts ports(&dialog);
-    dialog.Hold(ports.From());
-    dialog.Hold(ports.To());
+    CFromToPorts following(&dialog, 52, QStringLiteral("To port must not be below From port."));
+    following.SetToFollowsFrom(true);
+    for (CFromToPorts* pair : {&ports, &following}) {
+        dialog.Hold(pair->From());
+        dialog.Hold(pair->To());
+    }
     Open();
     EXPECT_EQ(ports.From()->count(), 28);
     EXPECT_EQ(ports.FromPort(), 1);
     EXPECT_EQ(ports.ToPort(), 28);
+    EXPECT_EQ(following.To()->count(), 52);
 
-    ASSERT_TRUE(Choose(&dialog, "fromPort", "5"));
-    ASSERT_TRUE(Choose(&dialog, "toPort", "7"));
+    ASSERT_TRUE(Choose(ports.From(), "5"));
+    ASSERT_TRUE(Choose(ports.To(), "7"));
+    ASSERT_TRUE(Choose(ports.To(), "5"));
     EXPECT_TRUE(messages.Texts().empty());
-    ASSERT_TRUE(Choose(&dialog, "toPort", "5"));
-    EXPECT_TRUE(messages.Texts().empty());
-
-    Choose(&dialog, "toPort", "3");
+    Choose(ports.To(), "3");
     EXPECT_EQ(messages.TakeTexts(),
               std::vector<std::string>{"'To Port' can not be smaller than 'From Port'"});
     EXPECT_EQ(ports.ToPort(), 5);
-    EXPECT_EQ(ports.To()->currentIndex(), ports.From()->currentIndex());
-}
 
-TEST_F(WidgetsTest, FromToPortsMayFollowAndUseTheirOwnWording) {
-    CFromToPorts ports(&dialog, 52, QStringLiteral("To port must not be below From port."));
-    ports.SetToFollowsFrom(true);
-    dialog.Hold(ports.From());
-    dialog.Hold(ports.To());
-    Open();
-    EXPECT_EQ(ports.To()->count(), 52);
-    ASSERT_TRUE(Choose(ports.From(), "9"));
-    EXPECT_EQ(ports.ToPort(), 9);
-    Choose(ports.To(), "2");
+    ASSERT_TRUE(Choose(following.From(), "9"));
+    EXPECT_EQ(following.ToPort(), 9);
+    Choose(following.To(), "2");
     EXPECT_EQ(messages.TakeTexts(),
               std::vector<std::string>{"To port must not be below From port."});
-    EXPECT_EQ(ports.ToPort(), 9);
-    ports.Reset();
-    EXPECT_EQ(ports.FromPort(), 1);
-    EXPECT_EQ(ports.ToPort(), 52);
+    EXPECT_EQ(following.ToPort(), 9);
+    following.Reset();
+    EXPECT_EQ(following.FromPort(), 1);
+    EXPECT_EQ(following.ToPort(), 52);
 }
 
-TEST_F(WidgetsTest, NumberEditTakesDigitsOnlyAndDayComboFollowsTheMonthAndYear) {
+TEST_F(WidgetsTest, NumberEditTakesDigitsOnlyUpToItsLength) {
     auto* edit = dialog.Hold(new CNumberEdit(&dialog, 4));
     edit->setObjectName(QStringLiteral("rate"));
     Open();
@@ -243,53 +242,19 @@ TEST_F(WidgetsTest, NumberEditTakesDigitsOnlyAndDayComboFollowsTheMonthAndYear) 
     ASSERT_TRUE(testsupport::Type(&dialog, "rate", QStringLiteral("1a2-3 45")));
     EXPECT_EQ(edit->text(), QStringLiteral("1234"));
     EXPECT_EQ(edit->Number(), 1234);
-    auto* year = dialog.Hold(new QComboBox(&dialog));
-    year->addItems({QStringLiteral("2023"), QStringLiteral("2024")});
-    auto* month = dialog.Hold(new QLineEdit(QStringLiteral("2"), &dialog));
-    auto* day = dialog.Hold(new QComboBox(&dialog));
-    FillDayCombo(year, month, day);
-    EXPECT_EQ(day->count(), 28);
-    year->setCurrentIndex(1);
-    FillDayCombo(year, month, day);
-    EXPECT_EQ(day->count(), 29);
-    EXPECT_EQ(day->currentText(), QStringLiteral("1"));
-    EXPECT_EQ(day->itemText(28), QStringLiteral("29"));
-    month->setText(QStringLiteral("13"));
-    FillDayCombo(year, month, day);
-    EXPECT_EQ(day->count(), 0);
-    FillDayCombo(year, month, nullptr);
 }
 
-// The waiting state of a dialog that reads in the background.
-class CWaitingProbeDialog : public CFeatureDialog {
-public:
-    CWaitingProbeDialog() {
-        auto* layout = new QVBoxLayout(this);
-        layout->addWidget(edit);
-        layout->addWidget(label);
-        layout->addWidget(combo);
-        layout->addWidget(ApplyButton());
-        combo->addItems({QStringLiteral("Enabled"), QStringLiteral("Disabled")});
-    }
-    void StartWaiting() {
-        ShowWaiting({edit, label, combo});
-        ApplyButton()->setEnabled(false);
-    }
-
-    QLineEdit* edit = new QLineEdit(QStringLiteral("12"), this);
-    QLabel* label = new QLabel(QStringLiteral("up"), this);
-    QComboBox* combo = new QComboBox(this);
-};
-
 TEST_F(WidgetsTest, TheWaitingStateShowsWaitInEveryValueField) {
-    CWaitingProbeDialog waiting;
-    waiting.show();
-    waiting.StartWaiting();
-    EXPECT_EQ(waiting.edit->text(), QStringLiteral("wait..."));
-    EXPECT_EQ(waiting.label->text(), QStringLiteral("wait..."));
-    EXPECT_EQ(waiting.combo->currentIndex(), -1);
-    EXPECT_EQ(waiting.combo->placeholderText(), QStringLiteral("wait..."));
-    EXPECT_FALSE(waiting.ApplyButton()->isEnabled());
+    auto* edit = dialog.Hold(new QLineEdit(QStringLiteral("12"), &dialog));
+    auto* label = dialog.Hold(new QLabel(QStringLiteral("up"), &dialog));
+    auto* combo = dialog.Hold(new QComboBox(&dialog));
+    combo->addItems({QStringLiteral("Enabled"), QStringLiteral("Disabled")});
+    Open();
+    dialog.ShowWaiting({edit, label, combo});
+    EXPECT_EQ(edit->text(), QStringLiteral("wait..."));
+    EXPECT_EQ(label->text(), QStringLiteral("wait..."));
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_EQ(combo->placeholderText(), QStringLiteral("wait..."));
 }
 
 } // namespace

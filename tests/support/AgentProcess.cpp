@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -38,36 +39,6 @@ int FreeUdpPort() {
     }
     close(fd);
     return port;
-}
-
-namespace {
-
-bool UdpPortBound(int port) {
-    std::ifstream table("/proc/net/udp");
-    std::string line;
-    char wanted[16];
-    std::snprintf(wanted, sizeof wanted, ":%04X ", port);
-    while (std::getline(table, line)) {
-        // local_address is the second column: 0100007F:PORT
-        const size_t colon = line.find(':', line.find(':') + 1);
-        if (colon != std::string::npos && line.compare(colon, 6, wanted) == 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
-} // namespace
-
-bool WaitForUdpListener(int port, int timeoutMs) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < end) {
-        if (UdpPortBound(port)) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
 }
 
 std::string MakeTempDir(const std::string& prefix) {
@@ -176,15 +147,9 @@ void ChildProcess::Stop() {
     m_pid = -1;
 }
 
-void ChildProcess::Pause() {
+void ChildProcess::Signal(int signal) const {
     if (m_pid > 0) {
-        kill(m_pid, SIGSTOP);
-    }
-}
-
-void ChildProcess::Resume() {
-    if (m_pid > 0) {
-        kill(m_pid, SIGCONT);
+        kill(m_pid, signal);
     }
 }
 
@@ -197,6 +162,23 @@ void AgentFixture::Stop() {
     RemoveTree(m_dir);
     m_dir.clear();
     m_port = -1;
+}
+
+bool AgentFixture::WaitUntilReady(const std::function<bool()>& ready, const std::string& name) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while (std::chrono::steady_clock::now() < end) {
+        if (ready()) {
+            return true;
+        }
+        if (!m_process.Running()) {
+            m_error = name + " ended: " + Log();
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    m_error = name + " did not get ready: " + Log();
+    Stop();
+    return false;
 }
 
 std::string AgentFixture::Log() const {

@@ -4,6 +4,8 @@
 // Helpers shared by the fixtures that run an SNMP agent as a child process.
 #pragma once
 
+#include <csignal>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,8 +13,6 @@ namespace testsupport {
 
 // A UDP port on 127.0.0.1 that nothing listens on right now.
 int FreeUdpPort();
-// Waits until something listens on 127.0.0.1:port (UDP), at most timeoutMs.
-bool WaitForUdpListener(int port, int timeoutMs);
 // A new private folder under the system's temporary folder.
 std::string MakeTempDir(const std::string& prefix);
 void RemoveTree(const std::string& path);
@@ -35,8 +35,7 @@ public:
     bool Start(const std::vector<std::string>& argv, const std::string& logPath,
                const std::vector<std::string>& environment = {});
     void Stop();
-    void Pause();  // SIGSTOP
-    void Resume(); // SIGCONT
+    void Signal(int signal) const;
     bool Running() const;
     int Pid() const { return m_pid; }
 
@@ -52,8 +51,8 @@ public:
     AgentFixture& operator=(const AgentFixture&) = delete;
 
     void Stop();
-    void Pause() { m_process.Pause(); }
-    void Resume() { m_process.Resume(); }
+    void Pause() { m_process.Signal(SIGSTOP); }
+    void Resume() { m_process.Signal(SIGCONT); }
     int Port() const { return m_port; }
     std::string Address() const { return "127.0.0.1"; }
     // "udp:127.0.0.1:PORT" for Net-SNMP's command-line tools.
@@ -65,6 +64,9 @@ protected:
     AgentFixture() = default;
     ~AgentFixture() { Stop(); }
     std::string LogPath() const { return m_dir + "/agent.log"; }
+    // Waits until `ready` holds; false (with Error()) when the agent ends or is still not
+    // ready after 15 s, and then it is stopped.
+    bool WaitUntilReady(const std::function<bool()>& ready, const std::string& name);
 
     ChildProcess m_process;
     std::string m_dir;

@@ -8,16 +8,12 @@
 #include <QJsonObject>
 #include <QString>
 
-#include <chrono>
 #include <filesystem>
 #include <sstream>
-#include <thread>
 
 namespace testsupport {
 
 namespace {
-
-constexpr int kReadyTimeoutMs = 15000;
 
 std::vector<QJsonObject> JsonLines(const std::string& path) {
     std::vector<QJsonObject> objects;
@@ -63,24 +59,14 @@ bool SimFixture::Start(const Options& options) {
         m_error = "cannot start " + Program();
         return false;
     }
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kReadyTimeoutMs);
-    while (std::chrono::steady_clock::now() < end) {
-        if (std::filesystem::exists(ready)) {
-            // first line: udp:127.0.0.1:PORT
-            std::string address = ReadFile(ready);
-            address = address.substr(0, address.find('\n'));
-            m_port = std::stoi(address.substr(address.rfind(':') + 1));
-            return true;
-        }
-        if (!m_process.Running()) {
-            m_error = "ksx-sim ended: " + Log();
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (!WaitUntilReady([&] { return std::filesystem::exists(ready); }, "ksx-sim")) {
+        return false;
     }
-    m_error = "ksx-sim did not get ready: " + Log();
-    m_process.Stop();
-    return false;
+    // first line: udp:127.0.0.1:PORT
+    std::string address = ReadFile(ready);
+    address = address.substr(0, address.find('\n'));
+    m_port = std::stoi(address.substr(address.rfind(':') + 1));
+    return true;
 }
 
 std::vector<SimSetRecord> SimFixture::SetLog() const {

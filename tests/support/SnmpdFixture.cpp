@@ -18,36 +18,7 @@ std::string FindProgram(const std::string& name) {
     return {};
 }
 
-std::vector<SnmpdUser> SnmpdFixture::StandardUsers() {
-    return {
-        {"plainuser", "", "", "", ""},
-        {"md5user", "MD5", "md5password", "", ""},
-        {"shauser", "SHA", "shapassword", "", ""},
-        {"shadesuser", "SHA", "shapassword", "DES", "despassword"},
-    };
-}
-
-namespace {
-
-std::string UserLines(const SnmpdUser& user) {
-    std::ostringstream lines;
-    lines << "createUser " << user.name;
-    std::string level = "noauth";
-    if (!user.auth.empty()) {
-        lines << ' ' << user.auth << " \"" << user.authPassword << '"';
-        level = "auth";
-        if (!user.priv.empty()) {
-            lines << ' ' << user.priv << " \"" << user.privPassword << '"';
-            level = "priv";
-        }
-    }
-    lines << "\nrwuser " << user.name << ' ' << level << '\n';
-    return lines.str();
-}
-
-} // namespace
-
-bool SnmpdFixture::Start(const Options& options) {
+bool SnmpdFixture::Start() {
     Stop();
     const std::string snmpd = FindProgram("snmpd");
     if (snmpd.empty()) {
@@ -57,13 +28,14 @@ bool SnmpdFixture::Start(const Options& options) {
     m_dir = MakeTempDir("ksx-snmpd-");
     m_port = FreeUdpPort();
     std::ostringstream config;
-    config << "agentaddress udp:127.0.0.1:" << m_port << '\n'
-           << "rocommunity " << options.roCommunity << " 127.0.0.1\n"
-           << "rwcommunity " << options.rwCommunity << " 127.0.0.1\n"
-           << "engineID ksxtestengine\n";
-    for (const SnmpdUser& user : options.users) {
-        config << UserLines(user);
-    }
+    config << "agentaddress udp:127.0.0.1:" << m_port << "\n"
+           << "rocommunity guests 127.0.0.1\nrwcommunity keepers 127.0.0.1\n"
+              "engineID ksxtestengine\n"
+              "createUser plainuser\nrwuser plainuser noauth\n"
+              "createUser md5user MD5 \"md5password\"\nrwuser md5user auth\n"
+              "createUser shauser SHA \"shapassword\"\nrwuser shauser auth\n"
+              "createUser shadesuser SHA \"shapassword\" DES \"despassword\"\n"
+              "rwuser shadesuser priv\n";
     const std::string configPath = m_dir + "/snmpd.conf";
     WriteFile(configPath, config.str());
     const std::vector<std::string> argv = {snmpd,
@@ -83,12 +55,9 @@ bool SnmpdFixture::Start(const Options& options) {
         m_error = "cannot start snmpd";
         return false;
     }
-    if (!WaitForUdpListener(m_port, 10000)) {
-        m_error = "snmpd did not start listening: " + Log();
-        Stop();
-        return false;
-    }
-    return true;
+    // snmpd names its version once its ports are open.
+    return WaitUntilReady([this] { return Log().find("NET-SNMP version") != std::string::npos; },
+                          "snmpd");
 }
 
 } // namespace testsupport

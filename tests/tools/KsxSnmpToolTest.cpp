@@ -3,18 +3,14 @@
 //
 // ksx-snmp run as a program against Net-SNMP's snmpd; Net-SNMP's own command-line tools
 // give the values to compare with.
-#include "tests/support/AgentProcess.h"
-#include "tests/support/SnmpdSuite.h"
+#include "tests/support/SimFixture.h"
+#include "tests/support/SnmpdFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
-#include <ostream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -70,18 +66,9 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
     return result;
 }
 
-// One value in a form both programs' output can be brought to: octet strings always as
-// lower-case hexadecimal under tag 4, every other value as text under its tag.
-struct Value {
-    std::string oid;
-    std::string tag;
-    std::string value;
-    bool operator==(const Value&) const = default;
-};
-
-[[maybe_unused]] void PrintTo(const Value& value, std::ostream* os) {
-    *os << value.oid << '|' << value.tag << '|' << value.value;
-}
+// Values in a form both programs' output can be brought to, "OID|TAG|VALUE" each: octet
+// strings always as lower-case hexadecimal under tag 4, every other value as text.
+using Values = std::vector<std::string>;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -97,132 +84,97 @@ bool IsPrintable(const std::string& bytes) {
                        [](unsigned char c) { return c >= 0x20 && c <= 0x7E; });
 }
 
-std::string ToHex(const std::string& bytes) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    for (unsigned char c : bytes) {
-        hex += {kDigits[c >> 4], kDigits[c & 0x0F]};
-    }
-    return hex;
-}
-
 // ksx-snmp's OID|TAG|VALUE lines. Also checks the text-or-hex choice of octet strings.
-std::vector<Value> ParseToolOutput(const std::string& output) {
-    std::vector<Value> values;
+Values ParseToolOutput(const std::string& output) {
+    Values values;
     for (const std::string& line : Lines(output)) {
-        const size_t first = line.find('|');
-        const size_t second = line.find('|', first + 1);
-        if (first == std::string::npos || second == std::string::npos) {
+        std::smatch m;
+        if (!std::regex_match(line, m, std::regex("([^|]*)\\|([^|]*)\\|(.*)"))) {
             ADD_FAILURE() << "not an OID|TAG|VALUE line: " << line;
             continue;
         }
-        Value value{line.substr(0, first), line.substr(first + 1, second - first - 1),
-                    line.substr(second + 1)};
-        if (value.tag == "4") {
-            EXPECT_TRUE(IsPrintable(value.value)) << line;
-            value.value = ToHex(value.value);
-        } else if (value.tag == "4x") {
-            std::string bytes;
-            for (size_t i = 0; i + 1 < value.value.size(); i += 2) {
-                bytes += static_cast<char>(std::stoi(value.value.substr(i, 2), nullptr, 16));
+        std::string value = m[3], bytes;
+        if (m[2] == "4") {
+            EXPECT_TRUE(IsPrintable(value)) << line;
+            std::swap(bytes, value);
+            for (unsigned char c : bytes) {
+                value += {"0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 0x0F]};
+            }
+        } else if (m[2] == "4x") {
+            for (size_t i = 0; i + 1 < value.size(); i += 2) {
+                bytes += static_cast<char>(std::stoi(value.substr(i, 2), nullptr, 16));
             }
             EXPECT_FALSE(IsPrintable(bytes)) << "printable text shown as hex: " << line;
-            value.tag = "4";
         }
-        values.push_back(value);
+        values.push_back(m[1].str() + "|" + (m[2] == "4x" ? "4" : m[2].str()) + "|" + value);
     }
     return values;
 }
 
 // Hexadecimal digits as Net-SNMP prints them, without blanks and in lower case.
-std::string HexDigits(std::string text) {
-    text.erase(
-        std::remove_if(text.begin(), text.end(), [](unsigned char c) { return std::isspace(c); }),
-        text.end());
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
+std::string HexDigits(const std::string& text) {
+    std::string digits;
+    for (unsigned char c : text) {
+        if (!std::isspace(c)) {
+            digits += static_cast<char>(std::tolower(c));
+        }
+    }
+    return digits;
 }
 
 // snmpwalk/snmpget output with -On -Ox: every octet string in hexadecimal, possibly spread
 // over several lines; an empty one shows as "".
-std::vector<Value> ParseNetSnmpOutput(const std::string& output) {
+Values ParseNetSnmpOutput(const std::string& output) {
     static const std::vector<std::pair<std::string, std::string>> kTags = {
-        {"INTEGER: ", "2"},    {"Hex-STRING: ", "4"}, {"OID: .", "6"},
-        {"IpAddress: ", "64"}, {"Counter32: ", "65"}, {"Gauge32: ", "66"},
-        {"Counter64: ", "70"}, {"Timeticks: (", "67"}};
-    std::vector<Value> values;
+        {"INTEGER: ", "2"},  {"Hex-STRING: ", "4"}, {"OID: .", "6"},
+        {"\"\"", "4"},       {"IpAddress: ", "64"}, {"Counter32: ", "65"},
+        {"Gauge32: ", "66"}, {"Counter64: ", "70"}, {"Timeticks: (", "67"}};
+    Values values;
+    std::string tag;
     for (const std::string& line : Lines(output)) {
-        if (line.empty() || line[0] != '.') {
-            if (!values.empty() && values.back().tag == "4") { // a hex string goes on
-                values.back().value += HexDigits(line);
+        if (!line.starts_with(".")) {
+            if (tag == "4") { // a hex string goes on
+                values.back() += HexDigits(line);
             }
             continue;
         }
         const size_t equals = line.find(" = ");
-        Value value{line.substr(1, equals - 1), "?", line.substr(equals + 3)};
-        if (value.value == "\"\"") {
-            value = {value.oid, "4", ""};
-        }
-        for (const auto& [prefix, tag] : kTags) {
-            if (value.value.rfind(prefix, 0) == 0) {
-                value = {value.oid, tag, value.value.substr(prefix.size())};
+        std::string value = line.substr(equals + 3);
+        tag = "?";
+        for (const auto& [prefix, code] : kTags) {
+            if (value.starts_with(prefix)) {
+                tag = code;
+                value.erase(0, prefix.size());
             }
         }
-        if (value.tag == "67") {
-            value.value.erase(value.value.find(')'));
-        } else if (value.tag == "4") {
-            value.value = HexDigits(value.value);
-        }
-        values.push_back(value);
+        value = tag == "67"  ? value.substr(0, value.find(')'))
+                : tag == "4" ? HexDigits(value)
+                             : value;
+        values.push_back(line.substr(1, equals - 1) + "|" + tag + "|" + value);
     }
     return values;
 }
 
 // sysUpTime moves on between two reads: take it as equal when both are TimeTicks no more
 // than a minute apart, then blank it out so that everything else compares exactly.
-void MatchUpTimeLoosely(std::vector<Value>& ours, std::vector<Value>& theirs) {
-    auto find = [](std::vector<Value>& values) {
+void MatchUpTimeLoosely(Values& ours, Values& theirs) {
+    const std::string prefix = kSysUpTime + "|67|";
+    auto find = [&](Values& values) {
         return std::find_if(values.begin(), values.end(),
-                            [](const Value& v) { return v.oid == kSysUpTime; });
+                            [&](const std::string& v) { return v.starts_with(prefix); });
     };
     auto mine = find(ours);
     auto other = find(theirs);
     ASSERT_TRUE(mine != ours.end() && other != theirs.end());
-    ASSERT_EQ(mine->tag, "67");
-    ASSERT_EQ(other->tag, "67");
-    EXPECT_LE(std::labs(std::stol(mine->value) - std::stol(other->value)), 6000L);
-    mine->value.clear();
-    other->value.clear();
+    EXPECT_LE(
+        std::labs(std::stol(mine->substr(prefix.size())) - std::stol(other->substr(prefix.size()))),
+        6000L);
+    *mine = *other = prefix;
 }
 
-// A UDP socket that stands where an agent would and only counts what arrives.
-class SilentListener {
-public:
-    SilentListener() : m_socket(socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length);
-        m_port = ntohs(address.sin_port);
-    }
-    ~SilentListener() { close(m_socket); }
-    int Port() const { return m_port; }
-    // Reads what arrived so far.
-    int DatagramsReceived() const {
-        int count = 0;
-        char buffer[2048];
-        while (recv(m_socket, buffer, sizeof buffer, MSG_DONTWAIT) >= 0) {
-            ++count;
-        }
-        return count;
-    }
-
-private:
-    int m_socket = -1;
-    int m_port = 0;
+// ksx-sim standing where an agent would, answering nothing and logging what arrives.
+struct SilentAgent : testsupport::SimFixture {
+    SilentAgent() { EXPECT_TRUE(Start({"KSX-7700-52", {"--drop-after", "0"}, true})) << Error(); }
 };
 
 class KsxSnmpTool : public testsupport::SnmpdSuite {
@@ -245,26 +197,24 @@ protected:
         return RunProgram(KSX_SNMP_TOOL, args);
     }
     // What snmpwalk or snmpget (no MIB files loaded) prints for `oids`.
-    static std::vector<Value> NetSnmp(const std::string& program, std::vector<std::string> args,
-                                      const std::vector<std::string>& oids) {
+    static Values NetSnmp(const std::string& program, std::vector<std::string> args,
+                          const std::vector<std::string>& oids) {
         args.insert(args.end(), {"-On", "-Ox", agent->Peer()});
         args.insert(args.end(), oids.begin(), oids.end());
         return ParseNetSnmpOutput(RunProgram(testsupport::FindProgram(program), args, "MIBS=").out);
     }
-    static std::vector<Value> Snmpwalk(const std::string& oid) {
-        return NetSnmp("snmpwalk", kV2c, {oid});
-    }
+    static Values Snmpwalk(const std::string& oid) { return NetSnmp("snmpwalk", kV2c, {oid}); }
 
     // What a walk of `columns` must print: row after row, each row's values in column order.
-    static std::vector<Value> RowsBySnmpwalk(const std::vector<std::string>& columns) {
-        std::vector<std::vector<Value>> byColumn;
+    static Values RowsBySnmpwalk(const std::vector<std::string>& columns) {
+        std::vector<Values> byColumn;
         for (const std::string& column : columns) {
             byColumn.push_back(Snmpwalk(column));
             EXPECT_EQ(byColumn.back().size(), byColumn.front().size()) << column;
         }
-        std::vector<Value> rows;
+        Values rows;
         for (size_t row = 0; row < byColumn.front().size(); ++row) {
-            for (const std::vector<Value>& column : byColumn) {
+            for (const Values& column : byColumn) {
                 rows.push_back(column.at(row));
             }
         }
@@ -274,10 +224,10 @@ protected:
 
 TEST_F(KsxSnmpTool, WalksMatchSnmpwalk) {
     const ProcessResult walk = Tool({V1CommandLine(), "walk", kSystemGroup});
-    std::vector<Value> theirs = Snmpwalk(kSystemGroup);
+    Values theirs = Snmpwalk(kSystemGroup);
     ASSERT_EQ(walk.exitCode, 0) << walk.err;
     EXPECT_EQ(walk.err, "");
-    std::vector<Value> ours = ParseToolOutput(walk.out);
+    Values ours = ParseToolOutput(walk.out);
     ASSERT_GT(theirs.size(), 10u);
     MatchUpTimeLoosely(ours, theirs);
     EXPECT_EQ(ours, theirs);
@@ -287,7 +237,7 @@ TEST_F(KsxSnmpTool, WalksMatchSnmpwalk) {
         args.insert(args.end(), columns.begin(), columns.end());
         const ProcessResult walk = Tool(args);
         ASSERT_EQ(walk.exitCode, 0) << walk.err;
-        const std::vector<Value> expected = RowsBySnmpwalk(columns);
+        const Values expected = RowsBySnmpwalk(columns);
         EXPECT_FALSE(expected.empty());
         EXPECT_EQ(ParseToolOutput(walk.out), expected);
     }
@@ -299,22 +249,21 @@ TEST_F(KsxSnmpTool, GetAndGetNextPrintEveryBindingInOrder) {
     ASSERT_EQ(get.exitCode, 0) << get.err;
     const std::vector<std::string> lines = Lines(get.out);
     ASSERT_EQ(lines.size(), 4u) << get.out;
-    const std::vector<Value> values = ParseToolOutput(get.out);
-    EXPECT_EQ(std::vector<Value>(values.begin(), values.begin() + 2),
+    const Values values = ParseToolOutput(get.out);
+    EXPECT_EQ(Values(values.begin(), values.begin() + 2),
               NetSnmp("snmpget", kV2c, {kSysName, kSysDescr}));
     // snmpInPkts and ifHCInOctets move with the traffic: their tags and digits are what counts.
     EXPECT_EQ(lines[2].rfind("1.3.6.1.2.1.11.1.0|65|", 0), 0u) << lines[2];
     EXPECT_EQ(lines[3].rfind("1.3.6.1.2.1.31.1.1.1.6.1|70|", 0), 0u) << lines[3];
-    EXPECT_GT(std::stoull(values[2].value), 0ull);
+    EXPECT_GT(std::stoull(values[2].substr(values[2].rfind('|') + 1)), 0ull);
 
     const ProcessResult next = Tool({V1CommandLine(), "getnext", kSysDescr, kSysOrId});
     ASSERT_EQ(next.exitCode, 0) << next.err;
-    const std::vector<Value> walked = Snmpwalk(kSysOrId);
+    const Values walked = Snmpwalk(kSysOrId);
     ASSERT_FALSE(walked.empty());
-    const std::vector<Value> nextValues = ParseToolOutput(next.out);
+    const Values nextValues = ParseToolOutput(next.out);
     ASSERT_EQ(nextValues.size(), 2u);
-    EXPECT_EQ(nextValues[0].oid, "1.3.6.1.2.1.1.2.0");
-    EXPECT_EQ(nextValues[0].tag, "6");
+    EXPECT_TRUE(nextValues[0].starts_with("1.3.6.1.2.1.1.2.0|6|")) << nextValues[0];
     EXPECT_EQ(nextValues[1], walked.front());
 }
 
@@ -347,7 +296,7 @@ TEST_F(KsxSnmpTool, Version3ShaDesGetAndWalkSeeWhatVersion1Sees) {
 }
 
 TEST_F(KsxSnmpTool, FailedRequestsExitWithOneAndTheStatus) {
-    SilentListener deadAgent;
+    SilentAgent deadAgent;
     const std::string wrongPrivacy =
         V3CommandLine("shadesuser", "3", "shapassword", "wrongpassword", "3", "2");
     const struct {
@@ -370,7 +319,8 @@ TEST_F(KsxSnmpTool, FailedRequestsExitWithOneAndTheStatus) {
         EXPECT_EQ(result.out, "") << c.error;
         EXPECT_NE(result.err.find(c.error), std::string::npos) << result.err;
     }
-    EXPECT_GE(deadAgent.DatagramsReceived(), 1); // it did ask at the port of field 7
+    ASSERT_FALSE(deadAgent.RequestLog().empty()); // it did ask at the port of field 7
+    EXPECT_EQ(deadAgent.RequestLog()[0].oids, std::vector<std::string>{kSystemGroup});
 
     // A walk outside the agent's objects is no failure: it ends quietly.
     const ProcessResult walk = Tool({V1CommandLine(), "walk", "1.3.6.1.2.1.1.99"});
@@ -380,7 +330,7 @@ TEST_F(KsxSnmpTool, FailedRequestsExitWithOneAndTheStatus) {
 }
 
 TEST_F(KsxSnmpTool, BadArgumentsExitWithUsageErrorAndSendNothing) {
-    SilentListener device;
+    SilentAgent device;
     const std::string port = std::to_string(device.Port());
     const std::string commandLine = V1CommandLine("keepers", device.Port());
     const std::vector<std::vector<std::string>> cases = {
@@ -423,7 +373,7 @@ TEST_F(KsxSnmpTool, BadArgumentsExitWithUsageErrorAndSendNothing) {
         EXPECT_EQ(result.out, "") << shown;
         EXPECT_EQ(result.err.rfind("ksx-snmp: ", 0), 0u) << shown << result.err;
     }
-    EXPECT_EQ(device.DatagramsReceived(), 0);
+    EXPECT_TRUE(device.RequestLog().empty());
 }
 
 TEST_F(KsxSnmpTool, HelpPrintsTheUsage) {

@@ -297,7 +297,7 @@ TEST_F(ModuleWindowTest, ClosingDuringAWalkCutsItShort) {
 // The live panel against ksx-sim: port 1 runs at 1G, 4 has no cable, 5 carries a 10M device,
 // 50 is an empty uplink, 51 a fibre port.
 TEST_F(ModuleWindowTest, PanelFollowsTheSwitch) {
-    StartSim(windowtest::Sim("KSX-7700-52", {"--all-giga"}));
+    StartSim({"KSX-7700-52", {"--all-giga"}});
     qputenv("KSX_USER_INI", KSX_SOURCE_DIR "/resources/userini/KSX-7700-52/User.ini");
     UnregisterCommand(kCmdPortConfiguration);
     CModuleWindow& window = Open();

@@ -10,7 +10,6 @@
 #include "app/PanelDeviceThread.h"
 #include "app/PanelPoll.h"
 #include "panel/PanelElements.h"
-#include "panel/PanelView.h"
 #include "snmp/CommonSNMP.h"
 
 #include <condition_variable>
@@ -19,8 +18,6 @@
 #include <mutex>
 
 namespace {
-
-using windowtest::Sim;
 
 constexpr char kP[] = "1.3.6.1.4.1.99999.10.76.17.";
 
@@ -43,15 +40,13 @@ protected:
         ModuleTest::TearDown();
     }
 
-    void MakePoll(const std::string& model, int portCount, bool isAllGiga = false,
-                  bool hasFan = true) {
+    void MakePoll(const std::string& model, int portCount) {
         m_sessions = std::make_unique<PollSessions>();
         m_poll = std::make_unique<CPanelPoll>(m_sessions->fan, m_sessions->poe, m_sessions->devStat,
                                               m_sessions->poeStat);
         PollDevice device;
         device.portCount = portCount;
-        device.isAllGiga = isAllGiga;
-        m_poll->Configure(model, device, hasFan);
+        m_poll->Configure(model, device, true);
         m_poll->SetSink([this](PanelPollResult result) {
             std::lock_guard lock(m_mutex);
             m_results.push_back(std::move(result));
@@ -104,15 +99,6 @@ protected:
         return ports;
     }
 
-    // An integer set through the module's own session layer.
-    static void SetInteger(const std::string& oid, int value) {
-        CCommonSNMP session;
-        ASSERT_EQ(session.Open(kPduSet), 1);
-        session.AddValue(oid, kSnmpInteger, std::to_string(value));
-        std::unique_ptr<CSnmp> response;
-        ASSERT_EQ(session.Send(response), 0) << oid;
-    }
-
     static const CPanelPoll::Sleeper& NoPause() {
         static const CPanelPoll::Sleeper sleeper = [](std::chrono::milliseconds) { return true; };
         return sleeper;
@@ -126,9 +112,9 @@ protected:
 };
 
 TEST_F(PanelPollTest, LinkWalkShowsEveryPortOnceAndStopsAtTheLastPort) {
-    StartSim(Sim("KSX-7700-52"), std::string(kP) + "1.15.1.0|2|2\n"); // and the fan failed
-    SetInteger("1.3.6.1.2.1.2.2.1.7.3", 2);                           // port 3 disabled
-    SetInteger(std::string(kP) + "1.13.1.2.49", 2); // uplink 49 forced to 100M full
+    // The fan failed, port 3 is disabled and uplink 49 runs at 100M.
+    StartSim({"KSX-7700-52", {}}, std::string(kP) + "1.15.1.0|2|2\n1.3.6.1.2.1.2.2.1.7.3|2|2\n"
+                                                    "1.3.6.1.2.1.2.2.1.5.49|66|100000000\n");
     testsupport::TraceCapture trace;
     MakePoll("KSX-7700-52", 52);
     m_poll->GetGetFanStatus();
@@ -164,51 +150,20 @@ TEST_F(PanelPollTest, LinkWalkShowsEveryPortOnceAndStopsAtTheLastPort) {
     EXPECT_TRUE(windowtest::WaitUntil([this] { return !m_poll->AnyWalkRunning(); }));
 }
 
-TEST_F(PanelPollTest, TopSpeedFollowsUserIniAndRowsOutsideThePortsEndOrChangeNothing) {
-    StartSim(Sim("KSX-7700-28", {"--all-giga"}), "1.3.6.1.2.1.2.2.1.3.0|2|6\n"
-                                                 "1.3.6.1.2.1.2.2.1.5.0|66|100000000\n"
-                                                 "1.3.6.1.2.1.2.2.1.7.0|2|2\n"
-                                                 "1.3.6.1.2.1.2.2.1.8.0|2|1\n"
-                                                 "1.3.6.1.4.1.99999.10.76.17.1.13.1.7.0|2|3\n");
-    MakePoll("KSX-7700-28", 28, true);
-    m_poll->GetLinkStatus();
-    PanelPollResult result = NextWalkResult();
-    ASSERT_EQ(result.Ports.size(), 28u); // the row of index 0 changes no port
-    EXPECT_EQ(result.Ports.front().Port, 1);
-    auto ports = LastByPort(result);
-    EXPECT_EQ(ports.at(1).Status, kPortLinkAtTopSpeed);    // 1G
-    EXPECT_EQ(ports.at(5).Status, kPortLinkBelowTopSpeed); // 10M
-
-    // The same device believed to have 100M ports: 1G counts as "below" on ports 1..24.
-    MakePoll("KSX-7700-28", 28, false);
-    m_poll->GetLinkStatus();
-    ports = LastByPort(NextWalkResult());
-    EXPECT_EQ(ports.at(1).Status, kPortLinkBelowTopSpeed);
-    EXPECT_EQ(ports.at(25).Status, kPortLinkAtTopSpeed);
-
-    // A row beyond the port count ends the walk.
+// Rows beyond the port count end the walk (not the end of the table).
+TEST_F(PanelPollTest, RowBeyondThePortCountEndsTheWalk) {
+    StartSim({"KSX-7700-28", {}});
     MakePoll("KSX-7700-28", 20);
     m_poll->GetLinkStatus();
-    result = NextWalkResult();
-    EXPECT_FALSE(result.DarkenAllLamps); // ended by row 21, not by the end of the table
+    const PanelPollResult result = NextWalkResult();
+    EXPECT_FALSE(result.DarkenAllLamps);
     EXPECT_TRUE(result.StartBlinkTimer);
     ASSERT_EQ(result.Ports.size(), 20u);
     EXPECT_EQ(result.Ports.back().Port, 20);
 }
 
-// Applied on the panel, the time-out shows the ports without link and the uplinks empty.
 TEST_F(PanelPollTest, WalkTimeOutResetsThePanelAndDarkensTheLamps) {
-    StartSim(Sim("KSX-7700-52", {"--drop-after", "10"}));
-    DeviceValues().ModelName = "KSX-7700-52"; // what the window's set-up would have read
-    DeviceValues().DevicePortCount = 52;
-    CPanelView view;
-    ASSERT_TRUE(view.LoadDescription(
-        PanelDescriptionPath(QStringLiteral("panels/KSX-7700-52/KSX-7700-52.xml"))));
-    PanelPollResult up;
-    for (int port = 1; port <= 52; ++port) {
-        up.Ports.push_back({port, kPortLinkAtTopSpeed, kPortLinkAtTopSpeed, 1});
-    }
-    view.ApplyPollResult(up);
+    StartSim({"KSX-7700-52", {"--drop-after", "10"}});
     testsupport::TraceCapture trace;
     MakePoll("KSX-7700-52", 52);
     m_poll->GetLinkStatus();
@@ -218,21 +173,10 @@ TEST_F(PanelPollTest, WalkTimeOutResetsThePanelAndDarkensTheLamps) {
     EXPECT_TRUE(result.Ports.empty());
     EXPECT_EQ(windowtest::Count(trace, "-----------------TIMEOUT-------------------TIMEOUT"), 1);
     EXPECT_TRUE(windowtest::WaitUntil([this] { return !m_poll->WalkInProgress(); }));
-
-    view.ApplyPollResult(result);
-    for (int port = 1; port <= 52; ++port) {
-        EXPECT_EQ(NumberedPort(view.Root(), port)->GetStatus(),
-                  port <= 48 ? kPortNoLink : kPortEmpty)
-            << port;
-    }
-    for (int port = 0; port < PanelIndicators::kPorts; ++port) {
-        EXPECT_EQ(view.Indicators().IndicatorState[static_cast<size_t>(port)], 3) << port;
-    }
 }
 
 TEST_F(PanelPollTest, UnansweredReadsReportNothingAndUnfinishedWalksSkipThreeCycles) {
-    StartSim(
-        Sim("KSX-7700-28P", {"--drop", "1.3.6.1.2.1.2.2.1", "--drop", std::string(kP) + "1.15"}));
+    StartSim({"KSX-7700-28P", {"--drop", "1.3.6.1.2.1.2.2.1", "--drop", std::string(kP) + "1.15"}});
     MakePoll("KSX-7700-28P", 28);
     m_poll->GetGetFanStatus();
     EXPECT_TRUE(TakeResults().empty()) << "a failed fan read changes nothing";
@@ -265,7 +209,7 @@ TEST_F(PanelPollTest, UnansweredReadsReportNothingAndUnfinishedWalksSkipThreeCyc
 TEST_F(PanelPollTest, PowerLeftOf15Point4LightsTheBudgetLamp) {
     for (const auto& [left, lamp] : {std::pair{"15.4", true}, std::pair{"15.5", false}}) {
         m_sim.Stop();
-        StartSim(Sim("KSX-7700-28P"), std::string(kP) + "22.6.0|4|" + left + "\n");
+        StartSim({"KSX-7700-28P", {}}, std::string(kP) + "22.6.0|4|" + left + "\n");
         MakePoll("KSX-7700-28P", 28);
         EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
         const std::vector<PanelPollResult> results = TakeThroughWalkEnd();
@@ -278,9 +222,9 @@ TEST_F(PanelPollTest, PowerLeftOf15Point4LightsTheBudgetLamp) {
 }
 
 TEST_F(PanelPollTest, PoeModeWalksThePoeStatusOfEveryPort) {
-    StartSim(Sim("KSX-7700-28P"), std::string(kP) + "22.8.0|2|2\n" + kP +
-                                      "22.1.1.13.1.3|4|Time-based OFF\n" + kP +
-                                      "22.1.1.13.1.6|4|Overload\n");
+    StartSim({"KSX-7700-28P", {}}, std::string(kP) + "22.8.0|2|2\n" + kP +
+                                       "22.1.1.13.1.3|4|Time-based OFF\n" + kP +
+                                       "22.1.1.13.1.6|4|Overload\n");
     testsupport::TraceCapture trace;
     MakePoll("KSX-7700-28P", 28);
     EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
@@ -318,7 +262,7 @@ TEST_F(PanelPollTest, PoeModeWalksThePoeStatusOfEveryPort) {
 }
 
 TEST_F(PanelPollTest, ThreadPollsUnlessBusyAndStopsOnRequest) {
-    StartSim(Sim("KSX-7700-52", {}, true));
+    StartSim({"KSX-7700-52", {}, true});
     MakePoll("KSX-7700-52", 52);
     {
         // Busy from the start: the first cycle sends nothing.

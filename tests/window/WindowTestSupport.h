@@ -29,15 +29,6 @@ inline long Count(const testsupport::TraceCapture& trace, const std::string& lin
     return std::count(lines.begin(), lines.end(), line);
 }
 
-inline SimFixture::Options Sim(const std::string& model, std::vector<std::string> arguments = {},
-                               bool requestLog = false) {
-    SimFixture::Options options;
-    options.model = model;
-    options.arguments = std::move(arguments);
-    options.requestLog = requestLog;
-    return options;
-}
-
 // A fresh process state for every test: session parameters aimed at `port`, empty device
 // values, a private User.ini, and recorded message boxes.
 class ModuleTest : public testing::Test {

@@ -76,7 +76,6 @@ public:
     qsizetype Count(const QString& line) const { return m_lines.count(line); }
     bool HasLine(const QString& line) const { return m_lines.contains(line); }
     bool Running() const { return m_process.state() != QProcess::NotRunning; }
-    void Terminate() { m_process.terminate(); }
     void Kill() {
         m_process.kill();
         m_process.waitForFinished(kGenerousWaitMs);
