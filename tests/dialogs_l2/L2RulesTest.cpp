@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
-// The Apply rules of the layer-2 settings as tables, without a switch.
+// The Apply rules of the layer-2 settings as tables, and the sniffer modes of port mirroring
+// as read from the two lists, without a switch.
 #include "features/l2/BandwidthMib.h"
+#include "features/l2/MirrorMib.h"
 #include "features/l2/SegmentationMib.h"
+#include "features/l2/SpanningTreeMib.h"
 #include "features/l2/StormControlMib.h"
 #include "snmp/PortEncoding.h"
 
@@ -116,22 +119,10 @@ TEST(SegmentationRules, ForwardingPortListLengthIsFixedByTheModel) {
         for (int port : c.ports) {
             flags[static_cast<std::size_t>(port - 1)] = 1;
         }
-        EXPECT_EQ(BytesToHex(CSegmentationMib::ForwardingPortList(flags, c.portCount)), [&] {
-            std::string upper = c.hex;
-            for (char& ch : upper) {
-                ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-            }
-            return upper;
-        }()) << c.portCount;
+        EXPECT_EQ(BytesToHex(CSegmentationMib::ForwardingPortList(flags, c.portCount)), c.hex)
+            << c.portCount;
     }
 }
-
-} // namespace
-
-#include "features/l2/MirrorMib.h"
-#include "features/l2/SpanningTreeMib.h"
-
-namespace {
 
 const std::string B = "1.3.6.1.2.1.17.2";
 const std::string kAgeRange =
@@ -229,6 +220,15 @@ TEST(SpanningTreeRules, PortCostRangeAndAggregatedLinks) {
               (std::vector<std::string>{"1", "128", "20000", "Y", "Forward",
                                         "80:00:00:1A:2B:3C:4D:5E", "0", "", "80 01", "1"}));
     EXPECT_EQ(stp::PortCells({}).size(), 10u); // a short row is no reason to fail
+}
+
+TEST(MirrorRules, ModesFollowTheTwoLists) {
+    using M = CMirrorMib;
+    // RX 1,2 and TX 2,3 on eight ports; a short or garbled list only names what it holds.
+    EXPECT_EQ(M::ModesOf("\xc0", "\x60", 8),
+              (std::vector<int>{M::kRx, M::kBoth, M::kTx, M::kNone, M::kNone, M::kNone, M::kNone,
+                                M::kNone}));
+    EXPECT_EQ(M::ModesOf("", "", 3), (std::vector<int>{M::kNone, M::kNone, M::kNone}));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "tests/support/DialogFixture.h"
 
 #include <QAbstractButton>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <string>
@@ -75,5 +76,10 @@ protected:
 };
 
 using Texts = std::vector<std::string>;
+
+// The text of a line edit.
+inline std::string Text(QWidget* dialog, const char* edit) {
+    return testsupport::Find<QLineEdit>(dialog, QString::fromLatin1(edit))->text().toStdString();
+}
 
 } // namespace l2test

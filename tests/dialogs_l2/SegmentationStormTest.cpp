@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
-// Traffic segmentation, storm control, bandwidth control and jumbo frames against ksx-sim.
+// Traffic segmentation, storm control, bandwidth control and jumbo frames against ksx-sim,
+// and what the switch itself refuses around an aggregated link (ports 5 and 6), whatever a
+// dialog lets through.
 #include "features/common/PortGrid.h"
 #include "features/common/ReportList.h"
+#include "features/common/SnmpRequests.h"
 #include "features/l2/BandwidthDialog.h"
 #include "features/l2/JumboFrameDialog.h"
 #include "features/l2/SegmentationDialog.h"
@@ -20,10 +23,6 @@ using namespace l2test;
 using namespace testsupport;
 
 const std::string kState = P + ".13.3.1.0", kType = P + ".13.3.2.0", kLimit = P + ".13.3.3.0";
-
-std::string Text(QWidget* dialog, const char* edit) {
-    return Find<QLineEdit>(dialog, QString::fromLatin1(edit))->text().toStdString();
-}
 
 TEST_F(L2DialogTest, StormControlWritesNTimes64AndOnlyWhatChanged) {
     auto dialog = Open<CStormControlDlg>();
@@ -160,6 +159,38 @@ TEST_F(L2DialogTest, JumboFramesFollowTheBox) {
               (Texts{"==================DestroyWindow===============",
                      "==================m_cCommonSNMP.Close===============",
                      "==================m_cCommonSNMPSet.Close==============="}));
+}
+
+TEST_F(L2DialogTest, TheSwitchKeepsTheMembersOfAnAggregatedLinkAlike) {
+    Restart("KSX-7700-28", {Trunk(1, "0c000000")});
+    const std::string bp = B + ".15.1.", rate = P + ".13.1.2.1.";
+    const std::string all = std::string("\xff\xff\xff\xf0", 4);
+    struct Case {
+        const char* what;
+        CSetRequest request;
+        bool accepted;
+    } const cases[] = {
+        {"one member's rate", CSetRequest().Integer(rate + "2.5", 640), false},
+        {"both members' rates", CSetRequest().Integer(rate + "2.5", 640).Integer(rate + "2.6", 640),
+         true},
+        {"a port outside the link", CSetRequest().Integer(rate + "3.4", 640), true},
+        {"one member's priority", CSetRequest().Integer(bp + "2.6", 16), false},
+        {"one member's path cost", CSetRequest().Integer(P + ".6.2.1.5.5", 100), false},
+        {"both members' enable", CSetRequest().Integer(bp + "4.5", 2).Integer(bp + "4.6", 2), true},
+        {"a member as mirror target", CSetRequest().Integer(P + ".18.2.0", 5), false},
+        {"half a link mirrored",
+         CSetRequest().OctetString(P + ".18.4.0", std::string("\x08\0\0\0", 4)), false},
+        {"a whole link mirrored",
+         CSetRequest().OctetString(P + ".18.4.0", std::string("\x0c\0\0\0", 4)), true},
+        {"half a link as forwarding ports",
+         CSetRequest().OctetString(P + ".14.9.2.1.2.1", std::string("\xf4\0\0\0", 4)), false},
+        {"every port as forwarding ports", CSetRequest().OctetString(P + ".14.9.2.1.2.1", all),
+         true},
+    };
+    CCommonSNMP session;
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.request.Send(session).Ok(), c.accepted) << c.what;
+    }
 }
 
 } // namespace

@@ -21,10 +21,6 @@ namespace {
 using namespace l2test;
 using namespace testsupport;
 
-std::string Text(QWidget* dialog, const char* edit) {
-    return Find<QLineEdit>(dialog, QString::fromLatin1(edit))->text().toStdString();
-}
-
 bool Timers(QWidget* dialog, const char* age, const char* delay, const char* hello) {
     return Type(dialog, "ageEdit", QString::fromLatin1(age)) &&
            Type(dialog, "delayEdit", QString::fromLatin1(delay)) &&
@@ -123,10 +119,9 @@ TEST_F(L2DialogTest, PortTableAndPortConfigKeepAggregatedLinksAlike) {
     EXPECT_EQ(Press(port.get()),
               Texts{"Cannot add ports with different STP configurations to an aggregated link."});
     EXPECT_TRUE(Sets().empty());
-    ASSERT_TRUE(Click(port.get(), "prevButton"));
-    ASSERT_TRUE(Click(port.get(), "prevButton"));
-    ASSERT_TRUE(Click(port.get(), "prevButton"));
-    ASSERT_TRUE(Click(port.get(), "prevButton"));
+    for (int step = 0; step < 4; ++step) {
+        ASSERT_TRUE(Click(port.get(), "prevButton"));
+    }
     EXPECT_EQ(Text(port.get(), "portEdit"), "1");
     EXPECT_FALSE(Find<QPushButton>(port.get(), "prevButton")->isEnabled());
 }

@@ -4,16 +4,19 @@
 // 802.1Q VLAN Configuration against ksx-sim: what the list shows, the buttons the host's
 // permission leaves, Add, Edit, Delete and the mode Apply with their refusals (nothing sent),
 // the row writes in their order on a 28- and a 52-port switch, UTF-8 names, a refused
-// activation that leaves no half-made row, and the PVID sub-dialog.
+// activation that leaves no half-made row, the PVID sub-dialog, and the management VLAN
+// (a VLAN without members refused whatever the state, the one set of state and VLAN).
 #include "features/port_vlan/VlanDialog.h"
 #include "features/common/PortGrid.h"
 #include "features/common/ReportList.h"
+#include "features/port_vlan/ManagementVlanDialog.h"
 #include "features/port_vlan/PvidDialog.h"
 #include "features/port_vlan/VlanEditDialog.h"
 #include "snmp/SessionParameters.h"
 #include "tests/support/DialogFixture.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -337,6 +340,41 @@ TEST_F(VlanDialogTest, TrunkMembersGoTogetherAndPvidsAreSentInTwoRequestsOn52Por
     EXPECT_EQ(sets[0].bindings.size(), 40u);
     EXPECT_EQ(Bindings(sets[0]).front(), P + ".7.7.1.1.1 = Gauge32: 5");
     EXPECT_EQ(Bindings(sets[1]).back(), P + ".7.7.1.1.52 = Gauge32: 1");
+}
+
+TEST_F(VlanDialogTest, ManagementVlanRefusesAnEmptyVlanAndWritesAMemberVlan) {
+    Restart("KSX-7700-28",
+            Join({VlanRow(5, "Empty", "00", "00"), VlanRow(6, "M\xc3\xa4n", "80", "00")}));
+    auto dialog = Open<CManagementVlanDlg>();
+    auto* combo = Find<QComboBox>(dialog.get(), "vlanIdCombo");
+    auto* name = Find<QLineEdit>(dialog.get(), "vlanNameEdit");
+    auto* apply = Find<QPushButton>(dialog.get(), "applyButton");
+    ASSERT_TRUE(WaitUntil([&] { return name->text() == "default"; }));
+    EXPECT_FALSE(combo->isEnabled()); // the switch reads "2"
+    ASSERT_TRUE(Click(dialog.get(), "enableRadio"));
+    EXPECT_TRUE(combo->isEnabled());
+    ASSERT_TRUE(Choose(combo, "6"));
+    EXPECT_EQ(name->text(), QString::fromUtf8("M\xc3\xa4n"));
+
+    for (const char* radio : {"enableRadio", "disableRadio"}) {
+        ASSERT_TRUE(Click(dialog.get(), radio));
+        combo->setCurrentIndex(combo->findText("5"));
+        ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+        EXPECT_EQ(messages.TakeTexts(),
+                  std::vector<std::string>{"Management VLAN could not be empty."});
+        ASSERT_TRUE(WaitUntil([&] { return name->text() == "default" && apply->isEnabled(); }));
+    }
+    EXPECT_TRUE(TakeSets().empty());
+
+    ASSERT_TRUE(Click(dialog.get(), "enableRadio"));
+    ASSERT_TRUE(Choose(combo, "6"));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(Bindings(sets[0]),
+              (std::vector<std::string>{P + ".7.2.0 = INTEGER: 1", P + ".7.3.0 = INTEGER: 6"}));
+    ASSERT_TRUE(WaitUntil([&] { return combo->currentText() == "6" && combo->isEnabled(); }));
+    SavePicture(*dialog, "dialog-management-vlan.png");
 }
 
 } // namespace
