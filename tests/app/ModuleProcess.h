@@ -12,22 +12,6 @@
 
 namespace testsupport {
 
-// The environment of a module: offscreen, its User.ini and single-instance files under our
-// control, traces and messages printed; `exitAfterMs` closes its window after that long.
-inline QProcessEnvironment ModuleEnvironment(const QString& runtimeDir, const QString& userIni,
-                                             const QString& exitAfterMs = QString()) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
-    environment.insert(QStringLiteral("KSX_USER_INI"), userIni);
-    environment.insert(QStringLiteral("KSX_TRACE"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("KSX_MESSAGES"), QStringLiteral("stderr"));
-    if (!exitAfterMs.isEmpty()) {
-        environment.insert(QStringLiteral("KSX_TEST_EXIT_AFTER_MS"), exitAfterMs);
-    }
-    return environment;
-}
-
 class ModuleProcess {
 public:
     static constexpr int kGenerousWaitMs = 60000; // only a failing test waits this long
@@ -37,67 +21,48 @@ public:
         m_process.setProcessChannelMode(QProcess::MergedChannels);
         m_process.start(QStringLiteral(KSX_MODULE_EXE), arguments);
     }
-    ~ModuleProcess() {
-        if (m_process.state() != QProcess::NotRunning) {
-            Kill();
-        }
-    }
+    ~ModuleProcess() { Kill(); }
 
     // Waits until the process printed `line` (a whole line) `times` times; false if it ended
     // before.
     bool WaitForLine(const QString& line, qsizetype times = 1) {
         QDeadlineTimer deadline(kGenerousWaitMs);
-        while (m_lines.count(line) < times && !deadline.hasExpired()) {
-            if (m_process.state() == QProcess::NotRunning) {
-                Collect();
-                break;
-            }
+        while (Count(line) < times && Running() && !deadline.hasExpired()) {
             m_process.waitForReadyRead(100);
-            Collect();
         }
-        return m_lines.count(line) >= times;
+        return Count(line) >= times;
     }
 
     // The exit code once the process has ended by itself; -1 when it did not start, did not
     // end or crashed.
     int WaitForExit() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.waitForFinished(kGenerousWaitMs);
-        }
-        if (m_process.state() != QProcess::NotRunning ||
-            m_process.error() == QProcess::FailedToStart ||
-            m_process.exitStatus() != QProcess::NormalExit) {
-            return -1;
-        }
-        Collect();
-        return m_process.exitCode();
+        m_process.waitForFinished(kGenerousWaitMs);
+        const bool ended = !Running() && m_process.error() != QProcess::FailedToStart &&
+                           m_process.exitStatus() == QProcess::NormalExit;
+        return ended ? m_process.exitCode() : -1;
     }
 
-    qsizetype Count(const QString& line) const { return m_lines.count(line); }
-    bool HasLine(const QString& line) const { return m_lines.contains(line); }
+    // The whole lines printed so far (the last one too once the process has ended).
+    QStringList Lines() {
+        m_output += QString::fromUtf8(m_process.readAll());
+        QStringList lines = m_output.split(u'\n');
+        if (Running()) {
+            lines.removeLast(); // not ended yet
+        }
+        return lines;
+    }
+    qsizetype Count(const QString& line) { return Lines().count(line); }
+    bool HasLine(const QString& line) { return Lines().contains(line); }
     bool Running() const { return m_process.state() != QProcess::NotRunning; }
     void Kill() {
         m_process.kill();
         m_process.waitForFinished(kGenerousWaitMs);
     }
-    QString Output() const { return m_lines.join(u'\n'); }
+    QString Output() { return Lines().join(u'\n'); }
 
 private:
-    void Collect() {
-        m_pending += QString::fromUtf8(m_process.readAll());
-        const qsizetype lastBreak = m_pending.lastIndexOf(u'\n');
-        if (m_process.state() == QProcess::NotRunning) {
-            m_lines += m_pending.split(u'\n');
-            m_pending.clear();
-        } else if (lastBreak >= 0) {
-            m_lines += m_pending.left(lastBreak).split(u'\n');
-            m_pending.remove(0, lastBreak + 1);
-        }
-    }
-
     QProcess m_process;
-    QString m_pending;
-    QStringList m_lines;
+    QString m_output;
 };
 
 } // namespace testsupport

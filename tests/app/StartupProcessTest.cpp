@@ -27,14 +27,22 @@ protected:
         ASSERT_TRUE(m_dir.path().size() < 60) << "socket paths would get too long";
     }
 
-    // A User.ini naming the device, and the environment that uses it.
+    // A User.ini naming the device, and the environment that uses it: offscreen, traces and
+    // messages printed, the window closed after `exitAfterMs`.
     QProcessEnvironment Environment(const QString& deviceName,
                                     const QString& exitAfterMs = QStringLiteral("60000")) {
         const QString iniPath = m_dir.filePath(deviceName + QStringLiteral(".ini"));
         QFile ini(iniPath);
         EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write("[DeviceInfo]\r\nDeviceName=" + deviceName.toUtf8() + "\r\n");
-        return testsupport::ModuleEnvironment(m_dir.path(), iniPath, exitAfterMs);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
+        environment.insert(QStringLiteral("KSX_USER_INI"), iniPath);
+        environment.insert(QStringLiteral("KSX_TRACE"), QStringLiteral("1"));
+        environment.insert(QStringLiteral("KSX_MESSAGES"), QStringLiteral("stderr"));
+        environment.insert(QStringLiteral("KSX_TEST_EXIT_AFTER_MS"), exitAfterMs);
+        return environment;
     }
 
     static QStringList Arguments(const QString& address) {
