@@ -2,20 +2,73 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // The start-up of real ksx-module processes: messages, User.ini and one module per device.
-#include "ModuleProcess.h"
-#include "QtPrinting.h"
-
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
 
-using testsupport::ModuleProcess;
+// A real ksx-module process with its debug lines and message boxes on its output.
+class ModuleProcess {
+public:
+    static constexpr int kGenerousWaitMs = 60000; // only a failing test waits this long
+
+    ModuleProcess(const QStringList& arguments, const QProcessEnvironment& environment) {
+        m_process.setProcessEnvironment(environment);
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+        m_process.start(QStringLiteral(KSX_MODULE_EXE), arguments);
+    }
+    ~ModuleProcess() { Kill(); }
+
+    // Waits until the process printed `line` (a whole line) `times` times; false if it ended
+    // before.
+    bool WaitForLine(const QString& line, qsizetype times = 1) {
+        QDeadlineTimer deadline(kGenerousWaitMs);
+        while (Count(line) < times && Running() && !deadline.hasExpired()) {
+            m_process.waitForReadyRead(100);
+        }
+        return Count(line) >= times;
+    }
+
+    // The exit code once the process has ended by itself; -1 when it did not start, did not
+    // end or crashed.
+    int WaitForExit() {
+        m_process.waitForFinished(kGenerousWaitMs);
+        const bool ended = !Running() && m_process.error() != QProcess::FailedToStart &&
+                           m_process.exitStatus() == QProcess::NormalExit;
+        return ended ? m_process.exitCode() : -1;
+    }
+
+    // The whole lines printed so far (the last one too once the process has ended).
+    QStringList Lines() {
+        m_output += QString::fromUtf8(m_process.readAll());
+        QStringList lines = m_output.split(u'\n');
+        if (Running()) {
+            lines.removeLast(); // not ended yet
+        }
+        return lines;
+    }
+    qsizetype Count(const QString& line) { return Lines().count(line); }
+    bool HasLine(const QString& line) { return Lines().contains(line); }
+    bool Running() const { return m_process.state() != QProcess::NotRunning; }
+    void Kill() {
+        m_process.kill();
+        m_process.waitForFinished(kGenerousWaitMs);
+    }
+    std::string Output() { return Lines().join(u'\n').toStdString(); }
+
+private:
+    QProcess m_process;
+    QString m_output;
+};
 
 const QString kAddress = QStringLiteral("10.0.0.5");
 const QString k52 = QStringLiteral("KSX-7700-52");
@@ -80,9 +133,10 @@ TEST_F(StartupProcessTest, ModulesThatCloseEndWithTheirExitCodeAndFreeTheDevice)
     };
     for (const auto& c : cases) {
         ModuleProcess module(c.arguments, Environment(k52, QStringLiteral("100")));
-        EXPECT_EQ(module.WaitForExit(), c.exitCode) << c.arguments.join(u' ').left(80);
+        SCOPED_TRACE(c.arguments.join(u' ').left(80).toStdString());
+        EXPECT_EQ(module.WaitForExit(), c.exitCode);
         EXPECT_TRUE(module.HasLine(c.line)) << module.Output();
-        EXPECT_EQ(module.Output().contains(QStringLiteral("Single instance")), c.exitCode == 0)
+        EXPECT_EQ(module.Output().find("Single instance") != std::string::npos, c.exitCode == 0)
             << module.Output();
     }
 }
