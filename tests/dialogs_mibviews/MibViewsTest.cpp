@@ -89,15 +89,10 @@ bool WaitForWalk(const QWidget* dialog) {
 const std::string kFdbPort = "1.3.6.1.2.1.17.7.1.2.2.1.2";
 const std::string kFdbStatus = "1.3.6.1.2.1.17.7.1.2.2.1.3";
 
-// "00-1A-2B-00-00-FA" of the last six arcs of a forwarding-table index.
+// "00-1A-2B-00-00-FA" of a forwarding-table index: the database id, then the six bytes.
 std::string MacOfArcs(const std::string& index) {
-    std::size_t start = index.size();
-    for (int dots = 0; dots < 6; ++dots) {
-        start = index.rfind('.', start - 1);
-    }
     unsigned b[6] = {};
-    std::sscanf(index.c_str() + start + 1, "%u.%u.%u.%u.%u.%u", &b[0], &b[1], &b[2], &b[3], &b[4],
-                &b[5]);
+    std::sscanf(index.c_str(), "%*u.%u.%u.%u.%u.%u.%u", &b[0], &b[1], &b[2], &b[3], &b[4], &b[5]);
     char mac[18];
     std::snprintf(mac, sizeof mac, "%02X-%02X-%02X-%02X-%02X-%02X", b[0], b[1], b[2], b[3], b[4],
                   b[5]);
