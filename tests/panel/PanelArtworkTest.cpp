@@ -70,7 +70,7 @@ protected:
 
 TEST_P(PanelArtwork, DescriptionPictureAndUserIniFitTheModel) {
     ASSERT_TRUE(LoadPanelDescription(DescriptionFile(model), root, modules));
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(messages.Texts().empty());
     const QRect panel(QPoint(0, 0), root.GetRect().size());
     int ports = 0;
     for (int i = 0; i < root.ChildCount(); ++i) {
