@@ -116,6 +116,8 @@ TEST_F(PanelModel, CursorFollowsTheSameHitTest) {
     AddTo<CSlot>(tree, QRect(0, 0, 20, 20));
     AddTo<CPort>(tree, QRect(100, 0, 20, 20));
     AddTo<CCom>(tree, QRect(200, 0, 20, 20));
+    AddTo<CPanel>(tree, QRect(300, 0, 20, 20));
+    AddTo<CPower>(tree, QRect(400, 0, 20, 20));
     const auto cursorAt = [&](QPoint point) {
         PanelCursor cursor = PanelCursor::Unchanged;
         tree.OnMouseMove(point, cursor);
@@ -126,7 +128,7 @@ TEST_F(PanelModel, CursorFollowsTheSameHitTest) {
     EXPECT_EQ(cursorAt({210, 10}), PanelCursor::Hand);
     EXPECT_EQ(cursorAt({102, 10}), PanelCursor::Unchanged);
     EXPECT_EQ(cursorAt({60, 10}), PanelCursor::Unchanged);
-    EXPECT_EQ(tree.GetChild(3), nullptr);
+    EXPECT_EQ(tree.GetChild(5), nullptr);
     EXPECT_EQ(tree.GetChild(-1), nullptr);
 }
 
