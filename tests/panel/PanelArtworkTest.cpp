@@ -163,10 +163,12 @@ TEST(PanelArtworkFiles, IndicatorBitmapsHaveTheirSizesAndColours) {
         if (c.green() > 0xa0 && c.green() > c.red() && c.green() > c.blue()) {
             return 'G';
         }
-        if (c.red() > 0xc0 && c.green() > 0x60 && c.green() < c.red() && c.blue() < c.green()) {
-            return 'O';
+        if (c.red() > 0xc0 && c.green() < 0x80 && c.blue() < 0x80) {
+            return 'R';
         }
-        return c.red() > 0xc0 && c.green() < 0x80 && c.blue() < 0x80 ? 'R' : '?';
+        return c.red() > 0xc0 && c.green() > 0x60 && c.green() < c.red() && c.blue() < c.green()
+                   ? 'O'
+                   : '?';
     };
     const std::map<int, std::pair<QSize, char>> expected = {
         {158, {{8, 8}, 'G'}}, {159, {{5, 5}, 'D'}}, {160, {{5, 5}, 'D'}}, {161, {{5, 5}, 'G'}},
