@@ -1,41 +1,16 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
-// The kit's plain pieces: value tables, checks in order, numbers read from an agent, names
-// converted for the switch within their limits.
+// The kit's plain pieces: checks in order, numbers read from an agent, names converted for
+// the switch within their limits. Value tables and their combos are checked by the dialogs
+// that show them.
 #include "features/common/ApplyCheck.h"
-#include "features/common/DialogKit.h"
-#include "features/common/EnumTable.h"
+#include "features/common/SnmpRequests.h"
 #include "snmp/TextConversion.h"
-
-#include <QComboBox>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-const CEnumTable kStates{{{1, "Enabled", "Enable"}, {2, "Disabled", "Disable"}, {3, "Other", ""}},
-                         2};
-
-TEST(KitRules, EnumTablesGiveCellsAndFallBackForValuesNobodyDefined) {
-    EXPECT_EQ(kStates.Cell(1), "Enabled");
-    EXPECT_EQ(kStates.Cell(3), "Other");
-    EXPECT_EQ(kStates.Cell(99), "Disabled");
-    EXPECT_EQ(kStates.Cell(std::nullopt), "Disabled");
-    EXPECT_EQ(CEnumTable({{1, "One", ""}}).Cell(2), ""); // no fallback: an empty cell
-}
-
-TEST(KitRules, CombosCarryTheValueAndNeverParseTheirText) {
-    QComboBox* combo = kit::Combo(nullptr, "stateCombo", kStates);
-    EXPECT_EQ(combo->count(), 2);
-    EXPECT_EQ(combo->itemText(1), QStringLiteral("Disable"));
-    EXPECT_EQ(kit::ComboValue(*combo), 1);
-    EXPECT_TRUE(kit::SelectValue(*combo, 2));
-    EXPECT_EQ(kit::ComboValue(*combo), 2);
-    EXPECT_FALSE(kit::SelectValue(*combo, 3)); // not offered: nothing is current
-    EXPECT_EQ(kit::ComboValue(*combo), std::nullopt);
-    delete combo;
-}
 
 TEST(KitRules, ChecksStopAtTheFirstRefusalAndLaterOnesDoNotRun) {
     int laterRuns = 0;

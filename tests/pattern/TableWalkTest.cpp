@@ -30,15 +30,13 @@ class CWalkProbeDialog : public CFeatureDialog {
 public:
     CWalkProbeDialog(std::vector<std::string> columns, std::shared_ptr<WalkCounters> counters)
         : m_cWalk(m_cCommonSNMPTable, std::move(columns)), m_counters(std::move(counters)) {
-        m_list = new CReportList(this);
-        m_list->setObjectName(QStringLiteral("list"));
         m_list->SetColumns(
             {QStringLiteral("Index "), QStringLiteral("Suffix "), QStringLiteral("Value ")});
         auto* layout = new QVBoxLayout(this);
-        layout->addWidget(m_list);
-        layout->addWidget(RefreshButton());
-        layout->addWidget(ApplyButton());
-        layout->addWidget(CloseButton());
+        for (QWidget* widget : std::initializer_list<QWidget*>{m_list, RefreshButton(),
+                                                               ApplyButton(), CloseButton()}) {
+            layout->addWidget(widget);
+        }
     }
 
     void Refresh() override {
@@ -64,7 +62,7 @@ public:
     CTrunkInfo& m_cTrunkInfo = AddData<CTrunkInfo>();
     CTableWalk m_cWalk;
     std::shared_ptr<WalkCounters> m_counters;
-    CReportList* m_list = nullptr;
+    CReportList* m_list = new CReportList(this);
 };
 
 using testsupport::Find;

@@ -27,17 +27,13 @@ using testsupport::Choose;
 using testsupport::Find;
 
 // A dialog that holds whatever a test puts into it.
-class CHostDialog : public CFeatureDialog {
-public:
-    CHostDialog() : m_layout(new QVBoxLayout(this)) {}
+struct CHostDialog : CFeatureDialog {
     using CFeatureDialog::ShowWaiting;
     template <class Widget> Widget* Hold(Widget* widget) {
         m_layout->addWidget(widget);
         return widget;
     }
-
-private:
-    QVBoxLayout* m_layout;
+    QVBoxLayout* m_layout = new QVBoxLayout(this);
 };
 
 class WidgetsTest : public ::testing::Test {
