@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "platform/IniFile.h"
-#include "QtPrinting.h"
 #include "app/UserIni.h"
 
 #include <QCoreApplication>
@@ -92,9 +91,10 @@ TEST_F(IniFileTest, ReadStringFindsTheFirstMatchOrGivesTheDefault) {
     for (const FileCase& c : cases) {
         const QString path = c.content.isNull() ? m_dir.filePath("absent.ini") : Write(c.content);
         for (const Read& r : c.reads) {
-            EXPECT_EQ(
-                platform::IniFile(path).ReadString(r.section, r.key, r.defaultValue, r.maxLength),
-                r.expected)
+            EXPECT_EQ(platform::IniFile(path)
+                          .ReadString(r.section, r.key, r.defaultValue, r.maxLength)
+                          .toStdString(),
+                      r.expected.toStdString())
                 << c.content.left(40).constData() << " / " << r.section << " / " << r.key;
         }
     }
@@ -119,11 +119,11 @@ TEST_F(IniFileTest, IntegersReadTheLeadingDigits) {
 
 // The instance name itself is checked by the start-up tests through the module's own lines.
 TEST_F(IniFileTest, UserIniIsBesideTheProgramUnlessNamedAndNamesTheDevice) {
-    const QString beside = QCoreApplication::applicationDirPath() + "/User.ini";
+    const std::string beside = (QCoreApplication::applicationDirPath() + "/User.ini").toStdString();
     qunsetenv("KSX_USER_INI");
-    EXPECT_EQ(UserIniPath(), beside);
+    EXPECT_EQ(UserIniPath().toStdString(), beside);
     qputenv("KSX_USER_INI", "");
-    EXPECT_EQ(UserIniPath(), beside);
+    EXPECT_EQ(UserIniPath().toStdString(), beside);
     const QString path = Write("[deviceinfo]\ndevicename = " + QByteArray(280, 'K') + "\n");
     qputenv("KSX_USER_INI", path.toUtf8());
     EXPECT_EQ(UserIniPath(), path);

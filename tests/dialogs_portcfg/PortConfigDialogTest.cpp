@@ -3,15 +3,21 @@
 //
 // Port Configuration against ksx-sim: what the list shows (combo ports included), picking a
 // row by click and by the arrow keys, every refusal of Apply (nothing sent), the two
-// questions, the set request and the read after it.
+// questions, the set request and the read after it; and the dialog as the module window opens
+// it by a click on a port of the panel.
 #include "features/port_vlan/PortConfigDialog.h"
+#include "app/ModuleCommands.h"
+#include "app/ModuleWindow.h"
 #include "features/common/ReportList.h"
+#include "panel/PanelElements.h"
+#include "panel/PanelView.h"
 #include "platform/Trace.h"
 #include "tests/support/DialogFixture.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -111,14 +117,18 @@ protected:
     std::vector<platform::MessageKind> lastKinds;
 };
 
-TEST_F(PortConfigTest, ListsEveryPortOpensWithNoPortPickedAndPicksByClickAndArrowKeys) {
+TEST_F(PortConfigTest, ListsEveryPortWithComboMediaOpensWithNoPortPickedAndPicksByClickAndKeys) {
     ASSERT_TRUE(StartSimulator(
-        {"KSX-7700-52",
-         DataArguments({Line(kSpeed, 2, 3), Line(kSpeed, 3, 7), Line(kSpeed, 8, 9),
-                        Line(kFlowControl, 6, 1), Line(kOperFlow, 6, 1), Line(kPriority, 7, 4),
-                        Line(kPriority, 8, 9), Line(kPriority, 9, 2), Line(kPriority, 12, 3),
-                        Line(kSpeed, 20, 3), Line(kFlowControl, 20, 1), Line(kSpeed, 21, 7),
-                        Line(kSpeed, 22, 4), Line(kFlowControl, 22, 1)})}));
+        {"KSX-7700-48",
+         DataArguments(
+             {Line(kSpeed, 2, 3),       Line(kSpeed, 3, 7),        Line(kSpeed, 8, 9),
+              Line(kFlowControl, 6, 1), Line(kOperFlow, 6, 1),     Line(kPriority, 7, 4),
+              Line(kPriority, 8, 9),    Line(kPriority, 9, 2),     Line(kPriority, 12, 3),
+              Line(kSpeed, 20, 3),      Line(kFlowControl, 20, 1), Line(kSpeed, 21, 7),
+              Line(kSpeed, 22, 4),      Line(kFlowControl, 22, 1), Line(kMedia, 44, 2),
+              Line(kOperMode, 44, 2),   Line(kMedia, 45, 2),       Line(kOperMode, 45, 2),
+              Line(kMedia, 46, 3),      Line(kOperMode, 46, 4),    Line(kMedia, 47, 2),
+              Line(kOperMode, 47, 3),   Line(kMedia, 48, 4),       Line(kOperMode, 48, 1)})}));
     auto dialog = OpenRead();
     EXPECT_EQ(testsupport::ListHeaders(dialog->PortList()),
               (Cells{"Index ", "PortControlSpeed ", "OperMode  ", "FlowControlMode  ",
@@ -128,8 +138,12 @@ TEST_F(PortConfigTest, ListsEveryPortOpensWithNoPortPickedAndPicksByClickAndArro
     EXPECT_EQ(Row(*dialog, 6), (Cells{"6", "Auto", "100MFull", "Enabled", "Low", "Enabled"}));
     EXPECT_EQ(Row(*dialog, 7), (Cells{"7", "Auto", "Down", "Disabled", "Highest", "Disabled"}));
     EXPECT_EQ(Row(*dialog, 12)[4], "High");
-    // No combo ports on 52 ports: the uplinks show their mode plainly.
-    EXPECT_EQ(Row(*dialog, 52)[2], "Down");
+    // The last four of 48 ports are combo ports, and a down port stays down.
+    EXPECT_EQ(Row(*dialog, 44)[2], "1000MFull");
+    EXPECT_EQ(Row(*dialog, 45)[2], "1000M C Full");
+    EXPECT_EQ(Row(*dialog, 46)[2], "100M F Half");
+    EXPECT_EQ(Row(*dialog, 47)[2], "100MFull"); // copper names itself up to port 46 only
+    EXPECT_EQ(Row(*dialog, 48)[2], "Down");
 
     EXPECT_EQ(Picked(*dialog), (Cells{"", "1000M-Full", "Enabled"}));
     EXPECT_EQ(dialog->PortList()->SelectedRow(), -1);
@@ -162,21 +176,6 @@ TEST_F(PortConfigTest, ListsEveryPortOpensWithNoPortPickedAndPicksByClickAndArro
     EXPECT_EQ(Picked(*dialog), (Cells{"22", "10M-Full", "Enabled"}));
     QTest::keyClick(list, Qt::Key_Up);
     EXPECT_EQ(Picked(*dialog), (Cells{"21", "Disable", "Disabled"}));
-}
-
-TEST_F(PortConfigTest, ComboPortsNameTheirMediumAndADownPortStaysDown) {
-    ASSERT_TRUE(StartSimulator(
-        {"KSX-7700-48",
-         DataArguments({Line(kMedia, 44, 2), Line(kOperMode, 44, 2), Line(kMedia, 45, 2),
-                        Line(kOperMode, 45, 2), Line(kMedia, 46, 3), Line(kOperMode, 46, 4),
-                        Line(kMedia, 47, 2), Line(kOperMode, 47, 3), Line(kMedia, 48, 4),
-                        Line(kOperMode, 48, 1)})}));
-    auto dialog = OpenRead();
-    EXPECT_EQ(Row(*dialog, 44)[2], "1000MFull"); // not a combo port
-    EXPECT_EQ(Row(*dialog, 45)[2], "1000M C Full");
-    EXPECT_EQ(Row(*dialog, 46)[2], "100M F Half");
-    EXPECT_EQ(Row(*dialog, 47)[2], "100MFull"); // copper names itself up to port 46 only
-    EXPECT_EQ(Row(*dialog, 48)[2], "Down");
 }
 
 TEST_F(PortConfigTest, ApplyAsksSendsOneRequestAndReadsAgainAndTrunkMembersKeepTheirSpeed) {
@@ -248,6 +247,35 @@ TEST_F(PortConfigTest, ADialogClosedDuringTheTrunkReadReadsNoFurther) {
     EXPECT_TRUE(WaitUntil([&] { return asked(kTrunkMembers); }));
     WaitUntil([] { return false; }, 300);
     EXPECT_FALSE(asked(kSpeed)) << "the port table was read after closing";
+}
+
+TEST_F(PortConfigTest, AClickOnAPanelPortOpensItWithNoPortPicked) {
+    const auto userIni = testsupport::SetEnvironment(
+        "KSX_USER_INI", QByteArray(KSX_SOURCE_DIR "/resources/userini/KSX-7700-52/User.ini"));
+    RegisterModuleCommands();
+    CModuleWindow window;
+    window.show();
+    ASSERT_TRUE(window.IsSetUp());
+    CPort* port = NumberedPort(window.PanelView()->Root(), 7);
+    ASSERT_NE(port, nullptr);
+
+    // While the dialog runs: what it shows, then it is closed.
+    Cells seen;
+    bool windowHidden = false;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(WaitUntil([] { return QApplication::activeModalWidget() != nullptr; }));
+        auto* dialog = qobject_cast<CPortConfigDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr) << "not Port Configuration";
+        windowHidden = window.isHidden();
+        WaitForRead(*dialog);
+        seen = {dialog->windowTitle().toStdString(), std::to_string(dialog->PortList()->RowCount()),
+                Picked(*dialog)[0]};
+        dialog->close();
+    });
+    QTest::mouseClick(window.PanelView(), Qt::LeftButton, {}, port->GetRect().center());
+    EXPECT_EQ(seen, (Cells{"Port Configuration", "52", ""}));
+    EXPECT_TRUE(windowHidden);
+    EXPECT_TRUE(window.isVisible());
 }
 
 } // namespace

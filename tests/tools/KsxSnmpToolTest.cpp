@@ -147,10 +147,10 @@ Values ParseNetSnmpOutput(const std::string& output) {
                 value.erase(0, prefix.size());
             }
         }
-        value = tag == "67"  ? value.substr(0, value.find(')'))
-                : tag == "4" ? HexDigits(value)
-                             : value;
-        values.push_back(line.substr(1, equals - 1) + "|" + tag + "|" + value);
+        values.push_back(line.substr(1, equals - 1) + "|" + tag + "|" +
+                         (tag == "67"  ? value.substr(0, value.find(')'))
+                          : tag == "4" ? HexDigits(value)
+                                       : value));
     }
     return values;
 }
@@ -159,17 +159,17 @@ Values ParseNetSnmpOutput(const std::string& output) {
 // than a minute apart, then blank it out so that everything else compares exactly.
 void MatchUpTimeLoosely(Values& ours, Values& theirs) {
     const std::string prefix = kSysUpTime + "|67|";
-    auto find = [&](Values& values) {
-        return std::find_if(values.begin(), values.end(),
-                            [&](const std::string& v) { return v.starts_with(prefix); });
-    };
-    auto mine = find(ours);
-    auto other = find(theirs);
-    ASSERT_TRUE(mine != ours.end() && other != theirs.end());
-    EXPECT_LE(
-        std::labs(std::stol(mine->substr(prefix.size())) - std::stol(other->substr(prefix.size()))),
-        6000L);
-    *mine = *other = prefix;
+    std::vector<long> ticks;
+    for (Values* values : {&ours, &theirs}) {
+        for (std::string& value : *values) {
+            if (value.starts_with(prefix)) {
+                ticks.push_back(std::stol(value.substr(prefix.size())));
+                value = prefix;
+            }
+        }
+    }
+    ASSERT_EQ(ticks.size(), 2u);
+    EXPECT_LE(std::labs(ticks[0] - ticks[1]), 6000L);
 }
 
 // ksx-sim standing where an agent would, answering nothing and logging what arrives.
@@ -247,14 +247,13 @@ TEST_F(KsxSnmpTool, GetAndGetNextPrintEveryBindingInOrder) {
     const ProcessResult get = Tool({V1CommandLine(), "get", kSysName, kSysDescr,
                                     "1.3.6.1.2.1.11.1.0", "1.3.6.1.2.1.31.1.1.1.6.1"});
     ASSERT_EQ(get.exitCode, 0) << get.err;
-    const std::vector<std::string> lines = Lines(get.out);
-    ASSERT_EQ(lines.size(), 4u) << get.out;
     const Values values = ParseToolOutput(get.out);
+    ASSERT_EQ(values.size(), 4u) << get.out;
     EXPECT_EQ(Values(values.begin(), values.begin() + 2),
               NetSnmp("snmpget", kV2c, {kSysName, kSysDescr}));
     // snmpInPkts and ifHCInOctets move with the traffic: their tags and digits are what counts.
-    EXPECT_EQ(lines[2].rfind("1.3.6.1.2.1.11.1.0|65|", 0), 0u) << lines[2];
-    EXPECT_EQ(lines[3].rfind("1.3.6.1.2.1.31.1.1.1.6.1|70|", 0), 0u) << lines[3];
+    EXPECT_TRUE(values[2].starts_with("1.3.6.1.2.1.11.1.0|65|")) << values[2];
+    EXPECT_TRUE(values[3].starts_with("1.3.6.1.2.1.31.1.1.1.6.1|70|")) << values[3];
     EXPECT_GT(std::stoull(values[2].substr(values[2].rfind('|') + 1)), 0ull);
 
     const ProcessResult next = Tool({V1CommandLine(), "getnext", kSysDescr, kSysOrId});
@@ -279,20 +278,13 @@ TEST_F(KsxSnmpTool, SetRoundTripsThroughTheTool) {
     EXPECT_EQ(ParseToolOutput(get.out), NetSnmp("snmpget", kV2c, {kSysContact, kSysName}));
 }
 
-TEST_F(KsxSnmpTool, Version3ShaDesGetAndWalkSeeWhatVersion1Sees) {
+// What version 1 reads is checked against Net-SNMP above; the session's own version 3
+// levels and protocols are checked with the session layer.
+TEST_F(KsxSnmpTool, Version3ShaDesGetSeesWhatVersion1Sees) {
     const std::string v3 = V3CommandLine("shadesuser", "3", "shapassword", "despassword", "3", "2");
-    const ProcessResult get = Tool({v3, "get", kSysDescr});
+    const ProcessResult get = Tool({v3, "get", kSysDescr, kSysName});
     ASSERT_EQ(get.exitCode, 0) << get.err;
-    EXPECT_EQ(get.out, Tool({V1CommandLine(), "get", kSysDescr}).out);
-    EXPECT_EQ(ParseToolOutput(get.out),
-              NetSnmp("snmpget",
-                      {"-v3", "-l", "authPriv", "-u", "shadesuser", "-a", "SHA", "-A",
-                       "shapassword", "-x", "DES", "-X", "despassword"},
-                      {kSysDescr}));
-
-    const ProcessResult walk = Tool({v3, "walk", kSysOrId});
-    ASSERT_EQ(walk.exitCode, 0) << walk.err;
-    EXPECT_EQ(ParseToolOutput(walk.out), Snmpwalk(kSysOrId));
+    EXPECT_EQ(get.out, Tool({V1CommandLine(), "get", kSysDescr, kSysName}).out);
 }
 
 TEST_F(KsxSnmpTool, FailedRequestsExitWithOneAndTheStatus) {
