@@ -55,7 +55,6 @@ TEST_F(WidgetsTest, ReportListColumnsAreAsWideAsTheirHeadersPlus15) {
     EXPECT_EQ(list->columnWidth(0), metrics.horizontalAdvance(QStringLiteral("Index ")) + 15);
     EXPECT_EQ(list->columnWidth(1), metrics.horizontalAdvance(QStringLiteral("OperMode  ")) + 15);
     EXPECT_GT(list->columnWidth(1), list->columnWidth(2)); // trailing blanks widen a column
-    EXPECT_EQ(list->headerItem()->text(1), QStringLiteral("OperMode  "));
     EXPECT_TRUE(list->headerItem()->textAlignment(0) & Qt::AlignLeft);
 
     list->SetColumns(QList<ReportColumn>{{QStringLiteral("VLAN ID"), 80},
@@ -75,7 +74,6 @@ TEST_F(WidgetsTest, ReportListRowsAreChosenByClickAndByTheArrowKeys) {
     auto* before = dialog.Hold(new QLineEdit(&dialog));
     Open();
     QSignalSpy chosen(list, &CReportList::rowSelected);
-    EXPECT_EQ(list->SelectedRow(), -1);
 
     // Neither the keyboard focus, a reactivation, nor an arrow key without a picked row
     // picks one.
@@ -123,7 +121,6 @@ TEST_F(WidgetsTest, IpAddressControlCountsItsFilledFields) {
     EXPECT_EQ(address->Address(), QStringLiteral("192.168.0.0"));
     ASSERT_TRUE(testsupport::TypeKeys(QStringLiteral(".300x")));
     EXPECT_EQ(address->Fields(), (std::array<int, 4>{192, 168, 0, 255}));
-    EXPECT_EQ(Find<QLineEdit>(address, "octet4")->text(), QStringLiteral("255"));
 
     // Typed over a filled address, the "." after a third digit does not skip a field.
     address->SetAddress(QStringLiteral("0.0.0.0"));
@@ -146,11 +143,8 @@ TEST_F(WidgetsTest, PortGridsOfUpTo28PortsAreOneRowAndOf48And52PortsTwo) {
     auto* grid = dialog.Hold(new CPortGrid(28, &dialog));
     auto* wide = dialog.Hold(new CPortGrid(52, &dialog));
     Open();
-    auto* first = Find<QAbstractButton>(grid, "port1");
-    auto* last = Find<QAbstractButton>(grid, "port28");
-    ASSERT_TRUE(first && last);
-    EXPECT_EQ(first->y(), last->y());
-    EXPECT_LT(first->x(), last->x());
+    EXPECT_EQ(grid->Button(1)->y(), grid->Button(28)->y());
+    EXPECT_LT(grid->Button(1)->x(), grid->Button(28)->x());
     EXPECT_EQ(Find<QLabel>(grid, "portLabel28")->text(), QStringLiteral("28"));
     EXPECT_EQ(grid->Button(29), nullptr);
     EXPECT_EQ(grid->Button(0), nullptr);
@@ -160,22 +154,14 @@ TEST_F(WidgetsTest, PortGridsOfUpTo28PortsAreOneRowAndOf48And52PortsTwo) {
     EXPECT_EQ(wide->Button(27)->x(), wide->Button(1)->x());
 }
 
-TEST_F(WidgetsTest, CheckGridReadsAndSetsPortFlagsAndRadioGridTakesOneChoicePerPort) {
-    auto* checks = dialog.Hold(new CPortGrid(10, &dialog));
+// Check grids are read and set by the segmentation, IGMP, trunk and ARP dialogs.
+TEST_F(WidgetsTest, RadioGridTakesOneChoicePerPortAndFlagsSetOnlyTheirPorts) {
     auto* grid =
         dialog.Hold(new CPortGrid({{QStringLiteral("Tagged:"), QStringLiteral("tagged")},
                                    {QStringLiteral("Untagged:"), QStringLiteral("untagged")},
                                    {QStringLiteral("Not Member:"), QStringLiteral("notMember")}},
                                   8, &dialog));
     Open();
-    ASSERT_TRUE(testsupport::Click(checks, "port3"));
-    ASSERT_TRUE(testsupport::Click(checks, "port10"));
-    EXPECT_EQ(checks->CheckedPorts(), (PortFlags{0, 0, 1, 0, 0, 0, 0, 0, 0, 1}));
-    checks->SetCheckedPorts(PortFlags{1, 1});
-    EXPECT_EQ(checks->CheckedPorts(), (PortFlags{1, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
-    checks->SetAllChecked(true);
-    EXPECT_EQ(checks->CheckedPorts(), PortFlags(10, 1));
-
     for (int port = 1; port <= 8; ++port) {
         grid->SetChoice(port, 2);
     }

@@ -88,9 +88,6 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, const std::string
     arguments.push_back(nullptr);
     const pid_t parent = getpid();
     const pid_t pid = fork();
-    if (pid < 0) {
-        return false;
-    }
     if (pid == 0) {
         // The child dies with the test, even when the test crashes or is killed; a test
         // that died before this line leaves the child to init.
@@ -109,8 +106,8 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, const std::string
         execvp(arguments[0], arguments.data());
         _exit(127);
     }
-    m_pid = pid;
-    return true;
+    m_pid = pid; // negative when fork failed
+    return pid > 0;
 }
 
 void ChildProcess::Stop() {
@@ -119,15 +116,14 @@ void ChildProcess::Stop() {
     }
     kill(m_pid, SIGCONT);
     kill(m_pid, SIGTERM);
-    for (int i = 0; i < 300; ++i) {
-        if (waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
-            m_pid = -1;
-            return;
-        }
+    int checks = 0; // for 3 s, then it is killed
+    while (waitpid(m_pid, nullptr, WNOHANG) != m_pid && ++checks < 300) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    kill(m_pid, SIGKILL);
-    waitpid(m_pid, nullptr, 0);
+    if (checks == 300) {
+        kill(m_pid, SIGKILL);
+        waitpid(m_pid, nullptr, 0);
+    }
     m_pid = -1;
 }
 
