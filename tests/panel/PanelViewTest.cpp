@@ -48,18 +48,14 @@ protected:
 
     QImage Grab() { return view.grab().toImage(); }
 
-    // True when the bitmap `number` lies at `at` in the picture (compared at its centre).
+    // True when the bitmap `number` lies at `at` in the picture (compared at its top left
+    // corner and its centre).
     static bool ShowsBitmap(const QImage& picture, int number, QPoint at) {
-        const QImage& bitmap = BitmapImage(number);
-        const QPoint centre(bitmap.width() / 2, bitmap.height() / 2);
-        return picture.pixel(at + centre) == bitmap.pixel(centre) &&
-               picture.pixel(at) == bitmap.pixel(0, 0);
-    }
-
-    static QImage BitmapImage(int number) {
         CDib dib;
         EXPECT_TRUE(dib.LoadFromResource(number));
-        return dib.Image();
+        const QPoint centre(dib.Width() / 2, dib.Height() / 2);
+        return picture.pixel(at + centre) == dib.Image().pixel(centre) &&
+               picture.pixel(at) == dib.Image().pixel(0, 0);
     }
 
     void SetIndicators(std::vector<int> indicators) {
@@ -183,12 +179,17 @@ TEST_F(PanelViewTest, BlinkTickRepaintsOnlyTheBlinkingLamps) {
     const int rendersBefore = view.BackgroundRenderCount();
     EXPECT_GE(rendersBefore, 1);
 
-    std::vector<QRegion> painted;
-    view.SetPaintObserver([&](const QRegion& region) { painted.push_back(region); });
-    view.OnBlinkTimer();
-    view.OnBlinkTimer();
-    view.SetPaintObserver({});
-
+    // The regions painted during `ticks` ticks of the blink timer.
+    const auto paintedOnTicks = [this](int ticks) {
+        std::vector<QRegion> painted;
+        view.SetPaintObserver([&](const QRegion& region) { painted.push_back(region); });
+        for (int i = 0; i < ticks; ++i) {
+            view.OnBlinkTimer();
+        }
+        view.SetPaintObserver({});
+        return painted;
+    };
+    const std::vector<QRegion> painted = paintedOnTicks(2);
     const QRegion lamps = QRegion(62, 3, 5, 5) + QRegion(62, 53, 5, 5);
     ASSERT_EQ(painted.size(), 2u);
     for (const QRegion& region : painted) {
@@ -201,11 +202,7 @@ TEST_F(PanelViewTest, BlinkTickRepaintsOnlyTheBlinkingLamps) {
     dark.DarkenAllLamps = true;
     view.ApplyPollResult(dark);
     view.repaint();
-    painted.clear();
-    view.SetPaintObserver([&](const QRegion& region) { painted.push_back(region); });
-    view.OnBlinkTimer();
-    view.SetPaintObserver({});
-    EXPECT_TRUE(painted.empty()) << "no lamp blinks, nothing to paint";
+    EXPECT_TRUE(paintedOnTicks(1).empty()) << "no lamp blinks, nothing to paint";
     EXPECT_EQ(view.BackgroundRenderCount(), rendersBefore);
 
     PanelPollResult changed;

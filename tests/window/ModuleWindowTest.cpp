@@ -11,7 +11,6 @@
 #include "app/PanelPollRules.h"
 #include "panel/PanelElements.h"
 #include "panel/PanelView.h"
-#include "tests/support/SnmpdFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -91,34 +90,32 @@ protected:
 };
 
 TEST_F(ModuleWindowTest, SetUpReadsUserIniUpToTheFirstMissingValue) {
+    // Set up, the window is titled with the model and the device, and About names the model.
     const struct {
         const char* body; // null: no User.ini at all
         bool setUp;
-        const char* title;
         std::string model;
         int ports;
         bool allGiga, fan;
-        const char* about;
     } cases[] = {
         {"DeviceName=KSX-7700-52\r\nDevicePortNum=52\r\nXMLName=panels/KSX-7700-52/"
          "KSX-7700-52.xml\r\nIsAllGiga=Y\r\nIsHasFan=Y\r\n",
-         true, "KSX-7700-52: 10.0.0.5", "KSX-7700-52", 52, true, true, "About KSX-7700-52"},
+         true, "KSX-7700-52", 52, true, true},
         // The flags are yes only for Y; the port count defaults to 28.
         {"DeviceName=KSX-7700-28\r\nXMLName=panels/KSX-7700-28/"
          "KSX-7700-28.xml\r\nIsAllGiga=yes\r\nIsHasFan=y\r\n",
-         true, "KSX-7700-28: 10.0.0.5", "KSX-7700-28", 28, false, true, "About KSX-7700-28"},
+         true, "KSX-7700-28", 28, false, true},
         // A missing or empty device name, file or XMLName stops the set-up; what was read
         // before XMLName stays read, nothing after it. The menu is not pruned.
-        {"XMLName=a.xml\r\n", false, "", "", 28, false, false, "About"},
-        {"DeviceName=\r\nXMLName=a.xml\r\n", false, "", "", 28, false, false, "About"},
-        {nullptr, false, "", "", 28, false, false, "About"},
-        {"DeviceName=KSX-7700-52\r\nDevicePortNum=52\r\nIsHasFan=Y\r\n", false, "", "KSX-7700-52",
-         52, false, false, "About"},
+        {"XMLName=a.xml\r\n", false, "", 28, false, false},
+        {"DeviceName=\r\nXMLName=a.xml\r\n", false, "", 28, false, false},
+        {nullptr, false, "", 28, false, false},
+        {"DeviceName=KSX-7700-52\r\nDevicePortNum=52\r\nIsHasFan=Y\r\n", false, "KSX-7700-52", 52,
+         false, false},
         // A port count beyond the family's largest switch is held there.
-        {"DeviceName=KSX-7700-52\r\nDevicePortNum=53\r\n", false, "", "KSX-7700-52", 52, false,
-         false, "About"},
-        {"DeviceName=KSX-7700-52\r\nDevicePortNum=99999999999\r\n", false, "", "KSX-7700-52", 52,
-         false, false, "About"},
+        {"DeviceName=KSX-7700-52\r\nDevicePortNum=53\r\n", false, "KSX-7700-52", 52, false, false},
+        {"DeviceName=KSX-7700-52\r\nDevicePortNum=99999999999\r\n", false, "KSX-7700-52", 52, false,
+         false},
     };
     AimAt(161, "10.0.0.5");
     for (const auto& c : cases) {
@@ -134,8 +131,9 @@ TEST_F(ModuleWindowTest, SetUpReadsUserIniUpToTheFirstMissingValue) {
                                               : std::vector<std::string>{"Read User.ini Error !"});
         EXPECT_EQ(window.IsSetUp(), c.setUp);
         EXPECT_EQ(window.IsPolling(), c.setUp);
-        EXPECT_EQ(window.windowTitle().toStdString(), c.title);
-        EXPECT_EQ(Command(window, kCmdAbout)->text().toStdString(), c.about);
+        EXPECT_EQ(window.windowTitle().toStdString(), c.setUp ? c.model + ": 10.0.0.5" : "");
+        EXPECT_EQ(Command(window, kCmdAbout)->text().toStdString(),
+                  c.setUp ? "About " + c.model : "About");
         EXPECT_EQ(DeviceValues().ModelName, c.model);
         EXPECT_EQ(DeviceValues().DevicePortCount, c.ports);
         EXPECT_EQ(DeviceValues().IsAllGiga, c.allGiga);
@@ -293,24 +291,6 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
     const QImage image(QString::fromStdString(path));
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), size);
-}
-
-TEST_F(ModuleWindowTest, ClosingDuringAWalkCutsItShort) {
-    testsupport::SnmpdFixture agent;
-    ASSERT_TRUE(agent.Start()) << agent.Error();
-    agent.Pause(); // the agent stops answering: the walk waits for its timeout
-    AimAt(agent.Port());
-    WriteModel("KSX-7700-52", 52, false);
-    CModuleWindow& window = Open();
-    ASSERT_TRUE(WaitUntil([&window] { return window.Poll().AnyWalkRunning(); }));
-    const int appliedBefore = window.AppliedPollResults();
-    window.close();
-    EXPECT_FALSE(window.IsPolling());
-    EXPECT_FALSE(window.Poll().AnyWalkRunning());
-    QCoreApplication::processEvents();
-    // The cut-short walk is not reported as a time-out.
-    EXPECT_EQ(window.AppliedPollResults(), appliedBefore);
-    agent.Resume();
 }
 
 } // namespace
