@@ -10,6 +10,9 @@
 
 #include <thread>
 
+// Poll results are written with designated initializers: the fields left out are empty.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 namespace {
 
 // Four ports and a console on a grey face; port 3's lamp lies at left 0 (no lamp position).
@@ -98,14 +101,8 @@ TEST_F(PanelViewTest, HoverShowsTheLastPollOfThePortAndTheTelnetTarget) {
     DeviceValues().ModelName = "KSX-7700-28P";
     SessionParameters().DeviceAddress = "10.0.0.5";
     EXPECT_EQ(view.ToolTipAt({70, 18}).toStdString(), "Port 1\nNot read yet");
-    PanelPollResult links;
-    links.LedMode = 1;
-    links.Ports = {{1, 1, 1, 0}, {2, 3, 3, 0}};
-    view.ApplyPollResult(links);
-    PanelPollResult poe;
-    poe.LedMode = 0;
-    poe.Ports = {{3, 1, 1, 2}};
-    view.ApplyPollResult(poe);
+    view.ApplyPollResult({.LedMode = 1, .Ports = {{1, 1, 1, 0}, {2, 3, 3, 0}}});
+    view.ApplyPollResult({.LedMode = 0, .Ports = {{3, 1, 1, 2}}});
 
     const auto firstLines = [&](QPoint at) {
         return view.ToolTipAt(at).section(u'\n', 0, 2).section(u' ', 0, -4).toStdString();
@@ -144,16 +141,11 @@ TEST_F(PanelViewTest, ModelLampsDependOnModelFanAndLedMode) {
     EXPECT_TRUE(ShowsBitmap(picture, 158, {13, 31}));
     EXPECT_EQ(QColor(picture.pixel(39, 35)), kFace) << "fan working: no red lamp";
 
-    PanelPollResult fanFailed;
-    fanFailed.FanStatus = "2";
-    view.ApplyPollResult(fanFailed);
+    view.ApplyPollResult({.FanStatus = "2"});
     EXPECT_TRUE(ShowsBitmap(Grab(), 190, {38, 33}));
 
     DeviceValues().ModelName = "KSX-7700-28P";
-    PanelPollResult poe;
-    poe.LedMode = 0;
-    poe.BIsPowMax = true;
-    view.ApplyPollResult(poe);
+    view.ApplyPollResult({.LedMode = 0, .BIsPowMax = true});
     picture = Grab();
     EXPECT_TRUE(ShowsBitmap(picture, 158, {11, 28}));
     EXPECT_TRUE(ShowsBitmap(picture, 190, {12, 42}));
@@ -170,10 +162,9 @@ TEST_F(PanelViewTest, ModelLampsDependOnModelFanAndLedMode) {
 TEST_F(PanelViewTest, BlinkTickRepaintsOnlyTheBlinkingLamps) {
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    PanelPollResult result;
-    result.Ports = {{1, PortLink10, 1, 0}, {2, std::nullopt, 0, 0}, {4, std::nullopt, 2, 0}};
-    result.StartBlinkTimer = true;
-    view.ApplyPollResult(result);
+    view.ApplyPollResult(
+        {.Ports = {{1, PortLink10, 1, 0}, {2, std::nullopt, 0, 0}, {4, std::nullopt, 2, 0}},
+         .StartBlinkTimer = true});
     EXPECT_TRUE(view.IsBlinking());
     view.repaint();
     const int rendersBefore = view.BackgroundRenderCount();
@@ -198,27 +189,23 @@ TEST_F(PanelViewTest, BlinkTickRepaintsOnlyTheBlinkingLamps) {
     }
     EXPECT_EQ(view.BackgroundRenderCount(), rendersBefore) << "the background was redrawn";
 
-    PanelPollResult dark;
-    dark.DarkenAllLamps = true;
-    view.ApplyPollResult(dark);
+    view.ApplyPollResult({.DarkenAllLamps = true});
     view.repaint();
     EXPECT_TRUE(paintedOnTicks(1).empty()) << "no lamp blinks, nothing to paint";
     EXPECT_EQ(view.BackgroundRenderCount(), rendersBefore);
 
-    PanelPollResult changed;
-    changed.Ports = {{1, PortEnable, std::nullopt, std::nullopt}};
-    view.ApplyPollResult(changed);
+    view.ApplyPollResult({.Ports = {{1, PortEnable, std::nullopt, std::nullopt}}});
     view.repaint();
     EXPECT_EQ(view.BackgroundRenderCount(), rendersBefore + 1)
         << "a port's new picture renders the background once";
 }
 
 TEST_F(PanelViewTest, PollResultsArePostedToTheUiThreadAndAppliedInOrder) {
-    PanelPollResult result;
-    result.DarkenAllLamps = true;
-    result.ResetAfterTimeout = true;
-    result.Ports = {{1, PortLink10, 1, 7}, {0, PortLink10, 1, 1}, {5, PortLink10, 1, 1}};
-    result.StartBlinkTimer = true;
+    const PanelPollResult result{
+        .DarkenAllLamps = true,
+        .ResetAfterTimeout = true,
+        .Ports = {{1, PortLink10, 1, 7}, {0, PortLink10, 1, 1}, {5, PortLink10, 1, 1}},
+        .StartBlinkTimer = true};
     SetIndicators({0, 0, 0, 0});
     NumberedPort(view.Root(), 2)->SetStatus(PortLink10);
 
@@ -243,9 +230,7 @@ TEST_F(PanelViewTest, MoreThanOneHundredPortsDrawTheFirstHundred) {
     DeviceValues().DevicePortCount = 150;
     CPanelView large;
     ASSERT_TRUE(large.LoadDescription(Path(QStringLiteral("panel.xml"))));
-    PanelPollResult result;
-    result.Ports = {{120, PortLink10, 1, 9}, {1, std::nullopt, 1, 0}};
-    large.ApplyPollResult(result);
+    large.ApplyPollResult({.Ports = {{120, PortLink10, 1, 9}, {1, std::nullopt, 1, 0}}});
     EXPECT_EQ(large.Indicators().PortState[119], 9);
     EXPECT_TRUE(ShowsBitmap(large.grab().toImage(), 162, {62, 3}));
 }
