@@ -213,10 +213,7 @@ TEST_F(PanelViewTest, PollResultsArePostedToTheUiThreadAndAppliedInOrder) {
     poller.join();
     EXPECT_EQ(NumberedPort(view.Root(), 1)->GetStatus(), PortEnable) << "not applied yet";
 
-    for (int i = 0; i < 1000 && !view.IsBlinking(); ++i) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    ASSERT_TRUE(view.IsBlinking());
+    ASSERT_TRUE(testsupport::WaitUntil([this] { return view.IsBlinking(); }));
     const PanelIndicators& indicators = view.Indicators();
     EXPECT_EQ(NumberedPort(view.Root(), 1)->GetStatus(), PortLink10);
     EXPECT_EQ(NumberedPort(view.Root(), 2)->GetStatus(), PortEnable) << "reset by the timeout";

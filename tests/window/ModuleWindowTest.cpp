@@ -28,16 +28,21 @@ namespace {
 
 using windowtest::WaitUntil;
 
-QStringList Titles(const QList<QAction*>& actions) {
+QMenu* Popup(const CModuleWindow& window, const char* path) {
+    return window.MenuBar()->findChild<QMenu*>(QStringLiteral("menu:") + QLatin1String(path));
+}
+
+// The item texts of the popup at `path`, or of the menu bar itself.
+QStringList Titles(const CModuleWindow& window, const char* path = nullptr) {
+    QMenu* popup = path ? Popup(window, path) : nullptr;
+    if (path && !popup) {
+        return {QStringLiteral("(no popup)")};
+    }
     QStringList titles;
-    for (const QAction* action : actions) {
+    for (const QAction* action : popup ? popup->actions() : window.MenuBar()->actions()) {
         titles << action->text();
     }
     return titles;
-}
-
-QMenu* Popup(const CModuleWindow& window, const QString& path) {
-    return window.MenuBar()->findChild<QMenu*>(QStringLiteral("menu:") + path);
 }
 
 QAction* Command(const CModuleWindow& window, int id) {
@@ -138,7 +143,7 @@ TEST_F(ModuleWindowTest, SetUpReadsUserIniUpToTheFirstMissingValue) {
         EXPECT_EQ(DeviceValues().DevicePortCount, c.ports);
         EXPECT_EQ(DeviceValues().IsAllGiga, c.allGiga);
         EXPECT_EQ(DeviceValues().IsHasFan, c.fan);
-        EXPECT_EQ(Popup(window, QStringLiteral("Device Manager / PoE")) != nullptr, !c.setUp);
+        EXPECT_EQ(Popup(window, "Device Manager / PoE") != nullptr, !c.setUp);
         EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
     // The About command still runs in the window that was not set up.
@@ -152,20 +157,17 @@ TEST_F(ModuleWindowTest, PoeModelHasTheWholeMenuInOrderWithOnlyRegisteredCommand
     RegisterCommandAction(kCmdTelnet, [](CModuleWindow&) {});
     WriteModel("KSX-7700-28P", 28);
     CModuleWindow& window = Open();
-    EXPECT_EQ(Titles(window.MenuBar()->actions()),
-              (QStringList{"Device Manager", "Public MIB", "Tools", "About"}));
+    EXPECT_EQ(Titles(window), (QStringList{"Device Manager", "Public MIB", "Tools", "About"}));
+    EXPECT_EQ(Titles(window, "Device Manager"), (QStringList{"System", "VLAN", "L2 Function", "Qos",
+                                                             "Security", "AAA", "SNMP", "PoE"}));
     EXPECT_EQ(
-        Titles(Popup(window, QStringLiteral("Device Manager"))->actions()),
-        (QStringList{"System", "VLAN", "L2 Function", "Qos", "Security", "AAA", "SNMP", "PoE"}));
-    EXPECT_EQ(
-        Titles(Popup(window, QStringLiteral("Device Manager / Security"))->actions()),
+        Titles(window, "Device Manager / Security"),
         (QStringList{"ARP Spoofing Prevention Setting", "DHCP Server Screening Port Configuration",
                      "Traffic Segmentation Settings", "Storm Control Settings", "Smart Binding"}));
-    EXPECT_EQ(Titles(Popup(window, QStringLiteral("Tools"))->actions()),
+    EXPECT_EQ(Titles(window, "Tools"),
               (QStringList{"Firmware and Configuration Upgrade/Backup", "Save Configuration",
                            "Reboot", "Telnet", "Web"}));
-    ASSERT_NE(Popup(window, QStringLiteral("Device Manager / PoE")), nullptr);
-    EXPECT_EQ(Titles(Popup(window, QStringLiteral("Device Manager / PoE"))->actions()),
+    EXPECT_EQ(Titles(window, "Device Manager / PoE"),
               (QStringList{"PoE Global Settings", "PoE Port Settings", "PoE Time Range Settings"}));
 
     const std::map<int, QString> items = MenuItems(window.MenuBar()->actions());
@@ -216,8 +218,8 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
     EXPECT_FALSE(window.IsBusy());
 
     // No PoE menu.
-    EXPECT_EQ(Popup(window, QStringLiteral("Device Manager / PoE")), nullptr);
-    EXPECT_EQ(Titles(Popup(window, QStringLiteral("Device Manager"))->actions()),
+    EXPECT_EQ(Popup(window, "Device Manager / PoE"), nullptr);
+    EXPECT_EQ(Titles(window, "Device Manager"),
               (QStringList{"System", "VLAN", "L2 Function", "Qos", "Security", "AAA", "SNMP"}));
     const std::map<int, QString> items = MenuItems(window.MenuBar()->actions());
     for (int id : {kCmdPoePort, kCmdPoeGlobal, kCmdPoeTimeRange}) {

@@ -12,6 +12,7 @@
 #include "panel/PanelElements.h"
 #include "snmp/CommonSNMP.h"
 
+#include <array>
 #include <condition_variable>
 #include <map>
 #include <memory>
@@ -20,14 +21,6 @@
 namespace {
 
 constexpr char kP[] = "1.3.6.1.4.1.99999.10.76.17.";
-
-// The window's four poll sessions.
-struct PollSessions {
-    CCommonSNMP fan;
-    CCommonSNMP poe;
-    CCommonSNMP devStat;
-    CCommonSNMP poeStat;
-};
 
 class PanelPollTest : public windowtest::ModuleTest {
 protected:
@@ -41,9 +34,9 @@ protected:
     }
 
     void MakePoll(const std::string& model, int portCount) {
-        m_sessions = std::make_unique<PollSessions>();
-        m_poll = std::make_unique<CPanelPoll>(m_sessions->fan, m_sessions->poe, m_sessions->devStat,
-                                              m_sessions->poeStat);
+        m_sessions = std::make_unique<std::array<CCommonSNMP, 4>>();
+        auto& [fan, poe, devStat, poeStat] = *m_sessions;
+        m_poll = std::make_unique<CPanelPoll>(fan, poe, devStat, poeStat);
         PollDevice device;
         device.portCount = portCount;
         m_poll->Configure(model, device, true);
@@ -96,7 +89,7 @@ protected:
         return sleeper;
     }
 
-    std::unique_ptr<PollSessions> m_sessions;
+    std::unique_ptr<std::array<CCommonSNMP, 4>> m_sessions; // the window's four poll sessions
     std::unique_ptr<CPanelPoll> m_poll;
     std::mutex m_mutex;
     std::condition_variable m_arrived;
