@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "PanelTestSupport.h"
 
-#include "panel/PanelView.h"
 
 #include <climits>
 
@@ -63,13 +62,6 @@ TEST_F(PanelDescription, BuildsOneObjectPerElementWithItsAttributes) {
 
     EXPECT_EQ(root.GetChild(8)->GetName(), QStringLiteral("Led"));
     EXPECT_FALSE(root.GetChild(8)->Bitmap().IsLoaded()) << "value 0 has no bitmap";
-
-    // The view takes its size from the device panel.
-    CPanelView view;
-    EXPECT_TRUE(view.LoadDescription(Path(QStringLiteral("panel.xml"))));
-    EXPECT_EQ(view.PanelRect(), QRect(5, 6, 300, 90));
-    EXPECT_EQ(view.size(), QSize(300, 90));
-    EXPECT_EQ(view.sizeHint(), QSize(300, 90));
 }
 
 TEST_F(PanelDescription, MissingRequiredAttributeIsReportedOnceAndTheRestIsBuilt) {
