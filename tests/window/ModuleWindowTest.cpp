@@ -22,6 +22,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -276,11 +278,9 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
     EXPECT_FALSE(window.isVisible());
     m_window.reset();
     std::vector<std::string> framed;
-    for (const std::string& line : trace.Lines()) {
-        if (line.starts_with("==================")) {
-            framed.push_back(line);
-        }
-    }
+    std::ranges::copy_if(trace.Lines(), std::back_inserter(framed), [](const std::string& line) {
+        return line.starts_with("==================");
+    });
     EXPECT_EQ(framed, (std::vector<std::string>{
                           "==================DestroyWindow===============",
                           "==================m_cCommonSNMP.Close===============",

@@ -21,6 +21,7 @@
 namespace {
 
 constexpr char kP[] = "1.3.6.1.4.1.99999.10.76.17.";
+const CPanelPoll::Sleeper kNoPause = [](std::chrono::milliseconds) { return true; };
 
 class PanelPollTest : public windowtest::ModuleTest {
 protected:
@@ -82,11 +83,6 @@ protected:
             ports[update.Port] = update;
         }
         return ports;
-    }
-
-    static const CPanelPoll::Sleeper& NoPause() {
-        static const CPanelPoll::Sleeper sleeper = [](std::chrono::milliseconds) { return true; };
-        return sleeper;
     }
 
     std::unique_ptr<std::array<CCommonSNMP, 4>> m_sessions; // the window's four poll sessions
@@ -166,13 +162,13 @@ TEST_F(PanelPollTest, UnansweredReadsReportNothingAndUnfinishedWalksSkipThreeCyc
     m_poll->GetGetFanStatus();
     EXPECT_TRUE(TakeResults().empty()) << "a failed fan read changes nothing";
 
-    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
+    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(kNoPause), 0);
     EXPECT_TRUE(m_poll->WalkInProgress());
     for (int skipped = 0; skipped < 3; ++skipped) {
-        EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), -1) << skipped;
+        EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(kNoPause), -1) << skipped;
     }
-    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
-    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), -1);
+    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(kNoPause), 0);
+    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(kNoPause), -1);
     // Only the mode reads came back; the walks are still waiting.
     for (const PanelPollResult& result : TakeResults()) {
         EXPECT_TRUE(result.LedMode.has_value());
@@ -198,7 +194,7 @@ TEST_F(PanelPollTest, PoeModeReadsTheBudgetAndWalksThePoeStatusOfEveryPort) {
                                        "22.1.1.13.1.6|4|Overload\n");
     testsupport::TraceCapture trace;
     MakePoll("KSX-7700-28P", 28);
-    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
+    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(kNoPause), 0);
     const std::vector<PanelPollResult> results = TakeThroughWalkEnd();
     ASSERT_EQ(results.size(), 2u);
     EXPECT_EQ(results[0].LedMode, 0);
