@@ -157,7 +157,8 @@ TEST_F(ModuleWindowTest, SetUpReadsUserIniUpToTheFirstMissingValue) {
 
 TEST_F(ModuleWindowTest, PoeModelHasTheWholeMenuInOrderWithOnlyRegisteredCommandsEnabled) {
     RegisterCommandAction(kCmdTelnet, [](CModuleWindow&) {});
-    WriteModel("KSX-7700-28P", 28);
+    WriteUserIni("DeviceName=KSX-7700-28P\r\nDevicePortNum=28\r\nXMLName=panels/KSX-7700-28P/"
+                 "KSX-7700-28P.xml\r\nIsHasFan=Y\r\n");
     CModuleWindow& window = Open();
     EXPECT_EQ(Titles(window), (QStringList{"Device Manager", "Public MIB", "Tools", "About"}));
     EXPECT_EQ(Titles(window, "Device Manager"), (QStringList{"System", "VLAN", "L2 Function", "Qos",
