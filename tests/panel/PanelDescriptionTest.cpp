@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "PanelTestSupport.h"
 
-
 #include <climits>
 
 namespace {
@@ -92,14 +91,10 @@ TEST_F(PanelDescription, UnreadableOrMalformedFileIsReportedWithItsName) {
 }
 
 TEST_F(PanelDescription, NumbersAreTheLeadingDigits) {
-    for (const auto& [text, number] : {std::pair{"12px", 12},
-                                       {"007", 7},
-                                       {"abc", 0},
-                                       {"", 0},
-                                       {"-5", 0},
-                                       {" 5", 0},
-                                       {"3.9", 3},
-                                       {"99999999999999999999", INT_MAX}}) {
+    const std::pair<const char*, int> cases[] = {
+        {"12px", 12}, {"007", 7}, {"abc", 0}, {"", 0},
+        {"-5", 0},    {" 5", 0},  {"3.9", 3}, {"99999999999999999999", INT_MAX}};
+    for (const auto& [text, number] : cases) {
         EXPECT_EQ(LeadingNumber(text), number) << text;
     }
 

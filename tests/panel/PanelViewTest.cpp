@@ -4,8 +4,6 @@
 
 #include "panel/PanelView.h"
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QTest>
 
 #include <thread>

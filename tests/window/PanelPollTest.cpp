@@ -6,10 +6,8 @@
 // and stopping.
 #include "WindowTestSupport.h"
 
-#include "app/ModuleWindow.h"
 #include "app/PanelDeviceThread.h"
 #include "app/PanelPoll.h"
-#include "panel/PanelElements.h"
 #include "snmp/CommonSNMP.h"
 
 #include <array>
