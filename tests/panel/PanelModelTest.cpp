@@ -126,6 +126,7 @@ TEST_F(PanelModel, CursorFollowsTheSameHitTest) {
     EXPECT_EQ(cursorAt({60, 10}), PanelCursor::Unchanged);
     EXPECT_EQ(root.GetChild(5), nullptr);
     EXPECT_EQ(root.GetChild(-1), nullptr);
+    EXPECT_EQ(root.FindChild("CPort", -1), nullptr);
 }
 
 TEST_F(PanelModel, ParentsDeleteTheirChildrenLastAddedFirst) {
