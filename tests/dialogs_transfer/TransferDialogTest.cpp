@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
-// The transfer dialog against ksx-sim: a 28-port switch whose transfers take half a second
-// and whose restart after a new firmware lasts one, with its request log on.
+// The transfer dialog and the device tools commands against ksx-sim: a 28-port switch whose
+// transfers take half a second and whose restart after a new firmware lasts one, with its
+// request log on.
 #include "features/maintenance/TransferDialog.h"
+#include "app/ModuleCommands.h"
+#include "app/ModuleWindow.h"
 #include "features/common/SnmpRequests.h"
+#include "features/maintenance/DeviceTools.h"
 #include "features/maintenance/TransferObjects.h"
+#include "platform/Terminal.h"
 #include "tests/support/DialogFixture.h"
 
 #include <QComboBox>
@@ -18,9 +23,11 @@
 
 using platform::MessageKind;
 using platform::MessageResult;
+using platform::ProcessCommand;
 using testsupport::Click;
 using testsupport::Find;
 using testsupport::FindAny;
+using testsupport::SetEnvironment;
 using testsupport::Type;
 using testsupport::WaitUntil;
 using Texts = std::vector<std::string>;
@@ -126,9 +133,16 @@ protected:
         return FindAny(dialog, QString::fromLatin1(name))->isVisible();
     }
 
-    // Apply, then until the transfer has ended and the controls are back.
-    static bool ApplyAndWait(const CTransferDialog* dialog) {
-        return Click(dialog, QStringLiteral("applyButton")) && WaitForReady(dialog);
+    // Apply, then until the transfer has ended and the controls are back: the messages shown.
+    Texts ApplyAndWait(const CTransferDialog* dialog) {
+        EXPECT_TRUE(Click(dialog, QStringLiteral("applyButton")) && WaitForReady(dialog));
+        return messages.TakeTexts();
+    }
+    // The form filled in, then ApplyAndWait.
+    Texts Transfer(const CTransferDialog* dialog, const QString& file, const QString& operation,
+                   const QString& fileType) {
+        EXPECT_TRUE(Fill(dialog, file, operation, fileType));
+        return ApplyAndWait(dialog);
     }
     static bool WaitForReady(const CTransferDialog* dialog) {
         return WaitUntil(
@@ -152,6 +166,26 @@ protected:
     static int Progress(const QWidget* dialog) {
         return Find<QProgressBar>(dialog, QStringLiteral("progressBar"))->value();
     }
+};
+
+const std::string kSaveSet = SaveConfigurationOid() + " = INTEGER: 1";
+const std::string kRebootSet = RebootOid() + " = INTEGER: 1";
+
+class DeviceToolsTest : public testsupport::DialogFixture {
+protected:
+    testsupport::SimFixture::Options SimulatorOptions() override {
+        return {"KSX-7700-28", {"--save-seconds", "0.3", "--reboot-seconds", "0.5"}};
+    }
+    void SetUp() override {
+        DialogFixture::SetUp();
+        platform::SetProcessLauncher([this](const ProcessCommand& command) {
+            launched.push_back(command);
+            return true;
+        });
+    }
+    void TearDown() override { platform::SetProcessLauncher({}); }
+
+    std::vector<ProcessCommand> launched;
 };
 
 } // namespace
@@ -192,8 +226,7 @@ TEST_F(TransferTest, OpensIdleAndBacksUpTheConfigurationAgainAndAgain) {
                                         Bound(kConfiguration.file, "OCTET STRING", "switch.cfg")}));
     EXPECT_EQ(Bindings(sets[1]), Texts{Bound(kConfiguration.operation, "INTEGER", "2")});
 
-    ASSERT_TRUE(ApplyAndWait(dialog.get()));
-    EXPECT_EQ(messages.TakeTexts(), Texts{kSuccess});
+    EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{kSuccess});
     EXPECT_EQ(TakeSets().size(), 2u);
 }
 
@@ -241,8 +274,7 @@ TEST_F(TransferTest, RefusedInputsAndACancelledUpgradeSendNothing) {
     EXPECT_TRUE(TakeSets().empty());
 
     ASSERT_TRUE(Type(dialog.get(), QStringLiteral("fileName"), QStringLiteral("a.cfg")));
-    ASSERT_TRUE(ApplyAndWait(dialog.get()));
-    EXPECT_EQ(messages.TakeTexts(), Texts{kSuccess});
+    EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{kSuccess});
     const auto sets = TakeSets();
     ASSERT_FALSE(sets.empty());
     EXPECT_EQ(Bindings(sets[0])[0], Bound(kConfiguration.server, "IpAddress", "10.0.255.1"));
@@ -253,8 +285,7 @@ TEST_F(TransferTest, AFileNameRefusedOrAnAddressSetUnansweredEndsTheAttempt) {
     ASSERT_TRUE(Fill(dialog.get(), "x", "Backup", "Configuration"));
     // 64 characters, but 128 bytes on the wire: more than the switch keeps.
     Find<QLineEdit>(dialog.get(), QStringLiteral("fileName"))->setText(QString(64, QChar(0xE9)));
-    ASSERT_TRUE(ApplyAndWait(dialog.get()));
-    EXPECT_EQ(messages.TakeTexts(), Texts{kFileNameTimeOut});
+    EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{kFileNameTimeOut});
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 1u); // no operation followed
     EXPECT_NE(sets[0].result, "noError");
@@ -269,15 +300,13 @@ TEST_F(TransferTest, AFileNameRefusedOrAnAddressSetUnansweredEndsTheAttempt) {
     EXPECT_EQ(messages.TakeTexts(), Texts{kFileNameTimeOut});
 
     // ready for another attempt, which now goes through
-    ASSERT_TRUE(ApplyAndWait(dialog.get()));
-    EXPECT_EQ(messages.TakeTexts(), Texts{kSuccess});
+    EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{kSuccess});
 }
 
 TEST_F(TransferTest, FirmwareUpgradeSurvivesTheRestartAndSucceeds) {
     auto dialog = OpenFast();
-    ASSERT_TRUE(Fill(dialog.get(), "ksx7700.bin", "Upgrade", "Firmware"));
-    ASSERT_TRUE(ApplyAndWait(dialog.get()));
-    EXPECT_EQ(messages.Texts(), (Texts{kUpgradeWarning, kSuccess}));
+    EXPECT_EQ(Transfer(dialog.get(), "ksx7700.bin", "Upgrade", "Firmware"),
+              (Texts{kUpgradeWarning, kSuccess}));
     EXPECT_EQ(Progress(dialog.get()), 99);
     // More polls went unanswered than a transfer outside the restart would survive.
     EXPECT_GT(TraceCount("iStatus = -1"), CTransferDialog::kFailedPollsTolerated);
@@ -292,17 +321,15 @@ TEST_F(TransferTest, FirmwareUpgradeSurvivesTheRestartAndSucceeds) {
 
 TEST_F(TransferTest, StateTwoEndsWithTheFailureTextOfTheKind) {
     auto dialog = Open<CTransferDialog>(); // the program's timers for the configuration
-    ASSERT_TRUE(Fill(dialog.get(), "switch.cfg", "Upgrade", "Configuration"));
-    ASSERT_TRUE(ApplyAndWait(dialog.get()));
-    EXPECT_EQ(messages.TakeTexts(), (Texts{kUpgradeWarning, "Config Restore Fail !"}));
+    EXPECT_EQ(Transfer(dialog.get(), "switch.cfg", "Upgrade", "Configuration"),
+              (Texts{kUpgradeWarning, "Config Restore Fail !"}));
 
     dialog->SetTimings(TransferTimings().TimersDividedBy(10));
     ASSERT_TRUE(
         testsupport::Choose(dialog.get(), QStringLiteral("fileType"), QStringLiteral("Firmware")));
     ASSERT_TRUE(testsupport::Choose(dialog.get(), QStringLiteral("operationType"),
                                     QStringLiteral("Backup")));
-    ASSERT_TRUE(ApplyAndWait(dialog.get()));
-    EXPECT_EQ(messages.TakeTexts(), Texts{"Firmware Upgrade Fail !"});
+    EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{"Firmware Upgrade Fail !"});
     EXPECT_LT(Progress(dialog.get()), 99);
 }
 
@@ -327,9 +354,8 @@ TEST_F(TransferTest, AnotherTransferRunningRefusesTheOperationAndClosingEndsBoth
     dialog.reset(); // the configuration transfer goes on in the switch
 
     dialog = OpenFast();
-    ASSERT_TRUE(Fill(dialog.get(), "ksx7700.bin", "Backup", "Firmware"));
-    ASSERT_TRUE(ApplyAndWait(dialog.get()));
-    EXPECT_EQ(messages.TakeTexts(), Texts{kOperationTimeOut});
+    EXPECT_EQ(Transfer(dialog.get(), "ksx7700.bin", "Backup", "Firmware"),
+              Texts{kOperationTimeOut});
     EXPECT_EQ(StateReads(kFirmware.state), 0); // the other transfer's state is not taken
 
     // Closed while the address set is under way.
@@ -356,8 +382,7 @@ TEST_F(TransferTest, FirmwareToleratesTwoFailedPollsPerAttemptAndConfigurationFo
     ASSERT_TRUE(Fill(dialog.get(), "ksx7700.bin", "Backup", "Firmware"));
     for (int attempt = 1; attempt <= 2; ++attempt) {
         SCOPED_TRACE(attempt);
-        ASSERT_TRUE(ApplyAndWait(dialog.get()));
-        EXPECT_EQ(messages.TakeTexts(), Texts{kFirmwareStatusTimeOut});
+        EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{kFirmwareStatusTimeOut});
         // The count of the earlier attempt does not shorten the next one.
         EXPECT_EQ(TraceCount("iStatus = -1"),
                   attempt * (CTransferDialog::kFailedPollsTolerated + 1));
@@ -366,18 +391,16 @@ TEST_F(TransferTest, FirmwareToleratesTwoFailedPollsPerAttemptAndConfigurationFo
 
     // A configuration is applied from the start on: it tolerates more.
     trace.Clear();
-    ASSERT_TRUE(Fill(dialog.get(), "switch.cfg", "Backup", "Configuration"));
-    ASSERT_TRUE(ApplyAndWait(dialog.get()));
-    EXPECT_EQ(messages.TakeTexts(), Texts{kConfigStatusTimeOut});
+    EXPECT_EQ(Transfer(dialog.get(), "switch.cfg", "Backup", "Configuration"),
+              Texts{kConfigStatusTimeOut});
     EXPECT_EQ(TraceCount("iStatus = -1"), CTransferDialog::kFailedPollsToleratedWhileApplying + 1);
 }
 
 TEST_F(TransferTest, EndsWithTheOperationTimeOutNotWithAnOldState) {
     auto dialog = OpenFast([](TransferTimings& timings) { timings.operationSetTimeoutMs = 1500; });
-    ASSERT_TRUE(Fill(dialog.get(), "switch.cfg", "Backup", "Configuration"));
-    ASSERT_TRUE(ApplyAndWait(dialog.get()));
     // The state still reads "0" from before: it must not pass for this transfer's success.
-    EXPECT_EQ(messages.TakeTexts(), Texts{kOperationTimeOut});
+    EXPECT_EQ(Transfer(dialog.get(), "switch.cfg", "Backup", "Configuration"),
+              Texts{kOperationTimeOut});
     EXPECT_EQ(StateReads(kConfiguration.state), 0);
 }
 
@@ -388,19 +411,111 @@ TEST_F(TransferTest, OverallTimeOutComesBeforeTheFailedPollLimit) {
         timings.overallConfigurationMs = 2500;
     };
     auto dialog = OpenFast(timings);
-    ASSERT_TRUE(Fill(dialog.get(), "ksx7700.bin", "Upgrade", "Firmware"));
-    ASSERT_TRUE(ApplyAndWait(dialog.get()));
-    EXPECT_EQ(messages.TakeTexts(),
+    EXPECT_EQ(Transfer(dialog.get(), "ksx7700.bin", "Upgrade", "Firmware"),
               (Texts{kUpgradeWarning, "Time out! Please check TFTP Server IP and network."}));
     EXPECT_LT(TraceCount("iStatus = -1"), CTransferDialog::kFailedPollsToleratedWhileApplying);
 
     ASSERT_TRUE(StartSimulator(SimulatorOptions()));
     dialog = OpenFast(timings);
-    ASSERT_TRUE(Fill(dialog.get(), "switch.cfg", "Upgrade", "Configuration"));
-    ASSERT_TRUE(ApplyAndWait(dialog.get()));
-    EXPECT_EQ(messages.TakeTexts(),
+    EXPECT_EQ(Transfer(dialog.get(), "switch.cfg", "Upgrade", "Configuration"),
               (Texts{kUpgradeWarning,
                      "Time out! Please check TFTP Server IP and network.\n You may close the "
                      "current device Tessaview Module and implement 'Device Discovery'to restart "
                      "it"}));
+}
+
+TEST_F(DeviceToolsTest, SaveReportsFailureAndRebootGoesAheadWhenTheBusyCheckFails) {
+    // The switch answers neither a save nor a read of the firmware state.
+    ASSERT_TRUE(StartSimulator(
+        {"KSX-7700-28",
+         {"--drop", SaveConfigurationOid(), "--drop",
+          TransferObjectsOf(TransferKind::Firmware).state, "--reboot-seconds", "0.5"}}));
+    CCommonSNMP session;
+    SaveConfiguration(session);
+    EXPECT_EQ(messages.TakeTexts(), (Texts{kSaveQuestion, "           Failed!            "}));
+    TakeSets();
+    RebootDevice();
+    EXPECT_EQ(messages.TakeTexts(), Texts{kRebootQuestion});
+    EXPECT_EQ(TakeBindings(), Texts{kRebootSet});
+}
+
+TEST_F(DeviceToolsTest, RebootSendsItsSetWhenTheSwitchIsFreeOnlyAndNothingOnCancel) {
+    messages.Answer({MessageResult::Cancel});
+    RebootDevice();
+    EXPECT_EQ(messages.TakeTexts(), Texts{kRebootQuestion});
+    EXPECT_TRUE(TakeSets().empty());
+
+    RebootDevice();
+    EXPECT_EQ(messages.TakeTexts(), Texts{kRebootQuestion}); // nothing follows
+    EXPECT_EQ(TakeBindings(), Texts{kRebootSet});
+    EXPECT_TRUE(trace.Contains("==================m_cCommonSNMP.Close==============="));
+
+    // A save or a transfer running or applying its file refuses the reboot.
+    const std::string firmwareState = TransferObjectsOf(TransferKind::Firmware).state;
+    const std::string configState = TransferObjectsOf(TransferKind::Configuration).state;
+    for (const std::string& busy :
+         {firmwareState + "|2|3", firmwareState + "|2|4", configState + "|2|4",
+          configState + "|2|3", SaveConfigurationOid() + "|2|1"}) {
+        SCOPED_TRACE(busy);
+        ASSERT_TRUE(StartSimulator({"KSX-7700-28", DataArguments({busy})}));
+        RebootDevice();
+        EXPECT_EQ(messages.TakeTexts(),
+                  (Texts{kRebootQuestion,
+                         "FW upgrade/backup or config backup/restore is already progressing. "}));
+        EXPECT_TRUE(TakeSets().empty());
+    }
+}
+
+TEST_F(DeviceToolsTest, TelnetAndWebStartTheirProgramOnTheDeviceOrSayThatThereIsNone) {
+    {
+        const auto terminal = SetEnvironment("TERMINAL", QByteArray("/bin/sh"));
+        const auto browser = SetEnvironment("BROWSER", QByteArray("/no/such/browser:/bin/true"));
+        messages.Answer({MessageResult::Cancel, MessageResult::Cancel});
+        TelnetToDevice(QStringLiteral("10.0.0.5"));
+        BrowseDevice(QStringLiteral("10.0.0.5"));
+        EXPECT_EQ(messages.TakeTexts(), (Texts{kTelnetQuestion, kWebQuestion}));
+        EXPECT_TRUE(launched.empty());
+
+        TelnetToDevice(QStringLiteral("10.0.0.5"));
+        BrowseDevice(QStringLiteral("10.0.0.5"));
+        EXPECT_EQ(messages.TakeTexts(), (Texts{kTelnetQuestion, kWebQuestion}));
+        ASSERT_EQ(launched.size(), 2u);
+        EXPECT_EQ(launched[0].program, QStringLiteral("/bin/sh"));
+        EXPECT_EQ(launched[0].arguments, (QStringList{"-e", "telnet", "10.0.0.5"}));
+        EXPECT_EQ(launched[1].program, QStringLiteral("/bin/true"));
+        EXPECT_EQ(launched[1].arguments, QStringList{"http://10.0.0.5"});
+    }
+    launched.clear();
+    const auto browser = SetEnvironment("BROWSER", std::nullopt);
+    const auto path = SetEnvironment("PATH", QByteArray::fromStdString(sim.Dir()));
+    BrowseDevice(QStringLiteral("10.0.0.5"));
+    EXPECT_EQ(messages.TakeTexts(), (Texts{kWebQuestion, "Failed to get IE path !"}));
+    EXPECT_TRUE(launched.empty());
+}
+
+// The Tools menu of the module window runs the same commands on the window's own sessions.
+TEST_F(DeviceToolsTest, ToolsMenuRunsTheCommandsAndCancelSendsNothing) {
+    const std::string ini = sim.Dir() + "/User.ini";
+    ASSERT_TRUE(testsupport::WriteFile(ini, "[DeviceInfo]\r\nDeviceName=KSX-7700-28\r\n"));
+    const auto userIni = SetEnvironment("KSX_USER_INI", QByteArray::fromStdString(ini));
+    const auto browser = SetEnvironment("BROWSER", QByteArray("/bin/true"));
+    RegisterModuleCommands();
+    for (int id : {kCmdFirmwareTransfer, kCmdSaveConfiguration, kCmdReboot, kCmdTelnet, kCmdWeb}) {
+        EXPECT_TRUE(IsCommandAvailable(id)) << id;
+    }
+    CModuleWindow window;
+    messages.TakeTexts(); // the User.ini without a panel file is reported
+    messages.Answer({MessageResult::Cancel});
+    window.OnCommand(kCmdSaveConfiguration);
+    EXPECT_EQ(messages.Kinds(), std::vector<MessageKind>{MessageKind::OkCancelQuestion});
+    EXPECT_EQ(messages.TakeTexts(), Texts{kSaveQuestion});
+    EXPECT_TRUE(TakeSets().empty());
+
+    window.OnCommand(kCmdSaveConfiguration);
+    EXPECT_EQ(messages.TakeTexts(), (Texts{kSaveQuestion, "           Success!           "}));
+    EXPECT_EQ(TakeBindings(), Texts{kSaveSet});
+    window.OnCommand(kCmdWeb);
+    ASSERT_EQ(launched.size(), 1u);
+    EXPECT_EQ(launched[0].arguments,
+              QStringList{"http://" + QString::fromStdString(sim.Address())});
 }

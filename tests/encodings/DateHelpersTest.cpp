@@ -5,10 +5,6 @@
 #include <gtest/gtest.h>
 
 TEST(DaysInMonth, GivesTheLengthOfEachMonthByTheGregorianRule) {
-    EXPECT_TRUE(IsLeapYear(2000));
-    EXPECT_TRUE(IsLeapYear(2024));
-    EXPECT_FALSE(IsLeapYear(1900));
-    EXPECT_FALSE(IsLeapYear(2023));
     for (const char* month : {"1", "3", "5", "7", "8", "10", "12"}) {
         EXPECT_EQ(DaysInMonth(month, "2023"), "31") << month;
     }

@@ -4,9 +4,8 @@
 
 #include "panel/MyBitmapApp.h"
 #include "panel/PanelDescription.h"
-#include "platform/Message.h"
-#include "platform/Trace.h"
 #include "snmp/SessionParameters.h"
+#include "tests/support/DialogTesting.h"
 
 #include <QColor>
 #include <QFile>
@@ -24,19 +23,24 @@ class PanelTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        platform::SetMessageHandler([this](const QString& text, platform::MessageKind) {
-            messages.push_back(text.toStdString());
-            return platform::MessageResult::Ok;
-        });
-        platform::SetTraceSink([this](const std::string& line) { traces.push_back(line); });
         CMyBitmapApp::Instance().ClearPositions();
         savedDevice = DeviceValues();
     }
 
-    void TearDown() override {
-        platform::SetMessageHandler({});
-        platform::SetTraceSink({});
-        DeviceValues() = savedDevice;
+    void TearDown() override { DeviceValues() = savedDevice; }
+
+    // Exactly one message box came and it holds every one of `parts` (it is forgotten).
+    ::testing::AssertionResult OneMessageWith(std::initializer_list<std::string> parts) {
+        const std::vector<std::string> texts = messages.TakeTexts();
+        if (texts.size() != 1) {
+            return ::testing::AssertionFailure() << texts.size() << " messages";
+        }
+        for (const std::string& part : parts) {
+            if (texts[0].find(part) == std::string::npos) {
+                return ::testing::AssertionFailure() << texts[0] << " lacks " << part;
+            }
+        }
+        return ::testing::AssertionSuccess();
     }
 
     QString Path(const QString& name) const { return folder.filePath(name); }
@@ -74,7 +78,7 @@ protected:
     QTemporaryDir folder;
     CDevModule root;
     CModuleList modules;
-    std::vector<std::string> messages;
-    std::vector<std::string> traces;
+    testsupport::MessageScript messages;
+    testsupport::TraceCapture trace;
     DeviceValuesData savedDevice;
 };

@@ -1,42 +1,16 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
-// The kit's plain pieces: value tables, checks in order, numbers read from an agent, names
-// converted for the switch within their limits.
+// The kit's plain pieces: checks in order, numbers read from an agent, names converted for
+// the switch within their limits. Value tables and their combos are checked by the dialogs
+// that show them.
 #include "features/common/ApplyCheck.h"
-#include "features/common/DialogKit.h"
-#include "features/common/EnumTable.h"
+#include "features/common/SnmpRequests.h"
 #include "snmp/TextConversion.h"
-
-#include <QComboBox>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-const CEnumTable kStates{{{1, "Enabled", "Enable"}, {2, "Disabled", "Disable"}, {3, "Other", ""}},
-                         2};
-
-TEST(KitRules, EnumTablesGiveCellsAndFallBackForValuesNobodyDefined) {
-    EXPECT_EQ(kStates.Cell(1), "Enabled");
-    EXPECT_EQ(kStates.Cell(3), "Other");
-    EXPECT_EQ(kStates.Cell(99), "Disabled");
-    EXPECT_EQ(kStates.Cell(std::nullopt), "Disabled");
-    EXPECT_EQ(CEnumTable({{1, "One", ""}}).Cell(2), ""); // no fallback: an empty cell
-    EXPECT_EQ(kStates.ComboEntries().size(), 2u);
-}
-
-TEST(KitRules, CombosCarryTheValueAndNeverParseTheirText) {
-    QComboBox* combo = kit::Combo(nullptr, "stateCombo", kStates);
-    EXPECT_EQ(combo->count(), 2);
-    EXPECT_EQ(combo->itemText(1), QStringLiteral("Disable"));
-    EXPECT_EQ(kit::ComboValue(*combo), 1);
-    EXPECT_TRUE(kit::SelectValue(*combo, 2));
-    EXPECT_EQ(kit::ComboValue(*combo), 2);
-    EXPECT_FALSE(kit::SelectValue(*combo, 3)); // not offered: nothing is current
-    EXPECT_EQ(kit::ComboValue(*combo), std::nullopt);
-    delete combo;
-}
 
 TEST(KitRules, ChecksStopAtTheFirstRefusalAndLaterOnesDoNotRun) {
     int laterRuns = 0;
@@ -49,23 +23,19 @@ TEST(KitRules, ChecksStopAtTheFirstRefusalAndLaterOnesDoNotRun) {
                 return false;
             },
             "third");
-    ASSERT_TRUE(checks.FirstRefusal());
-    EXPECT_EQ(*checks.FirstRefusal(), (Refusal{"second", platform::MessageKind::Information}));
+    EXPECT_EQ(checks.FirstRefusal(), (Refusal{"second", platform::MessageKind::Information}));
     EXPECT_EQ(laterRuns, 0);
     EXPECT_TRUE(CheckChain().Require(true, "x").Passed());
 }
 
 TEST(KitRules, OnlyDecimalNumbersAreNumbers) {
-    struct Case {
-        const char* text;
-        std::optional<long> number;
-    };
-    for (const Case& c :
+    using Case = std::pair<const char*, std::optional<long>>;
+    for (const auto& [text, number] :
          {Case{"42", 42}, Case{"-7", -7}, Case{"0", 0}, Case{"", std::nullopt},
           Case{"-", std::nullopt}, Case{"4x", std::nullopt}, Case{" 4", std::nullopt},
           Case{"9999999999999999999", std::nullopt},
           Case{"-999999999999999999", -999999999999999999L}, Case{"\x01\x02", std::nullopt}}) {
-        EXPECT_EQ(IntegerOf(c.text), c.number) << c.text;
+        EXPECT_EQ(IntegerOf(text), number) << text;
     }
 }
 

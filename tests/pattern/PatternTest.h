@@ -31,15 +31,10 @@ protected:
 
     // A value as Net-SNMP's snmpget prints it alone (strings without their quotes).
     std::string ToolGet(const std::string& oid) const {
-        const std::string command = "MIBS= " + testsupport::FindProgram("snmpget") +
-                                    " -v2c -c guests -Oqv " + sim.Peer() + " " + oid + " 2>&1";
-        std::string output = testsupport::RunCommand(command);
-        while (!output.empty() && (output.back() == '\n' || output.back() == '"')) {
-            output.pop_back();
-        }
-        if (!output.empty() && output.front() == '"') {
-            output.erase(0, 1);
-        }
-        return output;
+        std::string output =
+            testsupport::RunCommand("MIBS= " + testsupport::FindProgram("snmpget") +
+                                    " -v2c -c guests -Oqv " + sim.Peer() + " " + oid + " 2>&1");
+        output.erase(output.find_last_not_of("\n\"") + 1);
+        return output.erase(0, output.find_first_not_of('"'));
     }
 };

@@ -45,29 +45,29 @@ private:
     }
 };
 
-class ResizableDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dialog.show();
-        testsupport::ProcessEvents();
-    }
-
-    void ResizeTo(int width, int height) {
+TEST(ResizableDialog, KeepsItsOpeningSizeAndControlsFollowTheirAnchorsByTheirShare) {
+    CAnchorProbeDialog dialog;
+    dialog.show();
+    const auto resizeTo = [&dialog](int width, int height) {
         dialog.resize(width, height);
         testsupport::ProcessEvents();
+    };
+    // Many small steps add up like one large step.
+    for (int width = 401; width <= 420; ++width) {
+        resizeTo(width, 300);
     }
+    EXPECT_EQ(dialog.At("half"), QRect(110, 230, 40, 20));
+    resizeTo(400, 300);
+    EXPECT_EQ(dialog.At("half"), QRect(100, 230, 40, 20));
+    EXPECT_EQ(dialog.At("grid"), QRect(10, 10, 300, 200));
 
-    CAnchorProbeDialog dialog;
-};
-
-TEST_F(ResizableDialogTest, ItKeepsItsOpeningSizeAndControlsFollowTheirAnchorsByTheirShare) {
     EXPECT_EQ(dialog.OpeningSize(), QSize(400, 300));
-    ResizeTo(200, 100);
+    resizeTo(200, 100);
     EXPECT_EQ(dialog.size(), QSize(400, 300));
-    ResizeTo(500, 250);
+    resizeTo(500, 250);
     EXPECT_EQ(dialog.size(), QSize(500, 300));
 
-    ResizeTo(500, 360); // 100 wider, 60 higher
+    resizeTo(500, 360); // 100 wider, 60 higher
     EXPECT_EQ(dialog.At("grid"), QRect(10, 10, 400, 260));
     EXPECT_EQ(dialog.At("okButton"), QRect(420, 320, 60, 24));
     EXPECT_EQ(dialog.At("half"), QRect(150, 230, 40, 20));
@@ -78,29 +78,18 @@ TEST_F(ResizableDialogTest, ItKeepsItsOpeningSizeAndControlsFollowTheirAnchorsBy
     // The size grip sits in the bottom right corner.
     auto* grip = Find<QSizeGrip>(&dialog, "sizeGrip");
     ASSERT_NE(grip, nullptr);
-    ResizeTo(520, 330);
+    resizeTo(520, 330);
     EXPECT_TRUE(grip->isVisible());
     EXPECT_EQ(grip->geometry().bottomRight(), QPoint(519, 329));
     dialog.ShowGrip(false);
     EXPECT_FALSE(grip->isVisible());
-}
 
-TEST_F(ResizableDialogTest, ManySmallStepsAddUpLikeOneLargeStep) {
-    for (int width = 401; width <= 420; ++width) {
-        ResizeTo(width, 300);
-    }
-    EXPECT_EQ(dialog.At("half"), QRect(110, 230, 40, 20));
-    ResizeTo(400, 300);
-    EXPECT_EQ(dialog.At("half"), QRect(100, 230, 40, 20));
-    EXPECT_EQ(dialog.At("grid"), QRect(10, 10, 300, 200));
-}
-
-TEST_F(ResizableDialogTest, AnEmptyAnchorTableIsRefusedAndTheOldOneKept) {
+    // An empty anchor table is refused and the old one kept; a new one counts from now on.
     EXPECT_EQ(dialog.SetAnchors({}), 0);
-    ResizeTo(450, 300);
+    resizeTo(450, 300);
     EXPECT_EQ(dialog.At("okButton"), QRect(370, 260, 60, 24));
     EXPECT_EQ(dialog.SetAnchors({{"tooFar", kAnchorMoveRight, 100}}), 1);
-    ResizeTo(470, 300);
+    resizeTo(470, 300);
     EXPECT_EQ(dialog.At("tooFar"), QRect(30, 230, 40, 20));
     EXPECT_EQ(dialog.At("okButton"), QRect(370, 260, 60, 24));
 }

@@ -30,15 +30,13 @@ class CWalkProbeDialog : public CFeatureDialog {
 public:
     CWalkProbeDialog(std::vector<std::string> columns, std::shared_ptr<WalkCounters> counters)
         : m_cWalk(m_cCommonSNMPTable, std::move(columns)), m_counters(std::move(counters)) {
-        m_list = new CReportList(this);
-        m_list->setObjectName(QStringLiteral("list"));
         m_list->SetColumns(
             {QStringLiteral("Index "), QStringLiteral("Suffix "), QStringLiteral("Value ")});
         auto* layout = new QVBoxLayout(this);
-        layout->addWidget(m_list);
-        layout->addWidget(RefreshButton());
-        layout->addWidget(ApplyButton());
-        layout->addWidget(CloseButton());
+        for (QWidget* widget : std::initializer_list<QWidget*>{m_list, RefreshButton(),
+                                                               ApplyButton(), CloseButton()}) {
+            layout->addWidget(widget);
+        }
     }
 
     void Refresh() override {
@@ -59,16 +57,12 @@ public:
             });
     }
 
-    CReportList* List() const { return m_list; }
-    CTableWalk& Walk() { return m_cWalk; }
-
-private:
     CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
     CTrunkInfo& m_cTrunkInfo = AddData<CTrunkInfo>();
     CTableWalk m_cWalk;
     std::shared_ptr<WalkCounters> m_counters;
-    CReportList* m_list = nullptr;
+    CReportList* m_list = new CReportList(this);
 };
 
 using testsupport::Find;
@@ -94,7 +88,7 @@ protected:
     std::shared_ptr<WalkCounters> counters = std::make_shared<WalkCounters>();
 };
 
-TEST_F(TableWalkTest, RowsReachTheListInTableOrderOnTheUiThreadAndTheEndEnablesTheButtons) {
+TEST_F(TableWalkTest, RowsReachTheListInTableOrderOnTheUiThreadAndARestartDropsEarlierRows) {
     auto dialog = OpenWalk({kPortSpeed, kPortFlowControl});
     auto* refresh = Find<QPushButton>(dialog.get(), "refreshButton");
     auto* apply = Find<QPushButton>(dialog.get(), "applyButton");
@@ -106,47 +100,44 @@ TEST_F(TableWalkTest, RowsReachTheListInTableOrderOnTheUiThreadAndTheEndEnablesT
     EXPECT_TRUE(apply->isEnabled());
     EXPECT_EQ(counters->lastStatus, kSnmpEndOfTable);
     EXPECT_EQ(counters->rowsOffUiThread, 0);
-    ASSERT_EQ(dialog->List()->RowCount(), 28);
+    ASSERT_EQ(dialog->m_list->RowCount(), 28);
     for (int row = 0; row < 28; ++row) {
         const std::string port = std::to_string(row + 1);
-        EXPECT_EQ(dialog->List()->Cell(row, 0).toStdString(), port);
-        EXPECT_EQ(dialog->List()->Cell(row, 1).toStdString(), port);
-        EXPECT_EQ(dialog->List()->Cell(row, 2).toStdString(),
+        EXPECT_EQ(dialog->m_list->Cell(row, 0).toStdString(), port);
+        EXPECT_EQ(dialog->m_list->Cell(row, 1).toStdString(), port);
+        EXPECT_EQ(dialog->m_list->Cell(row, 2).toStdString(),
                   ToolGet(kPortFlowControl + "." + port));
     }
     EXPECT_TRUE(trace.Contains("status = -1"));
     EXPECT_TRUE(trace.Contains("call back iStatus = -2"));
-}
 
-TEST_F(TableWalkTest, ARestartedWalkDropsTheRowsOfTheEarlierOne) {
-    auto dialog = OpenWalk({kPortSpeed, kPortFlowControl});
-    ASSERT_TRUE(WaitForHandOvers(dialog->Walk(), 1));
-    dialog->Refresh(); // the first walk's undelivered rows and end must not show up
+    // A walk restarted twice while the first has rows under way delivers one walk.
+    dialog->Refresh();
+    ASSERT_TRUE(WaitForHandOvers(dialog->m_cWalk, 1));
+    dialog->Refresh(); // the earlier walk's undelivered rows and end must not show up
     dialog->Refresh();
     ASSERT_TRUE(
-        WaitUntil([&] { return counters->walksFinished >= 1 && !dialog->Walk().IsRunning(); }));
+        WaitUntil([&] { return counters->walksFinished >= 2 && !dialog->m_cWalk.IsRunning(); }));
     testsupport::ProcessEvents();
-    EXPECT_EQ(counters->walksFinished, 1);
-    EXPECT_EQ(dialog->List()->RowCount(), 28);
+    EXPECT_EQ(counters->walksFinished, 2);
+    EXPECT_EQ(dialog->m_list->RowCount(), 28);
 }
 
 // Closes dialogs at every stage of their walks; the sanitizer builds watch for races and
 // for any access to a dialog that is gone.
 TEST_F(TableWalkTest, DialogsClosedAtAnyMomentOfTheirWalkLeaveNothingBehind) {
     auto dialog = OpenWalk({std::string(kPrivateMib)}); // thousands of objects
-    ASSERT_TRUE(WaitForHandOvers(dialog->Walk(), 5));
+    ASSERT_TRUE(WaitForHandOvers(dialog->m_cWalk, 5));
     ASSERT_EQ(counters->rowsDelivered, 0);
     dialog.reset();                       // rows not yet delivered are dropped
     WaitUntil([] { return false; }, 200); // run the event loop for a while
     EXPECT_EQ(counters->rowsDelivered, 0);
     EXPECT_EQ(counters->walksFinished, 0);
-    const std::vector<std::string> expected = {
-        platform::FramedTraceLine("DestroyWindow"),
-        platform::FramedTraceLine("m_cCommonSNMP.Close"),
-        platform::FramedTraceLine("m_cCommonSNMPTable.Close"),
-        platform::FramedTraceLine("m_cCommonSNMPTableTrunk.Close"),
-        platform::FramedTraceLine("m_cCommonSNMPTableVlan.Close"),
-    };
+    std::vector<std::string> expected;
+    for (const char* line : {"DestroyWindow", "m_cCommonSNMP.Close", "m_cCommonSNMPTable.Close",
+                             "m_cCommonSNMPTableTrunk.Close", "m_cCommonSNMPTableVlan.Close"}) {
+        expected.push_back(platform::FramedTraceLine(line));
+    }
     EXPECT_EQ(trace.LinesFrom(expected.front()), expected);
 
     // The answer to a step under way can never reach a dialog closed meanwhile.
@@ -161,7 +152,7 @@ TEST_F(TableWalkTest, DialogsClosedAtAnyMomentOfTheirWalkLeaveNothingBehind) {
     for (int round = 0; round < 24; ++round) {
         dialog = OpenWalk({kPortSpeed, kPortFlowControl});
         if (round % 3 == 1) {
-            WaitForHandOvers(dialog->Walk(), round % 5);
+            WaitForHandOvers(dialog->m_cWalk, round % 5);
         } else if (round % 3 == 2) {
             testsupport::ProcessEvents();
         }

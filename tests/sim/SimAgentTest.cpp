@@ -102,10 +102,8 @@ protected:
 class SimModels : public SimAgent, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(SimModels, WholeTreeComesInOrderAndEveryObjectTheModuleUsesIsAnswered) {
-    SimFixture::Options options;
-    options.model = GetParam();
-    StartSim(options);
-    const bool poe = options.model == "KSX-7700-28P";
+    StartSim({GetParam(), {}});
+    const bool poe = std::string(GetParam()) == "KSX-7700-28P";
     int code = -1;
     std::istringstream lines(Snmp("snmpwalk", kGuests + " -Oq", "1", &code));
     EXPECT_EQ(code, 0);
@@ -188,13 +186,10 @@ TEST_F(SimAgent, SetsFollowTheCommunitiesAreCheckedAndLogged) {
 }
 
 TEST_F(SimAgent, CustomCommunitiesAndVersion3UsersReadAndWrite) {
-    SimFixture::Options options;
-    options.arguments = {"--ro-community", "look",
-                         "--rw-community", "touch",
-                         "--v3-user",      "alice:SHA:alicepass1:DES:aliceprivate",
-                         "--v3-user",      "bert:MD5:bertpass12:AES:bertprivate1",
-                         "--v3-user",      "cleo:none::none:"};
-    StartSim(options);
+    StartSim({"KSX-7700-52",
+              {"--ro-community", "look", "--rw-community", "touch", "--v3-user",
+               "alice:SHA:alicepass1:DES:aliceprivate", "--v3-user",
+               "bert:MD5:bertpass12:AES:bertprivate1", "--v3-user", "cleo:none::none:"}});
     const std::string alice =
         "-v3 -u alice -l authPriv -a SHA -A alicepass1 -x DES -X aliceprivate";
     EXPECT_EQ(Set(kSysLocation + " s 'room 5'", alice), "noError");
@@ -222,13 +217,12 @@ TEST_F(SimAgent, CustomCommunitiesAndVersion3UsersReadAndWrite) {
 }
 
 TEST_F(SimAgent, SaveRebootAndFirmwareUpgradeRunTheirCourse) {
-    SimFixture::Options options;
-    options.arguments = {"--save-seconds",   "0.3", "--transfer-seconds", "0.3",
-                         "--reboot-seconds", "0.8"};
-    StartSim(options);
+    StartSim({"KSX-7700-52",
+              {"--save-seconds", "0.3", "--transfer-seconds", "0.3", "--reboot-seconds", "0.8"}});
     const auto started = std::chrono::steady_clock::now();
     const std::string writer = kKeepers + kQuick;
     // a save reads one while it runs
+    ASSERT_EQ(Set(kSysLocation + " s saved"), "noError");
     ASSERT_EQ(Set(P + ".1.10.0 i 1"), "noError");
     EXPECT_EQ(Number(P + ".1.10.0", writer), 1);
     EXPECT_TRUE(testsupport::WaitUntil([&] { return Number(P + ".1.10.0", writer) == 2; }));
@@ -244,6 +238,7 @@ TEST_F(SimAgent, SaveRebootAndFirmwareUpgradeRunTheirCourse) {
                      .count();
     EXPECT_LT(uptime * 10, lived) << "sysUpTime started again";
     EXPECT_EQ(Get(kSysName), "STRING: \"KSX-7700-52\"\n") << "what was not saved is gone";
+    EXPECT_EQ(Get(kSysLocation), "STRING: \"saved\"\n");
 
     // a firmware upgrade transfers, restarts and succeeds
     ASSERT_EQ(Set(P + ".3.1.0 a 192.0.2.9 " + P + ".3.2.0 s image.bin"), "noError");
@@ -261,12 +256,10 @@ TEST_F(SimAgent, SaveRebootAndFirmwareUpgradeRunTheirCourse) {
 }
 
 TEST_F(SimAgent, FaultsDropAndDelayAnswers) {
-    SimFixture::Options options;
-    options.arguments = {"--drop",       P + ".22", "--drop",  "1.3.6.1.2.1.17.7",
-                         "--drop-after", "6",       "--delay", "5"};
-    options.model = "KSX-7700-28P";
-    options.requestLog = true;
-    StartSim(options);
+    StartSim(
+        {"KSX-7700-28P",
+         {"--drop", P + ".22", "--drop", "1.3.6.1.2.1.17.7", "--drop-after", "6", "--delay", "5"},
+         true});
     const std::string quick = kGuests + kQuick;
     EXPECT_EQ(Get(kSysName, quick), "STRING: \"KSX-7700-28P\"\n");
     EXPECT_NE(Get(P + ".22.6.0", quick).find(kTimeout), std::string::npos);
@@ -284,24 +277,10 @@ TEST_F(SimAgent, FaultsDropAndDelayAnswers) {
     EXPECT_TRUE(log[0].answered);
 }
 
-TEST_F(SimAgent, AnimationChangesLinks) {
-    SimFixture::Options options;
-    options.arguments = {"--animate", "--animate-seconds", "0.05"};
-    StartSim(options);
+TEST_F(SimAgent, AnimationChangesLinksAndThePoeLampMode) {
+    StartSim({"KSX-7700-28P", {"--animate", "--animate-seconds", "0.05"}});
     const auto links = [&] { return Snmp("snmpwalk", kGuests, "1.3.6.1.2.1.2.2.1.8"); };
-    const std::string first = links();
+    const std::string first = links(), mode = Get(P + ".22.8.0");
     EXPECT_TRUE(testsupport::WaitUntil([&] { return links() != first; }));
-}
-
-TEST_F(SimAgent, StoppedProcessAnswersAgainAndBulkWalksEndAtTheTable) {
-    StartSim();
-    m_sim.Pause();
-    EXPECT_EQ(Number(kUpTime, kGuests + kQuick), -1);
-    m_sim.Resume();
-    EXPECT_TRUE(testsupport::WaitUntil([&] { return Number(kUpTime, kGuests + kQuick) >= 0; }));
-    ASSERT_EQ(Set(P + ".7.6.1.5.9 i 4 " + P + ".7.6.1.1.9 s printers"), "noError");
-    EXPECT_EQ(Snmp("snmpbulkwalk", kGuests + " -Oqv", P + ".7.6.1.1"),
-              "\"default\"\n\"printers\"\n");
-    const std::string out = Snmp("snmpbulkwalk", kGuests, "1.3.6.1.2.1.2.2.1.1");
-    EXPECT_NE(out.find(".1.3.6.1.2.1.2.2.1.1.1001 = INTEGER: 1001"), std::string::npos) << out;
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return Get(P + ".22.8.0") != mode; }));
 }

@@ -24,36 +24,27 @@ namespace testsupport {
 
 int FreeUdpPort() {
     const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    if (fd < 0) {
-        return -1;
-    }
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
     socklen_t length = sizeof address;
-    int port = -1;
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
-        port = ntohs(address.sin_port);
+    const bool bound = fd >= 0 &&
+                       bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                       getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+    if (fd >= 0) {
+        close(fd);
     }
-    close(fd);
-    return port;
+    return bound ? ntohs(address.sin_port) : -1;
 }
 
 std::string MakeTempDir(const std::string& prefix) {
     std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "XXXXXX")).string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        return {};
-    }
-    return pattern;
+    return mkdtemp(pattern.data()) == nullptr ? std::string() : pattern;
 }
 
 void RemoveTree(const std::string& path) {
     std::error_code ignored;
-    if (!path.empty()) {
-        std::filesystem::remove_all(path, ignored);
-    }
+    std::filesystem::remove_all(path, ignored); // an empty path removes nothing
 }
 
 bool WriteFile(const std::string& path, const std::string& text) {
@@ -72,20 +63,13 @@ std::string ReadFile(const std::string& path) {
 std::string RunCommand(const std::string& commandLine, int* exitCode) {
     std::string output;
     FILE* pipe = popen(commandLine.c_str(), "r");
-    if (pipe == nullptr) {
-        if (exitCode != nullptr) {
-            *exitCode = -1;
-        }
-        return output;
-    }
     char buffer[4096];
-    size_t got = 0;
-    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+    for (size_t got = 0; pipe != nullptr && (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
         output.append(buffer, got);
     }
-    const int status = pclose(pipe);
+    const int status = pipe != nullptr ? pclose(pipe) : -1;
     if (exitCode != nullptr) {
-        *exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        *exitCode = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     return output;
 }

@@ -63,19 +63,15 @@ std::vector<std::string> DialogFixture::Bindings(const SimSetRecord& record) {
 std::vector<std::string> DialogFixture::TakeBindings() {
     std::vector<std::string> bindings;
     for (const SimSetRecord& record : TakeSets()) {
-        for (std::string& binding : Bindings(record)) {
-            bindings.push_back(std::move(binding));
-        }
+        const std::vector<std::string> more = Bindings(record);
+        bindings.insert(bindings.end(), more.begin(), more.end());
     }
     return bindings;
 }
 
 int DialogFixture::PortCountOf(const std::string& model) {
     const std::string prefix = "KSX-7700-";
-    if (model.rfind(prefix, 0) != 0) {
-        return DeviceValuesData().DevicePortCount;
-    }
-    const int ports = std::atoi(model.c_str() + prefix.size());
+    const int ports = model.rfind(prefix, 0) == 0 ? std::atoi(model.c_str() + prefix.size()) : 0;
     return ports > 0 ? ports : DeviceValuesData().DevicePortCount;
 }
 

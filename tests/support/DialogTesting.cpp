@@ -48,10 +48,8 @@ void MessageScript::Answer(std::initializer_list<platform::MessageResult> answer
 }
 
 std::vector<std::string> MessageScript::TakeTexts() {
-    std::vector<std::string> texts = std::move(m_texts);
-    m_texts.clear();
     m_kinds.clear();
-    return texts;
+    return std::exchange(m_texts, {});
 }
 
 TraceCapture::TraceCapture() {
@@ -109,10 +107,7 @@ void ReportMissingWidget(const QString& objectName) {
 }
 
 QWidget* FindAny(const QWidget* root, const QString& objectName) {
-    if (root == nullptr) {
-        return nullptr;
-    }
-    return root->findChild<QWidget*>(objectName);
+    return root == nullptr ? nullptr : root->findChild<QWidget*>(objectName);
 }
 
 bool Click(const QWidget* root, const QString& objectName) {

@@ -70,15 +70,6 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
 // strings always as lower-case hexadecimal under tag 4, every other value as text.
 using Values = std::vector<std::string>;
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 bool IsPrintable(const std::string& bytes) {
     return std::all_of(bytes.begin(), bytes.end(),
                        [](unsigned char c) { return c >= 0x20 && c <= 0x7E; });
@@ -87,7 +78,8 @@ bool IsPrintable(const std::string& bytes) {
 // ksx-snmp's OID|TAG|VALUE lines. Also checks the text-or-hex choice of octet strings.
 Values ParseToolOutput(const std::string& output) {
     Values values;
-    for (const std::string& line : Lines(output)) {
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
         std::smatch m;
         if (!std::regex_match(line, m, std::regex("([^|]*)\\|([^|]*)\\|(.*)"))) {
             ADD_FAILURE() << "not an OID|TAG|VALUE line: " << line;
@@ -131,7 +123,8 @@ Values ParseNetSnmpOutput(const std::string& output) {
         {"Gauge32: ", "66"}, {"Counter64: ", "70"}, {"Timeticks: (", "67"}};
     Values values;
     std::string tag;
-    for (const std::string& line : Lines(output)) {
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
         if (!line.starts_with(".")) {
             if (tag == "4") { // a hex string goes on
                 values.back() += HexDigits(line);

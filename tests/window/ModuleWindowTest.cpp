@@ -45,21 +45,17 @@ QAction* Command(const CModuleWindow& window, int id) {
     return window.MenuBar()->findChild<QAction*>(QStringLiteral("command%1").arg(id));
 }
 
-// Every command item of the menu bar: its popup path and text, by id.
-void CollectItems(const QMenu& menu, const QString& path, std::map<int, QString>& items) {
-    for (QAction* action : menu.actions()) {
-        if (action->menu() != nullptr) {
-            CollectItems(*action->menu(), path + QStringLiteral(" / ") + action->text(), items);
-        } else {
-            items[action->data().toInt()] = path + QStringLiteral(" / ") + action->text();
-        }
-    }
-}
-
-std::map<int, QString> MenuItems(const CModuleWindow& window) {
+// Every command item below `actions`: its popup path and text, by id.
+std::map<int, QString> MenuItems(const QList<QAction*>& actions, const QString& path = {}) {
     std::map<int, QString> items;
-    for (QAction* popup : window.MenuBar()->actions()) {
-        CollectItems(*popup->menu(), popup->text(), items);
+    for (QAction* action : actions) {
+        const QString name =
+            path.isEmpty() ? action->text() : path + QStringLiteral(" / ") + action->text();
+        if (action->menu() != nullptr) {
+            items.merge(MenuItems(action->menu()->actions(), name));
+        } else {
+            items[action->data().toInt()] = name;
+        }
     }
     return items;
 }
@@ -174,7 +170,7 @@ TEST_F(ModuleWindowTest, PoeModelHasTheWholeMenuInOrderWithOnlyRegisteredCommand
     EXPECT_EQ(Titles(Popup(window, QStringLiteral("Device Manager / PoE"))->actions()),
               (QStringList{"PoE Global Settings", "PoE Port Settings", "PoE Time Range Settings"}));
 
-    const std::map<int, QString> items = MenuItems(window);
+    const std::map<int, QString> items = MenuItems(window.MenuBar()->actions());
     EXPECT_EQ(items.size(), ModuleMenuTable().size());
     EXPECT_EQ(items.at(32859), QStringLiteral("Device Manager / AAA / 802.1X  Settings"));
     EXPECT_EQ(items.at(32866),
@@ -193,16 +189,39 @@ TEST_F(ModuleWindowTest, PoeModelHasTheWholeMenuInOrderWithOnlyRegisteredCommand
     UnregisterCommand(kCmdTelnet);
 }
 
-TEST_F(ModuleWindowTest, ModelWithoutPRunsItsCommandsThenClosesInOrderAndSavesASnapshot) {
+// The live panel against ksx-sim: port 1 runs at 1G, 4 has no cable, 5 carries a 10M device,
+// 50 is an empty uplink, 51 a fibre port.
+TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInOrderWithASnapshot) {
+    StartSim({"KSX-7700-52", {"--all-giga"}});
     const std::string path = m_dir + "/panel.png";
     qputenv("KSX_SNAPSHOT", QByteArray::fromStdString(path));
-    WriteModel("KSX-7700-52", 52);
+    qputenv("KSX_USER_INI", KSX_SOURCE_DIR "/resources/userini/KSX-7700-52/User.ini");
+    UnregisterCommand(kCmdPortConfiguration);
     CModuleWindow& window = Open();
+    ASSERT_TRUE(window.IsSetUp());
+    EXPECT_TRUE(m_messages.Texts().empty());
+    CPanelView& view = *window.PanelView();
+    EXPECT_EQ(view.size(), view.PanelRect().size());
+    ASSERT_NE(NumberedPort(view.Root(), 52), nullptr);
+    ASSERT_TRUE(WaitUntil([&view] { return view.IsBlinking(); }));
+    for (const auto& [port, status] : {std::pair{1, kPortLinkAtTopSpeed},
+                                       {4, kPortNoLink},
+                                       {5, kPortLinkBelowTopSpeed},
+                                       {50, kPortNoLink}}) {
+        EXPECT_EQ(NumberedPort(view.Root(), port)->GetStatus(), status) << port;
+        EXPECT_EQ(view.Indicators().IndicatorState[port - 1], status) << port;
+    }
+    EXPECT_EQ(view.Indicators().PortState[50], 4); // the fibre port's media value
+    EXPECT_EQ(view.Indicators().FanStatus, "1");
+    // Nothing is registered for Port Configuration: a click on a port opens nothing.
+    QTest::mouseClick(&view, Qt::LeftButton, {}, NumberedPort(view.Root(), 3)->GetRect().center());
+    EXPECT_FALSE(window.IsBusy());
+
     // No PoE menu.
     EXPECT_EQ(Popup(window, QStringLiteral("Device Manager / PoE")), nullptr);
     EXPECT_EQ(Titles(Popup(window, QStringLiteral("Device Manager"))->actions()),
               (QStringList{"System", "VLAN", "L2 Function", "Qos", "Security", "AAA", "SNMP"}));
-    const std::map<int, QString> items = MenuItems(window);
+    const std::map<int, QString> items = MenuItems(window.MenuBar()->actions());
     for (int id : {kCmdPoePort, kCmdPoeGlobal, kCmdPoeTimeRange}) {
         EXPECT_FALSE(items.contains(id)) << id;
     }
@@ -292,36 +311,6 @@ TEST_F(ModuleWindowTest, ClosingDuringAWalkCutsItShort) {
     // The cut-short walk is not reported as a time-out.
     EXPECT_EQ(window.AppliedPollResults(), appliedBefore);
     agent.Resume();
-}
-
-// The live panel against ksx-sim: port 1 runs at 1G, 4 has no cable, 5 carries a 10M device,
-// 50 is an empty uplink, 51 a fibre port.
-TEST_F(ModuleWindowTest, PanelFollowsTheSwitch) {
-    StartSim({"KSX-7700-52", {"--all-giga"}});
-    qputenv("KSX_USER_INI", KSX_SOURCE_DIR "/resources/userini/KSX-7700-52/User.ini");
-    UnregisterCommand(kCmdPortConfiguration);
-    CModuleWindow& window = Open();
-    ASSERT_TRUE(window.IsSetUp());
-    EXPECT_TRUE(m_messages.Texts().empty());
-    CPanelView& view = *window.PanelView();
-    EXPECT_EQ(view.size(), view.PanelRect().size());
-    ASSERT_NE(NumberedPort(view.Root(), 52), nullptr);
-
-    ASSERT_TRUE(WaitUntil([&view] { return view.IsBlinking(); }));
-    for (const auto& [port, status] : {std::pair{1, kPortLinkAtTopSpeed},
-                                       {4, kPortNoLink},
-                                       {5, kPortLinkBelowTopSpeed},
-                                       {50, kPortNoLink}}) {
-        EXPECT_EQ(NumberedPort(view.Root(), port)->GetStatus(), status) << port;
-    }
-    EXPECT_EQ(view.Indicators().IndicatorState[0], kPortLinkAtTopSpeed);
-    EXPECT_EQ(view.Indicators().IndicatorState[4], kPortLinkBelowTopSpeed);
-    EXPECT_EQ(view.Indicators().PortState[50], 4); // the fibre port's media value
-    EXPECT_EQ(view.Indicators().FanStatus, "1");
-
-    // Nothing is registered for Port Configuration: a click on a port opens nothing.
-    QTest::mouseClick(&view, Qt::LeftButton, {}, NumberedPort(view.Root(), 3)->GetRect().center());
-    EXPECT_FALSE(window.IsBusy());
 }
 
 } // namespace

@@ -7,92 +7,77 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace {
 
 constexpr char k100M[] = "100000000";
 constexpr char k1G[] = "1000000000";
-
-PollDevice Device(int portCount, bool isAllGiga = false) {
-    PollDevice device;
-    device.portCount = portCount;
-    device.isAllGiga = isAllGiga;
-    return device;
-}
-
-LinkRow Row(std::string index, std::string admin, std::string oper, std::string speed,
-            std::string media = "1") {
-    return LinkRow{std::move(index), std::move(speed), std::move(admin), std::move(oper),
-                   std::move(media)};
-}
+constexpr int kTop = kPortLinkAtTopSpeed, kBelow = kPortLinkBelowTopSpeed;
 
 // Ten-port switches have eight fast ports and two gigabit ports, the others four gigabit
 // ports at the end, all-gigabit switches want 1G on every port.
-TEST(PanelPollRules, LinkStateOfALinkedPortFollowsItsTopSpeed) {
-    constexpr int top = kPortLinkAtTopSpeed, below = kPortLinkBelowTopSpeed;
+TEST(PanelPollRules, LinkStateFollowsAdminThenOperThenTheTopSpeedOfThePort) {
     const struct {
         int portCount;
         bool allGiga;
         std::vector<int> ports;
         int at100M, at1G;
     } cases[] = {
-        {10, false, {1, 2, 3, 4, 5, 6, 7, 8}, top, below},
-        {10, false, {9, 10}, below, top},
-        {20, false, {16}, top, below},
-        {20, false, {17}, below, top},
-        {28, false, {24}, top, below},
-        {28, false, {25}, below, top},
-        {48, false, {44}, top, below},
-        {48, false, {45}, below, top},
-        {52, false, {48}, top, below},
-        {52, false, {49}, below, top},
-        {10, true, {1, 5, 10}, below, top},
-        {52, true, {1, 26, 52}, below, top},
+        {10, false, {1, 2, 3, 4, 5, 6, 7, 8}, kTop, kBelow},
+        {10, false, {9, 10}, kBelow, kTop},
+        {20, false, {16}, kTop, kBelow},
+        {20, false, {17}, kBelow, kTop},
+        {28, false, {24}, kTop, kBelow},
+        {28, false, {25}, kBelow, kTop},
+        {48, false, {44}, kTop, kBelow},
+        {48, false, {45}, kBelow, kTop},
+        {52, false, {48}, kTop, kBelow},
+        {52, false, {49}, kBelow, kTop},
+        {10, true, {1, 5, 10}, kBelow, kTop},
+        {52, true, {1, 26, 52}, kBelow, kTop},
     };
     for (const auto& c : cases) {
         for (int port : c.ports) {
-            const PollDevice device = Device(c.portCount, c.allGiga);
-            EXPECT_EQ(LinkPortState("1", "1", k100M, port, device), c.at100M)
-                << c.portCount << " port " << port;
-            EXPECT_EQ(LinkPortState("1", "1", k1G, port, device), c.at1G)
-                << c.portCount << " port " << port;
+            SCOPED_TRACE(testing::Message() << c.portCount << " port " << port);
+            const PollDevice device{.portCount = c.portCount, .isAllGiga = c.allGiga};
+            EXPECT_EQ(LinkPortState("1", "1", k100M, port, device), c.at100M);
+            EXPECT_EQ(LinkPortState("1", "1", k1G, port, device), c.at1G);
         }
     }
-    // Speeds are compared as texts: 10 Mbit/s and odd texts are below the top speed.
-    EXPECT_EQ(LinkPortState("1", "1", "10000000", 1, Device(28)), below);
-    EXPECT_EQ(LinkPortState("1", "1", "100000000 ", 1, Device(28)), below);
-}
-
-TEST(PanelPollRules, DisabledComesBeforeNoLinkAndNoLinkBeforeSpeed) {
-    const PollDevice device = Device(28);
-    EXPECT_EQ(LinkPortState("2", "1", k100M, 1, device), kPortDisabled);
-    EXPECT_EQ(LinkPortState("2", "2", k100M, 1, device), kPortDisabled);
-    EXPECT_EQ(LinkPortState("", "1", k100M, 1, device), kPortDisabled);
-    EXPECT_EQ(LinkPortState("1", "2", k100M, 1, device), kPortNoLink);
-    EXPECT_EQ(LinkPortState("1", "7", k100M, 1, device), kPortNoLink);
+    // Disabled comes before no link, no link before the speed; speeds are compared as texts:
+    // 10 Mbit/s and odd texts are below the top speed.
+    const struct {
+        const char *admin, *oper, *speed;
+        int state;
+    } states[] = {{"2", "1", k100M, kPortDisabled}, {"2", "2", k100M, kPortDisabled},
+                  {"", "1", k100M, kPortDisabled},  {"1", "2", k100M, kPortNoLink},
+                  {"1", "7", k100M, kPortNoLink},   {"1", "1", "10000000", kBelow},
+                  {"1", "1", "100000000 ", kBelow}};
+    for (const auto& s : states) {
+        EXPECT_EQ(LinkPortState(s.admin, s.oper, s.speed, 1, PollDevice{}), s.state)
+            << s.admin << "/" << s.oper << "/" << s.speed;
+    }
 }
 
 TEST(PanelPollRules, RowsForIndexZeroOrBeyondThePortsChangeNothing) {
     LinkAccumulators rows;
-    rows.rows = {Row("0", "1", "1", k100M),    Row("29", "1", "1", k100M),
-                 Row("1000", "2", "2", k100M), Row("", "1", "1", k100M),
-                 Row("abc", "1", "1", k100M),  Row("99999999999", "1", "1", k100M),
-                 Row("5", "1", "1", k100M)};
+    for (const char* index : {"0", "29", "1000", "", "abc", "99999999999", "5"}) {
+        rows.rows.push_back({index, k100M, "1", "1", "1"});
+    }
+    rows.rows[2].adminStatus = rows.rows[2].operStatus = "2";
     PanelPollResult result;
-    RefreshLinkStatus(rows, Device(28), result);
+    RefreshLinkStatus(rows, PollDevice{}, result);
     ASSERT_EQ(result.Ports.size(), 1u);
     EXPECT_EQ(result.Ports[0].Port, 5);
     EXPECT_TRUE(result.StartBlinkTimer);
 }
 
 TEST(PanelPollRules, PoeStatusTextsAndRowIndexes) {
-    EXPECT_EQ(PoePortState("POWER ON"), kPortLinkAtTopSpeed);
+    EXPECT_EQ(PoePortState("POWER ON"), kTop);
     EXPECT_EQ(PoePortState("POWER OFF"), kPortDisabled);
     EXPECT_EQ(PoePortState("Time-based OFF"), kPortDisabled);
     // Anything unknown blinks orange.
     for (const char* text : {"", "power on", "POWER ON ", "Overload", "Time-based off"}) {
-        EXPECT_EQ(PoePortState(text), kPortLinkBelowTopSpeed) << text;
+        EXPECT_EQ(PoePortState(text), kBelow) << text;
     }
     // Rows are indexed by unit and port.
     for (const auto& [index, port] :
@@ -101,47 +86,32 @@ TEST(PanelPollRules, PoeStatusTextsAndRowIndexes) {
     }
 }
 
-TEST(PanelPollRules, PoeRowOfPortOneFirstDisablesThePortsAfterThePoePorts) {
-    PoeAccumulators rows;
-    rows.ports = {1, 2, 10};
-    rows.statuses = {"POWER ON", "Time-based OFF", "Overload"};
-    PollDevice device = Device(12);
+// The row of port 1 first disables (status only) the ports after the PoE ports, up to the
+// last panel port; rows outside the ports change nothing; a row short of a text reads "".
+TEST(PanelPollRules, PoeRowsUpdateTheirPortsAndPortOneDisablesThePortsAfterThePoePorts) {
+    // Each update as "port:status", then "=indicator/state value" when they are set.
+    const auto updates = [](const PanelPollResult& result) {
+        std::string text;
+        for (const PanelPortUpdate& u : result.Ports) {
+            text += std::to_string(u.Port) + ":" + std::to_string(u.Status.value_or(-1));
+            if (u.Indicator || u.StateValue) {
+                text += "=" + std::to_string(u.Indicator.value_or(-1)) + "/" +
+                        std::to_string(u.StateValue.value_or(-1));
+            }
+            text += " ";
+        }
+        EXPECT_TRUE(result.StartBlinkTimer);
+        return text;
+    };
     PanelPollResult result;
-    RefreshPOEPortStatus(rows, device, result);
-
-    // Ports 9..12 disabled (status only), then the three rows in order.
-    std::vector<int> order;
-    for (const PanelPortUpdate& update : result.Ports) {
-        order.push_back(update.Port);
-    }
-    EXPECT_EQ(order, (std::vector<int>{9, 10, 11, 12, 1, 2, 10}));
-    for (size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(result.Ports[i].Status, kPortDisabled);
-        EXPECT_FALSE(result.Ports[i].Indicator.has_value());
-        EXPECT_FALSE(result.Ports[i].StateValue.has_value());
-    }
-    // (What each row shows is checked against the switch.)
-    EXPECT_EQ(result.Ports[6].Status, kPortLinkBelowTopSpeed) << "port 10's row wins";
-    EXPECT_TRUE(result.StartBlinkTimer);
-}
-
-TEST(PanelPollRules, PoeRowsOutsideThePortsChangeNothing) {
-    PoeAccumulators rows;
-    rows.ports = {0, 29, 3};
-    rows.statuses = {"POWER ON", "POWER ON"}; // one text short: the last row reads ""
-    PanelPollResult result;
-    RefreshPOEPortStatus(rows, Device(28), result);
-    ASSERT_EQ(result.Ports.size(), 1u);
-    EXPECT_EQ(result.Ports[0].Port, 3);
-    EXPECT_EQ(result.Ports[0].Status, kPortLinkBelowTopSpeed);
-}
-
-TEST(PanelPollRules, PoeDisablingStopsAtTheLastPanelPort) {
-    PoeAccumulators rows;
-    rows.ports = {1};
-    rows.statuses = {"POWER OFF"};
-    PanelPollResult result;
-    RefreshPOEPortStatus(rows, Device(1000000), result);
+    RefreshPOEPortStatus({{1, 2, 10}, {"POWER ON", "Time-based OFF", "Overload"}},
+                         PollDevice{.portCount = 12}, result);
+    EXPECT_EQ(updates(result), "9:2 10:2 11:2 12:2 1:1=1/2 2:2=2/2 10:0=0/2 ");
+    result = {};
+    RefreshPOEPortStatus({{0, 29, 3}, {"POWER ON", "POWER ON"}}, PollDevice{}, result);
+    EXPECT_EQ(updates(result), "3:0=0/2 ");
+    result = {};
+    RefreshPOEPortStatus({{1}, {"POWER OFF"}}, PollDevice{.portCount = 1000000}, result);
     EXPECT_LE(result.Ports.size(), static_cast<size_t>(kMaxPanelPorts));
     EXPECT_EQ(result.Ports.back().Port, 1);
 }
@@ -182,8 +152,7 @@ TEST(MenuPruning, ModelWithoutPLosesThePoeCommandsAndPopup) {
         EXPECT_FALSE(poe.removePoePopup) << model;
         EXPECT_TRUE(poe.removedIds.empty()) << model;
     }
-    const MenuPruning kfx = MenuPruningFor(QStringLiteral("KFX-1P"));
-    EXPECT_EQ(kfx.removedIds, (std::vector<int>{32817}));
+    EXPECT_EQ(MenuPruningFor(QStringLiteral("KFX-1P")).removedIds, (std::vector<int>{32817}));
 }
 
 } // namespace
