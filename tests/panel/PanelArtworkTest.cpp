@@ -27,16 +27,10 @@ const ModelFacts kModels[] = {
     {"KSX-7700-52", 52, true, true},
 };
 
-void PrintTo(const ModelFacts& facts, std::ostream* out) {
-    *out << facts.name;
-}
-
-QString Resources() {
-    return QStringLiteral(KSX_SOURCE_DIR "/resources");
-}
+const QString kResources = QStringLiteral(KSX_SOURCE_DIR "/resources");
 
 QString DescriptionFile(const QString& model) {
-    return QStringLiteral("%1/panels/%2/%2.xml").arg(Resources(), model);
+    return QStringLiteral("%1/panels/%2/%2.xml").arg(kResources, model);
 }
 
 QString DeviceInfo(const QString& userIni, const char* key) {
@@ -54,13 +48,6 @@ protected:
         model = QString::fromLatin1(GetParam().name);
         DeviceValues().ModelName = GetParam().name;
         DeviceValues().DevicePortCount = GetParam().ports;
-    }
-
-    void SaveScreenshot(CPanelView& view, const QString& suffix) {
-        const QDir folder(QStringLiteral(KSX_SCREENSHOT_DIR));
-        ASSERT_TRUE(folder.mkpath(QStringLiteral(".")));
-        const QString path = folder.filePath(QStringLiteral("panel-%1%2.png").arg(model, suffix));
-        ASSERT_TRUE(view.grab().save(path)) << path.toStdString();
     }
 
     QString model;
@@ -128,13 +115,16 @@ TEST_P(PanelArtwork, DescriptionPictureAndUserIniFitTheModel) {
         up.Ports.push_back({port, PortLink10, 1, 0});
     }
     view->ApplyPollResult(up);
-    SaveScreenshot(*view, QString());
+    const QDir screenshots(QStringLiteral(KSX_SCREENSHOT_DIR));
+    ASSERT_TRUE(screenshots.mkpath(QStringLiteral(".")));
+    const QString path = screenshots.filePath(QStringLiteral("panel-%1.png").arg(model));
+    ASSERT_TRUE(view->grab().save(path)) << path.toStdString();
     const QRect firstLamp = NumberedPort(view->Root(), 1)->GetChild(0)->GetRect();
     picture = view->grab().toImage();
     EXPECT_GT(qGreen(picture.pixel(firstLamp.center())), 0xa0) << "port 1 lit green";
 
     // The User.ini as shipped describes the model.
-    const QString ini = QStringLiteral("%1/userini/%2/User.ini").arg(Resources(), model);
+    const QString ini = QStringLiteral("%1/userini/%2/User.ini").arg(kResources, model);
     EXPECT_EQ(DeviceInfo(ini, "DeviceName"), model);
     EXPECT_EQ(DeviceInfo(ini, "DevicePortNum").toInt(), GetParam().ports);
     EXPECT_EQ(DeviceInfo(ini, "IsAllGiga"), GetParam().allGiga ? "Y" : "N");

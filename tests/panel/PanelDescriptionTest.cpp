@@ -2,8 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "PanelTestSupport.h"
 
-#include "panel/PanelView.h"
-
 #include <climits>
 
 namespace {
@@ -63,13 +61,6 @@ TEST_F(PanelDescription, BuildsOneObjectPerElementWithItsAttributes) {
 
     EXPECT_EQ(root.GetChild(8)->GetName(), QStringLiteral("Led"));
     EXPECT_FALSE(root.GetChild(8)->Bitmap().IsLoaded()) << "value 0 has no bitmap";
-
-    // The view takes its size from the device panel.
-    CPanelView view;
-    EXPECT_TRUE(view.LoadDescription(Path(QStringLiteral("panel.xml"))));
-    EXPECT_EQ(view.PanelRect(), QRect(5, 6, 300, 90));
-    EXPECT_EQ(view.size(), QSize(300, 90));
-    EXPECT_EQ(view.sizeHint(), QSize(300, 90));
 }
 
 TEST_F(PanelDescription, MissingRequiredAttributeIsReportedOnceAndTheRestIsBuilt) {
@@ -100,14 +91,10 @@ TEST_F(PanelDescription, UnreadableOrMalformedFileIsReportedWithItsName) {
 }
 
 TEST_F(PanelDescription, NumbersAreTheLeadingDigits) {
-    for (const auto& [text, number] : {std::pair{"12px", 12},
-                                       {"007", 7},
-                                       {"abc", 0},
-                                       {"", 0},
-                                       {"-5", 0},
-                                       {" 5", 0},
-                                       {"3.9", 3},
-                                       {"99999999999999999999", INT_MAX}}) {
+    const std::pair<const char*, int> cases[] = {
+        {"12px", 12}, {"007", 7}, {"abc", 0}, {"", 0},
+        {"-5", 0},    {" 5", 0},  {"3.9", 3}, {"99999999999999999999", INT_MAX}};
+    for (const auto& [text, number] : cases) {
         EXPECT_EQ(LeadingNumber(text), number) << text;
     }
 

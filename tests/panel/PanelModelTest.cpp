@@ -38,8 +38,7 @@ private:
 using PanelModel = PanelTest;
 
 TEST_F(PanelModel, PortStatusDecidesWhatEachLampShows) {
-    CDevModule tree;
-    auto* port = AddTo<CPort>(tree);
+    auto* port = AddTo<CPort>(root);
     std::vector<CLamp*> lamps;
     for (int type : {LampLink, LampS100M, LampPower, LampConsole}) {
         lamps.push_back(AddLamp(*port, type));
@@ -66,14 +65,13 @@ TEST_F(PanelModel, PortStatusDecidesWhatEachLampShows) {
 
 TEST_F(PanelModel, SettingTheSameStatusLoadsAndNotifiesNothing) {
     WriteBitmap(QStringLiteral("enabled.png"), {10, 10}, Qt::gray);
-    CDevModule tree;
-    auto* port = AddTo<CPort>(tree);
+    auto* port = AddTo<CPort>(root);
     port->SetBitmapFolder(folder.path());
     port->SetStateBitmap(PortEnable, QStringLiteral("enabled.png"));
     CLamp* lamp = AddLamp(*port, LampLink);
     port->SetStatus(PortEnable);
     ASSERT_TRUE(port->Bitmap().IsLoaded());
-    tree.DrawChildren();
+    root.DrawChildren();
     ASSERT_FALSE(port->IsDirty());
 
     lamp->CPanelItem::SetStatus(LampOn); // a value no port status would give it
@@ -90,8 +88,7 @@ TEST_F(PanelModel, SettingTheSameStatusLoadsAndNotifiesNothing) {
 }
 
 TEST_F(PanelModel, OnlyLampsOfPortsAndConsolesFollowTheirEnclosingObject) {
-    CDevModule tree;
-    auto* face = AddTo<CPanel>(tree);
+    auto* face = AddTo<CPanel>(root);
     CLamp* faceLamp = AddLamp(*face, LampLink);
     EXPECT_EQ(faceLamp->Enclosing(), face);
     EXPECT_EQ(faceLamp->Subject(), nullptr);
@@ -99,28 +96,27 @@ TEST_F(PanelModel, OnlyLampsOfPortsAndConsolesFollowTheirEnclosingObject) {
     faceLamp->Update();
     EXPECT_EQ(faceLamp->GetStatus(), LampOff);
 
-    auto* console = AddTo<CCom>(tree);
+    auto* console = AddTo<CCom>(root);
     CLamp* consoleLamp = AddLamp(*console, LampConsole);
     consoleLamp->CPanelItem::SetStatus(LampOff);
     console->Initialize(); // passes its own status 0 on
     EXPECT_EQ(consoleLamp->GetStatus(), LampOn);
 
-    auto* power = AddTo<CPower>(tree);
+    auto* power = AddTo<CPower>(root);
     CLamp* powerLamp = AddLamp(*power, LampPower);
     EXPECT_EQ(powerLamp->Subject(), nullptr);
     EXPECT_TRUE(power->StatusSubject()->Observers().empty());
 }
 
 TEST_F(PanelModel, CursorFollowsTheSameHitTest) {
-    CDevModule tree;
-    AddTo<CSlot>(tree, QRect(0, 0, 20, 20));
-    AddTo<CPort>(tree, QRect(100, 0, 20, 20));
-    AddTo<CCom>(tree, QRect(200, 0, 20, 20));
-    AddTo<CPanel>(tree, QRect(300, 0, 20, 20));
-    AddTo<CPower>(tree, QRect(400, 0, 20, 20));
+    AddTo<CSlot>(root, QRect(0, 0, 20, 20));
+    AddTo<CPort>(root, QRect(100, 0, 20, 20));
+    AddTo<CCom>(root, QRect(200, 0, 20, 20));
+    AddTo<CPanel>(root, QRect(300, 0, 20, 20));
+    AddTo<CPower>(root, QRect(400, 0, 20, 20));
     const auto cursorAt = [&](QPoint point) {
         PanelCursor cursor = PanelCursor::Unchanged;
-        tree.OnMouseMove(point, cursor);
+        root.OnMouseMove(point, cursor);
         return cursor;
     };
     EXPECT_EQ(cursorAt({10, 10}), PanelCursor::Arrow);
@@ -128,8 +124,9 @@ TEST_F(PanelModel, CursorFollowsTheSameHitTest) {
     EXPECT_EQ(cursorAt({210, 10}), PanelCursor::Hand);
     EXPECT_EQ(cursorAt({102, 10}), PanelCursor::Unchanged);
     EXPECT_EQ(cursorAt({60, 10}), PanelCursor::Unchanged);
-    EXPECT_EQ(tree.GetChild(5), nullptr);
-    EXPECT_EQ(tree.GetChild(-1), nullptr);
+    EXPECT_EQ(root.GetChild(5), nullptr);
+    EXPECT_EQ(root.GetChild(-1), nullptr);
+    EXPECT_EQ(root.FindChild("CPort", -1), nullptr);
 }
 
 TEST_F(PanelModel, ParentsDeleteTheirChildrenLastAddedFirst) {
@@ -147,12 +144,11 @@ TEST_F(PanelModel, ParentsDeleteTheirChildrenLastAddedFirst) {
 }
 
 TEST_F(PanelModel, TimeoutResetEnablesTheFirst48PortsAndEmptiesTheUplinks) {
-    CDevModule tree;
     std::vector<CPort*> ports;
     for (int i = 0; i < 53; ++i) {
-        ports.push_back(AddTo<CPort>(tree));
+        ports.push_back(AddTo<CPort>(root));
         if (i == 10) {
-            auto* module = AddTo<CModule>(tree);
+            auto* module = AddTo<CModule>(root);
             AddTo<CPort>(*module)->SetStatus(PortLink10);
             AddTo<CPort>(*AddTo<CModule>(*module))->SetStatus(PortLink100);
         }
@@ -160,12 +156,12 @@ TEST_F(PanelModel, TimeoutResetEnablesTheFirst48PortsAndEmptiesTheUplinks) {
     for (CPort* port : ports) {
         port->SetStatus(PortLink10);
     }
-    ResetPanelAfterTimeout(tree);
+    ResetPanelAfterTimeout(root);
     for (int i = 0; i < 53; ++i) {
         const int expected = i < 48 ? PortEnable : i < 52 ? PortEmpty : PortLink10;
         EXPECT_EQ(ports[static_cast<size_t>(i)]->GetStatus(), expected) << "port " << i + 1;
     }
-    const CPanelItem* module = tree.FindChild("CModule", 0);
+    const CPanelItem* module = root.FindChild("CModule", 0);
     EXPECT_EQ(module->GetChild(0)->GetStatus(), PortEnable);
     EXPECT_EQ(module->GetChild(1)->GetChild(0)->GetStatus(), PortEnable);
 }

@@ -4,11 +4,12 @@
 
 #include "panel/PanelView.h"
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QTest>
 
 #include <thread>
+
+// Poll results are written with designated initializers: the fields left out are empty.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 namespace {
 
@@ -48,18 +49,14 @@ protected:
 
     QImage Grab() { return view.grab().toImage(); }
 
-    // True when the bitmap `number` lies at `at` in the picture (compared at its centre).
+    // True when the bitmap `number` lies at `at` in the picture (compared at its top left
+    // corner and its centre).
     static bool ShowsBitmap(const QImage& picture, int number, QPoint at) {
-        const QImage& bitmap = BitmapImage(number);
-        const QPoint centre(bitmap.width() / 2, bitmap.height() / 2);
-        return picture.pixel(at + centre) == bitmap.pixel(centre) &&
-               picture.pixel(at) == bitmap.pixel(0, 0);
-    }
-
-    static QImage BitmapImage(int number) {
         CDib dib;
         EXPECT_TRUE(dib.LoadFromResource(number));
-        return dib.Image();
+        const QPoint centre(dib.Width() / 2, dib.Height() / 2);
+        return picture.pixel(at + centre) == dib.Image().pixel(centre) &&
+               picture.pixel(at) == dib.Image().pixel(0, 0);
     }
 
     void SetIndicators(std::vector<int> indicators) {
@@ -102,14 +99,8 @@ TEST_F(PanelViewTest, HoverShowsTheLastPollOfThePortAndTheTelnetTarget) {
     DeviceValues().ModelName = "KSX-7700-28P";
     SessionParameters().DeviceAddress = "10.0.0.5";
     EXPECT_EQ(view.ToolTipAt({70, 18}).toStdString(), "Port 1\nNot read yet");
-    PanelPollResult links;
-    links.LedMode = 1;
-    links.Ports = {{1, 1, 1, 0}, {2, 3, 3, 0}};
-    view.ApplyPollResult(links);
-    PanelPollResult poe;
-    poe.LedMode = 0;
-    poe.Ports = {{3, 1, 1, 2}};
-    view.ApplyPollResult(poe);
+    view.ApplyPollResult({.LedMode = 1, .Ports = {{1, 1, 1, 0}, {2, 3, 3, 0}}});
+    view.ApplyPollResult({.LedMode = 0, .Ports = {{3, 1, 1, 2}}});
 
     const auto firstLines = [&](QPoint at) {
         return view.ToolTipAt(at).section(u'\n', 0, 2).section(u' ', 0, -4).toStdString();
@@ -148,16 +139,11 @@ TEST_F(PanelViewTest, ModelLampsDependOnModelFanAndLedMode) {
     EXPECT_TRUE(ShowsBitmap(picture, 158, {13, 31}));
     EXPECT_EQ(QColor(picture.pixel(39, 35)), kFace) << "fan working: no red lamp";
 
-    PanelPollResult fanFailed;
-    fanFailed.FanStatus = "2";
-    view.ApplyPollResult(fanFailed);
+    view.ApplyPollResult({.FanStatus = "2"});
     EXPECT_TRUE(ShowsBitmap(Grab(), 190, {38, 33}));
 
     DeviceValues().ModelName = "KSX-7700-28P";
-    PanelPollResult poe;
-    poe.LedMode = 0;
-    poe.BIsPowMax = true;
-    view.ApplyPollResult(poe);
+    view.ApplyPollResult({.LedMode = 0, .BIsPowMax = true});
     picture = Grab();
     EXPECT_TRUE(ShowsBitmap(picture, 158, {11, 28}));
     EXPECT_TRUE(ShowsBitmap(picture, 190, {12, 42}));
@@ -174,21 +160,25 @@ TEST_F(PanelViewTest, ModelLampsDependOnModelFanAndLedMode) {
 TEST_F(PanelViewTest, BlinkTickRepaintsOnlyTheBlinkingLamps) {
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    PanelPollResult result;
-    result.Ports = {{1, PortLink10, 1, 0}, {2, std::nullopt, 0, 0}, {4, std::nullopt, 2, 0}};
-    result.StartBlinkTimer = true;
-    view.ApplyPollResult(result);
+    view.ApplyPollResult(
+        {.Ports = {{1, PortLink10, 1, 0}, {2, std::nullopt, 0, 0}, {4, std::nullopt, 2, 0}},
+         .StartBlinkTimer = true});
     EXPECT_TRUE(view.IsBlinking());
     view.repaint();
     const int rendersBefore = view.BackgroundRenderCount();
     EXPECT_GE(rendersBefore, 1);
 
-    std::vector<QRegion> painted;
-    view.SetPaintObserver([&](const QRegion& region) { painted.push_back(region); });
-    view.OnBlinkTimer();
-    view.OnBlinkTimer();
-    view.SetPaintObserver({});
-
+    // The regions painted during `ticks` ticks of the blink timer.
+    const auto paintedOnTicks = [this](int ticks) {
+        std::vector<QRegion> painted;
+        view.SetPaintObserver([&](const QRegion& region) { painted.push_back(region); });
+        for (int i = 0; i < ticks; ++i) {
+            view.OnBlinkTimer();
+        }
+        view.SetPaintObserver({});
+        return painted;
+    };
+    const std::vector<QRegion> painted = paintedOnTicks(2);
     const QRegion lamps = QRegion(62, 3, 5, 5) + QRegion(62, 53, 5, 5);
     ASSERT_EQ(painted.size(), 2u);
     for (const QRegion& region : painted) {
@@ -197,31 +187,23 @@ TEST_F(PanelViewTest, BlinkTickRepaintsOnlyTheBlinkingLamps) {
     }
     EXPECT_EQ(view.BackgroundRenderCount(), rendersBefore) << "the background was redrawn";
 
-    PanelPollResult dark;
-    dark.DarkenAllLamps = true;
-    view.ApplyPollResult(dark);
+    view.ApplyPollResult({.DarkenAllLamps = true});
     view.repaint();
-    painted.clear();
-    view.SetPaintObserver([&](const QRegion& region) { painted.push_back(region); });
-    view.OnBlinkTimer();
-    view.SetPaintObserver({});
-    EXPECT_TRUE(painted.empty()) << "no lamp blinks, nothing to paint";
+    EXPECT_TRUE(paintedOnTicks(1).empty()) << "no lamp blinks, nothing to paint";
     EXPECT_EQ(view.BackgroundRenderCount(), rendersBefore);
 
-    PanelPollResult changed;
-    changed.Ports = {{1, PortEnable, std::nullopt, std::nullopt}};
-    view.ApplyPollResult(changed);
+    view.ApplyPollResult({.Ports = {{1, PortEnable, std::nullopt, std::nullopt}}});
     view.repaint();
     EXPECT_EQ(view.BackgroundRenderCount(), rendersBefore + 1)
         << "a port's new picture renders the background once";
 }
 
 TEST_F(PanelViewTest, PollResultsArePostedToTheUiThreadAndAppliedInOrder) {
-    PanelPollResult result;
-    result.DarkenAllLamps = true;
-    result.ResetAfterTimeout = true;
-    result.Ports = {{1, PortLink10, 1, 7}, {0, PortLink10, 1, 1}, {5, PortLink10, 1, 1}};
-    result.StartBlinkTimer = true;
+    const PanelPollResult result{
+        .DarkenAllLamps = true,
+        .ResetAfterTimeout = true,
+        .Ports = {{1, PortLink10, 1, 7}, {0, PortLink10, 1, 1}, {5, PortLink10, 1, 1}},
+        .StartBlinkTimer = true};
     SetIndicators({0, 0, 0, 0});
     NumberedPort(view.Root(), 2)->SetStatus(PortLink10);
 
@@ -229,10 +211,7 @@ TEST_F(PanelViewTest, PollResultsArePostedToTheUiThreadAndAppliedInOrder) {
     poller.join();
     EXPECT_EQ(NumberedPort(view.Root(), 1)->GetStatus(), PortEnable) << "not applied yet";
 
-    for (int i = 0; i < 1000 && !view.IsBlinking(); ++i) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    ASSERT_TRUE(view.IsBlinking());
+    ASSERT_TRUE(testsupport::WaitUntil([this] { return view.IsBlinking(); }));
     const PanelIndicators& indicators = view.Indicators();
     EXPECT_EQ(NumberedPort(view.Root(), 1)->GetStatus(), PortLink10);
     EXPECT_EQ(NumberedPort(view.Root(), 2)->GetStatus(), PortEnable) << "reset by the timeout";
@@ -246,9 +225,7 @@ TEST_F(PanelViewTest, MoreThanOneHundredPortsDrawTheFirstHundred) {
     DeviceValues().DevicePortCount = 150;
     CPanelView large;
     ASSERT_TRUE(large.LoadDescription(Path(QStringLiteral("panel.xml"))));
-    PanelPollResult result;
-    result.Ports = {{120, PortLink10, 1, 9}, {1, std::nullopt, 1, 0}};
-    large.ApplyPollResult(result);
+    large.ApplyPollResult({.Ports = {{120, PortLink10, 1, 9}, {1, std::nullopt, 1, 0}}});
     EXPECT_EQ(large.Indicators().PortState[119], 9);
     EXPECT_TRUE(ShowsBitmap(large.grab().toImage(), 162, {62, 3}));
 }

@@ -5,11 +5,11 @@
 // this binary under dbus-run-session, on a session bus of its own.
 #include "platform/PortBroadcast.h"
 #include "panel/PanelElements.h"
+#include "tests/support/DialogTesting.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -48,10 +48,7 @@ TEST(PortBroadcast, PortClickSendsTheMessageNameAndPortIdentifier) {
     SetPortClickAction({});
     EXPECT_EQ(actions, 1);
 
-    for (int i = 0; i < 500 && catcher.received.size() < 2; ++i) {
-        QCoreApplication::processEvents();
-        QThread::msleep(10);
-    }
+    testsupport::WaitUntil([&catcher] { return catcher.received.size() >= 2; });
     ASSERT_EQ(catcher.received.size(), 2u);
     EXPECT_EQ(catcher.received.front().value(1).toInt(), 5);
     const QList<QVariant>& arguments = catcher.received.back();

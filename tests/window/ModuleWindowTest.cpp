@@ -11,7 +11,6 @@
 #include "app/PanelPollRules.h"
 #include "panel/PanelElements.h"
 #include "panel/PanelView.h"
-#include "tests/support/SnmpdFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,22 +22,29 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 
 namespace {
 
 using windowtest::WaitUntil;
 
-QStringList Titles(const QList<QAction*>& actions) {
+QMenu* Popup(const CModuleWindow& window, const char* path) {
+    return window.MenuBar()->findChild<QMenu*>(QStringLiteral("menu:") + QLatin1String(path));
+}
+
+// The item texts of the popup at `path`, or of the menu bar itself.
+QStringList Titles(const CModuleWindow& window, const char* path = nullptr) {
+    QMenu* popup = path ? Popup(window, path) : nullptr;
+    if (path && !popup) {
+        return {QStringLiteral("(no popup)")};
+    }
     QStringList titles;
-    for (const QAction* action : actions) {
+    for (const QAction* action : popup ? popup->actions() : window.MenuBar()->actions()) {
         titles << action->text();
     }
     return titles;
-}
-
-QMenu* Popup(const CModuleWindow& window, const QString& path) {
-    return window.MenuBar()->findChild<QMenu*>(QStringLiteral("menu:") + path);
 }
 
 QAction* Command(const CModuleWindow& window, int id) {
@@ -91,34 +97,32 @@ protected:
 };
 
 TEST_F(ModuleWindowTest, SetUpReadsUserIniUpToTheFirstMissingValue) {
+    // Set up, the window is titled with the model and the device, and About names the model.
     const struct {
         const char* body; // null: no User.ini at all
         bool setUp;
-        const char* title;
         std::string model;
         int ports;
         bool allGiga, fan;
-        const char* about;
     } cases[] = {
         {"DeviceName=KSX-7700-52\r\nDevicePortNum=52\r\nXMLName=panels/KSX-7700-52/"
          "KSX-7700-52.xml\r\nIsAllGiga=Y\r\nIsHasFan=Y\r\n",
-         true, "KSX-7700-52: 10.0.0.5", "KSX-7700-52", 52, true, true, "About KSX-7700-52"},
+         true, "KSX-7700-52", 52, true, true},
         // The flags are yes only for Y; the port count defaults to 28.
         {"DeviceName=KSX-7700-28\r\nXMLName=panels/KSX-7700-28/"
          "KSX-7700-28.xml\r\nIsAllGiga=yes\r\nIsHasFan=y\r\n",
-         true, "KSX-7700-28: 10.0.0.5", "KSX-7700-28", 28, false, true, "About KSX-7700-28"},
+         true, "KSX-7700-28", 28, false, true},
         // A missing or empty device name, file or XMLName stops the set-up; what was read
         // before XMLName stays read, nothing after it. The menu is not pruned.
-        {"XMLName=a.xml\r\n", false, "", "", 28, false, false, "About"},
-        {"DeviceName=\r\nXMLName=a.xml\r\n", false, "", "", 28, false, false, "About"},
-        {nullptr, false, "", "", 28, false, false, "About"},
-        {"DeviceName=KSX-7700-52\r\nDevicePortNum=52\r\nIsHasFan=Y\r\n", false, "", "KSX-7700-52",
-         52, false, false, "About"},
+        {"XMLName=a.xml\r\n", false, "", 28, false, false},
+        {"DeviceName=\r\nXMLName=a.xml\r\n", false, "", 28, false, false},
+        {nullptr, false, "", 28, false, false},
+        {"DeviceName=KSX-7700-52\r\nDevicePortNum=52\r\nIsHasFan=Y\r\n", false, "KSX-7700-52", 52,
+         false, false},
         // A port count beyond the family's largest switch is held there.
-        {"DeviceName=KSX-7700-52\r\nDevicePortNum=53\r\n", false, "", "KSX-7700-52", 52, false,
-         false, "About"},
-        {"DeviceName=KSX-7700-52\r\nDevicePortNum=99999999999\r\n", false, "", "KSX-7700-52", 52,
-         false, false, "About"},
+        {"DeviceName=KSX-7700-52\r\nDevicePortNum=53\r\n", false, "KSX-7700-52", 52, false, false},
+        {"DeviceName=KSX-7700-52\r\nDevicePortNum=99999999999\r\n", false, "KSX-7700-52", 52, false,
+         false},
     };
     AimAt(161, "10.0.0.5");
     for (const auto& c : cases) {
@@ -134,13 +138,14 @@ TEST_F(ModuleWindowTest, SetUpReadsUserIniUpToTheFirstMissingValue) {
                                               : std::vector<std::string>{"Read User.ini Error !"});
         EXPECT_EQ(window.IsSetUp(), c.setUp);
         EXPECT_EQ(window.IsPolling(), c.setUp);
-        EXPECT_EQ(window.windowTitle().toStdString(), c.title);
-        EXPECT_EQ(Command(window, kCmdAbout)->text().toStdString(), c.about);
+        EXPECT_EQ(window.windowTitle().toStdString(), c.setUp ? c.model + ": 10.0.0.5" : "");
+        EXPECT_EQ(Command(window, kCmdAbout)->text().toStdString(),
+                  c.setUp ? "About " + c.model : "About");
         EXPECT_EQ(DeviceValues().ModelName, c.model);
         EXPECT_EQ(DeviceValues().DevicePortCount, c.ports);
         EXPECT_EQ(DeviceValues().IsAllGiga, c.allGiga);
         EXPECT_EQ(DeviceValues().IsHasFan, c.fan);
-        EXPECT_EQ(Popup(window, QStringLiteral("Device Manager / PoE")) != nullptr, !c.setUp);
+        EXPECT_EQ(Popup(window, "Device Manager / PoE") != nullptr, !c.setUp);
         EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
     // The About command still runs in the window that was not set up.
@@ -152,22 +157,20 @@ TEST_F(ModuleWindowTest, SetUpReadsUserIniUpToTheFirstMissingValue) {
 
 TEST_F(ModuleWindowTest, PoeModelHasTheWholeMenuInOrderWithOnlyRegisteredCommandsEnabled) {
     RegisterCommandAction(kCmdTelnet, [](CModuleWindow&) {});
-    WriteModel("KSX-7700-28P", 28);
+    WriteUserIni("DeviceName=KSX-7700-28P\r\nDevicePortNum=28\r\nXMLName=panels/KSX-7700-28P/"
+                 "KSX-7700-28P.xml\r\nIsHasFan=Y\r\n");
     CModuleWindow& window = Open();
-    EXPECT_EQ(Titles(window.MenuBar()->actions()),
-              (QStringList{"Device Manager", "Public MIB", "Tools", "About"}));
+    EXPECT_EQ(Titles(window), (QStringList{"Device Manager", "Public MIB", "Tools", "About"}));
+    EXPECT_EQ(Titles(window, "Device Manager"), (QStringList{"System", "VLAN", "L2 Function", "Qos",
+                                                             "Security", "AAA", "SNMP", "PoE"}));
     EXPECT_EQ(
-        Titles(Popup(window, QStringLiteral("Device Manager"))->actions()),
-        (QStringList{"System", "VLAN", "L2 Function", "Qos", "Security", "AAA", "SNMP", "PoE"}));
-    EXPECT_EQ(
-        Titles(Popup(window, QStringLiteral("Device Manager / Security"))->actions()),
+        Titles(window, "Device Manager / Security"),
         (QStringList{"ARP Spoofing Prevention Setting", "DHCP Server Screening Port Configuration",
                      "Traffic Segmentation Settings", "Storm Control Settings", "Smart Binding"}));
-    EXPECT_EQ(Titles(Popup(window, QStringLiteral("Tools"))->actions()),
+    EXPECT_EQ(Titles(window, "Tools"),
               (QStringList{"Firmware and Configuration Upgrade/Backup", "Save Configuration",
                            "Reboot", "Telnet", "Web"}));
-    ASSERT_NE(Popup(window, QStringLiteral("Device Manager / PoE")), nullptr);
-    EXPECT_EQ(Titles(Popup(window, QStringLiteral("Device Manager / PoE"))->actions()),
+    EXPECT_EQ(Titles(window, "Device Manager / PoE"),
               (QStringList{"PoE Global Settings", "PoE Port Settings", "PoE Time Range Settings"}));
 
     const std::map<int, QString> items = MenuItems(window.MenuBar()->actions());
@@ -218,8 +221,8 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
     EXPECT_FALSE(window.IsBusy());
 
     // No PoE menu.
-    EXPECT_EQ(Popup(window, QStringLiteral("Device Manager / PoE")), nullptr);
-    EXPECT_EQ(Titles(Popup(window, QStringLiteral("Device Manager"))->actions()),
+    EXPECT_EQ(Popup(window, "Device Manager / PoE"), nullptr);
+    EXPECT_EQ(Titles(window, "Device Manager"),
               (QStringList{"System", "VLAN", "L2 Function", "Qos", "Security", "AAA", "SNMP"}));
     const std::map<int, QString> items = MenuItems(window.MenuBar()->actions());
     for (int id : {kCmdPoePort, kCmdPoeGlobal, kCmdPoeTimeRange}) {
@@ -276,11 +279,9 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
     EXPECT_FALSE(window.isVisible());
     m_window.reset();
     std::vector<std::string> framed;
-    for (const std::string& line : trace.Lines()) {
-        if (line.starts_with("==================")) {
-            framed.push_back(line);
-        }
-    }
+    std::ranges::copy_if(trace.Lines(), std::back_inserter(framed), [](const std::string& line) {
+        return line.starts_with("==================");
+    });
     EXPECT_EQ(framed, (std::vector<std::string>{
                           "==================DestroyWindow===============",
                           "==================m_cCommonSNMP.Close===============",
@@ -293,24 +294,6 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
     const QImage image(QString::fromStdString(path));
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), size);
-}
-
-TEST_F(ModuleWindowTest, ClosingDuringAWalkCutsItShort) {
-    testsupport::SnmpdFixture agent;
-    ASSERT_TRUE(agent.Start()) << agent.Error();
-    agent.Pause(); // the agent stops answering: the walk waits for its timeout
-    AimAt(agent.Port());
-    WriteModel("KSX-7700-52", 52, false);
-    CModuleWindow& window = Open();
-    ASSERT_TRUE(WaitUntil([&window] { return window.Poll().AnyWalkRunning(); }));
-    const int appliedBefore = window.AppliedPollResults();
-    window.close();
-    EXPECT_FALSE(window.IsPolling());
-    EXPECT_FALSE(window.Poll().AnyWalkRunning());
-    QCoreApplication::processEvents();
-    // The cut-short walk is not reported as a time-out.
-    EXPECT_EQ(window.AppliedPollResults(), appliedBefore);
-    agent.Resume();
 }
 
 } // namespace

@@ -118,14 +118,10 @@ TEST(PanelPollRules, PoeRowsUpdateTheirPortsAndPortOneDisablesThePortsAfterThePo
 
 TEST(PanelPollRules, PowerFanLedModeAndDebugListTexts) {
     // Power left at most 15.4 sets the lamp; text that is no number reads as 0.
-    for (const auto& [text, lamp] : {std::pair{"15.4", true},
-                                     {"15.5", false},
-                                     {"15.41", false},
-                                     {"370.0", false},
-                                     {"0", true},
-                                     {" 12.0W", true},
-                                     {"", true},
-                                     {"n/a", true}}) {
+    const std::pair<const char*, bool> powers[] = {
+        {"15.4", true}, {"15.5", false},  {"15.41", false}, {"370.0", false},
+        {"0", true},    {" 12.0W", true}, {"", true},       {"n/a", true}};
+    for (const auto& [text, lamp] : powers) {
         EXPECT_EQ(IsPowerAtMost154(text), lamp) << text;
     }
     EXPECT_EQ(FanStatusFromValue("1"), "1");

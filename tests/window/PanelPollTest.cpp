@@ -6,12 +6,11 @@
 // and stopping.
 #include "WindowTestSupport.h"
 
-#include "app/ModuleWindow.h"
 #include "app/PanelDeviceThread.h"
 #include "app/PanelPoll.h"
-#include "panel/PanelElements.h"
 #include "snmp/CommonSNMP.h"
 
+#include <array>
 #include <condition_variable>
 #include <map>
 #include <memory>
@@ -20,14 +19,7 @@
 namespace {
 
 constexpr char kP[] = "1.3.6.1.4.1.99999.10.76.17.";
-
-// The window's four poll sessions.
-struct PollSessions {
-    CCommonSNMP fan;
-    CCommonSNMP poe;
-    CCommonSNMP devStat;
-    CCommonSNMP poeStat;
-};
+const CPanelPoll::Sleeper kNoPause = [](std::chrono::milliseconds) { return true; };
 
 class PanelPollTest : public windowtest::ModuleTest {
 protected:
@@ -41,9 +33,9 @@ protected:
     }
 
     void MakePoll(const std::string& model, int portCount) {
-        m_sessions = std::make_unique<PollSessions>();
-        m_poll = std::make_unique<CPanelPoll>(m_sessions->fan, m_sessions->poe, m_sessions->devStat,
-                                              m_sessions->poeStat);
+        m_sessions = std::make_unique<std::array<CCommonSNMP, 4>>();
+        auto& [fan, poe, devStat, poeStat] = *m_sessions;
+        m_poll = std::make_unique<CPanelPoll>(fan, poe, devStat, poeStat);
         PollDevice device;
         device.portCount = portCount;
         m_poll->Configure(model, device, true);
@@ -91,12 +83,7 @@ protected:
         return ports;
     }
 
-    static const CPanelPoll::Sleeper& NoPause() {
-        static const CPanelPoll::Sleeper sleeper = [](std::chrono::milliseconds) { return true; };
-        return sleeper;
-    }
-
-    std::unique_ptr<PollSessions> m_sessions;
+    std::unique_ptr<std::array<CCommonSNMP, 4>> m_sessions; // the window's four poll sessions
     std::unique_ptr<CPanelPoll> m_poll;
     std::mutex m_mutex;
     std::condition_variable m_arrived;
@@ -173,13 +160,13 @@ TEST_F(PanelPollTest, UnansweredReadsReportNothingAndUnfinishedWalksSkipThreeCyc
     m_poll->GetGetFanStatus();
     EXPECT_TRUE(TakeResults().empty()) << "a failed fan read changes nothing";
 
-    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
+    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(kNoPause), 0);
     EXPECT_TRUE(m_poll->WalkInProgress());
     for (int skipped = 0; skipped < 3; ++skipped) {
-        EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), -1) << skipped;
+        EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(kNoPause), -1) << skipped;
     }
-    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
-    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), -1);
+    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(kNoPause), 0);
+    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(kNoPause), -1);
     // Only the mode reads came back; the walks are still waiting.
     for (const PanelPollResult& result : TakeResults()) {
         EXPECT_TRUE(result.LedMode.has_value());
@@ -205,7 +192,7 @@ TEST_F(PanelPollTest, PoeModeReadsTheBudgetAndWalksThePoeStatusOfEveryPort) {
                                        "22.1.1.13.1.6|4|Overload\n");
     testsupport::TraceCapture trace;
     MakePoll("KSX-7700-28P", 28);
-    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(NoPause()), 0);
+    EXPECT_EQ(m_poll->Get10PPOEOrLinkStatus(kNoPause), 0);
     const std::vector<PanelPollResult> results = TakeThroughWalkEnd();
     ASSERT_EQ(results.size(), 2u);
     EXPECT_EQ(results[0].LedMode, 0);

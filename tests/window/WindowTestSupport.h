@@ -25,8 +25,7 @@ inline constexpr int kGenerousWaitMs = 30000; // only a failing test waits this 
 
 // How often `line` was traced.
 inline long Count(const testsupport::TraceCapture& trace, const std::string& line) {
-    const std::vector<std::string> lines = trace.Lines();
-    return std::count(lines.begin(), lines.end(), line);
+    return std::ranges::count(trace.Lines(), line);
 }
 
 // A fresh process state for every test: session parameters aimed at `port`, empty device
@@ -64,13 +63,6 @@ protected:
 
     void WriteUserIni(const std::string& body) {
         ASSERT_TRUE(testsupport::WriteFile(m_iniPath, "[DeviceInfo]\r\n" + body));
-    }
-
-    // A complete User.ini of a model (the panel file is not read by these tests).
-    void WriteModel(const std::string& model, int ports, bool fan = true) {
-        WriteUserIni("DeviceName=" + model + "\r\nDevicePortNum=" + std::to_string(ports) +
-                     "\r\nXMLName=panels/" + model + "/" + model + ".xml\r\nIsAllGiga=Y\r\n" +
-                     (fan ? "IsHasFan=Y\r\n" : ""));
     }
 
     std::string m_dir;
