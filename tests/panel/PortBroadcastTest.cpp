@@ -7,7 +7,6 @@
 #include "panel/PanelElements.h"
 #include "tests/support/DialogTesting.h"
 
-#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 
@@ -56,12 +55,6 @@ TEST(PortBroadcast, PortClickSendsTheMessageNameAndPortIdentifier) {
     EXPECT_EQ(arguments[0].toString(), QString::fromLatin1(platform::kPortClickedMessageName));
     EXPECT_EQ(arguments[1].toInt(), 23);
     QDBusConnection::disconnectFromBus(QStringLiteral("listener"));
-}
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }
 
 #include "PortBroadcastTest.moc"
