@@ -5,6 +5,8 @@
 // (tests answer them from a script and record their texts).
 #pragma once
 
+#include "snmp/RequestStatus.h"
+
 #include <QString>
 
 // A warning box with an OK button.
@@ -13,3 +15,11 @@ void ShowOk(const QString& text);
 bool AskOkCancel(const QString& text);
 // The information icon and an OK button.
 void ShowInformation(const QString& text);
+
+// The module's own words where a dialog has no message of its own for a write the switch
+// refused or did not answer (what was typed stays in the dialog), and for a first read that got
+// no answer (an empty switch and a silent one must not look alike).
+QString WriteFailureText(RequestStatus status);
+QString ReadFailureText(RequestStatus status);
+// Shows WriteFailureText as a warning box.
+void ShowWriteFailure(RequestStatus status);
