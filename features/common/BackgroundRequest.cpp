@@ -61,7 +61,5 @@ void CBackgroundRequest::HandleDone(std::unique_ptr<CSnmp> response, int request
 // The owner's thread. The handler may start the request again.
 void CBackgroundRequest::Deliver(Answer&& answer) {
     m_running = false;
-    if (m_onDone) {
-        m_onDone(answer);
-    }
+    m_onDone.Notify(answer);
 }

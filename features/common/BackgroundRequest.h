@@ -5,13 +5,15 @@
 // that made the object (the UI thread), through the event loop.
 //
 //   CBackgroundRequest m_cRead{m_cCommonSNMP};   // after its session
-//   m_cRead.OnDone([this](const CBackgroundRequest::Answer& answer) { ... });
+//   m_cRead.OnDone(this, [this](const CBackgroundRequest::Answer& answer) { ... });
 //   m_cRead.Start(kPduGet, {{oid, kSnmpNull, ""}, ...}, 4000);
 //
-// An answer that arrives after Abandon, a new Start or the object's end is never delivered.
+// An answer that arrives after Abandon, a new Start or the object's end is never delivered, and
+// a receiver that is gone is never called (CListeners).
 #pragma once
 
 #include "features/common/HandBack.h"
+#include "features/common/Listeners.h"
 #include "features/common/SnmpRequests.h"
 #include "snmp/CommonSNMP.h"
 
@@ -34,7 +36,10 @@ public:
     CBackgroundRequest(const CBackgroundRequest&) = delete;
     CBackgroundRequest& operator=(const CBackgroundRequest&) = delete;
 
-    void OnDone(DoneHandler handler) { m_onDone = std::move(handler); }
+    // `receiver`'s handler for every answer; an empty one removes it.
+    void OnDone(const QObject* receiver, DoneHandler handler) {
+        m_onDone.Add(receiver, std::move(handler));
+    }
 
     // Sends the request. When it cannot even be prepared nothing goes out and the end is still
     // delivered later, with status kSnmpFailed.
@@ -51,7 +56,7 @@ private:
     void Deliver(Answer&& answer);
 
     CCommonSNMP& m_session;
-    DoneHandler m_onDone;
+    CListeners<const Answer&> m_onDone;
     bool m_running = false;
     CHandBack<Answer> m_handBack{[this](Answer&& answer) { Deliver(std::move(answer)); }};
 };

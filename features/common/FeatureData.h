@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // Base of the feature data classes: the object that owns a feature's sessions, reads and
-// writes the switch and keeps the values until the dialog shows them. It knows no widgets.
+// writes the switch and keeps the values until the dialog shows them. It knows no widgets. It is
+// a QObject so that it can listen to its own walks and requests (CListeners) like a dialog.
 //
 //   class CStormMib : public CFeatureData {
 //       CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
@@ -17,9 +18,11 @@
 
 #include "features/common/SessionSet.h"
 
+#include <QObject>
+
 #include <string>
 
-class CFeatureData {
+class CFeatureData : public QObject {
 public:
     CFeatureData() = default;
     // Closes every session, in the order they were added, with its ".Close" debug line.

@@ -72,7 +72,7 @@ void CFeatureDialog::Watch(CTableWalk& walk) {
         return;
     }
     m_watchedWalks.push_back(&walk);
-    walk.OnStateChanged([this] { UpdateWidgets(); });
+    walk.OnStateChanged(this, [this] { UpdateWidgets(); });
 }
 
 void CFeatureDialog::SetReading(bool reading) {
@@ -93,16 +93,13 @@ void CFeatureDialog::WalkIntoList(CTableWalk& walk, CReportList& list, RowCells 
                                   std::function<void(int status)> finished) {
     Watch(walk);
     list.RemoveAllRows();
-    walk.OnRow([list = QPointer<CReportList>(&list), cells = std::move(cells)](const SnmpRow& row) {
-        if (list.isNull()) {
-            return;
-        }
-        const QStringList rowCells = cells(row, list->RowCount());
+    walk.OnRow(this, [&list, cells = std::move(cells)](const SnmpRow& row) {
+        const QStringList rowCells = cells(row, list.RowCount());
         if (!rowCells.isEmpty()) {
-            list->AddRow(rowCells);
+            list.AddRow(rowCells);
         }
     });
-    walk.OnFinished([finished = std::move(finished)](int status) {
+    walk.OnFinished(this, [finished = std::move(finished)](int status) {
         if (finished) {
             finished(status);
         }

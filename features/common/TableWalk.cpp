@@ -107,20 +107,14 @@ void CTableWalk::EndWalk(int status) {
 // The owner's thread. A handler may restart the walk, which drops what is still queued.
 void CTableWalk::Deliver(Delivery&& delivery) {
     if (!delivery.isEnd) {
-        if (m_onRow) {
-            m_onRow(delivery.row);
-        }
+        m_onRow.Notify(delivery.row);
         return;
     }
     m_running = false;
-    if (m_onFinished) {
-        m_onFinished(delivery.status);
-    }
+    m_onFinished.Notify(delivery.status);
     NotifyStateChanged();
 }
 
 void CTableWalk::NotifyStateChanged() {
-    if (m_onStateChanged) {
-        m_onStateChanged();
-    }
+    m_onStateChanged.Notify();
 }

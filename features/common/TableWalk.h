@@ -6,16 +6,19 @@
 // table order, then the end of the walk with its status.
 //
 //   CTableWalk m_cPortWalk{m_cCommonSNMPTable, {PrivateOid("1.13.1.2"), ...}, 8000};
-//   m_cPortWalk.OnRow([this](const SnmpRow& row) { ... });
-//   m_cPortWalk.OnFinished([this](int status) { ... });
+//   m_cPortWalk.OnRow(this, [this](const SnmpRow& row) { ... });
+//   m_cPortWalk.OnFinished(this, [this](int status) { ... });
 //   m_cPortWalk.Start();
 //
-// Rows that are still under way when the walk is restarted, abandoned or destroyed are
-// dropped; a handler never runs for an earlier walk or after its owner is gone. Handlers may
+// Any number of receivers listen, each with one handler per event, and a receiver that is
+// gone is never called (CListeners): a dialog may listen to the walk of a data object that
+// outlives it. Rows that are still under way when the walk is restarted, abandoned or destroyed
+// are dropped; a handler never runs for an earlier walk or after the walk is gone. Handlers may
 // restart the walk but must not destroy it (close a dialog with deleteLater, not delete).
 #pragma once
 
 #include "features/common/HandBack.h"
+#include "features/common/Listeners.h"
 #include "snmp/CommonSNMP.h"
 
 #include <atomic>
@@ -59,11 +62,18 @@ public:
     // End the walk at a response with fewer values than columns (reported as status -3).
     void SetEndOnShortRow(bool endOnShortRow) { m_endOnShortRow = endOnShortRow; }
 
-    void OnRow(RowHandler handler) { m_onRow = std::move(handler); }
-    void OnFinished(FinishedHandler handler) { m_onFinished = std::move(handler); }
-    // Runs when the walk starts and after its end was delivered (the dialog that shows the
-    // walk derives its enabled widgets from IsRunning there).
-    void OnStateChanged(std::function<void()> handler) { m_onStateChanged = std::move(handler); }
+    // `receiver`'s handler for each row, for the end, and for the start and the end (after the
+    // end was delivered: the dialog that shows the walk derives its enabled widgets from
+    // IsRunning there). An empty handler removes the receiver's.
+    void OnRow(const QObject* receiver, RowHandler handler) {
+        m_onRow.Add(receiver, std::move(handler));
+    }
+    void OnFinished(const QObject* receiver, FinishedHandler handler) {
+        m_onFinished.Add(receiver, std::move(handler));
+    }
+    void OnStateChanged(const QObject* receiver, std::function<void()> handler) {
+        m_onStateChanged.Add(receiver, std::move(handler));
+    }
 
     // Walks from the first row. A walk still running is abandoned first. When the request
     // cannot even be prepared the walk ends at once with status -1 (still delivered later,
@@ -102,9 +112,9 @@ private:
     std::vector<std::string> m_columns;
     unsigned m_stepTimeoutMs;
     bool m_endOnShortRow = false;
-    RowHandler m_onRow;
-    FinishedHandler m_onFinished;
-    std::function<void()> m_onStateChanged;
+    CListeners<const SnmpRow&> m_onRow;
+    CListeners<int> m_onFinished;
+    CListeners<> m_onStateChanged;
     bool m_running = false;
 
     // Written by Start while the session has no worker, read by the worker.

@@ -54,18 +54,17 @@ CTrunkInfo::CTrunkInfo(CCommonSNMP* trunkSession, CCommonSNMP* vlanSession)
                                             : AddSession("m_cCommonSNMPTableVlan"),
                   {VlanNameColumn(), VlanRowStatusColumn()}, kStepTimeoutMs),
       m_TrunkPorts(NoTrunks()) {
-    m_cTrunkWalk.OnRow([this](const SnmpRow& row) { AddTrunkRow(row); });
-    m_cVlanWalk.OnRow([this](const SnmpRow& row) { AddVlanRow(row); });
+    m_cTrunkWalk.OnRow(this, [this](const SnmpRow& row) { AddTrunkRow(row); });
+    m_cTrunkWalk.OnFinished(this, [this](int status) { EndTrunkWalk(status); });
+    m_cVlanWalk.OnRow(this, [this](const SnmpRow& row) { AddVlanRow(row); });
+    m_cVlanWalk.OnFinished(this, [this](int status) { EndVlanWalk(status); });
 }
 
-void CTrunkInfo::StartTrunkWalk(std::function<void()> done) {
+void CTrunkInfo::StartTrunkWalk(const QObject* receiver, std::function<void()> done) {
     m_readingTrunkPorts = NoTrunks();
-    m_cTrunkWalk.OnFinished([this, done = std::move(done)](int status) {
-        EndTrunkWalk(status);
-        if (done) {
-            done();
-        }
-    });
+    if (receiver != nullptr && done) {
+        m_trunkWalkDone.Add(receiver, std::move(done));
+    }
     m_cTrunkWalk.Start();
 }
 
@@ -83,24 +82,28 @@ void CTrunkInfo::AddTrunkRow(const SnmpRow& row) {
 }
 
 void CTrunkInfo::EndTrunkWalk(int status) {
-    if (status != kSnmpEndOfTable) {
-        return; // a broken walk leaves the membership read last in force
+    if (status == kSnmpEndOfTable) { // a broken walk leaves the membership read last in force
+        m_TrunkPorts = std::move(m_readingTrunkPorts);
+        m_readingTrunkPorts.clear();
+        m_bTrunkInfoValid = true;
     }
-    m_TrunkPorts = std::move(m_readingTrunkPorts);
-    m_readingTrunkPorts.clear();
-    m_bTrunkInfoValid = true;
+    m_trunkWalkDone.NotifyOnce();
 }
 
-void CTrunkInfo::StartVlanWalk(std::function<void()> done) {
+void CTrunkInfo::StartVlanWalk(const QObject* receiver, std::function<void()> done) {
     m_VlanIds.clear();
     m_VlanNames.clear();
     m_VlanRowStatus.clear();
-    m_cVlanWalk.OnFinished([done = std::move(done)](int) {
-        if (done) {
-            done();
-        }
-    });
+    m_bVlanInfoValid = false;
+    if (receiver != nullptr && done) {
+        m_vlanWalkDone.Add(receiver, std::move(done));
+    }
     m_cVlanWalk.Start();
+}
+
+void CTrunkInfo::EndVlanWalk(int status) {
+    m_bVlanInfoValid = status == kSnmpEndOfTable;
+    m_vlanWalkDone.NotifyOnce();
 }
 
 void CTrunkInfo::AddVlanRow(const SnmpRow& row) {

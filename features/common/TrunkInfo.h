@@ -30,11 +30,16 @@ public:
 
     // Walks the trunk member table in the background. The membership read last stays in
     // force until the walk reaches the end of the table; then the new one replaces it and the
-    // trunk information is valid. `done` runs on the UI thread when the walk has ended.
-    void StartTrunkWalk(std::function<void()> done = {});
+    // trunk information is valid. `done` runs on the UI thread when the walk has ended, unless
+    // `receiver` is gone by then; a walk started again before it ended calls every `done` of
+    // the starts before it too, when it ends.
+    void StartTrunkWalk(const QObject* receiver = nullptr, std::function<void()> done = {});
     // Walks the VLAN table in the background, refilling the VLAN ids (the row indexes), names
-    // and row statuses row by row.
-    void StartVlanWalk(std::function<void()> done = {});
+    // and row statuses row by row; `done` as above.
+    void StartVlanWalk(const QObject* receiver = nullptr, std::function<void()> done = {});
+    CTableWalk& VlanWalk() { return m_cVlanWalk; }
+    // The VLAN list is complete: its last walk reached the end of the table.
+    bool IsVlanInfoValid() const { return m_bVlanInfoValid; }
 
     // Every port outside any trunk again, the information not valid, until a walk ends.
     void ForgetTrunks();
@@ -60,6 +65,7 @@ private:
     void AddTrunkRow(const SnmpRow& row);
     void EndTrunkWalk(int status);
     void AddVlanRow(const SnmpRow& row);
+    void EndVlanWalk(int status);
 
     CTrunkInfo(CCommonSNMP* trunkSession, CCommonSNMP* vlanSession);
 
@@ -71,6 +77,9 @@ private:
     PortFlags m_TrunkPorts;
     PortFlags m_readingTrunkPorts;
     bool m_bTrunkInfoValid = false;
+    bool m_bVlanInfoValid = false;
+    CListeners<> m_trunkWalkDone;
+    CListeners<> m_vlanWalkDone;
     std::vector<std::string> m_VlanIds;
     std::vector<std::string> m_VlanNames;
     std::vector<std::string> m_VlanRowStatus;

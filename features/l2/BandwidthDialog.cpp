@@ -72,7 +72,7 @@ void CBandwidthDlg::UpdateWidgets() {
 
 void CBandwidthDlg::Refresh() {
     m_trunkWalkRunning = true;
-    m_cMib.Trunks().StartTrunkWalk([this] {
+    m_cMib.Trunks().StartTrunkWalk(this, [this] {
         m_trunkWalkRunning = false;
         UpdateWidgets();
     });

@@ -85,16 +85,6 @@ CIgmpVlanDlg::CIgmpVlanDlg(CIgmpMib* shared, QWidget* parent)
     UpdateWidgets();
 }
 
-// The walk belongs to the data object, which may outlive this dialog: nothing of it may call
-// back here once the dialog is gone.
-CIgmpVlanDlg::~CIgmpVlanDlg() {
-    CTableWalk& walk = m_cMib.VlanWalk();
-    walk.Abandon();
-    walk.OnStateChanged({});
-    walk.OnRow({});
-    walk.OnFinished({});
-}
-
 void CIgmpVlanDlg::UpdateWidgets() {
     CFeatureDialog::UpdateWidgets();
     m_pRouterApplyButton->setEnabled(!IsBusy());

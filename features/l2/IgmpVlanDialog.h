@@ -19,7 +19,6 @@ class CIgmpVlanDlg : public CFeatureDialog {
 
 public:
     explicit CIgmpVlanDlg(CIgmpMib* shared = nullptr, QWidget* parent = nullptr);
-    ~CIgmpVlanDlg() override;
 
     void Refresh() override;
     void Apply() override;

@@ -119,7 +119,7 @@ void CMirrorDlg::SetModeOfAll(int mode) {
 
 void CMirrorDlg::Refresh() {
     m_trunkWalkRunning = true;
-    m_cMib.Trunks().StartTrunkWalk([this] {
+    m_cMib.Trunks().StartTrunkWalk(this, [this] {
         m_trunkWalkRunning = false;
         UpdateWidgets();
     });

@@ -23,15 +23,6 @@ CMulticastEntryDlg::CMulticastEntryDlg(CIgmpMib* shared, QWidget* parent)
     resize(560, 300);
 }
 
-// The walk belongs to the data object, which may outlive this dialog.
-CMulticastEntryDlg::~CMulticastEntryDlg() {
-    CTableWalk& walk = m_cMib.GroupWalk();
-    walk.Abandon();
-    walk.OnStateChanged({});
-    walk.OnRow({});
-    walk.OnFinished({});
-}
-
 void CMulticastEntryDlg::Refresh() {
     WalkIntoList(m_cMib.GroupWalk(), *m_pEntryList, [](const SnmpRow& row, int) {
         const igmp::GroupRow group = CIgmpMib::GroupOf(row);

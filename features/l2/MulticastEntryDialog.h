@@ -14,7 +14,6 @@ class CMulticastEntryDlg : public CFeatureDialog {
 
 public:
     explicit CMulticastEntryDlg(CIgmpMib* shared = nullptr, QWidget* parent = nullptr);
-    ~CMulticastEntryDlg() override;
 
     void Refresh() override;
 

@@ -116,7 +116,7 @@ void CSegmentationDlg::Refresh() {
     }
     SetReading(false);
     m_trunkWalkRunning = true;
-    m_cMib.Trunks().StartTrunkWalk([this] {
+    m_cMib.Trunks().StartTrunkWalk(this, [this] {
         m_trunkWalkRunning = false;
         UpdateWidgets();
     });

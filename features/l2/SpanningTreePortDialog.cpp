@@ -95,7 +95,7 @@ CSpanningTreePortDlg::CSpanningTreePortDlg(int port, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     m_trunkWalkRunning = true;
-    m_cMib.Trunks().StartTrunkWalk([this] {
+    m_cMib.Trunks().StartTrunkWalk(this, [this] {
         m_trunkWalkRunning = false;
         UpdateWidgets();
     });

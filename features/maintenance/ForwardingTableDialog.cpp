@@ -81,7 +81,7 @@ void CForwardingTableDlg::Refresh() {
     UpdatePageButtons();
     CTableWalk& walk = m_cMib.Walk();
     Watch(walk);
-    walk.OnRow([this](const SnmpRow& row) { AddEntry(row); });
+    walk.OnRow(this, [this](const SnmpRow& row) { AddEntry(row); });
     walk.Start();
     if (const auto seconds = m_cMib.ReadAgingTime()) {
         m_agingTime->setText(QString::fromStdString(*seconds));

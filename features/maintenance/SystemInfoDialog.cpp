@@ -55,7 +55,7 @@ QLabel* CSystemInfoDlg::AddText(const char* objectName) {
 void CSystemInfoDlg::Refresh() {
     SetReading(true);
     m_cMib.StartRead(
-        [this](const std::optional<CSystemInfoMib::Values>& values) { ShowValues(values); });
+        this, [this](const std::optional<CSystemInfoMib::Values>& values) { ShowValues(values); });
 }
 
 void CSystemInfoDlg::ShowValues(const std::optional<CSystemInfoMib::Values>& values) {

@@ -8,17 +8,18 @@ constexpr std::size_t kValueCount = 6;
 
 } // namespace
 
-void CSystemInfoMib::StartRead(ReadHandler handler) {
-    m_cRead.OnDone([handler = std::move(handler)](const CBackgroundRequest::Answer& answer) {
-        std::optional<Values> values;
-        if (answer.status == 0 && answer.values.size() >= kValueCount) {
-            const auto& v = answer.values;
-            values = Values{v[0], v[1], v[2], v[3], v[4], v[5]};
-        }
-        if (handler) {
-            handler(values);
-        }
-    });
+void CSystemInfoMib::StartRead(const QObject* receiver, ReadHandler handler) {
+    m_cRead.OnDone(receiver,
+                   [handler = std::move(handler)](const CBackgroundRequest::Answer& answer) {
+                       std::optional<Values> values;
+                       if (answer.status == 0 && answer.values.size() >= kValueCount) {
+                           const auto& v = answer.values;
+                           values = Values{v[0], v[1], v[2], v[3], v[4], v[5]};
+                       }
+                       if (handler) {
+                           handler(values);
+                       }
+                   });
     std::vector<CBackgroundRequest::Binding> bindings;
     for (const std::string& oid :
          {kSysDescr, kSysObjectID, kSysUpTime, kSysContact, kSysName, kSysLocation}) {

@@ -34,7 +34,7 @@ public:
 
     // Starts the read; a read still under way is abandoned. The handler runs once for it,
     // with nothing when it failed.
-    void StartRead(ReadHandler handler);
+    void StartRead(const QObject* receiver, ReadHandler handler);
     // sysName and sysLocation in one set request, for the set session.
     static CSetRequest WriteRequest(const std::string& nameUtf8, const std::string& locationUtf8);
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }

@@ -6,12 +6,14 @@
 
 CTransferData::CTransferData() = default;
 
-void CTransferData::OnDone(CBackgroundRequest& request, DoneHandler handler) {
-    request.OnDone([handler = std::move(handler)](const CBackgroundRequest::Answer& answer) {
-        if (handler) {
-            handler(answer.status);
-        }
-    });
+void CTransferData::OnDone(CBackgroundRequest& request, const QObject* receiver,
+                           DoneHandler handler) {
+    request.OnDone(receiver,
+                   [handler = std::move(handler)](const CBackgroundRequest::Answer& answer) {
+                       if (handler) {
+                           handler(answer.status);
+                       }
+                   });
 }
 
 void CTransferData::StartAddressSet(TransferKind kind, const std::string& server,

@@ -21,8 +21,12 @@ public:
     CTransferData();
 
     // Where the results of the two sets go (on the UI thread).
-    void OnAddressSetDone(DoneHandler handler) { OnDone(m_cAddressSet, std::move(handler)); }
-    void OnOperationSetDone(DoneHandler handler) { OnDone(m_cOperationSet, std::move(handler)); }
+    void OnAddressSetDone(const QObject* receiver, DoneHandler handler) {
+        OnDone(m_cAddressSet, receiver, std::move(handler));
+    }
+    void OnOperationSetDone(const QObject* receiver, DoneHandler handler) {
+        OnDone(m_cOperationSet, receiver, std::move(handler));
+    }
 
     // The TFTP server (dotted text) and file name of `kind`, in one set request.
     void StartAddressSet(TransferKind kind, const std::string& server, const std::string& file,
@@ -38,7 +42,7 @@ public:
     int ReadState(TransferKind kind, unsigned timeoutMs, std::string& state);
 
 private:
-    static void OnDone(CBackgroundRequest& request, DoneHandler handler);
+    static void OnDone(CBackgroundRequest& request, const QObject* receiver, DoneHandler handler);
 
     CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
     CCommonSNMP& m_cCommonSNMPSetOp = AddSession("m_cCommonSNMPSetOp");

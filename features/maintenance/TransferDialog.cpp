@@ -73,8 +73,8 @@ CTransferDialog::CTransferDialog(QWidget* parent) : CFeatureDialog(parent) {
     connect(&m_FinishTimer, &QTimer::timeout, this, &CTransferDialog::OnFinishTimer);
     connect(&m_ProgressTimer, &QTimer::timeout, this, &CTransferDialog::OnProgressTimer);
     connect(&m_OverallTimer, &QTimer::timeout, this, &CTransferDialog::OnOverallTimeOut);
-    m_cTransfer.OnAddressSetDone([this](int status) { OnAddressSetDone(status); });
-    m_cTransfer.OnOperationSetDone([this](int status) { OnOperationSetDone(status); });
+    m_cTransfer.OnAddressSetDone(this, [this](int status) { OnAddressSetDone(status); });
+    m_cTransfer.OnOperationSetDone(this, [this](int status) { OnOperationSetDone(status); });
     BuildControls();
 }
 

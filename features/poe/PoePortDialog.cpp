@@ -103,13 +103,13 @@ void CPoePortDlg::Refresh() {
     CTableWalk& ranges = m_cMib.RangeWalk();
     Watch(ranges);
     Watch(m_cMib.PortWalk());
-    ranges.OnRow([this](const SnmpRow& row) {
+    ranges.OnRow(this, [this](const SnmpRow& row) {
         const std::optional<long> index = IntegerOf(row.Value(0));
         if (index) {
             m_names.push_back({*index, Utf8ToText(row.Value(1)).toStdString()});
         }
     });
-    ranges.OnFinished([this](int) { RangesRead(); });
+    ranges.OnFinished(this, [this](int) { RangesRead(); });
     ranges.Start();
 }
 

@@ -126,13 +126,13 @@ void CPowerSavingDlg::Refresh() {
     m_bSettingsRead = m_cMib.Read();
     CTableWalk& walk = m_cMib.ProfileWalk();
     Watch(walk);
-    walk.OnRow([this](const SnmpRow& row) {
+    walk.OnRow(this, [this](const SnmpRow& row) {
         const std::optional<long> index = IntegerOf(row.suffix);
         if (index) {
             m_profiles.push_back({*index, Utf8ToText(row.Value(0)).toStdString()});
         }
     });
-    walk.OnFinished([this](int) { ProfilesRead(); });
+    walk.OnFinished(this, [this](int) { ProfilesRead(); });
     walk.Start();
 }
 

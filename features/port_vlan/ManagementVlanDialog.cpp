@@ -60,7 +60,7 @@ void CManagementVlanDlg::UpdateWidgets() {
 
 void CManagementVlanDlg::Refresh() {
     m_pVlanIdCombo->clear();
-    m_cMib.StartVlanWalk([this](int status) {
+    m_cMib.StartVlanWalk(this, [this](int status) {
         for (const std::string& id : m_cMib.Current().vlanIds) {
             m_pVlanIdCombo->addItem(QString::fromStdString(id));
         }

@@ -15,12 +15,13 @@ std::string CManagementVlanMib::VlanIdOid() {
 }
 
 CManagementVlanMib::CManagementVlanMib() : m_cVlanWalk(m_cCommonSNMPTable, {vlan::NameColumn()}) {
-    m_cVlanWalk.OnRow([this](const SnmpRow& row) { m_model.vlanIds.push_back(row.suffix); });
+    m_cVlanWalk.OnRow(this, [this](const SnmpRow& row) { m_model.vlanIds.push_back(row.suffix); });
 }
 
-void CManagementVlanMib::StartVlanWalk(std::function<void(int status)> done) {
+void CManagementVlanMib::StartVlanWalk(const QObject* receiver,
+                                       std::function<void(int status)> done) {
     m_model.vlanIds.clear();
-    m_cVlanWalk.OnFinished(std::move(done));
+    m_cVlanWalk.OnFinished(receiver, std::move(done));
     m_cVlanWalk.Start();
 }
 

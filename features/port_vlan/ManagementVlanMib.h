@@ -30,7 +30,7 @@ public:
     CManagementVlanMib();
 
     // Walks the VLAN ids; `done` gets the walk's end status.
-    void StartVlanWalk(std::function<void(int status)> done);
+    void StartVlanWalk(const QObject* receiver, std::function<void(int status)> done);
     CTableWalk& VlanWalk() { return m_cVlanWalk; }
     // State and VLAN id in one get; false (the model unchanged) when it failed.
     bool ReadState();

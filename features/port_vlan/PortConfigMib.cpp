@@ -248,7 +248,7 @@ using namespace portconfig;
 
 CPortConfigMib::CPortConfigMib()
     : m_cPortWalk(m_cCommonSNMPTable, PortTableColumns(), kPortWalkStepTimeoutMs) {
-    m_cPortWalk.OnRow([this](const SnmpRow& row) { AddPortRow(row); });
+    m_cPortWalk.OnRow(this, [this](const SnmpRow& row) { AddPortRow(row); });
 }
 
 void CPortConfigMib::StartRead(std::function<void(const PortRow&)> onRow) {
@@ -258,7 +258,7 @@ void CPortConfigMib::StartRead(std::function<void(const PortRow&)> onRow) {
     m_table.allGiga = DeviceValues().IsAllGiga;
     m_cTrunkInfo.ForgetTrunks();
     m_table.trunkOfPort = m_cTrunkInfo.TrunkPorts();
-    m_cTrunkInfo.StartTrunkWalk([this] {
+    m_cTrunkInfo.StartTrunkWalk(this, [this] {
         m_table.trunkOfPort = m_cTrunkInfo.TrunkPorts();
         m_cPortWalk.Start();
     });

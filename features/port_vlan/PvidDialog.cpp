@@ -65,14 +65,13 @@ QLineEdit* CPvidDlg::PvidEdit(int port) const {
 
 void CPvidDlg::Refresh() {
     CTableWalk& walk = m_cMib.PvidDialogWalk();
-    walk.OnRow([this](const SnmpRow& row) {
+    walk.OnRow(this, [this](const SnmpRow& row) {
         const std::optional<long> port = IntegerOf(row.suffix);
         const std::optional<long> pvid = IntegerOf(row.Value(0));
         if (port && pvid && *port >= 1 && *port <= m_pEdits.size()) {
             m_pEdits[static_cast<int>(*port - 1)]->setText(QString::number(*pvid));
         }
     });
-    walk.OnFinished({});
     walk.Start();
 }
 

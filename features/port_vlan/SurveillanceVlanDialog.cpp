@@ -150,7 +150,7 @@ void CSurveillanceVlanDlg::Refresh() {
     m_cMib.ClearVoiceOuis();
     CTableWalk& ouis = m_cMib.VoiceOuiWalk();
     Watch(ouis);
-    ouis.OnRow([this](const SnmpRow& row) { m_cMib.AddVoiceOui(row); });
+    ouis.OnRow(this, [this](const SnmpRow& row) { m_cMib.AddVoiceOui(row); });
     ouis.Start();
     m_cMib.ClearDevices();
     m_pickedDevice = -1;

@@ -353,12 +353,12 @@ CTrunkAdmission::CTrunkAdmission(int portCount)
     : m_cWalk(m_cCommonSNMPTable, {}, kWalkStepTimeoutMs), m_nPortCount(std::max(0, portCount)),
       m_data(m_nPortCount), m_reading(m_nPortCount) {
     BuildSteps();
-    m_cWalk.OnRow([this](const SnmpRow& row) {
+    m_cWalk.OnRow(this, [this](const SnmpRow& row) {
         if (m_nStep < m_steps.size()) {
             m_steps[m_nStep].onRow(row);
         }
     });
-    m_cWalk.OnFinished([this](int status) { EndStep(status); });
+    m_cWalk.OnFinished(this, [this](int status) { EndStep(status); });
 }
 
 void CTrunkAdmission::StartRead(std::function<void(bool complete)> done) {

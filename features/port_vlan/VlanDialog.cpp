@@ -85,10 +85,6 @@ CVlanDlg::CVlanDlg(QWidget* parent)
     UpdateWidgets();
 }
 
-CVlanDlg::~CVlanDlg() {
-    delete m_pSubDialog; // it refers to the data objects
-}
-
 void CVlanDlg::UpdateWidgets() {
     CFeatureDialog::UpdateWidgets();
     // The sub-dialogs check the trunks: nothing is offered before they have been read.
@@ -109,7 +105,7 @@ void CVlanDlg::Refresh() {
         ShowMode();
     }
     m_bTrunkReading = true;
-    m_cTrunkInfo.StartTrunkWalk([this] {
+    m_cTrunkInfo.StartTrunkWalk(this, [this] {
         m_bTrunkReading = false;
         UpdateWidgets();
     });

@@ -25,7 +25,6 @@ class CVlanDlg : public CFeatureDialog {
 
 public:
     explicit CVlanDlg(QWidget* parent = nullptr);
-    ~CVlanDlg() override;
 
     void Refresh() override;
     // The VLAN mode.

@@ -261,22 +261,22 @@ CVlanMib::CVlanMib()
                   {NameColumn(), EgressColumn(), UntaggedColumn(), RowStatusColumn()}),
       m_cPvidDialogWalk(m_cCommonSNMPTableWrite, {PvidColumn()}) {
     m_model.pvids.assign(PortSlots(DeviceValues().DevicePortCount), 1);
-    m_cPvidWalk.OnRow([this](const SnmpRow& row) { AddPvidRow(row, m_readingPvids); });
-    m_cPvidWalk.OnFinished([this](int) {
+    m_cPvidWalk.OnRow(this, [this](const SnmpRow& row) { AddPvidRow(row, m_readingPvids); });
+    m_cPvidWalk.OnFinished(this, [this](int) {
         m_model.pvids = m_readingPvids;
         m_model.interfaceVlans.clear();
         m_cInterfaceWalk.Start();
     });
-    m_cInterfaceWalk.OnRow([this](const SnmpRow& row) {
+    m_cInterfaceWalk.OnRow(this, [this](const SnmpRow& row) {
         if (const auto id = IntegerOf(row.Value(0))) {
             m_model.interfaceVlans.push_back(*id);
         }
     });
-    m_cInterfaceWalk.OnFinished([this](int) {
+    m_cInterfaceWalk.OnFinished(this, [this](int) {
         m_model.vlans.clear();
         m_cVlanWalk.Start();
     });
-    m_cVlanWalk.OnRow([this](const SnmpRow& row) {
+    m_cVlanWalk.OnRow(this, [this](const SnmpRow& row) {
         if (auto record = RecordOfRow(row, DeviceValues().DevicePortCount)) {
             m_model.vlans.push_back(std::move(*record));
             if (m_onVlan) {
@@ -284,7 +284,7 @@ CVlanMib::CVlanMib()
             }
         }
     });
-    m_cVlanWalk.OnFinished([this](int) {
+    m_cVlanWalk.OnFinished(this, [this](int) {
         if (m_done) {
             m_done();
         }

@@ -65,12 +65,12 @@ CArpSpoofMib::CArpSpoofMib()
 
 CArpSpoofMib::~CArpSpoofMib() = default;
 
-void CArpSpoofMib::StartWalk(std::function<void(const GatewayRow&)> row,
+void CArpSpoofMib::StartWalk(const QObject* receiver, std::function<void(const GatewayRow&)> row,
                              std::function<void(int)> done) {
-    m_cWalk.OnRow([row = std::move(row)](const SnmpRow& r) {
+    m_cWalk.OnRow(receiver, [row = std::move(row)](const SnmpRow& r) {
         row(GatewayRowOf(r, DeviceValues().DevicePortCount));
     });
-    m_cWalk.OnFinished(std::move(done));
+    m_cWalk.OnFinished(receiver, std::move(done));
     m_cWalk.Start();
 }
 

@@ -50,7 +50,8 @@ public:
 
     CTableWalk& Walk() { return m_cWalk; }
     // Walks the table; `row` gets every row (active or not).
-    void StartWalk(std::function<void(const arp::GatewayRow&)> row, std::function<void(int)> done);
+    void StartWalk(const QObject* receiver, std::function<void(const arp::GatewayRow&)> row,
+                   std::function<void(int)> done);
     CTrunkInfo& TrunkInfo() { return m_cTrunkInfo; }
 
     bool Delete(const std::string& ip);

@@ -59,17 +59,17 @@ void CArpSpoofingDlg::Refresh() {
     m_pList->RemoveAllRows();
     m_rows.clear();
     m_pTotal->clear();
-    m_cMib.StartWalk(
-        [this](const GatewayRow& row) {
-            if (row.status != 1) {
-                return;
-            }
-            m_rows.push_back(row);
-            const QString number = QString::number(m_rows.size());
-            m_pList->AddRow({number, Text(row.ip), Text(row.mac), Text(row.ports)});
-            m_pTotal->setText(number);
-        },
-        {});
+    m_cMib.StartWalk(this,
+                     [this](const GatewayRow& row) {
+                         if (row.status != 1) {
+                             return;
+                         }
+                         m_rows.push_back(row);
+                         const QString number = QString::number(m_rows.size());
+                         m_pList->AddRow({number, Text(row.ip), Text(row.mac), Text(row.ports)});
+                         m_pTotal->setText(number);
+                     },
+                     {});
 }
 
 void CArpSpoofingDlg::AddEntry() {
@@ -125,7 +125,7 @@ CArpEntryDlg::CArpEntryDlg(CArpSpoofMib& mib, std::vector<GatewayRow> listed, QW
     });
     // The trunk membership for the check of Apply.
     SetReading(true);
-    m_cMib.TrunkInfo().StartTrunkWalk([this] { SetReading(false); });
+    m_cMib.TrunkInfo().StartTrunkWalk(this, [this] { SetReading(false); });
 }
 
 void CArpEntryDlg::Apply() {

@@ -65,6 +65,7 @@ void CIMPBBlackList::Refresh() {
     m_shown.clear();
     m_store.clear();
     m_cMib.StartBlackListWalk(
+        this,
         [this](const HostRow& row) {
             m_store.push_back({row, 2});
         },

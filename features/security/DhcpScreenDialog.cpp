@@ -73,18 +73,18 @@ void CDhcpScreenDlg::Refresh() {
     m_pList->RemoveAllRows();
     m_rows.clear();
     m_listed.clear();
-    m_cMib.StartWalk(
-        [this](const ServerRow& row) {
-            m_rows.push_back(row);
-            if (row.status == 1) {
-                m_listed.push_back(row);
-                m_pList->AddRow({QString::number(row.index), Text(row.ip)});
-            }
-        },
-        {});
+    m_cMib.StartWalk(this,
+                     [this](const ServerRow& row) {
+                         m_rows.push_back(row);
+                         if (row.status == 1) {
+                             m_listed.push_back(row);
+                             m_pList->AddRow({QString::number(row.index), Text(row.ip)});
+                         }
+                     },
+                     {});
     // The trusted ports are checked against the membership this walk reads.
     SetReading(true);
-    m_cMib.TrunkInfo().StartTrunkWalk([this] { SetReading(false); });
+    m_cMib.TrunkInfo().StartTrunkWalk(this, [this] { SetReading(false); });
 }
 
 void CDhcpScreenDlg::AddTrustedPorts() {

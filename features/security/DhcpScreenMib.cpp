@@ -103,10 +103,10 @@ int CDhcpScreenMib::WriteTrustedPorts(const std::string& text) {
     return request.Send(m_cCommonSNMPSet).Ok() ? 1 : 0;
 }
 
-void CDhcpScreenMib::StartWalk(std::function<void(const ServerRow&)> row,
+void CDhcpScreenMib::StartWalk(const QObject* receiver, std::function<void(const ServerRow&)> row,
                                std::function<void(int)> done) {
-    m_cWalk.OnRow([row = std::move(row)](const SnmpRow& r) { row(ServerRowOf(r)); });
-    m_cWalk.OnFinished(std::move(done));
+    m_cWalk.OnRow(receiver, [row = std::move(row)](const SnmpRow& r) { row(ServerRowOf(r)); });
+    m_cWalk.OnFinished(receiver, std::move(done));
     m_cWalk.Start();
 }
 

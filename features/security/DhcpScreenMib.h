@@ -60,7 +60,8 @@ public:
     int WriteTrustedPorts(const std::string& text);
 
     CTableWalk& Walk() { return m_cWalk; }
-    void StartWalk(std::function<void(const dhcp::ServerRow&)> row, std::function<void(int)> done);
+    void StartWalk(const QObject* receiver, std::function<void(const dhcp::ServerRow&)> row,
+                   std::function<void(int)> done);
     CTrunkInfo& TrunkInfo() { return m_cTrunkInfo; }
 
     // Operation 1 creates the row (stopping at the first refused step and removing a half-made

@@ -98,7 +98,7 @@ void CDot1xDlg::UpdateWidgets() {
 }
 
 void CDot1xDlg::Refresh() {
-    m_cMib.StartRead([this](const Settings& settings) {
+    m_cMib.StartRead(this, [this](const Settings& settings) {
         m_pEnable->setChecked(settings.state == 1);
         m_pServer->SetAddress(Text(settings.server));
         m_pKey->setText(Text(CutKey(settings.key, 0).text));

@@ -231,9 +231,9 @@ CDot1xMib::CDot1xMib() : m_cReadWalk(m_cCommonSNMP, SettingsObjects()) {}
 
 CDot1xMib::~CDot1xMib() = default;
 
-void CDot1xMib::StartRead(std::function<void(const Settings&)> read) {
+void CDot1xMib::StartRead(const QObject* receiver, std::function<void(const Settings&)> read) {
     // The step after the scalars leaves them: the walk ends there.
-    m_cReadWalk.OnRow([read = std::move(read)](const SnmpRow& row) {
+    m_cReadWalk.OnRow(receiver, [read = std::move(read)](const SnmpRow& row) {
         if (row.suffix == "0" && read) {
             read(SettingsOf(row.values));
         }
@@ -246,11 +246,11 @@ CDot1xPortMib::CDot1xPortMib()
 
 CDot1xPortMib::~CDot1xPortMib() = default;
 
-void CDot1xPortMib::StartWalk(std::function<void(const PortRow&)> row,
+void CDot1xPortMib::StartWalk(const QObject* receiver, std::function<void(const PortRow&)> row,
                               std::function<void(int)> done) {
-    m_cWalk.OnRow([row = std::move(row)](const SnmpRow& r) {
+    m_cWalk.OnRow(receiver, [row = std::move(row)](const SnmpRow& r) {
         row({IntegerOf(r.suffix).value_or(0), IntegerOf(r.Value(0)), IntegerOf(r.Value(1))});
     });
-    m_cWalk.OnFinished(std::move(done));
+    m_cWalk.OnFinished(receiver, std::move(done));
     m_cWalk.Start();
 }

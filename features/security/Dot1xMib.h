@@ -94,7 +94,7 @@ public:
 
     // Reads the state, server, key and timers in the background, all in one request (one
     // step of a walk over the scalars); `read` runs on the UI thread with what arrived.
-    void StartRead(std::function<void(const dot1x::Settings&)> read);
+    void StartRead(const QObject* receiver, std::function<void(const dot1x::Settings&)> read);
     CTableWalk& ReadWalk() { return m_cReadWalk; }
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
@@ -116,7 +116,8 @@ public:
     ~CDot1xPortMib() override;
 
     CTableWalk& Walk() { return m_cWalk; }
-    void StartWalk(std::function<void(const PortRow&)> row, std::function<void(int)> done);
+    void StartWalk(const QObject* receiver, std::function<void(const PortRow&)> row,
+                   std::function<void(int)> done);
     CTrunkInfo& TrunkInfo() { return m_cTrunkInfo; }
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 

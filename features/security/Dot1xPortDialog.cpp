@@ -50,11 +50,12 @@ CDot1xPortDlg::CDot1xPortDlg(QStringList timers, QWidget* parent)
 }
 
 void CDot1xPortDlg::Refresh() {
-    m_cMib.TrunkInfo().StartTrunkWalk([this] { SetReading(false); });
+    m_cMib.TrunkInfo().StartTrunkWalk(this, [this] { SetReading(false); });
     SetReading(true);
     std::fill(m_controls.begin(), m_controls.end(), 0);
     m_pList->RemoveAllRows();
     m_cMib.StartWalk(
+        this,
         [this](const CDot1xPortMib::PortRow& row) {
             if (row.port >= 1 && row.port <= static_cast<long>(m_controls.size())) {
                 m_controls[static_cast<std::size_t>(row.port - 1)] = row.control.value_or(0);

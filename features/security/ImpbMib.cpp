@@ -215,37 +215,41 @@ CImpbMib::CImpbMib()
 
 CImpbMib::~CImpbMib() = default;
 
-void CImpbMib::StartPortWalk(std::function<void(const PortSettingsRow&)> row,
+void CImpbMib::StartPortWalk(const QObject* receiver,
+                             std::function<void(const PortSettingsRow&)> row,
                              std::function<void(int)> done) {
-    m_cPortWalk.OnRow([row = std::move(row)](const SnmpRow& r) { row(PortSettingsRowOf(r)); });
-    m_cPortWalk.OnFinished(std::move(done));
+    m_cPortWalk.OnRow(receiver,
+                      [row = std::move(row)](const SnmpRow& r) { row(PortSettingsRowOf(r)); });
+    m_cPortWalk.OnFinished(receiver, std::move(done));
     m_cPortWalk.Start();
 }
 
-void CImpbMib::StartBindingWalk(std::function<void(const HostRow&)> row,
+void CImpbMib::StartBindingWalk(const QObject* receiver, std::function<void(const HostRow&)> row,
                                 std::function<void(int)> done) {
-    m_cBindingWalk.OnRow([row = std::move(row)](const SnmpRow& r) { row(BindingRowOf(r)); });
-    m_cBindingWalk.OnFinished(std::move(done));
+    m_cBindingWalk.OnRow(receiver,
+                         [row = std::move(row)](const SnmpRow& r) { row(BindingRowOf(r)); });
+    m_cBindingWalk.OnFinished(receiver, std::move(done));
     m_cBindingWalk.Start();
 }
 
-void CImpbMib::StartWhiteListWalk(std::function<void(const HostRow&)> row,
+void CImpbMib::StartWhiteListWalk(const QObject* receiver, std::function<void(const HostRow&)> row,
                                   std::function<void(int)> done) {
     m_nWhiteListCount = 0;
-    m_cWhiteListWalk.OnRow([this, row = std::move(row)](const SnmpRow& r) {
+    m_cWhiteListWalk.OnRow(receiver, [this, row = std::move(row)](const SnmpRow& r) {
         ++m_nWhiteListCount;
         if (row) {
             row(WhiteListRowOf(r));
         }
     });
-    m_cWhiteListWalk.OnFinished(std::move(done));
+    m_cWhiteListWalk.OnFinished(receiver, std::move(done));
     m_cWhiteListWalk.Start();
 }
 
-void CImpbMib::StartBlackListWalk(std::function<void(const HostRow&)> row,
+void CImpbMib::StartBlackListWalk(const QObject* receiver, std::function<void(const HostRow&)> row,
                                   std::function<void(int)> done) {
-    m_cBlackListWalk.OnRow([row = std::move(row)](const SnmpRow& r) { row(BlackListRowOf(r)); });
-    m_cBlackListWalk.OnFinished(std::move(done));
+    m_cBlackListWalk.OnRow(receiver,
+                           [row = std::move(row)](const SnmpRow& r) { row(BlackListRowOf(r)); });
+    m_cBlackListWalk.OnFinished(receiver, std::move(done));
     m_cBlackListWalk.Start();
 }
 

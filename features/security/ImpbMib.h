@@ -119,14 +119,15 @@ public:
     CTableWalk& BindingWalk() { return m_cBindingWalk; }
     CTableWalk& WhiteListWalk() { return m_cWhiteListWalk; }
     CTableWalk& BlackListWalk() { return m_cBlackListWalk; }
-    void StartPortWalk(std::function<void(const impb::PortSettingsRow&)> row,
+    void StartPortWalk(const QObject* receiver,
+                       std::function<void(const impb::PortSettingsRow&)> row,
                        std::function<void(int)> done);
-    void StartBindingWalk(std::function<void(const impb::HostRow&)> row,
+    void StartBindingWalk(const QObject* receiver, std::function<void(const impb::HostRow&)> row,
                           std::function<void(int)> done);
     // Counts the white-list rows as they come (WhiteListCount).
-    void StartWhiteListWalk(std::function<void(const impb::HostRow&)> row,
+    void StartWhiteListWalk(const QObject* receiver, std::function<void(const impb::HostRow&)> row,
                             std::function<void(int)> done);
-    void StartBlackListWalk(std::function<void(const impb::HostRow&)> row,
+    void StartBlackListWalk(const QObject* receiver, std::function<void(const impb::HostRow&)> row,
                             std::function<void(int)> done);
     int WhiteListCount() const { return m_nWhiteListCount; }
 

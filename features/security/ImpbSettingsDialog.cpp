@@ -52,15 +52,16 @@ CImpbSettingsDlg::CImpbSettingsDlg(QWidget* parent) : CFeatureDialog(parent) {
 void CImpbSettingsDlg::Refresh() {
     m_pList->RemoveAllRows();
     SetReading(true);
-    m_cMib.TrunkInfo().StartTrunkWalk([this] { SetReading(false); });
+    m_cMib.TrunkInfo().StartTrunkWalk(this, [this] { SetReading(false); });
     m_cMib.StartPortWalk(
+        this,
         [this](const PortSettingsRow& row) {
             m_pList->AddRow({QString::number(row.port), Text(EnabledStates().Cell(row.admin)),
                              Text(InspectionModes().Cell(row.mode)),
                              Text(EnabledStates().Cell(row.snooping))});
         },
         // The white list is walked only to know whether it holds any entry.
-        [this](int) { m_cMib.StartWhiteListWalk({}, {}); });
+        [this](int) { m_cMib.StartWhiteListWalk(this, {}, {}); });
 }
 
 void CImpbSettingsDlg::Apply() {

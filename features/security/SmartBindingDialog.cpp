@@ -99,14 +99,15 @@ void CIMPBSmartBinding::UpdateWidgets() {
 void CIMPBSmartBinding::Refresh() {
     m_pList->RemoveAllRows();
     m_rows.clear();
-    m_cMib.StartBindingWalk(
-        [this](const HostRow& row) {
-            m_rows.push_back(row);
-            m_pList->AddRow({row.vid ? QString::number(*row.vid) : QString(), Text(row.ip),
-                             Text(row.mac), row.port ? QString::number(*row.port) : QString(),
-                             Text(BindingStates().Cell(row.state))});
-        },
-        {});
+    m_cMib.StartBindingWalk(this,
+                            [this](const HostRow& row) {
+                                m_rows.push_back(row);
+                                m_pList->AddRow({row.vid ? QString::number(*row.vid) : QString(),
+                                                 Text(row.ip), Text(row.mac),
+                                                 row.port ? QString::number(*row.port) : QString(),
+                                                 Text(BindingStates().Cell(row.state))});
+                            },
+                            {});
 }
 
 void CIMPBSmartBinding::AddBinding() {

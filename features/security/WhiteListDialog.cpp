@@ -47,6 +47,7 @@ void CIMPBWhiteList::Refresh() {
     m_pList->RemoveAllRows();
     m_rows.clear();
     m_cMib.StartWhiteListWalk(
+        this,
         [this](const HostRow& row) {
             m_rows.push_back(row);
             m_pList->AddRow(

@@ -487,8 +487,8 @@ bool SplitViewIndex(const std::string& index, QString& name, std::string& subtre
 CSnmpAgentMib::CSnmpAgentMib()
     : m_cTableWalk(m_cCommonSNMPTable, ColumnsOf(Table::Community)),
       m_cUserWalk(m_cCommonSNMPGetUse, ColumnsOf(Table::User)) {
-    m_cTableWalk.OnRow([this](const SnmpRow& row) { AddRow(row); });
-    m_cTableWalk.OnFinished([this](int) {
+    m_cTableWalk.OnRow(this, [this](const SnmpRow& row) { AddRow(row); });
+    m_cTableWalk.OnFinished(this, [this](int) {
         if (m_reading == Table::Community) {
             m_users.clear();
             m_cUserWalk.Start();
@@ -496,13 +496,13 @@ CSnmpAgentMib::CSnmpAgentMib()
         }
         WalkFinished();
     });
-    m_cUserWalk.OnRow([this](const SnmpRow& row) {
+    m_cUserWalk.OnRow(this, [this](const SnmpRow& row) {
         const Table reading = m_reading;
         m_reading = Table::User;
         AddRow(row);
         m_reading = reading;
     });
-    m_cUserWalk.OnFinished([this](int) { WalkFinished(); });
+    m_cUserWalk.OnFinished(this, [this](int) { WalkFinished(); });
 }
 
 CSnmpAgentMib::~CSnmpAgentMib() = default;
@@ -532,9 +532,7 @@ void CSnmpAgentMib::StartRead(Table table) {
 }
 
 void CSnmpAgentMib::WalkFinished() {
-    if (m_onFinished) {
-        m_onFinished();
-    }
+    m_onFinished.Notify();
 }
 
 void CSnmpAgentMib::AddRow(const SnmpRow& row) {
@@ -589,9 +587,7 @@ void CSnmpAgentMib::AddRow(const SnmpRow& row) {
         break;
     }
     }
-    if (m_onRow) {
-        m_onRow(m_reading, added - 1);
-    }
+    m_onRow.Notify(m_reading, added - 1);
 }
 
 bool CSnmpAgentMib::SetRowStatus(const std::string& statusOid, const std::string& status) {

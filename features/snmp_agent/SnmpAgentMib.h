@@ -170,10 +170,12 @@ public:
     // community table is followed by the user table. Each row added calls the row handler,
     // the end of the read (after a failure too) the finished handler.
     void StartRead(Table table);
-    void OnRow(std::function<void(Table table, std::size_t row)> handler) {
-        m_onRow = std::move(handler);
+    void OnRow(const QObject* receiver, std::function<void(Table table, std::size_t row)> handler) {
+        m_onRow.Add(receiver, std::move(handler));
     }
-    void OnFinished(std::function<void()> handler) { m_onFinished = std::move(handler); }
+    void OnFinished(const QObject* receiver, std::function<void()> handler) {
+        m_onFinished.Add(receiver, std::move(handler));
+    }
     CTableWalk& TableWalk() { return m_cTableWalk; }
     CTableWalk& UserWalk() { return m_cUserWalk; }
 
@@ -211,8 +213,8 @@ private:
     CTableWalk m_cUserWalk;
 
     Table m_reading = Table::Community;
-    std::function<void(Table, std::size_t)> m_onRow;
-    std::function<void()> m_onFinished;
+    CListeners<Table, std::size_t> m_onRow;
+    CListeners<> m_onFinished;
     std::vector<snmpagent::CommunityRow> m_communities;
     std::vector<snmpagent::UserRow> m_users;
     std::vector<snmpagent::GroupRow> m_groups;

@@ -44,12 +44,12 @@ CSnmpTableDlg::CSnmpTableDlg(CSnmpAgentMib::Table table, const char* caption,
     : CFeatureDialog(parent), m_table(table),
       m_strSelectMessage(QString::fromLatin1(selectMessage)) {
     setWindowTitle(QString::fromLatin1(caption));
-    m_cMib.OnRow([this](CSnmpAgentMib::Table rowTable, std::size_t row) {
+    m_cMib.OnRow(this, [this](CSnmpAgentMib::Table rowTable, std::size_t row) {
         if (rowTable == m_table) {
             m_pList->AddRow(Cells(row));
         }
     });
-    m_cMib.OnFinished([this] { ReadFinished(); });
+    m_cMib.OnFinished(this, [this] { ReadFinished(); });
     Watch(m_cMib.TableWalk());
     Watch(m_cMib.UserWalk());
 }

@@ -19,7 +19,7 @@ TEST_F(TrunkInfoTest, TrunkWalkGivesMemberPortsTheirGroupAndVlanWalkTheVlanIds) 
     EXPECT_TRUE(trace.Lines().empty());
 
     bool trunksRead = false;
-    trunks.StartTrunkWalk([&] { trunksRead = true; });
+    trunks.StartTrunkWalk(&trunks, [&] { trunksRead = true; });
     ASSERT_TRUE(WaitUntil([&] { return trunksRead; }));
     EXPECT_TRUE(trunks.IsTrunkInfoValid());
     PortFlags expected{0, 2, 1, 1, 0, 0, 0, 2};
@@ -60,7 +60,7 @@ TEST_F(TrunkInfoTest, TrunkWalkGivesMemberPortsTheirGroupAndVlanWalkTheVlanIds) 
     // The VLAN walk lists the VLAN IDs; a second walk starts afresh.
     for (int walk = 1; walk <= 2; ++walk) {
         bool vlansRead = false;
-        trunks.StartVlanWalk([&] { vlansRead = true; });
+        trunks.StartVlanWalk(&trunks, [&] { vlansRead = true; });
         ASSERT_TRUE(WaitUntil([&] { return vlansRead; }));
         EXPECT_EQ(trunks.VlanIds(), std::vector<std::string>{"1"}) << "walk " << walk;
     }
