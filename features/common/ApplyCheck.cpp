@@ -10,6 +10,16 @@ CheckChain& CheckChain::Require(const std::function<bool()>& passes, std::string
     return *this;
 }
 
+CheckChain& CheckChain::RequireAlike(const std::function<std::optional<bool>()>& alike,
+                                     std::string refusal) {
+    if (m_refusal) {
+        return *this;
+    }
+    const std::optional<bool> result = alike();
+    return Require(result.has_value(), kNotReadRefusal)
+        .Require(result.value_or(true), std::move(refusal));
+}
+
 CheckChain& CheckChain::Require(bool passes, std::string refusal, platform::MessageKind kind) {
     return Require([passes] { return passes; }, std::move(refusal), kind);
 }

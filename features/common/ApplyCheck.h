@@ -27,6 +27,11 @@ struct Refusal {
     friend bool operator==(const Refusal&, const Refusal&) = default;
 };
 
+// The refusal of a check whose data could not be read from the switch (its read failed or has
+// not ended): nothing is judged on empty data.
+inline constexpr char kNotReadRefusal[] =
+    "The switch did not answer every read this needs. Press Refresh to read again.";
+
 // Checks in their fixed order; a check runs only while every one before it passed, so a
 // later check may rely on what an earlier one made sure of.
 class CheckChain {
@@ -35,6 +40,12 @@ public:
                         platform::MessageKind kind = platform::MessageKind::Ok);
     CheckChain& Require(bool passes, std::string refusal,
                         platform::MessageKind kind = platform::MessageKind::Ok);
+    // The data the next checks judge was read (kNotReadRefusal otherwise).
+    CheckChain& RequireRead(bool valid) { return Require(valid, kNotReadRefusal); }
+    // A trunk consistency check (CTrunkInfo::Alike), run once: kNotReadRefusal while the
+    // membership is unknown, `refusal` when the ports of an aggregated link were chosen apart.
+    CheckChain& RequireAlike(const std::function<std::optional<bool>()>& alike,
+                             std::string refusal);
     const std::optional<Refusal>& FirstRefusal() const { return m_refusal; }
     bool Passed() const { return !m_refusal; }
 

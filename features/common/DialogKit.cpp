@@ -61,10 +61,38 @@ std::optional<long> ComboValue(const QComboBox& combo) {
     return static_cast<long>(value);
 }
 
+namespace {
+
+// Marks the item SelectValue added for a value outside the combo's table.
+constexpr int kReportedValueRole = Qt::UserRole + 1;
+
+void RemoveReportedValues(QComboBox& combo) {
+    for (int i = combo.count() - 1; i >= 0; --i) {
+        if (combo.itemData(i, kReportedValueRole).toBool()) {
+            combo.removeItem(i);
+        }
+    }
+}
+
+} // namespace
+
 bool SelectValue(QComboBox& combo, long value) {
-    const int index = combo.findData(QVariant::fromValue(static_cast<qlonglong>(value)));
+    const QVariant data = QVariant::fromValue(static_cast<qlonglong>(value));
+    int index = combo.findData(data);
+    if (index >= 0 && combo.itemData(index, kReportedValueRole).toBool()) {
+        combo.setCurrentIndex(index);
+        return false;
+    }
+    RemoveReportedValues(combo);
+    index = combo.findData(data);
+    const bool known = index >= 0;
+    if (!known) {
+        combo.addItem(QString::number(value), data);
+        index = combo.count() - 1;
+        combo.setItemData(index, true, kReportedValueRole);
+    }
     combo.setCurrentIndex(index);
-    return index >= 0;
+    return known;
 }
 
 QLabel* AddFormRow(QGridLayout& grid, int row, const QString& label, QWidget* field, int column) {

@@ -42,7 +42,10 @@ QComboBox* Combo(QWidget* parent, const char* objectName, std::initializer_list<
 
 // The value of the current item; nothing when no item is current.
 std::optional<long> ComboValue(const QComboBox& combo);
-// Makes the item of `value` current; false (and no item current) when there is none.
+// Makes the item of `value` current. A value the combo has no item for (the switch reported a
+// value outside the table) gets an item of its own showing its number, so that what is shown is
+// what the switch holds and an Apply writes it back unchanged; that item goes away once another
+// value is selected. False for such a value.
 bool SelectValue(QComboBox& combo, long value);
 
 // A label and its field in one row of a form grid, the label as the field's buddy (its

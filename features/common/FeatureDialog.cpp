@@ -3,6 +3,7 @@
 #include "features/common/FeatureDialog.h"
 
 #include "features/common/ReportList.h"
+#include "features/common/TrunkInfo.h"
 #include "platform/Trace.h"
 
 #include <QComboBox>
@@ -47,6 +48,7 @@ QPushButton* CFeatureDialog::ApplyButton() {
     const bool made = m_applyButton.isNull();
     QPushButton* button = StandardButton(m_applyButton, tr("&Apply"), "applyButton");
     if (made) {
+        WritingButton(button);
         connect(button, &QPushButton::clicked, this, [this] { Apply(); });
     }
     return button;
@@ -75,16 +77,56 @@ void CFeatureDialog::Watch(CTableWalk& walk) {
     walk.OnStateChanged(this, [this] { UpdateWidgets(); });
 }
 
+bool CFeatureDialog::CanWrite() const {
+    return !IsBusy() && std::all_of(m_readings.begin(), m_readings.end(),
+                                    [](const std::function<bool()>& valid) { return valid(); });
+}
+
+void CFeatureDialog::NeedsTrunks(CTrunkInfo& trunks) {
+    Watch(trunks.TrunkWalk());
+    NeedsReading([&trunks] { return trunks.IsTrunkInfoValid(); });
+}
+
+void CFeatureDialog::NeedsVlans(CTrunkInfo& trunks) {
+    Watch(trunks.VlanWalk());
+    NeedsReading([&trunks] { return trunks.IsVlanInfoValid(); });
+}
+
+void CFeatureDialog::NeedsReading(std::function<bool()> valid) {
+    m_readings.push_back(std::move(valid));
+}
+
+QPushButton* CFeatureDialog::WritingButton(QPushButton* button) {
+    if (!m_writingButtons.contains(button)) {
+        m_writingButtons.append(button);
+    }
+    return button;
+}
+
 void CFeatureDialog::SetReading(bool reading) {
     m_reading = reading;
     UpdateWidgets();
 }
 
 void CFeatureDialog::UpdateWidgets() {
-    const bool idle = !IsBusy();
-    for (QPushButton* button : {m_refreshButton.data(), m_applyButton.data()}) {
+    EnableControls();
+    if (CanWrite()) {
+        return;
+    }
+    for (QPushButton* button : m_writingButtons) {
         if (button != nullptr) {
-            button->setEnabled(idle);
+            button->setEnabled(false);
+        }
+    }
+}
+
+void CFeatureDialog::EnableControls() {
+    if (m_refreshButton != nullptr) {
+        m_refreshButton->setEnabled(!IsBusy());
+    }
+    for (QPushButton* button : m_writingButtons) {
+        if (button != nullptr) {
+            button->setEnabled(CanWrite());
         }
     }
 }

@@ -7,8 +7,9 @@
 //   sessions in the order they were added with one ".Close" line each, then ends its data
 //   objects, which close theirs;
 // - stays on top, and reads the switch (Refresh) when it is first shown;
-// - knows what is in flight (the walks it watches, a set being sent) and derives every
-//   enabled state in one place, UpdateWidgets();
+// - knows what is in flight (the walks it watches, a set being sent) and the readings its writes
+//   depend on, and derives every enabled state in one place, EnableControls(); a button that
+//   writes is enabled only while nothing is in flight and every such reading is valid;
 // - applies in the usual order: the data class's first refusal (ShowRefusal), its questions
 //   (AskAll), one set request (SendSet: "set status = %d"), then Refresh.
 #pragma once
@@ -32,6 +33,7 @@
 #include <vector>
 
 class CReportList;
+class CTrunkInfo;
 
 class CFeatureDialog : public QDialog {
     Q_OBJECT
@@ -55,6 +57,8 @@ public:
 
     // A watched walk runs or a set is being sent.
     bool IsBusy() const;
+    // Nothing is in flight and every reading the writes depend on is valid.
+    bool CanWrite() const;
 
 protected:
     // A session that lives until the dialog has closed it, under its member name.
@@ -72,10 +76,23 @@ protected:
 
     // The walk's start and end update the widgets (UpdateWidgets), and IsBusy counts it.
     void Watch(CTableWalk& walk);
-    // Enables what may be used now. The base enables Refresh and Apply when nothing is in
-    // flight; a dialog with more rules overrides it and calls the base first. Called whenever
-    // a watched walk starts or ends and around every set; call it after a selection changes.
-    virtual void UpdateWidgets();
+    // Readings the writes depend on: the trunk membership (checked against every port chosen),
+    // the VLAN list of `trunks`, or any other reading by its validity. Until a reading is valid
+    // every writing button stays disabled.
+    void NeedsTrunks(CTrunkInfo& trunks);
+    void NeedsVlans(CTrunkInfo& trunks);
+    void NeedsReading(std::function<bool()> valid);
+    // A button that writes to the switch (Apply is one): enabled only while CanWrite().
+    QPushButton* WritingButton(QPushButton* button);
+
+    // Enables what may be used now: EnableControls, then every writing button is disabled while
+    // the dialog cannot write. Called whenever a watched walk starts or ends and around every
+    // set; call it after a selection changes.
+    void UpdateWidgets();
+    // The dialog's own rules. The base enables Refresh when nothing is in flight and every
+    // writing button when the dialog can write; a dialog with more rules overrides it and calls
+    // the base first.
+    virtual void EnableControls();
     // A read that is no table walk (one background get) is under way.
     void SetReading(bool reading);
 
@@ -116,6 +133,8 @@ private:
     CSessionSet m_sessions;
     std::vector<std::unique_ptr<CFeatureData>> m_data;
     std::vector<const CTableWalk*> m_watchedWalks;
+    std::vector<std::function<bool()>> m_readings;
+    QList<QPointer<QPushButton>> m_writingButtons;
     bool m_sending = false;
     bool m_reading = false;
     QPointer<QPushButton> m_refreshButton;

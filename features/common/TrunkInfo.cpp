@@ -116,9 +116,16 @@ int CTrunkInfo::TrunkGroupOf(int port) const {
     return port >= 1 ? ValueAt(m_TrunkPorts, static_cast<std::size_t>(port - 1)) : 0;
 }
 
+std::optional<bool> CTrunkInfo::Alike(const PortFlags& values) const {
+    if (!m_bTrunkInfoValid) {
+        return std::nullopt;
+    }
+    return CheckTrunkConsistency(values) != 0;
+}
+
 int CTrunkInfo::CheckTrunkConsistency(const PortFlags& values) const {
     if (!m_bTrunkInfoValid) {
-        return 1;
+        return 0;
     }
     for (std::size_t i = 0; i < m_TrunkPorts.size(); ++i) {
         platform::DebugTrace("m_TrunkPorts[" + std::to_string(i) +

@@ -10,6 +10,7 @@
 #include "snmp/PortEncoding.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,10 +57,14 @@ public:
     const std::vector<std::string>& VlanRowStatus() const { return m_VlanRowStatus; }
 
     // `values` holds one value per port (0 = port not selected). Fails (0) when a selected
-    // port of a trunk group differs from another port of the same group; passes (1)
-    // otherwise, and always while the trunk information is not valid. Writes
-    // "m_TrunkPorts[i] = g" for every port before checking.
+    // port of a trunk group differs from another port of the same group, and while the trunk
+    // information is not valid (half of an aggregated link must never be written because the
+    // membership was not known); passes (1) otherwise. Writes "m_TrunkPorts[i] = g" for every
+    // port before checking.
     int CheckTrunkConsistency(const PortFlags& values) const;
+    // The check as the rules take it (CheckChain::RequireAlike): nothing while the trunk
+    // information is not valid, else whether the check passes.
+    std::optional<bool> Alike(const PortFlags& values) const;
 
 private:
     void AddTrunkRow(const SnmpRow& row);

@@ -59,23 +59,17 @@ CBandwidthDlg::CBandwidthDlg(QWidget* parent)
     resize(520, 520);
 
     connect(m_pNoLimit, &QComboBox::currentIndexChanged, this, [this] { UpdateWidgets(); });
+    NeedsTrunks(m_cMib.Trunks());
     UpdateWidgets();
 }
 
-void CBandwidthDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
-    if (m_trunkWalkRunning) {
-        ApplyButton()->setEnabled(false);
-    }
+void CBandwidthDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     m_pRate->setEnabled(kit::ComboValue(*m_pNoLimit) == 2);
 }
 
 void CBandwidthDlg::Refresh() {
-    m_trunkWalkRunning = true;
-    m_cMib.Trunks().StartTrunkWalk(this, [this] {
-        m_trunkWalkRunning = false;
-        UpdateWidgets();
-    });
+    m_cMib.Trunks().StartTrunkWalk();
     WalkIntoList(m_cMib.Walk(), *m_pList, [](const SnmpRow& row, int) {
         return QStringList{QString::fromStdString(row.Value(0)),
                            QString::fromStdString(CBandwidthMib::RateCell(row.Value(1))),

@@ -29,11 +29,10 @@ public:
     CReportList* RateList() const { return m_pList; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     CBandwidthMib& m_cMib;
-    bool m_trunkWalkRunning = false;
     CFromToPorts* m_pPorts = nullptr;
     QComboBox* m_pType = nullptr;
     QComboBox* m_pNoLimit = nullptr;

@@ -165,8 +165,8 @@ ApplyPlan CIgmpMib::PlanRouterPorts(const VlanRow* picked, const PortFlags& tick
     ApplyPlan plan;
     CheckChain checks;
     checks.Require(picked != nullptr, kSelectVlan)
-        .Require([&] { return m_cTrunkInfo.CheckTrunkConsistency(ticked) != 0; },
-                 "Members of port channel must have the same status.");
+        .RequireAlike([&] { return m_cTrunkInfo.Alike(ticked); },
+                      "Members of port channel must have the same status.");
     plan.refusal = checks.FirstRefusal();
     if (!plan.refusal) {
         plan.request.OctetString(InstanceOid(kVlanRouterPorts, picked->vid),

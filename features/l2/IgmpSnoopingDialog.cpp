@@ -67,8 +67,8 @@ CIgmpSnoopingDlg::CIgmpSnoopingDlg(QWidget* parent) : CFeatureDialog(parent) {
     UpdateWidgets();
 }
 
-void CIgmpSnoopingDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CIgmpSnoopingDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     for (CNumberEdit* edit : m_pTimerEdits) {
         edit->setEnabled(m_pEnableCheck->isChecked());
     }

@@ -25,7 +25,7 @@ public:
     CIgmpMib& Mib() { return m_cMib; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void OpenVlanSettings();

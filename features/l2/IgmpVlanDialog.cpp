@@ -82,12 +82,14 @@ CIgmpVlanDlg::CIgmpVlanDlg(CIgmpMib* shared, QWidget* parent)
     layout->addWidget(routerGroup);
     layout->addLayout(kit::ButtonRow({m_pEntryButton, RefreshButton(), CloseButton()}));
     Watch(m_cMib.VlanWalk());
+    WritingButton(m_pRouterApplyButton);
+    NeedsTrunks(m_cMib.TrunkInfo());
     UpdateWidgets();
 }
 
-void CIgmpVlanDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
-    m_pRouterApplyButton->setEnabled(!IsBusy());
+void CIgmpVlanDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
+    m_pRouterApplyButton->setEnabled(CanWrite());
 }
 
 void CIgmpVlanDlg::Refresh() {

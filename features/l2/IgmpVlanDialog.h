@@ -29,7 +29,7 @@ public:
     CIgmpMib& Mib() { return m_cMib; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void PickRow(int row);

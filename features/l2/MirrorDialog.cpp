@@ -78,6 +78,7 @@ CMirrorDlg::CMirrorDlg(QWidget* parent) : CResizableDialog(parent), m_cMib(AddDa
 
     connect(m_pTarget, &QComboBox::activated, this, [this] { TargetChosen(); });
     connect(m_pEnabled, &QRadioButton::toggled, this, [this] { UpdateWidgets(); });
+    NeedsTrunks(m_cMib.Trunks());
     UpdateWidgets();
 }
 
@@ -85,11 +86,8 @@ int CMirrorDlg::Target() const {
     return m_pTarget->currentData().toInt();
 }
 
-void CMirrorDlg::UpdateWidgets() {
-    CResizableDialog::UpdateWidgets();
-    if (m_trunkWalkRunning) {
-        ApplyButton()->setEnabled(false);
-    }
+void CMirrorDlg::EnableControls() {
+    CResizableDialog::EnableControls();
     const bool enabled = m_pEnabled->isChecked();
     const int target = Target();
     for (int port = 1; port <= m_pGrid->PortCount(); ++port) {
@@ -118,11 +116,7 @@ void CMirrorDlg::SetModeOfAll(int mode) {
 }
 
 void CMirrorDlg::Refresh() {
-    m_trunkWalkRunning = true;
-    m_cMib.Trunks().StartTrunkWalk(this, [this] {
-        m_trunkWalkRunning = false;
-        UpdateWidgets();
-    });
+    m_cMib.Trunks().StartTrunkWalk();
     SetReading(true);
     const bool read = m_cMib.Read(m_pGrid->PortCount()).Ok();
     SetReading(false);

@@ -25,7 +25,7 @@ public:
     CPortGrid* Ports() const { return m_pGrid; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     int Target() const;
@@ -33,7 +33,6 @@ private:
     void SetModeOfAll(int mode);
 
     CMirrorMib& m_cMib;
-    bool m_trunkWalkRunning = false;
     QRadioButton* m_pEnabled = nullptr;
     QRadioButton* m_pDisabled = nullptr;
     QComboBox* m_pTarget = nullptr;

@@ -58,12 +58,14 @@ CMirrorMib::Plan CMirrorMib::PlanApply(const Input& input, const CTrunkInfo& tru
         rx[i] = mode == kRx || mode == kBoth ? 1 : 0;
     }
     CheckChain checks;
-    checks.Require(trunks.TrunkGroupOf(input.target) == 0, "Target Port is Trunking Port!")
+    checks.RequireRead(trunks.IsTrunkInfoValid())
+        .Require(trunks.TrunkGroupOf(input.target) == 0, "Target Port is Trunking Port!")
         .Require(std::any_of(chosen.begin(), chosen.end(), [](int v) { return v != 0; }),
                  "Must at least select one source port.")
-        .Require([&] { return trunks.CheckTrunkConsistency(chosen) != 0; },
-                 "Must select whole ports of the aggregated link with the same Sniffer Mode to "
-                 "source port.");
+        .RequireAlike(
+            [&] { return trunks.Alike(chosen); },
+            "Must select whole ports of the aggregated link with the same Sniffer Mode to "
+            "source port.");
     plan.refusal = checks.FirstRefusal();
     if (plan.refusal || input.target < 1 || input.target > portCount) {
         return plan;

@@ -41,8 +41,8 @@ CMulticastFilterDlg::CMulticastFilterDlg(QWidget* parent) : CFeatureDialog(paren
     UpdateWidgets();
 }
 
-void CMulticastFilterDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CMulticastFilterDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     m_pVlanCombo->setEnabled(!m_pAllCheck->isChecked());
 }
 

@@ -24,7 +24,7 @@ public:
     CReportList* FilterList() const { return m_pList; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     CMulticastFilterMib& m_cMib = AddData<CMulticastFilterMib>();

@@ -85,6 +85,8 @@ CSegmentationDlg::CSegmentationDlg(QWidget* parent)
     connect(m_pAll, &QPushButton::clicked, this, [this] { m_pGrid->SetAllChecked(true); });
     connect(m_pClear, &QPushButton::clicked, this, [this] { m_pGrid->SetAllChecked(false); });
     connect(m_pPortApply, &QPushButton::clicked, this, [this] { ApplyPorts(); });
+    WritingButton(m_pPortApply);
+    NeedsTrunks(m_cMib.Trunks());
     UpdateWidgets();
 }
 
@@ -92,11 +94,12 @@ int CSegmentationDlg::ChosenPort() const {
     return m_pFromPort->currentData().toInt();
 }
 
-void CSegmentationDlg::UpdateWidgets() {
-    CResizableDialog::UpdateWidgets();
-    const bool idle = !IsBusy();
-    const bool portsEditable = idle && !m_trunkWalkRunning && m_cMib.State() == 1;
-    m_pPortApply->setEnabled(portsEditable);
+void CSegmentationDlg::EnableControls() {
+    CResizableDialog::EnableControls();
+    m_pPortApply->setEnabled(CanWrite() && m_cMib.State() == 1);
+    // The grid fills as the walk goes: ticking it meanwhile would be undone by the next row.
+    m_pAll->setEnabled(!IsBusy());
+    m_pClear->setEnabled(!IsBusy());
     const int chosen = ChosenPort();
     for (int port = 1; port <= m_pGrid->PortCount(); ++port) {
         m_pGrid->Button(port)->setEnabled(port != chosen);
@@ -115,11 +118,7 @@ void CSegmentationDlg::Refresh() {
         m_pEnable->setChecked(m_cMib.State() == 1);
     }
     SetReading(false);
-    m_trunkWalkRunning = true;
-    m_cMib.Trunks().StartTrunkWalk(this, [this] {
-        m_trunkWalkRunning = false;
-        UpdateWidgets();
-    });
+    m_cMib.Trunks().StartTrunkWalk();
     m_cMib.ForgetRows();
     const int portCount = m_pGrid->PortCount();
     WalkIntoList(

@@ -30,14 +30,13 @@ public:
     CPortGrid* Ports() const { return m_pGrid; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     int ChosenPort() const;
     void ShowChosenPort();
 
     CSegmentationMib& m_cMib;
-    bool m_trunkWalkRunning = false;
     QCheckBox* m_pEnable = nullptr;
     QComboBox* m_pFromPort = nullptr;
     CPortGrid* m_pGrid = nullptr;

@@ -64,8 +64,8 @@ ApplyPlan CSegmentationMib::PlanPorts(int fromPort, const PortFlags& ticked,
                                       const CTrunkInfo& trunks, int portCount) {
     ApplyPlan plan;
     CheckChain checks;
-    checks.Require([&] { return trunks.CheckTrunkConsistency(ticked) != 0; },
-                   "The link aggregation member port can not be configured.");
+    checks.RequireAlike([&] { return trunks.Alike(ticked); },
+                        "The link aggregation member port can not be configured.");
     plan.refusal = checks.FirstRefusal();
     // Without a port to write to (no port chosen) the request stays empty.
     if (!plan.refusal && fromPort >= 1 && fromPort <= portCount) {

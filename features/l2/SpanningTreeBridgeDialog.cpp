@@ -102,8 +102,8 @@ CSpanningTreeBridgeDlg::CSpanningTreeBridgeDlg(QWidget* parent)
     UpdateWidgets();
 }
 
-void CSpanningTreeBridgeDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CSpanningTreeBridgeDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     const bool enabled = m_pEnable->isChecked();
     for (QWidget* control :
          {static_cast<QWidget*>(m_pVersion), static_cast<QWidget*>(m_pAge),

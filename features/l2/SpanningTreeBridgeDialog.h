@@ -24,7 +24,7 @@ public:
     void Apply() override;
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void OpenPortTable();

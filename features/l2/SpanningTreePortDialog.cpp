@@ -94,19 +94,17 @@ CSpanningTreePortDlg::CSpanningTreePortDlg(int port, QWidget* parent)
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    m_trunkWalkRunning = true;
-    m_cMib.Trunks().StartTrunkWalk(this, [this] {
-        m_trunkWalkRunning = false;
-        UpdateWidgets();
-    });
+    WritingButton(m_pOk);
+    NeedsTrunks(m_cMib.Trunks());
+    NeedsReading([this] { return m_bPortRead; });
+    m_cMib.Trunks().StartTrunkWalk();
     UpdateWidgets();
 }
 
-void CSpanningTreePortDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CSpanningTreePortDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     const bool idle = !IsBusy();
-    ApplyButton()->setEnabled(idle && !m_trunkWalkRunning);
-    m_pOk->setEnabled(idle && !m_trunkWalkRunning);
+    m_pOk->setEnabled(CanWrite());
     m_pPrev->setEnabled(idle && m_nPort > 1);
     m_pNext->setEnabled(idle && m_nPort < m_nPortCount);
 }
@@ -120,10 +118,10 @@ void CSpanningTreePortDlg::Refresh() {
     m_pPortEdit->setText(QString::number(m_nPort));
     SetReading(true);
     const auto values = m_cMib.ReadPort(m_nPort);
+    m_bPortRead = values.Ok();
     SetReading(false);
     if (!values) {
-        m_lastRead = {}; // the controls may show another port's values
-        UpdateWidgets();
+        m_lastRead = {}; // the controls show another port's values: nothing may be applied
         return;
     }
     // Columns 1..10 of the port's row.

@@ -26,7 +26,7 @@ public:
     int Port() const { return m_nPort; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     // Applies; true when the input passed its checks.
@@ -36,8 +36,8 @@ private:
     CSpanningTreeMib& m_cMib;
     int m_nPort;
     int m_nPortCount;
-    bool m_trunkWalkRunning = false;
     stp::PortValues m_lastRead;
+    bool m_bPortRead = false;
     QLineEdit* m_pPortEdit = nullptr;
     QComboBox* m_pPriority = nullptr;
     CNumberEdit* m_pCost = nullptr;

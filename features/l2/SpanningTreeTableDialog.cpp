@@ -49,8 +49,8 @@ CSpanningTreeTableDlg::CSpanningTreeTableDlg(QWidget* parent)
     connect(m_pPortConfig, &QPushButton::clicked, this, [this] { OpenPort(); });
 }
 
-void CSpanningTreeTableDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CSpanningTreeTableDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     m_pPortConfig->setEnabled(!IsBusy() && m_pList->RowCount() > 0);
 }
 

@@ -22,7 +22,7 @@ public:
     CReportList* PortList() const { return m_pList; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void OpenPort();

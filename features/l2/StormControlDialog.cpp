@@ -63,8 +63,8 @@ CStormControlDlg::CStormControlDlg(QWidget* parent)
     UpdateWidgets();
 }
 
-void CStormControlDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CStormControlDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     const bool enabled = m_pEnable->isChecked();
     m_pType->setEnabled(enabled);
     m_pN->setEnabled(enabled);

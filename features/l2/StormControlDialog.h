@@ -22,7 +22,7 @@ public:
     void Apply() override;
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void ShowProduct();

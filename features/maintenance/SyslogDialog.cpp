@@ -47,8 +47,8 @@ CSyslogDlg::CSyslogDlg(QWidget* parent) : CFeatureDialog(parent) {
     UpdateWidgets();
 }
 
-void CSyslogDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CSyslogDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     const bool enabled = m_pEnableCheck->isChecked();
     for (QWidget* field :
          {static_cast<QWidget*>(m_pAddressEdit), static_cast<QWidget*>(m_pPortEdit),

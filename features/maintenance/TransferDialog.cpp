@@ -175,8 +175,8 @@ bool CTransferDialog::PassesInputChecks() {
 }
 
 // The inputs and Apply stay disabled from the start of a transfer until its end has been shown.
-void CTransferDialog::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CTransferDialog::EnableControls() {
+    CFeatureDialog::EnableControls();
     const bool idle = !m_bInputsLocked;
     for (QWidget* widget : std::initializer_list<QWidget*>{
              m_pServer, m_pFileName, m_pOperation, m_pFileType, ApplyButton(), CloseButton()}) {

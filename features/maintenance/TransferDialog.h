@@ -68,7 +68,7 @@ private:
     bool IsServerAddressValid() const;
     TransferKind ChosenKind() const;
     bool IsUpgradeChosen() const;
-    void UpdateWidgets() override;
+    void EnableControls() override;
     void LockInputs(bool locked);
 
     void OnAddressSetDone(int status);

@@ -36,15 +36,15 @@ CPoeGlobalDlg::CPoeGlobalDlg(QWidget* parent) : CFeatureDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addStretch(1);
-    layout->addLayout(kit::ButtonRow({ApplyButton(), CloseButton()}));
+    // Refresh reads again after a read the switch did not answer.
+    layout->addLayout(kit::ButtonRow({ApplyButton(), RefreshButton(), CloseButton()}));
+    NeedsReading([this] { return m_bRead; });
 }
 
-void CPoeGlobalDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
-    const bool ready = m_bRead && !IsBusy();
-    ApplyButton()->setEnabled(ready);
-    m_pThreshold->setEnabled(ready);
-    m_pSequence->setEnabled(ready);
+void CPoeGlobalDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
+    m_pThreshold->setEnabled(CanWrite());
+    m_pSequence->setEnabled(CanWrite());
 }
 
 void CPoeGlobalDlg::Refresh() {
@@ -61,7 +61,9 @@ void CPoeGlobalDlg::Show(const SnmpResult<std::vector<std::string>>& result) {
     if (result) {
         const poe::GlobalValues values = poe::GlobalValuesOf(*result);
         m_pThreshold->setText(QString::fromStdString(values.threshold));
-        if (!values.sequence || !kit::SelectValue(*m_pSequence, *values.sequence)) {
+        if (values.sequence) {
+            kit::SelectValue(*m_pSequence, *values.sequence);
+        } else {
             m_pSequence->setCurrentIndex(-1);
         }
         m_pBudget->setText(QString::fromStdString(values.budget));
@@ -73,6 +75,10 @@ void CPoeGlobalDlg::Show(const SnmpResult<std::vector<std::string>>& result) {
         m_bRead = true;
     }
     SetReading(false);
+    if (!result) {
+        ShowOk(ReadFailureText(result.Status()));
+        return;
+    }
     // The threshold was disabled while waiting, so the focus went to a read-only field.
     const auto* focused = qobject_cast<const QLineEdit*>(focusWidget());
     if (m_bRead && (focused == nullptr || focused->isReadOnly())) {

@@ -21,7 +21,7 @@ public:
     void Apply() override;
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void Show(const SnmpResult<std::vector<std::string>>& result);

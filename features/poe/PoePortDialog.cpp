@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <thread>
 
 namespace {
@@ -88,8 +89,8 @@ void CPoePortDlg::UserDefineToggled(bool on) {
     m_pPowerLimit->setEnabled(!on);
 }
 
-void CPoePortDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CPoePortDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     if (m_bApplying) {
         RefreshButton()->setEnabled(false);
         ApplyButton()->setEnabled(false);
@@ -121,9 +122,10 @@ void CPoePortDlg::RangesRead() {
     for (const poe::TimeRangeName& range : m_names) {
         m_pTimeRange->addItem(Text(range.name), static_cast<qlonglong>(range.index));
     }
-    if (!chosen || !kit::SelectValue(*m_pTimeRange, *chosen)) {
-        m_pTimeRange->setCurrentIndex(0);
-    }
+    // The range picked before stays picked while the switch still has it.
+    const int stillListed =
+        chosen ? m_pTimeRange->findData(QVariant::fromValue(static_cast<qlonglong>(*chosen))) : -1;
+    m_pTimeRange->setCurrentIndex(std::max(stillListed, 0));
     WalkIntoList(m_cMib.PortWalk(), *m_pList,
                  [this](const SnmpRow& row, int rowNumber) { return PortCells(row, rowNumber); });
 }
@@ -153,26 +155,21 @@ void CPoePortDlg::SelectRow(int row) {
         m_pPorts->From()->setCurrentIndex(at);
         m_pPorts->To()->setCurrentIndex(at);
     }
-    if (const auto state = poe::PortState().Known(port.state)) {
-        kit::SelectValue(*m_pState, *state);
-    }
-    const int range = m_pTimeRange->findText(m_pList->Cell(row, 2));
-    if (range >= 0) {
-        m_pTimeRange->setCurrentIndex(range);
-    }
-    if (const auto priority = poe::Priority().Known(port.priority)) {
-        kit::SelectValue(*m_pPriority, *priority);
+    // Each value as the switch reports it, one no list knows as its number.
+    for (const auto& [combo, value] :
+         {std::pair{m_pState, port.state}, std::pair{m_pTimeRange, port.timeRange},
+          std::pair{m_pPriority, port.priority}}) {
+        if (value) {
+            kit::SelectValue(*combo, *value);
+        }
     }
     // A user-defined limit shows as the watts it holds; a class limit as its class.
     const bool userDefined = port.limitKind == 1L;
     m_pUserDefine->setChecked(userDefined);
     if (userDefined) {
         m_pWatts->setText(Text(port.userLimit));
-    } else {
-        const int limit = m_pPowerLimit->findText(m_pList->Cell(row, 4));
-        if (limit >= 0) {
-            m_pPowerLimit->setCurrentIndex(limit);
-        }
+    } else if (port.classLimit) {
+        kit::SelectValue(*m_pPowerLimit, *port.classLimit);
     }
 }
 

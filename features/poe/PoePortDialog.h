@@ -32,7 +32,7 @@ public:
     bool IsApplying() const { return m_bApplying; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void RangesRead();

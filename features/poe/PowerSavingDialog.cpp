@@ -108,8 +108,8 @@ bool CPowerSavingDlg::ChosenEnabled() const {
     return m_pState->currentIndex() == 0;
 }
 
-void CPowerSavingDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CPowerSavingDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     const bool idle = !IsBusy();
     m_pDetectionApply->setEnabled(idle);
     const bool enabled = ChosenEnabled();
@@ -159,13 +159,16 @@ void CPowerSavingDlg::ProfilesRead() {
              Text(ProfileNameOf(values.profile2, m_profiles)),
              Text(PortCell(action.type, values.ports, PortCount()))});
     }
+    TypeChosen(); // the chosen action as the switch holds it, its profiles included
 }
 
 void CPowerSavingDlg::TypeChosen() {
     const int type = ChosenType();
     const ActionValues& values = m_cMib.Current().actions[static_cast<std::size_t>(type - 1)];
     const auto selectProfile = [](QComboBox* combo, std::optional<long> index) {
-        if (!index || !kit::SelectValue(*combo, *index)) {
+        if (index) {
+            kit::SelectValue(*combo, *index);
+        } else {
             combo->setCurrentIndex(0); // "None"
         }
     };

@@ -31,7 +31,7 @@ public:
     CReportList* Summary() const { return m_pSummary; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void ProfilesRead();

@@ -106,9 +106,7 @@ ApplyPlan PlanAction(const ActionInput& input, int portCount) {
     }
     std::optional<PortFlags> ports;
     if (input.type != kHibernation) {
-        const bool keepsNoPorts = !input.enabled && input.portText.empty();
-        ports = keepsNoPorts ? PortFlags(static_cast<std::size_t>(portCount), 0)
-                             : PortRangesToFlags(input.portText, portCount);
+        ports = PortRangesToFlags(input.portText, portCount);
         CheckChain checks;
         checks.Require(ports.has_value(), "Invalid Portlist");
         plan.refusal = checks.FirstRefusal();

@@ -53,8 +53,8 @@ CTimeProfileDlg::CTimeProfileDlg(QWidget* parent) : CFeatureDialog(parent) {
     resize(std::max(width + 60, 620), 520);
 }
 
-void CTimeProfileDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CTimeProfileDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     const bool idle = !IsBusy();
     m_pAdd->setEnabled(idle);
     m_pDelete->setEnabled(idle);

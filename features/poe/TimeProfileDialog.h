@@ -24,7 +24,7 @@ public:
     CTimeEntryForm* Form() const { return m_pForm; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void AddProfile();

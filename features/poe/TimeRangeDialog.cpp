@@ -54,8 +54,8 @@ CTimeRangeDlg::CTimeRangeDlg(QWidget* parent) : CFeatureDialog(parent) {
     resize(std::max(width + 60, 620), 300);
 }
 
-void CTimeRangeDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CTimeRangeDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     const bool idle = !IsBusy();
     for (QPushButton* button : {m_pAdd, m_pEdit, m_pDelete}) {
         button->setEnabled(idle);

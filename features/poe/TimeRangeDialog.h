@@ -23,7 +23,7 @@ public:
     const std::vector<timetable::TimeEntry>& Entries() const { return m_entries; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void AddRange();

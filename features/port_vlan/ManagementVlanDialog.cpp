@@ -53,8 +53,8 @@ CManagementVlanDlg::CManagementVlanDlg(QWidget* parent)
     setMinimumWidth(420);
 }
 
-void CManagementVlanDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CManagementVlanDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     m_pVlanIdCombo->setEnabled(m_pEnableRadio->isChecked());
 }
 

@@ -26,7 +26,7 @@ constexpr int kVidDigits = 4;
 
 } // namespace
 
-CPvidDlg::CPvidDlg(CVlanMib& mib, const CTrunkInfo& trunkInfo, QWidget* parent)
+CPvidDlg::CPvidDlg(CVlanMib& mib, CTrunkInfo& trunkInfo, QWidget* parent)
     : CResizableDialog(parent), m_cMib(mib), m_cTrunkInfo(trunkInfo) {
     setWindowTitle(QStringLiteral("PVID Configuration"));
     const int portCount = std::max(0, DeviceValues().DevicePortCount);
@@ -53,6 +53,7 @@ CPvidDlg::CPvidDlg(CVlanMib& mib, const CTrunkInfo& trunkInfo, QWidget* parent)
     cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     Watch(m_cMib.PvidDialogWalk());
+    NeedsTrunks(m_cTrunkInfo);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group, 1);

@@ -17,7 +17,7 @@ class CPvidDlg : public CResizableDialog {
     Q_OBJECT
 
 public:
-    CPvidDlg(CVlanMib& mib, const CTrunkInfo& trunkInfo, QWidget* parent = nullptr);
+    CPvidDlg(CVlanMib& mib, CTrunkInfo& trunkInfo, QWidget* parent = nullptr);
 
     void Refresh() override;
     void Apply() override;
@@ -26,6 +26,6 @@ public:
 
 private:
     CVlanMib& m_cMib;
-    const CTrunkInfo& m_cTrunkInfo;
+    CTrunkInfo& m_cTrunkInfo;
     QList<QLineEdit*> m_pEdits;
 };

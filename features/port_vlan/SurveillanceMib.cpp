@@ -91,7 +91,8 @@ bool CSurveillanceMib::ReadContext() {
     const auto values =
         ReadValues(m_cCommonSNMP, {ScalarOid(PrivateOid("7.5")), ScalarOid(PrivateOid("21.1.2")),
                                    ScalarOid(PrivateOid("21.1.3"))});
-    if (!values || values->size() != 3) {
+    m_bContextRead = values && values->size() == 3;
+    if (!m_bContextRead) {
         return false;
     }
     m_context = {IntegerOf((*values)[0]), IntegerOf((*values)[1]), IntegerOf((*values)[2])};
@@ -141,9 +142,10 @@ ApplyPlan CSurveillanceMib::PlanGlobal(const GlobalInput& input,
         .Require(!(m_context.voiceState == 1 && m_context.voiceVlan == vid),
                  "The VLAN ID already is voice VLAN ID.")
         .Require(ports.has_value(), "Invalid Portlist")
-        .Require([&] { return m_cTrunkInfo.CheckTrunkConsistency(*ports) != 0; },
-                 "If Link Aggregation member port is selected, it must have the same port list "
-                 "as Auto Surveillance VLAN Tagged Uplink/Downlink Port.");
+        .RequireAlike(
+            [&] { return m_cTrunkInfo.Alike(*ports); },
+            "If Link Aggregation member port is selected, it must have the same port list "
+            "as Auto Surveillance VLAN Tagged Uplink/Downlink Port.");
     plan.refusal = checks.FirstRefusal();
     if (plan.refusal) {
         return plan;

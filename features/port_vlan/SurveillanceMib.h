@@ -71,11 +71,17 @@ public:
 
     CSurveillanceMib();
 
+    // The asymmetric VLAN and voice VLAN states the checks of Apply use; ContextRead() stays
+    // false until a read succeeded.
     bool ReadContext();
+    bool ContextRead() const { return m_bContextRead; }
     bool ReadGlobal();
     const Context& CurrentContext() const { return m_context; }
     const Global& CurrentGlobal() const { return m_global; }
-    void SetContext(const Context& context) { m_context = context; }
+    void SetContext(const Context& context) {
+        m_context = context;
+        m_bContextRead = true;
+    }
     void SetGlobal(const Global& global) { m_global = global; }
 
     CTrunkInfo& TrunkInfo() { return m_cTrunkInfo; }
@@ -113,6 +119,7 @@ private:
     CTrunkInfo m_cTrunkInfo;
 
     Context m_context;
+    bool m_bContextRead = false;
     Global m_global;
     std::vector<std::string> m_voiceOuis; // OUI octets of the voice VLAN table
     std::vector<Device> m_devices;

@@ -48,6 +48,11 @@ CSurveillanceVlanDlg::CSurveillanceVlanDlg(QWidget* parent) : CFeatureDialog(par
     layout->addWidget(devices, 1);
     layout->addLayout(kit::ButtonRow({m_pDeleteButton, RefreshButton(), CloseButton()}));
     resize(720, 520);
+    WritingButton(m_pAddButton);
+    WritingButton(m_pDeleteButton);
+    NeedsTrunks(m_cMib.TrunkInfo());
+    NeedsVlans(m_cMib.TrunkInfo());
+    NeedsReading([this] { return m_cMib.ContextRead(); });
     UpdateWidgets();
 }
 
@@ -107,16 +112,16 @@ void CSurveillanceVlanDlg::BuildDeviceGroup(QWidget* group) {
     layout->addWidget(m_pDeviceList, 1);
 }
 
-void CSurveillanceVlanDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CSurveillanceVlanDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     const bool enabled = m_pEnableCheck->isChecked();
     for (QWidget* field :
          {static_cast<QWidget*>(m_pVlanIdEdit), static_cast<QWidget*>(m_pPriorityCombo),
           static_cast<QWidget*>(m_pPortsEdit)}) {
         field->setEnabled(enabled);
     }
-    m_pAddButton->setEnabled(!IsBusy());
-    m_pDeleteButton->setEnabled(!IsBusy());
+    m_pAddButton->setEnabled(CanWrite());
+    m_pDeleteButton->setEnabled(CanWrite());
 }
 
 void CSurveillanceVlanDlg::KindChanged() {

@@ -29,7 +29,7 @@ public:
     CSurveillanceMib& Mib() { return m_cMib; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void BuildGlobalGroup(QWidget* group);

@@ -94,8 +94,8 @@ void CTrunkDlg::BuildControls() {
     resize(kDialogWidth, kDialogHeight);
 }
 
-void CTrunkDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CTrunkDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     const bool idle = !IsBusy();
     m_pStateApply->setEnabled(idle);
     m_pMemberButton->setEnabled(idle && m_bStateEnabled);

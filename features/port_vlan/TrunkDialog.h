@@ -34,7 +34,7 @@ public:
     CReportList* TrunkList() const { return m_pTrunkList; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void BuildControls();

@@ -127,8 +127,8 @@ void CTrunkMemberDlg::BuildControls() {
     move(200, 200);
 }
 
-void CTrunkMemberDlg::UpdateWidgets() {
-    CResizableDialog::UpdateWidgets();
+void CTrunkMemberDlg::EnableControls() {
+    CResizableDialog::EnableControls();
     m_pOkButton->setEnabled(!IsBusy());
 }
 

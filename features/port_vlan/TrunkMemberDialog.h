@@ -32,7 +32,7 @@ public:
     CPortGrid* Grid() const { return m_pGrid; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void BuildControls();

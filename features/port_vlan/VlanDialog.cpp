@@ -85,10 +85,10 @@ CVlanDlg::CVlanDlg(QWidget* parent)
     UpdateWidgets();
 }
 
-void CVlanDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CVlanDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     // The sub-dialogs check the trunks: nothing is offered before they have been read.
-    const bool idle = !IsBusy() && !m_bTrunkReading;
+    const bool idle = CanWrite();
     const bool editing = m_bEditAllowed && idle && m_pSubDialog.isNull();
     RefreshButton()->setEnabled(idle);
     ApplyButton()->setEnabled(idle);
@@ -104,11 +104,7 @@ void CVlanDlg::Refresh() {
     if (m_cMib.ReadMode()) {
         ShowMode();
     }
-    m_bTrunkReading = true;
-    m_cTrunkInfo.StartTrunkWalk(this, [this] {
-        m_bTrunkReading = false;
-        UpdateWidgets();
-    });
+    m_cTrunkInfo.StartTrunkWalk();
     m_pVlanList->RemoveAllRows();
     m_cMib.StartWalks([this](const VlanRecord&) { AddVlanRow(m_pVlanList->RowCount()); }, {});
 }

@@ -40,7 +40,7 @@ public:
     QDialog* SubDialog() const { return m_pSubDialog; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void ShowMode();
@@ -50,7 +50,6 @@ private:
     CVlanMib& m_cMib;
     CTrunkInfo& m_cTrunkInfo;
     bool m_bEditAllowed = false;
-    bool m_bTrunkReading = false;
     CReportList* m_pVlanList = nullptr;
     QCheckBox* m_pAsymmetricCheck = nullptr;
     QPushButton* m_pPvidButton = nullptr;

@@ -52,7 +52,7 @@ QSize CVlanEditDlg::SizeFor(int portCount, QSize otherwise) {
     }
 }
 
-CVlanEditDlg::CVlanEditDlg(CVlanMib& mib, const CTrunkInfo& trunkInfo, bool addMode, long vid,
+CVlanEditDlg::CVlanEditDlg(CVlanMib& mib, CTrunkInfo& trunkInfo, bool addMode, long vid,
                            bool surveillanceVlan, QWidget* parent)
     : CResizableDialog(parent), m_cMib(mib), m_cTrunkInfo(trunkInfo), m_bAddMode(addMode),
       m_nVid(addMode ? 0 : vid), m_bSurveillanceVlan(surveillanceVlan) {
@@ -90,6 +90,9 @@ CVlanEditDlg::CVlanEditDlg(CVlanMib& mib, const CTrunkInfo& trunkInfo, bool addM
     layout->addWidget(portGroup, 1);
     layout->addLayout(kit::ButtonRow({ok, cancel}));
 
+    WritingButton(ok);
+    NeedsTrunks(m_cTrunkInfo);
+    UpdateWidgets();
     ShowVlan();
     move(kWindowLeft, kWindowTop);
     resize(SizeFor(portCount, sizeHint()).expandedTo(minimumSizeHint()));
@@ -137,9 +140,8 @@ void CVlanEditDlg::Ok() {
         edit.ports.push_back(choice < 0 ? kNotMember : choice);
     }
     const auto refusal =
-        CheckVlanEdit(edit, m_cMib.Current().vlans, [this](const PortFlags& selected) {
-            return m_cTrunkInfo.CheckTrunkConsistency(selected);
-        });
+        CheckVlanEdit(edit, m_cMib.Current().vlans,
+                      [this](const PortFlags& selected) { return m_cTrunkInfo.Alike(selected); });
     if (ShowRefusal(refusal)) {
         return;
     }

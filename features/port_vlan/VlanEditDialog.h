@@ -22,7 +22,7 @@ public:
     static QSize SizeFor(int portCount, QSize otherwise);
 
     // `vid` and `surveillanceVlan` only in edit mode.
-    CVlanEditDlg(CVlanMib& mib, const CTrunkInfo& trunkInfo, bool addMode, long vid = 0,
+    CVlanEditDlg(CVlanMib& mib, CTrunkInfo& trunkInfo, bool addMode, long vid = 0,
                  bool surveillanceVlan = false, QWidget* parent = nullptr);
 
     CPortGrid* Grid() const { return m_pGrid; }
@@ -32,7 +32,7 @@ private:
     void Ok();
 
     CVlanMib& m_cMib;
-    const CTrunkInfo& m_cTrunkInfo;
+    CTrunkInfo& m_cTrunkInfo;
     bool m_bAddMode;
     long m_nVid;
     bool m_bSurveillanceVlan;

@@ -137,8 +137,9 @@ PortFlags VlanEdit::EgressPorts() const {
     return flags;
 }
 
-std::optional<Refusal> CheckVlanEdit(const VlanEdit& edit, const std::vector<VlanRecord>& vlans,
-                                     const std::function<int(const PortFlags&)>& trunkCheck) {
+std::optional<Refusal>
+CheckVlanEdit(const VlanEdit& edit, const std::vector<VlanRecord>& vlans,
+              const std::function<std::optional<bool>(const PortFlags&)>& trunkCheck) {
     const long vid = edit.Vid();
     const std::string name = edit.name.toStdString();
     const PortFlags egress = edit.EgressPorts();
@@ -158,10 +159,10 @@ std::optional<Refusal> CheckVlanEdit(const VlanEdit& edit, const std::vector<Vla
     }
     checks.Require(!edit.name.isEmpty(), "Vlan name is not allow empty.")
         .Require([&] { return CheckName(name); }, "Invalid Vlan name.")
-        .Require([&] { return trunkCheck(egress) != 0; }, trunkRefusal)
-        .Require([&] { return trunkCheck(edit.Selected(kUntagged)) != 0; }, trunkRefusal)
-        .Require([&] { return edit.forbidden.empty() || trunkCheck(edit.forbidden) != 0; },
-                 trunkRefusal)
+        .RequireAlike([&] { return trunkCheck(egress); }, trunkRefusal)
+        .RequireAlike([&] { return trunkCheck(edit.Selected(kUntagged)); }, trunkRefusal)
+        .RequireAlike([&] { return edit.forbidden.empty() ? true : trunkCheck(edit.forbidden); },
+                      trunkRefusal)
         .Require(hasMembers || othersHaveMembers,
                  "You have to include at least one member in the vlan");
     return checks.FirstRefusal();

@@ -86,8 +86,9 @@ struct VlanEdit {
 
 // The checks of OK in their order; `vlans` is what the main list shows, trunkPorts the trunk
 // group of every port. `trunkCheck` runs the trunk consistency check of a selection (1 pass).
-std::optional<Refusal> CheckVlanEdit(const VlanEdit& edit, const std::vector<VlanRecord>& vlans,
-                                     const std::function<int(const PortFlags&)>& trunkCheck);
+std::optional<Refusal>
+CheckVlanEdit(const VlanEdit& edit, const std::vector<VlanRecord>& vlans,
+              const std::function<std::optional<bool>(const PortFlags&)>& trunkCheck);
 
 // One step of the row write and the session that sends it.
 enum class WriteSession { RowStatus, AllPorts, Untagged, Egress };

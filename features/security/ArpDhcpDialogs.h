@@ -28,7 +28,7 @@ public:
     std::function<void(QDialog&)> runEntryDialog;
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void AddEntry();
@@ -64,7 +64,7 @@ public:
     CReportList* List() const { return m_pList; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void AddTrustedPorts();
@@ -74,7 +74,6 @@ private:
     CDhcpScreenMib& m_cMib = AddData<CDhcpScreenMib>();
     std::vector<dhcp::ServerRow> m_rows;   // every row of the switch
     std::vector<dhcp::ServerRow> m_listed; // the active ones, as listed
-    bool m_bTrunkReading = false;
     QLineEdit* m_pTrustedPorts = nullptr;
     CIpAddressEdit* m_pServerIp = nullptr;
     CReportList* m_pList = nullptr;

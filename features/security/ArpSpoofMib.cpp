@@ -38,9 +38,10 @@ GatewayRow GatewayRowOf(const SnmpRow& row, int portCount) {
     return gateway;
 }
 
-std::optional<Refusal> CheckEntry(const std::vector<GatewayRow>& listed, const std::string& ip,
-                                  const std::string& mac, const PortFlags& ports,
-                                  const std::function<bool(const PortFlags&)>& trunkConsistent) {
+std::optional<Refusal>
+CheckEntry(const std::vector<GatewayRow>& listed, const std::string& ip, const std::string& mac,
+           const PortFlags& ports,
+           const std::function<std::optional<bool>(const PortFlags&)>& trunkConsistent) {
     const auto listedWith = [&](bool sameMac) {
         return std::any_of(listed.begin(), listed.end(), [&](const GatewayRow& row) {
             return row.ip == ip && (!sameMac || SameIgnoringCase(row.mac, mac));
@@ -51,8 +52,9 @@ std::optional<Refusal> CheckEntry(const std::vector<GatewayRow>& listed, const s
     checks.Require([&] { return !listedWith(true); }, "Duplicate MAC and IP.")
         .Require([&] { return !listedWith(false); }, "Duplicate IP.")
         .Require(anyPort, "please select one port at least.")
-        .Require([&] { return trunkConsistent(ports); },
-                 "ARP Spoofing Prevention enabled port must match to the aggregated link port.");
+        .RequireAlike(
+            [&] { return trunkConsistent(ports); },
+            "ARP Spoofing Prevention enabled port must match to the aggregated link port.");
     return checks.FirstRefusal();
 }
 

@@ -35,9 +35,10 @@ GatewayRow GatewayRowOf(const SnmpRow& row, int portCount);
 
 // The checks after the address entry check: duplicates of a listed row, a port selected, and
 // the members of an aggregated link selected alike (`trunkConsistent` of the selection).
-std::optional<Refusal> CheckEntry(const std::vector<GatewayRow>& listed, const std::string& ip,
-                                  const std::string& mac, const PortFlags& ports,
-                                  const std::function<bool(const PortFlags&)>& trunkConsistent);
+std::optional<Refusal>
+CheckEntry(const std::vector<GatewayRow>& listed, const std::string& ip, const std::string& mac,
+           const PortFlags& ports,
+           const std::function<std::optional<bool>(const PortFlags&)>& trunkConsistent);
 
 } // namespace arp
 

@@ -49,8 +49,8 @@ CArpSpoofingDlg::CArpSpoofingDlg(QWidget* parent) : CFeatureDialog(parent) {
     Watch(m_cMib.Walk());
 }
 
-void CArpSpoofingDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CArpSpoofingDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     m_pAdd->setEnabled(!IsBusy());
     m_pDelete->setEnabled(!IsBusy());
 }
@@ -124,8 +124,8 @@ CArpEntryDlg::CArpEntryDlg(CArpSpoofMib& mib, std::vector<GatewayRow> listed, QW
             std::all_of(ports.begin(), ports.end(), [](auto flag) { return flag != 0; }));
     });
     // The trunk membership for the check of Apply.
-    SetReading(true);
-    m_cMib.TrunkInfo().StartTrunkWalk(this, [this] { SetReading(false); });
+    NeedsTrunks(m_cMib.TrunkInfo());
+    m_cMib.TrunkInfo().StartTrunkWalk();
 }
 
 void CArpEntryDlg::Apply() {
@@ -141,7 +141,7 @@ void CArpEntryDlg::Apply() {
     const std::string ip = m_pIp->Address().toStdString();
     const PortFlags ports = m_pPorts->CheckedPorts();
     const auto refusal = CheckEntry(m_listed, ip, mac, ports, [this](const PortFlags& flags) {
-        return m_cMib.TrunkInfo().CheckTrunkConsistency(flags) == 1;
+        return m_cMib.TrunkInfo().Alike(flags);
     });
     if (ShowRefusal(refusal) || !Confirm(std::string(kQuestion))) {
         return;

@@ -54,8 +54,8 @@ CIMPBBlackList::CIMPBBlackList(QWidget* parent) : CFeatureDialog(parent) {
     Watch(m_cMib.BlackListWalk());
 }
 
-void CIMPBBlackList::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CIMPBBlackList::EnableControls() {
+    CFeatureDialog::EnableControls();
     m_pDelete->setEnabled(!IsBusy());
     m_pFind->setEnabled(!IsBusy());
 }

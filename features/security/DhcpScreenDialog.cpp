@@ -56,10 +56,11 @@ CDhcpScreenDlg::CDhcpScreenDlg(QWidget* parent) : CFeatureDialog(parent) {
     connect(m_pServerAdd, &QPushButton::clicked, this, [this] { AddServer(); });
     connect(m_pDelete, &QPushButton::clicked, this, [this] { DeleteSelected(); });
     Watch(m_cMib.Walk());
+    NeedsTrunks(m_cMib.TrunkInfo());
 }
 
-void CDhcpScreenDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CDhcpScreenDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     const bool idle = !IsBusy();
     m_pDelete->setEnabled(idle);
     m_pServerAdd->setEnabled(idle);
@@ -83,8 +84,7 @@ void CDhcpScreenDlg::Refresh() {
                      },
                      {});
     // The trusted ports are checked against the membership this walk reads.
-    SetReading(true);
-    m_cMib.TrunkInfo().StartTrunkWalk(this, [this] { SetReading(false); });
+    m_cMib.TrunkInfo().StartTrunkWalk();
 }
 
 void CDhcpScreenDlg::AddTrustedPorts() {

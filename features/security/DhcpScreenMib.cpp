@@ -29,8 +29,9 @@ ServerRow ServerRowOf(const SnmpRow& row) {
     return server;
 }
 
-TrustedPortsPlan PlanTrustedPorts(const std::string& text, int portCount,
-                                  const std::function<bool(const PortFlags&)>& trunkConsistent) {
+TrustedPortsPlan
+PlanTrustedPorts(const std::string& text, int portCount,
+                 const std::function<std::optional<bool>(const PortFlags&)>& trunkConsistent) {
     TrustedPortsPlan plan;
     std::optional<PortFlags> ports;
     if (text_parsing::TrimBlanks(text).empty()) {
@@ -40,8 +41,8 @@ TrustedPortsPlan PlanTrustedPorts(const std::string& text, int portCount,
     }
     CheckChain checks;
     checks.Require(ports.has_value(), "Invalid Port list")
-        .Require([&] { return trunkConsistent(*ports); },
-                 "The link aggregation member port can not be configured.");
+        .RequireAlike([&] { return trunkConsistent(*ports); },
+                      "The link aggregation member port can not be configured.");
     plan.refusal = checks.FirstRefusal();
     if (ports) {
         plan.ports = std::move(*ports);
@@ -91,9 +92,8 @@ std::optional<std::string> CDhcpScreenMib::ReadTrustedPorts() {
 
 int CDhcpScreenMib::WriteTrustedPorts(const std::string& text) {
     const TrustedPortsPlan plan =
-        PlanTrustedPorts(text, DeviceValues().DevicePortCount, [this](const PortFlags& ports) {
-            return m_cTrunkInfo.CheckTrunkConsistency(ports) == 1;
-        });
+        PlanTrustedPorts(text, DeviceValues().DevicePortCount,
+                         [this](const PortFlags& ports) { return m_cTrunkInfo.Alike(ports); });
     if (plan.refusal) {
         ShowOk(QString::fromStdString(plan.refusal->text));
         return 0;

@@ -37,8 +37,9 @@ struct TrustedPortsPlan {
     std::optional<Refusal> refusal;
     PortFlags ports;
 };
-TrustedPortsPlan PlanTrustedPorts(const std::string& text, int portCount,
-                                  const std::function<bool(const PortFlags&)>& trunkConsistent);
+TrustedPortsPlan
+PlanTrustedPorts(const std::string& text, int portCount,
+                 const std::function<std::optional<bool>(const PortFlags&)>& trunkConsistent);
 
 // The checks of a new server against the listed (active) servers.
 std::optional<Refusal> CheckServer(int filledFields, const std::string& dotted,

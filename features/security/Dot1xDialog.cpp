@@ -84,8 +84,8 @@ CDot1xDlg::CDot1xDlg(QWidget* parent) : CFeatureDialog(parent) {
     UpdateWidgets();
 }
 
-void CDot1xDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CDot1xDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     const bool enabled = m_pEnable->isChecked();
     for (QWidget* widget :
          std::initializer_list<QWidget*>{m_pServer, m_pKey, m_pConfirm, m_pReAuth}) {

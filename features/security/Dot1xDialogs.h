@@ -31,7 +31,7 @@ public:
     std::function<void(QDialog&)> runPortDialog;
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void OpenPortDialog();

@@ -47,11 +47,11 @@ CDot1xPortDlg::CDot1xPortDlg(QStringList timers, QWidget* parent)
     resize(width + 40, 520);
     m_controls.assign(static_cast<std::size_t>(std::max(0, DeviceValues().DevicePortCount)), 0);
     Watch(m_cMib.Walk());
+    NeedsTrunks(m_cMib.TrunkInfo());
 }
 
 void CDot1xPortDlg::Refresh() {
-    m_cMib.TrunkInfo().StartTrunkWalk(this, [this] { SetReading(false); });
-    SetReading(true);
+    m_cMib.TrunkInfo().StartTrunkWalk();
     std::fill(m_controls.begin(), m_controls.end(), 0);
     m_pList->RemoveAllRows();
     m_cMib.StartWalk(

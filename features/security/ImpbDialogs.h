@@ -42,7 +42,7 @@ public:
     CReportList* List() const { return m_pList; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void AddBinding();
@@ -67,7 +67,7 @@ public:
     CReportList* List() const { return m_pList; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void DeleteSelected();
@@ -86,7 +86,7 @@ public:
     CReportList* List() const { return m_pList; }
 
 protected:
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
 private:
     void ShowMarked();

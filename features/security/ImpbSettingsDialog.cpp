@@ -47,12 +47,12 @@ CImpbSettingsDlg::CImpbSettingsDlg(QWidget* parent) : CFeatureDialog(parent) {
     resize(600, 520);
     Watch(m_cMib.PortWalk());
     Watch(m_cMib.WhiteListWalk());
+    NeedsTrunks(m_cMib.TrunkInfo());
 }
 
 void CImpbSettingsDlg::Refresh() {
     m_pList->RemoveAllRows();
-    SetReading(true);
-    m_cMib.TrunkInfo().StartTrunkWalk(this, [this] { SetReading(false); });
+    m_cMib.TrunkInfo().StartTrunkWalk();
     m_cMib.StartPortWalk(
         this,
         [this](const PortSettingsRow& row) {

@@ -89,11 +89,15 @@ CIMPBSmartBinding::CIMPBSmartBinding(QWidget* parent) : CFeatureDialog(parent) {
     connect(scanButton, &QPushButton::clicked, this, [this] { StartScan(); });
     connect(m_pBinding, &QPushButton::clicked, this, [this] { BindSelected(); });
     Watch(m_cMib.BindingWalk());
+    for (QPushButton* writes : {add, scanButton, m_pBinding}) {
+        WritingButton(writes);
+    }
+    UpdateWidgets();
 }
 
-void CIMPBSmartBinding::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
-    m_pBinding->setEnabled(!IsBusy());
+void CIMPBSmartBinding::EnableControls() {
+    CFeatureDialog::EnableControls();
+    m_pBinding->setEnabled(CanWrite());
 }
 
 void CIMPBSmartBinding::Refresh() {

@@ -38,8 +38,8 @@ CIMPBWhiteList::CIMPBWhiteList(QWidget* parent) : CFeatureDialog(parent) {
     Watch(m_cMib.WhiteListWalk());
 }
 
-void CIMPBWhiteList::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CIMPBWhiteList::EnableControls() {
+    CFeatureDialog::EnableControls();
     m_pDelete->setEnabled(!IsBusy());
 }
 

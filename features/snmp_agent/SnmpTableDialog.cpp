@@ -77,8 +77,8 @@ void CSnmpTableDlg::Build(const QList<ReportColumn>& columns) {
     resize(std::max(width + 40, 480), 420);
 }
 
-void CSnmpTableDlg::UpdateWidgets() {
-    CFeatureDialog::UpdateWidgets();
+void CSnmpTableDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
     const bool idle = !IsBusy();
     if (m_pDeleteButton == nullptr) {
         return;

@@ -43,7 +43,7 @@ protected:
     // The pause before the list is read again after an Apply.
     virtual int RefreshDelayMs() const { return 0; }
 
-    void UpdateWidgets() override;
+    void EnableControls() override;
 
     CSnmpAgentMib& m_cMib = AddData<CSnmpAgentMib>();
 

@@ -8,8 +8,11 @@
 #include "features/l2/IgmpMib.h"
 #include "features/maintenance/SyslogMib.h"
 #include "features/port_vlan/SurveillanceMib.h"
+#include "tests/support/DialogFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -130,17 +133,33 @@ TEST(PortListRules, RouterAndUplinkPortsTakeTheModelsLength) {
     EXPECT_EQ(FixedLengthPortList(PortFlags(20, 0), 20), std::string(4, '\0'));
 }
 
-class SurveillanceRules : public ::testing::Test {
+// The checks judge the trunk membership of a switch without aggregated links; until it was read
+// they judge nothing.
+class SurveillanceRules : public testsupport::DialogFixture {
 protected:
-    void SetUp() override {
-        DeviceValues().DevicePortCount = 28;
-        DeviceValues().ModelName = "KSX-7700-28P";
-        mib.SetContext({2, 1, 30});
-        mib.SetGlobal({2, 2, 1, ""});
-        mib.AddVoiceOui(std::string("\x00\x0a\x11", 3));
+    testsupport::SimFixture::Options SimulatorOptions() override {
+        testsupport::SimFixture::Options options;
+        options.model = "KSX-7700-28P";
+        std::vector<std::string> noTrunks;
+        for (int group = 1; group <= 8; ++group) {
+            noTrunks.push_back(Q + ".8.1.3.1.2." + std::to_string(group) + "|4x|00000000");
+        }
+        options.arguments = DataArguments(noTrunks);
+        return options;
     }
-    void TearDown() override { DeviceValues() = DeviceValuesData(); }
-    CSurveillanceMib mib;
+    void SetUp() override {
+        DialogFixture::SetUp();
+        mib = std::make_unique<CSurveillanceMib>(); // its sessions talk to this test's switch
+        mib->SetContext({2, 1, 30});
+        mib->SetGlobal({2, 2, 1, ""});
+        mib->AddVoiceOui(std::string("\x00\x0a\x11", 3));
+        EXPECT_EQ(RefusalOf(mib->PlanGlobal({true, 40, 2, "1"}, {"1"}).refusal),
+                  std::string(kNotReadRefusal));
+        bool read = false;
+        mib->TrunkInfo().StartTrunkWalk(mib.get(), [&] { read = true; });
+        ASSERT_TRUE(testsupport::WaitUntil([&] { return read; }));
+    }
+    std::unique_ptr<CSurveillanceMib> mib;
 };
 
 TEST_F(SurveillanceRules, GlobalChecksRunInOrder) {
@@ -161,11 +180,11 @@ TEST_F(SurveillanceRules, GlobalChecksRunInOrder) {
         {{2, 2, 30}, 4094, "1,2,4-6", ""},
     };
     for (const Case& c : cases) {
-        mib.SetContext(c.context);
-        const ApplyPlan plan = mib.PlanGlobal({true, c.vid, 2, c.ports}, {"1"});
+        mib->SetContext(c.context);
+        const ApplyPlan plan = mib->PlanGlobal({true, c.vid, 2, c.ports}, {"1"});
         EXPECT_EQ(RefusalOf(plan.refusal), c.refusal) << c.ports;
     }
-    const ApplyPlan plan = mib.PlanGlobal({true, 40, 3, "1,2,4-6"}, {"1", "40"});
+    const ApplyPlan plan = mib->PlanGlobal({true, 40, 3, "1,2,4-6"}, {"1", "40"});
     EXPECT_EQ(plan.questions,
               std::vector<std::string>{"The VLAN ID 40 already exists, still apply? \nIf yes, the "
                                        "original setting of VLAN 40 members will be removed."});
@@ -174,8 +193,8 @@ TEST_F(SurveillanceRules, GlobalChecksRunInOrder) {
         Lines(plan.request),
         (std::vector<std::string>{s + "2.0=40", s + "3.0=3",
                                   s + "4.0=" + std::string("\xdc\0\0\0\0\0\0\0", 8), s + "1.0=1"}));
-    EXPECT_TRUE(mib.ShowsPoeNotice({true, 40, 3, ""}));
-    EXPECT_FALSE(mib.ShowsPoeNotice({false, 40, 3, ""}));
+    EXPECT_TRUE(mib->ShowsPoeNotice({true, 40, 3, ""}));
+    EXPECT_FALSE(mib->ShowsPoeNotice({false, 40, 3, ""}));
 }
 
 TEST_F(SurveillanceRules, DevicesAreCheckedAndIndexedByTheirAddress) {
@@ -197,20 +216,20 @@ TEST_F(SurveillanceRules, DevicesAreCheckedAndIndexedByTheirAddress) {
         {"door", 0, "00-1b-2c-11-22-33", "", ".0.27.44.17.34.51"},
     };
     for (const Case& c : cases) {
-        const auto plan = mib.PlanAdd({2, c.description, c.kind, c.address});
+        const auto plan = mib->PlanAdd({2, c.description, c.kind, c.address});
         EXPECT_EQ(RefusalOf(plan.refusal), c.refusal) << c.address;
         EXPECT_EQ(plan.index, c.index);
     }
-    const auto plan = mib.PlanAdd({2, "door", 1, "00-1B-2C"});
+    const auto plan = mib->PlanAdd({2, "door", 1, "00-1B-2C"});
     const std::string d = Q + ".26.2.1.1.";
     EXPECT_EQ(
         Lines(plan.details),
         (std::vector<std::string>{d + "2.0.27.44.0.0.0=door", d + "4.0.27.44.0.0.0=2",
                                   d + "3.0.27.44.0.0.0=" + std::string("\xff\xff\xff\0\0\0", 6)}));
     const CSurveillanceMib::Device builtIn{".2.94.167.0.0.0", 5, "", "02-5E-A7-00-00-00"};
-    EXPECT_EQ(RefusalOf(mib.DeleteRefusal(nullptr)),
+    EXPECT_EQ(RefusalOf(mib->DeleteRefusal(nullptr)),
               "Please Selecte the OUI Entry you would to delete");
-    EXPECT_EQ(RefusalOf(mib.DeleteRefusal(&builtIn)),
+    EXPECT_EQ(RefusalOf(mib->DeleteRefusal(&builtIn)),
               "The default Surveillance OUI can not be deleted.");
 }
 

@@ -193,7 +193,7 @@ protected:
     }
 };
 
-TEST_F(PowerSavingTest, OpensDisabledAndHibernationSendsNoPortList) {
+TEST_F(PowerSavingTest, OpensWithTheSwitchsActionAndHibernationSendsNoPortList) {
     auto dialog = OpenRead<CPowerSavingDlg>();
     CReportList& summary = *dialog->Summary();
     ASSERT_EQ(summary.RowCount(), 4);
@@ -202,11 +202,13 @@ TEST_F(PowerSavingTest, OpensDisabledAndHibernationSendsNoPortList) {
     EXPECT_EQ(Row(&summary, 3), "System_Hibernation|Disabled|None|None|All Port");
     EXPECT_EQ(Find<QComboBox>(dialog.get(), "typeCombo")->currentText().toStdString(),
               "LED Shut-off");
-    EXPECT_EQ(Find<QComboBox>(dialog.get(), "stateCombo")->currentText().toStdString(), "Disabled");
+    // The chosen action as the switch holds it, so that an Apply erases nothing.
+    EXPECT_EQ(Find<QComboBox>(dialog.get(), "stateCombo")->currentText().toStdString(), "Enabled");
     auto* ports = Find<QLineEdit>(dialog.get(), "portEdit");
     auto* profile1 = Find<QComboBox>(dialog.get(), "profile1Combo");
-    EXPECT_FALSE(ports->isEnabled());
-    EXPECT_FALSE(profile1->isEnabled());
+    EXPECT_EQ(ports->text().toStdString(), "1-4,6");
+    EXPECT_EQ(profile1->currentText().toStdString(), "Weekend");
+    EXPECT_TRUE(ports->isEnabled());
 
     ASSERT_TRUE(Choose(dialog.get(), "typeCombo", "System Hibernation"));
     ASSERT_TRUE(Choose(dialog.get(), "stateCombo", "Enabled"));

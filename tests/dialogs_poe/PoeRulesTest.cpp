@@ -201,13 +201,15 @@ TEST(PowerSavingRules, ActionsProfilesAndPorts) {
     const ApplyPlan standby = powersaving::PlanAction(ActionInput{3, true, 0, 2, "1-4,6"}, 28);
     EXPECT_EQ(instances(standby),
               (std::vector<std::string>{"31.3.2.0=1", "31.3.3.0=0", "31.3.4.0=2", "31.3.1.0=4B"}));
-    for (const char* ports : {"", "0", "29", "1-29", "a"}) {
-        const ApplyPlan refused = powersaving::PlanAction(ActionInput{1, true, 0, 0, ports}, 28);
-        EXPECT_EQ(RefusalText(refused.refusal), "Invalid Portlist") << ports;
-        EXPECT_TRUE(refused.request.IsEmpty());
+    // A disabled action is refused without ports too: its ports are not erased by accident.
+    for (const bool enabled : {true, false}) {
+        for (const char* ports : {"", "0", "29", "1-29", "a"}) {
+            const ApplyPlan refused =
+                powersaving::PlanAction(ActionInput{1, enabled, 0, 0, ports}, 28);
+            EXPECT_EQ(RefusalText(refused.refusal), "Invalid Portlist") << ports;
+            EXPECT_TRUE(refused.request.IsEmpty());
+        }
     }
-    // A disabled action may keep no ports at all.
-    EXPECT_FALSE(powersaving::PlanAction(ActionInput{2, false, 0, 0, ""}, 28).refusal);
 }
 
 } // namespace

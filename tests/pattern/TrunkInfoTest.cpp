@@ -13,9 +13,11 @@ TEST_F(TrunkInfoTest, TrunkWalkGivesMemberPortsTheirGroupAndVlanWalkTheVlanIds) 
     CTrunkInfo trunks;
     EXPECT_FALSE(trunks.IsTrunkInfoValid());
     EXPECT_EQ(trunks.TrunkPorts(), PortFlags(28, 0));
-    // Until the trunks are known every check passes, and writes nothing.
+    // Until the trunks are known every check fails (nothing is judged on membership never
+    // read), and writes nothing.
     trace.Clear();
-    EXPECT_EQ(trunks.CheckTrunkConsistency(PortFlags{0, 0, 1}), 1);
+    EXPECT_EQ(trunks.CheckTrunkConsistency(PortFlags{0, 0, 1}), 0);
+    EXPECT_EQ(trunks.Alike(PortFlags{}), std::nullopt);
     EXPECT_TRUE(trace.Lines().empty());
 
     bool trunksRead = false;
@@ -39,6 +41,7 @@ TEST_F(TrunkInfoTest, TrunkWalkGivesMemberPortsTheirGroupAndVlanWalkTheVlanIds) 
     ends[0] = ends[27] = 1;
     EXPECT_EQ(trunks.CheckTrunkConsistency(ends), 1);
     EXPECT_EQ(trunks.CheckTrunkConsistency(PortFlags{}), 1); // nothing selected
+    EXPECT_EQ(trunks.Alike(PortFlags{0, 0, 1}), false);
 
     // The check writes the membership of every port.
     trace.Clear();

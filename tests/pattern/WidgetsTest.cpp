@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/common/DialogKit.h"
+#include "features/common/EnumTable.h"
 #include "features/common/FeatureDialog.h"
 #include "features/common/FromToPorts.h"
 #include "features/common/IpAddressEdit.h"
@@ -210,6 +212,22 @@ TEST_F(WidgetsTest, TheWaitingStateShowsWaitInEveryValueField) {
     EXPECT_EQ(label->text(), QStringLiteral("wait..."));
     EXPECT_EQ(combo->currentIndex(), -1);
     EXPECT_EQ(combo->placeholderText(), QStringLiteral("wait..."));
+}
+
+// A value the switch reports that the table lacks is shown as its number and read back as
+// itself (so Apply writes it unchanged); it goes once a known value is selected.
+TEST_F(WidgetsTest, AComboShowsAValueOutsideItsTableAsItsNumberUntilAKnownOneIsSelected) {
+    const CEnumTable table{{{1, "Enabled", "Enabled"}, {2, "Disabled", "Disabled"}}, 2};
+    QComboBox* combo = kit::Combo(&dialog, "stateCombo", table);
+    for (const long reported : {7L, 9L}) {
+        EXPECT_FALSE(kit::SelectValue(*combo, reported));
+        EXPECT_EQ(combo->currentText(), QString::number(reported));
+        EXPECT_EQ(kit::ComboValue(*combo), reported);
+        EXPECT_EQ(combo->count(), 3); // the earlier unknown value is gone
+    }
+    EXPECT_TRUE(kit::SelectValue(*combo, 1));
+    EXPECT_EQ(combo->count(), 2);
+    EXPECT_EQ(kit::ComboValue(*combo), 1);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "tests/support/DialogFixture.h"
 
 #include <QDir>
+#include <QPushButton>
 
 #include <algorithm>
 #include <string>
@@ -193,6 +194,44 @@ INSTANTIATE_TEST_SUITE_P(Menu, RegisteredDialogTest, ::testing::ValuesIn(Dialogs
                              std::replace(name.begin(), name.end(), '-', '_');
                              return name;
                          });
+
+// Against a slow switch: while a dialog's reads run, nothing but Close or Cancel can be pressed
+// (no write goes out on data not yet read), and once they end nothing was written.
+class ReadingDialogTest : public DialogFixture {
+protected:
+    SimFixture::Options SimulatorOptions() override {
+        SimFixture::Options options;
+        options.model = "KSX-7700-28P";
+        options.arguments = {"--delay", "300"};
+        return options;
+    }
+};
+
+TEST_F(ReadingDialogTest, NothingButCloseCanBePressedUntilTheReadsAreIn) {
+    RegisterModuleCommands();
+    for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
+        const CommandDialogFactory factory = CommandDialogFor(entry.id);
+        if (entry.id == kCmdAbout || !factory) {
+            continue;
+        }
+        SCOPED_TRACE(entry.path);
+        std::unique_ptr<QDialog> dialog = factory();
+        ASSERT_TRUE(ShowActive(dialog.get()));
+        auto* feature = qobject_cast<CFeatureDialog*>(dialog.get());
+        if (feature != nullptr && feature->IsBusy()) {
+            for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+                const QString name = button->objectName();
+                EXPECT_FALSE(button->isEnabled() && button->isVisibleTo(dialog.get()) &&
+                             name != "closeButton" && name != "cancelButton")
+                    << name.toStdString() << " " << button->text().toStdString();
+            }
+        }
+        EXPECT_TRUE(WaitUntil([&] { return feature == nullptr || !feature->IsBusy(); }, 120000));
+        dialog.reset();
+        EXPECT_TRUE(TakeSets().empty());
+        messages.TakeTexts();
+    }
+}
 
 TEST(DialogRegistryTest, EveryDialogOfTheMenuHasARowAbove) {
     RegisterModuleCommands();
