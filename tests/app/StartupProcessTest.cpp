@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // The start-up of real ksx-module processes: messages, User.ini and one module per device.
+#include "tests/support/SimFixture.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,6 +62,7 @@ public:
     qsizetype Count(const QString& line) { return Lines().count(line); }
     bool HasLine(const QString& line) { return Lines().contains(line); }
     bool Running() const { return m_process.state() != QProcess::NotRunning; }
+    qint64 Pid() const { return m_process.processId(); }
     void Kill() {
         m_process.kill();
         m_process.waitForFinished(kGenerousWaitMs);
@@ -175,6 +179,57 @@ TEST_F(StartupProcessTest, OneModuleServesEachDeviceAndLaterStartsBringItForward
     EXPECT_TRUE(otherAddress.Running());
     EXPECT_TRUE(otherName.Running());
     EXPECT_EQ(server->Count(QStringLiteral("activate")), 2) << server->Output();
+}
+
+TEST_F(StartupProcessTest, SecretsLeaveTheProcessListAndStillReachTheSwitch) {
+    const QString jumboThenSave = QStringLiteral("32817,32815"); // a dialog reads, then a set
+    const struct {
+        std::vector<std::string> simArguments;
+        QStringList fields; // after the address; the port follows the version
+        std::string reader, writer;
+    } cases[] = {
+        // Every secret holds "Secret"; a value may span arguments.
+        {{"--ro-community", "Secretr3ad", "--rw-community", "wr1teSecret"},
+         {"/RSecret", "r3ad", "/W", "wr1teSecret", "/E", "/V1"},
+         "Secretr3ad",
+         "wr1teSecret"},
+        {{"--v3-user", "ops:MD5:authSecret1:DES:privSecret1"},
+         {"/Rro1Secret", "/Wrw1Secret", "/E", "/V3"},
+         "ops",
+         "ops"},
+    };
+    for (const auto& c : cases) {
+        testsupport::SimFixture sim;
+        ASSERT_TRUE(sim.Start({"KSX-7700-52", c.simArguments, true})) << sim.Error();
+        QStringList arguments = QStringList{"/Nhost", "/I127.0.0.1"} + c.fields;
+        arguments << QStringLiteral("/P%1").arg(sim.Port()) << "/x"
+                  << "/y"
+                  << "/z"
+                  << "/L3"
+                  << "/Uops"
+                  << "/AauthSecret1"
+                  << "/BprivSecret1"
+                  << "/M2"
+                  << "/D2";
+        auto environment = Environment(k52);
+        environment.insert(QStringLiteral("KSX_TEST_COMMANDS"), jumboThenSave);
+        ModuleProcess module(arguments, environment);
+        ASSERT_TRUE(module.WaitForLine(QStringLiteral("Test commands: done"))) << module.Output();
+
+        const std::string shown =
+            testsupport::ReadFile("/proc/" + std::to_string(module.Pid()) + "/cmdline");
+        EXPECT_NE(shown.find("/Nhost"), std::string::npos) << shown;
+        EXPECT_EQ(shown.find("Secret"), std::string::npos) << shown;
+        EXPECT_EQ(shown.find("r3ad"), std::string::npos) << shown;
+        const auto sets = sim.SetLog();
+        EXPECT_TRUE(std::any_of(sets.begin(), sets.end(), [&c](const auto& set) {
+            return set.security == c.writer && set.result == "noError";
+        })) << module.Output();
+        const auto requests = sim.RequestLog();
+        EXPECT_TRUE(std::any_of(requests.begin(), requests.end(), [&c](const auto& request) {
+            return request.pdu == "get" && request.security == c.reader && request.answered;
+        }));
+    }
 }
 
 } // namespace
