@@ -181,55 +181,29 @@ TEST_F(StartupProcessTest, OneModuleServesEachDeviceAndLaterStartsBringItForward
     EXPECT_EQ(server->Count(QStringLiteral("activate")), 2) << server->Output();
 }
 
+// Every secret holds "Secret"; a value may span arguments; the passwords go by position too.
 TEST_F(StartupProcessTest, SecretsLeaveTheProcessListAndStillReachTheSwitch) {
-    const QString jumboThenSave = QStringLiteral("32817,32815"); // a dialog reads, then a set
-    const struct {
-        std::vector<std::string> simArguments;
-        QStringList fields; // after the address; the port follows the version
-        std::string reader, writer;
-    } cases[] = {
-        // Every secret holds "Secret"; a value may span arguments.
-        {{"--ro-community", "Secretr3ad", "--rw-community", "wr1teSecret"},
-         {"/RSecret", "r3ad", "/W", "wr1teSecret", "/E", "/V1"},
-         "Secretr3ad",
-         "wr1teSecret"},
-        {{"--v3-user", "ops:MD5:authSecret1:DES:privSecret1"},
-         {"/Rro1Secret", "/Wrw1Secret", "/E", "/V3"},
-         "ops",
-         "ops"},
-    };
-    for (const auto& c : cases) {
-        testsupport::SimFixture sim;
-        ASSERT_TRUE(sim.Start({"KSX-7700-52", c.simArguments, true})) << sim.Error();
-        QStringList arguments = QStringList{"/Nhost", "/I127.0.0.1"} + c.fields;
-        arguments << QStringLiteral("/P%1").arg(sim.Port()) << "/x"
-                  << "/y"
-                  << "/z"
-                  << "/L3"
-                  << "/Uops"
-                  << "/AauthSecret1"
-                  << "/BprivSecret1"
-                  << "/M2"
-                  << "/D2";
-        auto environment = Environment(k52);
-        environment.insert(QStringLiteral("KSX_TEST_COMMANDS"), jumboThenSave);
-        ModuleProcess module(arguments, environment);
-        ASSERT_TRUE(module.WaitForLine(QStringLiteral("Test commands: done"))) << module.Output();
-
-        const std::string shown =
-            testsupport::ReadFile("/proc/" + std::to_string(module.Pid()) + "/cmdline");
-        EXPECT_NE(shown.find("/Nhost"), std::string::npos) << shown;
-        EXPECT_EQ(shown.find("Secret"), std::string::npos) << shown;
-        EXPECT_EQ(shown.find("r3ad"), std::string::npos) << shown;
-        const auto sets = sim.SetLog();
-        EXPECT_TRUE(std::any_of(sets.begin(), sets.end(), [&c](const auto& set) {
-            return set.security == c.writer && set.result == "noError";
-        })) << module.Output();
-        const auto requests = sim.RequestLog();
-        EXPECT_TRUE(std::any_of(requests.begin(), requests.end(), [&c](const auto& request) {
-            return request.pdu == "get" && request.security == c.reader && request.answered;
-        }));
-    }
+    testsupport::SimFixture sim;
+    ASSERT_TRUE(sim.Start(
+        {"KSX-7700-52", {"--ro-community", "Secretr3ad", "--rw-community", "wr1teSecret"}, true}));
+    const QString line = "/Nhost /I127.0.0.1 /RSecret r3ad /W wr1teSecret /E /V1 /P" +
+                         QString::number(sim.Port()) + " /x /y /z /L3 /Uops /AaSecret /BpSecret";
+    auto environment = Environment(k52);
+    environment.insert("KSX_TEST_COMMANDS", "32817,32815"); // a dialog reads, then a set
+    ModuleProcess module(line.split(u' '), environment);
+    ASSERT_TRUE(module.WaitForLine(QStringLiteral("Test commands: done"))) << module.Output();
+    const std::string shown =
+        testsupport::ReadFile("/proc/" + std::to_string(module.Pid()) + "/cmdline");
+    EXPECT_EQ(shown.find("Secret"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find("r3ad"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("/Nhost"), std::string::npos) << shown;
+    const auto sets = sim.SetLog();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(sets[0].security + " " + sets[0].result, "wr1teSecret noError");
+    const auto reads = sim.RequestLog();
+    EXPECT_TRUE(std::any_of(reads.begin(), reads.end(), [](const auto& request) {
+        return request.pdu == "get" && request.security == "Secretr3ad" && request.answered;
+    }));
 }
 
 } // namespace
