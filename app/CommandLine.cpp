@@ -3,7 +3,10 @@
 #include "app/CommandLine.h"
 
 #include <algorithm>
+#include <cstring>
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -36,6 +39,8 @@ public:
         m_position = std::min(m_position + kFieldHeaderLength, m_text.size());
         return m_position < m_text.size();
     }
+
+    std::size_t Position() const { return m_position; }
 
 private:
     std::string_view m_text;
@@ -89,7 +94,50 @@ void ReadUserSecurityFields(FieldCursor& cursor, SessionParametersData& paramete
     }
 }
 
+// Fields 3 and 4 (read and write community), 13 and 14 (authentication and privacy password).
+bool IsSecretField(int field) {
+    return field == 3 || field == 4 || field == 13 || field == 14;
+}
+constexpr int kLastField = 16;
+
+// Where the values of the secret fields lie in the text, [begin, end), by position only: also
+// where the parser stops before them (a host may pass the passwords with version 1).
+std::vector<std::pair<std::size_t, std::size_t>> SecretValueSpans(std::string_view text) {
+    std::vector<std::pair<std::size_t, std::size_t>> spans;
+    FieldCursor cursor(text);
+    for (int field = 1; field <= kLastField && (field == 1 || cursor.NextField()); ++field) {
+        const std::size_t begin = cursor.Position();
+        cursor.ReadValue();
+        if (IsSecretField(field)) {
+            spans.emplace_back(begin, cursor.Position());
+        }
+    }
+    return spans;
+}
+
 } // namespace
+
+void HideSecretArguments(int argc, char** argv) {
+    const auto spans = SecretValueSpans(JoinCommandLine(argc, argv));
+    const auto isSecret = [&spans](std::size_t position) {
+        return std::any_of(spans.begin(), spans.end(), [position](const auto& span) {
+            return position >= span.first && position < span.second;
+        });
+    };
+    std::size_t argumentStart = 0; // where the argument begins in the joined text
+    for (int index = 1; index < argc; ++index) {
+        char* argument = argv[index];
+        const std::size_t length = std::strlen(argument);
+        std::size_t kept = 0;
+        for (std::size_t at = 0; at < length; ++at) {
+            if (!isSecret(argumentStart + at)) {
+                argument[kept++] = argument[at];
+            }
+        }
+        std::memset(argument + kept, 0, length - kept);
+        argumentStart += length + 1; // and the blank that joins the next argument
+    }
+}
 
 std::string JoinCommandLine(int argc, const char* const* argv) {
     std::string commandLine;

@@ -10,6 +10,7 @@
 int main(int argc, char* argv[]) {
     // Taken before QApplication removes the arguments it understands itself.
     const std::string commandLine = JoinCommandLine(argc, argv);
+    HideSecretArguments(argc, argv);
     QApplication application(argc, argv);
     RouteMessagesToStderrIfAsked();
     ArmSelfExitTimerIfAsked();

@@ -95,6 +95,14 @@ CReportList::CReportList(QWidget* parent) : QTreeWidget(parent) {
             [this](QTreeWidgetItem* item) { Pick(indexOfTopLevelItem(item)); });
 }
 
+void CReportList::ShowGridLines() {
+    m_gridLines = true;
+    setStyleSheet(QStringLiteral(
+        "QTreeView::item { border-right: 1px solid #d0d0d0; border-bottom: 1px solid #d0d0d0; }"
+        "QTreeView::item:selected { background: palette(highlight); "
+        "color: palette(highlighted-text); }"));
+}
+
 // The view makes a row current on a keyboard or activation focus-in; that is not a pick, so
 // the current row is put back as it was and nothing is selected.
 void CReportList::focusInEvent(QFocusEvent* event) {

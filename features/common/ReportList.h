@@ -55,6 +55,10 @@ public:
     int ColumnsWidth() const;
     void RemoveAllRows() { clear(); }
 
+    // Lines between the cells, as a report list with the grid-lines style shows them.
+    void ShowGridLines();
+    bool HasGridLines() const { return m_gridLines; }
+
     // The selected row, -1 when none is.
     int SelectedRow() const;
     void SelectRow(int row);
@@ -85,5 +89,6 @@ private:
     void Pick(int row);
 
     QList<Qt::Alignment> m_alignments;
+    bool m_gridLines = false;
     std::function<QList<QStringList>()> m_allRowsSource;
 };

@@ -38,7 +38,8 @@ enum VlanValue : std::size_t {
     kValueFastLeave,
     kValueRouterPorts
 };
-enum GroupValue : std::size_t { kGroupId, kGroupVid, kGroupAddress, kGroupMac, kGroupPorts };
+// The group table has no group id column: the list numbers its rows.
+enum GroupValue : std::size_t { kGroupVid, kGroupAddress, kGroupMac, kGroupPorts };
 
 } // namespace
 
@@ -64,8 +65,8 @@ const std::array<TimerDef, kTimerCount>& igmp::Timers() {
 CIgmpMib::CIgmpMib()
     : m_cVlanWalk(m_cCommonSNMPTable,
                   {kVlanId, kVlanName, kVlanState, kVlanQuerier, kVlanFastLeave, kVlanRouterPorts}),
-      m_cGroupWalk(m_cCommonSNMPGroup, {Igmp("3.5.1.1"), Igmp("3.5.1.2"), Igmp("3.5.1.3"),
-                                        Igmp("3.5.1.4"), Igmp("3.5.1.5")}) {}
+      m_cGroupWalk(m_cCommonSNMPGroup,
+                   {Igmp("3.5.1.1"), Igmp("3.5.1.2"), Igmp("3.5.1.3"), Igmp("3.5.1.4")}) {}
 
 bool CIgmpMib::ReadGlobal() {
     std::vector<std::string> instances{kStateOid};
@@ -175,9 +176,9 @@ ApplyPlan CIgmpMib::PlanRouterPorts(const VlanRow* picked, const PortFlags& tick
     return plan;
 }
 
-GroupRow CIgmpMib::GroupOf(const SnmpRow& row) {
+GroupRow CIgmpMib::GroupOf(const SnmpRow& row, int rowNumber) {
     GroupRow group;
-    group.id = row.Value(kGroupId);
+    group.id = std::to_string(rowNumber + 1);
     group.vid = row.Value(kGroupVid);
     const std::string& address = row.Value(kGroupAddress);
     if (address.size() == 4) {

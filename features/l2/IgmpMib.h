@@ -66,7 +66,7 @@ struct VlanRow {
 
 // One learned multicast group.
 struct GroupRow {
-    std::string id;
+    std::string id; // the row number plus one
     std::string vid;
     std::string address; // "%d.%d.%d.%d", empty when the switch sent no four octets
     std::string mac;     // "%02X-...", empty when it sent no six octets
@@ -104,7 +104,7 @@ public:
 
     // The multicast entry table.
     CTableWalk& GroupWalk() { return m_cGroupWalk; }
-    static igmp::GroupRow GroupOf(const SnmpRow& row);
+    static igmp::GroupRow GroupOf(const SnmpRow& row, int rowNumber);
 
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 

@@ -24,8 +24,8 @@ CMulticastEntryDlg::CMulticastEntryDlg(CIgmpMib* shared, QWidget* parent)
 }
 
 void CMulticastEntryDlg::Refresh() {
-    WalkIntoList(m_cMib.GroupWalk(), *m_pEntryList, [](const SnmpRow& row, int) {
-        const igmp::GroupRow group = CIgmpMib::GroupOf(row);
+    WalkIntoList(m_cMib.GroupWalk(), *m_pEntryList, [](const SnmpRow& row, int rowNumber) {
+        const igmp::GroupRow group = CIgmpMib::GroupOf(row, rowNumber);
         return QStringList{QString::fromStdString(group.id), QString::fromStdString(group.vid),
                            QString::fromStdString(group.address), QString::fromStdString(group.mac),
                            QString::fromStdString(group.ports)};

@@ -115,7 +115,10 @@ void CSpanningTreeBridgeDlg::EnableControls() {
 
 void CSpanningTreeBridgeDlg::Refresh() {
     SetReading(true);
-    const bool read = m_cMib.ReadBridge().Ok();
+    m_cMib.StartBridgeRead([this](bool read) { ShowBridge(read); });
+}
+
+void CSpanningTreeBridgeDlg::ShowBridge(bool read) {
     SetReading(false);
     if (!read) {
         return;

@@ -27,6 +27,8 @@ protected:
     void EnableControls() override;
 
 private:
+    // The bridge settings as read; a failed read leaves the fields as they were.
+    void ShowBridge(bool read);
     void OpenPortTable();
 
     CSpanningTreeMib& m_cMib;

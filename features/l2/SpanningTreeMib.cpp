@@ -167,17 +167,24 @@ std::vector<std::string> PortColumns() {
 
 CSpanningTreeMib::CSpanningTreeMib() : m_cPortWalk(m_cCommonSNMPTable, PortColumns()) {}
 
-RequestStatus CSpanningTreeMib::ReadBridge() {
+void CSpanningTreeMib::StartBridgeRead(std::function<void(bool read)> done) {
     using stp::BridgeOid;
-    const auto values =
-        ReadValues(m_cCommonSNMP,
-                   {BridgeOid("2"), BridgeOid("3"), BridgeOid("4"), BridgeOid("5"), BridgeOid("7"),
-                    BridgeOid("12"), BridgeOid("13"), BridgeOid("14"), BridgeOid("9"),
-                    BridgeOid("10"), BridgeOid("11"), stp::RstpStateOid(), stp::VersionOid()});
-    if (!values || values->size() < 13) {
-        return values ? RequestStatus(-1) : values.Status();
+    std::vector<CBackgroundRequest::Binding> bindings;
+    for (const std::string& oid :
+         {BridgeOid("2"), BridgeOid("3"), BridgeOid("4"), BridgeOid("5"), BridgeOid("7"),
+          BridgeOid("12"), BridgeOid("13"), BridgeOid("14"), BridgeOid("9"), BridgeOid("10"),
+          BridgeOid("11"), stp::RstpStateOid(), stp::VersionOid()}) {
+        bindings.push_back({oid, kSnmpNull, ""});
     }
-    const auto& v = *values;
+    m_cBridgeRead.OnDone([this, done](const auto& answer) { done(TakeBridge(answer)); });
+    m_cBridgeRead.Start(kPduGet, bindings, m_cCommonSNMP.TimeoutMs());
+}
+
+bool CSpanningTreeMib::TakeBridge(const CBackgroundRequest::Answer& answer) {
+    if (answer.status != 0 || answer.values.size() < 13) {
+        return false;
+    }
+    const auto& v = answer.values;
     auto number = [](const std::string& text) {
         const auto n = IntegerOf(text);
         return n ? std::to_string(*n) : std::string();
@@ -195,7 +202,7 @@ RequestStatus CSpanningTreeMib::ReadBridge() {
     m_bridge.currentDelay = number(v[10]);
     m_bridge.rstpState = IntegerOf(v[11]);
     m_bridge.version = IntegerOf(v[12]);
-    return RequestStatus(0);
+    return true;
 }
 
 RequestStatus CSpanningTreeMib::WriteBridge(const stp::BridgeInput& input) {

@@ -8,12 +8,14 @@
 #pragma once
 
 #include "features/common/ApplyCheck.h"
+#include "features/common/BackgroundRequest.h"
 #include "features/common/EnumTable.h"
 #include "features/common/FeatureData.h"
 #include "features/common/TableWalk.h"
 #include "features/common/TrunkInfo.h"
 #include "features/l2/L2SetSteps.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -86,7 +88,10 @@ public:
 
     CSpanningTreeMib();
 
-    RequestStatus ReadBridge();
+    // Reads the bridge settings in one background get (a silent switch does not hold the UI
+    // thread); `done` runs on the UI thread, with true when they arrived. A read still under
+    // way is dropped.
+    void StartBridgeRead(std::function<void(bool read)> done);
     const stp::Bridge& CurrentBridge() const { return m_bridge; }
     // Writes an accepted input step by step; stops at the first refusal of the switch.
     RequestStatus WriteBridge(const stp::BridgeInput& input);
@@ -99,9 +104,12 @@ public:
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
 private:
+    bool TakeBridge(const CBackgroundRequest::Answer& answer);
+
     CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
+    CBackgroundRequest m_cBridgeRead{m_cCommonSNMP};
     CTableWalk m_cPortWalk;
     CTrunkInfo m_cTrunkInfo;
     stp::Bridge m_bridge;

@@ -190,15 +190,12 @@ CTimeRangeConfigDlg::CTimeRangeConfigDlg(std::vector<timetable::TimeEntry> liste
 
 void CTimeRangeConfigDlg::Apply() {
     const timetable::TimeEntry entry = m_pForm->Entry();
-    const std::vector<timetable::TimeEntry> others =
-        m_edited ? std::vector<timetable::TimeEntry>() : m_listed;
-    if (ShowRefusal(timetable::CheckRangeName(entry.name, others)) ||
+    if ((!m_edited && ShowRefusal(timetable::CheckRangeName(entry.name, m_listed))) ||
         ShowRefusal(timetable::CheckDateTime(entry))) {
         return;
     }
     if (m_edited) {
-        m_cMib.WriteEntry(m_edited->index, entry);
-        accept();
+        Written(m_cMib.WriteEntry(m_edited->index, entry));
         return;
     }
     const std::optional<int> index = timetable::NewRangeIndex(m_listed);
@@ -207,6 +204,13 @@ void CTimeRangeConfigDlg::Apply() {
         reject();
         return;
     }
-    m_cMib.WriteNewRange(*index, entry);
-    accept();
+    Written(m_cMib.WriteNewRange(*index, entry));
+}
+
+void CTimeRangeConfigDlg::Written(RequestStatus status) {
+    if (status.Ok()) {
+        accept();
+    } else {
+        ShowWriteFailure(status); // the dialog stays open with what was typed
+    }
 }

@@ -53,6 +53,9 @@ public:
     CTimeEntryForm* Form() const { return m_pForm; }
 
 private:
+    // Closes the dialog after a write the switch took; reports any other.
+    void Written(RequestStatus status);
+
     CTimeTableMib& m_cMib = AddData<CTimeTableMib>(timetable::Kind::PoeRange);
     std::vector<timetable::TimeEntry> m_listed;
     std::optional<timetable::TimeEntry> m_edited;

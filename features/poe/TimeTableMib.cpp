@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/poe/TimeTableMib.h"
 
+#include "features/common/RowCreation.h"
 #include "features/common/SnmpRequests.h"
 #include "snmp/InputChecks.h"
 
@@ -213,12 +214,16 @@ int CTimeTableMib::Delete(int index) {
     return RowStatusWrite(m_cCommonSNMPSet, timetable::RowStatusInstance(m_kind, index), "6");
 }
 
-bool CTimeTableMib::WriteNewRange(int index, const timetable::TimeEntry& entry) {
+RequestStatus CTimeTableMib::WriteNewRange(int index, const timetable::TimeEntry& entry) {
     const std::string rowStatus = timetable::RowStatusInstance(m_kind, index);
-    return RowStatusWrite(m_cCommonSNMPSet, rowStatus, "6") == 1 &&
-           RowStatusWrite(m_cCommonSNMPSet, rowStatus, "5") == 1 && WriteEntry(index, entry);
+    CSetRequest destroy;
+    destroy.Integer(rowStatus, 6);
+    return CreateRow(m_cCommonSNMPSet, {.statusOid = rowStatus,
+                                        .clearFirst = {destroy},
+                                        .values = {timetable::EntryRequest(m_kind, index, entry)},
+                                        .activeInLastValues = true});
 }
 
-bool CTimeTableMib::WriteEntry(int index, const timetable::TimeEntry& entry) {
-    return timetable::EntryRequest(m_kind, index, entry).Send(m_cCommonSNMPSet).Ok();
+RequestStatus CTimeTableMib::WriteEntry(int index, const timetable::TimeEntry& entry) {
+    return timetable::EntryRequest(m_kind, index, entry).Send(m_cCommonSNMPSet);
 }

@@ -55,8 +55,8 @@ std::string TimeText(int hour, int minute);
 // The date and time check of a new or edited entry; without dates every date part counts
 // as 2, so the times must then run forward within the day.
 std::optional<Refusal> CheckDateTime(const TimeEntry& entry);
-// The name checks of a PoE time range and of a new time profile. An edited range keeps the
-// empty and character checks but may take the name of another range (no `listed` names).
+// The name checks of a new PoE time range and of a new time profile (an edited range's name is
+// not checked).
 std::optional<Refusal> CheckRangeName(const std::string& name,
                                       const std::vector<TimeEntry>& listed);
 std::optional<Refusal> CheckProfileName(const std::string& name,
@@ -87,10 +87,11 @@ public:
 
     // Sets the row status of `index` to destroy: 1 when the switch took it.
     int Delete(int index);
-    // A new PoE time range: destroy, create-and-wait, then every column (the first failure
-    // ends it). An edited range or a new profile: every column in one request.
-    bool WriteNewRange(int index, const timetable::TimeEntry& entry);
-    bool WriteEntry(int index, const timetable::TimeEntry& entry);
+    // A new PoE time range: destroy (whatever the switch answers), create-and-wait, then every
+    // column with active last (RowCreation.h). An edited range: every column in one request.
+    // Success, or the failure to report.
+    RequestStatus WriteNewRange(int index, const timetable::TimeEntry& entry);
+    RequestStatus WriteEntry(int index, const timetable::TimeEntry& entry);
 
 private:
     timetable::Kind m_kind;

@@ -26,10 +26,7 @@ inline CReportList* CentredList(QWidget* parent, const char* objectName,
         reportColumns.push_back({header, width, Qt::AlignCenter});
     }
     list->SetColumns(reportColumns);
-    list->setStyleSheet(QStringLiteral(
-        "QTreeView::item { border-right: 1px solid #d0d0d0; border-bottom: 1px solid #d0d0d0; }"
-        "QTreeView::item:selected { background: palette(highlight); "
-        "color: palette(highlighted-text); }"));
+    list->ShowGridLines();
     return list;
 }
 

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/snmp_agent/SnmpAgentMib.h"
 
+#include "features/common/RowCreation.h"
+
 #include "platform/Message.h"
 #include "platform/Trace.h"
 #include "snmp/AddressEncoding.h"
@@ -602,29 +604,14 @@ bool CSnmpAgentMib::SetRowStatus(const std::string& statusOid, const std::string
     return result.Ok();
 }
 
-bool CSnmpAgentMib::CreateRow(const RowPlan& plan) {
+RequestStatus CSnmpAgentMib::CreateRow(const RowPlan& plan) {
     if (plan.refusal || plan.statusOid.empty()) {
-        return false;
+        return RequestStatus(-1);
     }
-    // A row the switch would not make is not ours to destroy.
-    if (!SetRowStatus(plan.statusOid, "5")) {
-        return false;
-    }
-    bool written = true;
-    for (const CSetRequest& step : plan.steps) {
-        const RequestStatus result = step.Send(m_cCommonSNMPSet);
-        platform::DebugTrace("set status = " + std::to_string(result.Code()));
-        if (!result.Ok()) {
-            written = false;
-            break;
-        }
-    }
-    if (written && SetRowStatus(plan.statusOid, "1")) {
-        return true;
-    }
-    platform::DebugTrace("row creation refused, the row is destroyed again");
-    SetRowStatus(plan.statusOid, "6");
-    return false;
+    return ::CreateRow(m_cCommonSNMPSet, {.statusOid = plan.statusOid,
+                                          .clearFirst = {},
+                                          .values = plan.steps,
+                                          .activeInLastValues = false});
 }
 
 bool CSnmpAgentMib::DestroyRow(Table table, const std::string& index) {

@@ -188,9 +188,10 @@ public:
     // Writes a row status of "1", "5" or "6"; any other shows "error istatus value!" and
     // sends nothing. True when the switch took it.
     bool SetRowStatus(const std::string& statusOid, const std::string& status);
-    // createAndWait, the plan's requests, active. A step the switch refuses after the row was
-    // made destroys the half-made row again. True when the row became active.
-    bool CreateRow(const snmpagent::RowPlan& plan);
+    // createAndWait, the plan's requests, active (RowCreation.h: a row the switch holds
+    // half-made is completed; only a row this call made is destroyed again after a refusal).
+    // Success when the row is active.
+    RequestStatus CreateRow(const snmpagent::RowPlan& plan);
     // Destroys the row of `index` (as read) in `table`.
     bool DestroyRow(Table table, const std::string& index);
 

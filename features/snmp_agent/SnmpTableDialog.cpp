@@ -60,6 +60,7 @@ void CSnmpTableDlg::Build(const QList<ReportColumn>& columns) {
     m_pList = new CReportList(this);
     m_pList->setObjectName(QStringLiteral("tableList"));
     m_pList->SetColumns(columns);
+    m_pList->ShowGridLines();
     auto* inputs = new QGroupBox(this);
     inputs->setObjectName(QStringLiteral("inputGroup"));
     m_pInputs = new QGridLayout(inputs);
@@ -99,9 +100,13 @@ void CSnmpTableDlg::Apply() {
         return;
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    m_cMib.CreateRow(plan);
+    const RequestStatus created = m_cMib.CreateRow(plan);
     QGuiApplication::restoreOverrideCursor();
-    ResetInputs();
+    if (created.Ok()) {
+        ResetInputs();
+    } else {
+        ShowWriteFailure(created); // what was typed stays
+    }
     if (RefreshDelayMs() > 0) {
         // The pause counts as reading: the buttons stay disabled until the walk has ended.
         m_pList->RemoveAllRows();

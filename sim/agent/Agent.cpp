@@ -709,6 +709,7 @@ bool LoadModel(AgentState& state, std::string& error) {
         return false;
     }
     profile->allGiga = state.options.allGiga;
+    profile->strictDestroy = state.options.strictDestroy;
     profile->fdbEntries = state.options.fdbEntries;
     profile->fdbIds = state.options.fdbIds;
     profile->roCommunity = state.options.roCommunity;

@@ -17,6 +17,8 @@ A simulated KSX-7700 switch: an SNMP agent answering for the switch's MIB.
                              port 0 picks a free port, named in the ready file)
   --model MODEL              KSX-7700-20, -28, -28P, -48 or -52 (default KSX-7700-52)
   --all-giga                 every copper port runs at gigabit speed
+  --strict-destroy           refuse (inconsistentValue) to destroy a table row that
+                             does not exist, as some firmware does
   --state-dir DIR            the only folder the agent writes to (default: a temporary
                              folder removed at exit)
   --ready-file FILE          written (address and pid) once the agent answers
@@ -171,9 +173,8 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
         {"--misbehave", number(options.misbehaveSeed)},
     };
     std::map<std::string, bool*> flags = {
-        {"--all-giga", &options.allGiga},
-        {"--transfer-fail", &options.transferFail},
-        {"--animate", &options.animate},
+        {"--all-giga", &options.allGiga},           {"--strict-destroy", &options.strictDestroy},
+        {"--transfer-fail", &options.transferFail}, {"--animate", &options.animate},
         {"--bulk-toobig", &options.bulkTooBig},
     };
     for (size_t i = 0; i < args.size(); ++i) {

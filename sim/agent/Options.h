@@ -20,6 +20,7 @@ struct SimOptions {
     std::string listen = "udp:127.0.0.1:16100";
     std::string model = "KSX-7700-52";
     bool allGiga = false;
+    bool strictDestroy = false;
     std::string stateDir; // empty: a temporary folder, removed at exit
     std::string readyFile;
     std::string roCommunity = "guests";

@@ -42,7 +42,7 @@ std::optional<SetFailure> GroupRule(Transaction& tx) {
     const TableDef& vlans = TableAt(tx.Model(), "10.3.4.1");
     const bool snooping = tx.GetNumber(Private("10.1.1.0")) == 1;
     for (const Oid& index : tx.Rows(groups)) {
-        auto vid = static_cast<uint32_t>(tx.GetNumber(Private("10.3.5.1.2") + index));
+        auto vid = static_cast<uint32_t>(tx.GetNumber(Private("10.3.5.1.1") + index));
         const bool kept = snooping && tx.RowExists(vlans, {vid}) &&
                           tx.GetNumber(Private("10.3.4.1.2") + vid) == 1;
         if (!kept) {
@@ -63,10 +63,10 @@ void BuildIgmpLearning(Builder& b) {
     const size_t octets = b.Profile().portListOctets;
     for (const LearnedGroup& group : GroupsAtStart()) {
         b.Row(groups, {group.id});
-        model.Put(Private("10.3.5.1.2") + group.id, Value::Int(group.vid));
-        model.Put(Private("10.3.5.1.3") + group.id, Value::Str(group.address));
-        model.Put(Private("10.3.5.1.4") + group.id, Value::Str(group.mac));
-        model.Put(Private("10.3.5.1.5") + group.id, Value::Str(MakePortList(group.ports, octets)));
+        model.Put(Private("10.3.5.1.1") + group.id, Value::Int(group.vid));
+        model.Put(Private("10.3.5.1.2") + group.id, Value::Str(group.address));
+        model.Put(Private("10.3.5.1.3") + group.id, Value::Str(group.mac));
+        model.Put(Private("10.3.5.1.4") + group.id, Value::Str(MakePortList(group.ports, octets)));
     }
     model.AddRule(GroupRule);
 }

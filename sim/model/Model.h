@@ -40,6 +40,7 @@ struct DeviceProfile {
     bool poe = false;
     int poePorts = 0;
     bool allGiga = false;
+    bool strictDestroy = false; // destroying a row that does not exist is refused
     int fdbEntries = 30;
     int fdbIds = 1;
     std::string engineId; // octets

@@ -392,11 +392,10 @@ void BuildIgmp(Builder& b) {
     b.Row(t, {1});
 
     TableDef& groups = b.Table("10.3.5.1", "swIgmpGroupEntry", {NumberIndex(1, 1024)});
-    b.Column(groups, 1, IndexColumn("swIgmpGroupId", 0));
-    b.Column(groups, 2, Int("swIgmpGroupVid", RO, 1));
-    b.Column(groups, 3, Str("swIgmpGroupAddress", RO, std::string("\xef\x01\x01\x01", 4)));
-    b.Column(groups, 4, Str("swIgmpGroupMac", RO, std::string("\x01\x00\x5e\x01\x01\x01", 6)));
-    b.Column(groups, 5, b.PortList("swIgmpGroupPorts", RO, {}));
+    b.Column(groups, 1, Int("swIgmpGroupVid", RO, 1));
+    b.Column(groups, 2, Str("swIgmpGroupAddress", RO, std::string("\xef\x01\x01\x01", 4)));
+    b.Column(groups, 3, Str("swIgmpGroupMac", RO, std::string("\x01\x00\x5e\x01\x01\x01", 6)));
+    b.Column(groups, 4, b.PortList("swIgmpGroupPorts", RO, {}));
     b.Row(groups, {1});
 }
 

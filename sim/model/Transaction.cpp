@@ -161,6 +161,8 @@ std::optional<SetFailure> Transaction::ApplyRowStatus(size_t i) {
     case kRowDestroy:
         if (exists) {
             DestroyRow(table, index);
+        } else if (model_.Profile().strictDestroy) {
+            return SetFailure{ErrorStatus::InconsistentValue, i};
         }
         return std::nullopt;
     default:

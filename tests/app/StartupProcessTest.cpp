@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // The start-up of real ksx-module processes: messages, User.ini and one module per device.
+#include "tests/support/SimFixture.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,6 +62,7 @@ public:
     qsizetype Count(const QString& line) { return Lines().count(line); }
     bool HasLine(const QString& line) { return Lines().contains(line); }
     bool Running() const { return m_process.state() != QProcess::NotRunning; }
+    qint64 Pid() const { return m_process.processId(); }
     void Kill() {
         m_process.kill();
         m_process.waitForFinished(kGenerousWaitMs);
@@ -175,6 +179,31 @@ TEST_F(StartupProcessTest, OneModuleServesEachDeviceAndLaterStartsBringItForward
     EXPECT_TRUE(otherAddress.Running());
     EXPECT_TRUE(otherName.Running());
     EXPECT_EQ(server->Count(QStringLiteral("activate")), 2) << server->Output();
+}
+
+// Every secret holds "Secret"; a value may span arguments; the passwords go by position too.
+TEST_F(StartupProcessTest, SecretsLeaveTheProcessListAndStillReachTheSwitch) {
+    testsupport::SimFixture sim;
+    ASSERT_TRUE(sim.Start(
+        {"KSX-7700-52", {"--ro-community", "Secretr3ad", "--rw-community", "wr1teSecret"}, true}));
+    const QString line = "/Nhost /I127.0.0.1 /RSecret r3ad /W wr1teSecret /E /V1 /P" +
+                         QString::number(sim.Port()) + " /x /y /z /L3 /Uops /AaSecret /BpSecret";
+    auto environment = Environment(k52);
+    environment.insert("KSX_TEST_COMMANDS", "32817,32815"); // a dialog reads, then a set
+    ModuleProcess module(line.split(u' '), environment);
+    ASSERT_TRUE(module.WaitForLine(QStringLiteral("Test commands: done"))) << module.Output();
+    const std::string shown =
+        testsupport::ReadFile("/proc/" + std::to_string(module.Pid()) + "/cmdline");
+    EXPECT_EQ(shown.find("Secret"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find("r3ad"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("/Nhost"), std::string::npos) << shown;
+    const auto sets = sim.SetLog();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(sets[0].security + " " + sets[0].result, "wr1teSecret noError");
+    const auto reads = sim.RequestLog();
+    EXPECT_TRUE(std::any_of(reads.begin(), reads.end(), [](const auto& request) {
+        return request.pdu == "get" && request.security == "Secretr3ad" && request.answered;
+    }));
 }
 
 } // namespace

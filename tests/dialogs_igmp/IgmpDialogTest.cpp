@@ -203,13 +203,18 @@ TEST_F(IgmpTrunkTest, RouterPortsNeedAVlanAndWholeTrunks) {
 }
 
 TEST_F(IgmpTest, LearnedGroupsShowWithTheirMembersAndGoWithSnooping) {
+    // A group the switch keeps under index 40 is the list's fourth row: "Group ID" counts rows.
+    SimFixture::Options options;
+    options.arguments = DataArguments({G + ".3.5.1.1.40|2|1", G + ".3.5.1.2.40|4x|e0000005"});
+    ASSERT_TRUE(StartSimulator(options));
     auto dialog = Open<CMulticastEntryDlg>();
     CReportList& list = *dialog->EntryList();
-    ASSERT_TRUE(WaitForRows(list, 3, *dialog));
+    ASSERT_TRUE(WaitForRows(list, 4, *dialog));
     EXPECT_EQ(Cells(list, 0),
               (std::vector<std::string>{"1", "1", "239.1.1.1", "01-00-5E-01-01-01", "3,5"}));
     EXPECT_EQ(Cells(list, 2),
               (std::vector<std::string>{"3", "1", "224.0.1.129", "01-00-5E-00-01-81", "4,7-8"}));
+    EXPECT_EQ(Cells(list, 3).at(0) + " " + Cells(list, 3).at(2), "4 224.0.0.5");
     CCommonSNMP session;
     ASSERT_TRUE(CSetRequest().Integer(G + ".3.4.1.2.1", 2).Send(session).Ok());
     ASSERT_TRUE(Click(dialog.get(), "refreshButton"));

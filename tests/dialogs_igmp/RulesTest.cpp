@@ -66,6 +66,9 @@ TEST(IgmpRules, TimersAreCheckedInOrderAtTheirBounds) {
         {Typed(130, 60, 2, 0, 60, 10), "Invalid Last Member Query Interval (1-25 sec)."},
         {Typed(130, 60, 2, 1, 59, 10), "Invalid Query Interval (60-600 sec)."},
         {Typed(130, 60, 2, 1, 60, 9), "Invalid Max. Response Time (10-25 sec)."},
+        {Typed(130, 60, 1, 0, 59, 9), "Invalid Robustness Variable (2-255)."},
+        {Typed(130, 60, 2, 26, 601, 26), "Invalid Last Member Query Interval (1-25 sec)."},
+        {Typed(130, 60, 2, 1, 601, 26), "Invalid Query Interval (60-600 sec)."},
         {{std::nullopt, 60, 2, 1, 60, 10}, "Invalid Host Timeout (130-153025 sec)."},
     };
     for (const Case& c : cases) {
@@ -175,6 +178,8 @@ TEST_F(SurveillanceRules, GlobalChecksRunInOrder) {
         {{2, 2, 0}, 4095, "", "The VLAN ID value range is 2 - 4094"},
         {{2, 2, 0}, std::nullopt, "", "The VLAN ID value range is 2 - 4094"},
         {{2, 1, 30}, 30, "", "The VLAN ID already is voice VLAN ID."},
+        {{2, 1, 4095}, 4095, "1-29", "The VLAN ID value range is 2 - 4094"},
+        {{2, 1, 30}, 30, "1-29", "The VLAN ID already is voice VLAN ID."},
         {{2, 2, 30}, 30, "1-29", "Invalid Portlist"},
         {{2, 2, 30}, 30, " ", ""},
         {{2, 2, 30}, 4094, "1,2,4-6", ""},

@@ -151,6 +151,8 @@ TEST(SpanningTreeRules, RangesComeFirstThenTheTwoRelations) {
         {600, 1500, 200, ""}, // 2 * 200 + 200 = 600
         {600, 1500, 201, kHelloRelation},
         {700, 400, 100, kDelayRelation}, // 2 * 400 - 200 = 600 < 700
+        {700, 400, 300, kHelloRelation}, // both relations fail
+        {600, 3001, 1001, kDelayRange},
         {600, 400, 200, ""},
         {4000, 2100, 1000, ""},
     };

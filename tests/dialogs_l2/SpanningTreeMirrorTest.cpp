@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -28,7 +29,11 @@ bool Timers(QWidget* dialog, const char* age, const char* delay, const char* hel
 }
 
 TEST_F(L2DialogTest, BridgeConfigChecksTheTimersAndTurnsRstpOnInOrder) {
+    sim.Pause(); // a silent switch: the dialog opens at once and waits for the answer
     auto dialog = Open<CSpanningTreeBridgeDlg>();
+    EXPECT_FALSE(Find<QPushButton>(dialog.get(), "applyButton")->isEnabled());
+    EXPECT_EQ(Text(dialog.get(), "ageEdit"), "");
+    sim.Resume();
     ASSERT_TRUE(WaitIdle(dialog.get()));
     EXPECT_FALSE(Find<QCheckBox>(dialog.get(), "enableCheck")->isChecked());
     EXPECT_FALSE(Find<QLineEdit>(dialog.get(), "ageEdit")->isEnabled());
@@ -65,6 +70,7 @@ TEST_F(L2DialogTest, BridgeConfigChecksTheTimersAndTurnsRstpOnInOrder) {
                                           {Int(B + ".13.0", 200)},
                                           {Int(B + ".2.0", 4096), Int(P + ".6.1.2.0", 0)}}));
     EXPECT_FALSE(trace.Contains("set status = -1"));
+    ASSERT_TRUE(WaitIdle(dialog.get()));
     EXPECT_TRUE(Find<QCheckBox>(dialog.get(), "enableCheck")->isChecked());
     EXPECT_EQ(Text(dialog.get(), "forwardDelayEdit"), "1500"); // the timers in use follow
     EXPECT_EQ(Text(dialog.get(), "designatedRootEdit").substr(0, 6), "10:00:");
@@ -85,6 +91,7 @@ TEST_F(L2DialogTest, BridgeConfigNarrowsTheTimersInAnOrderTheBridgeAccepts) {
     EXPECT_TRUE(Press(dialog.get()).empty());
     EXPECT_EQ(Sets().size(), 5u);
     EXPECT_FALSE(trace.Contains("set status = -1"));
+    ASSERT_TRUE(WaitIdle(dialog.get()));
     EXPECT_EQ(Text(dialog.get(), "ageEdit"), "600");
     EXPECT_EQ(Text(dialog.get(), "delayEdit"), "400");
     EXPECT_EQ(Text(dialog.get(), "helloEdit"), "200");

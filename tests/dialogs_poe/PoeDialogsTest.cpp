@@ -3,6 +3,7 @@
 //
 // The PoE dialogs against ksx-sim: PoE Global Settings and PoE Configuration, Time Range
 // Information with Time Based PoE Config, Power Saving Settings and Time Profile Info.
+#include "features/common/Messages.h"
 #include "features/common/ReportList.h"
 #include "features/poe/PoeGlobalDialog.h"
 #include "features/poe/PoePortDialog.h"
@@ -389,7 +390,7 @@ TEST_F(TimeRangeTest, ANinthRangeIsRefusedAndADeletedIndexIsReused) {
               (std::vector<std::string>{"Please select the Time Range to be deleted!",
                                         "Please select the Time Range to be edit!"}));
     // A listed name is refused in add mode.
-    EXPECT_EQ(Add(*dialog, "WorkHours", "2"), std::vector<std::string>{"Invalid TimeRange Name."});
+    EXPECT_EQ(Add(*dialog, "WorkHours", "1"), std::vector<std::string>{"Invalid TimeRange Name."});
     EXPECT_TRUE(TakeSets().empty());
     for (int n = 2; n <= 8; ++n) {
         EXPECT_TRUE(Add(*dialog, QStringLiteral("R%1").arg(n), QString::number(n)).empty());
@@ -410,7 +411,28 @@ TEST_F(TimeRangeTest, ANinthRangeIsRefusedAndADeletedIndexIsReused) {
     EXPECT_EQ(dialog->List()->Cell(2, 0).toStdString(), "Again");
 }
 
-TEST_F(TimeRangeTest, EditTakesTheRowAndMayReuseAnotherName) {
+TEST_F(TimeRangeTest, AnAddGoesOnPastARefusedDestroyAndAFailedOneStaysOpen) {
+    // Destroying an absent row is refused; the second new range's row write is never answered.
+    SimFixture::Options options = SimulatorOptions();
+    options.arguments = {"--strict-destroy", "--drop", kRange + "2.3"};
+    ASSERT_TRUE(StartSimulator(options));
+    auto dialog = OpenRead<CTimeRangeDlg>();
+    EXPECT_TRUE(Add(*dialog, "Late", "5").empty());
+    EXPECT_EQ(dialog->List()->Cell(1, 0).toStdString(), "Late");
+    EXPECT_EQ(TakeSets().at(0).result, "inconsistentValue");
+    CTimeRangeConfigDlg config(dialog->Entries(), std::nullopt);
+    ASSERT_TRUE(testsupport::ShowActive(&config));
+    Fill(&config, "Early", {"1", "0", "6", "0"}, {"monCheck"});
+    ASSERT_TRUE(Click(&config, "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(),
+              std::vector<std::string>{WriteFailureText(RequestStatus(-1)).toStdString()});
+    EXPECT_TRUE(config.isVisible());
+    // A step without an answer is no refusal: the row is not destroyed.
+    EXPECT_EQ(Bindings(TakeSets().back()), std::vector<std::string>{kRange + "21.3 = INTEGER: 5"});
+    EXPECT_EQ(Find<QLineEdit>(&config, "nameEdit")->text(), "Early");
+}
+
+TEST_F(TimeRangeTest, EditTakesTheRowAndSkipsTheNameChecks) {
     auto dialog = OpenRead<CTimeRangeDlg>();
     EXPECT_TRUE(Add(*dialog, "Late", "5").empty());
     TakeSets();
@@ -422,15 +444,15 @@ TEST_F(TimeRangeTest, EditTakesTheRowAndMayReuseAnotherName) {
         EXPECT_EQ(Find<QLineEdit>(config, "nameEdit")->text().toStdString(), "Late");
         EXPECT_TRUE(Find<QCheckBox>(config, "sunCheck")->isChecked());
         EXPECT_EQ(Find<QComboBox>(config, "endHourCombo")->currentText().toStdString(), "5");
-        EXPECT_TRUE(Type(config, "nameEdit", "WorkHours"));
+        EXPECT_TRUE(Type(config, "nameEdit", "Work.Hours"));
         EXPECT_TRUE(Click(config, "applyButton"));
     });
     ASSERT_TRUE(Click(dialog.get(), "editButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog) && dialog->List()->RowCount() == 2; }));
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 1U);
-    EXPECT_EQ(Bindings(sets[0]).front(), kRange + "2.2 = OCTET STRING: WorkHours");
-    EXPECT_EQ(dialog->List()->Cell(1, 0).toStdString(), "WorkHours");
+    EXPECT_EQ(Bindings(sets[0]).front(), kRange + "2.2 = OCTET STRING: Work.Hours");
+    EXPECT_EQ(dialog->List()->Cell(1, 0).toStdString(), "Work.Hours");
 }
 
 } // namespace

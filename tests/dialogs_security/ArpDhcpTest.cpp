@@ -39,6 +39,8 @@ TEST(ArpDhcpRules, GatewayEntryChecks) {
     } cases[] = {
         {"10.0.0.1", "00-0a-95-9d-68-16", Ports({3}), "Duplicate MAC and IP."},
         {"10.0.0.1", "00-0A-95-9D-68-17", Ports({3}), "Duplicate IP."},
+        {"10.0.0.1", "00-0a-95-9d-68-16", Ports({}), "Duplicate MAC and IP."},
+        {"10.0.0.1", "00-0A-95-9D-68-17", Ports({}), "Duplicate IP."},
         {"10.0.0.2", "00-0A-95-9D-68-16", Ports({}), "please select one port at least."},
         {"10.0.0.2", "00-0A-95-9D-68-16", Ports({1}),
          "ARP Spoofing Prevention enabled port must match to the aggregated link port."},
@@ -67,6 +69,8 @@ TEST(ArpDhcpRules, TrustedPortsAndServers) {
     EXPECT_EQ(dhcp::CheckServer(4, "10.0.0.2", rows)->text, "Duplicate server IP address.");
     rows.resize(5);
     EXPECT_EQ(dhcp::CheckServer(4, "10.0.0.9", rows)->text, "The maximum entries is 5.");
+    EXPECT_EQ(dhcp::CheckServer(4, "10.0.0.2", rows)->text, "The maximum entries is 5.");
+    EXPECT_EQ(dhcp::CheckServer(4, "10.0.0.255", rows)->text, "Invalid server IP address.");
 }
 
 class ArpDhcpDialogTest : public securitytest::SecurityFixture {};

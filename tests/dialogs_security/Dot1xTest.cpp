@@ -43,6 +43,22 @@ TEST(Dot1xRules, EveryFieldIsCheckedBeforeAnythingIsSent) {
         {[](SettingsInput& in) { in.timers[4] = "11"; }, "Invalid MaxReq (1-10)"},
         {[](SettingsInput& in) { in.timers[5] = "4294967296"; },
          "Invalid ReAuthPeriod (1-4294967295)"},
+        // Two fields wrong at once: the earlier check speaks.
+        {[](SettingsInput& in) {
+             in.server = "0.0.0.0";
+             in.key = in.confirm = "";
+         },
+         "Invalid RADIUS Server IP Address."},
+        {[](SettingsInput& in) {
+             in.key = "";
+             in.confirm = "x";
+         },
+         "Invalid Key."},
+        {[](SettingsInput& in) {
+             in.confirm = "x";
+             in.timers[0] = "65536";
+         },
+         "Please confirm the key again !"},
     };
     for (const Case& c : cases) {
         SettingsInput input = ValidInput();
@@ -51,6 +67,15 @@ TEST(Dot1xRules, EveryFieldIsCheckedBeforeAnythingIsSent) {
         ASSERT_TRUE(plan.refusal) << c.refusal;
         EXPECT_EQ(plan.refusal->text, c.refusal);
         EXPECT_TRUE(plan.requests.empty()) << c.refusal;
+    }
+    // Every timer from the k-th on out of range: the k-th speaks.
+    const char* const outOfRange[] = {"65536", "0", "0", "0", "11", "0"};
+    for (std::size_t k = 0; k < 6; ++k) {
+        SettingsInput input = ValidInput();
+        for (std::size_t later = k; later < 6; ++later) {
+            input.timers[later] = outOfRange[later];
+        }
+        EXPECT_EQ(PlanSettings(input).refusal->text, cases[5 + k].refusal) << k;
     }
     SettingsInput input = ValidInput();
     input.timers[0] = "0";

@@ -6,11 +6,13 @@
 // dialog does: a refused creation step, bob twice, host addresses, names in UTF-8, the
 // engine ID, the global state and the trap switches of a PoE and a plain model.
 #include "features/common/IpAddressEdit.h"
+#include "features/common/Messages.h"
 #include "features/snmp_agent/SnmpScalarDialog.h"
 #include "features/snmp_agent/SnmpTableDialog.h"
 #include "tests/dialogs_security/SecurityTestSupport.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QTest>
 
@@ -163,6 +165,15 @@ protected:
 
 class TableShapeTest : public SnmpAgentTest, public ::testing::WithParamInterface<TableCase> {};
 
+// The first cell as drawn has a grid line on its right and at its bottom.
+bool DrawsGridLines(CReportList* list) {
+    const QImage image = list->viewport()->grab().toImage();
+    const QRect row = list->visualItemRect(list->topLevelItem(0));
+    const QColor line(0xd0, 0xd0, 0xd0);
+    return image.pixelColor(list->columnWidth(0) - 1, row.center().y()) == line &&
+           image.pixelColor(list->columnWidth(0) / 2, row.bottom()) == line;
+}
+
 TEST_P(TableShapeTest, RefusesAnEntryTwiceRemovesThePickedRowAndTakesNoneBeyondTheLast) {
     const TableCase& table = GetParam();
     auto dialog = Shown(table.make());
@@ -170,6 +181,7 @@ TEST_P(TableShapeTest, RefusesAnEntryTwiceRemovesThePickedRowAndTakesNoneBeyondT
     ASSERT_TRUE(table.enter(dialog.get(), 1));
     ASSERT_TRUE(Applied(*dialog));
     ASSERT_EQ(dialog->List()->RowCount(), present + 1);
+    EXPECT_TRUE(DrawsGridLines(dialog->List()));
     TakeSets();
     ASSERT_TRUE(table.enter(dialog.get(), 1));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
@@ -239,8 +251,9 @@ bool Pick(QWidget* dialog, const char* objectName, const QString& text) {
     return combo->currentText() == text;
 }
 
-bool EnterUser(QWidget* d, const char* version, const char* password = nullptr) {
-    bool entered = Type(d, "userNameEdit", "bob") && Type(d, "groupNameEdit", "admins") &&
+bool EnterUser(QWidget* d, const char* version, const char* password = nullptr,
+               const char* name = "bob") {
+    bool entered = Type(d, "userNameEdit", name) && Type(d, "groupNameEdit", "admins") &&
                    Pick(d, "versionCombo", version);
     if (password != nullptr) {
         entered = entered && Tick(d, "encryptedCheck", true) && Pick(d, "authCombo", "MD5") &&
@@ -249,24 +262,42 @@ bool EnterUser(QWidget* d, const char* version, const char* password = nullptr) 
     return entered;
 }
 
-TEST_F(SnmpAgentTest, RefusedCreationStepDestroysTheHalfMadeRowAndNoPasswordIsTraced) {
+TEST_F(SnmpAgentTest, AddingCompletesAHalfMadeRowAndDestroysOnlyARowItMade) {
+    // bob of V3 left half-made (notInService) by the switch's console.
+    Restart("KSX-7700-52", {B + ".2.1.1.8.3.98.111.98.3|2|2"});
     auto dialog = Shown(std::make_unique<CSnmpUserDlg>());
     const auto users = Column(*dialog, 0);
+    const auto results = [this] {
+        std::vector<std::string> all;
+        for (const auto& record : TakeSets()) {
+            all.push_back(record.result);
+        }
+        return all;
+    };
+    const std::string refused = WriteFailureText(RequestStatus(8)).toStdString();
+    // Not made by this add, so not destroyed after the password is refused.
     ASSERT_TRUE(EnterUser(dialog.get(), "V3", "short1"));
     ASSERT_TRUE(Applied(*dialog));
-    std::vector<std::string> results;
-    for (const auto& record : TakeSets()) {
-        results.push_back(record.result);
-    }
-    // createAndWait, group, protocols, the password the switch finds too short, destroy.
-    EXPECT_EQ(results, (std::vector<std::string>{"noError", "noError", "noError", "wrongLength",
-                                                 "noError"}));
-    EXPECT_TRUE(messages.TakeTexts().empty());
-    EXPECT_EQ(Column(*dialog, 0), users);
-
-    // Nothing is left to collide with: the same user is made with a proper password, and
-    // bob of V2c beside it.
+    EXPECT_EQ(results(),
+              (std::vector<std::string>{"inconsistentValue", "noError", "noError", "wrongLength"}));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{refused});
+    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "userNameEdit")->text(), "bob"); // as typed
     ASSERT_TRUE(EnterUser(dialog.get(), "V3", "longenough1"));
+    ASSERT_TRUE(Applied(*dialog));
+    EXPECT_EQ(results().back(), "noError");
+    EXPECT_TRUE(messages.TakeTexts().empty());
+    EXPECT_EQ(Column(*dialog, 0).size(), users.size() + 1);
+    // Made by this add: destroyed again after the refusal.
+    ASSERT_TRUE(EnterUser(dialog.get(), "V3", "short1", "carl"));
+    ASSERT_TRUE(Applied(*dialog));
+    EXPECT_EQ(results(), (std::vector<std::string>{"noError", "noError", "noError", "wrongLength",
+                                                   "noError"}));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{refused});
+    EXPECT_EQ(Column(*dialog, 0).size(), users.size() + 1);
+
+    // Nothing is left to collide with: carl is made with a proper password; bob of V2c
+    // beside bob of V3.
+    ASSERT_TRUE(EnterUser(dialog.get(), "V3", "longenough1", "carl"));
     ASSERT_TRUE(Applied(*dialog));
     ASSERT_TRUE(EnterUser(dialog.get(), "V2c"));
     ASSERT_TRUE(Applied(*dialog));

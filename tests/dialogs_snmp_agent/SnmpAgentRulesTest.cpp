@@ -13,8 +13,9 @@ namespace {
 
 const std::string B = "1.3.6.1.4.1.99999.10.76.17.25";
 
-template <class Row> std::vector<Row> Rows(int count) {
-    return std::vector<Row>(static_cast<std::size_t>(count));
+template <class Row> std::vector<Row> Rows(int count, std::vector<Row> first = {}) {
+    first.resize(static_cast<std::size_t>(count));
+    return first;
 }
 
 UserInput User(const char* name, long version, bool encrypted = false, long auth = 2, long priv = 1,
@@ -43,8 +44,8 @@ const std::vector<GroupRow> kG1{{"", "g1", "", "", "", 3, 2}};
 const std::vector<ViewRow> kAll{{"", "all", "1.3.6", "", 1}};
 const std::vector<HostRow> kHost{{"172.16.0.1", "172.16.0.1", "public", 1}};
 
-UserInput UserOfGroup(const char* group) {
-    UserInput input = User("bob", 1);
+UserInput UserOfGroup(const char* group, const char* name = "bob", long version = 1) {
+    UserInput input = User(name, version);
     input.group = group;
     return input;
 }
@@ -103,6 +104,49 @@ TEST(SnmpAgentRules, EveryRefusalHasItsTextAndPlansNothing) {
                         "Invalid Community String/SNMPv3 User Name. "));
     EXPECT_TRUE(Refused(PlanHost(Host("172.16.0.2"), Rows<HostRow>(10)),
                         "Maximum number of Host Entry is 10."));
+
+    // Two or more checks failing at once: the first in the order speaks.
+    const auto c10 = Rows<CommunityRow>(10, kPublic);
+    EXPECT_TRUE(Refused(PlanCommunity({" ", "x"}, c10), "Please enter valid Community Name !"));
+    EXPECT_TRUE(Refused(PlanCommunity({"a,b", "x"}, c10), "Invalid Community Name."));
+    EXPECT_TRUE(
+        Refused(PlanCommunity({"public", "x"}, c10), "This Community Entry already exists."));
+    const auto u50 = Rows<UserRow>(50, kBobV3);
+    EXPECT_TRUE(Refused(PlanUser(UserOfGroup(" ", ""), {}), "Please enter valid User Name "));
+    EXPECT_TRUE(Refused(PlanUser(UserOfGroup(" ", "a/b"), {}), "Invalid User Name ."));
+    EXPECT_TRUE(
+        Refused(PlanUser(UserOfGroup(" ", "bob", 3), u50), "Please enter valid Group Name "));
+    EXPECT_TRUE(Refused(PlanUser(UserOfGroup("a;b", "bob", 3), u50), "Invalid Group Name."));
+    EXPECT_TRUE(Refused(PlanUser(User("bob", 3), u50), "This User Entry already exists."));
+    EXPECT_TRUE(Refused(PlanUser(User("u", 3, true, 2, 2, " ", " "), u50),
+                        "Maximum number of User Entry is 50."));
+    EXPECT_TRUE(Refused(PlanUser(User("u", 3, true, 2, 2, " ", " "), {}),
+                        "Auth-Protocol Password can't be empty."));
+    EXPECT_TRUE(Refused(PlanUser(User("u", 3, true, 3, 2, QString(41, 'x'), " "), {}),
+                        " SHA Max. Password length is 40."));
+    const auto g50 = Rows<GroupRow>(50, {{"", "g.1", "", "", "", 3, 1}});
+    EXPECT_TRUE(Refused(PlanGroup(Group(""), g50), "Please enter valid group name!"));
+    EXPECT_TRUE(Refused(PlanGroup(Group("g.1", 3), g50), "Invalid Group Name."));
+    EXPECT_TRUE(Refused(PlanGroup(Group("g1", 3), Rows<GroupRow>(50, kG1)),
+                        "This Group Entry already exists."));
+    const auto v50 = Rows<ViewRow>(50, kAll);
+    EXPECT_TRUE(Refused(PlanView({"", "1.a..", "", 1}, v50), "Please enter valid view name."));
+    EXPECT_TRUE(Refused(PlanView({"v?", "1.a..", "", 1}, v50), "Invalid View Name."));
+    EXPECT_TRUE(Refused(PlanView({"v", "1.a..", "", 1}, v50), "Please enter valid subtree OID"));
+    EXPECT_TRUE(Refused(PlanView({"v", "1..3", "", 1}, v50), "Please enter valid subtree OID ."));
+    EXPECT_TRUE(Refused(PlanView({"v", "1.3", "1.2.1", 1}, v50), "Please enter valid OID Mask."));
+    EXPECT_TRUE(Refused(PlanView({"all", "1.3.6", "1.1.1.1", 1}, v50), "Invalid  OID length"));
+    EXPECT_TRUE(Refused(PlanView({"all", "1.3.6", "1", 1}, v50), "This View Entry already exist."));
+    const auto h10 = Rows<HostRow>(10, kHost);
+    EXPECT_TRUE(Refused(PlanHost(Host("172.16.0.1", " ", 3), h10), "Invalid Host IP."));
+    EXPECT_TRUE(Refused(PlanHost(Host("10.0.0.255", " "), h10), "Invalid Host IP."));
+    EXPECT_TRUE(Refused(PlanHost(Host("172.16.0.1", " "), h10),
+                        "This IP Address has used,please enter other IP Address"));
+    EXPECT_TRUE(Refused(PlanHost(Host("172.16.0.2", " "), h10),
+                        "The Community String or SNMPv3 User Name can not be empty."));
+    EXPECT_TRUE(Refused(PlanHost(Host("172.16.0.2", "a'b"), h10),
+                        "Invalid Community String/SNMPv3 User Name. "));
+    EXPECT_EQ(PlanEngineId("12345678g").refusal->text, "ID length is 10-64");
 }
 
 using Bindings = std::vector<CSetRequest::Binding>;

@@ -197,6 +197,23 @@ TEST_F(TrunkTest, AdmissionRules) {
         {"surveillance dynamic",
          {Int("26.1.1.0", 1), Int("26.1.5.1.3.1", 2)},
          "Cannot add a port in Auto Surveillance Vlan Auto dynamic mode to an aggregated link"},
+        // Two rules broken at once: the earlier one speaks.
+        {"other trunk and media",
+         {Hex("8.1.3.1.2.3", "6000000000000000"), Int("1.13.1.7.2", 2)},
+         "Cannot add the port as it is a member of another aggregated link !"},
+        {"media and half duplex",
+         {Int("1.13.1.7.2", 2), Int("1.13.1.2.1", 3), Int("1.13.1.2.2", 3)},
+         "Cannot add ports of different types to an aggregated link !"},
+        {"dhcp screening and 802.1X",
+         {Hex("14.7.1.0", "8000000000000000"), Int("11.2.1.0", 1), Int("11.2.9.1.2.2", 2)},
+         "Cannot add ports with different DHCP Server Screening Port Settings to an aggregated "
+         "link."},
+        {"pvid and port security",
+         {P + ".7.7.1.1.2|66|5", Int("14.2.1.1.2.2", 1)}, // both at port 2
+         "Cannot add ports with different PVIDs to an aggregated link."},
+        {"rate control and spanning tree",
+         {Int("13.1.2.1.3.2", 128), Int("6.1.1.0", 1), Int("6.2.1.2.2", 64)},
+         "Cannot add ports with different rate control configurations to an aggregated link."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

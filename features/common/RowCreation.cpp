@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/common/RowCreation.h"
+
+#include "platform/Trace.h"
+
+namespace {
+
+constexpr long kActive = 1;
+constexpr long kCreateAndWait = 5;
+constexpr long kDestroy = 6;
+
+RequestStatus SendTraced(CCommonSNMP& session, const CSetRequest& request) {
+    const RequestStatus status = request.Send(session);
+    platform::DebugTrace("set status = " + std::to_string(status.Code()));
+    return status;
+}
+
+CSetRequest RowStatus(const std::string& statusOid, long status) {
+    CSetRequest request;
+    request.Integer(statusOid, status);
+    return request;
+}
+
+bool ReadsActive(CCommonSNMP& session, const std::string& statusOid) {
+    const auto values = ReadValues(session, {statusOid});
+    return values && IntegerOf(values->front()) == kActive;
+}
+
+} // namespace
+
+RequestStatus CreateRow(CCommonSNMP& setSession, const RowCreation& creation) {
+    for (const CSetRequest& request : creation.clearFirst) {
+        SendTraced(setSession, request);
+    }
+    const bool created = SendTraced(setSession, RowStatus(creation.statusOid, kCreateAndWait)).Ok();
+    std::vector<CSetRequest> steps = creation.values;
+    if (!creation.activeInLastValues) {
+        steps.push_back(RowStatus(creation.statusOid, kActive));
+    }
+    for (const CSetRequest& step : steps) {
+        const RequestStatus status = SendTraced(setSession, step);
+        if (status.Ok()) {
+            continue;
+        }
+        if (status.Outcome() != SnmpOutcome::Refused) {
+            return ReadsActive(setSession, creation.statusOid) ? RequestStatus(0) : status;
+        }
+        if (created) {
+            platform::DebugTrace("row creation refused, the row is destroyed again");
+            SendTraced(setSession, RowStatus(creation.statusOid, kDestroy));
+        }
+        return status;
+    }
+    return RequestStatus(0);
+}
