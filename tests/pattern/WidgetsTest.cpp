@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/common/DialogKit.h"
 #include "features/common/FeatureDialog.h"
 #include "features/common/FromToPorts.h"
 #include "features/common/IpAddressEdit.h"
@@ -35,6 +36,12 @@ struct CHostDialog : CFeatureDialog {
     }
     QVBoxLayout* m_layout = new QVBoxLayout(this);
 };
+
+// The hint balloon a number-only field shows, empty when none is shown.
+QString Hint(const QLineEdit& edit) {
+    const auto* balloon = edit.findChild<QLabel*>(QStringLiteral("fieldHint"));
+    return balloon != nullptr && balloon->isVisible() ? balloon->text() : QString();
+}
 
 class WidgetsTest : public ::testing::Test {
 protected:
@@ -108,6 +115,22 @@ TEST_F(WidgetsTest, ReportListRowsAreChosenByClickAndByTheArrowKeys) {
     EXPECT_EQ(list->Cell(9, 0), QString());
 }
 
+TEST_F(WidgetsTest, ACutOffCellShowsItsWholeTextAsTooltip) {
+    auto* list = dialog.Hold(new CReportList(&dialog));
+    list->SetColumns(
+        QList<ReportColumn>{{QStringLiteral("VID"), 60}, {QStringLiteral("Ports"), 60}});
+    const QString ports = QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12,13,14");
+    list->AddRow({QStringLiteral("1"), ports});
+    Open();
+    const auto at = [list](int column) {
+        return list->CutOffCellText(
+            list->visualItemRect(list->topLevelItem(0)).adjusted(column * 60, 0, 0, 0).topLeft() +
+            QPoint(5, 5));
+    };
+    EXPECT_EQ(at(1), ports);
+    EXPECT_EQ(at(0), QString());
+}
+
 TEST_F(WidgetsTest, IpAddressControlCountsItsFilledFields) {
     auto* address = dialog.Hold(new CIpAddressEdit(&dialog));
     address->setObjectName(QStringLiteral("ipAddress"));
@@ -119,8 +142,13 @@ TEST_F(WidgetsTest, IpAddressControlCountsItsFilledFields) {
     ASSERT_TRUE(testsupport::TypeKeys(QStringLiteral("8.0"))); // a third digit moves on as well
     EXPECT_EQ(address->FilledFieldCount(), 3);
     EXPECT_EQ(address->Address(), QStringLiteral("192.168.0.0"));
+    // An octet above 255 is refused, never turned into another address; so is a letter.
     ASSERT_TRUE(testsupport::TypeKeys(QStringLiteral(".300x")));
-    EXPECT_EQ(address->Fields(), (std::array<int, 4>{192, 168, 0, 255}));
+    EXPECT_EQ(address->Fields(), (std::array<int, 4>{192, 168, 0, 30}));
+    EXPECT_EQ(messages.TakeTexts(),
+              std::vector<std::string>{
+                  "300 is not a valid entry. Please specify a value between 0 and 255."});
+    EXPECT_EQ(Hint(*address->Field(3)), QStringLiteral("You can only type a number here."));
 
     // Typed over a filled address, the "." after a third digit does not skip a field.
     address->SetAddress(QStringLiteral("0.0.0.0"));
@@ -128,6 +156,12 @@ TEST_F(WidgetsTest, IpAddressControlCountsItsFilledFields) {
     address->Field(0)->selectAll();
     ASSERT_TRUE(testsupport::TypeKeys(QStringLiteral("192.0.2.77")));
     EXPECT_EQ(address->Address(), QStringLiteral("192.0.2.77"));
+    // A digit typed at a lone "0" takes its place.
+    address->SetAddress(QStringLiteral("10.0.0.1"));
+    address->Field(1)->setFocus();
+    address->Field(1)->end(false);
+    ASSERT_TRUE(testsupport::TypeKeys(QStringLiteral("5")));
+    EXPECT_EQ(address->Address(), QStringLiteral("10.5.0.1"));
 
     address->SetAddress(QStringLiteral("10.1.999.2"));
     EXPECT_EQ(address->FilledFieldCount(), 3);
@@ -194,9 +228,23 @@ TEST_F(WidgetsTest, NumberEditTakesDigitsOnlyUpToItsLength) {
     edit->setObjectName(QStringLiteral("rate"));
     Open();
     EXPECT_FALSE(edit->Number().has_value());
+    // A refused character is not dropped silently: the hint stays until the next digit.
+    ASSERT_TRUE(testsupport::Type(&dialog, "rate", QStringLiteral("1-")));
+    EXPECT_EQ(Hint(*edit), QStringLiteral("You can only type a number here."));
     ASSERT_TRUE(testsupport::Type(&dialog, "rate", QStringLiteral("1a2-3 45")));
     EXPECT_EQ(edit->text(), QStringLiteral("1234"));
+    EXPECT_EQ(Hint(*edit), QString());
     EXPECT_EQ(edit->Number(), 1234);
+}
+
+TEST_F(WidgetsTest, ReadOnlyFieldsLookReadOnly) {
+    QLineEdit* shown = kit::Edit(&dialog, "shown", /*readOnly=*/true);
+    QLineEdit* typed = kit::Edit(&dialog, "typed");
+    const auto looksReadOnly = [](const QLineEdit* edit) {
+        return edit->palette().color(QPalette::Base) == edit->palette().color(QPalette::Window);
+    };
+    EXPECT_TRUE(shown->isReadOnly() && looksReadOnly(shown));
+    EXPECT_FALSE(typed->isReadOnly() || looksReadOnly(typed));
 }
 
 TEST_F(WidgetsTest, TheWaitingStateShowsWaitInEveryValueField) {
