@@ -74,6 +74,7 @@ CVlanEditDlg::CVlanEditDlg(CVlanMib& mib, const CTrunkInfo& trunkInfo, bool addM
     m_pGrid->setObjectName(QStringLiteral("portGrid"));
     auto* portLayout = new QVBoxLayout(portGroup);
     portLayout->addWidget(m_pGrid);
+    portLayout->addWidget(m_pGrid->MakeBulkControls(portGroup));
     portLayout->addStretch(1);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
