@@ -470,9 +470,7 @@ TEST_F(DeviceToolsTest, RebootSendsItsSetWhenTheSwitchIsFreeOnlyAndNothingOnCanc
 TEST_F(DeviceToolsTest, TelnetAndWebStartTheirProgramOnTheDeviceOrSayWhatIsMissing) {
     // A folder on the PATH with a telnet client in it.
     const std::string telnet = sim.Dir() + "/telnet";
-    ASSERT_TRUE(testsupport::WriteFile(telnet, "#!/bin/sh\n"));
-    ASSERT_TRUE(
-        QFile::setPermissions(QString::fromStdString(telnet), QFile::ExeOwner | QFile::ReadOwner));
+    testsupport::RunCommand("touch " + telnet + " && chmod +x " + telnet);
     const auto path = SetEnvironment("PATH", QByteArray::fromStdString(sim.Dir()));
     {
         const auto terminal = SetEnvironment("TERMINAL", QByteArray("/bin/sh"));

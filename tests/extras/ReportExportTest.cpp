@@ -101,12 +101,12 @@ TEST(ReportListTest, CopyTakesTheSelectionExportEveryRowAndNeitherChangesIt) {
     list.SelectRow(1);
     list.CopyRows();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), ReportTabText(kHeader, {kRows[1]}));
-    const QString firstFolder = ExportFolder();
+    const QString firstFolder = QDir(ExportFolder()).absolutePath();
     QStringList offered;
     AnswerFileDialog(path, &offered);
     list.ExportCsv();
-    EXPECT_EQ(offered, (QStringList{QDate::currentDate().toString(Qt::ISODate) + ".csv",
-                                    QDir(firstFolder).absolutePath()}));
+    EXPECT_EQ(offered,
+              (QStringList{QDate::currentDate().toString(Qt::ISODate) + ".csv", firstFolder}));
     EXPECT_EQ(FileBytes(path), ReportCsvText(kHeader, kRows).toUtf8());
     EXPECT_EQ(messages.TakeTexts(),
               std::vector<std::string>{"3 rows exported to " + path.toStdString()});

