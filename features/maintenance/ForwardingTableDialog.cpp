@@ -90,12 +90,13 @@ QLayout* CForwardingTableDlg::BuildFind() {
     connect(m_findEdit, &QLineEdit::textChanged, this, &CForwardingTableDlg::RunFind);
     m_findList = new CReportList(this);
     m_findList->setObjectName(QStringLiteral("findList"));
-    m_findList->SetColumns(QList<ReportColumn>{{QStringLiteral("ID "), 80},
-                                               {QStringLiteral("Port"), 80},
+    m_findList->SetColumns(QList<ReportColumn>{{QStringLiteral("ID "), 60},
+                                               {QStringLiteral("Port"), 60},
                                                {QStringLiteral("Database ID"), 100},
-                                               {QStringLiteral(" MAC Address "), 210},
-                                               {QStringLiteral(" Status "), 117}});
-    m_findList->setMaximumHeight(140);
+                                               {QStringLiteral(" MAC Address "), 170},
+                                               {QStringLiteral(" Status "), 90}});
+    m_findList->setMinimumHeight(120);
+    m_findList->setMaximumHeight(180);
     m_findList->hide();
     auto* find = new QHBoxLayout;
     find->addWidget(findLabel);
