@@ -155,7 +155,8 @@ void CPortGrid::SetChoice(int port, int choice) {
 void CPortGrid::ClickPorts(const PortFlags& ports, int choice) {
     for (int port = 1; port <= m_portCount && port <= static_cast<int>(ports.size()); ++port) {
         QAbstractButton* button = Button(port, choice);
-        if (ports[static_cast<std::size_t>(port - 1)] != 0 && button != nullptr) {
+        if (ports[static_cast<std::size_t>(port - 1)] != 0 && button != nullptr &&
+            button->isEnabled()) {
             button->setChecked(true);
             emit portClicked(port);
         }

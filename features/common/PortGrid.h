@@ -60,7 +60,8 @@ public:
     // "Range"), taken with Enter or "Set" (prefix + "Set"); a wrong entry gets "Invalid
     // Portlist". Each port set counts as a click on it (portClicked).
     QWidget* MakeBulkControls(QWidget* parent);
-    // Checks the `choice` button of every port flagged in `ports`, as clicks would.
+    // Checks the `choice` button of every port flagged in `ports`, as clicks would (a disabled
+    // button is left alone).
     void ClickPorts(const PortFlags& ports, int choice = 0);
 
 signals:
