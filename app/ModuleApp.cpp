@@ -47,6 +47,7 @@ bool CModuleApp::InitInstance() {
     }
     SessionParameters() = ParseCommandLine(m_commandLine);
     const std::string deviceName = ReadDeviceName(UserIniPath());
+    platform::SetMessageTitle(DeviceTitle(deviceName, SessionParameters().DeviceAddress));
     if (ClaimDevice(BuildInstanceName(deviceName, SessionParameters().DeviceAddress))) {
         RunModuleWindow();
     }

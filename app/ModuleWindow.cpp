@@ -18,6 +18,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
@@ -175,8 +176,7 @@ void CModuleWindow::OnInitDialog() {
         return;
     }
     LoadPanel();
-    setWindowTitle(m_strModelName + QStringLiteral(": ") +
-                   QString::fromStdString(SessionParameters().DeviceAddress));
+    setWindowTitle(DeviceTitle(m_strModelName.toStdString(), SessionParameters().DeviceAddress));
     SetAboutItemText();
     StartPoller();
     PruneMenuForModel();
@@ -351,6 +351,14 @@ void CModuleWindow::contextMenuEvent(QContextMenuEvent* event) {
     if (!m_pSystemMenu->isEmpty()) {
         m_pSystemMenu->exec(event->globalPos());
     }
+}
+
+void CModuleWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 // Notes the first paint of the panel in the debug output, once it is done (start-up time).

@@ -22,6 +22,7 @@ class CPanelView;
 class QMenu;
 class QMenuBar;
 class QContextMenuEvent;
+class QKeyEvent;
 
 // Written to the debug output once the panel has been painted for the first time.
 inline constexpr char kPanelPaintedTrace[] = "Module window: panel painted";
@@ -77,6 +78,8 @@ private slots:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Escape does not close the module window (it would end the module).
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -5,6 +5,8 @@
 #include "platform/Trace.h"
 #include "snmp/CommonSNMP.h"
 
+#include <optional>
+
 namespace {
 
 // Positions of the link walk's columns in its request.
@@ -19,6 +21,19 @@ std::string ValueText(const CSnmp& response, int index) {
 
 bool IsForeignRow(const std::string& oid) {
     return oid.find(pollOid::kForeignRows) != std::string::npos;
+}
+
+// Whether a request's status shows that the switch answered: any answer, the end of a table
+// and an error the agent returned do; a time-out does not; a request that could not be sent
+// or was cut short says nothing.
+std::optional<bool> AnsweredBy(int status) {
+    if (status == kSnmpTimeout) {
+        return false;
+    }
+    if (status == kSnmpFailed || status == kSnmpCancelled) {
+        return std::nullopt;
+    }
+    return true;
 }
 
 } // namespace
@@ -73,10 +88,11 @@ void CPanelPoll::GetGetFanStatus() {
     m_cCommonSNMPFan.AddValue(pollOid::kFanStatus, kSnmpNull, "");
     std::unique_ptr<CSnmp> response;
     if (m_cCommonSNMPFan.GetNext(response, kFanTimeoutMs) != kSnmpOk || !response) {
-        return;
+        return; // 500 ms without an answer is no proof of a silent switch
     }
     PanelPollResult result;
     result.FanStatus = FanStatusFromValue(ValueText(*response, 0));
+    result.Answered = true;
     Post(std::move(result));
 }
 
@@ -106,7 +122,13 @@ void CPanelPoll::ReadLedModeAndBudget() {
     m_cCommonSNMPPoe.AddValue(pollOid::kLedMode, kSnmpNull, "");
     m_cCommonSNMPPoe.AddValue(pollOid::kPowerBudget, kSnmpNull, "");
     std::unique_ptr<CSnmp> response;
-    if (m_cCommonSNMPPoe.Send(response, kModeTimeoutMs) != kSnmpOk || !response) {
+    const int status = m_cCommonSNMPPoe.Send(response, kModeTimeoutMs);
+    if (status != kSnmpOk || !response) {
+        PanelPollResult unanswered;
+        unanswered.Answered = AnsweredBy(status);
+        if (unanswered.Answered) {
+            Post(std::move(unanswered));
+        }
         return;
     }
     const int mode = LedModeFromValue(ValueText(*response, 0));
@@ -115,6 +137,7 @@ void CPanelPoll::ReadLedModeAndBudget() {
     PanelPollResult result;
     result.LedMode = mode;
     result.BIsPowMax = IsPowerAtMost154(ValueText(*response, 1));
+    result.Answered = true;
     Post(std::move(result));
 }
 
@@ -173,7 +196,9 @@ void CPanelPoll::OnLinkResult(const CSnmp* response, int status) {
             m_cCommonSNMPDevStat.StartRequest(&CPanelPoll::LinkCallback, this, kWalkTimeoutMs);
             return;
         }
-        Post(ApplyGatheredLinkRows());
+        PanelPollResult result = ApplyGatheredLinkRows();
+        result.Answered = true;
+        Post(std::move(result));
         EndWalk(m_cCommonSNMPDevStat);
         return;
     }
@@ -185,6 +210,7 @@ void CPanelPoll::OnLinkResult(const CSnmp* response, int status) {
         result.ResetAfterTimeout = true;
     }
     result.DarkenAllLamps = true;
+    result.Answered = AnsweredBy(status);
     Post(std::move(result));
     EndWalk(m_cCommonSNMPDevStat);
 }
@@ -195,7 +221,9 @@ void CPanelPoll::OnPoeResult(const CSnmp* response, int status) {
             m_cCommonSNMPPoeStat.StartRequest(&CPanelPoll::PoeCallback, this, kWalkTimeoutMs);
             return;
         }
-        Post(ApplyGatheredPoeRows());
+        PanelPollResult result = ApplyGatheredPoeRows();
+        result.Answered = true;
+        Post(std::move(result));
         EndWalk(m_cCommonSNMPPoeStat);
         return;
     }
@@ -206,6 +234,7 @@ void CPanelPoll::OnPoeResult(const CSnmp* response, int status) {
         platform::DebugTrace(pollTrace::kTimeout);
     }
     result.DarkenAllLamps = true;
+    result.Answered = AnsweredBy(status);
     Post(std::move(result));
     EndWalk(m_cCommonSNMPPoeStat);
 }

@@ -30,3 +30,11 @@ std::string ReadDeviceName(const platform::IniFile& userIni) {
                     QString(), kDeviceNameMaxLength)
         .toStdString();
 }
+
+QString DeviceTitle(const std::string& deviceName, const std::string& address) {
+    const QString addressText = QString::fromStdString(address);
+    if (deviceName.empty()) {
+        return addressText;
+    }
+    return QString::fromStdString(deviceName) + QStringLiteral(": ") + addressText;
+}

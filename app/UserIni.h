@@ -27,3 +27,7 @@ std::string ReadDeviceName(const platform::IniFile& userIni);
 // DevicePortNum as the module uses it: a number beyond the largest switch of the family is
 // held at kMaxDevicePortCount (the dialogs size their port tables by it).
 int DevicePortCountOf(int devicePortNum);
+
+// How the module names the switch it serves in window and message-box titles:
+// "KSX-7700-52: 10.0.0.5" (only the address when User.ini names no device).
+QString DeviceTitle(const std::string& deviceName, const std::string& address);

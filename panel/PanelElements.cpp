@@ -124,7 +124,7 @@ bool CCom::Initialize() {
 
 void CCom::OnLButtonDown(const QPointF& point) {
     if (HitTest(point)) {
-        platform::StartTelnet(QString::fromStdString(SessionParameters().DeviceAddress));
+        platform::StartTelnetOrSayWhy(QString::fromStdString(SessionParameters().DeviceAddress));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "panel/PanelDescription.h"
 #include "snmp/SessionParameters.h"
 
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -75,7 +76,50 @@ void CPanelView::ApplyPollResult(const PanelPollResult& result) {
     if (result.StartBlinkTimer) {
         StartBlinkTimer();
     }
+    if (result.Answered) {
+        NoteAnswer(*result.Answered);
+    }
     update();
+}
+
+void CPanelView::NoteAnswer(bool answered) {
+    if (answered) {
+        m_LastAnswer = QTime::currentTime();
+        m_NoAnswerSince.reset();
+    } else if (!m_NoAnswerSince) {
+        m_NoAnswerSince = m_LastAnswer;
+    }
+}
+
+std::optional<QTime> CPanelView::NoAnswerSince() const {
+    return m_NoAnswerSince;
+}
+
+QString CPanelView::NoAnswerText() const {
+    if (!m_NoAnswerSince) {
+        return {};
+    }
+    return QStringLiteral("No answer from %1 since %2")
+        .arg(QString::fromStdString(SessionParameters().DeviceAddress),
+             m_NoAnswerSince->toString(QStringLiteral("HH:mm:ss")));
+}
+
+// Across the whole panel, in its middle, two lines of text high.
+QRect CPanelView::NoAnswerBandRect() const {
+    QFont font = this->font();
+    font.setBold(true);
+    const int bandHeight = std::min(height(), QFontMetrics(font).height() * 2);
+    return {0, (height() - bandHeight) / 2, width(), bandHeight};
+}
+
+void CPanelView::DrawNoAnswerBand(QPainter& painter) const {
+    const QRect band = NoAnswerBandRect();
+    painter.fillRect(band, QColor::fromRgba(kNoAnswerBandColor));
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(band, Qt::AlignCenter, NoAnswerText());
 }
 
 void CPanelView::ApplyPortUpdate(const PanelPortUpdate& update) {
@@ -161,6 +205,9 @@ void CPanelView::paintEvent(QPaintEvent* event) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(0, 0, m_BackgroundCache);
     DrawIndicatorLayer(painter, m_Root, DeviceValues().ModelName, PortCount(), m_Indicators);
+    if (m_NoAnswerSince) {
+        DrawNoAnswerBand(painter);
+    }
 }
 
 void CPanelView::mouseMoveEvent(QMouseEvent* event) {
@@ -239,6 +286,11 @@ QString CPanelView::ToolTipAt(const QPointF& point) const {
         }
         if (!port->HitTest(point)) {
             continue;
+        }
+        if (m_NoAnswerSince) {
+            return QStringLiteral("Port %1\nNo answer from the switch since %2")
+                .arg(number)
+                .arg(m_NoAnswerSince->toString(QStringLiteral("HH:mm:ss")));
         }
         const auto index = static_cast<size_t>(number - 1);
         const PortReading reading = index < m_Readings.size() ? m_Readings[index] : PortReading();

@@ -9,8 +9,10 @@
 #include "panel/IndicatorLayer.h"
 #include "panel/PanelElements.h"
 
+#include <QColor>
 #include <QElapsedTimer>
 #include <QPixmap>
+#include <QTime>
 #include <QTimer>
 #include <QWidget>
 
@@ -36,6 +38,9 @@ struct PanelPollResult {
     bool ResetAfterTimeout = false; // ResetPanelAfterTimeout (the link walk timed out)
     std::vector<PanelPortUpdate> Ports;
     bool StartBlinkTimer = false; // (re)start the 200 ms blink timer
+    // The switch answered a request of this step (true), or a request got no answer in its
+    // time (false); unset when the step says nothing about it.
+    std::optional<bool> Answered;
 };
 
 // The tooltip of a numbered port: its number, the state its lamp shows (a link at or below
@@ -75,6 +80,15 @@ public:
 
     QSize sizeHint() const override;
 
+    // While the switch does not answer: since when (the last answer, or the start of the
+    // polling when none came), and the band drawn over the panel ("No answer from ADDRESS
+    // since HH:MM:SS"). The port lamps stay as the last walk left them; the band and the
+    // port tooltips say that nothing is known. Both go with the next answer.
+    static constexpr QRgb kNoAnswerBandColor = 0xFFB00020;
+    std::optional<QTime> NoAnswerSince() const;
+    QString NoAnswerText() const;
+    QRect NoAnswerBandRect() const;
+
     // What hovering `point` shows: a numbered port's state from the last poll, or the Telnet
     // target on the console sockets; empty elsewhere. Sends nothing to the switch.
     // Panel pixels: on a scaled screen a point may lie between two of them.
@@ -98,6 +112,8 @@ private:
     bool BackgroundIsStale() const;
     void RenderBackground();
     void ApplyPortUpdate(const PanelPortUpdate& update);
+    void NoteAnswer(bool answered);
+    void DrawNoAnswerBand(QPainter& painter) const;
     int PortCount() const;
 
     CDevModule m_Root;
@@ -118,4 +134,6 @@ private:
     };
     std::vector<PortReading> m_Readings;
     QElapsedTimer m_Clock;
+    QTime m_LastAnswer = QTime::currentTime();
+    std::optional<QTime> m_NoAnswerSince;
 };

@@ -64,4 +64,11 @@ BrowserStart StartBrowser(const QString& address) {
     return LaunchDetached(command) ? BrowserStart::Started : BrowserStart::Failed;
 }
 
+QString BrowserFailureText() {
+    return QStringLiteral("Web cannot start: the browser opener %1 could not be started. Install "
+                          "xdg-utils (for example: sudo apt install xdg-utils) or name your "
+                          "browser in $BROWSER.")
+        .arg(FindBrowser());
+}
+
 } // namespace platform

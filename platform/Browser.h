@@ -23,5 +23,8 @@ enum class BrowserStart { Started, NoBrowser, Failed };
 
 // Opens the device's address in the browser.
 BrowserStart StartBrowser(const QString& address);
+// What the user is told when the browser opener was found but could not be started: which
+// program failed and how to get a working one.
+QString BrowserFailureText();
 
 } // namespace platform

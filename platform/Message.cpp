@@ -14,8 +14,13 @@ MessageHandler& Handler() {
     return handler;
 }
 
+QString& Title() {
+    static QString title;
+    return title;
+}
+
 QString BoxTitle() {
-    return QApplication::applicationName();
+    return Title().isEmpty() ? QApplication::applicationName() : Title();
 }
 
 } // namespace
@@ -52,6 +57,10 @@ MessageResult ShowMessage(const QString& text, MessageKind kind) {
         active->activateWindow();
     }
     return result;
+}
+
+void SetMessageTitle(const QString& title) {
+    Title() = title;
 }
 
 void SetMessageHandler(MessageHandler handler) {

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "platform/Terminal.h"
 
+#include "platform/Message.h"
+
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -75,12 +77,54 @@ ProcessCommand TelnetCommand(const QString& address) {
     return {terminal, arguments};
 }
 
-bool StartTelnet(const QString& address) {
+bool HasTelnetClient() {
+    return !QStandardPaths::findExecutable(QStringLiteral("telnet")).isEmpty();
+}
+
+TelnetStart StartTelnet(const QString& address) {
+    if (address.startsWith(QLatin1Char('-'))) {
+        return TelnetStart::OptionAddress;
+    }
     const ProcessCommand command = TelnetCommand(address);
     if (command.program.isEmpty()) {
-        return false;
+        return TelnetStart::NoTerminal;
     }
-    return LaunchDetached(command);
+    if (!HasTelnetClient()) {
+        return TelnetStart::NoTelnetClient;
+    }
+    return LaunchDetached(command) ? TelnetStart::Started : TelnetStart::Failed;
+}
+
+QString TelnetFailureText(TelnetStart outcome, const QString& address) {
+    switch (outcome) {
+    case TelnetStart::Started:
+        break;
+    case TelnetStart::NoTerminal:
+        return QStringLiteral(
+            "Telnet cannot start: no terminal emulator was found. The module looks for the "
+            "program named in $TERMINAL, then x-terminal-emulator, gnome-terminal, konsole, "
+            "xfce4-terminal and xterm. Install one of them (for example: sudo apt install "
+            "xterm).");
+    case TelnetStart::NoTelnetClient:
+        return QStringLiteral("Telnet cannot start: the telnet client is not installed. Install "
+                              "it (for example: sudo apt install telnet).");
+    case TelnetStart::OptionAddress:
+        return QStringLiteral("Telnet cannot start: the device address \"%1\" would be taken "
+                              "for an option of telnet.")
+            .arg(address);
+    case TelnetStart::Failed:
+        return QStringLiteral("Telnet cannot start: the terminal emulator %1 could not be "
+                              "started.")
+            .arg(FindTerminal());
+    }
+    return {};
+}
+
+void StartTelnetOrSayWhy(const QString& address) {
+    const TelnetStart outcome = StartTelnet(address);
+    if (outcome != TelnetStart::Started) {
+        ShowMessage(TelnetFailureText(outcome, address));
+    }
 }
 
 bool LaunchDetached(const ProcessCommand& command) {

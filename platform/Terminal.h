@@ -26,9 +26,18 @@ QString FindTerminal();
 // Empty program when no terminal exists or the address could be taken for an option.
 ProcessCommand TelnetCommand(const QString& address);
 
-// Starts `telnet ADDRESS` in a terminal. False when nothing was started; the caller reports
-// nothing (the program never did).
-bool StartTelnet(const QString& address);
+// Whether a telnet client is on the PATH (a terminal without one would open and close at once).
+bool HasTelnetClient();
+
+enum class TelnetStart { Started, NoTerminal, NoTelnetClient, OptionAddress, Failed };
+
+// Starts `telnet ADDRESS` in a terminal, and says why when nothing was started.
+TelnetStart StartTelnet(const QString& address);
+// What the user is told when nothing was started: which program is missing and how to get
+// it. Empty for Started.
+QString TelnetFailureText(TelnetStart outcome, const QString& address);
+// StartTelnet, and a message box with TelnetFailureText when nothing was started.
+void StartTelnetOrSayWhy(const QString& address);
 
 using ProcessLauncher = std::function<bool(const ProcessCommand& command)>;
 // Replaces QProcess::startDetached (an empty function restores it). Call on the UI thread.

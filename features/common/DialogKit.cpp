@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 
 namespace kit {
@@ -21,11 +22,22 @@ QGroupBox* Group(QWidget* parent, const QString& title, const char* objectName) 
 QLineEdit* Edit(QWidget* parent, const char* objectName, bool readOnly, int maxLength) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(objectName));
-    edit->setReadOnly(readOnly);
+    if (readOnly) {
+        MakeReadOnly(*edit);
+    }
     if (maxLength >= 0) {
         edit->setMaxLength(maxLength);
     }
     return edit;
+}
+
+void MakeReadOnly(QLineEdit& edit) {
+    edit.setReadOnly(true);
+    QPalette palette = edit.palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Base, palette.color(group, QPalette::Window));
+    }
+    edit.setPalette(palette);
 }
 
 QComboBox* Combo(QWidget* parent, const char* objectName, const CEnumTable& table) {

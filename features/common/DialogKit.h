@@ -34,6 +34,9 @@ namespace kit {
 
 QGroupBox* Group(QWidget* parent, const QString& title, const char* objectName);
 QLineEdit* Edit(QWidget* parent, const char* objectName, bool readOnly = false, int maxLength = -1);
+// Makes a field read-only and look it: the window's background instead of the white of a
+// field that takes input (the text can still be selected and copied).
+void MakeReadOnly(QLineEdit& edit);
 // The combo texts of `table` in table order, each with its value as item data; the first
 // item is current.
 QComboBox* Combo(QWidget* parent, const char* objectName, const CEnumTable& table);

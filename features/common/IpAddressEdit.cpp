@@ -2,11 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/common/IpAddressEdit.h"
 
+#include "features/common/Messages.h"
+#include "features/common/NumberEdit.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 
 namespace {
 
@@ -17,8 +19,11 @@ QLineEdit* MakeField(QWidget* parent, int index) {
     field->setObjectName(QStringLiteral("octet%1").arg(index + 1));
     field->setMaxLength(3);
     field->setAlignment(Qt::AlignCenter);
-    field->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), field));
+    // An octet above 255 is refused at once, never changed into another address.
+    AcceptDigitsOnly(*field, kMaxOctet, [](const QString& refused) {
+        ShowOk(QStringLiteral("%1 is not a valid entry. Please specify a value between 0 and 255.")
+                   .arg(refused));
+    });
     field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 8);
     return field;
 }
@@ -87,9 +92,6 @@ void CIpAddressEdit::Clear() {
 
 void CIpAddressEdit::FieldEdited(int index) {
     QLineEdit* field = m_fields[static_cast<std::size_t>(index)];
-    if (field->text().toInt() > kMaxOctet) {
-        field->setText(QString::number(kMaxOctet));
-    }
     if (field->text().size() == 3) {
         FocusField(index + 1);
         m_advancedTo = index + 1;
@@ -120,6 +122,11 @@ bool CIpAddressEdit::eventFilter(QObject* watched, QEvent* event) {
                     FocusField(static_cast<int>(i) + 1);
                 }
                 return true;
+            }
+            // A digit typed at a lone "0" replaces it ("010" would read as 10 anyway).
+            if (key->text().size() == 1 && key->text()[0] >= u'0' && key->text()[0] <= u'9' &&
+                m_fields[i]->text() == QStringLiteral("0") && !m_fields[i]->hasSelectedText()) {
+                m_fields[i]->clear();
             }
         }
     }

@@ -3,7 +3,9 @@
 //
 // An IPv4 address entered in four fields of up to three digits (objectNames "octet1" to
 // "octet4"). A field holds 0..255 or nothing; a third digit, or a "." after a number, moves on
-// to the next one.
+// to the next one. A number above 255 is refused with a message and the field keeps what it
+// held; anything but digits gets the hint of number-only fields; a digit typed at a lone "0"
+// replaces it.
 #pragma once
 
 #include <QWidget>

@@ -6,9 +6,39 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
+#include <QKeyEvent>
+
 #include <algorithm>
+#include <functional>
+
+namespace {
+
+class CEnterTaker : public QObject {
+public:
+    CEnterTaker(QLineEdit& edit, std::function<void()> take)
+        : QObject(&edit), m_take(std::move(take)) {
+        edit.installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                m_take();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_take;
+};
+
+} // namespace
 
 CPortGrid::CPortGrid(int portCount, QWidget* parent)
     : QWidget(parent), m_portCount(std::max(0, portCount)) {
@@ -25,6 +55,7 @@ int CPortGrid::SecondRowStart(int portCount) {
 }
 
 void CPortGrid::Build(const QList<PortChoice>& choices, bool radio) {
+    m_choices = choices;
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setHorizontalSpacing(4);
@@ -119,4 +150,53 @@ void CPortGrid::SetChoice(int port, int choice) {
     if (QAbstractButton* button = Button(port, choice)) {
         button->setChecked(true);
     }
+}
+
+void CPortGrid::ClickPorts(const PortFlags& ports, int choice) {
+    for (int port = 1; port <= m_portCount && port <= static_cast<int>(ports.size()); ++port) {
+        QAbstractButton* button = Button(port, choice);
+        if (ports[static_cast<std::size_t>(port - 1)] != 0 && button != nullptr &&
+            button->isEnabled()) {
+            button->setChecked(true);
+            emit portClicked(port);
+        }
+    }
+}
+
+QWidget* CPortGrid::MakeBulkControls(QWidget* parent) {
+    auto* bulk = new QWidget(parent);
+    bulk->setObjectName(QStringLiteral("bulkControls"));
+    auto* layout = new QGridLayout(bulk);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (int choice = 0; choice < static_cast<int>(m_choices.size()); ++choice) {
+        const PortChoice& row = m_choices[choice];
+        const QString title = row.title.isEmpty() ? QStringLiteral("Ports:") : row.title;
+        auto* all = new QPushButton(QStringLiteral("All"), bulk);
+        all->setObjectName(row.namePrefix + QStringLiteral("All"));
+        all->setAutoDefault(false);
+        auto* range = new QLineEdit(bulk);
+        range->setObjectName(row.namePrefix + QStringLiteral("Range"));
+        range->setPlaceholderText(QStringLiteral("1-8,12"));
+        auto* set = new QPushButton(QStringLiteral("Set"), bulk);
+        set->setObjectName(row.namePrefix + QStringLiteral("Set"));
+        set->setAutoDefault(false);
+        connect(all, &QPushButton::clicked, this, [this, choice] {
+            ClickPorts(PortFlags(static_cast<std::size_t>(m_portCount), 1), choice);
+        });
+        const auto setRange = [this, range, choice] {
+            if (const std::optional<PortFlags> ports =
+                    ParsePortRanges(range->text().toStdString(), m_portCount)) {
+                ClickPorts(*ports, choice);
+            }
+        };
+        connect(set, &QPushButton::clicked, this, setRange);
+        // Enter takes the entry; it must not reach the dialog's default button.
+        new CEnterTaker(*range, setRange);
+        layout->addWidget(new QLabel(title, bulk), choice, 0);
+        layout->addWidget(all, choice, 1);
+        layout->addWidget(range, choice, 2);
+        layout->addWidget(set, choice, 3);
+    }
+    layout->setColumnStretch(4, 1);
+    return bulk;
 }

@@ -55,6 +55,15 @@ public:
     int ChoiceOf(int port) const;
     void SetChoice(int port, int choice);
 
+    // Controls that set many ports at once, one line per choice (per grid for check boxes):
+    // "All" (objectName prefix + "All") and a port range entry such as "1-8,12" (prefix +
+    // "Range"), taken with Enter or "Set" (prefix + "Set"); a wrong entry gets "Invalid
+    // Portlist". Each port set counts as a click on it (portClicked).
+    QWidget* MakeBulkControls(QWidget* parent);
+    // Checks the `choice` button of every port flagged in `ports`, as clicks would (a disabled
+    // button is left alone).
+    void ClickPorts(const PortFlags& ports, int choice = 0);
+
 signals:
     void portClicked(int port);
 
@@ -63,6 +72,7 @@ private:
 
     int m_portCount;
     bool m_radio = false;
+    QList<PortChoice> m_choices;
     // m_buttons[choice][port - 1]
     std::vector<std::vector<QAbstractButton*>> m_buttons;
 };

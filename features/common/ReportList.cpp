@@ -3,21 +3,32 @@
 #include "features/common/ReportList.h"
 
 #include "features/common/Messages.h"
+#include "snmp/SessionParameters.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSaveFile>
 #include <QScrollBar>
+#include <QStandardPaths>
+#include <QToolTip>
 
 namespace {
+
+QString& LastExportFolder() {
+    static QString folder;
+    return folder;
+}
 
 QString TabCell(QString cell) {
     for (QChar& c : cell) {
@@ -66,6 +77,14 @@ QString ReportTabText(const QStringList& header, const QList<QStringList>& rows)
 
 QString ReportCsvText(const QStringList& header, const QList<QStringList>& rows) {
     return JoinLines(header, rows, CsvCell, u',', QStringLiteral("\r\n"));
+}
+
+QString ExportFolder() {
+    if (!LastExportFolder().isEmpty()) {
+        return LastExportFolder();
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 bool WriteReportCsv(const QString& path, const QStringList& header, const QList<QStringList>& rows,
@@ -252,6 +271,32 @@ void CReportList::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
+QString CReportList::CutOffCellText(const QPoint& point) const {
+    const QModelIndex index = indexAt(point);
+    if (!index.isValid()) {
+        return {};
+    }
+    const QString text = index.data(Qt::DisplayRole).toString();
+    const QRect cell = visualRect(index);
+    // The item's own margins: a text a few pixels narrower than the cell may be elided.
+    constexpr int kCellMargins = 8;
+    return fontMetrics().horizontalAdvance(text) + kCellMargins > cell.width() ? text : QString();
+}
+
+bool CReportList::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString text = CutOffCellText(help->pos());
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+        } else {
+            QToolTip::showText(help->globalPos(), text, viewport());
+        }
+        return true;
+    }
+    return QTreeWidget::viewportEvent(event);
+}
+
 QStringList CReportList::HeaderTexts() const {
     QStringList texts;
     for (int i = 0; i < columnCount(); ++i) {
@@ -260,23 +305,28 @@ QStringList CReportList::HeaderTexts() const {
     return texts;
 }
 
-QList<QStringList> CReportList::RowsToExport() const {
-    QList<QStringList> rows;
-    const int selected = SelectedRow();
-    if (selected < 0 && m_allRowsSource) {
+QList<QStringList> CReportList::AllRows() const {
+    if (m_allRowsSource) {
         return m_allRowsSource();
     }
+    QList<QStringList> rows;
     for (int row = 0; row < RowCount(); ++row) {
-        if (selected >= 0 && row != selected) {
-            continue;
-        }
-        QStringList cells;
-        for (int column = 0; column < columnCount(); ++column) {
-            cells.append(Cell(row, column));
-        }
-        rows.append(cells);
+        rows.append(RowCells(row));
     }
     return rows;
+}
+
+QList<QStringList> CReportList::RowsToCopy() const {
+    const int selected = SelectedRow();
+    return selected < 0 ? AllRows() : QList<QStringList>{RowCells(selected)};
+}
+
+QStringList CReportList::RowCells(int row) const {
+    QStringList cells;
+    for (int column = 0; column < columnCount(); ++column) {
+        cells.append(Cell(row, column));
+    }
+    return cells;
 }
 
 void CReportList::SetAllRowsSource(std::function<QList<QStringList>()> source) {
@@ -284,14 +334,33 @@ void CReportList::SetAllRowsSource(std::function<QList<QStringList>()> source) {
 }
 
 void CReportList::CopyRows() {
-    QGuiApplication::clipboard()->setText(ReportTabText(HeaderTexts(), RowsToExport()));
+    QGuiApplication::clipboard()->setText(ReportTabText(HeaderTexts(), RowsToCopy()));
+}
+
+// "KSX-7700-52 Forwarding Table 2026-12-07.csv": characters that file systems or file
+// dialogs refuse become "-".
+QString CReportList::SuggestedFileName(const QDate& date) const {
+    QStringList parts;
+    const QString device = QString::fromStdString(DeviceValues().ModelName);
+    for (const QString& part : {device, window()->windowTitle(), date.toString(Qt::ISODate)}) {
+        if (!part.trimmed().isEmpty()) {
+            parts.append(part.simplified());
+        }
+    }
+    QString name = parts.join(u' ');
+    for (QChar& c : name) {
+        if (QStringLiteral("/\\:*?\"<>|").contains(c)) {
+            c = u'-';
+        }
+    }
+    return name + QStringLiteral(".csv");
 }
 
 void CReportList::ExportCsv() {
     // The rows are taken before the file dialog runs: a walk that goes on meanwhile does not
     // change what the user chose to export.
     const QStringList header = HeaderTexts();
-    const QList<QStringList> rows = RowsToExport();
+    const QList<QStringList> rows = AllRows();
     QFileDialog dialog(window(), QStringLiteral("Export CSV"));
     dialog.setObjectName(QStringLiteral("exportCsvDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -299,6 +368,8 @@ void CReportList::ExportCsv() {
     dialog.setNameFilter(QStringLiteral("CSV files (*.csv)"));
     dialog.setDefaultSuffix(QStringLiteral("csv"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setDirectory(ExportFolder());
+    dialog.selectFile(SuggestedFileName(QDate::currentDate()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
@@ -306,5 +377,8 @@ void CReportList::ExportCsv() {
     QString error;
     if (!WriteReportCsv(path, header, rows, &error)) {
         ShowOk(QStringLiteral("Cannot write %1: %2").arg(path, error));
+        return;
     }
+    LastExportFolder() = QFileInfo(path).absolutePath();
+    ShowInformation(QStringLiteral("%1 rows exported to %2").arg(rows.size()).arg(path));
 }

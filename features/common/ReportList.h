@@ -10,6 +10,7 @@
 // followed the current item would then fill its controls with a row nobody chose.
 #pragma once
 
+#include <QDate>
 #include <QList>
 #include <QStringList>
 #include <QTreeWidget>
@@ -28,6 +29,10 @@ struct ReportColumn {
 // inner quotes doubled, lines ending in CR LF.
 QString ReportTabText(const QStringList& header, const QList<QStringList>& rows);
 QString ReportCsvText(const QStringList& header, const QList<QStringList>& rows);
+// The folder the next export starts in: the one of the last export, at first the user's
+// documents folder (the home folder when there is none).
+QString ExportFolder();
+
 // Writes the CSV text as UTF-8 to `path`; false (and the reason in `error`) when it cannot.
 bool WriteReportCsv(const QString& path, const QStringList& header, const QList<QStringList>& rows,
                     QString* error = nullptr);
@@ -63,16 +68,24 @@ public:
     int SelectedRow() const;
     void SelectRow(int row);
 
-    // Copy and export: the header texts without their padding blanks, and the selected row or,
-    // when none is selected, every row (or what SetAllRowsSource gives, for a list that shows
-    // one page of a longer report). Neither changes the selection.
+    // Copy and export: the header texts without their padding blanks; every row (or what
+    // SetAllRowsSource gives, for a list that shows one page of a longer report); for Copy the
+    // selected row, or every row when none is selected. Neither changes the selection.
     QStringList HeaderTexts() const;
-    QList<QStringList> RowsToExport() const;
+    QList<QStringList> AllRows() const;
+    QList<QStringList> RowsToCopy() const;
     void SetAllRowsSource(std::function<QList<QStringList>()> source);
     // Ctrl+C and the context menu's "Copy": the tab-separated text to the clipboard.
     void CopyRows();
-    // "Export CSV...": asks for a file name and writes the CSV text there.
+    // "Export CSV...": every row, always. Asks for a file name (suggested from the device,
+    // the dialog and the date, in the folder of the last export or the documents folder),
+    // writes the CSV text there and says where.
     void ExportCsv();
+    QString SuggestedFileName(const QDate& date) const;
+
+    // The text a tooltip shows at `point` of the viewport: the whole cell when the column cuts
+    // it off (a long port list), nothing otherwise.
+    QString CutOffCellText(const QPoint& point) const;
 
 signals:
     // The user picked a row: a click on it, or the Up or Down key from a picked row. Focus,
@@ -80,6 +93,7 @@ signals:
     void rowSelected(int row);
 
 protected:
+    bool viewportEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -87,6 +101,7 @@ protected:
 
 private:
     void Pick(int row);
+    QStringList RowCells(int row) const;
 
     QList<Qt::Alignment> m_alignments;
     bool m_gridLines = false;

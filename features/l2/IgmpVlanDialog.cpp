@@ -69,6 +69,7 @@ CIgmpVlanDlg::CIgmpVlanDlg(CIgmpMib* shared, QWidget* parent)
     connect(m_pRouterApplyButton, &QPushButton::clicked, this, [this] { ApplyRouterPorts(); });
     auto* routerLayout = new QVBoxLayout(routerGroup);
     routerLayout->addWidget(m_pRouterPorts);
+    routerLayout->addWidget(m_pRouterPorts->MakeBulkControls(routerGroup));
     routerLayout->addLayout(kit::ButtonRow({m_pRouterApplyButton}));
 
     m_pEntryButton = new QPushButton(QStringLiteral("&View Multicast Entry "), this);

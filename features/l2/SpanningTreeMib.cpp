@@ -176,7 +176,7 @@ void CSpanningTreeMib::StartBridgeRead(std::function<void(bool read)> done) {
           BridgeOid("11"), stp::RstpStateOid(), stp::VersionOid()}) {
         bindings.push_back({oid, kSnmpNull, ""});
     }
-    m_cBridgeRead.OnDone([this, done](const auto& answer) { done(TakeBridge(answer)); });
+    m_cBridgeRead.OnDone(this, [this, done](const auto& answer) { done(TakeBridge(answer)); });
     m_cBridgeRead.Start(kPduGet, bindings, m_cCommonSNMP.TimeoutMs());
 }
 

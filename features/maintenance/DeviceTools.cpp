@@ -28,7 +28,7 @@ std::string RebootOid() {
 
 void TelnetToDevice(const QString& address) {
     if (AskOkCancel(Text(kTelnetQuestion))) {
-        platform::StartTelnet(address);
+        platform::StartTelnetOrSayWhy(address);
     }
 }
 
@@ -36,8 +36,15 @@ void BrowseDevice(const QString& address) {
     if (!AskOkCancel(Text(kWebQuestion))) {
         return;
     }
-    if (platform::StartBrowser(address) == platform::BrowserStart::NoBrowser) {
+    switch (platform::StartBrowser(address)) {
+    case platform::BrowserStart::Started:
+        break;
+    case platform::BrowserStart::NoBrowser:
         ShowOk(Text(kNoBrowser));
+        break;
+    case platform::BrowserStart::Failed:
+        ShowOk(platform::BrowserFailureText());
+        break;
     }
 }
 

@@ -29,9 +29,11 @@ inline constexpr unsigned kSaveTimeoutMs = 4000;
 std::string SaveConfigurationOid();
 std::string RebootOid();
 
-// Telnet to `address` in a terminal; a failure to start is not reported.
+// Telnet to `address` in a terminal; when nothing can be started the user is told which
+// program is missing and how to get it.
 void TelnetToDevice(const QString& address);
-// Opens `address` in the web browser; "Failed to get IE path !" when there is none.
+// Opens `address` in the web browser; "Failed to get IE path !" when there is none, and
+// which opener failed when it cannot be started.
 void BrowseDevice(const QString& address);
 // Asks the switch to save its configuration on `setSession` and shows the result.
 void SaveConfiguration(CCommonSNMP& setSession);

@@ -3,6 +3,8 @@
 #include "features/maintenance/ForwardingTableDialog.h"
 
 #include "features/common/Captions.h"
+#include "features/common/DialogKit.h"
+#include "features/common/NumberEdit.h"
 
 #include "features/maintenance/PublicMibTableDialog.h"
 #include "features/maintenance/PublicMibText.h"
@@ -42,7 +44,7 @@ CForwardingTableDlg::CForwardingTableDlg(QWidget* parent) : CFeatureDialog(paren
 
     m_agingTime = new QLineEdit(this);
     m_agingTime->setObjectName(QStringLiteral("agingTimeEdit"));
-    m_agingTime->setReadOnly(true);
+    kit::MakeReadOnly(*m_agingTime);
     m_agingTime->setMaximumWidth(90);
     auto* agingLabel = new QLabel(QStringLiteral("Aging Time"), this);
     agingLabel->setBuddy(m_agingTime);
@@ -70,8 +72,65 @@ CForwardingTableDlg::CForwardingTableDlg(QWidget* parent) : CFeatureDialog(paren
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(aging);
     layout->addWidget(m_list, 1);
+    layout->addLayout(BuildFind());
+    layout->addWidget(m_findList);
     layout->addLayout(buttons);
     UpdatePageButtons();
+}
+
+// "Which port is this MAC on?": a whole address or its first octets, looked up in every
+// entry read (not only the page shown).
+QLayout* CForwardingTableDlg::BuildFind() {
+    m_findEdit = new QLineEdit(this);
+    m_findEdit->setObjectName(QStringLiteral("findEdit"));
+    m_findEdit->setPlaceholderText(QStringLiteral("MAC address or its first octets: 00-1A-2B"));
+    m_findEdit->setClearButtonEnabled(true);
+    auto* findLabel = new QLabel(QStringLiteral("&Find:"), this);
+    findLabel->setBuddy(m_findEdit);
+    connect(m_findEdit, &QLineEdit::textChanged, this, &CForwardingTableDlg::RunFind);
+    m_findList = new CReportList(this);
+    m_findList->setObjectName(QStringLiteral("findList"));
+    m_findList->SetColumns(QList<ReportColumn>{{QStringLiteral("ID "), 60},
+                                               {QStringLiteral("Port"), 60},
+                                               {QStringLiteral("Database ID"), 100},
+                                               {QStringLiteral(" MAC Address "), 170},
+                                               {QStringLiteral(" Status "), 90}});
+    m_findList->setMinimumHeight(120);
+    m_findList->setMaximumHeight(180);
+    m_findList->hide();
+    auto* find = new QHBoxLayout;
+    find->addWidget(findLabel);
+    find->addWidget(m_findEdit, 1);
+    return find;
+}
+
+void CForwardingTableDlg::RunFind() {
+    m_findList->RemoveAllRows();
+    const QString typed = m_findEdit->text();
+    const std::optional<QString> prefix = MacPrefixOfText(typed);
+    m_findList->setVisible(prefix.has_value());
+    if (!prefix) {
+        if (!typed.trimmed().isEmpty() && m_findEdit->hasFocus()) {
+            ShowFieldHint(*m_findEdit,
+                          QStringLiteral("Type a MAC address or its first octets, for example "
+                                         "00-1A-2B, 00:1a:2b or 001A2B."));
+        }
+        return;
+    }
+    for (int id = 1; id <= EntryCount(); ++id) {
+        const Entry& entry = m_entries[static_cast<std::size_t>(id - 1)];
+        if (MacStartsWith(entry.mac, *prefix)) {
+            m_findList->AddRow(
+                {QString::number(id), entry.port, entry.databaseId, entry.mac, entry.status});
+        }
+    }
+}
+
+void CForwardingTableDlg::EnableControls() {
+    CFeatureDialog::EnableControls();
+    if (m_findEdit != nullptr && !m_findEdit->text().isEmpty()) {
+        RunFind();
+    }
 }
 
 void CForwardingTableDlg::Refresh() {
@@ -90,7 +149,7 @@ void CForwardingTableDlg::Refresh() {
 
 void CForwardingTableDlg::AddEntry(const SnmpRow& row) {
     m_entries.push_back({QString::fromStdString(row.Value(0)), FdbMacOfIndex(row.suffix),
-                         FdbStatusText(row.Value(1))});
+                         FdbStatusText(row.Value(1)), FdbDatabaseIdOfIndex(row.suffix)});
     const int id = EntryCount();
     if (id >= m_firstShownId && id <= m_firstShownId + kPageSize - 1) {
         ShowEntry(id);

@@ -10,6 +10,8 @@
 
 #include <QLineEdit>
 
+class QLayout;
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,12 +47,19 @@ public:
     int EntryCount() const { return static_cast<int>(m_entries.size()); }
     // The ID of the first entry on the page shown (1 for the first page).
     int FirstShownId() const { return m_firstShownId; }
+    // The entries of the whole table whose address starts with what Find holds.
+    CReportList* FindList() const { return m_findList; }
+
+protected:
+    // Also runs Find again when a walk starts or ends.
+    void EnableControls() override;
 
 private:
     struct Entry {
         QString port;
         QString mac;
         QString status;
+        QString databaseId;
     };
 
     void AddEntry(const SnmpRow& row);
@@ -58,6 +67,8 @@ private:
     void ShowEntry(int id);
     int LastIdOfPage() const;
     void UpdatePageButtons();
+    QLayout* BuildFind();
+    void RunFind();
 
     CForwardingTableMib& m_cMib = AddData<CForwardingTableMib>();
     std::vector<Entry> m_entries;
@@ -66,4 +77,6 @@ private:
     QLineEdit* m_agingTime = nullptr;
     QPushButton* m_back = nullptr;
     QPushButton* m_next = nullptr;
+    QLineEdit* m_findEdit = nullptr;
+    CReportList* m_findList = nullptr;
 };

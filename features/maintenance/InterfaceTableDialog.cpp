@@ -3,6 +3,7 @@
 #include "features/maintenance/InterfaceTableDialog.h"
 
 #include "features/common/Captions.h"
+#include "features/common/DialogKit.h"
 
 #include "features/maintenance/PublicMibText.h"
 
@@ -16,7 +17,7 @@ CInterfaceTableDlg::CInterfaceTableDlg(QWidget* parent)
                             parent) {
     m_rowCount = new QLineEdit(QStringLiteral("0"), this);
     m_rowCount->setObjectName(QStringLiteral("rowCountEdit"));
-    m_rowCount->setReadOnly(true);
+    kit::MakeReadOnly(*m_rowCount);
     m_rowCount->setMaximumWidth(80);
     auto* label = new QLabel(QStringLiteral("Count"), this);
     label->setBuddy(m_rowCount);

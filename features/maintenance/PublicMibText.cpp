@@ -5,8 +5,11 @@
 #include "features/common/SnmpRequests.h"
 #include "snmp/AddressEncoding.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 
 namespace {
@@ -71,4 +74,56 @@ QString FdbMacOfIndex(std::string_view index) {
     }
     const QString macArcs = arcs.mid(arcs.size() - kMacArcs).join(QLatin1Char('.'));
     return QString::fromStdString(DecimalOidToMac(macArcs.toStdString()));
+}
+
+QString FdbDatabaseIdOfIndex(std::string_view index) {
+    constexpr qsizetype kMacArcs = 6;
+    const QStringList arcs = QString::fromLatin1(index.data(), static_cast<qsizetype>(index.size()))
+                                 .split(QLatin1Char('.'), Qt::SkipEmptyParts);
+    return arcs.mid(0, std::max<qsizetype>(arcs.size() - kMacArcs, 0)).join(QLatin1Char('.'));
+}
+
+namespace {
+
+constexpr qsizetype kMacOctets = 6;
+
+bool IsHex(const QString& text) {
+    return std::ranges::all_of(
+        text, [](QChar c) { return c.unicode() < 128 && std::isxdigit(c.unicode()) != 0; });
+}
+
+} // namespace
+
+std::optional<QString> MacPrefixOfText(const QString& text) {
+    const QString typed = text.trimmed();
+    if (typed.isEmpty()) {
+        return std::nullopt;
+    }
+    if (!typed.contains(u'-') && !typed.contains(u':')) {
+        if (typed.size() > kMacOctets * 2 || !IsHex(typed)) {
+            return std::nullopt;
+        }
+        return typed.toUpper();
+    }
+    QStringList parts = typed.split(QRegularExpression(QStringLiteral("[-:]")));
+    if (parts.size() > 1 && parts.back().isEmpty()) {
+        parts.removeLast(); // "00-1A-" is the first two octets
+    }
+    if (parts.size() > kMacOctets) {
+        return std::nullopt;
+    }
+    QString prefix;
+    for (const QString& part : parts) {
+        if (part.isEmpty() || part.size() > 2 || !IsHex(part)) {
+            return std::nullopt;
+        }
+        prefix += part.rightJustified(2, u'0').toUpper();
+    }
+    return prefix;
+}
+
+bool MacStartsWith(const QString& mac, const QString& prefix) {
+    QString digits = mac;
+    digits.remove(u'-').remove(u':');
+    return digits.toUpper().startsWith(prefix);
 }

@@ -9,6 +9,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,3 +31,14 @@ QString FdbStatusText(std::string_view status);
 // address arcs) as "00-1A-2B-3C-4D-5E": the last six arcs, whatever the id's width. Empty
 // when the index has fewer than six arcs or an arc is not 0..255.
 QString FdbMacOfIndex(std::string_view index);
+// The filtering-database id of that index: the arcs before the six address arcs ("" when
+// there are none).
+QString FdbDatabaseIdOfIndex(std::string_view index);
+
+// What the Forwarding Table's Find takes: a whole MAC address or its first octets, as hex
+// pairs joined by "-" or ":" (a pair may be one digit, a separator may end the text), or hex
+// digits without separator. Gives the hex digits, upper case, without separators; nothing
+// when the text is empty or is no such address.
+std::optional<QString> MacPrefixOfText(const QString& text);
+// Whether a MAC text ("00-1A-2B-3C-4D-5E") starts with a prefix of MacPrefixOfText.
+bool MacStartsWith(const QString& mac, const QString& prefix);

@@ -74,6 +74,7 @@ CVlanEditDlg::CVlanEditDlg(CVlanMib& mib, CTrunkInfo& trunkInfo, bool addMode, l
     m_pGrid->setObjectName(QStringLiteral("portGrid"));
     auto* portLayout = new QVBoxLayout(portGroup);
     portLayout->addWidget(m_pGrid);
+    portLayout->addWidget(m_pGrid->MakeBulkControls(portGroup));
     portLayout->addStretch(1);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);

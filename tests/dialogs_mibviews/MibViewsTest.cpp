@@ -179,6 +179,43 @@ TEST_F(ForwardingTableTest, PagesOfAHundredWithBackAndNextShowEveryEntryOfAnyDat
     EXPECT_EQ(ListRows(dialog->List()), Slice(all, 1, 100));
 }
 
+// Find lists the entries of the whole table whose address starts with what it holds, with
+// their port and database id, however the octets are written.
+TEST_F(ForwardingTableTest, FindListsTheMatchingEntriesOfTheWholeTable) {
+    auto dialog = OpenWalked();
+    const Rows all = ExpectedEntries();
+    const auto ports = Snmpwalk(sim.Peer(), kFdbPort);
+    ASSERT_EQ(ports.size(), all.size());
+    // ID, port, database id (the index's first arc), MAC, status of the entries that match.
+    const auto expected = [&](const std::string& macPrefix) {
+        Rows rows;
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            const std::string index = IndexOf(ports[i], kFdbPort);
+            if (all[i][2].starts_with(macPrefix)) {
+                rows.push_back(
+                    {all[i][0], all[i][1], index.substr(0, index.find('.')), all[i][2], all[i][3]});
+            }
+        }
+        return rows;
+    };
+    ASSERT_EQ(expected("00-1A-2B").size(), 250u);
+    for (const auto& [typed, prefix] :
+         std::vector<std::pair<const char*, std::string>>{{"00-11-22", "00-11-22"},
+                                                          {"0:11:22:33:44:55", "00-11-22-33-44-55"},
+                                                          {"001a2b", "00-1A-2B"},
+                                                          {"00:1a:2B:", "00-1A-2B"},
+                                                          {"00-1A-2B-3C-4D-5E-6F", ""},
+                                                          {"00-1G", ""},
+                                                          {"00--1A", ""},
+                                                          {"", ""}}) {
+        SCOPED_TRACE(typed);
+        ASSERT_TRUE(Type(dialog.get(), "findEdit", QString::fromLatin1(typed)));
+        EXPECT_EQ(dialog->FindList()->isVisible(), !prefix.empty()); // empty: no list
+        EXPECT_EQ(ListRows(dialog->FindList()), prefix.empty() ? Rows{} : expected(prefix));
+    }
+    EXPECT_EQ(ListRows(dialog->List()), Slice(all, 1, 100)); // the page stays as it was
+}
+
 TEST_F(ForwardingTableTest, OnePageOrNoneHasNeitherBackNorNextAndAgingTimeComesAlong) {
     struct Case {
         std::vector<std::string> arguments;

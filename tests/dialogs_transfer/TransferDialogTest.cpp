@@ -14,6 +14,7 @@
 #include "tests/support/DialogFixture.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -466,7 +467,11 @@ TEST_F(DeviceToolsTest, RebootSendsItsSetWhenTheSwitchIsFreeOnlyAndNothingOnCanc
     }
 }
 
-TEST_F(DeviceToolsTest, TelnetAndWebStartTheirProgramOnTheDeviceOrSayThatThereIsNone) {
+TEST_F(DeviceToolsTest, TelnetAndWebStartTheirProgramOnTheDeviceOrSayWhatIsMissing) {
+    // A folder on the PATH with a telnet client in it.
+    const std::string telnet = sim.Dir() + "/telnet";
+    testsupport::RunCommand("touch " + telnet + " && chmod +x " + telnet);
+    const auto path = SetEnvironment("PATH", QByteArray::fromStdString(sim.Dir()));
     {
         const auto terminal = SetEnvironment("TERMINAL", QByteArray("/bin/sh"));
         const auto browser = SetEnvironment("BROWSER", QByteArray("/no/such/browser:/bin/true"));
@@ -484,12 +489,33 @@ TEST_F(DeviceToolsTest, TelnetAndWebStartTheirProgramOnTheDeviceOrSayThatThereIs
         EXPECT_EQ(launched[0].arguments, (QStringList{"-e", "telnet", "10.0.0.5"}));
         EXPECT_EQ(launched[1].program, QStringLiteral("/bin/true"));
         EXPECT_EQ(launched[1].arguments, QStringList{"http://10.0.0.5"});
+
+        // Nothing that can start: the user learns which program is missing.
+        platform::SetProcessLauncher([](const ProcessCommand&) { return false; });
+        BrowseDevice(QStringLiteral("10.0.0.5"));
+        QFile::remove(QString::fromStdString(telnet));
+        TelnetToDevice(QStringLiteral("10.0.0.5"));
+        EXPECT_EQ(messages.TakeTexts(),
+                  (Texts{kWebQuestion,
+                         "Web cannot start: the browser opener /bin/true could not be started. "
+                         "Install xdg-utils (for example: sudo apt install xdg-utils) or name "
+                         "your browser in $BROWSER.",
+                         kTelnetQuestion,
+                         "Telnet cannot start: the telnet client is not installed. Install it "
+                         "(for example: sudo apt install telnet)."}));
     }
     launched.clear();
+    const auto terminal = SetEnvironment("TERMINAL", std::nullopt);
     const auto browser = SetEnvironment("BROWSER", std::nullopt);
-    const auto path = SetEnvironment("PATH", QByteArray::fromStdString(sim.Dir()));
+    TelnetToDevice(QStringLiteral("10.0.0.5"));
     BrowseDevice(QStringLiteral("10.0.0.5"));
-    EXPECT_EQ(messages.TakeTexts(), (Texts{kWebQuestion, "Failed to get IE path !"}));
+    EXPECT_EQ(messages.TakeTexts(),
+              (Texts{kTelnetQuestion,
+                     "Telnet cannot start: no terminal emulator was found. The module looks for "
+                     "the program named in $TERMINAL, then x-terminal-emulator, gnome-terminal, "
+                     "konsole, xfce4-terminal and xterm. Install one of them (for example: sudo "
+                     "apt install xterm).",
+                     kWebQuestion, "Failed to get IE path !"}));
     EXPECT_TRUE(launched.empty());
 }
 

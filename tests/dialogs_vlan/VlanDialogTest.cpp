@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -181,6 +182,27 @@ TEST_F(VlanDialogTest, AddRefusesAFullTableAndBadVids) {
     }
     EXPECT_EQ(Ids(*dialog), QStringList({"1", "2", "4094"}));
     EXPECT_TRUE(messages.Texts().empty());
+}
+
+// A whole row at once, and port ranges; Enter in a range takes it without closing the dialog.
+TEST_F(VlanDialogTest, EditSetsPortsInBulkByRowAndByRange) {
+    Restart("KSX-7700-28", {});
+    auto dialog = OpenRead();
+    ASSERT_TRUE(Click(dialog.get(), "addButton"));
+    QDialog* sub = dialog->SubDialog();
+    ASSERT_NE(sub, nullptr);
+    auto* grid = Find<CPortGrid>(sub, "portGrid");
+    ASSERT_TRUE(Click(sub, "untaggedAll"));
+    ASSERT_TRUE(Type(sub, "taggedRange", QStringLiteral("1-3,5")));
+    QTest::keyClick(Find<QLineEdit>(sub, "taggedRange"), Qt::Key_Return);
+    ASSERT_TRUE(Type(sub, "notMemberRange", QStringLiteral("27-29")));
+    ASSERT_TRUE(Click(sub, "notMemberSet"));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Invalid Portlist"});
+    EXPECT_EQ(dialog->SubDialog(), sub);
+    EXPECT_EQ(grid->CheckedPorts(0), *PortRangesToFlags("1-3,5", 28));
+    EXPECT_EQ(grid->CheckedPorts(1), *PortRangesToFlags("4,6-28", 28));
+    sub->reject();
+    EXPECT_TRUE(TakeSets().empty());
 }
 
 TEST_F(VlanDialogTest, WritesTheRowInOrderOn28And52Ports) {

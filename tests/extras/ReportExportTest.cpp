@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -50,20 +52,23 @@ TEST(ReportTextTest, TabAndCsvForms) {
     }
 }
 
-// Accepts the next export file dialog with `path` (or cancels it when `path` is empty).
-void AnswerFileDialog(const QString& path) {
+// Accepts the next export file dialog with `path` (or cancels it when `path` is empty); the
+// file name it suggested and the folder it started in go to `offered`.
+void AnswerFileDialog(const QString& path, QStringList* offered = nullptr) {
     auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, path] {
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, path, offered] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (dialog == nullptr || dialog->objectName() != QStringLiteral("exportCsvDialog")) {
             return;
         }
         timer->deleteLater();
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        if (offered != nullptr) {
+            *offered = {name->text(), dialog->directory().absolutePath()};
+        }
         if (!path.isEmpty()) {
-            // Typed into the dialog's file name field, as a user would.
-            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            ASSERT_NE(name, nullptr);
-            name->setText(path);
+            name->setText(path); // typed into the dialog's file name field, as a user would
         }
         static_cast<QDialog*>(dialog)->done(path.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
     });
@@ -75,7 +80,7 @@ QByteArray FileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-TEST(ReportListTest, CopyAndExportLeaveTheSelectionAlone) {
+TEST(ReportListTest, CopyTakesTheSelectionExportEveryRowAndNeitherChangesIt) {
     CReportList list;
     list.SetColumns({QStringLiteral("Name "), QStringLiteral(" Note ")});
     for (const QStringList& row : kRows) {
@@ -87,26 +92,29 @@ TEST(ReportListTest, CopyAndExportLeaveTheSelectionAlone) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("report.csv"));
 
-    // Nothing selected: every row, by Ctrl+C and by the export.
+    // Nothing selected: every row by Ctrl+C.
     QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), ReportTabText(kHeader, kRows));
-    AnswerFileDialog(path);
-    list.ExportCsv();
-    EXPECT_EQ(FileBytes(path), ReportCsvText(kHeader, kRows).toUtf8());
-    EXPECT_EQ(list.SelectedRow(), -1);
 
-    // One row selected: only that row; a cancelled export writes nothing.
+    // One row selected: Copy takes that row, the export every row and says where it wrote;
+    // a cancelled export writes nothing.
     list.SelectRow(1);
     list.CopyRows();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), ReportTabText(kHeader, {kRows[1]}));
-    const QString selectedPath = folder.filePath(QStringLiteral("selected.csv"));
-    AnswerFileDialog(selectedPath);
+    const QString firstFolder = QDir(ExportFolder()).absolutePath();
+    QStringList offered;
+    AnswerFileDialog(path, &offered);
     list.ExportCsv();
-    EXPECT_EQ(FileBytes(selectedPath), ReportCsvText(kHeader, {kRows[1]}).toUtf8());
-    QFile::remove(selectedPath);
-    AnswerFileDialog(QString());
+    EXPECT_EQ(offered,
+              (QStringList{QDate::currentDate().toString(Qt::ISODate) + ".csv", firstFolder}));
+    EXPECT_EQ(FileBytes(path), ReportCsvText(kHeader, kRows).toUtf8());
+    EXPECT_EQ(messages.TakeTexts(),
+              std::vector<std::string>{"3 rows exported to " + path.toStdString()});
+    QFile::remove(path);
+    AnswerFileDialog(QString(), &offered);
     list.ExportCsv();
-    EXPECT_FALSE(QFile::exists(selectedPath));
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_EQ(offered.value(1), QDir(folder.path()).absolutePath()); // the last folder used
     EXPECT_EQ(list.SelectedRow(), 1);
     EXPECT_EQ(picks.count(), 0);
     EXPECT_TRUE(messages.Texts().empty()) << messages.Texts().front();
@@ -130,15 +138,20 @@ TEST_F(ForwardingExportTest, ExportsEveryEntryReadNotOnlyThePage) {
 
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("fdb.csv"));
-    AnswerFileDialog(path);
+    QStringList offered;
+    AnswerFileDialog(path, &offered);
+    dialog->List()->SelectRow(3);
     dialog->List()->ExportCsv();
+    EXPECT_EQ(offered.value(0), QStringLiteral("KSX-7700-52 Forwarding Table ") +
+                                    QDate::currentDate().toString(Qt::ISODate) + ".csv");
     const QList<QByteArray> lines = FileBytes(path).split('\n');
     ASSERT_EQ(lines.size(), 252); // header, 250 rows, nothing after the last CR LF
     EXPECT_EQ(lines[0], "ID,Port,MAC Address,Status\r");
     EXPECT_TRUE(lines[250].startsWith("250,"));
     dialog->List()->CopyRows();
-    EXPECT_EQ(QGuiApplication::clipboard()->text().count(u'\n'), 251);
-    EXPECT_TRUE(messages.Texts().empty());
+    EXPECT_EQ(QGuiApplication::clipboard()->text().count(u'\n'), 2); // the selected row
+    EXPECT_EQ(messages.TakeTexts(),
+              std::vector<std::string>{"250 rows exported to " + path.toStdString()});
 }
 
 } // namespace

@@ -33,6 +33,8 @@ QByteArray MakeTerminal(const QTemporaryDir& folder, const QString& name) {
 TEST(Terminal, TelnetTakesNoOptionAndTheConsoleClickStartsItOnTheDevice) {
     QTemporaryDir folder;
     const auto terminal = SetEnvironment("TERMINAL", MakeTerminal(folder, "myterm"));
+    MakeTerminal(folder, "telnet"); // a client on the PATH
+    const auto path = SetEnvironment("PATH", folder.path().toLocal8Bit() + ":" + qgetenv("PATH"));
     EXPECT_EQ(platform::TelnetCommand(QString()).arguments, (QStringList{"-e", "telnet"}))
         << "nothing appended";
     EXPECT_TRUE(platform::TelnetCommand(QStringLiteral("-l root")).program.isEmpty())
@@ -62,7 +64,7 @@ TEST(Terminal, TelnetTakesNoOptionAndTheConsoleClickStartsItOnTheDevice) {
               (QStringList{"--", "telnet", "h"}));
 }
 
-TEST(Terminal, StartsTheTerminalDetachedAndNothingWithoutOne) {
+TEST(Terminal, StartsTheTerminalDetachedOrSaysWhatIsMissing) {
     QTemporaryDir folder;
     {
         const auto terminal = SetEnvironment("TERMINAL", folder.filePath("missing").toLocal8Bit());
@@ -70,12 +72,18 @@ TEST(Terminal, StartsTheTerminalDetachedAndNothingWithoutOne) {
         bool launched = false;
         platform::SetProcessLauncher(
             [&](const platform::ProcessCommand&) { return launched = true; });
-        EXPECT_FALSE(platform::StartTelnet(QStringLiteral("192.0.2.9")));
+        EXPECT_EQ(platform::StartTelnet(QStringLiteral("192.0.2.9")),
+                  platform::TelnetStart::NoTerminal);
+        const auto myterm = SetEnvironment("TERMINAL", MakeTerminal(folder, "myterm"));
+        EXPECT_EQ(platform::StartTelnet(QStringLiteral("192.0.2.9")),
+                  platform::TelnetStart::NoTelnetClient);
         platform::SetProcessLauncher({});
         EXPECT_FALSE(launched);
     }
+    MakeTerminal(folder, "telnet"); // a client on the PATH (never run: the terminal only echoes)
+    const auto path = SetEnvironment("PATH", folder.path().toLocal8Bit() + ":" + qgetenv("PATH"));
     const auto terminal = SetEnvironment("TERMINAL", MakeTerminal(folder, "myterm"));
-    ASSERT_TRUE(platform::StartTelnet(QStringLiteral("192.0.2.9")));
+    ASSERT_EQ(platform::StartTelnet(QStringLiteral("192.0.2.9")), platform::TelnetStart::Started);
     QFile args(folder.filePath(QStringLiteral("args")));
     ASSERT_TRUE(testsupport::WaitUntil([&args] { return args.exists(); }));
     ASSERT_TRUE(args.open(QIODevice::ReadOnly));

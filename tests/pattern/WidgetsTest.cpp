@@ -38,6 +38,12 @@ struct CHostDialog : CFeatureDialog {
     QVBoxLayout* m_layout = new QVBoxLayout(this);
 };
 
+// The hint balloon a number-only field shows, empty when none is shown.
+QString Hint(const QLineEdit& edit) {
+    const auto* balloon = edit.findChild<QLabel*>(QStringLiteral("fieldHint"));
+    return balloon != nullptr && balloon->isVisible() ? balloon->text() : QString();
+}
+
 class WidgetsTest : public ::testing::Test {
 protected:
     void Open() {
@@ -110,6 +116,18 @@ TEST_F(WidgetsTest, ReportListRowsAreChosenByClickAndByTheArrowKeys) {
     EXPECT_EQ(list->Cell(9, 0), QString());
 }
 
+TEST_F(WidgetsTest, ACutOffCellShowsItsWholeTextAsTooltip) {
+    auto* list = dialog.Hold(new CReportList(&dialog));
+    list->SetColumns(
+        QList<ReportColumn>{{QStringLiteral("VID"), 60}, {QStringLiteral("Ports"), 60}});
+    const QString ports = QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12,13,14");
+    list->AddRow({QStringLiteral("1"), ports});
+    Open();
+    const QPoint row = list->visualItemRect(list->topLevelItem(0)).topLeft();
+    EXPECT_EQ(list->CutOffCellText(row + QPoint(65, 5)), ports);
+    EXPECT_EQ(list->CutOffCellText(row + QPoint(5, 5)), QString());
+}
+
 TEST_F(WidgetsTest, IpAddressControlCountsItsFilledFields) {
     auto* address = dialog.Hold(new CIpAddressEdit(&dialog));
     address->setObjectName(QStringLiteral("ipAddress"));
@@ -121,8 +139,13 @@ TEST_F(WidgetsTest, IpAddressControlCountsItsFilledFields) {
     ASSERT_TRUE(testsupport::TypeKeys(QStringLiteral("8.0"))); // a third digit moves on as well
     EXPECT_EQ(address->FilledFieldCount(), 3);
     EXPECT_EQ(address->Address(), QStringLiteral("192.168.0.0"));
+    // An octet above 255 is refused, never turned into another address; so is a letter.
     ASSERT_TRUE(testsupport::TypeKeys(QStringLiteral(".300x")));
-    EXPECT_EQ(address->Fields(), (std::array<int, 4>{192, 168, 0, 255}));
+    EXPECT_EQ(address->Fields(), (std::array<int, 4>{192, 168, 0, 30}));
+    EXPECT_EQ(messages.TakeTexts(),
+              std::vector<std::string>{
+                  "300 is not a valid entry. Please specify a value between 0 and 255."});
+    EXPECT_EQ(Hint(*address->Field(3)), QStringLiteral("You can only type a number here."));
 
     // Typed over a filled address, the "." after a third digit does not skip a field.
     address->SetAddress(QStringLiteral("0.0.0.0"));
@@ -130,6 +153,12 @@ TEST_F(WidgetsTest, IpAddressControlCountsItsFilledFields) {
     address->Field(0)->selectAll();
     ASSERT_TRUE(testsupport::TypeKeys(QStringLiteral("192.0.2.77")));
     EXPECT_EQ(address->Address(), QStringLiteral("192.0.2.77"));
+    // A digit typed at a lone "0" takes its place.
+    address->SetAddress(QStringLiteral("10.0.0.1"));
+    address->Field(1)->setFocus();
+    address->Field(1)->end(false);
+    ASSERT_TRUE(testsupport::TypeKeys(QStringLiteral("5")));
+    EXPECT_EQ(address->Address(), QStringLiteral("10.5.0.1"));
 
     address->SetAddress(QStringLiteral("10.1.999.2"));
     EXPECT_EQ(address->FilledFieldCount(), 3);
@@ -196,9 +225,20 @@ TEST_F(WidgetsTest, NumberEditTakesDigitsOnlyUpToItsLength) {
     edit->setObjectName(QStringLiteral("rate"));
     Open();
     EXPECT_FALSE(edit->Number().has_value());
+    // A refused character is not dropped silently: the hint stays until the next digit.
+    ASSERT_TRUE(testsupport::Type(&dialog, "rate", QStringLiteral("1-")));
+    EXPECT_EQ(Hint(*edit), QStringLiteral("You can only type a number here."));
     ASSERT_TRUE(testsupport::Type(&dialog, "rate", QStringLiteral("1a2-3 45")));
     EXPECT_EQ(edit->text(), QStringLiteral("1234"));
+    EXPECT_EQ(Hint(*edit), QString());
     EXPECT_EQ(edit->Number(), 1234);
+}
+
+TEST_F(WidgetsTest, ReadOnlyFieldsLookReadOnly) {
+    for (const bool readOnly : {true, false}) {
+        const QPalette colours = kit::Edit(&dialog, "field", readOnly)->palette();
+        EXPECT_EQ(colours.color(QPalette::Base) == colours.color(QPalette::Window), readOnly);
+    }
 }
 
 TEST_F(WidgetsTest, TheWaitingStateShowsWaitInEveryValueField) {

@@ -9,8 +9,10 @@
 #include "app/ModuleCommands.h"
 #include "app/ModuleWindow.h"
 #include "app/PanelPollRules.h"
+#include "app/UserIni.h"
 #include "panel/PanelElements.h"
 #include "panel/PanelView.h"
+#include "platform/Message.h"
 
 #include <QAction>
 #include <QApplication>
@@ -153,6 +155,13 @@ TEST_F(ModuleWindowTest, SetUpReadsUserIniUpToTheFirstMissingValue) {
     WhileModal([&aboutShown](QWidget& dialog) { aboutShown = qobject_cast<CAboutDlg*>(&dialog); });
     Command(*m_window, kCmdAbout)->trigger();
     EXPECT_TRUE(aboutShown);
+
+    // A real message box names the switch it is about.
+    platform::SetMessageHandler({});
+    platform::SetMessageTitle(DeviceTitle("KSX-7700-52", "10.0.0.5"));
+    WhileModal([](QWidget& box) { EXPECT_EQ(box.windowTitle(), "KSX-7700-52: 10.0.0.5"); });
+    platform::ShowMessage(QStringLiteral("continue?"), platform::MessageKind::OkCancelQuestion);
+    platform::SetMessageTitle({});
 }
 
 TEST_F(ModuleWindowTest, PoeModelHasTheWholeMenuInOrderWithOnlyRegisteredCommandsEnabled) {
@@ -268,7 +277,10 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
     EXPECT_FALSE(window.IsBusy());
     EXPECT_TRUE(window.IsPolling());
 
-    // Closing stops the poller, closes the sessions in order and saves the snapshot.
+    // Escape leaves the module running; closing stops the poller, closes the sessions in
+    // order and saves the snapshot.
+    QTest::keyClick(&window, Qt::Key_Escape);
+    ASSERT_TRUE(window.isVisible());
     const QSize size = window.size() * window.devicePixelRatio();
     testsupport::TraceCapture trace;
     window.close();
@@ -292,6 +304,40 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
     const QImage image(QString::fromStdString(path));
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), size);
+}
+
+// A switch that stops answering is shown as silent (a band over the panel, the port tooltips),
+// not as a switch without links; the lamps stay as a walk time-out leaves them, and the first
+// answer after a restart of the switch takes band and tooltips away.
+TEST_F(ModuleWindowTest, SilentSwitchIsShownAsSilentUntilItAnswersAgain) {
+    StartSim({"KSX-7700-28", {"--drop-after", "0"}});
+    const std::string listen = "udp:127.0.0.1:" + std::to_string(m_sim.Port());
+    qputenv("KSX_USER_INI", KSX_SOURCE_DIR "/resources/userini/KSX-7700-28/User.ini");
+    CModuleWindow& window = Open();
+    CPanelView& view = *window.PanelView();
+    ASSERT_TRUE(WaitUntil([&view] { return view.NoAnswerSince().has_value(); }));
+    const QString since = view.NoAnswerSince()->toString(QStringLiteral("HH:mm:ss"));
+    EXPECT_EQ(view.NoAnswerText(), QStringLiteral("No answer from 127.0.0.1 since ") + since);
+    const QPointF port3 = NumberedPort(view.Root(), 3)->GetRect().center();
+    EXPECT_EQ(view.ToolTipAt(port3),
+              QStringLiteral("Port 3\nNo answer from the switch since ") + since);
+    EXPECT_EQ(NumberedPort(view.Root(), 3)->GetStatus(), kPortNoLink);
+    // The band is painted across the panel.
+    const auto bandShown = [&view] {
+        const QImage picture = view.grab().toImage();
+        const int y = view.NoAnswerBandRect().center().y();
+        int coloured = 0;
+        for (int x = 0; x < picture.width(); ++x) {
+            coloured += picture.pixel(x, y) == CPanelView::kNoAnswerBandColor ? 1 : 0;
+        }
+        return coloured * 2 > picture.width();
+    };
+    EXPECT_TRUE(bandShown());
+
+    StartSim({"KSX-7700-28", {"--listen", listen}});
+    ASSERT_TRUE(WaitUntil([&view] { return !view.NoAnswerSince().has_value(); }));
+    EXPECT_FALSE(bandShown());
+    EXPECT_FALSE(view.ToolTipAt(port3).contains(QStringLiteral("No answer")));
 }
 
 } // namespace

@@ -149,6 +149,7 @@ TEST_F(PanelPollTest, WalkTimeOutResetsThePanelAndDarkensTheLamps) {
     const PanelPollResult result = NextWalkResult();
     EXPECT_TRUE(result.ResetAfterTimeout);
     EXPECT_TRUE(result.DarkenAllLamps);
+    EXPECT_EQ(result.Answered, false); // the panel says the switch is silent
     EXPECT_TRUE(result.Ports.empty());
     EXPECT_EQ(windowtest::Count(trace, "-----------------TIMEOUT-------------------TIMEOUT"), 1);
     EXPECT_TRUE(windowtest::WaitUntil([this] { return !m_poll->WalkInProgress(); }));
