@@ -17,7 +17,12 @@ for file in "$module/ksx-module" "$root/usr/bin/ksx-sim" "$root/usr/bin/ksx-snmp
   [ -x "$file" ] || fail "$file is missing or not executable"
 done
 for page in ksx-module ksx-sim ksx-snmp; do
-  [ -f "$root/usr/share/man/man1/$page.1.gz" ] || fail "manual page $page(1) is missing"
+  file=$root/usr/share/man/man1/$page.1.gz
+  [ -f "$file" ] || fail "manual page $page(1) is missing"
+  # Every warning groff (and mandoc, where installed) knows of is a failure.
+  lint=$(zcat "$file" | LC_ALL=C.UTF-8 groff -ww -man -z 2>&1)
+  if command -v mandoc >/dev/null; then lint+=$(zcat "$file" | mandoc -T lint 2>&1); fi
+  [ -z "$lint" ] || fail "$page(1): $lint"
 done
 [ -f "$root/usr/share/doc/ksx-module/copyright" ] || fail "copyright file is missing"
 # Each User.ini names a panel description; each description names its pictures, drawn twice.
@@ -56,4 +61,4 @@ grep -q '^Module window: panel painted$' "$work/module.log" || fail "no panel pa
 ! grep -qi 'error\|could not' "$work/module.log" || fail "$(cat "$work/module.log")"
 [ -s "$work/panel.png" ] || fail "no picture of the window"
 [ -s "$work/requests.json" ] || fail "the module sent nothing to ksx-sim"
-echo "check_installed: $root runs"
+echo "check_installed: ${root:-/} runs"
