@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "app/AboutDialog.h"
 
+#include "platform/Version.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -15,6 +17,9 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     auto* text = new QLabel(QString::fromLatin1(kAboutText), this);
     text->setObjectName(QStringLiteral("aboutText"));
     layout->addWidget(text);
+    auto* version = new QLabel(QStringLiteral("Version ") + QLatin1String(kKsxVersion), this);
+    version->setObjectName(QStringLiteral("aboutVersion"));
+    layout->addWidget(version);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->setObjectName(QStringLiteral("aboutButtons"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -3,18 +3,21 @@
 # SPDX-FileCopyrightText: 2026 The ksx-module developers
 #
 # Installs what the project needs on Debian 12 (idempotent) and builds one preset.
-# Usage: scripts/bootstrap.sh [default|asan|tsan|fuzz] [--configure-only]
+# Usage: scripts/bootstrap.sh [default|asan|tsan|fuzz] [--configure-only] [--packaging]
 #   --configure-only  installs and configures, and leaves the building to the caller (who may
 #                     build only some targets).
+#   --packaging       also installs what building and checking the Debian package needs.
 set -euo pipefail
 preset=${1:-default}
 build=true
-if [ "${2:-}" = "--configure-only" ]; then
-  build=false
-elif [ -n "${2:-}" ]; then
-  echo "bootstrap: unknown option '$2'" >&2
-  exit 2
-fi
+packaging=false
+for option in "${@:2}"; do
+  case "$option" in
+    --configure-only) build=false ;;
+    --packaging) packaging=true ;;
+    *) echo "bootstrap: unknown option '$option'" >&2; exit 2 ;;
+  esac
+done
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 packages=(
@@ -26,6 +29,11 @@ packages=(
 # The fuzz targets: clang 14 and its runtime libraries (libFuzzer, the sanitizers).
 if [ "$preset" = fuzz ]; then
   packages+=(clang libclang-rt-14-dev)
+fi
+# The package: dpkg-shlibdeps (dpkg-dev) and file for its dependencies, lintian to check it,
+# groff and mandoc to check the manual pages.
+if $packaging; then
+  packages+=(dpkg-dev file lintian groff-base mandoc)
 fi
 
 missing=()

@@ -3,6 +3,7 @@
 #include "tools/SnmpTool.h"
 
 #include "app/CommandLine.h"
+#include "platform/Version.h"
 #include "snmp/CommonSNMP.h"
 #include "snmp/SessionParameters.h"
 #include "tools/SessionWalk.h"
@@ -20,6 +21,7 @@ constexpr const char* kProgram = "ksx-snmp";
 
 struct ToolRequest {
     bool help = false;
+    bool version = false;
     unsigned timeoutMs = 0; // 0: the session's RequestTimeout
     std::string commandLine;
     std::string operation;
@@ -52,6 +54,10 @@ ToolRequest ParseToolArguments(const std::vector<std::string>& args) {
         const std::string& arg = args[next];
         if (arg == "-h" || arg == "--help") {
             request.help = true;
+            return request;
+        }
+        if (arg == "--version") {
+            request.version = true;
             return request;
         }
         if (arg == "-t" || arg == "--timeout") {
@@ -311,7 +317,7 @@ std::string DescribeStatus(int status) {
 
 std::string SnmpToolUsage() {
     return R"(Usage: ksx-snmp [--timeout MS] "COMMAND LINE" OPERATION ARGUMENT...
-       ksx-snmp --help
+       ksx-snmp --help | --version
 
 Sends SNMP requests through the module's own session layer, with the session
 parameters the module takes from COMMAND LINE, and prints what comes back.
@@ -335,6 +341,7 @@ Operations:
 Options (before COMMAND LINE):
   -t, --timeout MS       request timeout in milliseconds (default 3000)
   -h, --help             shows this text
+      --version          prints the name and version
 
 Output: one line per value, in the order received, as OID|TAG|VALUE with TAG
   2 integer, 4 octet string (printable text), 4x octet string (hexadecimal),
@@ -353,6 +360,10 @@ int Run(const std::vector<std::string>& args, RunMode mode, std::ostream& out, s
         const ToolRequest request = ParseToolArguments(args);
         if (request.help) {
             out << SnmpToolUsage();
+            return kToolOk;
+        }
+        if (request.version) {
+            out << kProgram << " " << kKsxVersion << "\n";
             return kToolOk;
         }
         return RunOperation(request, mode, out, err);

@@ -54,6 +54,7 @@ A simulated KSX-7700 switch: an SNMP agent answering for the switch's MIB.
                              answers that do not move forward, chosen per object from
                              SEED; sets are answered normally
   --help                     this text
+  --version                  prints the name and version
 )";
 }
 
@@ -188,6 +189,10 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
         }
         if (name == "--help" || name == "-h") {
             wantsHelp = true;
+            return options;
+        }
+        if (name == "--version") {
+            options.showVersion = true;
             return options;
         }
         if (auto flag = flags.find(name); flag != flags.end() && !inlineValue) {

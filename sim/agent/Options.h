@@ -44,7 +44,8 @@ struct SimOptions {
     bool transferFail = false;
     bool animate = false;
     double animateSeconds = 3;
-    long misbehaveSeed = -1; // reads answered as a broken firmware would, from this seed
+    long misbehaveSeed = -1;  // reads answered as a broken firmware would, from this seed
+    bool showVersion = false; // --version: print the name and version, run nothing
 };
 
 // Parses the command line. On error returns nothing and sets error; "--help" sets

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "platform/Version.h"
 #include "sim/agent/AgentState.h"
 
 #include <iostream>
@@ -11,6 +12,10 @@ int main(int argc, char** argv) {
     auto options = ksxsim::ParseOptions(args, error, wantsHelp);
     if (wantsHelp) {
         std::cout << ksxsim::UsageText();
+        return 0;
+    }
+    if (options && options->showVersion) {
+        std::cout << "ksx-sim " << kKsxVersion << "\n";
         return 0;
     }
     if (!options) {

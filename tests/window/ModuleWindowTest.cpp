@@ -13,6 +13,7 @@
 #include "panel/PanelElements.h"
 #include "panel/PanelView.h"
 #include "platform/Message.h"
+#include "platform/Version.h"
 
 #include <QAction>
 #include <QApplication>
@@ -257,13 +258,14 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
 
     // A command's dialog runs while the window is put away.
     bool hidden = false, minimised = false;
-    QString caption, text;
+    QString caption, text, version;
     WhileModal([&](QWidget& dialog) {
         hidden = window.isHidden();
         minimised = window.isMinimized();
         busy = window.IsBusy();
         caption = dialog.windowTitle();
         text = dialog.findChild<QLabel*>(QStringLiteral("aboutText"))->text();
+        version = dialog.findChild<QLabel*>(QStringLiteral("aboutVersion"))->text();
     });
     Command(window, kCmdAbout)->trigger();
     EXPECT_TRUE(hidden);
@@ -271,6 +273,7 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
     EXPECT_TRUE(busy);
     EXPECT_EQ(caption, QStringLiteral("About KSX-7700-48Module"));
     EXPECT_EQ(text, QStringLiteral("KSX-7700-48Management Module"));
+    EXPECT_EQ(version, QStringLiteral("Version ") + QLatin1String(kKsxVersion)); // as --version
     // Back to normal, and polled again.
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(window.isMinimized());
