@@ -40,6 +40,7 @@ CPortConfigDlg::CPortConfigDlg(QWidget* parent) : CFeatureDialog(parent) {
     BuildControls();
     Watch(m_cMib.TrunkWalk());
     Watch(m_cMib.PortWalk());
+    NeedsReading([this] { return m_cMib.TrunksRead(); });
 }
 
 void CPortConfigDlg::BuildControls() {

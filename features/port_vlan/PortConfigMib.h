@@ -93,6 +93,8 @@ public:
     void StartRead(std::function<void(const portconfig::PortRow&)> onRow);
     CTableWalk& PortWalk() { return m_cPortWalk; }
     CTableWalk& TrunkWalk() { return m_cTrunkInfo.TrunkWalk(); }
+    // The trunk membership the checks of Apply use was read to its end.
+    bool TrunksRead() const { return m_cTrunkInfo.IsTrunkInfoValid(); }
 
     const portconfig::PortTable& Table() const { return m_table; }
     // The checks of Apply against what was read, with the model's facts as they are now.

@@ -177,6 +177,23 @@ const PlanCase kCases[] = {
     {Table(52, Media(51, 4)),
      {51, kSpeed1000Full, kFlowDisabled},
      {kForcedSpeedQuestion, Speed(51, 1), Flow(51, 2)}},
+    // Two checks fail: the earlier one is shown (trunk before the medium, the medium's speed
+    // before half duplex in a trunk).
+    {Table(52,
+           [](PortTable& t) {
+               Trunk34(t);
+               Media(3, 1)(t);
+           }),
+     {3, kSpeed1000Full, kFlowDisabled},
+     {"LA port can not support in different speed."}},
+    {Table(52,
+           [](PortTable& t) {
+               t.trunkOfPort[49] = t.trunkOfPort[50] = 3;
+               Row(t, 50).speed = Row(t, 51).speed = kSpeed10Half;
+               Media(50, 3)(t);
+           }),
+     {50, kSpeed10Half, kFlowDisabled},
+     {kFibre100 + "this speed."}},
     // The media of a row beyond the port count are not known.
     {Table(28, Port29Beyond28), {29, kSpeedAuto, kFlowDisabled}, {Speed(29, 6), Flow(29, 2)}},
 };

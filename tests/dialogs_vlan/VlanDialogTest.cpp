@@ -266,15 +266,18 @@ TEST_F(VlanDialogTest, RefusedActivationLeavesNoHalfMadeRow) {
 }
 
 TEST_F(VlanDialogTest, DeleteChecksInOrder) {
-    Restart(
-        "KSX-7700-28",
-        Join({VlanRow(5, "Voice", "80", "00"),
-              VlanRow(6, "Ip", "80", "00"),
-              VlanRow(8, "Pvid", "80", "00"),
-              VlanRow(9, "Free", "80", "00"),
-              {P + ".21.1.2.0|2|1", P + ".21.1.3.0|2|5", P + ".41.1.1.1.1.2|4|Ip",
-               P + ".41.1.1.1.2.2|2|6", P + ".41.1.1.1.3.2|64|192.0.2.20",
-               P + ".41.1.1.1.4.2|64|255.255.255.0", P + ".7.5.0|2|1", P + ".7.7.1.1.3|66|8"}}));
+    Restart("KSX-7700-28",
+            Join({VlanRow(5, "Voice", "80", "00"),
+                  VlanRow(6, "Ip", "80", "00"),
+                  VlanRow(8, "Pvid", "80", "00"),
+                  VlanRow(9, "Free", "80", "00"),
+                  {P + ".21.1.2.0|2|1", P + ".21.1.3.0|2|5", P + ".41.1.1.1.1.2|4|Ip",
+                   P + ".41.1.1.1.2.2|2|6", P + ".41.1.1.1.3.2|64|192.0.2.20",
+                   P + ".41.1.1.1.4.2|64|255.255.255.0", P + ".7.5.0|2|1", P + ".7.7.1.1.3|66|8",
+                   // Each refused VLAN fails two checks: the earlier one is shown.
+                   P + ".26.1.1.0|2|1", P + ".26.1.2.0|2|5", P + ".41.1.1.1.1.3|4|Ip8",
+                   P + ".41.1.1.1.2.3|2|8", P + ".41.1.1.1.3.3|64|192.0.2.21",
+                   P + ".41.1.1.1.4.3|64|255.255.255.0"}}));
     auto dialog = OpenRead();
     ASSERT_EQ(Ids(*dialog), QStringList({"1", "5", "6", "8", "9"}));
     const std::vector<std::string> refusals{"Can't delete the default VLAN!",

@@ -98,6 +98,7 @@ TEST(VlanRules, PvidChecksAndRequests) {
     };
     for (const Case& c : std::vector<Case>{
              {{1, 5, 5, 1}, "You should let all Trunk member in the same PVID !"},
+             {{1, 7, 5, 1}, "You should let all Trunk member in the same PVID !"},
              {{1, 5, 5, 5},
               "Setting PVID on a Trunk is not supported. Please use Web interface for the "
               "settings."},
