@@ -65,6 +65,9 @@ QLineEdit* CPvidDlg::PvidEdit(int port) const {
 }
 
 void CPvidDlg::Refresh() {
+    if (!m_cTrunkInfo.IsTrunkInfoValid()) {
+        m_cTrunkInfo.StartTrunkWalk(); // Apply waits for the membership its check judges
+    }
     CTableWalk& walk = m_cMib.PvidDialogWalk();
     walk.OnRow(this, [this](const SnmpRow& row) {
         const std::optional<long> port = IntegerOf(row.suffix);
