@@ -176,13 +176,16 @@ bool CFeatureDialog::AskAll(const std::vector<std::string>& questions) {
 }
 
 RequestStatus CFeatureDialog::SendSet(CCommonSNMP& session, const CSetRequest& request,
-                                      unsigned timeoutMs) {
+                                      unsigned timeoutMs, Failure failure) {
     m_sending = true;
     UpdateWidgets();
     const RequestStatus status = request.Send(session, timeoutMs);
     platform::DebugTrace("set status = " + std::to_string(status.Code()));
     m_sending = false;
     UpdateWidgets();
+    if (!status.Ok() && failure == Failure::Show) {
+        ShowWriteFailure(status);
+    }
     return status;
 }
 

@@ -117,8 +117,13 @@ protected:
     // Every question in order; false at the first Cancel.
     static bool AskAll(const std::vector<std::string>& questions);
 
-    // Sends the set request (Refresh disabled meanwhile) and writes "set status = %d".
-    RequestStatus SendSet(CCommonSNMP& session, const CSetRequest& request, unsigned timeoutMs = 0);
+    // Sends the set request (Refresh disabled meanwhile) and writes "set status = %d". A set the
+    // switch refused or did not answer is never passed over in silence: the module's failure
+    // text is shown (WriteFailureText), unless the caller reports it itself (one box for a
+    // series of sets).
+    enum class Failure { Show, CallerReports };
+    RequestStatus SendSet(CCommonSNMP& session, const CSetRequest& request, unsigned timeoutMs = 0,
+                          Failure failure = Failure::Show);
     // The whole Apply of a plan: its refusal, or its questions and then SendSet and Refresh
     // (whatever the status). The status, or nothing when the plan stopped before sending.
     std::optional<RequestStatus> RunPlan(CCommonSNMP& session, const ApplyPlan& plan,

@@ -150,8 +150,11 @@ void CMirrorDlg::Apply() {
                                             m_pGrid->PortCount());
     if (!ShowRefusal(plan.refusal)) {
         SetReading(true);
-        m_cMib.Write(plan);
+        const RequestStatus status = m_cMib.Write(plan);
         SetReading(false);
+        if (!status.Ok()) {
+            ShowWriteFailure(status);
+        }
     }
     Refresh();
 }

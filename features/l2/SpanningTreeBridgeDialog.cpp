@@ -156,8 +156,11 @@ void CSpanningTreeBridgeDlg::Apply() {
         return;
     }
     SetReading(true);
-    m_cMib.WriteBridge(input);
+    const RequestStatus status = m_cMib.WriteBridge(input);
     SetReading(false);
+    if (!status.Ok()) {
+        ShowWriteFailure(status);
+    }
     Refresh();
 }
 

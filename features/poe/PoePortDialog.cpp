@@ -212,13 +212,20 @@ void CPoePortDlg::Apply() {
     m_bApplying = true;
     UpdateWidgets();
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    RequestStatus firstFailure(0);
     for (int port = from; port >= 1 && port <= to; ++port) {
         RequestStatus status;
         RunRepainting([&] { status = m_cMib.SendPort(port, settings); });
         platform::DebugTrace("set status = " + std::to_string(status.Code()));
+        if (firstFailure.Ok()) {
+            firstFailure = status;
+        }
         PauseRepainting(poe::kPortPauseMs);
     }
     m_bApplying = false;
     Refresh();
     QApplication::restoreOverrideCursor();
+    if (!firstFailure.Ok()) {
+        ShowWriteFailure(firstFailure);
+    }
 }

@@ -90,6 +90,10 @@ void CPvidDlg::Apply() {
     if (ShowRefusal(CheckPvids(pvids, m_cTrunkInfo.TrunkPorts(), m_cMib.Current().vlans))) {
         return;
     }
-    m_cMib.WritePvids(pvids);
+    const RequestStatus status = m_cMib.WritePvids(pvids);
+    if (!status.Ok()) {
+        ShowWriteFailure(status); // what was typed stays for another try
+        return;
+    }
     accept();
 }

@@ -151,6 +151,10 @@ void CVlanEditDlg::Ok() {
         ShowOk(QStringLiteral("Parameter Error !"));
         return;
     }
-    m_cMib.WriteVlan(edit, *steps);
+    const RequestStatus status = m_cMib.WriteVlan(edit, *steps);
+    if (!status.Ok()) {
+        ShowWriteFailure(status); // what was typed stays for another try
+        return;
+    }
     accept();
 }

@@ -389,18 +389,19 @@ CCommonSNMP& CVlanMib::SessionOf(WriteSession session) {
     return m_cCommonSNMPAllPort;
 }
 
-bool CVlanMib::WriteVlan(const VlanEdit& edit, const std::vector<WriteStep>& steps) {
+RequestStatus CVlanMib::WriteVlan(const VlanEdit& edit, const std::vector<WriteStep>& steps) {
     const bool takesRowOutOfService = edit.addMode || edit.Vid() != kDefaultVid;
     for (std::size_t i = 0; i < steps.size(); ++i) {
-        if (steps[i].request.Send(SessionOf(steps[i].session)).Ok()) {
+        const RequestStatus status = steps[i].request.Send(SessionOf(steps[i].session));
+        if (status.Ok()) {
             continue;
         }
         if (i > 0 && takesRowOutOfService) {
             Restore(edit);
         }
-        return false;
+        return status;
     }
-    return true;
+    return RequestStatus(0);
 }
 
 // A row left behind half made would stay invisible in the list, and a later Add of its VID
@@ -418,11 +419,12 @@ void CVlanMib::Restore(const VlanEdit& edit) {
     RowStatusWrite(m_cCommonSNMPAllPort, status, "1");
 }
 
-bool CVlanMib::WritePvids(const PortFlags& pvids) {
+RequestStatus CVlanMib::WritePvids(const PortFlags& pvids) {
     for (const CSetRequest& request : PvidRequests(pvids)) {
-        if (!request.Send(m_cCommonSNMPAllPort).Ok()) {
-            return false;
+        const RequestStatus status = request.Send(m_cCommonSNMPAllPort);
+        if (!status.Ok()) {
+            return status;
         }
     }
-    return true;
+    return RequestStatus(0);
 }

@@ -147,11 +147,13 @@ public:
     // in add mode that does not reach the active state is destroyed again; a row taken out of
     // service in edit mode gets its old name back and is put back into service. True when
     // every step went through.
-    bool WriteVlan(const vlan::VlanEdit& edit, const std::vector<vlan::WriteStep>& steps);
+    // The steps in order up to the first that failed (whose status comes back); a VLAN taken
+    // out of service is put back (or, when added, destroyed) after a later step failed.
+    RequestStatus WriteVlan(const vlan::VlanEdit& edit, const std::vector<vlan::WriteStep>& steps);
 
     // The PVID sub-dialog's walk and writes.
     CTableWalk& PvidDialogWalk() { return m_cPvidDialogWalk; }
-    bool WritePvids(const PortFlags& pvids);
+    RequestStatus WritePvids(const PortFlags& pvids); // stops at the first request that failed
 
 private:
     void AddPvidRow(const SnmpRow& row, PortFlags& pvids);

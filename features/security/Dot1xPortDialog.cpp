@@ -80,11 +80,19 @@ void CDot1xPortDlg::Apply() {
     if (ShowRefusal(plan.refusal)) {
         return;
     }
+    std::optional<RequestStatus> firstFailure;
     for (std::size_t i = 0; i < plan.requests.size(); ++i) {
         if (i > 0) {
             QThread::msleep(kBatchPauseMs);
         }
-        SendSet(m_cMib.SetSession(), plan.requests[i]);
+        const RequestStatus status =
+            SendSet(m_cMib.SetSession(), plan.requests[i], 0, Failure::CallerReports);
+        if (!status.Ok() && !firstFailure) {
+            firstFailure = status;
+        }
+    }
+    if (firstFailure) {
+        ShowWriteFailure(*firstFailure);
     }
     Refresh();
 }

@@ -253,12 +253,15 @@ void CImpbMib::StartBlackListWalk(const QObject* receiver, std::function<void(co
     m_cBlackListWalk.Start();
 }
 
-bool CImpbMib::SetPortSettings(const PortSettingsInput& input) {
-    bool all = true;
+RequestStatus CImpbMib::SetPortSettings(const PortSettingsInput& input) {
+    RequestStatus first(0);
     for (const CSetRequest& request : PortSettingsRequests(input)) {
-        all = request.Send(m_cCommonSNMPSet).Ok() && all;
+        const RequestStatus status = request.Send(m_cCommonSNMPSet);
+        if (first.Ok()) {
+            first = status;
+        }
     }
-    return all;
+    return first;
 }
 
 bool CImpbMib::AddWhiteListEntry(const std::string& ip, const std::string& mac, long port) {

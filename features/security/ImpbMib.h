@@ -135,7 +135,8 @@ public:
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
     // Writes the port settings port by port. True when every port was written.
-    bool SetPortSettings(const impb::PortSettingsInput& input);
+    // Every request is sent; the first that failed, or success.
+    RequestStatus SetPortSettings(const impb::PortSettingsInput& input);
     // Creates the white-list row of the host and its port, step by step; stops at the first
     // step the switch refuses. True when the row is active.
     bool AddWhiteListEntry(const std::string& ip, const std::string& mac, long port);

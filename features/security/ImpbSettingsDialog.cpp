@@ -82,7 +82,10 @@ void CImpbSettingsDlg::Apply() {
         }
         return;
     }
-    m_cMib.SetPortSettings(input);
+    const RequestStatus status = m_cMib.SetPortSettings(input);
     QThread::msleep(CImpbMib::kPauseMs);
+    if (!status.Ok()) {
+        ShowWriteFailure(status);
+    }
     Refresh();
 }

@@ -16,11 +16,13 @@ namespace {
 
 constexpr int kRowActive = 1;
 constexpr int kForceAuthorized = 3;
+constexpr int kDot1xEnabled = 1;
 
 struct SecurityObjects {
     Oid trunkMembers = Private("8.1.3.1.2");
     Oid impbState = Private("14.10.1.1.2");
     Oid dot1xControl = Private("11.2.9.1.2");
+    Oid dot1xState = Private("11.2.1.0");
     Oid arpMac = Private("14.3.1.1.2");
     Oid arpPorts = Private("14.3.1.1.3");
     Oid arpStatus = Private("14.3.1.1.4");
@@ -49,7 +51,8 @@ bool Touches(const Transaction& tx, const Oid& prefix) {
     return !tx.ChangedUnder(prefix).empty();
 }
 
-// Binding and 802.1X stay off the ports of an aggregated link, whichever side changes.
+// Binding and 802.1X stay off the ports of an aggregated link, whichever side changes; a port's
+// 802.1X control counts only while 802.1X is enabled on the switch.
 std::optional<SetFailure> AggregatedPortRule(Transaction& tx) {
     bool trunks = Touches(tx, S().trunkMembers);
     bool impb = Touches(tx, S().impbState);
@@ -63,7 +66,8 @@ std::optional<SetFailure> AggregatedPortRule(Transaction& tx) {
             return Refuse(tx, impb ? S().impbState : S().trunkMembers,
                           ErrorStatus::InconsistentValue);
         }
-        if (tx.GetNumber(S().dot1xControl + p, kForceAuthorized) != kForceAuthorized) {
+        if (tx.GetNumber(S().dot1xState) == kDot1xEnabled &&
+            tx.GetNumber(S().dot1xControl + p, kForceAuthorized) != kForceAuthorized) {
             return Refuse(tx, dot1x ? S().dot1xControl : S().trunkMembers,
                           ErrorStatus::InconsistentValue);
         }

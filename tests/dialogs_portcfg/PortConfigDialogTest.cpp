@@ -391,15 +391,17 @@ TEST_F(PortConfigTest, ApplyAsksSendsOneRequestAndReadsAgainAndTrunkMembersKeepT
     EXPECT_EQ(ApplyAnswering(*dialog),
               std::vector<std::string>{"LA port can not support in different flow control."});
     EXPECT_TRUE(TakeSets().empty());
-    // A set the switch refuses shows nothing and reads the switch again.
+    // A set the switch refuses is reported and the switch read again.
     trace.Clear();
     DeviceValues().IsAllGiga = true; // the module thinks so, the switch knows better
     ASSERT_TRUE(Pick(*dialog, 2, "1000M-Full", "Disabled"));
     EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok}),
-              std::vector<std::string>{kForcedSpeedQuestion});
+              (std::vector<std::string>{kForcedSpeedQuestion,
+                                        "The switch refused the change (error 10). Nothing more "
+                                        "was written."}));
     sets = TakeSets();
     ASSERT_EQ(sets.size(), 1u);
-    EXPECT_NE(sets[0].result, "noError");
+    EXPECT_EQ(sets[0].result, "wrongValue");
     EXPECT_FALSE(trace.Contains("set status = 0"));
     EXPECT_TRUE(messages.Texts().empty());
     ASSERT_TRUE(WaitForRead(*dialog));

@@ -110,6 +110,8 @@ TEST_F(ImpbDialogTest, BindingOnEveryPortNeedsAWhiteListEntry) {
     ASSERT_TRUE(Choose(dialog.get(), "adminState", "Enabled"));
     ASSERT_TRUE(Choose(dialog.get(), "inspectionMode", "ARP+IP Inspection"));
     ASSERT_TRUE(Choose(dialog.get(), "toPort", "27"));
+    // The refused Apply read the trunk membership again: Apply waits for it.
+    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "applyButton"); }));
     EXPECT_TRUE(ClickShowing(dialog.get(), "applyButton").empty());
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 27u);

@@ -242,11 +242,18 @@ TEST_F(VlanDialogTest, RefusedActivationLeavesNoHalfMadeRow) {
     auto dialog = OpenRead();
     ASSERT_TRUE(Click(dialog.get(), "addButton"));
     Fill(*dialog, "7", "default", {1}, {}); // VLAN 1's name: the switch refuses to activate
-    ASSERT_TRUE(WaitIdle(*dialog));
     const auto sent = AllBindings();
     ASSERT_EQ(sent.size(), 8u);
     EXPECT_EQ(sent[6], kVlan + "5.7 = INTEGER: 1 inconsistentValue");
     EXPECT_EQ(sent[7], kVlan + "5.7 = INTEGER: 6 noError");
+    // Reported, and the sub-dialog keeps what was typed for another try.
+    EXPECT_EQ(messages.TakeTexts(),
+              std::vector<std::string>{
+                  "The switch refused the change (error 12). Nothing more was written."});
+    ASSERT_NE(dialog->SubDialog(), nullptr);
+    EXPECT_EQ(Find<QLineEdit>(dialog->SubDialog(), "nameEdit")->text(), "default");
+    dialog->SubDialog()->reject();
+    ASSERT_TRUE(WaitIdle(*dialog));
     EXPECT_EQ(Ids(*dialog), QStringList({"1"}));
     ASSERT_TRUE(Click(dialog.get(), "addButton"));
     Fill(*dialog, "7", "seven", {1}, {});
@@ -257,6 +264,8 @@ TEST_F(VlanDialogTest, RefusedActivationLeavesNoHalfMadeRow) {
     dialog->VlanList()->SelectRow(1);
     ASSERT_TRUE(Click(dialog.get(), "editButton"));
     Fill(*dialog, "", "default", {}, {});
+    EXPECT_EQ(messages.TakeTexts().size(), 1u); // the refusal, reported
+    dialog->SubDialog()->reject();
     ASSERT_TRUE(WaitIdle(*dialog));
     const auto restored = AllBindings();
     ASSERT_EQ(restored.size(), 9u);

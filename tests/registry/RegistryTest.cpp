@@ -6,7 +6,9 @@
 // order when it closes. A dialog registered without a row here fails the last test.
 #include "app/ModuleCommands.h"
 #include "features/common/FeatureDialog.h"
+#include "features/common/ReportList.h"
 #include "platform/Trace.h"
+#include "snmp/SessionParameters.h"
 #include "tests/support/DialogFixture.h"
 
 #include <QDir>
@@ -231,6 +233,66 @@ TEST_F(ReadingDialogTest, NothingButCloseCanBePressedUntilTheReadsAreIn) {
         EXPECT_TRUE(TakeSets().empty());
         messages.TakeTexts();
     }
+}
+
+// A switch that refuses every write (sent with the read-only community): each dialog, its lists'
+// first rows picked and applied, shows something that the same Apply on a switch that takes the
+// write does not. A refused write is never passed over in silence.
+class RefusedWriteTest : public DialogFixture {
+protected:
+    SimFixture::Options SimulatorOptions() override {
+        SimFixture::Options options;
+        options.model = "KSX-7700-28P";
+        return options;
+    }
+
+    struct Outcome {
+        std::vector<std::string> texts;
+        std::size_t sets = 0;
+    };
+
+    Outcome ApplyOnce(const CommandDialogFactory& factory, const char* writeCommunity) {
+        SessionParameters().WriteCommunity = writeCommunity;
+        std::unique_ptr<QDialog> dialog = factory();
+        EXPECT_TRUE(ShowActive(dialog.get()));
+        auto* feature = qobject_cast<CFeatureDialog*>(dialog.get());
+        const auto idle = [&] { return feature == nullptr || !feature->IsBusy(); };
+        EXPECT_TRUE(WaitUntil(idle, 120000));
+        for (CReportList* list : dialog->findChildren<CReportList*>()) {
+            if (list->RowCount() > 0) {
+                list->SelectRow(0);
+                emit list->rowSelected(0);
+            }
+        }
+        const auto* apply = qobject_cast<QPushButton*>(FindAny(dialog.get(), "applyButton"));
+        if (apply != nullptr && apply->isEnabled() && apply->isVisibleTo(dialog.get())) {
+            Click(dialog.get(), "applyButton");
+            EXPECT_TRUE(WaitUntil(idle, 120000));
+        }
+        dialog.reset();
+        return {messages.TakeTexts(), TakeSets().size()};
+    }
+};
+
+TEST_F(RefusedWriteTest, ARefusedWriteIsNeverPassedOverInSilence) {
+    SessionParameters().VlanEditAllowed = true;
+    RegisterModuleCommands();
+    int refusedDialogs = 0;
+    for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
+        const CommandDialogFactory factory = CommandDialogFor(entry.id);
+        if (entry.id == kCmdAbout || !factory) {
+            continue;
+        }
+        SCOPED_TRACE(entry.path);
+        const Outcome refused = ApplyOnce(factory, "guests");
+        if (refused.sets == 0) {
+            continue; // nothing to write, or the input was refused before sending
+        }
+        ++refusedDialogs;
+        EXPECT_NE(refused.texts, ApplyOnce(factory, "keepers").texts);
+    }
+    SessionParameters().WriteCommunity = "keepers";
+    EXPECT_GT(refusedDialogs, 10);
 }
 
 TEST(DialogRegistryTest, EveryDialogOfTheMenuHasARowAbove) {
