@@ -10,7 +10,10 @@ set -euo pipefail
 root=${1%/}
 work=${2:-$(mktemp -d "${TMPDIR:-/tmp}/ksx-installed.XXXXXX")}
 module=$root/opt/ksx-module
-chmod 700 "$work" # also the runtime folder of the module's single-instance guard
+# The module's single-instance socket lives in its runtime folder: a short one, since a socket
+# path may not be longer than 107 bytes however deep the build folder is.
+runtime=$(mktemp -d "/tmp/ksx-rt.XXXXXX")
+trap 'rm -rf "$runtime"' EXIT
 fail() { echo "check_installed: $*" >&2; exit 1; }
 
 for file in "$module/ksx-module" "$root/usr/bin/ksx-sim" "$root/usr/bin/ksx-snmp"; do
@@ -44,7 +47,7 @@ done
 "$root/usr/bin/ksx-sim" --listen udp:127.0.0.1:0 --state-dir "$work" --ready-file "$work/ready" \
   --request-log "$work/requests.json" >"$work/sim.log" 2>&1 &
 sim=$!
-trap 'kill $sim 2>/dev/null; wait $sim 2>/dev/null || true' EXIT
+trap 'kill $sim 2>/dev/null; wait $sim 2>/dev/null || true; rm -rf "$runtime"' EXIT
 for _ in $(seq 1 100); do
   [ -f "$work/ready" ] || sleep 0.1
 done
@@ -53,7 +56,7 @@ port=$(head -1 "$work/ready" | sed 's/.*://')
 
 status=0
 QT_QPA_PLATFORM=offscreen KSX_TRACE=1 KSX_MESSAGES=stderr KSX_TEST_EXIT_AFTER_MS=3000 \
-  KSX_SNAPSHOT="$work/panel.png" XDG_RUNTIME_DIR="$work" \
+  KSX_SNAPSHOT="$work/panel.png" XDG_RUNTIME_DIR="$runtime" \
   "$module/ksx-module" /Ninstalled /I127.0.0.1 /Rguests /Wkeepers /Etrue /V1 "/P$port" \
   2>"$work/module.log" || status=$?
 [ "$status" -eq 0 ] || fail "the module ended with $status: $(cat "$work/module.log")"
