@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -42,6 +43,10 @@ struct SubDialogPath {
     std::function<void(QDialog&)> prepare = [](QDialog&) {};
     const char* model = "KSX-7700-28";
 };
+
+void PrintTo(const SubDialogPath& path, std::ostream* os) {
+    *os << path.name;
+}
 
 void PickFirstRow(QDialog& dialog, const char* listName) {
     auto* list = Find<CReportList>(&dialog, listName);
