@@ -2,10 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/common/FeatureDialog.h"
 
+#include "features/common/Repainting.h"
 #include "features/common/ReportList.h"
 #include "features/common/TrunkInfo.h"
 #include "platform/Trace.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -179,7 +181,10 @@ RequestStatus CFeatureDialog::SendSet(CCommonSNMP& session, const CSetRequest& r
                                       unsigned timeoutMs, Failure failure) {
     m_sending = true;
     UpdateWidgets();
-    const RequestStatus status = request.Send(session, timeoutMs);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    RequestStatus status;
+    kit::RunRepainting([&] { status = request.Send(session, timeoutMs); });
+    QApplication::restoreOverrideCursor();
     platform::DebugTrace("set status = " + std::to_string(status.Code()));
     m_sending = false;
     UpdateWidgets();
@@ -197,6 +202,13 @@ std::optional<RequestStatus> CFeatureDialog::RunPlan(CCommonSNMP& session, const
     const RequestStatus status = SendSet(session, plan.request, timeoutMs);
     Refresh();
     return status;
+}
+
+void CFeatureDialog::reject() {
+    // The request in hand finishes first: its caller still runs on this dialog's stack.
+    if (!kit::IsWaitingRepainting()) {
+        QDialog::reject();
+    }
 }
 
 void CFeatureDialog::showEvent(QShowEvent* event) {

@@ -55,6 +55,9 @@ public:
     // Checks the input, writes it, reads again.
     virtual void Apply() {}
 
+    // Escape and Close wait while a request or pause of this thread is in hand.
+    void reject() override;
+
     // A watched walk runs or a set is being sent.
     bool IsBusy() const;
     // Nothing is in flight and every reading the writes depend on is valid.

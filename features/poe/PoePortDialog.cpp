@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/poe/PoePortDialog.h"
 
+#include "features/common/Repainting.h"
+
 #include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/FromToPorts.h"
@@ -12,16 +14,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEventLoop>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <thread>
 
 namespace {
 
@@ -179,22 +178,6 @@ void CPoePortDlg::reject() {
     }
 }
 
-void CPoePortDlg::RunRepainting(const std::function<void()>& work) {
-    QEventLoop loop;
-    std::thread worker([&loop, &work] {
-        work();
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    worker.join();
-}
-
-void CPoePortDlg::PauseRepainting(unsigned ms) {
-    QEventLoop loop;
-    QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
-
 void CPoePortDlg::Apply() {
     const int from = m_pPorts->FromPort();
     const int to = m_pPorts->ToPort();
@@ -215,12 +198,12 @@ void CPoePortDlg::Apply() {
     RequestStatus firstFailure(0);
     for (int port = from; port >= 1 && port <= to; ++port) {
         RequestStatus status;
-        RunRepainting([&] { status = m_cMib.SendPort(port, settings); });
+        kit::RunRepainting([&] { status = m_cMib.SendPort(port, settings); });
         platform::DebugTrace("set status = " + std::to_string(status.Code()));
         if (firstFailure.Ok()) {
             firstFailure = status;
         }
-        PauseRepainting(poe::kPortPauseMs);
+        kit::PauseRepainting(poe::kPortPauseMs);
     }
     m_bApplying = false;
     Refresh();

@@ -39,9 +39,6 @@ private:
     QStringList PortCells(const SnmpRow& row, int rowNumber);
     void SelectRow(int row);
     void UserDefineToggled(bool on);
-    // Runs `work` on a worker thread while the window keeps painting; user input waits.
-    void RunRepainting(const std::function<void()>& work);
-    void PauseRepainting(unsigned ms);
 
     CPoePortMib& m_cMib = AddData<CPoePortMib>();
     std::vector<poe::TimeRangeName> m_names;
