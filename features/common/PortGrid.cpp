@@ -163,7 +163,7 @@ void CPortGrid::ClickPorts(const PortFlags& ports, int choice) {
     }
 }
 
-QWidget* CPortGrid::MakeBulkControls(QWidget* parent) {
+QWidget* CPortGrid::MakeBulkControls(QWidget* parent, AllButton allButton) {
     auto* bulk = new QWidget(parent);
     bulk->setObjectName(QStringLiteral("bulkControls"));
     auto* layout = new QGridLayout(bulk);
@@ -171,18 +171,21 @@ QWidget* CPortGrid::MakeBulkControls(QWidget* parent) {
     for (int choice = 0; choice < static_cast<int>(m_choices.size()); ++choice) {
         const PortChoice& row = m_choices[choice];
         const QString title = row.title.isEmpty() ? QStringLiteral("Ports:") : row.title;
-        auto* all = new QPushButton(QStringLiteral("All"), bulk);
-        all->setObjectName(row.namePrefix + QStringLiteral("All"));
-        all->setAutoDefault(false);
         auto* range = new QLineEdit(bulk);
         range->setObjectName(row.namePrefix + QStringLiteral("Range"));
         range->setPlaceholderText(QStringLiteral("1-8,12"));
         auto* set = new QPushButton(QStringLiteral("Set"), bulk);
         set->setObjectName(row.namePrefix + QStringLiteral("Set"));
         set->setAutoDefault(false);
-        connect(all, &QPushButton::clicked, this, [this, choice] {
-            ClickPorts(PortFlags(static_cast<std::size_t>(m_portCount), 1), choice);
-        });
+        if (allButton == AllButton::Shown) {
+            auto* all = new QPushButton(QStringLiteral("All"), bulk);
+            all->setObjectName(row.namePrefix + QStringLiteral("All"));
+            all->setAutoDefault(false);
+            connect(all, &QPushButton::clicked, this, [this, choice] {
+                ClickPorts(PortFlags(static_cast<std::size_t>(m_portCount), 1), choice);
+            });
+            layout->addWidget(all, choice, 1);
+        }
         const auto setRange = [this, range, choice] {
             if (const std::optional<PortFlags> ports =
                     ParsePortRanges(range->text().toStdString(), m_portCount)) {
@@ -193,7 +196,6 @@ QWidget* CPortGrid::MakeBulkControls(QWidget* parent) {
         // Enter takes the entry; it must not reach the dialog's default button.
         new CEnterTaker(*range, setRange);
         layout->addWidget(new QLabel(title, bulk), choice, 0);
-        layout->addWidget(all, choice, 1);
         layout->addWidget(range, choice, 2);
         layout->addWidget(set, choice, 3);
     }

@@ -58,8 +58,10 @@ public:
     // Controls that set many ports at once, one line per choice (per grid for check boxes):
     // "All" (objectName prefix + "All") and a port range entry such as "1-8,12" (prefix +
     // "Range"), taken with Enter or "Set" (prefix + "Set"); a wrong entry gets "Invalid
-    // Portlist". Each port set counts as a click on it (portClicked).
-    QWidget* MakeBulkControls(QWidget* parent);
+    // Portlist". Each port set counts as a click on it (portClicked). A dialog that has its own
+    // "All" buttons takes the range entries alone.
+    enum class AllButton { Shown, Left };
+    QWidget* MakeBulkControls(QWidget* parent, AllButton allButton = AllButton::Shown);
     // Checks the `choice` button of every port flagged in `ports`, as clicks would (a disabled
     // button is left alone).
     void ClickPorts(const PortFlags& ports, int choice = 0);

@@ -70,6 +70,7 @@ CMirrorDlg::CMirrorDlg(QWidget* parent) : CResizableDialog(parent), m_cMib(AddDa
     auto* sourceLayout = new QVBoxLayout(sources);
     sourceLayout->addWidget(m_pGrid);
     sourceLayout->addLayout(allRow);
+    sourceLayout->addWidget(m_pGrid->MakeBulkControls(sources, CPortGrid::AllButton::Left));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);

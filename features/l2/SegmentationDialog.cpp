@@ -65,6 +65,7 @@ CSegmentationDlg::CSegmentationDlg(QWidget* parent)
     auto* portLayout = new QVBoxLayout(ports);
     portLayout->addLayout(fromRow);
     portLayout->addWidget(m_pGrid);
+    portLayout->addWidget(m_pGrid->MakeBulkControls(ports, CPortGrid::AllButton::Left));
     portLayout->addLayout(kit::ButtonRow({m_pAll, m_pClear, m_pPortApply}));
 
     auto* table = kit::Group(this, QStringLiteral("Forwarding Port Table"), "tableGroup");

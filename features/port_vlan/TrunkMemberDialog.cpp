@@ -23,6 +23,7 @@ constexpr int kMargin = 10;
 constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 26;
 constexpr int kTrunkGroupHeight = 56;
+constexpr int kBulkLineHeight = 32;
 
 QLabel* Label(QWidget* parent, const QString& text, const char* objectName) {
     auto* label = new QLabel(text, parent);
@@ -74,7 +75,8 @@ QSize CTrunkMemberDlg::SizeFor(int portCount) {
 
 // Controls stand where they were drawn; the anchors move them as the window grows.
 void CTrunkMemberDlg::BuildControls() {
-    const QSize size = SizeFor(m_nPortCount);
+    // The drawn size, and one line more for the range entry under the grid.
+    const QSize size = SizeFor(m_nPortCount) + QSize(0, kBulkLineHeight);
     const int width = size.width();
     const int height = size.height();
     const int groupWidth = width - 2 * kMargin;
@@ -105,6 +107,7 @@ void CTrunkMemberDlg::BuildControls() {
     gridLayout->setContentsMargins(6, 4, 6, 4);
     gridLayout->addStretch(1);
     gridLayout->addWidget(m_pGrid, 0, Qt::AlignHCenter);
+    gridLayout->addWidget(m_pGrid->MakeBulkControls(memberGroup));
     gridLayout->addStretch(1);
 
     m_pOkButton = new QPushButton(QStringLiteral("OK"), this);

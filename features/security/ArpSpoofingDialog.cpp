@@ -113,6 +113,7 @@ CArpEntryDlg::CArpEntryDlg(CArpSpoofMib& mib, std::vector<GatewayRow> listed, QW
     layout->addLayout(form);
     layout->addWidget(m_pAllPorts, 0, Qt::AlignLeft);
     layout->addWidget(m_pPorts);
+    layout->addWidget(m_pPorts->MakeBulkControls(this, CPortGrid::AllButton::Left));
     layout->addStretch(1);
     layout->addLayout(kit::ButtonRow({ApplyButton(), CloseButton()}));
 

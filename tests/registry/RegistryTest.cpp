@@ -11,8 +11,11 @@
 #include "snmp/SessionParameters.h"
 #include "tests/support/DialogFixture.h"
 
+#include <QAbstractButton>
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <algorithm>
 #include <string>
@@ -293,6 +296,44 @@ TEST_F(RefusedWriteTest, ARefusedWriteIsNeverPassedOverInSilence) {
     }
     SessionParameters().WriteCommunity = "keepers";
     EXPECT_GT(refusedDialogs, 10);
+}
+
+// Every port grid of the menu takes a range entry: "1-2" and Enter choose ports 1 and 2 in that
+// line's choice, as two clicks would.
+using PortGridTest = DialogFixture;
+
+TEST_F(PortGridTest, EveryPortGridTakesARangeEntry) {
+    RegisterModuleCommands();
+    int entries = 0;
+    for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
+        const CommandDialogFactory factory = CommandDialogFor(entry.id);
+        if (entry.id == kCmdAbout || !factory) {
+            continue;
+        }
+        SCOPED_TRACE(entry.path);
+        std::unique_ptr<QDialog> dialog = factory();
+        ASSERT_TRUE(ShowActive(dialog.get()));
+        auto* feature = qobject_cast<CFeatureDialog*>(dialog.get());
+        EXPECT_TRUE(WaitUntil([&] { return feature == nullptr || !feature->IsBusy(); }, 120000));
+        for (QWidget* bulk : dialog->findChildren<QWidget*>(QStringLiteral("bulkControls"))) {
+            for (QLineEdit* range : bulk->findChildren<QLineEdit*>()) {
+                const QString prefix = range->objectName().chopped(5); // "Range"
+                ASSERT_TRUE(Type(bulk, range->objectName(), QStringLiteral("1-2")));
+                QTest::keyClick(range, Qt::Key_Return);
+                for (const char* port : {"1", "2"}) {
+                    const auto* button =
+                        qobject_cast<QAbstractButton*>(FindAny(dialog.get(), prefix + port));
+                    ASSERT_NE(button, nullptr) << (prefix + port).toStdString();
+                    EXPECT_TRUE(button->isChecked() || !button->isEnabled())
+                        << (prefix + port).toStdString();
+                }
+                ++entries;
+            }
+        }
+        dialog.reset();
+        messages.TakeTexts();
+    }
+    EXPECT_GE(entries, 5); // mirroring's four lines and segmentation
 }
 
 TEST(DialogRegistryTest, EveryDialogOfTheMenuHasARowAbove) {
