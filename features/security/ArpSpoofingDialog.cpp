@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/security/ArpSpoofingDialog.h"
 #include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
+#include "features/common/ReportList.h"
 #include "features/common/IpAddressEdit.h"
 #include "features/common/PortGrid.h"
-#include "features/security/ArpDhcpDialogs.h"
-#include "features/security/SecurityWidgets.h"
 #include "snmp/InputChecks.h"
 #include "snmp/SessionParameters.h"
 
@@ -18,19 +18,18 @@
 #include <QVBoxLayout>
 
 using namespace arp;
-using security_ui::Text;
+using kit::Text;
 
 CArpSpoofingDlg::CArpSpoofingDlg(QWidget* parent) : CFeatureDialog(parent) {
     setWindowTitle(QString::fromLatin1(caption::kArpSpoofing));
-    runEntryDialog = [](QDialog& dialog) { dialog.exec(); };
     m_pTotal = kit::Edit(this, "totalEntries", true);
-    m_pList = security_ui::CentredList(this, "gatewayList",
-                                       {{QStringLiteral("Index"), 50},
-                                        {QStringLiteral("Router/Gateway IP Address"), 190},
-                                        {QStringLiteral("Router/Gateway MAC Address"), 195},
-                                        {QStringLiteral("Ports"), 150}});
-    m_pAdd = security_ui::Button(this, QStringLiteral("Add"), "addButton");
-    m_pDelete = security_ui::Button(this, QStringLiteral("Delete"), "deleteButton");
+    m_pList = kit::CentredList(this, "gatewayList",
+                               {{QStringLiteral("Index"), 50},
+                                {QStringLiteral("Router/Gateway IP Address"), 190},
+                                {QStringLiteral("Router/Gateway MAC Address"), 195},
+                                {QStringLiteral("Ports"), 150}});
+    m_pAdd = kit::Button(this, QStringLiteral("Add"), "addButton");
+    m_pDelete = kit::Button(this, QStringLiteral("Delete"), "deleteButton");
 
     auto* total = new QHBoxLayout;
     auto* label = new QLabel(QStringLiteral("Total Entries:"), this);
@@ -79,7 +78,7 @@ void CArpSpoofingDlg::AddEntry() {
     }
     {
         CArpEntryDlg entry(m_cMib, m_rows, this);
-        runEntryDialog(entry);
+        entry.exec();
     }
     Refresh();
 }

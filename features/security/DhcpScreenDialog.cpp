@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/security/DhcpScreenDialog.h"
 #include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
+#include "features/common/ReportList.h"
 #include "features/common/IpAddressEdit.h"
-#include "features/security/ArpDhcpDialogs.h"
-#include "features/security/SecurityWidgets.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 using namespace dhcp;
-using security_ui::Text;
+using kit::Text;
 
 CDhcpScreenDlg::CDhcpScreenDlg(QWidget* parent) : CFeatureDialog(parent) {
     setWindowTitle(QString::fromLatin1(caption::kDhcpScreening));
@@ -22,7 +22,7 @@ CDhcpScreenDlg::CDhcpScreenDlg(QWidget* parent) : CFeatureDialog(parent) {
     auto* trusted =
         kit::Group(this, QStringLiteral("DHCP Server Trusted Port Settings"), "trustedPortGroup");
     m_pTrustedPorts = kit::Edit(trusted, "trustedPorts");
-    m_pTrustedAdd = security_ui::Button(trusted, QStringLiteral("Add"), "trustedAddButton");
+    m_pTrustedAdd = kit::Button(trusted, QStringLiteral("Add"), "trustedAddButton");
     auto* trustedForm = new QGridLayout(trusted);
     kit::AddFormRow(*trustedForm, 0, QStringLiteral("DHCP Server Trusted Port :"), m_pTrustedPorts);
     trustedForm->addWidget(new QLabel(QStringLiteral("Ex:(1,2,4-6) "), trusted), 0, 2);
@@ -32,16 +32,16 @@ CDhcpScreenDlg::CDhcpScreenDlg(QWidget* parent) : CFeatureDialog(parent) {
         kit::Group(this, QStringLiteral("Trusted DHCP Server IP Settings"), "serverIpGroup");
     m_pServerIp = new CIpAddressEdit(server);
     m_pServerIp->setObjectName(QStringLiteral("serverIp"));
-    m_pServerAdd = security_ui::Button(server, QStringLiteral("Add"), "serverAddButton");
+    m_pServerAdd = kit::Button(server, QStringLiteral("Add"), "serverAddButton");
     auto* serverForm = new QGridLayout(server);
     kit::AddFormRow(*serverForm, 0, QStringLiteral("IP Address"), m_pServerIp);
     serverForm->addWidget(m_pServerAdd, 0, 2);
 
     auto* lists =
         kit::Group(this, QStringLiteral("Trusted DHCP Server IP Lists "), "serverListGroup");
-    m_pList = security_ui::CentredList(
+    m_pList = kit::CentredList(
         lists, "serverList", {{QStringLiteral("Index"), 150}, {QStringLiteral("IP Address"), 450}});
-    m_pDelete = security_ui::Button(lists, QStringLiteral("Delete"), "deleteButton");
+    m_pDelete = kit::Button(lists, QStringLiteral("Delete"), "deleteButton");
     auto* listLayout = new QVBoxLayout(lists);
     listLayout->addWidget(new QLabel(QStringLiteral("Note:Maximum 5 entries"), lists));
     listLayout->addWidget(m_pList, 1);

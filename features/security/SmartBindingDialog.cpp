@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/security/SmartBindingDialog.h"
 #include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
+#include "features/common/ReportList.h"
 #include "features/common/IpAddressEdit.h"
 #include "features/common/NumberEdit.h"
-#include "features/security/ImpbDialogs.h"
-#include "features/security/SecurityWidgets.h"
 #include "snmp/InputChecks.h"
 #include "snmp/SessionParameters.h"
 
@@ -20,7 +20,7 @@
 #include <QVBoxLayout>
 
 using namespace impb;
-using security_ui::Text;
+using kit::Text;
 
 namespace {
 
@@ -43,7 +43,7 @@ CIMPBSmartBinding::CIMPBSmartBinding(QWidget* parent) : CFeatureDialog(parent) {
     m_pMac = kit::Edit(manual, "bindMacAddress", false, 17);
     m_pPort = new CNumberEdit(manual, 3);
     m_pPort->setObjectName(QStringLiteral("bindPort"));
-    auto* add = security_ui::Button(manual, QStringLiteral("Add"), "addButton");
+    auto* add = kit::Button(manual, QStringLiteral("Add"), "addButton");
     auto* manualForm = new QGridLayout(manual);
     kit::AddFormRow(*manualForm, 0, QStringLiteral("IP Address"), m_pIp);
     kit::AddFormRow(*manualForm, 1, QStringLiteral("MAC Address"), m_pMac);
@@ -53,7 +53,7 @@ CIMPBSmartBinding::CIMPBSmartBinding(QWidget* parent) : CFeatureDialog(parent) {
     auto* scan = kit::Group(this, QStringLiteral("Auto Scan"), "autoScanGroup");
     m_pScanFrom = AddressEdit(scan, "scanFrom");
     m_pScanTo = AddressEdit(scan, "scanTo");
-    auto* scanButton = security_ui::Button(scan, QStringLiteral("Scan"), "scanButton");
+    auto* scanButton = kit::Button(scan, QStringLiteral("Scan"), "scanButton");
     auto* scanForm = new QGridLayout(scan);
     scanForm->addWidget(
         new QLabel(
@@ -65,13 +65,13 @@ CIMPBSmartBinding::CIMPBSmartBinding(QWidget* parent) : CFeatureDialog(parent) {
     scanForm->addWidget(scanButton, 2, 2);
 
     auto* info = kit::Group(this, QStringLiteral("List Info"), "listInfoGroup");
-    m_pList = security_ui::CentredList(info, "bindingList",
-                                       {{QStringLiteral("VID"), 100},
-                                        {QStringLiteral("IP Address"), 160},
-                                        {QStringLiteral("Mac Address"), 170},
-                                        {QStringLiteral("Port"), 110},
-                                        {QStringLiteral("Binding"), 100}});
-    m_pBinding = security_ui::Button(info, QStringLiteral("Binding"), "bindingButton");
+    m_pList = kit::CentredList(info, "bindingList",
+                               {{QStringLiteral("VID"), 100},
+                                {QStringLiteral("IP Address"), 160},
+                                {QStringLiteral("Mac Address"), 170},
+                                {QStringLiteral("Port"), 110},
+                                {QStringLiteral("Binding"), 100}});
+    m_pBinding = kit::Button(info, QStringLiteral("Binding"), "bindingButton");
     auto* infoLayout = new QVBoxLayout(info);
     infoLayout->addWidget(m_pList, 1);
     infoLayout->addLayout(kit::ButtonRow({RefreshButton(), m_pBinding}));

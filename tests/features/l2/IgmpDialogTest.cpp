@@ -3,9 +3,7 @@
 //
 // IGMP snooping, its VLAN settings, the multicast entry table and multicast filtering
 // against ksx-sim: refusals send nothing, Apply sends exactly what changed, and what the
-// switch learned or was given elsewhere shows up. Auto Surveillance VLAN Settings and Syslog
-// Host Configuration: devices are created and destroyed through their row status; the syslog
-// values go out as the switch takes them.
+// switch learned or was given elsewhere shows up.
 #include "features/common/IpAddressEdit.h"
 #include "features/common/PortGrid.h"
 #include "features/common/ReportList.h"
@@ -14,8 +12,6 @@
 #include "features/l2/IgmpVlanDialog.h"
 #include "features/l2/MulticastEntryDialog.h"
 #include "features/l2/MulticastFilterDialog.h"
-#include "features/maintenance/SyslogDialog.h"
-#include "features/port_vlan/SurveillanceVlanDialog.h"
 #include "tests/support/DialogFixture.h"
 
 #include <QAbstractButton>
@@ -29,7 +25,6 @@ using platform::MessageResult;
 using namespace testsupport;
 
 const std::string G = PrivateOid("10");
-const std::string Sv = PrivateOid("26");
 
 std::vector<std::string> Cells(const CReportList& list, int row) {
     std::vector<std::string> cells;
@@ -65,11 +60,6 @@ protected:
         auto dialog = Open<CIgmpSnoopingDlg>();
         EXPECT_TRUE(WaitUntil(
             [&] { return Find<QLineEdit>(dialog.get(), "hostTimeoutEdit")->text() == "260"; }));
-        return dialog;
-    }
-    std::unique_ptr<CSurveillanceVlanDlg> OpenSurveillance() {
-        auto dialog = Open<CSurveillanceVlanDlg>();
-        EXPECT_TRUE(WaitForRows(*dialog->DeviceList(), 1, *dialog));
         return dialog;
     }
     static bool WaitForRows(CReportList& list, int rows, QWidget& dialog) {
@@ -238,99 +228,6 @@ TEST_F(IgmpTest, AllSetsEveryListedVlanInOneRequest) {
     ASSERT_TRUE(WaitForRows(list, 12, *dialog));
     EXPECT_EQ(Cells(list, 11),
               (std::vector<std::string>{"12", "VLAN12", "Filtering Unregistered Groups"}));
-}
-
-TEST_F(IgmpTest, RefusesVlanOneAndOutOfRangeIdsThenWritesTheGlobalsInOneRequest) {
-    auto dialog = OpenSurveillance();
-    Find<QCheckBox>(dialog.get(), "enableCheck")->setChecked(true);
-    for (const char* vid : {"1", "4095"}) {
-        ASSERT_TRUE(Type(dialog.get(), "vlanIdEdit", QString::fromLatin1(vid)));
-        ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    }
-    EXPECT_EQ(messages.TakeTexts(),
-              (std::vector<std::string>{"Default VLAN cannot be set as Auto Surveillance VLAN.",
-                                        "The VLAN ID value range is 2 - 4094"}));
-    EXPECT_TRUE(TakeSets().empty());
-
-    ASSERT_TRUE(Type(dialog.get(), "vlanIdEdit", "300"));
-    ASSERT_TRUE(Choose(dialog.get(), "priorityCombo", "Low"));
-    ASSERT_TRUE(Type(dialog.get(), "portsEdit", "1-2,52"));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    const auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]),
-              (std::vector<std::string>{Sv + ".1.2.0 = INTEGER: 300", Sv + ".1.3.0 = INTEGER: 3",
-                                        Sv + ".1.4.0 = OCTET STRING: 0xc00000000000100000000000",
-                                        Sv + ".1.1.0 = INTEGER: 1"}));
-    EXPECT_TRUE(messages.Texts().empty()) << "VLAN 300 did not exist; no PoE on this model";
-    ASSERT_TRUE(WaitForRows(*dialog->DeviceList(), 1, *dialog));
-    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "portsEdit")->text(), "1-2,52");
-}
-
-TEST_F(IgmpTest, AnOuiIsAddedByItsRowStatusAndOnlyUserRowsAreDeleted) {
-    auto dialog = OpenSurveillance();
-    EXPECT_EQ(dialog->DeviceList()->Cell(0, 3), "02-5E-A7-00-00-00");
-    ASSERT_TRUE(Choose(dialog.get(), "kindCombo", "OUI"));
-    ASSERT_TRUE(Choose(dialog.get(), "typeCombo", "Video Encoder"));
-    ASSERT_TRUE(Type(dialog.get(), "descriptionEdit", "door"));
-    ASSERT_TRUE(Type(dialog.get(), "addressEdit", "00-1B-2C-11-22-33"));
-    ASSERT_TRUE(Click(dialog.get(), "addButton"));
-    const std::string index = ".0.27.44.0.0.0";
-    auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 2u);
-    EXPECT_EQ(Bindings(sets[0]),
-              std::vector<std::string>{Sv + ".2.1.1.5" + index + " = INTEGER: 4"});
-    EXPECT_EQ(Bindings(sets[1]), (std::vector<std::string>{
-                                     Sv + ".2.1.1.2" + index + " = OCTET STRING: door",
-                                     Sv + ".2.1.1.4" + index + " = INTEGER: 2",
-                                     Sv + ".2.1.1.3" + index + " = OCTET STRING: 0xffffff000000"}));
-    ASSERT_TRUE(WaitForRows(*dialog->DeviceList(), 2, *dialog));
-    EXPECT_EQ(dialog->DeviceList()->Cell(0, 1), "Video Encoder");
-    EXPECT_EQ(dialog->DeviceList()->Cell(0, 3), "00-1B-2C-00-00-00");
-    EXPECT_TRUE(Find<QLineEdit>(dialog.get(), "addressEdit")->text().isEmpty());
-
-    ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
-    ASSERT_TRUE(ClickRow(*dialog->DeviceList(), 1));
-    ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              (std::vector<std::string>{"Please Selecte the OUI Entry you would to delete",
-                                        "The default Surveillance OUI can not be deleted."}));
-    EXPECT_TRUE(TakeSets().empty());
-    ASSERT_TRUE(ClickRow(*dialog->DeviceList(), 0));
-    ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
-    sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]),
-              std::vector<std::string>{Sv + ".2.1.1.5" + index + " = INTEGER: 6"});
-    EXPECT_TRUE(WaitForRows(*dialog->DeviceList(), 1, *dialog));
-}
-
-TEST_F(IgmpTest, Local7AndAllAreWrittenAs184And7ThenTheStateFollows) {
-    auto dialog = Open<CSyslogDlg>();
-    auto* enable = Find<QCheckBox>(dialog.get(), "enableCheck");
-    auto* address = Find<CIpAddressEdit>(dialog.get(), "hostIpEdit");
-    ASSERT_TRUE(WaitUntil([&] { return address->FilledFieldCount() == 4; }));
-    EXPECT_FALSE(address->isEnabled());
-    enable->setChecked(true);
-    address->SetAddress("127.0.0.1");
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Invalid Syslog Sever IP address."});
-    EXPECT_TRUE(TakeSets().empty());
-
-    address->SetAddress("192.0.2.50");
-    ASSERT_TRUE(Choose(dialog.get(), "facilityCombo", "local7"));
-    ASSERT_TRUE(Choose(dialog.get(), "severityCombo", "all"));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    const std::string s = PrivateOid("16.1");
-    const auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 2u);
-    EXPECT_EQ(Bindings(sets[0]), (std::vector<std::string>{
-                                     s + ".1.0 = IpAddress: 192.0.2.50", s + ".2.0 = INTEGER: 514",
-                                     s + ".4.0 = INTEGER: 7", s + ".5.0 = INTEGER: 184"}));
-    EXPECT_EQ(Bindings(sets[1]), std::vector<std::string>{s + ".6.0 = INTEGER: 1"});
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Set System log Server successfully"});
-    EXPECT_TRUE(enable->isChecked());
-    EXPECT_EQ(Find<QComboBox>(dialog.get(), "facilityCombo")->currentText(), "local7");
 }
 
 } // namespace

@@ -2,8 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // 802.1X: the rules as tables, the settings and port dialogs against ksx-sim.
-#include "features/security/Dot1xDialogs.h"
-#include "tests/dialogs_security/SecurityTestSupport.h"
+#include "features/security/Dot1xDialog.h"
+#include "features/security/Dot1xPortDialog.h"
+#include "tests/features/security/SecurityTestSupport.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -9,7 +9,7 @@
 #include "features/l2/SpanningTreeBridgeDialog.h"
 #include "features/l2/SpanningTreePortDialog.h"
 #include "features/l2/SpanningTreeTableDialog.h"
-#include "tests/dialogs_l2/L2Testing.h"
+#include "tests/features/l2/L2Testing.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -11,7 +11,7 @@
 #include "features/l2/JumboFrameDialog.h"
 #include "features/l2/SegmentationDialog.h"
 #include "features/l2/StormControlDialog.h"
-#include "tests/dialogs_l2/L2Testing.h"
+#include "tests/features/l2/L2Testing.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

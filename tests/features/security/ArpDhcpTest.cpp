@@ -4,11 +4,16 @@
 // ARP spoofing prevention and DHCP server screening: the rules as tables, the dialogs against
 // ksx-sim.
 #include "features/common/PortGrid.h"
-#include "features/security/ArpDhcpDialogs.h"
-#include "tests/dialogs_security/SecurityTestSupport.h"
+#include "features/security/ArpSpoofingDialog.h"
+#include "features/security/DhcpScreenDialog.h"
+#include "tests/features/security/SecurityTestSupport.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
+#include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -73,7 +78,18 @@ TEST(ArpDhcpRules, TrustedPortsAndServers) {
     EXPECT_EQ(dhcp::CheckServer(4, "10.0.0.255", rows)->text, "Invalid server IP address.");
 }
 
-class ArpDhcpDialogTest : public securitytest::SecurityFixture {};
+class ArpDhcpDialogTest : public securitytest::SecurityFixture {
+protected:
+    // Drives the entry dialog that the next click opens, then closes it.
+    static void WhenEntryOpens(std::function<void(QDialog&)> drive) {
+        QTimer::singleShot(0, [drive] {
+            auto* entry = dynamic_cast<CArpEntryDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(entry, nullptr);
+            drive(*entry);
+            entry->reject();
+        });
+    }
+};
 
 TEST_F(ArpDhcpDialogTest, SixtyFourGatewaysRefuseAnotherOne) {
     std::vector<std::string> lines;
@@ -89,7 +105,6 @@ TEST_F(ArpDhcpDialogTest, SixtyFourGatewaysRefuseAnotherOne) {
     Restart("KSX-7700-28", lines);
     auto dialog = Open<CArpSpoofingDlg>();
     int entryDialogs = 0;
-    dialog->runEntryDialog = [&](QDialog&) { ++entryDialogs; };
     ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "addButton"); }));
     ASSERT_EQ(dialog->List()->RowCount(), 64);
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "totalEntries")->text(), "64");
@@ -104,6 +119,7 @@ TEST_F(ArpDhcpDialogTest, SixtyFourGatewaysRefuseAnotherOne) {
     EXPECT_EQ(TakeBindings(), std::vector<std::string>{kArp + ".4." + ip + " = INTEGER: 6"});
     ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "addButton"); }));
     EXPECT_EQ(dialog->List()->RowCount(), 63);
+    WhenEntryOpens([&](QDialog&) { ++entryDialogs; });
     EXPECT_TRUE(ClickShowing(dialog.get(), "addButton").empty());
     EXPECT_EQ(entryDialogs, 1);
 }
@@ -113,9 +129,8 @@ TEST_F(ArpDhcpDialogTest, AGatewayEntryIsCheckedAskedForAndWrittenInThreeSteps) 
     auto dialog = Open<CArpSpoofingDlg>();
     ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "addButton"); }));
     ASSERT_EQ(dialog->List()->RowCount(), 1);
-    dialog->runEntryDialog = [&](QDialog& entryDialog) {
+    WhenEntryOpens([&](QDialog& entryDialog) {
         QDialog* entry = &entryDialog;
-        ASSERT_TRUE(testsupport::ShowActive(entry));
         ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(entry, "applyButton"); }));
         const auto apply = [&](const std::string& ip, const char* mac,
                                std::initializer_list<MessageResult> answers = {}) {
@@ -141,7 +156,7 @@ TEST_F(ArpDhcpDialogTest, AGatewayEntryIsCheckedAskedForAndWrittenInThreeSteps) 
         EXPECT_EQ(apply("10.1.1.1", "00-1B-2C-00-00-02", {MessageResult::Ok}),
                   std::vector<std::string>{arp::kQuestion});
         EXPECT_TRUE(Find<QLineEdit>(entry, "gatewayMac")->text().isEmpty());
-    };
+    });
     ClickShowing(dialog.get(), "addButton");
     const std::string index = ".10.1.1.1";
     EXPECT_EQ(TakeBindings(),

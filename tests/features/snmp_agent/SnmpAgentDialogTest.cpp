@@ -9,7 +9,7 @@
 #include "features/common/Messages.h"
 #include "features/snmp_agent/SnmpScalarDialog.h"
 #include "features/snmp_agent/SnmpTableDialog.h"
-#include "tests/dialogs_security/SecurityTestSupport.h"
+#include "tests/features/security/SecurityTestSupport.h"
 
 #include <QCheckBox>
 #include <QImage>

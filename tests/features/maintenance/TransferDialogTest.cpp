@@ -8,7 +8,7 @@
 #include "app/ModuleCommands.h"
 #include "app/ModuleWindow.h"
 #include "features/common/SnmpRequests.h"
-#include "features/maintenance/DeviceTools.h"
+#include "features/maintenance/DeviceToolsDialog.h"
 #include "features/maintenance/TransferObjects.h"
 #include "platform/Terminal.h"
 #include "tests/support/DialogFixture.h"

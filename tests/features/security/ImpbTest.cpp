@@ -2,8 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // IP-MAC-port binding: the rules as tables, and the four dialogs against ksx-sim.
-#include "features/security/ImpbDialogs.h"
-#include "tests/dialogs_security/SecurityTestSupport.h"
+#include "features/security/BlackListDialog.h"
+#include "features/security/ImpbSettingsDialog.h"
+#include "features/security/SmartBindingDialog.h"
+#include "features/security/WhiteListDialog.h"
+#include "tests/features/security/SecurityTestSupport.h"
 
 #include <QComboBox>
 #include <QLineEdit>

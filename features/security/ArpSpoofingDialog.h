@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
-// ARP Spoofing Prevention Setting with its entry dialog, and DHCP Server Screening Settings.
+// ARP Spoofing Prevention Setting and its entry dialog.
 #pragma once
 
 #include "features/common/FeatureDialog.h"
 #include "features/common/ResizableDialog.h"
 #include "features/security/ArpSpoofMib.h"
-#include "features/security/DhcpScreenMib.h"
 
-#include <functional>
 #include <vector>
 
 class CIpAddressEdit;
@@ -24,8 +22,6 @@ public:
     explicit CArpSpoofingDlg(QWidget* parent = nullptr);
     void Refresh() override;
     CReportList* List() const { return m_pList; }
-    // Runs the entry dialog modally; a test replaces it to drive the entry dialog itself.
-    std::function<void(QDialog&)> runEntryDialog;
 
 protected:
     void EnableControls() override;
@@ -55,29 +51,4 @@ private:
     QLineEdit* m_pMac = nullptr;
     QCheckBox* m_pAllPorts = nullptr;
     CPortGrid* m_pPorts = nullptr;
-};
-
-class CDhcpScreenDlg : public CFeatureDialog {
-public:
-    explicit CDhcpScreenDlg(QWidget* parent = nullptr);
-    void Refresh() override;
-    CReportList* List() const { return m_pList; }
-
-protected:
-    void EnableControls() override;
-
-private:
-    void AddTrustedPorts();
-    void AddServer();
-    void DeleteSelected();
-
-    CDhcpScreenMib& m_cMib = AddData<CDhcpScreenMib>();
-    std::vector<dhcp::ServerRow> m_rows;   // every row of the switch
-    std::vector<dhcp::ServerRow> m_listed; // the active ones, as listed
-    QLineEdit* m_pTrustedPorts = nullptr;
-    CIpAddressEdit* m_pServerIp = nullptr;
-    CReportList* m_pList = nullptr;
-    QPushButton* m_pTrustedAdd = nullptr;
-    QPushButton* m_pServerAdd = nullptr;
-    QPushButton* m_pDelete = nullptr;
 };

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// Smart Binding Settings: the IP-MAC-port binding state of a range of ports.
+#pragma once
+
+#include "features/common/FeatureDialog.h"
+#include "features/security/ImpbMib.h"
+
+class CFromToPorts;
+class CReportList;
+class QComboBox;
+
+class CImpbSettingsDlg : public CFeatureDialog {
+public:
+    explicit CImpbSettingsDlg(QWidget* parent = nullptr);
+    void Refresh() override;
+    void Apply() override;
+    CReportList* List() const { return m_pList; }
+
+private:
+    CImpbMib& m_cMib = AddData<CImpbMib>();
+    CFromToPorts* m_pPorts = nullptr;
+    QComboBox* m_pAdmin = nullptr;
+    QComboBox* m_pMode = nullptr;
+    QComboBox* m_pSnooping = nullptr;
+    CReportList* m_pList = nullptr;
+};
