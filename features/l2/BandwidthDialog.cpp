@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/l2/BandwidthDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/FromToPorts.h"
 #include "features/common/NumberEdit.h"
@@ -23,7 +22,7 @@ const CEnumTable kNoLimit{{{1, "Enabled", "Enabled"}, {2, "Disabled", "Disabled"
 
 CBandwidthDlg::CBandwidthDlg(QWidget* parent)
     : CFeatureDialog(parent), m_cMib(AddData<CBandwidthMib>()) {
-    setWindowTitle(QString::fromUtf8(caption::kBandwidthControl));
+    setWindowTitle(QString::fromUtf8(kCaption));
     auto* settings = kit::Group(this, QStringLiteral("Bandwidth Control"), "bandwidthGroup");
     m_pPorts = new CFromToPorts(settings, DeviceValues().DevicePortCount, ToPortMessage());
     m_pPorts->SetToFollowsFrom(true);

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/l2/IgmpSnoopingDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/NumberEdit.h"
 #include "features/l2/IgmpVlanDialog.h"
@@ -34,7 +33,7 @@ constexpr std::array<TimerField, kTimerCount> kTimerFields{{
 } // namespace
 
 CIgmpSnoopingDlg::CIgmpSnoopingDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kIgmpSnooping));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pEnableCheck = new QCheckBox(QStringLiteral("&Enable IGMP Snooping "), this);
     m_pEnableCheck->setObjectName(QStringLiteral("enableCheck"));
     connect(m_pEnableCheck, &QCheckBox::toggled, this, [this] { UpdateWidgets(); });

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/l2/SpanningTreeBridgeDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/NumberEdit.h"
 #include "features/l2/SpanningTreeMib.h"
@@ -39,7 +38,7 @@ void Show(CNumberEdit* edit, const std::optional<long>& value) {
 
 CSpanningTreeBridgeDlg::CSpanningTreeBridgeDlg(QWidget* parent)
     : CFeatureDialog(parent), m_cMib(AddData<CSpanningTreeMib>()) {
-    setWindowTitle(QString::fromUtf8(caption::kSpanningTree));
+    setWindowTitle(QString::fromUtf8(kCaption));
     auto* settings = kit::Group(this, QStringLiteral("Bridge Settings"), "settingsGroup");
     m_pEnable = new QCheckBox(QStringLiteral("Enable RSTP"), settings);
     m_pEnable->setObjectName(QStringLiteral("enableCheck"));

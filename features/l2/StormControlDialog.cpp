@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/l2/StormControlDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/NumberEdit.h"
 #include "features/l2/StormControlMib.h"
@@ -18,7 +17,7 @@
 
 CStormControlDlg::CStormControlDlg(QWidget* parent)
     : CFeatureDialog(parent), m_cMib(AddData<CStormControlMib>()) {
-    setWindowTitle(QString::fromUtf8(caption::kStormControl));
+    setWindowTitle(QString::fromUtf8(kCaption));
     auto* group = kit::Group(this, QStringLiteral("Storm Control"), "stormControlGroup");
     m_pEnable = new QCheckBox(QStringLiteral("Enable Storm Control "), group);
     m_pEnable->setObjectName(QStringLiteral("enableCheck"));

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/SyslogDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/IpAddressEdit.h"
 #include "features/common/Messages.h"
@@ -17,7 +16,7 @@
 #include <QVBoxLayout>
 
 CSyslogDlg::CSyslogDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kSyslogHost));
+    setWindowTitle(QString::fromLatin1(kCaption));
     auto* syslog = kit::Group(this, QStringLiteral("Syslog"), "syslogGroup");
     m_pEnableCheck = new QCheckBox(QStringLiteral("&SysLogEnable"), syslog);
     m_pEnableCheck->setObjectName(QStringLiteral("enableCheck"));

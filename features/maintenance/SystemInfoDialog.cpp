@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/SystemInfoDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/maintenance/PublicMibText.h"
 #include "snmp/InputChecks.h"
 
@@ -11,7 +10,7 @@
 #include <QVBoxLayout>
 
 CSystemInfoDlg::CSystemInfoDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kSystemInformation));
+    setWindowTitle(QString::fromLatin1(kCaption));
     auto* form = new QFormLayout;
     m_description = AddText("descriptionText");
     m_description->setWordWrap(true);

@@ -4,7 +4,6 @@
 
 #include "features/common/Repainting.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/FromToPorts.h"
 #include "features/common/ReportList.h"
@@ -31,7 +30,7 @@ QString Text(const std::string& text) {
 } // namespace
 
 CPoePortDlg::CPoePortDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kPoePort));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pList = new CReportList(this);
     m_pList->setObjectName(QStringLiteral("poePortList"));
     m_pList->SetColumns({QStringLiteral("Index"), QStringLiteral("State"),

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/port_vlan/PortConfigDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/ReportList.h"
 
@@ -36,7 +35,7 @@ QStringList Cells(const std::vector<std::string>& texts) {
 } // namespace
 
 CPortConfigDlg::CPortConfigDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kPortConfiguration));
+    setWindowTitle(QString::fromLatin1(kCaption));
     BuildControls();
     Watch(m_cMib.TrunkWalk());
     Watch(m_cMib.PortWalk());

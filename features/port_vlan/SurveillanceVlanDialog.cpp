@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/port_vlan/SurveillanceVlanDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/Messages.h"
 #include "features/common/NumberEdit.h"
@@ -37,7 +36,7 @@ QPushButton* Button(QWidget* parent, const QString& text, const char* objectName
 } // namespace
 
 CSurveillanceVlanDlg::CSurveillanceVlanDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kSurveillanceVlan));
+    setWindowTitle(QString::fromLatin1(kCaption));
     auto* global =
         kit::Group(this, QStringLiteral("Auto Surveillance VLAN Global Settings"), "globalGroup");
     BuildGlobalGroup(global);

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/port_vlan/TrunkDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/ReportList.h"
 #include "features/port_vlan/TrunkMemberDialog.h"
@@ -42,7 +41,7 @@ int MemberCount(const PortFlags& members) {
 
 CTrunkDlg::CTrunkDlg(QWidget* parent)
     : CFeatureDialog(parent), m_nPortCount(std::max(0, DeviceValues().DevicePortCount)) {
-    setWindowTitle(QString::fromLatin1(caption::kTrunk));
+    setWindowTitle(QString::fromLatin1(kCaption));
     BuildControls();
     UpdateWidgets();
 }

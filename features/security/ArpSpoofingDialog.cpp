@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/security/ArpSpoofingDialog.h"
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
-#include "features/common/ReportList.h"
 #include "features/common/IpAddressEdit.h"
 #include "features/common/PortGrid.h"
+#include "features/common/ReportList.h"
 #include "snmp/InputChecks.h"
 #include "snmp/SessionParameters.h"
 
@@ -21,7 +20,7 @@ using namespace arp;
 using kit::Text;
 
 CArpSpoofingDlg::CArpSpoofingDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kArpSpoofing));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pTotal = kit::Edit(this, "totalEntries", true);
     m_pList = kit::CentredList(this, "gatewayList",
                                {{QStringLiteral("Index"), 50},

@@ -19,6 +19,8 @@ class QPushButton;
 
 class CArpSpoofingDlg : public CFeatureDialog {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "ARP Spoofing Prevention Setting";
     explicit CArpSpoofingDlg(QWidget* parent = nullptr);
     void Refresh() override;
     CReportList* List() const { return m_pList; }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/security/BlackListDialog.h"
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/ReportList.h"
 
@@ -15,7 +14,7 @@ using namespace impb;
 using kit::Text;
 
 CIMPBBlackList::CIMPBBlackList(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kBlackList));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pVid = kit::Edit(this, "vidSearch", false, 4);
     m_pIp = kit::Edit(this, "ipSearch", false, 15);
     m_pMac = kit::Edit(this, "macSearch", false, 17);

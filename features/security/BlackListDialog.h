@@ -16,6 +16,8 @@ class QPushButton;
 
 class CIMPBBlackList : public CFeatureDialog {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Black List";
     explicit CIMPBBlackList(QWidget* parent = nullptr);
     void Refresh() override;
     CReportList* List() const { return m_pList; }

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/security/DhcpScreenDialog.h"
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
-#include "features/common/ReportList.h"
 #include "features/common/IpAddressEdit.h"
+#include "features/common/ReportList.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,7 +16,7 @@ using namespace dhcp;
 using kit::Text;
 
 CDhcpScreenDlg::CDhcpScreenDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kDhcpScreening));
+    setWindowTitle(QString::fromLatin1(kCaption));
 
     auto* trusted =
         kit::Group(this, QStringLiteral("DHCP Server Trusted Port Settings"), "trustedPortGroup");

@@ -16,6 +16,8 @@ class QPushButton;
 
 class CDhcpScreenDlg : public CFeatureDialog {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "DHCP Server Screening Settings  ";
     explicit CDhcpScreenDlg(QWidget* parent = nullptr);
     void Refresh() override;
     CReportList* List() const { return m_pList; }

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/security/Dot1xDialog.h"
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
-#include "features/common/ReportList.h"
 #include "features/common/IpAddressEdit.h"
+#include "features/common/ReportList.h"
 #include "features/security/Dot1xPortDialog.h"
 
 #include <QApplication>
@@ -51,7 +50,7 @@ QLineEdit* KeyEditOf(QWidget* parent, const char* objectName) {
 } // namespace
 
 CDot1xDlg::CDot1xDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kDot1x));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pServer = new CIpAddressEdit(this);
     m_pServer->setObjectName(QStringLiteral("radiusServer"));
     m_pKey = KeyEditOf(this, "key");

@@ -18,6 +18,8 @@ class QPushButton;
 
 class CDot1xDlg : public CFeatureDialog {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "802.1X Config Information";
     explicit CDot1xDlg(QWidget* parent = nullptr);
     void Refresh() override;
     void Apply() override;

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/security/ImpbSettingsDialog.h"
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
-#include "features/common/ReportList.h"
 #include "features/common/FromToPorts.h"
+#include "features/common/ReportList.h"
 #include "snmp/SessionParameters.h"
 
 #include <QComboBox>
@@ -17,7 +16,7 @@ using namespace impb;
 using kit::Text;
 
 CImpbSettingsDlg::CImpbSettingsDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kSmartBindingSettings));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pPorts = new CFromToPorts(this);
     m_pPorts->SetToFollowsFrom(true);
     m_pAdmin = kit::Combo(this, "adminState", EnabledStates());

@@ -13,6 +13,8 @@ class QComboBox;
 
 class CImpbSettingsDlg : public CFeatureDialog {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Smart Binding Settings";
     explicit CImpbSettingsDlg(QWidget* parent = nullptr);
     void Refresh() override;
     void Apply() override;

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/security/SmartBindingDialog.h"
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
-#include "features/common/ReportList.h"
 #include "features/common/IpAddressEdit.h"
 #include "features/common/NumberEdit.h"
+#include "features/common/ReportList.h"
 #include "snmp/InputChecks.h"
 #include "snmp/SessionParameters.h"
 
@@ -36,7 +35,7 @@ CIpAddressEdit* AddressEdit(QWidget* parent, const char* objectName) {
 } // namespace
 
 CIMPBSmartBinding::CIMPBSmartBinding(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kSmartBinding));
+    setWindowTitle(QString::fromLatin1(kCaption));
 
     auto* manual = kit::Group(this, QStringLiteral("Manual Binding"), "manualBindingGroup");
     m_pIp = AddressEdit(manual, "bindIpAddress");

@@ -17,6 +17,8 @@ class QPushButton;
 
 class CIMPBSmartBinding : public CFeatureDialog {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Smart Binding";
     explicit CIMPBSmartBinding(QWidget* parent = nullptr);
     void Refresh() override;
     CReportList* List() const { return m_pList; }

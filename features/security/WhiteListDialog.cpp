@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/security/WhiteListDialog.h"
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/ReportList.h"
 
@@ -14,7 +13,7 @@ using namespace impb;
 using kit::Text;
 
 CIMPBWhiteList::CIMPBWhiteList(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kWhiteList));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pTotal = kit::Edit(this, "totalEntries", true);
     m_pDelete = kit::Button(this, QStringLiteral("Delete"), "deleteButton");
     m_pList = kit::CentredList(this, "whiteList",

@@ -15,6 +15,8 @@ class QPushButton;
 
 class CIMPBWhiteList : public CFeatureDialog {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "White List";
     explicit CIMPBWhiteList(QWidget* parent = nullptr);
     void Refresh() override;
     CReportList* List() const { return m_pList; }

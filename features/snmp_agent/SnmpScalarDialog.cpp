@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/snmp_agent/SnmpScalarDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "snmp/SessionParameters.h"
 
@@ -30,7 +29,7 @@ public:
 } // namespace
 
 CSnmpGlobalStateDlg::CSnmpGlobalStateDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kSnmpGlobalState));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pStateCheck = new QCheckBox(QStringLiteral("Enable SNMP Global "), this);
     m_pStateCheck->setObjectName(QStringLiteral("globalStateCheck"));
     CloseButton()->setText(QStringLiteral("Cancel"));
@@ -59,7 +58,7 @@ void CSnmpGlobalStateDlg::Apply() {
 }
 
 CSnmpEngineIdDlg::CSnmpEngineIdDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kSnmpEngineId));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pEngineIdEdit = kit::Edit(this, "engineIdEdit", false, kEngineIdCharacters);
     auto* grid = new QGridLayout;
     kit::AddFormRow(*grid, 0, QStringLiteral("SNMP Engine ID"), m_pEngineIdEdit);
@@ -90,7 +89,7 @@ void CSnmpEngineIdDlg::Apply() {
 
 CSnmpTrapDlg::CSnmpTrapDlg(QWidget* parent)
     : CFeatureDialog(parent), m_bPoe(IsPoeModel(DeviceValues().ModelName)) {
-    setWindowTitle(QString::fromLatin1(caption::kSnmpTrap));
+    setWindowTitle(QString::fromLatin1(kCaption));
     auto* group = kit::Group(this, QStringLiteral("Trap Settings"), "trapGroup");
     auto* boxes = new QVBoxLayout(group);
     const char* texts[] = {"SNMP Authentication Traps", "Device Bootup",

@@ -15,6 +15,8 @@ class QLineEdit;
 
 class CSnmpGlobalStateDlg : public CFeatureDialog {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "SNMP Global State Settings";
     explicit CSnmpGlobalStateDlg(QWidget* parent = nullptr);
     void Refresh() override;
     void Apply() override;
@@ -26,6 +28,8 @@ private:
 
 class CSnmpEngineIdDlg : public CFeatureDialog {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "SNMP Engine ID";
     explicit CSnmpEngineIdDlg(QWidget* parent = nullptr);
     void Refresh() override;
     void Apply() override;
@@ -37,6 +41,8 @@ private:
 
 class CSnmpTrapDlg : public CFeatureDialog {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "SNMP Trap Configuration";
     explicit CSnmpTrapDlg(QWidget* parent = nullptr);
     void Refresh() override;
     void Apply() override;

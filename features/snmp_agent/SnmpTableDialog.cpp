@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/snmp_agent/SnmpTableDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/IpAddressEdit.h"
 #include "features/common/Messages.h"
@@ -135,7 +134,7 @@ void CSnmpTableDlg::Delete() {
 // Communities -------------------------------------------------------------------------------
 
 CSnmpCommunityDlg::CSnmpCommunityDlg(QWidget* parent)
-    : CSnmpTableDlg(CSnmpAgentMib::Table::Community, caption::kSnmpCommunityTable,
+    : CSnmpTableDlg(CSnmpAgentMib::Table::Community, kCaption,
                     "Please select the item would be delete!\n", parent) {
     Build({{QStringLiteral("Community Name"), 250}, {QStringLiteral("User Name"), 248}});
     QWidget* group = Inputs().parentWidget();
@@ -178,7 +177,7 @@ void CSnmpCommunityDlg::ReadFinished() {
 // Users -------------------------------------------------------------------------------------
 
 CSnmpUserDlg::CSnmpUserDlg(QWidget* parent)
-    : CSnmpTableDlg(CSnmpAgentMib::Table::User, caption::kSnmpUserTable,
+    : CSnmpTableDlg(CSnmpAgentMib::Table::User, kCaption,
                     "Please select the item would be delete!\n", parent) {
     Build({{QStringLiteral("User Name"), 100},
            {QStringLiteral("Group Name"), 100},
@@ -270,7 +269,7 @@ void CSnmpUserDlg::ResetInputs() {
 // Groups ------------------------------------------------------------------------------------
 
 CSnmpGroupDlg::CSnmpGroupDlg(QWidget* parent)
-    : CSnmpTableDlg(CSnmpAgentMib::Table::Group, caption::kSnmpGroupTable,
+    : CSnmpTableDlg(CSnmpAgentMib::Table::Group, kCaption,
                     "Please select the item would be delete!\n", parent) {
     QList<ReportColumn> columns;
     for (const char* header : {"Group Name", "Read View", "Write View", "Notify View",
@@ -334,7 +333,7 @@ void CSnmpGroupDlg::ResetInputs() {
 // Views -------------------------------------------------------------------------------------
 
 CSnmpViewDlg::CSnmpViewDlg(QWidget* parent)
-    : CSnmpTableDlg(CSnmpAgentMib::Table::View, caption::kSnmpViewTable,
+    : CSnmpTableDlg(CSnmpAgentMib::Table::View, kCaption,
                     "Please Selecte the Item you would delete", parent) {
     Build({{QStringLiteral("View Name"), 100},
            {QStringLiteral("Subtree OID"), 100},
@@ -377,7 +376,7 @@ void CSnmpViewDlg::ResetInputs() {
 // Hosts -------------------------------------------------------------------------------------
 
 CSnmpHostDlg::CSnmpHostDlg(QWidget* parent)
-    : CSnmpTableDlg(CSnmpAgentMib::Table::Host, caption::kSnmpHostTable,
+    : CSnmpTableDlg(CSnmpAgentMib::Table::Host, kCaption,
                     "Please Selecte the Item you would delete", parent) {
     Build({{QStringLiteral("Host IP Address"), 150},
            {QStringLiteral("SNMP Version"), 130},

@@ -57,6 +57,8 @@ private:
 
 class CSnmpCommunityDlg : public CSnmpTableDlg {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "SNMP Community Table Configuration";
     explicit CSnmpCommunityDlg(QWidget* parent = nullptr);
 
 private:
@@ -72,6 +74,8 @@ private:
 
 class CSnmpUserDlg : public CSnmpTableDlg {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "SNMP User Table ";
     explicit CSnmpUserDlg(QWidget* parent = nullptr);
 
 private:
@@ -94,6 +98,8 @@ private:
 
 class CSnmpGroupDlg : public CSnmpTableDlg {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "SNMP Group Table Info";
     explicit CSnmpGroupDlg(QWidget* parent = nullptr);
 
 private:
@@ -113,6 +119,8 @@ private:
 
 class CSnmpViewDlg : public CSnmpTableDlg {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "SNMP View Table Configuration";
     explicit CSnmpViewDlg(QWidget* parent = nullptr);
 
 private:
@@ -129,6 +137,8 @@ private:
 
 class CSnmpHostDlg : public CSnmpTableDlg {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "SNMP Host Table";
     explicit CSnmpHostDlg(QWidget* parent = nullptr);
 
 private:
