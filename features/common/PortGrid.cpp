@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/common/PortGrid.h"
 
+#include "features/common/Messages.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -15,28 +17,28 @@
 #include <algorithm>
 #include <functional>
 
-namespace {
+    namespace {
 
-class CEnterTaker : public QObject {
-public:
-    CEnterTaker(QLineEdit& edit, std::function<void()> take)
-        : QObject(&edit), m_take(std::move(take)) {
-        edit.installEventFilter(this);
-    }
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                m_take();
-                return true;
-            }
+    class CEnterTaker : public QObject {
+    public:
+        CEnterTaker(QLineEdit& edit, std::function<void()> take)
+            : QObject(&edit), m_take(std::move(take)) {
+            edit.installEventFilter(this);
         }
-        return QObject::eventFilter(watched, event);
-    }
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::KeyPress) {
+                const int key = static_cast<QKeyEvent*>(event)->key();
+                if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                    m_take();
+                    return true;
+                }
+            }
+            return QObject::eventFilter(watched, event);
+        }
 
-private:
-    std::function<void()> m_take;
-};
+    private:
+        std::function<void()> m_take;
+    };
 
 } // namespace
 
@@ -185,8 +187,10 @@ QWidget* CPortGrid::MakeBulkControls(QWidget* parent) {
         });
         const auto setRange = [this, range, choice] {
             if (const std::optional<PortFlags> ports =
-                    ParsePortRanges(range->text().toStdString(), m_portCount)) {
+                    PortRangesToFlags(range->text().toStdString(), m_portCount)) {
                 ClickPorts(*ports, choice);
+            } else {
+                ShowOk(QStringLiteral("Invalid Portlist"));
             }
         };
         connect(set, &QPushButton::clicked, this, setRange);

@@ -27,6 +27,8 @@ CSyslogDlg::CSyslogDlg(QWidget* parent) : CFeatureDialog(parent) {
     m_pAddressEdit = new CIpAddressEdit(configuration);
     m_pAddressEdit->setObjectName(QStringLiteral("hostIpEdit"));
     m_pPortEdit = new CNumberEdit(configuration, 5);
+    FocusFor(CSyslogMib::kAddressField, m_pAddressEdit);
+    FocusFor(CSyslogMib::kPortField, m_pPortEdit);
     m_pPortEdit->setObjectName(QStringLiteral("udpPortEdit"));
     m_pPortEdit->SetNumber(CSyslogMib::kDefaultPort);
     m_pFacilityCombo = kit::Combo(configuration, "facilityCombo", CSyslogMib::Facilities());
@@ -85,9 +87,6 @@ void CSyslogDlg::Apply() {
     input.severity = kit::ComboValue(*m_pSeverityCombo).value_or(4);
     const CSyslogMib::Plan plan = CSyslogMib::PlanApply(input);
     if (ShowRefusal(plan.refusal)) {
-        if (plan.focus == CSyslogMib::Focus::Address) {
-            m_pAddressEdit->Field(0)->setFocus();
-        }
         return;
     }
     SetReading(true);

@@ -17,6 +17,23 @@
 #include <QVBoxLayout>
 
 using namespace arp;
+
+namespace {
+
+// The field name of the input an address entry's refusal is about.
+std::string FieldOf(EntryFocus focus) {
+    switch (focus) {
+    case EntryFocus::IpAddress:
+        return "gatewayIp";
+    case EntryFocus::Mac:
+        return "gatewayMac";
+    case EntryFocus::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
 using kit::Text;
 
 CArpSpoofingDlg::CArpSpoofingDlg(QWidget* parent) : CFeatureDialog(parent) {
@@ -99,6 +116,8 @@ CArpEntryDlg::CArpEntryDlg(CArpSpoofMib& mib, std::vector<GatewayRow> listed, QW
     m_pIp = new CIpAddressEdit(this);
     m_pIp->setObjectName(QStringLiteral("gatewayIp"));
     m_pMac = kit::Edit(this, "gatewayMac", false, 17);
+    FocusFor(FieldOf(EntryFocus::IpAddress), m_pIp);
+    FocusFor(FieldOf(EntryFocus::Mac), m_pMac);
     m_pAllPorts = new QCheckBox(QStringLiteral("All Ports"), this);
     m_pAllPorts->setObjectName(QStringLiteral("allPorts"));
     m_pPorts = new CPortGrid(DeviceValues().DevicePortCount, this);
@@ -131,9 +150,7 @@ void CArpEntryDlg::Apply() {
     const AddressEntryResult entry =
         CheckAddressEntry(m_pIp->Fields(), m_pIp->FilledFieldCount(), mac);
     if (!entry) {
-        if (entry.focus == EntryFocus::IpAddress) {
-            m_pIp->setFocus();
-        }
+        ShowRefusal(Refusal{entry.message}.About(FieldOf(entry.focus)));
         return;
     }
     const std::string ip = m_pIp->Address().toStdString();

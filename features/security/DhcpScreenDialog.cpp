@@ -21,6 +21,7 @@ CDhcpScreenDlg::CDhcpScreenDlg(QWidget* parent) : CFeatureDialog(parent) {
     auto* trusted =
         kit::Group(this, QStringLiteral("DHCP Server Trusted Port Settings"), "trustedPortGroup");
     m_pTrustedPorts = kit::Edit(trusted, "trustedPorts");
+    FocusFor(kTrustedPortsField, m_pTrustedPorts);
     m_pTrustedAdd = kit::Button(trusted, QStringLiteral("Add"), "trustedAddButton");
     auto* trustedForm = new QGridLayout(trusted);
     kit::AddFormRow(*trustedForm, 0, QStringLiteral("DHCP Server Trusted Port :"), m_pTrustedPorts);
@@ -30,6 +31,7 @@ CDhcpScreenDlg::CDhcpScreenDlg(QWidget* parent) : CFeatureDialog(parent) {
     auto* server =
         kit::Group(this, QStringLiteral("Trusted DHCP Server IP Settings"), "serverIpGroup");
     m_pServerIp = new CIpAddressEdit(server);
+    FocusFor(kServerField, m_pServerIp);
     m_pServerIp->setObjectName(QStringLiteral("serverIp"));
     m_pServerAdd = kit::Button(server, QStringLiteral("Add"), "serverAddButton");
     auto* serverForm = new QGridLayout(server);
@@ -91,7 +93,11 @@ void CDhcpScreenDlg::AddTrustedPorts() {
     if (text == m_cMib.TrustedPortsRead()) {
         return;
     }
-    if (m_cMib.WriteTrustedPorts(text) == 1) {
+    const TrustedPortsPlan plan = m_cMib.PlanTrustedPorts(text);
+    if (ShowRefusal(plan.refusal)) {
+        return;
+    }
+    if (m_cMib.WriteTrustedPorts(plan) == 1) {
         Refresh();
     }
 }
@@ -104,9 +110,6 @@ void CDhcpScreenDlg::AddServer() {
         refusal = Refusal{"The maximum entries is 5."};
     }
     if (ShowRefusal(refusal)) {
-        if (refusal->text == "Invalid IP address.") {
-            m_pServerIp->setFocus();
-        }
         return;
     }
     m_cMib.ServerRowOperation(index, ip, 1);

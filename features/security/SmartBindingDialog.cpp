@@ -52,6 +52,11 @@ CIMPBSmartBinding::CIMPBSmartBinding(QWidget* parent) : CFeatureDialog(parent) {
     auto* scan = kit::Group(this, QStringLiteral("Auto Scan"), "autoScanGroup");
     m_pScanFrom = AddressEdit(scan, "scanFrom");
     m_pScanTo = AddressEdit(scan, "scanTo");
+    FocusFor(kBindIpField, m_pIp);
+    FocusFor(kBindMacField, m_pMac);
+    FocusFor(kBindPortField, m_pPort);
+    FocusFor(kScanFromField, m_pScanFrom);
+    FocusFor(kScanToField, m_pScanTo);
     auto* scanButton = kit::Button(scan, QStringLiteral("Scan"), "scanButton");
     auto* scanForm = new QGridLayout(scan);
     scanForm->addWidget(
@@ -116,11 +121,10 @@ void CIMPBSmartBinding::Refresh() {
 void CIMPBSmartBinding::AddBinding() {
     const std::string ip = m_pIp->Address().toStdString();
     if (ShowRefusal(BindingAddressRefusal(m_pIp->FilledFieldCount(), ip))) {
-        m_pIp->setFocus();
         return;
     }
     const std::string mac = m_pMac->text().toStdString();
-    if (!CheckMac(mac, false)) {
+    if (ShowRefusal(BindingMacRefusal(mac))) {
         return;
     }
     const std::string port = m_pPort->text().toStdString();
@@ -141,11 +145,6 @@ void CIMPBSmartBinding::StartScan() {
     const auto refusal =
         ScanRangeRefusal(m_pScanFrom->FilledFieldCount(), from, m_pScanTo->FilledFieldCount(), to);
     if (ShowRefusal(refusal)) {
-        if (refusal->text == "Invalid From IP address !") {
-            m_pScanFrom->setFocus();
-        } else if (refusal->text == "Invalid To IP address !") {
-            m_pScanTo->setFocus();
-        }
         return;
     }
     m_cMib.Scan(from, to);

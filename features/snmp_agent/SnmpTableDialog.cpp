@@ -95,7 +95,6 @@ void CSnmpTableDlg::Refresh() {
 void CSnmpTableDlg::Apply() {
     const RowPlan plan = Plan();
     if (ShowRefusal(plan.refusal)) {
-        Focus(plan.focus);
         return;
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -139,6 +138,7 @@ CSnmpCommunityDlg::CSnmpCommunityDlg(QWidget* parent)
     Build({{QStringLiteral("Community Name"), 250}, {QStringLiteral("User Name"), 248}});
     QWidget* group = Inputs().parentWidget();
     m_pNameEdit = NameEdit(group, "communityNameEdit");
+    FocusFor(kNameField, m_pNameEdit);
     m_pUserCombo = new QComboBox(group);
     m_pUserCombo->setObjectName(QStringLiteral("userCombo"));
     kit::AddFormRow(Inputs(), 0, QStringLiteral("Community Name "), m_pNameEdit);
@@ -187,6 +187,8 @@ CSnmpUserDlg::CSnmpUserDlg(QWidget* parent)
     QWidget* group = Inputs().parentWidget();
     m_pNameEdit = NameEdit(group, "userNameEdit");
     m_pGroupEdit = NameEdit(group, "groupNameEdit");
+    FocusFor(kNameField, m_pNameEdit);
+    FocusFor(kGroupField, m_pGroupEdit);
     m_pVersionCombo = kit::Combo(group, "versionCombo", UserVersions());
     m_pEncryptedCheck = new QCheckBox(QStringLiteral("encrypted"), group);
     m_pEncryptedCheck->setObjectName(QStringLiteral("encryptedCheck"));
@@ -194,6 +196,14 @@ CSnmpUserDlg::CSnmpUserDlg(QWidget* parent)
     m_pAuthPasswordEdit = kit::Edit(group, "authPasswordEdit");
     m_pPrivCombo = kit::Combo(group, "privCombo", PrivProtocols());
     m_pPrivPasswordEdit = kit::Edit(group, "privPasswordEdit");
+    // A refused password is selected, to be typed over.
+    for (const auto& [field, edit] : {std::pair{kAuthPasswordField, m_pAuthPasswordEdit},
+                                      std::pair{kPrivPasswordField, m_pPrivPasswordEdit}}) {
+        FocusFor(field, [edit = edit](int) {
+            edit->selectAll();
+            return edit;
+        });
+    }
     for (QLineEdit* password : {m_pAuthPasswordEdit, m_pPrivPasswordEdit}) {
         password->setEchoMode(QLineEdit::Password);
     }
@@ -245,16 +255,6 @@ RowPlan CSnmpUserDlg::Plan() const {
     return PlanUser(input, m_cMib.Users());
 }
 
-void CSnmpUserDlg::Focus(RowPlan::Focus focus) {
-    QLineEdit* edit = focus == RowPlan::Focus::AuthPassword   ? m_pAuthPasswordEdit
-                      : focus == RowPlan::Focus::PrivPassword ? m_pPrivPasswordEdit
-                                                              : nullptr;
-    if (edit != nullptr) {
-        edit->setFocus();
-        edit->selectAll();
-    }
-}
-
 void CSnmpUserDlg::ResetInputs() {
     for (QLineEdit* edit : {m_pNameEdit, m_pGroupEdit, m_pAuthPasswordEdit, m_pPrivPasswordEdit}) {
         edit->clear();
@@ -279,6 +279,7 @@ CSnmpGroupDlg::CSnmpGroupDlg(QWidget* parent)
     Build(columns);
     QWidget* group = Inputs().parentWidget();
     m_pNameEdit = NameEdit(group, "groupNameEdit");
+    FocusFor(kNameField, m_pNameEdit);
     m_pReadEdit = NameEdit(group, "readViewEdit");
     m_pWriteEdit = NameEdit(group, "writeViewEdit");
     m_pNotifyEdit = NameEdit(group, "notifyViewEdit");
@@ -343,6 +344,9 @@ CSnmpViewDlg::CSnmpViewDlg(QWidget* parent)
     m_pNameEdit = NameEdit(group, "viewNameEdit");
     m_pSubtreeEdit = NameEdit(group, "subtreeEdit");
     m_pMaskEdit = kit::Edit(group, "maskEdit");
+    FocusFor(kNameField, m_pNameEdit);
+    FocusFor(kSubtreeField, m_pSubtreeEdit);
+    FocusFor(kMaskField, m_pMaskEdit);
     m_pTypeCombo = kit::Combo(group, "typeCombo", ViewTypes());
     kit::AddFormRow(Inputs(), 0, QStringLiteral("View Name "), m_pNameEdit);
     kit::AddFormRow(Inputs(), 0, QStringLiteral("Subtree OID "), m_pSubtreeEdit, 1);
@@ -386,6 +390,8 @@ CSnmpHostDlg::CSnmpHostDlg(QWidget* parent)
     m_pAddress->setObjectName(QStringLiteral("hostAddress"));
     m_pVersionCombo = kit::Combo(group, "versionCombo", HostVersions());
     m_pNameEdit = NameEdit(group, "hostNameEdit");
+    FocusFor(kAddressField, m_pAddress);
+    FocusFor(kNameField, m_pNameEdit);
     kit::AddFormRow(Inputs(), 0, QStringLiteral("Host IP Adress"), m_pAddress);
     kit::AddFormRow(Inputs(), 1, QStringLiteral("SNMP Version"), m_pVersionCombo);
     kit::AddFormRow(Inputs(), 2, QStringLiteral("Community String/SNMPv3 User Name"), m_pNameEdit);
@@ -404,12 +410,6 @@ RowPlan CSnmpHostDlg::Plan() const {
     return PlanHost({m_pAddress->FilledFieldCount(), m_pAddress->Address(),
                      ValueOf(*m_pVersionCombo), m_pNameEdit->text()},
                     m_cMib.Hosts());
-}
-
-void CSnmpHostDlg::Focus(RowPlan::Focus focus) {
-    if (focus == RowPlan::Focus::Address) {
-        m_pAddress->Field(0)->setFocus();
-    }
 }
 
 void CSnmpHostDlg::ResetInputs() {

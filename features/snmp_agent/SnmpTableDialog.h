@@ -38,7 +38,6 @@ protected:
     virtual std::string RowIndex(std::size_t row) const = 0;
     virtual snmpagent::RowPlan Plan() const = 0;
     virtual void ResetInputs() = 0;
-    virtual void Focus(snmpagent::RowPlan::Focus) {}
     virtual void ReadFinished() {}
     // The pause before the list is read again after an Apply.
     virtual int RefreshDelayMs() const { return 0; }
@@ -83,7 +82,6 @@ private:
     std::string RowIndex(std::size_t row) const override;
     snmpagent::RowPlan Plan() const override;
     void ResetInputs() override;
-    void Focus(snmpagent::RowPlan::Focus focus) override;
     void UpdateInputs();
 
     QLineEdit* m_pNameEdit = nullptr;
@@ -146,7 +144,6 @@ private:
     std::string RowIndex(std::size_t row) const override;
     snmpagent::RowPlan Plan() const override;
     void ResetInputs() override;
-    void Focus(snmpagent::RowPlan::Focus focus) override;
 
     CIpAddressEdit* m_pAddress = nullptr;
     QComboBox* m_pVersionCombo = nullptr;

@@ -45,7 +45,10 @@ TEST(SyslogRules, ChecksAndTheValuesWritten) {
     for (const Case& c : cases) {
         const CSyslogMib::Plan plan = CSyslogMib::PlanApply(c.input);
         EXPECT_EQ(RefusalOf(plan.refusal), c.refusal);
-        EXPECT_EQ(plan.focus == CSyslogMib::Focus::Address, c.refusal == "Invalid IP address.");
+        const bool aboutPort = c.refusal.starts_with("Invalid UDP");
+        EXPECT_EQ(plan.refusal ? plan.refusal->field : "", c.refusal.empty() ? ""
+                                                           : aboutPort ? CSyslogMib::kPortField
+                                                                       : CSyslogMib::kAddressField);
         EXPECT_EQ(Lines(plan.server), c.server);
         EXPECT_EQ(Lines(plan.state), c.state);
     }

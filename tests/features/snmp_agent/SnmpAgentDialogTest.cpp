@@ -419,9 +419,11 @@ TEST_F(SnmpAgentTest, PasswordTooLongTakesTheFocusAndOnlyKnownRowStatusesAreSent
 
     CSnmpAgentMib mib;
     for (const char* status : {"2", "3", "4", ""}) {
+        trace.Clear();
         EXPECT_FALSE(mib.SetRowStatus(B + ".5.1.1.3.1.97", status));
-        EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"error istatus value!"});
+        EXPECT_TRUE(trace.Contains("error istatus value!"));
     }
+    EXPECT_TRUE(messages.TakeTexts().empty());
     EXPECT_TRUE(TakeSets().empty());
 }
 
