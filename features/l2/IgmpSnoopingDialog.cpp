@@ -46,6 +46,10 @@ CIgmpSnoopingDlg::CIgmpSnoopingDlg(QWidget* parent) : CFeatureDialog(parent) {
         m_pTimerEdits[static_cast<std::size_t>(timer)] = edit;
         kit::AddFormRow(*grid, timer, QString::fromLatin1(field.label), edit);
     }
+    FocusFor(kTimerField, [this](int timer) -> QWidget* {
+        return timer >= 0 && timer < kTimerCount ? m_pTimerEdits[static_cast<std::size_t>(timer)]
+                                                 : nullptr;
+    });
     auto* note = new QLabel(
         QStringLiteral("Note: The Host Timeout was computed automatically in Querier Enabled by\n"
                        " (Robustness Variable * Query Interval + Max Response Time)."),

@@ -81,6 +81,10 @@ void CSurveillanceVlanDlg::BuildDeviceGroup(QWidget* group) {
     m_pDescriptionEdit = kit::Edit(group, "descriptionEdit", false, 20);
     m_pKindCombo = kit::Combo(group, "kindCombo", CSurveillanceMib::MatchKinds());
     m_pAddressEdit = kit::Edit(group, "addressEdit", false, kMacLength);
+    FocusFor(CSurveillanceMib::kVlanIdField, m_pVlanIdEdit);
+    FocusFor(CSurveillanceMib::kPortsField, m_pPortsEdit);
+    FocusFor(CSurveillanceMib::kDescriptionField, m_pDescriptionEdit);
+    FocusFor(CSurveillanceMib::kAddressField, m_pAddressEdit);
     connect(m_pKindCombo, &QComboBox::currentIndexChanged, this, [this] { KindChanged(); });
     m_pAddButton = Button(group, QStringLiteral("&Add"), "addButton");
     connect(m_pAddButton, &QPushButton::clicked, this, [this] { AddDevice(); });

@@ -72,6 +72,17 @@ CDot1xDlg::CDot1xDlg(QWidget* parent) : CFeatureDialog(parent) {
         kit::AddFormRow(*form, row++, QString::fromLatin1(field.label), edit);
     }
     kit::AddFormRow(*form, row, QStringLiteral("ReAuthEnabled"), m_pReAuth);
+    FocusFor(kServerField, m_pServer);
+    FocusFor(kKeyField, m_pKey);
+    FocusFor(kConfirmField, m_pConfirm);
+    FocusFor(kTimerField, [this](int value) -> QWidget* {
+        for (std::size_t i = 0; i < m_timers.size(); ++i) {
+            if (static_cast<int>(kTimerFields[i].value) == value) {
+                return m_timers[i];
+            }
+        }
+        return nullptr;
+    });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addStretch(1);

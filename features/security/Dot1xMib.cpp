@@ -127,13 +127,18 @@ SettingsPlan PlanSettings(const SettingsInput& input) {
     checks
         .Require(UsableServer(input.filledServerFields, input.server),
                  "Invalid RADIUS Server IP Address.")
+        .About(kServerField)
         .Require(!input.key.empty(), "Invalid Key.")
-        .Require(input.key == input.confirm, "Please confirm the key again !");
+        .About(kKeyField)
+        .Require(input.key == input.confirm, "Please confirm the key again !")
+        .About(kConfirmField);
     std::array<std::int64_t, 6> timers{};
     for (std::size_t i = 0; i < kTimerRanges.size(); ++i) {
         const auto number = Number(input.timers[i]);
-        checks.Require(number && *number >= kTimerRanges[i].low && *number <= kTimerRanges[i].high,
-                       kTimerRanges[i].refusal);
+        checks
+            .Require(number && *number >= kTimerRanges[i].low && *number <= kTimerRanges[i].high,
+                     kTimerRanges[i].refusal)
+            .About(kTimerField, static_cast<int>(i));
         timers[i] = number.value_or(0);
     }
     plan.refusal = checks.FirstRefusal();

@@ -54,6 +54,13 @@ struct Settings {
 };
 Settings SettingsOf(const std::vector<std::string>& values);
 
+// The inputs a refusal of the settings is about; a timer's index is its place in
+// SettingsInput::timers.
+inline constexpr char kServerField[] = "server";
+inline constexpr char kKeyField[] = "key";
+inline constexpr char kConfirmField[] = "confirm";
+inline constexpr char kTimerField[] = "timer";
+
 // What the settings Apply takes from the dialog.
 struct SettingsInput {
     bool enabled = false;
