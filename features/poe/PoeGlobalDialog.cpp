@@ -14,6 +14,7 @@ CPoeGlobalDlg::CPoeGlobalDlg(QWidget* parent) : CFeatureDialog(parent) {
     setWindowTitle(QString::fromLatin1(kCaption));
     auto* grid = new QGridLayout;
     m_pThreshold = kit::Edit(this, "thresholdEdit", false, 16);
+    FocusFor(poe::kThresholdField, m_pThreshold);
     kit::AddFormRow(*grid, 0, QStringLiteral("PoE Power Threshold  (7.1-185.0)"), m_pThreshold);
     grid->addWidget(new QLabel(QStringLiteral("Watts "), this), 0, 2);
     m_pSequence = kit::Combo(this, "sequenceCombo", poe::ShutOffSequence());

@@ -69,6 +69,7 @@ CPoePortDlg::CPoePortDlg(QWidget* parent) : CFeatureDialog(parent) {
     m_pUserDefine->setObjectName(QStringLiteral("userDefineCheck"));
     grid->addWidget(m_pUserDefine, 1, 4);
     m_pWatts = kit::Edit(settings, "wattsEdit", false, 8);
+    FocusFor(poe::kUserLimitField, m_pWatts);
     grid->addWidget(m_pWatts, 1, 5);
     grid->addWidget(new QLabel(QStringLiteral("(1~30w) "), settings), 1, 6);
     connect(m_pUserDefine, &QCheckBox::toggled, this, &CPoePortDlg::UserDefineToggled);

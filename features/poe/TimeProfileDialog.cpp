@@ -18,6 +18,9 @@
 CTimeProfileDlg::CTimeProfileDlg(QWidget* parent) : CFeatureDialog(parent) {
     setWindowTitle(QString::fromLatin1(kCaption));
     m_pForm = new CTimeEntryForm(this, QStringLiteral("Profile Name"), 2011, 2029);
+    for (const char* field : timetable::kEntryFields) {
+        FocusFor(field, [this, field](int) { return m_pForm->InputFor(field); });
+    }
     m_pAdd = new QPushButton(QStringLiteral("&Add"), this);
     m_pAdd->setObjectName(QStringLiteral("addButton"));
     m_pAdd->setAutoDefault(false);

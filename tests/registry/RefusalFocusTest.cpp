@@ -96,6 +96,18 @@ const FocusCase kCases[] = {
      "applyButton",
      "Invalid Portlist",
      "portsEdit"},
+    {"system_location",
+     kCmdSystemInformation,
+     {{"locationEdit", "hall,2"}},
+     "applyButton",
+     "Invalid System Location.",
+     "locationEdit"},
+    {"time_profile_times",
+     kCmdTimeProfile,
+     {{"nameEdit", "night"}},
+     "addButton",
+     "'Start Time' and 'End Time' can't be the same",
+     "startHourCombo"},
 };
 
 bool Fill(QWidget* dialog, const char* name, const char* text) {
