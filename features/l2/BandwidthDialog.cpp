@@ -32,6 +32,8 @@ CBandwidthDlg::CBandwidthDlg(QWidget* parent)
     kit::SelectValue(*m_pNoLimit, 2);
     m_pRate = new CNumberEdit(settings, 7);
     m_pRate->setObjectName(QStringLiteral("rateEdit"));
+    FocusFor(CBandwidthMib::kRateField, m_pRate);
+    FocusFor(CBandwidthMib::kPortsField, m_pPorts->From());
 
     auto* form = new QGridLayout(settings);
     kit::AddFormRow(*form, 0, QStringLiteral("&FromPort"), m_pPorts->From());

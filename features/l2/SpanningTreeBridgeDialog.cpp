@@ -46,6 +46,9 @@ CSpanningTreeBridgeDlg::CSpanningTreeBridgeDlg(QWidget* parent)
     m_pAge = TimerEdit(settings, "ageEdit");
     m_pDelay = TimerEdit(settings, "delayEdit");
     m_pHello = TimerEdit(settings, "helloEdit");
+    FocusFor(stp::kAgeField, m_pAge);
+    FocusFor(stp::kDelayField, m_pDelay);
+    FocusFor(stp::kHelloField, m_pHello);
     m_pPriority = new QComboBox(settings);
     m_pPriority->setObjectName(QStringLiteral("priorityCombo"));
     for (long priority = 0; priority <= 61440; priority += 4096) {

@@ -27,6 +27,7 @@ CStormControlDlg::CStormControlDlg(QWidget* parent)
     unit->setFocusPolicy(Qt::NoFocus);
     m_pN = new CNumberEdit(group, 5);
     m_pN->setObjectName(QStringLiteral("nEdit"));
+    FocusFor(CStormControlMib::kNField, m_pN);
     m_pProduct = kit::Edit(group, "productEdit", /*readOnly=*/true);
     m_pProduct->setFocusPolicy(Qt::NoFocus);
     const int digits = m_pProduct->fontMetrics().horizontalAdvance(QStringLiteral("000000000"));
