@@ -38,8 +38,10 @@
 #include "features/security/ImpbSettingsDialog.h"
 #include "features/security/SmartBindingDialog.h"
 #include "features/security/WhiteListDialog.h"
-#include "features/snmp_agent/SnmpScalarDialog.h"
+#include "features/snmp_agent/SnmpEngineIdDialog.h"
+#include "features/snmp_agent/SnmpGlobalStateDialog.h"
 #include "features/snmp_agent/SnmpTableDialog.h"
+#include "features/snmp_agent/SnmpTrapDialog.h"
 #include "snmp/SessionParameters.h"
 
 #include <QDialog>

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -145,6 +146,14 @@ CReportList* CentredList(QWidget* parent, const char* objectName,
     list->SetColumns(reportColumns);
     list->ShowGridLines();
     return list;
+}
+
+WaitCursor::WaitCursor() {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+WaitCursor::~WaitCursor() {
+    QGuiApplication::restoreOverrideCursor();
 }
 
 } // namespace kit

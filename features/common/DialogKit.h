@@ -70,6 +70,15 @@ QPushButton* Button(QWidget* parent, const QString& text, const char* objectName
 CReportList* CentredList(QWidget* parent, const char* objectName,
                          const std::vector<std::pair<QString, int>>& columns);
 
+// The wait cursor while it lives (a synchronous write).
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
 // A text of a data class as the widgets show it.
 inline QString Text(const std::string& text) {
     return QString::fromStdString(text);

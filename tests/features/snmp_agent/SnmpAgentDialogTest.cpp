@@ -7,8 +7,10 @@
 // engine ID, the global state and the trap switches of a PoE and a plain model.
 #include "features/common/IpAddressEdit.h"
 #include "features/common/Messages.h"
-#include "features/snmp_agent/SnmpScalarDialog.h"
+#include "features/snmp_agent/SnmpEngineIdDialog.h"
+#include "features/snmp_agent/SnmpGlobalStateDialog.h"
 #include "features/snmp_agent/SnmpTableDialog.h"
+#include "features/snmp_agent/SnmpTrapDialog.h"
 #include "tests/features/security/SecurityTestSupport.h"
 
 #include <QCheckBox>
