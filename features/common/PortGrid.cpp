@@ -17,28 +17,28 @@
 #include <algorithm>
 #include <functional>
 
-    namespace {
+namespace {
 
-    class CEnterTaker : public QObject {
-    public:
-        CEnterTaker(QLineEdit& edit, std::function<void()> take)
-            : QObject(&edit), m_take(std::move(take)) {
-            edit.installEventFilter(this);
-        }
-        bool eventFilter(QObject* watched, QEvent* event) override {
-            if (event->type() == QEvent::KeyPress) {
-                const int key = static_cast<QKeyEvent*>(event)->key();
-                if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                    m_take();
-                    return true;
-                }
+class CEnterTaker : public QObject {
+public:
+    CEnterTaker(QLineEdit& edit, std::function<void()> take)
+        : QObject(&edit), m_take(std::move(take)) {
+        edit.installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                m_take();
+                return true;
             }
-            return QObject::eventFilter(watched, event);
         }
+        return QObject::eventFilter(watched, event);
+    }
 
-    private:
-        std::function<void()> m_take;
-    };
+private:
+    std::function<void()> m_take;
+};
 
 } // namespace
 
