@@ -24,9 +24,9 @@ namespace {
 std::string FieldOf(EntryFocus focus) {
     switch (focus) {
     case EntryFocus::IpAddress:
-        return "gatewayIp";
+        return kGatewayIpField;
     case EntryFocus::Mac:
-        return "gatewayMac";
+        return kGatewayMacField;
     case EntryFocus::None:
         break;
     }

@@ -184,13 +184,18 @@ SettingsPlan PlanPortControl(const PortControlInput& input) {
     const int n = input.portCount;
     CheckChain checks;
     checks.Require(!aggregated, "Cannot add an aggregated link to the 802.1X-enabled port")
+        .About(kPortRangeField)
         .Require(!(c == 1 && range + outsideUnauthorized == n),
                  "Could not set all port  Force Unauthorized to the port access control.")
+        .About(kPortControlField)
         .Require(!(c == 2 && range + outsideAuto == n),
                  "Could not set all port AUTO  to the port access control.")
+        .About(kPortControlField)
         .Require(!((c == 1 || c == 2) && range + outsideUnauthorized + outsideAuto == n),
                  "Could not set all port AUTO or Force Unauthorized to the port access control.")
-        .Require(range > 0 && PortControls().Contains(c) && c != 0, "Invalid port range.");
+        .About(kPortControlField)
+        .Require(range > 0 && PortControls().Contains(c) && c != 0, "Invalid port range.")
+        .About(kPortRangeField);
     plan.refusal = checks.FirstRefusal();
     if (plan.refusal) {
         return plan;

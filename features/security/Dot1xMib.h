@@ -60,6 +60,10 @@ inline constexpr char kServerField[] = "server";
 inline constexpr char kKeyField[] = "key";
 inline constexpr char kConfirmField[] = "confirm";
 inline constexpr char kTimerField[] = "timer";
+// The inputs a refusal of the port access control is about: the range (its From Port) and the
+// control chosen.
+inline constexpr char kPortRangeField[] = "portRange";
+inline constexpr char kPortControlField[] = "portControl";
 
 // What the settings Apply takes from the dialog.
 struct SettingsInput {

@@ -22,6 +22,8 @@ CDot1xPortDlg::CDot1xPortDlg(QStringList timers, QWidget* parent)
     m_pPorts = new CFromToPorts(group);
     m_pPorts->SetToFollowsFrom(true);
     m_pControl = kit::Combo(group, "portControl", PortControls());
+    FocusFor(kPortRangeField, m_pPorts->From());
+    FocusFor(kPortControlField, m_pControl);
     auto* form = new QGridLayout(group);
     kit::AddFormRow(*form, 0, QStringLiteral("From Port:"), m_pPorts->From());
     kit::AddFormRow(*form, 0, QStringLiteral("To Port:"), m_pPorts->To(), 1);

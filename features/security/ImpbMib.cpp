@@ -139,9 +139,11 @@ std::optional<Refusal> CheckPortSettings(const PortSettingsInput& input, int por
     const bool enables = input.admin == 1;
     CheckChain checks;
     checks.Require([&] { return !enables || !trunkMemberInRange(); }, kTrunkRefusal)
+        .About(kPortRangeField)
         .Require(
             !(enables && input.fromPort == 1 && input.toPort == portCount && whiteListCount == 0),
-            kLockOutRefusal);
+            kLockOutRefusal)
+        .About(kPortRangeField);
     return checks.FirstRefusal();
 }
 

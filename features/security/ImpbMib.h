@@ -84,6 +84,7 @@ std::vector<CSetRequest> PortSettingsRequests(const PortSettingsInput& input);
 // Manual binding: an address control with all four fields filled that CheckHostIp accepts,
 // else "Invalid IP Address.". The port typed must be 1..portCount, else "Invalid port number.".
 // The inputs a refusal is about: the manual binding's address, MAC and port, the scan range.
+inline constexpr char kPortRangeField[] = "portRange"; // the settings' range, its From Port
 inline constexpr char kBindIpField[] = "bindIp";
 inline constexpr char kBindMacField[] = "bindMac";
 inline constexpr char kBindPortField[] = "bindPort";

@@ -20,6 +20,7 @@ CImpbSettingsDlg::CImpbSettingsDlg(QWidget* parent) : CFeatureDialog(parent) {
     m_pPorts = new CFromToPorts(this);
     m_pPorts->SetToFollowsFrom(true);
     m_pAdmin = kit::Combo(this, "adminState", EnabledStates());
+    FocusFor(kPortRangeField, m_pPorts->From());
     m_pMode = kit::Combo(this, "inspectionMode", InspectionModes());
     m_pSnooping = kit::Combo(this, "dhcpSnooping", EnabledStates());
 
