@@ -59,6 +59,8 @@ void CPortConfigDlg::BuildControls() {
     m_pPortIdEdit = kit::Edit(configuration, "portIdEdit", /*readOnly=*/true);
     m_pSpeedCombo = kit::Combo(configuration, "speedCombo", Speeds());
     m_pFlowControlCombo = kit::Combo(configuration, "flowControlCombo", FlowControls());
+    FocusFor(kSpeedField, m_pSpeedCombo);
+    FocusFor(kFlowControlField, m_pFlowControlCombo);
     auto* fields = new QGridLayout(configuration);
     kit::AddFormRow(*fields, 0, QStringLiteral("Port ID:"), m_pPortIdEdit, 0);
     kit::AddFormRow(*fields, 0, QStringLiteral("PortControlSpeed:"), m_pSpeedCombo, 1);
