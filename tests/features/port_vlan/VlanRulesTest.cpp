@@ -95,19 +95,22 @@ TEST(VlanRules, PvidChecksAndRequests) {
     struct Case {
         PortFlags pvids;
         std::string refusal;
+        int port = -1; // the index of the port whose PVID takes the focus
     };
     for (const Case& c : std::vector<Case>{
-             {{1, 5, 5, 1}, "You should let all Trunk member in the same PVID !"},
-             {{1, 7, 5, 1}, "You should let all Trunk member in the same PVID !"},
+             {{1, 5, 5, 1}, "You should let all Trunk member in the same PVID !", 2},
+             {{1, 7, 5, 1}, "You should let all Trunk member in the same PVID !", 2},
              {{1, 5, 5, 5},
               "Setting PVID on a Trunk is not supported. Please use Web interface for the "
-              "settings."},
-             {{1, 7, 1, 1}, "Invalid PVID"},
-             {{1, 0, 1, 1}, "Invalid PVID"},
-             {{6, 1, 1, 1}, "Invalid PVID,VlAN is empty"},
+              "settings.",
+              2},
+             {{1, 7, 1, 1}, "Invalid PVID", 1},
+             {{1, 1, 1, 1, 0}, "Invalid PVID", 4},
+             {{1, 1, 1, 1, 6}, "Invalid PVID,VlAN is empty", 4},
              {{5, 1, 1, 1}, ""}}) {
         const auto refusal = CheckPvids(c.pvids, trunks, vlans);
         EXPECT_EQ(refusal ? refusal->text : "", c.refusal);
+        EXPECT_EQ(refusal ? refusal->index : -1, c.port);
     }
     EXPECT_EQ(PvidRequests(PortFlags(28, 1)).size(), 1u);
     const auto split = PvidRequests(PortFlags(52, 3));
