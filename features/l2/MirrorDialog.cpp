@@ -30,6 +30,7 @@ CMirrorDlg::CMirrorDlg(QWidget* parent) : CResizableDialog(parent), m_cMib(AddDa
     stateGroup->addButton(m_pDisabled);
     m_pTarget = new QComboBox(this);
     m_pTarget->setObjectName(QStringLiteral("targetCombo"));
+    FocusFor(CMirrorMib::kTargetField, m_pTarget);
     for (int port = 1; port <= portCount; ++port) {
         m_pTarget->addItem(QString::number(port), port);
     }

@@ -51,6 +51,7 @@ CTrunkDlg::~CTrunkDlg() = default;
 void CTrunkDlg::BuildControls() {
     auto* status = kit::Group(this, QStringLiteral("Trunk status"), "trunkStatusGroup");
     m_pEnableCheck = new QCheckBox(QStringLiteral("Enable Trunk"), status);
+    FocusFor(kEnableField, m_pEnableCheck);
     m_pEnableCheck->setObjectName(QStringLiteral("enableTrunkCheck"));
     m_pStateApply = new QPushButton(QStringLiteral("&Apply"), status);
     m_pStateApply->setObjectName(QStringLiteral("stateApplyButton"));
