@@ -25,6 +25,7 @@ CManagementVlanDlg::CManagementVlanDlg(QWidget* parent)
     m_pDisableRadio->setObjectName(QStringLiteral("disableRadio"));
     m_pEnableRadio->setChecked(true);
     m_pVlanIdCombo = new QComboBox(this);
+    FocusFor(CManagementVlanMib::kVlanIdField, m_pVlanIdCombo);
     m_pVlanIdCombo->setObjectName(QStringLiteral("vlanIdCombo"));
     m_pVlanIdCombo->setMinimumContentsLength(6);
     m_pNameEdit = kit::Edit(this, "vlanNameEdit", true);
