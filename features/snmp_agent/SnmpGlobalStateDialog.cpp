@@ -30,13 +30,14 @@ void CSnmpGlobalStateDlg::Refresh() {
     const std::optional<long> state = m_cMib.ReadGlobalState();
     SetReading(false);
     if (state) {
-        m_pStateCheck->setChecked(*state == 1);
+        kit::ShowState(*m_pStateCheck, *state);
     }
 }
 
 void CSnmpGlobalStateDlg::Apply() {
     kit::WaitCursor wait;
-    if (SendSet(m_cMib.SetSession(), PlanGlobalState(m_pStateCheck->isChecked()).request).Ok()) {
+    if (SendSet(m_cMib.SetSession(), PlanGlobalState(kit::StateValue(*m_pStateCheck)).request)
+            .Ok()) {
         Refresh();
     }
 }

@@ -46,15 +46,15 @@ void CSnmpTrapDlg::Refresh() {
         return;
     }
     for (std::size_t i = 0; i < values->size() && i < m_checks.size(); ++i) {
-        m_checks[i]->setChecked((*values)[i] == "1");
+        kit::ShowState(*m_checks[i], IntegerOf((*values)[i]));
     }
 }
 
 void CSnmpTrapDlg::Apply() {
     kit::WaitCursor wait;
-    std::vector<bool> switches;
+    std::vector<long> states;
     for (int i = 0; i < SwitchCount(); ++i) {
-        switches.push_back(m_checks[static_cast<std::size_t>(i)]->isChecked());
+        states.push_back(kit::StateValue(*m_checks[static_cast<std::size_t>(i)]));
     }
-    SendSet(m_cMib.SetSession(), PlanTraps(switches).request);
+    SendSet(m_cMib.SetSession(), PlanTraps(states).request);
 }

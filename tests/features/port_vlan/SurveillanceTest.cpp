@@ -142,7 +142,7 @@ protected:
         mib->SetContext({2, 1, 30});
         mib->SetGlobal({2, 2, 1, ""});
         mib->AddVoiceOui(std::string("\x00\x0a\x11", 3));
-        EXPECT_EQ(RefusalOf(mib->PlanGlobal({true, 40, 2, "1"}, {"1"}).refusal),
+        EXPECT_EQ(RefusalOf(mib->PlanGlobal({1, 40, 2, "1"}, {"1"}).refusal),
                   std::string(kNotReadRefusal));
         bool read = false;
         mib->TrunkInfo().StartTrunkWalk(mib.get(), [&] { read = true; });
@@ -172,10 +172,10 @@ TEST_F(SurveillanceRules, GlobalChecksRunInOrder) {
     };
     for (const Case& c : cases) {
         mib->SetContext(c.context);
-        const ApplyPlan plan = mib->PlanGlobal({true, c.vid, 2, c.ports}, {"1"});
+        const ApplyPlan plan = mib->PlanGlobal({1, c.vid, 2, c.ports}, {"1"});
         EXPECT_EQ(RefusalOf(plan.refusal), c.refusal) << c.ports;
     }
-    const ApplyPlan plan = mib->PlanGlobal({true, 40, 3, "1,2,4-6"}, {"1", "40"});
+    const ApplyPlan plan = mib->PlanGlobal({1, 40, 3, "1,2,4-6"}, {"1", "40"});
     EXPECT_EQ(plan.questions,
               std::vector<std::string>{"The VLAN ID 40 already exists, still apply? \nIf yes, the "
                                        "original setting of VLAN 40 members will be removed."});
