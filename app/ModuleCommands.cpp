@@ -4,7 +4,6 @@
 
 #include "app/AboutDialog.h"
 #include "app/ModuleWindow.h"
-#include "features/common/Captions.h"
 #include "features/l2/BandwidthDialog.h"
 #include "features/l2/IgmpSnoopingDialog.h"
 #include "features/l2/JumboFrameDialog.h"
@@ -13,7 +12,7 @@
 #include "features/l2/SegmentationDialog.h"
 #include "features/l2/SpanningTreeBridgeDialog.h"
 #include "features/l2/StormControlDialog.h"
-#include "features/maintenance/DeviceTools.h"
+#include "features/maintenance/DeviceToolsDialog.h"
 #include "features/maintenance/ForwardingTableDialog.h"
 #include "features/maintenance/InterfaceTableDialog.h"
 #include "features/maintenance/IpTableDialog.h"
@@ -32,11 +31,17 @@
 #include "features/port_vlan/SurveillanceVlanDialog.h"
 #include "features/port_vlan/TrunkDialog.h"
 #include "features/port_vlan/VlanDialog.h"
-#include "features/security/ArpDhcpDialogs.h"
-#include "features/security/Dot1xDialogs.h"
-#include "features/security/ImpbDialogs.h"
-#include "features/snmp_agent/SnmpScalarDialog.h"
+#include "features/security/ArpSpoofingDialog.h"
+#include "features/security/BlackListDialog.h"
+#include "features/security/DhcpScreenDialog.h"
+#include "features/security/Dot1xDialog.h"
+#include "features/security/ImpbSettingsDialog.h"
+#include "features/security/SmartBindingDialog.h"
+#include "features/security/WhiteListDialog.h"
+#include "features/snmp_agent/SnmpEngineIdDialog.h"
+#include "features/snmp_agent/SnmpGlobalStateDialog.h"
 #include "features/snmp_agent/SnmpTableDialog.h"
+#include "features/snmp_agent/SnmpTrapDialog.h"
 #include "snmp/SessionParameters.h"
 
 #include <QDialog>
@@ -46,71 +51,180 @@
 
 namespace {
 
-constexpr ModuleMenuEntry kMenu[] = {
-    {"Device Manager / System / Port Configuration", kCmdPortConfiguration,
-     caption::kPortConfiguration},
-    {"Device Manager / System / Syslog Host Configuration", kCmdSyslogHost, caption::kSyslogHost},
-    {"Device Manager / System / Time Profile Settings", kCmdTimeProfile, caption::kTimeProfile},
-    {"Device Manager / System / Power Saving Settings", kCmdPowerSaving, caption::kPowerSaving},
-    {"Device Manager / VLAN / VLAN Configuration", kCmdVlanConfiguration,
-     caption::kVlanConfiguration},
-    {"Device Manager / VLAN / 802.1Q Management VLAN", kCmdManagementVlan,
-     caption::kManagementVlan},
-    {"Device Manager / VLAN / Auto Surveillance VLAN Setting", kCmdSurveillanceVlan,
-     caption::kSurveillanceVlan},
-    {"Device Manager / L2 Function / Jumbo Frame Configuration", kCmdJumboFrame,
-     caption::kJumboFrame},
-    {"Device Manager / L2 Function / Port Mirroring Settings", kCmdPortMirroring,
-     caption::kPortMirroring},
-    {"Device Manager / L2 Function / Spanning Tree", kCmdSpanningTree, caption::kSpanningTree},
-    {"Device Manager / L2 Function / Trunk Configuration", kCmdTrunk, caption::kTrunk},
-    {"Device Manager / L2 Function / Multicast Filtering Mode configuration",
-     kCmdMulticastFiltering, caption::kMulticastFiltering},
-    {"Device Manager / L2 Function / IGMP Snooping Configuration", kCmdIgmpSnooping,
-     caption::kIgmpSnooping},
-    {"Device Manager / Qos / Bandwidth Control", kCmdBandwidthControl, caption::kBandwidthControl},
-    {"Device Manager / Security / ARP Spoofing Prevention Setting", kCmdArpSpoofing,
-     caption::kArpSpoofing},
-    {"Device Manager / Security / DHCP Server Screening Port Configuration", kCmdDhcpScreening,
-     caption::kDhcpScreening},
-    {"Device Manager / Security / Traffic Segmentation Settings", kCmdTrafficSegmentation,
-     caption::kTrafficSegmentation},
-    {"Device Manager / Security / Storm Control Settings", kCmdStormControl,
-     caption::kStormControl},
-    {"Device Manager / Security / Smart Binding / Smart Binding Settings", kCmdSmartBindingSettings,
-     caption::kSmartBindingSettings},
-    {"Device Manager / Security / Smart Binding / Smart Binding", kCmdSmartBinding,
-     caption::kSmartBinding},
-    {"Device Manager / Security / Smart Binding / White List", kCmdWhiteList, caption::kWhiteList},
-    {"Device Manager / Security / Smart Binding / Black List", kCmdBlackList, caption::kBlackList},
-    {"Device Manager / AAA / 802.1X  Settings", kCmdDot1x, caption::kDot1x},
-    {"Device Manager / SNMP / SNMP Global State", kCmdSnmpGlobalState, caption::kSnmpGlobalState},
-    {"Device Manager / SNMP / SNMP User Table", kCmdSnmpUserTable, caption::kSnmpUserTable},
-    {"Device Manager / SNMP / SNMP Group Table", kCmdSnmpGroupTable, caption::kSnmpGroupTable},
-    {"Device Manager / SNMP / SNMP View Table", kCmdSnmpViewTable, caption::kSnmpViewTable},
-    {"Device Manager / SNMP / SNMP Community Table", kCmdSnmpCommunityTable,
-     caption::kSnmpCommunityTable},
-    {"Device Manager / SNMP / SNMP Host Table", kCmdSnmpHostTable, caption::kSnmpHostTable},
-    {"Device Manager / SNMP / SNMP Engine ID", kCmdSnmpEngineId, caption::kSnmpEngineId},
-    {"Device Manager / SNMP / SNMP Trap Configuration", kCmdSnmpTrap, caption::kSnmpTrap},
-    {"Device Manager / PoE / PoE Global Settings", kCmdPoeGlobal, caption::kPoeGlobal},
-    {"Device Manager / PoE / PoE Port Settings", kCmdPoePort, caption::kPoePort},
-    {"Device Manager / PoE / PoE Time Range Settings", kCmdPoeTimeRange, caption::kPoeTimeRange},
-    {"Public MIB / System Information", kCmdSystemInformation, caption::kSystemInformation},
-    {"Public MIB / Interface Table", kCmdInterfaceTable, caption::kInterfaceTable},
-    {"Public MIB / IP Table", kCmdIpTable, caption::kIpTable},
-    {"Public MIB / Forwarding Table", kCmdForwardingTable, caption::kForwardingTable},
-    {"Public MIB / TCP Service", kCmdTcpService, caption::kTcpService},
-    {"Public MIB / UDP Service", kCmdUdpService, caption::kUdpService},
-    {"Tools / Firmware and Configuration Upgrade/Backup", kCmdFirmwareTransfer,
-     caption::kFirmwareTransfer},
-    {"Tools / Save Configuration", kCmdSaveConfiguration, ""},
-    {"Tools / Reboot", kCmdReboot, ""},
-    {"Tools / Telnet", kCmdTelnet, ""},
-    {"Tools / Web", kCmdWeb, ""},
-    // The text is replaced by "About " + model name at set-up.
-    {"About / About", kCmdAbout, kAboutCaption},
-};
+template <class Dialog> std::unique_ptr<QDialog> Make() {
+    return std::make_unique<Dialog>();
+}
+
+// The menu item of a dialog: its caption and factory come from the dialog class.
+template <class Dialog>
+ModuleMenuEntry DialogCommand(const char* path, int id, const char* name,
+                              std::vector<std::string> closedSessions,
+                              const char* model = "KSX-7700-52") {
+    return {path, id, Dialog::kCaption, &Make<Dialog>, name, std::move(closedSessions), model};
+}
+
+// The menu item of a command without a dialog of its own (the device tools).
+ModuleMenuEntry ActionCommand(const char* path, int id) {
+    ModuleMenuEntry entry{};
+    entry.path = path;
+    entry.id = id;
+    return entry;
+}
+
+// Every command in menu order: the menu bar, the registry and the whole-menu tests read it.
+const std::vector<ModuleMenuEntry>& Menu() {
+    static const std::vector<ModuleMenuEntry> menu = {
+        DialogCommand<CPortConfigDlg>("Device Manager / System / Port Configuration",
+                                      kCmdPortConfiguration, "port-configuration",
+                                      {"m_cCommonSNMP", "m_cCommonSNMPTable"}),
+        DialogCommand<CSyslogDlg>("Device Manager / System / Syslog Host Configuration",
+                                  kCmdSyslogHost, "syslog-host",
+                                  {"m_cCommonSNMP", "m_cCommonSNMPSet"}),
+        DialogCommand<CTimeProfileDlg>("Device Manager / System / Time Profile Settings",
+                                       kCmdTimeProfile, "time-profile",
+                                       {"m_cCommonSNMPSet", "m_cCommonSNMPTable"}),
+        DialogCommand<CPowerSavingDlg>("Device Manager / System / Power Saving Settings",
+                                       kCmdPowerSaving, "power-saving",
+                                       {"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPTable"}),
+        DialogCommand<CVlanDlg>("Device Manager / VLAN / VLAN Configuration", kCmdVlanConfiguration,
+                                "vlan-configuration",
+                                {"m_cCommonSNMP", "m_cCommonSNMPTable", "m_cCommonSNMPVoiceVlan",
+                                 "m_cCommonSNMPTableVlan", "m_cCommonSNMPTableVlanDelete",
+                                 "m_cCommonSNMPEgrePort", "m_cCommonSNMPUntagPort",
+                                 "m_cCommonSNMPAllPort", "m_cCommonSNMPTable",
+                                 "m_cCommonSNMPTableTrunk", "m_cCommonSNMPTableVlan"}),
+        DialogCommand<CManagementVlanDlg>(
+            "Device Manager / VLAN / 802.1Q Management VLAN", kCmdManagementVlan, "management-vlan",
+            {"m_cCommonSNMPTable", "m_cCommonSNMP", "m_cCommonSNMPSet"}),
+        DialogCommand<CSurveillanceVlanDlg>(
+            "Device Manager / VLAN / Auto Surveillance VLAN Setting", kCmdSurveillanceVlan,
+            "surveillance-vlan",
+            {"m_cCommonSNMPTableTrunk", "m_cCommonSNMPTableVlan", "m_cCommonSNMP",
+             "m_cCommonSNMPSet", "m_cCommonSNMPTable", "m_cCommonSNMPTableOui"}),
+        DialogCommand<CJumboFrameDlg>("Device Manager / L2 Function / Jumbo Frame Configuration",
+                                      kCmdJumboFrame, "jumbo-frame",
+                                      {"m_cCommonSNMP", "m_cCommonSNMPSet"}),
+        DialogCommand<CMirrorDlg>("Device Manager / L2 Function / Port Mirroring Settings",
+                                  kCmdPortMirroring, "port-mirroring",
+                                  {"m_cCommonSNMPTableTrunk", "m_cCommonSNMPTableVlan",
+                                   "m_cCommonSNMP", "m_cCommonSNMPSet"}),
+        DialogCommand<CSpanningTreeBridgeDlg>(
+            "Device Manager / L2 Function / Spanning Tree", kCmdSpanningTree, "spanning-tree",
+            {"m_cCommonSNMPTableTrunk", "m_cCommonSNMPTableVlan", "m_cCommonSNMP",
+             "m_cCommonSNMPSet", "m_cCommonSNMPTable"}),
+        DialogCommand<CTrunkDlg>("Device Manager / L2 Function / Trunk Configuration", kCmdTrunk,
+                                 "trunk",
+                                 {"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPTable"}),
+        DialogCommand<CMulticastFilterDlg>(
+            "Device Manager / L2 Function / Multicast Filtering Mode configuration",
+            kCmdMulticastFiltering, "multicast-filtering",
+            {"m_cCommonSNMPSet", "m_cCommonSNMPTable"}),
+        DialogCommand<CIgmpSnoopingDlg>(
+            "Device Manager / L2 Function / IGMP Snooping Configuration", kCmdIgmpSnooping,
+            "igmp-snooping",
+            {"m_cCommonSNMPTableTrunk", "m_cCommonSNMPTableVlan", "m_cCommonSNMP",
+             "m_cCommonSNMPSet", "m_cCommonSNMPTable", "m_cCommonSNMPGroup"}),
+        DialogCommand<CBandwidthDlg>("Device Manager / Qos / Bandwidth Control",
+                                     kCmdBandwidthControl, "bandwidth-control",
+                                     {"m_cCommonSNMPTableTrunk", "m_cCommonSNMPTableVlan",
+                                      "m_cCommonSNMPSet", "m_cCommonSNMPTable"}),
+        DialogCommand<CArpSpoofingDlg>(
+            "Device Manager / Security / ARP Spoofing Prevention Setting", kCmdArpSpoofing,
+            "arp-spoofing",
+            {"m_cCommonSNMPTableTrunk", "m_cCommonSNMPTableVlan", "m_cCommonSNMPSet",
+             "m_cCommonSNMPTable"}),
+        DialogCommand<CDhcpScreenDlg>(
+            "Device Manager / Security / DHCP Server Screening Port Configuration",
+            kCmdDhcpScreening, "dhcp-screening",
+            {"m_cCommonSNMPTableTrunk", "m_cCommonSNMPTableVlan", "m_cCommonSNMP",
+             "m_cCommonSNMPSet", "m_cCommonSNMPTable"}),
+        DialogCommand<CSegmentationDlg>("Device Manager / Security / Traffic Segmentation Settings",
+                                        kCmdTrafficSegmentation, "traffic-segmentation",
+                                        {"m_cCommonSNMPTableTrunk", "m_cCommonSNMPTableVlan",
+                                         "m_cCommonSNMP", "m_cCommonSNMPSet",
+                                         "m_cCommonSNMPTable"}),
+        DialogCommand<CStormControlDlg>("Device Manager / Security / Storm Control Settings",
+                                        kCmdStormControl, "storm-control",
+                                        {"m_cCommonSNMP", "m_cCommonSNMPSet"}),
+        DialogCommand<CImpbSettingsDlg>(
+            "Device Manager / Security / Smart Binding / Smart Binding Settings",
+            kCmdSmartBindingSettings, "smart-binding-settings",
+            {"m_cCommonSNMPTableTrunk", "m_cCommonSNMPTableVlan", "m_cCommonSNMP",
+             "m_cCommonSNMPSet", "m_cCommonSNMPTable"}),
+        DialogCommand<CIMPBSmartBinding>(
+            "Device Manager / Security / Smart Binding / Smart Binding", kCmdSmartBinding,
+            "smart-binding",
+            {"m_cCommonSNMPTableTrunk", "m_cCommonSNMPTableVlan", "m_cCommonSNMP",
+             "m_cCommonSNMPSet", "m_cCommonSNMPTable"}),
+        DialogCommand<CIMPBWhiteList>("Device Manager / Security / Smart Binding / White List",
+                                      kCmdWhiteList, "white-list",
+                                      {"m_cCommonSNMPTableTrunk", "m_cCommonSNMPTableVlan",
+                                       "m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPTable"}),
+        DialogCommand<CIMPBBlackList>("Device Manager / Security / Smart Binding / Black List",
+                                      kCmdBlackList, "black-list",
+                                      {"m_cCommonSNMPTableTrunk", "m_cCommonSNMPTableVlan",
+                                       "m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPTable"}),
+        DialogCommand<CDot1xDlg>("Device Manager / AAA / 802.1X  Settings", kCmdDot1x, "dot1x",
+                                 {"m_cCommonSNMP", "m_cCommonSNMPSet"}),
+        DialogCommand<CSnmpGlobalStateDlg>(
+            "Device Manager / SNMP / SNMP Global State", kCmdSnmpGlobalState, "snmp-global-state",
+            {"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPTable", "m_cCommonSNMPGetUse"}),
+        DialogCommand<CSnmpUserDlg>(
+            "Device Manager / SNMP / SNMP User Table", kCmdSnmpUserTable, "snmp-user-table",
+            {"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPTable", "m_cCommonSNMPGetUse"}),
+        DialogCommand<CSnmpGroupDlg>(
+            "Device Manager / SNMP / SNMP Group Table", kCmdSnmpGroupTable, "snmp-group-table",
+            {"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPTable", "m_cCommonSNMPGetUse"}),
+        DialogCommand<CSnmpViewDlg>(
+            "Device Manager / SNMP / SNMP View Table", kCmdSnmpViewTable, "snmp-view-table",
+            {"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPTable", "m_cCommonSNMPGetUse"}),
+        DialogCommand<CSnmpCommunityDlg>(
+            "Device Manager / SNMP / SNMP Community Table", kCmdSnmpCommunityTable,
+            "snmp-community-table",
+            {"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPTable", "m_cCommonSNMPGetUse"}),
+        DialogCommand<CSnmpHostDlg>(
+            "Device Manager / SNMP / SNMP Host Table", kCmdSnmpHostTable, "snmp-host-table",
+            {"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPTable", "m_cCommonSNMPGetUse"}),
+        DialogCommand<CSnmpEngineIdDlg>(
+            "Device Manager / SNMP / SNMP Engine ID", kCmdSnmpEngineId, "snmp-engine-id",
+            {"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPTable", "m_cCommonSNMPGetUse"}),
+        DialogCommand<CSnmpTrapDlg>(
+            "Device Manager / SNMP / SNMP Trap Configuration", kCmdSnmpTrap, "snmp-trap",
+            {"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPTable", "m_cCommonSNMPGetUse"}),
+        DialogCommand<CPoeGlobalDlg>("Device Manager / PoE / PoE Global Settings", kCmdPoeGlobal,
+                                     "poe-global", {"m_cCommonSNMP", "m_cCommonSNMPSet"},
+                                     "KSX-7700-28P"),
+        DialogCommand<CPoePortDlg>(
+            "Device Manager / PoE / PoE Port Settings", kCmdPoePort, "poe-port",
+            {"m_cCommonSNMPSet", "m_cCommonSNMPTable", "m_cCommonSNMPTableRange"}, "KSX-7700-28P"),
+        DialogCommand<CTimeRangeDlg>("Device Manager / PoE / PoE Time Range Settings",
+                                     kCmdPoeTimeRange, "poe-time-range",
+                                     {"m_cCommonSNMPSet", "m_cCommonSNMPTable"}, "KSX-7700-28P"),
+        DialogCommand<CSystemInfoDlg>("Public MIB / System Information", kCmdSystemInformation,
+                                      "system-information", {"m_cCommonSNMP", "m_cCommonSNMPSet"}),
+        DialogCommand<CInterfaceTableDlg>("Public MIB / Interface Table", kCmdInterfaceTable,
+                                          "interface-table", {"m_cCommonSNMPTable"}),
+        DialogCommand<CIpTableDlg>("Public MIB / IP Table", kCmdIpTable, "ip-table",
+                                   {"m_cCommonSNMPTable"}),
+        DialogCommand<CForwardingTableDlg>("Public MIB / Forwarding Table", kCmdForwardingTable,
+                                           "forwarding-table",
+                                           {"m_cCommonSNMP", "m_cCommonSNMPTable"}),
+        DialogCommand<CTcpServiceDlg>("Public MIB / TCP Service", kCmdTcpService, "tcp-service",
+                                      {"m_cCommonSNMPTable"}),
+        DialogCommand<CUdpServiceDlg>("Public MIB / UDP Service", kCmdUdpService, "udp-service",
+                                      {"m_cCommonSNMPTable"}),
+        DialogCommand<CTransferDialog>("Tools / Firmware and Configuration Upgrade/Backup",
+                                       kCmdFirmwareTransfer, "firmware-transfer",
+                                       {"m_cCommonSNMP", "m_cCommonSNMPSetOp"}),
+        ActionCommand("Tools / Save Configuration", kCmdSaveConfiguration),
+        ActionCommand("Tools / Reboot", kCmdReboot),
+        ActionCommand("Tools / Telnet", kCmdTelnet),
+        ActionCommand("Tools / Web", kCmdWeb),
+        // The text is replaced by "About " + model name at set-up.
+        {"About / About", kCmdAbout, kAboutCaption, &Make<CAboutDlg>, "about", {}},
+    };
+    return menu;
+}
 
 using Registration = std::variant<CommandDialogFactory, CommandAction>;
 
@@ -122,7 +236,7 @@ std::map<int, Registration>& Registry() {
 } // namespace
 
 std::span<const ModuleMenuEntry> ModuleMenuTable() {
-    return kMenu;
+    return Menu();
 }
 
 void RegisterCommandDialog(int id, CommandDialogFactory factory) {
@@ -173,21 +287,7 @@ QString DeviceAddress() {
     return QString::fromStdString(SessionParameters().DeviceAddress);
 }
 
-void RegisterSnmpAgentDialogs() {
-    RegisterCommandDialog(kCmdSnmpGlobalState,
-                          [] { return std::make_unique<CSnmpGlobalStateDlg>(); });
-    RegisterCommandDialog(kCmdSnmpUserTable, [] { return std::make_unique<CSnmpUserDlg>(); });
-    RegisterCommandDialog(kCmdSnmpGroupTable, [] { return std::make_unique<CSnmpGroupDlg>(); });
-    RegisterCommandDialog(kCmdSnmpViewTable, [] { return std::make_unique<CSnmpViewDlg>(); });
-    RegisterCommandDialog(kCmdSnmpCommunityTable,
-                          [] { return std::make_unique<CSnmpCommunityDlg>(); });
-    RegisterCommandDialog(kCmdSnmpHostTable, [] { return std::make_unique<CSnmpHostDlg>(); });
-    RegisterCommandDialog(kCmdSnmpEngineId, [] { return std::make_unique<CSnmpEngineIdDlg>(); });
-    RegisterCommandDialog(kCmdSnmpTrap, [] { return std::make_unique<CSnmpTrapDlg>(); });
-}
-
 void RegisterDeviceTools() {
-    RegisterCommandDialog(kCmdFirmwareTransfer, [] { return std::make_unique<CTransferDialog>(); });
     RegisterCommandAction(kCmdSaveConfiguration,
                           [](CModuleWindow& window) { SaveConfiguration(window.SetSession()); });
     RegisterCommandAction(kCmdReboot, [](CModuleWindow&) { RebootDevice(); });
@@ -195,64 +295,13 @@ void RegisterDeviceTools() {
     RegisterCommandAction(kCmdWeb, [](CModuleWindow&) { BrowseDevice(DeviceAddress()); });
 }
 
-void RegisterL2Commands() {
-    RegisterCommandDialog(kCmdTrafficSegmentation,
-                          [] { return std::make_unique<CSegmentationDlg>(); });
-    RegisterCommandDialog(kCmdStormControl, [] { return std::make_unique<CStormControlDlg>(); });
-    RegisterCommandDialog(kCmdBandwidthControl, [] { return std::make_unique<CBandwidthDlg>(); });
-    RegisterCommandDialog(kCmdJumboFrame, [] { return std::make_unique<CJumboFrameDlg>(); });
-    RegisterCommandDialog(kCmdPortMirroring, [] { return std::make_unique<CMirrorDlg>(); });
-    RegisterCommandDialog(kCmdSpanningTree,
-                          [] { return std::make_unique<CSpanningTreeBridgeDlg>(); });
-}
-
-void RegisterPoeCommands() {
-    RegisterCommandDialog(kCmdPoeGlobal, [] { return std::make_unique<CPoeGlobalDlg>(); });
-    RegisterCommandDialog(kCmdPoePort, [] { return std::make_unique<CPoePortDlg>(); });
-    RegisterCommandDialog(kCmdPoeTimeRange, [] { return std::make_unique<CTimeRangeDlg>(); });
-    RegisterCommandDialog(kCmdPowerSaving, [] { return std::make_unique<CPowerSavingDlg>(); });
-    RegisterCommandDialog(kCmdTimeProfile, [] { return std::make_unique<CTimeProfileDlg>(); });
-}
-
-void RegisterSecurityCommands() {
-    RegisterCommandDialog(kCmdSmartBindingSettings,
-                          [] { return std::make_unique<CImpbSettingsDlg>(); });
-    RegisterCommandDialog(kCmdSmartBinding, [] { return std::make_unique<CIMPBSmartBinding>(); });
-    RegisterCommandDialog(kCmdWhiteList, [] { return std::make_unique<CIMPBWhiteList>(); });
-    RegisterCommandDialog(kCmdBlackList, [] { return std::make_unique<CIMPBBlackList>(); });
-    RegisterCommandDialog(kCmdArpSpoofing, [] { return std::make_unique<CArpSpoofingDlg>(); });
-    RegisterCommandDialog(kCmdDhcpScreening, [] { return std::make_unique<CDhcpScreenDlg>(); });
-    RegisterCommandDialog(kCmdDot1x, [] { return std::make_unique<CDot1xDlg>(); });
-}
-
 } // namespace
 
 void RegisterModuleCommands() {
-    RegisterCommandDialog(kCmdAbout, [] { return std::make_unique<CAboutDlg>(); });
+    for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
+        if (entry.makeDialog != nullptr) {
+            RegisterCommandDialog(entry.id, entry.makeDialog);
+        }
+    }
     RegisterDeviceTools();
-    RegisterSnmpAgentDialogs();
-    // Feature dialogs and device tools register here as they are built. A click on a port of
-    // the panel runs Port Configuration as well.
-    RegisterCommandDialog(kCmdPortConfiguration, [] { return std::make_unique<CPortConfigDlg>(); });
-    RegisterCommandDialog(kCmdTrunk, [] { return std::make_unique<CTrunkDlg>(); });
-    RegisterCommandDialog(kCmdVlanConfiguration, [] { return std::make_unique<CVlanDlg>(); });
-    RegisterCommandDialog(kCmdManagementVlan,
-                          [] { return std::make_unique<CManagementVlanDlg>(); });
-    RegisterCommandDialog(kCmdSystemInformation, [] { return std::make_unique<CSystemInfoDlg>(); });
-    RegisterCommandDialog(kCmdInterfaceTable,
-                          [] { return std::make_unique<CInterfaceTableDlg>(); });
-    RegisterCommandDialog(kCmdIpTable, [] { return std::make_unique<CIpTableDlg>(); });
-    RegisterCommandDialog(kCmdForwardingTable,
-                          [] { return std::make_unique<CForwardingTableDlg>(); });
-    RegisterCommandDialog(kCmdTcpService, [] { return std::make_unique<CTcpServiceDlg>(); });
-    RegisterCommandDialog(kCmdUdpService, [] { return std::make_unique<CUdpServiceDlg>(); });
-    RegisterCommandDialog(kCmdIgmpSnooping, [] { return std::make_unique<CIgmpSnoopingDlg>(); });
-    RegisterCommandDialog(kCmdMulticastFiltering,
-                          [] { return std::make_unique<CMulticastFilterDlg>(); });
-    RegisterCommandDialog(kCmdSurveillanceVlan,
-                          [] { return std::make_unique<CSurveillanceVlanDlg>(); });
-    RegisterCommandDialog(kCmdSyslogHost, [] { return std::make_unique<CSyslogDlg>(); });
-    RegisterL2Commands();
-    RegisterSecurityCommands();
-    RegisterPoeCommands();
 }

@@ -4,11 +4,16 @@
 // The module window's menu as data, and the registry that ties a command id to what the
 // command does: a dialog that runs modally while the panel is put away, or an action on the
 // window (the device tools). A command nobody registered stays in the menu, disabled.
+//
+// A new dialog is added in one place, the command table of ModuleCommands.cpp: its menu item,
+// caption (the dialog's kCaption) and factory, and what the whole-menu tests check of it.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <span>
+#include <string>
+#include <vector>
 
 class QDialog;
 class CModuleWindow;
@@ -72,7 +77,15 @@ struct ModuleMenuEntry {
     const char* path;
     int id;
     // Caption of the window the command opens; empty for commands without one of their own.
-    const char* caption;
+    const char* caption = "";
+    // Builds the dialog the command opens (no parent); none for the device tools' actions.
+    std::unique_ptr<QDialog> (*makeDialog)() = nullptr;
+    // A short name of the dialog (lower case and '-'): its screenshot is dialog-<name>.png.
+    const char* name = "";
+    // The member names of the sessions the dialog closes when it ends, in their order.
+    std::vector<std::string> closedSessions;
+    // The switch model the dialog is seen on whole (the PoE dialogs need a PoE model).
+    const char* model = "KSX-7700-52";
 };
 
 // Every item in menu order; the popups appear in the order of their first item.

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "snmp/InputChecks.h"
 
-#include "platform/Message.h"
 #include "snmp/TextParsing.h"
 
 #include <algorithm>
@@ -13,11 +12,6 @@ using text_parsing::HexDigitValue;
 namespace {
 
 constexpr char kMacFormatMessage[] = "Please enter correct MAC format(ex:00-00-00-00-00-01)";
-
-void Show(std::string_view text) {
-    platform::ShowMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                          platform::MessageKind::Ok);
-}
 
 bool EqualsIgnoringCase(std::string_view text, std::string_view lowerCase) {
     return std::equal(
@@ -72,8 +66,7 @@ bool InUnicastRange(std::uint32_t address) {
            within(AddressOf(192, 0, 1, 1), AddressOf(223, 255, 254, 254));
 }
 
-AddressEntryResult Refuse(std::string_view message, EntryFocus focus = EntryFocus::None) {
-    Show(message);
+AddressEntryResult Refuse(std::string_view message, EntryFocus focus) {
     return {false, focus, std::string(message)};
 }
 
@@ -94,14 +87,6 @@ std::optional<std::string> MacRefusal(std::string_view mac, bool allowMulticast)
         return "Multicast MAC is not allowed.";
     }
     return std::nullopt;
-}
-
-bool CheckMac(std::string_view mac, bool allowMulticast) {
-    if (const auto refusal = MacRefusal(mac, allowMulticast)) {
-        Show(*refusal);
-        return false;
-    }
-    return true;
 }
 
 std::optional<std::uint32_t> IpToNumber(std::string_view dotted) {
@@ -157,22 +142,22 @@ AddressEntryResult CheckAddressEntry(const std::array<int, 4>& ipFields, int fil
     };
     const auto address = AddressOf(part(0), part(1), part(2), part(3));
     if (address == 0) {
-        return Refuse("Invalid IP.");
+        return Refuse("Invalid IP.", EntryFocus::IpAddress);
     }
     if (IsZeroOr255(part(0))) {
-        return Refuse("Invalid  IP.");
+        return Refuse("Invalid  IP.", EntryFocus::IpAddress);
     }
     if (IsZeroOr255(part(3))) {
-        return Refuse("Invalid IP.");
+        return Refuse("Invalid IP.", EntryFocus::IpAddress);
     }
     if (!InUnicastRange(address)) {
-        return Refuse("Multicast IP is not allowed");
+        return Refuse("Multicast IP is not allowed", EntryFocus::IpAddress);
     }
     if (const auto refusal = MacFormatRefusal(mac)) {
-        return Refuse(*refusal);
+        return Refuse(*refusal, EntryFocus::Mac);
     }
     if (IsMulticastMac(mac)) {
-        return Refuse("Multicast MAC address is not allowed.");
+        return Refuse("Multicast MAC address is not allowed.", EntryFocus::Mac);
     }
     return {};
 }

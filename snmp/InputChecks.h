@@ -2,8 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // Checks of what the administrator types: MAC addresses, IPv4 addresses and names. A check
-// never changes its input. CheckMac and CheckAddressEntry show their refusal in a message
-// box; the others leave the message to their caller.
+// never changes its input and shows nothing: it returns the refusal, and the dialog shows it.
 #pragma once
 
 #include <array>
@@ -12,10 +11,9 @@
 #include <string>
 #include <string_view>
 
-// A unicast MAC text "00-00-00-00-00-01". Refuses a wrong format, the all-zero and the
-// broadcast address, and (unless allowMulticast) a multicast address, with a message.
-bool CheckMac(std::string_view mac, bool allowMulticast);
-// The refusal CheckMac would show, without showing it; nothing for an acceptable address.
+// The refusal of a MAC text that is not a unicast "00-00-00-00-00-01": a wrong format, the
+// all-zero and the broadcast address, and (unless allowMulticast) a multicast address; nothing
+// for an acceptable address.
 std::optional<std::string> MacRefusal(std::string_view mac, bool allowMulticast);
 
 // The dotted IPv4 text as a number, first part most significant. Empty unless the text is
@@ -29,7 +27,7 @@ bool CheckHostIp(std::string_view dotted);
 bool SameSubnet(std::string_view a, std::string_view mask, std::string_view b);
 
 // The check of a gateway entry made of an IP-address control and a MAC edit.
-enum class EntryFocus { None, IpAddress };
+enum class EntryFocus { None, IpAddress, Mac };
 
 struct AddressEntryResult {
     bool accepted = true;
@@ -39,7 +37,7 @@ struct AddressEntryResult {
 };
 
 // ipFields are the four fields of the address control (first field first) and
-// filledFields how many of them hold a value. Shows the first refusal.
+// filledFields how many of them hold a value. The first refusal and the input it is about.
 AddressEntryResult CheckAddressEntry(const std::array<int, 4>& ipFields, int filledFields,
                                      std::string_view mac);
 

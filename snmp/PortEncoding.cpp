@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "snmp/PortEncoding.h"
 
-#include "platform/Message.h"
 #include "snmp/TextParsing.h"
 
 #include <algorithm>
@@ -136,14 +135,6 @@ std::optional<PortFlags> PortRangesToFlags(std::string_view text, int portCount)
         for (int port = range->first; port <= range->second; ++port) {
             flags[static_cast<std::size_t>(port - 1)] = 1;
         }
-    }
-    return flags;
-}
-
-std::optional<PortFlags> ParsePortRanges(std::string_view text, int portCount) {
-    auto flags = PortRangesToFlags(text, portCount);
-    if (!flags) {
-        platform::ShowMessage(QStringLiteral("Invalid Portlist"), platform::MessageKind::Ok);
     }
     return flags;
 }

@@ -8,7 +8,7 @@
 // - port hex text: the same bits as hexadecimal digits, four ports per digit (8 = first);
 // - PortFlags: one integer per port, entry p-1 for port p, 0 meaning "not in the set";
 // - a port number list ("1,2,5") and a port range text ("1-4,7,9-10").
-// Every function is pure apart from ParsePortRanges, which shows its refusal. The port
+// Every function is pure (a refused text is an empty result; the dialog says so). The port
 // count defaults to the model's DevicePortCount.
 #pragma once
 
@@ -49,9 +49,6 @@ PortNumberList PortBitsToRanges(std::string_view octets, int fromPort, int toPor
 // port outside 1..portCount.
 std::optional<PortFlags> PortRangesToFlags(std::string_view text,
                                            int portCount = DeviceValues().DevicePortCount);
-// The same, and a refusal is shown as "Invalid Portlist".
-std::optional<PortFlags> ParsePortRanges(std::string_view text,
-                                         int portCount = DeviceValues().DevicePortCount);
 
 // One lower-case hex digit per group of four ports; any non-zero flag counts as a member,
 // missing entries as non-members. A partial last group is filled with zero bits.

@@ -4,8 +4,18 @@
 
 CheckChain& CheckChain::Require(const std::function<bool()>& passes, std::string refusal,
                                 platform::MessageKind kind) {
+    m_lastRefused = false;
     if (!m_refusal && !passes()) {
         m_refusal = Refusal{std::move(refusal), kind};
+        m_lastRefused = true;
+    }
+    return *this;
+}
+
+CheckChain& CheckChain::About(std::string field, int index) {
+    if (m_lastRefused) {
+        m_refusal->field = std::move(field);
+        m_refusal->index = index;
     }
     return *this;
 }
@@ -13,6 +23,7 @@ CheckChain& CheckChain::Require(const std::function<bool()>& passes, std::string
 CheckChain& CheckChain::RequireAlike(const std::function<std::optional<bool>()>& alike,
                                      std::string refusal) {
     if (m_refusal) {
+        m_lastRefused = false;
         return *this;
     }
     const std::optional<bool> result = alike();

@@ -21,9 +21,21 @@
 #include <vector>
 
 // A refused input: the message box the administrator sees. Nothing is sent after it.
+// `field` names the input the refusal is about (a name the data class and its dialog share;
+// empty when it is about none); `index` picks one of a row of like inputs (the port whose
+// value is refused), -1 otherwise. The dialog puts the focus there once the box is closed.
 struct Refusal {
     std::string text;
     platform::MessageKind kind = platform::MessageKind::Ok;
+    std::string field = {};
+    int index = -1;
+
+    // The same refusal, about `field` (and its `index`-th input).
+    Refusal About(std::string fieldName, int fieldIndex = -1) && {
+        field = std::move(fieldName);
+        index = fieldIndex;
+        return std::move(*this);
+    }
     friend bool operator==(const Refusal&, const Refusal&) = default;
 };
 
@@ -46,11 +58,15 @@ public:
     // membership is unknown, `refusal` when the ports of an aggregated link were chosen apart.
     CheckChain& RequireAlike(const std::function<std::optional<bool>()>& alike,
                              std::string refusal);
+    // The refusal of the check just before, if it refused, is about `field` (see Refusal):
+    //   checks.Require(vid >= 2, "Invalid VID").About("vid");
+    CheckChain& About(std::string field, int index = -1);
     const std::optional<Refusal>& FirstRefusal() const { return m_refusal; }
     bool Passed() const { return !m_refusal; }
 
 private:
     std::optional<Refusal> m_refusal;
+    bool m_lastRefused = false; // the last Require made the refusal
 };
 
 // What an Apply comes to once its input passed: the OK/Cancel questions to ask in order

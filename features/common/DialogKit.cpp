@@ -2,12 +2,15 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/common/DialogKit.h"
 
+#include "features/common/ReportList.h"
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -204,6 +207,34 @@ QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
         row->addWidget(button);
     }
     return row;
+}
+
+QPushButton* Button(QWidget* parent, const QString& text, const char* objectName) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setAutoDefault(false);
+    return button;
+}
+
+CReportList* CentredList(QWidget* parent, const char* objectName,
+                         const std::vector<std::pair<QString, int>>& columns) {
+    auto* list = new CReportList(parent);
+    list->setObjectName(QString::fromLatin1(objectName));
+    QList<ReportColumn> reportColumns;
+    for (const auto& [header, width] : columns) {
+        reportColumns.push_back({header, width, Qt::AlignCenter});
+    }
+    list->SetColumns(reportColumns);
+    list->ShowGridLines();
+    return list;
+}
+
+WaitCursor::WaitCursor() {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+WaitCursor::~WaitCursor() {
+    QGuiApplication::restoreOverrideCursor();
 }
 
 } // namespace kit

@@ -20,7 +20,11 @@
 
 #include <initializer_list>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
+class CReportList;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -74,5 +78,26 @@ QLabel* AddFormRow(QGridLayout& grid, int row, const QString& label, QWidget* fi
 
 // The dialog's button row: right-aligned, in the order given.
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
+
+// A push button that is never the default of the dialog (Enter in a field does not press it).
+QPushButton* Button(QWidget* parent, const QString& text, const char* objectName);
+
+// A report list with centred columns of fixed widths {header, width}, grid lines drawn.
+CReportList* CentredList(QWidget* parent, const char* objectName,
+                         const std::vector<std::pair<QString, int>>& columns);
+
+// The wait cursor while it lives (a synchronous write).
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// A text of a data class as the widgets show it.
+inline QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 } // namespace kit

@@ -169,7 +169,23 @@ bool CFeatureDialog::ShowRefusal(const std::optional<Refusal>& refusal) {
         return false;
     }
     platform::ShowMessage(QString::fromStdString(refusal->text), refusal->kind);
+    const auto target = m_focusTargets.find(refusal->field);
+    if (target != m_focusTargets.end()) {
+        if (QWidget* widget = target->second(refusal->index)) {
+            widget->setFocus();
+        }
+    }
     return true;
+}
+
+void CFeatureDialog::FocusFor(const std::string& field, QWidget* widget) {
+    QPointer<QWidget> guarded(widget);
+    FocusFor(field, [guarded](int) { return guarded.data(); });
+}
+
+void CFeatureDialog::FocusFor(const std::string& field,
+                              std::function<QWidget*(int index)> widgetAt) {
+    m_focusTargets[field] = std::move(widgetAt);
 }
 
 bool CFeatureDialog::AskAll(const std::vector<std::string>& questions) {

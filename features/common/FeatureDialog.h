@@ -27,8 +27,10 @@
 #include <QStringList>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -110,8 +112,13 @@ protected:
     // The waiting state: "wait..." in every value field (edits, labels, combos).
     static void ShowWaiting(const QList<QWidget*>& valueFields);
 
-    // Shows the refusal, if any; true when there was one (the Apply stops there).
-    static bool ShowRefusal(const std::optional<Refusal>& refusal);
+    // Shows the refusal, if any, then puts the focus on the input it is about (FocusFor);
+    // true when there was one (the Apply stops there).
+    bool ShowRefusal(const std::optional<Refusal>& refusal);
+    // The input a refusal about `field` focuses: one widget, or one of a row of like inputs
+    // picked by the refusal's index (nullptr: none).
+    void FocusFor(const std::string& field, QWidget* widget);
+    void FocusFor(const std::string& field, std::function<QWidget*(int index)> widgetAt);
     // An OK/Cancel question with Cancel as the default; true for OK.
     static bool Confirm(const QString& question) { return AskOkCancel(question); }
     static bool Confirm(const std::string& question) {
@@ -138,6 +145,7 @@ private:
     QPushButton* StandardButton(QPointer<QPushButton>& button, const QString& text,
                                 const char* objectName);
 
+    std::map<std::string, std::function<QWidget*(int index)>> m_focusTargets;
     CSessionSet m_sessions;
     std::vector<std::unique_ptr<CFeatureData>> m_data;
     std::vector<const CTableWalk*> m_watchedWalks;

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/common/PortGrid.h"
 
+#include "features/common/Messages.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -188,8 +190,10 @@ QWidget* CPortGrid::MakeBulkControls(QWidget* parent, AllButton allButton) {
         }
         const auto setRange = [this, range, choice] {
             if (const std::optional<PortFlags> ports =
-                    ParsePortRanges(range->text().toStdString(), m_portCount)) {
+                    PortRangesToFlags(range->text().toStdString(), m_portCount)) {
                 ClickPorts(*ports, choice);
+            } else {
+                ShowOk(QStringLiteral("Invalid Portlist"));
             }
         };
         connect(set, &QPushButton::clicked, this, setRange);

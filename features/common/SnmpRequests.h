@@ -86,7 +86,7 @@ bool OpenWithBindings(CCommonSNMP& session, int pduType,
 
 // Writes `status` to the row-status instance `rowStatusOid` on the set session. The status
 // must be "1" (active), "4" (createAndGo), "5" (createAndWait) or "6" (destroy); any other
-// shows "error status value!" and sends nothing. 1 when the switch accepted the write,
-// else 0.
+// writes "error status value!" to the debug trace and sends nothing. 1 when the switch accepted the
+// write, else 0.
 int RowStatusWrite(CCommonSNMP& setSession, const std::string& rowStatusOid,
                    const std::string& status);

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/l2/BandwidthDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/FromToPorts.h"
 #include "features/common/NumberEdit.h"
@@ -23,7 +22,7 @@ const CEnumTable kNoLimit{{{1, "Enabled", "Enabled"}, {2, "Disabled", "Disabled"
 
 CBandwidthDlg::CBandwidthDlg(QWidget* parent)
     : CFeatureDialog(parent), m_cMib(AddData<CBandwidthMib>()) {
-    setWindowTitle(QString::fromUtf8(caption::kBandwidthControl));
+    setWindowTitle(QString::fromUtf8(kCaption));
     auto* settings = kit::Group(this, QStringLiteral("Bandwidth Control"), "bandwidthGroup");
     m_pPorts = new CFromToPorts(settings, DeviceValues().DevicePortCount, ToPortMessage());
     m_pPorts->SetToFollowsFrom(true);
@@ -33,6 +32,8 @@ CBandwidthDlg::CBandwidthDlg(QWidget* parent)
     kit::SelectValue(*m_pNoLimit, 2);
     m_pRate = new CNumberEdit(settings, 7);
     m_pRate->setObjectName(QStringLiteral("rateEdit"));
+    FocusFor(CBandwidthMib::kRateField, m_pRate);
+    FocusFor(CBandwidthMib::kPortsField, m_pPorts->From());
 
     auto* form = new QGridLayout(settings);
     kit::AddFormRow(*form, 0, QStringLiteral("&FromPort"), m_pPorts->From());

@@ -17,6 +17,8 @@ class CBandwidthDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "BandWidth Control";
     static QString ToPortMessage() {
         return QStringLiteral(" \"To port\"cannot be smaller than \"From Port\" ");
     }

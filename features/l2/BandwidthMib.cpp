@@ -36,8 +36,10 @@ CBandwidthMib::Plan CBandwidthMib::PlanApply(const Input& input, const PortFlags
     }
     CheckChain checks;
     checks.Require(input.noLimit || (rate >= kMinRate && rate <= kMaxRate), "Invalid Rate.")
+        .About(kRateField)
         .Require(trunked.empty(), "You can't set the rate of Ports:" + trunked +
-                                      ".because they are in aggregated link.");
+                                      ".because they are in aggregated link.")
+        .About(kPortsField);
     plan.refusal = checks.FirstRefusal();
     if (plan.refusal) {
         return plan;

@@ -17,6 +17,9 @@
 
 class CBandwidthMib : public CFeatureData {
 public:
+    // The inputs a refusal is about: the rate, the port range (its From Port).
+    static constexpr char kRateField[] = "rate";
+    static constexpr char kPortsField[] = "ports";
     static constexpr long long kMinRate = 64;
     static constexpr long long kMaxRate = 1024000;
 

@@ -90,7 +90,8 @@ StepPlan CIgmpMib::PlanGlobal(const Global& old, bool enable, const TimerInput& 
     for (std::size_t timer = 0; timer < kTimerCount; ++timer) {
         const TimerDef& def = Timers()[timer];
         const auto& value = typed[timer];
-        checks.Require(value && *value >= def.low && *value <= def.high, def.refusal);
+        checks.Require(value && *value >= def.low && *value <= def.high, def.refusal)
+            .About(kTimerField, static_cast<int>(timer));
     }
     plan.refusal = checks.FirstRefusal();
     if (plan.refusal) {

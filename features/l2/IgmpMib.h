@@ -45,6 +45,8 @@ struct TimerDef {
 const std::array<TimerDef, kTimerCount>& Timers();
 // What the edits hold, nothing where an edit is empty or no number.
 using TimerInput = std::array<std::optional<long long>, kTimerCount>;
+// The input a refusal of the timers is about, its index the timer's.
+inline constexpr char kTimerField[] = "timer";
 
 // An Apply that may take more than one request: the first refusal, or the questions and
 // then the requests, sent in order until one fails. No requests: nothing to write.

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/l2/IgmpSnoopingDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/NumberEdit.h"
 #include "features/l2/IgmpVlanDialog.h"
@@ -34,7 +33,7 @@ constexpr std::array<TimerField, kTimerCount> kTimerFields{{
 } // namespace
 
 CIgmpSnoopingDlg::CIgmpSnoopingDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kIgmpSnooping));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pEnableCheck = new QCheckBox(QStringLiteral("&Enable IGMP Snooping "), this);
     m_pEnableCheck->setObjectName(QStringLiteral("enableCheck"));
     connect(m_pEnableCheck, &QCheckBox::toggled, this, [this] { UpdateWidgets(); });
@@ -47,6 +46,10 @@ CIgmpSnoopingDlg::CIgmpSnoopingDlg(QWidget* parent) : CFeatureDialog(parent) {
         m_pTimerEdits[static_cast<std::size_t>(timer)] = edit;
         kit::AddFormRow(*grid, timer, QString::fromLatin1(field.label), edit);
     }
+    FocusFor(kTimerField, [this](int timer) -> QWidget* {
+        return timer >= 0 && timer < kTimerCount ? m_pTimerEdits[static_cast<std::size_t>(timer)]
+                                                 : nullptr;
+    });
     auto* note = new QLabel(
         QStringLiteral("Note: The Host Timeout was computed automatically in Querier Enabled by\n"
                        " (Robustness Variable * Query Interval + Max Response Time)."),

@@ -17,6 +17,8 @@ class CIgmpSnoopingDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "IGMP Snooping Configuration";
     explicit CIgmpSnoopingDlg(QWidget* parent = nullptr);
 
     void Refresh() override;

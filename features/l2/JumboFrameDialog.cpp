@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/l2/JumboFrameDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/l2/JumboFrameMib.h"
 
@@ -12,7 +11,7 @@
 
 CJumboFrameDlg::CJumboFrameDlg(QWidget* parent)
     : CFeatureDialog(parent), m_cMib(AddData<CJumboFrameMib>()) {
-    setWindowTitle(QString::fromUtf8(caption::kJumboFrame));
+    setWindowTitle(QString::fromUtf8(kCaption));
     m_pEnable = new QCheckBox(QStringLiteral("Enable Jumbo Frame"), this);
     m_pEnable->setObjectName(QStringLiteral("enableCheck"));
     auto* note = new QLabel(QStringLiteral("Note: Maximum Length is 10000 bytes"), this);

@@ -13,6 +13,8 @@ class CJumboFrameDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Jumbo Frame Configuration";
     explicit CJumboFrameDlg(QWidget* parent = nullptr);
 
     void Refresh() override;

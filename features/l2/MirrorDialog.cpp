@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/l2/MirrorDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/PortGrid.h"
 #include "features/l2/MirrorMib.h"
@@ -18,7 +17,7 @@
 #include <QVBoxLayout>
 
 CMirrorDlg::CMirrorDlg(QWidget* parent) : CResizableDialog(parent), m_cMib(AddData<CMirrorMib>()) {
-    setWindowTitle(QString::fromUtf8(caption::kPortMirroring));
+    setWindowTitle(QString::fromUtf8(kCaption));
     const int portCount = DeviceValues().DevicePortCount;
 
     m_pEnabled = new QRadioButton(QStringLiteral("Enabled"), this);
@@ -31,6 +30,7 @@ CMirrorDlg::CMirrorDlg(QWidget* parent) : CResizableDialog(parent), m_cMib(AddDa
     stateGroup->addButton(m_pDisabled);
     m_pTarget = new QComboBox(this);
     m_pTarget->setObjectName(QStringLiteral("targetCombo"));
+    FocusFor(CMirrorMib::kTargetField, m_pTarget);
     for (int port = 1; port <= portCount; ++port) {
         m_pTarget->addItem(QString::number(port), port);
     }

@@ -17,6 +17,8 @@ class CMirrorDlg : public CResizableDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "PortMirroringConfiguration";
     explicit CMirrorDlg(QWidget* parent = nullptr);
 
     void Refresh() override;

@@ -60,6 +60,7 @@ CMirrorMib::Plan CMirrorMib::PlanApply(const Input& input, const CTrunkInfo& tru
     CheckChain checks;
     checks.RequireRead(trunks.IsTrunkInfoValid())
         .Require(trunks.TrunkGroupOf(input.target) == 0, "Target Port is Trunking Port!")
+        .About(kTargetField)
         .Require(std::any_of(chosen.begin(), chosen.end(), [](int v) { return v != 0; }),
                  "Must at least select one source port.")
         .RequireAlike(

@@ -18,6 +18,8 @@ class CMirrorMib : public CFeatureData {
 public:
     // Sniffer modes, in the order of the dialog's rows.
     enum Mode : int { kTx = 0, kRx = 1, kBoth = 2, kNone = 3 };
+    // The input a refusal is about: the target port.
+    static constexpr char kTargetField[] = "target";
 
     static std::string StateOid();
     static std::string TargetOid();

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/l2/MulticastFilterDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/ReportList.h"
 #include "snmp/TextConversion.h"
@@ -13,7 +12,7 @@
 #include <QVBoxLayout>
 
 CMulticastFilterDlg::CMulticastFilterDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kMulticastFiltering));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pVlanCombo = new QComboBox(this);
     m_pVlanCombo->setObjectName(QStringLiteral("vlanCombo"));
     m_pAllCheck = new QCheckBox(QStringLiteral("A&ll"), this);

@@ -16,6 +16,8 @@ class CMulticastFilterDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Multicast Filtering Mode Configuration";
     explicit CMulticastFilterDlg(QWidget* parent = nullptr);
 
     void Refresh() override;

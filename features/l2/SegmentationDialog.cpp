@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/l2/SegmentationDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/PortGrid.h"
 #include "features/common/ReportList.h"
@@ -34,7 +33,7 @@ QPushButton* Button(QWidget* parent, const QString& text, const char* objectName
 
 CSegmentationDlg::CSegmentationDlg(QWidget* parent)
     : CResizableDialog(parent), m_cMib(AddData<CSegmentationMib>()) {
-    setWindowTitle(QString::fromUtf8(caption::kTrafficSegmentation));
+    setWindowTitle(QString::fromUtf8(kCaption));
     const int portCount = DeviceValues().DevicePortCount;
 
     auto* global = kit::Group(this, QStringLiteral("Global Settings"), "globalGroup");

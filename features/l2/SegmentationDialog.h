@@ -18,6 +18,8 @@ class CSegmentationDlg : public CResizableDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Traffic Segmentation Settings";
     explicit CSegmentationDlg(QWidget* parent = nullptr);
 
     void Refresh() override;

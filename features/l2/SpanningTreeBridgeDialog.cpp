@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/l2/SpanningTreeBridgeDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/NumberEdit.h"
 #include "features/l2/SpanningTreeMib.h"
@@ -39,7 +38,7 @@ void Show(CNumberEdit* edit, const std::optional<long>& value) {
 
 CSpanningTreeBridgeDlg::CSpanningTreeBridgeDlg(QWidget* parent)
     : CFeatureDialog(parent), m_cMib(AddData<CSpanningTreeMib>()) {
-    setWindowTitle(QString::fromUtf8(caption::kSpanningTree));
+    setWindowTitle(QString::fromUtf8(kCaption));
     auto* settings = kit::Group(this, QStringLiteral("Bridge Settings"), "settingsGroup");
     m_pEnable = new QCheckBox(QStringLiteral("Enable RSTP"), settings);
     m_pEnable->setObjectName(QStringLiteral("enableCheck"));
@@ -47,6 +46,9 @@ CSpanningTreeBridgeDlg::CSpanningTreeBridgeDlg(QWidget* parent)
     m_pAge = TimerEdit(settings, "ageEdit");
     m_pDelay = TimerEdit(settings, "delayEdit");
     m_pHello = TimerEdit(settings, "helloEdit");
+    FocusFor(stp::kAgeField, m_pAge);
+    FocusFor(stp::kDelayField, m_pDelay);
+    FocusFor(stp::kHelloField, m_pHello);
     m_pPriority = new QComboBox(settings);
     m_pPriority->setObjectName(QStringLiteral("priorityCombo"));
     for (long priority = 0; priority <= 61440; priority += 4096) {

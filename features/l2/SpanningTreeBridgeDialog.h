@@ -18,6 +18,8 @@ class CSpanningTreeBridgeDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Bridge Config";
     explicit CSpanningTreeBridgeDlg(QWidget* parent = nullptr);
 
     void Refresh() override;

@@ -98,16 +98,22 @@ std::optional<Refusal> CheckBridge(const BridgeInput& input) {
     checks
         .Require(Within(input.age, 600, 4000),
                  "Invalid Age Time value, the valid Age Time range is  (600-4000) ms !")
+        .About(kAgeField)
         .Require(Within(input.delay, 400, 3000),
                  "Invalid Forward Delay value, the valid Forward Delay range is (400-3000) ms !")
+        .About(kDelayField)
         .Require(Within(input.hello, 100, 1000),
                  "Invalid Hello Time value, the valid Hello Time range is (100-1000) ms !")
+        .About(kHelloField)
+        // A relation is about both of its inputs: the first of them, Max Age, takes the focus.
         .Require(age >= 2 * hello + 200,
                  "To set the parameters Hello Time and Max Age the following relation is to be "
                  "satisfied: \nMax Age >= (2*(Hello Time + 1.0))")
+        .About(kAgeField)
         .Require(age <= 2 * delay - 200,
                  "To set the parameters Forward Delay and Max Age, the following relation is to "
-                 "be satisfied: \n2*(Forward Delay - 1) >= Max Age");
+                 "be satisfied: \n2*(Forward Delay - 1) >= Max Age")
+        .About(kAgeField);
     return checks.FirstRefusal();
 }
 

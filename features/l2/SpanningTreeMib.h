@@ -22,6 +22,11 @@
 
 namespace stp {
 
+// The inputs a refusal of the bridge settings is about.
+inline constexpr char kAgeField[] = "age";
+inline constexpr char kDelayField[] = "delay";
+inline constexpr char kHelloField[] = "hello";
+
 std::string BridgeOid(const char* tail); // 1.3.6.1.2.1.17.2 + tail + ".0"
 std::string RstpStateOid();
 std::string VersionOid();

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/l2/StormControlDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/NumberEdit.h"
 #include "features/l2/StormControlMib.h"
@@ -18,7 +17,7 @@
 
 CStormControlDlg::CStormControlDlg(QWidget* parent)
     : CFeatureDialog(parent), m_cMib(AddData<CStormControlMib>()) {
-    setWindowTitle(QString::fromUtf8(caption::kStormControl));
+    setWindowTitle(QString::fromUtf8(kCaption));
     auto* group = kit::Group(this, QStringLiteral("Storm Control"), "stormControlGroup");
     m_pEnable = new QCheckBox(QStringLiteral("Enable Storm Control "), group);
     m_pEnable->setObjectName(QStringLiteral("enableCheck"));
@@ -28,6 +27,7 @@ CStormControlDlg::CStormControlDlg(QWidget* parent)
     unit->setFocusPolicy(Qt::NoFocus);
     m_pN = new CNumberEdit(group, 5);
     m_pN->setObjectName(QStringLiteral("nEdit"));
+    FocusFor(CStormControlMib::kNField, m_pN);
     m_pProduct = kit::Edit(group, "productEdit", /*readOnly=*/true);
     m_pProduct->setFocusPolicy(Qt::NoFocus);
     const int digits = m_pProduct->fontMetrics().horizontalAdvance(QStringLiteral("000000000"));

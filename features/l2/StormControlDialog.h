@@ -16,6 +16,8 @@ class CStormControlDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Storm Control";
     explicit CStormControlDlg(QWidget* parent = nullptr);
 
     void Refresh() override;

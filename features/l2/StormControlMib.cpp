@@ -41,8 +41,10 @@ std::string CStormControlMib::NText(const std::optional<long>& threshold) {
 ApplyPlan CStormControlMib::PlanApply(const Input& input, const Model& remembered) {
     ApplyPlan plan;
     CheckChain checks;
-    checks.Require(input.n && *input.n >= 1 && *input.n <= kMaxN,
-                   "Invalid input of N ( input range must between 1~16000)");
+    checks
+        .Require(input.n && *input.n >= 1 && *input.n <= kMaxN,
+                 "Invalid input of N ( input range must between 1~16000)")
+        .About(kNField);
     plan.refusal = checks.FirstRefusal();
     if (plan.refusal) {
         return plan;

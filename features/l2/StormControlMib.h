@@ -16,6 +16,8 @@ class CStormControlMib : public CFeatureData {
 public:
     static constexpr long kStep = 64; // Kbit/s per unit of N
     static constexpr long long kMaxN = 16000;
+    // The input a refusal is about.
+    static constexpr char kNField[] = "n";
 
     static std::string StateOid();
     static std::string TypeOid();

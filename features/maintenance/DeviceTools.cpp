@@ -2,21 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/DeviceTools.h"
 
-#include "features/common/Messages.h"
 #include "features/common/SnmpRequests.h"
 #include "features/maintenance/TransferObjects.h"
-#include "platform/Browser.h"
-#include "platform/Terminal.h"
 
 #include <memory>
-
-namespace {
-
-QString Text(const char* text) {
-    return QString::fromLatin1(text);
-}
-
-} // namespace
 
 std::string SaveConfigurationOid() {
     return ScalarOid(PrivateOid("1.10"));
@@ -26,47 +15,8 @@ std::string RebootOid() {
     return ScalarOid(PrivateOid("1.9"));
 }
 
-void TelnetToDevice(const QString& address) {
-    if (AskOkCancel(Text(kTelnetQuestion))) {
-        platform::StartTelnetOrSayWhy(address);
-    }
-}
-
-void BrowseDevice(const QString& address) {
-    if (!AskOkCancel(Text(kWebQuestion))) {
-        return;
-    }
-    switch (platform::StartBrowser(address)) {
-    case platform::BrowserStart::Started:
-        break;
-    case platform::BrowserStart::NoBrowser:
-        ShowOk(Text(kNoBrowser));
-        break;
-    case platform::BrowserStart::Failed:
-        ShowOk(platform::BrowserFailureText());
-        break;
-    }
-}
-
-void SaveConfiguration(CCommonSNMP& setSession) {
-    if (!AskOkCancel(Text(kSaveQuestion))) {
-        return;
-    }
-    const RequestStatus status =
-        CSetRequest().Integer(SaveConfigurationOid(), "1").Send(setSession, kSaveTimeoutMs);
-    ShowOk(Text(status.Ok() ? kSaveSucceeded : kSaveFailed));
-}
-
-void RebootDevice() {
-    if (!AskOkCancel(Text(kRebootQuestion))) {
-        return;
-    }
-    CRebootData reboot;
-    if (reboot.IsDeviceBusy()) {
-        ShowOk(Text(kTransferInProgress));
-        return;
-    }
-    reboot.SendReboot(); // the switch restarts; the panel shows it unreachable meanwhile
+RequestStatus SendSaveConfiguration(CCommonSNMP& setSession) {
+    return CSetRequest().Integer(SaveConfigurationOid(), "1").Send(setSession, kSaveTimeoutMs);
 }
 
 bool CRebootData::IsBusy(const std::vector<std::string>& values) {

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/ForwardingTableDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/NumberEdit.h"
 
@@ -24,7 +23,7 @@ std::optional<std::string> CForwardingTableMib::ReadAgingTime() {
 }
 
 CForwardingTableDlg::CForwardingTableDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kForwardingTable));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_list = new CReportList(this);
     m_list->setObjectName(QStringLiteral("list"));
     m_list->SetColumns(QList<ReportColumn>{{QStringLiteral("ID "), 80},

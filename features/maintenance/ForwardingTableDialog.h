@@ -36,6 +36,8 @@ class CForwardingTableDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Forwarding Table";
     static constexpr int kPageSize = 100;
 
     explicit CForwardingTableDlg(QWidget* parent = nullptr);

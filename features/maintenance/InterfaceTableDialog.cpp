@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/InterfaceTableDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 
 #include "features/maintenance/PublicMibText.h"
@@ -10,7 +9,7 @@
 #include <QLabel>
 
 CInterfaceTableDlg::CInterfaceTableDlg(QWidget* parent)
-    : CPublicMibTableDialog(QString::fromLatin1(caption::kInterfaceTable),
+    : CPublicMibTableDialog(QString::fromLatin1(kCaption),
                             {{QStringLiteral("  Index          ")},
                              {QStringLiteral("  Link Status             ")},
                              {QStringLiteral("  Speed(b/s)                      ")}},

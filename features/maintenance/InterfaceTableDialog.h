@@ -22,6 +22,8 @@ class CInterfaceTableDlg : public CPublicMibTableDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Interface Table";
     explicit CInterfaceTableDlg(QWidget* parent = nullptr);
 
 protected:

@@ -2,13 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/IpTableDialog.h"
 
-#include "features/common/Captions.h"
-
 #include "snmp/SessionParameters.h"
 
 CIpTableDlg::CIpTableDlg(QWidget* parent)
     : CPublicMibTableDialog(
-          QString::fromLatin1(caption::kIpTable) + QStringLiteral(" : ") +
+          QString::fromLatin1(kCaption) + QStringLiteral(" : ") +
               QString::fromStdString(SessionParameters().DeviceAddress),
           {{QStringLiteral(" IP                ")}, {QStringLiteral(" Netmask               ")}},
           parent) {}

@@ -18,6 +18,8 @@ class CIpTableDlg : public CPublicMibTableDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "IP Table";
     explicit CIpTableDlg(QWidget* parent = nullptr);
 
 protected:

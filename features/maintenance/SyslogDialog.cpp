@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/SyslogDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/IpAddressEdit.h"
 #include "features/common/Messages.h"
@@ -17,7 +16,7 @@
 #include <QVBoxLayout>
 
 CSyslogDlg::CSyslogDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kSyslogHost));
+    setWindowTitle(QString::fromLatin1(kCaption));
     auto* syslog = kit::Group(this, QStringLiteral("Syslog"), "syslogGroup");
     m_pEnableCheck = new QCheckBox(QStringLiteral("&SysLogEnable"), syslog);
     m_pEnableCheck->setObjectName(QStringLiteral("enableCheck"));
@@ -28,6 +27,8 @@ CSyslogDlg::CSyslogDlg(QWidget* parent) : CFeatureDialog(parent) {
     m_pAddressEdit = new CIpAddressEdit(configuration);
     m_pAddressEdit->setObjectName(QStringLiteral("hostIpEdit"));
     m_pPortEdit = new CNumberEdit(configuration, 5);
+    FocusFor(CSyslogMib::kAddressField, m_pAddressEdit);
+    FocusFor(CSyslogMib::kPortField, m_pPortEdit);
     m_pPortEdit->setObjectName(QStringLiteral("udpPortEdit"));
     m_pPortEdit->SetNumber(CSyslogMib::kDefaultPort);
     m_pFacilityCombo = kit::Combo(configuration, "facilityCombo", CSyslogMib::Facilities());
@@ -86,9 +87,6 @@ void CSyslogDlg::Apply() {
     input.severity = kit::ComboValue(*m_pSeverityCombo).value_or(4);
     const CSyslogMib::Plan plan = CSyslogMib::PlanApply(input);
     if (ShowRefusal(plan.refusal)) {
-        if (plan.focus == CSyslogMib::Focus::Address) {
-            m_pAddressEdit->Field(0)->setFocus();
-        }
         return;
     }
     SetReading(true);

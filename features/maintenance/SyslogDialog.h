@@ -16,6 +16,8 @@ class CSyslogDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Syslog Host Configuration";
     explicit CSyslogDlg(QWidget* parent = nullptr);
 
     void Refresh() override;

@@ -57,15 +57,13 @@ CSyslogMib::Plan CSyslogMib::PlanApply(const Input& input) {
         return plan;
     }
     CheckChain checks;
-    checks.Require(input.filledFields == 4, "Invalid IP address.");
-    if (!checks.Passed()) {
-        plan.refusal = checks.FirstRefusal();
-        plan.focus = Focus::Address;
-        return plan;
-    }
-    checks.Require(CheckHostIp(input.address), "Invalid Syslog Sever IP address.")
+    checks.Require(input.filledFields == 4, "Invalid IP address.")
+        .About(kAddressField)
+        .Require([&] { return CheckHostIp(input.address); }, "Invalid Syslog Sever IP address.")
+        .About(kAddressField)
         .Require(input.port && *input.port >= 1 && *input.port <= 65535,
-                 "Invalid UDP port range (1-65535)");
+                 "Invalid UDP port range (1-65535)")
+        .About(kPortField);
     plan.refusal = checks.FirstRefusal();
     if (plan.refusal) {
         return plan;

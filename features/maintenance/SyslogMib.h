@@ -36,12 +36,13 @@ public:
         long facility = 128;
         long severity = 4;
     };
-    enum class Focus { None, Address };
-    // The refusal (and where the focus goes), or the server request; the state follows it
+    // The inputs a refusal is about.
+    static constexpr char kAddressField[] = "address";
+    static constexpr char kPortField[] = "port";
+    // The refusal (and the input it is about), or the server request; the state follows it
     // in a request of its own once the server values are taken.
     struct Plan {
         std::optional<Refusal> refusal;
-        Focus focus = Focus::None;
         CSetRequest server; // empty when the syslog is switched off
         CSetRequest state;
     };

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/SystemInfoDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/maintenance/PublicMibText.h"
 #include "snmp/InputChecks.h"
 
@@ -11,7 +10,7 @@
 #include <QVBoxLayout>
 
 CSystemInfoDlg::CSystemInfoDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kSystemInformation));
+    setWindowTitle(QString::fromLatin1(kCaption));
     auto* form = new QFormLayout;
     m_description = AddText("descriptionText");
     m_description->setWordWrap(true);
@@ -19,6 +18,8 @@ CSystemInfoDlg::CSystemInfoDlg(QWidget* parent) : CFeatureDialog(parent) {
     m_upTime = AddText("upTimeText");
     m_name = AddEdit("nameEdit");
     m_location = AddEdit("locationEdit");
+    FocusFor(CSystemInfoMib::kNameField, m_name);
+    FocusFor(CSystemInfoMib::kLocationField, m_location);
     m_contact = AddEdit("contactEdit");
     form->addRow(QStringLiteral("Description"), m_description);
     form->addRow(QStringLiteral("Object OID"), m_objectId);
@@ -71,14 +72,9 @@ void CSystemInfoDlg::ShowValues(const std::optional<CSystemInfoMib::Values>& val
 }
 
 void CSystemInfoDlg::Apply() {
-    const std::string name = TextToUtf8(m_name->text());
-    const std::string location = TextToUtf8(m_location->text());
-    CheckChain checks;
-    checks.Require([&] { return CheckName(m_name->text().toStdString()); }, "Invalid System Name.")
-        .Require([&] { return CheckName(m_location->text().toStdString()); },
-                 "Invalid System Location.");
-    if (ShowRefusal(checks.FirstRefusal())) {
+    const ApplyPlan plan = CSystemInfoMib::PlanWrite(m_name->text(), m_location->text());
+    if (ShowRefusal(plan.refusal)) {
         return;
     }
-    SendSet(m_cMib.SetSession(), CSystemInfoMib::WriteRequest(name, location));
+    SendSet(m_cMib.SetSession(), plan.request);
 }

@@ -17,6 +17,8 @@ class CSystemInfoDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "System Information";
     explicit CSystemInfoDlg(QWidget* parent = nullptr);
 
     // Reads the system group in the background with Refresh and Apply disabled.

@@ -2,6 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/SystemInfoMib.h"
 
+#include "snmp/InputChecks.h"
+#include "snmp/TextConversion.h"
+
 namespace {
 
 constexpr std::size_t kValueCount = 6;
@@ -33,4 +36,16 @@ CSetRequest CSystemInfoMib::WriteRequest(const std::string& nameUtf8,
     CSetRequest request;
     request.OctetString(kSysName, nameUtf8).OctetString(kSysLocation, locationUtf8);
     return request;
+}
+
+ApplyPlan CSystemInfoMib::PlanWrite(const QString& name, const QString& location) {
+    ApplyPlan plan;
+    CheckChain checks;
+    checks.Require([&] { return CheckName(name.toStdString()); }, "Invalid System Name.")
+        .About(kNameField)
+        .Require([&] { return CheckName(location.toStdString()); }, "Invalid System Location.")
+        .About(kLocationField);
+    plan.refusal = checks.FirstRefusal();
+    plan.request = WriteRequest(TextToUtf8(name), TextToUtf8(location));
+    return plan;
 }

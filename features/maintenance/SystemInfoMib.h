@@ -4,6 +4,7 @@
 // The system group as System Information reads and writes it.
 #pragma once
 
+#include "features/common/ApplyCheck.h"
 #include "features/common/BackgroundRequest.h"
 #include "features/common/FeatureData.h"
 #include "features/common/SnmpRequests.h"
@@ -37,6 +38,11 @@ public:
     void StartRead(const QObject* receiver, ReadHandler handler);
     // sysName and sysLocation in one set request, for the set session.
     static CSetRequest WriteRequest(const std::string& nameUtf8, const std::string& locationUtf8);
+    // The inputs a refusal is about.
+    static constexpr char kNameField[] = "name";
+    static constexpr char kLocationField[] = "location";
+    // The first refusal of the typed name and location, or the write request.
+    static ApplyPlan PlanWrite(const QString& name, const QString& location);
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
 private:

@@ -2,12 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/TcpServiceDialog.h"
 
-#include "features/common/Captions.h"
-
 #include "features/maintenance/PublicMibText.h"
 
 CTcpServiceDlg::CTcpServiceDlg(QWidget* parent)
-    : CPublicMibTableDialog(QString::fromLatin1(caption::kTcpService),
+    : CPublicMibTableDialog(QString::fromLatin1(kCaption),
                             {{QStringLiteral("Local Port ")},
                              {QStringLiteral(" Local IP        ")},
                              {QStringLiteral(" Remote IP       ")},

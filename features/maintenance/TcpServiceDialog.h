@@ -23,6 +23,8 @@ class CTcpServiceDlg : public CPublicMibTableDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "TCP Service";
     explicit CTcpServiceDlg(QWidget* parent = nullptr);
 
 protected:

@@ -2,8 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/TransferDialog.h"
 
-#include "features/common/Captions.h"
-
 #include "features/common/IpAddressEdit.h"
 #include "platform/Trace.h"
 
@@ -65,7 +63,7 @@ TransferTimings TransferTimings::TimersDividedBy(int divisor) const {
 
 CTransferDialog::CTransferDialog(QWidget* parent) : CFeatureDialog(parent) {
     setObjectName(QStringLiteral("firmwareTransferDialog"));
-    setWindowTitle(QString::fromLatin1(caption::kFirmwareTransfer));
+    setWindowTitle(QString::fromLatin1(kCaption));
     for (QTimer* timer : {&m_PollTimer, &m_FinishTimer, &m_ProgressTimer, &m_OverallTimer}) {
         timer->setSingleShot(true); // every timer fires once and is started again explicitly
     }

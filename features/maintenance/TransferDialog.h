@@ -47,6 +47,8 @@ class CTransferDialog : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Firmware and Configuration Upgrade/Backup";
     static constexpr int kMaxFileNameLength = 64;
     // Failed polls tolerated in a row before the transfer is given up.
     static constexpr int kFailedPollsTolerated = 2;

@@ -2,11 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/UdpServiceDialog.h"
 
-#include "features/common/Captions.h"
-
 CUdpServiceDlg::CUdpServiceDlg(QWidget* parent)
     : CPublicMibTableDialog(
-          QString::fromLatin1(caption::kUdpService),
+          QString::fromLatin1(kCaption),
           {{QStringLiteral("  Local Port ")}, {QStringLiteral("  Local IP      ")}}, parent) {}
 
 QStringList CUdpServiceDlg::Cells(const SnmpRow& row, int /*rowNumber*/) {

@@ -18,6 +18,8 @@ class CUdpServiceDlg : public CPublicMibTableDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "UDP Service";
     explicit CUdpServiceDlg(QWidget* parent = nullptr);
 
 protected:

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/poe/PoeGlobalDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 
 #include <QComboBox>
@@ -12,9 +11,10 @@
 #include <QVBoxLayout>
 
 CPoeGlobalDlg::CPoeGlobalDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kPoeGlobal));
+    setWindowTitle(QString::fromLatin1(kCaption));
     auto* grid = new QGridLayout;
     m_pThreshold = kit::Edit(this, "thresholdEdit", false, 16);
+    FocusFor(poe::kThresholdField, m_pThreshold);
     kit::AddFormRow(*grid, 0, QStringLiteral("PoE Power Threshold  (7.1-185.0)"), m_pThreshold);
     grid->addWidget(new QLabel(QStringLiteral("Watts "), this), 0, 2);
     m_pSequence = kit::Combo(this, "sequenceCombo", poe::ShutOffSequence());

@@ -15,6 +15,8 @@ class CPoeGlobalDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "PoE Global Settings";
     explicit CPoeGlobalDlg(QWidget* parent = nullptr);
 
     void Refresh() override;

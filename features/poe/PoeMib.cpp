@@ -109,8 +109,10 @@ ApplyPlan PlanGlobalApply(const GlobalSettings& input, const GlobalSettings& sto
     if (input.threshold != stored.threshold) {
         const std::optional<double> watts = WattsOf(input.threshold);
         CheckChain checks;
-        checks.Require(watts && *watts >= 7.1 && *watts <= 185.0,
-                       "The System Power Threshold ranges between 7.1 ~ 185.0.");
+        checks
+            .Require(watts && *watts >= 7.1 && *watts <= 185.0,
+                     "The System Power Threshold ranges between 7.1 ~ 185.0.")
+            .About(kThresholdField);
         plan.refusal = checks.FirstRefusal();
         if (plan.refusal) {
             plan.request = CSetRequest();
@@ -179,8 +181,10 @@ std::optional<Refusal> CheckUserLimit(const std::string& watts) {
     checks
         .Require(value >= 1.0F && value <= 30.0F,
                  "The User Defined power limit ranges between 1.0 ~ 30.0")
+        .About(kUserLimitField)
         .Require(std::fabs(steps - std::round(steps)) <= 0.000001F,
-                 "The per-port power limit must be a multiple of 0.2");
+                 "The per-port power limit must be a multiple of 0.2")
+        .About(kUserLimitField);
     return checks.FirstRefusal();
 }
 

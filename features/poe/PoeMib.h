@@ -21,6 +21,10 @@
 
 namespace poe {
 
+// The inputs a refusal is about: the system power threshold, a port's user-defined limit.
+inline constexpr char kThresholdField[] = "threshold";
+inline constexpr char kUserLimitField[] = "userLimit";
+
 inline constexpr unsigned kGlobalReadTimeoutMs = 20000;
 inline constexpr unsigned kGlobalSetTimeoutMs = 5000;
 inline constexpr unsigned kPortSetTimeoutMs = 20000;

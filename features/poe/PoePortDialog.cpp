@@ -4,7 +4,6 @@
 
 #include "features/common/Repainting.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/FromToPorts.h"
 #include "features/common/ReportList.h"
@@ -31,7 +30,7 @@ QString Text(const std::string& text) {
 } // namespace
 
 CPoePortDlg::CPoePortDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kPoePort));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pList = new CReportList(this);
     m_pList->setObjectName(QStringLiteral("poePortList"));
     m_pList->SetColumns({QStringLiteral("Index"), QStringLiteral("State"),
@@ -70,6 +69,7 @@ CPoePortDlg::CPoePortDlg(QWidget* parent) : CFeatureDialog(parent) {
     m_pUserDefine->setObjectName(QStringLiteral("userDefineCheck"));
     grid->addWidget(m_pUserDefine, 1, 4);
     m_pWatts = kit::Edit(settings, "wattsEdit", false, 8);
+    FocusFor(poe::kUserLimitField, m_pWatts);
     grid->addWidget(m_pWatts, 1, 5);
     grid->addWidget(new QLabel(QStringLiteral("(1~30w) "), settings), 1, 6);
     connect(m_pUserDefine, &QCheckBox::toggled, this, &CPoePortDlg::UserDefineToggled);

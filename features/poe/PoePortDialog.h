@@ -22,6 +22,8 @@ class CPoePortDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "PoE Configuration";
     explicit CPoePortDlg(QWidget* parent = nullptr);
 
     void Refresh() override;

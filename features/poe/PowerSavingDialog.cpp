@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/poe/PowerSavingDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/ReportList.h"
 #include "snmp/SessionParameters.h"
@@ -35,7 +34,7 @@ int PortCount() {
 } // namespace
 
 CPowerSavingDlg::CPowerSavingDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kPowerSaving));
+    setWindowTitle(QString::fromLatin1(kCaption));
     auto* detections = kit::Group(this, QStringLiteral("Global"), "detectionGroup");
     m_pCableLength = new QCheckBox(QStringLiteral("Enable Cable Length Detection"), detections);
     m_pCableLength->setObjectName(QStringLiteral("cableLengthCheck"));

@@ -20,6 +20,8 @@ class CPowerSavingDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Power Saving Settings ";
     explicit CPowerSavingDlg(QWidget* parent = nullptr);
 
     void Refresh() override;

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/poe/TimeProfileDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/ReportList.h"
 #include "features/poe/TimeRangeConfigDialog.h"
@@ -17,8 +16,11 @@
 #include <algorithm>
 
 CTimeProfileDlg::CTimeProfileDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kTimeProfile));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pForm = new CTimeEntryForm(this, QStringLiteral("Profile Name"), 2011, 2029);
+    for (const char* field : timetable::kEntryFields) {
+        FocusFor(field, [this, field](int) { return m_pForm->InputFor(field); });
+    }
     m_pAdd = new QPushButton(QStringLiteral("&Add"), this);
     m_pAdd->setObjectName(QStringLiteral("addButton"));
     m_pAdd->setAutoDefault(false);

@@ -17,6 +17,8 @@ class CTimeProfileDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Time Profile Info";
     explicit CTimeProfileDlg(QWidget* parent = nullptr);
 
     void Refresh() override;

@@ -130,6 +130,24 @@ void CTimeEntryForm::SelectAllToggled(bool on) {
     }
 }
 
+QWidget* CTimeEntryForm::InputFor(const std::string& field) const {
+    if (field == timetable::kNameField) {
+        return m_pName;
+    }
+    const std::pair<const char*, QComboBox*> combos[] = {
+        {timetable::kToYearField, m_dateCombos[3]},
+        {timetable::kToMonthField, m_dateCombos[4]},
+        {timetable::kToDayField, m_dateCombos[5]},
+        {timetable::kStartTimeField, m_timeCombos[0]},
+    };
+    for (const auto& [name, combo] : combos) {
+        if (field == name) {
+            return combo;
+        }
+    }
+    return nullptr;
+}
+
 timetable::TimeEntry CTimeEntryForm::Entry() const {
     timetable::TimeEntry entry;
     entry.name = TextToUtf8(m_pName->text(), timetable::kMaxNameLength);
@@ -175,6 +193,9 @@ CTimeRangeConfigDlg::CTimeRangeConfigDlg(std::vector<timetable::TimeEntry> liste
     : CFeatureDialog(parent), m_listed(std::move(listed)), m_edited(std::move(edited)) {
     setWindowTitle(QStringLiteral("Time Based PoE Config"));
     m_pForm = new CTimeEntryForm(this, QStringLiteral("Range Name"), 2009, 2037);
+    for (const char* field : timetable::kEntryFields) {
+        FocusFor(field, [this, field](int) { return m_pForm->InputFor(field); });
+    }
     if (m_edited) {
         m_pForm->SetEntry(*m_edited);
     }

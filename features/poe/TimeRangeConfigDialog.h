@@ -28,6 +28,8 @@ public:
     // What the form holds (the name as UTF-8, at most 20 characters).
     timetable::TimeEntry Entry() const;
     void SetEntry(const timetable::TimeEntry& entry);
+    // The input of a refusal's field (timetable::kEntryFields); nullptr for another.
+    QWidget* InputFor(const std::string& field) const;
 
 private:
     void DateToggled(bool on);

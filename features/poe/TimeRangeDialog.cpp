@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/poe/TimeRangeDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/ReportList.h"
 #include "features/poe/TimeRangeConfigDialog.h"
@@ -25,7 +24,7 @@ QStringList TimeEntryCells(const timetable::TimeEntry& entry) {
 }
 
 CTimeRangeDlg::CTimeRangeDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kPoeTimeRange));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pList = new CReportList(this);
     m_pList->setObjectName(QStringLiteral("rangeList"));
     m_pList->SetColumns({QStringLiteral("Range Name"), QStringLiteral("Weekdays"),

@@ -16,6 +16,8 @@ class CTimeRangeDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Time Range Information";
     explicit CTimeRangeDlg(QWidget* parent = nullptr);
 
     void Refresh() override;

@@ -116,19 +116,19 @@ std::optional<Refusal> CheckDateTime(const TimeEntry& entry) {
     const int start = entry.startHour * 100 + entry.startMinute;
     const int end = entry.endHour * 100 + entry.endMinute;
     if (start == end) {
-        return Refusal{"'Start Time' and 'End Time' can't be the same"};
+        return Refusal{"'Start Time' and 'End Time' can't be the same"}.About(kStartTimeField);
     }
     if (from > to) {
         if (part(entry.fromYear) > part(entry.toYear)) {
-            return Refusal{"'To year' can't be less than 'From year'"};
+            return Refusal{"'To year' can't be less than 'From year'"}.About(kToYearField);
         }
         if (part(entry.fromMonth) <= part(entry.toMonth)) {
-            return Refusal{"'To day' can't be less than 'From day'"};
+            return Refusal{"'To day' can't be less than 'From day'"}.About(kToDayField);
         }
-        return Refusal{"'To month' can't be less than 'From month'"};
+        return Refusal{"'To month' can't be less than 'From month'"}.About(kToMonthField);
     }
     if (from == to && start > end) {
-        return Refusal{"'Start Time' can't be grater than 'End Time'"};
+        return Refusal{"'Start Time' can't be grater than 'End Time'"}.About(kStartTimeField);
     }
     return std::nullopt;
 }
@@ -137,8 +137,11 @@ std::optional<Refusal> CheckRangeName(const std::string& name,
                                       const std::vector<TimeEntry>& listed) {
     CheckChain checks;
     checks.Require(!name.empty(), "The TimeRange name can not be empty,please input it.")
+        .About(kNameField)
         .Require([&] { return CheckName(name); }, "Invalid TimeRange Name.")
-        .Require([&] { return !IsListed(name, listed); }, "Invalid TimeRange Name.");
+        .About(kNameField)
+        .Require([&] { return !IsListed(name, listed); }, "Invalid TimeRange Name.")
+        .About(kNameField);
     return checks.FirstRefusal();
 }
 
@@ -146,8 +149,11 @@ std::optional<Refusal> CheckProfileName(const std::string& name,
                                         const std::vector<TimeEntry>& listed) {
     CheckChain checks;
     checks.Require(!name.empty(), "The Profile name can not be empty,please input it.")
+        .About(kNameField)
         .Require([&] { return CheckName(name); }, "Invalid Profile name.")
-        .Require([&] { return !IsListed(name, listed); }, "The Profile Name is exist.");
+        .About(kNameField)
+        .Require([&] { return !IsListed(name, listed); }, "The Profile Name is exist.")
+        .About(kNameField);
     return checks.FirstRefusal();
 }
 

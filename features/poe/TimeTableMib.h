@@ -20,6 +20,15 @@
 
 namespace timetable {
 
+// The inputs a refusal of an entry is about.
+inline constexpr char kNameField[] = "name";
+inline constexpr char kToYearField[] = "toYear";
+inline constexpr char kToMonthField[] = "toMonth";
+inline constexpr char kToDayField[] = "toDay";
+inline constexpr char kStartTimeField[] = "startTime";
+inline constexpr const char* kEntryFields[] = {kNameField, kToYearField, kToMonthField, kToDayField,
+                                               kStartTimeField};
+
 enum class Kind { PoeRange, Profile };
 
 inline constexpr int kMaxEntries = 8;

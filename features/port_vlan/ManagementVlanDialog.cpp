@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/port_vlan/ManagementVlanDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/port_vlan/ManagementVlanMib.h"
 #include "snmp/Snmp.h"
@@ -19,13 +18,14 @@
 
 CManagementVlanDlg::CManagementVlanDlg(QWidget* parent)
     : CFeatureDialog(parent), m_cMib(AddData<CManagementVlanMib>()) {
-    setWindowTitle(QString::fromLatin1(caption::kManagementVlan));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pEnableRadio = new QRadioButton(QStringLiteral("Enable"), this);
     m_pEnableRadio->setObjectName(QStringLiteral("enableRadio"));
     m_pDisableRadio = new QRadioButton(QStringLiteral("Disable"), this);
     m_pDisableRadio->setObjectName(QStringLiteral("disableRadio"));
     m_pEnableRadio->setChecked(true);
     m_pVlanIdCombo = new QComboBox(this);
+    FocusFor(CManagementVlanMib::kVlanIdField, m_pVlanIdCombo);
     m_pVlanIdCombo->setObjectName(QStringLiteral("vlanIdCombo"));
     m_pVlanIdCombo->setMinimumContentsLength(6);
     m_pNameEdit = kit::Edit(this, "vlanNameEdit", true);

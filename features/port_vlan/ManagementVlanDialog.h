@@ -16,6 +16,8 @@ class CManagementVlanDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "IEEE 802.1Q Management VLAN Configuration";
     explicit CManagementVlanDlg(QWidget* parent = nullptr);
 
     void Refresh() override;

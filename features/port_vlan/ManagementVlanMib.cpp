@@ -55,8 +55,8 @@ ApplyPlan CManagementVlanMib::PlanApply(const std::string& stateText, const std:
                                         std::optional<std::size_t> egressCount) {
     ApplyPlan plan;
     CheckChain checks;
-    checks.Require(vid == "1" || egressCount.value_or(0) > 0,
-                   "Management VLAN could not be empty.");
+    checks.Require(vid == "1" || egressCount.value_or(0) > 0, "Management VLAN could not be empty.")
+        .About(kVlanIdField);
     plan.refusal = checks.FirstRefusal();
     if (!stateText.empty()) {
         plan.request.Integer(StateOid(), stateText);

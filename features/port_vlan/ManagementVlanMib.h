@@ -18,6 +18,8 @@
 
 class CManagementVlanMib : public CFeatureData {
 public:
+    // The input a refusal is about: the VLAN chosen.
+    static constexpr char kVlanIdField[] = "vlanId";
     static std::string StateOid();
     static std::string VlanIdOid();
 

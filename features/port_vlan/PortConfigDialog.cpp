@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/port_vlan/PortConfigDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/ReportList.h"
 
@@ -36,7 +35,7 @@ QStringList Cells(const std::vector<std::string>& texts) {
 } // namespace
 
 CPortConfigDlg::CPortConfigDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kPortConfiguration));
+    setWindowTitle(QString::fromLatin1(kCaption));
     BuildControls();
     Watch(m_cMib.TrunkWalk());
     Watch(m_cMib.PortWalk());
@@ -60,6 +59,8 @@ void CPortConfigDlg::BuildControls() {
     m_pPortIdEdit = kit::Edit(configuration, "portIdEdit", /*readOnly=*/true);
     m_pSpeedCombo = kit::Combo(configuration, "speedCombo", Speeds());
     m_pFlowControlCombo = kit::Combo(configuration, "flowControlCombo", FlowControls());
+    FocusFor(kSpeedField, m_pSpeedCombo);
+    FocusFor(kFlowControlField, m_pFlowControlCombo);
     auto* fields = new QGridLayout(configuration);
     kit::AddFormRow(*fields, 0, QStringLiteral("Port ID:"), m_pPortIdEdit, 0);
     kit::AddFormRow(*fields, 0, QStringLiteral("PortControlSpeed:"), m_pSpeedCombo, 1);

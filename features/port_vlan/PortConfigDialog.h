@@ -17,6 +17,8 @@ class CPortConfigDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Port Configuration";
     explicit CPortConfigDlg(QWidget* parent = nullptr);
 
     void Refresh() override;

@@ -203,6 +203,7 @@ ApplyPlan PlanApply(const PortTable& table, const PortChoice& choice) {
                 });
             },
             "LA port can not support in different speed.")
+        .About(kSpeedField)
         .Require(
             [&] {
                 return TrunkMembersAgree(table, port, [&](const PortRow& other) {
@@ -210,21 +211,28 @@ ApplyPlan PlanApply(const PortTable& table, const PortChoice& choice) {
                 });
             },
             "LA port can not support in different flow control.")
+        .About(kFlowControlField)
         .Require(!DisablesEveryPort(table, choice), "Sorry, you cannot disable all ports.")
+        .About(kSpeedField)
         .Require(!(media == kMediaCopper100 && speed == kSpeed1000Full && !table.allGiga),
                  "Port " + portText + " can not support 1000M speed.")
+        .About(kSpeedField)
         .Require(!(media == kMediaFiber100 && speed == kSpeedAuto),
                  "Fiber Port " + portText +
                      " with 100Base-x SFP Module can not support in Auto mode.")
+        .About(kSpeedField)
         .Require(!(media == kMediaFiber1000 && speed >= kSpeed100Full && speed <= kSpeed10Half),
                  "Fiber Port " + portText +
                      " with 1000Base-x SFP Module can not support this speed.")
+        .About(kSpeedField)
         .Require(!(media == kMediaFiber100 && speed != kSpeed100Full && speed != kSpeed100Half &&
                    speed != kSpeedDisable),
                  "Fiber Port " + portText +
                      " with 100Base-x SFP Module can not support this speed.")
+        .About(kSpeedField)
         .Require(!(inTrunk && IsHalfDuplex(speed)),
-                 "LA port " + portText + " can not support in half-duplex mode.");
+                 "LA port " + portText + " can not support in half-duplex mode.")
+        .About(kSpeedField);
     plan.refusal = checks.FirstRefusal();
     if (plan.refusal) {
         return plan;

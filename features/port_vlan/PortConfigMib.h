@@ -19,6 +19,10 @@
 
 namespace portconfig {
 
+// The inputs a refusal of the port settings is about.
+inline constexpr char kSpeedField[] = "speed";
+inline constexpr char kFlowControlField[] = "flowControl";
+
 inline constexpr unsigned kPortWalkStepTimeoutMs = 8000;
 inline constexpr unsigned kSetTimeoutMs = 9000;
 inline constexpr unsigned kRetryDelayMs = 50;

@@ -54,6 +54,9 @@ CPvidDlg::CPvidDlg(CVlanMib& mib, CTrunkInfo& trunkInfo, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     Watch(m_cMib.PvidDialogWalk());
     NeedsTrunks(m_cTrunkInfo);
+    FocusFor(kPvidField, [this](int index) -> QWidget* {
+        return index >= 0 && index < m_pEdits.size() ? m_pEdits[index] : nullptr;
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group, 1);

@@ -138,14 +138,19 @@ ApplyPlan CSurveillanceMib::PlanGlobal(const GlobalInput& input,
         .Require(m_context.asymmetricVlan != 1,
                  "Auto Surveillance Vlan can not support in Asymmetric VLAN mode.")
         .Require(vid != 1, "Default VLAN cannot be set as Auto Surveillance VLAN.")
+        .About(kVlanIdField)
         .Require(vid >= 2 && vid <= 4094, "The VLAN ID value range is 2 - 4094")
+        .About(kVlanIdField)
         .Require(!(m_context.voiceState == 1 && m_context.voiceVlan == vid),
                  "The VLAN ID already is voice VLAN ID.")
+        .About(kVlanIdField)
         .Require(ports.has_value(), "Invalid Portlist")
+        .About(kPortsField)
         .RequireAlike(
             [&] { return m_cTrunkInfo.Alike(*ports); },
             "If Link Aggregation member port is selected, it must have the same port list "
-            "as Auto Surveillance VLAN Tagged Uplink/Downlink Port.");
+            "as Auto Surveillance VLAN Tagged Uplink/Downlink Port.")
+        .About(kPortsField);
     plan.refusal = checks.FirstRefusal();
     if (plan.refusal) {
         return plan;
@@ -176,15 +181,19 @@ CSurveillanceMib::AddPlan CSurveillanceMib::PlanAdd(const DeviceInput& input) co
     const std::optional<std::string> macRefusal = MacRefusal(address, /*allowMulticast=*/false);
     CheckChain checks;
     checks.Require(CheckName(description), "Invalid Description.")
+        .About(kDescriptionField)
         .Require(!macRefusal, macRefusal.value_or(""))
+        .About(kAddressField)
         .Require(
             [&] {
                 return std::find(m_voiceOuis.begin(), m_voiceOuis.end(), OuiOf(address)) ==
                        m_voiceOuis.end();
             },
             "The OUI is already exist at Voice Vlan OUI Table!")
+        .About(kAddressField)
         .Require([&] { return OuiOf(address) != OuiOf(kBuiltInAddress); },
-                 "This OUI is default, please select the default mode!");
+                 "This OUI is default, please select the default mode!")
+        .About(kAddressField);
     plan.refusal = checks.FirstRefusal();
     if (plan.refusal) {
         return plan;

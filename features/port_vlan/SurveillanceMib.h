@@ -20,6 +20,11 @@
 
 class CSurveillanceMib : public CFeatureData {
 public:
+    // The inputs a refusal is about.
+    static constexpr char kVlanIdField[] = "vlanId";
+    static constexpr char kPortsField[] = "ports";
+    static constexpr char kDescriptionField[] = "description";
+    static constexpr char kAddressField[] = "address";
     static constexpr long kEnabled = 1;
     static constexpr long kDisabled = 2;
     static constexpr long kKindMac = 0;

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/port_vlan/SurveillanceVlanDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/Messages.h"
 #include "features/common/NumberEdit.h"
@@ -37,7 +36,7 @@ QPushButton* Button(QWidget* parent, const QString& text, const char* objectName
 } // namespace
 
 CSurveillanceVlanDlg::CSurveillanceVlanDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kSurveillanceVlan));
+    setWindowTitle(QString::fromLatin1(kCaption));
     auto* global =
         kit::Group(this, QStringLiteral("Auto Surveillance VLAN Global Settings"), "globalGroup");
     BuildGlobalGroup(global);
@@ -82,6 +81,10 @@ void CSurveillanceVlanDlg::BuildDeviceGroup(QWidget* group) {
     m_pDescriptionEdit = kit::Edit(group, "descriptionEdit", false, 20);
     m_pKindCombo = kit::Combo(group, "kindCombo", CSurveillanceMib::MatchKinds());
     m_pAddressEdit = kit::Edit(group, "addressEdit", false, kMacLength);
+    FocusFor(CSurveillanceMib::kVlanIdField, m_pVlanIdEdit);
+    FocusFor(CSurveillanceMib::kPortsField, m_pPortsEdit);
+    FocusFor(CSurveillanceMib::kDescriptionField, m_pDescriptionEdit);
+    FocusFor(CSurveillanceMib::kAddressField, m_pAddressEdit);
     connect(m_pKindCombo, &QComboBox::currentIndexChanged, this, [this] { KindChanged(); });
     m_pAddButton = Button(group, QStringLiteral("&Add"), "addButton");
     connect(m_pAddButton, &QPushButton::clicked, this, [this] { AddDevice(); });

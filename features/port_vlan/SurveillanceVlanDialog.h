@@ -18,6 +18,8 @@ class CSurveillanceVlanDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Auto Surveillance VLAN Settings";
     explicit CSurveillanceVlanDlg(QWidget* parent = nullptr);
 
     void Refresh() override;

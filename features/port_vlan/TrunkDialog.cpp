@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/port_vlan/TrunkDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/ReportList.h"
 #include "features/port_vlan/TrunkMemberDialog.h"
@@ -42,7 +41,7 @@ int MemberCount(const PortFlags& members) {
 
 CTrunkDlg::CTrunkDlg(QWidget* parent)
     : CFeatureDialog(parent), m_nPortCount(std::max(0, DeviceValues().DevicePortCount)) {
-    setWindowTitle(QString::fromLatin1(caption::kTrunk));
+    setWindowTitle(QString::fromLatin1(kCaption));
     BuildControls();
     UpdateWidgets();
 }
@@ -52,6 +51,7 @@ CTrunkDlg::~CTrunkDlg() = default;
 void CTrunkDlg::BuildControls() {
     auto* status = kit::Group(this, QStringLiteral("Trunk status"), "trunkStatusGroup");
     m_pEnableCheck = new QCheckBox(QStringLiteral("Enable Trunk"), status);
+    FocusFor(kEnableField, m_pEnableCheck);
     m_pEnableCheck->setObjectName(QStringLiteral("enableTrunkCheck"));
     m_pStateApply = new QPushButton(QStringLiteral("&Apply"), status);
     m_pStateApply->setObjectName(QStringLiteral("stateApplyButton"));

@@ -20,6 +20,8 @@ class CTrunkDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "Trunk Configuration";
     explicit CTrunkDlg(QWidget* parent = nullptr);
     ~CTrunkDlg() override;
 

@@ -160,7 +160,7 @@ std::optional<TrunkRow> TrunkRowOf(const SnmpRow& row, int portCount) {
 ApplyPlan PlanMode(const ModeInput& input) {
     ApplyPlan plan;
     CheckChain checks;
-    checks.Require(input.enableChecked, "Link Aggregation State is disable.");
+    checks.Require(input.enableChecked, "Link Aggregation State is disable.").About(kEnableField);
     if (checks.Passed() && input.trunkId && input.chosenMode != input.rowMode) {
         checks.Require(input.rowMemberCount > 0,
                        "The minimum port numbers for an aggregated link is 2.");

@@ -21,6 +21,9 @@
 
 namespace trunk {
 
+// The input a refusal of the mode is about: the aggregation's on/off box.
+inline constexpr char kEnableField[] = "enable";
+
 inline constexpr int kMinMembers = 2;
 inline constexpr int kMaxMembers = 8;
 inline constexpr long kStateEnabled = 1;

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/port_vlan/VlanDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/ReportList.h"
 #include "features/common/TrunkInfo.h"
@@ -38,7 +37,7 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, const char* object
 CVlanDlg::CVlanDlg(QWidget* parent)
     : CFeatureDialog(parent), m_cMib(AddData<CVlanMib>()), m_cTrunkInfo(AddData<CTrunkInfo>()),
       m_bEditAllowed(SessionParameters().VlanEditAllowed) {
-    setWindowTitle(QString::fromLatin1(caption::kVlanConfiguration));
+    setWindowTitle(QString::fromLatin1(kCaption));
 
     auto* modeGroup =
         kit::Group(this, QStringLiteral("802.1Q Asymmetric VLAN Configuration "), "modeGroup");

@@ -24,6 +24,8 @@ class CVlanDlg : public CFeatureDialog {
     Q_OBJECT
 
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "802.1Q VLAN Configuration";
     explicit CVlanDlg(QWidget* parent = nullptr);
 
     void Refresh() override;

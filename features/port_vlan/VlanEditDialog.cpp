@@ -93,6 +93,8 @@ CVlanEditDlg::CVlanEditDlg(CVlanMib& mib, CTrunkInfo& trunkInfo, bool addMode, l
 
     WritingButton(ok);
     NeedsTrunks(m_cTrunkInfo);
+    FocusFor(kVidField, m_pVidEdit);
+    FocusFor(kNameField, m_pNameEdit);
     UpdateWidgets();
     ShowVlan();
     move(kWindowLeft, kWindowTop);

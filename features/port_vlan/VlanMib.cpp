@@ -154,11 +154,15 @@ CheckVlanEdit(const VlanEdit& edit, const std::vector<VlanRecord>& vlans,
         checks
             .Require([&] { return vid >= kMinVid && vid <= kMaxVid; },
                      "Invalid VLAN ID, VLAN ID should be (2-4094) !")
+            .About(kVidField)
             .Require([&] { return Find(vlans, vid) == nullptr; },
-                     "The VLAN ID has been used, please input again !");
+                     "The VLAN ID has been used, please input again !")
+            .About(kVidField);
     }
     checks.Require(!edit.name.isEmpty(), "Vlan name is not allow empty.")
+        .About(kNameField)
         .Require([&] { return CheckName(name); }, "Invalid Vlan name.")
+        .About(kNameField)
         .RequireAlike([&] { return trunkCheck(egress); }, trunkRefusal)
         .RequireAlike([&] { return trunkCheck(edit.Selected(kUntagged)); }, trunkRefusal)
         .RequireAlike([&] { return edit.forbidden.empty() ? true : trunkCheck(edit.forbidden); },
@@ -221,19 +225,21 @@ std::optional<Refusal> CheckPvids(const PortFlags& pvids, const PortFlags& trunk
         }
         for (std::size_t other = 0; other < trunkPorts.size(); ++other) {
             if (trunkPorts[other] == group && At(pvids, other) != pvids[i]) {
-                return Refusal{"You should let all Trunk member in the same PVID !"};
+                return Refusal{"You should let all Trunk member in the same PVID !"}.About(
+                    kPvidField, static_cast<int>(i));
             }
         }
         return Refusal{
-            "Setting PVID on a Trunk is not supported. Please use Web interface for the settings."};
+            "Setting PVID on a Trunk is not supported. Please use Web interface for the settings."}
+            .About(kPvidField, static_cast<int>(i));
     }
-    for (const std::int32_t pvid : pvids) {
-        const VlanRecord* record = Find(vlans, pvid);
+    for (std::size_t i = 0; i < pvids.size(); ++i) {
+        const VlanRecord* record = Find(vlans, pvids[i]);
         if (record == nullptr) {
-            return Refusal{"Invalid PVID"};
+            return Refusal{"Invalid PVID"}.About(kPvidField, static_cast<int>(i));
         }
         if (!HasEgressMembers(*record)) {
-            return Refusal{"Invalid PVID,VlAN is empty"};
+            return Refusal{"Invalid PVID,VlAN is empty"}.About(kPvidField, static_cast<int>(i));
         }
     }
     return std::nullopt;

@@ -30,6 +30,11 @@ inline constexpr int kNameMaxCharacters = 20;
 // From this port count on the PVIDs go out in two requests: ports 1-40, then the rest.
 inline constexpr int kPvidFirstRequestPorts = 40;
 
+// The inputs a refusal is about: a port's PVID (its index the port's), the VLAN id and name.
+inline constexpr char kPvidField[] = "pvid";
+inline constexpr char kVidField[] = "vid";
+inline constexpr char kNameField[] = "name";
+
 inline constexpr long kModeAsymmetric = 1;
 inline constexpr long kModeSymmetric = 2;
 inline constexpr long kStateEnabled = 1;

@@ -50,7 +50,9 @@ CheckEntry(const std::vector<GatewayRow>& listed, const std::string& ip, const s
     const bool anyPort = std::any_of(ports.begin(), ports.end(), [](auto flag) { return flag; });
     CheckChain checks;
     checks.Require([&] { return !listedWith(true); }, "Duplicate MAC and IP.")
+        .About(kGatewayIpField)
         .Require([&] { return !listedWith(false); }, "Duplicate IP.")
+        .About(kGatewayIpField)
         .Require(anyPort, "please select one port at least.")
         .RequireAlike(
             [&] { return trunkConsistent(ports); },

@@ -17,6 +17,10 @@
 
 namespace arp {
 
+// The inputs a refusal of an entry is about: the gateway's address and MAC.
+inline constexpr char kGatewayIpField[] = "gatewayIp";
+inline constexpr char kGatewayMacField[] = "gatewayMac";
+
 inline constexpr int kMaxEntries = 64;
 inline constexpr char kMaximumRefusal[] = "The Maximum of Entry is 64, can not add any more";
 inline constexpr char kQuestion[] =

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
-#include "features/common/Captions.h"
+#include "features/security/ArpSpoofingDialog.h"
 #include "features/common/DialogKit.h"
 #include "features/common/IpAddressEdit.h"
 #include "features/common/PortGrid.h"
-#include "features/security/ArpDhcpDialogs.h"
-#include "features/security/SecurityWidgets.h"
+#include "features/common/ReportList.h"
 #include "snmp/InputChecks.h"
 #include "snmp/SessionParameters.h"
 
@@ -18,19 +17,35 @@
 #include <QVBoxLayout>
 
 using namespace arp;
-using security_ui::Text;
+
+namespace {
+
+// The field name of the input an address entry's refusal is about.
+std::string FieldOf(EntryFocus focus) {
+    switch (focus) {
+    case EntryFocus::IpAddress:
+        return kGatewayIpField;
+    case EntryFocus::Mac:
+        return kGatewayMacField;
+    case EntryFocus::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+using kit::Text;
 
 CArpSpoofingDlg::CArpSpoofingDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kArpSpoofing));
-    runEntryDialog = [](QDialog& dialog) { dialog.exec(); };
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pTotal = kit::Edit(this, "totalEntries", true);
-    m_pList = security_ui::CentredList(this, "gatewayList",
-                                       {{QStringLiteral("Index"), 50},
-                                        {QStringLiteral("Router/Gateway IP Address"), 190},
-                                        {QStringLiteral("Router/Gateway MAC Address"), 195},
-                                        {QStringLiteral("Ports"), 150}});
-    m_pAdd = security_ui::Button(this, QStringLiteral("Add"), "addButton");
-    m_pDelete = security_ui::Button(this, QStringLiteral("Delete"), "deleteButton");
+    m_pList = kit::CentredList(this, "gatewayList",
+                               {{QStringLiteral("Index"), 50},
+                                {QStringLiteral("Router/Gateway IP Address"), 190},
+                                {QStringLiteral("Router/Gateway MAC Address"), 195},
+                                {QStringLiteral("Ports"), 150}});
+    m_pAdd = kit::Button(this, QStringLiteral("Add"), "addButton");
+    m_pDelete = kit::Button(this, QStringLiteral("Delete"), "deleteButton");
 
     auto* total = new QHBoxLayout;
     auto* label = new QLabel(QStringLiteral("Total Entries:"), this);
@@ -79,7 +94,7 @@ void CArpSpoofingDlg::AddEntry() {
     }
     {
         CArpEntryDlg entry(m_cMib, m_rows, this);
-        runEntryDialog(entry);
+        entry.exec();
     }
     Refresh();
 }
@@ -101,6 +116,8 @@ CArpEntryDlg::CArpEntryDlg(CArpSpoofMib& mib, std::vector<GatewayRow> listed, QW
     m_pIp = new CIpAddressEdit(this);
     m_pIp->setObjectName(QStringLiteral("gatewayIp"));
     m_pMac = kit::Edit(this, "gatewayMac", false, 17);
+    FocusFor(FieldOf(EntryFocus::IpAddress), m_pIp);
+    FocusFor(FieldOf(EntryFocus::Mac), m_pMac);
     m_pAllPorts = new QCheckBox(QStringLiteral("All Ports"), this);
     m_pAllPorts->setObjectName(QStringLiteral("allPorts"));
     m_pPorts = new CPortGrid(DeviceValues().DevicePortCount, this);
@@ -134,9 +151,7 @@ void CArpEntryDlg::Apply() {
     const AddressEntryResult entry =
         CheckAddressEntry(m_pIp->Fields(), m_pIp->FilledFieldCount(), mac);
     if (!entry) {
-        if (entry.focus == EntryFocus::IpAddress) {
-            m_pIp->setFocus();
-        }
+        ShowRefusal(Refusal{entry.message}.About(FieldOf(entry.focus)));
         return;
     }
     const std::string ip = m_pIp->Address().toStdString();

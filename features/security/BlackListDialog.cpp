@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
-#include "features/common/Captions.h"
+#include "features/security/BlackListDialog.h"
 #include "features/common/DialogKit.h"
-#include "features/security/ImpbDialogs.h"
-#include "features/security/SecurityWidgets.h"
+#include "features/common/ReportList.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,22 +11,22 @@
 #include <QVBoxLayout>
 
 using namespace impb;
-using security_ui::Text;
+using kit::Text;
 
 CIMPBBlackList::CIMPBBlackList(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kBlackList));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pVid = kit::Edit(this, "vidSearch", false, 4);
     m_pIp = kit::Edit(this, "ipSearch", false, 15);
     m_pMac = kit::Edit(this, "macSearch", false, 17);
     m_pPortSearch = kit::Edit(this, "portSearch", false, 2);
-    m_pFind = security_ui::Button(this, QStringLiteral("Find"), "findButton");
+    m_pFind = kit::Button(this, QStringLiteral("Find"), "findButton");
     m_pTotal = kit::Edit(this, "totalEntries", true);
-    m_pDelete = security_ui::Button(this, QStringLiteral("Delete"), "deleteButton");
-    m_pList = security_ui::CentredList(this, "blackList",
-                                       {{QStringLiteral("VID"), 85},
-                                        {QStringLiteral("IP Address"), 185},
-                                        {QStringLiteral("Mac Address"), 200},
-                                        {QStringLiteral("Port"), 90}});
+    m_pDelete = kit::Button(this, QStringLiteral("Delete"), "deleteButton");
+    m_pList = kit::CentredList(this, "blackList",
+                               {{QStringLiteral("VID"), 85},
+                                {QStringLiteral("IP Address"), 185},
+                                {QStringLiteral("Mac Address"), 200},
+                                {QStringLiteral("Port"), 90}});
 
     auto* search = new QGridLayout;
     kit::AddFormRow(*search, 0, QStringLiteral("VID"), m_pVid);

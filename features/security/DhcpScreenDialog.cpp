@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
-#include "features/common/Captions.h"
+#include "features/security/DhcpScreenDialog.h"
 #include "features/common/DialogKit.h"
 #include "features/common/IpAddressEdit.h"
-#include "features/security/ArpDhcpDialogs.h"
-#include "features/security/SecurityWidgets.h"
+#include "features/common/ReportList.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,15 +13,16 @@
 #include <QVBoxLayout>
 
 using namespace dhcp;
-using security_ui::Text;
+using kit::Text;
 
 CDhcpScreenDlg::CDhcpScreenDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kDhcpScreening));
+    setWindowTitle(QString::fromLatin1(kCaption));
 
     auto* trusted =
         kit::Group(this, QStringLiteral("DHCP Server Trusted Port Settings"), "trustedPortGroup");
     m_pTrustedPorts = kit::Edit(trusted, "trustedPorts");
-    m_pTrustedAdd = security_ui::Button(trusted, QStringLiteral("Add"), "trustedAddButton");
+    FocusFor(kTrustedPortsField, m_pTrustedPorts);
+    m_pTrustedAdd = kit::Button(trusted, QStringLiteral("Add"), "trustedAddButton");
     auto* trustedForm = new QGridLayout(trusted);
     kit::AddFormRow(*trustedForm, 0, QStringLiteral("DHCP Server Trusted Port :"), m_pTrustedPorts);
     trustedForm->addWidget(new QLabel(QStringLiteral("Ex:(1,2,4-6) "), trusted), 0, 2);
@@ -31,17 +31,18 @@ CDhcpScreenDlg::CDhcpScreenDlg(QWidget* parent) : CFeatureDialog(parent) {
     auto* server =
         kit::Group(this, QStringLiteral("Trusted DHCP Server IP Settings"), "serverIpGroup");
     m_pServerIp = new CIpAddressEdit(server);
+    FocusFor(kServerField, m_pServerIp);
     m_pServerIp->setObjectName(QStringLiteral("serverIp"));
-    m_pServerAdd = security_ui::Button(server, QStringLiteral("Add"), "serverAddButton");
+    m_pServerAdd = kit::Button(server, QStringLiteral("Add"), "serverAddButton");
     auto* serverForm = new QGridLayout(server);
     kit::AddFormRow(*serverForm, 0, QStringLiteral("IP Address"), m_pServerIp);
     serverForm->addWidget(m_pServerAdd, 0, 2);
 
     auto* lists =
         kit::Group(this, QStringLiteral("Trusted DHCP Server IP Lists "), "serverListGroup");
-    m_pList = security_ui::CentredList(
+    m_pList = kit::CentredList(
         lists, "serverList", {{QStringLiteral("Index"), 150}, {QStringLiteral("IP Address"), 450}});
-    m_pDelete = security_ui::Button(lists, QStringLiteral("Delete"), "deleteButton");
+    m_pDelete = kit::Button(lists, QStringLiteral("Delete"), "deleteButton");
     auto* listLayout = new QVBoxLayout(lists);
     listLayout->addWidget(new QLabel(QStringLiteral("Note:Maximum 5 entries"), lists));
     listLayout->addWidget(m_pList, 1);
@@ -92,7 +93,11 @@ void CDhcpScreenDlg::AddTrustedPorts() {
     if (text == m_cMib.TrustedPortsRead()) {
         return;
     }
-    if (m_cMib.WriteTrustedPorts(text) == 1) {
+    const TrustedPortsPlan plan = m_cMib.PlanTrustedPorts(text);
+    if (ShowRefusal(plan.refusal)) {
+        return;
+    }
+    if (m_cMib.WriteTrustedPorts(plan) == 1) {
         Refresh();
     }
 }
@@ -105,9 +110,6 @@ void CDhcpScreenDlg::AddServer() {
         refusal = Refusal{"The maximum entries is 5."};
     }
     if (ShowRefusal(refusal)) {
-        if (refusal->text == "Invalid IP address.") {
-            m_pServerIp->setFocus();
-        }
         return;
     }
     m_cMib.ServerRowOperation(index, ip, 1);

@@ -41,8 +41,10 @@ PlanTrustedPorts(const std::string& text, int portCount,
     }
     CheckChain checks;
     checks.Require(ports.has_value(), "Invalid Port list")
+        .About(kTrustedPortsField)
         .RequireAlike([&] { return trunkConsistent(*ports); },
-                      "The link aggregation member port can not be configured.");
+                      "The link aggregation member port can not be configured.")
+        .About(kTrustedPortsField);
     plan.refusal = checks.FirstRefusal();
     if (ports) {
         plan.ports = std::move(*ports);
@@ -54,7 +56,9 @@ std::optional<Refusal> CheckServer(int filledFields, const std::string& dotted,
                                    const std::vector<ServerRow>& listed) {
     CheckChain checks;
     checks.Require(filledFields == 4, "Invalid IP address.")
+        .About(kServerField)
         .Require([&] { return CheckHostIp(dotted); }, "Invalid server IP address.")
+        .About(kServerField)
         .Require(listed.size() < static_cast<std::size_t>(kMaxServers), "The maximum entries is 5.")
         .Require(std::none_of(listed.begin(), listed.end(),
                               [&](const ServerRow& row) { return row.ip == dotted; }),
@@ -90,14 +94,13 @@ std::optional<std::string> CDhcpScreenMib::ReadTrustedPorts() {
     return m_strTrustedPorts;
 }
 
-int CDhcpScreenMib::WriteTrustedPorts(const std::string& text) {
-    const TrustedPortsPlan plan =
-        PlanTrustedPorts(text, DeviceValues().DevicePortCount,
-                         [this](const PortFlags& ports) { return m_cTrunkInfo.Alike(ports); });
-    if (plan.refusal) {
-        ShowOk(QString::fromStdString(plan.refusal->text));
-        return 0;
-    }
+TrustedPortsPlan CDhcpScreenMib::PlanTrustedPorts(const std::string& text) {
+    return dhcp::PlanTrustedPorts(
+        text, DeviceValues().DevicePortCount,
+        [this](const PortFlags& ports) { return m_cTrunkInfo.Alike(ports); });
+}
+
+int CDhcpScreenMib::WriteTrustedPorts(const TrustedPortsPlan& plan) {
     CSetRequest request;
     request.OctetString(TrustedPortsOid(), PortFlagsToPortList(plan.ports));
     return request.Send(m_cCommonSNMPSet).Ok() ? 1 : 0;

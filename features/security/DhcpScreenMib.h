@@ -18,6 +18,9 @@
 namespace dhcp {
 
 inline constexpr int kMaxServers = 5;
+// The inputs a refusal is about: the trusted ports text and the server address.
+inline constexpr char kTrustedPortsField[] = "trustedPorts";
+inline constexpr char kServerField[] = "server";
 
 std::string TrustedPortsOid();
 // Columns of the server table: 1 index, 2 address, 3 row status.
@@ -57,8 +60,10 @@ public:
     // Reads the trusted ports as range text and keeps it as the text last read.
     std::optional<std::string> ReadTrustedPorts();
     const std::string& TrustedPortsRead() const { return m_strTrustedPorts; }
-    // Writes the trusted ports; shows the refusal of a text it cannot take. 1 on success.
-    int WriteTrustedPorts(const std::string& text);
+    // The trusted ports of a typed text, or its refusal, judged on this switch's ports and
+    // trunks; then the write of a plan that passed. 1 on success.
+    dhcp::TrustedPortsPlan PlanTrustedPorts(const std::string& text);
+    int WriteTrustedPorts(const dhcp::TrustedPortsPlan& plan);
 
     CTableWalk& Walk() { return m_cWalk; }
     void StartWalk(const QObject* receiver, std::function<void(const dhcp::ServerRow&)> row,

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
-#include "features/common/Captions.h"
+#include "features/security/Dot1xDialog.h"
 #include "features/common/DialogKit.h"
 #include "features/common/IpAddressEdit.h"
-#include "features/security/Dot1xDialogs.h"
-#include "features/security/SecurityWidgets.h"
+#include "features/common/ReportList.h"
+#include "features/security/Dot1xPortDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 using namespace dot1x;
-using security_ui::Text;
+using kit::Text;
 
 namespace {
 
@@ -50,8 +50,7 @@ QLineEdit* KeyEditOf(QWidget* parent, const char* objectName) {
 } // namespace
 
 CDot1xDlg::CDot1xDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kDot1x));
-    runPortDialog = [](QDialog& dialog) { dialog.exec(); };
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pServer = new CIpAddressEdit(this);
     m_pServer->setObjectName(QStringLiteral("radiusServer"));
     m_pKey = KeyEditOf(this, "key");
@@ -59,7 +58,7 @@ CDot1xDlg::CDot1xDlg(QWidget* parent) : CFeatureDialog(parent) {
     m_pReAuth = kit::Combo(this, "reAuthEnabled", ReAuthStates());
     m_pEnable = new QCheckBox(QStringLiteral("Enable 802.1X"), this);
     m_pEnable->setObjectName(QStringLiteral("enable8021x"));
-    m_pPortSet = security_ui::Button(this, QStringLiteral("&PortSet"), "portSetButton");
+    m_pPortSet = kit::Button(this, QStringLiteral("&PortSet"), "portSetButton");
 
     auto* form = new QGridLayout;
     form->addWidget(m_pEnable, 0, 0, 1, 2, Qt::AlignLeft);
@@ -73,6 +72,17 @@ CDot1xDlg::CDot1xDlg(QWidget* parent) : CFeatureDialog(parent) {
         kit::AddFormRow(*form, row++, QString::fromLatin1(field.label), edit);
     }
     kit::AddFormRow(*form, row, QStringLiteral("ReAuthEnabled"), m_pReAuth);
+    FocusFor(kServerField, m_pServer);
+    FocusFor(kKeyField, m_pKey);
+    FocusFor(kConfirmField, m_pConfirm);
+    FocusFor(kTimerField, [this](int value) -> QWidget* {
+        for (std::size_t i = 0; i < m_timers.size(); ++i) {
+            if (static_cast<int>(kTimerFields[i].value) == value) {
+                return m_timers[i];
+            }
+        }
+        return nullptr;
+    });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addStretch(1);
@@ -154,5 +164,5 @@ QStringList CDot1xDlg::TimerTexts() const {
 
 void CDot1xDlg::OpenPortDialog() {
     CDot1xPortDlg ports(TimerTexts(), this);
-    runPortDialog(ports);
+    ports.exec();
 }

@@ -127,13 +127,18 @@ SettingsPlan PlanSettings(const SettingsInput& input) {
     checks
         .Require(UsableServer(input.filledServerFields, input.server),
                  "Invalid RADIUS Server IP Address.")
+        .About(kServerField)
         .Require(!input.key.empty(), "Invalid Key.")
-        .Require(input.key == input.confirm, "Please confirm the key again !");
+        .About(kKeyField)
+        .Require(input.key == input.confirm, "Please confirm the key again !")
+        .About(kConfirmField);
     std::array<std::int64_t, 6> timers{};
     for (std::size_t i = 0; i < kTimerRanges.size(); ++i) {
         const auto number = Number(input.timers[i]);
-        checks.Require(number && *number >= kTimerRanges[i].low && *number <= kTimerRanges[i].high,
-                       kTimerRanges[i].refusal);
+        checks
+            .Require(number && *number >= kTimerRanges[i].low && *number <= kTimerRanges[i].high,
+                     kTimerRanges[i].refusal)
+            .About(kTimerField, static_cast<int>(i));
         timers[i] = number.value_or(0);
     }
     plan.refusal = checks.FirstRefusal();
@@ -179,13 +184,18 @@ SettingsPlan PlanPortControl(const PortControlInput& input) {
     const int n = input.portCount;
     CheckChain checks;
     checks.Require(!aggregated, "Cannot add an aggregated link to the 802.1X-enabled port")
+        .About(kPortRangeField)
         .Require(!(c == 1 && range + outsideUnauthorized == n),
                  "Could not set all port  Force Unauthorized to the port access control.")
+        .About(kPortControlField)
         .Require(!(c == 2 && range + outsideAuto == n),
                  "Could not set all port AUTO  to the port access control.")
+        .About(kPortControlField)
         .Require(!((c == 1 || c == 2) && range + outsideUnauthorized + outsideAuto == n),
                  "Could not set all port AUTO or Force Unauthorized to the port access control.")
-        .Require(range > 0 && PortControls().Contains(c) && c != 0, "Invalid port range.");
+        .About(kPortControlField)
+        .Require(range > 0 && PortControls().Contains(c) && c != 0, "Invalid port range.")
+        .About(kPortRangeField);
     plan.refusal = checks.FirstRefusal();
     if (plan.refusal) {
         return plan;

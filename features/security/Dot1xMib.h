@@ -54,6 +54,17 @@ struct Settings {
 };
 Settings SettingsOf(const std::vector<std::string>& values);
 
+// The inputs a refusal of the settings is about; a timer's index is its place in
+// SettingsInput::timers.
+inline constexpr char kServerField[] = "server";
+inline constexpr char kKeyField[] = "key";
+inline constexpr char kConfirmField[] = "confirm";
+inline constexpr char kTimerField[] = "timer";
+// The inputs a refusal of the port access control is about: the range (its From Port) and the
+// control chosen.
+inline constexpr char kPortRangeField[] = "portRange";
+inline constexpr char kPortControlField[] = "portControl";
+
 // What the settings Apply takes from the dialog.
 struct SettingsInput {
     long state = 2; // 1 enabled, 2 disabled, or a value the switch reported

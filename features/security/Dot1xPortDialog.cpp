@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/security/Dot1xPortDialog.h"
 #include "features/common/DialogKit.h"
 #include "features/common/FromToPorts.h"
 #include "features/common/ReportList.h"
-#include "features/security/Dot1xDialogs.h"
-#include "features/security/SecurityWidgets.h"
 #include "snmp/SessionParameters.h"
 
 #include <QComboBox>
@@ -14,7 +13,7 @@
 #include <QVBoxLayout>
 
 using namespace dot1x;
-using security_ui::Text;
+using kit::Text;
 
 CDot1xPortDlg::CDot1xPortDlg(QStringList timers, QWidget* parent)
     : CFeatureDialog(parent), m_timers(std::move(timers)) {
@@ -23,6 +22,8 @@ CDot1xPortDlg::CDot1xPortDlg(QStringList timers, QWidget* parent)
     m_pPorts = new CFromToPorts(group);
     m_pPorts->SetToFollowsFrom(true);
     m_pControl = kit::Combo(group, "portControl", PortControls());
+    FocusFor(kPortRangeField, m_pPorts->From());
+    FocusFor(kPortControlField, m_pControl);
     auto* form = new QGridLayout(group);
     kit::AddFormRow(*form, 0, QStringLiteral("From Port:"), m_pPorts->From());
     kit::AddFormRow(*form, 0, QStringLiteral("To Port:"), m_pPorts->To(), 1);

@@ -139,9 +139,11 @@ std::optional<Refusal> CheckPortSettings(const PortSettingsInput& input, int por
     const bool enables = input.admin == 1;
     CheckChain checks;
     checks.Require([&] { return !enables || !trunkMemberInRange(); }, kTrunkRefusal)
+        .About(kPortRangeField)
         .Require(
             !(enables && input.fromPort == 1 && input.toPort == portCount && whiteListCount == 0),
-            kLockOutRefusal);
+            kLockOutRefusal)
+        .About(kPortRangeField);
     return checks.FirstRefusal();
 }
 
@@ -160,14 +162,24 @@ std::vector<CSetRequest> PortSettingsRequests(const PortSettingsInput& input) {
 std::optional<Refusal> BindingAddressRefusal(int filledFields, const std::string& dotted) {
     CheckChain checks;
     checks.Require(filledFields == 4, "Invalid IP Address.")
-        .Require([&] { return CheckHostIp(dotted); }, "Invalid IP Address.");
+        .About(kBindIpField)
+        .Require([&] { return CheckHostIp(dotted); }, "Invalid IP Address.")
+        .About(kBindIpField);
     return checks.FirstRefusal();
+}
+
+std::optional<Refusal> BindingMacRefusal(const std::string& mac) {
+    if (auto refusal = MacRefusal(mac, false)) {
+        return Refusal{std::move(*refusal)}.About(kBindMacField);
+    }
+    return std::nullopt;
 }
 
 std::optional<Refusal> BindingPortRefusal(const std::string& portText, int portCount) {
     const auto port = text_parsing::ParseDecimal(text_parsing::TrimBlanks(portText), 1000000);
     CheckChain checks;
-    checks.Require(port && *port >= 1 && *port <= portCount, "Invalid port number.");
+    checks.Require(port && *port >= 1 && *port <= portCount, "Invalid port number.")
+        .About(kBindPortField);
     return checks.FirstRefusal();
 }
 
@@ -175,8 +187,13 @@ std::optional<Refusal> ScanRangeRefusal(int fromFilled, const std::string& from,
                                         const std::string& to) {
     CheckChain checks;
     checks.Require(fromFilled == 4, "Invalid From IP address !")
+        .About(kScanFromField)
         .Require(toFilled == 4, "Invalid To IP address !")
-        .Require([&] { return CheckHostIp(from) && CheckHostIp(to); }, "Invalid IP Address.");
+        .About(kScanToField)
+        .Require([&] { return CheckHostIp(from); }, "Invalid IP Address.")
+        .About(kScanFromField)
+        .Require([&] { return CheckHostIp(to); }, "Invalid IP Address.")
+        .About(kScanToField);
     return checks.FirstRefusal();
 }
 

@@ -83,6 +83,15 @@ std::vector<CSetRequest> PortSettingsRequests(const PortSettingsInput& input);
 
 // Manual binding: an address control with all four fields filled that CheckHostIp accepts,
 // else "Invalid IP Address.". The port typed must be 1..portCount, else "Invalid port number.".
+// The inputs a refusal is about: the manual binding's address, MAC and port, the scan range.
+inline constexpr char kPortRangeField[] = "portRange"; // the settings' range, its From Port
+inline constexpr char kBindIpField[] = "bindIp";
+inline constexpr char kBindMacField[] = "bindMac";
+inline constexpr char kBindPortField[] = "bindPort";
+inline constexpr char kScanFromField[] = "scanFrom";
+inline constexpr char kScanToField[] = "scanTo";
+// The refusal of a MAC text, about the manual binding's MAC.
+std::optional<Refusal> BindingMacRefusal(const std::string& mac);
 std::optional<Refusal> BindingAddressRefusal(int filledFields, const std::string& dotted);
 std::optional<Refusal> BindingPortRefusal(const std::string& portText, int portCount);
 // Scan: both address controls filled and usable host addresses.

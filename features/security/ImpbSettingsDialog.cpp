@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
-#include "features/common/Captions.h"
+#include "features/security/ImpbSettingsDialog.h"
 #include "features/common/DialogKit.h"
 #include "features/common/FromToPorts.h"
-#include "features/security/ImpbDialogs.h"
-#include "features/security/SecurityWidgets.h"
+#include "features/common/ReportList.h"
 #include "snmp/SessionParameters.h"
 
 #include <QComboBox>
@@ -14,13 +13,14 @@
 #include <QVBoxLayout>
 
 using namespace impb;
-using security_ui::Text;
+using kit::Text;
 
 CImpbSettingsDlg::CImpbSettingsDlg(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kSmartBindingSettings));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pPorts = new CFromToPorts(this);
     m_pPorts->SetToFollowsFrom(true);
     m_pAdmin = kit::Combo(this, "adminState", EnabledStates());
+    FocusFor(kPortRangeField, m_pPorts->From());
     m_pMode = kit::Combo(this, "inspectionMode", InspectionModes());
     m_pSnooping = kit::Combo(this, "dhcpSnooping", EnabledStates());
 
@@ -32,11 +32,11 @@ CImpbSettingsDlg::CImpbSettingsDlg(QWidget* parent) : CFeatureDialog(parent) {
     kit::AddFormRow(*form, 2, QStringLiteral("DHCP Snooping"), m_pSnooping);
 
     auto* group = kit::Group(this, QStringLiteral("IMPB Setting List Info"), "settingListGroup");
-    m_pList = security_ui::CentredList(group, "settingList",
-                                       {{QStringLiteral("Port"), 80},
-                                        {QStringLiteral("Admin State"), 120},
-                                        {QStringLiteral("Also inspect IP packets"), 180},
-                                        {QStringLiteral("DHCP Snooping"), 120}});
+    m_pList = kit::CentredList(group, "settingList",
+                               {{QStringLiteral("Port"), 80},
+                                {QStringLiteral("Admin State"), 120},
+                                {QStringLiteral("Also inspect IP packets"), 180},
+                                {QStringLiteral("DHCP Snooping"), 120}});
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(m_pList);
 

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
-#include "features/common/Captions.h"
+#include "features/security/SmartBindingDialog.h"
 #include "features/common/DialogKit.h"
 #include "features/common/IpAddressEdit.h"
 #include "features/common/NumberEdit.h"
-#include "features/security/ImpbDialogs.h"
-#include "features/security/SecurityWidgets.h"
+#include "features/common/ReportList.h"
 #include "snmp/InputChecks.h"
 #include "snmp/SessionParameters.h"
 
@@ -20,7 +19,7 @@
 #include <QVBoxLayout>
 
 using namespace impb;
-using security_ui::Text;
+using kit::Text;
 
 namespace {
 
@@ -36,14 +35,14 @@ CIpAddressEdit* AddressEdit(QWidget* parent, const char* objectName) {
 } // namespace
 
 CIMPBSmartBinding::CIMPBSmartBinding(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kSmartBinding));
+    setWindowTitle(QString::fromLatin1(kCaption));
 
     auto* manual = kit::Group(this, QStringLiteral("Manual Binding"), "manualBindingGroup");
     m_pIp = AddressEdit(manual, "bindIpAddress");
     m_pMac = kit::Edit(manual, "bindMacAddress", false, 17);
     m_pPort = new CNumberEdit(manual, 3);
     m_pPort->setObjectName(QStringLiteral("bindPort"));
-    auto* add = security_ui::Button(manual, QStringLiteral("Add"), "addButton");
+    auto* add = kit::Button(manual, QStringLiteral("Add"), "addButton");
     auto* manualForm = new QGridLayout(manual);
     kit::AddFormRow(*manualForm, 0, QStringLiteral("IP Address"), m_pIp);
     kit::AddFormRow(*manualForm, 1, QStringLiteral("MAC Address"), m_pMac);
@@ -53,7 +52,12 @@ CIMPBSmartBinding::CIMPBSmartBinding(QWidget* parent) : CFeatureDialog(parent) {
     auto* scan = kit::Group(this, QStringLiteral("Auto Scan"), "autoScanGroup");
     m_pScanFrom = AddressEdit(scan, "scanFrom");
     m_pScanTo = AddressEdit(scan, "scanTo");
-    auto* scanButton = security_ui::Button(scan, QStringLiteral("Scan"), "scanButton");
+    FocusFor(kBindIpField, m_pIp);
+    FocusFor(kBindMacField, m_pMac);
+    FocusFor(kBindPortField, m_pPort);
+    FocusFor(kScanFromField, m_pScanFrom);
+    FocusFor(kScanToField, m_pScanTo);
+    auto* scanButton = kit::Button(scan, QStringLiteral("Scan"), "scanButton");
     auto* scanForm = new QGridLayout(scan);
     scanForm->addWidget(
         new QLabel(
@@ -65,13 +69,13 @@ CIMPBSmartBinding::CIMPBSmartBinding(QWidget* parent) : CFeatureDialog(parent) {
     scanForm->addWidget(scanButton, 2, 2);
 
     auto* info = kit::Group(this, QStringLiteral("List Info"), "listInfoGroup");
-    m_pList = security_ui::CentredList(info, "bindingList",
-                                       {{QStringLiteral("VID"), 100},
-                                        {QStringLiteral("IP Address"), 160},
-                                        {QStringLiteral("Mac Address"), 170},
-                                        {QStringLiteral("Port"), 110},
-                                        {QStringLiteral("Binding"), 100}});
-    m_pBinding = security_ui::Button(info, QStringLiteral("Binding"), "bindingButton");
+    m_pList = kit::CentredList(info, "bindingList",
+                               {{QStringLiteral("VID"), 100},
+                                {QStringLiteral("IP Address"), 160},
+                                {QStringLiteral("Mac Address"), 170},
+                                {QStringLiteral("Port"), 110},
+                                {QStringLiteral("Binding"), 100}});
+    m_pBinding = kit::Button(info, QStringLiteral("Binding"), "bindingButton");
     auto* infoLayout = new QVBoxLayout(info);
     infoLayout->addWidget(m_pList, 1);
     infoLayout->addLayout(kit::ButtonRow({RefreshButton(), m_pBinding}));
@@ -117,11 +121,10 @@ void CIMPBSmartBinding::Refresh() {
 void CIMPBSmartBinding::AddBinding() {
     const std::string ip = m_pIp->Address().toStdString();
     if (ShowRefusal(BindingAddressRefusal(m_pIp->FilledFieldCount(), ip))) {
-        m_pIp->setFocus();
         return;
     }
     const std::string mac = m_pMac->text().toStdString();
-    if (!CheckMac(mac, false)) {
+    if (ShowRefusal(BindingMacRefusal(mac))) {
         return;
     }
     const std::string port = m_pPort->text().toStdString();
@@ -142,11 +145,6 @@ void CIMPBSmartBinding::StartScan() {
     const auto refusal =
         ScanRangeRefusal(m_pScanFrom->FilledFieldCount(), from, m_pScanTo->FilledFieldCount(), to);
     if (ShowRefusal(refusal)) {
-        if (refusal->text == "Invalid From IP address !") {
-            m_pScanFrom->setFocus();
-        } else if (refusal->text == "Invalid To IP address !") {
-            m_pScanTo->setFocus();
-        }
         return;
     }
     m_cMib.Scan(from, to);

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
-#include "features/common/Captions.h"
+#include "features/security/WhiteListDialog.h"
 #include "features/common/DialogKit.h"
-#include "features/security/ImpbDialogs.h"
-#include "features/security/SecurityWidgets.h"
+#include "features/common/ReportList.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,16 +10,16 @@
 #include <QVBoxLayout>
 
 using namespace impb;
-using security_ui::Text;
+using kit::Text;
 
 CIMPBWhiteList::CIMPBWhiteList(QWidget* parent) : CFeatureDialog(parent) {
-    setWindowTitle(QString::fromLatin1(caption::kWhiteList));
+    setWindowTitle(QString::fromLatin1(kCaption));
     m_pTotal = kit::Edit(this, "totalEntries", true);
-    m_pDelete = security_ui::Button(this, QStringLiteral("Delete"), "deleteButton");
-    m_pList = security_ui::CentredList(this, "whiteList",
-                                       {{QStringLiteral("IP Address"), 200},
-                                        {QStringLiteral("Mac Address"), 220},
-                                        {QStringLiteral("Port"), 160}});
+    m_pDelete = kit::Button(this, QStringLiteral("Delete"), "deleteButton");
+    m_pList = kit::CentredList(this, "whiteList",
+                               {{QStringLiteral("IP Address"), 200},
+                                {QStringLiteral("Mac Address"), 220},
+                                {QStringLiteral("Port"), 160}});
     auto* total = new QHBoxLayout;
     auto* label = new QLabel(QStringLiteral("Total Entries: "), this);
     label->setBuddy(m_pTotal);

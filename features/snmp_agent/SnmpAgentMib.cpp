@@ -4,7 +4,6 @@
 
 #include "features/common/RowCreation.h"
 
-#include "platform/Message.h"
 #include "platform/Trace.h"
 #include "snmp/AddressEncoding.h"
 #include "snmp/InputChecks.h"
@@ -192,7 +191,9 @@ RowPlan PlanCommunity(const CommunityInput& input, const std::vector<CommunityRo
     const QString name = Typed(input.name);
     CheckChain checks;
     checks.Require(!name.isEmpty(), "Please enter valid Community Name !")
+        .About(kNameField)
         .Require([&] { return ValidName(name); }, "Invalid Community Name.")
+        .About(kNameField)
         .Require(std::none_of(rows.begin(), rows.end(),
                               [&](const CommunityRow& row) { return row.name == name; }),
                  "This Community Entry already exists.")
@@ -222,9 +223,13 @@ RowPlan PlanUser(const UserInput& input, const std::vector<UserRow>& rows) {
     const QString privPassword = priv == 2 ? input.privPassword.trimmed() : QString();
     CheckChain checks;
     checks.Require(!name.isEmpty(), "Please enter valid User Name ")
+        .About(kNameField)
         .Require([&] { return ValidName(name); }, "Invalid User Name .")
+        .About(kNameField)
         .Require(!group.isEmpty(), "Please enter valid Group Name ")
+        .About(kGroupField)
         .Require([&] { return ValidName(group); }, "Invalid Group Name.")
+        .About(kGroupField)
         .Require(std::none_of(rows.begin(), rows.end(),
                               [&](const UserRow& row) {
                                   return row.name == name &&
@@ -233,18 +238,17 @@ RowPlan PlanUser(const UserInput& input, const std::vector<UserRow>& rows) {
                  "This User Entry already exists.")
         .Require(CountRows(rows) < kMaxUsers, "Maximum number of User Entry is 50.");
     if (checks.Passed() && encrypted) {
-        checks.Require(!authPassword.isEmpty(), "Auth-Protocol Password can't be empty.");
-        if (checks.Passed() && (auth == 2 ? authPassword.size() > 32 : authPassword.size() > 40)) {
-            checks.Require(false, auth == 2 ? " MD5 Max. Password length is 32."
-                                            : " SHA Max. Password length is 40.");
-            plan.focus = RowPlan::Focus::AuthPassword;
-        }
-        if (checks.Passed() && priv == 2) {
-            checks.Require(!privPassword.isEmpty(), "Priv-Protocol Password can't be empty.");
-            if (checks.Passed() && privPassword.size() > 32) {
-                checks.Require(false, " DES Max. Password length is 32.");
-                plan.focus = RowPlan::Focus::PrivPassword;
-            }
+        checks.Require(!authPassword.isEmpty(), "Auth-Protocol Password can't be empty.")
+            .About(kAuthPasswordField)
+            .Require(auth == 2 ? authPassword.size() <= 32 : authPassword.size() <= 40,
+                     auth == 2 ? " MD5 Max. Password length is 32."
+                               : " SHA Max. Password length is 40.")
+            .About(kAuthPasswordField);
+        if (priv == 2) {
+            checks.Require(!privPassword.isEmpty(), "Priv-Protocol Password can't be empty.")
+                .About(kPrivPasswordField)
+                .Require(privPassword.size() <= 32, " DES Max. Password length is 32.")
+                .About(kPrivPasswordField);
         }
     }
     plan.refusal = checks.FirstRefusal();
@@ -280,7 +284,9 @@ RowPlan PlanGroup(const GroupInput& input, const std::vector<GroupRow>& rows) {
     const long level = input.model == 3 ? input.level : 1;
     CheckChain checks;
     checks.Require(!name.isEmpty(), "Please enter valid group name!")
+        .About(kNameField)
         .Require([&] { return ValidName(name); }, "Invalid Group Name.")
+        .About(kNameField)
         .Require(std::none_of(rows.begin(), rows.end(),
                               [&](const GroupRow& row) {
                                   return row.name == name && row.model == input.model;
@@ -320,17 +326,24 @@ RowPlan PlanView(const ViewInput& input, const std::vector<ViewRow>& rows) {
     }
     CheckChain checks;
     checks.Require(!name.isEmpty(), "Please enter valid view name.")
+        .About(kNameField)
         .Require([&] { return ValidName(name); }, "Invalid View Name.")
+        .About(kNameField)
         .Require(subtree.find_first_not_of("0123456789.") == std::string::npos,
                  "Please enter valid subtree OID")
+        .About(kSubtreeField)
         .Require(arcs.has_value(), "Please enter valid subtree OID .")
+        .About(kSubtreeField)
         .Require(!mask.empty(), "Please enter valid OID Mask.")
+        .About(kMaskField)
         .Require(std::all_of(maskParts.begin(), maskParts.end(),
                              [](const std::string& part) {
                                  return part == "0" || part == "1" || part == "00" || part == "01";
                              }),
                  "Please enter valid OID Mask.")
+        .About(kMaskField)
         .Require([&] { return maskParts.size() <= arcs->size(); }, "Invalid  OID length")
+        .About(kMaskField)
         .Require(
             [&] {
                 return std::none_of(rows.begin(), rows.end(), [&](const ViewRow& row) {
@@ -362,13 +375,11 @@ RowPlan PlanHost(const HostInput& input, const std::vector<HostRow>& rows) {
     const QString name = Typed(input.name);
     const std::string address = input.address.toStdString();
     CheckChain checks;
-    checks.Require(input.filledFields >= 4, "Invalid Host IP.");
-    if (!checks.Passed()) {
-        plan.focus = RowPlan::Focus::Address;
-    }
-    checks
+    checks.Require(input.filledFields >= 4, "Invalid Host IP.")
+        .About(kAddressField)
         .Require([&] { return CheckHostIp(address) && !HostIndex(address).empty(); },
                  "Invalid Host IP.")
+        .About(kAddressField)
         .Require(
             [&] {
                 return std::none_of(rows.begin(), rows.end(), [&](const HostRow& row) {
@@ -376,8 +387,11 @@ RowPlan PlanHost(const HostInput& input, const std::vector<HostRow>& rows) {
                 });
             },
             "This IP Address has used,please enter other IP Address")
+        .About(kAddressField)
         .Require(!name.isEmpty(), "The Community String or SNMPv3 User Name can not be empty.")
+        .About(kNameField)
         .Require([&] { return ValidName(name); }, "Invalid Community String/SNMPv3 User Name. ")
+        .About(kNameField)
         .Require(CountRows(rows) < kMaxHosts, "Maximum number of Host Entry is 10.");
     plan.refusal = checks.FirstRefusal();
     if (plan.refusal) {
@@ -593,7 +607,8 @@ void CSnmpAgentMib::AddRow(const SnmpRow& row) {
 
 bool CSnmpAgentMib::SetRowStatus(const std::string& statusOid, const std::string& status) {
     if (status != "1" && status != "5" && status != "6") {
-        platform::ShowMessage(QStringLiteral("error istatus value!"));
+        // Only this program picks the value: a wrong one is its own fault, sent nowhere.
+        platform::DebugTrace("error istatus value!");
         return false;
     }
     CSetRequest request;

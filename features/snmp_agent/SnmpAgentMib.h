@@ -136,12 +136,19 @@ struct HostInput {
     QString name;
 };
 
-// A row to create: the first refusal (and where the focus goes), or the row-status instance
+// The inputs a refusal of a row is about.
+inline constexpr char kNameField[] = "name";
+inline constexpr char kGroupField[] = "group";
+inline constexpr char kAuthPasswordField[] = "authPassword";
+inline constexpr char kPrivPasswordField[] = "privPassword";
+inline constexpr char kSubtreeField[] = "subtree";
+inline constexpr char kMaskField[] = "mask";
+inline constexpr char kAddressField[] = "address";
+
+// A row to create: the first refusal (and the input it is about), or the row-status instance
 // and the requests sent between createAndWait and active.
 struct RowPlan {
-    enum class Focus { None, AuthPassword, PrivPassword, Address };
     std::optional<Refusal> refusal;
-    Focus focus = Focus::None;
     std::string statusOid;
     std::vector<CSetRequest> steps;
 };
@@ -186,8 +193,8 @@ public:
     const std::vector<snmpagent::ViewRow>& Views() const { return m_views; }
     const std::vector<snmpagent::HostRow>& Hosts() const { return m_hosts; }
 
-    // Writes a row status of "1", "5" or "6"; any other shows "error istatus value!" and
-    // sends nothing. True when the switch took it.
+    // Writes a row status of "1", "5" or "6"; any other writes "error istatus value!" to the
+    // debug trace and sends nothing. True when the switch took it.
     bool SetRowStatus(const std::string& statusOid, const std::string& status);
     // createAndWait, the plan's requests, active (RowCreation.h: a row the switch holds
     // half-made is completed; only a row this call made is destroyed again after a refusal).

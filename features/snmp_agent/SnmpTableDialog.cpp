@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/snmp_agent/SnmpTableDialog.h"
 
-#include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/IpAddressEdit.h"
 #include "features/common/Messages.h"
@@ -96,7 +95,6 @@ void CSnmpTableDlg::Refresh() {
 void CSnmpTableDlg::Apply() {
     const RowPlan plan = Plan();
     if (ShowRefusal(plan.refusal)) {
-        Focus(plan.focus);
         return;
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -135,11 +133,12 @@ void CSnmpTableDlg::Delete() {
 // Communities -------------------------------------------------------------------------------
 
 CSnmpCommunityDlg::CSnmpCommunityDlg(QWidget* parent)
-    : CSnmpTableDlg(CSnmpAgentMib::Table::Community, caption::kSnmpCommunityTable,
+    : CSnmpTableDlg(CSnmpAgentMib::Table::Community, kCaption,
                     "Please select the item would be delete!\n", parent) {
     Build({{QStringLiteral("Community Name"), 250}, {QStringLiteral("User Name"), 248}});
     QWidget* group = Inputs().parentWidget();
     m_pNameEdit = NameEdit(group, "communityNameEdit");
+    FocusFor(kNameField, m_pNameEdit);
     m_pUserCombo = new QComboBox(group);
     m_pUserCombo->setObjectName(QStringLiteral("userCombo"));
     kit::AddFormRow(Inputs(), 0, QStringLiteral("Community Name "), m_pNameEdit);
@@ -178,7 +177,7 @@ void CSnmpCommunityDlg::ReadFinished() {
 // Users -------------------------------------------------------------------------------------
 
 CSnmpUserDlg::CSnmpUserDlg(QWidget* parent)
-    : CSnmpTableDlg(CSnmpAgentMib::Table::User, caption::kSnmpUserTable,
+    : CSnmpTableDlg(CSnmpAgentMib::Table::User, kCaption,
                     "Please select the item would be delete!\n", parent) {
     Build({{QStringLiteral("User Name"), 100},
            {QStringLiteral("Group Name"), 100},
@@ -188,6 +187,8 @@ CSnmpUserDlg::CSnmpUserDlg(QWidget* parent)
     QWidget* group = Inputs().parentWidget();
     m_pNameEdit = NameEdit(group, "userNameEdit");
     m_pGroupEdit = NameEdit(group, "groupNameEdit");
+    FocusFor(kNameField, m_pNameEdit);
+    FocusFor(kGroupField, m_pGroupEdit);
     m_pVersionCombo = kit::Combo(group, "versionCombo", UserVersions());
     m_pEncryptedCheck = new QCheckBox(QStringLiteral("encrypted"), group);
     m_pEncryptedCheck->setObjectName(QStringLiteral("encryptedCheck"));
@@ -195,6 +196,14 @@ CSnmpUserDlg::CSnmpUserDlg(QWidget* parent)
     m_pAuthPasswordEdit = kit::Edit(group, "authPasswordEdit");
     m_pPrivCombo = kit::Combo(group, "privCombo", PrivProtocols());
     m_pPrivPasswordEdit = kit::Edit(group, "privPasswordEdit");
+    // A refused password is selected, to be typed over.
+    for (const auto& [field, edit] : {std::pair{kAuthPasswordField, m_pAuthPasswordEdit},
+                                      std::pair{kPrivPasswordField, m_pPrivPasswordEdit}}) {
+        FocusFor(field, [edit = edit](int) {
+            edit->selectAll();
+            return edit;
+        });
+    }
     for (QLineEdit* password : {m_pAuthPasswordEdit, m_pPrivPasswordEdit}) {
         password->setEchoMode(QLineEdit::Password);
     }
@@ -246,16 +255,6 @@ RowPlan CSnmpUserDlg::Plan() const {
     return PlanUser(input, m_cMib.Users());
 }
 
-void CSnmpUserDlg::Focus(RowPlan::Focus focus) {
-    QLineEdit* edit = focus == RowPlan::Focus::AuthPassword   ? m_pAuthPasswordEdit
-                      : focus == RowPlan::Focus::PrivPassword ? m_pPrivPasswordEdit
-                                                              : nullptr;
-    if (edit != nullptr) {
-        edit->setFocus();
-        edit->selectAll();
-    }
-}
-
 void CSnmpUserDlg::ResetInputs() {
     for (QLineEdit* edit : {m_pNameEdit, m_pGroupEdit, m_pAuthPasswordEdit, m_pPrivPasswordEdit}) {
         edit->clear();
@@ -270,7 +269,7 @@ void CSnmpUserDlg::ResetInputs() {
 // Groups ------------------------------------------------------------------------------------
 
 CSnmpGroupDlg::CSnmpGroupDlg(QWidget* parent)
-    : CSnmpTableDlg(CSnmpAgentMib::Table::Group, caption::kSnmpGroupTable,
+    : CSnmpTableDlg(CSnmpAgentMib::Table::Group, kCaption,
                     "Please select the item would be delete!\n", parent) {
     QList<ReportColumn> columns;
     for (const char* header : {"Group Name", "Read View", "Write View", "Notify View",
@@ -280,6 +279,7 @@ CSnmpGroupDlg::CSnmpGroupDlg(QWidget* parent)
     Build(columns);
     QWidget* group = Inputs().parentWidget();
     m_pNameEdit = NameEdit(group, "groupNameEdit");
+    FocusFor(kNameField, m_pNameEdit);
     m_pReadEdit = NameEdit(group, "readViewEdit");
     m_pWriteEdit = NameEdit(group, "writeViewEdit");
     m_pNotifyEdit = NameEdit(group, "notifyViewEdit");
@@ -334,7 +334,7 @@ void CSnmpGroupDlg::ResetInputs() {
 // Views -------------------------------------------------------------------------------------
 
 CSnmpViewDlg::CSnmpViewDlg(QWidget* parent)
-    : CSnmpTableDlg(CSnmpAgentMib::Table::View, caption::kSnmpViewTable,
+    : CSnmpTableDlg(CSnmpAgentMib::Table::View, kCaption,
                     "Please Selecte the Item you would delete", parent) {
     Build({{QStringLiteral("View Name"), 100},
            {QStringLiteral("Subtree OID"), 100},
@@ -344,6 +344,9 @@ CSnmpViewDlg::CSnmpViewDlg(QWidget* parent)
     m_pNameEdit = NameEdit(group, "viewNameEdit");
     m_pSubtreeEdit = NameEdit(group, "subtreeEdit");
     m_pMaskEdit = kit::Edit(group, "maskEdit");
+    FocusFor(kNameField, m_pNameEdit);
+    FocusFor(kSubtreeField, m_pSubtreeEdit);
+    FocusFor(kMaskField, m_pMaskEdit);
     m_pTypeCombo = kit::Combo(group, "typeCombo", ViewTypes());
     kit::AddFormRow(Inputs(), 0, QStringLiteral("View Name "), m_pNameEdit);
     kit::AddFormRow(Inputs(), 0, QStringLiteral("Subtree OID "), m_pSubtreeEdit, 1);
@@ -377,7 +380,7 @@ void CSnmpViewDlg::ResetInputs() {
 // Hosts -------------------------------------------------------------------------------------
 
 CSnmpHostDlg::CSnmpHostDlg(QWidget* parent)
-    : CSnmpTableDlg(CSnmpAgentMib::Table::Host, caption::kSnmpHostTable,
+    : CSnmpTableDlg(CSnmpAgentMib::Table::Host, kCaption,
                     "Please Selecte the Item you would delete", parent) {
     Build({{QStringLiteral("Host IP Address"), 150},
            {QStringLiteral("SNMP Version"), 130},
@@ -387,6 +390,8 @@ CSnmpHostDlg::CSnmpHostDlg(QWidget* parent)
     m_pAddress->setObjectName(QStringLiteral("hostAddress"));
     m_pVersionCombo = kit::Combo(group, "versionCombo", HostVersions());
     m_pNameEdit = NameEdit(group, "hostNameEdit");
+    FocusFor(kAddressField, m_pAddress);
+    FocusFor(kNameField, m_pNameEdit);
     kit::AddFormRow(Inputs(), 0, QStringLiteral("Host IP Adress"), m_pAddress);
     kit::AddFormRow(Inputs(), 1, QStringLiteral("SNMP Version"), m_pVersionCombo);
     kit::AddFormRow(Inputs(), 2, QStringLiteral("Community String/SNMPv3 User Name"), m_pNameEdit);
@@ -405,12 +410,6 @@ RowPlan CSnmpHostDlg::Plan() const {
     return PlanHost({m_pAddress->FilledFieldCount(), m_pAddress->Address(),
                      ValueOf(*m_pVersionCombo), m_pNameEdit->text()},
                     m_cMib.Hosts());
-}
-
-void CSnmpHostDlg::Focus(RowPlan::Focus focus) {
-    if (focus == RowPlan::Focus::Address) {
-        m_pAddress->Field(0)->setFocus();
-    }
 }
 
 void CSnmpHostDlg::ResetInputs() {

@@ -38,7 +38,6 @@ protected:
     virtual std::string RowIndex(std::size_t row) const = 0;
     virtual snmpagent::RowPlan Plan() const = 0;
     virtual void ResetInputs() = 0;
-    virtual void Focus(snmpagent::RowPlan::Focus) {}
     virtual void ReadFinished() {}
     // The pause before the list is read again after an Apply.
     virtual int RefreshDelayMs() const { return 0; }
@@ -57,6 +56,8 @@ private:
 
 class CSnmpCommunityDlg : public CSnmpTableDlg {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "SNMP Community Table Configuration";
     explicit CSnmpCommunityDlg(QWidget* parent = nullptr);
 
 private:
@@ -72,6 +73,8 @@ private:
 
 class CSnmpUserDlg : public CSnmpTableDlg {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "SNMP User Table ";
     explicit CSnmpUserDlg(QWidget* parent = nullptr);
 
 private:
@@ -79,7 +82,6 @@ private:
     std::string RowIndex(std::size_t row) const override;
     snmpagent::RowPlan Plan() const override;
     void ResetInputs() override;
-    void Focus(snmpagent::RowPlan::Focus focus) override;
     void UpdateInputs();
 
     QLineEdit* m_pNameEdit = nullptr;
@@ -94,6 +96,8 @@ private:
 
 class CSnmpGroupDlg : public CSnmpTableDlg {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "SNMP Group Table Info";
     explicit CSnmpGroupDlg(QWidget* parent = nullptr);
 
 private:
@@ -113,6 +117,8 @@ private:
 
 class CSnmpViewDlg : public CSnmpTableDlg {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "SNMP View Table Configuration";
     explicit CSnmpViewDlg(QWidget* parent = nullptr);
 
 private:
@@ -129,6 +135,8 @@ private:
 
 class CSnmpHostDlg : public CSnmpTableDlg {
 public:
+    // The window caption; the module's command table takes it from here.
+    static constexpr char kCaption[] = "SNMP Host Table";
     explicit CSnmpHostDlg(QWidget* parent = nullptr);
 
 private:
@@ -136,7 +144,6 @@ private:
     std::string RowIndex(std::size_t row) const override;
     snmpagent::RowPlan Plan() const override;
     void ResetInputs() override;
-    void Focus(snmpagent::RowPlan::Focus focus) override;
 
     CIpAddressEdit* m_pAddress = nullptr;
     QComboBox* m_pVersionCombo = nullptr;

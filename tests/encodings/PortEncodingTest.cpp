@@ -73,31 +73,24 @@ TEST(PortBitsToRanges, JoinsRunsOfNeighbouringPortsBetweenFromAndTo) {
     EXPECT_EQ(PortBitsToRanges(Bytes({0xFF}), 5, 3).count, 0u);
 }
 
-class ParsePortRangesTest : public MessageRecorder {};
-
-TEST_F(ParsePortRangesTest, MarksEveryNamedPortAndABackwardRangeNone) {
-    EXPECT_EQ(ParsePortRanges("1-4,7,9-10", 28), FlagsWithPorts(28, {1, 2, 3, 4, 7, 9, 10}));
-    EXPECT_EQ(ParsePortRanges(" 1 - 3 ,\t5", 28), FlagsWithPorts(28, {1, 2, 3, 5}));
-    EXPECT_EQ(ParsePortRanges("28,1-1", 28), FlagsWithPorts(28, {1, 28}));
-    EXPECT_EQ(ParsePortRanges("5-3", 28), PortFlags(28, 0));
-    EXPECT_TRUE(TakeMessages().empty());
-    EXPECT_TRUE(ParsePortRanges("52", 52));
-    // The quiet form shows nothing.
-    EXPECT_FALSE(PortRangesToFlags("0", 28));
+TEST(PortRangesToFlags, MarksEveryNamedPortAndABackwardRangeNone) {
+    EXPECT_EQ(PortRangesToFlags("1-4,7,9-10", 28), FlagsWithPorts(28, {1, 2, 3, 4, 7, 9, 10}));
+    EXPECT_EQ(PortRangesToFlags(" 1 - 3 ,\t5", 28), FlagsWithPorts(28, {1, 2, 3, 5}));
+    EXPECT_EQ(PortRangesToFlags("28,1-1", 28), FlagsWithPorts(28, {1, 28}));
+    EXPECT_EQ(PortRangesToFlags("5-3", 28), PortFlags(28, 0));
+    EXPECT_TRUE(PortRangesToFlags("52", 52));
     EXPECT_EQ(PortRangesToFlags("2-3", 8), FlagsWithPorts(8, {2, 3}));
-    EXPECT_TRUE(TakeMessages().empty());
 }
 
-TEST_F(ParsePortRangesTest, RefusesPortsOutsideTheModelAndTextThatIsNotARangeList) {
+TEST(PortRangesToFlags, RefusesPortsOutsideTheModelAndTextThatIsNotARangeList) {
     const std::string overLong(100000, '1');
     for (const std::string& text : std::vector<std::string>{
              "0",  "29",   "27-30", "0-3",        "5-0",      "1,2,29", "",
              ",",  "1,,2", "1,2,",  "1-",         "-3",       "1-2-3",  "a",
              "1x", "1 2",  "+1",    "4294967297", "\xC3\xA9", "1-\xFF", overLong}) {
-        EXPECT_FALSE(ParsePortRanges(text, 28)) << text;
-        EXPECT_EQ(TakeMessages(), Messages{"Invalid Portlist"}) << text;
+        EXPECT_FALSE(PortRangesToFlags(text, 28)) << text;
     }
-    EXPECT_FALSE(ParsePortRanges("1", 0));
+    EXPECT_FALSE(PortRangesToFlags("1", 0));
 }
 
 TEST(PortFlagsToHex, WritesFourPortsPerDigitAnyNonZeroFlagIsAMember) {

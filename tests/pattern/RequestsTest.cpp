@@ -50,9 +50,11 @@ TEST_F(RequestsTest, ASetSendsAllBindingsInOneRequestOrNothingWhenOneIsBad) {
 TEST_F(RequestsTest, RowStatusWriteRefusesStatusesItMayNotWriteAndReportsTheSwitchsAnswer) {
     CCommonSNMP session;
     for (const char* status : {"2", "3", "0", "7", "", "1 "}) {
+        trace.Clear();
         EXPECT_EQ(RowStatusWrite(session, kWhiteListRowStatus, status), 0) << status;
+        EXPECT_TRUE(trace.Contains("error status value!")) << status;
     }
-    EXPECT_EQ(messages.TakeTexts(), Texts(6, "error status value!"));
+    EXPECT_TRUE(messages.TakeTexts().empty());
     EXPECT_TRUE(TakeSets().empty());
 
     // Written in turn; the last one finds no such row any more.

@@ -1,0 +1,233 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// IGMP snooping, its VLAN settings, the multicast entry table and multicast filtering
+// against ksx-sim: refusals send nothing, Apply sends exactly what changed, and what the
+// switch learned or was given elsewhere shows up.
+#include "features/common/IpAddressEdit.h"
+#include "features/common/PortGrid.h"
+#include "features/common/ReportList.h"
+#include "features/common/SnmpRequests.h"
+#include "features/l2/IgmpSnoopingDialog.h"
+#include "features/l2/IgmpVlanDialog.h"
+#include "features/l2/MulticastEntryDialog.h"
+#include "features/l2/MulticastFilterDialog.h"
+#include "tests/support/DialogFixture.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+using platform::MessageResult;
+using namespace testsupport;
+
+const std::string G = PrivateOid("10");
+
+std::vector<std::string> Cells(const CReportList& list, int row) {
+    std::vector<std::string> cells;
+    for (int column = 0; column < list.columnCount(); ++column) {
+        cells.push_back(list.Cell(row, column).toStdString());
+    }
+    return cells;
+}
+
+bool ClickRow(CReportList& list, int row) {
+    QTreeWidgetItem* item = list.topLevelItem(row);
+    if (item == nullptr) {
+        return false;
+    }
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list.visualItemRect(item).center());
+    return true;
+}
+
+// Creates VLANs through the VLAN table's row status, as any manager may.
+bool CreateVlans(int first, int last) {
+    CSetRequest request;
+    for (int vid = first; vid <= last; ++vid) {
+        request.Integer(InstanceOid(PrivateOid("7.6.1.5"), vid), 4);
+    }
+    CCommonSNMP session;
+    return request.Send(session).Ok();
+}
+
+class IgmpTest : public DialogFixture {
+protected:
+    std::unique_ptr<CIgmpSnoopingDlg> OpenSnooping() {
+        auto dialog = Open<CIgmpSnoopingDlg>();
+        EXPECT_TRUE(WaitUntil(
+            [&] { return Find<QLineEdit>(dialog.get(), "hostTimeoutEdit")->text() == "260"; }));
+        return dialog;
+    }
+    static bool WaitForRows(CReportList& list, int rows, QWidget& dialog) {
+        auto* refresh = Find<QPushButton>(&dialog, "refreshButton");
+        return WaitUntil([&] { return refresh->isEnabled() && list.RowCount() == rows; });
+    }
+};
+
+TEST_F(IgmpTest, SnoopingRefusesBadTimersSendsOnlyWhatChangedAndAsksBeforeDisabling) {
+    auto dialog = OpenSnooping();
+    const std::vector<std::pair<const char*, QString>> cases = {
+        {"hostTimeoutEdit", "129"}, {"hostTimeoutEdit", "153026"}, {"maxResponseTimeEdit", "9"}};
+    for (const auto& [edit, text] : cases) {
+        ASSERT_TRUE(Click(dialog.get(), "refreshButton"));
+        ASSERT_TRUE(Type(dialog.get(), edit, text));
+        ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    }
+    EXPECT_EQ(messages.TakeTexts(),
+              (std::vector<std::string>{"Invalid Host Timeout (130-153025 sec).",
+                                        "Invalid Host Timeout (130-153025 sec).",
+                                        "Invalid Max. Response Time (10-25 sec)."}));
+    EXPECT_TRUE(TakeSets().empty());
+
+    ASSERT_TRUE(Click(dialog.get(), "refreshButton"));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return Find<QLineEdit>(dialog.get(), "maxResponseTimeEdit")->text() == "10"; }));
+    ASSERT_TRUE(Type(dialog.get(), "queryIntervalEdit", "300"));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(TakeBindings(), std::vector<std::string>{G + ".1.6.0 = INTEGER: 300"});
+    EXPECT_TRUE(trace.Contains("set status = 0"));
+    EXPECT_TRUE(messages.Texts().empty());
+
+    auto* enable = Find<QCheckBox>(dialog.get(), "enableCheck");
+    ASSERT_TRUE(WaitUntil([&] { return enable->isChecked(); }));
+    enable->setChecked(false);
+    EXPECT_FALSE(Find<QLineEdit>(dialog.get(), "queryIntervalEdit")->isEnabled());
+    messages.Answer({MessageResult::Cancel});
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_TRUE(TakeSets().empty());
+    EXPECT_TRUE(enable->isChecked()) << "Cancel reads the switch again";
+    enable->setChecked(false);
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(),
+              (std::vector<std::string>{"All router ports will be deleted.",
+                                        "All router ports will be deleted."}));
+    EXPECT_EQ(TakeBindings(), std::vector<std::string>{G + ".1.1.0 = INTEGER: 2"});
+}
+
+TEST_F(IgmpTest, AVlanCreatedOnTheSwitchAppearsInTheVlanSettings) {
+    ASSERT_TRUE(CreateVlans(20, 20));
+    auto dialog = Open<CIgmpVlanDlg>();
+    CReportList& list = *dialog->VlanList();
+    ASSERT_TRUE(WaitForRows(list, 2, *dialog));
+    EXPECT_EQ(Cells(list, 0),
+              (std::vector<std::string>{"1", "default", "Enabled", "Disabled", "Disabled", ""}));
+    EXPECT_EQ(Cells(list, 1),
+              (std::vector<std::string>{"20", "VLAN20", "Disabled", "Disabled", "Disabled", ""}));
+}
+
+TEST_F(IgmpTest, DisablingAVlanAsksThenSendsTheStateBeforeTheOtherSettings) {
+    auto dialog = Open<CIgmpVlanDlg>();
+    CReportList& list = *dialog->VlanList();
+    ASSERT_TRUE(WaitForRows(list, 1, *dialog));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    ASSERT_TRUE(ClickRow(list, 0));
+    ASSERT_TRUE(testsupport::Choose(dialog.get(), "stateCombo", "Disabled"));
+    ASSERT_TRUE(testsupport::Choose(dialog.get(), "fastLeaveCombo", "Enabled"));
+    messages.Answer({MessageResult::Cancel});
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_TRUE(TakeSets().empty());
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(),
+              (std::vector<std::string>{"Please select Vlan first.",
+                                        "All router ports of this VLAN will be deleted.",
+                                        "All router ports of this VLAN will be deleted."}));
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 2u);
+    EXPECT_EQ(Bindings(sets[0]), std::vector<std::string>{G + ".3.4.1.2.1 = INTEGER: 2"});
+    EXPECT_EQ(Bindings(sets[1]), (std::vector<std::string>{G + ".3.4.1.4.1 = INTEGER: 2",
+                                                           G + ".3.4.1.8.1 = INTEGER: 1"}));
+    ASSERT_TRUE(WaitForRows(list, 1, *dialog));
+    EXPECT_EQ(Cells(list, 0),
+              (std::vector<std::string>{"1", "default", "Disabled", "Disabled", "Enabled", ""}));
+}
+
+TEST_F(IgmpTest, TheVlanSettingsCloseSafelyWhileTheSharedDataIsStillReading) {
+    auto snooping = OpenSnooping();
+    for (int round = 0; round < 3; ++round) {
+        auto vlans = std::make_unique<CIgmpVlanDlg>(&snooping->Mib(), snooping.get());
+        ASSERT_TRUE(testsupport::ShowActive(vlans.get())); // its walk is under way
+        vlans.reset();
+        testsupport::ProcessEvents();
+    }
+    CIgmpVlanDlg vlans(&snooping->Mib(), snooping.get());
+    ASSERT_TRUE(testsupport::ShowActive(&vlans));
+    EXPECT_TRUE(WaitForRows(*vlans.VlanList(), 1, vlans));
+    EXPECT_TRUE(Find<QPushButton>(snooping.get(), "applyButton")->isEnabled());
+}
+
+class IgmpTrunkTest : public IgmpTest {
+    SimFixture::Options SimulatorOptions() override {
+        SimFixture::Options options;
+        options.arguments = DataArguments({PrivateOid("8.1.3.1.2.1") + "|4x|c0000000000000"});
+        return options;
+    }
+};
+
+TEST_F(IgmpTrunkTest, RouterPortsNeedAVlanAndWholeTrunks) {
+    auto dialog = Open<CIgmpVlanDlg>();
+    CReportList& list = *dialog->VlanList();
+    ASSERT_TRUE(WaitForRows(list, 1, *dialog));
+    ASSERT_TRUE(WaitUntil([&] { return dialog->Mib().TrunkInfo().IsTrunkInfoValid(); }));
+    ASSERT_TRUE(Click(dialog.get(), "routerApplyButton"));
+    ASSERT_TRUE(ClickRow(list, 0));
+    dialog->RouterPorts()->Button(1)->setChecked(true);
+    ASSERT_TRUE(Click(dialog.get(), "routerApplyButton"));
+    EXPECT_EQ(messages.TakeTexts(),
+              (std::vector<std::string>{"Please select Vlan first.",
+                                        "Members of port channel must have the same status."}));
+    EXPECT_TRUE(TakeSets().empty());
+
+    dialog->RouterPorts()->Button(2)->setChecked(true);
+    dialog->RouterPorts()->Button(52)->setChecked(true);
+    ASSERT_TRUE(Click(dialog.get(), "routerApplyButton"));
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(Bindings(sets[0]), std::vector<std::string>{
+                                     G + ".3.4.1.6.1 = OCTET STRING: 0xc00000000000100000000000"});
+    ASSERT_TRUE(WaitForRows(list, 1, *dialog));
+    EXPECT_EQ(list.Cell(0, 5).toStdString(), "1-2,52");
+}
+
+TEST_F(IgmpTest, LearnedGroupsShowWithTheirMembersAndGoWithSnooping) {
+    // A group the switch keeps under index 40 is the list's fourth row: "Group ID" counts rows.
+    SimFixture::Options options;
+    options.arguments = DataArguments({G + ".3.5.1.1.40|2|1", G + ".3.5.1.2.40|4x|e0000005"});
+    ASSERT_TRUE(StartSimulator(options));
+    auto dialog = Open<CMulticastEntryDlg>();
+    CReportList& list = *dialog->EntryList();
+    ASSERT_TRUE(WaitForRows(list, 4, *dialog));
+    EXPECT_EQ(Cells(list, 0),
+              (std::vector<std::string>{"1", "1", "239.1.1.1", "01-00-5E-01-01-01", "3,5"}));
+    EXPECT_EQ(Cells(list, 2),
+              (std::vector<std::string>{"3", "1", "224.0.1.129", "01-00-5E-00-01-81", "4,7-8"}));
+    EXPECT_EQ(Cells(list, 3).at(0) + " " + Cells(list, 3).at(2), "4 224.0.0.5");
+    CCommonSNMP session;
+    ASSERT_TRUE(CSetRequest().Integer(G + ".3.4.1.2.1", 2).Send(session).Ok());
+    ASSERT_TRUE(Click(dialog.get(), "refreshButton"));
+    EXPECT_TRUE(WaitForRows(list, 0, *dialog));
+}
+
+TEST_F(IgmpTest, AllSetsEveryListedVlanInOneRequest) {
+    ASSERT_TRUE(CreateVlans(2, 12));
+    TakeSets();
+    auto dialog = Open<CMulticastFilterDlg>();
+    CReportList& list = *dialog->FilterList();
+    ASSERT_TRUE(WaitForRows(list, 12, *dialog));
+    Find<QCheckBox>(dialog.get(), "allCheck")->setChecked(true);
+    EXPECT_FALSE(Find<QComboBox>(dialog.get(), "vlanCombo")->isEnabled());
+    ASSERT_TRUE(testsupport::Choose(dialog.get(), "modeCombo", "Filtering Unregistered Groups"));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 1u);
+    ASSERT_EQ(sets[0].bindings.size(), 12u);
+    EXPECT_EQ(Bindings(sets[0]).back(), PrivateOid("7.8.1.2.12") + " = INTEGER: 1");
+    ASSERT_TRUE(WaitForRows(list, 12, *dialog));
+    EXPECT_EQ(Cells(list, 11),
+              (std::vector<std::string>{"12", "VLAN12", "Filtering Unregistered Groups"}));
+}
+
+} // namespace

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// Syslog Host Configuration against ksx-sim: the values go out as the switch takes them.
+#include "features/common/IpAddressEdit.h"
+#include "features/common/SnmpRequests.h"
+#include "features/maintenance/SyslogDialog.h"
+#include "tests/support/DialogFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+
+namespace {
+
+using namespace testsupport;
+
+TEST_F(DialogFixture, Local7AndAllAreWrittenAs184And7ThenTheStateFollows) {
+    auto dialog = Open<CSyslogDlg>();
+    auto* enable = Find<QCheckBox>(dialog.get(), "enableCheck");
+    auto* address = Find<CIpAddressEdit>(dialog.get(), "hostIpEdit");
+    ASSERT_TRUE(WaitUntil([&] { return address->FilledFieldCount() == 4; }));
+    EXPECT_FALSE(address->isEnabled());
+    enable->setChecked(true);
+    address->SetAddress("127.0.0.1");
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Invalid Syslog Sever IP address."});
+    EXPECT_TRUE(TakeSets().empty());
+
+    address->SetAddress("192.0.2.50");
+    ASSERT_TRUE(Choose(dialog.get(), "facilityCombo", "local7"));
+    ASSERT_TRUE(Choose(dialog.get(), "severityCombo", "all"));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    const std::string s = PrivateOid("16.1");
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 2u);
+    EXPECT_EQ(Bindings(sets[0]), (std::vector<std::string>{
+                                     s + ".1.0 = IpAddress: 192.0.2.50", s + ".2.0 = INTEGER: 514",
+                                     s + ".4.0 = INTEGER: 7", s + ".5.0 = INTEGER: 184"}));
+    EXPECT_EQ(Bindings(sets[1]), std::vector<std::string>{s + ".6.0 = INTEGER: 1"});
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Set System log Server successfully"});
+    EXPECT_TRUE(enable->isChecked());
+    EXPECT_EQ(Find<QComboBox>(dialog.get(), "facilityCombo")->currentText(), "local7");
+}
+
+} // namespace

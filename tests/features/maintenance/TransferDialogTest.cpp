@@ -1,0 +1,547 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// The transfer dialog and the device tools commands against ksx-sim: a 28-port switch whose
+// transfers take half a second and whose restart after a new firmware lasts one, with its
+// request log on.
+#include "features/maintenance/TransferDialog.h"
+#include "app/ModuleCommands.h"
+#include "app/ModuleWindow.h"
+#include "features/common/SnmpRequests.h"
+#include "features/maintenance/DeviceToolsDialog.h"
+#include "features/maintenance/TransferObjects.h"
+#include "platform/Terminal.h"
+#include "tests/support/DialogFixture.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+
+#include <algorithm>
+#include <map>
+
+using platform::MessageKind;
+using platform::MessageResult;
+using platform::ProcessCommand;
+using testsupport::Click;
+using testsupport::Find;
+using testsupport::FindAny;
+using testsupport::SetEnvironment;
+using testsupport::Type;
+using testsupport::WaitUntil;
+using Texts = std::vector<std::string>;
+
+namespace {
+
+const TransferObjects& kFirmware = TransferObjectsOf(TransferKind::Firmware);
+const TransferObjects& kConfiguration = TransferObjectsOf(TransferKind::Configuration);
+
+const char kUpgradeWarning[] =
+    "The connection will be disconnected.\nPlease do not apply other changes when "
+    "uploading.\nReconnect to the device later when uploading completes.";
+const char kSuccess[] = "Success !";
+const char kInvalidServer[] = "Invalid TFTP server IP.";
+const char kFirmwareStatusTimeOut[] = "Get Firmware BackUp/Upgrade status Time Out !";
+const char kConfigStatusTimeOut[] = "Get Config BackUp/Upgrade status Time Out !";
+const char kFileNameTimeOut[] = "Setting file name TimeOut !";
+const char kOperationTimeOut[] = "Setting operation TimeOut !";
+const char kTooLong[] = "The maximum length of file name is 64!";
+
+const QStringList kInputs{"serverAddress", "fileName",    "operationType",
+                          "fileType",      "applyButton", "closeButton"};
+
+std::string Bound(const std::string& oid, const std::string& type, const std::string& value) {
+    return oid + " = " + type + ": " + value;
+}
+
+class TransferTest : public testsupport::DialogFixture {
+protected:
+    // The switch of each test: transfers take half a second and the restart after a new
+    // firmware one, unless the test has its own row here.
+    testsupport::SimFixture::Options SimulatorOptions() override {
+        static const std::map<std::string, std::vector<std::string>> kArguments = {
+            // A new firmware: the state goes 4, then 3 while the switch writes it, then the
+            // switch restarts and answers nothing for three seconds, then it reports 1.
+            {"FirmwareUpgradeSurvivesTheRestartAndSucceeds",
+             {"--transfer-seconds", "2", "--reboot-seconds", "3"}},
+            {"StateTwoEndsWithTheFailureTextOfTheKind",
+             {"--transfer-seconds", "0.5", "--transfer-fail"}},
+            // Transfers that run for a minute.
+            {"SwitchThatStopsAnsweringEndsWithTheStatusTimeOut", {"--transfer-seconds", "60"}},
+            {"AnotherTransferRunningRefusesTheOperationAndClosingEndsBothSessions",
+             {"--transfer-seconds", "60"}},
+            // The switch never answers a state poll of either kind.
+            {"FirmwareToleratesTwoFailedPollsPerAttemptAndConfigurationFortyFive",
+             {"--transfer-seconds", "0.5", "--drop", kFirmware.state, "--drop",
+              kConfiguration.state}},
+            // The switch takes the address and file name but never answers the operation set.
+            {"EndsWithTheOperationTimeOutNotWithAnOldState", {"--drop", kConfiguration.operation}},
+            // A new file that the switch applies from the first second on, after which it stays
+            // silent for a minute.
+            {"OverallTimeOutComesBeforeTheFailedPollLimit",
+             {"--transfer-seconds", "1", "--reboot-seconds", "60"}},
+        };
+        const auto own =
+            kArguments.find(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        return {"KSX-7700-28",
+                own != kArguments.end() ? own->second
+                                        : std::vector<std::string>{"--transfer-seconds", "0.5",
+                                                                   "--reboot-seconds", "1"},
+                true};
+    }
+
+    // The dialog with its timers ten times faster than the program's (request time-outs as
+    // they are), changed further by `change`.
+    std::unique_ptr<CTransferDialog>
+    OpenFast(const std::function<void(TransferTimings&)>& change = {}) {
+        auto dialog = Open<CTransferDialog>();
+        TransferTimings timings = TransferTimings().TimersDividedBy(10);
+        if (change) {
+            change(timings);
+        }
+        dialog->SetTimings(timings);
+        return dialog;
+    }
+
+    static bool EnterServer(const QWidget* dialog, const QString& dotted) {
+        const QStringList parts = dotted.split(QLatin1Char('.'));
+        for (int i = 0; i < 4; ++i) {
+            if (!Type(dialog, QStringLiteral("octet%1").arg(i + 1), parts.value(i))) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    static bool Fill(const QWidget* dialog, const QString& file, const QString& operation,
+                     const QString& fileType) {
+        return EnterServer(dialog, QStringLiteral("10.0.0.5")) &&
+               Type(dialog, QStringLiteral("fileName"), file) &&
+               testsupport::Choose(dialog, QStringLiteral("operationType"), operation) &&
+               testsupport::Choose(dialog, QStringLiteral("fileType"), fileType);
+    }
+
+    static bool InputsEnabled(const QWidget* dialog, bool enabled = true) {
+        return std::all_of(kInputs.begin(), kInputs.end(), [&](const QString& name) {
+            const QWidget* widget = FindAny(dialog, name);
+            return widget != nullptr && widget->isEnabled() == enabled;
+        });
+    }
+
+    static bool Visible(const QWidget* dialog, const char* name) {
+        return FindAny(dialog, QString::fromLatin1(name))->isVisible();
+    }
+
+    // Apply, then until the transfer has ended and the controls are back: the messages shown.
+    Texts ApplyAndWait(const CTransferDialog* dialog) {
+        EXPECT_TRUE(Click(dialog, QStringLiteral("applyButton")) && WaitForReady(dialog));
+        return messages.TakeTexts();
+    }
+    // The form filled in, then ApplyAndWait.
+    Texts Transfer(const CTransferDialog* dialog, const QString& file, const QString& operation,
+                   const QString& fileType) {
+        EXPECT_TRUE(Fill(dialog, file, operation, fileType));
+        return ApplyAndWait(dialog);
+    }
+    static bool WaitForReady(const CTransferDialog* dialog) {
+        return WaitUntil(
+            [dialog] { return !dialog->IsTransferRunning() && InputsEnabled(dialog); });
+    }
+
+    int TraceCount(const std::string& line) const {
+        const auto lines = trace.Lines();
+        return static_cast<int>(std::count(lines.begin(), lines.end(), line));
+    }
+
+    // Gets of `oid` the simulator answered, or did not.
+    int StateReads(const std::string& oid, bool answered = true) const {
+        const auto requests = sim.RequestLog();
+        return static_cast<int>(std::count_if(requests.begin(), requests.end(), [&](const auto& r) {
+            return r.pdu == "get" && r.answered == answered &&
+                   std::find(r.oids.begin(), r.oids.end(), oid) != r.oids.end();
+        }));
+    }
+
+    static int Progress(const QWidget* dialog) {
+        return Find<QProgressBar>(dialog, QStringLiteral("progressBar"))->value();
+    }
+};
+
+const std::string kSaveSet = SaveConfigurationOid() + " = INTEGER: 1";
+const std::string kRebootSet = RebootOid() + " = INTEGER: 1";
+
+class DeviceToolsTest : public testsupport::DialogFixture {
+protected:
+    testsupport::SimFixture::Options SimulatorOptions() override {
+        return {"KSX-7700-28", {"--save-seconds", "0.3", "--reboot-seconds", "0.5"}};
+    }
+    void SetUp() override {
+        DialogFixture::SetUp();
+        platform::SetProcessLauncher([this](const ProcessCommand& command) {
+            launched.push_back(command);
+            return true;
+        });
+    }
+    void TearDown() override { platform::SetProcessLauncher({}); }
+
+    std::vector<ProcessCommand> launched;
+};
+
+} // namespace
+
+// The program's own timers: the first poll of a configuration comes after three seconds.
+TEST_F(TransferTest, OpensIdleAndBacksUpTheConfigurationAgainAndAgain) {
+    auto dialog = Open<CTransferDialog>();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Firmware and Configuration Upgrade/Backup"));
+    QStringList captions;
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+        captions << label->text();
+    }
+    for (const char* caption :
+         {"TFTP Server IP:", "File Name:", "Operation Type:", "FileType:", "Upgrade/BackUp:"}) {
+        EXPECT_TRUE(captions.contains(QLatin1String(caption))) << caption;
+    }
+    // The first choice of each is taken (the others are chosen by their text below).
+    EXPECT_EQ(Find<QComboBox>(dialog.get(), QStringLiteral("operationType"))->currentText(),
+              QStringLiteral("Upgrade"));
+    EXPECT_EQ(Find<QComboBox>(dialog.get(), QStringLiteral("fileType"))->currentText(),
+              QStringLiteral("Configuration"));
+    EXPECT_FALSE(Visible(dialog.get(), "progressBar"));
+    EXPECT_FALSE(Visible(dialog.get(), "progressLabel"));
+    EXPECT_TRUE(InputsEnabled(dialog.get()));
+    EXPECT_TRUE(TakeSets().empty()); // opening reads and writes nothing
+
+    ASSERT_TRUE(Fill(dialog.get(), "switch.cfg", "Backup", "Configuration"));
+    ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
+    EXPECT_TRUE(InputsEnabled(dialog.get(), false));
+    EXPECT_TRUE(Visible(dialog.get(), "progressBar"));
+    EXPECT_TRUE(Visible(dialog.get(), "progressLabel"));
+    ASSERT_TRUE(WaitForReady(dialog.get()));
+    EXPECT_EQ(messages.TakeTexts(), Texts{kSuccess}); // no question for a backup
+    EXPECT_EQ(Progress(dialog.get()), 99);
+    auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 2u);
+    EXPECT_EQ(Bindings(sets[0]), (Texts{Bound(kConfiguration.server, "IpAddress", "10.0.0.5"),
+                                        Bound(kConfiguration.file, "OCTET STRING", "switch.cfg")}));
+    EXPECT_EQ(Bindings(sets[1]), Texts{Bound(kConfiguration.operation, "INTEGER", "2")});
+
+    EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{kSuccess});
+    EXPECT_EQ(TakeSets().size(), 2u);
+}
+
+TEST_F(TransferTest, RefusedInputsAndACancelledUpgradeSendNothing) {
+    auto dialog = OpenFast();
+    // A name of 65 is cut to 64 with a message.
+    auto* edit = Find<QLineEdit>(dialog.get(), QStringLiteral("fileName"));
+    const QString name = QStringLiteral("abcdefghijklmnopqrstuvwxyz").repeated(3).left(65);
+    ASSERT_TRUE(Type(dialog.get(), QStringLiteral("fileName"), name));
+    EXPECT_EQ(messages.TakeTexts(), Texts{kTooLong});
+    EXPECT_EQ(edit->text(), name.left(64));
+    // A character typed into a full name: the end is cut, the caret stays after it.
+    edit->setFocus();
+    edit->setCursorPosition(10);
+    ASSERT_TRUE(testsupport::TypeKeys(QStringLiteral("X")));
+    EXPECT_EQ(messages.TakeTexts(), Texts{kTooLong});
+    EXPECT_EQ(edit->text(), name.left(10) + QLatin1Char('X') + name.mid(10, 53));
+    EXPECT_EQ(edit->cursorPosition(), 11);
+
+    ASSERT_TRUE(Fill(dialog.get(), "ksx.bin", "Upgrade", "Firmware"));
+    messages.Answer({MessageResult::Cancel});
+    ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
+    EXPECT_EQ(messages.Texts(), Texts{kUpgradeWarning});
+    EXPECT_EQ(messages.Kinds(), std::vector<MessageKind>{MessageKind::OkCancelQuestion});
+    messages.TakeTexts();
+    EXPECT_FALSE(dialog->IsTransferRunning());
+    EXPECT_TRUE(InputsEnabled(dialog.get()));
+    EXPECT_FALSE(Visible(dialog.get(), "progressBar"));
+    EXPECT_EQ(StateReads(kFirmware.state, true) + StateReads(kFirmware.state, false), 0);
+
+    ASSERT_TRUE(Fill(dialog.get(), "a.cfg", "Backup", "Configuration"));
+    for (const char* address :
+         {"10.0.0", "0.0.0.0", "0.1.2.3", "255.1.2.3", "10.0.0.255", "10.0.0.0"}) {
+        SCOPED_TRACE(address);
+        ASSERT_TRUE(EnterServer(dialog.get(), QLatin1String(address)));
+        ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
+        EXPECT_EQ(messages.TakeTexts(), Texts{kInvalidServer});
+        EXPECT_FALSE(dialog->IsTransferRunning());
+        EXPECT_TRUE(InputsEnabled(dialog.get()));
+    }
+    ASSERT_TRUE(EnterServer(dialog.get(), QStringLiteral("10.0.255.1")));
+    ASSERT_TRUE(Type(dialog.get(), QStringLiteral("fileName"), QString()));
+    ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
+    EXPECT_EQ(messages.TakeTexts(), Texts{"Invalid file."});
+    EXPECT_TRUE(TakeSets().empty());
+
+    ASSERT_TRUE(Type(dialog.get(), QStringLiteral("fileName"), QStringLiteral("a.cfg")));
+    EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{kSuccess});
+    const auto sets = TakeSets();
+    ASSERT_FALSE(sets.empty());
+    EXPECT_EQ(Bindings(sets[0])[0], Bound(kConfiguration.server, "IpAddress", "10.0.255.1"));
+}
+
+TEST_F(TransferTest, AFileNameRefusedOrAnAddressSetUnansweredEndsTheAttempt) {
+    auto dialog = OpenFast([](TransferTimings& timings) { timings.addressSetTimeoutMs = 1000; });
+    ASSERT_TRUE(Fill(dialog.get(), "x", "Backup", "Configuration"));
+    // 64 characters, but 128 bytes on the wire: more than the switch keeps.
+    Find<QLineEdit>(dialog.get(), QStringLiteral("fileName"))->setText(QString(64, QChar(0xE9)));
+    EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{kFileNameTimeOut});
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 1u); // no operation followed
+    EXPECT_NE(sets[0].result, "noError");
+    EXPECT_EQ(StateReads(kConfiguration.state), 0);
+
+    ASSERT_TRUE(Type(dialog.get(), QStringLiteral("fileName"), QStringLiteral("switch.cfg")));
+    sim.Pause();
+    ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
+    const bool ready = WaitForReady(dialog.get());
+    sim.Resume();
+    ASSERT_TRUE(ready);
+    EXPECT_EQ(messages.TakeTexts(), Texts{kFileNameTimeOut});
+
+    // ready for another attempt, which now goes through
+    EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{kSuccess});
+}
+
+TEST_F(TransferTest, FirmwareUpgradeSurvivesTheRestartAndSucceeds) {
+    auto dialog = OpenFast();
+    EXPECT_EQ(Transfer(dialog.get(), "ksx7700.bin", "Upgrade", "Firmware"),
+              (Texts{kUpgradeWarning, kSuccess}));
+    EXPECT_EQ(Progress(dialog.get()), 99);
+    // More polls went unanswered than a transfer outside the restart would survive.
+    EXPECT_GT(TraceCount("iStatus = -1"), CTransferDialog::kFailedPollsTolerated);
+    EXPECT_GE(TraceCount("iStatus = 0"), 3);
+    const auto requests = sim.RequestLog();
+    EXPECT_TRUE(std::any_of(requests.begin(), requests.end(),
+                            [](const auto& request) { return request.reason == "restarting"; }));
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 2u);
+    EXPECT_EQ(Bindings(sets[1]), Texts{Bound(kFirmware.operation, "INTEGER", "1")});
+}
+
+TEST_F(TransferTest, StateTwoEndsWithTheFailureTextOfTheKind) {
+    auto dialog = Open<CTransferDialog>(); // the program's timers for the configuration
+    EXPECT_EQ(Transfer(dialog.get(), "switch.cfg", "Upgrade", "Configuration"),
+              (Texts{kUpgradeWarning, "Config Restore Fail !"}));
+
+    dialog->SetTimings(TransferTimings().TimersDividedBy(10));
+    ASSERT_TRUE(
+        testsupport::Choose(dialog.get(), QStringLiteral("fileType"), QStringLiteral("Firmware")));
+    ASSERT_TRUE(testsupport::Choose(dialog.get(), QStringLiteral("operationType"),
+                                    QStringLiteral("Backup")));
+    EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{"Firmware Upgrade Fail !"});
+    EXPECT_LT(Progress(dialog.get()), 99);
+}
+
+TEST_F(TransferTest, SwitchThatStopsAnsweringEndsWithTheStatusTimeOut) {
+    auto dialog = OpenFast();
+    ASSERT_TRUE(Fill(dialog.get(), "ksx7700.bin", "Backup", "Firmware"));
+    ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
+    ASSERT_TRUE(WaitUntil([&] { return StateReads(kFirmware.state) >= 1; }));
+    sim.Pause();
+    const bool ready = WaitForReady(dialog.get());
+    sim.Resume();
+    ASSERT_TRUE(ready);
+    EXPECT_EQ(messages.TakeTexts(), Texts{kFirmwareStatusTimeOut});
+    EXPECT_EQ(TraceCount("iStatus = -1"), CTransferDialog::kFailedPollsTolerated + 1);
+}
+
+TEST_F(TransferTest, AnotherTransferRunningRefusesTheOperationAndClosingEndsBothSessions) {
+    auto dialog = OpenFast();
+    ASSERT_TRUE(Fill(dialog.get(), "switch.cfg", "Backup", "Configuration"));
+    ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
+    ASSERT_TRUE(WaitUntil([&] { return StateReads(kConfiguration.state) >= 1; }));
+    dialog.reset(); // the configuration transfer goes on in the switch
+
+    dialog = OpenFast();
+    EXPECT_EQ(Transfer(dialog.get(), "ksx7700.bin", "Backup", "Firmware"),
+              Texts{kOperationTimeOut});
+    EXPECT_EQ(StateReads(kFirmware.state), 0); // the other transfer's state is not taken
+
+    // Closed while the address set is under way.
+    sim.Pause();
+    ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
+    ASSERT_TRUE(dialog->IsTransferRunning());
+    trace.Clear();
+    dialog.reset();
+    sim.Resume();
+    testsupport::ProcessEvents();
+    EXPECT_EQ(trace.LinesFrom("==================DestroyWindow==============="),
+              (Texts{"==================DestroyWindow===============",
+                     "==================m_cCommonSNMP.Close===============",
+                     "==================m_cCommonSNMPSetOp.Close==============="}));
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+TEST_F(TransferTest, FirmwareToleratesTwoFailedPollsPerAttemptAndConfigurationFortyFive) {
+    auto dialog = OpenFast([](TransferTimings& timings) {
+        timings.pollTimeoutMs = 300;
+        timings.pollTimeoutApplyingMs = 100;
+        timings.pollRetryMs = 50;
+    });
+    ASSERT_TRUE(Fill(dialog.get(), "ksx7700.bin", "Backup", "Firmware"));
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        SCOPED_TRACE(attempt);
+        EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{kFirmwareStatusTimeOut});
+        // The count of the earlier attempt does not shorten the next one.
+        EXPECT_EQ(TraceCount("iStatus = -1"),
+                  attempt * (CTransferDialog::kFailedPollsTolerated + 1));
+        EXPECT_EQ(TakeSets().size(), 2u);
+    }
+
+    // A configuration is applied from the start on: it tolerates more.
+    trace.Clear();
+    EXPECT_EQ(Transfer(dialog.get(), "switch.cfg", "Backup", "Configuration"),
+              Texts{kConfigStatusTimeOut});
+    EXPECT_EQ(TraceCount("iStatus = -1"), CTransferDialog::kFailedPollsToleratedWhileApplying + 1);
+}
+
+TEST_F(TransferTest, EndsWithTheOperationTimeOutNotWithAnOldState) {
+    auto dialog = OpenFast([](TransferTimings& timings) { timings.operationSetTimeoutMs = 1500; });
+    // The state still reads "0" from before: it must not pass for this transfer's success.
+    EXPECT_EQ(Transfer(dialog.get(), "switch.cfg", "Backup", "Configuration"),
+              Texts{kOperationTimeOut});
+    EXPECT_EQ(StateReads(kConfiguration.state), 0);
+}
+
+TEST_F(TransferTest, OverallTimeOutComesBeforeTheFailedPollLimit) {
+    const auto timings = [](TransferTimings& timings) {
+        timings.firstPollFirmwareMs = 500; // polls every 150 ms from well before the "3"
+        timings.overallFirmwareMs = 2500;
+        timings.overallConfigurationMs = 2500;
+    };
+    auto dialog = OpenFast(timings);
+    EXPECT_EQ(Transfer(dialog.get(), "ksx7700.bin", "Upgrade", "Firmware"),
+              (Texts{kUpgradeWarning, "Time out! Please check TFTP Server IP and network."}));
+    EXPECT_LT(TraceCount("iStatus = -1"), CTransferDialog::kFailedPollsToleratedWhileApplying);
+
+    ASSERT_TRUE(StartSimulator(SimulatorOptions()));
+    dialog = OpenFast(timings);
+    EXPECT_EQ(Transfer(dialog.get(), "switch.cfg", "Upgrade", "Configuration"),
+              (Texts{kUpgradeWarning,
+                     "Time out! Please check TFTP Server IP and network.\n You may close the "
+                     "current device Tessaview Module and implement 'Device Discovery'to restart "
+                     "it"}));
+}
+
+TEST_F(DeviceToolsTest, SaveReportsFailureAndRebootGoesAheadWhenTheBusyCheckFails) {
+    // The switch answers neither a save nor a read of the firmware state.
+    ASSERT_TRUE(StartSimulator(
+        {"KSX-7700-28",
+         {"--drop", SaveConfigurationOid(), "--drop",
+          TransferObjectsOf(TransferKind::Firmware).state, "--reboot-seconds", "0.5"}}));
+    CCommonSNMP session;
+    SaveConfiguration(session);
+    EXPECT_EQ(messages.TakeTexts(), (Texts{kSaveQuestion, "           Failed!            "}));
+    TakeSets();
+    RebootDevice();
+    EXPECT_EQ(messages.TakeTexts(), Texts{kRebootQuestion});
+    EXPECT_EQ(TakeBindings(), Texts{kRebootSet});
+}
+
+TEST_F(DeviceToolsTest, RebootSendsItsSetWhenTheSwitchIsFreeOnlyAndNothingOnCancel) {
+    messages.Answer({MessageResult::Cancel});
+    RebootDevice();
+    EXPECT_EQ(messages.TakeTexts(), Texts{kRebootQuestion});
+    EXPECT_TRUE(TakeSets().empty());
+
+    RebootDevice();
+    EXPECT_EQ(messages.TakeTexts(), Texts{kRebootQuestion}); // nothing follows
+    EXPECT_EQ(TakeBindings(), Texts{kRebootSet});
+    EXPECT_TRUE(trace.Contains("==================m_cCommonSNMP.Close==============="));
+
+    // A save or a transfer running or applying its file refuses the reboot.
+    const std::string firmwareState = TransferObjectsOf(TransferKind::Firmware).state;
+    const std::string configState = TransferObjectsOf(TransferKind::Configuration).state;
+    for (const std::string& busy :
+         {firmwareState + "|2|3", firmwareState + "|2|4", configState + "|2|4",
+          configState + "|2|3", SaveConfigurationOid() + "|2|1"}) {
+        SCOPED_TRACE(busy);
+        ASSERT_TRUE(StartSimulator({"KSX-7700-28", DataArguments({busy})}));
+        RebootDevice();
+        EXPECT_EQ(messages.TakeTexts(),
+                  (Texts{kRebootQuestion,
+                         "FW upgrade/backup or config backup/restore is already progressing. "}));
+        EXPECT_TRUE(TakeSets().empty());
+    }
+}
+
+TEST_F(DeviceToolsTest, TelnetAndWebStartTheirProgramOnTheDeviceOrSayWhatIsMissing) {
+    // A folder on the PATH with a telnet client in it.
+    const std::string telnet = sim.Dir() + "/telnet";
+    testsupport::RunCommand("touch " + telnet + " && chmod +x " + telnet);
+    const auto path = SetEnvironment("PATH", QByteArray::fromStdString(sim.Dir()));
+    {
+        const auto terminal = SetEnvironment("TERMINAL", QByteArray("/bin/sh"));
+        const auto browser = SetEnvironment("BROWSER", QByteArray("/no/such/browser:/bin/true"));
+        messages.Answer({MessageResult::Cancel, MessageResult::Cancel});
+        TelnetToDevice(QStringLiteral("10.0.0.5"));
+        BrowseDevice(QStringLiteral("10.0.0.5"));
+        EXPECT_EQ(messages.TakeTexts(), (Texts{kTelnetQuestion, kWebQuestion}));
+        EXPECT_TRUE(launched.empty());
+
+        TelnetToDevice(QStringLiteral("10.0.0.5"));
+        BrowseDevice(QStringLiteral("10.0.0.5"));
+        EXPECT_EQ(messages.TakeTexts(), (Texts{kTelnetQuestion, kWebQuestion}));
+        ASSERT_EQ(launched.size(), 2u);
+        EXPECT_EQ(launched[0].program, QStringLiteral("/bin/sh"));
+        EXPECT_EQ(launched[0].arguments, (QStringList{"-e", "telnet", "10.0.0.5"}));
+        EXPECT_EQ(launched[1].program, QStringLiteral("/bin/true"));
+        EXPECT_EQ(launched[1].arguments, QStringList{"http://10.0.0.5"});
+
+        // Nothing that can start: the user learns which program is missing.
+        platform::SetProcessLauncher([](const ProcessCommand&) { return false; });
+        BrowseDevice(QStringLiteral("10.0.0.5"));
+        QFile::remove(QString::fromStdString(telnet));
+        TelnetToDevice(QStringLiteral("10.0.0.5"));
+        EXPECT_EQ(messages.TakeTexts(),
+                  (Texts{kWebQuestion,
+                         "Web cannot start: the browser opener /bin/true could not be started. "
+                         "Install xdg-utils (for example: sudo apt install xdg-utils) or name "
+                         "your browser in $BROWSER.",
+                         kTelnetQuestion,
+                         "Telnet cannot start: the telnet client is not installed. Install it "
+                         "(for example: sudo apt install telnet)."}));
+    }
+    launched.clear();
+    const auto terminal = SetEnvironment("TERMINAL", std::nullopt);
+    const auto browser = SetEnvironment("BROWSER", std::nullopt);
+    TelnetToDevice(QStringLiteral("10.0.0.5"));
+    BrowseDevice(QStringLiteral("10.0.0.5"));
+    EXPECT_EQ(messages.TakeTexts(),
+              (Texts{kTelnetQuestion,
+                     "Telnet cannot start: no terminal emulator was found. The module looks for "
+                     "the program named in $TERMINAL, then x-terminal-emulator, gnome-terminal, "
+                     "konsole, xfce4-terminal and xterm. Install one of them (for example: sudo "
+                     "apt install xterm).",
+                     kWebQuestion, "Failed to get IE path !"}));
+    EXPECT_TRUE(launched.empty());
+}
+
+// The Tools menu of the module window runs the same commands on the window's own sessions.
+TEST_F(DeviceToolsTest, ToolsMenuRunsTheCommandsAndCancelSendsNothing) {
+    const std::string ini = sim.Dir() + "/User.ini";
+    ASSERT_TRUE(testsupport::WriteFile(ini, "[DeviceInfo]\r\nDeviceName=KSX-7700-28\r\n"));
+    const auto userIni = SetEnvironment("KSX_USER_INI", QByteArray::fromStdString(ini));
+    const auto browser = SetEnvironment("BROWSER", QByteArray("/bin/true"));
+    RegisterModuleCommands();
+    for (int id : {kCmdFirmwareTransfer, kCmdSaveConfiguration, kCmdReboot, kCmdTelnet, kCmdWeb}) {
+        EXPECT_TRUE(IsCommandAvailable(id)) << id;
+    }
+    CModuleWindow window;
+    messages.TakeTexts(); // the User.ini without a panel file is reported
+    messages.Answer({MessageResult::Cancel});
+    window.OnCommand(kCmdSaveConfiguration);
+    EXPECT_EQ(messages.Kinds(), std::vector<MessageKind>{MessageKind::OkCancelQuestion});
+    EXPECT_EQ(messages.TakeTexts(), Texts{kSaveQuestion});
+    EXPECT_TRUE(TakeSets().empty());
+
+    window.OnCommand(kCmdSaveConfiguration);
+    EXPECT_EQ(messages.TakeTexts(), (Texts{kSaveQuestion, "           Success!           "}));
+    EXPECT_EQ(TakeBindings(), Texts{kSaveSet});
+    window.OnCommand(kCmdWeb);
+    ASSERT_EQ(launched.size(), 1u);
+    EXPECT_EQ(launched[0].arguments,
+              QStringList{"http://" + QString::fromStdString(sim.Address())});
+}

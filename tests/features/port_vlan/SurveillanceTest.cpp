@@ -1,0 +1,227 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// Auto Surveillance VLAN Settings against ksx-sim: its checks, in order, and the devices,
+// created and destroyed through their row status.
+#include "features/common/ReportList.h"
+#include "features/common/SnmpRequests.h"
+#include "features/port_vlan/SurveillanceMib.h"
+#include "features/port_vlan/SurveillanceVlanDialog.h"
+#include "tests/support/DialogFixture.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+using namespace testsupport;
+
+const std::string Q = std::string(kPrivateMib);
+const std::string Sv = PrivateOid("26");
+
+std::vector<std::string> Lines(const CSetRequest& request) {
+    std::vector<std::string> lines;
+    for (const auto& binding : request.Bindings()) {
+        lines.push_back(binding.instance + "=" + binding.value);
+    }
+    return lines;
+}
+
+std::string RefusalOf(const std::optional<Refusal>& refusal) {
+    return refusal ? refusal->text : std::string();
+}
+
+bool ClickRow(CReportList& list, int row) {
+    QTreeWidgetItem* item = list.topLevelItem(row);
+    if (item == nullptr) {
+        return false;
+    }
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list.visualItemRect(item).center());
+    return true;
+}
+
+class SurveillanceTest : public DialogFixture {
+protected:
+    std::unique_ptr<CSurveillanceVlanDlg> OpenSurveillance() {
+        auto dialog = Open<CSurveillanceVlanDlg>();
+        EXPECT_TRUE(WaitForRows(*dialog->DeviceList(), 1, *dialog));
+        return dialog;
+    }
+    static bool WaitForRows(CReportList& list, int rows, QWidget& dialog) {
+        auto* refresh = Find<QPushButton>(&dialog, "refreshButton");
+        return WaitUntil([&] { return refresh->isEnabled() && list.RowCount() == rows; });
+    }
+};
+
+TEST_F(SurveillanceTest, RefusesVlanOneAndOutOfRangeIdsThenWritesTheGlobalsInOneRequest) {
+    auto dialog = OpenSurveillance();
+    Find<QCheckBox>(dialog.get(), "enableCheck")->setChecked(true);
+    for (const char* vid : {"1", "4095"}) {
+        ASSERT_TRUE(Type(dialog.get(), "vlanIdEdit", QString::fromLatin1(vid)));
+        ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    }
+    EXPECT_EQ(messages.TakeTexts(),
+              (std::vector<std::string>{"Default VLAN cannot be set as Auto Surveillance VLAN.",
+                                        "The VLAN ID value range is 2 - 4094"}));
+    EXPECT_TRUE(TakeSets().empty());
+
+    ASSERT_TRUE(Type(dialog.get(), "vlanIdEdit", "300"));
+    ASSERT_TRUE(Choose(dialog.get(), "priorityCombo", "Low"));
+    ASSERT_TRUE(Type(dialog.get(), "portsEdit", "1-2,52"));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(Bindings(sets[0]),
+              (std::vector<std::string>{Sv + ".1.2.0 = INTEGER: 300", Sv + ".1.3.0 = INTEGER: 3",
+                                        Sv + ".1.4.0 = OCTET STRING: 0xc00000000000100000000000",
+                                        Sv + ".1.1.0 = INTEGER: 1"}));
+    EXPECT_TRUE(messages.Texts().empty()) << "VLAN 300 did not exist; no PoE on this model";
+    ASSERT_TRUE(WaitForRows(*dialog->DeviceList(), 1, *dialog));
+    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "portsEdit")->text(), "1-2,52");
+}
+
+TEST_F(SurveillanceTest, AnOuiIsAddedByItsRowStatusAndOnlyUserRowsAreDeleted) {
+    auto dialog = OpenSurveillance();
+    EXPECT_EQ(dialog->DeviceList()->Cell(0, 3), "02-5E-A7-00-00-00");
+    ASSERT_TRUE(Choose(dialog.get(), "kindCombo", "OUI"));
+    ASSERT_TRUE(Choose(dialog.get(), "typeCombo", "Video Encoder"));
+    ASSERT_TRUE(Type(dialog.get(), "descriptionEdit", "door"));
+    ASSERT_TRUE(Type(dialog.get(), "addressEdit", "00-1B-2C-11-22-33"));
+    ASSERT_TRUE(Click(dialog.get(), "addButton"));
+    const std::string index = ".0.27.44.0.0.0";
+    auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 2u);
+    EXPECT_EQ(Bindings(sets[0]),
+              std::vector<std::string>{Sv + ".2.1.1.5" + index + " = INTEGER: 4"});
+    EXPECT_EQ(Bindings(sets[1]), (std::vector<std::string>{
+                                     Sv + ".2.1.1.2" + index + " = OCTET STRING: door",
+                                     Sv + ".2.1.1.4" + index + " = INTEGER: 2",
+                                     Sv + ".2.1.1.3" + index + " = OCTET STRING: 0xffffff000000"}));
+    ASSERT_TRUE(WaitForRows(*dialog->DeviceList(), 2, *dialog));
+    EXPECT_EQ(dialog->DeviceList()->Cell(0, 1), "Video Encoder");
+    EXPECT_EQ(dialog->DeviceList()->Cell(0, 3), "00-1B-2C-00-00-00");
+    EXPECT_TRUE(Find<QLineEdit>(dialog.get(), "addressEdit")->text().isEmpty());
+
+    ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
+    ASSERT_TRUE(ClickRow(*dialog->DeviceList(), 1));
+    ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
+    EXPECT_EQ(messages.TakeTexts(),
+              (std::vector<std::string>{"Please Selecte the OUI Entry you would to delete",
+                                        "The default Surveillance OUI can not be deleted."}));
+    EXPECT_TRUE(TakeSets().empty());
+    ASSERT_TRUE(ClickRow(*dialog->DeviceList(), 0));
+    ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
+    sets = TakeSets();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(Bindings(sets[0]),
+              std::vector<std::string>{Sv + ".2.1.1.5" + index + " = INTEGER: 6"});
+    EXPECT_TRUE(WaitForRows(*dialog->DeviceList(), 1, *dialog));
+}
+
+// The checks judge the trunk membership of a switch without aggregated links; until it was read
+// they judge nothing.
+class SurveillanceRules : public DialogFixture {
+protected:
+    SimFixture::Options SimulatorOptions() override {
+        SimFixture::Options options;
+        options.model = "KSX-7700-28P";
+        std::vector<std::string> noTrunks;
+        for (int group = 1; group <= 8; ++group) {
+            noTrunks.push_back(Q + ".8.1.3.1.2." + std::to_string(group) + "|4x|00000000");
+        }
+        options.arguments = DataArguments(noTrunks);
+        return options;
+    }
+    void SetUp() override {
+        DialogFixture::SetUp();
+        mib = std::make_unique<CSurveillanceMib>(); // its sessions talk to this test's switch
+        mib->SetContext({2, 1, 30});
+        mib->SetGlobal({2, 2, 1, ""});
+        mib->AddVoiceOui(std::string("\x00\x0a\x11", 3));
+        EXPECT_EQ(RefusalOf(mib->PlanGlobal({1, 40, 2, "1"}, {"1"}).refusal),
+                  std::string(kNotReadRefusal));
+        bool read = false;
+        mib->TrunkInfo().StartTrunkWalk(mib.get(), [&] { read = true; });
+        ASSERT_TRUE(WaitUntil([&] { return read; }));
+    }
+    std::unique_ptr<CSurveillanceMib> mib;
+};
+
+TEST_F(SurveillanceRules, GlobalChecksRunInOrder) {
+    struct Case {
+        CSurveillanceMib::Context context;
+        std::optional<long long> vid;
+        std::string ports;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {{1, 2, 0}, 1, "", "Auto Surveillance Vlan can not support in Asymmetric VLAN mode."},
+        {{2, 2, 0}, 1, "", "Default VLAN cannot be set as Auto Surveillance VLAN."},
+        {{2, 2, 0}, 4095, "", "The VLAN ID value range is 2 - 4094"},
+        {{2, 2, 0}, std::nullopt, "", "The VLAN ID value range is 2 - 4094"},
+        {{2, 1, 30}, 30, "", "The VLAN ID already is voice VLAN ID."},
+        {{2, 1, 4095}, 4095, "1-29", "The VLAN ID value range is 2 - 4094"},
+        {{2, 1, 30}, 30, "1-29", "The VLAN ID already is voice VLAN ID."},
+        {{2, 2, 30}, 30, "1-29", "Invalid Portlist"},
+        {{2, 2, 30}, 30, " ", ""},
+        {{2, 2, 30}, 4094, "1,2,4-6", ""},
+    };
+    for (const Case& c : cases) {
+        mib->SetContext(c.context);
+        const ApplyPlan plan = mib->PlanGlobal({1, c.vid, 2, c.ports}, {"1"});
+        EXPECT_EQ(RefusalOf(plan.refusal), c.refusal) << c.ports;
+    }
+    const ApplyPlan plan = mib->PlanGlobal({1, 40, 3, "1,2,4-6"}, {"1", "40"});
+    EXPECT_EQ(plan.questions,
+              std::vector<std::string>{"The VLAN ID 40 already exists, still apply? \nIf yes, the "
+                                       "original setting of VLAN 40 members will be removed."});
+    const std::string s = Q + ".26.1.";
+    EXPECT_EQ(
+        Lines(plan.request),
+        (std::vector<std::string>{s + "2.0=40", s + "3.0=3",
+                                  s + "4.0=" + std::string("\xdc\0\0\0\0\0\0\0", 8), s + "1.0=1"}));
+    EXPECT_TRUE(mib->ShowsPoeNotice({true, 40, 3, ""}));
+    EXPECT_FALSE(mib->ShowsPoeNotice({false, 40, 3, ""}));
+}
+
+TEST_F(SurveillanceRules, DevicesAreCheckedAndIndexedByTheirAddress) {
+    struct Case {
+        QString description;
+        long kind;
+        std::string address;
+        std::string refusal;
+        std::string index;
+    };
+    const Case cases[] = {
+        {"cam, door", 0, "00-1B-2C-11-22-33", "Invalid Description.", ""},
+        {"door", 0, "00-1B-2C-11-22", "Please enter correct MAC format(ex:00-00-00-00-00-01)", ""},
+        {"door", 0, "FF-FF-FF-FF-FF-FF", "Broadcast MAC is not allowed.", ""},
+        {"door", 1, "01-1B-2C", "Multicast MAC is not allowed.", ""},
+        {"door", 0, "00-0A-11-22-33-44", "The OUI is already exist at Voice Vlan OUI Table!", ""},
+        {"door", 1, "02-5E-A7", "This OUI is default, please select the default mode!", ""},
+        {"door", 1, "00-1B-2C", "", ".0.27.44.0.0.0"},
+        {"door", 0, "00-1b-2c-11-22-33", "", ".0.27.44.17.34.51"},
+    };
+    for (const Case& c : cases) {
+        const auto plan = mib->PlanAdd({2, c.description, c.kind, c.address});
+        EXPECT_EQ(RefusalOf(plan.refusal), c.refusal) << c.address;
+        EXPECT_EQ(plan.index, c.index);
+    }
+    const auto plan = mib->PlanAdd({2, "door", 1, "00-1B-2C"});
+    const std::string d = Q + ".26.2.1.1.";
+    EXPECT_EQ(
+        Lines(plan.details),
+        (std::vector<std::string>{d + "2.0.27.44.0.0.0=door", d + "4.0.27.44.0.0.0=2",
+                                  d + "3.0.27.44.0.0.0=" + std::string("\xff\xff\xff\0\0\0", 6)}));
+    const CSurveillanceMib::Device builtIn{".2.94.167.0.0.0", 5, "", "02-5E-A7-00-00-00"};
+    EXPECT_EQ(RefusalOf(mib->DeleteRefusal(nullptr)),
+              "Please Selecte the OUI Entry you would to delete");
+    EXPECT_EQ(RefusalOf(mib->DeleteRefusal(&builtIn)),
+              "The default Surveillance OUI can not be deleted.");
+}
+
+} // namespace

@@ -1,0 +1,221 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// IP-MAC-port binding: the rules as tables, and the four dialogs against ksx-sim.
+#include "features/security/BlackListDialog.h"
+#include "features/security/ImpbSettingsDialog.h"
+#include "features/security/SmartBindingDialog.h"
+#include "features/security/WhiteListDialog.h"
+#include "tests/features/security/SecurityTestSupport.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+
+using namespace impb;
+using securitytest::P;
+using namespace testsupport;
+
+const std::string kWhite = P + ".14.10.3.1";
+const std::string kImpbPort = P + ".14.10.1.1";
+
+TEST(ImpbRules, IncompleteEntriesHaveNoIndex) {
+    EXPECT_EQ(WhiteListIndex("10.1.1", "00-11-22-33-44-55"), "");
+    HostRow row{"10.1.1.2", "00-0A-95-9D-68-16", 20, 7, 2};
+    row.vid.reset();
+    EXPECT_EQ(BlackListIndex(row), "");
+}
+
+TEST(ImpbRules, PortSettingsChecks) {
+    const PortFlags noTrunks(28, 0);
+    PortFlags trunk12(28, 0);
+    trunk12[0] = trunk12[1] = 1;
+    struct Case {
+        int from, to;
+        long admin;
+        const PortFlags& trunks;
+        int whiteList;
+        const char* refusal;
+    } cases[] = {
+        {1, 28, 1, noTrunks, 0, kLockOutRefusal}, {1, 27, 1, noTrunks, 0, nullptr},
+        {2, 28, 1, noTrunks, 0, nullptr},         {1, 28, 1, noTrunks, 1, nullptr},
+        {1, 28, 0, noTrunks, 0, nullptr},         {2, 5, 1, trunk12, 3, kTrunkRefusal},
+        {1, 28, 1, trunk12, 0, kTrunkRefusal},    {3, 5, 1, trunk12, 3, nullptr},
+        {1, 2, 0, trunk12, 3, nullptr},           {1, 1, 1, trunk12, 3, kTrunkRefusal},
+    };
+    for (const Case& c : cases) {
+        const auto refusal =
+            CheckPortSettings({c.from, c.to, c.admin, 1, 0}, 28, c.trunks, c.whiteList);
+        EXPECT_EQ(refusal ? refusal->text : "", c.refusal ? c.refusal : "")
+            << c.from << "-" << c.to << " admin " << c.admin;
+    }
+}
+
+TEST(ImpbRules, InputRefusals) {
+    EXPECT_EQ(BindingAddressRefusal(3, "10.1.1.0")->text, "Invalid IP Address.");
+    EXPECT_EQ(BindingAddressRefusal(4, "127.0.0.1")->text, "Invalid IP Address.");
+    EXPECT_FALSE(BindingAddressRefusal(4, "10.1.1.2"));
+    for (const char* port : {"", "0", "29", "x"}) {
+        EXPECT_EQ(BindingPortRefusal(port, 28)->text, "Invalid port number.") << port;
+    }
+    EXPECT_FALSE(BindingPortRefusal("28", 28));
+    EXPECT_EQ(ScanRangeRefusal(2, "10.0.0.0", 4, "10.1.1.9")->text, "Invalid From IP address !");
+    EXPECT_EQ(ScanRangeRefusal(4, "10.1.1.1", 0, "0.0.0.0")->text, "Invalid To IP address !");
+    EXPECT_EQ(ScanRangeRefusal(4, "10.1.1.1", 4, "10.1.1.255")->text, "Invalid IP Address.");
+    EXPECT_FALSE(ScanRangeRefusal(4, "10.1.1.1", 4, "10.1.1.9"));
+}
+
+TEST(ImpbRules, FindComparesEachFilledField) {
+    std::vector<BlackListEntry> store = {{{"10.0.0.1", "00-0A-95-9D-68-16", 1, 3, 2}, 2},
+                                         {{"10.0.0.2", "00-0A-95-9D-68-17", 20, 3, 2}, 2}};
+    const auto marks = [&] { return std::vector<int>{store[0].mark, store[1].mark}; };
+    FindInBlackList(store, {"", "", "00-0a-95-9d-68-16", ""});
+    EXPECT_EQ(marks(), (std::vector<int>{2, 0}));
+    FindInBlackList(store, {"", "", "", "3"});
+    EXPECT_EQ(marks(), (std::vector<int>{2, 2}));
+    FindInBlackList(store, {"20", "10.0.0.1", "", ""});
+    EXPECT_EQ(marks(), (std::vector<int>{0, 0}));
+}
+
+class ImpbDialogTest : public securitytest::SecurityFixture {
+protected:
+    template <class Dialog> std::unique_ptr<Dialog> OpenRead(const char* button = "refreshButton") {
+        auto dialog = Open<Dialog>();
+        EXPECT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), button); }));
+        return dialog;
+    }
+};
+
+TEST_F(ImpbDialogTest, BindingOnEveryPortNeedsAWhiteListEntry) {
+    Restart("KSX-7700-28");
+    {
+        auto white = OpenRead<CIMPBWhiteList>();
+        ASSERT_EQ(white->List()->RowCount(), 1);
+        EXPECT_EQ(Find<QLineEdit>(white.get(), "totalEntries")->text(), "1");
+        EXPECT_EQ(ClickShowing(white.get(), "deleteButton"),
+                  std::vector<std::string>{"Please select the item would be delete!\n"});
+        ASSERT_TRUE(ClickRow(white->List(), 0));
+        ClickShowing(white.get(), "deleteButton");
+        ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(white.get(), "refreshButton"); }));
+        EXPECT_EQ(white->List()->RowCount(), 0);
+        EXPECT_EQ(TakeBindings(),
+                  std::vector<std::string>{kWhite + ".4.192.0.2.30.0.27.44.16.0.0 = INTEGER: 6"});
+    }
+    auto dialog = OpenRead<CImpbSettingsDlg>("applyButton");
+    ASSERT_EQ(dialog->List()->RowCount(), 28);
+    EXPECT_EQ(dialog->List()->Cell(0, 2), "Disabled");
+    ASSERT_TRUE(Choose(dialog.get(), "adminState", "Enabled"));
+    EXPECT_EQ(ClickShowing(dialog.get(), "applyButton"), std::vector<std::string>{kLockOutRefusal});
+    EXPECT_EQ(Find<QComboBox>(dialog.get(), "adminState")->currentText(), "Disabled");
+    EXPECT_TRUE(TakeSets().empty());
+
+    ASSERT_TRUE(Choose(dialog.get(), "adminState", "Enabled"));
+    ASSERT_TRUE(Choose(dialog.get(), "inspectionMode", "ARP+IP Inspection"));
+    ASSERT_TRUE(Choose(dialog.get(), "toPort", "27"));
+    // The refused Apply read the trunk membership again: Apply waits for it.
+    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "applyButton"); }));
+    EXPECT_TRUE(ClickShowing(dialog.get(), "applyButton").empty());
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 27u);
+    EXPECT_EQ(Bindings(sets[26]), (std::vector<std::string>{kImpbPort + ".2.27 = INTEGER: 1",
+                                                            kImpbPort + ".3.27 = INTEGER: 0",
+                                                            kImpbPort + ".4.27 = INTEGER: 0"}));
+    ASSERT_TRUE(WaitUntil([&] {
+        return ButtonEnabled(dialog.get(), "applyButton") && dialog->List()->RowCount() == 28;
+    }));
+    EXPECT_EQ(dialog->List()->Cell(26, 1), "Enabled");
+    EXPECT_EQ(dialog->List()->Cell(26, 2), "Enabled");
+    EXPECT_EQ(dialog->List()->Cell(27, 1), "Disabled");
+}
+
+TEST_F(ImpbDialogTest, ATrunkMemberTakesNoBinding) {
+    Restart("KSX-7700-28", {P + ".8.1.3.1.2.1|4x|60000000"}); // ports 2 and 3
+    auto dialog = OpenRead<CImpbSettingsDlg>("applyButton");
+    ASSERT_TRUE(Choose(dialog.get(), "adminState", "Enabled"));
+    ASSERT_TRUE(Choose(dialog.get(), "toPort", "3"));
+    EXPECT_EQ(ClickShowing(dialog.get(), "applyButton"), std::vector<std::string>{kTrunkRefusal});
+    EXPECT_TRUE(TakeSets().empty());
+}
+
+TEST_F(ImpbDialogTest, ManualBindingChecksItsInputAndCreatesTheWhiteListRow) {
+    Restart("KSX-7700-28");
+    auto dialog = OpenRead<CIMPBSmartBinding>();
+    const auto add = [&](const std::string& ip, const char* mac, const char* port) {
+        EXPECT_TRUE(TypeAddress(dialog.get(), "bindIpAddress", ip));
+        EXPECT_TRUE(Type(dialog.get(), "bindMacAddress", mac));
+        EXPECT_TRUE(Type(dialog.get(), "bindPort", port));
+        return ClickShowing(dialog.get(), "addButton");
+    };
+    const std::string mac = "00-11-22-33-44-55";
+    EXPECT_EQ(add("10.1.1", mac.c_str(), "3"), std::vector<std::string>{"Invalid IP Address."});
+    EXPECT_EQ(add("10.1.1.2", "01-11-22-33-44-55", "3"),
+              std::vector<std::string>{"Multicast MAC is not allowed."});
+    EXPECT_EQ(add("10.1.1.2", mac.c_str(), "29"), std::vector<std::string>{"Invalid port number."});
+    EXPECT_TRUE(TakeSets().empty());
+
+    EXPECT_EQ(add("10.1.1.2", mac.c_str(), "28"), std::vector<std::string>{"Success!"});
+    const std::string index = ".10.1.1.2.0.17.34.51.68.85";
+    EXPECT_EQ(TakeBindings(), (std::vector<std::string>{kWhite + ".4" + index + " = INTEGER: 5",
+                                                        kWhite + ".3" + index + " = INTEGER: 28",
+                                                        kWhite + ".4" + index + " = INTEGER: 1"}));
+    EXPECT_TRUE(Find<QLineEdit>(dialog.get(), "bindMacAddress")->text().isEmpty());
+}
+
+TEST_F(ImpbDialogTest, AWhiteListRowWhosePortTheSwitchRefusesIsDestroyedWithoutSuccess) {
+    Restart("KSX-7700-28");
+    DeviceValues().DevicePortCount = 52; // the module believes in more ports than the switch has
+    auto dialog = OpenRead<CIMPBSmartBinding>();
+    EXPECT_TRUE(TypeAddress(dialog.get(), "bindIpAddress", "10.1.1.2"));
+    EXPECT_TRUE(Type(dialog.get(), "bindMacAddress", "00-11-22-33-44-55"));
+    EXPECT_TRUE(Type(dialog.get(), "bindPort", "40"));
+    EXPECT_TRUE(ClickShowing(dialog.get(), "addButton").empty());
+    const std::string row = ".10.1.1.2.0.17.34.51.68.85 = INTEGER: ";
+    EXPECT_EQ(TakeBindings(),
+              (std::vector<std::string>{kWhite + ".4" + row + "5", kWhite + ".3" + row + "40",
+                                        kWhite + ".4" + row + "6"}));
+}
+
+TEST_F(ImpbDialogTest, BindingARowOnceAndNeverAgain) {
+    Restart("KSX-7700-28");
+    auto dialog = OpenRead<CIMPBSmartBinding>();
+    ASSERT_EQ(dialog->List()->RowCount(), 1);
+    EXPECT_EQ(dialog->List()->Cell(0, 4), "Not Bound");
+    EXPECT_EQ(ClickShowing(dialog.get(), "bindingButton"),
+              std::vector<std::string>{"Please select the item would be Binding!\n"});
+    ASSERT_TRUE(ClickRow(dialog->List(), 0));
+    EXPECT_TRUE(ClickShowing(dialog.get(), "bindingButton").empty());
+    EXPECT_EQ(TakeBindings(), std::vector<std::string>{
+                                  P + ".14.10.2.1.5.0.27.44.16.0.1.3.192.0.2.31 = INTEGER: 1"});
+    ASSERT_TRUE(WaitUntil([&] {
+        return ButtonEnabled(dialog.get(), "bindingButton") && dialog->List()->RowCount() == 1;
+    }));
+    EXPECT_EQ(dialog->List()->Cell(0, 4), "Bound");
+    ASSERT_TRUE(ClickRow(dialog->List(), 0));
+    EXPECT_EQ(ClickShowing(dialog.get(), "bindingButton"),
+              std::vector<std::string>{"The entry is bound."});
+    EXPECT_TRUE(TakeSets().empty());
+}
+
+TEST_F(ImpbDialogTest, BlackListFindsByMacInAnyCaseAndRemovesAnEntryOfItsOwnVlan) {
+    Restart("KSX-7700-28");
+    auto dialog = OpenRead<CIMPBBlackList>();
+    ASSERT_EQ(dialog->List()->RowCount(), 2);
+    ASSERT_TRUE(Type(dialog.get(), "macSearch", "00-1b-2c-66-00-02"));
+    EXPECT_TRUE(ClickShowing(dialog.get(), "findButton").empty());
+    ASSERT_EQ(dialog->List()->RowCount(), 1);
+    EXPECT_EQ(dialog->List()->Cell(0, 0), "20");
+    EXPECT_EQ(dialog->List()->Cell(0, 2), "00-1B-2C-66-00-02");
+    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "totalEntries")->text(), "1");
+    EXPECT_TRUE(TakeSets().empty());
+
+    ASSERT_TRUE(ClickRow(dialog->List(), 0));
+    ClickShowing(dialog.get(), "deleteButton");
+    EXPECT_EQ(TakeBindings(),
+              std::vector<std::string>{P + ".14.10.4.1.5.0.27.44.102.0.2.20.28 = INTEGER: 1"});
+    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "findButton"); }));
+    ASSERT_EQ(dialog->List()->RowCount(), 1);
+    EXPECT_EQ(dialog->List()->Cell(0, 0), "1");
+}
+
+} // namespace

@@ -1,0 +1,432 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// The SNMP agent dialogs against ksx-sim: the five table dialogs share one shape (the last
+// row the switch takes, one more refused, an entry twice, removal), then what only one
+// dialog does: a refused creation step, bob twice, host addresses, names in UTF-8, the
+// engine ID, the global state and the trap switches of a PoE and a plain model.
+#include "features/common/IpAddressEdit.h"
+#include "features/common/Messages.h"
+#include "features/snmp_agent/SnmpEngineIdDialog.h"
+#include "features/snmp_agent/SnmpGlobalStateDialog.h"
+#include "features/snmp_agent/SnmpTableDialog.h"
+#include "features/snmp_agent/SnmpTrapDialog.h"
+#include "tests/features/security/SecurityTestSupport.h"
+
+#include <QCheckBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+using namespace testsupport;
+
+const std::string B = "1.3.6.1.4.1.99999.10.76.17.25";
+
+std::string Arcs(const std::string& text) {
+    std::string arcs = "." + std::to_string(text.size());
+    for (unsigned char c : text) {
+        arcs += "." + std::to_string(c);
+    }
+    return arcs;
+}
+
+struct TableCase {
+    const char* name;
+    std::function<std::unique_ptr<CSnmpTableDlg>()> make;
+    int max;
+    const char* maxMessage;
+    const char* existsMessage;
+    const char* selectMessage;
+    std::function<std::string(int k)> preload; // snmprec line of a row made beforehand
+    std::function<bool(QWidget* dialog, int k)> enter;
+    std::string firstStatusOid;          // of entry 1
+    std::vector<std::string> firstCells; // the first cells of entry 1's row
+};
+
+void PrintTo(const TableCase& table, std::ostream* out) {
+    *out << table.name;
+}
+
+template <class Dialog> std::function<std::unique_ptr<CSnmpTableDlg>()> Maker() {
+    return [] { return std::make_unique<Dialog>(); };
+}
+
+bool SetHost(QWidget* dialog, const QString& address) {
+    auto* edit = Find<CIpAddressEdit>(dialog, "hostAddress");
+    if (edit == nullptr) {
+        return false;
+    }
+    edit->SetAddress(address);
+    return true;
+}
+
+const TableCase kTables[] = {
+    {"Community",
+     Maker<CSnmpCommunityDlg>(),
+     10,
+     "Maximum number of Community Entry is 10.",
+     "This Community Entry already exists.",
+     "Please select the item would be delete!\n",
+     [](int k) { return B + ".5.1.1.3" + Arcs("p" + std::to_string(k)) + "|2|1"; },
+     [](QWidget* d, int k) {
+         return Type(d, "communityNameEdit", QStringLiteral("cmty%1").arg(k, 2, 10, QChar('0')));
+     },
+     B + ".5.1.1.3" + Arcs("cmty01"),
+     {"cmty01"}},
+    {"User",
+     Maker<CSnmpUserDlg>(),
+     50,
+     "Maximum number of User Entry is 50.",
+     "This User Entry already exists.",
+     "Please select the item would be delete!\n",
+     [](int k) { return B + ".2.1.1.8" + Arcs("p" + std::to_string(k)) + ".1|2|1"; },
+     [](QWidget* d, int k) {
+         return Type(d, "userNameEdit",
+                     k == 1 ? QStringLiteral("bob") : QStringLiteral("u%1").arg(k)) &&
+                Type(d, "groupNameEdit", "admins") && Choose(d, "versionCombo", "V3");
+     },
+     B + ".2.1.1.8.3.98.111.98.3",
+     {"bob", "admins", "V3"}},
+    {"Group",
+     Maker<CSnmpGroupDlg>(),
+     50,
+     "Maximum number of Group Entry is 50.",
+     "This Group Entry already exists.",
+     "Please select the item would be delete!\n",
+     [](int k) { return B + ".3.1.1.7" + Arcs("p" + std::to_string(k)) + ".1.1|2|1"; },
+     [](QWidget* d, int k) {
+         return Type(d, "groupNameEdit", QStringLiteral("g%1").arg(k)) &&
+                Type(d, "readViewEdit", "all") && Choose(d, "modelCombo", "v3") &&
+                Choose(d, "levelCombo", "AuthNoPriv");
+     },
+     B + ".3.1.1.7.2.103.49.3.2",
+     {"g1", "all"}},
+    {"View",
+     Maker<CSnmpViewDlg>(),
+     50,
+     "Maximum number of View Entry is 50.",
+     "This View Entry already exist.",
+     "Please Selecte the Item you would delete",
+     [](int k) { return B + ".4.1.1.5" + Arcs("p" + std::to_string(k)) + ".2.1.3|2|1"; },
+     [](QWidget* d, int k) {
+         return Type(d, "viewNameEdit",
+                     k == 1 ? QStringLiteral("all") : QStringLiteral("v%1").arg(k)) &&
+                Type(d, "subtreeEdit", "1.3.6") && Type(d, "maskEdit", "1.1");
+     },
+     B + ".4.1.1.5.3.97.108.108.3.1.3.6",
+     {"all", "1.3.6", "1.1"}},
+    {"Host",
+     Maker<CSnmpHostDlg>(),
+     10,
+     "Maximum number of Host Entry is 10.",
+     "This IP Address has used,please enter other IP Address",
+     "Please Selecte the Item you would delete",
+     [](int k) { return B + ".6.1.1.4.10.0.0." + std::to_string(k) + "|2|1"; },
+     [](QWidget* d, int k) {
+         return SetHost(d, QStringLiteral("172.16.0.%1").arg(k)) &&
+                Type(d, "hostNameEdit", "public");
+     },
+     B + ".6.1.1.4.172.16.0.1",
+     {"172.16.0.1", "V1", "public"}},
+};
+
+class SnmpAgentTest : public securitytest::SecurityFixture {
+protected:
+    template <class Dialog> std::unique_ptr<Dialog> Shown(std::unique_ptr<Dialog> dialog) {
+        EXPECT_TRUE(testsupport::ShowActive(dialog.get()));
+        EXPECT_TRUE(WaitUntil([&] { return !dialog->IsBusy(); }));
+        return dialog;
+    }
+
+    static bool Applied(CSnmpTableDlg& dialog) {
+        return Click(&dialog, "applyButton") && WaitUntil([&] { return !dialog.IsBusy(); });
+    }
+
+    // The texts of one column of the list.
+    static std::vector<std::string> Column(const CSnmpTableDlg& dialog, int column) {
+        std::vector<std::string> cells;
+        for (const auto& row : ListRows(dialog.List())) {
+            cells.push_back(row.at(static_cast<std::size_t>(column)));
+        }
+        return cells;
+    }
+
+    // "OID = TYPE: VALUE" of every binding of every set since the last call.
+    std::vector<std::string> SetBindings() {
+        std::vector<std::string> all;
+        for (const auto& record : TakeSets()) {
+            for (std::string& binding : Bindings(record)) {
+                all.push_back(binding + " (" + record.result + ")");
+            }
+        }
+        return all;
+    }
+};
+
+class TableShapeTest : public SnmpAgentTest, public ::testing::WithParamInterface<TableCase> {};
+
+// The first cell as drawn has a grid line on its right and at its bottom.
+bool DrawsGridLines(CReportList* list) {
+    const QImage image = list->viewport()->grab().toImage();
+    const QRect row = list->visualItemRect(list->topLevelItem(0));
+    const QColor line(0xd0, 0xd0, 0xd0);
+    return image.pixelColor(list->columnWidth(0) - 1, row.center().y()) == line &&
+           image.pixelColor(list->columnWidth(0) / 2, row.bottom()) == line;
+}
+
+TEST_P(TableShapeTest, RefusesAnEntryTwiceRemovesThePickedRowAndTakesNoneBeyondTheLast) {
+    const TableCase& table = GetParam();
+    auto dialog = Shown(table.make());
+    const int present = dialog->List()->RowCount();
+    ASSERT_TRUE(table.enter(dialog.get(), 1));
+    ASSERT_TRUE(Applied(*dialog));
+    ASSERT_EQ(dialog->List()->RowCount(), present + 1);
+    EXPECT_TRUE(DrawsGridLines(dialog->List()));
+    TakeSets();
+    ASSERT_TRUE(table.enter(dialog.get(), 1));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
+    EXPECT_EQ(messages.TakeTexts(),
+              (std::vector<std::string>{table.existsMessage, table.selectMessage}));
+    EXPECT_TRUE(TakeSets().empty());
+
+    const auto rows = ListRows(dialog->List());
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const auto& cells) {
+        return std::equal(table.firstCells.begin(), table.firstCells.end(), cells.begin());
+    });
+    ASSERT_TRUE(ClickRow(dialog->List(), static_cast<int>(row - rows.begin())));
+    ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
+    ASSERT_TRUE(WaitUntil([&] { return !dialog->IsBusy(); }));
+    EXPECT_EQ(SetBindings(),
+              std::vector<std::string>{table.firstStatusOid + " = INTEGER: 6 (noError)"});
+    EXPECT_EQ(dialog->List()->RowCount(), present);
+
+    // A switch holding one row less than the most: the last row is taken, one more refused.
+    std::vector<std::string> lines;
+    for (int k = 1; k < table.max - present; ++k) {
+        lines.push_back(table.preload(k));
+    }
+    Restart("KSX-7700-52", lines);
+    dialog = Shown(table.make());
+    ASSERT_EQ(dialog->List()->RowCount(), table.max - 1);
+    ASSERT_TRUE(table.enter(dialog.get(), 1));
+    ASSERT_TRUE(Applied(*dialog));
+    EXPECT_TRUE(messages.TakeTexts().empty());
+    const auto sets = SetBindings();
+    ASSERT_GE(sets.size(), 3u);
+    EXPECT_EQ(sets.front(), table.firstStatusOid + " = INTEGER: 5 (noError)");
+    EXPECT_EQ(sets.back(), table.firstStatusOid + " = INTEGER: 1 (noError)");
+    EXPECT_EQ(dialog->List()->RowCount(), table.max);
+    ASSERT_TRUE(table.enter(dialog.get(), 2));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{table.maxMessage});
+    EXPECT_TRUE(TakeSets().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Tables, TableShapeTest, ::testing::ValuesIn(kTables),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+bool Tick(QWidget* dialog, const char* objectName, bool ticked) {
+    auto* check = Find<QCheckBox>(dialog, objectName);
+    if (check == nullptr || !check->isEnabled()) {
+        return false;
+    }
+    if (check->isChecked() != ticked) {
+        QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier, QPoint(6, check->height() / 2));
+    }
+    return check->isChecked() == ticked;
+}
+
+// Steps through a combo with the arrow keys, as from the keyboard (no list opens).
+bool Pick(QWidget* dialog, const char* objectName, const QString& text) {
+    auto* combo = Find<QComboBox>(dialog, objectName);
+    if (combo == nullptr || !combo->isEnabled()) {
+        return false;
+    }
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Home);
+    for (int i = 0; i < combo->count() && combo->currentText() != text; ++i) {
+        QTest::keyClick(combo, Qt::Key_Down);
+    }
+    return combo->currentText() == text;
+}
+
+bool EnterUser(QWidget* d, const char* version, const char* password = nullptr,
+               const char* name = "bob") {
+    bool entered = Type(d, "userNameEdit", name) && Type(d, "groupNameEdit", "admins") &&
+                   Pick(d, "versionCombo", version);
+    if (password != nullptr) {
+        entered = entered && Tick(d, "encryptedCheck", true) && Pick(d, "authCombo", "MD5") &&
+                  Pick(d, "privCombo", "None") && Type(d, "authPasswordEdit", password);
+    }
+    return entered;
+}
+
+TEST_F(SnmpAgentTest, AddingCompletesAHalfMadeRowAndDestroysOnlyARowItMade) {
+    // bob of V3 left half-made (notInService) by the switch's console.
+    Restart("KSX-7700-52", {B + ".2.1.1.8.3.98.111.98.3|2|2"});
+    auto dialog = Shown(std::make_unique<CSnmpUserDlg>());
+    const auto users = Column(*dialog, 0);
+    const auto results = [this] {
+        std::vector<std::string> all;
+        for (const auto& record : TakeSets()) {
+            all.push_back(record.result);
+        }
+        return all;
+    };
+    const std::string refused = WriteFailureText(RequestStatus(8)).toStdString();
+    // Not made by this add, so not destroyed after the password is refused.
+    ASSERT_TRUE(EnterUser(dialog.get(), "V3", "short1"));
+    ASSERT_TRUE(Applied(*dialog));
+    EXPECT_EQ(results(),
+              (std::vector<std::string>{"inconsistentValue", "noError", "noError", "wrongLength"}));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{refused});
+    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "userNameEdit")->text(), "bob"); // as typed
+    ASSERT_TRUE(EnterUser(dialog.get(), "V3", "longenough1"));
+    ASSERT_TRUE(Applied(*dialog));
+    EXPECT_EQ(results().back(), "noError");
+    EXPECT_TRUE(messages.TakeTexts().empty());
+    EXPECT_EQ(Column(*dialog, 0).size(), users.size() + 1);
+    // Made by this add: destroyed again after the refusal.
+    ASSERT_TRUE(EnterUser(dialog.get(), "V3", "short1", "carl"));
+    ASSERT_TRUE(Applied(*dialog));
+    EXPECT_EQ(results(), (std::vector<std::string>{"noError", "noError", "noError", "wrongLength",
+                                                   "noError"}));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{refused});
+    EXPECT_EQ(Column(*dialog, 0).size(), users.size() + 1);
+
+    // Nothing is left to collide with: carl is made with a proper password; bob of V2c
+    // beside bob of V3.
+    ASSERT_TRUE(EnterUser(dialog.get(), "V3", "longenough1", "carl"));
+    ASSERT_TRUE(Applied(*dialog));
+    ASSERT_TRUE(EnterUser(dialog.get(), "V2c"));
+    ASSERT_TRUE(Applied(*dialog));
+    EXPECT_TRUE(messages.TakeTexts().empty());
+    TextRows bobs;
+    for (const auto& row : ListRows(dialog->List())) {
+        if (row.at(0) == "bob") {
+            bobs.emplace_back(row.begin() + 1, row.begin() + 5);
+        }
+    }
+    EXPECT_EQ(bobs, (TextRows{{"admins", "V2c", "None", "None"}, {"admins", "V3", "MD5", "None"}}));
+    for (const std::string& line : trace.Lines()) {
+        EXPECT_EQ(line.find("short1"), std::string::npos) << line;
+        EXPECT_EQ(line.find("longenough1"), std::string::npos) << line;
+    }
+}
+
+TEST_F(SnmpAgentTest, HostAddressesAndViewMasksRefusedWithoutARequest) {
+    auto hosts = Shown(std::make_unique<CSnmpHostDlg>());
+    for (const char* address : {"10.0.0.255", "127.1.1.1", "224.0.0.5", "10.1.2."}) {
+        ASSERT_TRUE(SetHost(hosts.get(), address) && Type(hosts.get(), "hostNameEdit", "public"));
+        ASSERT_TRUE(Click(hosts.get(), "applyButton"));
+        EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Invalid Host IP."}) << address;
+    }
+    EXPECT_TRUE(Find<CIpAddressEdit>(hosts.get(), "hostAddress")->Field(0)->hasFocus());
+
+    auto views = Shown(std::make_unique<CSnmpViewDlg>());
+    ASSERT_TRUE(Type(views.get(), "viewNameEdit", "all") &&
+                Type(views.get(), "subtreeEdit", "1.3.6") &&
+                Type(views.get(), "maskEdit", "1.1.1.1"));
+    ASSERT_TRUE(Click(views.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Invalid  OID length"});
+    EXPECT_TRUE(TakeSets().empty());
+}
+
+TEST_F(SnmpAgentTest, NamesRoundTripInUtf8) {
+    auto dialog = Shown(std::make_unique<CSnmpGroupDlg>());
+    const QString read = QString::fromUtf8("vue-\xC3\xA9\xC3\xBC");
+    const QString notify = QString::fromUtf8("\xE2\x82\xAC-\xC3\xB1");
+    // Typed as text: the test keyboard has no keys for these characters.
+    ASSERT_TRUE(Type(dialog.get(), "groupNameEdit", "g2"));
+    Find<QLineEdit>(dialog.get(), "readViewEdit")->setText(read);
+    Find<QLineEdit>(dialog.get(), "notifyViewEdit")->setText(notify);
+    ASSERT_TRUE(Applied(*dialog));
+    const auto names = Column(*dialog, 0);
+    const auto row = std::find(names.begin(), names.end(), "g2") - names.begin();
+    ASSERT_LT(row, dialog->List()->RowCount());
+    EXPECT_EQ(dialog->List()->Cell(static_cast<int>(row), 1), read);
+    EXPECT_EQ(dialog->List()->Cell(static_cast<int>(row), 3), notify);
+    EXPECT_EQ(dialog->List()->Cell(static_cast<int>(row), 5), "NoAuthNoPriv");
+}
+
+TEST_F(SnmpAgentTest, CommunityViewPoliciesAreTheUsersOfV1AndV2c) {
+    auto dialog = Shown(std::make_unique<CSnmpCommunityDlg>());
+    auto* users = Find<QComboBox>(dialog.get(), "userCombo");
+    QStringList items;
+    for (int i = 0; i < users->count(); ++i) {
+        items << users->itemText(i);
+    }
+    EXPECT_EQ(items, (QStringList{"guests", "keepers"}));
+    EXPECT_EQ(users->currentIndex(), 0);
+}
+
+TEST_F(SnmpAgentTest, EngineIdOfTenToSixtyFourHexDigits) {
+    auto dialog = Shown(std::make_unique<CSnmpEngineIdDlg>());
+    auto* edit = Find<QLineEdit>(dialog.get(), "engineIdEdit");
+    EXPECT_GE(edit->text().size(), 10);
+    EXPECT_EQ(edit->text(), edit->text().toLower());
+    ASSERT_TRUE(Type(dialog.get(), "engineIdEdit", "12345678"));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"ID length is 10-64"});
+    EXPECT_TRUE(TakeSets().empty());
+    ASSERT_TRUE(Type(dialog.get(), "engineIdEdit", "123456789ABCDEF"));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    ASSERT_EQ(SetBindings().size(), 1u);
+    EXPECT_EQ(edit->text(), "0123456789abcdef");
+}
+
+TEST_F(SnmpAgentTest, GlobalStateReadWrittenAndReadAgain) {
+    auto dialog = Shown(std::make_unique<CSnmpGlobalStateDlg>());
+    ASSERT_TRUE(Find<QCheckBox>(dialog.get(), "globalStateCheck")->isChecked());
+    ASSERT_TRUE(Tick(dialog.get(), "globalStateCheck", false));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(SetBindings(), std::vector<std::string>{B + ".1.0 = INTEGER: 2 (noError)"});
+    Find<QCheckBox>(dialog.get(), "globalStateCheck")->setChecked(true);
+    dialog = Shown(std::make_unique<CSnmpGlobalStateDlg>());
+    EXPECT_FALSE(Find<QCheckBox>(dialog.get(), "globalStateCheck")->isChecked());
+}
+
+TEST_F(SnmpAgentTest, TrapSwitchesOfPoeOnlyOnAPoeModel) {
+    for (const auto& [model, shown] : {std::pair{"KSX-7700-28P", 8}, {"KSX-7700-28", 5}}) {
+        Restart(model);
+        auto dialog = Shown(std::make_unique<CSnmpTrapDlg>());
+        int visible = 0;
+        for (int i = 1; i <= 8; ++i) {
+            visible += Find<QCheckBox>(dialog.get(), QStringLiteral("trapCheck%1").arg(i))
+                           ->isVisibleTo(dialog.get());
+        }
+        EXPECT_EQ(visible, shown) << model;
+        ASSERT_TRUE(Tick(dialog.get(), "trapCheck2", false));
+        ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+        const auto sets = SetBindings();
+        ASSERT_EQ(sets.size(), static_cast<std::size_t>(shown)) << model;
+        EXPECT_EQ(sets[1], B + ".8.2.0 = INTEGER: 2 (noError)");
+        EXPECT_EQ(sets.back(), B + ".8." + std::to_string(shown) + ".0 = INTEGER: 1 (noError)");
+    }
+}
+
+TEST_F(SnmpAgentTest, PasswordTooLongTakesTheFocusAndOnlyKnownRowStatusesAreSent) {
+    auto dialog = Shown(std::make_unique<CSnmpUserDlg>());
+    // MD5 is the first protocol offered.
+    ASSERT_TRUE(EnterUser(dialog.get(), "V3") && Tick(dialog.get(), "encryptedCheck", true) &&
+                Type(dialog.get(), "authPasswordEdit", QString(33, QLatin1Char('x'))));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{" MD5 Max. Password length is 32."});
+    auto* password = Find<QLineEdit>(dialog.get(), "authPasswordEdit");
+    EXPECT_TRUE(password->hasFocus());
+    EXPECT_EQ(password->selectedText(), password->text());
+
+    CSnmpAgentMib mib;
+    for (const char* status : {"2", "3", "4", ""}) {
+        trace.Clear();
+        EXPECT_FALSE(mib.SetRowStatus(B + ".5.1.1.3.1.97", status));
+        EXPECT_TRUE(trace.Contains("error istatus value!"));
+    }
+    EXPECT_TRUE(messages.TakeTexts().empty());
+    EXPECT_TRUE(TakeSets().empty());
+}
+
+} // namespace

@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// A refused input sends nothing, shows its message and gives the focus back to the input the
+// refusal is about, whichever dialog of the menu refused it.
+#include "app/ModuleCommands.h"
+#include "features/common/FeatureDialog.h"
+#include "features/common/IpAddressEdit.h"
+#include "tests/support/DialogFixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace testsupport;
+
+struct FocusCase {
+    const char* name;
+    int command;
+    std::vector<std::pair<const char*, const char*>> inputs; // objectName, text ("on" ticks)
+    const char* button;
+    std::string message;
+    const char* focused; // objectName of the input that has the focus afterwards
+};
+
+const FocusCase kCases[] = {
+    {"syslog_address",
+     kCmdSyslogHost,
+     {{"enableCheck", "on"}, {"hostIpEdit", "127.0.0.1"}},
+     "applyButton",
+     "Invalid Syslog Sever IP address.",
+     "hostIpEdit"},
+    {"syslog_port",
+     kCmdSyslogHost,
+     {{"enableCheck", "on"}, {"hostIpEdit", "192.0.2.50"}, {"udpPortEdit", "70000"}},
+     "applyButton",
+     "Invalid UDP port range (1-65535)",
+     "udpPortEdit"},
+    {"snmp_user_group",
+     kCmdSnmpUserTable,
+     {{"userNameEdit", "operator"}},
+     "applyButton",
+     "Please enter valid Group Name ",
+     "groupNameEdit"},
+    {"snmp_view_mask",
+     kCmdSnmpViewTable,
+     {{"viewNameEdit", "v1"}, {"subtreeEdit", "1.3.6.1"}, {"maskEdit", "2"}},
+     "applyButton",
+     "Please enter valid OID Mask.",
+     "maskEdit"},
+    {"snmp_host_name",
+     kCmdSnmpHostTable,
+     {{"hostAddress", "192.0.2.7"}},
+     "applyButton",
+     "The Community String or SNMPv3 User Name can not be empty.",
+     "hostNameEdit"},
+    {"dhcp_trusted_ports",
+     kCmdDhcpScreening,
+     {{"trustedPorts", "99"}},
+     "trustedAddButton",
+     "Invalid Port list",
+     "trustedPorts"},
+    {"binding_mac",
+     kCmdSmartBinding,
+     {{"bindIpAddress", "10.1.1.1"}, {"bindMacAddress", "00-11"}},
+     "addButton",
+     "Please enter correct MAC format(ex:00-00-00-00-00-01)",
+     "bindMacAddress"},
+    {"binding_scan_to",
+     kCmdSmartBinding,
+     {{"scanFrom", "10.0.0.1"}, {"scanTo", "10.0.0.255"}},
+     "scanButton",
+     "Invalid IP Address.",
+     "scanTo"},
+    {"dot1x_confirm",
+     kCmdDot1x,
+     {{"enable8021x", "on"}, {"radiusServer", "192.0.2.9"}, {"key", "abc"}, {"confirmKey", "abd"}},
+     "applyButton",
+     "Please confirm the key again !",
+     "confirmKey"},
+    {"igmp_robustness",
+     kCmdIgmpSnooping,
+     {{"robustnessEdit", "1"}},
+     "applyButton",
+     "Invalid Robustness Variable (2-255).",
+     "robustnessEdit"},
+    {"surveillance_ports",
+     kCmdSurveillanceVlan,
+     {{"enableCheck", "on"}, {"vlanIdEdit", "300"}, {"portsEdit", "99"}},
+     "applyButton",
+     "Invalid Portlist",
+     "portsEdit"},
+    {"system_location",
+     kCmdSystemInformation,
+     {{"locationEdit", "hall,2"}},
+     "applyButton",
+     "Invalid System Location.",
+     "locationEdit"},
+    {"time_profile_times",
+     kCmdTimeProfile,
+     {{"nameEdit", "night"}},
+     "addButton",
+     "'Start Time' and 'End Time' can't be the same",
+     "startHourCombo"},
+};
+
+bool Fill(QWidget* dialog, const char* name, const char* text) {
+    QWidget* widget = FindAny(dialog, QString::fromLatin1(name));
+    if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        box->setChecked(std::string(text) == "on");
+        return true;
+    }
+    if (auto* address = qobject_cast<CIpAddressEdit*>(widget)) {
+        address->SetAddress(QString::fromLatin1(text));
+        return true;
+    }
+    return Type(dialog, QString::fromLatin1(name), QString::fromLatin1(text));
+}
+
+class RefusalFocusTest : public DialogFixture, public ::testing::WithParamInterface<FocusCase> {};
+
+TEST_P(RefusalFocusTest, TheRefusedInputTakesTheFocus) {
+    RegisterModuleCommands();
+    std::unique_ptr<QDialog> dialog = CommandDialogFor(GetParam().command)();
+    ASSERT_TRUE(ShowActive(dialog.get()));
+    const QString buttonName = QString::fromLatin1(GetParam().button);
+    auto* button = Find<QPushButton>(dialog.get(), buttonName);
+    ASSERT_TRUE(WaitUntil([&] { return button->isEnabled(); }));
+    for (const auto& [name, text] : GetParam().inputs) {
+        ASSERT_TRUE(Fill(dialog.get(), name, text)) << name;
+    }
+    ASSERT_TRUE(Click(dialog.get(), buttonName));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{GetParam().message});
+    EXPECT_TRUE(TakeSets().empty());
+    QWidget* expected = FindAny(dialog.get(), QString::fromLatin1(GetParam().focused));
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_TRUE(focused == expected || expected->isAncestorOf(focused))
+        << focused->objectName().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Menu, RefusalFocusTest, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<FocusCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+} // namespace
