@@ -70,7 +70,8 @@ CMirrorDlg::CMirrorDlg(QWidget* parent) : CResizableDialog(parent), m_cMib(AddDa
     auto* sourceLayout = new QVBoxLayout(sources);
     sourceLayout->addWidget(m_pGrid);
     sourceLayout->addLayout(allRow);
-    sourceLayout->addWidget(m_pGrid->MakeBulkControls(sources, CPortGrid::AllButton::Left));
+    m_pRangeEntries = m_pGrid->MakeBulkControls(sources, CPortGrid::AllButton::Left);
+    sourceLayout->addWidget(m_pRangeEntries);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -99,6 +100,7 @@ void CMirrorDlg::EnableControls() {
     for (QPushButton* all : m_allButtons) {
         all->setEnabled(enabled);
     }
+    m_pRangeEntries->setEnabled(enabled);
 }
 
 // The target mirrors nothing itself.

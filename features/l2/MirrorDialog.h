@@ -40,4 +40,5 @@ private:
     QComboBox* m_pTarget = nullptr;
     CPortGrid* m_pGrid = nullptr;
     QList<QPushButton*> m_allButtons;
+    QWidget* m_pRangeEntries = nullptr;
 };

@@ -64,7 +64,8 @@ CSegmentationDlg::CSegmentationDlg(QWidget* parent)
     auto* portLayout = new QVBoxLayout(ports);
     portLayout->addLayout(fromRow);
     portLayout->addWidget(m_pGrid);
-    portLayout->addWidget(m_pGrid->MakeBulkControls(ports, CPortGrid::AllButton::Left));
+    m_pRangeEntry = m_pGrid->MakeBulkControls(ports, CPortGrid::AllButton::Left);
+    portLayout->addWidget(m_pRangeEntry);
     portLayout->addLayout(kit::ButtonRow({m_pAll, m_pClear, m_pPortApply}));
 
     auto* table = kit::Group(this, QStringLiteral("Forwarding Port Table"), "tableGroup");
@@ -100,6 +101,7 @@ void CSegmentationDlg::EnableControls() {
     // The grid fills as the walk goes: ticking it meanwhile would be undone by the next row.
     m_pAll->setEnabled(!IsBusy());
     m_pClear->setEnabled(!IsBusy());
+    m_pRangeEntry->setEnabled(!IsBusy());
     const int chosen = ChosenPort();
     for (int port = 1; port <= m_pGrid->PortCount(); ++port) {
         m_pGrid->Button(port)->setEnabled(port != chosen);

@@ -43,6 +43,7 @@ private:
     QComboBox* m_pFromPort = nullptr;
     CPortGrid* m_pGrid = nullptr;
     QPushButton* m_pAll = nullptr;
+    QWidget* m_pRangeEntry = nullptr;
     QPushButton* m_pClear = nullptr;
     QPushButton* m_pPortApply = nullptr;
     CReportList* m_pList = nullptr;

@@ -181,7 +181,15 @@ TEST_F(RefusedWriteTest, ARefusedWriteIsNeverPassedOverInSilence) {
 
 // Every port grid of the menu takes a range entry: "1-2" and Enter choose ports 1 and 2 in that
 // line's choice, as two clicks would.
-using PortGridTest = DialogFixture;
+class PortGridTest : public DialogFixture {
+protected:
+    SimFixture::Options SimulatorOptions() override {
+        SimFixture::Options options;
+        // Mirroring on, so that its source grid takes input.
+        options.arguments = DataArguments({"1.3.6.1.4.1.99999.10.76.17.18.1.0|2|1"});
+        return options;
+    }
+};
 
 TEST_F(PortGridTest, EveryPortGridTakesARangeEntry) {
     RegisterModuleCommands();
