@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/common/FeatureDialog.h"
 
+#include "features/common/ReadRound.h"
 #include "features/common/Repainting.h"
 #include "features/common/ReportList.h"
 #include "features/common/TrunkInfo.h"
@@ -20,6 +21,7 @@ CFeatureDialog::CFeatureDialog(QWidget* parent) : QDialog(parent) {
 }
 
 CFeatureDialog::~CFeatureDialog() {
+    kit::EndReadRound(this);
     platform::DebugTrace(platform::FramedTraceLine("DestroyWindow"));
     m_sessions.CloseAllAndTrace();
     for (std::unique_ptr<CFeatureData>& data : m_data) {
@@ -41,7 +43,7 @@ QPushButton* CFeatureDialog::RefreshButton() {
     const bool made = m_refreshButton.isNull();
     QPushButton* button = StandardButton(m_refreshButton, tr("&Refresh"), "refreshButton");
     if (made) {
-        connect(button, &QPushButton::clicked, this, [this] { Refresh(); });
+        connect(button, &QPushButton::clicked, this, [this] { ReadAfresh(); });
     }
     return button;
 }
@@ -200,8 +202,16 @@ std::optional<RequestStatus> CFeatureDialog::RunPlan(CCommonSNMP& session, const
         return std::nullopt;
     }
     const RequestStatus status = SendSet(session, plan.request, timeoutMs);
-    Refresh();
+    ReadAfresh();
     return status;
+}
+
+void CFeatureDialog::ReadAfresh() {
+    kit::BeginReadRound(this, [this] {
+        ShowOk(ReadFailureText(RequestStatus(kSnmpTimeout)));
+        UpdateWidgets();
+    });
+    Refresh();
 }
 
 void CFeatureDialog::reject() {
@@ -215,6 +225,6 @@ void CFeatureDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!m_shownBefore) {
         m_shownBefore = true;
-        Refresh();
+        ReadAfresh();
     }
 }

@@ -50,7 +50,9 @@ public:
     QPushButton* ApplyButton();
     QPushButton* CloseButton();
 
-    // Reads everything the dialog shows.
+    // Reads everything the dialog shows. Opening, the Refresh button and RunPlan run it in a
+    // fresh round of reads (ReadRound.h): against a switch whose first answer does not come,
+    // further reads fail at once and the module's read failure text is shown.
     virtual void Refresh() {}
     // Checks the input, writes it, reads again.
     virtual void Apply() {}
@@ -135,6 +137,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Refresh in a fresh round of reads: the first read that gets no answer ends the round's
+    // reading, and the module's read failure text is shown once (a silent switch is never
+    // taken for an empty one).
+    void ReadAfresh();
     QPushButton* StandardButton(QPointer<QPushButton>& button, const QString& text,
                                 const char* objectName);
 
