@@ -168,14 +168,13 @@ void PrintTable(const char* title, const std::vector<DialogRun>& runs, bool sile
         }
         std::printf("%-58s %10.0f %12s %14s\n", run.path.c_str(), run.stallMs, end, message);
     }
-    std::printf("worst: stall %.0f ms (target at most %.0f ms) %s; reads end %.1f s",
-                worstStall, kTargetStallMs, worstStall <= kTargetStallMs ? "met" : "NOT MET",
-                worstEnd / 1000);
+    std::printf("worst: stall %.0f ms (target at most %.0f ms) %s; reads end %.1f s", worstStall,
+                kTargetStallMs, worstStall <= kTargetStallMs ? "met" : "NOT MET", worstEnd / 1000);
     if (silent) {
-        const auto unshown = std::count_if(runs.begin(), runs.end(),
-                                           [](const DialogRun& run) { return run.firstMessageMs < 0; });
-        std::printf("; latest message %.1f s; dialogs showing nothing: %d",
-                    worstMessage / 1000, static_cast<int>(unshown));
+        const auto unshown = std::count_if(
+            runs.begin(), runs.end(), [](const DialogRun& run) { return run.firstMessageMs < 0; });
+        std::printf("; latest message %.1f s; dialogs showing nothing: %d", worstMessage / 1000,
+                    static_cast<int>(unshown));
     }
     std::printf("\n");
     std::fflush(stdout);

@@ -13,8 +13,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
+
+namespace {
+constexpr int kCloseRetryMs = 20;
+} // namespace
 
 CFeatureDialog::CFeatureDialog(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -208,23 +213,35 @@ std::optional<RequestStatus> CFeatureDialog::RunPlan(CCommonSNMP& session, const
 
 void CFeatureDialog::ReadAfresh() {
     kit::BeginReadRound(this, [this] {
-        ShowOk(ReadFailureText(RequestStatus(kSnmpTimeout)));
+        if (!m_reportsUnansweredReads) {
+            ShowOk(ReadFailureText(RequestStatus(kSnmpTimeout)));
+        }
         UpdateWidgets();
     });
     Refresh();
 }
 
 void CFeatureDialog::reject() {
-    // The request in hand finishes first: its caller still runs on this dialog's stack.
-    if (!kit::IsWaitingRepainting()) {
-        QDialog::reject();
+    // The request in hand finishes first: its caller still runs on this dialog's stack. The
+    // dialog closes as soon as it has.
+    if (kit::IsWaitingRepainting()) {
+        if (!m_closePending) {
+            m_closePending = true;
+            QTimer::singleShot(kCloseRetryMs, this, [this] {
+                m_closePending = false;
+                reject();
+            });
+        }
+        return;
     }
+    QDialog::reject();
 }
 
 void CFeatureDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!m_shownBefore) {
         m_shownBefore = true;
-        ReadAfresh();
+        // After the window is on the screen: a read that waits repaints it meanwhile.
+        QMetaObject::invokeMethod(this, &CFeatureDialog::ReadAfresh, Qt::QueuedConnection);
     }
 }

@@ -57,7 +57,7 @@ public:
     // Checks the input, writes it, reads again.
     virtual void Apply() {}
 
-    // Escape and Close wait while a request or pause of this thread is in hand.
+    // Escape and Close wait while a request or pause of this thread is in hand, then close.
     void reject() override;
 
     // A watched walk runs or a set is being sent.
@@ -100,6 +100,9 @@ protected:
     virtual void EnableControls();
     // A read that is no table walk (one background get) is under way.
     void SetReading(bool reading);
+    // The dialog has a message of its own for a first read that got no answer: the kit still
+    // holds back the reads that would follow it, but shows nothing.
+    void ReportsUnansweredReadsItself() { m_reportsUnansweredReads = true; }
 
     // The cells of one walked row; the row number is the list's row count before the row
     // is added. No cells: the row is not shown.
@@ -155,4 +158,6 @@ private:
     QPointer<QPushButton> m_applyButton;
     QPointer<QPushButton> m_closeButton;
     bool m_shownBefore = false;
+    bool m_reportsUnansweredReads = false;
+    bool m_closePending = false;
 };
