@@ -73,7 +73,7 @@ QPushButton* CFeatureDialog::CloseButton() {
 }
 
 bool CFeatureDialog::IsBusy() const {
-    return m_sending || m_reading ||
+    return m_sending || m_reading || m_firstReadPending ||
            std::any_of(m_watchedWalks.begin(), m_watchedWalks.end(),
                        [](const CTableWalk* walk) { return walk->IsRunning(); });
 }
@@ -212,6 +212,10 @@ std::optional<RequestStatus> CFeatureDialog::RunPlan(CCommonSNMP& session, const
 }
 
 void CFeatureDialog::ReadAfresh() {
+    if (m_firstReadPending) {
+        m_firstReadPending = false;
+        UpdateWidgets();
+    }
     kit::BeginReadRound(this, [this] {
         if (!m_reportsUnansweredReads) {
             ShowOk(ReadFailureText(RequestStatus(kSnmpTimeout)));
@@ -241,7 +245,10 @@ void CFeatureDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!m_shownBefore) {
         m_shownBefore = true;
-        // After the window is on the screen: a read that waits repaints it meanwhile.
+        // After the window is on the screen: a read that waits repaints it meanwhile. Until
+        // then the dialog counts as reading.
+        m_firstReadPending = true;
+        UpdateWidgets();
         QMetaObject::invokeMethod(this, &CFeatureDialog::ReadAfresh, Qt::QueuedConnection);
     }
 }

@@ -160,4 +160,5 @@ private:
     bool m_shownBefore = false;
     bool m_reportsUnansweredReads = false;
     bool m_closePending = false;
+    bool m_firstReadPending = false;
 };
