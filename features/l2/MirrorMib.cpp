@@ -41,8 +41,8 @@ std::vector<int> CMirrorMib::ModesOf(const std::string& rx, const std::string& t
 CMirrorMib::Plan CMirrorMib::PlanApply(const Input& input, const CTrunkInfo& trunks,
                                        bool wasEnabled, int portCount) {
     Plan plan;
-    if (!input.enabled) {
-        plan.steps.push_back({CSetRequest().Integer(StateOid(), 2)});
+    if (input.state != 1) {
+        plan.steps.push_back({CSetRequest().Integer(StateOid(), input.state)});
         return plan;
     }
     const auto count = static_cast<std::size_t>(std::max(0, portCount));

@@ -54,9 +54,9 @@ PortFlags CSegmentationMib::ForwardingOf(int port, int portCount) const {
     return flags;
 }
 
-ApplyPlan CSegmentationMib::PlanState(bool enabled) {
+ApplyPlan CSegmentationMib::PlanState(long state) {
     ApplyPlan plan;
-    plan.request.Integer(StateOid(), enabled ? 1 : 2);
+    plan.request.Integer(StateOid(), state);
     return plan;
 }
 

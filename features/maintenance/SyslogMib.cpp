@@ -52,8 +52,8 @@ bool CSyslogMib::Read() {
 
 CSyslogMib::Plan CSyslogMib::PlanApply(const Input& input) {
     Plan plan;
-    if (!input.enable) {
-        plan.state.Integer(kState, kDisabled);
+    if (input.state != kEnabled) {
+        plan.state.Integer(kState, input.state);
         return plan;
     }
     CheckChain checks;

@@ -190,11 +190,11 @@ CSetRequest PortRequest(int port, const PortSettings& settings) {
     request.Integer(InstanceOid(Column(3), index), settings.state)
         .Integer(InstanceOid(Column(4), index), settings.timeRange)
         .Integer(InstanceOid(Column(5), index), settings.priority);
-    if (settings.userDefined) {
+    if (settings.limitKind == 1) {
         request.Integer(InstanceOid(Column(7), index), 1L)
             .OctetString(InstanceOid(Column(8), index), settings.watts);
     } else {
-        request.Integer(InstanceOid(Column(7), index), 2L)
+        request.Integer(InstanceOid(Column(7), index), settings.limitKind)
             .Integer(InstanceOid(Column(6), index), settings.classLimit);
     }
     return request;

@@ -154,18 +154,18 @@ ApplyPlan CSurveillanceMib::PlanGlobal(const GlobalInput& input,
     const bool alreadyOurs = m_global.state == kEnabled && m_global.vlanId == vid;
     const bool exists =
         std::find(vlanIds.begin(), vlanIds.end(), std::to_string(vid)) != vlanIds.end();
-    if (input.enable && exists && !alreadyOurs) {
+    if (input.state == kEnabled && exists && !alreadyOurs) {
         plan.questions.push_back(ExistsQuestion(vid));
     }
     plan.request.Integer(kVlanId, static_cast<long>(vid))
         .Integer(kPriority, input.priority)
         .OctetString(kPorts, FixedLengthPortList(*ports))
-        .Integer(kState, input.enable ? kEnabled : kDisabled);
+        .Integer(kState, input.state);
     return plan;
 }
 
 bool CSurveillanceMib::ShowsPoeNotice(const GlobalInput& input) const {
-    return input.enable && m_global.state != kEnabled && IsPoeModel();
+    return input.state == kEnabled && m_global.state != kEnabled && IsPoeModel();
 }
 
 CSurveillanceMib::AddPlan CSurveillanceMib::PlanAdd(const DeviceInput& input) const {

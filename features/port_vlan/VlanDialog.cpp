@@ -24,6 +24,8 @@ namespace {
 
 enum VlanListColumn : int { kColumnId = 0 };
 
+constexpr kit::StatePair kModePair{kModeAsymmetric, kModeSymmetric};
+
 QPushButton* MakeButton(QWidget* parent, const QString& text, const char* objectName) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(objectName));
@@ -110,7 +112,7 @@ void CVlanDlg::Refresh() {
 }
 
 void CVlanDlg::ShowMode() {
-    m_pAsymmetricCheck->setChecked(m_cMib.Current().mode == kModeAsymmetric);
+    kit::ShowState(*m_pAsymmetricCheck, m_cMib.Current().mode, kModePair);
 }
 
 void CVlanDlg::AddVlanRow(int rowNumber) {
@@ -125,7 +127,8 @@ void CVlanDlg::AddVlanRow(int rowNumber) {
 }
 
 void CVlanDlg::Apply() {
-    const CVlanMib::ModePlan mode = m_cMib.PlanModeApply(m_pAsymmetricCheck->isChecked());
+    const CVlanMib::ModePlan mode =
+        m_cMib.PlanModeApply(kit::StateValue(*m_pAsymmetricCheck, kModePair));
     if (mode.plan.refusal) {
         ShowRefusal(mode.plan.refusal);
         if (mode.rereadMode && m_cMib.ReadMode()) {

@@ -353,8 +353,7 @@ ApplyPlan CVlanMib::PlanDelete(long vid) const {
     return plan;
 }
 
-CVlanMib::ModePlan CVlanMib::PlanModeApply(bool asymmetricChecked) const {
-    const long mode = asymmetricChecked ? kModeAsymmetric : kModeSymmetric;
+CVlanMib::ModePlan CVlanMib::PlanModeApply(long mode) const {
     const Model& m = m_model;
     ModePlan result;
     CheckChain checks;

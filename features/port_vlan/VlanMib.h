@@ -140,7 +140,8 @@ public:
         ApplyPlan plan;
         bool rereadMode = false;
     };
-    ModePlan PlanModeApply(bool asymmetricChecked) const;
+    // `mode`: kModeAsymmetric, kModeSymmetric, or the value the switch reported.
+    ModePlan PlanModeApply(long mode) const;
     CCommonSNMP& ModeSession() { return m_cCommonSNMP; }
 
     // Sends the steps of an accepted edit in order and stops at the first refusal. A row made

@@ -117,9 +117,9 @@ Settings SettingsOf(const std::vector<std::string>& values) {
 
 SettingsPlan PlanSettings(const SettingsInput& input) {
     SettingsPlan plan;
-    if (!input.enabled) {
+    if (input.state != 1) {
         CSetRequest off;
-        off.Integer(StateOid(), 2);
+        off.Integer(StateOid(), input.state);
         plan.requests.push_back(std::move(off));
         return plan;
     }
