@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/common/BackgroundRequest.h"
 
+#include "features/common/ReadRound.h"
+
 CBackgroundRequest::~CBackgroundRequest() {
     // Closing cancels the request and refuses a new one; a callback already running is
     // waited for, so none touches this object once it is gone.
@@ -12,9 +14,18 @@ CBackgroundRequest::~CBackgroundRequest() {
 void CBackgroundRequest::Start(int pduType, const std::vector<Binding>& bindings,
                                unsigned timeoutMs) {
     // Open stops the session's worker: whatever is still queued belongs to an earlier request.
+    const bool read = pduType != kPduSet;
+    if (read && kit::ReadsHeldBack()) {
+        m_handBack.DropPosted();
+        m_running = true;
+        m_reportsRead = false;
+        m_handBack.Post({kSnmpTimeout, {}});
+        return;
+    }
     const bool prepared = Prepare(pduType, bindings);
     m_handBack.DropPosted();
     m_running = true;
+    m_reportsRead = read && prepared;
     if (!prepared) {
         m_handBack.Post({kSnmpFailed, {}});
         return;
@@ -61,5 +72,8 @@ void CBackgroundRequest::HandleDone(std::unique_ptr<CSnmp> response, int request
 // The owner's thread. The handler may start the request again.
 void CBackgroundRequest::Deliver(Answer&& answer) {
     m_running = false;
+    if (m_reportsRead) {
+        kit::ReportRead(answer.status != kSnmpTimeout);
+    }
     m_onDone.Notify(answer);
 }

@@ -58,5 +58,6 @@ private:
     CCommonSNMP& m_session;
     CListeners<const Answer&> m_onDone;
     bool m_running = false;
+    bool m_reportsRead = false; // a get that went out: its answer tells whether the switch answers
     CHandBack<Answer> m_handBack{[this](Answer&& answer) { Deliver(std::move(answer)); }};
 };

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/common/FeatureDialog.h"
 
+#include "features/common/ReadRound.h"
 #include "features/common/Repainting.h"
 #include "features/common/ReportList.h"
 #include "features/common/TrunkInfo.h"
@@ -12,14 +13,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
+
+namespace {
+constexpr int kCloseRetryMs = 20;
+} // namespace
 
 CFeatureDialog::CFeatureDialog(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowStaysOnTopHint);
 }
 
 CFeatureDialog::~CFeatureDialog() {
+    kit::EndReadRound(this);
     platform::DebugTrace(platform::FramedTraceLine("DestroyWindow"));
     m_sessions.CloseAllAndTrace();
     for (std::unique_ptr<CFeatureData>& data : m_data) {
@@ -41,7 +48,7 @@ QPushButton* CFeatureDialog::RefreshButton() {
     const bool made = m_refreshButton.isNull();
     QPushButton* button = StandardButton(m_refreshButton, tr("&Refresh"), "refreshButton");
     if (made) {
-        connect(button, &QPushButton::clicked, this, [this] { Refresh(); });
+        connect(button, &QPushButton::clicked, this, [this] { ReadAfresh(); });
     }
     return button;
 }
@@ -66,7 +73,7 @@ QPushButton* CFeatureDialog::CloseButton() {
 }
 
 bool CFeatureDialog::IsBusy() const {
-    return m_sending || m_reading ||
+    return m_sending || m_reading || m_firstReadPending ||
            std::any_of(m_watchedWalks.begin(), m_watchedWalks.end(),
                        [](const CTableWalk* walk) { return walk->IsRunning(); });
 }
@@ -216,21 +223,48 @@ std::optional<RequestStatus> CFeatureDialog::RunPlan(CCommonSNMP& session, const
         return std::nullopt;
     }
     const RequestStatus status = SendSet(session, plan.request, timeoutMs);
-    Refresh();
+    ReadAfresh();
     return status;
 }
 
-void CFeatureDialog::reject() {
-    // The request in hand finishes first: its caller still runs on this dialog's stack.
-    if (!kit::IsWaitingRepainting()) {
-        QDialog::reject();
+void CFeatureDialog::ReadAfresh() {
+    if (m_firstReadPending) {
+        m_firstReadPending = false;
+        UpdateWidgets();
     }
+    kit::BeginReadRound(this, [this] {
+        if (!m_reportsUnansweredReads) {
+            ShowOk(ReadFailureText(RequestStatus(kSnmpTimeout)));
+        }
+        UpdateWidgets();
+    });
+    Refresh();
+}
+
+void CFeatureDialog::reject() {
+    // The request in hand finishes first: its caller still runs on this dialog's stack. The
+    // dialog closes as soon as it has.
+    if (kit::IsWaitingRepainting()) {
+        if (!m_closePending) {
+            m_closePending = true;
+            QTimer::singleShot(kCloseRetryMs, this, [this] {
+                m_closePending = false;
+                reject();
+            });
+        }
+        return;
+    }
+    QDialog::reject();
 }
 
 void CFeatureDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!m_shownBefore) {
         m_shownBefore = true;
-        Refresh();
+        // After the window is on the screen: a read that waits repaints it meanwhile. Until
+        // then the dialog counts as reading.
+        m_firstReadPending = true;
+        UpdateWidgets();
+        QMetaObject::invokeMethod(this, &CFeatureDialog::ReadAfresh, Qt::QueuedConnection);
     }
 }

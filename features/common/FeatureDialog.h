@@ -52,12 +52,14 @@ public:
     QPushButton* ApplyButton();
     QPushButton* CloseButton();
 
-    // Reads everything the dialog shows.
+    // Reads everything the dialog shows. Opening, the Refresh button and RunPlan run it in a
+    // fresh round of reads (ReadRound.h): against a switch whose first answer does not come,
+    // further reads fail at once and the module's read failure text is shown.
     virtual void Refresh() {}
     // Checks the input, writes it, reads again.
     virtual void Apply() {}
 
-    // Escape and Close wait while a request or pause of this thread is in hand.
+    // Escape and Close wait while a request or pause of this thread is in hand, then close.
     void reject() override;
 
     // A watched walk runs or a set is being sent.
@@ -100,6 +102,9 @@ protected:
     virtual void EnableControls();
     // A read that is no table walk (one background get) is under way.
     void SetReading(bool reading);
+    // The dialog has a message of its own for a first read that got no answer: the kit still
+    // holds back the reads that would follow it, but shows nothing.
+    void ReportsUnansweredReadsItself() { m_reportsUnansweredReads = true; }
 
     // The cells of one walked row; the row number is the list's row count before the row
     // is added. No cells: the row is not shown.
@@ -142,6 +147,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Refresh in a fresh round of reads: the first read that gets no answer ends the round's
+    // reading, and the module's read failure text is shown once (a silent switch is never
+    // taken for an empty one).
+    void ReadAfresh();
     QPushButton* StandardButton(QPointer<QPushButton>& button, const QString& text,
                                 const char* objectName);
 
@@ -157,4 +166,7 @@ private:
     QPointer<QPushButton> m_applyButton;
     QPointer<QPushButton> m_closeButton;
     bool m_shownBefore = false;
+    bool m_reportsUnansweredReads = false;
+    bool m_closePending = false;
+    bool m_firstReadPending = false;
 };

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/common/SnmpRequests.h"
 
+#include "features/common/ReadRound.h"
+#include "features/common/Repainting.h"
 #include "platform/Trace.h"
 
 #include <memory>
@@ -33,6 +35,9 @@ std::string InstanceOid(std::string_view column, int index) {
 SnmpResult<std::vector<std::string>>
 ReadValues(CCommonSNMP& session, const std::vector<std::string>& instances, unsigned timeoutMs) {
     const RequestStatus cannotSend(-1);
+    if (kit::ReadsHeldBack()) {
+        return RequestStatus(kSnmpTimeout); // the switch did not answer this round's first read
+    }
     if (instances.empty() || session.Open(kPduGet) != 1) {
         return cannotSend;
     }
@@ -42,7 +47,10 @@ ReadValues(CCommonSNMP& session, const std::vector<std::string>& instances, unsi
         }
     }
     std::unique_ptr<CSnmp> response;
-    const RequestStatus status(session.Send(response, timeoutMs));
+    int code = kSnmpTimeout;
+    kit::RunRepainting([&] { code = session.Send(response, timeoutMs); });
+    const RequestStatus status(code);
+    kit::ReportRead(status.Outcome() != SnmpOutcome::NoAnswer);
     if (!status.Ok()) {
         return status;
     }
@@ -139,6 +147,7 @@ RequestStatus CSetRequest::Send(CCommonSNMP& session, unsigned timeoutMs) const 
     if (!OpenWithBindings(session, kPduSet, m_bindings)) {
         return RequestStatus(-1);
     }
+    kit::RestartReadRound();
     std::unique_ptr<CSnmp> response;
     return RequestStatus(session.Send(response, timeoutMs));
 }

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/common/TableWalk.h"
 
+#include "features/common/ReadRound.h"
+
 #include "platform/Trace.h"
 
 const std::string& SnmpRow::Value(std::size_t column) const {
@@ -24,10 +26,12 @@ CTableWalk::~CTableWalk() {
 void CTableWalk::Start() {
     // Open stops the session's worker: no callback of an earlier walk runs after this line,
     // so what is still queued belongs to the earlier walk.
-    const bool prepared = PrepareRequest();
+    const bool heldBack = kit::ReadsHeldBack();
+    const bool prepared = !heldBack && PrepareRequest();
     m_handBack.DropPosted();
     m_rowsHandedOver = 0;
     m_running = true;
+    m_sent = prepared;
     NotifyStateChanged();
     if (!prepared) {
         m_handBack.Post({true, -1, {}});
@@ -111,6 +115,9 @@ void CTableWalk::Deliver(Delivery&& delivery) {
         return;
     }
     m_running = false;
+    if (m_sent) {
+        kit::ReportRead(m_rowsHandedOver.load() > 0 || delivery.status != kSnmpTimeout);
+    }
     m_onFinished.Notify(delivery.status);
     NotifyStateChanged();
 }

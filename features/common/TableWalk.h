@@ -116,6 +116,7 @@ private:
     CListeners<int> m_onFinished;
     CListeners<> m_onStateChanged;
     bool m_running = false;
+    bool m_sent = false; // the walk went out (not held back, not refused before sending)
 
     // Written by Start while the session has no worker, read by the worker.
     Step m_step;

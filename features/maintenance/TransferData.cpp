@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/TransferData.h"
 
+#include "features/common/Repainting.h"
+
 #include <memory>
 
 CTransferData::CTransferData() = default;
@@ -41,7 +43,8 @@ int CTransferData::ReadState(TransferKind kind, unsigned timeoutMs, std::string&
         return kSnmpFailed;
     }
     std::unique_ptr<CSnmp> response;
-    const int status = m_cCommonSNMP.Send(response, timeoutMs);
+    int status = kSnmpTimeout;
+    kit::RunRepainting([&] { status = m_cCommonSNMP.Send(response, timeoutMs); });
     if (status != 0) {
         return status;
     }

@@ -76,7 +76,10 @@ void CPoeGlobalDlg::Show(const SnmpResult<std::vector<std::string>>& result) {
     }
     SetReading(false);
     if (!result) {
-        ShowOk(ReadFailureText(result.Status()));
+        // A read the switch did not answer is reported by the kit, once per round of reads.
+        if (result.Status().Outcome() != SnmpOutcome::NoAnswer) {
+            ShowOk(ReadFailureText(result.Status()));
+        }
         return;
     }
     // The threshold was disabled while waiting, so the focus went to a read-only field.

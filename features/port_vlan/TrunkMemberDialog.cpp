@@ -39,6 +39,7 @@ CTrunkMemberDlg::CTrunkMemberDlg(int trunkId, long mode, const PortFlags& member
       m_nTrunkId(trunkId), m_nMode(mode), m_nPortCount(std::max(0, DeviceValues().DevicePortCount)),
       m_members(members) {
     setWindowTitle(QStringLiteral("Trunk member"));
+    ReportsUnansweredReadsItself(); // "TrunkValid Init Error !"
     BuildControls();
     m_pGrid->SetCheckedPorts(m_members);
     Watch(m_cAdmission.Walk());

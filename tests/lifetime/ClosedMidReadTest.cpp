@@ -122,13 +122,8 @@ bool Idle(const QDialog& dialog) {
 void OpenAndCloseMidRead(QDialog& dialog, const std::vector<const char*>& buttons,
                          std::size_t level, int closeAfterMs) {
     auto closed = std::make_shared<bool>(false);
-    QTimer::singleShot(0, &dialog, [&dialog, &buttons, level, closeAfterMs, closed] {
-        QPointer<QDialog> sub = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (sub.isNull() || sub == &dialog) {
-            ADD_FAILURE() << buttons[level] << " opened no dialog";
-            *closed = true;
-            return;
-        }
+    WhenModalOpens(&dialog, [&buttons, level, closeAfterMs, closed](QDialog& opened) {
+        QPointer<QDialog> sub = &opened;
         if (level + 1 < buttons.size()) {
             WaitUntil([&] { return Idle(*sub); }, 30000);
             OpenAndCloseMidRead(*sub, buttons, level + 1, closeAfterMs);

@@ -82,6 +82,7 @@ protected:
     std::unique_ptr<CWalkProbeDialog> OpenWalk(std::vector<std::string> columns) {
         auto dialog = std::make_unique<CWalkProbeDialog>(std::move(columns), counters);
         dialog->show();
+        dialog->Refresh(); // at once: the dialog's own first read waits for the event loop
         return dialog;
     }
 

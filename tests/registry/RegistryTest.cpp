@@ -6,6 +6,7 @@
 // the order its entry of the command table names.
 #include "app/ModuleCommands.h"
 #include "features/common/FeatureDialog.h"
+#include "features/common/Messages.h"
 #include "features/common/ReportList.h"
 #include "platform/Trace.h"
 #include "snmp/SessionParameters.h"
@@ -75,6 +76,50 @@ TEST_P(RegisteredDialogTest, OpensWithItsCaptionReadsAndClosesItsSessionsInOrder
 }
 
 INSTANTIATE_TEST_SUITE_P(Menu, RegisteredDialogTest, ::testing::ValuesIn(Dialogs()),
+                         [](const ::testing::TestParamInfo<ModuleMenuEntry>& info) {
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+// A switch that answers nothing: every dialog ends its reads and says so once, instead of
+// looking like an empty switch; Refresh stays usable and reads again.
+class SilentSwitchTest : public RegisteredDialogTest {
+protected:
+    SimFixture::Options SimulatorOptions() override {
+        SimFixture::Options options = RegisteredDialogTest::SimulatorOptions();
+        options.arguments = {"--drop-after", "0"};
+        return options;
+    }
+};
+
+TEST_P(SilentSwitchTest, EndsItsReadsAndSaysTheSwitchDidNotAnswer) {
+    RegisterModuleCommands();
+    std::unique_ptr<QDialog> dialog = CommandDialogFor(GetParam().id)();
+    ASSERT_TRUE(ShowActive(dialog.get()));
+    auto* feature = qobject_cast<CFeatureDialog*>(dialog.get());
+    ASSERT_NE(feature, nullptr);
+    const auto saidOnce = [&] { return !feature->IsBusy() && !messages.Texts().empty(); };
+    ASSERT_TRUE(WaitUntil(saidOnce, 60000));
+    const std::vector<std::string> failure = {
+        ReadFailureText(RequestStatus(kSnmpTimeout)).toStdString()};
+    EXPECT_EQ(messages.TakeTexts(), failure);
+    if (GetParam().id == kCmdStormControl) {
+        ASSERT_TRUE(Click(dialog.get(), "refreshButton"));
+        EXPECT_TRUE(WaitUntil(saidOnce, 60000));
+        EXPECT_EQ(messages.TakeTexts(), failure);
+    }
+}
+
+// Every dialog that reads the switch when it opens (the transfer dialog reads only while a
+// transfer runs).
+std::vector<ModuleMenuEntry> ReadingDialogs() {
+    std::vector<ModuleMenuEntry> reading = Dialogs();
+    std::erase_if(reading, [](const auto& row) { return row.id == kCmdFirmwareTransfer; });
+    return reading;
+}
+
+INSTANTIATE_TEST_SUITE_P(Menu, SilentSwitchTest, ::testing::ValuesIn(ReadingDialogs()),
                          [](const ::testing::TestParamInfo<ModuleMenuEntry>& info) {
                              std::string name = info.param.name;
                              std::replace(name.begin(), name.end(), '-', '_');

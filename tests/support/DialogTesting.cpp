@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "tests/support/DialogTesting.h"
 
+#include "features/common/Repainting.h"
 #include "platform/Trace.h"
 #include "snmp/Snmp.h"
 
@@ -10,6 +11,7 @@
 #include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -197,6 +199,32 @@ QScopeGuard<std::function<void()>> SetEnvironment(const char* name,
         qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
     put(value);
     return QScopeGuard<std::function<void()>>([put, old] { put(old); });
+}
+
+void WhenModalOpens(const QWidget* below, std::function<void(QDialog& opened)> act) {
+    constexpr int kPollMs = 5;
+    constexpr int kGiveUpPolls = 60000 / kPollMs;
+    auto* timer = new QTimer;
+    timer->setInterval(kPollMs);
+    QObject::connect(timer, &QTimer::timeout, timer,
+                     [timer, below, act = std::move(act), polls = 0]() mutable {
+                         auto* opened = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                         // Not while a read waits below on the stack: `act` may wait for the
+                         // dialog's reads.
+                         if (opened == nullptr || opened == below || !opened->isVisible() ||
+                             kit::IsWaitingRepainting()) {
+                             if (++polls == kGiveUpPolls) {
+                                 ADD_FAILURE() << "no dialog opened";
+                                 timer->deleteLater();
+                                 timer->stop();
+                             }
+                             return;
+                         }
+                         timer->stop();
+                         timer->deleteLater();
+                         act(*opened);
+                     });
+    timer->start();
 }
 
 int RunDialogTests(int argc, char** argv) {

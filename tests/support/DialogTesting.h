@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QComboBox>
+#include <QDialog>
 #include <QScopeGuard>
 #include <QString>
 #include <QTreeWidget>
@@ -69,6 +70,9 @@ private:
 bool WaitUntil(const std::function<bool()>& condition, int limitMs = 20000);
 // Runs the events that are due now.
 void ProcessEvents();
+// Runs `act` once a modal dialog other than `below` is shown (the button that opens it may
+// read the switch first, the window repainting meanwhile); a failure when none comes.
+void WhenModalOpens(const QWidget* below, std::function<void(QDialog& opened)> act);
 
 // The child of `root` with this objectName and type; null (and a test failure) when none.
 template <class Widget> Widget* Find(const QWidget* root, const QString& objectName);

@@ -438,8 +438,8 @@ TEST_F(TimeRangeTest, EditTakesTheRowAndSkipsTheNameChecks) {
     TakeSets();
     dialog->List()->SelectRow(1);
     // The Edit button opens the config dialog with the row; change only the name.
-    QTimer::singleShot(0, [this] {
-        auto* config = qobject_cast<CTimeRangeConfigDlg*>(QApplication::activeModalWidget());
+    WhenModalOpens(dialog.get(), [this](QDialog& opened) {
+        auto* config = qobject_cast<CTimeRangeConfigDlg*>(&opened);
         ASSERT_NE(config, nullptr);
         EXPECT_EQ(Find<QLineEdit>(config, "nameEdit")->text().toStdString(), "Late");
         EXPECT_TRUE(Find<QCheckBox>(config, "sunCheck")->isChecked());

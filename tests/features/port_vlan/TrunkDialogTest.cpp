@@ -306,8 +306,8 @@ TEST_F(TrunkTest, PortMemberOpensTheSubDialog) {
               std::vector<std::string>{"Please select the Channel Mode (LACP or Static) first."});
     ASSERT_TRUE(Choose(dialog.get(), "modeCombo", "Static"));
     QSize size;
-    QTimer::singleShot(0, [&] {
-        auto* member = qobject_cast<CTrunkMemberDlg*>(QApplication::activeModalWidget());
+    WhenModalOpens(dialog.get(), [&](QDialog& opened) {
+        auto* member = qobject_cast<CTrunkMemberDlg*>(&opened);
         ASSERT_NE(member, nullptr);
         size = member->size();
         ASSERT_TRUE(WaitUntil([&] { return !member->IsBusy(); }));

@@ -90,6 +90,8 @@ protected:
               const std::vector<int>& tagged, const std::vector<int>& untagged) {
         QDialog* sub = dialog.SubDialog();
         ASSERT_NE(sub, nullptr);
+        const auto* feature = qobject_cast<const CFeatureDialog*>(sub);
+        ASSERT_TRUE(WaitUntil([&] { return feature == nullptr || !feature->IsBusy(); }));
         if (!vid.isEmpty()) {
             ASSERT_TRUE(Type(sub, "vidEdit", vid));
         }
