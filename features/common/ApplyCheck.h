@@ -24,6 +24,7 @@
 struct Refusal {
     std::string text;
     platform::MessageKind kind = platform::MessageKind::Ok;
+    int field = 0; // the input the cursor goes back to, in the data class's numbering; 0: none
     friend bool operator==(const Refusal&, const Refusal&) = default;
 };
 
@@ -53,10 +54,37 @@ private:
     std::optional<Refusal> m_refusal;
 };
 
-// What an Apply comes to once its input passed: the OK/Cancel questions to ask in order
-// (Cancel on any stops it) and the one set request that follows.
+// One set request of a write: its time-out, the pause after it, and what a failure of it does.
+struct SetStep {
+    enum class OnFailure {
+        Stop,    // the write ends here and the failure is reported
+        GoOn,    // the next step follows; the failure is reported at the end
+        Ignore,  // the outcome does not matter
+        PutBack, // `putBack` restores what the earlier steps changed, then as Stop
+    };
+    CSetRequest request;
+    unsigned timeoutMs = 0; // 0: the session's usual time-out
+    unsigned pauseMs = 0;   // waited after the step when the write goes on
+    OnFailure onFailure = OnFailure::Stop;
+    CSetRequest putBack;
+    CCommonSNMP* session = nullptr; // nullptr: the session the plan is run on
+};
+
+// What an Apply comes to: the first refusal, or the OK/Cancel questions to ask in order
+// (Cancel on any stops it) and then the steps to send in order. No steps: nothing is written.
 struct ApplyPlan {
     std::optional<Refusal> refusal;
     std::vector<std::string> questions;
-    CSetRequest request;
+    std::vector<SetStep> steps;
+    // The text a failed write shows; empty: the module's own (WriteFailureText).
+    std::string failureText;
+
+    // Some step sends a request.
+    bool HasWrites() const;
+    // Appends a step and returns it.
+    SetStep& Step(CSetRequest request, unsigned timeoutMs = 0, unsigned pauseMs = 0);
+    // The request of a one-request write (the first step, made on first use).
+    CSetRequest& Request();
+    // The first step's request, or an empty one when nothing is written.
+    const CSetRequest& Request() const;
 };

@@ -194,12 +194,49 @@ RequestStatus CFeatureDialog::SendSet(CCommonSNMP& session, const CSetRequest& r
     return status;
 }
 
+RequestStatus CFeatureDialog::SendSteps(CCommonSNMP& session, const std::vector<SetStep>& steps) {
+    using OnFailure = SetStep::OnFailure;
+    std::optional<RequestStatus> firstFailure;
+    for (const SetStep& step : steps) {
+        if (step.request.IsEmpty()) {
+            continue;
+        }
+        CCommonSNMP& stepSession = step.session != nullptr ? *step.session : session;
+        const RequestStatus status =
+            SendSet(stepSession, step.request, step.timeoutMs, Failure::CallerReports);
+        if (!status.Ok() && step.onFailure != OnFailure::Ignore) {
+            firstFailure = firstFailure.value_or(status);
+            if (step.onFailure == OnFailure::PutBack) {
+                SendSet(stepSession, step.putBack, 0, Failure::CallerReports);
+            }
+            if (step.onFailure != OnFailure::GoOn) {
+                break;
+            }
+        }
+        kit::PauseRepainting(step.pauseMs);
+    }
+    return firstFailure.value_or(RequestStatus(0));
+}
+
+void CFeatureDialog::ShowPlanFailure(const ApplyPlan& plan, RequestStatus status) {
+    if (plan.failureText.empty()) {
+        ShowWriteFailure(status);
+    } else {
+        platform::ShowMessage(QString::fromStdString(plan.failureText));
+    }
+}
+
 std::optional<RequestStatus> CFeatureDialog::RunPlan(CCommonSNMP& session, const ApplyPlan& plan,
-                                                     unsigned timeoutMs) {
+                                                     const std::function<void()>& written) {
     if (ShowRefusal(plan.refusal) || !AskAll(plan.questions)) {
         return std::nullopt;
     }
-    const RequestStatus status = SendSet(session, plan.request, timeoutMs);
+    const RequestStatus status = SendSteps(session, plan.steps);
+    if (!status.Ok()) {
+        ShowPlanFailure(plan, status);
+    } else if (written && plan.HasWrites()) {
+        written();
+    }
     Refresh();
     return status;
 }

@@ -11,7 +11,7 @@
 //   depend on, and derives every enabled state in one place, EnableControls(); a button that
 //   writes is enabled only while nothing is in flight and every such reading is valid;
 // - applies in the usual order: the data class's first refusal (ShowRefusal), its questions
-//   (AskAll), one set request (SendSet: "set status = %d"), then Refresh.
+//   (AskAll), the plan's set requests (SendSet: "set status = %d"), then Refresh.
 #pragma once
 
 #include "features/common/ApplyCheck.h"
@@ -127,10 +127,17 @@ protected:
     enum class Failure { Show, CallerReports };
     RequestStatus SendSet(CCommonSNMP& session, const CSetRequest& request, unsigned timeoutMs = 0,
                           Failure failure = Failure::Show);
-    // The whole Apply of a plan: its refusal, or its questions and then SendSet and Refresh
-    // (whatever the status). The status, or nothing when the plan stopped before sending.
+    // The whole Apply of a plan: its refusal, or its questions and then its steps in order
+    // (SendSet each, the pause after it), the first failure shown once (the plan's own text or
+    // WriteFailureText), then Refresh. The first failure or success, or nothing when the plan
+    // stopped before sending. `written` runs before Refresh when the plan wrote something and
+    // the switch took all of it.
     std::optional<RequestStatus> RunPlan(CCommonSNMP& session, const ApplyPlan& plan,
-                                         unsigned timeoutMs = 0);
+                                         const std::function<void()>& written = {});
+    // The steps alone, nothing shown: success, or the first failure.
+    RequestStatus SendSteps(CCommonSNMP& session, const std::vector<SetStep>& steps);
+    // The plan's failure text, or the module's.
+    static void ShowPlanFailure(const ApplyPlan& plan, RequestStatus status);
 
     void showEvent(QShowEvent* event) override;
 

@@ -19,6 +19,6 @@ RequestStatus CJumboFrameMib::Read() {
 
 ApplyPlan CJumboFrameMib::PlanApply(bool enabled) {
     ApplyPlan plan;
-    plan.request.Integer(StateOid(), enabled ? 1 : 2);
+    plan.Request().Integer(StateOid(), enabled ? 1 : 2);
     return plan;
 }

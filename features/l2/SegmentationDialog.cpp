@@ -5,6 +5,7 @@
 #include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/PortGrid.h"
+#include "features/common/Repainting.h"
 #include "features/common/ReportList.h"
 #include "features/l2/SegmentationMib.h"
 #include "snmp/PortEncoding.h"
@@ -16,7 +17,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QThread>
 #include <QVBoxLayout>
 
 namespace {
@@ -134,17 +134,17 @@ void CSegmentationDlg::Refresh() {
 }
 
 void CSegmentationDlg::Apply() {
-    SendSet(m_cMib.SetSession(), CSegmentationMib::PlanState(m_pEnable->isChecked()).request);
+    SendSet(m_cMib.SetSession(), CSegmentationMib::PlanState(m_pEnable->isChecked()).Request());
     Refresh();
 }
 
 void CSegmentationDlg::ApplyPorts() {
     const ApplyPlan plan = CSegmentationMib::PlanPorts(ChosenPort(), m_pGrid->CheckedPorts(),
                                                        m_cMib.Trunks(), m_pGrid->PortCount());
-    if (ShowRefusal(plan.refusal) || plan.request.IsEmpty()) {
+    if (ShowRefusal(plan.refusal) || plan.Request().IsEmpty()) {
         return;
     }
-    SendSet(m_cMib.SetSession(), plan.request);
-    QThread::msleep(kRereadDelayMs);
+    SendSet(m_cMib.SetSession(), plan.Request());
+    kit::PauseRepainting(kRereadDelayMs);
     Refresh();
 }

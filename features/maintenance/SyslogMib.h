@@ -36,21 +36,14 @@ public:
         long facility = 128;
         long severity = 4;
     };
-    enum class Focus { None, Address };
-    // The refusal (and where the focus goes), or the server request; the state follows it
-    // in a request of its own once the server values are taken.
-    struct Plan {
-        std::optional<Refusal> refusal;
-        Focus focus = Focus::None;
-        CSetRequest server; // empty when the syslog is switched off
-        CSetRequest state;
-    };
+    enum Field { kAddressField = 1 }; // where the cursor goes after a refusal
 
     bool Read();
     const Model& Current() const { return m_model; }
-    static Plan PlanApply(const Input& input);
-    // Sends the plan: the server values, a pause, the state. True when all of it was taken.
-    bool Write(const Plan& plan);
+    // The refusal, or the server values, a pause, and the state in a request of its own once
+    // the server values are taken (the state alone when the syslog is switched off).
+    static ApplyPlan PlanApply(const Input& input);
+    CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
 private:
     CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");

@@ -104,7 +104,7 @@ std::optional<double> WattsOf(const std::string& text) {
 ApplyPlan PlanGlobalApply(const GlobalSettings& input, const GlobalSettings& stored) {
     ApplyPlan plan;
     if (input.sequence && input.sequence != stored.sequence) {
-        plan.request.Integer(Scalar(3), *input.sequence);
+        plan.Request().Integer(Scalar(3), *input.sequence);
     }
     if (input.threshold != stored.threshold) {
         const std::optional<double> watts = WattsOf(input.threshold);
@@ -113,10 +113,13 @@ ApplyPlan PlanGlobalApply(const GlobalSettings& input, const GlobalSettings& sto
                        "The System Power Threshold ranges between 7.1 ~ 185.0.");
         plan.refusal = checks.FirstRefusal();
         if (plan.refusal) {
-            plan.request = CSetRequest();
+            plan.steps.clear();
             return plan;
         }
-        plan.request.OctetString(Scalar(2), input.threshold);
+        plan.Request().OctetString(Scalar(2), input.threshold);
+    }
+    if (!plan.steps.empty()) {
+        plan.steps.front().timeoutMs = kGlobalSetTimeoutMs;
     }
     return plan;
 }

@@ -164,10 +164,10 @@ void CTrunkDlg::Apply() {
         input.rowMemberCount = MemberCount(m_picked->members);
     }
     const ApplyPlan plan = PlanMode(input);
-    if (ShowRefusal(plan.refusal) || plan.request.IsEmpty()) {
+    if (ShowRefusal(plan.refusal) || plan.Request().IsEmpty()) {
         return;
     }
-    const RequestStatus status = plan.request.Send(m_cMib.SetSession());
+    const RequestStatus status = plan.Request().Send(m_cMib.SetSession());
     platform::DebugTrace("state = " + std::to_string(status.Code()) + " ");
     Refresh();
 }

@@ -165,7 +165,7 @@ ApplyPlan PlanMode(const ModeInput& input) {
         checks.Require(input.rowMemberCount > 0,
                        "The minimum port numbers for an aggregated link is 2.");
         if (checks.Passed()) {
-            plan.request.Integer(InstanceOid(ModeColumn(), *input.trunkId), input.chosenMode);
+            plan.Request().Integer(InstanceOid(ModeColumn(), *input.trunkId), input.chosenMode);
         }
     }
     plan.refusal = checks.FirstRefusal();
@@ -174,7 +174,7 @@ ApplyPlan PlanMode(const ModeInput& input) {
 
 ApplyPlan PlanState(bool enable) {
     ApplyPlan plan;
-    plan.request.Integer(StateOid(), enable ? kStateEnabled : kStateDisabled);
+    plan.Request().Integer(StateOid(), enable ? kStateEnabled : kStateDisabled);
     return plan;
 }
 

@@ -349,7 +349,7 @@ ApplyPlan CVlanMib::PlanDelete(long vid) const {
     plan.questions.push_back("The VLAN " + std::to_string(vid) +
                              " settings in IGMP Snooping and MAC Address Table maybe be "
                              "affected, continue?");
-    plan.request.Integer(InstanceOid(RowStatusColumn(), static_cast<int>(vid)), 6L);
+    plan.Request().Integer(InstanceOid(RowStatusColumn(), static_cast<int>(vid)), 6L);
     return plan;
 }
 
@@ -372,7 +372,7 @@ CVlanMib::ModePlan CVlanMib::PlanModeApply(bool asymmetricChecked) const {
     result.rereadMode = beforeRereads && !checks.Passed();
     result.plan.questions.push_back("The setting of VLAN, IGMP Snooping, Management VLAN and MAC "
                                     "Address Table will be reset to default.");
-    result.plan.request.Integer(ModeOid(), mode);
+    result.plan.Request().Integer(ModeOid(), mode);
     return result;
 }
 

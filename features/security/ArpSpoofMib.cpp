@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/security/ArpSpoofMib.h"
 
+#include "features/common/Repainting.h"
 #include "features/common/SnmpRequests.h"
 #include "snmp/AddressEncoding.h"
 #include "snmp/InputChecks.h"
@@ -9,9 +10,7 @@
 #include "snmp/SessionParameters.h"
 
 #include <algorithm>
-#include <chrono>
 #include <iterator>
-#include <thread>
 
 namespace arp {
 
@@ -94,7 +93,7 @@ bool CArpSpoofMib::Add(const std::string& ip, const std::string& mac, const Port
         return false;
     }
     const std::string status = InstanceOid(Column(4), ip);
-    const auto pause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(kPauseMs)); };
+    const auto pause = [] { kit::PauseRepainting(kPauseMs); };
     if (RowStatusWrite(m_cCommonSNMPSet, status, "5") != 1) {
         return false;
     }

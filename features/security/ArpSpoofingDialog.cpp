@@ -4,6 +4,7 @@
 #include "features/common/DialogKit.h"
 #include "features/common/IpAddressEdit.h"
 #include "features/common/PortGrid.h"
+#include "features/common/Repainting.h"
 #include "features/security/ArpDhcpDialogs.h"
 #include "features/security/SecurityWidgets.h"
 #include "snmp/InputChecks.h"
@@ -14,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QThread>
 #include <QVBoxLayout>
 
 using namespace arp;
@@ -91,7 +91,7 @@ void CArpSpoofingDlg::DeleteSelected() {
         return;
     }
     m_cMib.Delete(m_rows[static_cast<std::size_t>(selected)].ip);
-    QThread::msleep(CArpSpoofMib::kPauseMs);
+    kit::PauseRepainting(CArpSpoofMib::kPauseMs);
     Refresh();
 }
 

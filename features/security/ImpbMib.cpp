@@ -2,14 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/security/ImpbMib.h"
 
+#include "features/common/Repainting.h"
 #include "features/common/SnmpRequests.h"
 #include "snmp/AddressEncoding.h"
 #include "snmp/InputChecks.h"
 #include "snmp/TextParsing.h"
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 
 namespace impb {
 
@@ -198,7 +197,7 @@ using namespace impb;
 namespace {
 
 void Pause() {
-    std::this_thread::sleep_for(std::chrono::milliseconds(CImpbMib::kPauseMs));
+    kit::PauseRepainting(CImpbMib::kPauseMs);
 }
 
 } // namespace

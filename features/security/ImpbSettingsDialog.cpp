@@ -3,6 +3,7 @@
 #include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/FromToPorts.h"
+#include "features/common/Repainting.h"
 #include "features/security/ImpbDialogs.h"
 #include "features/security/SecurityWidgets.h"
 #include "snmp/SessionParameters.h"
@@ -10,7 +11,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QThread>
 #include <QVBoxLayout>
 
 using namespace impb;
@@ -83,7 +83,7 @@ void CImpbSettingsDlg::Apply() {
         return;
     }
     const RequestStatus status = m_cMib.SetPortSettings(input);
-    QThread::msleep(CImpbMib::kPauseMs);
+    kit::PauseRepainting(CImpbMib::kPauseMs);
     if (!status.Ok()) {
         ShowWriteFailure(status);
     }

@@ -4,6 +4,7 @@
 #include "features/common/DialogKit.h"
 #include "features/common/IpAddressEdit.h"
 #include "features/common/NumberEdit.h"
+#include "features/common/Repainting.h"
 #include "features/security/ImpbDialogs.h"
 #include "features/security/SecurityWidgets.h"
 #include "snmp/InputChecks.h"
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -177,6 +177,6 @@ void CIMPBSmartBinding::BindSelected() {
         return;
     }
     m_cMib.Bind(m_rows[static_cast<std::size_t>(selected)]);
-    QThread::msleep(CImpbMib::kPauseMs);
+    kit::PauseRepainting(CImpbMib::kPauseMs);
     Refresh();
 }

@@ -403,14 +403,14 @@ ApplyPlan PlanEngineId(const QString& text) {
     plan.refusal = checks.FirstRefusal();
     if (!plan.refusal) {
         const std::string even = hex.size() % 2 != 0 ? "0" + hex : hex;
-        plan.request.OctetString(ScalarOid(AgentOid("7")), HexToBytes(even).value_or(""));
+        plan.Request().OctetString(ScalarOid(AgentOid("7")), HexToBytes(even).value_or(""));
     }
     return plan;
 }
 
 ApplyPlan PlanGlobalState(bool enabled) {
     ApplyPlan plan;
-    plan.request.Integer(ScalarOid(AgentOid("1")), enabled ? 1L : 2L);
+    plan.Request().Integer(ScalarOid(AgentOid("1")), enabled ? 1L : 2L);
     return plan;
 }
 
@@ -419,8 +419,8 @@ ApplyPlan PlanTraps(const std::vector<bool>& switches) {
     const std::size_t count =
         std::min<std::size_t>(switches.size(), static_cast<std::size_t>(kPoeTrapSwitches));
     for (std::size_t i = 0; i < count; ++i) {
-        plan.request.Integer(ScalarOid(AgentOid("8." + std::to_string(i + 1))),
-                             switches[i] ? 1L : 2L);
+        plan.Request().Integer(ScalarOid(AgentOid("8." + std::to_string(i + 1))),
+                               switches[i] ? 1L : 2L);
     }
     return plan;
 }

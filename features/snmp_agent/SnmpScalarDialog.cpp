@@ -53,7 +53,7 @@ void CSnmpGlobalStateDlg::Refresh() {
 
 void CSnmpGlobalStateDlg::Apply() {
     WaitCursor wait;
-    if (SendSet(m_cMib.SetSession(), PlanGlobalState(m_pStateCheck->isChecked()).request).Ok()) {
+    if (SendSet(m_cMib.SetSession(), PlanGlobalState(m_pStateCheck->isChecked()).Request()).Ok()) {
         Refresh();
     }
 }
@@ -132,5 +132,5 @@ void CSnmpTrapDlg::Apply() {
     for (int i = 0; i < SwitchCount(); ++i) {
         switches.push_back(m_checks[static_cast<std::size_t>(i)]->isChecked());
     }
-    SendSet(m_cMib.SetSession(), PlanTraps(switches).request);
+    SendSet(m_cMib.SetSession(), PlanTraps(switches).Request());
 }

@@ -229,6 +229,19 @@ std::vector<Binding> RequestBindings(netsnmp_agent_request_info* reqinfo) {
     return bindings;
 }
 
+// --refuse-set: the first binding under a refused prefix, as the switch refuses a value.
+std::optional<SetFailure> RefusedByOption(const std::vector<Binding>& bindings) {
+    for (const std::string& text : State().options.refuseSetPrefixes) {
+        const auto prefix = ParseOid(text);
+        for (size_t i = 0; prefix && i < bindings.size(); ++i) {
+            if (StartsWith(bindings[i].oid, *prefix)) {
+                return SetFailure{ErrorStatus::InconsistentValue, i};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 void ReportFailure(netsnmp_agent_request_info* reqinfo, netsnmp_request_info* requests,
                    const SetFailure& failure) {
     for (auto* r = requests; r != nullptr; r = r->next) {
@@ -243,8 +256,12 @@ void HandleSet(netsnmp_agent_request_info* reqinfo, netsnmp_request_info* reques
     switch (reqinfo->mode) {
     case MODE_SET_RESERVE1:
         if (!set.tx) {
-            set.tx = std::make_unique<Transaction>(*State().model, RequestBindings(reqinfo));
-            set.failure = set.tx->CheckEach();
+            const std::vector<Binding> bindings = RequestBindings(reqinfo);
+            set.tx = std::make_unique<Transaction>(*State().model, bindings);
+            set.failure = RefusedByOption(bindings);
+            if (!set.failure) {
+                set.failure = set.tx->CheckEach();
+            }
             g_lastSet = SetOutcome{true, false, std::nullopt};
         }
         break;

@@ -29,10 +29,10 @@ std::vector<std::string> Lines(const CSetRequest& request) {
     return lines;
 }
 
-std::vector<std::vector<std::string>> Lines(const std::vector<CSetRequest>& requests) {
+std::vector<std::vector<std::string>> Lines(const std::vector<SetStep>& steps) {
     std::vector<std::vector<std::string>> lines;
-    for (const CSetRequest& request : requests) {
-        lines.push_back(Lines(request));
+    for (const SetStep& step : steps) {
+        lines.push_back(Lines(step.request));
     }
     return lines;
 }
@@ -72,9 +72,9 @@ TEST(IgmpRules, TimersAreCheckedInOrderAtTheirBounds) {
         {{std::nullopt, 60, 2, 1, 60, 10}, "Invalid Host Timeout (130-153025 sec)."},
     };
     for (const Case& c : cases) {
-        const StepPlan plan = CIgmpMib::PlanGlobal(Enabled(), true, c.typed);
+        const ApplyPlan plan = CIgmpMib::PlanGlobal(Enabled(), true, c.typed);
         EXPECT_EQ(RefusalOf(plan.refusal), c.refusal);
-        EXPECT_EQ(plan.refusal.has_value(), plan.requests.empty() && !c.refusal.empty());
+        EXPECT_EQ(plan.refusal.has_value(), plan.steps.empty() && !c.refusal.empty());
     }
 }
 
@@ -94,9 +94,10 @@ TEST(IgmpRules, GlobalWritesFollowTheStateAndOnlyTheChangedTimers) {
         {disabled, true, false, {{G + ".1.1.0=1"}, {G + ".1.6.0=300"}}},
     };
     for (const Case& c : cases) {
-        const StepPlan plan = CIgmpMib::PlanGlobal(c.old, c.enable, Typed(260, 260, 2, 1, 300, 10));
+        const ApplyPlan plan =
+            CIgmpMib::PlanGlobal(c.old, c.enable, Typed(260, 260, 2, 1, 300, 10));
         EXPECT_EQ(plan.questions.size(), c.asks ? 1u : 0u);
-        EXPECT_EQ(Lines(plan.requests), c.requests);
+        EXPECT_EQ(Lines(plan.steps), c.requests);
     }
 }
 
@@ -119,10 +120,10 @@ TEST(IgmpRules, VlanWritesDependOnTheOldAndNewState) {
         {&on, kEnabled, "", false, {{q + "1", f + "2"}}},
     };
     for (const Case& c : cases) {
-        const StepPlan plan = CIgmpMib::PlanVlan(c.picked, c.state, kEnabled, kDisabled);
+        const ApplyPlan plan = CIgmpMib::PlanVlan(c.picked, c.state, kEnabled, kDisabled);
         EXPECT_EQ(RefusalOf(plan.refusal), c.refusal);
         EXPECT_EQ(plan.questions.size(), c.asks ? 1u : 0u);
-        EXPECT_EQ(Lines(plan.requests), c.requests);
+        EXPECT_EQ(Lines(plan.steps), c.requests);
     }
 }
 
@@ -195,7 +196,7 @@ TEST_F(SurveillanceRules, GlobalChecksRunInOrder) {
                                        "original setting of VLAN 40 members will be removed."});
     const std::string s = Q + ".26.1.";
     EXPECT_EQ(
-        Lines(plan.request),
+        Lines(plan.Request()),
         (std::vector<std::string>{s + "2.0=40", s + "3.0=3",
                                   s + "4.0=" + std::string("\xdc\0\0\0\0\0\0\0", 8), s + "1.0=1"}));
     EXPECT_TRUE(mib->ShowsPoeNotice({true, 40, 3, ""}));
@@ -223,12 +224,14 @@ TEST_F(SurveillanceRules, DevicesAreCheckedAndIndexedByTheirAddress) {
     for (const Case& c : cases) {
         const auto plan = mib->PlanAdd({2, c.description, c.kind, c.address});
         EXPECT_EQ(RefusalOf(plan.refusal), c.refusal) << c.address;
-        EXPECT_EQ(plan.index, c.index);
+        const std::string rowStatus = Q + ".26.2.1.1.5" + c.index;
+        EXPECT_EQ(plan.steps.empty() ? "" : plan.Request().Bindings().front().instance,
+                  c.index.empty() ? "" : rowStatus);
     }
     const auto plan = mib->PlanAdd({2, "door", 1, "00-1B-2C"});
     const std::string d = Q + ".26.2.1.1.";
     EXPECT_EQ(
-        Lines(plan.details),
+        Lines(plan.steps.back().request),
         (std::vector<std::string>{d + "2.0.27.44.0.0.0=door", d + "4.0.27.44.0.0.0=2",
                                   d + "3.0.27.44.0.0.0=" + std::string("\xff\xff\xff\0\0\0", 6)}));
     const CSurveillanceMib::Device builtIn{".2.94.167.0.0.0", 5, "", "02-5E-A7-00-00-00"};
@@ -243,26 +246,24 @@ TEST(SyslogRules, ChecksAndTheValuesWritten) {
     struct Case {
         CSyslogMib::Input input;
         std::string refusal;
-        std::vector<std::string> server;
-        std::vector<std::string> state;
+        std::vector<std::vector<std::string>> steps;
     };
     const Case cases[] = {
-        {{false, 0, "", std::nullopt, 128, 4}, "", {}, {s + "6.0=2"}},
-        {{true, 3, "10.0.0.0", 514, 128, 4}, "Invalid IP address.", {}, {}},
-        {{true, 4, "127.0.0.1", 514, 128, 4}, "Invalid Syslog Sever IP address.", {}, {}},
-        {{true, 4, "10.1.2.3", 65536, 128, 4}, "Invalid UDP port range (1-65535)", {}, {}},
-        {{true, 4, "10.1.2.3", 0, 128, 4}, "Invalid UDP port range (1-65535)", {}, {}},
+        {{false, 0, "", std::nullopt, 128, 4}, "", {{s + "6.0=2"}}},
+        {{true, 3, "10.0.0.0", 514, 128, 4}, "Invalid IP address."},
+        {{true, 4, "127.0.0.1", 514, 128, 4}, "Invalid Syslog Sever IP address."},
+        {{true, 4, "10.1.2.3", 65536, 128, 4}, "Invalid UDP port range (1-65535)"},
+        {{true, 4, "10.1.2.3", 0, 128, 4}, "Invalid UDP port range (1-65535)"},
         {{true, 4, "10.1.2.3", 65535, 184, 7},
          "",
-         {s + "1.0=10.1.2.3", s + "2.0=65535", s + "4.0=7", s + "5.0=184"},
-         {s + "6.0=1"}},
+         {{s + "1.0=10.1.2.3", s + "2.0=65535", s + "4.0=7", s + "5.0=184"}, {s + "6.0=1"}}},
     };
     for (const Case& c : cases) {
-        const CSyslogMib::Plan plan = CSyslogMib::PlanApply(c.input);
+        const ApplyPlan plan = CSyslogMib::PlanApply(c.input);
         EXPECT_EQ(RefusalOf(plan.refusal), c.refusal);
-        EXPECT_EQ(plan.focus == CSyslogMib::Focus::Address, c.refusal == "Invalid IP address.");
-        EXPECT_EQ(Lines(plan.server), c.server);
-        EXPECT_EQ(Lines(plan.state), c.state);
+        EXPECT_EQ(plan.refusal && plan.refusal->field == CSyslogMib::kAddressField,
+                  c.refusal == "Invalid IP address.");
+        EXPECT_EQ(Lines(plan.steps), c.steps);
     }
 }
 

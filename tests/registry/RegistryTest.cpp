@@ -248,7 +248,7 @@ protected:
 
     struct Outcome {
         std::vector<std::string> texts;
-        std::size_t sets = 0;
+        std::vector<SimSetRecord> sets;
     };
 
     Outcome ApplyOnce(const CommandDialogFactory& factory, const char* writeCommunity) {
@@ -270,7 +270,7 @@ protected:
             EXPECT_TRUE(WaitUntil(idle, 120000));
         }
         dialog.reset();
-        return {messages.TakeTexts(), TakeSets().size()};
+        return {messages.TakeTexts(), TakeSets()};
     }
 };
 
@@ -285,7 +285,7 @@ TEST_F(RefusedWriteTest, ARefusedWriteIsNeverPassedOverInSilence) {
         }
         SCOPED_TRACE(entry.path);
         const Outcome refused = ApplyOnce(factory, "guests");
-        if (refused.sets == 0) {
+        if (refused.sets.empty()) {
             continue; // nothing to write, or the input was refused before sending
         }
         ++refusedDialogs;
@@ -293,6 +293,42 @@ TEST_F(RefusedWriteTest, ARefusedWriteIsNeverPassedOverInSilence) {
     }
     SessionParameters().WriteCommunity = "keepers";
     EXPECT_GT(refusedDialogs, 10);
+}
+
+// A write of several requests whose last one the switch refuses: the dialog says so, and
+// nothing follows the refused request but a row put back into service or destroyed again.
+TEST_F(RefusedWriteTest, AWriteRefusedAtItsLastStepIsReportedAndEndsThere) {
+    SessionParameters().VlanEditAllowed = true;
+    RegisterModuleCommands();
+    const auto isPutBack = [](const SimSetRecord& set) {
+        return set.bindings.size() == 1 &&
+               (set.bindings[0].value == "1" || set.bindings[0].value == "6");
+    };
+    int multiStepDialogs = 0;
+    for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
+        const CommandDialogFactory factory = CommandDialogFor(entry.id);
+        if (entry.id == kCmdAbout || !factory) {
+            continue;
+        }
+        SCOPED_TRACE(entry.path);
+        ASSERT_TRUE(StartSimulator(SimulatorOptions()));
+        const Outcome taken = ApplyOnce(factory, "keepers");
+        if (taken.sets.size() < 2 || taken.sets.back().bindings.empty()) {
+            continue;
+        }
+        ++multiStepDialogs;
+        SimFixture::Options refusing = SimulatorOptions();
+        refusing.arguments = {"--refuse-set", taken.sets.back().bindings.front().oid};
+        ASSERT_TRUE(StartSimulator(refusing));
+        const Outcome refused = ApplyOnce(factory, "keepers");
+        EXPECT_FALSE(refused.texts.empty());
+        const auto lastRefused =
+            std::find_if(refused.sets.rbegin(), refused.sets.rend(),
+                         [](const SimSetRecord& set) { return set.result != "noError"; });
+        ASSERT_NE(lastRefused, refused.sets.rend());
+        EXPECT_TRUE(std::all_of(refused.sets.rbegin(), lastRefused, isPutBack));
+    }
+    EXPECT_GT(multiStepDialogs, 3);
 }
 
 TEST(DialogRegistryTest, EveryDialogOfTheMenuHasARowAbove) {
