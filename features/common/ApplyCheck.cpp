@@ -27,8 +27,8 @@ CheckChain& CheckChain::Require(bool passes, std::string refusal, platform::Mess
 }
 
 bool ApplyPlan::HasWrites() const {
-    return std::any_of(steps.begin(), steps.end(),
-                       [](const SetStep& step) { return !step.request.IsEmpty(); });
+    return row || std::any_of(steps.begin(), steps.end(),
+                              [](const SetStep& step) { return !step.request.IsEmpty(); });
 }
 
 SetStep& ApplyPlan::Step(CSetRequest request, unsigned timeoutMs, unsigned pauseMs) {

@@ -12,6 +12,7 @@
 //   if (auto refusal = checks.FirstRefusal()) { ... }
 #pragma once
 
+#include "features/common/RowCreation.h"
 #include "features/common/SnmpRequests.h"
 #include "platform/Message.h"
 
@@ -60,26 +61,26 @@ struct SetStep {
         Stop,    // the write ends here and the failure is reported
         GoOn,    // the next step follows; the failure is reported at the end
         Ignore,  // the outcome does not matter
-        PutBack, // `putBack` restores what the earlier steps changed, then as Stop
+        PutBack, // the `putBack` requests restore what the earlier steps changed, then as Stop
     };
     CSetRequest request;
     unsigned timeoutMs = 0; // 0: the session's usual time-out
     unsigned pauseMs = 0;   // waited after the step when the write goes on
     OnFailure onFailure = OnFailure::Stop;
-    CSetRequest putBack;
-    CCommonSNMP* session = nullptr; // nullptr: the session the plan is run on
+    std::vector<CSetRequest> putBack;
+    std::string trace = "set status = %d"; // the debug line after it, %d the status
 };
 
 // What an Apply comes to: the first refusal, or the OK/Cancel questions to ask in order
-// (Cancel on any stops it) and then the steps to send in order. No steps: nothing is written.
+// (Cancel on any stops it), a new table row to make, and then the steps to send in order.
+// Neither row nor steps: nothing is written.
 struct ApplyPlan {
     std::optional<Refusal> refusal;
     std::vector<std::string> questions;
+    std::optional<RowCreation> row; // made first (CreateRow); the steps follow once it is active
     std::vector<SetStep> steps;
-    // The text a failed write shows; empty: the module's own (WriteFailureText).
-    std::string failureText;
 
-    // Some step sends a request.
+    // The plan makes a row or some step sends a request.
     bool HasWrites() const;
     // Appends a step and returns it.
     SetStep& Step(CSetRequest request, unsigned timeoutMs = 0, unsigned pauseMs = 0);

@@ -177,37 +177,71 @@ bool CFeatureDialog::AskAll(const std::vector<std::string>& questions) {
                        [](const std::string& question) { return Confirm(question); });
 }
 
+class CFeatureDialog::SendingScope {
+public:
+    explicit SendingScope(CFeatureDialog& dialog) : m_dialog(dialog), m_outer(dialog.m_sending) {
+        Set(true);
+    }
+    ~SendingScope() { Set(m_outer); }
+    SendingScope(const SendingScope&) = delete;
+    SendingScope& operator=(const SendingScope&) = delete;
+
+private:
+    void Set(bool sending) {
+        if (m_dialog.m_sending != sending) {
+            m_dialog.m_sending = sending;
+            m_dialog.UpdateWidgets();
+        }
+    }
+    CFeatureDialog& m_dialog;
+    bool m_outer;
+};
+
 RequestStatus CFeatureDialog::SendSet(CCommonSNMP& session, const CSetRequest& request,
-                                      unsigned timeoutMs, Failure failure) {
-    m_sending = true;
-    UpdateWidgets();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+                                      unsigned timeoutMs, Failure failure,
+                                      const std::string& trace) {
     RequestStatus status;
-    kit::RunRepainting([&] { status = request.Send(session, timeoutMs); });
-    QApplication::restoreOverrideCursor();
-    platform::DebugTrace("set status = " + std::to_string(status.Code()));
-    m_sending = false;
-    UpdateWidgets();
+    {
+        const SendingScope sending(*this);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        kit::RunRepainting([&] { status = request.Send(session, timeoutMs); });
+        QApplication::restoreOverrideCursor();
+        std::string line = trace;
+        if (const std::size_t at = line.find("%d"); at != std::string::npos) {
+            line.replace(at, 2, std::to_string(status.Code()));
+        }
+        platform::DebugTrace(line);
+    }
     if (!status.Ok() && failure == Failure::Show) {
         ShowWriteFailure(status);
     }
     return status;
 }
 
-RequestStatus CFeatureDialog::SendSteps(CCommonSNMP& session, const std::vector<SetStep>& steps) {
+RequestStatus CFeatureDialog::SendWrites(CCommonSNMP& session, const ApplyPlan& plan) {
     using OnFailure = SetStep::OnFailure;
+    const SendingScope sending(*this);
+    if (plan.row) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const RequestStatus made = CreateRow(session, *plan.row);
+        QApplication::restoreOverrideCursor();
+        if (!made.Ok()) {
+            return made;
+        }
+    }
     std::optional<RequestStatus> firstFailure;
-    for (const SetStep& step : steps) {
+    for (const SetStep& step : plan.steps) {
         if (step.request.IsEmpty()) {
             continue;
         }
-        CCommonSNMP& stepSession = step.session != nullptr ? *step.session : session;
         const RequestStatus status =
-            SendSet(stepSession, step.request, step.timeoutMs, Failure::CallerReports);
+            SendSet(session, step.request, step.timeoutMs, Failure::CallerReports, step.trace);
         if (!status.Ok() && step.onFailure != OnFailure::Ignore) {
             firstFailure = firstFailure.value_or(status);
             if (step.onFailure == OnFailure::PutBack) {
-                SendSet(stepSession, step.putBack, 0, Failure::CallerReports);
+                for (const CSetRequest& putBack : step.putBack) {
+                    SendSet(session, putBack, 0, Failure::CallerReports);
+                }
             }
             if (step.onFailure != OnFailure::GoOn) {
                 break;
@@ -218,23 +252,25 @@ RequestStatus CFeatureDialog::SendSteps(CCommonSNMP& session, const std::vector<
     return firstFailure.value_or(RequestStatus(0));
 }
 
-void CFeatureDialog::ShowPlanFailure(const ApplyPlan& plan, RequestStatus status) {
-    if (plan.failureText.empty()) {
-        ShowWriteFailure(status);
-    } else {
-        platform::ShowMessage(QString::fromStdString(plan.failureText));
+std::optional<RequestStatus> CFeatureDialog::WritePlan(CCommonSNMP& session,
+                                                       const ApplyPlan& plan) {
+    if (ShowRefusal(plan.refusal) || !AskAll(plan.questions)) {
+        return std::nullopt;
     }
+    const RequestStatus status = SendWrites(session, plan);
+    if (!status.Ok()) {
+        ShowWriteFailure(status);
+    }
+    return status;
 }
 
 std::optional<RequestStatus> CFeatureDialog::RunPlan(CCommonSNMP& session, const ApplyPlan& plan,
                                                      const std::function<void()>& written) {
-    if (ShowRefusal(plan.refusal) || !AskAll(plan.questions)) {
+    const std::optional<RequestStatus> status = WritePlan(session, plan);
+    if (!status) {
         return std::nullopt;
     }
-    const RequestStatus status = SendSteps(session, plan.steps);
-    if (!status.Ok()) {
-        ShowPlanFailure(plan, status);
-    } else if (written && plan.HasWrites()) {
+    if (status->Ok() && written && plan.HasWrites()) {
         written();
     }
     Refresh();

@@ -126,22 +126,25 @@ protected:
     // series of sets).
     enum class Failure { Show, CallerReports };
     RequestStatus SendSet(CCommonSNMP& session, const CSetRequest& request, unsigned timeoutMs = 0,
-                          Failure failure = Failure::Show);
+                          Failure failure = Failure::Show,
+                          const std::string& trace = "set status = %d");
     // The whole Apply of a plan: its refusal, or its questions and then its steps in order
-    // (SendSet each, the pause after it), the first failure shown once (the plan's own text or
-    // WriteFailureText), then Refresh. The first failure or success, or nothing when the plan
+    // (SendSet each, the pause after it), the first failure shown once (WriteFailureText),
+    // then Refresh. The first failure or success, or nothing when the plan
     // stopped before sending. `written` runs before Refresh when the plan wrote something and
     // the switch took all of it.
     std::optional<RequestStatus> RunPlan(CCommonSNMP& session, const ApplyPlan& plan,
                                          const std::function<void()>& written = {});
-    // The steps alone, nothing shown: success, or the first failure.
-    RequestStatus SendSteps(CCommonSNMP& session, const std::vector<SetStep>& steps);
-    // The plan's failure text, or the module's.
-    static void ShowPlanFailure(const ApplyPlan& plan, RequestStatus status);
+    // RunPlan without the Refresh (a sub-dialog that closes once its write was taken).
+    std::optional<RequestStatus> WritePlan(CCommonSNMP& session, const ApplyPlan& plan);
 
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Busy (writing buttons and Refresh disabled) from the first request to the last pause.
+    class SendingScope;
+    // The plan's row and steps alone, nothing shown: success, or the first failure.
+    RequestStatus SendWrites(CCommonSNMP& session, const ApplyPlan& plan);
     QPushButton* StandardButton(QPointer<QPushButton>& button, const QString& text,
                                 const char* objectName);
 

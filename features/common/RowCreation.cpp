@@ -41,13 +41,17 @@ RequestStatus CreateRow(CCommonSNMP& setSession, const RowCreation& creation) {
         SendTraced(setSession, request);
     }
     const bool created = SendTraced(setSession, RowStatus(creation.statusOid, kCreateAndWait)).Ok();
+    kit::PauseRepainting(creation.pauseMs);
     std::vector<CSetRequest> steps = creation.values;
     if (!creation.activeInLastValues) {
         steps.push_back(RowStatus(creation.statusOid, kActive));
     }
-    for (const CSetRequest& step : steps) {
-        const RequestStatus status = SendTraced(setSession, step);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const RequestStatus status = SendTraced(setSession, steps[i]);
         if (status.Ok()) {
+            if (i + 1 < steps.size()) {
+                kit::PauseRepainting(creation.pauseMs);
+            }
             continue;
         }
         if (status.Outcome() != SnmpOutcome::Refused) {

@@ -5,7 +5,6 @@
 #include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/PortGrid.h"
-#include "features/common/Repainting.h"
 #include "features/common/ReportList.h"
 #include "features/l2/SegmentationMib.h"
 #include "snmp/PortEncoding.h"
@@ -134,17 +133,17 @@ void CSegmentationDlg::Refresh() {
 }
 
 void CSegmentationDlg::Apply() {
-    SendSet(m_cMib.SetSession(), CSegmentationMib::PlanState(m_pEnable->isChecked()).Request());
-    Refresh();
+    RunPlan(m_cMib.SetSession(), CSegmentationMib::PlanState(m_pEnable->isChecked()));
 }
 
 void CSegmentationDlg::ApplyPorts() {
-    const ApplyPlan plan = CSegmentationMib::PlanPorts(ChosenPort(), m_pGrid->CheckedPorts(),
-                                                       m_cMib.Trunks(), m_pGrid->PortCount());
-    if (ShowRefusal(plan.refusal) || plan.Request().IsEmpty()) {
+    ApplyPlan plan = CSegmentationMib::PlanPorts(ChosenPort(), m_pGrid->CheckedPorts(),
+                                                 m_cMib.Trunks(), m_pGrid->PortCount());
+    if (!plan.refusal && !plan.HasWrites()) {
         return;
     }
-    SendSet(m_cMib.SetSession(), plan.Request());
-    kit::PauseRepainting(kRereadDelayMs);
-    Refresh();
+    for (SetStep& step : plan.steps) {
+        step.pauseMs = kRereadDelayMs; // the switch takes a moment before the list is read again
+    }
+    RunPlan(m_cMib.SetSession(), plan);
 }

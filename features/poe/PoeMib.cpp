@@ -203,6 +203,18 @@ CSetRequest PortRequest(int port, const PortSettings& settings) {
     return request;
 }
 
+ApplyPlan PlanPorts(int from, int to, const PortSettings& settings) {
+    ApplyPlan plan;
+    if (settings.userDefined) {
+        plan.refusal = CheckUserLimit(settings.watts);
+    }
+    for (int port = from; !plan.refusal && port >= 1 && port <= to; ++port) {
+        plan.Step(PortRequest(port, settings), kPortSetTimeoutMs, kPortPauseMs).onFailure =
+            SetStep::OnFailure::GoOn;
+    }
+    return plan;
+}
+
 } // namespace poe
 
 CPoeGlobalMib::~CPoeGlobalMib() {
@@ -248,7 +260,3 @@ void CPoeGlobalMib::Deliver() {
 CPoePortMib::CPoePortMib()
     : m_cRangeWalk(m_cCommonSNMPTableRange, poe::TimeRangeNameColumns()),
       m_cPortWalk(m_cCommonSNMPTable, poe::PortTableColumns()) {}
-
-RequestStatus CPoePortMib::SendPort(int port, const poe::PortSettings& settings) {
-    return poe::PortRequest(port, settings).Send(m_cCommonSNMPSet, poe::kPortSetTimeoutMs);
-}

@@ -4,6 +4,7 @@
 
 #include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
+#include "features/common/Repainting.h"
 #include "features/common/ReportList.h"
 #include "features/common/TrunkInfo.h"
 #include "features/port_vlan/PvidDialog.h"
@@ -125,15 +126,19 @@ void CVlanDlg::AddVlanRow(int rowNumber) {
 }
 
 void CVlanDlg::Apply() {
-    const CVlanMib::ModePlan mode = m_cMib.PlanModeApply(m_pAsymmetricCheck->isChecked());
-    if (mode.plan.refusal) {
-        ShowRefusal(mode.plan.refusal);
-        if (mode.rereadMode && m_cMib.ReadMode()) {
+    const ApplyPlan plan = m_cMib.PlanModeApply(m_pAsymmetricCheck->isChecked());
+    if (plan.refusal) {
+        ShowRefusal(plan.refusal);
+        bool read = false;
+        if (plan.refusal->field == CVlanMib::kRereadMode) {
+            kit::RunRepainting([&] { read = m_cMib.ReadMode(); });
+        }
+        if (read) {
             ShowMode();
         }
         return;
     }
-    RunPlan(m_cMib.ModeSession(), mode.plan);
+    RunPlan(m_cMib.ModeSession(), plan);
 }
 
 void CVlanDlg::Add() {

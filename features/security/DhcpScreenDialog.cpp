@@ -92,9 +92,7 @@ void CDhcpScreenDlg::AddTrustedPorts() {
     if (text == m_cMib.TrustedPortsRead()) {
         return;
     }
-    if (m_cMib.WriteTrustedPorts(text) == 1) {
-        Refresh();
-    }
+    RunPlan(m_cMib.SetSession(), m_cMib.PlanTrusted(text));
 }
 
 void CDhcpScreenDlg::AddServer() {
@@ -110,8 +108,7 @@ void CDhcpScreenDlg::AddServer() {
         }
         return;
     }
-    m_cMib.ServerRowOperation(index, ip, 1);
-    Refresh();
+    RunPlan(m_cMib.SetSession(), CDhcpScreenMib::PlanServerAdd(index, ip));
 }
 
 void CDhcpScreenDlg::DeleteSelected() {
@@ -120,6 +117,6 @@ void CDhcpScreenDlg::DeleteSelected() {
         ShowOk(QStringLiteral("Please select the entry to delete."));
         return;
     }
-    m_cMib.ServerRowOperation(m_listed[static_cast<std::size_t>(selected)].index, {}, 3);
-    Refresh();
+    RunPlan(m_cMib.SetSession(),
+            CDhcpScreenMib::PlanServerDelete(m_listed[static_cast<std::size_t>(selected)].index));
 }

@@ -3,7 +3,6 @@
 #include "features/common/Captions.h"
 #include "features/common/DialogKit.h"
 #include "features/common/FromToPorts.h"
-#include "features/common/Repainting.h"
 #include "features/security/ImpbDialogs.h"
 #include "features/security/SecurityWidgets.h"
 #include "snmp/SessionParameters.h"
@@ -82,10 +81,5 @@ void CImpbSettingsDlg::Apply() {
         }
         return;
     }
-    const RequestStatus status = m_cMib.SetPortSettings(input);
-    kit::PauseRepainting(CImpbMib::kPauseMs);
-    if (!status.Ok()) {
-        ShowWriteFailure(status);
-    }
-    Refresh();
+    RunPlan(m_cMib.SetSession(), CImpbMib::PlanPortSettings(input));
 }

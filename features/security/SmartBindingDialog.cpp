@@ -4,7 +4,6 @@
 #include "features/common/DialogKit.h"
 #include "features/common/IpAddressEdit.h"
 #include "features/common/NumberEdit.h"
-#include "features/common/Repainting.h"
 #include "features/security/ImpbDialogs.h"
 #include "features/security/SecurityWidgets.h"
 #include "snmp/InputChecks.h"
@@ -128,9 +127,12 @@ void CIMPBSmartBinding::AddBinding() {
     if (ShowRefusal(BindingPortRefusal(port, DeviceValues().DevicePortCount))) {
         return;
     }
-    if (m_cMib.AddWhiteListEntry(ip, mac, std::stol(port))) {
-        ShowInformation(QStringLiteral("Success!"));
+    const ApplyPlan plan = CImpbMib::PlanWhiteListAdd(ip, mac, std::stol(port));
+    const auto status = WritePlan(m_cMib.SetSession(), plan);
+    if (!status || !status->Ok() || !plan.HasWrites()) {
+        return; // what was typed stays for another try
     }
+    ShowInformation(QStringLiteral("Success!"));
     m_pIp->Clear();
     m_pMac->clear();
     m_pPort->clear();
@@ -149,7 +151,10 @@ void CIMPBSmartBinding::StartScan() {
         }
         return;
     }
-    m_cMib.Scan(from, to);
+    const auto status = WritePlan(m_cMib.SetSession(), CImpbMib::PlanScan(from, to));
+    if (!status || !status->Ok()) {
+        return;
+    }
     m_pScanFrom->Clear();
     m_pScanTo->Clear();
     // The switch needs a moment to find the hosts; the list is read twice.
@@ -176,7 +181,5 @@ void CIMPBSmartBinding::BindSelected() {
         ShowOk(QStringLiteral("The entry is bound."));
         return;
     }
-    m_cMib.Bind(m_rows[static_cast<std::size_t>(selected)]);
-    kit::PauseRepainting(CImpbMib::kPauseMs);
-    Refresh();
+    RunPlan(m_cMib.SetSession(), CImpbMib::PlanBind(m_rows[static_cast<std::size_t>(selected)]));
 }

@@ -187,8 +187,8 @@ std::string MaskText(std::string_view octets) {
     return text;
 }
 
-RowPlan PlanCommunity(const CommunityInput& input, const std::vector<CommunityRow>& rows) {
-    RowPlan plan;
+ApplyPlan PlanCommunity(const CommunityInput& input, const std::vector<CommunityRow>& rows) {
+    ApplyPlan plan;
     const QString name = Typed(input.name);
     CheckChain checks;
     checks.Require(!name.isEmpty(), "Please enter valid Community Name !")
@@ -202,15 +202,16 @@ RowPlan PlanCommunity(const CommunityInput& input, const std::vector<CommunityRo
         return plan;
     }
     const std::string index = NameIndex(name);
-    plan.statusOid = Column(kCommunities, kCommunityStatus) + index;
+    plan.row.emplace().statusOid = Column(kCommunities, kCommunityStatus) + index;
     CSetRequest policy;
     policy.OctetString(Column(kCommunities, 2) + index, Utf8(input.viewPolicy));
-    plan.steps.push_back(std::move(policy));
+    plan.row->values.push_back(std::move(policy));
     return plan;
 }
 
-RowPlan PlanUser(const UserInput& input, const std::vector<UserRow>& rows) {
-    RowPlan plan;
+ApplyPlan PlanUser(const UserInput& input, const std::vector<UserRow>& rows) {
+    ApplyPlan plan;
+    int focus = kNoField;
     const QString name = Typed(input.name);
     const QString group = Typed(input.group);
     const std::string versionText = ComboText(UserVersions(), input.version);
@@ -237,25 +238,26 @@ RowPlan PlanUser(const UserInput& input, const std::vector<UserRow>& rows) {
         if (checks.Passed() && (auth == 2 ? authPassword.size() > 32 : authPassword.size() > 40)) {
             checks.Require(false, auth == 2 ? " MD5 Max. Password length is 32."
                                             : " SHA Max. Password length is 40.");
-            plan.focus = RowPlan::Focus::AuthPassword;
+            focus = kAuthPasswordField;
         }
         if (checks.Passed() && priv == 2) {
             checks.Require(!privPassword.isEmpty(), "Priv-Protocol Password can't be empty.");
             if (checks.Passed() && privPassword.size() > 32) {
                 checks.Require(false, " DES Max. Password length is 32.");
-                plan.focus = RowPlan::Focus::PrivPassword;
+                focus = kPrivPasswordField;
             }
         }
     }
     plan.refusal = checks.FirstRefusal();
     if (plan.refusal) {
+        plan.refusal->field = focus;
         return plan;
     }
     const std::string index = NameIndex(name) + VersionSuffix(versionText);
-    plan.statusOid = Column(kUsers, kUserStatus) + index;
+    plan.row.emplace().statusOid = Column(kUsers, kUserStatus) + index;
     CSetRequest groupName;
     groupName.OctetString(Column(kUsers, 3) + index, WrittenName(group));
-    plan.steps.push_back(std::move(groupName));
+    plan.row->values.push_back(std::move(groupName));
     if (v3) {
         CSetRequest protocols;
         protocols.Integer(Column(kUsers, 4) + index, auth);
@@ -267,14 +269,14 @@ RowPlan PlanUser(const UserInput& input, const std::vector<UserRow>& rows) {
         if (priv == 2) {
             passwords.OctetString(Column(kUsers, 7) + index, Utf8(privPassword));
         }
-        plan.steps.push_back(std::move(protocols));
-        plan.steps.push_back(std::move(passwords));
+        plan.row->values.push_back(std::move(protocols));
+        plan.row->values.push_back(std::move(passwords));
     }
     return plan;
 }
 
-RowPlan PlanGroup(const GroupInput& input, const std::vector<GroupRow>& rows) {
-    RowPlan plan;
+ApplyPlan PlanGroup(const GroupInput& input, const std::vector<GroupRow>& rows) {
+    ApplyPlan plan;
     const QString name = Typed(input.name);
     // Only an SNMPv3 group has a security level of its own.
     const long level = input.model == 3 ? input.level : 1;
@@ -294,7 +296,7 @@ RowPlan PlanGroup(const GroupInput& input, const std::vector<GroupRow>& rows) {
     const std::string index = NameIndex(name) +
                               VersionSuffix(ComboText(SecurityModels(), input.model)) +
                               LevelSuffix(ComboText(SecurityLevels(), level));
-    plan.statusOid = Column(kGroups, kGroupStatus) + index;
+    plan.row.emplace().statusOid = Column(kGroups, kGroupStatus) + index;
     CSetRequest columns;
     columns.Integer(Column(kGroups, 3) + index, level);
     const QString views[] = {input.readView.trimmed(), input.writeView.trimmed(),
@@ -304,12 +306,12 @@ RowPlan PlanGroup(const GroupInput& input, const std::vector<GroupRow>& rows) {
             columns.OctetString(Column(kGroups, 4 + i) + index, WrittenName(views[i]));
         }
     }
-    plan.steps.push_back(std::move(columns));
+    plan.row->values.push_back(std::move(columns));
     return plan;
 }
 
-RowPlan PlanView(const ViewInput& input, const std::vector<ViewRow>& rows) {
-    RowPlan plan;
+ApplyPlan PlanView(const ViewInput& input, const std::vector<ViewRow>& rows) {
+    ApplyPlan plan;
     const QString name = Typed(input.name);
     const std::string subtree = input.subtree.trimmed().toStdString();
     const std::string mask = input.mask.trimmed().toStdString();
@@ -345,7 +347,7 @@ RowPlan PlanView(const ViewInput& input, const std::vector<ViewRow>& rows) {
     }
     const std::string index =
         NameIndex(name) + "." + std::to_string(arcs->size()) + "." + Dotted(*arcs);
-    plan.statusOid = Column(kViews, kViewStatus) + index;
+    plan.row.emplace().statusOid = Column(kViews, kViewStatus) + index;
     std::string maskOctets;
     for (const std::string& part : maskParts) {
         maskOctets.push_back(part.back() == '1' ? '\x01' : '\x00');
@@ -353,18 +355,19 @@ RowPlan PlanView(const ViewInput& input, const std::vector<ViewRow>& rows) {
     CSetRequest columns;
     columns.OctetString(Column(kViews, 3) + index, maskOctets);
     columns.Integer(Column(kViews, 4) + index, input.type == 2 ? 2 : 1);
-    plan.steps.push_back(std::move(columns));
+    plan.row->values.push_back(std::move(columns));
     return plan;
 }
 
-RowPlan PlanHost(const HostInput& input, const std::vector<HostRow>& rows) {
-    RowPlan plan;
+ApplyPlan PlanHost(const HostInput& input, const std::vector<HostRow>& rows) {
+    ApplyPlan plan;
+    int focus = kNoField;
     const QString name = Typed(input.name);
     const std::string address = input.address.toStdString();
     CheckChain checks;
     checks.Require(input.filledFields >= 4, "Invalid Host IP.");
     if (!checks.Passed()) {
-        plan.focus = RowPlan::Focus::Address;
+        focus = kAddressField;
     }
     checks
         .Require([&] { return CheckHostIp(address) && !HostIndex(address).empty(); },
@@ -381,15 +384,16 @@ RowPlan PlanHost(const HostInput& input, const std::vector<HostRow>& rows) {
         .Require(CountRows(rows) < kMaxHosts, "Maximum number of Host Entry is 10.");
     plan.refusal = checks.FirstRefusal();
     if (plan.refusal) {
+        plan.refusal->field = focus;
         return plan;
     }
     const std::string index = HostIndex(address);
-    plan.statusOid = Column(kHosts, kHostStatus) + index;
+    plan.row.emplace().statusOid = Column(kHosts, kHostStatus) + index;
     CSetRequest columns;
     columns.OctetString(Column(kHosts, 2) + index, WrittenName(name));
     columns.Integer(Column(kHosts, 3) + index,
                     HostVersions().Contains(input.version) ? input.version : 1);
-    plan.steps.push_back(std::move(columns));
+    plan.row->values.push_back(std::move(columns));
     return plan;
 }
 
@@ -604,24 +608,16 @@ bool CSnmpAgentMib::SetRowStatus(const std::string& statusOid, const std::string
     return result.Ok();
 }
 
-RequestStatus CSnmpAgentMib::CreateRow(const RowPlan& plan) {
-    if (plan.refusal || plan.statusOid.empty()) {
-        return RequestStatus(-1);
-    }
-    return ::CreateRow(m_cCommonSNMPSet, {.statusOid = plan.statusOid,
-                                          .clearFirst = {},
-                                          .values = plan.steps,
-                                          .activeInLastValues = false});
-}
-
-bool CSnmpAgentMib::DestroyRow(Table table, const std::string& index) {
+ApplyPlan CSnmpAgentMib::PlanDestroy(Table table, const std::string& index) {
     static const std::map<Table, std::string> kStatusColumns{
         {Table::Community, Column(kCommunities, kCommunityStatus)},
         {Table::User, Column(kUsers, kUserStatus)},
         {Table::Group, Column(kGroups, kGroupStatus)},
         {Table::View, Column(kViews, kViewStatus)},
         {Table::Host, Column(kHosts, kHostStatus)}};
-    return SetRowStatus(InstanceOid(kStatusColumns.at(table), index), "6");
+    ApplyPlan plan;
+    plan.Request().Integer(InstanceOid(kStatusColumns.at(table), index), 6L);
+    return plan;
 }
 
 std::optional<long> CSnmpAgentMib::ReadGlobalState() {

@@ -136,21 +136,15 @@ struct HostInput {
     QString name;
 };
 
-// A row to create: the first refusal (and where the focus goes), or the row-status instance
-// and the requests sent between createAndWait and active.
-struct RowPlan {
-    enum class Focus { None, AuthPassword, PrivPassword, Address };
-    std::optional<Refusal> refusal;
-    Focus focus = Focus::None;
-    std::string statusOid;
-    std::vector<CSetRequest> steps;
-};
+// A row to create: the first refusal (and where the cursor goes, Refusal::field), or the new
+// row with the requests sent between createAndWait and active.
+enum Field : int { kNoField = 0, kAuthPasswordField, kPrivPasswordField, kAddressField };
 
-RowPlan PlanCommunity(const CommunityInput& input, const std::vector<CommunityRow>& rows);
-RowPlan PlanUser(const UserInput& input, const std::vector<UserRow>& rows);
-RowPlan PlanGroup(const GroupInput& input, const std::vector<GroupRow>& rows);
-RowPlan PlanView(const ViewInput& input, const std::vector<ViewRow>& rows);
-RowPlan PlanHost(const HostInput& input, const std::vector<HostRow>& rows);
+ApplyPlan PlanCommunity(const CommunityInput& input, const std::vector<CommunityRow>& rows);
+ApplyPlan PlanUser(const UserInput& input, const std::vector<UserRow>& rows);
+ApplyPlan PlanGroup(const GroupInput& input, const std::vector<GroupRow>& rows);
+ApplyPlan PlanView(const ViewInput& input, const std::vector<ViewRow>& rows);
+ApplyPlan PlanHost(const HostInput& input, const std::vector<HostRow>& rows);
 
 ApplyPlan PlanEngineId(const QString& text);
 ApplyPlan PlanGlobalState(bool enabled);
@@ -188,12 +182,8 @@ public:
     // Writes a row status of "1", "5" or "6"; any other shows "error istatus value!" and
     // sends nothing. True when the switch took it.
     bool SetRowStatus(const std::string& statusOid, const std::string& status);
-    // createAndWait, the plan's requests, active (RowCreation.h: a row the switch holds
-    // half-made is completed; only a row this call made is destroyed again after a refusal).
-    // Success when the row is active.
-    RequestStatus CreateRow(const snmpagent::RowPlan& plan);
     // Destroys the row of `index` (as read) in `table`.
-    bool DestroyRow(Table table, const std::string& index);
+    static ApplyPlan PlanDestroy(Table table, const std::string& index);
 
     std::optional<long> ReadGlobalState();
     std::optional<std::string> ReadEngineId(); // lower-case hex text

@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -94,18 +93,15 @@ void CSnmpTableDlg::Refresh() {
 }
 
 void CSnmpTableDlg::Apply() {
-    const RowPlan plan = Plan();
-    if (ShowRefusal(plan.refusal)) {
-        Focus(plan.focus);
+    const ApplyPlan plan = Plan();
+    if (plan.refusal) {
+        ShowRefusal(plan.refusal);
+        Focus(plan.refusal->field);
         return;
     }
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const RequestStatus created = m_cMib.CreateRow(plan);
-    QGuiApplication::restoreOverrideCursor();
-    if (created.Ok()) {
-        ResetInputs();
-    } else {
-        ShowWriteFailure(created); // what was typed stays
+    const auto created = WritePlan(m_cMib.SetSession(), plan);
+    if (created && created->Ok()) {
+        ResetInputs(); // otherwise what was typed stays
     }
     if (RefreshDelayMs() > 0) {
         // The pause counts as reading: the buttons stay disabled until the walk has ended.
@@ -126,10 +122,8 @@ void CSnmpTableDlg::Delete() {
         ShowOk(m_strSelectMessage);
         return;
     }
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    m_cMib.DestroyRow(m_table, RowIndex(static_cast<std::size_t>(row)));
-    QGuiApplication::restoreOverrideCursor();
-    Refresh();
+    RunPlan(m_cMib.SetSession(),
+            CSnmpAgentMib::PlanDestroy(m_table, RowIndex(static_cast<std::size_t>(row))));
 }
 
 // Communities -------------------------------------------------------------------------------
@@ -155,7 +149,7 @@ std::string CSnmpCommunityDlg::RowIndex(std::size_t row) const {
     return m_cMib.Communities().at(row).index;
 }
 
-RowPlan CSnmpCommunityDlg::Plan() const {
+ApplyPlan CSnmpCommunityDlg::Plan() const {
     return PlanCommunity({m_pNameEdit->text(), Picked(*m_pUserCombo)}, m_cMib.Communities());
 }
 
@@ -233,7 +227,7 @@ std::string CSnmpUserDlg::RowIndex(std::size_t row) const {
     return m_cMib.Users().at(row).index;
 }
 
-RowPlan CSnmpUserDlg::Plan() const {
+ApplyPlan CSnmpUserDlg::Plan() const {
     UserInput input;
     input.name = m_pNameEdit->text();
     input.group = m_pGroupEdit->text();
@@ -246,10 +240,10 @@ RowPlan CSnmpUserDlg::Plan() const {
     return PlanUser(input, m_cMib.Users());
 }
 
-void CSnmpUserDlg::Focus(RowPlan::Focus focus) {
-    QLineEdit* edit = focus == RowPlan::Focus::AuthPassword   ? m_pAuthPasswordEdit
-                      : focus == RowPlan::Focus::PrivPassword ? m_pPrivPasswordEdit
-                                                              : nullptr;
+void CSnmpUserDlg::Focus(int field) {
+    QLineEdit* edit = field == kAuthPasswordField   ? m_pAuthPasswordEdit
+                      : field == kPrivPasswordField ? m_pPrivPasswordEdit
+                                                    : nullptr;
     if (edit != nullptr) {
         edit->setFocus();
         edit->selectAll();
@@ -317,7 +311,7 @@ std::string CSnmpGroupDlg::RowIndex(std::size_t row) const {
     return m_cMib.Groups().at(row).index;
 }
 
-RowPlan CSnmpGroupDlg::Plan() const {
+ApplyPlan CSnmpGroupDlg::Plan() const {
     return PlanGroup({m_pNameEdit->text(), m_pReadEdit->text(), m_pWriteEdit->text(),
                       m_pNotifyEdit->text(), ValueOf(*m_pModelCombo), ValueOf(*m_pLevelCombo)},
                      m_cMib.Groups());
@@ -361,7 +355,7 @@ std::string CSnmpViewDlg::RowIndex(std::size_t row) const {
     return m_cMib.Views().at(row).index;
 }
 
-RowPlan CSnmpViewDlg::Plan() const {
+ApplyPlan CSnmpViewDlg::Plan() const {
     return PlanView(
         {m_pNameEdit->text(), m_pSubtreeEdit->text(), m_pMaskEdit->text(), ValueOf(*m_pTypeCombo)},
         m_cMib.Views());
@@ -401,14 +395,14 @@ std::string CSnmpHostDlg::RowIndex(std::size_t row) const {
     return m_cMib.Hosts().at(row).index;
 }
 
-RowPlan CSnmpHostDlg::Plan() const {
+ApplyPlan CSnmpHostDlg::Plan() const {
     return PlanHost({m_pAddress->FilledFieldCount(), m_pAddress->Address(),
                      ValueOf(*m_pVersionCombo), m_pNameEdit->text()},
                     m_cMib.Hosts());
 }
 
-void CSnmpHostDlg::Focus(RowPlan::Focus focus) {
-    if (focus == RowPlan::Focus::Address) {
+void CSnmpHostDlg::Focus(int field) {
+    if (field == kAddressField) {
         m_pAddress->Field(0)->setFocus();
     }
 }

@@ -36,9 +36,9 @@ protected:
 
     virtual QStringList Cells(std::size_t row) const = 0;
     virtual std::string RowIndex(std::size_t row) const = 0;
-    virtual snmpagent::RowPlan Plan() const = 0;
+    virtual ApplyPlan Plan() const = 0;
     virtual void ResetInputs() = 0;
-    virtual void Focus(snmpagent::RowPlan::Focus) {}
+    virtual void Focus(int /*field*/) {}
     virtual void ReadFinished() {}
     // The pause before the list is read again after an Apply.
     virtual int RefreshDelayMs() const { return 0; }
@@ -62,7 +62,7 @@ public:
 private:
     QStringList Cells(std::size_t row) const override;
     std::string RowIndex(std::size_t row) const override;
-    snmpagent::RowPlan Plan() const override;
+    ApplyPlan Plan() const override;
     void ResetInputs() override;
     void ReadFinished() override;
 
@@ -77,9 +77,9 @@ public:
 private:
     QStringList Cells(std::size_t row) const override;
     std::string RowIndex(std::size_t row) const override;
-    snmpagent::RowPlan Plan() const override;
+    ApplyPlan Plan() const override;
     void ResetInputs() override;
-    void Focus(snmpagent::RowPlan::Focus focus) override;
+    void Focus(int field) override;
     void UpdateInputs();
 
     QLineEdit* m_pNameEdit = nullptr;
@@ -99,7 +99,7 @@ public:
 private:
     QStringList Cells(std::size_t row) const override;
     std::string RowIndex(std::size_t row) const override;
-    snmpagent::RowPlan Plan() const override;
+    ApplyPlan Plan() const override;
     void ResetInputs() override;
     int RefreshDelayMs() const override { return 50; }
 
@@ -118,7 +118,7 @@ public:
 private:
     QStringList Cells(std::size_t row) const override;
     std::string RowIndex(std::size_t row) const override;
-    snmpagent::RowPlan Plan() const override;
+    ApplyPlan Plan() const override;
     void ResetInputs() override;
 
     QLineEdit* m_pNameEdit = nullptr;
@@ -134,9 +134,9 @@ public:
 private:
     QStringList Cells(std::size_t row) const override;
     std::string RowIndex(std::size_t row) const override;
-    snmpagent::RowPlan Plan() const override;
+    ApplyPlan Plan() const override;
     void ResetInputs() override;
-    void Focus(snmpagent::RowPlan::Focus focus) override;
+    void Focus(int field) override;
 
     CIpAddressEdit* m_pAddress = nullptr;
     QComboBox* m_pVersionCombo = nullptr;

@@ -250,10 +250,10 @@ TEST(SyslogRules, ChecksAndTheValuesWritten) {
     };
     const Case cases[] = {
         {{false, 0, "", std::nullopt, 128, 4}, "", {{s + "6.0=2"}}},
-        {{true, 3, "10.0.0.0", 514, 128, 4}, "Invalid IP address."},
-        {{true, 4, "127.0.0.1", 514, 128, 4}, "Invalid Syslog Sever IP address."},
-        {{true, 4, "10.1.2.3", 65536, 128, 4}, "Invalid UDP port range (1-65535)"},
-        {{true, 4, "10.1.2.3", 0, 128, 4}, "Invalid UDP port range (1-65535)"},
+        {{true, 3, "10.0.0.0", 514, 128, 4}, "Invalid IP address.", {}},
+        {{true, 4, "127.0.0.1", 514, 128, 4}, "Invalid Syslog Sever IP address.", {}},
+        {{true, 4, "10.1.2.3", 65536, 128, 4}, "Invalid UDP port range (1-65535)", {}},
+        {{true, 4, "10.1.2.3", 0, 128, 4}, "Invalid UDP port range (1-65535)", {}},
         {{true, 4, "10.1.2.3", 65535, 184, 7},
          "",
          {{s + "1.0=10.1.2.3", s + "2.0=65535", s + "4.0=7", s + "5.0=184"}, {s + "6.0=1"}}},

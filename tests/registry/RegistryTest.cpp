@@ -304,22 +304,36 @@ TEST_F(RefusedWriteTest, AWriteRefusedAtItsLastStepIsReportedAndEndsThere) {
         return set.bindings.size() == 1 &&
                (set.bindings[0].value == "1" || set.bindings[0].value == "6");
     };
+    // Syslog, mirroring, RSTP and 802.1X on: their Apply writes in several steps.
+    SimFixture::Options enabled = SimulatorOptions();
+    enabled.arguments = DataArguments(
+        {PrivateOid("16.1.1.0") + "|64|10.1.2.3", PrivateOid("16.1.6.0") + "|2|1",
+         PrivateOid("18.1.0") + "|2|1", PrivateOid("18.3.0") + "|4x|40000000",
+         PrivateOid("6.1.1.0") + "|2|1", PrivateOid("11.2.1.0") + "|2|1",
+         PrivateOid("11.1.1.0") + "|64|10.0.0.5", PrivateOid("11.1.2.0") + "|4|secret"});
+    ASSERT_TRUE(StartSimulator(enabled));
     int multiStepDialogs = 0;
+    bool refusing = false;
     for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
         const CommandDialogFactory factory = CommandDialogFor(entry.id);
         if (entry.id == kCmdAbout || !factory) {
             continue;
         }
         SCOPED_TRACE(entry.path);
-        ASSERT_TRUE(StartSimulator(SimulatorOptions()));
+        if (refusing) {
+            ASSERT_TRUE(StartSimulator(enabled));
+            refusing = false;
+        }
         const Outcome taken = ApplyOnce(factory, "keepers");
         if (taken.sets.size() < 2 || taken.sets.back().bindings.empty()) {
             continue;
         }
         ++multiStepDialogs;
-        SimFixture::Options refusing = SimulatorOptions();
-        refusing.arguments = {"--refuse-set", taken.sets.back().bindings.front().oid};
-        ASSERT_TRUE(StartSimulator(refusing));
+        SimFixture::Options refusingOptions = enabled;
+        refusingOptions.arguments.insert(refusingOptions.arguments.end(),
+                                         {"--refuse-set", taken.sets.back().bindings.front().oid});
+        ASSERT_TRUE(StartSimulator(refusingOptions));
+        refusing = true;
         const Outcome refused = ApplyOnce(factory, "keepers");
         EXPECT_FALSE(refused.texts.empty());
         const auto lastRefused =
