@@ -2,8 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // The checks of an Apply as plain data: a data class turns the administrator's input into
-// either the first refusal (its exact text and box) or the questions to ask and the request
-// to send. No widgets: the rules are tested as tables, the dialog only shows the outcome.
+// either the first refusal (its exact text and box) or the questions to ask and the steps to
+// send (ApplyPlan). No widgets: the rules are tested as tables, the dialog only shows the
+// outcome and runs the plan (CFeatureDialog::RunPlan).
 //
 //   CheckChain checks;
 //   checks.Require([&] { return port >= 1; }, "Please Select one port !")
