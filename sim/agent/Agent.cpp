@@ -478,9 +478,17 @@ void SendError(netsnmp_session* session, netsnmp_pdu* reply, long status, long i
 int (*g_originalSend)(netsnmp_transport*, const void*, int, void**, int*) = nullptr;
 bool g_holdOversize = false;
 bool g_heldOversize = false;
+// The set being answered: a set refused before it reached the model (no write access) is
+// logged before its answer leaves, as every other set is, so that whoever got the answer
+// finds it in the log.
+const netsnmp_pdu* g_setBeingAnswered = nullptr;
 
 int SendUnlessHeld(netsnmp_transport* t, const void* buffer, int size, void** opaque,
                    int* olength) {
+    if (g_setBeingAnswered != nullptr && !g_lastSet.logged) {
+        LogSet(g_setBeingAnswered, g_lastSet);
+        g_lastSet.logged = true;
+    }
     if (g_holdOversize && size > State().options.maxMessage) {
         g_heldOversize = true;
         return size;
@@ -554,7 +562,9 @@ int OnPacket(int op, netsnmp_session* session, int reqid, netsnmp_pdu* pdu, void
         g_lastSet = SetOutcome{};
         g_pendingSets.clear();
     }
+    g_setBeingAnswered = isSet ? pdu : nullptr;
     int rc = handle_snmp_packet(op, session, reqid, pdu, magic);
+    g_setBeingAnswered = nullptr;
     if (isSet && !g_lastSet.logged) {
         LogSet(pdu, g_lastSet);
     }
