@@ -2,6 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/common/DialogKit.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,6 +13,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace kit {
 
@@ -105,6 +109,83 @@ bool SelectValue(QComboBox& combo, long value) {
     }
     combo.setCurrentIndex(index);
     return known;
+}
+
+namespace {
+
+// The value a two-valued widget shows although it is neither of its pair.
+constexpr const char* kReportedStateProperty = "kitReportedState";
+constexpr const char* kClickChoosesProperty = "kitClickChooses";
+
+long ReportedState(const QObject& widget, long fallback) {
+    const QVariant value = widget.property(kReportedStateProperty);
+    return value.isValid() ? static_cast<long>(value.toLongLong()) : fallback;
+}
+
+void SetReportedState(QObject& widget, std::optional<long> value) {
+    widget.setProperty(kReportedStateProperty,
+                       value ? QVariant::fromValue(static_cast<qlonglong>(*value)) : QVariant());
+}
+
+void UncheckBoth(QRadioButton& on, QRadioButton& off) {
+    QButtonGroup* group = on.group();
+    if (group != nullptr) {
+        group->setExclusive(false);
+    }
+    for (QRadioButton* button : {&on, &off}) {
+        const bool exclusive = button->autoExclusive();
+        button->setAutoExclusive(false);
+        button->setChecked(false);
+        button->setAutoExclusive(exclusive);
+    }
+    if (group != nullptr) {
+        group->setExclusive(true);
+    }
+}
+
+} // namespace
+
+void ShowState(QCheckBox& box, std::optional<long> reported, StatePair pair) {
+    const long value = reported.value_or(pair.off);
+    const bool known = value == pair.on || value == pair.off;
+    SetReportedState(box, known ? std::nullopt : reported);
+    box.setTristate(!known);
+    box.setCheckState(!known ? Qt::PartiallyChecked
+                             : (value == pair.on ? Qt::Checked : Qt::Unchecked));
+    if (!known && !box.property(kClickChoosesProperty).toBool()) {
+        // Once clicked the box is on or off again: the administrator chose.
+        box.setProperty(kClickChoosesProperty, true);
+        QObject::connect(&box, &QCheckBox::clicked, &box, [&box] { box.setTristate(false); });
+    }
+}
+
+long StateValue(const QCheckBox& box, StatePair pair) {
+    switch (box.checkState()) {
+    case Qt::Checked:
+        return pair.on;
+    case Qt::Unchecked:
+        return pair.off;
+    default:
+        return ReportedState(box, pair.off);
+    }
+}
+
+void ShowState(QRadioButton& on, QRadioButton& off, std::optional<long> reported, StatePair pair) {
+    const long value = reported.value_or(pair.off);
+    const bool known = value == pair.on || value == pair.off;
+    SetReportedState(on, known ? std::nullopt : reported);
+    if (known) {
+        (value == pair.on ? on : off).setChecked(true);
+    } else {
+        UncheckBoth(on, off);
+    }
+}
+
+long StateValue(const QRadioButton& on, const QRadioButton& off, StatePair pair) {
+    if (on.isChecked()) {
+        return pair.on;
+    }
+    return off.isChecked() ? pair.off : ReportedState(on, pair.off);
 }
 
 QLabel* AddFormRow(QGridLayout& grid, int row, const QString& label, QWidget* field, int column) {

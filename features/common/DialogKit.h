@@ -21,6 +21,7 @@
 #include <initializer_list>
 #include <optional>
 
+class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
@@ -28,6 +29,7 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class QWidget;
 
 namespace kit {
@@ -50,6 +52,20 @@ std::optional<long> ComboValue(const QComboBox& combo);
 // what the switch holds and an Apply writes it back unchanged; that item goes away once another
 // value is selected. False for such a value.
 bool SelectValue(QComboBox& combo, long value);
+
+// A two-valued object (enabled 1 / disabled 2, on / off, ...) in a check box or a pair of radio
+// buttons. A value that is neither (the switch reported one outside the pair) shows the box
+// partly checked, or neither button checked, and StateValue gives that value back unchanged
+// until the administrator chooses; an Apply without a change writes it back as it was. No value
+// (none could be read) shows the box unchecked, the buttons as "off".
+struct StatePair {
+    long on = 1;
+    long off = 2;
+};
+void ShowState(QCheckBox& box, std::optional<long> value, StatePair pair = {});
+long StateValue(const QCheckBox& box, StatePair pair = {});
+void ShowState(QRadioButton& on, QRadioButton& off, std::optional<long> value, StatePair pair = {});
+long StateValue(const QRadioButton& on, const QRadioButton& off, StatePair pair = {});
 
 // A label and its field in one row of a form grid, the label as the field's buddy (its
 // mnemonic moves the focus there). Returns the label. `column` counts label-field pairs.

@@ -52,3 +52,13 @@ void CFromToPorts::ToChosen() {
         m_to->setCurrentIndex(m_from->currentIndex());
     }
 }
+
+bool CFromToPorts::SelectPort(long port) {
+    const int at = m_from->findText(QString::number(port));
+    if (at < 0) {
+        return false;
+    }
+    m_from->setCurrentIndex(at);
+    m_to->setCurrentIndex(at);
+    return true;
+}

@@ -36,6 +36,8 @@ public:
     void SetToFollowsFrom(bool follows) { m_toFollowsFrom = follows; }
     // From on the first port, To on the last.
     void Reset();
+    // From and To on `port` alone; false (nothing changes) for a port the combos do not offer.
+    bool SelectPort(long port);
 
 private:
     void FromChosen();

@@ -26,11 +26,11 @@ CJumboFrameDlg::CJumboFrameDlg(QWidget* parent)
 void CJumboFrameDlg::Refresh() {
     SetReading(true);
     if (m_cMib.Read().Ok()) {
-        m_pEnable->setChecked(m_cMib.State() == 1);
+        kit::ShowState(*m_pEnable, m_cMib.State());
     }
     SetReading(false);
 }
 
 void CJumboFrameDlg::Apply() {
-    RunPlan(m_cMib.SetSession(), CJumboFrameMib::PlanApply(m_pEnable->isChecked()));
+    RunPlan(m_cMib.SetSession(), CJumboFrameMib::PlanApply(kit::StateValue(*m_pEnable)));
 }

@@ -17,8 +17,8 @@ RequestStatus CJumboFrameMib::Read() {
     return RequestStatus(0);
 }
 
-ApplyPlan CJumboFrameMib::PlanApply(bool enabled) {
+ApplyPlan CJumboFrameMib::PlanApply(long state) {
     ApplyPlan plan;
-    plan.Request().Integer(StateOid(), enabled ? 1 : 2);
+    plan.Request().Integer(StateOid(), state);
     return plan;
 }

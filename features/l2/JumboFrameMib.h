@@ -17,7 +17,7 @@ public:
     // The state read last (1 enabled, 2 disabled); kept when a read fails.
     RequestStatus Read();
     const std::optional<long>& State() const { return m_state; }
-    static ApplyPlan PlanApply(bool enabled);
+    static ApplyPlan PlanApply(long state);
 
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 

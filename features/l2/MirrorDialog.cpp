@@ -124,7 +124,7 @@ void CMirrorDlg::Refresh() {
         return;
     }
     const auto& model = m_cMib.Current();
-    (model.state == 1 ? m_pEnabled : m_pDisabled)->setChecked(true);
+    kit::ShowState(*m_pEnabled, *m_pDisabled, model.state);
     if (model.target) {
         const int index = m_pTarget->findData(static_cast<int>(*model.target));
         if (index >= 0) {
@@ -141,7 +141,7 @@ void CMirrorDlg::Refresh() {
 
 void CMirrorDlg::Apply() {
     CMirrorMib::Input input;
-    input.enabled = m_pEnabled->isChecked();
+    input.state = kit::StateValue(*m_pEnabled, *m_pDisabled);
     input.target = Target();
     for (int port = 1; port <= m_pGrid->PortCount(); ++port) {
         input.modes.push_back(m_pGrid->ChoiceOf(port));

@@ -41,8 +41,8 @@ std::vector<int> CMirrorMib::ModesOf(const std::string& rx, const std::string& t
 ApplyPlan CMirrorMib::PlanApply(const Input& input, const CTrunkInfo& trunks, bool wasEnabled,
                                 int portCount) {
     ApplyPlan plan;
-    if (!input.enabled) {
-        plan.Step(CSetRequest().Integer(StateOid(), 2));
+    if (input.state != 1) {
+        plan.Step(CSetRequest().Integer(StateOid(), input.state));
         return plan;
     }
     const auto count = static_cast<std::size_t>(std::max(0, portCount));

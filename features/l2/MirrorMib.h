@@ -29,7 +29,7 @@ public:
         std::vector<int> modes; // per port, entry p-1 for port p
     };
     struct Input {
-        bool enabled = false;
+        long state = 2; // 1 enabled, 2 disabled, or a value the switch reported
         int target = 1;
         std::vector<int> modes; // per port; the target's own mode is not used
     };

@@ -38,12 +38,27 @@ CMulticastFilterDlg::CMulticastFilterDlg(QWidget* parent) : CFeatureDialog(paren
     layout->addWidget(m_pList, 1);
     layout->addLayout(kit::ButtonRow({RefreshButton(), CloseButton()}));
     resize(640, 360);
+    connect(m_pList, &CReportList::rowSelected, this, [this](int row) { ShowRow(row); });
     UpdateWidgets();
 }
 
 void CMulticastFilterDlg::EnableControls() {
     CFeatureDialog::EnableControls();
     m_pVlanCombo->setEnabled(!m_pAllCheck->isChecked());
+}
+
+// A picked row fills the form with that VLAN and its mode as the switch reports it.
+void CMulticastFilterDlg::ShowRow(int row) {
+    const auto& rows = m_cMib.Rows();
+    if (row < 0 || row >= static_cast<int>(rows.size())) {
+        return;
+    }
+    const CMulticastFilterMib::Row& vlan = rows[static_cast<std::size_t>(row)];
+    m_pAllCheck->setChecked(false);
+    kit::SelectValue(*m_pVlanCombo, vlan.vid);
+    if (vlan.mode) {
+        kit::SelectValue(*m_pModeCombo, *vlan.mode);
+    }
 }
 
 void CMulticastFilterDlg::Refresh() {

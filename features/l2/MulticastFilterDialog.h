@@ -27,6 +27,7 @@ protected:
     void EnableControls() override;
 
 private:
+    void ShowRow(int row);
     CMulticastFilterMib& m_cMib = AddData<CMulticastFilterMib>();
     QComboBox* m_pVlanCombo = nullptr;
     QCheckBox* m_pAllCheck = nullptr;

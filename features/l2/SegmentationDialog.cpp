@@ -114,7 +114,7 @@ void CSegmentationDlg::ShowChosenPort() {
 void CSegmentationDlg::Refresh() {
     SetReading(true);
     if (m_cMib.ReadState().Ok()) {
-        m_pEnable->setChecked(m_cMib.State() == 1);
+        kit::ShowState(*m_pEnable, m_cMib.State());
     }
     SetReading(false);
     m_cMib.Trunks().StartTrunkWalk();
@@ -133,7 +133,7 @@ void CSegmentationDlg::Refresh() {
 }
 
 void CSegmentationDlg::Apply() {
-    RunPlan(m_cMib.SetSession(), CSegmentationMib::PlanState(m_pEnable->isChecked()));
+    RunPlan(m_cMib.SetSession(), CSegmentationMib::PlanState(kit::StateValue(*m_pEnable)));
 }
 
 void CSegmentationDlg::ApplyPorts() {

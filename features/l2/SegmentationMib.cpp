@@ -54,9 +54,9 @@ PortFlags CSegmentationMib::ForwardingOf(int port, int portCount) const {
     return flags;
 }
 
-ApplyPlan CSegmentationMib::PlanState(bool enabled) {
+ApplyPlan CSegmentationMib::PlanState(long state) {
     ApplyPlan plan;
-    plan.Request().Integer(StateOid(), enabled ? 1 : 2);
+    plan.Request().Integer(StateOid(), state);
     return plan;
 }
 

@@ -33,7 +33,7 @@ public:
     // The forwarding ports of `port` as flags (all 0 when the port was not walked).
     PortFlags ForwardingOf(int port, int portCount) const;
 
-    static ApplyPlan PlanState(bool enabled);
+    static ApplyPlan PlanState(long state);
     // `ticked`: 1 for every ticked port button. Refused when it splits an aggregated link.
     static ApplyPlan PlanPorts(int fromPort, const PortFlags& ticked, const CTrunkInfo& trunks,
                                int portCount);

@@ -83,7 +83,7 @@ void CStormControlDlg::Refresh() {
         return;
     }
     const auto& model = m_cMib.Current();
-    m_pEnable->setChecked(model.state == 1);
+    kit::ShowState(*m_pEnable, model.state);
     if (model.type) {
         kit::SelectValue(*m_pType, *model.type);
     }
@@ -94,7 +94,7 @@ void CStormControlDlg::Refresh() {
 
 void CStormControlDlg::Apply() {
     CStormControlMib::Input input;
-    input.enabled = m_pEnable->isChecked();
+    input.state = kit::StateValue(*m_pEnable);
     input.type = kit::ComboValue(*m_pType).value_or(1);
     input.n = m_pN->Number();
     const ApplyPlan plan = CStormControlMib::PlanApply(input, m_cMib.Current());

@@ -47,7 +47,7 @@ ApplyPlan CStormControlMib::PlanApply(const Input& input, const Model& remembere
     if (plan.refusal) {
         return plan;
     }
-    const long state = input.enabled ? 1 : 2;
+    const long state = input.state;
     const long threshold = static_cast<long>(*input.n) * kStep;
     if (remembered.state != state) {
         plan.Request().Integer(StateOid(), state);

@@ -29,7 +29,7 @@ public:
         std::optional<long> threshold; // Kbit/s
     };
     struct Input {
-        bool enabled = false;
+        long state = 2; // 1 enabled, 2 disabled, or a value the switch reported
         long type = 1;
         std::optional<long long> n; // empty: nothing (or no number) typed
     };

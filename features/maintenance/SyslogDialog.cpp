@@ -71,14 +71,14 @@ void CSyslogDlg::Refresh() {
         if (model.severity) {
             kit::SelectValue(*m_pSeverityCombo, *model.severity);
         }
-        m_pEnableCheck->setChecked(model.state == CSyslogMib::kEnabled);
+        kit::ShowState(*m_pEnableCheck, model.state);
     }
     SetReading(false);
 }
 
 void CSyslogDlg::Apply() {
     CSyslogMib::Input input;
-    input.enable = m_pEnableCheck->isChecked();
+    input.state = kit::StateValue(*m_pEnableCheck);
     input.filledFields = m_pAddressEdit->FilledFieldCount();
     input.address = m_pAddressEdit->Address().toStdString();
     input.port = m_pPortEdit->Number();

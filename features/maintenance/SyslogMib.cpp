@@ -50,8 +50,8 @@ bool CSyslogMib::Read() {
 
 ApplyPlan CSyslogMib::PlanApply(const Input& input) {
     ApplyPlan plan;
-    if (!input.enable) {
-        plan.Step(CSetRequest().Integer(kState, kDisabled));
+    if (input.state != kEnabled) {
+        plan.Step(CSetRequest().Integer(kState, input.state));
         return plan;
     }
     CheckChain checks;

@@ -29,8 +29,8 @@ public:
         std::optional<long> state;
     };
     struct Input {
-        bool enable = false;
-        int filledFields = 0; // of the address control
+        long state = kDisabled; // or a value the switch reported
+        int filledFields = 0;   // of the address control
         std::string address;
         std::optional<long long> port;
         long facility = 128;

@@ -193,11 +193,11 @@ CSetRequest PortRequest(int port, const PortSettings& settings) {
     request.Integer(InstanceOid(Column(3), index), settings.state)
         .Integer(InstanceOid(Column(4), index), settings.timeRange)
         .Integer(InstanceOid(Column(5), index), settings.priority);
-    if (settings.userDefined) {
+    if (settings.limitKind == 1) {
         request.Integer(InstanceOid(Column(7), index), 1L)
             .OctetString(InstanceOid(Column(8), index), settings.watts);
     } else {
-        request.Integer(InstanceOid(Column(7), index), 2L)
+        request.Integer(InstanceOid(Column(7), index), settings.limitKind)
             .Integer(InstanceOid(Column(6), index), settings.classLimit);
     }
     return request;
@@ -205,7 +205,7 @@ CSetRequest PortRequest(int port, const PortSettings& settings) {
 
 ApplyPlan PlanPorts(int from, int to, const PortSettings& settings) {
     ApplyPlan plan;
-    if (settings.userDefined) {
+    if (settings.limitKind == 1) {
         plan.refusal = CheckUserLimit(settings.watts);
     }
     for (int port = from; !plan.refusal && port >= 1 && port <= to; ++port) {

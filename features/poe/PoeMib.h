@@ -84,7 +84,7 @@ struct PortSettings {
     long state = 1;
     long timeRange = 0;
     long priority = 2;
-    bool userDefined = false;
+    long limitKind = 2; // 1 user defined, 2 by class, or a value the switch reported
     long classLimit = 1;
     std::string watts; // as typed
 };

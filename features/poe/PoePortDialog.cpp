@@ -137,11 +137,7 @@ void CPoePortDlg::SelectRow(int row) {
         return;
     }
     const poe::PortRow& port = m_rows[static_cast<std::size_t>(row)];
-    const int at = m_pPorts->From()->findText(QString::number(port.port));
-    if (at >= 0) {
-        m_pPorts->From()->setCurrentIndex(at);
-        m_pPorts->To()->setCurrentIndex(at);
-    }
+    m_pPorts->SelectPort(port.port);
     // Each value as the switch reports it, one no list knows as its number.
     for (const auto& [combo, value] :
          {std::pair{m_pState, port.state}, std::pair{m_pTimeRange, port.timeRange},
@@ -151,9 +147,8 @@ void CPoePortDlg::SelectRow(int row) {
         }
     }
     // A user-defined limit shows as the watts it holds; a class limit as its class.
-    const bool userDefined = port.limitKind == 1L;
-    m_pUserDefine->setChecked(userDefined);
-    if (userDefined) {
+    kit::ShowState(*m_pUserDefine, port.limitKind);
+    if (port.limitKind == 1L) {
         m_pWatts->setText(Text(port.userLimit));
     } else if (port.classLimit) {
         kit::SelectValue(*m_pPowerLimit, *port.classLimit);
@@ -167,7 +162,7 @@ void CPoePortDlg::Apply() {
     settings.state = kit::ComboValue(*m_pState).value_or(1);
     settings.timeRange = kit::ComboValue(*m_pTimeRange).value_or(0);
     settings.priority = kit::ComboValue(*m_pPriority).value_or(2);
-    settings.userDefined = m_pUserDefine->isChecked();
+    settings.limitKind = kit::StateValue(*m_pUserDefine);
     settings.classLimit = kit::ComboValue(*m_pPowerLimit).value_or(1);
     settings.watts = m_pWatts->text().toStdString();
     RunPlan(m_cMib.SetSession(), poe::PlanPorts(from, to, settings));

@@ -63,7 +63,9 @@ void CManagementVlanDlg::Refresh() {
     m_pVlanIdCombo->clear();
     m_cMib.StartVlanWalk(this, [this](int status) {
         for (const std::string& id : m_cMib.Current().vlanIds) {
-            m_pVlanIdCombo->addItem(QString::fromStdString(id));
+            const auto number = IntegerOf(id);
+            m_pVlanIdCombo->addItem(QString::fromStdString(id),
+                                    number ? QVariant::fromValue<qlonglong>(*number) : QVariant());
         }
         if (status == kSnmpEndOfTable && m_cMib.ReadState()) {
             ShowState();
@@ -73,9 +75,12 @@ void CManagementVlanDlg::Refresh() {
 
 void CManagementVlanDlg::ShowState() {
     const auto& model = m_cMib.Current();
-    (model.stateText == "1" ? m_pEnableRadio : m_pDisableRadio)->setChecked(true);
-    m_pVlanIdCombo->setCurrentIndex(
-        m_pVlanIdCombo->findText(QString::fromStdString(model.vlanIdText)));
+    kit::ShowState(*m_pEnableRadio, *m_pDisableRadio, IntegerOf(model.stateText));
+    if (const auto vid = IntegerOf(model.vlanIdText)) {
+        kit::SelectValue(*m_pVlanIdCombo, *vid);
+    } else {
+        m_pVlanIdCombo->setCurrentIndex(-1);
+    }
     UpdateWidgets();
     ShowName();
 }
@@ -92,7 +97,7 @@ void CManagementVlanDlg::ShowName() {
 }
 
 void CManagementVlanDlg::Apply() {
-    const std::string state = m_pEnableRadio->isChecked() ? "1" : "2";
+    const std::string state = std::to_string(kit::StateValue(*m_pEnableRadio, *m_pDisableRadio));
     const std::string vid = m_pVlanIdCombo->currentText().toStdString();
     std::optional<std::size_t> members;
     if (vid != "1") {

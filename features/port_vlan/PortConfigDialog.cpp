@@ -92,9 +92,10 @@ void CPortConfigDlg::PickRow(int row) {
     }
     m_nPickedPort = picked->port;
     m_pPortIdEdit->setText(QString::number(picked->port));
-    kit::SelectValue(*m_pSpeedCombo, *Speeds().Known(picked->speed));
-    kit::SelectValue(*m_pFlowControlCombo,
-                     picked->flowControl == kFlowEnabled ? kFlowEnabled : kFlowDisabled);
+    // Each as the switch reports it: a value no list knows shows as its number.
+    kit::SelectValue(*m_pSpeedCombo,
+                     picked->speed.value_or(Speeds().Known(std::nullopt).value_or(kSpeedAuto)));
+    kit::SelectValue(*m_pFlowControlCombo, picked->flowControl.value_or(kFlowDisabled));
 }
 
 void CPortConfigDlg::Apply() {

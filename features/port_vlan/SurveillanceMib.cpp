@@ -154,20 +154,20 @@ ApplyPlan CSurveillanceMib::PlanGlobal(const GlobalInput& input,
     const bool alreadyOurs = m_global.state == kEnabled && m_global.vlanId == vid;
     const bool exists =
         std::find(vlanIds.begin(), vlanIds.end(), std::to_string(vid)) != vlanIds.end();
-    if (input.enable && exists && !alreadyOurs) {
+    if (input.state == kEnabled && exists && !alreadyOurs) {
         plan.questions.push_back(ExistsQuestion(vid));
     }
     plan.Request()
         .Integer(kVlanId, static_cast<long>(vid))
         .Integer(kPriority, input.priority)
         .OctetString(kPorts, FixedLengthPortList(*ports))
-        .Integer(kState, input.enable ? kEnabled : kDisabled);
+        .Integer(kState, input.state);
     plan.steps.front().pauseMs = kPauseMs;
     return plan;
 }
 
 bool CSurveillanceMib::ShowsPoeNotice(const GlobalInput& input) const {
-    return input.enable && m_global.state != kEnabled && IsPoeModel();
+    return input.state == kEnabled && m_global.state != kEnabled && IsPoeModel();
 }
 
 ApplyPlan CSurveillanceMib::PlanAdd(const DeviceInput& input) const {

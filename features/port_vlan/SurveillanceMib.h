@@ -45,7 +45,7 @@ public:
         std::string taggedPorts; // PortList octets
     };
     struct GlobalInput {
-        bool enable = false;
+        long state = kDisabled; // or a value the switch reported
         std::optional<long long> vlanId;
         long priority = 0;
         std::string ports; // range text as typed

@@ -131,7 +131,7 @@ void CSurveillanceVlanDlg::KindChanged() {
 
 void CSurveillanceVlanDlg::ShowGlobal() {
     const CSurveillanceMib::Global& global = m_cMib.CurrentGlobal();
-    m_pEnableCheck->setChecked(global.state == CSurveillanceMib::kEnabled);
+    kit::ShowState(*m_pEnableCheck, global.state);
     if (global.vlanId) {
         m_pVlanIdEdit->SetNumber(*global.vlanId);
     }
@@ -168,7 +168,7 @@ void CSurveillanceVlanDlg::Refresh() {
 
 void CSurveillanceVlanDlg::Apply() {
     CSurveillanceMib::GlobalInput input;
-    input.enable = m_pEnableCheck->isChecked();
+    input.state = kit::StateValue(*m_pEnableCheck);
     input.vlanId = m_pVlanIdEdit->Number();
     input.priority = kit::ComboValue(*m_pPriorityCombo).value_or(0);
     input.ports = m_pPortsEdit->text().toStdString();

@@ -25,6 +25,8 @@ namespace {
 
 enum VlanListColumn : int { kColumnId = 0 };
 
+constexpr kit::StatePair kModePair{kModeAsymmetric, kModeSymmetric};
+
 QPushButton* MakeButton(QWidget* parent, const QString& text, const char* objectName) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(objectName));
@@ -111,7 +113,7 @@ void CVlanDlg::Refresh() {
 }
 
 void CVlanDlg::ShowMode() {
-    m_pAsymmetricCheck->setChecked(m_cMib.Current().mode == kModeAsymmetric);
+    kit::ShowState(*m_pAsymmetricCheck, m_cMib.Current().mode, kModePair);
 }
 
 void CVlanDlg::AddVlanRow(int rowNumber) {
@@ -126,7 +128,7 @@ void CVlanDlg::AddVlanRow(int rowNumber) {
 }
 
 void CVlanDlg::Apply() {
-    const ApplyPlan plan = m_cMib.PlanModeApply(m_pAsymmetricCheck->isChecked());
+    const ApplyPlan plan = m_cMib.PlanModeApply(kit::StateValue(*m_pAsymmetricCheck, kModePair));
     if (plan.refusal) {
         ShowRefusal(plan.refusal);
         bool read = false;

@@ -405,8 +405,7 @@ ApplyPlan CVlanMib::PlanDelete(long vid) const {
     return plan;
 }
 
-ApplyPlan CVlanMib::PlanModeApply(bool asymmetricChecked) const {
-    const long mode = asymmetricChecked ? kModeAsymmetric : kModeSymmetric;
+ApplyPlan CVlanMib::PlanModeApply(long mode) const {
     const Model& m = m_model;
     ApplyPlan plan;
     CheckChain checks;

@@ -137,8 +137,9 @@ public:
     ApplyPlan PlanDelete(long vid) const;
     CCommonSNMP& DeleteSession() { return m_cCommonSNMPTableVlanDelete; }
     // The mode Apply. A refusal whose field is kRereadMode asks for the mode to be read again.
+    // `mode`: kModeAsymmetric, kModeSymmetric, or the value the switch reported.
     enum Field : int { kRereadMode = 1 };
-    ApplyPlan PlanModeApply(bool asymmetricChecked) const;
+    ApplyPlan PlanModeApply(long mode) const;
     CCommonSNMP& ModeSession() { return m_cCommonSNMP; }
 
     // Sends the steps of an accepted edit in order and stops at the first refusal. A row made

@@ -98,20 +98,20 @@ void CDot1xDlg::EnableControls() {
 
 void CDot1xDlg::Refresh() {
     m_cMib.StartRead(this, [this](const Settings& settings) {
-        m_pEnable->setChecked(settings.state == 1);
+        kit::ShowState(*m_pEnable, settings.state);
         m_pServer->SetAddress(Text(settings.server));
         m_pKey->setText(Text(CutKey(settings.key, 0).text));
         m_pConfirm->setText(m_pKey->text());
         for (std::size_t i = 0; i < m_timers.size(); ++i) {
             m_timers[i]->setText(Text(settings.timers[kTimerFields[i].value]));
         }
-        kit::SelectValue(*m_pReAuth, settings.reAuthEnabled == 1 ? 1 : 2);
+        kit::SelectValue(*m_pReAuth, settings.reAuthEnabled.value_or(2));
     });
 }
 
 void CDot1xDlg::Apply() {
     SettingsInput input;
-    input.enabled = m_pEnable->isChecked();
+    input.state = kit::StateValue(*m_pEnable);
     input.filledServerFields = m_pServer->FilledFieldCount();
     input.server = m_pServer->Address().toStdString();
     input.key = m_pKey->text().toStdString();

@@ -117,8 +117,8 @@ Settings SettingsOf(const std::vector<std::string>& values) {
 
 ApplyPlan PlanSettings(const SettingsInput& input) {
     ApplyPlan plan;
-    if (!input.enabled) {
-        plan.Step(CSetRequest().Integer(StateOid(), 2));
+    if (input.state != 1) {
+        plan.Step(CSetRequest().Integer(StateOid(), input.state));
         return plan;
     }
     CheckChain checks;

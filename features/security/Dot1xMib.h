@@ -56,7 +56,7 @@ Settings SettingsOf(const std::vector<std::string>& values);
 
 // What the settings Apply takes from the dialog.
 struct SettingsInput {
-    bool enabled = false;
+    long state = 2; // 1 enabled, 2 disabled, or a value the switch reported
     int filledServerFields = 0;
     std::string server;
     std::string key;

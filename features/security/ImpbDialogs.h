@@ -27,6 +27,8 @@ public:
     CReportList* List() const { return m_pList; }
 
 private:
+    void ShowRow(int row);
+
     CImpbMib& m_cMib = AddData<CImpbMib>();
     CFromToPorts* m_pPorts = nullptr;
     QComboBox* m_pAdmin = nullptr;

@@ -208,8 +208,11 @@ CImpbMib::~CImpbMib() = default;
 void CImpbMib::StartPortWalk(const QObject* receiver,
                              std::function<void(const PortSettingsRow&)> row,
                              std::function<void(int)> done) {
-    m_cPortWalk.OnRow(receiver,
-                      [row = std::move(row)](const SnmpRow& r) { row(PortSettingsRowOf(r)); });
+    m_portRows.clear();
+    m_cPortWalk.OnRow(receiver, [this, row = std::move(row)](const SnmpRow& r) {
+        m_portRows.push_back(PortSettingsRowOf(r));
+        row(m_portRows.back());
+    });
     m_cPortWalk.OnFinished(receiver, std::move(done));
     m_cPortWalk.Start();
 }

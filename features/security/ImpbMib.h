@@ -116,6 +116,8 @@ public:
     // Walks; each hands its rows to `row` and calls `done` with the walk's status at its end.
     // Only one of them runs at a time.
     CTableWalk& PortWalk() { return m_cPortWalk; }
+    // The rows of the last port walk, in walk order.
+    const std::vector<impb::PortSettingsRow>& PortRows() const { return m_portRows; }
     CTableWalk& BindingWalk() { return m_cBindingWalk; }
     CTableWalk& WhiteListWalk() { return m_cWhiteListWalk; }
     CTableWalk& BlackListWalk() { return m_cBlackListWalk; }
@@ -152,6 +154,7 @@ private:
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
     CTableWalk m_cPortWalk;
+    std::vector<impb::PortSettingsRow> m_portRows;
     CTableWalk m_cBindingWalk;
     CTableWalk m_cWhiteListWalk;
     CTableWalk m_cBlackListWalk;

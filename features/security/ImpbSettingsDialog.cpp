@@ -47,6 +47,24 @@ CImpbSettingsDlg::CImpbSettingsDlg(QWidget* parent) : CFeatureDialog(parent) {
     Watch(m_cMib.PortWalk());
     Watch(m_cMib.WhiteListWalk());
     NeedsTrunks(m_cMib.TrunkInfo());
+    connect(m_pList, &CReportList::rowSelected, this, [this](int row) { ShowRow(row); });
+}
+
+// A picked row fills the form with that port's settings as the switch reports them.
+void CImpbSettingsDlg::ShowRow(int row) {
+    const auto& rows = m_cMib.PortRows();
+    if (row < 0 || row >= static_cast<int>(rows.size())) {
+        return;
+    }
+    const PortSettingsRow& settings = rows[static_cast<std::size_t>(row)];
+    m_pPorts->SelectPort(settings.port);
+    for (const auto& [combo, value] :
+         {std::pair{m_pAdmin, settings.admin}, std::pair{m_pMode, settings.mode},
+          std::pair{m_pSnooping, settings.snooping}}) {
+        if (value) {
+            kit::SelectValue(*combo, *value);
+        }
+    }
 }
 
 void CImpbSettingsDlg::Refresh() {

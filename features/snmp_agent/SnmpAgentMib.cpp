@@ -412,19 +412,18 @@ ApplyPlan PlanEngineId(const QString& text) {
     return plan;
 }
 
-ApplyPlan PlanGlobalState(bool enabled) {
+ApplyPlan PlanGlobalState(long state) {
     ApplyPlan plan;
-    plan.Request().Integer(ScalarOid(AgentOid("1")), enabled ? 1L : 2L);
+    plan.Request().Integer(ScalarOid(AgentOid("1")), state);
     return plan;
 }
 
-ApplyPlan PlanTraps(const std::vector<bool>& switches) {
+ApplyPlan PlanTraps(const std::vector<long>& states) {
     ApplyPlan plan;
     const std::size_t count =
-        std::min<std::size_t>(switches.size(), static_cast<std::size_t>(kPoeTrapSwitches));
+        std::min<std::size_t>(states.size(), static_cast<std::size_t>(kPoeTrapSwitches));
     for (std::size_t i = 0; i < count; ++i) {
-        plan.Request().Integer(ScalarOid(AgentOid("8." + std::to_string(i + 1))),
-                               switches[i] ? 1L : 2L);
+        plan.Request().Integer(ScalarOid(AgentOid("8." + std::to_string(i + 1))), states[i]);
     }
     return plan;
 }

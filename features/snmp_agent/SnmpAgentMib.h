@@ -147,9 +147,10 @@ ApplyPlan PlanView(const ViewInput& input, const std::vector<ViewRow>& rows);
 ApplyPlan PlanHost(const HostInput& input, const std::vector<HostRow>& rows);
 
 ApplyPlan PlanEngineId(const QString& text);
-ApplyPlan PlanGlobalState(bool enabled);
+// States: 1 enabled, 2 disabled, or a value the switch reported.
+ApplyPlan PlanGlobalState(long state);
 // One switch per check box shown, in order (five, or eight on a PoE model).
-ApplyPlan PlanTraps(const std::vector<bool>& switches);
+ApplyPlan PlanTraps(const std::vector<long>& states);
 
 } // namespace snmpagent
 

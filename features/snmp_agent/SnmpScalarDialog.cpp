@@ -47,13 +47,14 @@ void CSnmpGlobalStateDlg::Refresh() {
     const std::optional<long> state = m_cMib.ReadGlobalState();
     SetReading(false);
     if (state) {
-        m_pStateCheck->setChecked(*state == 1);
+        kit::ShowState(*m_pStateCheck, *state);
     }
 }
 
 void CSnmpGlobalStateDlg::Apply() {
     WaitCursor wait;
-    if (SendSet(m_cMib.SetSession(), PlanGlobalState(m_pStateCheck->isChecked()).Request()).Ok()) {
+    if (SendSet(m_cMib.SetSession(), PlanGlobalState(kit::StateValue(*m_pStateCheck)).Request())
+            .Ok()) {
         Refresh();
     }
 }
@@ -122,15 +123,15 @@ void CSnmpTrapDlg::Refresh() {
         return;
     }
     for (std::size_t i = 0; i < values->size() && i < m_checks.size(); ++i) {
-        m_checks[i]->setChecked((*values)[i] == "1");
+        kit::ShowState(*m_checks[i], IntegerOf((*values)[i]));
     }
 }
 
 void CSnmpTrapDlg::Apply() {
     WaitCursor wait;
-    std::vector<bool> switches;
+    std::vector<long> states;
     for (int i = 0; i < SwitchCount(); ++i) {
-        switches.push_back(m_checks[static_cast<std::size_t>(i)]->isChecked());
+        states.push_back(kit::StateValue(*m_checks[static_cast<std::size_t>(i)]));
     }
-    SendSet(m_cMib.SetSession(), PlanTraps(switches).Request());
+    SendSet(m_cMib.SetSession(), PlanTraps(states).Request());
 }

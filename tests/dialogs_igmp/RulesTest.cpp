@@ -157,7 +157,7 @@ protected:
         mib->SetContext({2, 1, 30});
         mib->SetGlobal({2, 2, 1, ""});
         mib->AddVoiceOui(std::string("\x00\x0a\x11", 3));
-        EXPECT_EQ(RefusalOf(mib->PlanGlobal({true, 40, 2, "1"}, {"1"}).refusal),
+        EXPECT_EQ(RefusalOf(mib->PlanGlobal({1, 40, 2, "1"}, {"1"}).refusal),
                   std::string(kNotReadRefusal));
         bool read = false;
         mib->TrunkInfo().StartTrunkWalk(mib.get(), [&] { read = true; });
@@ -187,10 +187,10 @@ TEST_F(SurveillanceRules, GlobalChecksRunInOrder) {
     };
     for (const Case& c : cases) {
         mib->SetContext(c.context);
-        const ApplyPlan plan = mib->PlanGlobal({true, c.vid, 2, c.ports}, {"1"});
+        const ApplyPlan plan = mib->PlanGlobal({1, c.vid, 2, c.ports}, {"1"});
         EXPECT_EQ(RefusalOf(plan.refusal), c.refusal) << c.ports;
     }
-    const ApplyPlan plan = mib->PlanGlobal({true, 40, 3, "1,2,4-6"}, {"1", "40"});
+    const ApplyPlan plan = mib->PlanGlobal({1, 40, 3, "1,2,4-6"}, {"1", "40"});
     EXPECT_EQ(plan.questions,
               std::vector<std::string>{"The VLAN ID 40 already exists, still apply? \nIf yes, the "
                                        "original setting of VLAN 40 members will be removed."});
@@ -249,14 +249,15 @@ TEST(SyslogRules, ChecksAndTheValuesWritten) {
         std::vector<std::vector<std::string>> steps;
     };
     const Case cases[] = {
-        {{false, 0, "", std::nullopt, 128, 4}, "", {{s + "6.0=2"}}},
-        {{true, 3, "10.0.0.0", 514, 128, 4}, "Invalid IP address.", {}},
-        {{true, 4, "127.0.0.1", 514, 128, 4}, "Invalid Syslog Sever IP address.", {}},
-        {{true, 4, "10.1.2.3", 65536, 128, 4}, "Invalid UDP port range (1-65535)", {}},
-        {{true, 4, "10.1.2.3", 0, 128, 4}, "Invalid UDP port range (1-65535)", {}},
-        {{true, 4, "10.1.2.3", 65535, 184, 7},
+        {{2, 0, "", std::nullopt, 128, 4}, "", {{s + "6.0=2"}}},
+        {{1, 3, "10.0.0.0", 514, 128, 4}, "Invalid IP address.", {}},
+        {{1, 4, "127.0.0.1", 514, 128, 4}, "Invalid Syslog Sever IP address.", {}},
+        {{1, 4, "10.1.2.3", 65536, 128, 4}, "Invalid UDP port range (1-65535)", {}},
+        {{1, 4, "10.1.2.3", 0, 128, 4}, "Invalid UDP port range (1-65535)", {}},
+        {{1, 4, "10.1.2.3", 65535, 184, 7},
          "",
          {{s + "1.0=10.1.2.3", s + "2.0=65535", s + "4.0=7", s + "5.0=184"}, {s + "6.0=1"}}},
+        {{77, 0, "", std::nullopt, 128, 4}, "", {{s + "6.0=77"}}}, // as the switch reported
     };
     for (const Case& c : cases) {
         const ApplyPlan plan = CSyslogMib::PlanApply(c.input);

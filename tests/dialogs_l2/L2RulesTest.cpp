@@ -23,7 +23,7 @@ CSetRequest::Binding Int(const std::string& oid, long value) {
 }
 
 struct StormCase {
-    bool enabled;
+    long state; // 1 enabled, 2 disabled, or what the switch reported
     long type;
     std::optional<long long> n;
     CStormControlMib::Model remembered;
@@ -35,20 +35,21 @@ TEST(StormControlRules, RangeOfNThenOnlyWhatChanged) {
     const std::string state = P + ".13.3.1.0", type = P + ".13.3.2.0", limit = P + ".13.3.3.0";
     const CStormControlMib::Model off{2, 1, 64000}, on{1, 1, 64000};
     const StormCase cases[] = {
-        {true, 1, 0, off, kNRefusal, {}},
-        {true, 1, 16001, off, kNRefusal, {}},
-        {true, 1, std::nullopt, off, kNRefusal, {}},
-        {false, 1, 0, off, kNRefusal, {}}, // N is checked even while storm control is off
-        {true, 1, 16000, off, "", {Int(state, 1), Int(limit, 1024000)}},
-        {true, 3, 1, off, "", {Int(state, 1), Int(type, 3), Int(limit, 64)}},
-        {false, 3, 5, off, "", {}}, // still off: nothing at all
-        {true, 1, 1000, on, "", {}},
-        {true, 2, 1000, on, "", {Int(type, 2)}},
-        {false, 2, 7, on, "", {Int(state, 2)}},
-        {true, 1, 1000, {}, "", {Int(state, 1), Int(type, 1), Int(limit, 64000)}}, // never read
+        {1, 1, 0, off, kNRefusal, {}},
+        {1, 1, 16001, off, kNRefusal, {}},
+        {1, 1, std::nullopt, off, kNRefusal, {}},
+        {2, 1, 0, off, kNRefusal, {}}, // N is checked even while storm control is off
+        {1, 1, 16000, off, "", {Int(state, 1), Int(limit, 1024000)}},
+        {1, 3, 1, off, "", {Int(state, 1), Int(type, 3), Int(limit, 64)}},
+        {2, 3, 5, off, "", {}}, // still off: nothing at all
+        {1, 1, 1000, on, "", {}},
+        {1, 2, 1000, on, "", {Int(type, 2)}},
+        {2, 2, 7, on, "", {Int(state, 2)}},
+        {1, 1, 1000, {}, "", {Int(state, 1), Int(type, 1), Int(limit, 64000)}}, // never read
+        {77, 1, 1000, {77, 1, 64000}, "", {}}, // a state outside the pair stays as it was
     };
     for (const StormCase& c : cases) {
-        const ApplyPlan plan = CStormControlMib::PlanApply({c.enabled, c.type, c.n}, c.remembered);
+        const ApplyPlan plan = CStormControlMib::PlanApply({c.state, c.type, c.n}, c.remembered);
         EXPECT_EQ(plan.refusal ? plan.refusal->text : "", c.refusal) << c.n.value_or(-1);
         EXPECT_EQ(plan.Request().Bindings(), c.sent) << c.n.value_or(-1);
     }

@@ -61,7 +61,7 @@ TEST(PoeRules, GlobalApplySendsOnlyWhatChangedWithinTheThresholdRange) {
 TEST(PoeRules, PortRequestWithoutAUserLimitWritesTheClassLimit) {
     using B = CSetRequest::Binding;
     const std::string c = P + ".22.1.1.";
-    const auto bindings = poe::PortRequest(5, {2, 3, 1, false, 4, "15.4"}).Bindings();
+    const auto bindings = poe::PortRequest(5, {2, 3, 1, 2, 4, "15.4"}).Bindings();
     ASSERT_EQ(bindings.size(), 5U);
     EXPECT_EQ(bindings[3], (B{c + "7.1.5", 1, "2"}));
     EXPECT_EQ(bindings[4], (B{c + "6.1.5", 1, "4"}));

@@ -18,7 +18,7 @@ const std::string kKey = "n0t-in-the-trace";
 
 SettingsInput ValidInput() {
     SettingsInput input;
-    input.enabled = true;
+    input.state = 1;
     input.filledServerFields = 4;
     input.server = "10.1.1.9";
     input.key = input.confirm = kKey;
@@ -83,7 +83,7 @@ TEST(Dot1xRules, EveryFieldIsCheckedBeforeAnythingIsSent) {
     const ApplyPlan plan = PlanSettings(input);
     ASSERT_EQ(plan.steps.size(), 3u);
     EXPECT_EQ(plan.steps[2].request.Bindings()[5].type, 10);
-    input.enabled = false;
+    input.state = 2;
     input.timers[4] = "11"; // not looked at when 802.1X goes off
     ASSERT_EQ(PlanSettings(input).steps.size(), 1u);
     EXPECT_EQ(PlanSettings(input).Request().Bindings()[0].value, "2");

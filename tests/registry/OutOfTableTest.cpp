@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// A switch holding values no choice of the module knows: every INTEGER of the switch set to 77
+// (no enumeration, priority step, profile or port has it). Each dialog, its lists' first rows
+// picked and applied without a change, writes each such object back as it was, or not at all.
+#include "app/ModuleCommands.h"
+#include "features/common/FeatureDialog.h"
+#include "features/common/ReportList.h"
+#include "snmp/SessionParameters.h"
+#include "snmp/Snmp.h"
+#include "tests/support/DialogFixture.h"
+
+#include <QPushButton>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace testsupport;
+
+constexpr const char* kStrange = "77";
+
+class OutOfTableValuesTest : public DialogFixture {
+protected:
+    void SetUp() override {
+        SimFixture::Options options;
+        options.model = "KSX-7700-28P";
+        ASSERT_TRUE(StartSimulator(options));
+        for (const char* subtree : {"1.3.6.1.4.1", "1.3.6.1.2.1.17"}) {
+            AddIntegersUnder(subtree);
+        }
+        ASSERT_GT(m_integers.size(), 100u);
+        std::vector<std::string> lines;
+        for (const std::string& oid : m_integers) {
+            lines.push_back(oid + "|2|" + kStrange);
+        }
+        options.arguments = DataArguments(lines);
+        ASSERT_TRUE(StartSimulator(options));
+    }
+
+    void AddIntegersUnder(const std::string& subtree) {
+        CSnmpV1 message(0);
+        message.setCommunity("guests");
+        message.setPort(static_cast<uint16_t>(sim.Port()));
+        message.setType(kPduGetNext);
+        ASSERT_EQ(message.addValue(subtree, kSnmpNull, nullptr, 0), 0);
+        CSnmpTable table(&message);
+        std::unique_ptr<CSnmp> response;
+        for (int step = 0; step < 100000 && table.getNext(sim.Address(), response, 2000) == kSnmpOk;
+             ++step) {
+            const std::string oid = response->getOid(0);
+            if (oid.rfind(subtree + ".", 0) != 0) {
+                return;
+            }
+            int type = 0;
+            std::string value;
+            response->getValue(0, type, value);
+            if (type == kSnmpInteger) {
+                m_integers.insert(oid);
+            }
+        }
+    }
+
+    // Opens the dialog, waits for its reads, picks the first row of every list and applies.
+    void ApplyUnchanged(const CommandDialogFactory& factory) {
+        std::unique_ptr<QDialog> dialog = factory();
+        ASSERT_TRUE(ShowActive(dialog.get()));
+        auto* feature = qobject_cast<CFeatureDialog*>(dialog.get());
+        const auto idle = [&] { return feature == nullptr || !feature->IsBusy(); };
+        ASSERT_TRUE(WaitUntil(idle, 120000));
+        for (CReportList* list : dialog->findChildren<CReportList*>()) {
+            if (list->RowCount() > 0) {
+                list->SelectRow(0);
+                emit list->rowSelected(0);
+            }
+        }
+        const auto* apply = qobject_cast<QPushButton*>(FindAny(dialog.get(), "applyButton"));
+        if (apply != nullptr && apply->isEnabled() && apply->isVisibleTo(dialog.get())) {
+            Click(dialog.get(), "applyButton");
+            ASSERT_TRUE(WaitUntil(idle, 120000));
+        }
+    }
+
+    std::set<std::string> m_integers;
+};
+
+TEST_F(OutOfTableValuesTest, ApplyWithoutAChangeWritesTheSwitchsOwnValueBack) {
+    SessionParameters().VlanEditAllowed = true;
+    RegisterModuleCommands();
+    std::size_t written = 0;
+    for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
+        const CommandDialogFactory factory = CommandDialogFor(entry.id);
+        if (entry.id == kCmdAbout || !factory) {
+            continue;
+        }
+        SCOPED_TRACE(entry.path);
+        ApplyUnchanged(factory);
+        for (const SimSetRecord& set : TakeSets()) {
+            for (const SimSetBinding& binding : set.bindings) {
+                if (m_integers.count(binding.oid) != 0) {
+                    ++written;
+                    EXPECT_EQ(binding.value, kStrange) << binding.oid;
+                }
+            }
+        }
+        messages.TakeTexts();
+    }
+    EXPECT_GT(written, 10u);
+}
+
+} // namespace
