@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/common/ApplyCheck.h"
 
+#include <algorithm>
+
 CheckChain& CheckChain::Require(const std::function<bool()>& passes, std::string refusal,
                                 platform::MessageKind kind) {
     m_lastRefused = false;
@@ -33,4 +35,29 @@ CheckChain& CheckChain::RequireAlike(const std::function<std::optional<bool>()>&
 
 CheckChain& CheckChain::Require(bool passes, std::string refusal, platform::MessageKind kind) {
     return Require([passes] { return passes; }, std::move(refusal), kind);
+}
+
+bool ApplyPlan::HasWrites() const {
+    return row || std::any_of(steps.begin(), steps.end(),
+                              [](const SetStep& step) { return !step.request.IsEmpty(); });
+}
+
+SetStep& ApplyPlan::Step(CSetRequest request, unsigned timeoutMs, unsigned pauseMs) {
+    SetStep& step = steps.emplace_back();
+    step.request = std::move(request);
+    step.timeoutMs = timeoutMs;
+    step.pauseMs = pauseMs;
+    return step;
+}
+
+CSetRequest& ApplyPlan::Request() {
+    if (steps.empty()) {
+        steps.emplace_back();
+    }
+    return steps.front().request;
+}
+
+const CSetRequest& ApplyPlan::Request() const {
+    static const CSetRequest kNothing;
+    return steps.empty() ? kNothing : steps.front().request;
 }

@@ -2,8 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // The checks of an Apply as plain data: a data class turns the administrator's input into
-// either the first refusal (its exact text and box) or the questions to ask and the request
-// to send. No widgets: the rules are tested as tables, the dialog only shows the outcome.
+// either the first refusal (its exact text and box) or the questions to ask and the steps to
+// send (ApplyPlan). No widgets: the rules are tested as tables, the dialog only shows the
+// outcome and runs the plan (CFeatureDialog::RunPlan).
 //
 //   CheckChain checks;
 //   checks.Require([&] { return port >= 1; }, "Please Select one port !")
@@ -12,6 +13,7 @@
 //   if (auto refusal = checks.FirstRefusal()) { ... }
 #pragma once
 
+#include "features/common/RowCreation.h"
 #include "features/common/SnmpRequests.h"
 #include "platform/Message.h"
 
@@ -69,10 +71,37 @@ private:
     bool m_lastRefused = false; // the last Require made the refusal
 };
 
-// What an Apply comes to once its input passed: the OK/Cancel questions to ask in order
-// (Cancel on any stops it) and the one set request that follows.
+// One set request of a write: its time-out, the pause after it, and what a failure of it does.
+struct SetStep {
+    enum class OnFailure {
+        Stop,    // the write ends here and the failure is reported
+        GoOn,    // the next step follows; the failure is reported at the end
+        Ignore,  // the outcome does not matter
+        PutBack, // the `putBack` requests restore what the earlier steps changed, then as Stop
+    };
+    CSetRequest request;
+    unsigned timeoutMs = 0; // 0: the session's usual time-out
+    unsigned pauseMs = 0;   // waited after the step when the write goes on
+    OnFailure onFailure = OnFailure::Stop;
+    std::vector<CSetRequest> putBack;
+    std::string trace = "set status = %d"; // the debug line after it, %d the status
+};
+
+// What an Apply comes to: the first refusal, or the OK/Cancel questions to ask in order
+// (Cancel on any stops it), a new table row to make, and then the steps to send in order.
+// Neither row nor steps: nothing is written.
 struct ApplyPlan {
     std::optional<Refusal> refusal;
     std::vector<std::string> questions;
-    CSetRequest request;
+    std::optional<RowCreation> row; // made first (CreateRow); the steps follow once it is active
+    std::vector<SetStep> steps;
+
+    // The plan makes a row or some step sends a request.
+    bool HasWrites() const;
+    // Appends a step and returns it.
+    SetStep& Step(CSetRequest request, unsigned timeoutMs = 0, unsigned pauseMs = 0);
+    // The request of a one-request write (the first step, made on first use).
+    CSetRequest& Request();
+    // The first step's request, or an empty one when nothing is written.
+    const CSetRequest& Request() const;
 };

@@ -200,29 +200,102 @@ bool CFeatureDialog::AskAll(const std::vector<std::string>& questions) {
                        [](const std::string& question) { return Confirm(question); });
 }
 
+class CFeatureDialog::SendingScope {
+public:
+    explicit SendingScope(CFeatureDialog& dialog) : m_dialog(dialog), m_outer(dialog.m_sending) {
+        Set(true);
+    }
+    ~SendingScope() { Set(m_outer); }
+    SendingScope(const SendingScope&) = delete;
+    SendingScope& operator=(const SendingScope&) = delete;
+
+private:
+    void Set(bool sending) {
+        if (m_dialog.m_sending != sending) {
+            m_dialog.m_sending = sending;
+            m_dialog.UpdateWidgets();
+        }
+    }
+    CFeatureDialog& m_dialog;
+    bool m_outer;
+};
+
 RequestStatus CFeatureDialog::SendSet(CCommonSNMP& session, const CSetRequest& request,
-                                      unsigned timeoutMs, Failure failure) {
-    m_sending = true;
-    UpdateWidgets();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+                                      unsigned timeoutMs, Failure failure,
+                                      const std::string& trace) {
     RequestStatus status;
-    kit::RunRepainting([&] { status = request.Send(session, timeoutMs); });
-    QApplication::restoreOverrideCursor();
-    platform::DebugTrace("set status = " + std::to_string(status.Code()));
-    m_sending = false;
-    UpdateWidgets();
+    {
+        const SendingScope sending(*this);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        kit::RunRepainting([&] { status = request.Send(session, timeoutMs); });
+        QApplication::restoreOverrideCursor();
+        std::string line = trace;
+        if (const std::size_t at = line.find("%d"); at != std::string::npos) {
+            line.replace(at, 2, std::to_string(status.Code()));
+        }
+        platform::DebugTrace(line);
+    }
     if (!status.Ok() && failure == Failure::Show) {
         ShowWriteFailure(status);
     }
     return status;
 }
 
-std::optional<RequestStatus> CFeatureDialog::RunPlan(CCommonSNMP& session, const ApplyPlan& plan,
-                                                     unsigned timeoutMs) {
+RequestStatus CFeatureDialog::SendWrites(CCommonSNMP& session, const ApplyPlan& plan) {
+    using OnFailure = SetStep::OnFailure;
+    const SendingScope sending(*this);
+    if (plan.row) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const RequestStatus made = CreateRow(session, *plan.row);
+        QApplication::restoreOverrideCursor();
+        if (!made.Ok()) {
+            return made;
+        }
+    }
+    std::optional<RequestStatus> firstFailure;
+    for (const SetStep& step : plan.steps) {
+        if (step.request.IsEmpty()) {
+            continue;
+        }
+        const RequestStatus status =
+            SendSet(session, step.request, step.timeoutMs, Failure::CallerReports, step.trace);
+        if (!status.Ok() && step.onFailure != OnFailure::Ignore) {
+            firstFailure = firstFailure.value_or(status);
+            if (step.onFailure == OnFailure::PutBack) {
+                for (const CSetRequest& putBack : step.putBack) {
+                    SendSet(session, putBack, 0, Failure::CallerReports);
+                }
+            }
+            if (step.onFailure != OnFailure::GoOn) {
+                break;
+            }
+        }
+        kit::PauseRepainting(step.pauseMs);
+    }
+    return firstFailure.value_or(RequestStatus(0));
+}
+
+std::optional<RequestStatus> CFeatureDialog::WritePlan(CCommonSNMP& session,
+                                                       const ApplyPlan& plan) {
     if (ShowRefusal(plan.refusal) || !AskAll(plan.questions)) {
         return std::nullopt;
     }
-    const RequestStatus status = SendSet(session, plan.request, timeoutMs);
+    const RequestStatus status = SendWrites(session, plan);
+    if (!status.Ok()) {
+        ShowWriteFailure(status);
+    }
+    return status;
+}
+
+std::optional<RequestStatus> CFeatureDialog::RunPlan(CCommonSNMP& session, const ApplyPlan& plan,
+                                                     const std::function<void()>& written) {
+    const std::optional<RequestStatus> status = WritePlan(session, plan);
+    if (!status) {
+        return std::nullopt;
+    }
+    if (status->Ok() && written && plan.HasWrites()) {
+        written();
+    }
     ReadAfresh();
     return status;
 }

@@ -11,7 +11,7 @@
 //   depend on, and derives every enabled state in one place, EnableControls(); a button that
 //   writes is enabled only while nothing is in flight and every such reading is valid;
 // - applies in the usual order: the data class's first refusal (ShowRefusal), its questions
-//   (AskAll), one set request (SendSet: "set status = %d"), then Refresh.
+//   (AskAll), the plan's set requests (SendSet: "set status = %d"), then Refresh.
 #pragma once
 
 #include "features/common/ApplyCheck.h"
@@ -138,11 +138,17 @@ protected:
     // series of sets).
     enum class Failure { Show, CallerReports };
     RequestStatus SendSet(CCommonSNMP& session, const CSetRequest& request, unsigned timeoutMs = 0,
-                          Failure failure = Failure::Show);
-    // The whole Apply of a plan: its refusal, or its questions and then SendSet and Refresh
-    // (whatever the status). The status, or nothing when the plan stopped before sending.
+                          Failure failure = Failure::Show,
+                          const std::string& trace = "set status = %d");
+    // The whole Apply of a plan: its refusal, or its questions and then its steps in order
+    // (SendSet each, the pause after it), the first failure shown once (WriteFailureText),
+    // then Refresh. The first failure or success, or nothing when the plan
+    // stopped before sending. `written` runs before Refresh when the plan wrote something and
+    // the switch took all of it.
     std::optional<RequestStatus> RunPlan(CCommonSNMP& session, const ApplyPlan& plan,
-                                         unsigned timeoutMs = 0);
+                                         const std::function<void()>& written = {});
+    // RunPlan without the Refresh (a sub-dialog that closes once its write was taken).
+    std::optional<RequestStatus> WritePlan(CCommonSNMP& session, const ApplyPlan& plan);
 
     void showEvent(QShowEvent* event) override;
 
@@ -151,6 +157,10 @@ private:
     // reading, and the module's read failure text is shown once (a silent switch is never
     // taken for an empty one).
     void ReadAfresh();
+    // Busy (writing buttons and Refresh disabled) from the first request to the last pause.
+    class SendingScope;
+    // The plan's row and steps alone, nothing shown: success, or the first failure.
+    RequestStatus SendWrites(CCommonSNMP& session, const ApplyPlan& plan);
     QPushButton* StandardButton(QPointer<QPushButton>& button, const QString& text,
                                 const char* objectName);
 

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/common/RowCreation.h"
 
+#include "features/common/Repainting.h"
 #include "platform/Trace.h"
 
 namespace {
@@ -10,8 +11,10 @@ constexpr long kActive = 1;
 constexpr long kCreateAndWait = 5;
 constexpr long kDestroy = 6;
 
+// Each step runs off the UI thread; the window repaints meanwhile.
 RequestStatus SendTraced(CCommonSNMP& session, const CSetRequest& request) {
-    const RequestStatus status = request.Send(session);
+    RequestStatus status;
+    kit::RunRepainting([&] { status = request.Send(session); });
     platform::DebugTrace("set status = " + std::to_string(status.Code()));
     return status;
 }
@@ -23,8 +26,12 @@ CSetRequest RowStatus(const std::string& statusOid, long status) {
 }
 
 bool ReadsActive(CCommonSNMP& session, const std::string& statusOid) {
-    const auto values = ReadValues(session, {statusOid});
-    return values && IntegerOf(values->front()) == kActive;
+    bool active = false;
+    kit::RunRepainting([&] {
+        const auto values = ReadValues(session, {statusOid});
+        active = values && !values->empty() && IntegerOf(values->front()) == kActive;
+    });
+    return active;
 }
 
 } // namespace
@@ -34,13 +41,17 @@ RequestStatus CreateRow(CCommonSNMP& setSession, const RowCreation& creation) {
         SendTraced(setSession, request);
     }
     const bool created = SendTraced(setSession, RowStatus(creation.statusOid, kCreateAndWait)).Ok();
+    kit::PauseRepainting(creation.pauseMs);
     std::vector<CSetRequest> steps = creation.values;
     if (!creation.activeInLastValues) {
         steps.push_back(RowStatus(creation.statusOid, kActive));
     }
-    for (const CSetRequest& step : steps) {
-        const RequestStatus status = SendTraced(setSession, step);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const RequestStatus status = SendTraced(setSession, steps[i]);
         if (status.Ok()) {
+            if (i + 1 < steps.size()) {
+                kit::PauseRepainting(creation.pauseMs);
+            }
             continue;
         }
         if (status.Outcome() != SnmpOutcome::Refused) {

@@ -25,6 +25,7 @@ struct RowCreation {
     std::vector<CSetRequest> clearFirst; // sent before createAndWait, outcome ignored
     std::vector<CSetRequest> values;     // between createAndWait and active
     bool activeInLastValues = false;     // the last values request makes the row active itself
+    unsigned pauseMs = 0;                // waited after createAndWait and after each value
 };
 
 // Sends the steps on `setSession`, writing "set status = %d" after each. Success when the

@@ -85,18 +85,12 @@ void CBandwidthDlg::Apply() {
     input.direction = m_pType->currentIndex();
     input.noLimit = kit::ComboValue(*m_pNoLimit) == 1;
     input.rate = m_pRate->Number();
-    const auto plan = CBandwidthMib::PlanApply(input, m_cMib.Trunks().TrunkPorts());
-    if (ShowRefusal(plan.refusal)) {
+    if (!RunPlan(m_cMib.SetSession(),
+                 CBandwidthMib::PlanApply(input, m_cMib.Trunks().TrunkPorts()))) {
         return;
-    }
-    // A port the switch refuses does not keep the others from their new rate; the list
-    // read afterwards shows what each port holds.
-    for (const CSetRequest& request : plan.requests) {
-        SendSet(m_cMib.SetSession(), request);
     }
     m_pPorts->Reset();
     kit::SelectValue(*m_pNoLimit, 2);
     m_pType->setCurrentIndex(0);
     m_pRate->clear();
-    Refresh();
 }

@@ -24,8 +24,8 @@ std::string CBandwidthMib::RateCell(const std::string& value) {
     return *rate == 0 ? "No Limit" : std::to_string(*rate);
 }
 
-CBandwidthMib::Plan CBandwidthMib::PlanApply(const Input& input, const PortFlags& trunkPorts) {
-    Plan plan;
+ApplyPlan CBandwidthMib::PlanApply(const Input& input, const PortFlags& trunkPorts) {
+    ApplyPlan plan;
     const long long rate = input.noLimit ? 0 : input.rate.value_or(-1);
     std::string trunked;
     for (int port = input.fromPort; port <= input.toPort; ++port) {
@@ -52,7 +52,7 @@ CBandwidthMib::Plan CBandwidthMib::PlanApply(const Input& input, const PortFlags
         if (input.direction == kTx || input.direction == kBoth) {
             request.Integer(InstanceOid(TxRateColumn(), port), static_cast<long>(rate));
         }
-        plan.requests.push_back(std::move(request));
+        plan.Step(std::move(request)).onFailure = SetStep::OnFailure::GoOn;
     }
     return plan;
 }

@@ -36,15 +36,13 @@ public:
         bool noLimit = false;
         std::optional<long long> rate; // as typed; empty when nothing or no number was typed
     };
-    struct Plan {
-        std::optional<Refusal> refusal;
-        std::vector<CSetRequest> requests; // one per port, in port order
-    };
 
     // The list cell of a rate read: "No Limit" for 0, the number otherwise, empty for garbage.
     static std::string RateCell(const std::string& value);
     // `trunkPorts`: trunk group per port (entry p-1 for port p), 0 outside any trunk.
-    static Plan PlanApply(const Input& input, const PortFlags& trunkPorts);
+    // One step per port, in port order; a port the switch refuses does not keep the others
+    // from their new rate.
+    static ApplyPlan PlanApply(const Input& input, const PortFlags& trunkPorts);
 
     CTableWalk& Walk() { return m_cPortWalk; }
     CTrunkInfo& Trunks() { return m_cTrunkInfo; }

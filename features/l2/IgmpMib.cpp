@@ -84,8 +84,8 @@ bool CIgmpMib::ReadGlobal() {
     return true;
 }
 
-StepPlan CIgmpMib::PlanGlobal(const Global& old, bool enable, const TimerInput& typed) {
-    StepPlan plan;
+ApplyPlan CIgmpMib::PlanGlobal(const Global& old, bool enable, const TimerInput& typed) {
+    ApplyPlan plan;
     CheckChain checks;
     for (std::size_t timer = 0; timer < kTimerCount; ++timer) {
         const TimerDef& def = Timers()[timer];
@@ -105,7 +105,7 @@ StepPlan CIgmpMib::PlanGlobal(const Global& old, bool enable, const TimerInput& 
         return plan;
     }
     if (old.state != state) {
-        plan.requests.emplace_back().Integer(kStateOid, state);
+        plan.Step({}).request.Integer(kStateOid, state);
     }
     if (enable) {
         CSetRequest values;
@@ -116,7 +116,7 @@ StepPlan CIgmpMib::PlanGlobal(const Global& old, bool enable, const TimerInput& 
             }
         }
         if (!values.IsEmpty()) {
-            plan.requests.push_back(std::move(values));
+            plan.Step(std::move(values));
         }
     }
     return plan;
@@ -137,8 +137,8 @@ const VlanRow* CIgmpMib::AddVlanRow(const SnmpRow& row) {
     return &added;
 }
 
-StepPlan CIgmpMib::PlanVlan(const VlanRow* picked, long state, long querier, long fastLeave) {
-    StepPlan plan;
+ApplyPlan CIgmpMib::PlanVlan(const VlanRow* picked, long state, long querier, long fastLeave) {
+    ApplyPlan plan;
     CheckChain checks;
     checks.Require(picked != nullptr, kSelectVlan);
     plan.refusal = checks.FirstRefusal();
@@ -152,9 +152,9 @@ StepPlan CIgmpMib::PlanVlan(const VlanRow* picked, long state, long querier, lon
             return plan;
         }
         plan.questions.emplace_back(kVlanRouterPortsQuestion);
-        plan.requests.emplace_back().Integer(InstanceOid(kVlanState, picked->vid), kDisabled);
+        plan.Step({}).request.Integer(InstanceOid(kVlanState, picked->vid), kDisabled);
     }
-    CSetRequest& request = plan.requests.emplace_back();
+    CSetRequest& request = plan.Step({}).request;
     request.Integer(InstanceOid(kVlanQuerier, picked->vid), querier)
         .Integer(InstanceOid(kVlanFastLeave, picked->vid), fastLeave);
     if (state == kEnabled && !wasEnabled) {
@@ -171,8 +171,8 @@ ApplyPlan CIgmpMib::PlanRouterPorts(const VlanRow* picked, const PortFlags& tick
                       "Members of port channel must have the same status.");
     plan.refusal = checks.FirstRefusal();
     if (!plan.refusal) {
-        plan.request.OctetString(InstanceOid(kVlanRouterPorts, picked->vid),
-                                 FixedLengthPortList(ticked));
+        plan.Request().OctetString(InstanceOid(kVlanRouterPorts, picked->vid),
+                                   FixedLengthPortList(ticked));
     }
     return plan;
 }

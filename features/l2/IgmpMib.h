@@ -48,14 +48,6 @@ using TimerInput = std::array<std::optional<long long>, kTimerCount>;
 // The input a refusal of the timers is about, its index the timer's.
 inline constexpr char kTimerField[] = "timer";
 
-// An Apply that may take more than one request: the first refusal, or the questions and
-// then the requests, sent in order until one fails. No requests: nothing to write.
-struct StepPlan {
-    std::optional<Refusal> refusal;
-    std::vector<std::string> questions;
-    std::vector<CSetRequest> requests;
-};
-
 // One row of the VLAN settings.
 struct VlanRow {
     long vid = 0;
@@ -90,7 +82,7 @@ public:
     bool ReadGlobal();
     const Global& CurrentGlobal() const { return m_global; }
     // Checks of the snooping Apply against the values read last.
-    static igmp::StepPlan PlanGlobal(const Global& old, bool enable, const igmp::TimerInput& typed);
+    static ApplyPlan PlanGlobal(const Global& old, bool enable, const igmp::TimerInput& typed);
 
     // VLAN settings: the walk and the rows read since it started.
     CTableWalk& VlanWalk() { return m_cVlanWalk; }
@@ -98,8 +90,8 @@ public:
     // Turns a walked row into the model; nothing for a row without a usable VLAN id.
     const igmp::VlanRow* AddVlanRow(const SnmpRow& row);
     const std::vector<igmp::VlanRow>& VlanRows() const { return m_vlanRows; }
-    static igmp::StepPlan PlanVlan(const igmp::VlanRow* picked, long state, long querier,
-                                   long fastLeave);
+    static ApplyPlan PlanVlan(const igmp::VlanRow* picked, long state, long querier,
+                              long fastLeave);
     ApplyPlan PlanRouterPorts(const igmp::VlanRow* picked, const PortFlags& ticked) const;
 
     CTrunkInfo& TrunkInfo() { return m_cTrunkInfo; }

@@ -98,21 +98,14 @@ void CIgmpSnoopingDlg::Apply() {
     for (std::size_t timer = 0; timer < kTimerCount; ++timer) {
         typed[timer] = m_pTimerEdits[timer]->Number();
     }
-    const StepPlan plan =
+    const ApplyPlan plan =
         CIgmpMib::PlanGlobal(m_cMib.CurrentGlobal(), m_pEnableCheck->isChecked(), typed);
     if (ShowRefusal(plan.refusal)) {
         return;
     }
-    if (!AskAll(plan.questions)) {
-        Refresh();
-        return;
+    if (!RunPlan(m_cMib.SetSession(), plan)) {
+        Refresh(); // cancelled
     }
-    for (const CSetRequest& request : plan.requests) {
-        if (!SendSet(m_cMib.SetSession(), request).Ok()) {
-            break;
-        }
-    }
-    Refresh();
 }
 
 void CIgmpSnoopingDlg::OpenVlanSettings() {

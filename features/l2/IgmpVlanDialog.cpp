@@ -136,19 +136,11 @@ void CIgmpVlanDlg::PickRow(int row) {
 }
 
 void CIgmpVlanDlg::Apply() {
-    const StepPlan plan =
+    const ApplyPlan plan =
         CIgmpMib::PlanVlan(Picked(), kit::ComboValue(*m_pStateCombo).value_or(kDisabled),
                            kit::ComboValue(*m_pQuerierCombo).value_or(kDisabled),
                            kit::ComboValue(*m_pFastLeaveCombo).value_or(kDisabled));
-    if (ShowRefusal(plan.refusal) || !AskAll(plan.questions)) {
-        return;
-    }
-    for (const CSetRequest& request : plan.requests) {
-        if (!SendSet(m_cMib.SetSession(), request).Ok()) {
-            break;
-        }
-    }
-    Refresh();
+    RunPlan(m_cMib.SetSession(), plan);
 }
 
 void CIgmpVlanDlg::ApplyRouterPorts() {

@@ -19,6 +19,6 @@ RequestStatus CJumboFrameMib::Read() {
 
 ApplyPlan CJumboFrameMib::PlanApply(long state) {
     ApplyPlan plan;
-    plan.request.Integer(StateOid(), state);
+    plan.Request().Integer(StateOid(), state);
     return plan;
 }

@@ -151,13 +151,7 @@ void CMirrorDlg::Apply() {
     }
     const auto plan = CMirrorMib::PlanApply(input, m_cMib.Trunks(), m_cMib.Current().state == 1,
                                             m_pGrid->PortCount());
-    if (!ShowRefusal(plan.refusal)) {
-        SetReading(true);
-        const RequestStatus status = m_cMib.Write(plan);
-        SetReading(false);
-        if (!status.Ok()) {
-            ShowWriteFailure(status);
-        }
+    if (!RunPlan(m_cMib.SetSession(), plan)) {
+        Refresh();
     }
-    Refresh();
 }

@@ -38,11 +38,11 @@ std::vector<int> CMirrorMib::ModesOf(const std::string& rx, const std::string& t
     return modes;
 }
 
-CMirrorMib::Plan CMirrorMib::PlanApply(const Input& input, const CTrunkInfo& trunks,
-                                       bool wasEnabled, int portCount) {
-    Plan plan;
+ApplyPlan CMirrorMib::PlanApply(const Input& input, const CTrunkInfo& trunks, bool wasEnabled,
+                                int portCount) {
+    ApplyPlan plan;
     if (input.state != 1) {
-        plan.steps.push_back({CSetRequest().Integer(StateOid(), input.state)});
+        plan.Step(CSetRequest().Integer(StateOid(), input.state));
         return plan;
     }
     const auto count = static_cast<std::size_t>(std::max(0, portCount));
@@ -73,14 +73,13 @@ CMirrorMib::Plan CMirrorMib::PlanApply(const Input& input, const CTrunkInfo& tru
     }
     const std::string none = PortFlagsToPortList(PortFlags(count, 0), portCount);
     if (wasEnabled) {
-        plan.steps.push_back(
-            {CSetRequest().OctetString(TxPortsOid(), none).OctetString(RxPortsOid(), none)});
+        plan.Step(CSetRequest().OctetString(TxPortsOid(), none).OctetString(RxPortsOid(), none));
     }
-    plan.steps.push_back({CSetRequest().Integer(TargetOid(), input.target)});
-    plan.steps.push_back({CSetRequest()
-                              .OctetString(TxPortsOid(), PortFlagsToPortList(tx, portCount))
-                              .OctetString(RxPortsOid(), PortFlagsToPortList(rx, portCount))});
-    plan.steps.push_back({CSetRequest().Integer(StateOid(), 1)});
+    plan.Step(CSetRequest().Integer(TargetOid(), input.target));
+    plan.Step(CSetRequest()
+                  .OctetString(TxPortsOid(), PortFlagsToPortList(tx, portCount))
+                  .OctetString(RxPortsOid(), PortFlagsToPortList(rx, portCount)));
+    plan.Step(CSetRequest().Integer(StateOid(), 1));
     return plan;
 }
 

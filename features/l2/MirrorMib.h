@@ -8,7 +8,6 @@
 #include "features/common/ApplyCheck.h"
 #include "features/common/FeatureData.h"
 #include "features/common/TrunkInfo.h"
-#include "features/l2/L2SetSteps.h"
 
 #include <optional>
 #include <string>
@@ -36,20 +35,16 @@ public:
         int target = 1;
         std::vector<int> modes; // per port; the target's own mode is not used
     };
-    struct Plan {
-        std::optional<Refusal> refusal;
-        std::vector<SetStep> steps;
-    };
 
     // The mode of every port from the two lists read.
     static std::vector<int> ModesOf(const std::string& rx, const std::string& tx, int portCount);
     // `wasEnabled`: mirroring was on at the last read.
-    static Plan PlanApply(const Input& input, const CTrunkInfo& trunks, bool wasEnabled,
-                          int portCount);
+    static ApplyPlan PlanApply(const Input& input, const CTrunkInfo& trunks, bool wasEnabled,
+                               int portCount);
 
     RequestStatus Read(int portCount);
     const Model& Current() const { return m_model; }
-    RequestStatus Write(const Plan& plan) { return SendSteps(m_cCommonSNMPSet, plan.steps); }
+    CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
     CTrunkInfo& Trunks() { return m_cTrunkInfo; }
 

@@ -79,7 +79,7 @@ void CMulticastFilterDlg::Apply() {
     const ApplyPlan plan =
         m_cMib.PlanApply(m_pAllCheck->isChecked(), kit::ComboValue(*m_pVlanCombo),
                          kit::ComboValue(*m_pModeCombo).value_or(CMulticastFilterMib::kForward));
-    if (plan.request.IsEmpty()) {
+    if (plan.Request().IsEmpty()) {
         return; // no VLAN listed or chosen
     }
     RunPlan(m_cMib.SetSession(), plan);

@@ -39,7 +39,7 @@ ApplyPlan CMulticastFilterMib::PlanApply(bool all, std::optional<long> chosenVid
     ApplyPlan plan;
     for (const Row& row : m_rows) {
         if (all || row.vid == chosenVid) {
-            plan.request.Integer(InstanceOid(kModeColumn, static_cast<int>(row.vid)), mode);
+            plan.Request().Integer(InstanceOid(kModeColumn, static_cast<int>(row.vid)), mode);
         }
     }
     return plan;

@@ -15,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QThread>
 #include <QVBoxLayout>
 
 namespace {
@@ -136,17 +135,17 @@ void CSegmentationDlg::Refresh() {
 }
 
 void CSegmentationDlg::Apply() {
-    SendSet(m_cMib.SetSession(), CSegmentationMib::PlanState(kit::StateValue(*m_pEnable)).request);
-    Refresh();
+    RunPlan(m_cMib.SetSession(), CSegmentationMib::PlanState(kit::StateValue(*m_pEnable)));
 }
 
 void CSegmentationDlg::ApplyPorts() {
-    const ApplyPlan plan = CSegmentationMib::PlanPorts(ChosenPort(), m_pGrid->CheckedPorts(),
-                                                       m_cMib.Trunks(), m_pGrid->PortCount());
-    if (ShowRefusal(plan.refusal) || plan.request.IsEmpty()) {
+    ApplyPlan plan = CSegmentationMib::PlanPorts(ChosenPort(), m_pGrid->CheckedPorts(),
+                                                 m_cMib.Trunks(), m_pGrid->PortCount());
+    if (!plan.refusal && !plan.HasWrites()) {
         return;
     }
-    SendSet(m_cMib.SetSession(), plan.request);
-    QThread::msleep(kRereadDelayMs);
-    Refresh();
+    for (SetStep& step : plan.steps) {
+        step.pauseMs = kRereadDelayMs; // the switch takes a moment before the list is read again
+    }
+    RunPlan(m_cMib.SetSession(), plan);
 }

@@ -56,7 +56,7 @@ PortFlags CSegmentationMib::ForwardingOf(int port, int portCount) const {
 
 ApplyPlan CSegmentationMib::PlanState(long state) {
     ApplyPlan plan;
-    plan.request.Integer(StateOid(), state);
+    plan.Request().Integer(StateOid(), state);
     return plan;
 }
 
@@ -69,8 +69,8 @@ ApplyPlan CSegmentationMib::PlanPorts(int fromPort, const PortFlags& ticked,
     plan.refusal = checks.FirstRefusal();
     // Without a port to write to (no port chosen) the request stays empty.
     if (!plan.refusal && fromPort >= 1 && fromPort <= portCount) {
-        plan.request.OctetString(InstanceOid(ForwardingColumn(), fromPort),
-                                 ForwardingPortList(ticked, portCount));
+        plan.Request().OctetString(InstanceOid(ForwardingColumn(), fromPort),
+                                   ForwardingPortList(ticked, portCount));
     }
     return plan;
 }

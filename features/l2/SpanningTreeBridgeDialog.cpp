@@ -154,16 +154,7 @@ void CSpanningTreeBridgeDlg::Apply() {
     input.age = m_pAge->Number();
     input.delay = m_pDelay->Number();
     input.hello = m_pHello->Number();
-    if (ShowRefusal(stp::CheckBridge(input))) {
-        return;
-    }
-    SetReading(true);
-    const RequestStatus status = m_cMib.WriteBridge(input);
-    SetReading(false);
-    if (!status.Ok()) {
-        ShowWriteFailure(status);
-    }
-    Refresh();
+    RunPlan(m_cMib.SetSession(), stp::PlanBridge(input, m_cMib.CurrentBridge().rstpState == 1));
 }
 
 void CSpanningTreeBridgeDlg::OpenPortTable() {

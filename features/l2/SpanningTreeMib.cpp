@@ -120,7 +120,10 @@ std::optional<Refusal> CheckBridge(const BridgeInput& input) {
 std::vector<SetStep> BridgeSteps(const BridgeInput& input, bool wasEnabled) {
     std::vector<SetStep> steps;
     auto step = [&steps](CSetRequest request, unsigned timeoutMs = 0, unsigned pauseMs = 0) {
-        steps.push_back({std::move(request), timeoutMs, pauseMs});
+        SetStep& added = steps.emplace_back();
+        added.request = std::move(request);
+        added.timeoutMs = timeoutMs;
+        added.pauseMs = pauseMs;
     };
     if (!input.enabled) {
         step(CSetRequest().Integer(RstpStateOid(), 2), 0, 30);
@@ -139,6 +142,15 @@ std::vector<SetStep> BridgeSteps(const BridgeInput& input, bool wasEnabled) {
     return steps;
 }
 
+ApplyPlan PlanBridge(const BridgeInput& input, bool wasEnabled) {
+    ApplyPlan plan;
+    plan.refusal = CheckBridge(input);
+    if (!plan.refusal) {
+        plan.steps = BridgeSteps(input, wasEnabled);
+    }
+    return plan;
+}
+
 ApplyPlan PlanPort(const PortInput& input, const PortValues& lastRead, bool trunkMember) {
     ApplyPlan plan;
     const long enable = input.enabled ? 1 : 2;
@@ -150,7 +162,8 @@ ApplyPlan PlanPort(const PortInput& input, const PortValues& lastRead, bool trun
                  "Cannot add ports with different STP configurations to an aggregated link.");
     plan.refusal = checks.FirstRefusal();
     if (!plan.refusal && !trunkMember) {
-        plan.request.Integer(InstanceOid(PortColumn(2), input.port), input.priority)
+        plan.Request()
+            .Integer(InstanceOid(PortColumn(2), input.port), input.priority)
             .Integer(InstanceOid(PortCostColumn(), input.port), static_cast<long>(*input.cost))
             .Integer(InstanceOid(PortColumn(4), input.port), enable);
     }
@@ -209,10 +222,6 @@ bool CSpanningTreeMib::TakeBridge(const CBackgroundRequest::Answer& answer) {
     m_bridge.rstpState = IntegerOf(v[11]);
     m_bridge.version = IntegerOf(v[12]);
     return true;
-}
-
-RequestStatus CSpanningTreeMib::WriteBridge(const stp::BridgeInput& input) {
-    return SendSteps(m_cCommonSNMPSet, stp::BridgeSteps(input, m_bridge.rstpState == 1));
 }
 
 SnmpResult<std::vector<std::string>> CSpanningTreeMib::ReadPort(int port) {

@@ -13,7 +13,6 @@
 #include "features/common/FeatureData.h"
 #include "features/common/TableWalk.h"
 #include "features/common/TrunkInfo.h"
-#include "features/l2/L2SetSteps.h"
 
 #include <functional>
 #include <optional>
@@ -70,6 +69,8 @@ struct BridgeInput {
 std::optional<Refusal> CheckBridge(const BridgeInput& input);
 // The writes of an accepted input, in order. `wasEnabled`: RSTP was on at the last read.
 std::vector<SetStep> BridgeSteps(const BridgeInput& input, bool wasEnabled);
+// The refusal, or the steps.
+ApplyPlan PlanBridge(const BridgeInput& input, bool wasEnabled);
 
 struct PortInput {
     int port = 1;
@@ -98,8 +99,6 @@ public:
     // way is dropped.
     void StartBridgeRead(std::function<void(bool read)> done);
     const stp::Bridge& CurrentBridge() const { return m_bridge; }
-    // Writes an accepted input step by step; stops at the first refusal of the switch.
-    RequestStatus WriteBridge(const stp::BridgeInput& input);
 
     // Reads the row of one port: the ten columns' values, or the failure.
     SnmpResult<std::vector<std::string>> ReadPort(int port);

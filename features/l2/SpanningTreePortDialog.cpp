@@ -153,8 +153,8 @@ bool CSpanningTreePortDlg::ApplyPort() {
     if (ShowRefusal(plan.refusal)) {
         return false;
     }
-    if (!plan.request.IsEmpty()) {
-        SendSet(m_cMib.SetSession(), plan.request);
+    if (!plan.Request().IsEmpty()) {
+        SendSet(m_cMib.SetSession(), plan.Request());
         Refresh();
     }
     return true;

@@ -101,8 +101,8 @@ void CStormControlDlg::Apply() {
     if (ShowRefusal(plan.refusal)) {
         return;
     }
-    if (!plan.request.IsEmpty()) {
-        SendSet(m_cMib.SetSession(), plan.request);
+    if (!plan.Request().IsEmpty()) {
+        SendSet(m_cMib.SetSession(), plan.Request());
     }
     Refresh();
 }

@@ -52,14 +52,14 @@ ApplyPlan CStormControlMib::PlanApply(const Input& input, const Model& remembere
     const long state = input.state;
     const long threshold = static_cast<long>(*input.n) * kStep;
     if (remembered.state != state) {
-        plan.request.Integer(StateOid(), state);
+        plan.Request().Integer(StateOid(), state);
     }
     if (state == 1) {
         if (remembered.type != input.type) {
-            plan.request.Integer(TypeOid(), input.type);
+            plan.Request().Integer(TypeOid(), input.type);
         }
         if (remembered.threshold != threshold) {
-            plan.request.Integer(ThresholdOid(), threshold);
+            plan.Request().Integer(ThresholdOid(), threshold);
         }
     }
     return plan;

@@ -85,15 +85,10 @@ void CSyslogDlg::Apply() {
     input.port = m_pPortEdit->Number();
     input.facility = kit::ComboValue(*m_pFacilityCombo).value_or(128);
     input.severity = kit::ComboValue(*m_pSeverityCombo).value_or(4);
-    const CSyslogMib::Plan plan = CSyslogMib::PlanApply(input);
+    const ApplyPlan plan = CSyslogMib::PlanApply(input);
     if (ShowRefusal(plan.refusal)) {
         return;
     }
-    SetReading(true);
-    const bool written = m_cMib.Write(plan);
-    SetReading(false);
-    if (written) {
-        ShowInformation(QStringLiteral("Set System log Server successfully"));
-    }
-    Refresh();
+    RunPlan(m_cMib.SetSession(), plan,
+            [] { ShowInformation(QStringLiteral("Set System log Server successfully")); });
 }

@@ -6,8 +6,6 @@
 #include "platform/Trace.h"
 #include "snmp/InputChecks.h"
 
-#include <QThread>
-
 namespace {
 
 std::string Syslog(std::string_view column) {
@@ -50,10 +48,10 @@ bool CSyslogMib::Read() {
     return true;
 }
 
-CSyslogMib::Plan CSyslogMib::PlanApply(const Input& input) {
-    Plan plan;
+ApplyPlan CSyslogMib::PlanApply(const Input& input) {
+    ApplyPlan plan;
     if (input.state != kEnabled) {
-        plan.state.Integer(kState, input.state);
+        plan.Step(CSetRequest().Integer(kState, input.state));
         return plan;
     }
     CheckChain checks;
@@ -68,24 +66,12 @@ CSyslogMib::Plan CSyslogMib::PlanApply(const Input& input) {
     if (plan.refusal) {
         return plan;
     }
-    plan.server.IpAddress(kAddress, input.address)
-        .Integer(kPort, static_cast<long>(*input.port))
-        .Integer(kSeverity, input.severity)
-        .Integer(kFacility, input.facility);
-    plan.state.Integer(kState, kEnabled);
+    plan.Step(CSetRequest()
+                  .IpAddress(kAddress, input.address)
+                  .Integer(kPort, static_cast<long>(*input.port))
+                  .Integer(kSeverity, input.severity)
+                  .Integer(kFacility, input.facility),
+              0, kStatePauseMs);
+    plan.Step(CSetRequest().Integer(kState, kEnabled));
     return plan;
-}
-
-bool CSyslogMib::Write(const Plan& plan) {
-    if (!plan.server.IsEmpty()) {
-        const RequestStatus status = plan.server.Send(m_cCommonSNMPSet);
-        platform::DebugTrace("set status = " + std::to_string(status.Code()));
-        if (!status.Ok()) {
-            return false;
-        }
-        QThread::msleep(kStatePauseMs);
-    }
-    const RequestStatus status = plan.state.Send(m_cCommonSNMPSet);
-    platform::DebugTrace("set status = " + std::to_string(status.Code()));
-    return status.Ok();
 }

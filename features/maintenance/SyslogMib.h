@@ -39,19 +39,13 @@ public:
     // The inputs a refusal is about.
     static constexpr char kAddressField[] = "address";
     static constexpr char kPortField[] = "port";
-    // The refusal (and the input it is about), or the server request; the state follows it
-    // in a request of its own once the server values are taken.
-    struct Plan {
-        std::optional<Refusal> refusal;
-        CSetRequest server; // empty when the syslog is switched off
-        CSetRequest state;
-    };
 
     bool Read();
     const Model& Current() const { return m_model; }
-    static Plan PlanApply(const Input& input);
-    // Sends the plan: the server values, a pause, the state. True when all of it was taken.
-    bool Write(const Plan& plan);
+    // The refusal, or the server values, a pause, and the state in a request of its own once
+    // the server values are taken (the state alone when the syslog is switched off).
+    static ApplyPlan PlanApply(const Input& input);
+    CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
 private:
     CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");

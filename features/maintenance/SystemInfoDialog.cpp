@@ -76,5 +76,5 @@ void CSystemInfoDlg::Apply() {
     if (ShowRefusal(plan.refusal)) {
         return;
     }
-    SendSet(m_cMib.SetSession(), plan.request);
+    SendSet(m_cMib.SetSession(), plan.Request());
 }

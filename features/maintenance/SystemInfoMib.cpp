@@ -46,6 +46,6 @@ ApplyPlan CSystemInfoMib::PlanWrite(const QString& name, const QString& location
         .Require([&] { return CheckName(location.toStdString()); }, "Invalid System Location.")
         .About(kLocationField);
     plan.refusal = checks.FirstRefusal();
-    plan.request = WriteRequest(TextToUtf8(name), TextToUtf8(location));
+    plan.Request() = WriteRequest(TextToUtf8(name), TextToUtf8(location));
     return plan;
 }

@@ -98,10 +98,8 @@ void CPoeGlobalDlg::Apply() {
         UpdateWidgets();
         return;
     }
-    if (!plan.request.IsEmpty() &&
-        SendSet(m_cMib.SetSession(), plan.request, poe::kGlobalSetTimeoutMs).Ok()) {
+    RunPlan(m_cMib.SetSession(), plan, [&] {
         ShowInformation(QStringLiteral("set succeed"));
         m_stored = input;
-    }
-    Refresh();
+    });
 }

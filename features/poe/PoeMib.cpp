@@ -104,7 +104,7 @@ std::optional<double> WattsOf(const std::string& text) {
 ApplyPlan PlanGlobalApply(const GlobalSettings& input, const GlobalSettings& stored) {
     ApplyPlan plan;
     if (input.sequence && input.sequence != stored.sequence) {
-        plan.request.Integer(Scalar(3), *input.sequence);
+        plan.Request().Integer(Scalar(3), *input.sequence);
     }
     if (input.threshold != stored.threshold) {
         const std::optional<double> watts = WattsOf(input.threshold);
@@ -115,10 +115,13 @@ ApplyPlan PlanGlobalApply(const GlobalSettings& input, const GlobalSettings& sto
             .About(kThresholdField);
         plan.refusal = checks.FirstRefusal();
         if (plan.refusal) {
-            plan.request = CSetRequest();
+            plan.steps.clear();
             return plan;
         }
-        plan.request.OctetString(Scalar(2), input.threshold);
+        plan.Request().OctetString(Scalar(2), input.threshold);
+    }
+    if (!plan.steps.empty()) {
+        plan.steps.front().timeoutMs = kGlobalSetTimeoutMs;
     }
     return plan;
 }
@@ -204,6 +207,18 @@ CSetRequest PortRequest(int port, const PortSettings& settings) {
     return request;
 }
 
+ApplyPlan PlanPorts(int from, int to, const PortSettings& settings) {
+    ApplyPlan plan;
+    if (settings.limitKind == 1) {
+        plan.refusal = CheckUserLimit(settings.watts);
+    }
+    for (int port = from; !plan.refusal && port >= 1 && port <= to; ++port) {
+        plan.Step(PortRequest(port, settings), kPortSetTimeoutMs, kPortPauseMs).onFailure =
+            SetStep::OnFailure::GoOn;
+    }
+    return plan;
+}
+
 } // namespace poe
 
 CPoeGlobalMib::~CPoeGlobalMib() {
@@ -249,7 +264,3 @@ void CPoeGlobalMib::Deliver() {
 CPoePortMib::CPoePortMib()
     : m_cRangeWalk(m_cCommonSNMPTableRange, poe::TimeRangeNameColumns()),
       m_cPortWalk(m_cCommonSNMPTable, poe::PortTableColumns()) {}
-
-RequestStatus CPoePortMib::SendPort(int port, const poe::PortSettings& settings) {
-    return poe::PortRequest(port, settings).Send(m_cCommonSNMPSet, poe::kPortSetTimeoutMs);
-}

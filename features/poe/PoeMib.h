@@ -96,6 +96,10 @@ struct PortSettings {
 std::optional<Refusal> CheckUserLimit(const std::string& watts);
 // The request for one port: state, time range, priority, then the limit kind and its value.
 CSetRequest PortRequest(int port, const PortSettings& settings);
+// The same settings for every port from `from` to `to`, one request and a pause each; a port
+// the switch refuses does not keep the next ones from theirs. A user-defined limit is checked
+// first: a refused one stops the Apply before any port.
+ApplyPlan PlanPorts(int from, int to, const PortSettings& settings);
 
 } // namespace poe
 
@@ -131,8 +135,7 @@ public:
 
     CTableWalk& RangeWalk() { return m_cRangeWalk; }
     CTableWalk& PortWalk() { return m_cPortWalk; }
-    // Sends one port's request (any thread; one at a time).
-    RequestStatus SendPort(int port, const poe::PortSettings& settings);
+    CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
 private:
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");

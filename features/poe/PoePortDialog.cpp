@@ -7,10 +7,8 @@
 #include "features/common/DialogKit.h"
 #include "features/common/FromToPorts.h"
 #include "features/common/ReportList.h"
-#include "platform/Trace.h"
 #include "snmp/TextConversion.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -88,14 +86,6 @@ void CPoePortDlg::UserDefineToggled(bool on) {
     m_pPowerLimit->setEnabled(!on);
 }
 
-void CPoePortDlg::EnableControls() {
-    CFeatureDialog::EnableControls();
-    if (m_bApplying) {
-        RefreshButton()->setEnabled(false);
-        ApplyButton()->setEnabled(false);
-    }
-}
-
 void CPoePortDlg::Refresh() {
     m_names.clear();
     m_rows.clear();
@@ -167,12 +157,6 @@ void CPoePortDlg::SelectRow(int row) {
     }
 }
 
-void CPoePortDlg::reject() {
-    if (!m_bApplying) {
-        CFeatureDialog::reject();
-    }
-}
-
 void CPoePortDlg::Apply() {
     const int from = m_pPorts->FromPort();
     const int to = m_pPorts->ToPort();
@@ -183,27 +167,5 @@ void CPoePortDlg::Apply() {
     settings.limitKind = kit::StateValue(*m_pUserDefine);
     settings.classLimit = kit::ComboValue(*m_pPowerLimit).value_or(1);
     settings.watts = m_pWatts->text().toStdString();
-    // The same limit goes to every port: a refused one stops the Apply before any port.
-    if (settings.limitKind == 1 && ShowRefusal(poe::CheckUserLimit(settings.watts))) {
-        return;
-    }
-    m_bApplying = true;
-    UpdateWidgets();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    RequestStatus firstFailure(0);
-    for (int port = from; port >= 1 && port <= to; ++port) {
-        RequestStatus status;
-        kit::RunRepainting([&] { status = m_cMib.SendPort(port, settings); });
-        platform::DebugTrace("set status = " + std::to_string(status.Code()));
-        if (firstFailure.Ok()) {
-            firstFailure = status;
-        }
-        kit::PauseRepainting(poe::kPortPauseMs);
-    }
-    m_bApplying = false;
-    Refresh();
-    QApplication::restoreOverrideCursor();
-    if (!firstFailure.Ok()) {
-        ShowWriteFailure(firstFailure);
-    }
+    RunPlan(m_cMib.SetSession(), poe::PlanPorts(from, to, settings));
 }

@@ -28,13 +28,8 @@ public:
 
     void Refresh() override;
     void Apply() override;
-    void reject() override;
 
     CReportList* PortList() const { return m_pList; }
-    bool IsApplying() const { return m_bApplying; }
-
-protected:
-    void EnableControls() override;
 
 private:
     void RangesRead();
@@ -45,7 +40,6 @@ private:
     CPoePortMib& m_cMib = AddData<CPoePortMib>();
     std::vector<poe::TimeRangeName> m_names;
     std::vector<poe::PortRow> m_rows;
-    bool m_bApplying = false;
 
     CReportList* m_pList = nullptr;
     CFromToPorts* m_pPorts = nullptr;

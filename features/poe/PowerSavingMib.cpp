@@ -116,12 +116,13 @@ ApplyPlan PlanAction(const ActionInput& input, int portCount) {
     }
     const int state = input.type == kHibernation ? 1 : 2;
     const int first = input.type == kHibernation ? 2 : 3;
-    plan.request.Integer(ActionScalar(input.type, state), input.enabled ? 1L : 2L)
+    plan.Request()
+        .Integer(ActionScalar(input.type, state), input.enabled ? 1L : 2L)
         .Integer(ActionScalar(input.type, first), input.profile1)
         .Integer(ActionScalar(input.type, first + 1), input.profile2);
     if (ports) {
-        plan.request.OctetString(ActionScalar(input.type, 1),
-                                 PortFlagsToPortList(*ports, portCount));
+        plan.Request().OctetString(ActionScalar(input.type, 1),
+                                   PortFlagsToPortList(*ports, portCount));
     }
     return plan;
 }

@@ -85,8 +85,7 @@ void CTimeProfileDlg::AddProfile() {
         ShowOk(QStringLiteral("The Max entry is 8."));
         return;
     }
-    SendSet(m_cMib.SetSession(), timetable::EntryRequest(timetable::Kind::Profile, *index, entry));
-    Refresh();
+    RunPlan(m_cMib.SetSession(), m_cMib.PlanEntry(*index, entry));
 }
 
 void CTimeProfileDlg::DeleteProfile() {
@@ -95,6 +94,5 @@ void CTimeProfileDlg::DeleteProfile() {
         ShowOk(QStringLiteral("Please select the Time Range to be deleted!"));
         return;
     }
-    m_cMib.Delete(m_entries[static_cast<std::size_t>(row)].index);
-    Refresh();
+    RunPlan(m_cMib.SetSession(), m_cMib.PlanDelete(m_entries[static_cast<std::size_t>(row)].index));
 }

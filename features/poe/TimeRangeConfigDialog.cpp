@@ -216,7 +216,7 @@ void CTimeRangeConfigDlg::Apply() {
         return;
     }
     if (m_edited) {
-        Written(m_cMib.WriteEntry(m_edited->index, entry));
+        Written(WritePlan(m_cMib.SetSession(), m_cMib.PlanEntry(m_edited->index, entry)));
         return;
     }
     const std::optional<int> index = timetable::NewRangeIndex(m_listed);
@@ -225,13 +225,11 @@ void CTimeRangeConfigDlg::Apply() {
         reject();
         return;
     }
-    Written(m_cMib.WriteNewRange(*index, entry));
+    Written(WritePlan(m_cMib.SetSession(), m_cMib.PlanNewRange(*index, entry)));
 }
 
-void CTimeRangeConfigDlg::Written(RequestStatus status) {
-    if (status.Ok()) {
-        accept();
-    } else {
-        ShowWriteFailure(status); // the dialog stays open with what was typed
+void CTimeRangeConfigDlg::Written(std::optional<RequestStatus> status) {
+    if (status && status->Ok()) {
+        accept(); // otherwise the dialog stays open with what was typed
     }
 }

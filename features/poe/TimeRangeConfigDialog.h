@@ -56,7 +56,7 @@ public:
 
 private:
     // Closes the dialog after a write the switch took; reports any other.
-    void Written(RequestStatus status);
+    void Written(std::optional<RequestStatus> status);
 
     CTimeTableMib& m_cMib = AddData<CTimeTableMib>(timetable::Kind::PoeRange);
     std::vector<timetable::TimeEntry> m_listed;

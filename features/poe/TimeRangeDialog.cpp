@@ -95,6 +95,5 @@ void CTimeRangeDlg::DeleteRange() {
         ShowOk(QStringLiteral("Please select the Time Range to be deleted!"));
         return;
     }
-    m_cMib.Delete(m_entries[static_cast<std::size_t>(row)].index);
-    Refresh();
+    RunPlan(m_cMib.SetSession(), m_cMib.PlanDelete(m_entries[static_cast<std::size_t>(row)].index));
 }

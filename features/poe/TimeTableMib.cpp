@@ -216,20 +216,24 @@ CSetRequest EntryRequest(Kind kind, int index, const TimeEntry& entry) {
 CTimeTableMib::CTimeTableMib(timetable::Kind kind)
     : m_kind(kind), m_cWalk(m_cCommonSNMPTable, timetable::AllColumns(kind)) {}
 
-int CTimeTableMib::Delete(int index) {
-    return RowStatusWrite(m_cCommonSNMPSet, timetable::RowStatusInstance(m_kind, index), "6");
+ApplyPlan CTimeTableMib::PlanDelete(int index) const {
+    ApplyPlan plan;
+    plan.Request().Integer(timetable::RowStatusInstance(m_kind, index), 6L);
+    return plan;
 }
 
-RequestStatus CTimeTableMib::WriteNewRange(int index, const timetable::TimeEntry& entry) {
-    const std::string rowStatus = timetable::RowStatusInstance(m_kind, index);
-    CSetRequest destroy;
-    destroy.Integer(rowStatus, 6);
-    return CreateRow(m_cCommonSNMPSet, {.statusOid = rowStatus,
-                                        .clearFirst = {destroy},
-                                        .values = {timetable::EntryRequest(m_kind, index, entry)},
-                                        .activeInLastValues = true});
+ApplyPlan CTimeTableMib::PlanNewRange(int index, const timetable::TimeEntry& entry) const {
+    ApplyPlan plan;
+    RowCreation& row = plan.row.emplace();
+    row.statusOid = timetable::RowStatusInstance(m_kind, index);
+    row.clearFirst = {CSetRequest().Integer(row.statusOid, 6L)};
+    row.values = {timetable::EntryRequest(m_kind, index, entry)};
+    row.activeInLastValues = true;
+    return plan;
 }
 
-RequestStatus CTimeTableMib::WriteEntry(int index, const timetable::TimeEntry& entry) {
-    return timetable::EntryRequest(m_kind, index, entry).Send(m_cCommonSNMPSet);
+ApplyPlan CTimeTableMib::PlanEntry(int index, const timetable::TimeEntry& entry) const {
+    ApplyPlan plan;
+    plan.Request() = timetable::EntryRequest(m_kind, index, entry);
+    return plan;
 }

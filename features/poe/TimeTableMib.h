@@ -94,13 +94,12 @@ public:
     timetable::Kind Kind() const { return m_kind; }
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
-    // Sets the row status of `index` to destroy: 1 when the switch took it.
-    int Delete(int index);
+    // The row of `index` destroyed.
+    ApplyPlan PlanDelete(int index) const;
     // A new PoE time range: destroy (whatever the switch answers), create-and-wait, then every
     // column with active last (RowCreation.h). An edited range: every column in one request.
-    // Success, or the failure to report.
-    RequestStatus WriteNewRange(int index, const timetable::TimeEntry& entry);
-    RequestStatus WriteEntry(int index, const timetable::TimeEntry& entry);
+    ApplyPlan PlanNewRange(int index, const timetable::TimeEntry& entry) const;
+    ApplyPlan PlanEntry(int index, const timetable::TimeEntry& entry) const;
 
 private:
     timetable::Kind m_kind;

@@ -3,6 +3,7 @@
 #include "features/port_vlan/ManagementVlanDialog.h"
 
 #include "features/common/DialogKit.h"
+#include "features/common/Repainting.h"
 #include "features/port_vlan/ManagementVlanMib.h"
 #include "snmp/Snmp.h"
 #include "snmp/TextConversion.h"
@@ -100,7 +101,9 @@ void CManagementVlanDlg::Apply() {
     const std::string vid = m_pVlanIdCombo->currentText().toStdString();
     std::optional<std::size_t> members;
     if (vid != "1") {
-        members = m_cMib.ReadEgressCount(vid);
+        SetReading(true);
+        kit::RunRepainting([&] { members = m_cMib.ReadEgressCount(vid); });
+        SetReading(false);
         if (!members) {
             Refresh(); // the members could not be read: nothing is written
             return;

@@ -59,10 +59,10 @@ ApplyPlan CManagementVlanMib::PlanApply(const std::string& stateText, const std:
         .About(kVlanIdField);
     plan.refusal = checks.FirstRefusal();
     if (!stateText.empty()) {
-        plan.request.Integer(StateOid(), stateText);
+        plan.Request().Integer(StateOid(), stateText);
     }
     if (!vid.empty()) {
-        plan.request.Integer(VlanIdOid(), vid);
+        plan.Request().Integer(VlanIdOid(), vid);
     }
     return plan;
 }

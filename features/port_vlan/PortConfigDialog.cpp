@@ -3,13 +3,13 @@
 #include "features/port_vlan/PortConfigDialog.h"
 
 #include "features/common/DialogKit.h"
+#include "features/common/Repainting.h"
 #include "features/common/ReportList.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QThread>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -106,8 +106,8 @@ void CPortConfigDlg::Apply() {
     if (ShowRefusal(plan.refusal) || !AskAll(plan.questions)) {
         return;
     }
-    if (!SendSet(m_cMib.SetSession(), plan.request, kSetTimeoutMs).Ok()) {
-        QThread::msleep(kRetryDelayMs);
+    if (!SendSet(m_cMib.SetSession(), plan.Request(), kSetTimeoutMs).Ok()) {
+        kit::PauseRepainting(kRetryDelayMs);
     }
     Refresh();
 }

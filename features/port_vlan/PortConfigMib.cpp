@@ -244,9 +244,9 @@ ApplyPlan PlanApply(const PortTable& table, const PortChoice& choice) {
         plan.questions.emplace_back(kFlowControlQuestion);
     }
     if (!inTrunk) { // a trunk member runs at the speed of its trunk
-        plan.request.Integer(InstanceOid(SpeedColumn(), port), speed);
+        plan.Request().Integer(InstanceOid(SpeedColumn(), port), speed);
     }
-    plan.request.Integer(InstanceOid(FlowControlColumn(), port), choice.flowControl);
+    plan.Request().Integer(InstanceOid(FlowControlColumn(), port), choice.flowControl);
     return plan;
 }
 

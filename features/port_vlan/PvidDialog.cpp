@@ -90,13 +90,9 @@ void CPvidDlg::Apply() {
         const int pvid = edit->text().toInt(&number);
         pvids.push_back(number ? pvid : 0);
     }
-    if (ShowRefusal(CheckPvids(pvids, m_cTrunkInfo.TrunkPorts(), m_cMib.Current().vlans))) {
-        return;
+    const std::optional<RequestStatus> status = WritePlan(
+        m_cMib.WriteSession(), PlanPvids(pvids, m_cTrunkInfo.TrunkPorts(), m_cMib.Current().vlans));
+    if (status && status->Ok()) {
+        accept(); // otherwise what was typed stays for another try
     }
-    const RequestStatus status = m_cMib.WritePvids(pvids);
-    if (!status.Ok()) {
-        ShowWriteFailure(status); // what was typed stays for another try
-        return;
-    }
-    accept();
 }

@@ -9,8 +9,6 @@
 #include "snmp/TextConversion.h"
 #include "snmp/TextParsing.h"
 
-#include <QThread>
-
 #include <algorithm>
 
 namespace {
@@ -28,6 +26,8 @@ const std::string kDeviceDescription = Surveillance("2.1.1.2");
 const std::string kDeviceMask = Surveillance("2.1.1.3");
 const std::string kDeviceType = Surveillance("2.1.1.4");
 const std::string kDeviceRowStatus = Surveillance("2.1.1.5");
+constexpr long kCreateAndGo = 4;
+constexpr long kDestroy = 6;
 
 constexpr int kDescriptionCharacters = 20;
 const std::string kOuiMask("\xff\xff\xff\x00\x00\x00", 6);
@@ -162,10 +162,12 @@ ApplyPlan CSurveillanceMib::PlanGlobal(const GlobalInput& input,
     if (input.state == kEnabled && exists && !alreadyOurs) {
         plan.questions.push_back(ExistsQuestion(vid));
     }
-    plan.request.Integer(kVlanId, static_cast<long>(vid))
+    plan.Request()
+        .Integer(kVlanId, static_cast<long>(vid))
         .Integer(kPriority, input.priority)
         .OctetString(kPorts, FixedLengthPortList(*ports))
         .Integer(kState, input.state);
+    plan.steps.front().pauseMs = kPauseMs;
     return plan;
 }
 
@@ -173,8 +175,8 @@ bool CSurveillanceMib::ShowsPoeNotice(const GlobalInput& input) const {
     return input.state == kEnabled && m_global.state != kEnabled && IsPoeModel();
 }
 
-CSurveillanceMib::AddPlan CSurveillanceMib::PlanAdd(const DeviceInput& input) const {
-    AddPlan plan;
+ApplyPlan CSurveillanceMib::PlanAdd(const DeviceInput& input) const {
+    ApplyPlan plan;
     const std::string description = TextToUtf8(input.description, kDescriptionCharacters);
     const std::string address =
         input.kind == kKindOui ? input.address + "-00-00-00" : input.address;
@@ -198,10 +200,13 @@ CSurveillanceMib::AddPlan CSurveillanceMib::PlanAdd(const DeviceInput& input) co
     if (plan.refusal) {
         return plan;
     }
-    plan.index = MacToOidIndex(address);
-    plan.details.OctetString(kDeviceDescription + plan.index, description)
-        .Integer(kDeviceType + plan.index, input.type)
-        .OctetString(kDeviceMask + plan.index, input.kind == kKindOui ? kOuiMask : kMacMask);
+    const std::string index = MacToOidIndex(address);
+    plan.Step(CSetRequest().Integer(kDeviceRowStatus + index, kCreateAndGo), 0, kPauseMs);
+    plan.Step(CSetRequest()
+                  .OctetString(kDeviceDescription + index, description)
+                  .Integer(kDeviceType + index, input.type)
+                  .OctetString(kDeviceMask + index, input.kind == kKindOui ? kOuiMask : kMacMask),
+              0, kPauseMs);
     return plan;
 }
 
@@ -213,19 +218,8 @@ std::optional<Refusal> CSurveillanceMib::DeleteRefusal(const Device* picked) con
     return checks.FirstRefusal();
 }
 
-bool CSurveillanceMib::AddDevice(const AddPlan& plan) {
-    if (RowStatusWrite(m_cCommonSNMPSet, kDeviceRowStatus + plan.index, "4") != 1) {
-        return false;
-    }
-    QThread::msleep(kPauseMs);
-    const bool written = plan.details.Send(m_cCommonSNMPSet).Ok();
-    QThread::msleep(kPauseMs);
-    return written;
-}
-
-bool CSurveillanceMib::DeleteDevice(const Device& device) {
-    const bool deleted =
-        RowStatusWrite(m_cCommonSNMPSet, kDeviceRowStatus + device.index, "6") == 1;
-    QThread::msleep(kPauseMs);
-    return deleted;
+ApplyPlan CSurveillanceMib::PlanDelete(const Device& device) const {
+    ApplyPlan plan;
+    plan.Step(CSetRequest().Integer(kDeviceRowStatus + device.index, kDestroy), 0, kPauseMs);
+    return plan;
 }

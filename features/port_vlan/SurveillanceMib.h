@@ -67,12 +67,6 @@ public:
         long kind = kKindMac;
         std::string address; // as typed
     };
-    // An Add that passed its checks: the row index and the values set after creating it.
-    struct AddPlan {
-        std::optional<Refusal> refusal;
-        std::string index;
-        CSetRequest details;
-    };
 
     CSurveillanceMib();
 
@@ -104,13 +98,14 @@ public:
     ApplyPlan PlanGlobal(const GlobalInput& input, const std::vector<std::string>& vlanIds) const;
     // Turning the feature on tells PoE models that their members get power.
     bool ShowsPoeNotice(const GlobalInput& input) const;
-    AddPlan PlanAdd(const DeviceInput& input) const;
+    // The refusal, or the row made with createAndGo and then its values, a pause after each.
+    ApplyPlan PlanAdd(const DeviceInput& input) const;
+    // The row destroyed, a pause after it.
+    ApplyPlan PlanDelete(const Device& device) const;
     // Why the picked device cannot be deleted, if it cannot.
     std::optional<Refusal> DeleteRefusal(const Device* picked) const;
 
     // createAndGo, a pause, the details, a pause. False when a step failed.
-    bool AddDevice(const AddPlan& plan);
-    bool DeleteDevice(const Device& device);
 
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 

@@ -14,7 +14,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QThread>
 #include <QVBoxLayout>
 
 namespace {
@@ -190,9 +189,9 @@ void CSurveillanceVlanDlg::Apply() {
             "surveillance VLAN, \nplease ensure all the member ports of surveillance VLAN "
             "connected to PoE power devices."));
     }
-    SendSet(m_cMib.SetSession(), plan.request);
-    QThread::msleep(CSurveillanceMib::kPauseMs);
-    Refresh();
+    ApplyPlan asked = plan;
+    asked.questions.clear();
+    RunPlan(m_cMib.SetSession(), asked);
 }
 
 void CSurveillanceVlanDlg::AddDevice() {
@@ -201,12 +200,10 @@ void CSurveillanceVlanDlg::AddDevice() {
     input.description = m_pDescriptionEdit->text();
     input.kind = kit::ComboValue(*m_pKindCombo).value_or(CSurveillanceMib::kKindMac);
     input.address = m_pAddressEdit->text().toStdString();
-    const CSurveillanceMib::AddPlan plan = m_cMib.PlanAdd(input);
-    if (ShowRefusal(plan.refusal)) {
-        return;
+    const auto status = RunPlan(m_cMib.SetSession(), m_cMib.PlanAdd(input));
+    if (!status || !status->Ok()) {
+        return; // what was typed stays
     }
-    m_cMib.AddDevice(plan);
-    Refresh();
     m_pDescriptionEdit->clear();
     m_pAddressEdit->clear();
 }
@@ -220,6 +217,5 @@ void CSurveillanceVlanDlg::DeleteDevice() {
     if (ShowRefusal(m_cMib.DeleteRefusal(picked))) {
         return;
     }
-    m_cMib.DeleteDevice(*picked);
-    Refresh();
+    RunPlan(m_cMib.SetSession(), m_cMib.PlanDelete(*picked));
 }

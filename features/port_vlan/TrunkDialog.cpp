@@ -5,7 +5,6 @@
 #include "features/common/DialogKit.h"
 #include "features/common/ReportList.h"
 #include "features/port_vlan/TrunkMemberDialog.h"
-#include "platform/Trace.h"
 #include "snmp/SessionParameters.h"
 
 #include <QCheckBox>
@@ -164,12 +163,10 @@ void CTrunkDlg::Apply() {
         input.rowMemberCount = MemberCount(m_picked->members);
     }
     const ApplyPlan plan = PlanMode(input);
-    if (ShowRefusal(plan.refusal) || plan.request.IsEmpty()) {
+    if (ShowRefusal(plan.refusal) || !plan.HasWrites()) {
         return;
     }
-    const RequestStatus status = plan.request.Send(m_cMib.SetSession());
-    platform::DebugTrace("state = " + std::to_string(status.Code()) + " ");
-    Refresh();
+    RunPlan(m_cMib.SetSession(), plan);
 }
 
 void CTrunkDlg::ApplyState() {

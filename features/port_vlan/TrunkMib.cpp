@@ -165,7 +165,9 @@ ApplyPlan PlanMode(const ModeInput& input) {
         checks.Require(input.rowMemberCount > 0,
                        "The minimum port numbers for an aggregated link is 2.");
         if (checks.Passed()) {
-            plan.request.Integer(InstanceOid(ModeColumn(), *input.trunkId), input.chosenMode);
+            plan.Step(CSetRequest().Integer(InstanceOid(ModeColumn(), *input.trunkId),
+                                            input.chosenMode))
+                .trace = "state = %d ";
         }
     }
     plan.refusal = checks.FirstRefusal();
@@ -174,7 +176,7 @@ ApplyPlan PlanMode(const ModeInput& input) {
 
 ApplyPlan PlanState(bool enable) {
     ApplyPlan plan;
-    plan.request.Integer(StateOid(), enable ? kStateEnabled : kStateDisabled);
+    plan.Request().Integer(StateOid(), enable ? kStateEnabled : kStateDisabled);
     return plan;
 }
 

@@ -3,6 +3,7 @@
 #include "features/port_vlan/VlanDialog.h"
 
 #include "features/common/DialogKit.h"
+#include "features/common/Repainting.h"
 #include "features/common/ReportList.h"
 #include "features/common/TrunkInfo.h"
 #include "features/port_vlan/PvidDialog.h"
@@ -126,16 +127,19 @@ void CVlanDlg::AddVlanRow(int rowNumber) {
 }
 
 void CVlanDlg::Apply() {
-    const CVlanMib::ModePlan mode =
-        m_cMib.PlanModeApply(kit::StateValue(*m_pAsymmetricCheck, kModePair));
-    if (mode.plan.refusal) {
-        ShowRefusal(mode.plan.refusal);
-        if (mode.rereadMode && m_cMib.ReadMode()) {
+    const ApplyPlan plan = m_cMib.PlanModeApply(kit::StateValue(*m_pAsymmetricCheck, kModePair));
+    if (plan.refusal) {
+        ShowRefusal(plan.refusal);
+        bool read = false;
+        if (plan.refusal->field == CVlanMib::kRereadMode) {
+            kit::RunRepainting([&] { read = m_cMib.ReadMode(); });
+        }
+        if (read) {
             ShowMode();
         }
         return;
     }
-    RunPlan(m_cMib.ModeSession(), mode.plan);
+    RunPlan(m_cMib.ModeSession(), plan);
 }
 
 void CVlanDlg::Add() {

@@ -148,15 +148,10 @@ void CVlanEditDlg::Ok() {
     if (ShowRefusal(refusal)) {
         return;
     }
-    const auto steps = VlanWriteSteps(edit, portCount);
-    if (!steps) {
-        ShowOk(QStringLiteral("Parameter Error !"));
-        return;
+    const auto status =
+        WritePlan(m_cMib.WriteSession(),
+                  edit.addMode ? VlanAddPlan(edit, portCount) : VlanEditPlan(edit, portCount));
+    if (status && status->Ok()) {
+        accept(); // otherwise what was typed stays for another try
     }
-    const RequestStatus status = m_cMib.WriteVlan(edit, *steps);
-    if (!status.Ok()) {
-        ShowWriteFailure(status); // what was typed stays for another try
-        return;
-    }
-    accept();
 }

@@ -53,7 +53,6 @@ namespace {
 
 constexpr long kRowActive = 1;
 constexpr long kRowNotInService = 2;
-constexpr long kRowCreateAndWait = 5;
 
 std::size_t PortSlots(int portCount) {
     return static_cast<std::size_t>(std::max(0, portCount));
@@ -172,8 +171,11 @@ CheckVlanEdit(const VlanEdit& edit, const std::vector<VlanRecord>& vlans,
     return checks.FirstRefusal();
 }
 
-std::optional<std::vector<WriteStep>> VlanWriteSteps(const VlanEdit& edit, int portCount) {
-    const long vid = edit.Vid();
+namespace {
+
+// The port lists and the name, in the order they go out; nothing when a port list cannot be
+// made.
+std::optional<std::vector<CSetRequest>> VlanValues(const VlanEdit& edit, int portCount) {
     const auto tagged = edit.Selected(kTagged);
     const auto untagged = edit.Selected(kUntagged);
     PortFlags allMembers = edit.EgressPorts();
@@ -188,31 +190,69 @@ std::optional<std::vector<WriteStep>> VlanWriteSteps(const VlanEdit& edit, int p
     if (!allBytes || !untaggedBytes || !egressBytes || !forbiddenBytes) {
         return std::nullopt;
     }
-    std::vector<WriteStep> steps;
-    auto add = [&](WriteSession session, CSetRequest request) {
-        steps.push_back({session, std::move(request)});
-    };
-    const std::string status = InstanceOid(RowStatusColumn(), static_cast<int>(vid));
-    if (edit.addMode) {
-        add(WriteSession::RowStatus, CSetRequest().Integer(status, kRowCreateAndWait));
-    } else if (vid != kDefaultVid) {
-        add(WriteSession::RowStatus, CSetRequest().Integer(status, kRowNotInService));
-    }
+    const long vid = edit.Vid();
     const int index = static_cast<int>(vid);
+    std::vector<CSetRequest> values;
     if (vid != kDefaultVid) {
-        add(WriteSession::AllPorts,
-            CSetRequest().OctetString(InstanceOid(EgressColumn(), index), *allBytes));
+        values.push_back(CSetRequest().OctetString(InstanceOid(EgressColumn(), index), *allBytes));
     }
-    add(WriteSession::Untagged,
+    values.push_back(
         CSetRequest().OctetString(InstanceOid(UntaggedColumn(), index), *untaggedBytes));
-    add(WriteSession::Egress,
-        CSetRequest().OctetString(InstanceOid(EgressColumn(), index), *egressBytes));
-    add(WriteSession::AllPorts,
+    values.push_back(CSetRequest().OctetString(InstanceOid(EgressColumn(), index), *egressBytes));
+    values.push_back(
         CSetRequest().OctetString(InstanceOid(ForbiddenColumn(), index), *forbiddenBytes));
-    add(WriteSession::RowStatus,
+    values.push_back(
         CSetRequest().OctetString(InstanceOid(NameColumn(), index), TextToUtf8(edit.name)));
-    add(WriteSession::RowStatus, CSetRequest().Integer(status, kRowActive));
-    return steps;
+    return values;
+}
+
+std::string RowStatusOf(long vid) {
+    return InstanceOid(RowStatusColumn(), static_cast<int>(vid));
+}
+
+} // namespace
+
+ApplyPlan VlanEditPlan(const VlanEdit& edit, int portCount) {
+    ApplyPlan plan;
+    const auto values = VlanValues(edit, portCount);
+    if (!values) {
+        plan.refusal = Refusal{"Parameter Error !"};
+        return plan;
+    }
+    const long vid = edit.Vid();
+    const std::string status = RowStatusOf(vid);
+    const bool outOfService = vid != kDefaultVid;
+    if (outOfService) {
+        plan.Step(CSetRequest().Integer(status, kRowNotInService));
+    }
+    for (const CSetRequest& value : *values) {
+        plan.Step(value);
+    }
+    plan.Step(CSetRequest().Integer(status, kRowActive));
+    if (outOfService) {
+        // A row left out of service would vanish from the list; it goes back with its old name.
+        for (std::size_t i = 1; i < plan.steps.size(); ++i) {
+            plan.steps[i].onFailure = SetStep::OnFailure::PutBack;
+            plan.steps[i].putBack = {
+                CSetRequest().OctetString(InstanceOid(NameColumn(), static_cast<int>(vid)),
+                                          edit.oldName),
+                CSetRequest().Integer(status, kRowActive)};
+        }
+    }
+    return plan;
+}
+
+ApplyPlan VlanAddPlan(const VlanEdit& edit, int portCount) {
+    ApplyPlan plan;
+    auto values = VlanValues(edit, portCount);
+    if (!values) {
+        plan.refusal = Refusal{"Parameter Error !"};
+        return plan;
+    }
+    RowCreation& row = plan.row.emplace();
+    row.statusOid = RowStatusOf(edit.Vid());
+    row.values = std::move(*values);
+    return plan;
 }
 
 std::optional<Refusal> CheckPvids(const PortFlags& pvids, const PortFlags& trunkPorts,
@@ -255,6 +295,18 @@ std::vector<CSetRequest> PvidRequests(const PortFlags& pvids) {
             std::to_string(pvids[static_cast<std::size_t>(port - 1)]));
     }
     return requests;
+}
+
+ApplyPlan PlanPvids(const PortFlags& pvids, const PortFlags& trunkPorts,
+                    const std::vector<VlanRecord>& vlans) {
+    ApplyPlan plan;
+    plan.refusal = CheckPvids(pvids, trunkPorts, vlans);
+    if (!plan.refusal) {
+        for (CSetRequest& request : PvidRequests(pvids)) {
+            plan.Step(std::move(request));
+        }
+    }
+    return plan;
 }
 
 } // namespace vlan
@@ -355,13 +407,13 @@ ApplyPlan CVlanMib::PlanDelete(long vid) const {
     plan.questions.push_back("The VLAN " + std::to_string(vid) +
                              " settings in IGMP Snooping and MAC Address Table maybe be "
                              "affected, continue?");
-    plan.request.Integer(InstanceOid(RowStatusColumn(), static_cast<int>(vid)), 6L);
+    plan.Request().Integer(InstanceOid(RowStatusColumn(), static_cast<int>(vid)), 6L);
     return plan;
 }
 
-CVlanMib::ModePlan CVlanMib::PlanModeApply(long mode) const {
+ApplyPlan CVlanMib::PlanModeApply(long mode) const {
     const Model& m = m_model;
-    ModePlan result;
+    ApplyPlan plan;
     CheckChain checks;
     checks.Require(mode == m.mode || m.interfaceVlans.size() < 2,
                    "Multiple Interfaces are set, the VLAN mode can not be changed.");
@@ -373,63 +425,12 @@ CVlanMib::ModePlan CVlanMib::PlanModeApply(long mode) const {
         .Require(m.survState != kStateEnabled,
                  "Auto Surveillance VLAN is enable,the vlan mode can't change to Asymmetric "
                  "mode!");
-    result.plan.refusal = checks.FirstRefusal();
-    result.rereadMode = beforeRereads && !checks.Passed();
-    result.plan.questions.push_back("The setting of VLAN, IGMP Snooping, Management VLAN and MAC "
-                                    "Address Table will be reset to default.");
-    result.plan.request.Integer(ModeOid(), mode);
-    return result;
-}
-
-CCommonSNMP& CVlanMib::SessionOf(WriteSession session) {
-    switch (session) {
-    case WriteSession::Untagged:
-        return m_cCommonSNMPUntagPort;
-    case WriteSession::Egress:
-        return m_cCommonSNMPEgrePort;
-    case WriteSession::RowStatus:
-    case WriteSession::AllPorts:
-        break;
+    plan.refusal = checks.FirstRefusal();
+    if (plan.refusal && beforeRereads) {
+        plan.refusal->field = kRereadMode;
     }
-    return m_cCommonSNMPAllPort;
-}
-
-RequestStatus CVlanMib::WriteVlan(const VlanEdit& edit, const std::vector<WriteStep>& steps) {
-    const bool takesRowOutOfService = edit.addMode || edit.Vid() != kDefaultVid;
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        const RequestStatus status = steps[i].request.Send(SessionOf(steps[i].session));
-        if (status.Ok()) {
-            continue;
-        }
-        if (i > 0 && takesRowOutOfService) {
-            Restore(edit);
-        }
-        return status;
-    }
-    return RequestStatus(0);
-}
-
-// A row left behind half made would stay invisible in the list, and a later Add of its VID
-// would collide with it.
-void CVlanMib::Restore(const VlanEdit& edit) {
-    const int index = static_cast<int>(edit.Vid());
-    const std::string status = InstanceOid(RowStatusColumn(), index);
-    if (edit.addMode) {
-        RowStatusWrite(m_cCommonSNMPAllPort, status, "6");
-        return;
-    }
-    CSetRequest()
-        .OctetString(InstanceOid(NameColumn(), index), edit.oldName)
-        .Send(m_cCommonSNMPAllPort);
-    RowStatusWrite(m_cCommonSNMPAllPort, status, "1");
-}
-
-RequestStatus CVlanMib::WritePvids(const PortFlags& pvids) {
-    for (const CSetRequest& request : PvidRequests(pvids)) {
-        const RequestStatus status = request.Send(m_cCommonSNMPAllPort);
-        if (!status.Ok()) {
-            return status;
-        }
-    }
-    return RequestStatus(0);
+    plan.questions.push_back("The setting of VLAN, IGMP Snooping, Management VLAN and MAC "
+                             "Address Table will be reset to default.");
+    plan.Request().Integer(ModeOid(), mode);
+    return plan;
 }

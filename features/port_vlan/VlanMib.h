@@ -95,21 +95,22 @@ std::optional<Refusal>
 CheckVlanEdit(const VlanEdit& edit, const std::vector<VlanRecord>& vlans,
               const std::function<std::optional<bool>(const PortFlags&)>& trunkCheck);
 
-// One step of the row write and the session that sends it.
-enum class WriteSession { RowStatus, AllPorts, Untagged, Egress };
-struct WriteStep {
-    WriteSession session;
-    CSetRequest request;
-};
-// The requests of an accepted edit, in the order they go out; nothing when a port list
-// cannot be made ("Parameter Error !").
-std::optional<std::vector<WriteStep>> VlanWriteSteps(const VlanEdit& edit, int portCount);
+// The row write of an accepted edit: the port lists and the name in the order they go out,
+// "Parameter Error !" when a port list cannot be made. An edited VLAN other than VLAN 1 is
+// taken out of service first and, when a later step fails, put back into service with its
+// old name.
+ApplyPlan VlanEditPlan(const VlanEdit& edit, int portCount);
+// The same values for an added VLAN, as a new row.
+ApplyPlan VlanAddPlan(const VlanEdit& edit, int portCount);
 
 // The checks of the PVID sub-dialog's Apply in their order.
 std::optional<Refusal> CheckPvids(const PortFlags& pvids, const PortFlags& trunkPorts,
                                   const std::vector<VlanRecord>& vlans);
 // The PVID sets: one request, or two (ports 1-40 and the rest) on 40 ports or more.
 std::vector<CSetRequest> PvidRequests(const PortFlags& pvids);
+// The checks (CheckPvids), then those requests; the first the switch does not take ends it.
+ApplyPlan PlanPvids(const PortFlags& pvids, const PortFlags& trunkPorts,
+                    const std::vector<VlanRecord>& vlans);
 
 } // namespace vlan
 
@@ -140,31 +141,24 @@ public:
     // The delete of the selected VLAN: the checks, the question and the row-status write.
     ApplyPlan PlanDelete(long vid) const;
     CCommonSNMP& DeleteSession() { return m_cCommonSNMPTableVlanDelete; }
-    // The mode Apply. `rereadMode`: the refusal asks for the mode to be read again.
-    struct ModePlan {
-        ApplyPlan plan;
-        bool rereadMode = false;
-    };
+    // The mode Apply. A refusal whose field is kRereadMode asks for the mode to be read again.
     // `mode`: kModeAsymmetric, kModeSymmetric, or the value the switch reported.
-    ModePlan PlanModeApply(long mode) const;
+    static constexpr char kRereadMode[] = "rereadMode";
+    ApplyPlan PlanModeApply(long mode) const;
     CCommonSNMP& ModeSession() { return m_cCommonSNMP; }
 
     // Sends the steps of an accepted edit in order and stops at the first refusal. A row made
     // in add mode that does not reach the active state is destroyed again; a row taken out of
     // service in edit mode gets its old name back and is put back into service. True when
     // every step went through.
-    // The steps in order up to the first that failed (whose status comes back); a VLAN taken
-    // out of service is put back (or, when added, destroyed) after a later step failed.
-    RequestStatus WriteVlan(const vlan::VlanEdit& edit, const std::vector<vlan::WriteStep>& steps);
+    // The session of the edit sub-dialog's row write and of the PVID writes.
+    CCommonSNMP& WriteSession() { return m_cCommonSNMPAllPort; }
 
     // The PVID sub-dialog's walk and writes.
     CTableWalk& PvidDialogWalk() { return m_cPvidDialogWalk; }
-    RequestStatus WritePvids(const PortFlags& pvids); // stops at the first request that failed
 
 private:
     void AddPvidRow(const SnmpRow& row, PortFlags& pvids);
-    CCommonSNMP& SessionOf(vlan::WriteSession session);
-    void Restore(const vlan::VlanEdit& edit);
 
     CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");

@@ -9,9 +9,7 @@
 #include "snmp/SessionParameters.h"
 
 #include <algorithm>
-#include <chrono>
 #include <iterator>
-#include <thread>
 
 namespace arp {
 
@@ -78,38 +76,29 @@ void CArpSpoofMib::StartWalk(const QObject* receiver, std::function<void(const G
     m_cWalk.Start();
 }
 
-bool CArpSpoofMib::Delete(const std::string& ip) {
-    if (!IpToNumber(ip)) {
-        return false;
+ApplyPlan CArpSpoofMib::PlanDelete(const std::string& ip) {
+    ApplyPlan plan;
+    if (IpToNumber(ip)) {
+        plan.Step(CSetRequest().Integer(InstanceOid(Column(4), ip), 6), 0, kPauseMs);
     }
-    CSetRequest request;
-    request.Integer(InstanceOid(Column(4), ip), 6);
-    return request.Send(m_cCommonSNMPSet).Ok();
+    return plan;
 }
 
-bool CArpSpoofMib::Add(const std::string& ip, const std::string& mac, const PortFlags& ports) {
+ApplyPlan CArpSpoofMib::PlanAdd(const std::string& ip, const std::string& mac,
+                                const PortFlags& ports) {
+    ApplyPlan plan;
     std::string digits;
     std::copy_if(mac.begin(), mac.end(), std::back_inserter(digits),
                  [](char c) { return c != '-'; });
     const auto macBytes = HexToBytes(digits, 6);
     if (!IpToNumber(ip) || !macBytes || macBytes->size() != 6) {
-        return false;
+        return plan;
     }
-    const std::string status = InstanceOid(Column(4), ip);
-    const auto pause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(kPauseMs)); };
-    if (RowStatusWrite(m_cCommonSNMPSet, status, "5") != 1) {
-        return false;
-    }
-    pause();
-    CSetRequest values;
-    values.OctetString(InstanceOid(Column(2), ip), *macBytes)
-        .OctetString(InstanceOid(Column(3), ip), PortFlagsToPortList(ports));
-    if (values.Send(m_cCommonSNMPSet).Ok()) {
-        pause();
-        if (RowStatusWrite(m_cCommonSNMPSet, status, "1") == 1) {
-            return true;
-        }
-    }
-    RowStatusWrite(m_cCommonSNMPSet, status, "6");
-    return false;
+    RowCreation& row = plan.row.emplace();
+    row.statusOid = InstanceOid(Column(4), ip);
+    row.values = {CSetRequest()
+                      .OctetString(InstanceOid(Column(2), ip), *macBytes)
+                      .OctetString(InstanceOid(Column(3), ip), PortFlagsToPortList(ports))};
+    row.pauseMs = kPauseMs;
+    return plan;
 }

@@ -59,10 +59,12 @@ public:
                    std::function<void(int)> done);
     CTrunkInfo& TrunkInfo() { return m_cTrunkInfo; }
 
-    bool Delete(const std::string& ip);
-    // Creates the entry in three steps (row, MAC and ports, activation); stops at the first
-    // step the switch refuses and then removes the half-made row. True when it is active.
-    bool Add(const std::string& ip, const std::string& mac, const PortFlags& ports);
+    // The entry's row destroyed, a pause after it; nothing for a malformed address.
+    static ApplyPlan PlanDelete(const std::string& ip);
+    // The entry as a new row (MAC and ports, then active), a pause after each step; nothing
+    // for a malformed address.
+    static ApplyPlan PlanAdd(const std::string& ip, const std::string& mac, const PortFlags& ports);
+    CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
 private:
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");

@@ -13,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QThread>
 #include <QVBoxLayout>
 
 using namespace arp;
@@ -105,9 +104,8 @@ void CArpSpoofingDlg::DeleteSelected() {
         ShowOk(QStringLiteral("Please select the entry you would be delete!"));
         return;
     }
-    m_cMib.Delete(m_rows[static_cast<std::size_t>(selected)].ip);
-    QThread::msleep(CArpSpoofMib::kPauseMs);
-    Refresh();
+    RunPlan(m_cMib.SetSession(),
+            CArpSpoofMib::PlanDelete(m_rows[static_cast<std::size_t>(selected)].ip));
 }
 
 CArpEntryDlg::CArpEntryDlg(CArpSpoofMib& mib, std::vector<GatewayRow> listed, QWidget* parent)
@@ -162,8 +160,11 @@ void CArpEntryDlg::Apply() {
     if (ShowRefusal(refusal) || !Confirm(std::string(kQuestion))) {
         return;
     }
-    if (m_cMib.Add(ip, mac, ports)) {
-        m_listed.push_back({ip, mac, {}, 1});
+    const ApplyPlan plan = CArpSpoofMib::PlanAdd(ip, mac, ports);
+    const auto status = WritePlan(m_cMib.SetSession(), plan);
+    if (!status || !status->Ok() || !plan.HasWrites()) {
+        return; // what was typed stays for another try
     }
+    m_listed.push_back({ip, mac, {}, 1});
     m_pMac->clear();
 }

@@ -98,6 +98,6 @@ void CIMPBBlackList::DeleteSelected() {
         ShowOk(QStringLiteral("Please select the item would be delete!\n"));
         return;
     }
-    m_cMib.RemoveBlackListEntry(m_store[m_shown[static_cast<std::size_t>(selected)]].row);
-    Refresh();
+    RunPlan(m_cMib.SetSession(), CImpbMib::PlanBlackListRemove(
+                                     m_store[m_shown[static_cast<std::size_t>(selected)]].row));
 }

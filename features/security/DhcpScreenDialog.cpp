@@ -93,13 +93,7 @@ void CDhcpScreenDlg::AddTrustedPorts() {
     if (text == m_cMib.TrustedPortsRead()) {
         return;
     }
-    const TrustedPortsPlan plan = m_cMib.PlanTrustedPorts(text);
-    if (ShowRefusal(plan.refusal)) {
-        return;
-    }
-    if (m_cMib.WriteTrustedPorts(plan) == 1) {
-        Refresh();
-    }
+    RunPlan(m_cMib.SetSession(), m_cMib.PlanTrusted(text));
 }
 
 void CDhcpScreenDlg::AddServer() {
@@ -112,8 +106,7 @@ void CDhcpScreenDlg::AddServer() {
     if (ShowRefusal(refusal)) {
         return;
     }
-    m_cMib.ServerRowOperation(index, ip, 1);
-    Refresh();
+    RunPlan(m_cMib.SetSession(), CDhcpScreenMib::PlanServerAdd(index, ip));
 }
 
 void CDhcpScreenDlg::DeleteSelected() {
@@ -122,6 +115,6 @@ void CDhcpScreenDlg::DeleteSelected() {
         ShowOk(QStringLiteral("Please select the entry to delete."));
         return;
     }
-    m_cMib.ServerRowOperation(m_listed[static_cast<std::size_t>(selected)].index, {}, 3);
-    Refresh();
+    RunPlan(m_cMib.SetSession(),
+            CDhcpScreenMib::PlanServerDelete(m_listed[static_cast<std::size_t>(selected)].index));
 }

@@ -29,10 +29,10 @@ ServerRow ServerRowOf(const SnmpRow& row) {
     return server;
 }
 
-TrustedPortsPlan
+ApplyPlan
 PlanTrustedPorts(const std::string& text, int portCount,
                  const std::function<std::optional<bool>(const PortFlags&)>& trunkConsistent) {
-    TrustedPortsPlan plan;
+    ApplyPlan plan;
     std::optional<PortFlags> ports;
     if (text_parsing::TrimBlanks(text).empty()) {
         ports = PortFlags(static_cast<std::size_t>(std::max(portCount, 0)), 0);
@@ -46,8 +46,8 @@ PlanTrustedPorts(const std::string& text, int portCount,
                       "The link aggregation member port can not be configured.")
         .About(kTrustedPortsField);
     plan.refusal = checks.FirstRefusal();
-    if (ports) {
-        plan.ports = std::move(*ports);
+    if (!plan.refusal) {
+        plan.Request().OctetString(TrustedPortsOid(), PortFlagsToPortList(*ports));
     }
     return plan;
 }
@@ -94,16 +94,9 @@ std::optional<std::string> CDhcpScreenMib::ReadTrustedPorts() {
     return m_strTrustedPorts;
 }
 
-TrustedPortsPlan CDhcpScreenMib::PlanTrustedPorts(const std::string& text) {
-    return dhcp::PlanTrustedPorts(
-        text, DeviceValues().DevicePortCount,
-        [this](const PortFlags& ports) { return m_cTrunkInfo.Alike(ports); });
-}
-
-int CDhcpScreenMib::WriteTrustedPorts(const TrustedPortsPlan& plan) {
-    CSetRequest request;
-    request.OctetString(TrustedPortsOid(), PortFlagsToPortList(plan.ports));
-    return request.Send(m_cCommonSNMPSet).Ok() ? 1 : 0;
+ApplyPlan CDhcpScreenMib::PlanTrusted(const std::string& text) {
+    return PlanTrustedPorts(text, DeviceValues().DevicePortCount,
+                            [this](const PortFlags& ports) { return m_cTrunkInfo.Alike(ports); });
 }
 
 void CDhcpScreenMib::StartWalk(const QObject* receiver, std::function<void(const ServerRow&)> row,
@@ -113,22 +106,21 @@ void CDhcpScreenMib::StartWalk(const QObject* receiver, std::function<void(const
     m_cWalk.Start();
 }
 
-int CDhcpScreenMib::ServerRowOperation(long index, const std::string& ip, int operation) {
-    if (index < 1 || index > kMaxServers) {
-        return 0;
+ApplyPlan CDhcpScreenMib::PlanServerAdd(long index, const std::string& ip) {
+    ApplyPlan plan;
+    if (index >= 1 && index <= kMaxServers) {
+        RowCreation& row = plan.row.emplace();
+        row.statusOid = InstanceOid(ServerColumn(3), static_cast<int>(index));
+        row.values = {
+            CSetRequest().IpAddress(InstanceOid(ServerColumn(2), static_cast<int>(index)), ip)};
     }
-    const std::string status = InstanceOid(ServerColumn(3), static_cast<int>(index));
-    if (operation == 3) {
-        return RowStatusWrite(m_cCommonSNMPSet, status, "6");
+    return plan;
+}
+
+ApplyPlan CDhcpScreenMib::PlanServerDelete(long index) {
+    ApplyPlan plan;
+    if (index >= 1 && index <= kMaxServers) {
+        plan.Step(CSetRequest().Integer(InstanceOid(ServerColumn(3), static_cast<int>(index)), 6));
     }
-    if (operation != 1 || RowStatusWrite(m_cCommonSNMPSet, status, "5") != 1) {
-        return 0;
-    }
-    CSetRequest address;
-    address.IpAddress(InstanceOid(ServerColumn(2), static_cast<int>(index)), ip);
-    if (address.Send(m_cCommonSNMPSet).Ok() && RowStatusWrite(m_cCommonSNMPSet, status, "1") == 1) {
-        return 1;
-    }
-    RowStatusWrite(m_cCommonSNMPSet, status, "6");
-    return 0;
+    return plan;
 }

@@ -35,12 +35,8 @@ ServerRow ServerRowOf(const SnmpRow& row);
 
 // The trusted-port text as flags: a port range list, an empty text trusting no port
 // ("Invalid Port list" otherwise), whose aggregated links are taken whole ("The link
-// aggregation member port can not be configured.").
-struct TrustedPortsPlan {
-    std::optional<Refusal> refusal;
-    PortFlags ports;
-};
-TrustedPortsPlan
+// aggregation member port can not be configured."); the write of the ports.
+ApplyPlan
 PlanTrustedPorts(const std::string& text, int portCount,
                  const std::function<std::optional<bool>(const PortFlags&)>& trunkConsistent);
 
@@ -60,19 +56,19 @@ public:
     // Reads the trusted ports as range text and keeps it as the text last read.
     std::optional<std::string> ReadTrustedPorts();
     const std::string& TrustedPortsRead() const { return m_strTrustedPorts; }
-    // The trusted ports of a typed text, or its refusal, judged on this switch's ports and
-    // trunks; then the write of a plan that passed. 1 on success.
-    dhcp::TrustedPortsPlan PlanTrustedPorts(const std::string& text);
-    int WriteTrustedPorts(const dhcp::TrustedPortsPlan& plan);
+    // The trusted ports typed, checked against the trunk membership read.
+    ApplyPlan PlanTrusted(const std::string& text);
 
     CTableWalk& Walk() { return m_cWalk; }
     void StartWalk(const QObject* receiver, std::function<void(const dhcp::ServerRow&)> row,
                    std::function<void(int)> done);
     CTrunkInfo& TrunkInfo() { return m_cTrunkInfo; }
 
-    // Operation 1 creates the row (stopping at the first refused step and removing a half-made
-    // row), 3 destroys it. 1 on success, else 0.
-    int ServerRowOperation(long index, const std::string& ip, int operation);
+    // A server as the new row `index` (its address, then active); nothing outside 1 to 5.
+    static ApplyPlan PlanServerAdd(long index, const std::string& ip);
+    // The server row `index` destroyed; nothing outside 1 to 5.
+    static ApplyPlan PlanServerDelete(long index);
+    CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
 private:
     CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");

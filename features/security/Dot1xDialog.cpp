@@ -6,7 +6,6 @@
 #include "features/common/ReportList.h"
 #include "features/security/Dot1xPortDialog.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -121,7 +120,6 @@ void CDot1xDlg::Refresh() {
 }
 
 void CDot1xDlg::Apply() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     SettingsInput input;
     input.state = kit::StateValue(*m_pEnable);
     input.filledServerFields = m_pServer->FilledFieldCount();
@@ -132,21 +130,7 @@ void CDot1xDlg::Apply() {
         input.timers[kTimerFields[i].value] = m_timers[i]->text().toStdString();
     }
     input.reAuthEnabled = kit::ComboValue(*m_pReAuth).value_or(2);
-    const SettingsPlan plan = PlanSettings(input);
-    QApplication::restoreOverrideCursor();
-    if (ShowRefusal(plan.refusal)) {
-        return;
-    }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    // Server and key first; the state goes on only when the switch took them.
-    for (std::size_t i = 0; i < plan.requests.size(); ++i) {
-        const bool ok = SendSet(m_cMib.SetSession(), plan.requests[i]).Ok();
-        if (!ok && i == 0 && plan.requests.size() > 1) {
-            ++i;
-        }
-    }
-    QApplication::restoreOverrideCursor();
-    Refresh();
+    RunPlan(m_cMib.SetSession(), PlanSettings(input));
 }
 
 QStringList CDot1xDlg::TimerTexts() const {

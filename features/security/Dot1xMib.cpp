@@ -115,12 +115,10 @@ Settings SettingsOf(const std::vector<std::string>& values) {
     return settings;
 }
 
-SettingsPlan PlanSettings(const SettingsInput& input) {
-    SettingsPlan plan;
+ApplyPlan PlanSettings(const SettingsInput& input) {
+    ApplyPlan plan;
     if (input.state != 1) {
-        CSetRequest off;
-        off.Integer(StateOid(), input.state);
-        plan.requests.push_back(std::move(off));
+        plan.Step(CSetRequest().Integer(StateOid(), input.state));
         return plan;
     }
     CheckChain checks;
@@ -159,12 +157,14 @@ SettingsPlan PlanSettings(const SettingsInput& input) {
         }
     }
     timerRequest.Integer(oids.back(), input.reAuthEnabled);
-    plan.requests = {std::move(server), std::move(on), std::move(timerRequest)};
+    plan.Step(std::move(server));
+    plan.Step(std::move(on));
+    plan.Step(std::move(timerRequest));
     return plan;
 }
 
-SettingsPlan PlanPortControl(const PortControlInput& input) {
-    SettingsPlan plan;
+ApplyPlan PlanPortControl(const PortControlInput& input) {
+    ApplyPlan plan;
     const auto inRange = [&](int port) { return port >= input.fromPort && port <= input.toPort; };
     bool aggregated = false;
     int outsideUnauthorized = 0, outsideAuto = 0;
@@ -204,12 +204,12 @@ SettingsPlan PlanPortControl(const PortControlInput& input) {
     for (int port = std::max(input.fromPort, 1); port <= std::min(input.toPort, n); ++port) {
         batch.Integer(InstanceOid(PortControlColumn(), port), c);
         if (batch.Size() == static_cast<std::size_t>(kBatchSize)) {
-            plan.requests.push_back(std::move(batch));
+            plan.Step(std::move(batch), 0, kBatchPauseMs).onFailure = SetStep::OnFailure::GoOn;
             batch = CSetRequest();
         }
     }
     if (!batch.IsEmpty()) {
-        plan.requests.push_back(std::move(batch));
+        plan.Step(std::move(batch)).onFailure = SetStep::OnFailure::GoOn;
     }
     return plan;
 }

@@ -77,15 +77,13 @@ struct SettingsInput {
     long reAuthEnabled = 2;
 };
 // Every field is checked before anything is sent: the refusal, or the requests to send in
-// order (server and key, state, timers; or the state alone when 802.1X is switched off).
-struct SettingsPlan {
-    std::optional<Refusal> refusal;
-    std::vector<CSetRequest> requests;
-};
-SettingsPlan PlanSettings(const SettingsInput& input);
+// order (server and key, state, timers; or the state alone when 802.1X is switched off). The
+// first the switch does not take ends the write.
+ApplyPlan PlanSettings(const SettingsInput& input);
 
 // The port dialog's Apply: no aggregated port in the range, at least one port of the switch
-// Force Authorized afterwards; the bindings in requests of at most 30.
+// Force Authorized afterwards; the bindings in requests of at most 30, a pause after each full
+// one. A range the switch refuses does not keep the next ones from being sent.
 struct PortControlInput {
     int fromPort = 1;
     int toPort = 1;
@@ -94,7 +92,7 @@ struct PortControlInput {
     std::vector<long> controls; // as read, entry p-1 for port p
     PortFlags trunkPorts;
 };
-SettingsPlan PlanPortControl(const PortControlInput& input);
+ApplyPlan PlanPortControl(const PortControlInput& input);
 
 } // namespace dot1x
 

@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QThread>
 #include <QVBoxLayout>
 
 using namespace dot1x;
@@ -77,23 +76,5 @@ void CDot1xPortDlg::Apply() {
     input.portCount = DeviceValues().DevicePortCount;
     input.controls = m_controls;
     input.trunkPorts = m_cMib.TrunkInfo().TrunkPorts();
-    const SettingsPlan plan = PlanPortControl(input);
-    if (ShowRefusal(plan.refusal)) {
-        return;
-    }
-    std::optional<RequestStatus> firstFailure;
-    for (std::size_t i = 0; i < plan.requests.size(); ++i) {
-        if (i > 0) {
-            QThread::msleep(kBatchPauseMs);
-        }
-        const RequestStatus status =
-            SendSet(m_cMib.SetSession(), plan.requests[i], 0, Failure::CallerReports);
-        if (!status.Ok() && !firstFailure) {
-            firstFailure = status;
-        }
-    }
-    if (firstFailure) {
-        ShowWriteFailure(*firstFailure);
-    }
-    Refresh();
+    RunPlan(m_cMib.SetSession(), PlanPortControl(input));
 }

@@ -8,8 +8,6 @@
 #include "snmp/TextParsing.h"
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 
 namespace impb {
 
@@ -212,14 +210,6 @@ void FindInBlackList(std::vector<BlackListEntry>& store, const BlackListSearch& 
 
 using namespace impb;
 
-namespace {
-
-void Pause() {
-    std::this_thread::sleep_for(std::chrono::milliseconds(CImpbMib::kPauseMs));
-}
-
-} // namespace
-
 CImpbMib::CImpbMib()
     : m_cPortWalk(m_cCommonSNMPTable, {PortColumn(1), PortColumn(2), PortColumn(3), PortColumn(4)}),
       m_cBindingWalk(m_cCommonSNMPTable, {BindingColumn(1), BindingColumn(4), BindingColumn(3),
@@ -273,71 +263,58 @@ void CImpbMib::StartBlackListWalk(const QObject* receiver, std::function<void(co
     m_cBlackListWalk.Start();
 }
 
-RequestStatus CImpbMib::SetPortSettings(const PortSettingsInput& input) {
-    RequestStatus first(0);
-    for (const CSetRequest& request : PortSettingsRequests(input)) {
-        const RequestStatus status = request.Send(m_cCommonSNMPSet);
-        if (first.Ok()) {
-            first = status;
-        }
+ApplyPlan CImpbMib::PlanPortSettings(const PortSettingsInput& input) {
+    ApplyPlan plan;
+    for (CSetRequest& request : PortSettingsRequests(input)) {
+        plan.Step(std::move(request)).onFailure = SetStep::OnFailure::GoOn;
     }
-    return first;
+    if (!plan.steps.empty()) {
+        plan.steps.back().pauseMs = kPauseMs;
+    }
+    return plan;
 }
 
-bool CImpbMib::AddWhiteListEntry(const std::string& ip, const std::string& mac, long port) {
+ApplyPlan CImpbMib::PlanWhiteListAdd(const std::string& ip, const std::string& mac, long port) {
+    ApplyPlan plan;
     const std::string index = WhiteListIndex(ip, mac);
-    if (index.empty()) {
-        return false;
+    if (!index.empty()) {
+        RowCreation& row = plan.row.emplace();
+        row.statusOid = WhiteListColumn(4) + index;
+        row.values = {CSetRequest().Integer(WhiteListColumn(3) + index, port)};
+        row.pauseMs = kPauseMs;
     }
-    const std::string status = WhiteListColumn(4) + index;
-    if (RowStatusWrite(m_cCommonSNMPSet, status, "5") != 1) {
-        return false;
-    }
-    CSetRequest portRequest;
-    portRequest.Integer(WhiteListColumn(3) + index, port);
-    if (portRequest.Send(m_cCommonSNMPSet).Ok()) {
-        Pause();
-        if (RowStatusWrite(m_cCommonSNMPSet, status, "1") == 1) {
-            return true;
-        }
-    }
-    RowStatusWrite(m_cCommonSNMPSet, status, "6"); // no half-made row stays behind
-    return false;
+    return plan;
 }
 
-bool CImpbMib::DeleteWhiteListEntry(const HostRow& row) {
-    const std::string index = WhiteListIndex(row.ip, row.mac);
-    return !index.empty() && RowStatusWrite(m_cCommonSNMPSet, WhiteListColumn(4) + index, "6") == 1;
+namespace {
+
+// One integer written to the row `index` names; nothing without an index.
+ApplyPlan OneValue(const std::string& column, const std::string& index, long value,
+                   unsigned pauseMs = 0) {
+    ApplyPlan plan;
+    if (!index.empty()) {
+        plan.Step(CSetRequest().Integer(column + index, value), 0, pauseMs);
+    }
+    return plan;
 }
 
-bool CImpbMib::Bind(const HostRow& row) {
-    const std::string index = BindingIndex(row);
-    if (index.empty()) {
-        return false;
-    }
-    CSetRequest request;
-    request.Integer(BindingColumn(5) + index, 1);
-    return request.Send(m_cCommonSNMPSet).Ok();
+} // namespace
+
+ApplyPlan CImpbMib::PlanWhiteListDelete(const HostRow& row) {
+    return OneValue(WhiteListColumn(4), WhiteListIndex(row.ip, row.mac), 6);
 }
 
-bool CImpbMib::RemoveBlackListEntry(const HostRow& row) {
-    const std::string index = BlackListIndex(row);
-    if (index.empty()) {
-        return false;
-    }
-    CSetRequest request;
-    request.Integer(BlackListColumn(5) + index, 1);
-    return request.Send(m_cCommonSNMPSet).Ok();
+ApplyPlan CImpbMib::PlanBind(const HostRow& row) {
+    return OneValue(BindingColumn(5), BindingIndex(row), 1, kPauseMs);
 }
 
-bool CImpbMib::Scan(const std::string& from, const std::string& to) {
-    CSetRequest range;
-    range.IpAddress(ScanFromOid(), from).IpAddress(ScanToOid(), to);
-    if (!range.Send(m_cCommonSNMPSet).Ok()) {
-        return false;
-    }
-    Pause();
-    CSetRequest trigger;
-    trigger.Integer(ScanTriggerOid(), 1);
-    return trigger.Send(m_cCommonSNMPSet).Ok();
+ApplyPlan CImpbMib::PlanBlackListRemove(const HostRow& row) {
+    return OneValue(BlackListColumn(5), BlackListIndex(row), 1);
+}
+
+ApplyPlan CImpbMib::PlanScan(const std::string& from, const std::string& to) {
+    ApplyPlan plan;
+    plan.Step(CSetRequest().IpAddress(ScanFromOid(), from).IpAddress(ScanToOid(), to), 0, kPauseMs);
+    plan.Step(CSetRequest().Integer(ScanTriggerOid(), 1));
+    return plan;
 }

@@ -145,18 +145,18 @@ public:
     CTrunkInfo& TrunkInfo() { return m_cTrunkInfo; }
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
-    // Writes the port settings port by port. True when every port was written.
-    // Every request is sent; the first that failed, or success.
-    RequestStatus SetPortSettings(const impb::PortSettingsInput& input);
-    // Creates the white-list row of the host and its port, step by step; stops at the first
-    // step the switch refuses. True when the row is active.
-    bool AddWhiteListEntry(const std::string& ip, const std::string& mac, long port);
-    bool DeleteWhiteListEntry(const impb::HostRow& row);
-    bool Bind(const impb::HostRow& row);
+    // The writes of the IMPB dialogs; an address that makes no row index writes nothing.
+    // The port settings port by port: every request is sent, then a pause.
+    static ApplyPlan PlanPortSettings(const impb::PortSettingsInput& input);
+    // The white-list row of the host and its port (the port, a pause, then active).
+    static ApplyPlan PlanWhiteListAdd(const std::string& ip, const std::string& mac, long port);
+    static ApplyPlan PlanWhiteListDelete(const impb::HostRow& row);
+    // The host bound, then a pause.
+    static ApplyPlan PlanBind(const impb::HostRow& row);
     // Removes the entry of the row's own MAC, VID and port.
-    bool RemoveBlackListEntry(const impb::HostRow& row);
-    // Sets the range and starts the scan.
-    bool Scan(const std::string& from, const std::string& to);
+    static ApplyPlan PlanBlackListRemove(const impb::HostRow& row);
+    // Sets the range, a pause, and starts the scan.
+    static ApplyPlan PlanScan(const std::string& from, const std::string& to);
 
 private:
     CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");

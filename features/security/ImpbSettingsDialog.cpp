@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QThread>
 #include <QVBoxLayout>
 
 using namespace impb;
@@ -100,10 +99,5 @@ void CImpbSettingsDlg::Apply() {
         }
         return;
     }
-    const RequestStatus status = m_cMib.SetPortSettings(input);
-    QThread::msleep(CImpbMib::kPauseMs);
-    if (!status.Ok()) {
-        ShowWriteFailure(status);
-    }
-    Refresh();
+    RunPlan(m_cMib.SetSession(), CImpbMib::PlanPortSettings(input));
 }

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -131,9 +130,12 @@ void CIMPBSmartBinding::AddBinding() {
     if (ShowRefusal(BindingPortRefusal(port, DeviceValues().DevicePortCount))) {
         return;
     }
-    if (m_cMib.AddWhiteListEntry(ip, mac, std::stol(port))) {
-        ShowInformation(QStringLiteral("Success!"));
+    const ApplyPlan plan = CImpbMib::PlanWhiteListAdd(ip, mac, std::stol(port));
+    const auto status = WritePlan(m_cMib.SetSession(), plan);
+    if (!status || !status->Ok() || !plan.HasWrites()) {
+        return; // what was typed stays for another try
     }
+    ShowInformation(QStringLiteral("Success!"));
     m_pIp->Clear();
     m_pMac->clear();
     m_pPort->clear();
@@ -147,7 +149,10 @@ void CIMPBSmartBinding::StartScan() {
     if (ShowRefusal(refusal)) {
         return;
     }
-    m_cMib.Scan(from, to);
+    const auto status = WritePlan(m_cMib.SetSession(), CImpbMib::PlanScan(from, to));
+    if (!status || !status->Ok()) {
+        return;
+    }
     m_pScanFrom->Clear();
     m_pScanTo->Clear();
     // The switch needs a moment to find the hosts; the list is read twice.
@@ -174,7 +179,5 @@ void CIMPBSmartBinding::BindSelected() {
         ShowOk(QStringLiteral("The entry is bound."));
         return;
     }
-    m_cMib.Bind(m_rows[static_cast<std::size_t>(selected)]);
-    QThread::msleep(CImpbMib::kPauseMs);
-    Refresh();
+    RunPlan(m_cMib.SetSession(), CImpbMib::PlanBind(m_rows[static_cast<std::size_t>(selected)]));
 }

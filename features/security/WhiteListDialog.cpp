@@ -61,6 +61,6 @@ void CIMPBWhiteList::DeleteSelected() {
         ShowOk(QStringLiteral("Please select the item would be delete!\n"));
         return;
     }
-    m_cMib.DeleteWhiteListEntry(m_rows[static_cast<std::size_t>(selected)]);
-    Refresh();
+    RunPlan(m_cMib.SetSession(),
+            CImpbMib::PlanWhiteListDelete(m_rows[static_cast<std::size_t>(selected)]));
 }

@@ -186,8 +186,8 @@ std::string MaskText(std::string_view octets) {
     return text;
 }
 
-RowPlan PlanCommunity(const CommunityInput& input, const std::vector<CommunityRow>& rows) {
-    RowPlan plan;
+ApplyPlan PlanCommunity(const CommunityInput& input, const std::vector<CommunityRow>& rows) {
+    ApplyPlan plan;
     const QString name = Typed(input.name);
     CheckChain checks;
     checks.Require(!name.isEmpty(), "Please enter valid Community Name !")
@@ -203,15 +203,15 @@ RowPlan PlanCommunity(const CommunityInput& input, const std::vector<CommunityRo
         return plan;
     }
     const std::string index = NameIndex(name);
-    plan.statusOid = Column(kCommunities, kCommunityStatus) + index;
+    plan.row.emplace().statusOid = Column(kCommunities, kCommunityStatus) + index;
     CSetRequest policy;
     policy.OctetString(Column(kCommunities, 2) + index, Utf8(input.viewPolicy));
-    plan.steps.push_back(std::move(policy));
+    plan.row->values.push_back(std::move(policy));
     return plan;
 }
 
-RowPlan PlanUser(const UserInput& input, const std::vector<UserRow>& rows) {
-    RowPlan plan;
+ApplyPlan PlanUser(const UserInput& input, const std::vector<UserRow>& rows) {
+    ApplyPlan plan;
     const QString name = Typed(input.name);
     const QString group = Typed(input.group);
     const std::string versionText = ComboText(UserVersions(), input.version);
@@ -256,10 +256,10 @@ RowPlan PlanUser(const UserInput& input, const std::vector<UserRow>& rows) {
         return plan;
     }
     const std::string index = NameIndex(name) + VersionSuffix(versionText);
-    plan.statusOid = Column(kUsers, kUserStatus) + index;
+    plan.row.emplace().statusOid = Column(kUsers, kUserStatus) + index;
     CSetRequest groupName;
     groupName.OctetString(Column(kUsers, 3) + index, WrittenName(group));
-    plan.steps.push_back(std::move(groupName));
+    plan.row->values.push_back(std::move(groupName));
     if (v3) {
         CSetRequest protocols;
         protocols.Integer(Column(kUsers, 4) + index, auth);
@@ -271,14 +271,14 @@ RowPlan PlanUser(const UserInput& input, const std::vector<UserRow>& rows) {
         if (priv == 2) {
             passwords.OctetString(Column(kUsers, 7) + index, Utf8(privPassword));
         }
-        plan.steps.push_back(std::move(protocols));
-        plan.steps.push_back(std::move(passwords));
+        plan.row->values.push_back(std::move(protocols));
+        plan.row->values.push_back(std::move(passwords));
     }
     return plan;
 }
 
-RowPlan PlanGroup(const GroupInput& input, const std::vector<GroupRow>& rows) {
-    RowPlan plan;
+ApplyPlan PlanGroup(const GroupInput& input, const std::vector<GroupRow>& rows) {
+    ApplyPlan plan;
     const QString name = Typed(input.name);
     // Only an SNMPv3 group has a security level of its own.
     const long level = input.model == 3 ? input.level : 1;
@@ -300,7 +300,7 @@ RowPlan PlanGroup(const GroupInput& input, const std::vector<GroupRow>& rows) {
     const std::string index = NameIndex(name) +
                               VersionSuffix(ComboText(SecurityModels(), input.model)) +
                               LevelSuffix(ComboText(SecurityLevels(), level));
-    plan.statusOid = Column(kGroups, kGroupStatus) + index;
+    plan.row.emplace().statusOid = Column(kGroups, kGroupStatus) + index;
     CSetRequest columns;
     columns.Integer(Column(kGroups, 3) + index, level);
     const QString views[] = {input.readView.trimmed(), input.writeView.trimmed(),
@@ -310,12 +310,12 @@ RowPlan PlanGroup(const GroupInput& input, const std::vector<GroupRow>& rows) {
             columns.OctetString(Column(kGroups, 4 + i) + index, WrittenName(views[i]));
         }
     }
-    plan.steps.push_back(std::move(columns));
+    plan.row->values.push_back(std::move(columns));
     return plan;
 }
 
-RowPlan PlanView(const ViewInput& input, const std::vector<ViewRow>& rows) {
-    RowPlan plan;
+ApplyPlan PlanView(const ViewInput& input, const std::vector<ViewRow>& rows) {
+    ApplyPlan plan;
     const QString name = Typed(input.name);
     const std::string subtree = input.subtree.trimmed().toStdString();
     const std::string mask = input.mask.trimmed().toStdString();
@@ -358,7 +358,7 @@ RowPlan PlanView(const ViewInput& input, const std::vector<ViewRow>& rows) {
     }
     const std::string index =
         NameIndex(name) + "." + std::to_string(arcs->size()) + "." + Dotted(*arcs);
-    plan.statusOid = Column(kViews, kViewStatus) + index;
+    plan.row.emplace().statusOid = Column(kViews, kViewStatus) + index;
     std::string maskOctets;
     for (const std::string& part : maskParts) {
         maskOctets.push_back(part.back() == '1' ? '\x01' : '\x00');
@@ -366,12 +366,12 @@ RowPlan PlanView(const ViewInput& input, const std::vector<ViewRow>& rows) {
     CSetRequest columns;
     columns.OctetString(Column(kViews, 3) + index, maskOctets);
     columns.Integer(Column(kViews, 4) + index, input.type == 2 ? 2 : 1);
-    plan.steps.push_back(std::move(columns));
+    plan.row->values.push_back(std::move(columns));
     return plan;
 }
 
-RowPlan PlanHost(const HostInput& input, const std::vector<HostRow>& rows) {
-    RowPlan plan;
+ApplyPlan PlanHost(const HostInput& input, const std::vector<HostRow>& rows) {
+    ApplyPlan plan;
     const QString name = Typed(input.name);
     const std::string address = input.address.toStdString();
     CheckChain checks;
@@ -398,12 +398,12 @@ RowPlan PlanHost(const HostInput& input, const std::vector<HostRow>& rows) {
         return plan;
     }
     const std::string index = HostIndex(address);
-    plan.statusOid = Column(kHosts, kHostStatus) + index;
+    plan.row.emplace().statusOid = Column(kHosts, kHostStatus) + index;
     CSetRequest columns;
     columns.OctetString(Column(kHosts, 2) + index, WrittenName(name));
     columns.Integer(Column(kHosts, 3) + index,
                     HostVersions().Contains(input.version) ? input.version : 1);
-    plan.steps.push_back(std::move(columns));
+    plan.row->values.push_back(std::move(columns));
     return plan;
 }
 
@@ -417,14 +417,14 @@ ApplyPlan PlanEngineId(const QString& text) {
     plan.refusal = checks.FirstRefusal();
     if (!plan.refusal) {
         const std::string even = hex.size() % 2 != 0 ? "0" + hex : hex;
-        plan.request.OctetString(ScalarOid(AgentOid("7")), HexToBytes(even).value_or(""));
+        plan.Request().OctetString(ScalarOid(AgentOid("7")), HexToBytes(even).value_or(""));
     }
     return plan;
 }
 
 ApplyPlan PlanGlobalState(long state) {
     ApplyPlan plan;
-    plan.request.Integer(ScalarOid(AgentOid("1")), state);
+    plan.Request().Integer(ScalarOid(AgentOid("1")), state);
     return plan;
 }
 
@@ -433,7 +433,7 @@ ApplyPlan PlanTraps(const std::vector<long>& states) {
     const std::size_t count =
         std::min<std::size_t>(states.size(), static_cast<std::size_t>(kPoeTrapSwitches));
     for (std::size_t i = 0; i < count; ++i) {
-        plan.request.Integer(ScalarOid(AgentOid("8." + std::to_string(i + 1))), states[i]);
+        plan.Request().Integer(ScalarOid(AgentOid("8." + std::to_string(i + 1))), states[i]);
     }
     return plan;
 }
@@ -618,24 +618,16 @@ bool CSnmpAgentMib::SetRowStatus(const std::string& statusOid, const std::string
     return result.Ok();
 }
 
-RequestStatus CSnmpAgentMib::CreateRow(const RowPlan& plan) {
-    if (plan.refusal || plan.statusOid.empty()) {
-        return RequestStatus(-1);
-    }
-    return ::CreateRow(m_cCommonSNMPSet, {.statusOid = plan.statusOid,
-                                          .clearFirst = {},
-                                          .values = plan.steps,
-                                          .activeInLastValues = false});
-}
-
-bool CSnmpAgentMib::DestroyRow(Table table, const std::string& index) {
+ApplyPlan CSnmpAgentMib::PlanDestroy(Table table, const std::string& index) {
     static const std::map<Table, std::string> kStatusColumns{
         {Table::Community, Column(kCommunities, kCommunityStatus)},
         {Table::User, Column(kUsers, kUserStatus)},
         {Table::Group, Column(kGroups, kGroupStatus)},
         {Table::View, Column(kViews, kViewStatus)},
         {Table::Host, Column(kHosts, kHostStatus)}};
-    return SetRowStatus(InstanceOid(kStatusColumns.at(table), index), "6");
+    ApplyPlan plan;
+    plan.Request().Integer(InstanceOid(kStatusColumns.at(table), index), 6L);
+    return plan;
 }
 
 std::optional<long> CSnmpAgentMib::ReadGlobalState() {

@@ -145,19 +145,14 @@ inline constexpr char kSubtreeField[] = "subtree";
 inline constexpr char kMaskField[] = "mask";
 inline constexpr char kAddressField[] = "address";
 
-// A row to create: the first refusal (and the input it is about), or the row-status instance
-// and the requests sent between createAndWait and active.
-struct RowPlan {
-    std::optional<Refusal> refusal;
-    std::string statusOid;
-    std::vector<CSetRequest> steps;
-};
+// A row to create: the first refusal (and the input it is about), or the new row with the
+// requests sent between createAndWait and active.
 
-RowPlan PlanCommunity(const CommunityInput& input, const std::vector<CommunityRow>& rows);
-RowPlan PlanUser(const UserInput& input, const std::vector<UserRow>& rows);
-RowPlan PlanGroup(const GroupInput& input, const std::vector<GroupRow>& rows);
-RowPlan PlanView(const ViewInput& input, const std::vector<ViewRow>& rows);
-RowPlan PlanHost(const HostInput& input, const std::vector<HostRow>& rows);
+ApplyPlan PlanCommunity(const CommunityInput& input, const std::vector<CommunityRow>& rows);
+ApplyPlan PlanUser(const UserInput& input, const std::vector<UserRow>& rows);
+ApplyPlan PlanGroup(const GroupInput& input, const std::vector<GroupRow>& rows);
+ApplyPlan PlanView(const ViewInput& input, const std::vector<ViewRow>& rows);
+ApplyPlan PlanHost(const HostInput& input, const std::vector<HostRow>& rows);
 
 ApplyPlan PlanEngineId(const QString& text);
 // States: 1 enabled, 2 disabled, or a value the switch reported.
@@ -196,12 +191,8 @@ public:
     // Writes a row status of "1", "5" or "6"; any other writes "error istatus value!" to the
     // debug trace and sends nothing. True when the switch took it.
     bool SetRowStatus(const std::string& statusOid, const std::string& status);
-    // createAndWait, the plan's requests, active (RowCreation.h: a row the switch holds
-    // half-made is completed; only a row this call made is destroyed again after a refusal).
-    // Success when the row is active.
-    RequestStatus CreateRow(const snmpagent::RowPlan& plan);
     // Destroys the row of `index` (as read) in `table`.
-    bool DestroyRow(Table table, const std::string& index);
+    static ApplyPlan PlanDestroy(Table table, const std::string& index);
 
     std::optional<long> ReadGlobalState();
     std::optional<std::string> ReadEngineId(); // lower-case hex text

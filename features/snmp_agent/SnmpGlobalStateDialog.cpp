@@ -36,7 +36,7 @@ void CSnmpGlobalStateDlg::Refresh() {
 
 void CSnmpGlobalStateDlg::Apply() {
     kit::WaitCursor wait;
-    if (SendSet(m_cMib.SetSession(), PlanGlobalState(kit::StateValue(*m_pStateCheck)).request)
+    if (SendSet(m_cMib.SetSession(), PlanGlobalState(kit::StateValue(*m_pStateCheck)).Request())
             .Ok()) {
         Refresh();
     }

@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -93,17 +92,13 @@ void CSnmpTableDlg::Refresh() {
 }
 
 void CSnmpTableDlg::Apply() {
-    const RowPlan plan = Plan();
+    const ApplyPlan plan = Plan();
     if (ShowRefusal(plan.refusal)) {
         return;
     }
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const RequestStatus created = m_cMib.CreateRow(plan);
-    QGuiApplication::restoreOverrideCursor();
-    if (created.Ok()) {
-        ResetInputs();
-    } else {
-        ShowWriteFailure(created); // what was typed stays
+    const auto created = WritePlan(m_cMib.SetSession(), plan);
+    if (created && created->Ok()) {
+        ResetInputs(); // otherwise what was typed stays
     }
     if (RefreshDelayMs() > 0) {
         // The pause counts as reading: the buttons stay disabled until the walk has ended.
@@ -124,10 +119,8 @@ void CSnmpTableDlg::Delete() {
         ShowOk(m_strSelectMessage);
         return;
     }
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    m_cMib.DestroyRow(m_table, RowIndex(static_cast<std::size_t>(row)));
-    QGuiApplication::restoreOverrideCursor();
-    Refresh();
+    RunPlan(m_cMib.SetSession(),
+            CSnmpAgentMib::PlanDestroy(m_table, RowIndex(static_cast<std::size_t>(row))));
 }
 
 // Communities -------------------------------------------------------------------------------
@@ -154,7 +147,7 @@ std::string CSnmpCommunityDlg::RowIndex(std::size_t row) const {
     return m_cMib.Communities().at(row).index;
 }
 
-RowPlan CSnmpCommunityDlg::Plan() const {
+ApplyPlan CSnmpCommunityDlg::Plan() const {
     return PlanCommunity({m_pNameEdit->text(), Picked(*m_pUserCombo)}, m_cMib.Communities());
 }
 
@@ -242,7 +235,7 @@ std::string CSnmpUserDlg::RowIndex(std::size_t row) const {
     return m_cMib.Users().at(row).index;
 }
 
-RowPlan CSnmpUserDlg::Plan() const {
+ApplyPlan CSnmpUserDlg::Plan() const {
     UserInput input;
     input.name = m_pNameEdit->text();
     input.group = m_pGroupEdit->text();
@@ -317,7 +310,7 @@ std::string CSnmpGroupDlg::RowIndex(std::size_t row) const {
     return m_cMib.Groups().at(row).index;
 }
 
-RowPlan CSnmpGroupDlg::Plan() const {
+ApplyPlan CSnmpGroupDlg::Plan() const {
     return PlanGroup({m_pNameEdit->text(), m_pReadEdit->text(), m_pWriteEdit->text(),
                       m_pNotifyEdit->text(), ValueOf(*m_pModelCombo), ValueOf(*m_pLevelCombo)},
                      m_cMib.Groups());
@@ -364,7 +357,7 @@ std::string CSnmpViewDlg::RowIndex(std::size_t row) const {
     return m_cMib.Views().at(row).index;
 }
 
-RowPlan CSnmpViewDlg::Plan() const {
+ApplyPlan CSnmpViewDlg::Plan() const {
     return PlanView(
         {m_pNameEdit->text(), m_pSubtreeEdit->text(), m_pMaskEdit->text(), ValueOf(*m_pTypeCombo)},
         m_cMib.Views());
@@ -406,7 +399,7 @@ std::string CSnmpHostDlg::RowIndex(std::size_t row) const {
     return m_cMib.Hosts().at(row).index;
 }
 
-RowPlan CSnmpHostDlg::Plan() const {
+ApplyPlan CSnmpHostDlg::Plan() const {
     return PlanHost({m_pAddress->FilledFieldCount(), m_pAddress->Address(),
                      ValueOf(*m_pVersionCombo), m_pNameEdit->text()},
                     m_cMib.Hosts());

@@ -36,7 +36,7 @@ protected:
 
     virtual QStringList Cells(std::size_t row) const = 0;
     virtual std::string RowIndex(std::size_t row) const = 0;
-    virtual snmpagent::RowPlan Plan() const = 0;
+    virtual ApplyPlan Plan() const = 0;
     virtual void ResetInputs() = 0;
     virtual void ReadFinished() {}
     // The pause before the list is read again after an Apply.
@@ -63,7 +63,7 @@ public:
 private:
     QStringList Cells(std::size_t row) const override;
     std::string RowIndex(std::size_t row) const override;
-    snmpagent::RowPlan Plan() const override;
+    ApplyPlan Plan() const override;
     void ResetInputs() override;
     void ReadFinished() override;
 
@@ -80,7 +80,7 @@ public:
 private:
     QStringList Cells(std::size_t row) const override;
     std::string RowIndex(std::size_t row) const override;
-    snmpagent::RowPlan Plan() const override;
+    ApplyPlan Plan() const override;
     void ResetInputs() override;
     void UpdateInputs();
 
@@ -103,7 +103,7 @@ public:
 private:
     QStringList Cells(std::size_t row) const override;
     std::string RowIndex(std::size_t row) const override;
-    snmpagent::RowPlan Plan() const override;
+    ApplyPlan Plan() const override;
     void ResetInputs() override;
     int RefreshDelayMs() const override { return 50; }
 
@@ -124,7 +124,7 @@ public:
 private:
     QStringList Cells(std::size_t row) const override;
     std::string RowIndex(std::size_t row) const override;
-    snmpagent::RowPlan Plan() const override;
+    ApplyPlan Plan() const override;
     void ResetInputs() override;
 
     QLineEdit* m_pNameEdit = nullptr;
@@ -142,7 +142,7 @@ public:
 private:
     QStringList Cells(std::size_t row) const override;
     std::string RowIndex(std::size_t row) const override;
-    snmpagent::RowPlan Plan() const override;
+    ApplyPlan Plan() const override;
     void ResetInputs() override;
 
     CIpAddressEdit* m_pAddress = nullptr;

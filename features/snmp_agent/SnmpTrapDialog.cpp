@@ -56,5 +56,5 @@ void CSnmpTrapDlg::Apply() {
     for (int i = 0; i < SwitchCount(); ++i) {
         states.push_back(kit::StateValue(*m_checks[static_cast<std::size_t>(i)]));
     }
-    SendSet(m_cMib.SetSession(), PlanTraps(states).request);
+    SendSet(m_cMib.SetSession(), PlanTraps(states).Request());
 }

@@ -229,6 +229,19 @@ std::vector<Binding> RequestBindings(netsnmp_agent_request_info* reqinfo) {
     return bindings;
 }
 
+// --refuse-set: the first binding under a refused prefix, as the switch refuses a value.
+std::optional<SetFailure> RefusedByOption(const std::vector<Binding>& bindings) {
+    for (const std::string& text : State().options.refuseSetPrefixes) {
+        const auto prefix = ParseOid(text);
+        for (size_t i = 0; prefix && i < bindings.size(); ++i) {
+            if (StartsWith(bindings[i].oid, *prefix)) {
+                return SetFailure{ErrorStatus::InconsistentValue, i};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 void ReportFailure(netsnmp_agent_request_info* reqinfo, netsnmp_request_info* requests,
                    const SetFailure& failure) {
     for (auto* r = requests; r != nullptr; r = r->next) {
@@ -243,8 +256,12 @@ void HandleSet(netsnmp_agent_request_info* reqinfo, netsnmp_request_info* reques
     switch (reqinfo->mode) {
     case MODE_SET_RESERVE1:
         if (!set.tx) {
-            set.tx = std::make_unique<Transaction>(*State().model, RequestBindings(reqinfo));
-            set.failure = set.tx->CheckEach();
+            const std::vector<Binding> bindings = RequestBindings(reqinfo);
+            set.tx = std::make_unique<Transaction>(*State().model, bindings);
+            set.failure = RefusedByOption(bindings);
+            if (!set.failure) {
+                set.failure = set.tx->CheckEach();
+            }
             g_lastSet = SetOutcome{true, false, std::nullopt};
         }
         break;
@@ -461,9 +478,17 @@ void SendError(netsnmp_session* session, netsnmp_pdu* reply, long status, long i
 int (*g_originalSend)(netsnmp_transport*, const void*, int, void**, int*) = nullptr;
 bool g_holdOversize = false;
 bool g_heldOversize = false;
+// The set being answered: a set refused before it reached the model (no write access) is
+// logged before its answer leaves, as every other set is, so that whoever got the answer
+// finds it in the log.
+const netsnmp_pdu* g_setBeingAnswered = nullptr;
 
 int SendUnlessHeld(netsnmp_transport* t, const void* buffer, int size, void** opaque,
                    int* olength) {
+    if (g_setBeingAnswered != nullptr && !g_lastSet.logged) {
+        LogSet(g_setBeingAnswered, g_lastSet);
+        g_lastSet.logged = true;
+    }
     if (g_holdOversize && size > State().options.maxMessage) {
         g_heldOversize = true;
         return size;
@@ -537,7 +562,9 @@ int OnPacket(int op, netsnmp_session* session, int reqid, netsnmp_pdu* pdu, void
         g_lastSet = SetOutcome{};
         g_pendingSets.clear();
     }
+    g_setBeingAnswered = isSet ? pdu : nullptr;
     int rc = handle_snmp_packet(op, session, reqid, pdu, magic);
+    g_setBeingAnswered = nullptr;
     if (isSet && !g_lastSet.logged) {
         LogSet(pdu, g_lastSet);
     }

@@ -37,6 +37,8 @@ A simulated KSX-7700 switch: an SNMP agent answering for the switch's MIB.
   --drop PREFIX              never answer a request that touches PREFIX (repeatable)
   --drop-after N             answer N requests, then none (a GETBULK counts once per
                              repetition and is cut short at the Nth)
+  --refuse-set PREFIX        refuse a set that touches PREFIX with inconsistentValue, as
+                             a switch refuses a value it cannot take (repeatable)
   --getbulk MODE             answer GETBULK requests (answer, the default), refuse
                              them with genErr (error) or leave them unanswered (drop)
   --max-message BYTES        send no answer longer than BYTES: a longer GETBULK answer
@@ -165,6 +167,7 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
         {"--delay", number(options.delayMs)},
         {"--drop", list(options.dropPrefixes)},
         {"--drop-after", number(options.dropAfter)},
+        {"--refuse-set", list(options.refuseSetPrefixes)},
         {"--getbulk", text(options.getBulk)},
         {"--max-message", number(options.maxMessage)},
         {"--transfer-seconds", seconds(options.transferSeconds)},

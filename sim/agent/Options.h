@@ -34,10 +34,11 @@ struct SimOptions {
     std::string requestLog;
     int delayMs = 0;
     std::vector<std::string> dropPrefixes;
-    long dropAfter = -1;            // answer this many requests, then none
-    std::string getBulk = "answer"; // "answer", "error" (genErr) or "drop" (no answer)
-    long maxMessage = 0;            // largest answer in bytes; 0: Net-SNMP's own limit
-    bool bulkTooBig = false;        // an over-long GETBULK answer is tooBig, not cut short
+    long dropAfter = -1;                        // answer this many requests, then none
+    std::vector<std::string> refuseSetPrefixes; // a set touching one is refused (inconsistentValue)
+    std::string getBulk = "answer";             // "answer", "error" (genErr) or "drop" (no answer)
+    long maxMessage = 0;                        // largest answer in bytes; 0: Net-SNMP's own limit
+    bool bulkTooBig = false; // an over-long GETBULK answer is tooBig, not cut short
     double transferSeconds = 3;
     double rebootSeconds = 4;
     double saveSeconds = 1;

@@ -19,8 +19,14 @@
 #include <QTest>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Parameters print as their menu path.
+void PrintTo(const ModuleMenuEntry& entry, std::ostream* os) {
+    *os << entry.path;
+}
 
 namespace {
 
@@ -177,7 +183,7 @@ protected:
 
     struct Outcome {
         std::vector<std::string> texts;
-        std::size_t sets = 0;
+        std::vector<SimSetRecord> sets;
     };
 
     Outcome ApplyOnce(const CommandDialogFactory& factory, const char* writeCommunity) {
@@ -199,7 +205,7 @@ protected:
             EXPECT_TRUE(WaitUntil(idle, 120000));
         }
         dialog.reset();
-        return {messages.TakeTexts(), TakeSets().size()};
+        return {messages.TakeTexts(), TakeSets()};
     }
 };
 
@@ -214,7 +220,7 @@ TEST_F(RefusedWriteTest, ARefusedWriteIsNeverPassedOverInSilence) {
         }
         SCOPED_TRACE(entry.path);
         const Outcome refused = ApplyOnce(factory, "guests");
-        if (refused.sets == 0) {
+        if (refused.sets.empty()) {
             continue; // nothing to write, or the input was refused before sending
         }
         ++refusedDialogs;
@@ -222,6 +228,56 @@ TEST_F(RefusedWriteTest, ARefusedWriteIsNeverPassedOverInSilence) {
     }
     SessionParameters().WriteCommunity = "keepers";
     EXPECT_GT(refusedDialogs, 10);
+}
+
+// A write of several requests whose last one the switch refuses: the dialog says so, and
+// nothing follows the refused request but a row put back into service or destroyed again.
+TEST_F(RefusedWriteTest, AWriteRefusedAtItsLastStepIsReportedAndEndsThere) {
+    SessionParameters().VlanEditAllowed = true;
+    RegisterModuleCommands();
+    const auto isPutBack = [](const SimSetRecord& set) {
+        return set.bindings.size() == 1 &&
+               (set.bindings[0].value == "1" || set.bindings[0].value == "6");
+    };
+    // Syslog, mirroring, RSTP and 802.1X on: their Apply writes in several steps.
+    SimFixture::Options enabled = SimulatorOptions();
+    enabled.arguments = DataArguments(
+        {PrivateOid("16.1.1.0") + "|64|10.1.2.3", PrivateOid("16.1.6.0") + "|2|1",
+         PrivateOid("18.1.0") + "|2|1", PrivateOid("18.3.0") + "|4x|40000000",
+         PrivateOid("6.1.1.0") + "|2|1", PrivateOid("11.2.1.0") + "|2|1",
+         PrivateOid("11.1.1.0") + "|64|10.0.0.5", PrivateOid("11.1.2.0") + "|4|secret"});
+    ASSERT_TRUE(StartSimulator(enabled));
+    int multiStepDialogs = 0;
+    bool refusing = false;
+    for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
+        const CommandDialogFactory factory = CommandDialogFor(entry.id);
+        if (entry.id == kCmdAbout || !factory) {
+            continue;
+        }
+        SCOPED_TRACE(entry.path);
+        if (refusing) {
+            ASSERT_TRUE(StartSimulator(enabled));
+            refusing = false;
+        }
+        const Outcome taken = ApplyOnce(factory, "keepers");
+        if (taken.sets.size() < 2 || taken.sets.back().bindings.empty()) {
+            continue;
+        }
+        ++multiStepDialogs;
+        SimFixture::Options refusingOptions = enabled;
+        refusingOptions.arguments.insert(refusingOptions.arguments.end(),
+                                         {"--refuse-set", taken.sets.back().bindings.front().oid});
+        ASSERT_TRUE(StartSimulator(refusingOptions));
+        refusing = true;
+        const Outcome refused = ApplyOnce(factory, "keepers");
+        EXPECT_FALSE(refused.texts.empty());
+        const auto lastRefused =
+            std::find_if(refused.sets.rbegin(), refused.sets.rend(),
+                         [](const SimSetRecord& set) { return set.result != "noError"; });
+        ASSERT_NE(lastRefused, refused.sets.rend());
+        EXPECT_TRUE(std::all_of(refused.sets.rbegin(), lastRefused, isPutBack));
+    }
+    EXPECT_GT(multiStepDialogs, 3);
 }
 
 // Every port grid of the menu takes a range entry: "1-2" and Enter choose ports 1 and 2 in that

@@ -24,10 +24,10 @@ std::vector<std::string> Lines(const CSetRequest& request) {
     return lines;
 }
 
-std::vector<std::vector<std::string>> Lines(const std::vector<CSetRequest>& requests) {
+std::vector<std::vector<std::string>> Lines(const std::vector<SetStep>& steps) {
     std::vector<std::vector<std::string>> lines;
-    for (const CSetRequest& request : requests) {
-        lines.push_back(Lines(request));
+    for (const SetStep& step : steps) {
+        lines.push_back(Lines(step.request));
     }
     return lines;
 }
@@ -67,9 +67,9 @@ TEST(IgmpRules, TimersAreCheckedInOrderAtTheirBounds) {
         {{std::nullopt, 60, 2, 1, 60, 10}, "Invalid Host Timeout (130-153025 sec)."},
     };
     for (const Case& c : cases) {
-        const StepPlan plan = CIgmpMib::PlanGlobal(Enabled(), true, c.typed);
+        const ApplyPlan plan = CIgmpMib::PlanGlobal(Enabled(), true, c.typed);
         EXPECT_EQ(RefusalOf(plan.refusal), c.refusal);
-        EXPECT_EQ(plan.refusal.has_value(), plan.requests.empty() && !c.refusal.empty());
+        EXPECT_EQ(plan.refusal.has_value(), plan.steps.empty() && !c.refusal.empty());
     }
 }
 
@@ -89,9 +89,10 @@ TEST(IgmpRules, GlobalWritesFollowTheStateAndOnlyTheChangedTimers) {
         {disabled, true, false, {{G + ".1.1.0=1"}, {G + ".1.6.0=300"}}},
     };
     for (const Case& c : cases) {
-        const StepPlan plan = CIgmpMib::PlanGlobal(c.old, c.enable, Typed(260, 260, 2, 1, 300, 10));
+        const ApplyPlan plan =
+            CIgmpMib::PlanGlobal(c.old, c.enable, Typed(260, 260, 2, 1, 300, 10));
         EXPECT_EQ(plan.questions.size(), c.asks ? 1u : 0u);
-        EXPECT_EQ(Lines(plan.requests), c.requests);
+        EXPECT_EQ(Lines(plan.steps), c.requests);
     }
 }
 
@@ -114,10 +115,10 @@ TEST(IgmpRules, VlanWritesDependOnTheOldAndNewState) {
         {&on, kEnabled, "", false, {{q + "1", f + "2"}}},
     };
     for (const Case& c : cases) {
-        const StepPlan plan = CIgmpMib::PlanVlan(c.picked, c.state, kEnabled, kDisabled);
+        const ApplyPlan plan = CIgmpMib::PlanVlan(c.picked, c.state, kEnabled, kDisabled);
         EXPECT_EQ(RefusalOf(plan.refusal), c.refusal);
         EXPECT_EQ(plan.questions.size(), c.asks ? 1u : 0u);
-        EXPECT_EQ(Lines(plan.requests), c.requests);
+        EXPECT_EQ(Lines(plan.steps), c.requests);
     }
 }
 

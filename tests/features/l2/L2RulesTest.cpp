@@ -51,7 +51,7 @@ TEST(StormControlRules, RangeOfNThenOnlyWhatChanged) {
     for (const StormCase& c : cases) {
         const ApplyPlan plan = CStormControlMib::PlanApply({c.state, c.type, c.n}, c.remembered);
         EXPECT_EQ(plan.refusal ? plan.refusal->text : "", c.refusal) << c.n.value_or(-1);
-        EXPECT_EQ(plan.request.Bindings(), c.sent) << c.n.value_or(-1);
+        EXPECT_EQ(plan.Request().Bindings(), c.sent) << c.n.value_or(-1);
     }
     EXPECT_EQ(CStormControlMib::NText(0), "0");
     EXPECT_EQ(CStormControlMib::NText(1024000), "16000");
@@ -93,8 +93,8 @@ TEST(BandwidthRules, RateRangeTrunkedPortsAndTheColumnsOfEachPort) {
         const auto plan = CBandwidthMib::PlanApply(c.input, c.trunkPorts);
         EXPECT_EQ(plan.refusal ? plan.refusal->text : "", c.refusal);
         std::vector<Bindings> sent;
-        for (const CSetRequest& request : plan.requests) {
-            sent.push_back(request.Bindings());
+        for (const SetStep& step : plan.steps) {
+            sent.push_back(step.request.Bindings());
         }
         EXPECT_EQ(sent, c.sent) << c.input.fromPort << "-" << c.input.toPort;
     }
@@ -210,10 +210,10 @@ TEST(SpanningTreeRules, PortCostRangeAndAggregatedLinks) {
     for (const Case& c : cases) {
         const ApplyPlan plan = stp::PlanPort(c.input, read, c.trunk);
         EXPECT_EQ(plan.refusal ? plan.refusal->text : "", c.refusal);
-        EXPECT_EQ(plan.request.Size(), c.bindings);
+        EXPECT_EQ(plan.Request().Size(), c.bindings);
     }
     EXPECT_EQ(
-        stp::PlanPort({3, 64, 0, false}, read, false).request.Bindings(),
+        stp::PlanPort({3, 64, 0, false}, read, false).Request().Bindings(),
         (Bindings{Int(B + ".15.1.2.3", 64), Int(P + ".6.2.1.5.3", 0), Int(B + ".15.1.4.3", 2)}));
     EXPECT_EQ(stp::PortCells({"1", "128", "5", "1", "20000",
                               std::string("\x80\0\0\x1a\x2b\x3c\x4d\x5e", 8), "0", "short",

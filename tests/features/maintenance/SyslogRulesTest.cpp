@@ -19,6 +19,14 @@ std::vector<std::string> Lines(const CSetRequest& request) {
     return lines;
 }
 
+std::vector<std::vector<std::string>> Lines(const std::vector<SetStep>& steps) {
+    std::vector<std::vector<std::string>> lines;
+    for (const SetStep& step : steps) {
+        lines.push_back(Lines(step.request));
+    }
+    return lines;
+}
+
 std::string RefusalOf(const std::optional<Refusal>& refusal) {
     return refusal ? refusal->text : std::string();
 }
@@ -28,30 +36,27 @@ TEST(SyslogRules, ChecksAndTheValuesWritten) {
     struct Case {
         CSyslogMib::Input input;
         std::string refusal;
-        std::vector<std::string> server;
-        std::vector<std::string> state;
+        std::vector<std::vector<std::string>> steps;
     };
     const Case cases[] = {
-        {{2, 0, "", std::nullopt, 128, 4}, "", {}, {s + "6.0=2"}},
-        {{1, 3, "10.0.0.0", 514, 128, 4}, "Invalid IP address.", {}, {}},
-        {{1, 4, "127.0.0.1", 514, 128, 4}, "Invalid Syslog Sever IP address.", {}, {}},
-        {{1, 4, "10.1.2.3", 65536, 128, 4}, "Invalid UDP port range (1-65535)", {}, {}},
-        {{1, 4, "10.1.2.3", 0, 128, 4}, "Invalid UDP port range (1-65535)", {}, {}},
+        {{2, 0, "", std::nullopt, 128, 4}, "", {{s + "6.0=2"}}},
+        {{1, 3, "10.0.0.0", 514, 128, 4}, "Invalid IP address.", {}},
+        {{1, 4, "127.0.0.1", 514, 128, 4}, "Invalid Syslog Sever IP address.", {}},
+        {{1, 4, "10.1.2.3", 65536, 128, 4}, "Invalid UDP port range (1-65535)", {}},
+        {{1, 4, "10.1.2.3", 0, 128, 4}, "Invalid UDP port range (1-65535)", {}},
         {{1, 4, "10.1.2.3", 65535, 184, 7},
          "",
-         {s + "1.0=10.1.2.3", s + "2.0=65535", s + "4.0=7", s + "5.0=184"},
-         {s + "6.0=1"}},
-        {{77, 0, "", std::nullopt, 128, 4}, "", {}, {s + "6.0=77"}}, // as the switch reported
+         {{s + "1.0=10.1.2.3", s + "2.0=65535", s + "4.0=7", s + "5.0=184"}, {s + "6.0=1"}}},
+        {{77, 0, "", std::nullopt, 128, 4}, "", {{s + "6.0=77"}}}, // as the switch reported
     };
     for (const Case& c : cases) {
-        const CSyslogMib::Plan plan = CSyslogMib::PlanApply(c.input);
+        const ApplyPlan plan = CSyslogMib::PlanApply(c.input);
         EXPECT_EQ(RefusalOf(plan.refusal), c.refusal);
         const bool aboutPort = c.refusal.starts_with("Invalid UDP");
         EXPECT_EQ(plan.refusal ? plan.refusal->field : "", c.refusal.empty() ? ""
                                                            : aboutPort ? CSyslogMib::kPortField
                                                                        : CSyslogMib::kAddressField);
-        EXPECT_EQ(Lines(plan.server), c.server);
-        EXPECT_EQ(Lines(plan.state), c.state);
+        EXPECT_EQ(Lines(plan.steps), c.steps);
     }
 }
 

@@ -51,7 +51,7 @@ TEST(PoeRules, GlobalApplySendsOnlyWhatChangedWithinTheThresholdRange) {
         const ApplyPlan plan = poe::PlanGlobalApply(c.input, stored);
         EXPECT_EQ(RefusalText(plan.refusal), c.refusal) << c.input.threshold;
         std::vector<std::string> instances;
-        for (const auto& binding : plan.request.Bindings()) {
+        for (const auto& binding : plan.Request().Bindings()) {
             instances.push_back(binding.instance);
         }
         EXPECT_EQ(instances, c.instances) << c.input.threshold;
@@ -188,7 +188,7 @@ TEST(PowerSavingRules, ActionsProfilesAndPorts) {
     EXPECT_EQ(powersaving::PortCell(2, std::string(4, '\0'), 28), "None");
     const auto instances = [](const ApplyPlan& plan) {
         std::vector<std::string> result;
-        for (const auto& binding : plan.request.Bindings()) {
+        for (const auto& binding : plan.Request().Bindings()) {
             result.push_back(
                 binding.instance.substr(P.size() + 1) + "=" +
                 (binding.type == 2 ? std::to_string(binding.value.size()) + "B" : binding.value));
@@ -207,7 +207,7 @@ TEST(PowerSavingRules, ActionsProfilesAndPorts) {
             const ApplyPlan refused =
                 powersaving::PlanAction(ActionInput{1, enabled, 0, 0, ports}, 28);
             EXPECT_EQ(RefusalText(refused.refusal), "Invalid Portlist") << ports;
-            EXPECT_TRUE(refused.request.IsEmpty());
+            EXPECT_TRUE(refused.Request().IsEmpty());
         }
     }
 }

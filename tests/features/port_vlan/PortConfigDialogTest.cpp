@@ -209,7 +209,7 @@ TEST(PortConfigRules, ApplyComesToItsRefusalOrItsQuestionsAndSet) {
         } else {
             outcome = plan.questions;
         }
-        for (const auto& binding : plan.request.Bindings()) {
+        for (const auto& binding : plan.Request().Bindings()) {
             outcome.push_back(binding.instance + "=" + binding.value);
         }
         EXPECT_EQ(outcome, c.outcome);

@@ -181,7 +181,7 @@ TEST_F(SurveillanceRules, GlobalChecksRunInOrder) {
                                        "original setting of VLAN 40 members will be removed."});
     const std::string s = Q + ".26.1.";
     EXPECT_EQ(
-        Lines(plan.request),
+        Lines(plan.Request()),
         (std::vector<std::string>{s + "2.0=40", s + "3.0=3",
                                   s + "4.0=" + std::string("\xdc\0\0\0\0\0\0\0", 8), s + "1.0=1"}));
     EXPECT_TRUE(mib->ShowsPoeNotice({true, 40, 3, ""}));
@@ -209,12 +209,14 @@ TEST_F(SurveillanceRules, DevicesAreCheckedAndIndexedByTheirAddress) {
     for (const Case& c : cases) {
         const auto plan = mib->PlanAdd({2, c.description, c.kind, c.address});
         EXPECT_EQ(RefusalOf(plan.refusal), c.refusal) << c.address;
-        EXPECT_EQ(plan.index, c.index);
+        const std::string rowStatus = Q + ".26.2.1.1.5" + c.index;
+        EXPECT_EQ(plan.steps.empty() ? "" : plan.Request().Bindings().front().instance,
+                  c.index.empty() ? "" : rowStatus);
     }
     const auto plan = mib->PlanAdd({2, "door", 1, "00-1B-2C"});
     const std::string d = Q + ".26.2.1.1.";
     EXPECT_EQ(
-        Lines(plan.details),
+        Lines(plan.steps.back().request),
         (std::vector<std::string>{d + "2.0.27.44.0.0.0=door", d + "4.0.27.44.0.0.0=2",
                                   d + "3.0.27.44.0.0.0=" + std::string("\xff\xff\xff\0\0\0", 6)}));
     const CSurveillanceMib::Device builtIn{".2.94.167.0.0.0", 5, "", "02-5E-A7-00-00-00"};

@@ -131,9 +131,9 @@ TEST(VlanRules, ManagementVlanNeedsMembersButTheDefault) {
          std::vector<Case>{{"1", 0, ""}, {"1", std::nullopt, ""}, {"5", 0, empty}, {"5", 2, ""}}) {
         const ApplyPlan plan = CManagementVlanMib::PlanApply("2", c.vid, c.members);
         EXPECT_EQ(plan.refusal ? plan.refusal->text : "", c.refusal) << c.vid;
-        EXPECT_EQ(plan.request.Size(), 2u);
+        EXPECT_EQ(plan.Request().Size(), 2u);
     }
-    EXPECT_EQ(CManagementVlanMib::PlanApply("1", "", 0).request.Size(), 1u);
+    EXPECT_EQ(CManagementVlanMib::PlanApply("1", "", 0).Request().Size(), 1u);
 }
 
 } // namespace

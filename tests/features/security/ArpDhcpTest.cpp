@@ -62,8 +62,10 @@ TEST(ArpDhcpRules, TrustedPortsAndServers) {
     EXPECT_EQ(dhcp::PlanTrustedPorts("1-29", 28, alike).refusal->text, "Invalid Port list");
     EXPECT_EQ(dhcp::PlanTrustedPorts("1,4", 28, alike).refusal->text,
               "The link aggregation member port can not be configured.");
-    EXPECT_EQ(dhcp::PlanTrustedPorts("1-2,4", 28, alike).ports, Ports({1, 2, 4}));
-    EXPECT_EQ(dhcp::PlanTrustedPorts(" ", 28, alike).ports, Ports({})); // trusts no port
+    EXPECT_EQ(dhcp::PlanTrustedPorts("1-2,4", 28, alike).Request().Bindings()[0].value,
+              PortFlagsToPortList(Ports({1, 2, 4})));
+    EXPECT_EQ(dhcp::PlanTrustedPorts(" ", 28, alike).Request().Bindings()[0].value,
+              PortFlagsToPortList(Ports({}))); // trusts no port
 
     std::vector<dhcp::ServerRow> rows = {{2, "10.0.0.2", 1}, {3, "10.0.0.3", 2}};
     EXPECT_EQ(dhcp::FreeServerIndex(rows), 1);

@@ -64,10 +64,10 @@ TEST(Dot1xRules, EveryFieldIsCheckedBeforeAnythingIsSent) {
     for (const Case& c : cases) {
         SettingsInput input = ValidInput();
         c.change(input);
-        const SettingsPlan plan = PlanSettings(input);
+        const ApplyPlan plan = PlanSettings(input);
         ASSERT_TRUE(plan.refusal) << c.refusal;
         EXPECT_EQ(plan.refusal->text, c.refusal);
-        EXPECT_TRUE(plan.requests.empty()) << c.refusal;
+        EXPECT_TRUE(plan.steps.empty()) << c.refusal;
     }
     // Every timer from the k-th on out of range: the k-th speaks.
     const char* const outOfRange[] = {"65536", "0", "0", "0", "11", "0"};
@@ -81,13 +81,13 @@ TEST(Dot1xRules, EveryFieldIsCheckedBeforeAnythingIsSent) {
     SettingsInput input = ValidInput();
     input.timers[0] = "0";
     input.timers[5] = "4294967295";
-    const SettingsPlan plan = PlanSettings(input);
-    ASSERT_EQ(plan.requests.size(), 3u);
-    EXPECT_EQ(plan.requests[2].Bindings()[5].type, 10);
+    const ApplyPlan plan = PlanSettings(input);
+    ASSERT_EQ(plan.steps.size(), 3u);
+    EXPECT_EQ(plan.steps[2].request.Bindings()[5].type, 10);
     input.state = 2;
     input.timers[4] = "11"; // not looked at when 802.1X goes off
-    ASSERT_EQ(PlanSettings(input).requests.size(), 1u);
-    EXPECT_EQ(PlanSettings(input).requests[0].Bindings()[0].value, "2");
+    ASSERT_EQ(PlanSettings(input).steps.size(), 1u);
+    EXPECT_EQ(PlanSettings(input).Request().Bindings()[0].value, "2");
 
     EXPECT_EQ(CutKey(std::string(40, 'k'), 40).text, std::string(33, 'k'));
     EXPECT_EQ(CutKey(std::string(40, 'k'), 40).caret, 33);
@@ -124,9 +124,9 @@ TEST(Dot1xRules, AtLeastOnePortStaysForceAuthorized) {
         EXPECT_EQ(plan.refusal ? plan.refusal->text : "", c.refusal) << c.from << "-" << c.to;
     }
     const auto plan = PlanPortControl({1, 52, 3, 52, std::vector<long>(52, 3), {}});
-    ASSERT_EQ(plan.requests.size(), 2u);
-    EXPECT_EQ(plan.requests[0].Size(), 30u);
-    EXPECT_EQ(plan.requests[1].Size(), 22u);
+    ASSERT_EQ(plan.steps.size(), 2u);
+    EXPECT_EQ(plan.steps[0].request.Size(), 30u);
+    EXPECT_EQ(plan.steps[1].request.Size(), 22u);
 }
 
 class Dot1xDialogTest : public securitytest::SecurityFixture {};

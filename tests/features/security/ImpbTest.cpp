@@ -162,14 +162,17 @@ TEST_F(ImpbDialogTest, ManualBindingChecksItsInputAndCreatesTheWhiteListRow) {
     EXPECT_TRUE(Find<QLineEdit>(dialog.get(), "bindMacAddress")->text().isEmpty());
 }
 
-TEST_F(ImpbDialogTest, AWhiteListRowWhosePortTheSwitchRefusesIsDestroyedWithoutSuccess) {
+TEST_F(ImpbDialogTest, AWhiteListRowWhosePortTheSwitchRefusesIsDestroyedAndReported) {
     Restart("KSX-7700-28");
     DeviceValues().DevicePortCount = 52; // the module believes in more ports than the switch has
     auto dialog = OpenRead<CIMPBSmartBinding>();
     EXPECT_TRUE(TypeAddress(dialog.get(), "bindIpAddress", "10.1.1.2"));
     EXPECT_TRUE(Type(dialog.get(), "bindMacAddress", "00-11-22-33-44-55"));
     EXPECT_TRUE(Type(dialog.get(), "bindPort", "40"));
-    EXPECT_TRUE(ClickShowing(dialog.get(), "addButton").empty());
+    const auto shown = ClickShowing(dialog.get(), "addButton");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0], "Success!");
+    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "bindPort")->text(), "40"); // what was typed stays
     const std::string row = ".10.1.1.2.0.17.34.51.68.85 = INTEGER: ";
     EXPECT_EQ(TakeBindings(),
               (std::vector<std::string>{kWhite + ".4" + row + "5", kWhite + ".3" + row + "40",

@@ -28,11 +28,11 @@ HostInput Host(const char* address, const char* name = "public", int filled = 4)
 }
 
 // The refusal with its exact text, and nothing planned to be sent.
-::testing::AssertionResult Refused(const RowPlan& plan, const std::string& text) {
-    if (!plan.refusal || plan.refusal->text != text || !plan.steps.empty()) {
+::testing::AssertionResult Refused(const ApplyPlan& plan, const std::string& text) {
+    if (!plan.refusal || plan.refusal->text != text || plan.row.has_value()) {
         return ::testing::AssertionFailure()
                << "refusal \"" << (plan.refusal ? plan.refusal->text : "none") << "\", "
-               << plan.steps.size() << " steps";
+               << plan.HasWrites() << " writes";
     }
     return ::testing::AssertionSuccess();
 }
@@ -154,36 +154,38 @@ constexpr int kInt = 1;
 constexpr int kOctets = 2;
 
 TEST(SnmpAgentRules, RowIndexesAndTheRequestsBetweenCreateAndActive) {
-    const RowPlan view = PlanView({"all", "1.3.6", "1.1", 1}, {});
+    const ApplyPlan view = PlanView({"all", "1.3.6", "1.1", 1}, {});
     const std::string viewIndex = ".3.97.108.108.3.1.3.6";
-    EXPECT_EQ(view.statusOid, B + ".4.1.1.5" + viewIndex);
-    ASSERT_EQ(view.steps.size(), 1u);
-    EXPECT_EQ(view.steps[0].Bindings(), (Bindings{{B + ".4.1.1.3" + viewIndex, kOctets, "\x01\x01"},
-                                                  {B + ".4.1.1.4" + viewIndex, kInt, "1"}}));
+    EXPECT_EQ(view.row->statusOid, B + ".4.1.1.5" + viewIndex);
+    ASSERT_EQ(view.row->values.size(), 1u);
+    EXPECT_EQ(view.row->values[0].Bindings(),
+              (Bindings{{B + ".4.1.1.3" + viewIndex, kOctets, "\x01\x01"},
+                        {B + ".4.1.1.4" + viewIndex, kInt, "1"}}));
 
     // bob of V2c beside bob of V3: only the group name is written.
-    const RowPlan bob2 = PlanUser(User("bob", 2), kBobV3);
-    EXPECT_EQ(bob2.statusOid, B + ".2.1.1.8.3.98.111.98.2");
-    ASSERT_EQ(bob2.steps.size(), 1u);
+    const ApplyPlan bob2 = PlanUser(User("bob", 2), kBobV3);
+    EXPECT_EQ(bob2.row->statusOid, B + ".2.1.1.8.3.98.111.98.2");
+    ASSERT_EQ(bob2.row->values.size(), 1u);
 
     const std::string bob = ".3.98.111.98.3";
-    const RowPlan secure = PlanUser(User("bob", 3, true, 3, 2, " authpass ", "privpass"), {});
-    EXPECT_EQ(secure.statusOid, B + ".2.1.1.8" + bob);
-    ASSERT_EQ(secure.steps.size(), 3u);
-    EXPECT_EQ(secure.steps[1].Bindings(),
+    const ApplyPlan secure = PlanUser(User("bob", 3, true, 3, 2, " authpass ", "privpass"), {});
+    EXPECT_EQ(secure.row->statusOid, B + ".2.1.1.8" + bob);
+    ASSERT_EQ(secure.row->values.size(), 3u);
+    EXPECT_EQ(secure.row->values[1].Bindings(),
               (Bindings{{B + ".2.1.1.4" + bob, kInt, "3"}, {B + ".2.1.1.6" + bob, kInt, "2"}}));
-    EXPECT_EQ(secure.steps[2].Bindings(), (Bindings{{B + ".2.1.1.5" + bob, kOctets, "authpass"},
-                                                    {B + ".2.1.1.7" + bob, kOctets, "privpass"}}));
+    EXPECT_EQ(secure.row->values[2].Bindings(),
+              (Bindings{{B + ".2.1.1.5" + bob, kOctets, "authpass"},
+                        {B + ".2.1.1.7" + bob, kOctets, "privpass"}}));
     // A V3 user without authentication: protocol None and no password.
-    const RowPlan open = PlanUser(User("bob", 3, false, 3, 2, "ignored", "ignored"), {});
-    ASSERT_EQ(open.steps.size(), 3u);
-    EXPECT_EQ(open.steps[1].Bindings(), (Bindings{{B + ".2.1.1.4" + bob, kInt, "1"}}));
-    EXPECT_EQ(open.steps[2].Bindings(), (Bindings{{B + ".2.1.1.5" + bob, kOctets, ""}}));
+    const ApplyPlan open = PlanUser(User("bob", 3, false, 3, 2, "ignored", "ignored"), {});
+    ASSERT_EQ(open.row->values.size(), 3u);
+    EXPECT_EQ(open.row->values[1].Bindings(), (Bindings{{B + ".2.1.1.4" + bob, kInt, "1"}}));
+    EXPECT_EQ(open.row->values[2].Bindings(), (Bindings{{B + ".2.1.1.5" + bob, kOctets, ""}}));
 
     // A v1 group has no level of its own, whatever the disabled combo shows.
-    const RowPlan v1 = PlanGroup({"g1", "", "", "", 1, 3}, {});
-    EXPECT_EQ(v1.statusOid, B + ".3.1.1.7.2.103.49.1.1");
-    EXPECT_EQ(v1.steps[0].Bindings(), (Bindings{{B + ".3.1.1.3.2.103.49.1.1", kInt, "1"}}));
+    const ApplyPlan v1 = PlanGroup({"g1", "", "", "", 1, 3}, {});
+    EXPECT_EQ(v1.row->statusOid, B + ".3.1.1.7.2.103.49.1.1");
+    EXPECT_EQ(v1.row->values[0].Bindings(), (Bindings{{B + ".3.1.1.3.2.103.49.1.1", kInt, "1"}}));
 }
 
 TEST(SnmpAgentRules, WrittenNamesAreUtf8OfAtMost127Bytes) {
@@ -192,15 +194,15 @@ TEST(SnmpAgentRules, WrittenNamesAreUtf8OfAtMost127Bytes) {
     for (int i = 0; i < 32; ++i) {
         faces += QString::fromUtf8("\xF0\x9F\x98\x80");
     }
-    const RowPlan group = PlanGroup({"g", accents, "", faces, 1, 1}, {});
-    const Bindings& bindings = group.steps.at(0).Bindings();
+    const ApplyPlan group = PlanGroup({"g", accents, "", faces, 1, 1}, {});
+    const Bindings& bindings = group.row->values.at(0).Bindings();
     ASSERT_EQ(bindings.size(), 3u);
     EXPECT_EQ(bindings[1].value, "vue-\xC3\xA9\xC3\xBC");
     EXPECT_EQ(bindings[2].value.size(), 124u); // 31 whole characters of four bytes
-    const RowPlan host = PlanHost(Host("10.1.2.3", "h\xC3\xA9"), {});
-    EXPECT_EQ(host.steps.at(0).Bindings()[0].value, "h\xC3\xA9");
+    const ApplyPlan host = PlanHost(Host("10.1.2.3", "h\xC3\xA9"), {});
+    EXPECT_EQ(host.row->values.at(0).Bindings()[0].value, "h\xC3\xA9");
     // Names that form an index are used as typed.
-    EXPECT_EQ(PlanCommunity({QString::fromUtf8("\xC3\xA9"), "x"}, {}).statusOid,
+    EXPECT_EQ(PlanCommunity({QString::fromUtf8("\xC3\xA9"), "x"}, {}).row->statusOid,
               B + ".5.1.1.3.2.195.169");
 }
 
