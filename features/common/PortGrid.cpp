@@ -206,3 +206,14 @@ QWidget* CPortGrid::MakeBulkControls(QWidget* parent, AllButton allButton) {
     layout->setColumnStretch(4, 1);
     return bulk;
 }
+
+QAbstractButton* CPortGrid::FirstEnabledButton() const {
+    for (const auto& choice : m_buttons) {
+        for (QAbstractButton* button : choice) {
+            if (button->isEnabled()) {
+                return button;
+            }
+        }
+    }
+    return nullptr;
+}

@@ -51,6 +51,10 @@ public:
     // Checks or clears every check box.
     void SetAllChecked(bool checked);
 
+    // The first button that takes input, choice by choice in port order; null when none does
+    // (a refusal about the grid puts the focus there).
+    QAbstractButton* FirstEnabledButton() const;
+
     // The checked choice of `port`, -1 when none is.
     int ChoiceOf(int port) const;
     void SetChoice(int port, int choice);

@@ -52,6 +52,7 @@ CMirrorDlg::CMirrorDlg(QWidget* parent) : CResizableDialog(parent), m_cMib(AddDa
                              {QStringLiteral("None"), QStringLiteral("none")}},
                             portCount, sources);
     m_pGrid->setObjectName(QStringLiteral("portGrid"));
+    FocusFor(CMirrorMib::kSourcesField, [this](int) { return m_pGrid->FirstEnabledButton(); });
     auto* allRow = new QHBoxLayout;
     const char* names[] = {"allTxButton", "allRxButton", "allBothButton", "allNoneButton"};
     const char* modes[] = {"TX", "RX", "Both", "None"};

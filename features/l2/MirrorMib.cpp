@@ -63,10 +63,12 @@ ApplyPlan CMirrorMib::PlanApply(const Input& input, const CTrunkInfo& trunks, bo
         .About(kTargetField)
         .Require(std::any_of(chosen.begin(), chosen.end(), [](int v) { return v != 0; }),
                  "Must at least select one source port.")
+        .About(kSourcesField)
         .RequireAlike(
             [&] { return trunks.Alike(chosen); },
             "Must select whole ports of the aggregated link with the same Sniffer Mode to "
-            "source port.");
+            "source port.")
+        .About(kSourcesField);
     plan.refusal = checks.FirstRefusal();
     if (plan.refusal || input.target < 1 || input.target > portCount) {
         return plan;

@@ -19,6 +19,7 @@ public:
     enum Mode : int { kTx = 0, kRx = 1, kBoth = 2, kNone = 3 };
     // The input a refusal is about: the target port.
     static constexpr char kTargetField[] = "target";
+    static constexpr char kSourcesField[] = "sources";
 
     static std::string StateOid();
     static std::string TargetOid();

@@ -51,6 +51,7 @@ CSegmentationDlg::CSegmentationDlg(QWidget* parent)
     }
     m_pGrid = new CPortGrid(portCount, ports);
     m_pGrid->setObjectName(QStringLiteral("portGrid"));
+    FocusFor(CSegmentationMib::kPortsField, [this](int) { return m_pGrid->FirstEnabledButton(); });
     m_pAll = Button(ports, QStringLiteral("&ALL"), "allButton");
     m_pClear = Button(ports, QStringLiteral("&Clear"), "clearButton");
     m_pPortApply = Button(ports, QStringLiteral("Apply"), "portApplyButton");

@@ -64,8 +64,10 @@ ApplyPlan CSegmentationMib::PlanPorts(int fromPort, const PortFlags& ticked,
                                       const CTrunkInfo& trunks, int portCount) {
     ApplyPlan plan;
     CheckChain checks;
-    checks.RequireAlike([&] { return trunks.Alike(ticked); },
-                        "The link aggregation member port can not be configured.");
+    checks
+        .RequireAlike([&] { return trunks.Alike(ticked); },
+                      "The link aggregation member port can not be configured.")
+        .About(kPortsField);
     plan.refusal = checks.FirstRefusal();
     // Without a port to write to (no port chosen) the request stays empty.
     if (!plan.refusal && fromPort >= 1 && fromPort <= portCount) {

@@ -15,6 +15,8 @@
 
 class CSegmentationMib : public CFeatureData {
 public:
+    // The forwarding port grid, which a refusal of the ports chosen is about.
+    static constexpr char kPortsField[] = "ports";
     static std::string StateOid();
     static std::string PortColumn();
     static std::string ForwardingColumn();

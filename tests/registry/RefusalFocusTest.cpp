@@ -8,8 +8,8 @@
 #include "features/common/IpAddressEdit.h"
 #include "tests/support/DialogFixture.h"
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QPushButton>
 
 #include <string>
@@ -102,6 +102,12 @@ const FocusCase kCases[] = {
      "applyButton",
      "Invalid System Location.",
      "locationEdit"},
+    {"mirror_sources",
+     kCmdPortMirroring,
+     {{"enabledRadio", "on"}},
+     "applyButton",
+     "Must at least select one source port.",
+     "portGrid"},
     {"time_profile_times",
      kCmdTimeProfile,
      {{"nameEdit", "night"}},
@@ -112,7 +118,7 @@ const FocusCase kCases[] = {
 
 bool Fill(QWidget* dialog, const char* name, const char* text) {
     QWidget* widget = FindAny(dialog, QString::fromLatin1(name));
-    if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+    if (auto* box = qobject_cast<QAbstractButton*>(widget)) {
         box->setChecked(std::string(text) == "on");
         return true;
     }
@@ -123,7 +129,15 @@ bool Fill(QWidget* dialog, const char* name, const char* text) {
     return Type(dialog, QString::fromLatin1(name), QString::fromLatin1(text));
 }
 
-class RefusalFocusTest : public DialogFixture, public ::testing::WithParamInterface<FocusCase> {};
+class RefusalFocusTest : public DialogFixture, public ::testing::WithParamInterface<FocusCase> {
+protected:
+    SimFixture::Options SimulatorOptions() override {
+        SimFixture::Options options;
+        // Mirroring on: the read that follows a refusal keeps its source grid usable.
+        options.arguments = DataArguments({"1.3.6.1.4.1.99999.10.76.17.18.1.0|2|1"});
+        return options;
+    }
+};
 
 TEST_P(RefusalFocusTest, TheRefusedInputTakesTheFocus) {
     RegisterModuleCommands();
