@@ -104,6 +104,11 @@ void CTrunkMemberDlg::BuildControls() {
     memberGroup->setGeometry(kMargin, gridTop, groupWidth, buttonTop - 8 - gridTop);
     m_pGrid = new CPortGrid(m_nPortCount, memberGroup);
     m_pGrid->setObjectName(QStringLiteral("portGrid"));
+    // The port to blame takes the focus, else the first port that takes input.
+    FocusFor(kMembersField, [this](int port) -> QWidget* {
+        QAbstractButton* button = m_pGrid->Button(port);
+        return button != nullptr && button->isEnabled() ? button : m_pGrid->FirstEnabledButton();
+    });
     auto* gridLayout = new QVBoxLayout(memberGroup);
     gridLayout->setContentsMargins(6, 4, 6, 4);
     gridLayout->addStretch(1);

@@ -86,13 +86,18 @@ struct Condition {
     std::function<bool(const PortAdmission&)> holds;
     const char* message;
 };
-std::optional<std::string> FirstMatch(const std::vector<PortAdmission>& ports,
-                                      const std::vector<std::size_t>& selected,
-                                      const std::vector<Condition>& conditions) {
+// A refusal about the member ports, and about port `index` + 1 when one is to blame.
+Refusal MembersRefusal(std::string text, std::optional<std::size_t> index = std::nullopt) {
+    return Refusal{std::move(text)}.About(kMembersField, index ? static_cast<int>(*index) + 1 : -1);
+}
+
+std::optional<Refusal> FirstMatch(const std::vector<PortAdmission>& ports,
+                                  const std::vector<std::size_t>& selected,
+                                  const std::vector<Condition>& conditions) {
     for (std::size_t i : selected) {
         for (const Condition& condition : conditions) {
             if (condition.holds(ports[i])) {
-                return std::string(condition.message);
+                return MembersRefusal(condition.message, i);
             }
         }
     }
@@ -200,7 +205,9 @@ std::optional<Refusal> CheckMembers(const AdmissionData& data, const PortFlags& 
     const std::vector<std::size_t> selected = Selected(candidate, ports.size());
     const auto count = static_cast<int>(selected.size());
     const auto ref = [&](auto get) { return Reference(ports, selected, get); };
-    const auto refuse = [](std::string text) { return Refusal{std::move(text)}; };
+    const auto refuse = [](std::string text, std::optional<std::size_t> index = std::nullopt) {
+        return MembersRefusal(std::move(text), index);
+    };
     if (count < kMinMembers) {
         return refuse("The mininum port members for an aggregated link is 2 !");
     }
@@ -217,15 +224,15 @@ std::optional<Refusal> CheckMembers(const AdmissionData& data, const PortFlags& 
     const bool dot1xOn = globals.dot1x == 1;
 
     // Rules 1 to 12, each a walk over the ports (or the sets) in its order.
-    using Rule = std::function<std::optional<std::string>()>;
+    using Rule = std::function<std::optional<Refusal>()>;
     const auto walk = [&](std::vector<Condition> conditions) -> Rule {
         return [&, conditions = std::move(conditions)] {
             return FirstMatch(ports, selected, conditions);
         };
     };
     const auto when = [](bool refused, const char* message) -> Rule {
-        return [=]() -> std::optional<std::string> {
-            return refused ? std::optional<std::string>(message) : std::nullopt;
+        return [=]() -> std::optional<Refusal> {
+            return refused ? std::optional<Refusal>(MembersRefusal(message)) : std::nullopt;
         };
     };
     const std::vector<Rule> rules = {
@@ -270,8 +277,8 @@ std::optional<Refusal> CheckMembers(const AdmissionData& data, const PortFlags& 
                "link."}}),
     };
     for (const Rule& rule : rules) {
-        if (auto message = rule()) {
-            return refuse(*message);
+        if (auto refusal = rule()) {
+            return refusal;
         }
     }
 
@@ -290,7 +297,8 @@ std::optional<Refusal> CheckMembers(const AdmissionData& data, const PortFlags& 
             TraceStp(ports[i]);
             if (StpDiffers(ports[i], first)) {
                 return refuse("Cannot add a port with different RSTP port setting to an "
-                              "aggregated link. ");
+                              "aggregated link. ",
+                              i);
             }
         }
     }
@@ -305,8 +313,8 @@ std::optional<Refusal> CheckMembers(const AdmissionData& data, const PortFlags& 
              "Cannot add an ACL enabled port to an aggregated link."),
     };
     for (const Rule& rule : lastRules) {
-        if (auto message = rule()) {
-            return refuse(*message);
+        if (auto refusal = rule()) {
+            return refusal;
         }
     }
 
@@ -320,11 +328,13 @@ std::optional<Refusal> CheckMembers(const AdmissionData& data, const PortFlags& 
         }
         if (ports[i].survState == 1) {
             return refuse("Cannot add a port in  Auto Surveillance VLAN Auto mode to an "
-                          "aggregated link");
+                          "aggregated link",
+                          i);
         }
         if (ports[i].survMode == 2) {
             return refuse("Cannot add a port in Auto Surveillance Vlan Auto dynamic mode to an "
-                          "aggregated link");
+                          "aggregated link",
+                          i);
         }
     }
     return std::nullopt;

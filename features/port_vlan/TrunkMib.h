@@ -23,6 +23,8 @@ namespace trunk {
 
 // The input a refusal of the mode is about: the aggregation's on/off box.
 inline constexpr char kEnableField[] = "enable";
+// The member port grid; a refusal's index is the port to blame, when one is.
+inline constexpr char kMembersField[] = "members";
 
 inline constexpr int kMinMembers = 2;
 inline constexpr int kMaxMembers = 8;

@@ -48,6 +48,8 @@ protected:
         }
         EXPECT_TRUE(Click(dialog.get(), "okButton"));
         m_accepted = dialog->result() == QDialog::Accepted;
+        const QWidget* focused = QApplication::focusWidget();
+        m_focused = focused != nullptr ? focused->objectName().toStdString() : "";
         return messages.TakeTexts();
     }
 
@@ -65,6 +67,7 @@ protected:
     }
 
     bool m_accepted = false;
+    std::string m_focused; // objectName of the widget with the focus after OK
 };
 
 TEST_F(TrunkTest, CountOfMembers) {
@@ -229,6 +232,11 @@ TEST_F(TrunkTest, AdmissionRules) {
         } else {
             EXPECT_EQ(texts, std::vector<std::string>{c.message});
             EXPECT_TRUE(sets.empty());
+            // The port to blame (port 2, where these cases differ) or the grid takes the focus.
+            EXPECT_EQ(m_focused.rfind("port", 0), 0u) << m_focused;
+            if (std::string(c.name) == "pvid" || std::string(c.name) == "spanning tree") {
+                EXPECT_EQ(m_focused, "port2");
+            }
         }
         if (std::string(c.name) == "spanning tree") {
             EXPECT_TRUE(trace.Contains("m_iRstpEnable =  1 "));
