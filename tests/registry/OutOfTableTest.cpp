@@ -4,14 +4,10 @@
 // A switch holding values no choice of the module knows: every INTEGER of the switch set to 77
 // (no enumeration, priority step, profile or port has it). Each dialog, its lists' first rows
 // picked and applied without a change, writes each such object back as it was, or not at all.
-#include "app/ModuleCommands.h"
-#include "features/common/FeatureDialog.h"
-#include "features/common/ReportList.h"
 #include "snmp/SessionParameters.h"
 #include "snmp/Snmp.h"
+#include "tests/registry/MenuWalk.h"
 #include "tests/support/DialogFixture.h"
-
-#include <QPushButton>
 
 #include <set>
 #include <string>
@@ -64,40 +60,15 @@ protected:
         }
     }
 
-    // Opens the dialog, waits for its reads, picks the first row of every list and applies.
-    void ApplyUnchanged(const CommandDialogFactory& factory) {
-        std::unique_ptr<QDialog> dialog = factory();
-        ASSERT_TRUE(ShowActive(dialog.get()));
-        auto* feature = qobject_cast<CFeatureDialog*>(dialog.get());
-        const auto idle = [&] { return feature == nullptr || !feature->IsBusy(); };
-        ASSERT_TRUE(WaitUntil(idle, 120000));
-        for (CReportList* list : dialog->findChildren<CReportList*>()) {
-            if (list->RowCount() > 0) {
-                list->SelectRow(0);
-                emit list->rowSelected(0);
-            }
-        }
-        const auto* apply = qobject_cast<QPushButton*>(FindAny(dialog.get(), "applyButton"));
-        if (apply != nullptr && apply->isEnabled() && apply->isVisibleTo(dialog.get())) {
-            Click(dialog.get(), "applyButton");
-            ASSERT_TRUE(WaitUntil(idle, 120000));
-        }
-    }
-
     std::set<std::string> m_integers;
 };
 
 TEST_F(OutOfTableValuesTest, ApplyWithoutAChangeWritesTheSwitchsOwnValueBack) {
     SessionParameters().VlanEditAllowed = true;
-    RegisterModuleCommands();
     std::size_t written = 0;
-    for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
-        const CommandDialogFactory factory = CommandDialogFor(entry.id);
-        if (entry.id == kCmdAbout || !factory) {
-            continue;
-        }
+    for (const ModuleMenuEntry& entry : MenuDialogs()) {
         SCOPED_TRACE(entry.path);
-        ApplyUnchanged(factory);
+        ApplyFirstRows(*OpenMenuDialog(entry));
         for (const SimSetRecord& set : TakeSets()) {
             for (const SimSetBinding& binding : set.bindings) {
                 if (m_integers.count(binding.oid) != 0) {

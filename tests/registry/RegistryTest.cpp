@@ -7,9 +7,9 @@
 #include "app/ModuleCommands.h"
 #include "features/common/FeatureDialog.h"
 #include "features/common/Messages.h"
-#include "features/common/ReportList.h"
 #include "platform/Trace.h"
 #include "snmp/SessionParameters.h"
+#include "tests/registry/MenuWalk.h"
 #include "tests/support/DialogFixture.h"
 
 #include <QAbstractButton>
@@ -31,17 +31,6 @@ void PrintTo(const ModuleMenuEntry& entry, std::ostream* os) {
 namespace {
 
 using namespace testsupport;
-
-// Every dialog of the menu but About (whose caption the window sets at start-up).
-std::vector<ModuleMenuEntry> Dialogs() {
-    std::vector<ModuleMenuEntry> dialogs;
-    for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
-        if (entry.makeDialog != nullptr && entry.id != kCmdAbout) {
-            dialogs.push_back(entry);
-        }
-    }
-    return dialogs;
-}
 
 class RegisteredDialogTest : public DialogFixture,
                              public ::testing::WithParamInterface<ModuleMenuEntry> {
@@ -81,7 +70,7 @@ TEST_P(RegisteredDialogTest, OpensWithItsCaptionReadsAndClosesItsSessionsInOrder
     EXPECT_EQ(trace.LinesFrom(expected.front()), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Menu, RegisteredDialogTest, ::testing::ValuesIn(Dialogs()),
+INSTANTIATE_TEST_SUITE_P(Menu, RegisteredDialogTest, ::testing::ValuesIn(MenuDialogs()),
                          [](const ::testing::TestParamInfo<ModuleMenuEntry>& info) {
                              std::string name = info.param.name;
                              std::replace(name.begin(), name.end(), '-', '_');
@@ -100,9 +89,7 @@ protected:
 };
 
 TEST_P(SilentSwitchTest, EndsItsReadsAndSaysTheSwitchDidNotAnswer) {
-    RegisterModuleCommands();
-    std::unique_ptr<QDialog> dialog = CommandDialogFor(GetParam().id)();
-    ASSERT_TRUE(ShowActive(dialog.get()));
+    std::unique_ptr<QDialog> dialog = OpenMenuDialog(GetParam());
     auto* feature = qobject_cast<CFeatureDialog*>(dialog.get());
     ASSERT_NE(feature, nullptr);
     const auto saidOnce = [&] { return !feature->IsBusy() && !messages.Texts().empty(); };
@@ -120,7 +107,7 @@ TEST_P(SilentSwitchTest, EndsItsReadsAndSaysTheSwitchDidNotAnswer) {
 // Every dialog that reads the switch when it opens (the transfer dialog reads only while a
 // transfer runs).
 std::vector<ModuleMenuEntry> ReadingDialogs() {
-    std::vector<ModuleMenuEntry> reading = Dialogs();
+    std::vector<ModuleMenuEntry> reading = MenuDialogs();
     std::erase_if(reading, [](const auto& row) { return row.id == kCmdFirmwareTransfer; });
     return reading;
 }
@@ -145,15 +132,9 @@ protected:
 };
 
 TEST_F(ReadingDialogTest, NothingButCloseCanBePressedUntilTheReadsAreIn) {
-    RegisterModuleCommands();
-    for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
-        const CommandDialogFactory factory = CommandDialogFor(entry.id);
-        if (entry.id == kCmdAbout || !factory) {
-            continue;
-        }
+    for (const ModuleMenuEntry& entry : MenuDialogs()) {
         SCOPED_TRACE(entry.path);
-        std::unique_ptr<QDialog> dialog = factory();
-        ASSERT_TRUE(ShowActive(dialog.get()));
+        std::unique_ptr<QDialog> dialog = OpenMenuDialog(entry);
         auto* feature = qobject_cast<CFeatureDialog*>(dialog.get());
         if (feature != nullptr && feature->IsBusy()) {
             for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
@@ -186,24 +167,10 @@ protected:
         std::vector<SimSetRecord> sets;
     };
 
-    Outcome ApplyOnce(const CommandDialogFactory& factory, const char* writeCommunity) {
+    Outcome ApplyOnce(const ModuleMenuEntry& entry, const char* writeCommunity) {
         SessionParameters().WriteCommunity = writeCommunity;
-        std::unique_ptr<QDialog> dialog = factory();
-        EXPECT_TRUE(ShowActive(dialog.get()));
-        auto* feature = qobject_cast<CFeatureDialog*>(dialog.get());
-        const auto idle = [&] { return feature == nullptr || !feature->IsBusy(); };
-        EXPECT_TRUE(WaitUntil(idle, 120000));
-        for (CReportList* list : dialog->findChildren<CReportList*>()) {
-            if (list->RowCount() > 0) {
-                list->SelectRow(0);
-                emit list->rowSelected(0);
-            }
-        }
-        const auto* apply = qobject_cast<QPushButton*>(FindAny(dialog.get(), "applyButton"));
-        if (apply != nullptr && apply->isEnabled() && apply->isVisibleTo(dialog.get())) {
-            Click(dialog.get(), "applyButton");
-            EXPECT_TRUE(WaitUntil(idle, 120000));
-        }
+        std::unique_ptr<QDialog> dialog = OpenMenuDialog(entry);
+        ApplyFirstRows(*dialog);
         dialog.reset();
         return {messages.TakeTexts(), TakeSets()};
     }
@@ -211,20 +178,15 @@ protected:
 
 TEST_F(RefusedWriteTest, ARefusedWriteIsNeverPassedOverInSilence) {
     SessionParameters().VlanEditAllowed = true;
-    RegisterModuleCommands();
     int refusedDialogs = 0;
-    for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
-        const CommandDialogFactory factory = CommandDialogFor(entry.id);
-        if (entry.id == kCmdAbout || !factory) {
-            continue;
-        }
+    for (const ModuleMenuEntry& entry : MenuDialogs()) {
         SCOPED_TRACE(entry.path);
-        const Outcome refused = ApplyOnce(factory, "guests");
+        const Outcome refused = ApplyOnce(entry, "guests");
         if (refused.sets.empty()) {
             continue; // nothing to write, or the input was refused before sending
         }
         ++refusedDialogs;
-        EXPECT_NE(refused.texts, ApplyOnce(factory, "keepers").texts);
+        EXPECT_NE(refused.texts, ApplyOnce(entry, "keepers").texts);
     }
     SessionParameters().WriteCommunity = "keepers";
     EXPECT_GT(refusedDialogs, 10);
@@ -234,7 +196,6 @@ TEST_F(RefusedWriteTest, ARefusedWriteIsNeverPassedOverInSilence) {
 // nothing follows the refused request but a row put back into service or destroyed again.
 TEST_F(RefusedWriteTest, AWriteRefusedAtItsLastStepIsReportedAndEndsThere) {
     SessionParameters().VlanEditAllowed = true;
-    RegisterModuleCommands();
     const auto isPutBack = [](const SimSetRecord& set) {
         return set.bindings.size() == 1 &&
                (set.bindings[0].value == "1" || set.bindings[0].value == "6");
@@ -249,17 +210,13 @@ TEST_F(RefusedWriteTest, AWriteRefusedAtItsLastStepIsReportedAndEndsThere) {
     ASSERT_TRUE(StartSimulator(enabled));
     int multiStepDialogs = 0;
     bool refusing = false;
-    for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
-        const CommandDialogFactory factory = CommandDialogFor(entry.id);
-        if (entry.id == kCmdAbout || !factory) {
-            continue;
-        }
+    for (const ModuleMenuEntry& entry : MenuDialogs()) {
         SCOPED_TRACE(entry.path);
         if (refusing) {
             ASSERT_TRUE(StartSimulator(enabled));
             refusing = false;
         }
-        const Outcome taken = ApplyOnce(factory, "keepers");
+        const Outcome taken = ApplyOnce(entry, "keepers");
         if (taken.sets.size() < 2 || taken.sets.back().bindings.empty()) {
             continue;
         }
@@ -269,7 +226,7 @@ TEST_F(RefusedWriteTest, AWriteRefusedAtItsLastStepIsReportedAndEndsThere) {
                                          {"--refuse-set", taken.sets.back().bindings.front().oid});
         ASSERT_TRUE(StartSimulator(refusingOptions));
         refusing = true;
-        const Outcome refused = ApplyOnce(factory, "keepers");
+        const Outcome refused = ApplyOnce(entry, "keepers");
         EXPECT_FALSE(refused.texts.empty());
         const auto lastRefused =
             std::find_if(refused.sets.rbegin(), refused.sets.rend(),
@@ -293,16 +250,10 @@ protected:
 };
 
 TEST_F(PortGridTest, EveryPortGridTakesARangeEntry) {
-    RegisterModuleCommands();
     int entries = 0;
-    for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
-        const CommandDialogFactory factory = CommandDialogFor(entry.id);
-        if (entry.id == kCmdAbout || !factory) {
-            continue;
-        }
+    for (const ModuleMenuEntry& entry : MenuDialogs()) {
         SCOPED_TRACE(entry.path);
-        std::unique_ptr<QDialog> dialog = factory();
-        ASSERT_TRUE(ShowActive(dialog.get()));
+        std::unique_ptr<QDialog> dialog = OpenMenuDialog(entry);
         auto* feature = qobject_cast<CFeatureDialog*>(dialog.get());
         EXPECT_TRUE(WaitUntil([&] { return feature == nullptr || !feature->IsBusy(); }, 120000));
         for (QWidget* bulk : dialog->findChildren<QWidget*>(QStringLiteral("bulkControls"))) {
