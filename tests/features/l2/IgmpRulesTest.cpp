@@ -7,6 +7,8 @@
 #include "features/common/SnmpRequests.h"
 #include "features/l2/IgmpMib.h"
 
+#include "tests/support/PlanLines.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,25 +18,8 @@ using namespace igmp;
 const std::string G = PrivateOid("10");
 const std::string Q = std::string(kPrivateMib);
 
-std::vector<std::string> Lines(const CSetRequest& request) {
-    std::vector<std::string> lines;
-    for (const auto& binding : request.Bindings()) {
-        lines.push_back(binding.instance + "=" + binding.value);
-    }
-    return lines;
-}
-
-std::vector<std::vector<std::string>> Lines(const std::vector<SetStep>& steps) {
-    std::vector<std::vector<std::string>> lines;
-    for (const SetStep& step : steps) {
-        lines.push_back(Lines(step.request));
-    }
-    return lines;
-}
-
-std::string RefusalOf(const std::optional<Refusal>& refusal) {
-    return refusal ? refusal->text : std::string();
-}
+using testsupport::Lines;
+using testsupport::RefusalOf;
 
 // The switch's values: snooping on, host 260, router 260, robustness 2, last member 1,
 // query 125, max response 10.

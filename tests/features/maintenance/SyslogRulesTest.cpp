@@ -4,6 +4,7 @@
 // The Apply rules of the syslog data class, as a table.
 #include "features/common/SnmpRequests.h"
 #include "features/maintenance/SyslogMib.h"
+#include "tests/support/PlanLines.h"
 
 #include <gtest/gtest.h>
 
@@ -11,25 +12,8 @@ namespace {
 
 const std::string Q = std::string(kPrivateMib);
 
-std::vector<std::string> Lines(const CSetRequest& request) {
-    std::vector<std::string> lines;
-    for (const auto& binding : request.Bindings()) {
-        lines.push_back(binding.instance + "=" + binding.value);
-    }
-    return lines;
-}
-
-std::vector<std::vector<std::string>> Lines(const std::vector<SetStep>& steps) {
-    std::vector<std::vector<std::string>> lines;
-    for (const SetStep& step : steps) {
-        lines.push_back(Lines(step.request));
-    }
-    return lines;
-}
-
-std::string RefusalOf(const std::optional<Refusal>& refusal) {
-    return refusal ? refusal->text : std::string();
-}
+using testsupport::Lines;
+using testsupport::RefusalOf;
 
 TEST(SyslogRules, ChecksAndTheValuesWritten) {
     const std::string s = Q + ".16.1.";
