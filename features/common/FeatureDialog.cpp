@@ -158,6 +158,15 @@ void CFeatureDialog::WalkIntoList(CTableWalk& walk, CReportList& list, RowCells 
     walk.Start();
 }
 
+void CFeatureDialog::StartListing(CTableWalk& walk, CReportList& list) {
+    Watch(walk);
+    list.RemoveAllRows();
+}
+
+void CFeatureDialog::AddListRow(CReportList& list, const QStringList& cells) {
+    list.AddRow(cells);
+}
+
 void CFeatureDialog::ShowWaiting(const QList<QWidget*>& valueFields) {
     for (QWidget* field : valueFields) {
         if (auto* edit = qobject_cast<QLineEdit*>(field)) {

@@ -19,6 +19,7 @@
 #include "features/common/Messages.h"
 #include "features/common/SnmpRequests.h"
 #include "features/common/TableWalk.h"
+#include "features/common/TypedWalk.h"
 
 #include <QDialog>
 #include <QList>
@@ -83,6 +84,7 @@ protected:
 
     // The walk's start and end update the widgets (UpdateWidgets), and IsBusy counts it.
     void Watch(CTableWalk& walk);
+    template <class Row> void Watch(CTypedWalk<Row>& walk) { Watch(walk.Walk()); }
     // Readings the writes depend on: the trunk membership (checked against every port chosen),
     // the VLAN list of `trunks`, or any other reading by its validity. Until a reading is valid
     // every writing button stays disabled.
@@ -106,13 +108,27 @@ protected:
     // holds back the reads that would follow it, but shows nothing.
     void ReportsUnansweredReadsItself() { m_reportsUnansweredReads = true; }
 
-    // The cells of one walked row; the row number is the list's row count before the row
-    // is added. No cells: the row is not shown.
+    // Empties `list` and walks (watched); each row kept goes into the list on the UI thread
+    // (list line i shows Rows()[i], so a pick is read back from the rows, never from the list),
+    // and the end of the walk calls `finished` with the walk's status.
     using RowCells = std::function<QStringList(const SnmpRow& row, int rowNumber)>;
-    // Empties `list` and walks (watched); each row goes into the list on the UI thread, and
-    // the end of the walk calls `finished` with the walk's status.
     void WalkIntoList(CTableWalk& walk, CReportList& list, RowCells cells,
                       std::function<void(int status)> finished = {});
+    template <class Row>
+    void WalkIntoList(CTypedWalk<Row>& walk, CReportList& list,
+                      std::type_identity_t<std::function<QStringList(const Row&, int index)>> cells,
+                      std::function<void(int status)> finished = {}) {
+        StartListing(walk.Walk(), list);
+        walk.OnRow(this, [&list, cells = std::move(cells)](const Row& row, int index) {
+            AddListRow(list, cells(row, index));
+        });
+        walk.OnFinished(this, [finished = std::move(finished)](int status) {
+            if (finished) {
+                finished(status);
+            }
+        });
+        walk.Start();
+    }
 
     // The waiting state: "wait..." in every value field (edits, labels, combos).
     static void ShowWaiting(const QList<QWidget*>& valueFields);
@@ -161,6 +177,8 @@ private:
     class SendingScope;
     // The plan's row and steps alone, nothing shown: success, or the first failure.
     RequestStatus SendWrites(CCommonSNMP& session, const ApplyPlan& plan);
+    void StartListing(CTableWalk& walk, CReportList& list);
+    static void AddListRow(CReportList& list, const QStringList& cells);
     QPushButton* StandardButton(QPointer<QPushButton>& button, const QString& text,
                                 const char* objectName);
 
