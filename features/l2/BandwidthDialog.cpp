@@ -71,10 +71,10 @@ void CBandwidthDlg::EnableControls() {
 
 void CBandwidthDlg::Refresh() {
     m_cMib.Trunks().StartTrunkWalk();
-    WalkIntoList(m_cMib.Walk(), *m_pList, [](const SnmpRow& row, int) {
-        return QStringList{QString::fromStdString(row.Value(0)),
-                           QString::fromStdString(CBandwidthMib::RateCell(row.Value(1))),
-                           QString::fromStdString(CBandwidthMib::RateCell(row.Value(2)))};
+    WalkIntoList(m_cMib.Walk(), *m_pList, [](const auto& row, int) {
+        return QStringList{row.port ? QString::number(*row.port) : QString(),
+                           kit::Text(CBandwidthMib::RateCell(row.txRate)),
+                           kit::Text(CBandwidthMib::RateCell(row.rxRate))};
     });
 }
 

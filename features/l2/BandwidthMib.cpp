@@ -16,8 +16,11 @@ std::string CBandwidthMib::RxRateColumn() {
     return PrivateOid("13.1.2.1.3");
 }
 
-std::string CBandwidthMib::RateCell(const std::string& value) {
-    const auto rate = IntegerOf(value);
+std::optional<CBandwidthMib::Row> CBandwidthMib::ParseRow(const SnmpRow& row) {
+    return Row{IntegerOf(row.Value(0)), IntegerOf(row.Value(1)), IntegerOf(row.Value(2))};
+}
+
+std::string CBandwidthMib::RateCell(std::optional<long> rate) {
     if (!rate) {
         return {};
     }

@@ -8,8 +8,8 @@
 
 #include "features/common/ApplyCheck.h"
 #include "features/common/FeatureData.h"
-#include "features/common/TableWalk.h"
 #include "features/common/TrunkInfo.h"
+#include "features/common/TypedWalk.h"
 
 #include <optional>
 #include <string>
@@ -37,20 +37,28 @@ public:
         std::optional<long long> rate; // as typed; empty when nothing or no number was typed
     };
 
-    // The list cell of a rate read: "No Limit" for 0, the number otherwise, empty for garbage.
-    static std::string RateCell(const std::string& value);
+    // One port of the rate table; a value that is no number stays empty.
+    struct Row {
+        std::optional<long> port;
+        std::optional<long> txRate;
+        std::optional<long> rxRate;
+    };
+    static std::optional<Row> ParseRow(const SnmpRow& row);
+    // The list cell of a rate: "No Limit" for 0, the number otherwise, empty when none was read.
+    static std::string RateCell(std::optional<long> rate);
     // `trunkPorts`: trunk group per port (entry p-1 for port p), 0 outside any trunk.
     // One step per port, in port order; a port the switch refuses does not keep the others
     // from their new rate.
     static ApplyPlan PlanApply(const Input& input, const PortFlags& trunkPorts);
 
-    CTableWalk& Walk() { return m_cPortWalk; }
+    CTypedWalk<Row>& Walk() { return m_cPortWalk; }
     CTrunkInfo& Trunks() { return m_cTrunkInfo; }
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
 private:
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
-    CTableWalk m_cPortWalk{m_cCommonSNMPTable, {PortColumn(), TxRateColumn(), RxRateColumn()}};
+    CTypedWalk<Row> m_cPortWalk{
+        m_cCommonSNMPTable, {PortColumn(), TxRateColumn(), RxRateColumn()}, &ParseRow};
     CTrunkInfo m_cTrunkInfo;
 };

@@ -64,9 +64,11 @@ const std::array<TimerDef, kTimerCount>& igmp::Timers() {
 
 CIgmpMib::CIgmpMib()
     : m_cVlanWalk(m_cCommonSNMPTable,
-                  {kVlanId, kVlanName, kVlanState, kVlanQuerier, kVlanFastLeave, kVlanRouterPorts}),
+                  {kVlanId, kVlanName, kVlanState, kVlanQuerier, kVlanFastLeave, kVlanRouterPorts},
+                  &VlanRowOf),
       m_cGroupWalk(m_cCommonSNMPGroup,
-                   {Igmp("3.5.1.1"), Igmp("3.5.1.2"), Igmp("3.5.1.3"), Igmp("3.5.1.4")}) {}
+                   {Igmp("3.5.1.1"), Igmp("3.5.1.2"), Igmp("3.5.1.3"), Igmp("3.5.1.4")}, &GroupOf) {
+}
 
 bool CIgmpMib::ReadGlobal() {
     std::vector<std::string> instances{kStateOid};
@@ -122,19 +124,19 @@ ApplyPlan CIgmpMib::PlanGlobal(const Global& old, bool enable, const TimerInput&
     return plan;
 }
 
-const VlanRow* CIgmpMib::AddVlanRow(const SnmpRow& row) {
+std::optional<VlanRow> CIgmpMib::VlanRowOf(const SnmpRow& row) {
     const std::optional<long> vid = IntegerOf(row.suffix);
     if (!vid || *vid < 1 || *vid > 4094) {
-        return nullptr;
+        return std::nullopt;
     }
-    VlanRow& added = m_vlanRows.emplace_back();
+    VlanRow added;
     added.vid = *vid;
     added.name = row.Value(kValueName);
     added.state = IntegerOf(row.Value(kValueState));
     added.querier = IntegerOf(row.Value(kValueQuerier));
     added.fastLeave = IntegerOf(row.Value(kValueFastLeave));
     added.routerPorts = row.Value(kValueRouterPorts);
-    return &added;
+    return added;
 }
 
 ApplyPlan CIgmpMib::PlanVlan(const VlanRow* picked, long state, long querier, long fastLeave) {
@@ -177,9 +179,8 @@ ApplyPlan CIgmpMib::PlanRouterPorts(const VlanRow* picked, const PortFlags& tick
     return plan;
 }
 
-GroupRow CIgmpMib::GroupOf(const SnmpRow& row, int rowNumber) {
+std::optional<GroupRow> CIgmpMib::GroupOf(const SnmpRow& row) {
     GroupRow group;
-    group.id = std::to_string(rowNumber + 1);
     group.vid = row.Value(kGroupVid);
     const std::string& address = row.Value(kGroupAddress);
     if (address.size() == 4) {

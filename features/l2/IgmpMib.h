@@ -10,8 +10,8 @@
 #include "features/common/ApplyCheck.h"
 #include "features/common/EnumTable.h"
 #include "features/common/FeatureData.h"
-#include "features/common/TableWalk.h"
 #include "features/common/TrunkInfo.h"
+#include "features/common/TypedWalk.h"
 #include "snmp/PortEncoding.h"
 
 #include <array>
@@ -60,7 +60,6 @@ struct VlanRow {
 
 // One learned multicast group.
 struct GroupRow {
-    std::string id; // the row number plus one
     std::string vid;
     std::string address; // "%d.%d.%d.%d", empty when the switch sent no four octets
     std::string mac;     // "%02X-...", empty when it sent no six octets
@@ -85,11 +84,10 @@ public:
     static ApplyPlan PlanGlobal(const Global& old, bool enable, const igmp::TimerInput& typed);
 
     // VLAN settings: the walk and the rows read since it started.
-    CTableWalk& VlanWalk() { return m_cVlanWalk; }
-    void ClearVlanRows() { m_vlanRows.clear(); }
-    // Turns a walked row into the model; nothing for a row without a usable VLAN id.
-    const igmp::VlanRow* AddVlanRow(const SnmpRow& row);
-    const std::vector<igmp::VlanRow>& VlanRows() const { return m_vlanRows; }
+    CTypedWalk<igmp::VlanRow>& VlanWalk() { return m_cVlanWalk; }
+    // Nothing for a row without a usable VLAN id.
+    static std::optional<igmp::VlanRow> VlanRowOf(const SnmpRow& row);
+    const std::vector<igmp::VlanRow>& VlanRows() const { return m_cVlanWalk.Rows(); }
     static ApplyPlan PlanVlan(const igmp::VlanRow* picked, long state, long querier,
                               long fastLeave);
     ApplyPlan PlanRouterPorts(const igmp::VlanRow* picked, const PortFlags& ticked) const;
@@ -97,8 +95,8 @@ public:
     CTrunkInfo& TrunkInfo() { return m_cTrunkInfo; }
 
     // The multicast entry table.
-    CTableWalk& GroupWalk() { return m_cGroupWalk; }
-    static igmp::GroupRow GroupOf(const SnmpRow& row, int rowNumber);
+    CTypedWalk<igmp::GroupRow>& GroupWalk() { return m_cGroupWalk; }
+    static std::optional<igmp::GroupRow> GroupOf(const SnmpRow& row);
 
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
@@ -107,10 +105,9 @@ private:
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
     CCommonSNMP& m_cCommonSNMPGroup = AddSession("m_cCommonSNMPGroup");
-    CTableWalk m_cVlanWalk;
-    CTableWalk m_cGroupWalk;
+    CTypedWalk<igmp::VlanRow> m_cVlanWalk;
+    CTypedWalk<igmp::GroupRow> m_cGroupWalk;
     CTrunkInfo m_cTrunkInfo;
 
     Global m_global;
-    std::vector<igmp::VlanRow> m_vlanRows;
 };

@@ -95,17 +95,11 @@ void CIgmpVlanDlg::EnableControls() {
 
 void CIgmpVlanDlg::Refresh() {
     // The VLAN picked last stays picked while the switch still has it.
-    m_cMib.ClearVlanRows();
     m_cMib.TrunkInfo().StartTrunkWalk();
-    WalkIntoList(m_cMib.VlanWalk(), *m_pVlanList, [this](const SnmpRow& row, int) {
-        const VlanRow* vlan = m_cMib.AddVlanRow(row);
-        if (vlan == nullptr) {
-            return QStringList();
-        }
-        return QStringList{
-            QString::number(vlan->vid),           Utf8ToText(vlan->name),
-            Text(States().Cell(vlan->state)),     Text(States().Cell(vlan->querier)),
-            Text(States().Cell(vlan->fastLeave)), RouterPortsText(vlan->routerPorts)};
+    WalkIntoList(m_cMib.VlanWalk(), *m_pVlanList, [](const VlanRow& vlan, int) {
+        return QStringList{QString::number(vlan.vid),           Utf8ToText(vlan.name),
+                           Text(States().Cell(vlan.state)),     Text(States().Cell(vlan.querier)),
+                           Text(States().Cell(vlan.fastLeave)), RouterPortsText(vlan.routerPorts)};
     });
 }
 
@@ -119,11 +113,11 @@ const VlanRow* CIgmpVlanDlg::Picked() const {
 }
 
 void CIgmpVlanDlg::PickRow(int row) {
-    const auto& rows = m_cMib.VlanRows();
-    if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) {
+    const VlanRow* picked = m_cMib.VlanWalk().RowAt(row);
+    if (picked == nullptr) {
         return;
     }
-    const VlanRow& vlan = rows[static_cast<std::size_t>(row)];
+    const VlanRow& vlan = *picked;
     m_pickedVid = vlan.vid;
     m_pVidEdit->setText(QString::number(vlan.vid));
     m_pNameEdit->setText(Utf8ToText(vlan.name));

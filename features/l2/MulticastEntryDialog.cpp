@@ -24,9 +24,8 @@ CMulticastEntryDlg::CMulticastEntryDlg(CIgmpMib* shared, QWidget* parent)
 }
 
 void CMulticastEntryDlg::Refresh() {
-    WalkIntoList(m_cMib.GroupWalk(), *m_pEntryList, [](const SnmpRow& row, int rowNumber) {
-        const igmp::GroupRow group = CIgmpMib::GroupOf(row, rowNumber);
-        return QStringList{QString::fromStdString(group.id), QString::fromStdString(group.vid),
+    WalkIntoList(m_cMib.GroupWalk(), *m_pEntryList, [](const igmp::GroupRow& group, int index) {
+        return QStringList{QString::number(index + 1), QString::fromStdString(group.vid),
                            QString::fromStdString(group.address), QString::fromStdString(group.mac),
                            QString::fromStdString(group.ports)};
     });

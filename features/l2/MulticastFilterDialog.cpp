@@ -48,11 +48,11 @@ void CMulticastFilterDlg::EnableControls() {
 
 // A picked row fills the form with that VLAN and its mode as the switch reports it.
 void CMulticastFilterDlg::ShowRow(int row) {
-    const auto& rows = m_cMib.Rows();
-    if (row < 0 || row >= static_cast<int>(rows.size())) {
+    const CMulticastFilterMib::Row* picked = m_cMib.Walk().RowAt(row);
+    if (picked == nullptr) {
         return;
     }
-    const CMulticastFilterMib::Row& vlan = rows[static_cast<std::size_t>(row)];
+    const CMulticastFilterMib::Row& vlan = *picked;
     m_pAllCheck->setChecked(false);
     kit::SelectValue(*m_pVlanCombo, vlan.vid);
     if (vlan.mode) {
@@ -61,17 +61,12 @@ void CMulticastFilterDlg::ShowRow(int row) {
 }
 
 void CMulticastFilterDlg::Refresh() {
-    m_cMib.ClearRows();
     m_pVlanCombo->clear();
-    WalkIntoList(m_cMib.Walk(), *m_pList, [this](const SnmpRow& row, int) {
-        const CMulticastFilterMib::Row* vlan = m_cMib.AddRow(row);
-        if (vlan == nullptr) {
-            return QStringList();
-        }
-        m_pVlanCombo->addItem(QString::number(vlan->vid),
-                              QVariant::fromValue(static_cast<qlonglong>(vlan->vid)));
-        return QStringList{QString::number(vlan->vid), Utf8ToText(vlan->name),
-                           QString::fromStdString(CMulticastFilterMib::Modes().Cell(vlan->mode))};
+    WalkIntoList(m_cMib.Walk(), *m_pList, [this](const CMulticastFilterMib::Row& vlan, int) {
+        m_pVlanCombo->addItem(QString::number(vlan.vid),
+                              QVariant::fromValue(static_cast<qlonglong>(vlan.vid)));
+        return QStringList{QString::number(vlan.vid), Utf8ToText(vlan.name),
+                           QString::fromStdString(CMulticastFilterMib::Modes().Cell(vlan.mode))};
     });
 }
 

@@ -21,23 +21,24 @@ const CEnumTable& CMulticastFilterMib::Modes() {
 }
 
 CMulticastFilterMib::CMulticastFilterMib()
-    : m_cWalk(m_cCommonSNMPTable, {PrivateOid("7.8.1.1"), PrivateOid("7.6.1.1"), kModeColumn}) {}
+    : m_cWalk(m_cCommonSNMPTable, {PrivateOid("7.8.1.1"), PrivateOid("7.6.1.1"), kModeColumn},
+              &RowOf) {}
 
-const CMulticastFilterMib::Row* CMulticastFilterMib::AddRow(const SnmpRow& row) {
+std::optional<CMulticastFilterMib::Row> CMulticastFilterMib::RowOf(const SnmpRow& row) {
     const std::optional<long> vid = IntegerOf(row.suffix);
     if (!vid || *vid < 1 || *vid > 4094) {
-        return nullptr;
+        return std::nullopt;
     }
-    Row& added = m_rows.emplace_back();
+    Row added;
     added.vid = *vid;
     added.name = row.Value(kValueName);
     added.mode = IntegerOf(row.Value(kValueMode));
-    return &added;
+    return added;
 }
 
 ApplyPlan CMulticastFilterMib::PlanApply(bool all, std::optional<long> chosenVid, long mode) const {
     ApplyPlan plan;
-    for (const Row& row : m_rows) {
+    for (const Row& row : Rows()) {
         if (all || row.vid == chosenVid) {
             plan.Request().Integer(InstanceOid(kModeColumn, static_cast<int>(row.vid)), mode);
         }

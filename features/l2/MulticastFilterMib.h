@@ -8,7 +8,7 @@
 #include "features/common/ApplyCheck.h"
 #include "features/common/EnumTable.h"
 #include "features/common/FeatureData.h"
-#include "features/common/TableWalk.h"
+#include "features/common/TypedWalk.h"
 
 #include <optional>
 #include <string>
@@ -28,11 +28,10 @@ public:
 
     CMulticastFilterMib();
 
-    CTableWalk& Walk() { return m_cWalk; }
-    void ClearRows() { m_rows.clear(); }
-    // Turns a walked row into the model; nothing for a row without a usable VLAN id.
-    const Row* AddRow(const SnmpRow& row);
-    const std::vector<Row>& Rows() const { return m_rows; }
+    CTypedWalk<Row>& Walk() { return m_cWalk; }
+    // Nothing for a row without a usable VLAN id.
+    static std::optional<Row> RowOf(const SnmpRow& row);
+    const std::vector<Row>& Rows() const { return m_cWalk.Rows(); }
 
     // `all`: every listed VLAN in one request, else the chosen one (nothing chosen, nothing
     // to send).
@@ -43,6 +42,5 @@ public:
 private:
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
-    CTableWalk m_cWalk;
-    std::vector<Row> m_rows;
+    CTypedWalk<Row> m_cWalk;
 };

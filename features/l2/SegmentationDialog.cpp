@@ -121,16 +121,13 @@ void CSegmentationDlg::Refresh() {
     }
     SetReading(false);
     m_cMib.Trunks().StartTrunkWalk();
-    m_cMib.ForgetRows();
     const int portCount = m_pGrid->PortCount();
     WalkIntoList(
         m_cMib.Walk(), *m_pList,
-        [this, portCount](const SnmpRow& row, int) {
-            m_cMib.RememberRow(row);
-            const auto port = IntegerOf(row.Value(0));
+        [portCount](const CSegmentationMib::Row& row, int) {
             return QStringList{
-                port ? QString::number(*port) : QString(),
-                QString::fromStdString(PortBitsToRanges(row.Value(1), 1, portCount).text)};
+                row.port ? QString::number(*row.port) : QString(),
+                QString::fromStdString(PortBitsToRanges(row.forwarding, 1, portCount).text)};
         },
         [this](int) { ShowChosenPort(); });
 }

@@ -38,18 +38,18 @@ RequestStatus CSegmentationMib::ReadState() {
     return RequestStatus(0);
 }
 
-void CSegmentationMib::RememberRow(const SnmpRow& row) {
-    const auto port = IntegerOf(row.suffix);
-    if (port && *port >= 1) {
-        m_forwarding[static_cast<int>(*port)] = row.Value(1);
-    }
+std::optional<CSegmentationMib::Row> CSegmentationMib::RowOf(const SnmpRow& row) {
+    return Row{IntegerOf(row.suffix), IntegerOf(row.Value(0)), row.Value(1)};
 }
 
 PortFlags CSegmentationMib::ForwardingOf(int port, int portCount) const {
     PortFlags flags(static_cast<std::size_t>(std::max(0, portCount)), 0);
-    const auto found = m_forwarding.find(port);
-    if (found != m_forwarding.end()) {
-        PortListToFlags(PortBitsToList(found->second, portCount).text, flags, 1, portCount);
+    const auto& rows = m_cPortWalk.Rows();
+    // A switch that lists a port twice: its last row counts.
+    const auto found = std::find_if(rows.rbegin(), rows.rend(),
+                                    [port](const Row& row) { return row.index == port; });
+    if (port >= 1 && found != rows.rend()) {
+        PortListToFlags(PortBitsToList(found->forwarding, portCount).text, flags, 1, portCount);
     }
     return flags;
 }

@@ -6,10 +6,9 @@
 
 #include "features/common/ApplyCheck.h"
 #include "features/common/FeatureData.h"
-#include "features/common/TableWalk.h"
 #include "features/common/TrunkInfo.h"
+#include "features/common/TypedWalk.h"
 
-#include <map>
 #include <optional>
 #include <string>
 
@@ -29,9 +28,13 @@ public:
     RequestStatus ReadState();
     const std::optional<long>& State() const { return m_state; }
 
-    // Forwarding PortLists by port, as walked last.
-    void RememberRow(const SnmpRow& row);
-    void ForgetRows() { m_forwarding.clear(); }
+    // One port's forwarding PortList; the index and the port column as numbers when they are.
+    struct Row {
+        std::optional<long> index;
+        std::optional<long> port;
+        std::string forwarding;
+    };
+    static std::optional<Row> RowOf(const SnmpRow& row);
     // The forwarding ports of `port` as flags (all 0 when the port was not walked).
     PortFlags ForwardingOf(int port, int portCount) const;
 
@@ -40,7 +43,7 @@ public:
     static ApplyPlan PlanPorts(int fromPort, const PortFlags& ticked, const CTrunkInfo& trunks,
                                int portCount);
 
-    CTableWalk& Walk() { return m_cPortWalk; }
+    CTypedWalk<Row>& Walk() { return m_cPortWalk; }
     CTrunkInfo& Trunks() { return m_cTrunkInfo; }
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
@@ -48,8 +51,7 @@ private:
     CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
-    CTableWalk m_cPortWalk{m_cCommonSNMPTable, {PortColumn(), ForwardingColumn()}};
+    CTypedWalk<Row> m_cPortWalk{m_cCommonSNMPTable, {PortColumn(), ForwardingColumn()}, &RowOf};
     CTrunkInfo m_cTrunkInfo;
     std::optional<long> m_state;
-    std::map<int, std::string> m_forwarding;
 };

@@ -91,6 +91,10 @@ std::vector<std::string> PortCells(const std::vector<std::string>& values) {
             number(9)};
 }
 
+std::optional<PortRow> PortRowOf(const SnmpRow& row) {
+    return PortRow{IntegerOf(row.Value(0)), PortCells(row.values)};
+}
+
 std::optional<Refusal> CheckBridge(const BridgeInput& input) {
     const long long age = input.age.value_or(0), delay = input.delay.value_or(0),
                     hello = input.hello.value_or(0);
@@ -184,7 +188,8 @@ std::vector<std::string> PortColumns() {
 
 } // namespace
 
-CSpanningTreeMib::CSpanningTreeMib() : m_cPortWalk(m_cCommonSNMPTable, PortColumns()) {}
+CSpanningTreeMib::CSpanningTreeMib()
+    : m_cPortWalk(m_cCommonSNMPTable, PortColumns(), &stp::PortRowOf) {}
 
 void CSpanningTreeMib::StartBridgeRead(std::function<void(bool read)> done) {
     using stp::BridgeOid;

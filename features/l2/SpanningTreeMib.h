@@ -11,8 +11,8 @@
 #include "features/common/BackgroundRequest.h"
 #include "features/common/EnumTable.h"
 #include "features/common/FeatureData.h"
-#include "features/common/TableWalk.h"
 #include "features/common/TrunkInfo.h"
+#include "features/common/TypedWalk.h"
 
 #include <functional>
 #include <optional>
@@ -46,6 +46,12 @@ std::string DesignatedPortText(const std::string& octets);
 std::string EnableText(const std::string& value);
 // The texts of one port table row (the ten columns as walked or read), in column order.
 std::vector<std::string> PortCells(const std::vector<std::string>& values);
+// One row of the port table: its port (nothing when the switch sent no number) and its texts.
+struct PortRow {
+    std::optional<long> port;
+    std::vector<std::string> cells;
+};
+std::optional<PortRow> PortRowOf(const SnmpRow& row);
 
 struct Bridge {
     std::optional<long> rstpState; // 1 enabled, 2 disabled
@@ -103,7 +109,7 @@ public:
     // Reads the row of one port: the ten columns' values, or the failure.
     SnmpResult<std::vector<std::string>> ReadPort(int port);
 
-    CTableWalk& PortWalk() { return m_cPortWalk; }
+    CTypedWalk<stp::PortRow>& PortWalk() { return m_cPortWalk; }
     CTrunkInfo& Trunks() { return m_cTrunkInfo; }
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
@@ -114,7 +120,7 @@ private:
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
     CBackgroundRequest m_cBridgeRead{m_cCommonSNMP};
-    CTableWalk m_cPortWalk;
+    CTypedWalk<stp::PortRow> m_cPortWalk;
     CTrunkInfo m_cTrunkInfo;
     stp::Bridge m_bridge;
 };

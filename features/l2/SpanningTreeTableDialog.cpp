@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 CSpanningTreeTableDlg::CSpanningTreeTableDlg(QWidget* parent)
     : CFeatureDialog(parent), m_cMib(AddData<CSpanningTreeMib>()) {
     setWindowTitle(QStringLiteral(" Spanning Tree Table"));
@@ -58,9 +60,9 @@ void CSpanningTreeTableDlg::Refresh() {
     m_pEntries->clear();
     WalkIntoList(
         m_cMib.PortWalk(), *m_pList,
-        [](const SnmpRow& row, int) {
+        [](const stp::PortRow& row, int) {
             QStringList cells;
-            for (const std::string& cell : stp::PortCells(row.values)) {
+            for (const std::string& cell : row.cells) {
                 cells << QString::fromStdString(cell);
             }
             return cells;
@@ -69,12 +71,12 @@ void CSpanningTreeTableDlg::Refresh() {
 }
 
 void CSpanningTreeTableDlg::OpenPort() {
-    const int row = m_pList->SelectedRow();
-    const int port = row >= 0 ? m_pList->Cell(row, 0).toInt() : m_pList->Cell(0, 0).toInt();
-    if (port < 1) {
+    // Without a pick, the first port.
+    const stp::PortRow* picked = m_cMib.PortWalk().RowAt(std::max(m_pList->SelectedRow(), 0));
+    if (picked == nullptr || !picked->port || *picked->port < 1) {
         return;
     }
-    CSpanningTreePortDlg dialog(port, this);
+    CSpanningTreePortDlg dialog(static_cast<int>(*picked->port), this);
     dialog.exec();
     Refresh();
 }

@@ -98,7 +98,9 @@ TEST(BandwidthRules, RateRangeTrunkedPortsAndTheColumnsOfEachPort) {
         }
         EXPECT_EQ(sent, c.sent) << c.input.fromPort << "-" << c.input.toPort;
     }
-    EXPECT_EQ(CBandwidthMib::RateCell("\x01\x02"), "");
+    const auto garbage = CBandwidthMib::ParseRow({"3", {"3", "\x01\x02", "0"}, {}});
+    EXPECT_EQ(CBandwidthMib::RateCell(garbage->txRate), "");
+    EXPECT_EQ(CBandwidthMib::RateCell(garbage->rxRate), "No Limit");
 }
 
 TEST(SegmentationRules, ForwardingPortListLengthIsFixedByTheModel) {
