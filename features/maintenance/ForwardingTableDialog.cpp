@@ -22,6 +22,11 @@ std::optional<std::string> CForwardingTableMib::ReadAgingTime() {
     return values->front();
 }
 
+std::optional<CForwardingTableMib::Entry> CForwardingTableMib::EntryOf(const SnmpRow& row) {
+    return Entry{QString::fromStdString(row.Value(0)), FdbMacOfIndex(row.suffix),
+                 FdbStatusText(row.Value(1)), FdbDatabaseIdOfIndex(row.suffix)};
+}
+
 CForwardingTableDlg::CForwardingTableDlg(QWidget* parent) : CFeatureDialog(parent) {
     setWindowTitle(QString::fromLatin1(kCaption));
     m_list = new CReportList(this);
@@ -35,7 +40,7 @@ CForwardingTableDlg::CForwardingTableDlg(QWidget* parent) : CFeatureDialog(paren
     m_list->SetAllRowsSource([this] {
         QList<QStringList> rows;
         for (int id = 1; id <= EntryCount(); ++id) {
-            const Entry& entry = m_entries[static_cast<std::size_t>(id - 1)];
+            const Entry& entry = Entries()[static_cast<std::size_t>(id - 1)];
             rows.append({QString::number(id), entry.port, entry.mac, entry.status});
         }
         return rows;
@@ -117,7 +122,7 @@ void CForwardingTableDlg::RunFind() {
         return;
     }
     for (int id = 1; id <= EntryCount(); ++id) {
-        const Entry& entry = m_entries[static_cast<std::size_t>(id - 1)];
+        const Entry& entry = Entries()[static_cast<std::size_t>(id - 1)];
         if (MacStartsWith(entry.mac, *prefix)) {
             m_findList->AddRow(
                 {QString::number(id), entry.port, entry.databaseId, entry.mac, entry.status});
@@ -133,23 +138,19 @@ void CForwardingTableDlg::EnableControls() {
 }
 
 void CForwardingTableDlg::Refresh() {
-    m_entries.clear();
     m_firstShownId = 1;
     m_list->RemoveAllRows();
-    UpdatePageButtons();
-    CTableWalk& walk = m_cMib.Walk();
+    CTypedWalk<Entry>& walk = m_cMib.Walk();
     Watch(walk);
-    walk.OnRow(this, [this](const SnmpRow& row) { AddEntry(row); });
+    walk.OnRow(this, [this](const Entry&, int index) { EntryRead(index + 1); });
     walk.Start();
+    UpdatePageButtons();
     if (const auto seconds = m_cMib.ReadAgingTime()) {
         m_agingTime->setText(QString::fromStdString(*seconds));
     }
 }
 
-void CForwardingTableDlg::AddEntry(const SnmpRow& row) {
-    m_entries.push_back({QString::fromStdString(row.Value(0)), FdbMacOfIndex(row.suffix),
-                         FdbStatusText(row.Value(1)), FdbDatabaseIdOfIndex(row.suffix)});
-    const int id = EntryCount();
+void CForwardingTableDlg::EntryRead(int id) {
     if (id >= m_firstShownId && id <= m_firstShownId + kPageSize - 1) {
         ShowEntry(id);
     }
@@ -171,7 +172,7 @@ void CForwardingTableDlg::ShowPage(int firstId) {
 }
 
 void CForwardingTableDlg::ShowEntry(int id) {
-    const Entry& entry = m_entries[static_cast<std::size_t>(id - 1)];
+    const Entry& entry = Entries()[static_cast<std::size_t>(id - 1)];
     m_list->AddRow({QString::number(id), entry.port, entry.mac, entry.status});
 }
 

@@ -22,14 +22,24 @@ public:
     static inline const std::string kDot1qTpFdbStatus = "1.3.6.1.2.1.17.7.1.2.2.1.3";
     static inline const std::string kDot1dTpAgingTime = "1.3.6.1.2.1.17.4.2";
 
-    CTableWalk& Walk() { return m_cWalk; }
+    // One learned address: the port and status as read, address and database from the index.
+    struct Entry {
+        QString port;
+        QString mac;
+        QString status;
+        QString databaseId;
+    };
+    static std::optional<Entry> EntryOf(const SnmpRow& row);
+
+    // The entries read since the walk started, the first one ID 1.
+    CTypedWalk<Entry>& Walk() { return m_cWalk; }
     // dot1dTpAgingTime in seconds; nothing when the read failed.
     std::optional<std::string> ReadAgingTime();
 
 private:
     CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
-    CTableWalk m_cWalk{m_cCommonSNMPTable, {kDot1qTpFdbPort, kDot1qTpFdbStatus}};
+    CTypedWalk<Entry> m_cWalk{m_cCommonSNMPTable, {kDot1qTpFdbPort, kDot1qTpFdbStatus}, &EntryOf};
 };
 
 class CForwardingTableDlg : public CFeatureDialog {
@@ -46,7 +56,7 @@ public:
     void Refresh() override;
 
     CReportList* List() const { return m_list; }
-    int EntryCount() const { return static_cast<int>(m_entries.size()); }
+    int EntryCount() const { return static_cast<int>(Entries().size()); }
     // The ID of the first entry on the page shown (1 for the first page).
     int FirstShownId() const { return m_firstShownId; }
     // The entries of the whole table whose address starts with what Find holds.
@@ -57,14 +67,9 @@ protected:
     void EnableControls() override;
 
 private:
-    struct Entry {
-        QString port;
-        QString mac;
-        QString status;
-        QString databaseId;
-    };
-
-    void AddEntry(const SnmpRow& row);
+    using Entry = CForwardingTableMib::Entry;
+    const std::vector<Entry>& Entries() const { return m_cMib.Walk().Rows(); }
+    void EntryRead(int id);
     void ShowPage(int firstId);
     void ShowEntry(int id);
     int LastIdOfPage() const;
@@ -73,7 +78,6 @@ private:
     void RunFind();
 
     CForwardingTableMib& m_cMib = AddData<CForwardingTableMib>();
-    std::vector<Entry> m_entries;
     int m_firstShownId = 1;
     CReportList* m_list = nullptr;
     QLineEdit* m_agingTime = nullptr;

@@ -28,8 +28,11 @@ void CInterfaceTableDlg::WalkStarting() {
     m_rowCount->setText(QStringLiteral("0"));
 }
 
-QStringList CInterfaceTableDlg::Cells(const SnmpRow& row, int rowNumber) {
-    m_rowCount->setText(QString::number(rowNumber + 1));
-    return {QString::fromStdString(row.Value(0)), InterfaceStatusText(row.Value(1)),
-            InterfaceSpeedText(row.Value(2))};
+std::optional<MibRow> CInterfaceTableMib::RowOf(const SnmpRow& row) {
+    return MibRow{{QString::fromStdString(row.Value(0)), InterfaceStatusText(row.Value(1)),
+                   InterfaceSpeedText(row.Value(2))}};
+}
+
+void CInterfaceTableDlg::RowRead(int index) {
+    m_rowCount->setText(QString::number(index + 1));
 }

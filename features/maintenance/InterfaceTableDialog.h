@@ -15,7 +15,8 @@ public:
     static inline const std::string kIfOperStatus = "1.3.6.1.2.1.2.2.1.8";
     static inline const std::string kIfSpeed = "1.3.6.1.2.1.2.2.1.5";
 
-    CInterfaceTableMib() : CPublicMibTable({kIfIndex, kIfOperStatus, kIfSpeed}, true) {}
+    CInterfaceTableMib() : CPublicMibTable({kIfIndex, kIfOperStatus, kIfSpeed}, &RowOf, true) {}
+    static std::optional<MibRow> RowOf(const SnmpRow& row);
 };
 
 class CInterfaceTableDlg : public CPublicMibTableDialog {
@@ -27,8 +28,8 @@ public:
     explicit CInterfaceTableDlg(QWidget* parent = nullptr);
 
 protected:
-    CTableWalk& Walk() override { return m_cMib.Walk(); }
-    QStringList Cells(const SnmpRow& row, int rowNumber) override;
+    CTypedWalk<MibRow>& Walk() override { return m_cMib.Walk(); }
+    void RowRead(int index) override;
     void WalkStarting() override;
 
 private:

@@ -11,6 +11,6 @@ CIpTableDlg::CIpTableDlg(QWidget* parent)
           {{QStringLiteral(" IP                ")}, {QStringLiteral(" Netmask               ")}},
           parent) {}
 
-QStringList CIpTableDlg::Cells(const SnmpRow& row, int /*rowNumber*/) {
-    return {QString::fromStdString(row.Value(0)), QString::fromStdString(row.Value(1))};
+std::optional<MibRow> CIpTableMib::RowOf(const SnmpRow& row) {
+    return MibRow{{QString::fromStdString(row.Value(0)), QString::fromStdString(row.Value(1))}};
 }

@@ -11,7 +11,8 @@ public:
     static inline const std::string kIpAdEntAddr = "1.3.6.1.2.1.4.20.1.1";
     static inline const std::string kIpAdEntNetMask = "1.3.6.1.2.1.4.20.1.3";
 
-    CIpTableMib() : CPublicMibTable({kIpAdEntAddr, kIpAdEntNetMask}, true) {}
+    CIpTableMib() : CPublicMibTable({kIpAdEntAddr, kIpAdEntNetMask}, &RowOf, true) {}
+    static std::optional<MibRow> RowOf(const SnmpRow& row);
 };
 
 class CIpTableDlg : public CPublicMibTableDialog {
@@ -23,8 +24,7 @@ public:
     explicit CIpTableDlg(QWidget* parent = nullptr);
 
 protected:
-    CTableWalk& Walk() override { return m_cMib.Walk(); }
-    QStringList Cells(const SnmpRow& row, int rowNumber) override;
+    CTypedWalk<MibRow>& Walk() override { return m_cMib.Walk(); }
 
 private:
     CIpTableMib& m_cMib = AddData<CIpTableMib>();

@@ -11,9 +11,10 @@ constexpr int kLastColumnReserve = 30;
 
 } // namespace
 
-CPublicMibTable::CPublicMibTable(std::vector<std::string> columns, bool endOnShortRow)
-    : m_cWalk(m_cCommonSNMPTable, std::move(columns)) {
-    m_cWalk.SetEndOnShortRow(endOnShortRow);
+CPublicMibTable::CPublicMibTable(std::vector<std::string> columns, CTypedWalk<MibRow>::Parse parse,
+                                 bool endOnShortRow)
+    : m_cWalk(m_cCommonSNMPTable, std::move(columns), std::move(parse)) {
+    m_cWalk.Walk().SetEndOnShortRow(endOnShortRow);
 }
 
 CPublicMibTableDialog::CPublicMibTableDialog(const QString& caption,
@@ -38,8 +39,10 @@ CPublicMibTableDialog::CPublicMibTableDialog(const QString& caption,
 
 void CPublicMibTableDialog::Refresh() {
     WalkStarting();
-    WalkIntoList(Walk(), *m_list,
-                 [this](const SnmpRow& row, int rowNumber) { return Cells(row, rowNumber); });
+    WalkIntoList(Walk(), *m_list, [this](const MibRow& row, int index) {
+        RowRead(index);
+        return row.cells;
+    });
 }
 
 int ListWidthFor(const CReportList& list) {

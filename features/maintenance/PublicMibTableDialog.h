@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // What the table views of the public MIB share: a data object that walks some columns of a
-// standard table, and a dialog that shows the walk in its report list, one row per answer,
-// with Refresh disabled while the walk runs.
+// standard table and turns each answer into the texts of one row, and a dialog that shows the
+// walk in its report list, one row per answer, with Refresh disabled while the walk runs.
 #pragma once
 
 #include "features/common/FeatureDialog.h"
@@ -15,16 +15,22 @@
 #include <string>
 #include <vector>
 
+// One row of a view: read-only texts, column by column.
+struct MibRow {
+    QStringList cells;
+};
+
 class CPublicMibTable : public CFeatureData {
 public:
     // endOnShortRow: an answer with fewer values than columns has left the table.
-    explicit CPublicMibTable(std::vector<std::string> columns, bool endOnShortRow = false);
+    CPublicMibTable(std::vector<std::string> columns, CTypedWalk<MibRow>::Parse parse,
+                    bool endOnShortRow = false);
 
-    CTableWalk& Walk() { return m_cWalk; }
+    CTypedWalk<MibRow>& Walk() { return m_cWalk; }
 
 private:
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
-    CTableWalk m_cWalk;
+    CTypedWalk<MibRow> m_cWalk;
 };
 
 class CPublicMibTableDialog : public CFeatureDialog {
@@ -40,11 +46,11 @@ protected:
     CPublicMibTableDialog(const QString& caption, const QList<ReportColumn>& columns,
                           QWidget* parent);
 
-    virtual CTableWalk& Walk() = 0;
-    // The cells of one walked row; the row number counts from 0.
-    virtual QStringList Cells(const SnmpRow& row, int rowNumber) = 0;
+    virtual CTypedWalk<MibRow>& Walk() = 0;
     // Before the walk starts (the list is empty then).
     virtual void WalkStarting() {}
+    // Row `index` (from 0) was read; it goes into the list next.
+    virtual void RowRead(int /*index*/) {}
 
     // Widgets of a dialog go between the list and the buttons.
     QVBoxLayout* Layout() const { return m_layout; }

@@ -13,8 +13,8 @@ CTcpServiceDlg::CTcpServiceDlg(QWidget* parent)
                              {QStringLiteral(" Status ")}},
                             parent) {}
 
-QStringList CTcpServiceDlg::Cells(const SnmpRow& row, int /*rowNumber*/) {
-    return {QString::fromStdString(row.Value(0)), QString::fromStdString(row.Value(1)),
-            QString::fromStdString(row.Value(2)), QString::fromStdString(row.Value(3)),
-            TcpStateText(row.Value(4))};
+std::optional<MibRow> CTcpServiceMib::RowOf(const SnmpRow& row) {
+    return MibRow{{QString::fromStdString(row.Value(0)), QString::fromStdString(row.Value(1)),
+                   QString::fromStdString(row.Value(2)), QString::fromStdString(row.Value(3)),
+                   TcpStateText(row.Value(4))}};
 }

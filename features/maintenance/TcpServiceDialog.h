@@ -16,7 +16,9 @@ public:
 
     CTcpServiceMib()
         : CPublicMibTable({kTcpConnLocalPort, kTcpConnLocalAddress, kTcpConnRemAddress,
-                           kTcpConnRemPort, kTcpConnState}) {}
+                           kTcpConnRemPort, kTcpConnState},
+                          &RowOf) {}
+    static std::optional<MibRow> RowOf(const SnmpRow& row);
 };
 
 class CTcpServiceDlg : public CPublicMibTableDialog {
@@ -28,8 +30,7 @@ public:
     explicit CTcpServiceDlg(QWidget* parent = nullptr);
 
 protected:
-    CTableWalk& Walk() override { return m_cMib.Walk(); }
-    QStringList Cells(const SnmpRow& row, int rowNumber) override;
+    CTypedWalk<MibRow>& Walk() override { return m_cMib.Walk(); }
 
 private:
     CTcpServiceMib& m_cMib = AddData<CTcpServiceMib>();

@@ -7,6 +7,6 @@ CUdpServiceDlg::CUdpServiceDlg(QWidget* parent)
           QString::fromLatin1(kCaption),
           {{QStringLiteral("  Local Port ")}, {QStringLiteral("  Local IP      ")}}, parent) {}
 
-QStringList CUdpServiceDlg::Cells(const SnmpRow& row, int /*rowNumber*/) {
-    return {QString::fromStdString(row.Value(0)), QString::fromStdString(row.Value(1))};
+std::optional<MibRow> CUdpServiceMib::RowOf(const SnmpRow& row) {
+    return MibRow{{QString::fromStdString(row.Value(0)), QString::fromStdString(row.Value(1))}};
 }

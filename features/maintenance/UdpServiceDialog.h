@@ -11,7 +11,8 @@ public:
     static inline const std::string kUdpLocalAddress = "1.3.6.1.2.1.7.5.1.1";
     static inline const std::string kUdpLocalPort = "1.3.6.1.2.1.7.5.1.2";
 
-    CUdpServiceMib() : CPublicMibTable({kUdpLocalPort, kUdpLocalAddress}) {}
+    CUdpServiceMib() : CPublicMibTable({kUdpLocalPort, kUdpLocalAddress}, &RowOf) {}
+    static std::optional<MibRow> RowOf(const SnmpRow& row);
 };
 
 class CUdpServiceDlg : public CPublicMibTableDialog {
@@ -23,8 +24,7 @@ public:
     explicit CUdpServiceDlg(QWidget* parent = nullptr);
 
 protected:
-    CTableWalk& Walk() override { return m_cMib.Walk(); }
-    QStringList Cells(const SnmpRow& row, int rowNumber) override;
+    CTypedWalk<MibRow>& Walk() override { return m_cMib.Walk(); }
 
 private:
     CUdpServiceMib& m_cMib = AddData<CUdpServiceMib>();
