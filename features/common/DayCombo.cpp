@@ -2,35 +2,17 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/common/DayCombo.h"
 
+#include "features/common/DialogKit.h"
 #include "snmp/DateHelpers.h"
 
 #include <QComboBox>
-#include <QLineEdit>
 
-namespace {
+#include <string>
 
-QString ShownText(const QWidget* widget) {
-    if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
-        return edit->text();
-    }
-    if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
-        return combo->currentText();
-    }
-    return {};
-}
-
-} // namespace
-
-void FillDayCombo(const QWidget* year, const QWidget* month, QComboBox* day) {
-    if (day == nullptr) {
-        return;
-    }
+void FillDayCombo(QComboBox& day, std::optional<long> year, std::optional<long> month) {
     const std::string days =
-        DaysInMonth(ShownText(month).toStdString(), ShownText(year).toStdString());
-    const int dayCount = QString::fromStdString(days).toInt();
-    day->clear();
-    for (int number = 1; number <= dayCount; ++number) {
-        day->addItem(QString::number(number));
-    }
-    day->setCurrentIndex(dayCount > 0 ? 0 : -1);
+        year && month ? DaysInMonth(std::to_string(*month), std::to_string(*year)) : "0";
+    day.clear();
+    kit::AddNumbers(day, 1, QString::fromStdString(days).toInt());
+    day.setCurrentIndex(day.count() > 0 ? 0 : -1);
 }

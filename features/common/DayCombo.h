@@ -2,10 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #pragma once
 
-class QComboBox;
-class QWidget;
+#include <optional>
 
-// Refills `day` with "1" up to the number of days of the month shown in `month` (an edit or a
-// combo) in the year shown in `year`, and selects "1". A month that is not 1..12 leaves the
-// day combo empty.
-void FillDayCombo(const QWidget* year, const QWidget* month, QComboBox* day);
+class QComboBox;
+
+// The days of `month` in `year` (1 to 28..31, each with its number as item data), the first
+// one current; no days when the month or year is unknown.
+void FillDayCombo(QComboBox& day, std::optional<long> year, std::optional<long> month);

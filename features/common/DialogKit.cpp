@@ -70,6 +70,28 @@ QComboBox* Combo(QWidget* parent, const char* objectName, std::initializer_list<
     return combo;
 }
 
+QComboBox* NumberCombo(QWidget* parent, const char* objectName, int first, int last) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(objectName));
+    AddNumbers(*combo, first, last);
+    combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+    return combo;
+}
+
+void AddNumbers(QComboBox& combo, int first, int last) {
+    for (int number = first; number <= last; ++number) {
+        combo.addItem(QString::number(number), QVariant::fromValue(static_cast<qlonglong>(number)));
+    }
+}
+
+bool SelectOffered(QComboBox& combo, long value) {
+    const int index = combo.findData(QVariant::fromValue(static_cast<qlonglong>(value)));
+    if (index >= 0) {
+        combo.setCurrentIndex(index);
+    }
+    return index >= 0;
+}
+
 std::optional<long> ComboValue(const QComboBox& combo) {
     const QVariant data = combo.currentData();
     bool ok = false;

@@ -49,8 +49,15 @@ QComboBox* Combo(QWidget* parent, const char* objectName, const CEnumTable& tabl
 // Plain text items (a port list, years, ...) with their index as item data.
 QComboBox* Combo(QWidget* parent, const char* objectName, std::initializer_list<QString> items);
 
+// The numbers from `first` to `last`, each with its number as item data; the first is current.
+QComboBox* NumberCombo(QWidget* parent, const char* objectName, int first, int last);
+// Adds the numbers from `first` to `last` to `combo`, each with its number as item data.
+void AddNumbers(QComboBox& combo, int first, int last);
+
 // The value of the current item; nothing when no item is current.
 std::optional<long> ComboValue(const QComboBox& combo);
+// Makes the item of `value` current when the combo has one; false (nothing changes) otherwise.
+bool SelectOffered(QComboBox& combo, long value);
 // Makes the item of `value` current. A value the combo has no item for (the switch reported a
 // value outside the table) gets an item of its own showing its number, so that what is shown is
 // what the switch holds and an Apply writes it back unchanged; that item goes away once another

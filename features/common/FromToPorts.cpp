@@ -2,37 +2,25 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/common/FromToPorts.h"
 
+#include "features/common/DialogKit.h"
 #include "features/common/Messages.h"
 
 #include <QComboBox>
 
-namespace {
-
-QComboBox* MakePortCombo(QWidget* parent, const char* name, int portCount) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(QString::fromLatin1(name));
-    for (int port = 1; port <= portCount; ++port) {
-        combo->addItem(QString::number(port));
-    }
-    return combo;
-}
-
-} // namespace
-
 CFromToPorts::CFromToPorts(QWidget* parent, int portCount, QString message)
-    : QObject(parent), m_from(MakePortCombo(parent, "fromPort", portCount)),
-      m_to(MakePortCombo(parent, "toPort", portCount)), m_message(std::move(message)) {
+    : QObject(parent), m_from(kit::NumberCombo(parent, "fromPort", 1, portCount)),
+      m_to(kit::NumberCombo(parent, "toPort", 1, portCount)), m_message(std::move(message)) {
     Reset();
     connect(m_from, &QComboBox::activated, this, &CFromToPorts::FromChosen);
     connect(m_to, &QComboBox::activated, this, &CFromToPorts::ToChosen);
 }
 
 int CFromToPorts::FromPort() const {
-    return m_from->currentText().toInt();
+    return static_cast<int>(kit::ComboValue(*m_from).value_or(0));
 }
 
 int CFromToPorts::ToPort() const {
-    return m_to->currentText().toInt();
+    return static_cast<int>(kit::ComboValue(*m_to).value_or(0));
 }
 
 void CFromToPorts::Reset() {
@@ -54,11 +42,9 @@ void CFromToPorts::ToChosen() {
 }
 
 bool CFromToPorts::SelectPort(long port) {
-    const int at = m_from->findText(QString::number(port));
-    if (at < 0) {
+    if (!kit::SelectOffered(*m_from, port)) {
         return false;
     }
-    m_from->setCurrentIndex(at);
-    m_to->setCurrentIndex(at);
+    m_to->setCurrentIndex(m_from->currentIndex());
     return true;
 }

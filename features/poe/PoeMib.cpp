@@ -3,6 +3,7 @@
 #include "features/poe/PoeMib.h"
 
 #include "features/common/SnmpRequests.h"
+#include "snmp/TextConversion.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -138,13 +139,22 @@ std::vector<std::string> TimeRangeNameColumns() {
     return {PrivateOid("32.1.1.1"), PrivateOid("32.1.1.2")};
 }
 
-PortRow PortRowOf(const SnmpRow& row, int rowNumber) {
+std::optional<TimeRangeName> TimeRangeNameOf(const SnmpRow& row) {
+    const std::optional<long> index = IntegerOf(row.Value(0));
+    if (!index) {
+        return std::nullopt;
+    }
+    return TimeRangeName{*index, Utf8ToText(row.Value(1)).toStdString()};
+}
+
+std::optional<PortRow> PortRowOf(const SnmpRow& row) {
     PortRow port;
     const std::size_t dot = row.suffix.rfind('.');
     const std::optional<long> number =
         IntegerOf(dot == std::string::npos ? row.suffix : row.suffix.substr(dot + 1));
-    port.port =
-        number && *number >= 1 && *number <= 9999 ? static_cast<int>(*number) : rowNumber + 1;
+    if (number && *number >= 1 && *number <= 9999) {
+        port.port = static_cast<int>(*number);
+    }
     port.state = IntegerOf(row.Value(kState));
     port.timeRange = IntegerOf(row.Value(kTimeRange));
     port.priority = IntegerOf(row.Value(kPriority));
@@ -262,5 +272,5 @@ void CPoeGlobalMib::Deliver() {
 }
 
 CPoePortMib::CPoePortMib()
-    : m_cRangeWalk(m_cCommonSNMPTableRange, poe::TimeRangeNameColumns()),
-      m_cPortWalk(m_cCommonSNMPTable, poe::PortTableColumns()) {}
+    : m_cRangeWalk(m_cCommonSNMPTableRange, poe::TimeRangeNameColumns(), &poe::TimeRangeNameOf),
+      m_cPortWalk(m_cCommonSNMPTable, poe::PortTableColumns(), &poe::PortRowOf) {}

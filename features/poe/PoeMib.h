@@ -9,8 +9,8 @@
 #include "features/common/ApplyCheck.h"
 #include "features/common/EnumTable.h"
 #include "features/common/FeatureData.h"
-#include "features/common/TableWalk.h"
 #include "features/common/ThreadWakeUp.h"
+#include "features/common/TypedWalk.h"
 
 #include <functional>
 #include <mutex>
@@ -71,13 +71,15 @@ struct TimeRangeName {
     long index = 0;
     std::string name;
 };
+// Nothing for a row whose index is no number.
+std::optional<TimeRangeName> TimeRangeNameOf(const SnmpRow& row);
 
 struct PortRow {
-    int port = 0; // from the row's index (unit.port), else the row number + 1
+    std::optional<int> port; // from the row's index (unit.port) when it holds a port number
     std::optional<long> state, timeRange, priority, classLimit, limitKind;
     std::string userLimit, power, voltage, current, classification, status;
 };
-PortRow PortRowOf(const SnmpRow& row, int rowNumber);
+std::optional<PortRow> PortRowOf(const SnmpRow& row);
 
 // "N/A" for 0, the name of the range with that index, empty when none has it.
 std::string TimeRangeCell(std::optional<long> value, const std::vector<TimeRangeName>& names);
@@ -133,14 +135,14 @@ class CPoePortMib : public CFeatureData {
 public:
     CPoePortMib();
 
-    CTableWalk& RangeWalk() { return m_cRangeWalk; }
-    CTableWalk& PortWalk() { return m_cPortWalk; }
+    CTypedWalk<poe::TimeRangeName>& RangeWalk() { return m_cRangeWalk; }
+    CTypedWalk<poe::PortRow>& PortWalk() { return m_cPortWalk; }
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
 private:
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
     CCommonSNMP& m_cCommonSNMPTableRange = AddSession("m_cCommonSNMPTableRange");
-    CTableWalk m_cRangeWalk;
-    CTableWalk m_cPortWalk;
+    CTypedWalk<poe::TimeRangeName> m_cRangeWalk;
+    CTypedWalk<poe::PortRow> m_cPortWalk;
 };

@@ -7,7 +7,6 @@
 #include "features/common/DialogKit.h"
 #include "features/common/FromToPorts.h"
 #include "features/common/ReportList.h"
-#include "snmp/TextConversion.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -87,18 +86,10 @@ void CPoePortDlg::UserDefineToggled(bool on) {
 }
 
 void CPoePortDlg::Refresh() {
-    m_names.clear();
-    m_rows.clear();
     m_pList->RemoveAllRows();
-    CTableWalk& ranges = m_cMib.RangeWalk();
+    auto& ranges = m_cMib.RangeWalk();
     Watch(ranges);
     Watch(m_cMib.PortWalk());
-    ranges.OnRow(this, [this](const SnmpRow& row) {
-        const std::optional<long> index = IntegerOf(row.Value(0));
-        if (index) {
-            m_names.push_back({*index, Utf8ToText(row.Value(1)).toStdString()});
-        }
-    });
     ranges.OnFinished(this, [this](int) { RangesRead(); });
     ranges.Start();
 }
@@ -108,7 +99,7 @@ void CPoePortDlg::RangesRead() {
     const std::optional<long> chosen = kit::ComboValue(*m_pTimeRange);
     m_pTimeRange->clear();
     m_pTimeRange->addItem(QStringLiteral("N/A"), 0);
-    for (const poe::TimeRangeName& range : m_names) {
+    for (const poe::TimeRangeName& range : m_cMib.RangeWalk().Rows()) {
         m_pTimeRange->addItem(Text(range.name), static_cast<qlonglong>(range.index));
     }
     // The range picked before stays picked while the switch still has it.
@@ -116,15 +107,13 @@ void CPoePortDlg::RangesRead() {
         chosen ? m_pTimeRange->findData(QVariant::fromValue(static_cast<qlonglong>(*chosen))) : -1;
     m_pTimeRange->setCurrentIndex(std::max(stillListed, 0));
     WalkIntoList(m_cMib.PortWalk(), *m_pList,
-                 [this](const SnmpRow& row, int rowNumber) { return PortCells(row, rowNumber); });
+                 [this](const poe::PortRow& port, int index) { return PortCells(port, index); });
 }
 
-QStringList CPoePortDlg::PortCells(const SnmpRow& row, int rowNumber) {
-    m_rows.push_back(poe::PortRowOf(row, rowNumber));
-    const poe::PortRow& port = m_rows.back();
-    return {QString::number(rowNumber + 1),
+QStringList CPoePortDlg::PortCells(const poe::PortRow& port, int index) const {
+    return {QString::number(index + 1),
             Text(poe::PortState().Cell(port.state)),
-            Text(poe::TimeRangeCell(port.timeRange, m_names)),
+            Text(poe::TimeRangeCell(port.timeRange, m_cMib.RangeWalk().Rows())),
             Text(poe::Priority().Cell(port.priority)),
             Text(poe::PowerLimitCell(port)),
             Text(port.power),
@@ -135,11 +124,13 @@ QStringList CPoePortDlg::PortCells(const SnmpRow& row, int rowNumber) {
 }
 
 void CPoePortDlg::SelectRow(int row) {
-    if (row < 0 || row >= static_cast<int>(m_rows.size())) {
+    const poe::PortRow* picked = m_cMib.PortWalk().RowAt(row);
+    if (picked == nullptr) {
         return;
     }
-    const poe::PortRow& port = m_rows[static_cast<std::size_t>(row)];
-    m_pPorts->SelectPort(port.port);
+    const poe::PortRow& port = *picked;
+    // A row whose index holds no port number stands for the port of its place in the table.
+    m_pPorts->SelectPort(port.port.value_or(row + 1));
     // Each value as the switch reports it, one no list knows as its number.
     for (const auto& [combo, value] :
          {std::pair{m_pState, port.state}, std::pair{m_pTimeRange, port.timeRange},

@@ -33,13 +33,11 @@ public:
 
 private:
     void RangesRead();
-    QStringList PortCells(const SnmpRow& row, int rowNumber);
+    QStringList PortCells(const poe::PortRow& port, int index) const;
     void SelectRow(int row);
     void UserDefineToggled(bool on);
 
     CPoePortMib& m_cMib = AddData<CPoePortMib>();
-    std::vector<poe::TimeRangeName> m_names;
-    std::vector<poe::PortRow> m_rows;
 
     CReportList* m_pList = nullptr;
     CFromToPorts* m_pPorts = nullptr;

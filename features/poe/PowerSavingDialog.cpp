@@ -5,7 +5,6 @@
 #include "features/common/DialogKit.h"
 #include "features/common/ReportList.h"
 #include "snmp/SessionParameters.h"
-#include "snmp/TextConversion.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -121,16 +120,9 @@ void CPowerSavingDlg::Refresh() {
     m_pProfile1->clear();
     m_pProfile2->clear();
     m_pSummary->RemoveAllRows();
-    m_profiles.clear();
     m_bSettingsRead = m_cMib.Read();
-    CTableWalk& walk = m_cMib.ProfileWalk();
+    auto& walk = m_cMib.ProfileWalk();
     Watch(walk);
-    walk.OnRow(this, [this](const SnmpRow& row) {
-        const std::optional<long> index = IntegerOf(row.suffix);
-        if (index) {
-            m_profiles.push_back({*index, Utf8ToText(row.Value(0)).toStdString()});
-        }
-    });
     walk.OnFinished(this, [this](int) { ProfilesRead(); });
     walk.Start();
 }
@@ -140,7 +132,7 @@ void CPowerSavingDlg::ProfilesRead() {
     for (QComboBox* combo : {m_pProfile1, m_pProfile2}) {
         combo->clear();
         combo->addItem(QStringLiteral("None"), 0);
-        for (const ProfileName& profile : m_profiles) {
+        for (const ProfileName& profile : m_cMib.Profiles()) {
             combo->addItem(Text(profile.name), static_cast<qlonglong>(profile.index));
         }
         combo->setCurrentIndex(0);
@@ -154,8 +146,8 @@ void CPowerSavingDlg::ProfilesRead() {
         m_pSummary->AddRow(
             {QString::fromLatin1(action.list),
              values.state == 1L ? QStringLiteral("Enabled") : QStringLiteral("Disabled"),
-             Text(ProfileNameOf(values.profile1, m_profiles)),
-             Text(ProfileNameOf(values.profile2, m_profiles)),
+             Text(ProfileNameOf(values.profile1, m_cMib.Profiles())),
+             Text(ProfileNameOf(values.profile2, m_cMib.Profiles())),
              Text(PortCell(action.type, values.ports, PortCount()))});
     }
     TypeChosen(); // the chosen action as the switch holds it, its profiles included

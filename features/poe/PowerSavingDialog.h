@@ -42,7 +42,6 @@ private:
     bool ChosenEnabled() const;
 
     CPowerSavingMib& m_cMib = AddData<CPowerSavingMib>();
-    std::vector<powersaving::ProfileName> m_profiles;
     bool m_bSettingsRead = false;
 
     QCheckBox* m_pCableLength = nullptr;

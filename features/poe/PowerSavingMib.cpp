@@ -4,6 +4,7 @@
 
 #include "features/common/SnmpRequests.h"
 #include "snmp/PortEncoding.h"
+#include "snmp/TextConversion.h"
 
 namespace powersaving {
 
@@ -64,6 +65,14 @@ Settings SettingsOf(const std::vector<std::string>& values) {
     hibernation.profile1 = IntegerOf(at(next++));
     hibernation.profile2 = IntegerOf(at(next));
     return settings;
+}
+
+std::optional<ProfileName> ProfileNameOfRow(const SnmpRow& row) {
+    const std::optional<long> index = IntegerOf(row.suffix);
+    if (!index) {
+        return std::nullopt;
+    }
+    return ProfileName{*index, Utf8ToText(row.Value(0)).toStdString()};
 }
 
 std::string ProfileNameOf(std::optional<long> index, const std::vector<ProfileName>& names) {
@@ -130,7 +139,8 @@ ApplyPlan PlanAction(const ActionInput& input, int portCount) {
 } // namespace powersaving
 
 CPowerSavingMib::CPowerSavingMib()
-    : m_cProfileWalk(m_cCommonSNMPTable, {powersaving::ProfileNameColumn()}) {}
+    : m_cProfileWalk(m_cCommonSNMPTable, {powersaving::ProfileNameColumn()},
+                     &powersaving::ProfileNameOfRow) {}
 
 bool CPowerSavingMib::Read() {
     const auto values = ReadValues(m_cCommonSNMP, powersaving::ReadInstances());

@@ -8,7 +8,7 @@
 
 #include "features/common/ApplyCheck.h"
 #include "features/common/FeatureData.h"
-#include "features/common/TableWalk.h"
+#include "features/common/TypedWalk.h"
 
 #include <array>
 #include <optional>
@@ -47,6 +47,8 @@ struct ProfileName {
     long index = 0;
     std::string name;
 };
+// Nothing for a row whose index is no number.
+std::optional<ProfileName> ProfileNameOfRow(const SnmpRow& row);
 // The name of the profile with that index, "None" when there is none.
 std::string ProfileNameOf(std::optional<long> index, const std::vector<ProfileName>& names);
 // The Port column: "All Port" for hibernation, "None" without ports, else ranges (1-4,6).
@@ -75,13 +77,14 @@ public:
     // The scalars, synchronously; false keeps what was read before.
     bool Read();
     const powersaving::Settings& Current() const { return m_settings; }
-    CTableWalk& ProfileWalk() { return m_cProfileWalk; }
+    CTypedWalk<powersaving::ProfileName>& ProfileWalk() { return m_cProfileWalk; }
+    const std::vector<powersaving::ProfileName>& Profiles() const { return m_cProfileWalk.Rows(); }
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
 private:
     CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
-    CTableWalk m_cProfileWalk;
+    CTypedWalk<powersaving::ProfileName> m_cProfileWalk;
     powersaving::Settings m_settings;
 };

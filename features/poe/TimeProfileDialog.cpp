@@ -63,24 +63,21 @@ void CTimeProfileDlg::EnableControls() {
 }
 
 void CTimeProfileDlg::Refresh() {
-    m_entries.clear();
-    WalkIntoList(m_cMib.Walk(), *m_pList, [this](const SnmpRow& row, int) {
-        m_entries.push_back(timetable::EntryOfRow(row));
-        return TimeEntryCells(m_entries.back());
-    });
+    WalkIntoList(m_cMib.Walk(), *m_pList,
+                 [](const timetable::TimeEntry& entry, int) { return TimeEntryCells(entry); });
 }
 
 void CTimeProfileDlg::AddProfile() {
-    if (m_pList->RowCount() >= timetable::kMaxEntries) {
+    if (static_cast<int>(m_cMib.Entries().size()) >= timetable::kMaxEntries) {
         ShowOk(QStringLiteral("The Max entry is 8."));
         return;
     }
     const timetable::TimeEntry entry = m_pForm->Entry();
-    if (ShowRefusal(timetable::CheckProfileName(entry.name, m_entries)) ||
+    if (ShowRefusal(timetable::CheckProfileName(entry.name, m_cMib.Entries())) ||
         ShowRefusal(timetable::CheckDateTime(entry))) {
         return;
     }
-    const std::optional<int> index = timetable::NewProfileIndex(m_entries);
+    const std::optional<int> index = timetable::NewProfileIndex(m_cMib.Entries());
     if (!index) {
         ShowOk(QStringLiteral("The Max entry is 8."));
         return;
@@ -89,10 +86,10 @@ void CTimeProfileDlg::AddProfile() {
 }
 
 void CTimeProfileDlg::DeleteProfile() {
-    const int row = m_pList->SelectedRow();
-    if (row < 0 || row >= static_cast<int>(m_entries.size())) {
+    const timetable::TimeEntry* picked = m_cMib.Walk().RowAt(m_pList->SelectedRow());
+    if (picked == nullptr) {
         ShowOk(QStringLiteral("Please select the Time Range to be deleted!"));
         return;
     }
-    RunPlan(m_cMib.SetSession(), m_cMib.PlanDelete(m_entries[static_cast<std::size_t>(row)].index));
+    RunPlan(m_cMib.SetSession(), m_cMib.PlanDelete(picked->index));
 }

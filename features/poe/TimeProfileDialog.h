@@ -33,7 +33,6 @@ private:
     void DeleteProfile();
 
     CTimeTableMib& m_cMib = AddData<CTimeTableMib>(timetable::Kind::Profile);
-    std::vector<timetable::TimeEntry> m_entries;
     CTimeEntryForm* m_pForm = nullptr;
     CReportList* m_pList = nullptr;
     QPushButton* m_pAdd = nullptr;

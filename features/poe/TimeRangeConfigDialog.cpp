@@ -18,25 +18,8 @@
 
 namespace {
 
-QComboBox* NumberCombo(QWidget* parent, const QString& objectName, int first, int last) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(objectName);
-    for (int number = first; number <= last; ++number) {
-        combo->addItem(QString::number(number));
-    }
-    combo->setCurrentIndex(0);
-    return combo;
-}
-
 int NumberIn(const QComboBox* combo) {
-    return combo->currentText().toInt();
-}
-
-void SelectNumber(QComboBox* combo, int number) {
-    const int at = combo->findText(QString::number(number));
-    if (at >= 0) {
-        combo->setCurrentIndex(at);
-    }
+    return static_cast<int>(kit::ComboValue(*combo).value_or(0));
 }
 
 } // namespace
@@ -57,9 +40,9 @@ CTimeEntryForm::CTimeEntryForm(QWidget* parent, const QString& nameLabel, int fi
                                "toYearCombo",   "toMonthCombo",   "toDayCombo"};
     for (int side = 0; side < 2; ++side) {
         const int row = 2 + side;
-        auto* year = NumberCombo(this, dateNames[side * 3], firstYear, lastYear);
-        auto* month = NumberCombo(this, dateNames[side * 3 + 1], 1, 12);
-        auto* day = NumberCombo(this, dateNames[side * 3 + 2], 1, 31);
+        auto* year = kit::NumberCombo(this, dateNames[side * 3], firstYear, lastYear);
+        auto* month = kit::NumberCombo(this, dateNames[side * 3 + 1], 1, 12);
+        auto* day = kit::NumberCombo(this, dateNames[side * 3 + 2], 1, 31);
         m_dateCombos[static_cast<std::size_t>(side * 3)] = year;
         m_dateCombos[static_cast<std::size_t>(side * 3 + 1)] = month;
         m_dateCombos[static_cast<std::size_t>(side * 3 + 2)] = day;
@@ -73,8 +56,8 @@ CTimeEntryForm::CTimeEntryForm(QWidget* parent, const QString& nameLabel, int fi
         // The days follow the month shown; the chosen day stays where the month has it.
         const auto refillDays = [year, month, day] {
             const int chosen = NumberIn(day);
-            FillDayCombo(year, month, day);
-            SelectNumber(day, chosen);
+            FillDayCombo(*day, kit::ComboValue(*year), kit::ComboValue(*month));
+            kit::SelectOffered(*day, chosen);
         };
         connect(year, &QComboBox::currentIndexChanged, this, refillDays);
         connect(month, &QComboBox::currentIndexChanged, this, refillDays);
@@ -85,8 +68,8 @@ CTimeEntryForm::CTimeEntryForm(QWidget* parent, const QString& nameLabel, int fi
                                "endMinuteCombo"};
     for (int side = 0; side < 2; ++side) {
         const int row = 5 + side;
-        auto* hour = NumberCombo(this, timeNames[side * 2], 0, 23);
-        auto* minute = NumberCombo(this, timeNames[side * 2 + 1], 0, 59);
+        auto* hour = kit::NumberCombo(this, timeNames[side * 2], 0, 23);
+        auto* minute = kit::NumberCombo(this, timeNames[side * 2 + 1], 0, 59);
         m_timeCombos[static_cast<std::size_t>(side * 2)] = hour;
         m_timeCombos[static_cast<std::size_t>(side * 2 + 1)] = minute;
         auto* label =
@@ -175,12 +158,12 @@ void CTimeEntryForm::SetEntry(const timetable::TimeEntry& entry) {
         const int parts[] = {entry.fromYear, entry.fromMonth, entry.fromDay,
                              entry.toYear,   entry.toMonth,   entry.toDay};
         for (std::size_t i = 0; i < 6; ++i) {
-            SelectNumber(m_dateCombos[i], parts[i]);
+            kit::SelectOffered(*m_dateCombos[i], parts[i]);
         }
     }
     const int times[] = {entry.startHour, entry.startMinute, entry.endHour, entry.endMinute};
     for (std::size_t i = 0; i < 4; ++i) {
-        SelectNumber(m_timeCombos[i], times[i]);
+        kit::SelectOffered(*m_timeCombos[i], times[i]);
     }
     for (std::size_t day = 0; day < 7; ++day) {
         m_days[day]->setChecked(entry.days[day]);

@@ -62,15 +62,12 @@ void CTimeRangeDlg::EnableControls() {
 }
 
 void CTimeRangeDlg::Refresh() {
-    m_entries.clear();
-    WalkIntoList(m_cMib.Walk(), *m_pList, [this](const SnmpRow& row, int) {
-        m_entries.push_back(timetable::EntryOfRow(row));
-        return TimeEntryCells(m_entries.back());
-    });
+    WalkIntoList(m_cMib.Walk(), *m_pList,
+                 [](const timetable::TimeEntry& entry, int) { return TimeEntryCells(entry); });
 }
 
 void CTimeRangeDlg::RunConfig(std::optional<timetable::TimeEntry> edited) {
-    CTimeRangeConfigDlg config(m_entries, std::move(edited), this);
+    CTimeRangeConfigDlg config(m_cMib.Entries(), std::move(edited), this);
     config.setObjectName(QStringLiteral("timeBasedPoeConfig"));
     config.exec();
     Refresh();
@@ -81,19 +78,19 @@ void CTimeRangeDlg::AddRange() {
 }
 
 void CTimeRangeDlg::EditRange() {
-    const int row = m_pList->SelectedRow();
-    if (row < 0 || row >= static_cast<int>(m_entries.size())) {
+    const timetable::TimeEntry* picked = m_cMib.Walk().RowAt(m_pList->SelectedRow());
+    if (picked == nullptr) {
         ShowOk(QStringLiteral("Please select the Time Range to be edit!"));
         return;
     }
-    RunConfig(m_entries[static_cast<std::size_t>(row)]);
+    RunConfig(*picked);
 }
 
 void CTimeRangeDlg::DeleteRange() {
-    const int row = m_pList->SelectedRow();
-    if (row < 0 || row >= static_cast<int>(m_entries.size())) {
+    const timetable::TimeEntry* picked = m_cMib.Walk().RowAt(m_pList->SelectedRow());
+    if (picked == nullptr) {
         ShowOk(QStringLiteral("Please select the Time Range to be deleted!"));
         return;
     }
-    RunPlan(m_cMib.SetSession(), m_cMib.PlanDelete(m_entries[static_cast<std::size_t>(row)].index));
+    RunPlan(m_cMib.SetSession(), m_cMib.PlanDelete(picked->index));
 }

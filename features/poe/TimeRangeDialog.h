@@ -22,7 +22,7 @@ public:
 
     void Refresh() override;
     CReportList* List() const { return m_pList; }
-    const std::vector<timetable::TimeEntry>& Entries() const { return m_entries; }
+    const std::vector<timetable::TimeEntry>& Entries() const { return m_cMib.Entries(); }
 
 protected:
     void EnableControls() override;
@@ -34,7 +34,6 @@ private:
     void RunConfig(std::optional<timetable::TimeEntry> edited);
 
     CTimeTableMib& m_cMib = AddData<CTimeTableMib>(timetable::Kind::PoeRange);
-    std::vector<timetable::TimeEntry> m_entries;
     CReportList* m_pList = nullptr;
     QPushButton* m_pAdd = nullptr;
     QPushButton* m_pEdit = nullptr;

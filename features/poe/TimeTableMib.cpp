@@ -60,7 +60,7 @@ std::string RowStatusInstance(Kind kind, int index) {
     return InstanceOid(ColumnOid(kind, 21), index);
 }
 
-TimeEntry EntryOfRow(const SnmpRow& row) {
+std::optional<TimeEntry> EntryOfRow(const SnmpRow& row) {
     TimeEntry entry;
     entry.index = NumberAt(row, 0);
     if (entry.index == 0) {
@@ -214,7 +214,8 @@ CSetRequest EntryRequest(Kind kind, int index, const TimeEntry& entry) {
 } // namespace timetable
 
 CTimeTableMib::CTimeTableMib(timetable::Kind kind)
-    : m_kind(kind), m_cWalk(m_cCommonSNMPTable, timetable::AllColumns(kind)) {}
+    : m_kind(kind),
+      m_cWalk(m_cCommonSNMPTable, timetable::AllColumns(kind), &timetable::EntryOfRow) {}
 
 ApplyPlan CTimeTableMib::PlanDelete(int index) const {
     ApplyPlan plan;

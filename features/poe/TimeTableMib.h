@@ -11,7 +11,7 @@
 
 #include "features/common/ApplyCheck.h"
 #include "features/common/FeatureData.h"
-#include "features/common/TableWalk.h"
+#include "features/common/TypedWalk.h"
 
 #include <array>
 #include <optional>
@@ -53,7 +53,7 @@ struct TimeEntry {
 };
 
 // A walked row of the 21 columns; values that are no number read as 0.
-TimeEntry EntryOfRow(const SnmpRow& row);
+std::optional<TimeEntry> EntryOfRow(const SnmpRow& row);
 
 // List texts: "Mon,Tue" (no trailing comma); "2010/03/05" (empty without dates); "08:05".
 std::string WeekdaysText(const TimeEntry& entry);
@@ -90,7 +90,9 @@ class CTimeTableMib : public CFeatureData {
 public:
     explicit CTimeTableMib(timetable::Kind kind);
 
-    CTableWalk& Walk() { return m_cWalk; }
+    CTypedWalk<timetable::TimeEntry>& Walk() { return m_cWalk; }
+    // The rows read since the walk started, in table order.
+    const std::vector<timetable::TimeEntry>& Entries() const { return m_cWalk.Rows(); }
     timetable::Kind Kind() const { return m_kind; }
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
@@ -105,5 +107,5 @@ private:
     timetable::Kind m_kind;
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
-    CTableWalk m_cWalk;
+    CTypedWalk<timetable::TimeEntry> m_cWalk;
 };
