@@ -71,12 +71,10 @@ void CPvidDlg::Refresh() {
     if (!m_cTrunkInfo.IsTrunkInfoValid()) {
         m_cTrunkInfo.StartTrunkWalk(); // Apply waits for the membership its check judges
     }
-    CTableWalk& walk = m_cMib.PvidDialogWalk();
-    walk.OnRow(this, [this](const SnmpRow& row) {
-        const std::optional<long> port = IntegerOf(row.suffix);
-        const std::optional<long> pvid = IntegerOf(row.Value(0));
-        if (port && pvid && *port >= 1 && *port <= m_pEdits.size()) {
-            m_pEdits[static_cast<int>(*port - 1)]->setText(QString::number(*pvid));
+    auto& walk = m_cMib.PvidDialogWalk();
+    walk.OnRow(this, [this](const PortPvid& row, int) {
+        if (QLineEdit* edit = PvidEdit(static_cast<int>(row.port))) {
+            edit->setText(QString::number(row.pvid));
         }
     });
     walk.Start();

@@ -83,8 +83,19 @@ const CEnumTable& CSurveillanceMib::MatchKinds() {
 
 CSurveillanceMib::CSurveillanceMib()
     : m_cDeviceWalk(m_cCommonSNMPTable,
-                    {kDeviceType, kDeviceDescription, kDeviceMac, kDeviceRowStatus}),
+                    {kDeviceType, kDeviceDescription, kDeviceMac, kDeviceRowStatus}, &DeviceOf),
       m_cVoiceOuiWalk(m_cCommonSNMPTableOui, {PrivateOid("21.2.1.1.1"), PrivateOid("21.2.1.1.4")}) {
+    m_cVoiceOuiWalk.OnRow(this, [this](const SnmpRow& row) {
+        const std::string& oui = row.Value(0);
+        if (oui.size() >= 3) {
+            m_voiceOuis.push_back(oui.substr(0, 3));
+        }
+    });
+}
+
+void CSurveillanceMib::StartVoiceOuiRead() {
+    m_voiceOuis.clear();
+    m_cVoiceOuiWalk.Start();
 }
 
 bool CSurveillanceMib::ReadContext() {
@@ -109,15 +120,8 @@ bool CSurveillanceMib::ReadGlobal() {
     return true;
 }
 
-void CSurveillanceMib::AddVoiceOui(const SnmpRow& row) {
-    const std::string& oui = row.Value(0);
-    if (oui.size() >= 3) {
-        m_voiceOuis.push_back(oui.substr(0, 3));
-    }
-}
-
-const CSurveillanceMib::Device& CSurveillanceMib::AddDevice(const SnmpRow& row) {
-    Device& device = m_devices.emplace_back();
+std::optional<CSurveillanceMib::Device> CSurveillanceMib::DeviceOf(const SnmpRow& row) {
+    Device device;
     device.index = row.suffix.empty() ? std::string() : "." + row.suffix;
     device.type = IntegerOf(row.Value(kValueType));
     device.description = row.Value(kValueDescription);

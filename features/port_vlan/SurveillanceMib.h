@@ -9,8 +9,8 @@
 #include "features/common/ApplyCheck.h"
 #include "features/common/EnumTable.h"
 #include "features/common/FeatureData.h"
-#include "features/common/TableWalk.h"
 #include "features/common/TrunkInfo.h"
+#include "features/common/TypedWalk.h"
 
 #include <QString>
 
@@ -85,14 +85,13 @@ public:
 
     CTrunkInfo& TrunkInfo() { return m_cTrunkInfo; }
     const CTrunkInfo& TrunkInfo() const { return m_cTrunkInfo; }
+    // The OUIs of the voice VLAN table, which a new device's OUI must not repeat: read afresh
+    // by StartVoiceOuiRead, or one known otherwise added.
     CTableWalk& VoiceOuiWalk() { return m_cVoiceOuiWalk; }
-    CTableWalk& DeviceWalk() { return m_cDeviceWalk; }
-    void ClearVoiceOuis() { m_voiceOuis.clear(); }
-    void AddVoiceOui(const SnmpRow& row);
+    void StartVoiceOuiRead();
     void AddVoiceOui(std::string octets) { m_voiceOuis.push_back(std::move(octets)); }
-    void ClearDevices() { m_devices.clear(); }
-    const Device& AddDevice(const SnmpRow& row);
-    const std::vector<Device>& Devices() const { return m_devices; }
+    CTypedWalk<Device>& DeviceWalk() { return m_cDeviceWalk; }
+    static std::optional<Device> DeviceOf(const SnmpRow& row);
 
     // The global Apply; the VLANs known are the ids of the VLAN table.
     ApplyPlan PlanGlobal(const GlobalInput& input, const std::vector<std::string>& vlanIds) const;
@@ -114,7 +113,7 @@ private:
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
     CCommonSNMP& m_cCommonSNMPTableOui = AddSession("m_cCommonSNMPTableOui");
-    CTableWalk m_cDeviceWalk;
+    CTypedWalk<Device> m_cDeviceWalk;
     CTableWalk m_cVoiceOuiWalk;
     CTrunkInfo m_cTrunkInfo;
 
@@ -122,5 +121,4 @@ private:
     bool m_bContextRead = false;
     Global m_global;
     std::vector<std::string> m_voiceOuis; // OUI octets of the voice VLAN table
-    std::vector<Device> m_devices;
 };

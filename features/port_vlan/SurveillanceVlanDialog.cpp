@@ -154,19 +154,15 @@ void CSurveillanceVlanDlg::Refresh() {
     SetReading(false);
     m_cMib.TrunkInfo().StartTrunkWalk();
     m_cMib.TrunkInfo().StartVlanWalk();
-    m_cMib.ClearVoiceOuis();
-    CTableWalk& ouis = m_cMib.VoiceOuiWalk();
-    Watch(ouis);
-    ouis.OnRow(this, [this](const SnmpRow& row) { m_cMib.AddVoiceOui(row); });
-    ouis.Start();
-    m_cMib.ClearDevices();
+    Watch(m_cMib.VoiceOuiWalk());
+    m_cMib.StartVoiceOuiRead();
     m_pickedDevice = -1;
-    WalkIntoList(m_cMib.DeviceWalk(), *m_pDeviceList, [this](const SnmpRow& row, int rowNumber) {
-        const CSurveillanceMib::Device& device = m_cMib.AddDevice(row);
-        return QStringList{QString::number(rowNumber + 1),
-                           Text(CSurveillanceMib::ComponentTypes().Cell(device.type)),
-                           Utf8ToText(device.description), Text(device.address)};
-    });
+    WalkIntoList(m_cMib.DeviceWalk(), *m_pDeviceList,
+                 [](const CSurveillanceMib::Device& device, int index) {
+                     return QStringList{QString::number(index + 1),
+                                        Text(CSurveillanceMib::ComponentTypes().Cell(device.type)),
+                                        Utf8ToText(device.description), Text(device.address)};
+                 });
 }
 
 void CSurveillanceVlanDlg::Apply() {
@@ -209,11 +205,7 @@ void CSurveillanceVlanDlg::AddDevice() {
 }
 
 void CSurveillanceVlanDlg::DeleteDevice() {
-    const auto& devices = m_cMib.Devices();
-    const CSurveillanceMib::Device* picked =
-        m_pickedDevice >= 0 && static_cast<std::size_t>(m_pickedDevice) < devices.size()
-            ? &devices[static_cast<std::size_t>(m_pickedDevice)]
-            : nullptr;
+    const CSurveillanceMib::Device* picked = m_cMib.DeviceWalk().RowAt(m_pickedDevice);
     if (ShowRefusal(m_cMib.DeleteRefusal(picked))) {
         return;
     }

@@ -25,8 +25,6 @@ namespace {
 constexpr int kDialogWidth = 490;
 constexpr int kDialogHeight = 427;
 
-enum TrunkListColumn : int { kColumnId = 0, kColumnMode = 1, kColumnMembers = 2 };
-
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -109,24 +107,17 @@ void CTrunkDlg::Refresh() {
         m_bStateEnabled = *state == kStateEnabled;
         m_pEnableCheck->setChecked(m_bStateEnabled);
     }
-    m_rows.clear();
     WalkIntoList(
         m_cMib.TrunkWalk(), *m_pTrunkList,
-        [this](const SnmpRow& row, int) -> QStringList {
-            const auto trunkRow = TrunkRowOf(row, m_nPortCount);
-            if (!trunkRow) {
-                return {};
-            }
-            m_rows[trunkRow->id] = *trunkRow;
-            return {QString::number(trunkRow->id), Text(Modes().Cell(trunkRow->mode)),
-                    Text(trunkRow->memberList)};
+        [](const TrunkRow& trunkRow, int) -> QStringList {
+            return {QString::number(trunkRow.id), Text(Modes().Cell(trunkRow.mode)),
+                    Text(trunkRow.memberList)};
         },
         [this](int) {
             // The picked trunk now stands for what the switch holds.
             if (m_picked) {
-                const auto found = m_rows.find(m_picked->id);
-                if (found != m_rows.end()) {
-                    m_picked = found->second;
+                if (const TrunkRow* read = m_cMib.RowOf(m_picked->id)) {
+                    m_picked = *read;
                 }
             }
         });
@@ -134,14 +125,11 @@ void CTrunkDlg::Refresh() {
 }
 
 void CTrunkDlg::SelectRow(int row) {
-    if (row < 0 || row >= m_pTrunkList->RowCount()) {
+    const TrunkRow* picked = m_cMib.TrunkWalk().RowAt(row);
+    if (picked == nullptr) {
         return;
     }
-    const auto found = m_rows.find(m_pTrunkList->Cell(row, kColumnId).toInt());
-    if (found == m_rows.end()) {
-        return;
-    }
-    m_picked = found->second;
+    m_picked = *picked;
     m_pTrunkIdEdit->setText(QString::number(m_picked->id));
     kit::SelectValue(*m_pModeCombo, m_picked->mode);
 }

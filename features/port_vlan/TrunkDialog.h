@@ -7,8 +7,9 @@
 
 #include "features/common/FeatureDialog.h"
 #include "features/port_vlan/TrunkMib.h"
+#include "snmp/SessionParameters.h"
 
-#include <map>
+#include <algorithm>
 #include <optional>
 
 class CReportList;
@@ -43,10 +44,9 @@ private:
     void SelectRow(int row);
     std::optional<int> PickedTrunk() const;
 
-    CTrunkMib& m_cMib = AddData<CTrunkMib>();
+    CTrunkMib& m_cMib = AddData<CTrunkMib>(std::max(0, DeviceValues().DevicePortCount));
     int m_nPortCount;
     bool m_bStateEnabled = false;
-    std::map<int, trunk::TrunkRow> m_rows; // by trunk id
     std::optional<trunk::TrunkRow> m_picked;
 
     QCheckBox* m_pEnableCheck = nullptr;

@@ -351,7 +351,16 @@ CSetRequest MembersRequest(int trunkId, const PortFlags& members, long mode) {
 
 using namespace trunk;
 
-CTrunkMib::CTrunkMib() : m_cTrunkWalk(m_cCommonSNMPTable, {MemberColumn(), ModeColumn()}) {}
+CTrunkMib::CTrunkMib(int portCount)
+    : m_cTrunkWalk(m_cCommonSNMPTable, {MemberColumn(), ModeColumn()},
+                   [portCount](const SnmpRow& row) { return TrunkRowOf(row, portCount); }) {}
+
+const TrunkRow* CTrunkMib::RowOf(int id) const {
+    const auto& rows = m_cTrunkWalk.Rows();
+    const auto found = std::find_if(rows.rbegin(), rows.rend(),
+                                    [id](const TrunkRow& row) { return row.id == id; });
+    return found != rows.rend() ? &*found : nullptr;
+}
 
 std::optional<long> CTrunkMib::ReadState() {
     const auto values = ReadValues(m_cCommonSNMP, {StateOid()});

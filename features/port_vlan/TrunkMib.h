@@ -10,7 +10,7 @@
 #include "features/common/ApplyCheck.h"
 #include "features/common/EnumTable.h"
 #include "features/common/FeatureData.h"
-#include "features/common/TableWalk.h"
+#include "features/common/TypedWalk.h"
 #include "snmp/PortEncoding.h"
 
 #include <array>
@@ -127,17 +127,19 @@ CSetRequest MembersRequest(int trunkId, const PortFlags& members, long mode);
 // The main dialog's data: the state and the trunk table.
 class CTrunkMib : public CFeatureData {
 public:
-    CTrunkMib();
+    explicit CTrunkMib(int portCount);
     // Reads the global state synchronously: 1 enabled, 2 disabled; nothing on failure.
     std::optional<long> ReadState();
-    CTableWalk& TrunkWalk() { return m_cTrunkWalk; }
+    CTypedWalk<trunk::TrunkRow>& TrunkWalk() { return m_cTrunkWalk; }
+    // The last row read of trunk `id`, nullptr when the table has none.
+    const trunk::TrunkRow* RowOf(int id) const;
     CCommonSNMP& SetSession() { return m_cCommonSNMPSet; }
 
 private:
     CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
-    CTableWalk m_cTrunkWalk;
+    CTypedWalk<trunk::TrunkRow> m_cTrunkWalk;
 };
 
 // The member sub-dialog's data: the admission data, read once when it opens. The scalars

@@ -171,6 +171,15 @@ CheckVlanEdit(const VlanEdit& edit, const std::vector<VlanRecord>& vlans,
     return checks.FirstRefusal();
 }
 
+std::optional<PortPvid> PortPvidOf(const SnmpRow& row) {
+    const std::optional<long> port = IntegerOf(row.suffix);
+    const std::optional<long> pvid = IntegerOf(row.Value(0));
+    if (!port || !pvid) {
+        return std::nullopt;
+    }
+    return PortPvid{*port, *pvid};
+}
+
 namespace {
 
 // The port lists and the name, in the order they go out; nothing when a port list cannot be
@@ -318,7 +327,7 @@ CVlanMib::CVlanMib()
       m_cInterfaceWalk(m_cCommonSNMPTable, {InterfaceVlanColumn()}),
       m_cVlanWalk(m_cCommonSNMPTableVlan,
                   {NameColumn(), EgressColumn(), UntaggedColumn(), RowStatusColumn()}),
-      m_cPvidDialogWalk(m_cCommonSNMPTableWrite, {PvidColumn()}) {
+      m_cPvidDialogWalk(m_cCommonSNMPTableWrite, {PvidColumn()}, &vlan::PortPvidOf) {
     m_model.pvids.assign(PortSlots(DeviceValues().DevicePortCount), 1);
     m_cPvidWalk.OnRow(this, [this](const SnmpRow& row) { AddPvidRow(row, m_readingPvids); });
     m_cPvidWalk.OnFinished(this, [this](int) {

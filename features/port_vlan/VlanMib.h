@@ -10,7 +10,7 @@
 
 #include "features/common/ApplyCheck.h"
 #include "features/common/FeatureData.h"
-#include "features/common/TableWalk.h"
+#include "features/common/TypedWalk.h"
 #include "snmp/PortEncoding.h"
 
 #include <QString>
@@ -53,6 +53,14 @@ std::string SurveillanceStateOid();
 std::string SurveillanceVlanOid();
 
 // One active VLAN of the table, in table order.
+// One row of the PVID table: the port (its index) and its PVID.
+struct PortPvid {
+    long port = 0;
+    long pvid = 0;
+};
+// Nothing for a row whose port or PVID is no number.
+std::optional<PortPvid> PortPvidOf(const SnmpRow& row);
+
 struct VlanRecord {
     long id = 0;
     std::string name; // as the switch holds it (UTF-8)
@@ -155,7 +163,7 @@ public:
     CCommonSNMP& WriteSession() { return m_cCommonSNMPAllPort; }
 
     // The PVID sub-dialog's walk and writes.
-    CTableWalk& PvidDialogWalk() { return m_cPvidDialogWalk; }
+    CTypedWalk<vlan::PortPvid>& PvidDialogWalk() { return m_cPvidDialogWalk; }
 
 private:
     void AddPvidRow(const SnmpRow& row, PortFlags& pvids);
@@ -173,7 +181,7 @@ private:
     CTableWalk m_cPvidWalk;
     CTableWalk m_cInterfaceWalk;
     CTableWalk m_cVlanWalk;
-    CTableWalk m_cPvidDialogWalk;
+    CTypedWalk<vlan::PortPvid> m_cPvidDialogWalk;
 
     Model m_model;
     PortFlags m_readingPvids;
