@@ -140,24 +140,6 @@ void CFeatureDialog::EnableControls() {
     }
 }
 
-void CFeatureDialog::WalkIntoList(CTableWalk& walk, CReportList& list, RowCells cells,
-                                  std::function<void(int status)> finished) {
-    Watch(walk);
-    list.RemoveAllRows();
-    walk.OnRow(this, [&list, cells = std::move(cells)](const SnmpRow& row) {
-        const QStringList rowCells = cells(row, list.RowCount());
-        if (!rowCells.isEmpty()) {
-            list.AddRow(rowCells);
-        }
-    });
-    walk.OnFinished(this, [finished = std::move(finished)](int status) {
-        if (finished) {
-            finished(status);
-        }
-    });
-    walk.Start();
-}
-
 void CFeatureDialog::StartListing(CTableWalk& walk, CReportList& list) {
     Watch(walk);
     list.RemoveAllRows();

@@ -111,9 +111,6 @@ protected:
     // Empties `list` and walks (watched); each row kept goes into the list on the UI thread
     // (list line i shows Rows()[i], so a pick is read back from the rows, never from the list),
     // and the end of the walk calls `finished` with the walk's status.
-    using RowCells = std::function<QStringList(const SnmpRow& row, int rowNumber)>;
-    void WalkIntoList(CTableWalk& walk, CReportList& list, RowCells cells,
-                      std::function<void(int status)> finished = {});
     template <class Row>
     void WalkIntoList(CTypedWalk<Row>& walk, CReportList& list,
                       std::type_identity_t<std::function<QStringList(const Row&, int index)>> cells,

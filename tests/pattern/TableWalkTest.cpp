@@ -29,7 +29,9 @@ struct WalkCounters {
 class CWalkProbeDialog : public CFeatureDialog {
 public:
     CWalkProbeDialog(std::vector<std::string> columns, std::shared_ptr<WalkCounters> counters)
-        : m_cWalk(m_cCommonSNMPTable, std::move(columns)), m_counters(std::move(counters)) {
+        : m_cWalk(m_cCommonSNMPTable, std::move(columns),
+                  [](const SnmpRow& row) { return std::optional<SnmpRow>(row); }),
+          m_counters(std::move(counters)) {
         m_list->SetColumns(
             {QStringLiteral("Index "), QStringLiteral("Suffix "), QStringLiteral("Value ")});
         auto* layout = new QVBoxLayout(this);
@@ -42,13 +44,12 @@ public:
     void Refresh() override {
         WalkIntoList(
             m_cWalk, *m_list,
-            [counters = m_counters](const SnmpRow& row, int rowNumber) {
+            [counters = m_counters](const SnmpRow& row, int index) {
                 ++counters->rowsDelivered;
                 if (QThread::currentThread() != QApplication::instance()->thread()) {
                     ++counters->rowsOffUiThread;
                 }
-                return QStringList{QString::number(rowNumber + 1),
-                                   QString::fromStdString(row.suffix),
+                return QStringList{QString::number(index + 1), QString::fromStdString(row.suffix),
                                    QString::fromStdString(row.Value(row.values.size() - 1))};
             },
             [counters = m_counters](int status) {
@@ -60,7 +61,7 @@ public:
     CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
     CTrunkInfo& m_cTrunkInfo = AddData<CTrunkInfo>();
-    CTableWalk m_cWalk;
+    CTypedWalk<SnmpRow> m_cWalk;
     std::shared_ptr<WalkCounters> m_counters;
     CReportList* m_list = new CReportList(this);
 };
@@ -69,7 +70,8 @@ using testsupport::Find;
 using testsupport::WaitUntil;
 
 // Waits for the walk's worker without running the event loop, so that nothing is delivered.
-bool WaitForHandOvers(const CTableWalk& walk, int rows) {
+bool WaitForHandOvers(const CTypedWalk<SnmpRow>& typed, int rows) {
+    const CTableWalk& walk = typed.Walk();
     for (int i = 0; i < 20000 && walk.RowsHandedOver() < rows; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -122,6 +124,7 @@ TEST_F(TableWalkTest, RowsReachTheListInTableOrderOnTheUiThreadAndARestartDropsE
     testsupport::ProcessEvents();
     EXPECT_EQ(counters->walksFinished, 2);
     EXPECT_EQ(dialog->m_list->RowCount(), 28);
+    EXPECT_EQ(dialog->m_cWalk.Rows().size(), 28u); // the rows kept start afresh with each walk
 }
 
 // Closes dialogs at every stage of their walks; the sanitizer builds watch for races and
