@@ -85,8 +85,13 @@ void CManagementVlanDlg::ShowState() {
     ShowName();
 }
 
+std::string CManagementVlanDlg::ChosenVid() const {
+    const std::optional<long> vid = kit::ComboValue(*m_pVlanIdCombo);
+    return vid ? std::to_string(*vid) : std::string();
+}
+
 void CManagementVlanDlg::ShowName() {
-    const std::string vid = m_pVlanIdCombo->currentText().toStdString();
+    const std::string vid = ChosenVid();
     if (vid.empty()) {
         m_pNameEdit->clear();
         return;
@@ -98,7 +103,7 @@ void CManagementVlanDlg::ShowName() {
 
 void CManagementVlanDlg::Apply() {
     const std::string state = std::to_string(kit::StateValue(*m_pEnableRadio, *m_pDisableRadio));
-    const std::string vid = m_pVlanIdCombo->currentText().toStdString();
+    const std::string vid = ChosenVid();
     std::optional<std::size_t> members;
     if (vid != "1") {
         SetReading(true);

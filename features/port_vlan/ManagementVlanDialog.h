@@ -29,6 +29,8 @@ protected:
 private:
     void ShowState();
     void ShowName();
+    // The VLAN ID chosen, empty when none is.
+    std::string ChosenVid() const;
 
     CManagementVlanMib& m_cMib;
     QRadioButton* m_pEnableRadio = nullptr;

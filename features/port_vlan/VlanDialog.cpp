@@ -22,8 +22,6 @@ using namespace vlan;
 
 namespace {
 
-enum VlanListColumn : int { kColumnId = 0 };
-
 constexpr kit::StatePair kModePair{kModeAsymmetric, kModeSymmetric};
 
 QPushButton* MakeButton(QWidget* parent, const QString& text, const char* objectName) {
@@ -116,11 +114,11 @@ void CVlanDlg::ShowMode() {
 }
 
 void CVlanDlg::AddVlanRow(int rowNumber) {
-    const auto& vlans = m_cMib.Current().vlans;
-    if (rowNumber < 0 || rowNumber >= static_cast<int>(vlans.size())) {
+    const VlanRecord* listed = m_cMib.VlanAt(rowNumber);
+    if (listed == nullptr) {
         return;
     }
-    const VlanRecord& record = vlans[static_cast<std::size_t>(rowNumber)];
+    const VlanRecord& record = *listed;
     m_pVlanList->AddRow(
         {QString::number(record.id), Utf8ToText(record.name), QString::number(record.egress.count),
          QString::fromStdString(record.egress.text), QString::fromStdString(record.untagged.text)});
@@ -161,7 +159,8 @@ void CVlanDlg::Edit() {
         ShowInformation(select);
         return;
     }
-    const long vid = m_pVlanList->Cell(row, kColumnId).toLong();
+    const VlanRecord* picked = m_cMib.VlanAt(row);
+    const long vid = picked != nullptr ? picked->id : 0;
     if (vid <= 0) {
         ShowOk(QStringLiteral("Invalid VLAN ID!"));
         return;
@@ -182,7 +181,8 @@ void CVlanDlg::Delete() {
         ShowInformation(select);
         return;
     }
-    RunPlan(m_cMib.DeleteSession(), m_cMib.PlanDelete(m_pVlanList->Cell(row, kColumnId).toLong()));
+    const VlanRecord* picked = m_cMib.VlanAt(row);
+    RunPlan(m_cMib.DeleteSession(), m_cMib.PlanDelete(picked != nullptr ? picked->id : 0));
 }
 
 void CVlanDlg::Pvid() {

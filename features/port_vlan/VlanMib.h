@@ -145,6 +145,12 @@ public:
                     std::function<void()> done);
     std::vector<CTableWalk*> Walks() { return {&m_cPvidWalk, &m_cInterfaceWalk, &m_cVlanWalk}; }
     const Model& Current() const { return m_model; }
+    // The VLAN of list line `index` (the VLANs in table order), nullptr outside.
+    const vlan::VlanRecord* VlanAt(int index) const {
+        return index >= 0 && static_cast<std::size_t>(index) < m_model.vlans.size()
+                   ? &m_model.vlans[static_cast<std::size_t>(index)]
+                   : nullptr;
+    }
 
     // The delete of the selected VLAN: the checks, the question and the row-status write.
     ApplyPlan PlanDelete(long vid) const;

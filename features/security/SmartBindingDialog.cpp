@@ -175,7 +175,7 @@ void CIMPBSmartBinding::BindSelected() {
         ShowOk(QStringLiteral("Please select the item would be Binding!\n"));
         return;
     }
-    if (m_pList->Cell(selected, 4) == QStringLiteral("Bound")) {
+    if (m_rows[static_cast<std::size_t>(selected)].state == 1L) { // bound
         ShowOk(QStringLiteral("The entry is bound."));
         return;
     }
