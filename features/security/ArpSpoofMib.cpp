@@ -63,18 +63,16 @@ CheckEntry(const std::vector<GatewayRow>& listed, const std::string& ip, const s
 using namespace arp;
 
 CArpSpoofMib::CArpSpoofMib()
-    : m_cWalk(m_cCommonSNMPTable, {Column(1), Column(2), Column(3), Column(4)}) {}
+    : m_cWalk(m_cCommonSNMPTable, {Column(1), Column(2), Column(3), Column(4)},
+              [](const SnmpRow& row) -> std::optional<GatewayRow> {
+                  GatewayRow gateway = GatewayRowOf(row, DeviceValues().DevicePortCount);
+                  if (gateway.status != 1) {
+                      return std::nullopt; // not in service
+                  }
+                  return gateway;
+              }) {}
 
 CArpSpoofMib::~CArpSpoofMib() = default;
-
-void CArpSpoofMib::StartWalk(const QObject* receiver, std::function<void(const GatewayRow&)> row,
-                             std::function<void(int)> done) {
-    m_cWalk.OnRow(receiver, [row = std::move(row)](const SnmpRow& r) {
-        row(GatewayRowOf(r, DeviceValues().DevicePortCount));
-    });
-    m_cWalk.OnFinished(receiver, std::move(done));
-    m_cWalk.Start();
-}
 
 ApplyPlan CArpSpoofMib::PlanDelete(const std::string& ip) {
     ApplyPlan plan;

@@ -7,8 +7,8 @@
 
 #include "features/common/ApplyCheck.h"
 #include "features/common/FeatureData.h"
-#include "features/common/TableWalk.h"
 #include "features/common/TrunkInfo.h"
+#include "features/common/TypedWalk.h"
 
 #include <functional>
 #include <optional>
@@ -53,10 +53,9 @@ public:
     CArpSpoofMib();
     ~CArpSpoofMib() override;
 
-    CTableWalk& Walk() { return m_cWalk; }
-    // Walks the table; `row` gets every row (active or not).
-    void StartWalk(const QObject* receiver, std::function<void(const arp::GatewayRow&)> row,
-                   std::function<void(int)> done);
+    // The active entries, in table order (a row not in service is not kept).
+    CTypedWalk<arp::GatewayRow>& Walk() { return m_cWalk; }
+    const std::vector<arp::GatewayRow>& Entries() const { return m_cWalk.Rows(); }
     CTrunkInfo& TrunkInfo() { return m_cTrunkInfo; }
 
     // The entry's row destroyed, a pause after it; nothing for a malformed address.
@@ -69,6 +68,6 @@ public:
 private:
     CCommonSNMP& m_cCommonSNMPSet = AddSession("m_cCommonSNMPSet");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
-    CTableWalk m_cWalk;
+    CTypedWalk<arp::GatewayRow> m_cWalk;
     CTrunkInfo m_cTrunkInfo;
 };

@@ -70,20 +70,12 @@ void CArpSpoofingDlg::EnableControls() {
 }
 
 void CArpSpoofingDlg::Refresh() {
-    m_pList->RemoveAllRows();
-    m_rows.clear();
     m_pTotal->clear();
-    m_cMib.StartWalk(this,
-                     [this](const GatewayRow& row) {
-                         if (row.status != 1) {
-                             return;
-                         }
-                         m_rows.push_back(row);
-                         const QString number = QString::number(m_rows.size());
-                         m_pList->AddRow({number, Text(row.ip), Text(row.mac), Text(row.ports)});
-                         m_pTotal->setText(number);
-                     },
-                     {});
+    WalkIntoList(m_cMib.Walk(), *m_pList, [this](const GatewayRow& row, int index) {
+        const QString number = QString::number(index + 1);
+        m_pTotal->setText(number);
+        return QStringList{number, Text(row.ip), Text(row.mac), Text(row.ports)};
+    });
 }
 
 void CArpSpoofingDlg::AddEntry() {
@@ -92,20 +84,19 @@ void CArpSpoofingDlg::AddEntry() {
         return;
     }
     {
-        CArpEntryDlg entry(m_cMib, m_rows, this);
+        CArpEntryDlg entry(m_cMib, m_cMib.Entries(), this);
         entry.exec();
     }
     Refresh();
 }
 
 void CArpSpoofingDlg::DeleteSelected() {
-    const int selected = m_pList->SelectedRow();
-    if (selected < 0 || selected >= static_cast<int>(m_rows.size())) {
+    const GatewayRow* picked = m_cMib.Walk().RowAt(m_pList->SelectedRow());
+    if (picked == nullptr) {
         ShowOk(QStringLiteral("Please select the entry you would be delete!"));
         return;
     }
-    RunPlan(m_cMib.SetSession(),
-            CArpSpoofMib::PlanDelete(m_rows[static_cast<std::size_t>(selected)].ip));
+    RunPlan(m_cMib.SetSession(), CArpSpoofMib::PlanDelete(picked->ip));
 }
 
 CArpEntryDlg::CArpEntryDlg(CArpSpoofMib& mib, std::vector<GatewayRow> listed, QWidget* parent)

@@ -33,7 +33,6 @@ private:
     void DeleteSelected();
 
     CArpSpoofMib& m_cMib = AddData<CArpSpoofMib>();
-    std::vector<arp::GatewayRow> m_rows; // the rows listed
     QLineEdit* m_pTotal = nullptr;
     CReportList* m_pList = nullptr;
     QPushButton* m_pAdd = nullptr;

@@ -212,8 +212,10 @@ using namespace impb;
 
 CImpbMib::CImpbMib()
     : m_cPortWalk(m_cCommonSNMPTable, {PortColumn(1), PortColumn(2), PortColumn(3), PortColumn(4)}),
-      m_cBindingWalk(m_cCommonSNMPTable, {BindingColumn(1), BindingColumn(4), BindingColumn(3),
-                                          BindingColumn(2), BindingColumn(5)}),
+      m_cBindingWalk(m_cCommonSNMPTable,
+                     {BindingColumn(1), BindingColumn(4), BindingColumn(3), BindingColumn(2),
+                      BindingColumn(5)},
+                     [](const SnmpRow& row) { return std::optional<HostRow>(BindingRowOf(row)); }),
       m_cWhiteListWalk(m_cCommonSNMPTable, {WhiteListColumn(1), WhiteListColumn(2),
                                             WhiteListColumn(3), WhiteListColumn(4)}),
       m_cBlackListWalk(m_cCommonSNMPTable,
@@ -232,14 +234,6 @@ void CImpbMib::StartPortWalk(const QObject* receiver,
     });
     m_cPortWalk.OnFinished(receiver, std::move(done));
     m_cPortWalk.Start();
-}
-
-void CImpbMib::StartBindingWalk(const QObject* receiver, std::function<void(const HostRow&)> row,
-                                std::function<void(int)> done) {
-    m_cBindingWalk.OnRow(receiver,
-                         [row = std::move(row)](const SnmpRow& r) { row(BindingRowOf(r)); });
-    m_cBindingWalk.OnFinished(receiver, std::move(done));
-    m_cBindingWalk.Start();
 }
 
 void CImpbMib::StartWhiteListWalk(const QObject* receiver, std::function<void(const HostRow&)> row,

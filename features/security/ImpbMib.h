@@ -11,6 +11,7 @@
 #include "features/common/FeatureData.h"
 #include "features/common/TableWalk.h"
 #include "features/common/TrunkInfo.h"
+#include "features/common/TypedWalk.h"
 
 #include <array>
 #include <functional>
@@ -127,14 +128,13 @@ public:
     CTableWalk& PortWalk() { return m_cPortWalk; }
     // The rows of the last port walk, in walk order.
     const std::vector<impb::PortSettingsRow>& PortRows() const { return m_portRows; }
-    CTableWalk& BindingWalk() { return m_cBindingWalk; }
+    // The bindings the switch found, in table order.
+    CTypedWalk<impb::HostRow>& BindingWalk() { return m_cBindingWalk; }
     CTableWalk& WhiteListWalk() { return m_cWhiteListWalk; }
     CTableWalk& BlackListWalk() { return m_cBlackListWalk; }
     void StartPortWalk(const QObject* receiver,
                        std::function<void(const impb::PortSettingsRow&)> row,
                        std::function<void(int)> done);
-    void StartBindingWalk(const QObject* receiver, std::function<void(const impb::HostRow&)> row,
-                          std::function<void(int)> done);
     // Counts the white-list rows as they come (WhiteListCount).
     void StartWhiteListWalk(const QObject* receiver, std::function<void(const impb::HostRow&)> row,
                             std::function<void(int)> done);
@@ -164,7 +164,7 @@ private:
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
     CTableWalk m_cPortWalk;
     std::vector<impb::PortSettingsRow> m_portRows;
-    CTableWalk m_cBindingWalk;
+    CTypedWalk<impb::HostRow> m_cBindingWalk;
     CTableWalk m_cWhiteListWalk;
     CTableWalk m_cBlackListWalk;
     CTrunkInfo m_cTrunkInfo;

@@ -104,17 +104,11 @@ void CIMPBSmartBinding::EnableControls() {
 }
 
 void CIMPBSmartBinding::Refresh() {
-    m_pList->RemoveAllRows();
-    m_rows.clear();
-    m_cMib.StartBindingWalk(this,
-                            [this](const HostRow& row) {
-                                m_rows.push_back(row);
-                                m_pList->AddRow({row.vid ? QString::number(*row.vid) : QString(),
-                                                 Text(row.ip), Text(row.mac),
-                                                 row.port ? QString::number(*row.port) : QString(),
-                                                 Text(BindingStates().Cell(row.state))});
-                            },
-                            {});
+    WalkIntoList(m_cMib.BindingWalk(), *m_pList, [](const HostRow& row, int) {
+        return QStringList{row.vid ? QString::number(*row.vid) : QString(), Text(row.ip),
+                           Text(row.mac), row.port ? QString::number(*row.port) : QString(),
+                           Text(BindingStates().Cell(row.state))};
+    });
 }
 
 void CIMPBSmartBinding::AddBinding() {
@@ -170,14 +164,14 @@ void CIMPBSmartBinding::StartScan() {
 }
 
 void CIMPBSmartBinding::BindSelected() {
-    const int selected = m_pList->SelectedRow();
-    if (selected < 0 || selected >= static_cast<int>(m_rows.size())) {
+    const HostRow* picked = m_cMib.BindingWalk().RowAt(m_pList->SelectedRow());
+    if (picked == nullptr) {
         ShowOk(QStringLiteral("Please select the item would be Binding!\n"));
         return;
     }
-    if (m_rows[static_cast<std::size_t>(selected)].state == 1L) { // bound
+    if (picked->state == 1L) { // bound
         ShowOk(QStringLiteral("The entry is bound."));
         return;
     }
-    RunPlan(m_cMib.SetSession(), CImpbMib::PlanBind(m_rows[static_cast<std::size_t>(selected)]));
+    RunPlan(m_cMib.SetSession(), CImpbMib::PlanBind(*picked));
 }

@@ -32,7 +32,6 @@ private:
     void BindSelected();
 
     CImpbMib& m_cMib = AddData<CImpbMib>();
-    std::vector<impb::HostRow> m_rows;
     CIpAddressEdit* m_pIp = nullptr;
     QLineEdit* m_pMac = nullptr;
     CNumberEdit* m_pPort = nullptr;
