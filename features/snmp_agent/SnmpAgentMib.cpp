@@ -232,8 +232,7 @@ ApplyPlan PlanUser(const UserInput& input, const std::vector<UserRow>& rows) {
         .About(kGroupField)
         .Require(std::none_of(rows.begin(), rows.end(),
                               [&](const UserRow& row) {
-                                  return row.name == name &&
-                                         UserVersions().Cell(row.version) == versionText;
+                                  return row.name == name && row.version == input.version;
                               }),
                  "This User Entry already exists.")
         .Require(CountRows(rows) < kMaxUsers, "Maximum number of User Entry is 50.");

@@ -30,9 +30,9 @@ long ValueOf(const QComboBox& combo) {
     return kit::ComboValue(combo).value_or(0);
 }
 
-// The text of the picked item; the item data of plain combos is their index.
+// The name the picked item stands for (its item data); empty when none is picked.
 QString Picked(const QComboBox& combo) {
-    return combo.currentIndex() >= 0 ? combo.currentText() : QString();
+    return combo.currentIndex() >= 0 ? combo.currentData().toString() : QString();
 }
 
 } // namespace
@@ -159,9 +159,11 @@ void CSnmpCommunityDlg::ResetInputs() {
 // The users that are no SNMPv3 users give a community its view policy.
 void CSnmpCommunityDlg::ReadFinished() {
     m_pUserCombo->clear();
+    QStringList names;
     for (const UserRow& user : m_cMib.Users()) {
-        if (user.version != 3 && m_pUserCombo->findText(user.name) < 0) {
-            m_pUserCombo->addItem(user.name);
+        if (user.version != 3 && !names.contains(user.name)) {
+            names.append(user.name);
+            m_pUserCombo->addItem(user.name, user.name);
         }
     }
     m_pUserCombo->setCurrentIndex(m_pUserCombo->count() > 0 ? 0 : -1);
