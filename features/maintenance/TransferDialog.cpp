@@ -35,6 +35,9 @@ const char* const kConfigurationOverallTimeOut =
     "Time out! Please check TFTP Server IP and network.\n You may close the current device "
     "Tessaview Module and implement 'Device Discovery'to restart it";
 
+constexpr char kServerField[] = "server";
+constexpr char kFileField[] = "file";
+
 constexpr int kProgressStart = 1;
 constexpr int kProgressStep = 2;
 constexpr int kProgressTickLimit = 90;
@@ -74,6 +77,8 @@ CTransferDialog::CTransferDialog(QWidget* parent) : CFeatureDialog(parent) {
     m_cTransfer.OnAddressSetDone(this, [this](int status) { OnAddressSetDone(status); });
     m_cTransfer.OnOperationSetDone(this, [this](int status) { OnOperationSetDone(status); });
     BuildControls();
+    FocusFor(kServerField, m_pServer);
+    FocusFor(kFileField, m_pFileName);
 }
 
 CTransferDialog::~CTransferDialog() {
@@ -168,7 +173,9 @@ bool CTransferDialog::IsServerAddressValid() const {
 bool CTransferDialog::PassesInputChecks() {
     CheckChain checks;
     checks.Require([this] { return IsServerAddressValid(); }, kInvalidServer)
-        .Require([this] { return !m_pFileName->text().isEmpty(); }, kInvalidFile);
+        .About(kServerField)
+        .Require([this] { return !m_pFileName->text().isEmpty(); }, kInvalidFile)
+        .About(kFileField);
     return !ShowRefusal(checks.FirstRefusal());
 }
 
