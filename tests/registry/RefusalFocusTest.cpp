@@ -171,7 +171,8 @@ TEST_P(RefusalFocusTest, TheRefusedInputTakesTheFocus) {
     EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{GetParam().message});
     EXPECT_TRUE(TakeSets().empty());
     QWidget* expected = FindAny(dialog.get(), QString::fromLatin1(GetParam().focused));
-    QWidget* focused = QApplication::focusWidget();
+    // The dialog's focus child: the same as the application's while the dialog is active.
+    QWidget* focused = dialog->focusWidget();
     ASSERT_NE(focused, nullptr);
     EXPECT_TRUE(focused == expected || expected->isAncestorOf(focused))
         << focused->objectName().toStdString();

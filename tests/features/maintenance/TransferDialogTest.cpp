@@ -310,7 +310,7 @@ TEST_F(TransferTest, FirmwareUpgradeSurvivesTheRestartAndSucceeds) {
               (Texts{kUpgradeWarning, kSuccess}));
     EXPECT_EQ(Progress(dialog.get()), 99);
     // More polls went unanswered than a transfer outside the restart would survive.
-    EXPECT_GT(TraceCount("iStatus = -1"), CTransferDialog::kFailedPollsTolerated);
+    EXPECT_GT(TraceCount("iStatus = -1"), CTransferData::kFailedPollsTolerated);
     EXPECT_GE(TraceCount("iStatus = 0"), 3);
     const auto requests = sim.RequestLog();
     EXPECT_TRUE(std::any_of(requests.begin(), requests.end(),
@@ -344,7 +344,7 @@ TEST_F(TransferTest, SwitchThatStopsAnsweringEndsWithTheStatusTimeOut) {
     sim.Resume();
     ASSERT_TRUE(ready);
     EXPECT_EQ(messages.TakeTexts(), Texts{kFirmwareStatusTimeOut});
-    EXPECT_EQ(TraceCount("iStatus = -1"), CTransferDialog::kFailedPollsTolerated + 1);
+    EXPECT_EQ(TraceCount("iStatus = -1"), CTransferData::kFailedPollsTolerated + 1);
 }
 
 TEST_F(TransferTest, AnotherTransferRunningRefusesTheOperationAndClosingEndsBothSessions) {
@@ -386,7 +386,7 @@ TEST_F(TransferTest, FirmwareToleratesTwoFailedPollsPerAttemptAndConfigurationFo
         EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{kFirmwareStatusTimeOut});
         // The count of the earlier attempt does not shorten the next one.
         EXPECT_EQ(TraceCount("iStatus = -1"),
-                  attempt * (CTransferDialog::kFailedPollsTolerated + 1));
+                  attempt * (CTransferData::kFailedPollsTolerated + 1));
         EXPECT_EQ(TakeSets().size(), 2u);
     }
 
@@ -394,7 +394,7 @@ TEST_F(TransferTest, FirmwareToleratesTwoFailedPollsPerAttemptAndConfigurationFo
     trace.Clear();
     EXPECT_EQ(Transfer(dialog.get(), "switch.cfg", "Backup", "Configuration"),
               Texts{kConfigStatusTimeOut});
-    EXPECT_EQ(TraceCount("iStatus = -1"), CTransferDialog::kFailedPollsToleratedWhileApplying + 1);
+    EXPECT_EQ(TraceCount("iStatus = -1"), CTransferData::kFailedPollsToleratedWhileApplying + 1);
 }
 
 TEST_F(TransferTest, EndsWithTheOperationTimeOutNotWithAnOldState) {
@@ -414,7 +414,7 @@ TEST_F(TransferTest, OverallTimeOutComesBeforeTheFailedPollLimit) {
     auto dialog = OpenFast(timings);
     EXPECT_EQ(Transfer(dialog.get(), "ksx7700.bin", "Upgrade", "Firmware"),
               (Texts{kUpgradeWarning, "Time out! Please check TFTP Server IP and network."}));
-    EXPECT_LT(TraceCount("iStatus = -1"), CTransferDialog::kFailedPollsToleratedWhileApplying);
+    EXPECT_LT(TraceCount("iStatus = -1"), CTransferData::kFailedPollsToleratedWhileApplying);
 
     ASSERT_TRUE(StartSimulator(SimulatorOptions()));
     dialog = OpenFast(timings);
