@@ -81,6 +81,17 @@ TEST(PoeRules, PortCellsFollowTheirTables) {
     EXPECT_EQ(poe::Priority().Cell(0L), "High");
 }
 
+TEST(PoeRules, APortRowTakesItsPortFromTheIndexOnlyWhenItIsOne) {
+    const std::vector<std::pair<std::string, std::optional<int>>> cases = {
+        {"1.7", 7}, {"12", 12}, {"1.0", std::nullopt}, {"1.x", std::nullopt}, {"", std::nullopt}};
+    for (const auto& [suffix, port] : cases) {
+        const auto row = poe::PortRowOf({suffix, {"garbage"}, {}});
+        ASSERT_TRUE(row.has_value());
+        EXPECT_EQ(row->port, port) << suffix;
+        EXPECT_FALSE(row->state.has_value());
+    }
+}
+
 timetable::TimeEntry Entry(bool date, std::array<int, 6> d, std::array<int, 4> t) {
     return {0, "", date, d[0], d[1], d[2], t[0], t[1], d[3], d[4], d[5], t[2], t[3]};
 }
