@@ -253,15 +253,7 @@ protected:
     }
 
     static bool ClickRow(CPortConfigDlg& dialog, int port) {
-        CReportList* list = dialog.PortList();
-        QTreeWidgetItem* item = list->topLevelItem(port - 1);
-        if (item == nullptr) {
-            return false;
-        }
-        list->scrollToItem(item);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          list->visualItemRect(item).center());
-        return true;
+        return testsupport::ClickRow(dialog.PortList(), port - 1);
     }
 
     // The port id, speed and flow control the dialog shows for the picked port.
