@@ -76,10 +76,12 @@ TEST_F(SurveillanceTest, AnOuiIsAddedByItsRowStatusAndOnlyUserRowsAreDeleted) {
     EXPECT_EQ(dialog->DeviceList()->Cell(0, 3), "00-1B-2C-00-00-00");
     EXPECT_TRUE(Find<QLineEdit>(dialog.get(), "addressEdit")->text().isEmpty());
 
+    ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
     ASSERT_TRUE(ClickRow(dialog->DeviceList(), 1));
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
     EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{"The default Surveillance OUI can not be deleted."});
+              (std::vector<std::string>{"Please Selecte the OUI Entry you would to delete",
+                                        "The default Surveillance OUI can not be deleted."}));
     EXPECT_TRUE(TakeSets().empty());
     ASSERT_TRUE(ClickRow(dialog->DeviceList(), 0));
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));

@@ -56,6 +56,8 @@ TEST(ImpbRules, InputRefusals) {
     EXPECT_EQ(BindingAddressRefusal(3, "10.1.1.0")->text, "Invalid IP Address.");
     EXPECT_EQ(BindingAddressRefusal(4, "127.0.0.1")->text, "Invalid IP Address.");
     EXPECT_FALSE(BindingAddressRefusal(4, "10.1.1.2"));
+    EXPECT_EQ(BindingMacRefusal("01-11-22-33-44-55")->text, "Multicast MAC is not allowed.");
+    EXPECT_FALSE(BindingMacRefusal("00-11-22-33-44-55"));
     for (const char* port : {"", "0", "29", "x"}) {
         EXPECT_EQ(BindingPortRefusal(port, 28)->text, "Invalid port number.") << port;
     }

@@ -359,6 +359,10 @@ TEST_F(SnmpAgentTest, EngineIdOfTenToSixtyFourHexDigits) {
     auto* edit = Find<QLineEdit>(dialog.get(), "engineIdEdit");
     EXPECT_GE(edit->text().size(), 10);
     EXPECT_EQ(edit->text(), edit->text().toLower());
+    ASSERT_TRUE(Type(dialog.get(), "engineIdEdit", "12345678"));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"ID length is 10-64"});
+    EXPECT_TRUE(TakeSets().empty());
     ASSERT_TRUE(Type(dialog.get(), "engineIdEdit", "123456789ABCDEF"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     ASSERT_EQ(SetBindings().size(), 1u);
