@@ -21,65 +21,26 @@ const char* const kUpgradeWarning =
     "The connection will be disconnected.\nPlease do not apply other changes when "
     "uploading.\nReconnect to the device later when uploading completes.";
 const char* const kFileNameTooLong = "The maximum length of file name is 64!";
-const char* const kInvalidServer = "Invalid TFTP server IP.";
-const char* const kInvalidFile = "Invalid file.";
-const char* const kAddressSetTimeOut = "Setting file name TimeOut !";
-const char* const kOperationSetTimeOut = "Setting operation TimeOut !";
-const char* const kSuccess = "Success !";
-const char* const kFirmwareFailed = "Firmware Upgrade Fail !";
-const char* const kConfigurationFailed = "Config Restore Fail !";
-const char* const kFirmwareStatusTimeOut = "Get Firmware BackUp/Upgrade status Time Out !";
-const char* const kConfigurationStatusTimeOut = "Get Config BackUp/Upgrade status Time Out !";
-const char* const kFirmwareOverallTimeOut = "Time out! Please check TFTP Server IP and network.";
-const char* const kConfigurationOverallTimeOut =
-    "Time out! Please check TFTP Server IP and network.\n You may close the current device "
-    "Tessaview Module and implement 'Device Discovery'to restart it";
-
-constexpr int kProgressStart = 1;
-constexpr int kProgressStep = 2;
-constexpr int kProgressTickLimit = 90;
-constexpr int kProgressDone = 99;
 
 QString Text(const char* text) {
     return QString::fromLatin1(text);
 }
 
-void StartOnce(QTimer& timer, int intervalMs) {
-    timer.start(intervalMs);
-}
-
 } // namespace
-
-TransferTimings TransferTimings::TimersDividedBy(int divisor) const {
-    TransferTimings divided = *this;
-    for (int* timer : {&divided.firstPollFirmwareMs, &divided.firstPollConfigurationMs,
-                       &divided.pollWhileRunningMs, &divided.pollWhileApplyingMs,
-                       &divided.pollRetryMs, &divided.firstProgressTickMs, &divided.progressTickMs,
-                       &divided.overallFirmwareMs, &divided.overallConfigurationMs}) {
-        *timer /= divisor;
-    }
-    return divided;
-}
 
 CTransferDialog::CTransferDialog(QWidget* parent) : CFeatureDialog(parent) {
     setObjectName(QStringLiteral("firmwareTransferDialog"));
     setWindowTitle(QString::fromLatin1(kCaption));
-    for (QTimer* timer : {&m_PollTimer, &m_FinishTimer, &m_ProgressTimer, &m_OverallTimer}) {
-        timer->setSingleShot(true); // every timer fires once and is started again explicitly
-    }
-    connect(&m_PollTimer, &QTimer::timeout, this, &CTransferDialog::OnPollTimer);
-    connect(&m_FinishTimer, &QTimer::timeout, this, &CTransferDialog::OnFinishTimer);
-    connect(&m_ProgressTimer, &QTimer::timeout, this, &CTransferDialog::OnProgressTimer);
-    connect(&m_OverallTimer, &QTimer::timeout, this, &CTransferDialog::OnOverallTimeOut);
-    m_cTransfer.OnAddressSetDone(this, [this](int status) { OnAddressSetDone(status); });
-    m_cTransfer.OnOperationSetDone(this, [this](int status) { OnOperationSetDone(status); });
     BuildControls();
-}
-
-CTransferDialog::~CTransferDialog() {
-    StopTransferTimers();
-    m_FinishTimer.stop();
-    m_cTransfer.AbandonSets();
+    FocusFor(CTransferData::kServerField, m_pServer);
+    FocusFor(CTransferData::kFileField, m_pFileName);
+    m_cTransfer.OnProgress(this, [this](int value) { m_pProgress->setValue(value); });
+    m_cTransfer.OnEnded(this, [](const std::string& message) {
+        if (!message.empty()) {
+            ShowOk(QString::fromStdString(message));
+        }
+    });
+    m_cTransfer.OnReady(this, [this] { LockInputs(false); });
 }
 
 void CTransferDialog::BuildControls() {
@@ -137,39 +98,27 @@ void CTransferDialog::BuildControls() {
 }
 
 void CTransferDialog::OnFileNameChanged(const QString& text) {
-    if (text.size() <= kMaxFileNameLength) {
+    constexpr int kMax = CTransferData::kMaxFileNameLength;
+    if (text.size() <= kMax) {
         return;
     }
-    const int caret = std::min(m_pFileName->cursorPosition(), kMaxFileNameLength);
-    const QString cut = text.left(kMaxFileNameLength);
+    const int caret = std::min(m_pFileName->cursorPosition(), kMax);
+    const QString cut = text.left(kMax);
     ShowOk(Text(kFileNameTooLong));
     m_pFileName->setText(cut);
     m_pFileName->setCursorPosition(caret);
 }
 
-TransferKind CTransferDialog::ChosenKind() const {
-    return m_pFileType->currentIndex() == 1 ? TransferKind::Firmware : TransferKind::Configuration;
-}
-
-bool CTransferDialog::IsUpgradeChosen() const {
-    return m_pOperation->currentIndex() == 0;
-}
-
-bool CTransferDialog::IsServerAddressValid() const {
-    if (m_pServer->FilledFieldCount() != 4) {
-        return false;
+CTransferData::Input CTransferDialog::TypedInput() const {
+    CTransferData::Input input;
+    if (m_pServer->FilledFieldCount() == 4) {
+        input.server = m_pServer->Fields();
     }
-    const std::array<int, 4> fields = m_pServer->Fields();
-    const bool allZero = fields == std::array<int, 4>{0, 0, 0, 0};
-    auto isEdgeValue = [](int field) { return field == 0 || field == 255; };
-    return !allZero && !isEdgeValue(fields[0]) && !isEdgeValue(fields[3]);
-}
-
-bool CTransferDialog::PassesInputChecks() {
-    CheckChain checks;
-    checks.Require([this] { return IsServerAddressValid(); }, kInvalidServer)
-        .Require([this] { return !m_pFileName->text().isEmpty(); }, kInvalidFile);
-    return !ShowRefusal(checks.FirstRefusal());
+    input.file = m_pFileName->text().toStdString();
+    input.kind =
+        m_pFileType->currentIndex() == 1 ? TransferKind::Firmware : TransferKind::Configuration;
+    input.upgrade = m_pOperation->currentIndex() == 0;
+    return input;
 }
 
 // The inputs and Apply stay disabled from the start of a transfer until its end has been shown.
@@ -193,148 +142,15 @@ void CTransferDialog::Apply() {
     if (IsTransferRunning()) {
         return; // the controls are disabled meanwhile; a second start would mix two transfers
     }
-    m_bApplyingPhase = false;
-    if (IsUpgradeChosen() && !Confirm(Text(kUpgradeWarning))) {
+    const CTransferData::Input input = TypedInput();
+    if (input.upgrade && !Confirm(Text(kUpgradeWarning))) {
         return;
     }
     m_pProgressLabel->show();
     m_pProgress->show();
-    m_ProgressTimes = kProgressStart;
-    if (!PassesInputChecks()) {
+    if (ShowRefusal(CTransferData::CheckInput(input))) {
         return;
     }
-    m_kind = ChosenKind();
-    m_bUpgrade = IsUpgradeChosen();
-    // A configuration is applied by restarting: its polls may fail from the start.
-    m_bApplyingPhase = m_kind == TransferKind::Configuration;
-    m_nFailedPolls = 0;
-    m_bStarted = true;
-    m_IsFinish = false;
-    m_pProgress->setValue(0);
-    m_cTransfer.StartAddressSet(m_kind, m_pServer->Address().toStdString(),
-                                m_pFileName->text().toStdString(), m_timings.addressSetTimeoutMs);
+    m_cTransfer.Start(input);
     LockInputs(true);
-}
-
-void CTransferDialog::OnAddressSetDone(int status) {
-    if (!IsTransferRunning()) {
-        return;
-    }
-    if (status != 0) {
-        EndTransfer(Text(kAddressSetTimeOut));
-        return;
-    }
-    StartOperationStep();
-}
-
-void CTransferDialog::StartOperationStep() {
-    StartOnce(m_ProgressTimer, m_timings.firstProgressTickMs);
-    m_cTransfer.StartOperationSet(m_kind, m_bUpgrade, m_timings.operationSetTimeoutMs);
-    StartOnce(m_PollTimer, m_kind == TransferKind::Firmware ? m_timings.firstPollFirmwareMs
-                                                            : m_timings.firstPollConfigurationMs);
-}
-
-void CTransferDialog::OnOperationSetDone(int status) {
-    if (status == 0 || !IsTransferRunning()) {
-        return;
-    }
-    EndTransfer(Text(kOperationSetTimeOut));
-}
-
-void CTransferDialog::OnPollTimer() {
-    if (!IsTransferRunning()) {
-        return;
-    }
-    if (m_cTransfer.IsOperationSetPending()) {
-        // Until the switch has taken the operation its state tells of an earlier transfer.
-        StartOnce(m_PollTimer, m_timings.pollWhileRunningMs);
-        return;
-    }
-    std::string state;
-    const unsigned timeoutMs =
-        m_bApplyingPhase ? m_timings.pollTimeoutApplyingMs : m_timings.pollTimeoutMs;
-    const int status = m_cTransfer.ReadState(m_kind, timeoutMs, state);
-    platform::DebugTrace("iStatus = " + std::to_string(status));
-    if (status == 0) {
-        m_nFailedPolls = 0;
-        OnStateRead(state);
-    } else {
-        OnPollFailed();
-    }
-}
-
-void CTransferDialog::OnStateRead(const std::string& state) {
-    const bool firmware = m_kind == TransferKind::Firmware;
-    if (state == kTransferStateIdle || state == kTransferStateSucceeded) {
-        StopTransferTimers();
-        m_pProgress->setValue(kProgressDone);
-        EndTransfer(Text(kSuccess));
-    } else if (state == kTransferStateFailed) {
-        EndTransfer(Text(firmware ? kFirmwareFailed : kConfigurationFailed));
-    } else if (state == kTransferStateRunning) {
-        StartOnce(m_PollTimer, m_timings.pollWhileRunningMs);
-    } else if (state == kTransferStateApplying) {
-        m_bApplyingPhase = true;
-        StartOnce(m_PollTimer, m_timings.pollWhileApplyingMs);
-        if (!m_OverallTimer.isActive()) { // counted from the first report, not the last
-            StartOnce(m_OverallTimer,
-                      firmware ? m_timings.overallFirmwareMs : m_timings.overallConfigurationMs);
-        }
-    } else {
-        EndTransfer({}); // a state this program does not know: nothing more to wait for
-    }
-}
-
-void CTransferDialog::OnPollFailed() {
-    ++m_nFailedPolls;
-    const int tolerated =
-        m_bApplyingPhase ? kFailedPollsToleratedWhileApplying : kFailedPollsTolerated;
-    if (m_nFailedPolls > tolerated) {
-        EndTransfer(Text(m_kind == TransferKind::Firmware ? kFirmwareStatusTimeOut
-                                                          : kConfigurationStatusTimeOut));
-        return;
-    }
-    StartOnce(m_PollTimer, m_timings.pollRetryMs);
-}
-
-void CTransferDialog::OnProgressTimer() {
-    if (m_ProgressTimes >= kProgressTickLimit || !IsTransferRunning()) {
-        return;
-    }
-    m_pProgress->setValue(m_ProgressTimes);
-    m_ProgressTimes += kProgressStep;
-    StartOnce(m_ProgressTimer, m_timings.progressTickMs);
-}
-
-void CTransferDialog::OnOverallTimeOut() {
-    if (!IsTransferRunning()) {
-        return;
-    }
-    EndTransfer(Text(m_kind == TransferKind::Firmware ? kFirmwareOverallTimeOut
-                                                      : kConfigurationOverallTimeOut));
-}
-
-void CTransferDialog::OnFinishTimer() {
-    if (!m_IsFinish) {
-        return;
-    }
-    StopTransferTimers();
-    LockInputs(false);
-}
-
-void CTransferDialog::EndTransfer(const QString& message) {
-    m_IsFinish = true;
-    // Nothing of this transfer may run while the message box waits for the user.
-    StopTransferTimers();
-    m_cTransfer.AbandonSets();
-    if (!message.isEmpty()) {
-        ShowOk(message);
-    }
-    StartOnce(m_FinishTimer, m_timings.finishMs);
-}
-
-void CTransferDialog::StopTransferTimers() {
-    m_PollTimer.stop();
-    m_ProgressTimer.stop();
-    m_OverallTimer.stop();
 }

@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QPushButton>
 
 #include <string>
@@ -114,6 +115,18 @@ const FocusCase kCases[] = {
      "addButton",
      "'Start Time' and 'End Time' can't be the same",
      "startHourCombo"},
+    {"transfer_server",
+     kCmdFirmwareTransfer,
+     {{"operationType", "Backup"}, {"serverAddress", "10.0.0.255"}, {"fileName", "a.cfg"}},
+     "applyButton",
+     "Invalid TFTP server IP.",
+     "serverAddress"},
+    {"transfer_file",
+     kCmdFirmwareTransfer,
+     {{"operationType", "Backup"}, {"serverAddress", "10.0.0.5"}},
+     "applyButton",
+     "Invalid file.",
+     "fileName"},
 };
 
 bool Fill(QWidget* dialog, const char* name, const char* text) {
@@ -125,6 +138,11 @@ bool Fill(QWidget* dialog, const char* name, const char* text) {
     if (auto* address = qobject_cast<CIpAddressEdit*>(widget)) {
         address->SetAddress(QString::fromLatin1(text));
         return true;
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        // Chosen without its popup: offscreen, a closed popup stays the active window.
+        combo->setCurrentIndex(combo->findText(QString::fromLatin1(text)));
+        return combo->currentIndex() >= 0;
     }
     return Type(dialog, QString::fromLatin1(name), QString::fromLatin1(text));
 }
@@ -153,7 +171,8 @@ TEST_P(RefusalFocusTest, TheRefusedInputTakesTheFocus) {
     EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{GetParam().message});
     EXPECT_TRUE(TakeSets().empty());
     QWidget* expected = FindAny(dialog.get(), QString::fromLatin1(GetParam().focused));
-    QWidget* focused = QApplication::focusWidget();
+    // The dialog's focus child: the same as the application's while the dialog is active.
+    QWidget* focused = dialog->focusWidget();
     ASSERT_NE(focused, nullptr);
     EXPECT_TRUE(focused == expected || expected->isAncestorOf(focused))
         << focused->objectName().toStdString();
