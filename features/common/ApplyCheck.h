@@ -75,7 +75,8 @@ private:
 struct SetStep {
     enum class OnFailure {
         Stop,    // the write ends here and the failure is reported
-        GoOn,    // the next step follows; the failure is reported at the end
+        GoOn,    // after a refusal the next step follows, the failure is reported at the end;
+                 // a step without an answer ends the write as Stop does
         Ignore,  // the outcome does not matter
         PutBack, // the `putBack` requests restore what the earlier steps changed, then as Stop
     };

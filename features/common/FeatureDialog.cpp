@@ -266,7 +266,9 @@ RequestStatus CFeatureDialog::SendWrites(CCommonSNMP& session, const ApplyPlan& 
                     SendSet(session, putBack, 0, Failure::CallerReports);
                 }
             }
-            if (step.onFailure != OnFailure::GoOn) {
+            // Going on past a step the switch did not answer would only make every further
+            // step wait its whole time-out as well.
+            if (step.onFailure != OnFailure::GoOn || status.Outcome() == SnmpOutcome::NoAnswer) {
                 break;
             }
         }

@@ -152,11 +152,12 @@ protected:
 
     void showEvent(QShowEvent* event) override;
 
-private:
     // Refresh in a fresh round of reads: the first read that gets no answer ends the round's
     // reading, and the module's read failure text is shown once (a silent switch is never
-    // taken for an empty one).
+    // taken for an empty one). RunPlan ends with it.
     void ReadAfresh();
+
+private:
     // Busy (writing buttons and Refresh disabled) from the first request to the last pause.
     class SendingScope;
     // The plan's row and steps alone, nothing shown: success, or the first failure.

@@ -49,10 +49,14 @@ void PauseRepainting(unsigned ms) {
     if (ms == 0) {
         return;
     }
-    if (!OnUiThread()) {
+    if (QCoreApplication::instance() == nullptr) {
+        // Without an application no event loop can run (only a test of a data class gets
+        // here): there is nothing to serve while waiting.
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
         return;
     }
+    // A timer on this thread's own loop: the UI thread repaints meanwhile, a worker thread
+    // keeps serving its queued calls.
     const WaitScope scope;
     QEventLoop loop;
     QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);

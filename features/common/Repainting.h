@@ -19,7 +19,8 @@ namespace kit {
 // repaints meanwhile. Off the UI thread (no event loop to serve) it simply runs `work`.
 void RunRepainting(const std::function<void()>& work);
 
-// Waits `ms` milliseconds; on the UI thread, repainting meanwhile.
+// Waits `ms` milliseconds on a timer of the calling thread's event loop; on the UI thread,
+// repainting meanwhile.
 void PauseRepainting(unsigned ms);
 
 // True while RunRepainting or PauseRepainting waits on this thread (a dialog refuses to close

@@ -102,12 +102,13 @@ void CPortConfigDlg::PickRow(int row) {
 void CPortConfigDlg::Apply() {
     const PortChoice choice{m_nPickedPort, kit::ComboValue(*m_pSpeedCombo).value_or(kSpeed1000Full),
                             kit::ComboValue(*m_pFlowControlCombo).value_or(kFlowDisabled)};
-    const ApplyPlan plan = m_cMib.PlanApply(choice);
-    if (ShowRefusal(plan.refusal) || !AskAll(plan.questions)) {
+    const std::optional<RequestStatus> status =
+        WritePlan(m_cMib.SetSession(), m_cMib.PlanApply(choice));
+    if (!status) {
         return;
     }
-    if (!SendSet(m_cMib.SetSession(), plan.Request(), kSetTimeoutMs).Ok()) {
-        kit::PauseRepainting(kRetryDelayMs);
+    if (!status->Ok()) {
+        kit::PauseRepainting(kRetryDelayMs); // the port may still be changing its link
     }
-    Refresh();
+    ReadAfresh();
 }

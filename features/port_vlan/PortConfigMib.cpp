@@ -243,10 +243,12 @@ ApplyPlan PlanApply(const PortTable& table, const PortChoice& choice) {
     if (choice.flowControl == kFlowEnabled) {
         plan.questions.emplace_back(kFlowControlQuestion);
     }
+    CSetRequest request;
     if (!inTrunk) { // a trunk member runs at the speed of its trunk
-        plan.Request().Integer(InstanceOid(SpeedColumn(), port), speed);
+        request.Integer(InstanceOid(SpeedColumn(), port), speed);
     }
-    plan.Request().Integer(InstanceOid(FlowControlColumn(), port), choice.flowControl);
+    request.Integer(InstanceOid(FlowControlColumn(), port), choice.flowControl);
+    plan.Step(std::move(request), kSetTimeoutMs);
     return plan;
 }
 

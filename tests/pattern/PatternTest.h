@@ -14,6 +14,7 @@
 
 inline const std::string kSysContact = ScalarOid("1.3.6.1.2.1.1.4");
 inline const std::string kSysName = ScalarOid("1.3.6.1.2.1.1.5");
+inline const std::string kSysLocation = ScalarOid("1.3.6.1.2.1.1.6");
 inline const std::string kIfIndex = "1.3.6.1.2.1.2.2.1.1";
 inline const std::string kPortSpeed = PrivateOid("1.13.1.2");
 inline const std::string kPortFlowControl = PrivateOid("1.13.1.5");

@@ -5,6 +5,7 @@
 // step does (stop, go on, be ignored, put back), and that the first failure is shown once.
 #include "PatternTest.h"
 #include "features/common/FeatureDialog.h"
+#include "snmp/RequestStatus.h"
 
 namespace {
 
@@ -18,7 +19,8 @@ class WritePlanTest : public PatternTest {
 protected:
     testsupport::SimFixture::Options SimulatorOptions() override {
         auto options = PatternTest::SimulatorOptions();
-        options.arguments.insert(options.arguments.end(), {"--refuse-set", kSysContact});
+        options.arguments.insert(options.arguments.end(),
+                                 {"--refuse-set", kSysContact, "--drop", kSysLocation});
         return options;
     }
 };
@@ -60,6 +62,23 @@ TEST_F(WritePlanTest, AFailedStepStopsGoesOnIsIgnoredOrIsPutBackAndTheFirstFailu
         EXPECT_EQ(results, c.resultsSent) << static_cast<int>(c.onFailure);
         EXPECT_EQ(messages.TakeTexts().size(), c.messages) << static_cast<int>(c.onFailure);
     }
+}
+
+// A switch that stopped answering would make every further step wait its whole time-out.
+TEST_F(WritePlanTest, AStepThatGoesOnAfterARefusalEndsTheWriteWhenItGetsNoAnswer) {
+    CPlanProbeDialog dialog;
+    ApplyPlan plan;
+    plan.Step(CSetRequest().OctetString(kSysName, "core"));
+    plan.Step(CSetRequest().OctetString(kSysLocation, "hall"), 300).onFailure =
+        SetStep::OnFailure::GoOn;
+    plan.Step(CSetRequest().Integer(kPortSpeed + ".3", 6));
+    const auto status = dialog.RunPlan(dialog.m_cCommonSNMPSet, plan);
+    ASSERT_TRUE(status.has_value());
+    EXPECT_EQ(status->Outcome(), SnmpOutcome::NoAnswer);
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 1u); // the speed was never sent
+    EXPECT_EQ(sets[0].bindings.front().oid, kSysName);
+    EXPECT_EQ(messages.TakeTexts().size(), 1u);
 }
 
 } // namespace
