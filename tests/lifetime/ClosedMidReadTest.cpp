@@ -11,6 +11,7 @@
 #include "features/common/ReportList.h"
 #include "features/common/SnmpRequests.h"
 #include "snmp/SessionParameters.h"
+#include "tests/registry/MenuWalk.h"
 #include "tests/support/DialogFixture.h"
 
 #include <QApplication>
@@ -195,10 +196,7 @@ protected:
 TEST_F(ClosedMidReadTest, EveryDialogOfTheMenuClosedWhileItReadsASlowSwitch) {
     StartSwitch("KSX-7700-28P", {"--delay", std::to_string(kDelayMs)});
     int closed = 0;
-    for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
-        if (entry.id == kCmdAbout || !CommandDialogFor(entry.id)) {
-            continue;
-        }
+    for (const ModuleMenuEntry& entry : MenuDialogs()) {
         SCOPED_TRACE(entry.path);
         for (const int closeAfterMs : {0, kDelayMs / 2, 5 * kDelayMs / 2}) {
             std::unique_ptr<QDialog> dialog = OpenCommand(entry.id);

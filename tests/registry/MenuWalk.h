@@ -14,7 +14,9 @@
 
 #include <QPushButton>
 
+#include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace testsupport {
@@ -28,6 +30,13 @@ inline std::vector<ModuleMenuEntry> MenuDialogs() {
         }
     }
     return dialogs;
+}
+
+// A menu entry's test name: its name with '_' for '-'.
+inline std::string MenuTestName(const ::testing::TestParamInfo<ModuleMenuEntry>& info) {
+    std::string name = info.param.name;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
 }
 
 // True once nothing of the dialog is in flight (any dialog that is no feature dialog at once).

@@ -43,14 +43,8 @@ protected:
 };
 
 TEST_P(RegisteredDialogTest, OpensWithItsCaptionReadsAndClosesItsSessionsInOrder) {
-    RegisterModuleCommands();
-    const CommandDialogFactory factory = CommandDialogFor(GetParam().id);
-    ASSERT_TRUE(factory) << GetParam().path << " has no dialog";
-    std::unique_ptr<QDialog> dialog = factory();
-    ASSERT_TRUE(testsupport::ShowActive(dialog.get()));
-    if (auto* feature = qobject_cast<CFeatureDialog*>(dialog.get())) {
-        EXPECT_TRUE(WaitUntil([&] { return !feature->IsBusy(); }));
-    }
+    std::unique_ptr<QDialog> dialog = OpenMenuDialog(GetParam());
+    EXPECT_TRUE(WaitIdle(*dialog));
     EXPECT_TRUE(dialog->windowTitle().startsWith(QString::fromLatin1(GetParam().caption)))
         << dialog->windowTitle().toStdString() << " / " << GetParam().caption;
 
@@ -71,11 +65,7 @@ TEST_P(RegisteredDialogTest, OpensWithItsCaptionReadsAndClosesItsSessionsInOrder
 }
 
 INSTANTIATE_TEST_SUITE_P(Menu, RegisteredDialogTest, ::testing::ValuesIn(MenuDialogs()),
-                         [](const ::testing::TestParamInfo<ModuleMenuEntry>& info) {
-                             std::string name = info.param.name;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+                         MenuTestName);
 
 // A switch that answers nothing: every dialog ends its reads and says so once, instead of
 // looking like an empty switch; Refresh stays usable and reads again.
@@ -113,11 +103,7 @@ std::vector<ModuleMenuEntry> ReadingDialogs() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Menu, SilentSwitchTest, ::testing::ValuesIn(ReadingDialogs()),
-                         [](const ::testing::TestParamInfo<ModuleMenuEntry>& info) {
-                             std::string name = info.param.name;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+                         MenuTestName);
 
 // Against a slow switch: while a dialog's reads run, nothing but Close or Cancel can be pressed
 // (no write goes out on data not yet read), and once they end nothing was written.
@@ -144,7 +130,7 @@ TEST_F(ReadingDialogTest, NothingButCloseCanBePressedUntilTheReadsAreIn) {
                     << name.toStdString() << " " << button->text().toStdString();
             }
         }
-        EXPECT_TRUE(WaitUntil([&] { return feature == nullptr || !feature->IsBusy(); }, 120000));
+        EXPECT_TRUE(WaitIdle(*dialog));
         dialog.reset();
         EXPECT_TRUE(TakeSets().empty());
         messages.TakeTexts();
@@ -254,8 +240,7 @@ TEST_F(PortGridTest, EveryPortGridTakesARangeEntry) {
     for (const ModuleMenuEntry& entry : MenuDialogs()) {
         SCOPED_TRACE(entry.path);
         std::unique_ptr<QDialog> dialog = OpenMenuDialog(entry);
-        auto* feature = qobject_cast<CFeatureDialog*>(dialog.get());
-        EXPECT_TRUE(WaitUntil([&] { return feature == nullptr || !feature->IsBusy(); }, 120000));
+        EXPECT_TRUE(WaitIdle(*dialog));
         for (QWidget* bulk : dialog->findChildren<QWidget*>(QStringLiteral("bulkControls"))) {
             for (QLineEdit* range : bulk->findChildren<QLineEdit*>()) {
                 const QString prefix = range->objectName().chopped(5); // "Range"

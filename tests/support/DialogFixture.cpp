@@ -34,6 +34,15 @@ void DialogFixture::SetUp() {
     return ::testing::AssertionSuccess();
 }
 
+void DialogFixture::Restart(const std::string& model, const std::vector<std::string>& lines) {
+    SimFixture::Options options;
+    options.model = model;
+    if (!lines.empty()) {
+        options.arguments = DataArguments(lines);
+    }
+    ASSERT_TRUE(StartSimulator(options));
+}
+
 std::vector<std::string>
 DialogFixture::DataArguments(const std::vector<std::string>& snmprecLines) {
     const std::string path = m_dataDir + "/data" + std::to_string(++m_dataFiles) + ".snmprec";

@@ -50,6 +50,8 @@ protected:
     // Starts the simulator afresh (a switch in its default state again) and points the
     // session parameters and device values at it. Sessions made before keep the old port.
     ::testing::AssertionResult StartSimulator(const SimFixture::Options& options);
+    // Starts a switch of `model` afresh with the .snmprec `lines` over its defaults.
+    void Restart(const std::string& model, const std::vector<std::string>& lines = {});
 
     // Writes .snmprec lines ("OID|TAG|VALUE", loaded over the simulator's defaults) to a file
     // of the test and gives the simulator arguments that load it.

@@ -171,6 +171,17 @@ bool Choose(const QWidget* root, const QString& objectName, const QString& text)
     return Choose(Find<QComboBox>(root, objectName), text);
 }
 
+bool ClickRow(QTreeWidget* list, int row) {
+    QTreeWidgetItem* item = list->topLevelItem(row);
+    if (item == nullptr) {
+        return false;
+    }
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualItemRect(item).center());
+    return list->currentItem() == item;
+}
+
 TextRows ListRows(const QTreeWidget* list) {
     TextRows rows;
     for (int row = 0; row < list->topLevelItemCount(); ++row) {

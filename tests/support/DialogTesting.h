@@ -91,6 +91,10 @@ bool TypeKeys(const QString& text);
 bool Choose(QComboBox* combo, const QString& text);
 bool Choose(const QWidget* root, const QString& objectName, const QString& text);
 
+// A left click on the list's row (scrolled into view); false when there is no such row or it
+// did not become the current one.
+bool ClickRow(QTreeWidget* list, int row);
+
 // The texts of a list, row by row and cell by cell, and of its header.
 using TextRows = std::vector<std::vector<std::string>>;
 TextRows ListRows(const QTreeWidget* list);

@@ -32,15 +32,6 @@ inline std::string Trunk(int group, const std::string& hex) {
 
 class L2DialogTest : public testsupport::DialogFixture {
 protected:
-    void Restart(const std::string& model, const std::vector<std::string>& lines = {}) {
-        testsupport::SimFixture::Options options;
-        options.model = model;
-        if (!lines.empty()) {
-            options.arguments = DataArguments(lines);
-        }
-        ASSERT_TRUE(StartSimulator(options));
-    }
-
     // Every set request since the last call, each as its binding texts.
     std::vector<std::vector<std::string>> Sets() {
         std::vector<std::vector<std::string>> sets;

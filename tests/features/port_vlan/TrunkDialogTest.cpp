@@ -31,13 +31,6 @@ std::string Hex(const std::string& oid, const std::string& hex) {
 
 class TrunkTest : public DialogFixture {
 protected:
-    void Restart(const std::vector<std::string>& lines) {
-        SimFixture::Options options;
-        options.arguments = DataArguments(lines);
-        ASSERT_TRUE(StartSimulator(options));
-        TakeSets();
-    }
-
     // Opens the member sub-dialog of `trunk`, ticks `ports` and presses OK. The texts shown.
     std::vector<std::string> Submit(int trunk, const std::vector<int>& ports,
                                     const PortFlags& members = {}) {
@@ -102,7 +95,7 @@ TEST_F(TrunkTest, CountOfMembers) {
 }
 
 TEST_F(TrunkTest, PortOfAnotherTrunk) {
-    Restart({Hex("8.1.3.1.2.2", "3000000000000000"), Int("8.1.3.1.3.2", 2)});
+    Restart("KSX-7700-52", {Hex("8.1.3.1.2.2", "3000000000000000"), Int("8.1.3.1.3.2", 2)});
     EXPECT_EQ(Submit(1, {3, 5}),
               std::vector<std::string>{
                   "Cannot add the port as it is a member of another aggregated link !"});
@@ -220,7 +213,7 @@ TEST_F(TrunkTest, AdmissionRules) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Restart(c.lines);
+        Restart("KSX-7700-52", c.lines);
         trace.Clear();
         const auto texts = Submit(1, {1, 2});
         const auto sets = TakeSets();
@@ -257,7 +250,7 @@ TEST_F(TrunkTest, UnreadableSwitchWritesNothing) {
 }
 
 TEST_F(TrunkTest, ListAndModeApply) {
-    Restart({Hex("8.1.3.1.2.2", "3000000000000000"), Int("8.1.3.1.3.2", 2)});
+    Restart("KSX-7700-52", {Hex("8.1.3.1.2.2", "3000000000000000"), Int("8.1.3.1.3.2", 2)});
     auto dialog = OpenTrunks();
     auto* list = dialog->TrunkList();
     EXPECT_EQ(list->Cell(1, 0).toStdString() + "|" + list->Cell(1, 1).toStdString() + "|" +
@@ -298,10 +291,6 @@ TEST_F(TrunkTest, ListAndModeApply) {
     ASSERT_EQ(TakeSets().size(), 1u);
     ASSERT_TRUE(WaitUntil([&] { return !dialog->IsBusy(); }));
     EXPECT_FALSE(Find<QPushButton>(dialog.get(), "portMemberButton")->isEnabled());
-
-    dialog.reset();
-    EXPECT_TRUE(trace.Contains("==================DestroyWindow==============="));
-    EXPECT_TRUE(trace.Contains("==================m_cCommonSNMPTable.Close==============="));
 }
 
 TEST_F(TrunkTest, PortMemberOpensTheSubDialog) {

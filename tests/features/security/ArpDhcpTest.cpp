@@ -203,7 +203,6 @@ TEST_F(ArpDhcpDialogTest, ANewServerTakesTheLowestFreeIndex) {
         return ClickShowing(dialog.get(), "serverAddButton");
     };
     EXPECT_EQ(addServer("192.0.2.5"), std::vector<std::string>{"Duplicate server IP address."});
-    EXPECT_EQ(addServer("192.0.2"), std::vector<std::string>{"Invalid IP address."});
     EXPECT_EQ(ClickShowing(dialog.get(), "deleteButton"),
               std::vector<std::string>{"Please select the entry to delete."});
     EXPECT_TRUE(TakeSets().empty());

@@ -17,16 +17,6 @@ inline const std::string P = "1.3.6.1.4.1.99999.10.76.17";
 
 class SecurityFixture : public testsupport::DialogFixture {
 protected:
-    // A switch of `model` with `lines` over its defaults.
-    void Restart(const std::string& model, const std::vector<std::string>& lines = {}) {
-        testsupport::SimFixture::Options options;
-        options.model = model;
-        if (!lines.empty()) {
-            options.arguments = DataArguments(lines);
-        }
-        ASSERT_TRUE(StartSimulator(options));
-    }
-
     // Clicks a button and returns the message boxes it showed.
     std::vector<std::string> ClickShowing(QWidget* dialog, const char* button) {
         messages.TakeTexts();
@@ -39,16 +29,7 @@ protected:
         return button != nullptr && button->isEnabled();
     }
 
-    static bool ClickRow(CReportList* list, int row) {
-        QTreeWidgetItem* item = list->topLevelItem(row);
-        if (item == nullptr) {
-            return false;
-        }
-        list->scrollToItem(item);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          list->visualItemRect(item).center());
-        return list->SelectedRow() == row;
-    }
+    static bool ClickRow(CReportList* list, int row) { return testsupport::ClickRow(list, row); }
 
     // Types a dotted address into the four fields of an address control.
     static bool TypeAddress(QWidget* dialog, const char* control, const std::string& dotted) {
