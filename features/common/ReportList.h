@@ -16,6 +16,8 @@
 #include <QTreeWidget>
 
 #include <functional>
+#include <optional>
+#include <vector>
 
 struct ReportColumn {
     QString header;
@@ -86,6 +88,15 @@ public:
     // The text a tooltip shows at `point` of the viewport: the whole cell when the column cuts
     // it off (a long port list), nothing otherwise.
     QString CutOffCellText(const QPoint& point) const;
+
+    // A list of rows that live on (a live view): sorted by a click on a column header, numbers
+    // by their value, and each row known by a key (a port number) wherever sorting moves it.
+    void SetSortable();
+    // The row of `key`, added or updated; a cell's sort value (if any) orders it.
+    void SetKeyedRow(qint64 key, const QStringList& cells,
+                     const QList<std::optional<double>>& sortValues);
+    int RowOfKey(qint64 key) const;
+    std::vector<qint64> SelectedKeys() const;
 
 signals:
     // The user picked a row: a click on it, or the Up or Down key from a picked row. Focus,
