@@ -428,9 +428,12 @@ QString CReportList::SuggestedFileName(const QDate& date) const {
 void CReportList::ExportCsv() {
     // The rows are taken before the file dialog runs: a walk that goes on meanwhile does not
     // change what the user chose to export.
-    const QStringList header = HeaderTexts();
-    const QList<QStringList> rows = AllRows();
-    QFileDialog dialog(window(), QStringLiteral("Export CSV"));
+    ExportCsvFile(window(), HeaderTexts(), AllRows(), SuggestedFileName(QDate::currentDate()));
+}
+
+void ExportCsvFile(QWidget* window, const QStringList& header, const QList<QStringList>& rows,
+                   const QString& suggestedName) {
+    QFileDialog dialog(window, QStringLiteral("Export CSV"));
     dialog.setObjectName(QStringLiteral("exportCsvDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -438,7 +441,7 @@ void CReportList::ExportCsv() {
     dialog.setDefaultSuffix(QStringLiteral("csv"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setDirectory(ExportFolder());
-    dialog.selectFile(SuggestedFileName(QDate::currentDate()));
+    dialog.selectFile(suggestedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }

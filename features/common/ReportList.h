@@ -35,6 +35,11 @@ QString ReportCsvText(const QStringList& header, const QList<QStringList>& rows)
 // documents folder (the home folder when there is none).
 QString ExportFolder();
 
+// Asks for a file name (`suggestedName` in ExportFolder()), writes the CSV text there and says
+// where, or why it could not.
+void ExportCsvFile(QWidget* window, const QStringList& header, const QList<QStringList>& rows,
+                   const QString& suggestedName);
+
 // Writes the CSV text as UTF-8 to `path`; false (and the reason in `error`) when it cannot.
 bool WriteReportCsv(const QString& path, const QStringList& header, const QList<QStringList>& rows,
                     QString* error = nullptr);

@@ -9,7 +9,6 @@
 
 #include <QComboBox>
 #include <QDateTime>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -126,6 +125,14 @@ void CPortTrafficDlg::OnSample(const CPortTrafficMib::Sample& sample) {
                                        : QStringLiteral("No answer at %1").arg(time));
     for (const CPortTrafficMib::PortRates& port : sample.ports) {
         ShowRow(port);
+        m_lastKnown[port.port] = port;
+    }
+    if (!sample.answered) {
+        // Nothing is known about the traffic now: no rate is shown as if it were current.
+        for (auto& [port, known] : m_lastKnown) {
+            known.rates = {};
+            ShowRow(known);
+        }
     }
     UpdateChart();
     UpdateWidgets();
@@ -194,17 +201,7 @@ void CPortTrafficDlg::RestartTimer() {
 }
 
 void CPortTrafficDlg::ExportSamples() {
-    const QString suggested = QStringLiteral("%1/port-traffic-%2.csv")
-                                  .arg(ExportFolder(), QDate::currentDate().toString(Qt::ISODate));
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export Samples"),
-                                                      suggested, QStringLiteral("CSV (*.csv)"));
-    if (path.isEmpty()) {
-        return;
-    }
-    QString error;
-    if (WriteReportCsv(path, CPortTrafficMib::HistoryHeader(), m_cMib.HistoryRows(), &error)) {
-        ShowOk(QStringLiteral("The samples were written to %1.").arg(path));
-    } else {
-        ShowOk(error);
-    }
+    QString name = m_pList->SuggestedFileName(QDate::currentDate());
+    name.insert(name.lastIndexOf(QLatin1Char('.')), QStringLiteral(" samples"));
+    ExportCsvFile(this, CPortTrafficMib::HistoryHeader(), m_cMib.HistoryRows(), name);
 }

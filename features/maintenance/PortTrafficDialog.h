@@ -10,6 +10,8 @@
 
 #include <QTimer>
 
+#include <map>
+
 class CRateChart;
 class CReportList;
 class QComboBox;
@@ -44,6 +46,7 @@ private:
     QPushButton* m_pExport = nullptr;
     QLabel* m_pStatus = nullptr;
     QTimer m_sampleTimer;
+    std::map<int, CPortTrafficMib::PortRates> m_lastKnown; // link and speed by port
     bool m_paused = false;
     bool m_firstSampleRead = false;
 };

@@ -52,9 +52,10 @@ A simulated KSX-7700 switch: an SNMP agent answering for the switch's MIB.
   --animate                  change link and PoE states now and then, and let the
                              ports' traffic vary
   --animate-seconds S        interval of the changes (default 3)
-  --traffic PORT:BPS[:ERR]   port PORT carries BPS bit/s each way while its link is up,
-                             and takes ERR receive errors a second (repeatable); other
-                             ports with a link carry a share of their speed
+  --traffic PORT:BPS[:ERR]   port PORT carries BPS bit/s (at most its speed) each way
+                             while its link is up, and takes ERR receive errors a second
+                             (repeatable); other ports with a link carry a share of
+                             their speed
   --counters-near-wrap       the octet counters start 40 MB short of the 32-bit wrap
   --no-hc-counters           no interface extension table (64-bit counters), as an old
                              firmware

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "sim/model/Traffic.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <numbers>
@@ -53,7 +54,8 @@ double TrafficCounters::Share(int port) const {
 
 double TrafficCounters::RateAt(int port, uint64_t speedBps, double seconds) const {
     if (const auto fixed = settings_.fixed.find(port); fixed != settings_.fixed.end()) {
-        return static_cast<double>(fixed->second.bitsPerSecond);
+        // No link carries more than its speed.
+        return static_cast<double>(std::min(fixed->second.bitsPerSecond, speedBps));
     }
     const double base = Share(port) * static_cast<double>(speedBps);
     if (!settings_.animated) {
