@@ -16,6 +16,7 @@
 #include "features/maintenance/ForwardingTableDialog.h"
 #include "features/maintenance/InterfaceTableDialog.h"
 #include "features/maintenance/IpTableDialog.h"
+#include "features/maintenance/PortTrafficDialog.h"
 #include "features/maintenance/SyslogDialog.h"
 #include "features/maintenance/SystemInfoDialog.h"
 #include "features/maintenance/TcpServiceDialog.h"
@@ -204,6 +205,8 @@ const std::vector<ModuleMenuEntry>& Menu() {
                                       "system-information", {"m_cCommonSNMP", "m_cCommonSNMPSet"}),
         DialogCommand<CInterfaceTableDlg>("Public MIB / Interface Table", kCmdInterfaceTable,
                                           "interface-table", {"m_cCommonSNMPTable"}),
+        DialogCommand<CPortTrafficDlg>("Public MIB / Port Traffic", kCmdPortTraffic, "port-traffic",
+                                       {"m_cCommonSNMP", "m_cCommonSNMPTable"}),
         DialogCommand<CIpTableDlg>("Public MIB / IP Table", kCmdIpTable, "ip-table",
                                    {"m_cCommonSNMPTable"}),
         DialogCommand<CForwardingTableDlg>("Public MIB / Forwarding Table", kCmdForwardingTable,

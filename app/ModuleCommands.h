@@ -57,6 +57,7 @@ enum ModuleCommand : int {
     kCmdPoeTimeRange = 32870,
     kCmdSystemInformation = 32805,
     kCmdInterfaceTable = 32809,
+    kCmdPortTraffic = 32880,
     kCmdIpTable = 32808,
     kCmdForwardingTable = 32810,
     kCmdTcpService = 32811,

@@ -212,6 +212,75 @@ int CReportList::ColumnsWidth() const {
     return width;
 }
 
+namespace {
+
+constexpr int kSortValueRole = Qt::UserRole + 1;
+constexpr int kRowKeyRole = Qt::UserRole + 2;
+
+// Sorts by the cells' sort values where both rows have one, otherwise by text.
+class CSortableItem : public QTreeWidgetItem {
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+    bool operator<(const QTreeWidgetItem& other) const override {
+        const int column = treeWidget() != nullptr ? treeWidget()->sortColumn() : 0;
+        const QVariant mine = data(column, kSortValueRole);
+        const QVariant theirs = other.data(column, kSortValueRole);
+        if (mine.isValid() && theirs.isValid()) {
+            return mine.toDouble() < theirs.toDouble();
+        }
+        if (mine.isValid() != theirs.isValid()) {
+            return theirs.isValid(); // rows without a value (a gap) come first
+        }
+        return text(column) < other.text(column);
+    }
+};
+
+} // namespace
+
+void CReportList::SetSortable() {
+    setSortingEnabled(true);
+    sortByColumn(0, Qt::AscendingOrder);
+}
+
+void CReportList::SetKeyedRow(qint64 key, const QStringList& cells,
+                              const QList<std::optional<double>>& sortValues) {
+    QTreeWidgetItem* item = topLevelItem(RowOfKey(key));
+    if (item == nullptr) {
+        item = new CSortableItem;
+        item->setData(0, kRowKeyRole, key);
+        for (int i = 0; i < m_alignments.size(); ++i) {
+            item->setTextAlignment(i, m_alignments[i]);
+        }
+        addTopLevelItem(item);
+    }
+    for (int column = 0; column < cells.size(); ++column) {
+        item->setText(column, cells[column]);
+        const std::optional<double> value =
+            column < sortValues.size() ? sortValues[column] : std::nullopt;
+        item->setData(column, kSortValueRole, value ? QVariant(*value) : QVariant());
+    }
+}
+
+int CReportList::RowOfKey(qint64 key) const {
+    for (int row = 0; row < topLevelItemCount(); ++row) {
+        if (topLevelItem(row)->data(0, kRowKeyRole) == QVariant(key)) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+std::vector<qint64> CReportList::SelectedKeys() const {
+    std::vector<qint64> keys;
+    for (int row = 0; row < topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = topLevelItem(row);
+        if (item->isSelected() && item->data(0, kRowKeyRole).isValid()) {
+            keys.push_back(item->data(0, kRowKeyRole).toLongLong());
+        }
+    }
+    return keys;
+}
+
 int CReportList::AddRow(const QStringList& cells) {
     auto* item = new QTreeWidgetItem(cells);
     for (int i = 0; i < m_alignments.size(); ++i) {
@@ -359,9 +428,12 @@ QString CReportList::SuggestedFileName(const QDate& date) const {
 void CReportList::ExportCsv() {
     // The rows are taken before the file dialog runs: a walk that goes on meanwhile does not
     // change what the user chose to export.
-    const QStringList header = HeaderTexts();
-    const QList<QStringList> rows = AllRows();
-    QFileDialog dialog(window(), QStringLiteral("Export CSV"));
+    ExportCsvFile(window(), HeaderTexts(), AllRows(), SuggestedFileName(QDate::currentDate()));
+}
+
+void ExportCsvFile(QWidget* window, const QStringList& header, const QList<QStringList>& rows,
+                   const QString& suggestedName) {
+    QFileDialog dialog(window, QStringLiteral("Export CSV"));
     dialog.setObjectName(QStringLiteral("exportCsvDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -369,7 +441,7 @@ void CReportList::ExportCsv() {
     dialog.setDefaultSuffix(QStringLiteral("csv"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setDirectory(ExportFolder());
-    dialog.selectFile(SuggestedFileName(QDate::currentDate()));
+    dialog.selectFile(suggestedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }

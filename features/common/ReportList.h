@@ -16,6 +16,8 @@
 #include <QTreeWidget>
 
 #include <functional>
+#include <optional>
+#include <vector>
 
 struct ReportColumn {
     QString header;
@@ -32,6 +34,11 @@ QString ReportCsvText(const QStringList& header, const QList<QStringList>& rows)
 // The folder the next export starts in: the one of the last export, at first the user's
 // documents folder (the home folder when there is none).
 QString ExportFolder();
+
+// Asks for a file name (`suggestedName` in ExportFolder()), writes the CSV text there and says
+// where, or why it could not.
+void ExportCsvFile(QWidget* window, const QStringList& header, const QList<QStringList>& rows,
+                   const QString& suggestedName);
 
 // Writes the CSV text as UTF-8 to `path`; false (and the reason in `error`) when it cannot.
 bool WriteReportCsv(const QString& path, const QStringList& header, const QList<QStringList>& rows,
@@ -86,6 +93,15 @@ public:
     // The text a tooltip shows at `point` of the viewport: the whole cell when the column cuts
     // it off (a long port list), nothing otherwise.
     QString CutOffCellText(const QPoint& point) const;
+
+    // A list of rows that live on (a live view): sorted by a click on a column header, numbers
+    // by their value, and each row known by a key (a port number) wherever sorting moves it.
+    void SetSortable();
+    // The row of `key`, added or updated; a cell's sort value (if any) orders it.
+    void SetKeyedRow(qint64 key, const QStringList& cells,
+                     const QList<std::optional<double>>& sortValues);
+    int RowOfKey(qint64 key) const;
+    std::vector<qint64> SelectedKeys() const;
 
 signals:
     // The user picked a row: a click on it, or the Up or Down key from a picked row. Focus,

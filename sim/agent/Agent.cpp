@@ -154,11 +154,8 @@ void Encode(netsnmp_variable_list* vb, const Value& v) {
     }
 }
 
-Value ReadCell(const Cell& cell) {
-    if (cell.def != nullptr && cell.def->live && !cell.fixed) {
-        return Value::Ticks(UptimeTicks());
-    }
-    return cell.value;
+Value ReadCell(const Oid& instance, const Cell& cell) {
+    return CurrentValue(instance, cell, UptimeTicks());
 }
 
 // ---- gets ----
@@ -168,7 +165,7 @@ void AnswerGet(netsnmp_agent_request_info* reqinfo, netsnmp_request_info* r) {
     Oid name = ToOid(r->requestvb->name, r->requestvb->name_length);
     auto it = model.Data().find(name);
     if (it != model.Data().end()) {
-        Encode(r->requestvb, ReadCell(it->second));
+        Encode(r->requestvb, ReadCell(name, it->second));
         return;
     }
     bool known = model.Definitions().Find(name) != nullptr;
@@ -185,7 +182,7 @@ void AnswerGetNext(netsnmp_handler_registration* reg, netsnmp_request_info* r) {
     }
     auto arcs = ToNetSnmp(it->first);
     snmp_set_var_objid(r->requestvb, arcs.data(), arcs.size());
-    Encode(r->requestvb, ReadCell(it->second));
+    Encode(r->requestvb, ReadCell(it->first, it->second));
 }
 
 // ---- sets: one Transaction per request, shared by every registration it touches ----
@@ -737,6 +734,7 @@ bool LoadModel(AgentState& state, std::string& error) {
     }
     profile->allGiga = state.options.allGiga;
     profile->strictDestroy = state.options.strictDestroy;
+    profile->traffic = state.options.traffic;
     profile->fdbEntries = state.options.fdbEntries;
     profile->fdbIds = state.options.fdbIds;
     profile->roCommunity = state.options.roCommunity;

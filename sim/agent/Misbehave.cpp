@@ -117,11 +117,8 @@ Value Spoil(Fault fault, const Value& value, uint64_t instanceHash) {
     }
 }
 
-Value CurrentValue(const Cell& cell) {
-    if (cell.def != nullptr && cell.def->live && !cell.fixed) {
-        return Value::Ticks(UptimeTicks());
-    }
-    return cell.value;
+Value ValueNow(const Oid& instance, const Cell& cell) {
+    return CurrentValue(instance, cell, UptimeTicks());
 }
 
 struct Answer {
@@ -142,7 +139,7 @@ Answer Get(const Oid& name, unsigned long seed) {
     if (fault == Fault::HoleInRow && instanceHash % 2 == 0) {
         return {name, {}, SNMP_NOSUCHINSTANCE};
     }
-    return {name, Spoil(fault, CurrentValue(it->second), instanceHash)};
+    return {name, Spoil(fault, ValueNow(name, it->second), instanceHash)};
 }
 
 Answer GetNext(const Oid& name, unsigned long seed) {
@@ -155,7 +152,7 @@ Answer GetNext(const Oid& name, unsigned long seed) {
     const ObjectDef* def = it->second.def;
     const Fault fault = FaultOf(seed, def);
     const uint64_t instanceHash = Hash(seed, found);
-    Answer answer{found, Spoil(fault, CurrentValue(it->second), instanceHash)};
+    Answer answer{found, Spoil(fault, ValueNow(found, it->second), instanceHash)};
     switch (fault) {
     case Fault::MissingArc:
         if (found.size() > def->oid.size() + 1) {

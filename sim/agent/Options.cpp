@@ -49,8 +49,16 @@ A simulated KSX-7700 switch: an SNMP agent answering for the switch's MIB.
   --reboot-seconds S         silence during a restart (default 4)
   --save-seconds S           duration of a configuration save (default 1)
   --transfer-fail            transfers end in failure
-  --animate                  change link and PoE states now and then
+  --animate                  change link and PoE states now and then, and let the
+                             ports' traffic vary
   --animate-seconds S        interval of the changes (default 3)
+  --traffic PORT:BPS[:ERR]   port PORT carries BPS bit/s (at most its speed) each way
+                             while its link is up, and takes ERR receive errors a second
+                             (repeatable); other ports with a link carry a share of
+                             their speed
+  --counters-near-wrap       the octet counters start 40 MB short of the 32-bit wrap
+  --no-hc-counters           no interface extension table (64-bit counters), as an old
+                             firmware
   --misbehave SEED           answer reads as a broken firmware: wrong types, lengths and
                              ranges, odd row indexes, holes, early ends and get-next
                              answers that do not move forward, chosen per object from
@@ -175,11 +183,25 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
         {"--save-seconds", seconds(options.saveSeconds)},
         {"--animate-seconds", seconds(options.animateSeconds)},
         {"--misbehave", number(options.misbehaveSeed)},
+        {"--traffic", Setter([&options](const std::string& v) {
+             int port = 0;
+             FixedTraffic traffic;
+             if (!ParseFixedTraffic(v, port, traffic)) {
+                 return false;
+             }
+             options.traffic.fixed[port] = traffic;
+             return true;
+         })},
     };
+    bool noHighCapacity = false;
     std::map<std::string, bool*> flags = {
-        {"--all-giga", &options.allGiga},           {"--strict-destroy", &options.strictDestroy},
-        {"--transfer-fail", &options.transferFail}, {"--animate", &options.animate},
+        {"--all-giga", &options.allGiga},
+        {"--strict-destroy", &options.strictDestroy},
+        {"--transfer-fail", &options.transferFail},
+        {"--animate", &options.animate},
         {"--bulk-toobig", &options.bulkTooBig},
+        {"--counters-near-wrap", &options.traffic.nearWrap},
+        {"--no-hc-counters", &noHighCapacity},
     };
     for (size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
@@ -231,6 +253,8 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
             return std::nullopt;
         }
     }
+    options.traffic.highCapacity = !noHighCapacity;
+    options.traffic.animated = options.animate;
     if (options.fdbIds < 1 || options.fdbIds > 4094) {
         error = "--fdb-ids must be 1 to 4094";
         return std::nullopt;

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #pragma once
 
+#include "sim/model/Traffic.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +47,7 @@ struct SimOptions {
     bool transferFail = false;
     bool animate = false;
     double animateSeconds = 3;
+    TrafficSettings traffic;
     long misbehaveSeed = -1;  // reads answered as a broken firmware would, from this seed
     bool showVersion = false; // --version: print the name and version, run nothing
 };

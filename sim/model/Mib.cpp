@@ -149,6 +149,14 @@ Value IndexPartValue(const ObjectDef& column, const IndexPart& form, const Oid& 
 
 } // namespace
 
+Value CurrentValue(const Oid& instance, const Cell& cell, uint32_t ticks) {
+    if (cell.def == nullptr || !cell.def->live || cell.fixed) {
+        return cell.value;
+    }
+    const auto column = static_cast<std::ptrdiff_t>(cell.def->oid.size());
+    return cell.def->live(Oid(instance.begin() + column, instance.end()), ticks);
+}
+
 Value InitialValue(const ObjectDef& column, const Oid& index) {
     if (column.indexPart >= 0 && column.table != nullptr) {
         auto parts = SplitIndex(*column.table, index);

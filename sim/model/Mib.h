@@ -56,7 +56,9 @@ struct ObjectDef {
     const TableDef* table = nullptr;
     int indexPart = -1; // the column shows this part of the row's index
     bool rowStatus = false;
-    bool live = false;     // the value is computed when read (sysUpTime)
+    // The value is computed when read (sysUpTime, the traffic counters) from the instance's
+    // index and the up-time in hundredths of a second.
+    std::function<Value(const Oid& index, uint32_t ticks)> live;
     bool portList = false; // a PortList: stored with the model's length, extra bits cleared
 };
 
@@ -105,6 +107,9 @@ private:
 // Splits an instance suffix into the parts of the table's index; nothing when the suffix
 // does not have the table's index form or a part is out of its range.
 std::optional<std::vector<Oid>> SplitIndex(const TableDef& table, const Oid& suffix);
+
+// What a read of `instance` answers at up-time `ticks`: the live value, or the stored one.
+Value CurrentValue(const Oid& instance, const Cell& cell, uint32_t ticks);
 
 // The value a column holds for a new row.
 Value InitialValue(const ObjectDef& column, const Oid& index);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "sim/model/Mib.h"
+#include "sim/model/Traffic.h"
 
 #include <functional>
 #include <memory>
@@ -41,6 +42,7 @@ struct DeviceProfile {
     int poePorts = 0;
     bool allGiga = false;
     bool strictDestroy = false; // destroying a row that does not exist is refused
+    TrafficSettings traffic;
     int fdbEntries = 30;
     int fdbIds = 1;
     std::string engineId; // octets
@@ -96,12 +98,16 @@ public:
     std::vector<PhysicalPort>& Physical() { return physical_; }
     const std::vector<PhysicalPort>& Physical() const { return physical_; }
 
+    // The ports' traffic counters (read by the live counter objects).
+    TrafficCounters& Traffic() { return traffic_; }
+
     // Saved configuration: a restart brings back what was saved last.
     void SaveConfiguration() { saved_ = store_; }
     void RestoreConfiguration() { store_ = saved_; }
 
 private:
     DeviceProfile profile_;
+    TrafficCounters traffic_{profile_.traffic};
     Mib mib_;
     Store store_;
     Store saved_;

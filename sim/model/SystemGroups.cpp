@@ -4,6 +4,8 @@
 #include "sim/model/Builder.h"
 #include "sim/model/Ports.h"
 
+#include <tuple>
+
 namespace ksxsim {
 
 namespace {
@@ -17,7 +19,7 @@ void BuildSystem(Builder& b) {
     b.Scalar("1.1", Str("sysDescr", RO, p.model + " L2 Managed Ethernet Switch"));
     b.Scalar("1.2", OidValue("sysObjectID", RO, SwitchModel::PrivateBase()));
     ObjectDef upTime = Unsigned("sysUpTime", Tag::TimeTicks, RO, 0);
-    upTime.live = true;
+    upTime.live = [](const Oid&, uint32_t ticks) { return Value::Ticks(ticks); };
     b.Scalar("1.3", std::move(upTime));
     b.Scalar("1.4", Str("sysContact", RW, "network operations"));
     b.Scalar("1.5", Str("sysName", RW, p.model));
@@ -47,6 +49,35 @@ std::vector<Interface> Interfaces(const DeviceProfile& p) {
     return list;
 }
 
+const Oid kIfSpeedColumn = O("1.3.6.1.2.1.2.2.1.5");
+const Oid kIfOperStatusColumn = O("1.3.6.1.2.1.2.2.1.8");
+
+// The traffic counters of the interface with `index` at up-time `ticks`: only the ports carry
+// traffic, and only while their link is up.
+PortCounters CountersOf(SwitchModel& model, const Oid& index, uint32_t ticks) {
+    const auto port = static_cast<int>(FirstArc(index));
+    if (port < 1 || port > model.Profile().ports) {
+        return {};
+    }
+    const Value* oper = model.Get(kIfOperStatusColumn + index);
+    const Value* speed = model.Get(kIfSpeedColumn + index);
+    const bool linkUp = oper != nullptr && oper->number == 1;
+    const uint64_t bps = speed != nullptr ? static_cast<uint64_t>(speed->number) : 0;
+    return model.Traffic().Read(port, linkUp, bps, ticks);
+}
+
+// A counter column read live from the port's traffic (`field` nullptr: always 0); a 32-bit
+// counter is the low half of the count.
+ObjectDef Counter(SwitchModel& model, std::string name, Tag tag, uint64_t PortCounters::*field) {
+    ObjectDef def = Unsigned(std::move(name), tag, RO, 0);
+    def.live = [&model, tag, field](const Oid& index, uint32_t ticks) {
+        const uint64_t count = field != nullptr ? CountersOf(model, index, ticks).*field : 0;
+        return tag == Tag::Counter64 ? Value::Counter64(count)
+                                     : Value::Counter(static_cast<uint32_t>(count));
+    };
+    return def;
+}
+
 void BuildInterfaces(Builder& b) {
     const auto& p = b.Profile();
     auto interfaces = Interfaces(p);
@@ -59,15 +90,6 @@ void BuildInterfaces(Builder& b) {
             }
         }
         return Interface{static_cast<int>(FirstArc(index)), "", 1, 0, std::string(6, '\0'), 2};
-    };
-    // Traffic counters: some traffic on the interfaces that are up, none elsewhere.
-    auto counter = [byIndex](std::string name, uint32_t scale) {
-        ObjectDef def = Unsigned(std::move(name), Tag::Counter32, RO, 0);
-        def.initial = [byIndex, scale](const Oid& index) {
-            Interface i = byIndex(index);
-            return Value::Counter(i.operStatus == 1 ? scale * (1000 + 37 * FirstArc(index)) : 0);
-        };
-        return def;
     };
     b.Column(t, 1, IndexColumn("ifIndex", 0));
     b.Column(t, 2, StrFn("ifDescr", RO, [byIndex](const Oid& i) {
@@ -89,19 +111,62 @@ void BuildInterfaces(Builder& b) {
                  return Value::Int(byIndex(i).operStatus);
              }));
     b.Column(t, 9, Unsigned("ifLastChange", Tag::TimeTicks, RO, 0));
-    const std::pair<const char*, uint32_t> counters[] = {
-        {"ifInOctets", 5120},  {"ifInUcastPkts", 40},  {"ifInNUcastPkts", 0},
-        {"ifInDiscards", 0},   {"ifInErrors", 0},      {"ifInUnknownProtos", 0},
-        {"ifOutOctets", 7680}, {"ifOutUcastPkts", 60}, {"ifOutNUcastPkts", 0},
-        {"ifOutDiscards", 0},  {"ifOutErrors", 0}};
+    using Field = uint64_t PortCounters::*;
+    const std::pair<const char*, Field> counters[] = {{"ifInOctets", &PortCounters::inOctets},
+                                                      {"ifInUcastPkts", &PortCounters::inPackets},
+                                                      {"ifInNUcastPkts", nullptr},
+                                                      {"ifInDiscards", &PortCounters::inDiscards},
+                                                      {"ifInErrors", &PortCounters::inErrors},
+                                                      {"ifInUnknownProtos", nullptr},
+                                                      {"ifOutOctets", &PortCounters::outOctets},
+                                                      {"ifOutUcastPkts", &PortCounters::outPackets},
+                                                      {"ifOutNUcastPkts", nullptr},
+                                                      {"ifOutDiscards", &PortCounters::outDiscards},
+                                                      {"ifOutErrors", &PortCounters::outErrors}};
     uint32_t column = 10;
-    for (const auto& [name, scale] : counters) {
-        b.Column(t, column++, counter(name, scale));
+    for (const auto& [name, field] : counters) {
+        b.Column(t, column++, Counter(b.Model(), name, Tag::Counter32, field));
     }
     b.Column(t, 21, Unsigned("ifOutQLen", Tag::Gauge32, RO, 0));
     b.Column(t, 22, OidValue("ifSpecific", RO, O("0.0")));
     for (const auto& i : interfaces) {
         b.Row(t, {static_cast<uint32_t>(i.index)});
+    }
+}
+
+// The interface extension table: names, 64-bit counters and the speed in Mbit/s; an old
+// firmware has none of it.
+void BuildInterfaceExtensions(Builder& b) {
+    if (!b.Profile().traffic.highCapacity) {
+        return;
+    }
+    const auto interfaces = Interfaces(b.Profile());
+    TableDef& t = b.Table("31.1.1.1", "ifXEntry", {NumberIndex(1, 2147483647)});
+    b.Column(t, 1, StrFn("ifName", RO, [interfaces](const Oid& i) {
+                 for (const auto& interface : interfaces) {
+                     if (static_cast<uint32_t>(interface.index) == FirstArc(i)) {
+                         return Value::Str(interface.descr);
+                     }
+                 }
+                 return Value::Str("");
+             }));
+    using Field = uint64_t PortCounters::*;
+    const std::tuple<uint32_t, const char*, Field> counters[] = {
+        {6, "ifHCInOctets", &PortCounters::inOctets},
+        {7, "ifHCInUcastPkts", &PortCounters::inPackets},
+        {10, "ifHCOutOctets", &PortCounters::outOctets},
+        {11, "ifHCOutUcastPkts", &PortCounters::outPackets}};
+    for (const auto& [column, name, field] : counters) {
+        b.Column(t, column, Counter(b.Model(), name, Tag::Counter64, field));
+    }
+    ObjectDef highSpeed = Unsigned("ifHighSpeed", Tag::Gauge32, RO, 0);
+    highSpeed.live = [&model = b.Model()](const Oid& index, uint32_t) {
+        const Value* speed = model.Get(kIfSpeedColumn + index);
+        return Value::Gauge(speed != nullptr ? static_cast<uint32_t>(speed->number / 1000000) : 0);
+    };
+    b.Column(t, 15, std::move(highSpeed));
+    for (const auto& interface : interfaces) {
+        b.Row(t, {static_cast<uint32_t>(interface.index)});
     }
 }
 
@@ -159,6 +224,7 @@ void BuildUdpListeners(Builder& b) {
 void BuildSystemGroups(Builder& mib2) {
     BuildSystem(mib2);
     BuildInterfaces(mib2);
+    BuildInterfaceExtensions(mib2);
     BuildIpAddresses(mib2);
     BuildTcpConnections(mib2);
     BuildUdpListeners(mib2);

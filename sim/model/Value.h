@@ -42,6 +42,7 @@ struct Value {
     static Value Ip(uint8_t a, uint8_t b, uint8_t c, uint8_t d);
     static Value Gauge(uint32_t n) { return {Tag::Gauge32, n, {}, {}}; }
     static Value Counter(uint32_t n) { return {Tag::Counter32, n, {}, {}}; }
+    static Value Counter64(uint64_t n) { return {Tag::Counter64, static_cast<int64_t>(n), {}, {}}; }
     static Value Ticks(uint32_t n) { return {Tag::TimeTicks, n, {}, {}}; }
     static Value ObjectId(Oid o) { return {Tag::ObjectId, 0, {}, std::move(o)}; }
 

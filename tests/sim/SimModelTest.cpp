@@ -389,3 +389,41 @@ TEST_F(SimModel, TransfersFailWithoutAServerOrAFile) {
     ASSERT_EQ(Put(P("3.1.0"), Value::Ip(192, 0, 2, 9)), Ok);
     EXPECT_EQ(outcome(), TransferResult::Succeeds);
 }
+
+TEST(SimTraffic, CountersFollowTheRateTheLinkAndRestarts) {
+    int port = 0;
+    FixedTraffic fixed;
+    ASSERT_TRUE(ParseFixedTraffic("3:250000000:5", port, fixed));
+    EXPECT_EQ(port, 3);
+    EXPECT_EQ(fixed.bitsPerSecond, 250000000u);
+    EXPECT_EQ(fixed.errorsPerSecond, 5u);
+    for (const char* bad : {"3", "0:100", "3:x", "3:100:", "3:100:-1", ":100"}) {
+        EXPECT_FALSE(ParseFixedTraffic(bad, port, fixed)) << bad;
+    }
+
+    TrafficSettings settings;
+    settings.fixed[3] = {8000, 2};
+    settings.nearWrap = true;
+    TrafficCounters counters(settings);
+    const uint64_t start = (uint64_t{1} << 32) - 40'000'000;
+    EXPECT_EQ(counters.Read(3, true, 1000000000, 1000).inOctets, start + 10000);  // 10 s
+    EXPECT_EQ(counters.Read(3, false, 1000000000, 2000).inOctets, start + 10000); // link down
+    const PortCounters up = counters.Read(3, true, 1000000000, 2500);
+    EXPECT_EQ(up.inOctets, start + 15000);
+    EXPECT_EQ(up.outOctets, start + 15000);
+    EXPECT_EQ(up.inErrors, 30u);
+    EXPECT_EQ(counters.Read(3, true, 1000000000, 100).inOctets, start + 1000); // restarted
+
+    // Without a rate of its own a port carries a share of its speed, more or less of it over
+    // time when animated, but never a negative rate.
+    settings.animated = true;
+    TrafficCounters animated(settings);
+    uint64_t last = 0;
+    for (uint32_t ticks = 0; ticks <= 24000; ticks += 500) {
+        const uint64_t octets = animated.Read(7, true, 100000000, ticks).inOctets;
+        EXPECT_GE(octets, last);
+        last = octets;
+    }
+    EXPECT_GT(animated.RateAt(7, 100000000, 0), 0);
+    EXPECT_NE(animated.RateAt(7, 100000000, 10), animated.RateAt(7, 100000000, 40));
+}

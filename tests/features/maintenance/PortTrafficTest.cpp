@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// Port Traffic against ksx-sim with port 3 carrying 250 Mbit/s each way on a gigabit link,
+// sampled every second; and the chart's picture.
+#include "features/common/RateChart.h"
+#include "features/common/ReportList.h"
+#include "features/maintenance/PortTrafficDialog.h"
+#include "tests/support/DialogFixture.h"
+
+#include <QImage>
+
+namespace {
+
+using testsupport::WaitUntil;
+
+const std::vector<std::string> kBusyPort3 = {"--all-giga", "--traffic", "3:250000000:4"};
+
+class PortTrafficTest : public testsupport::DialogFixture {
+protected:
+    testsupport::SimFixture::Options SimulatorOptions() override {
+        return {"KSX-7700-28", kBusyPort3};
+    }
+
+    std::unique_ptr<CPortTrafficDlg> OpenEverySecond() {
+        auto dialog = Open<CPortTrafficDlg>();
+        EXPECT_TRUE(testsupport::Choose(dialog.get(), QStringLiteral("intervalCombo"),
+                                        QStringLiteral("1 s")));
+        m_list = testsupport::Find<CReportList>(dialog.get(), QStringLiteral("trafficList"));
+        return dialog;
+    }
+    // Port 3's cells: link, speed, in, out, in %, out %, errors/s.
+    QStringList Port3() const {
+        QStringList cells;
+        const int row = m_list->RowOfKey(3);
+        for (int column = 1; row >= 0 && column <= 7; ++column) {
+            cells << m_list->Cell(row, column);
+        }
+        return cells;
+    }
+    bool WaitForPort3(const QString& in) {
+        return WaitUntil([&] { return Port3().value(2) == in; }, 15000);
+    }
+
+    CReportList* m_list = nullptr;
+};
+
+// 4 errors a second: one more or less where a second's errors fall into the next sample.
+const QStringList kBusy = {QStringLiteral("Up"),         QStringLiteral("1 Gbit/s"),
+                           QStringLiteral("250 Mbit/s"), QStringLiteral("250 Mbit/s"),
+                           QStringLiteral("25.0"),       QStringLiteral("25.0")};
+
+void ExpectBusy(const QStringList& cells) {
+    EXPECT_EQ(cells.mid(0, 6), kBusy);
+    EXPECT_NEAR(cells.value(6).toDouble(), 4, 1.1) << cells.value(6).toStdString();
+}
+
+TEST_F(PortTrafficTest, ShowsTheRateAndTheUtilisationOfTheLink) {
+    auto dialog = OpenEverySecond();
+    ASSERT_TRUE(WaitForPort3(kBusy[2]));
+    ExpectBusy(Port3());
+    EXPECT_TRUE(TakeSets().empty());
+}
+
+TEST_F(PortTrafficTest, ThirtyTwoBitCountersThatWrapGiveTheSameRates) {
+    ASSERT_TRUE(StartSimulator({"KSX-7700-28",
+                                {"--all-giga", "--traffic", "3:250000000:4", "--counters-near-wrap",
+                                 "--no-hc-counters"}}));
+    auto dialog = OpenEverySecond();
+    // 40 MB short of the wrap at 31 MB/s: the first seconds cross it.
+    ASSERT_TRUE(WaitForPort3(kBusy[2]));
+    ExpectBusy(Port3());
+}
+
+TEST(RateChartTest, DrawsEachSeriesAtItsRateAndLeavesItsGapsEmpty) {
+    CRateChart chart;
+    chart.resize(400, 250);
+    const QColor blue(0, 0, 255);
+    ChartSeries series{QStringLiteral("3 in"), blue, Qt::SolidLine, {}};
+    for (int second = 0; second <= 60; ++second) {
+        const bool gap = second >= 20 && second < 40;
+        series.points.push_back(
+            {second * 1000LL, gap ? std::nullopt : std::optional<double>(250e6)});
+    }
+    chart.SetSeries({series}, 60000, 60000);
+    EXPECT_EQ(CRateChart::NiceCeiling(250e6), 500e6);
+    EXPECT_EQ(CRateChart::RateText(250e6), QStringLiteral("250 Mbit/s"));
+    EXPECT_EQ(CRateChart::RateText(1500), QStringLiteral("1.5 kbit/s"));
+
+    const QImage image = chart.grab().toImage();
+    // The plot spans x 78..388 and y 26..228: 250 Mbit/s of 500 lies halfway.
+    const auto blueRowsAt = [&](int x) {
+        std::vector<int> rows;
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.blue() > 200 && c.red() < 120 && c.green() < 120) {
+                rows.push_back(y);
+            }
+        }
+        return rows;
+    };
+    const int halfway = 26 + (228 - 26) / 2;
+    for (const int x : {100, 350}) {
+        const std::vector<int> rows = blueRowsAt(x);
+        ASSERT_FALSE(rows.empty()) << x;
+        EXPECT_NEAR(rows.front(), halfway, 2) << x;
+    }
+    EXPECT_TRUE(blueRowsAt(233).empty()); // seconds 20 to 40: no line
+}
+
+} // namespace
