@@ -8,7 +8,9 @@
 #include "features/maintenance/PortTrafficDialog.h"
 #include "tests/support/DialogFixture.h"
 
+#include <QDateTime>
 #include <QImage>
+#include <QTest>
 
 namespace {
 
@@ -70,6 +72,29 @@ TEST_F(PortTrafficTest, ThirtyTwoBitCountersThatWrapGiveTheSameRates) {
     // 40 MB short of the wrap at 31 MB/s: the first seconds cross it.
     ASSERT_TRUE(WaitForPort3(kBusy[2]));
     ExpectBusy(Port3());
+}
+
+TEST_F(PortTrafficTest, TheSamplesGoToCsvOneLinePerPortAndSample) {
+    CPortTrafficMib traffic(28);
+    int samples = 0;
+    QObject receiver;
+    traffic.OnSample(&receiver, [&](const CPortTrafficMib::Sample&) { ++samples; });
+    traffic.StartSample();
+    ASSERT_TRUE(WaitUntil([&] { return samples == 1; }));
+    QTest::qWait(1000); // a second of traffic between the two samples
+    traffic.StartSample();
+    ASSERT_TRUE(WaitUntil([&] { return samples == 2; }));
+    EXPECT_EQ(CPortTrafficMib::HistoryHeader().join(QLatin1Char(',')),
+              QStringLiteral("Time,Port,In bit/s,Out bit/s,Errors/s,Discards/s"));
+    const QList<QStringList> rows = traffic.HistoryRows();
+    ASSERT_EQ(rows.size(), 2 * 28);
+    EXPECT_EQ(rows[2].mid(1), (QStringList{"3", "", "", "", ""})); // no rate from one sample
+    const QStringList port3 = rows[28 + 2];
+    EXPECT_EQ(port3[1], QStringLiteral("3"));
+    EXPECT_NEAR(port3[2].toDouble(), 250e6, 5e6);
+    EXPECT_NEAR(port3[3].toDouble(), 250e6, 5e6);
+    EXPECT_EQ(port3[5], QStringLiteral("0"));
+    EXPECT_TRUE(QDateTime::fromString(port3[0], Qt::ISODate).isValid()) << port3[0].toStdString();
 }
 
 TEST(RateChartTest, DrawsEachSeriesAtItsRateAndLeavesItsGapsEmpty) {
