@@ -2,12 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // The start-up of real ksx-module processes: messages, User.ini and one module per device.
+#include "tests/support/ModuleProcess.h"
 #include "tests/support/SimFixture.h"
 
-#include <QDeadlineTimer>
-#include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,60 +16,7 @@
 
 namespace {
 
-// A real ksx-module process with its debug lines and message boxes on its output.
-class ModuleProcess {
-public:
-    static constexpr int kGenerousWaitMs = 60000; // only a failing test waits this long
-
-    ModuleProcess(const QStringList& arguments, const QProcessEnvironment& environment) {
-        m_process.setProcessEnvironment(environment);
-        m_process.setProcessChannelMode(QProcess::MergedChannels);
-        m_process.start(QStringLiteral(KSX_MODULE_EXE), arguments);
-    }
-    ~ModuleProcess() { Kill(); }
-
-    // Waits until the process printed `line` (a whole line) `times` times; false if it ended
-    // before.
-    bool WaitForLine(const QString& line, qsizetype times = 1) {
-        QDeadlineTimer deadline(kGenerousWaitMs);
-        while (Count(line) < times && Running() && !deadline.hasExpired()) {
-            m_process.waitForReadyRead(100);
-        }
-        return Count(line) >= times;
-    }
-
-    // The exit code once the process has ended by itself; -1 when it did not start, did not
-    // end or crashed.
-    int WaitForExit() {
-        m_process.waitForFinished(kGenerousWaitMs);
-        const bool ended = !Running() && m_process.error() != QProcess::FailedToStart &&
-                           m_process.exitStatus() == QProcess::NormalExit;
-        return ended ? m_process.exitCode() : -1;
-    }
-
-    // The whole lines printed so far (the last one too once the process has ended).
-    QStringList Lines() {
-        m_output += QString::fromUtf8(m_process.readAll());
-        QStringList lines = m_output.split(u'\n');
-        if (Running()) {
-            lines.removeLast(); // not ended yet
-        }
-        return lines;
-    }
-    qsizetype Count(const QString& line) { return Lines().count(line); }
-    bool HasLine(const QString& line) { return Lines().contains(line); }
-    bool Running() const { return m_process.state() != QProcess::NotRunning; }
-    qint64 Pid() const { return m_process.processId(); }
-    void Kill() {
-        m_process.kill();
-        m_process.waitForFinished(kGenerousWaitMs);
-    }
-    std::string Output() { return Lines().join(u'\n').toStdString(); }
-
-private:
-    QProcess m_process;
-    QString m_output;
-};
+using testsupport::ModuleProcess;
 
 const QString kAddress = QStringLiteral("10.0.0.5");
 const QString k52 = QStringLiteral("KSX-7700-52");
@@ -89,15 +33,10 @@ protected:
     QProcessEnvironment Environment(const QString& deviceName,
                                     const QString& exitAfterMs = QStringLiteral("60000")) {
         const QString iniPath = m_dir.filePath(deviceName + QStringLiteral(".ini"));
-        QFile ini(iniPath);
-        EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[DeviceInfo]\r\nDeviceName=" + deviceName.toUtf8() + "\r\n");
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
-        environment.insert(QStringLiteral("KSX_USER_INI"), iniPath);
-        environment.insert(QStringLiteral("KSX_TRACE"), QStringLiteral("1"));
-        environment.insert(QStringLiteral("KSX_MESSAGES"), QStringLiteral("stderr"));
+        EXPECT_TRUE(testsupport::WriteFile(
+            iniPath.toStdString(),
+            "[DeviceInfo]\r\nDeviceName=" + deviceName.toStdString() + "\r\n"));
+        QProcessEnvironment environment = ModuleProcess::Environment(iniPath, m_dir.path());
         environment.insert(QStringLiteral("KSX_TEST_EXIT_AFTER_MS"), exitAfterMs);
         return environment;
     }

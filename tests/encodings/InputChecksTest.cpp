@@ -4,8 +4,6 @@
 
 #include "EncodingTesting.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 const std::string kMacFormat = "Please enter correct MAC format(ex:00-00-00-00-00-01)";

@@ -6,13 +6,19 @@
 
 namespace {
 
-// The class names of the children of `item`.
-std::vector<std::string> Classes(const CPanelItem& item) {
-    std::vector<std::string> names;
+// What `of` gives for each child of `item`.
+template <class Of> auto Children(const CPanelItem& item, Of of) {
+    std::vector<decltype(of(item))> all;
     for (int i = 0; i < item.ChildCount(); ++i) {
-        names.push_back(item.GetChild(i)->RuntimeClassName());
+        all.push_back(of(*item.GetChild(i)));
     }
-    return names;
+    return all;
+}
+std::vector<std::string> Classes(const CPanelItem& item) {
+    return Children(item, [](const CPanelItem& c) { return std::string(c.RuntimeClassName()); });
+}
+std::vector<QString> Ids(const CPanelItem& item) {
+    return Children(item, [](const CPanelItem& c) { return c.Identifier(); });
 }
 
 } // namespace
@@ -109,11 +115,8 @@ TEST_F(PanelDescription, StatusAndTypeWordsBelongToTheirElements) {
         <PORT ID="e" ~ STATUS="LAMPOFF"/><PORT ID="f" ~ STATUS="portempty"/>
         <LAMP ID="g" ~ STATUS="LAMP1G" TYPE="POWER"/><LAMP ID="h" ~ STATUS="LAMPOFF" TYPE="CONSOLE"/>
         <LAMP ID="i" ~ STATUS="PORTENABLE" TYPE="LAMP"/><SLOT ID="j" ~ STATUS="PORTEMPTY"/>)")));
-    const std::vector<int> statuses = {0, 2, 3, 4, 0, 0, 1, 2, 0, 0};
-    ASSERT_EQ(root.ChildCount(), static_cast<int>(statuses.size()));
-    for (int i = 0; i < root.ChildCount(); ++i) {
-        EXPECT_EQ(root.GetChild(i)->GetStatus(), statuses[static_cast<size_t>(i)]) << i;
-    }
+    EXPECT_EQ(Children(root, [](const CPanelItem& c) { return c.GetStatus(); }),
+              (std::vector<int>{0, 2, 3, 4, 0, 0, 1, 2, 0, 0}));
     EXPECT_TRUE(static_cast<CLamp*>(root.GetChild(6))->IsType(LampPower));
     EXPECT_TRUE(static_cast<CLamp*>(root.GetChild(7))->IsType(LampConsole));
     EXPECT_TRUE(static_cast<CLamp*>(root.GetChild(8))->IsType(LampLink));
@@ -150,18 +153,15 @@ TEST_F(PanelDescription, ChildrenAreFoundThroughAttributeValuesAsXPath) {
         << "invalid XPath, a string, an attribute, a number and an empty selection";
 
     const CPanelItem* three = root.GetChild(2);
-    ASSERT_EQ(three->ChildCount(), 2) << "descended once for each of its two '.' values";
-    EXPECT_EQ(three->GetChild(0)->Identifier(), QStringLiteral("twice"));
-    EXPECT_EQ(three->GetChild(1)->Identifier(), QStringLiteral("twice"));
+    EXPECT_EQ(Ids(*three), (std::vector<QString>{"twice", "twice"}))
+        << "descended once for each of its two '.' values";
 
     // ".." selects the root element again: the panels below it are visited once more as
     // children of panel 4, except panel 4 itself, which is being visited.
-    const CPanelItem* four = root.GetChild(3);
-    ASSERT_GE(four->ChildCount(), 4);
-    EXPECT_EQ(four->GetChild(0)->Identifier(), QStringLiteral("1"));
-    EXPECT_EQ(four->GetChild(1)->Identifier(), QStringLiteral("2"));
-    EXPECT_EQ(four->GetChild(2)->Identifier(), QStringLiteral("3"));
-    EXPECT_EQ(four->GetChild(four->ChildCount() - 1)->Identifier(), QStringLiteral("looped"));
+    const std::vector<QString> four = Ids(*root.GetChild(3));
+    ASSERT_GE(four.size(), 4u);
+    EXPECT_EQ(std::vector(four.begin(), four.begin() + 3), (std::vector<QString>{"1", "2", "3"}));
+    EXPECT_EQ(four.back(), QStringLiteral("looped"));
     EXPECT_TRUE(messages.Texts().empty());
 }
 
@@ -208,13 +208,12 @@ TEST_F(PanelDescription, ModulesGoToTheModuleListOrToTheirEnclosingObject) {
     EXPECT_EQ(trace.Lines(), std::vector<std::string>{" node num = 2"});
     EXPECT_EQ(root.GetRect(), QRect(10, 20, 30, 40)) << "the later DEVICEPANEL wins";
     EXPECT_EQ(root.Identifier(), QStringLiteral("second"));
-    ASSERT_EQ(Classes(root), (std::vector<std::string>{"CModule", "CSlot"}));
-    EXPECT_EQ(root.GetChild(0)->Identifier(), QStringLiteral("inPanel"));
-    EXPECT_EQ(root.GetChild(1)->Identifier(), QStringLiteral("s2"));
+    EXPECT_EQ(Classes(root), (std::vector<std::string>{"CModule", "CSlot"}));
+    EXPECT_EQ(Ids(root), (std::vector<QString>{"inPanel", "s2"}));
 
     ASSERT_EQ(modules.size(), 2u);
-    EXPECT_EQ(modules[0]->Identifier(), QStringLiteral("fromGroup"));
-    EXPECT_EQ(modules[1]->Identifier(), QStringLiteral("m1"));
+    EXPECT_EQ(std::pair(modules[0]->Identifier(), modules[1]->Identifier()),
+              std::pair(QStringLiteral("fromGroup"), QStringLiteral("m1")));
     EXPECT_EQ(Classes(*modules[1]), std::vector<std::string>{"CPort"});
 }
 

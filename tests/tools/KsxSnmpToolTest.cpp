@@ -176,14 +176,11 @@ protected:
         return "/Nksx /I127.0.0.1 /Rguests /W" + writeCommunity + " /Efalse /V1 /P" +
                std::to_string(port != 0 ? port : agent->Port());
     }
-    // Fields 8 and 9 are skipped; 10 is read and used by nothing.
-    static std::string V3CommandLine(const std::string& user, const std::string& level,
-                                     const std::string& authPassword,
-                                     const std::string& privPassword, const std::string& auth,
-                                     const std::string& priv) {
+    // User shadesuser, SHA and DES. Fields 8 and 9 are skipped; 10 is read and used by nothing.
+    static std::string V3CommandLine(const std::string& privPassword) {
         return "/Nksx /I127.0.0.1 /Rguests /Wkeepers /Efalse /V3 /P" +
-               std::to_string(agent->Port()) + " /a /b /c1 /L" + level + " /U" + user + " /A" +
-               authPassword + " /X" + privPassword + " /H" + auth + " /D" + priv;
+               std::to_string(agent->Port()) + " /a /b /c1 /L3 /Ushadesuser /Ashapassword /X" +
+               privPassword + " /H3 /D2";
     }
 
     static ProcessResult Tool(const std::vector<std::string>& args) {
@@ -274,16 +271,13 @@ TEST_F(KsxSnmpTool, SetRoundTripsThroughTheTool) {
 // What version 1 reads is checked against Net-SNMP above; the session's own version 3
 // levels and protocols are checked with the session layer.
 TEST_F(KsxSnmpTool, Version3ShaDesGetSeesWhatVersion1Sees) {
-    const std::string v3 = V3CommandLine("shadesuser", "3", "shapassword", "despassword", "3", "2");
-    const ProcessResult get = Tool({v3, "get", kSysDescr, kSysName});
+    const ProcessResult get = Tool({V3CommandLine("despassword"), "get", kSysDescr, kSysName});
     ASSERT_EQ(get.exitCode, 0) << get.err;
     EXPECT_EQ(get.out, Tool({V1CommandLine(), "get", kSysDescr, kSysName}).out);
 }
 
 TEST_F(KsxSnmpTool, FailedRequestsExitWithOneAndTheStatus) {
     SilentAgent deadAgent;
-    const std::string wrongPrivacy =
-        V3CommandLine("shadesuser", "3", "shapassword", "wrongpassword", "3", "2");
     const struct {
         std::vector<std::string> args;
         std::string error;
@@ -294,7 +288,8 @@ TEST_F(KsxSnmpTool, FailedRequestsExitWithOneAndTheStatus) {
         {{V1CommandLine(), "get", "1.3.6.1.2.1.1.99.0"}, "get failed: status 2 (noSuchName)"},
         // One missing object fails the whole request, as with an SNMPv1 agent.
         {{V1CommandLine(), "get", kSysDescr, "1.3.6.1.2.1.1.99.0"}, "get failed: status 2"},
-        {{"--timeout", "1500", wrongPrivacy, "get", kSysDescr}, "get failed: status"},
+        {{"--timeout", "1500", V3CommandLine("wrongpassword"), "get", kSysDescr},
+         "get failed: status"},
         {{"-t", "300", V1CommandLine("keepers", deadAgent.Port()), "walk", kSystemGroup},
          "walk failed: status -1"},
     };

@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <iterator>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -139,15 +140,14 @@ TEST_F(ModuleWindowTest, SetUpReadsUserIniUpToTheFirstMissingValue) {
         EXPECT_EQ(m_messages.TakeTexts(), c.setUp
                                               ? std::vector<std::string>{}
                                               : std::vector<std::string>{"Read User.ini Error !"});
-        EXPECT_EQ(window.IsSetUp(), c.setUp);
-        EXPECT_EQ(window.IsPolling(), c.setUp);
+        EXPECT_EQ(std::pair(window.IsSetUp(), window.IsPolling()), std::pair(c.setUp, c.setUp));
         EXPECT_EQ(window.windowTitle().toStdString(), c.setUp ? c.model + ": 10.0.0.5" : "");
         EXPECT_EQ(Command(window, kCmdAbout)->text().toStdString(),
                   c.setUp ? "About " + c.model : "About");
-        EXPECT_EQ(DeviceValues().ModelName, c.model);
-        EXPECT_EQ(DeviceValues().DevicePortCount, c.ports);
-        EXPECT_EQ(DeviceValues().IsAllGiga, c.allGiga);
-        EXPECT_EQ(DeviceValues().IsHasFan, c.fan);
+        const DeviceValuesData& device = DeviceValues();
+        EXPECT_EQ(
+            std::tie(device.ModelName, device.DevicePortCount, device.IsAllGiga, device.IsHasFan),
+            std::tie(c.model, c.ports, c.allGiga, c.fan));
         EXPECT_EQ(Popup(window, "Device Manager / PoE") != nullptr, !c.setUp);
         EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
@@ -252,9 +252,7 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
         isAbout = qobject_cast<CAboutDlg*>(&dialog) != nullptr;
     });
     about->trigger();
-    EXPECT_TRUE(isAbout);
-    EXPECT_TRUE(visible);
-    EXPECT_FALSE(busy);
+    EXPECT_EQ(std::tuple(isAbout, visible, busy), std::tuple(true, true, false));
 
     // A command's dialog runs while the window is put away.
     bool hidden = false, minimised = false;
@@ -268,17 +266,15 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
         version = dialog.findChild<QLabel*>(QStringLiteral("aboutVersion"))->text();
     });
     Command(window, kCmdAbout)->trigger();
-    EXPECT_TRUE(hidden);
-    EXPECT_TRUE(minimised);
-    EXPECT_TRUE(busy);
-    EXPECT_EQ(caption, QStringLiteral("About KSX-7700-48Module"));
-    EXPECT_EQ(text, QStringLiteral("KSX-7700-48Management Module"));
-    EXPECT_EQ(version, QStringLiteral("Version ") + QLatin1String(kKsxVersion)); // as --version
+    EXPECT_EQ(std::tuple(hidden, minimised, busy), std::tuple(true, true, true));
+    EXPECT_EQ(
+        QStringList({caption, text, version}),
+        QStringList({"About KSX-7700-48Module", "KSX-7700-48Management Module",
+                     QStringLiteral("Version ") + QLatin1String(kKsxVersion)})); // as --version
     // Back to normal, and polled again.
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(window.isMinimized());
-    EXPECT_FALSE(window.IsBusy());
-    EXPECT_TRUE(window.IsPolling());
+    EXPECT_EQ(
+        std::tuple(window.isVisible(), window.isMinimized(), window.IsBusy(), window.IsPolling()),
+        std::tuple(true, false, false, true));
 
     // Escape leaves the module running; closing stops the poller, closes the sessions in
     // order and saves the snapshot.
@@ -288,8 +284,7 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
     testsupport::TraceCapture trace;
     window.close();
     qunsetenv("KSX_SNAPSHOT");
-    EXPECT_FALSE(window.IsPolling());
-    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(std::pair(window.IsPolling(), window.isVisible()), std::pair(false, false));
     m_window.reset();
     std::vector<std::string> framed;
     std::ranges::copy_if(trace.Lines(), std::back_inserter(framed), [](const std::string& line) {
