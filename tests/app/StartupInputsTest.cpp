@@ -5,9 +5,9 @@
 #include "app/CommandLine.h"
 #include "app/UserIni.h"
 #include "platform/IniFile.h"
+#include "tests/support/AgentProcess.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -137,10 +137,8 @@ TEST(CommandLineTest, ArgumentsAreJoinedWithSingleBlanks) {
 class IniFileTest : public testing::Test {
 protected:
     QString Write(const QByteArray& content) {
-        QString path = m_dir.filePath(QStringLiteral("User%1.ini").arg(++m_files));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        const QString path = m_dir.filePath(QStringLiteral("User%1.ini").arg(++m_files));
+        EXPECT_TRUE(testsupport::WriteFile(path.toStdString(), content.toStdString()));
         return path;
     }
 

@@ -52,7 +52,8 @@ protected:
             QStringLiteral(KSX_SOURCE_DIR "/resources/panels/KSX-7700-52/KSX-7700-52.xml")));
         SetPortClickAction([this](CPort& port) { clicked.push_back(port.PortIdentifier()); });
         view.show();
-        ASSERT_EQ(view.devicePixelRatio(), Scale());
+        ASSERT_EQ(view.devicePixelRatio(), Scale())
+            << "QT_SCALE_FACTOR (set by ctest) is read at start";
     }
     void TearDown() override { SetPortClickAction({}); }
 
@@ -121,16 +122,4 @@ TEST_F(HiDpiPanel, PaintsTheAt2xPicturesAndSavesAScreenshot) {
     ASSERT_TRUE(QDir().mkpath(QStringLiteral(KSX_SCREENSHOT_DIR)));
     EXPECT_TRUE(painted.save(
         QStringLiteral(KSX_SCREENSHOT_DIR "/panel-KSX-7700-52-scale%1.png").arg(Scale())));
-}
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) {
-        qputenv("QT_SCALE_FACTOR", "2");
-    }
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
-#include "features/common/ReportList.h"
 #include "features/maintenance/ForwardingTableDialog.h"
 #include "tests/support/DialogFixture.h"
 

@@ -161,24 +161,23 @@ TEST_F(WidgetsTest, IpAddressControlCountsItsFilledFields) {
     EXPECT_EQ(address->Address(), QStringLiteral("10.5.0.1"));
 
     address->SetAddress(QStringLiteral("10.1.999.2"));
-    EXPECT_EQ(address->FilledFieldCount(), 3);
-    EXPECT_EQ(address->Fields(), (std::array<int, 4>{10, 1, 0, 2}));
+    EXPECT_EQ(std::pair(address->FilledFieldCount(), address->Fields()),
+              std::pair(3, std::array<int, 4>{10, 1, 0, 2}));
     address->Clear();
     EXPECT_EQ(address->FilledFieldCount(), 0);
 }
 
 TEST_F(WidgetsTest, PortGridsOfUpTo28PortsAreOneRowAndOf48And52PortsTwo) {
-    EXPECT_EQ(CPortGrid::SecondRowStart(28), 0);
-    EXPECT_EQ(CPortGrid::SecondRowStart(48), 25);
-    EXPECT_EQ(CPortGrid::SecondRowStart(52), 27);
+    EXPECT_EQ(std::tuple(CPortGrid::SecondRowStart(28), CPortGrid::SecondRowStart(48),
+                         CPortGrid::SecondRowStart(52)),
+              std::tuple(0, 25, 27));
     auto* grid = dialog.Hold(new CPortGrid(28, &dialog));
     auto* wide = dialog.Hold(new CPortGrid(52, &dialog));
     Open();
     EXPECT_EQ(grid->Button(1)->y(), grid->Button(28)->y());
     EXPECT_LT(grid->Button(1)->x(), grid->Button(28)->x());
     EXPECT_EQ(Find<QLabel>(grid, "portLabel28")->text(), QStringLiteral("28"));
-    EXPECT_EQ(grid->Button(29), nullptr);
-    EXPECT_EQ(grid->Button(0), nullptr);
+    EXPECT_TRUE(grid->Button(29) == nullptr && grid->Button(0) == nullptr);
 
     EXPECT_EQ(wide->Button(26)->y(), wide->Button(1)->y());
     EXPECT_GT(wide->Button(27)->y(), wide->Button(1)->y());
@@ -199,9 +198,8 @@ TEST_F(WidgetsTest, RadioGridTakesOneChoicePerPortAndFlagsSetOnlyTheirPorts) {
     ASSERT_TRUE(testsupport::Click(grid, "tagged2"));
     ASSERT_TRUE(testsupport::Click(grid, "untagged5"));
     ASSERT_TRUE(testsupport::Click(grid, "tagged5")); // replaces Untagged for port 5 only
-    EXPECT_EQ(grid->ChoiceOf(2), 0);
-    EXPECT_EQ(grid->ChoiceOf(5), 0);
-    EXPECT_EQ(grid->ChoiceOf(1), 2);
+    EXPECT_EQ(std::tuple(grid->ChoiceOf(2), grid->ChoiceOf(5), grid->ChoiceOf(1)),
+              std::tuple(0, 0, 2));
     EXPECT_EQ(grid->CheckedPorts(0), (PortFlags{0, 1, 0, 0, 1, 0, 0, 0}));
     EXPECT_EQ(grid->CheckedPorts(2), (PortFlags{1, 0, 1, 1, 0, 1, 1, 1}));
     grid->SetCheckedPorts(PortFlags{0, 0, 0, 1}, 1);
@@ -248,10 +246,9 @@ TEST_F(WidgetsTest, TheWaitingStateShowsWaitInEveryValueField) {
     combo->addItems({QStringLiteral("Enabled"), QStringLiteral("Disabled")});
     Open();
     dialog.ShowWaiting({edit, label, combo});
-    EXPECT_EQ(edit->text(), QStringLiteral("wait..."));
-    EXPECT_EQ(label->text(), QStringLiteral("wait..."));
+    EXPECT_EQ(QStringList({edit->text(), label->text(), combo->placeholderText()}),
+              QStringList({"wait...", "wait...", "wait..."}));
     EXPECT_EQ(combo->currentIndex(), -1);
-    EXPECT_EQ(combo->placeholderText(), QStringLiteral("wait..."));
 }
 
 // A value the switch reports that the table lacks is shown as its number and read back as

@@ -6,7 +6,6 @@
 // once with bulk walks off and once on, and the two transcripts are compared.
 #include "snmp/CommonSNMP.h"
 #include "snmp/SessionParameters.h"
-#include "tests/support/AgentProcess.h"
 #include "tests/support/SimFixture.h"
 
 #include <gtest/gtest.h>
