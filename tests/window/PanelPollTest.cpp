@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
-// The panel poller against the simulated switch: the fan, LED-mode and power reads, the link
+// The panel poller against the simulated switch (what it shows for the values it reads is
+// checked by the rules tests): the fan, LED-mode and power reads, the link
 // and PoE walks with what they make the panel show, time-outs, skipped cycles, the busy flag
 // and stopping.
 #include "WindowTestSupport.h"
@@ -110,13 +111,9 @@ TEST_F(PanelPollTest, LinkWalkShowsEveryPortOnceAndStopsAtTheLastPort) {
     const struct {
         int port, state, media;
     } expected[] = {
-        {1, kPortLinkAtTopSpeed, 1},     // 100M on a fast port
         {3, kPortDisabled, 1},           //
         {4, kPortNoLink, 1},             // no cable
-        {5, kPortLinkBelowTopSpeed, 1},  // a 10M device
-        {48, kPortNoLink, 1},            //
         {49, kPortLinkBelowTopSpeed, 2}, // gigabit port at 100M
-        {50, kPortNoLink, 2},            //
         {51, kPortLinkAtTopSpeed, 4},    // fibre at 1G
     };
     for (const auto& e : expected) {
@@ -201,11 +198,9 @@ TEST_F(PanelPollTest, PoeModeReadsTheBudgetAndWalksThePoeStatusOfEveryPort) {
     const auto ports = LastByPort(walk);
     const struct {
         int port, state;
-    } expected[] = {{1, kPortLinkAtTopSpeed},    // "POWER ON"
-                    {2, kPortDisabled},          // "POWER OFF"
-                    {3, kPortDisabled},          // "Time-based OFF"
-                    {6, kPortLinkBelowTopSpeed}, // anything else
-                    {9, kPortLinkAtTopSpeed}};
+    } expected[] = {{1, kPortLinkAtTopSpeed},     // "POWER ON"
+                    {3, kPortDisabled},           // "Time-based OFF"
+                    {6, kPortLinkBelowTopSpeed}}; // anything else
     for (const auto& e : expected) {
         const PanelPortUpdate& u = ports.at(e.port);
         EXPECT_EQ(std::tuple(u.Status, u.Indicator, u.StateValue),
