@@ -59,11 +59,7 @@ TEST_P(PanelArtwork, DescriptionPictureAndUserIniFitTheModel) {
     ASSERT_TRUE(LoadPanelDescription(DescriptionFile(model), root, modules));
     EXPECT_TRUE(messages.Texts().empty());
     const QRect panel(QPoint(0, 0), root.GetRect().size());
-    int ports = 0;
-    for (int i = 0; i < root.ChildCount(); ++i) {
-        ports += std::string_view(root.GetChild(i)->RuntimeClassName()) == "CPort";
-    }
-    EXPECT_EQ(ports, GetParam().ports);
+    EXPECT_EQ(std::ranges::count(Classes(root), "CPort"), GetParam().ports);
     EXPECT_NE(root.FindChild("CCom", 0), nullptr) << "the console";
 
     for (int number = 1; number <= GetParam().ports; ++number) {
@@ -72,9 +68,9 @@ TEST_P(PanelArtwork, DescriptionPictureAndUserIniFitTheModel) {
         EXPECT_EQ(port->Identifier(), QString::number(number));
         const auto* lamp = dynamic_cast<const CLamp*>(port->GetChild(0));
         ASSERT_NE(lamp, nullptr) << "port " << number;
-        EXPECT_NE(lamp->GetRect().left(), 0);
-        EXPECT_TRUE(panel.contains(lamp->GetRect())) << "port " << number;
-        EXPECT_TRUE(panel.contains(port->GetRect())) << "port " << number;
+        EXPECT_TRUE(lamp->GetRect().left() != 0 && panel.contains(lamp->GetRect()) &&
+                    panel.contains(port->GetRect()))
+            << "port " << number;
         const bool topRow = port->GetRect().center().y() < panel.center().y();
         EXPECT_EQ(topRow, number % 2 == 1) << "odd ports on top, port " << number;
         for (int status = PortLink100; status <= PortEmpty; ++status) {

@@ -4,25 +4,6 @@
 
 #include <climits>
 
-namespace {
-
-// What `of` gives for each child of `item`.
-template <class Of> auto Children(const CPanelItem& item, Of of) {
-    std::vector<decltype(of(item))> all;
-    for (int i = 0; i < item.ChildCount(); ++i) {
-        all.push_back(of(*item.GetChild(i)));
-    }
-    return all;
-}
-std::vector<std::string> Classes(const CPanelItem& item) {
-    return Children(item, [](const CPanelItem& c) { return std::string(c.RuntimeClassName()); });
-}
-std::vector<QString> Ids(const CPanelItem& item) {
-    return Children(item, [](const CPanelItem& c) { return c.Identifier(); });
-}
-
-} // namespace
-
 using PanelDescription = PanelTest;
 
 TEST_F(PanelDescription, BuildsOneObjectPerElementWithItsAttributes) {

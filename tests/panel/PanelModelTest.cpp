@@ -39,9 +39,8 @@ using PanelModel = PanelTest;
 
 TEST_F(PanelModel, PortStatusDecidesWhatEachLampShows) {
     auto* port = AddTo<CPort>(root);
-    std::vector<CLamp*> lamps;
     for (int type : {LampLink, LampS100M, LampPower, LampConsole}) {
-        lamps.push_back(AddLamp(*port, type));
+        AddLamp(*port, type);
     }
     // Port status -> expected status of the LINK, S100M, POWER and CONSOLE lamps.
     const std::vector<std::pair<int, std::vector<int>>> table = {
@@ -55,11 +54,9 @@ TEST_F(PanelModel, PortStatusDecidesWhatEachLampShows) {
     };
     for (const auto& [status, expected] : table) {
         port->SetStatus(status);
-        std::vector<int> shown;
-        for (const CLamp* lamp : lamps) {
-            shown.push_back(lamp->GetStatus());
-        }
-        EXPECT_EQ(shown, expected) << "port status " << status;
+        EXPECT_EQ(Children(*port, [](const CPanelItem& lamp) { return lamp.GetStatus(); }),
+                  expected)
+            << "port status " << status;
     }
 }
 

@@ -142,19 +142,13 @@ protected:
                                      {"--v3-user", "walker:SHA:walkpass1:DES:walkpriv1"});
         }
         ASSERT_TRUE(m_sim.Start(options)) << m_sim.Error();
-        SessionParameters() = SessionParametersData();
-        SessionParameters().DeviceAddress = m_sim.Address();
-        SessionParameters().SnmpPort = std::to_string(m_sim.Port());
-        SessionParameters().ReadCommunity = "guests";
-        SessionParameters().SnmpVersion = "1";
+        SessionParametersData& p = SessionParameters() = SessionParametersData(); // version 1
+        p.DeviceAddress = m_sim.Address();
+        p.SnmpPort = std::to_string(m_sim.Port());
         if (v3) {
-            SessionParameters().SnmpVersion = "3";
-            SessionParameters().UserName = "walker";
-            SessionParameters().SecurityLevel = "3";
-            SessionParameters().AuthProtocol = "3";
-            SessionParameters().AuthPassword = "walkpass1";
-            SessionParameters().PrivProtocol = "2";
-            SessionParameters().PrivPassword = "walkpriv1";
+            std::tie(p.SnmpVersion, p.UserName, p.SecurityLevel, p.AuthProtocol, p.AuthPassword,
+                     p.PrivProtocol, p.PrivPassword) =
+                std::tie("3", "walker", "3", "3", "walkpass1", "2", "walkpriv1");
         }
     }
     void TearDown() override {
