@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
-// A real ksx-module process, its debug lines and message boxes read from its output.
+// A real ksx-module process (or another program), its debug lines and message boxes read from
+// its output.
 #pragma once
 
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include <functional>
 #include <string>
 
 namespace testsupport {
@@ -30,21 +32,25 @@ public:
         return environment;
     }
 
-    ModuleProcess(const QStringList& arguments, const QProcessEnvironment& environment) {
+    ModuleProcess(const QStringList& arguments, const QProcessEnvironment& environment,
+                  const QString& program = QStringLiteral(KSX_MODULE_EXE)) {
         m_process.setProcessEnvironment(environment);
         m_process.setProcessChannelMode(QProcess::MergedChannels);
-        m_process.start(QStringLiteral(KSX_MODULE_EXE), arguments);
+        m_process.start(program, arguments);
     }
     ~ModuleProcess() { Kill(); }
 
     // Waits until the process printed `line` (a whole line) `times` times; false if it ended
     // before.
     bool WaitForLine(const QString& line, qsizetype times = 1) {
+        return WaitFor([&] { return Count(line) >= times; });
+    }
+    bool WaitFor(const std::function<bool()>& done) {
         QDeadlineTimer deadline(kGenerousWaitMs);
-        while (Count(line) < times && Running() && !deadline.hasExpired()) {
+        while (!done() && Running() && !deadline.hasExpired()) {
             m_process.waitForReadyRead(100);
         }
-        return Count(line) >= times;
+        return done();
     }
 
     // The exit code once the process has ended by itself; -1 when it did not start, did not

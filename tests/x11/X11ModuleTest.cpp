@@ -32,55 +32,26 @@ const std::pair<int, const char*> kCommands[] = {
     {57664, "About"},
 };
 
-// Reads `process` into `output` until it holds `text`, the process ends or time runs out.
-bool WaitForOutput(QProcess& process, QString& output, const QString& text) {
-    QDeadlineTimer deadline(ModuleProcess::kGenerousWaitMs);
-    while (!output.contains(text) && !deadline.hasExpired()) {
-        if (process.state() == QProcess::NotRunning) {
-            output += QString::fromUtf8(process.readAll());
-            return output.contains(text);
-        }
-        process.waitForReadyRead(100);
-        output += QString::fromUtf8(process.readAll());
-    }
-    return output.contains(text);
-}
-
 class X11Module : public ::testing::Test {
 protected:
     void TearDown() override {
-        xvfb.kill();
-        xvfb.waitForFinished(ModuleProcess::kGenerousWaitMs);
         if (!dir.empty()) {
             testsupport::RemoveTree(dir);
         }
     }
 
-    // Starts Xvfb on a free display; its number, or an empty string.
-    QString StartXvfb() {
-        const QString exe = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        if (exe.isEmpty()) {
-            return {};
-        }
-        xvfb.start(exe,
-                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                    QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                    QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-        QString display;
-        if (!WaitForOutput(xvfb, display, QStringLiteral("\n"))) {
-            return {};
-        }
-        return display.trimmed();
-    }
-
     testsupport::SimFixture sim;
-    QProcess xvfb;
     std::string dir;
 };
 
 TEST_F(X11Module, PaintsOpensEachMenusDialogAndEndsOnSigterm) {
-    const QString display = StartXvfb();
-    ASSERT_FALSE(display.isEmpty()) << "Xvfb did not start (scripts/bootstrap.sh installs it)";
+    // Xvfb on a free display, whose number it prints.
+    ModuleProcess xvfb({"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
+                       QProcessEnvironment::systemEnvironment(),
+                       QStandardPaths::findExecutable(QStringLiteral("Xvfb")));
+    ASSERT_TRUE(xvfb.WaitFor([&] { return !xvfb.Lines().isEmpty(); }))
+        << "Xvfb did not start (scripts/bootstrap.sh installs it)";
+    const QString display = xvfb.Lines().front().trimmed();
     testsupport::SimFixture::Options options;
     options.model = "KSX-7700-28P";
     ASSERT_TRUE(sim.Start(options)) << sim.Error();
