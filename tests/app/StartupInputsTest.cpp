@@ -137,7 +137,7 @@ TEST(CommandLineTest, ArgumentsAreJoinedWithSingleBlanks) {
 class IniFileTest : public testing::Test {
 protected:
     QString Write(const QByteArray& content) {
-        const QString path = m_dir.filePath(QStringLiteral("User%1.ini").arg(++m_files));
+        const QString path = m_dir.filePath(QString("User%1.ini").arg(++m_files));
         EXPECT_TRUE(testsupport::WriteFile(path.toStdString(), content.toStdString()));
         return path;
     }
@@ -150,7 +150,7 @@ struct Read {
     const char* section;
     const char* key;
     QString expected;
-    QString defaultValue = QStringLiteral("dflt");
+    QString defaultValue = QString("dflt");
     qsizetype maxLength = 259;
 };
 
@@ -174,7 +174,7 @@ TEST_F(IniFileTest, ReadStringFindsTheFirstMatchOrGivesTheDefault) {
          {{"Missing", "XMLName", "dflt"},
           {"DeviceInfo", "DeviceName", "dflt"},
           {"DeviceInfo", "DeviceName", "", QString()},
-          {"DeviceInfo", "DeviceName", " a b", QStringLiteral(" a b  ")}}},
+          {"DeviceInfo", "DeviceName", " a b", QString(" a b  ")}}},
         // The result is cut to the length limit.
         {"[DeviceInfo]\nDeviceName=" + QByteArray(300, 'N') + "\nShort=abc\n",
          {{"DeviceInfo", "DeviceName", QString(259, u'N')},

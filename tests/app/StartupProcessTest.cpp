@@ -18,8 +18,8 @@ namespace {
 
 using testsupport::ModuleProcess;
 
-const QString kAddress = QStringLiteral("10.0.0.5");
-const QString k52 = QStringLiteral("KSX-7700-52");
+const QString kAddress = QString("10.0.0.5");
+const QString k52 = QString("KSX-7700-52");
 
 class StartupProcessTest : public testing::Test {
 protected:
@@ -31,27 +31,27 @@ protected:
     // A User.ini naming the device, and the environment that uses it: offscreen, traces and
     // messages printed, the window closed after `exitAfterMs`.
     QProcessEnvironment Environment(const QString& deviceName,
-                                    const QString& exitAfterMs = QStringLiteral("60000")) {
-        const QString iniPath = m_dir.filePath(deviceName + QStringLiteral(".ini"));
+                                    const QString& exitAfterMs = QString("60000")) {
+        const QString iniPath = m_dir.filePath(deviceName + QString(".ini"));
         EXPECT_TRUE(testsupport::WriteFile(
             iniPath.toStdString(),
             "[DeviceInfo]\r\nDeviceName=" + deviceName.toStdString() + "\r\n"));
         QProcessEnvironment environment = ModuleProcess::Environment(iniPath, m_dir.path());
-        environment.insert(QStringLiteral("KSX_TEST_EXIT_AFTER_MS"), exitAfterMs);
+        environment.insert(QString("KSX_TEST_EXIT_AFTER_MS"), exitAfterMs);
         return environment;
     }
 
     static QStringList Arguments(const QString& address) {
-        return {QStringLiteral("/Nhost"), QStringLiteral("/I") + address,
-                QStringLiteral("/Rpublic"), QStringLiteral("/Wprivate")};
+        return {QString("/Nhost"), QString("/I") + address, QString("/Rpublic"),
+                QString("/Wprivate")};
     }
 
     static QString Serving(const QString& deviceName, const QString& address) {
-        return QStringLiteral("Single instance: serving Module:") + deviceName + address;
+        return QString("Single instance: serving Module:") + deviceName + address;
     }
     static QString Forwarded(const QString& deviceName, const QString& address) {
-        return QStringLiteral("Single instance: Module:") + deviceName + address +
-               QStringLiteral(" runs already, asked it to come forward");
+        return QString("Single instance: Module:") + deviceName + address +
+               QString(" runs already, asked it to come forward");
     }
 
     QTemporaryDir m_dir;
@@ -64,18 +64,16 @@ TEST_F(StartupProcessTest, ModulesThatCloseEndWithTheirExitCodeAndFreeTheDevice)
         QString line;
     } cases[] = {
         // An empty command line is refused with a message, before any single-instance work.
-        {{}, 1, QStringLiteral("No parameter input !")},
+        {{}, 1, QString("No parameter input !")},
         // Closing the window ends the process and frees the device for the next start.
         {Arguments(kAddress), 0, Serving(k52, kAddress)},
         {Arguments(kAddress), 0, Serving(k52, kAddress)},
         // Odd command lines still start the module (how they parse is checked on its own).
-        {{QStringLiteral("/Nhost"), QStringLiteral("/I")}, 0, Serving(k52, QString())},
-        {{QStringLiteral("/N\u00e4"), QStringLiteral("/I10.0.0.8/")},
-         0,
-         Serving(k52, QStringLiteral("10.0.0.8"))},
+        {{QString("/Nhost"), QString("/I")}, 0, Serving(k52, QString())},
+        {{QString("/N\u00e4"), QString("/I10.0.0.8/")}, 0, Serving(k52, QString("10.0.0.8"))},
     };
     for (const auto& c : cases) {
-        ModuleProcess module(c.arguments, Environment(k52, QStringLiteral("100")));
+        ModuleProcess module(c.arguments, Environment(k52, QString("100")));
         SCOPED_TRACE(c.arguments.join(u' ').left(80).toStdString());
         EXPECT_EQ(module.WaitForExit(), c.exitCode);
         EXPECT_TRUE(module.HasLine(c.line)) << module.Output();
@@ -106,18 +104,18 @@ TEST_F(StartupProcessTest, OneModuleServesEachDeviceAndLaterStartsBringItForward
         }
     }
     ASSERT_NE(server, nullptr);
-    EXPECT_TRUE(server->WaitForLine(QStringLiteral("activate"), 2)) << server->Output();
+    EXPECT_TRUE(server->WaitForLine(QString("activate"), 2)) << server->Output();
 
     // Another address or another device name runs a module of its own.
-    ModuleProcess otherAddress(Arguments(QStringLiteral("10.0.0.6")), environment);
+    ModuleProcess otherAddress(Arguments(QString("10.0.0.6")), environment);
     EXPECT_TRUE(otherAddress.WaitForLine(Serving(k52, "10.0.0.6"))) << otherAddress.Output();
-    const QString k28P = QStringLiteral("KSX-7700-28P");
+    const QString k28P = QString("KSX-7700-28P");
     ModuleProcess otherName(Arguments(kAddress), Environment(k28P));
     EXPECT_TRUE(otherName.WaitForLine(Serving(k28P, kAddress))) << otherName.Output();
     EXPECT_TRUE(server->Running());
     EXPECT_TRUE(otherAddress.Running());
     EXPECT_TRUE(otherName.Running());
-    EXPECT_EQ(server->Count(QStringLiteral("activate")), 2) << server->Output();
+    EXPECT_EQ(server->Count(QString("activate")), 2) << server->Output();
 }
 
 // Every secret holds "Secret"; a value may span arguments; the passwords go by position too.
@@ -130,7 +128,7 @@ TEST_F(StartupProcessTest, SecretsLeaveTheProcessListAndStillReachTheSwitch) {
     auto environment = Environment(k52);
     environment.insert("KSX_TEST_COMMANDS", "32817,32815"); // a dialog reads, then a set
     ModuleProcess module(line.split(u' '), environment);
-    ASSERT_TRUE(module.WaitForLine(QStringLiteral("Test commands: done"))) << module.Output();
+    ASSERT_TRUE(module.WaitForLine(QString("Test commands: done"))) << module.Output();
     const std::string shown =
         testsupport::ReadFile("/proc/" + std::to_string(module.Pid()) + "/cmdline");
     EXPECT_EQ(shown.find("Secret"), std::string::npos) << shown;

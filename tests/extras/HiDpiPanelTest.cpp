@@ -49,7 +49,7 @@ protected:
         DeviceValues().ModelName = "KSX-7700-52";
         DeviceValues().DevicePortCount = kLast;
         ASSERT_TRUE(view.LoadDescription(
-            QStringLiteral(KSX_SOURCE_DIR "/resources/panels/KSX-7700-52/KSX-7700-52.xml")));
+            QString(KSX_SOURCE_DIR "/resources/panels/KSX-7700-52/KSX-7700-52.xml")));
         SetPortClickAction([this](CPort& port) { clicked.push_back(port.PortIdentifier()); });
         view.show();
         ASSERT_EQ(view.devicePixelRatio(), Scale())
@@ -70,7 +70,7 @@ protected:
         const int port = clicked.empty() ? 0 : clicked.front();
         EXPECT_EQ(view.cursor().shape(), port ? Qt::PointingHandCursor : Qt::ArrowCursor);
         EXPECT_EQ(view.ToolTipAt(at).section(u'\n', 0, 0),
-                  port ? QStringLiteral("Port %1").arg(port) : QString());
+                  port ? QString("Port %1").arg(port) : QString());
         return port;
     }
 
@@ -119,7 +119,7 @@ TEST_F(HiDpiPanel, PaintsTheAt2xPicturesAndSavesAScreenshot) {
         EXPECT_TRUE(Inside(painted, rect) == Inside(painted, rect, &dib->HiDpiImage()));
         EXPECT_FALSE(Inside(painted, rect) == Inside(painted, rect, &dib->Image()));
     }
-    ASSERT_TRUE(QDir().mkpath(QStringLiteral(KSX_SCREENSHOT_DIR)));
-    EXPECT_TRUE(painted.save(
-        QStringLiteral(KSX_SCREENSHOT_DIR "/panel-KSX-7700-52-scale%1.png").arg(Scale())));
+    ASSERT_TRUE(QDir().mkpath(QString(KSX_SCREENSHOT_DIR)));
+    EXPECT_TRUE(
+        painted.save(QString(KSX_SCREENSHOT_DIR "/panel-KSX-7700-52-scale%1.png").arg(Scale())));
 }

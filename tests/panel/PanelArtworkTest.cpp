@@ -27,14 +27,14 @@ const ModelFacts kModels[] = {
     {"KSX-7700-52", 52, true, true},
 };
 
-const QString kResources = QStringLiteral(KSX_SOURCE_DIR "/resources");
+const QString kResources = QString(KSX_SOURCE_DIR "/resources");
 
 QString DescriptionFile(const QString& model) {
-    return QStringLiteral("%1/panels/%2/%2.xml").arg(kResources, model);
+    return QString("%1/panels/%2/%2.xml").arg(kResources, model);
 }
 
 QString DeviceInfo(const QString& userIni, const char* key) {
-    return platform::IniFile(userIni).ReadString(QStringLiteral("DeviceInfo"), key, QString(), 259);
+    return platform::IniFile(userIni).ReadString(QString("DeviceInfo"), key, QString(), 259);
 }
 
 bool IsDark(QRgb pixel) {
@@ -111,27 +111,26 @@ TEST_P(PanelArtwork, DescriptionPictureAndUserIniFitTheModel) {
         up.Ports.push_back({port, PortLink10, 1, 0});
     }
     view->ApplyPollResult(up);
-    const QDir screenshots(QStringLiteral(KSX_SCREENSHOT_DIR));
-    ASSERT_TRUE(screenshots.mkpath(QStringLiteral(".")));
-    const QString path = screenshots.filePath(QStringLiteral("panel-%1.png").arg(model));
+    const QDir screenshots(QString(KSX_SCREENSHOT_DIR));
+    ASSERT_TRUE(screenshots.mkpath(QString(".")));
+    const QString path = screenshots.filePath(QString("panel-%1.png").arg(model));
     ASSERT_TRUE(view->grab().save(path)) << path.toStdString();
     const QRect firstLamp = NumberedPort(view->Root(), 1)->GetChild(0)->GetRect();
     picture = view->grab().toImage();
     EXPECT_GT(qGreen(picture.pixel(firstLamp.center())), 0xa0) << "port 1 lit green";
 
     // The User.ini as shipped describes the model.
-    const QString ini = QStringLiteral("%1/userini/%2/User.ini").arg(kResources, model);
+    const QString ini = QString("%1/userini/%2/User.ini").arg(kResources, model);
     EXPECT_EQ(DeviceInfo(ini, "DeviceName"), model);
     EXPECT_EQ(DeviceInfo(ini, "DevicePortNum").toInt(), GetParam().ports);
     EXPECT_EQ(DeviceInfo(ini, "IsAllGiga"), GetParam().allGiga ? "Y" : "N");
     EXPECT_EQ(DeviceInfo(ini, "IsHasFan"), GetParam().hasFan ? "Y" : "N");
     const QString xml = DeviceInfo(ini, "XMLName");
     EXPECT_TRUE(!xml.isEmpty() && QDir::isRelativePath(xml));
-    EXPECT_TRUE(QFile::exists(QDir(QStringLiteral(KSX_BIN_DIR)).filePath(xml)))
+    EXPECT_TRUE(QFile::exists(QDir(QString(KSX_BIN_DIR)).filePath(xml)))
         << "copied beside the executables: " << xml.toStdString();
     // The build folder carries the User.ini of the 52.
-    EXPECT_EQ(DeviceInfo(QStringLiteral(KSX_BIN_DIR "/User.ini"), "DeviceName"),
-              QStringLiteral("KSX-7700-52"));
+    EXPECT_EQ(DeviceInfo(QString(KSX_BIN_DIR "/User.ini"), "DeviceName"), QString("KSX-7700-52"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, PanelArtwork, ::testing::ValuesIn(kModels), [](const auto& info) {

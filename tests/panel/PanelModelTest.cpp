@@ -61,10 +61,10 @@ TEST_F(PanelModel, PortStatusDecidesWhatEachLampShows) {
 }
 
 TEST_F(PanelModel, SettingTheSameStatusLoadsAndNotifiesNothing) {
-    WriteBitmap(QStringLiteral("enabled.png"), {10, 10}, Qt::gray);
+    WriteBitmap(QString("enabled.png"), {10, 10}, Qt::gray);
     auto* port = AddTo<CPort>(root);
     port->SetBitmapFolder(folder.path());
-    port->SetStateBitmap(PortEnable, QStringLiteral("enabled.png"));
+    port->SetStateBitmap(PortEnable, QString("enabled.png"));
     CLamp* lamp = AddLamp(*port, LampLink);
     port->SetStatus(PortEnable);
     ASSERT_TRUE(port->Bitmap().IsLoaded());
@@ -72,7 +72,7 @@ TEST_F(PanelModel, SettingTheSameStatusLoadsAndNotifiesNothing) {
     ASSERT_FALSE(port->IsDirty());
 
     lamp->CPanelItem::SetStatus(LampOn); // a value no port status would give it
-    QFile::remove(Path(QStringLiteral("enabled.png")));
+    QFile::remove(Path(QString("enabled.png")));
     port->SetStatus(PortEnable);
     EXPECT_FALSE(port->IsDirty());
     EXPECT_EQ(lamp->GetStatus(), LampOn) << "the lamp was not told";
@@ -164,10 +164,10 @@ TEST_F(PanelModel, TimeoutResetEnablesTheFirst48PortsAndEmptiesTheUplinks) {
 }
 
 TEST_F(PanelModel, LedShowsTheBitmapOfItsValue) {
-    WriteBitmap(QStringLiteral("two.png"), {4, 4}, Qt::yellow);
+    WriteBitmap(QString("two.png"), {4, 4}, Qt::yellow);
     CLed led;
     led.SetBitmapFolder(folder.path());
-    led.SetBitmap(2, QStringLiteral("two.png"));
+    led.SetBitmap(2, QString("two.png"));
     EXPECT_FALSE(led.Initialize());
     led.SetValue(2);
     EXPECT_TRUE(led.Initialize());

@@ -76,7 +76,7 @@ protected:
     }
 
     bool Load(const QByteArray& xml) {
-        return LoadPanelDescription(WriteFile(QStringLiteral("panel.xml"), xml), root, modules);
+        return LoadPanelDescription(WriteFile(QString("panel.xml"), xml), root, modules);
     }
 
     // `~` in `xml` stands for a rectangle no test looks at.

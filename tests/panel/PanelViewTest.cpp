@@ -33,12 +33,12 @@ class PanelViewTest : public PanelTest {
 protected:
     void SetUp() override {
         PanelTest::SetUp();
-        WriteBitmap(QStringLiteral("face.png"), {200, 80}, kFace);
-        WriteBitmap(QStringLiteral("port.png"), {20, 16}, Qt::white);
-        WriteBitmap(QStringLiteral("up.png"), {20, 16}, Qt::cyan);
+        WriteBitmap(QString("face.png"), {200, 80}, kFace);
+        WriteBitmap(QString("port.png"), {20, 16}, Qt::white);
+        WriteBitmap(QString("up.png"), {20, 16}, Qt::cyan);
         DeviceValues().ModelName = "KSX-7700-52";
         DeviceValues().DevicePortCount = 4;
-        ASSERT_TRUE(view.LoadDescription(WriteFile(QStringLiteral("panel.xml"), kPanel)));
+        ASSERT_TRUE(view.LoadDescription(WriteFile(QString("panel.xml"), kPanel)));
     }
 
     void TearDown() override {
@@ -224,7 +224,7 @@ TEST_F(PanelViewTest, PollResultsArePostedToTheUiThreadAndAppliedInOrder) {
 TEST_F(PanelViewTest, MoreThanOneHundredPortsDrawTheFirstHundred) {
     DeviceValues().DevicePortCount = 150;
     CPanelView large;
-    ASSERT_TRUE(large.LoadDescription(Path(QStringLiteral("panel.xml"))));
+    ASSERT_TRUE(large.LoadDescription(Path(QString("panel.xml"))));
     large.ApplyPollResult({.Ports = {{120, PortLink10, 1, 9}, {1, std::nullopt, 1, 0}}});
     EXPECT_EQ(large.Indicators().PortState[119], 9);
     EXPECT_TRUE(ShowsBitmap(large.grab().toImage(), 162, {62, 3}));

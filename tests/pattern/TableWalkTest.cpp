@@ -32,8 +32,7 @@ public:
         : m_cWalk(m_cCommonSNMPTable, std::move(columns),
                   [](const SnmpRow& row) { return std::optional<SnmpRow>(row); }),
           m_counters(std::move(counters)) {
-        m_list->SetColumns(
-            {QStringLiteral("Index "), QStringLiteral("Suffix "), QStringLiteral("Value ")});
+        m_list->SetColumns({QString("Index "), QString("Suffix "), QString("Value ")});
         auto* layout = new QVBoxLayout(this);
         for (QWidget* widget : std::initializer_list<QWidget*>{m_list, RefreshButton(),
                                                                ApplyButton(), CloseButton()}) {

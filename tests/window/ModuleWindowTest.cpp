@@ -33,14 +33,14 @@ namespace {
 using windowtest::WaitUntil;
 
 QMenu* Popup(const CModuleWindow& window, const char* path) {
-    return window.MenuBar()->findChild<QMenu*>(QStringLiteral("menu:") + QLatin1String(path));
+    return window.MenuBar()->findChild<QMenu*>(QString("menu:") + QLatin1String(path));
 }
 
 // The item texts of the popup at `path`, or of the menu bar itself.
 QStringList Titles(const CModuleWindow& window, const char* path = nullptr) {
     QMenu* popup = path ? Popup(window, path) : nullptr;
     if (path && !popup) {
-        return {QStringLiteral("(no popup)")};
+        return {QString("(no popup)")};
     }
     QStringList titles;
     for (const QAction* action : popup ? popup->actions() : window.MenuBar()->actions()) {
@@ -50,7 +50,7 @@ QStringList Titles(const CModuleWindow& window, const char* path = nullptr) {
 }
 
 QAction* Command(const CModuleWindow& window, int id) {
-    return window.MenuBar()->findChild<QAction*>(QStringLiteral("command%1").arg(id));
+    return window.MenuBar()->findChild<QAction*>(QString("command%1").arg(id));
 }
 
 // Every command item below `actions`: its popup path and text, by id.
@@ -58,7 +58,7 @@ std::map<int, QString> MenuItems(const QList<QAction*>& actions, const QString& 
     std::map<int, QString> items;
     for (QAction* action : actions) {
         const QString name =
-            path.isEmpty() ? action->text() : path + QStringLiteral(" / ") + action->text();
+            path.isEmpty() ? action->text() : path + QString(" / ") + action->text();
         if (action->menu() != nullptr) {
             items.merge(MenuItems(action->menu()->actions(), name));
         } else {
@@ -159,7 +159,7 @@ TEST_F(ModuleWindowTest, SetUpReadsUserIniUpToTheFirstMissingValue) {
     platform::SetMessageHandler({});
     platform::SetMessageTitle(DeviceTitle("KSX-7700-52", "10.0.0.5"));
     WhileModal([](QWidget& box) { EXPECT_EQ(box.windowTitle(), "KSX-7700-52: 10.0.0.5"); });
-    platform::ShowMessage(QStringLiteral("continue?"), platform::MessageKind::OkCancelQuestion);
+    platform::ShowMessage(QString("continue?"), platform::MessageKind::OkCancelQuestion);
     platform::SetMessageTitle({});
 }
 
@@ -183,13 +183,12 @@ TEST_F(ModuleWindowTest, PoeModelHasTheWholeMenuInOrderWithOnlyRegisteredCommand
 
     const std::map<int, QString> items = MenuItems(window.MenuBar()->actions());
     EXPECT_EQ(items.size(), ModuleMenuTable().size());
-    EXPECT_EQ(items.at(32859), QStringLiteral("Device Manager / AAA / 802.1X  Settings"));
-    EXPECT_EQ(items.at(32866),
-              QStringLiteral("Device Manager / Security / Smart Binding / Black List"));
-    EXPECT_EQ(items.at(32830), QStringLiteral("Device Manager / L2 Function / Multicast "
-                                              "Filtering Mode configuration"));
-    EXPECT_EQ(items.at(32823), QStringLiteral("Tools / Firmware and Configuration Upgrade/Backup"));
-    EXPECT_EQ(items.at(57664), QStringLiteral("About / About KSX-7700-28P"));
+    EXPECT_EQ(items.at(32859), QString("Device Manager / AAA / 802.1X  Settings"));
+    EXPECT_EQ(items.at(32866), QString("Device Manager / Security / Smart Binding / Black List"));
+    EXPECT_EQ(items.at(32830), QString("Device Manager / L2 Function / Multicast "
+                                       "Filtering Mode configuration"));
+    EXPECT_EQ(items.at(32823), QString("Tools / Firmware and Configuration Upgrade/Backup"));
+    EXPECT_EQ(items.at(57664), QString("About / About KSX-7700-28P"));
 
     for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
         EXPECT_EQ(Command(window, entry.id)->isEnabled(), IsCommandAvailable(entry.id))
@@ -239,9 +238,9 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
     EXPECT_EQ(items.size(), ModuleMenuTable().size() - 3); // every other command stays
 
     // The window menu's About runs without hiding the window.
-    QAction* about = window.SystemMenu()->findChild<QAction*>(QStringLiteral("systemAbout"));
+    QAction* about = window.SystemMenu()->findChild<QAction*>(QString("systemAbout"));
     ASSERT_NE(about, nullptr);
-    EXPECT_EQ(about->text(), QStringLiteral("&About KSX-7700-52 Module..."));
+    EXPECT_EQ(about->text(), QString("&About KSX-7700-52 Module..."));
     EXPECT_TRUE(window.SystemMenu()->actions().front()->isSeparator());
     bool visible = false, busy = true, isAbout = false;
     WhileModal([&](QWidget& dialog) {
@@ -260,15 +259,14 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
         minimised = window.isMinimized();
         busy = window.IsBusy();
         caption = dialog.windowTitle();
-        text = dialog.findChild<QLabel*>(QStringLiteral("aboutText"))->text();
-        version = dialog.findChild<QLabel*>(QStringLiteral("aboutVersion"))->text();
+        text = dialog.findChild<QLabel*>(QString("aboutText"))->text();
+        version = dialog.findChild<QLabel*>(QString("aboutVersion"))->text();
     });
     Command(window, kCmdAbout)->trigger();
     EXPECT_EQ(std::tuple(hidden, minimised, busy), std::tuple(true, true, true));
-    EXPECT_EQ(
-        QStringList({caption, text, version}),
-        QStringList({"About KSX-7700-48Module", "KSX-7700-48Management Module",
-                     QStringLiteral("Version ") + QLatin1String(kKsxVersion)})); // as --version
+    EXPECT_EQ(QStringList({caption, text, version}),
+              QStringList({"About KSX-7700-48Module", "KSX-7700-48Management Module",
+                           QString("Version ") + QLatin1String(kKsxVersion)})); // as --version
     // Back to normal, and polled again.
     EXPECT_EQ(
         std::tuple(window.isVisible(), window.isMinimized(), window.IsBusy(), window.IsPolling()),
@@ -312,11 +310,10 @@ TEST_F(ModuleWindowTest, SilentSwitchIsShownAsSilentUntilItAnswersAgain) {
     CModuleWindow& window = Open();
     CPanelView& view = *window.PanelView();
     ASSERT_TRUE(WaitUntil([&view] { return view.NoAnswerSince().has_value(); }));
-    const QString since = view.NoAnswerSince()->toString(QStringLiteral("HH:mm:ss"));
-    EXPECT_EQ(view.NoAnswerText(), QStringLiteral("No answer from 127.0.0.1 since ") + since);
+    const QString since = view.NoAnswerSince()->toString(QString("HH:mm:ss"));
+    EXPECT_EQ(view.NoAnswerText(), QString("No answer from 127.0.0.1 since ") + since);
     const QPointF port3 = NumberedPort(view.Root(), 3)->GetRect().center();
-    EXPECT_EQ(view.ToolTipAt(port3),
-              QStringLiteral("Port 3\nNo answer from the switch since ") + since);
+    EXPECT_EQ(view.ToolTipAt(port3), QString("Port 3\nNo answer from the switch since ") + since);
     EXPECT_EQ(NumberedPort(view.Root(), 3)->GetStatus(), kPortNoLink);
     // The band is painted across the panel.
     const auto bandShown = [&view] {
@@ -333,7 +330,7 @@ TEST_F(ModuleWindowTest, SilentSwitchIsShownAsSilentUntilItAnswersAgain) {
     StartSim({"KSX-7700-28", {"--listen", listen}});
     ASSERT_TRUE(WaitUntil([&view] { return !view.NoAnswerSince().has_value(); }));
     EXPECT_FALSE(bandShown());
-    EXPECT_FALSE(view.ToolTipAt(port3).contains(QStringLiteral("No answer")));
+    EXPECT_FALSE(view.ToolTipAt(port3).contains(QString("No answer")));
 }
 
 } // namespace

@@ -138,7 +138,7 @@ TEST(PanelPollRules, PowerFanLedModeAndDebugListTexts) {
 }
 
 TEST(MenuPruning, ModelWithoutPLosesThePoeCommandsAndPopup) {
-    const MenuPruning pruning = MenuPruningFor(QStringLiteral("KSX-7700-52"));
+    const MenuPruning pruning = MenuPruningFor(QString("KSX-7700-52"));
     EXPECT_TRUE(pruning.removePoePopup);
     EXPECT_EQ(pruning.removedIds,
               (std::vector<int>{32852, 32819, 32825, 32827, 32826, 32857, 32858, 32860}));
@@ -148,7 +148,7 @@ TEST(MenuPruning, ModelWithoutPLosesThePoeCommandsAndPopup) {
         EXPECT_FALSE(poe.removePoePopup) << model;
         EXPECT_TRUE(poe.removedIds.empty()) << model;
     }
-    EXPECT_EQ(MenuPruningFor(QStringLiteral("KFX-1P")).removedIds, (std::vector<int>{32817}));
+    EXPECT_EQ(MenuPruningFor(QString("KFX-1P")).removedIds, (std::vector<int>{32817}));
 }
 
 } // namespace

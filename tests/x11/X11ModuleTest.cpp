@@ -48,7 +48,7 @@ TEST_F(X11Module, PaintsOpensEachMenusDialogAndEndsOnSigterm) {
     // Xvfb on a free display, whose number it prints.
     ModuleProcess xvfb({"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
                        QProcessEnvironment::systemEnvironment(),
-                       QStandardPaths::findExecutable(QStringLiteral("Xvfb")));
+                       QStandardPaths::findExecutable(QString("Xvfb")));
     ASSERT_TRUE(xvfb.WaitFor([&] { return !xvfb.Lines().isEmpty(); }))
         << "Xvfb did not start (scripts/bootstrap.sh installs it)";
     const QString display = xvfb.Lines().front().trimmed();
@@ -67,30 +67,29 @@ TEST_F(X11Module, PaintsOpensEachMenusDialogAndEndsOnSigterm) {
     }
     QProcessEnvironment environment =
         ModuleProcess::Environment(ini, QString::fromStdString(dir), "xcb");
-    environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":") + display);
-    environment.insert(QStringLiteral("KSX_SNAPSHOT"), snapshot);
-    environment.insert(QStringLiteral("KSX_TEST_COMMANDS"), ids.join(u','));
-    ModuleProcess module({QStringLiteral("/Ntest"), QStringLiteral("/I127.0.0.1"),
-                          QStringLiteral("/Rguests"), QStringLiteral("/Wkeepers"),
-                          QStringLiteral("/E"), QStringLiteral("/V1"),
-                          QStringLiteral("/P%1").arg(sim.Port())},
+    environment.insert(QString("DISPLAY"), QString(":") + display);
+    environment.insert(QString("KSX_SNAPSHOT"), snapshot);
+    environment.insert(QString("KSX_TEST_COMMANDS"), ids.join(u','));
+    ModuleProcess module({QString("/Ntest"), QString("/I127.0.0.1"), QString("/Rguests"),
+                          QString("/Wkeepers"), QString("/E"), QString("/V1"),
+                          QString("/P%1").arg(sim.Port())},
                          environment);
 
-    ASSERT_TRUE(module.WaitForLine(QStringLiteral("Test commands: done"))) << module.Output();
+    ASSERT_TRUE(module.WaitForLine(QString("Test commands: done"))) << module.Output();
     const QString output = module.Text();
-    EXPECT_TRUE(output.contains(QStringLiteral("Module window: panel painted")));
+    EXPECT_TRUE(output.contains(QString("Module window: panel painted")));
     for (const auto& [id, caption] : kCommands) {
-        const QString opened = QStringLiteral("Test command %1: opened ").arg(id);
+        const QString opened = QString("Test command %1: opened ").arg(id);
         const qsizetype at = output.indexOf(opened);
         EXPECT_GE(at, 0) << id << "\n" << output.toStdString();
         EXPECT_TRUE(output.mid(at + opened.size()).startsWith(QString::fromUtf8(caption))) << id;
-        EXPECT_TRUE(output.contains(QStringLiteral("Test command %1: closed").arg(id)));
+        EXPECT_TRUE(output.contains(QString("Test command %1: closed").arg(id)));
     }
 
     module.Terminate();
     EXPECT_EQ(module.WaitForExit(), 0) << module.Output(); // a normal exit
-    EXPECT_TRUE(module.HasLine(QStringLiteral("Termination signal: closing")));
-    EXPECT_TRUE(module.HasLine(QStringLiteral("==================DestroyWindow===============")));
+    EXPECT_TRUE(module.HasLine(QString("Termination signal: closing")));
+    EXPECT_TRUE(module.HasLine(QString("==================DestroyWindow===============")));
     // The picture the window saved as it closed shows the panel, not an empty window.
     const QImage picture(snapshot);
     ASSERT_FALSE(picture.isNull()) << module.Output();
