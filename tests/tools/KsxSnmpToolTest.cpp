@@ -44,11 +44,7 @@ struct ProcessResult {
 
 // A shell word that hands `text` to the program unchanged, whatever bytes it holds.
 std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
+    return "'" + std::regex_replace(text, std::regex("'"), "'\\''") + "'";
 }
 
 // Runs `program` with `args` as they are (stdin empty); `environment` is "NAME=value ...".
@@ -104,14 +100,10 @@ Values ParseToolOutput(const std::string& output) {
 }
 
 // Hexadecimal digits as Net-SNMP prints them, without blanks and in lower case.
-std::string HexDigits(const std::string& text) {
-    std::string digits;
-    for (unsigned char c : text) {
-        if (!std::isspace(c)) {
-            digits += static_cast<char>(std::tolower(c));
-        }
-    }
-    return digits;
+std::string HexDigits(std::string text) {
+    std::erase_if(text, [](unsigned char c) { return std::isspace(c); });
+    std::ranges::transform(text, text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
 }
 
 // snmpwalk/snmpget output with -On -Ox: every octet string in hexadecimal, possibly spread
