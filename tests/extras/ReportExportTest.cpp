@@ -75,8 +75,7 @@ void AnswerFileDialog(const QString& path, QStringList* offered = nullptr) {
 }
 
 QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return QByteArray::fromStdString(testsupport::ReadFile(path.toStdString()));
 }
 
 TEST(ReportListTest, CopyTakesTheSelectionExportEveryRowAndNeitherChangesIt) {
