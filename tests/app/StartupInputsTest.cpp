@@ -101,8 +101,7 @@ TEST(CommandLineTest, FieldsAreReadByPositionAndEveryOtherKeepsItsDefault) {
         {"/I10.0.0.5", {{N, "10.0.0.5"}}}, // the first field is always field 1
         {"/Nx/I1.2.3.4", {{N, "x"}, {I, "1.2.3.4"}}},
         {std::string("/N\0x /I1\0.2", 11),
-         {{N, std::string("\0x", 2)}, {I, std::string("1\0.2", 4)}}},
-    };
+         {{N, std::string("\0x", 2)}, {I, std::string("1\0.2", 4)}}}};
     for (const Case& c : cases) {
         EXPECT_EQ(Describe(ParseCommandLine(c.line)), Expected(c)) << '"' << c.line << '"';
     }
@@ -204,8 +203,7 @@ TEST_F(IniFileTest, ReadStringFindsTheFirstMatchOrGivesTheDefault) {
           {"S", "C", "\"mixed'"},
           {"S", "D", "\""},
           {"S", "E", "\"\""},
-          {"S", "F", ""}}},
-    };
+          {"S", "F", ""}}}};
     for (const FileCase& c : cases) {
         const QString path = c.content.isNull() ? m_dir.filePath("absent.ini") : Write(c.content);
         for (const Read& r : c.reads) {
@@ -222,14 +220,10 @@ TEST_F(IniFileTest, ReadStringFindsTheFirstMatchOrGivesTheDefault) {
 TEST_F(IniFileTest, IntegersReadTheLeadingDigits) {
     const platform::IniFile ini(Write("[DeviceInfo]\nDevicePortNum=52\nTrailing=102abc\nWord=abc\n"
                                       "Empty=\nNegative=-5\nHuge=99999999999\nQuoted=\"20\"\n"));
-    for (const auto& [key, value] : {std::pair{"deviceportnum", 52},
-                                     {"Missing", 28},
-                                     {"Trailing", 102},
-                                     {"Word", 0},
-                                     {"Empty", 0},
-                                     {"Negative", 0},
-                                     {"Huge", INT_MAX},
-                                     {"Quoted", 20}}) {
+    const std::pair<const char*, int> cases[] = {
+        {"deviceportnum", 52}, {"Missing", 28}, {"Trailing", 102}, {"Word", 0},
+        {"Empty", 0},          {"Negative", 0}, {"Huge", INT_MAX}, {"Quoted", 20}};
+    for (const auto& [key, value] : cases) {
         EXPECT_EQ(ini.ReadInt("deviceinfo", key, 28), value) << key;
     }
     EXPECT_EQ(platform::IniFile(m_dir.filePath("absent.ini")).ReadInt("DeviceInfo", "X", 28), 28);

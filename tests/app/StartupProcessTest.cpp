@@ -70,8 +70,7 @@ TEST_F(StartupProcessTest, ModulesThatCloseEndWithTheirExitCodeAndFreeTheDevice)
         {Arguments(kAddress), 0, Serving(k52, kAddress)},
         // Odd command lines still start the module (how they parse is checked on its own).
         {{QString("/Nhost"), QString("/I")}, 0, Serving(k52, QString())},
-        {{QString("/N\u00e4"), QString("/I10.0.0.8/")}, 0, Serving(k52, QString("10.0.0.8"))},
-    };
+        {{QString("/N\u00e4"), QString("/I10.0.0.8/")}, 0, Serving(k52, QString("10.0.0.8"))}};
     for (const auto& c : cases) {
         ModuleProcess module(c.arguments, Environment(k52, QString("100")));
         SCOPED_TRACE(c.arguments.join(u' ').left(80).toStdString());

@@ -85,17 +85,15 @@ TEST_F(HiDpiPanel, HitTestFindsTheLastPortToTheDevicePixel) {
     const struct {
         QPointF at;
         int port;
-    } cases[] = {
-        {{NextDevicePixel(in.left(), 1), NextDevicePixel(in.top(), 1)}, kLast},
-        {{NextDevicePixel(in.right(), -1), NextDevicePixel(in.bottom(), -1)}, kLast},
-        {{in.left(), in.center().y()}, 0},
-        {{in.right(), in.center().y()}, 0},
-        {{in.center().x(), in.top()}, 0},
-        {{in.center().x(), in.bottom()}, 0},
-        {Rect(kLast - 1).center(), kLast - 1},
-        {Rect(kLast - 2).center(), kLast - 2},
-        {{(Rect(kLast - 2).right() + in.left()) / 2, in.center().y()}, 0},
-    };
+    } cases[] = {{{NextDevicePixel(in.left(), 1), NextDevicePixel(in.top(), 1)}, kLast},
+                 {{NextDevicePixel(in.right(), -1), NextDevicePixel(in.bottom(), -1)}, kLast},
+                 {{in.left(), in.center().y()}, 0},
+                 {{in.right(), in.center().y()}, 0},
+                 {{in.center().x(), in.top()}, 0},
+                 {{in.center().x(), in.bottom()}, 0},
+                 {Rect(kLast - 1).center(), kLast - 1},
+                 {Rect(kLast - 2).center(), kLast - 2},
+                 {{(Rect(kLast - 2).right() + in.left()) / 2, in.center().y()}, 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(PortAt(c.at), c.port) << c.at.x() << "," << c.at.y();
     }

@@ -21,11 +21,9 @@
 namespace {
 
 const QStringList kHeader = {QString("Name"), QString("Note")};
-const QList<QStringList> kRows = {
-    {QString("Gäste-Büro"), QString("a, b")},
-    {QString("say \"hi\""), QString("tab\there")},
-    {QString("two\nlines"), QString("")},
-};
+const QList<QStringList> kRows = {{QString("Gäste-Büro"), QString("a, b")},
+                                  {QString("say \"hi\""), QString("tab\there")},
+                                  {QString("two\nlines"), QString("")}};
 
 TEST(ReportTextTest, TabAndCsvForms) {
     struct Case {
@@ -33,18 +31,16 @@ TEST(ReportTextTest, TabAndCsvForms) {
         QString tab;
         QString csv;
     };
-    const Case cases[] = {
-        {{}, QString("Name\tNote\n"), QString("Name,Note\r\n")},
-        {{kRows[0]},
-         QString("Name\tNote\nGäste-Büro\ta, b\n"),
-         QString("Name,Note\r\nGäste-Büro,\"a, b\"\r\n")},
-        {{kRows[1]},
-         QString("Name\tNote\nsay \"hi\"\ttab here\n"),
-         QString("Name,Note\r\n\"say \"\"hi\"\"\",tab\there\r\n")},
-        {{kRows[2]},
-         QString("Name\tNote\ntwo lines\t\n"),
-         QString("Name,Note\r\n\"two\nlines\",\r\n")},
-    };
+    const Case cases[] = {{{}, QString("Name\tNote\n"), QString("Name,Note\r\n")},
+                          {{kRows[0]},
+                           QString("Name\tNote\nGäste-Büro\ta, b\n"),
+                           QString("Name,Note\r\nGäste-Büro,\"a, b\"\r\n")},
+                          {{kRows[1]},
+                           QString("Name\tNote\nsay \"hi\"\ttab here\n"),
+                           QString("Name,Note\r\n\"say \"\"hi\"\"\",tab\there\r\n")},
+                          {{kRows[2]},
+                           QString("Name\tNote\ntwo lines\t\n"),
+                           QString("Name,Note\r\n\"two\nlines\",\r\n")}};
     for (const Case& c : cases) {
         EXPECT_EQ(ReportTabText(kHeader, c.rows).toStdString(), c.tab.toStdString());
         EXPECT_EQ(ReportCsvText(kHeader, c.rows).toStdString(), c.csv.toStdString());

@@ -21,11 +21,11 @@ struct ModelFacts {
     bool hasFan;
 };
 
-const ModelFacts kModels[] = {
-    {"KSX-7700-20", 20, false, false}, {"KSX-7700-28", 28, false, false},
-    {"KSX-7700-28P", 28, false, true}, {"KSX-7700-48", 48, true, true},
-    {"KSX-7700-52", 52, true, true},
-};
+const ModelFacts kModels[] = {{"KSX-7700-20", 20, false, false},
+                              {"KSX-7700-28", 28, false, false},
+                              {"KSX-7700-28P", 28, false, true},
+                              {"KSX-7700-48", 48, true, true},
+                              {"KSX-7700-52", 52, true, true}};
 
 const QString kResources = QString(KSX_SOURCE_DIR "/resources");
 
@@ -158,8 +158,7 @@ TEST(PanelArtworkFiles, IndicatorBitmapsHaveTheirSizesAndColours) {
     const std::map<int, std::pair<QSize, char>> expected = {
         {158, {{8, 8}, 'G'}}, {159, {{5, 5}, 'D'}}, {160, {{5, 5}, 'D'}}, {161, {{5, 5}, 'G'}},
         {162, {{5, 5}, 'G'}}, {163, {{5, 5}, 'O'}}, {164, {{5, 5}, 'O'}}, {190, {{4, 5}, 'R'}},
-        {191, {{6, 5}, 'G'}}, {192, {{6, 5}, 'D'}}, {221, {{6, 5}, 'R'}},
-    };
+        {191, {{6, 5}, 'G'}}, {192, {{6, 5}, 'D'}}, {221, {{6, 5}, 'R'}}};
     ASSERT_TRUE(CMyBitmapApp::Instance().LoadIndicatorBitmaps());
     for (const auto& [number, facts] : expected) {
         CDib dib;

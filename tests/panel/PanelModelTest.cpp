@@ -50,8 +50,7 @@ TEST_F(PanelModel, PortStatusDecidesWhatEachLampShows) {
         {PortLink10, {Lamp1G, Lamp1G, LampOff, LampOff}},
         {PortEnable, {LampOff, LampOff, LampOff, LampOff}},
         {PortLink100, {LampOn, LampOn, LampOff, LampOff}},
-        {PortEmpty, {LampOff, LampOff, LampOff, LampOff}},
-    };
+        {PortEmpty, {LampOff, LampOff, LampOff, LampOff}}};
     for (const auto& [status, expected] : table) {
         port->SetStatus(status);
         EXPECT_EQ(Children(*port, [](const CPanelItem& lamp) { return lamp.GetStatus(); }),

@@ -77,17 +77,15 @@ TEST(PortToolTipText, StatesModesAndAges) {
         bool poe;
         qint64 ageMs;
         const char* text;
-    } cases[] = {
-        {1, false, 4999, "Port 7\nLink up, at top speed\nLink state read 4 s ago"},
-        {0, false, 0, "Port 7\nLink up, below top speed\nLink state read 0 s ago"},
-        {2, false, 61000, "Port 7\nDisabled\nLink state read 1 min 1 s ago"},
-        {3, false, 1000, "Port 7\nNo link\nLink state read 1 s ago"},
-        {4, false, 1000, "Port 7\nEmpty\nLink state read 1 s ago"},
-        {1, true, 2000, "Port 7\nPoE: powered\nPoE state read 2 s ago"},
-        {2, true, 2000, "Port 7\nPoE: off\nPoE state read 2 s ago"},
-        {0, true, 2000, "Port 7\nPoE: unknown state\nPoE state read 2 s ago"},
-        {-1, false, 0, "Port 7\nNot read yet"},
-    };
+    } cases[] = {{1, false, 4999, "Port 7\nLink up, at top speed\nLink state read 4 s ago"},
+                 {0, false, 0, "Port 7\nLink up, below top speed\nLink state read 0 s ago"},
+                 {2, false, 61000, "Port 7\nDisabled\nLink state read 1 min 1 s ago"},
+                 {3, false, 1000, "Port 7\nNo link\nLink state read 1 s ago"},
+                 {4, false, 1000, "Port 7\nEmpty\nLink state read 1 s ago"},
+                 {1, true, 2000, "Port 7\nPoE: powered\nPoE state read 2 s ago"},
+                 {2, true, 2000, "Port 7\nPoE: off\nPoE state read 2 s ago"},
+                 {0, true, 2000, "Port 7\nPoE: unknown state\nPoE state read 2 s ago"},
+                 {-1, false, 0, "Port 7\nNot read yet"}};
     for (const auto& c : cases) {
         EXPECT_EQ(PortToolTipText(7, c.status, c.poe, c.ageMs).toStdString(), c.text);
     }

@@ -437,8 +437,7 @@ TEST_F(SimModel, ActiveTimeRangesAndProfilesRunForwardOnRealDates) {
         {{1, 2011, 2, 29, 8, 0, 2012, 3, 1, 9, 0}, false}, // no 29 February in 2011
         {{1, 2012, 4, 31, 8, 0, 2012, 5, 1, 9, 0}, false},
         {{1, 2012, 5, 2, 8, 0, 2012, 5, 1, 9, 0}, false},
-        {{2, 2012, 1, 1, 8, 30, 2012, 1, 1, 8, 30}, false},
-    };
+        {{2, 2012, 1, 1, 8, 30, 2012, 1, 1, 8, 30}, false}};
     for (const std::string table : {"23.1.1", "32.1.1"}) { // PoE time ranges, time profiles
         for (const auto& [values, valid] : cases) {
             Use("KSX-7700-28P");

@@ -273,8 +273,7 @@ TEST_F(CommonSnmp, Version3LevelsSetTheFlagsAndTheRightCredentialsReadAndWrite) 
         {"shadesuser", "2", "1", "shapassword", "1", "despassword", 0, -1, -1},
         {"shadesuser", "3", "2", "shapassword", "1", "despassword", 1, 0, -1},
         {"shadesuser", "3", "1", "shapassword", "2", "despassword", 0, -1, -1},
-        {"shadesuser", "7", "3", "shapassword", "2", "despassword", 0, -1, -1},
-    };
+        {"shadesuser", "7", "3", "shapassword", "2", "despassword", 0, -1, -1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.user) + " " + c.level + c.auth + c.priv + " " + c.authPassword);
         UseV3(c.user, c.level, c.auth, c.authPassword, c.priv, c.privPassword);
@@ -310,12 +309,9 @@ TEST_F(CommonSnmp, Version3LevelsSetTheFlagsAndTheRightCredentialsReadAndWrite) 
 }
 
 TEST_F(CommonSnmp, PortsOutsideOneTo65535FallBackTo161) {
-    for (const auto& [text, port] : {std::pair{"1", 1},
-                                     {"65535", 65535},
-                                     {"0", 161},
-                                     {"65536", 161},
-                                     {"-5", 161},
-                                     {"x", 161}}) {
+    const std::pair<const char*, int> cases[] = {{"1", 1},       {"65535", 65535}, {"0", 161},
+                                                 {"65536", 161}, {"-5", 161},      {"x", 161}};
+    for (const auto& [text, port] : cases) {
         SessionParameters().SnmpPort = text;
         CCommonSNMP session;
         ASSERT_EQ(session.Open(kPduGet), 1);

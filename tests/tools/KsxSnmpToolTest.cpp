@@ -28,12 +28,12 @@ const std::vector<std::string> kIfColumns = {
     "1.3.6.1.2.1.2.2.1.1", // ifIndex: INTEGER
     "1.3.6.1.2.1.2.2.1.2", // ifDescr: text
     "1.3.6.1.2.1.2.2.1.5", // ifSpeed: Gauge32
-    "1.3.6.1.2.1.2.2.1.6", // ifPhysAddress: bytes, empty for the loopback interface
+    "1.3.6.1.2.1.2.2.1.6"  // ifPhysAddress: bytes, empty for the loopback interface
 };
 const std::vector<std::string> kIpAddrColumns = {
     "1.3.6.1.2.1.4.20.1.1", // ipAdEntAddr: IpAddress
     "1.3.6.1.2.1.4.20.1.2", // ipAdEntIfIndex: INTEGER
-    "1.3.6.1.2.1.4.20.1.3", // ipAdEntNetMask: IpAddress
+    "1.3.6.1.2.1.4.20.1.3"  // ipAdEntNetMask: IpAddress
 };
 
 struct ProcessResult {
@@ -283,8 +283,7 @@ TEST_F(KsxSnmpTool, FailedRequestsExitWithOneAndTheStatus) {
         {{"--timeout", "1500", V3CommandLine("wrongpassword"), "get", kSysDescr},
          "get failed: status"},
         {{"-t", "300", V1CommandLine("keepers", deadAgent.Port()), "walk", kSystemGroup},
-         "walk failed: status -1"},
-    };
+         "walk failed: status -1"}};
     for (const auto& c : cases) {
         const ProcessResult result = Tool(c.args);
         EXPECT_EQ(result.exitCode, 1) << c.error;
@@ -333,8 +332,7 @@ TEST_F(KsxSnmpTool, BadArgumentsExitWithUsageErrorAndSendNothing) {
         {"--timeout", "abc", commandLine, "get", kSysDescr},
         {"--timeout"},
         {"-t", "0", commandLine, "get", kSysDescr},
-        {"--verbose", commandLine, "get", kSysDescr},
-    };
+        {"--verbose", commandLine, "get", kSysDescr}};
     for (const std::vector<std::string>& args : cases) {
         const ProcessResult result = Tool(args);
         std::string shown;

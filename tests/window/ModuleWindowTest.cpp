@@ -124,8 +124,7 @@ TEST_F(ModuleWindowTest, SetUpReadsUserIniUpToTheFirstMissingValue) {
         // A port count beyond the family's largest switch is held there.
         {"DeviceName=KSX-7700-52\r\nDevicePortNum=53\r\n", false, "KSX-7700-52", 52, false, false},
         {"DeviceName=KSX-7700-52\r\nDevicePortNum=99999999999\r\n", false, "KSX-7700-52", 52, false,
-         false},
-    };
+         false}};
     AimAt(161, "10.0.0.5");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.body ? c.body : "no file");
@@ -214,10 +213,9 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
     EXPECT_EQ(view.size(), view.PanelRect().size());
     ASSERT_NE(NumberedPort(view.Root(), 52), nullptr);
     ASSERT_TRUE(WaitUntil([&view] { return view.IsBlinking(); }));
-    for (const auto& [port, status] : {std::pair{1, kPortLinkAtTopSpeed},
-                                       {4, kPortNoLink},
-                                       {5, kPortLinkBelowTopSpeed},
-                                       {50, kPortNoLink}}) {
+    const std::pair<int, int> ports[] = {
+        {1, kPortLinkAtTopSpeed}, {4, kPortNoLink}, {5, kPortLinkBelowTopSpeed}, {50, kPortNoLink}};
+    for (const auto& [port, status] : ports) {
         EXPECT_EQ(NumberedPort(view.Root(), port)->GetStatus(), status) << port;
         EXPECT_EQ(view.Indicators().IndicatorState[port - 1], status) << port;
     }

@@ -21,20 +21,18 @@ TEST(PanelPollRules, LinkStateFollowsAdminThenOperThenTheTopSpeedOfThePort) {
         bool allGiga;
         std::vector<int> ports;
         int at100M, at1G;
-    } cases[] = {
-        {10, false, {1, 2, 3, 4, 5, 6, 7, 8}, kTop, kBelow},
-        {10, false, {9, 10}, kBelow, kTop},
-        {20, false, {16}, kTop, kBelow},
-        {20, false, {17}, kBelow, kTop},
-        {28, false, {24}, kTop, kBelow},
-        {28, false, {25}, kBelow, kTop},
-        {48, false, {44}, kTop, kBelow},
-        {48, false, {45}, kBelow, kTop},
-        {52, false, {48}, kTop, kBelow},
-        {52, false, {49}, kBelow, kTop},
-        {10, true, {1, 5, 10}, kBelow, kTop},
-        {52, true, {1, 26, 52}, kBelow, kTop},
-    };
+    } cases[] = {{10, false, {1, 2, 3, 4, 5, 6, 7, 8}, kTop, kBelow},
+                 {10, false, {9, 10}, kBelow, kTop},
+                 {20, false, {16}, kTop, kBelow},
+                 {20, false, {17}, kBelow, kTop},
+                 {28, false, {24}, kTop, kBelow},
+                 {28, false, {25}, kBelow, kTop},
+                 {48, false, {44}, kTop, kBelow},
+                 {48, false, {45}, kBelow, kTop},
+                 {52, false, {48}, kTop, kBelow},
+                 {52, false, {49}, kBelow, kTop},
+                 {10, true, {1, 5, 10}, kBelow, kTop},
+                 {52, true, {1, 26, 52}, kBelow, kTop}};
     for (const auto& c : cases) {
         for (int port : c.ports) {
             SCOPED_TRACE(testing::Message() << c.portCount << " port " << port);

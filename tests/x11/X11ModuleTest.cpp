@@ -29,8 +29,7 @@ const std::pair<int, const char*> kCommands[] = {
     {32860, "PoE Global Settings"},
     {32810, "Forwarding Table"},
     {32823, "Firmware and Configuration Upgrade/Backup"},
-    {57664, "About"},
-};
+    {57664, "About"}};
 
 class X11Module : public ::testing::Test {
 protected:
