@@ -6,7 +6,7 @@
 // log), processor time of the module's process per second of sampling, and the longest time
 // the UI thread could not repaint (a 5 ms timer's longest gap). Prints; never fails on a time.
 //
-//   port_traffic_bench [seconds]   (default 30)
+//   port_traffic_bench [seconds [ksx-sim options...]]   (default 30 s, e.g. --bulk-bindings 0)
 #include "features/common/ReportList.h"
 #include "features/maintenance/PortTrafficDialog.h"
 #include "snmp/CommonSNMP.h"
@@ -51,6 +51,11 @@ int main(int argc, char** argv) {
     testsupport::SimFixture::Options options;
     options.model = "KSX-7700-52";
     options.arguments = {"--delay", "20", "--animate"};
+    std::string agentOptions;
+    for (int i = 2; i < argc; ++i) {
+        options.arguments.emplace_back(argv[i]);
+        agentOptions += std::string(" ") + argv[i];
+    }
     options.requestLog = true;
     if (!sim.Start(options)) {
         std::fprintf(stderr, "ksx-sim did not start: %s\n", sim.Error().c_str());
@@ -101,9 +106,9 @@ int main(int argc, char** argv) {
     const double processor = ProcessorSeconds() - processorBefore;
     const std::size_t requests = sim.RequestLog().size() - requestsBefore;
 
-    std::printf("Port Traffic, KSX-7700-52 against ksx-sim --delay 20, a sample a second, "
+    std::printf("Port Traffic, KSX-7700-52 against ksx-sim --delay 20%s, a sample a second, "
                 "8 ports charted, %.0f s\n",
-                elapsed);
+                agentOptions.c_str(), elapsed);
     std::printf("samples %d; requests per sample %.1f (target at most 4)\n", samples,
                 samples > 0 ? static_cast<double>(requests) / samples : 0.0);
     std::printf("processor %.2f%% of one core (target at most 2%%), includes the simulator's "

@@ -490,7 +490,7 @@ int CSnmpTable::plainStep(const std::string& address, std::unique_ptr<CSnmp>& re
 int CSnmpTable::bulkStep(const std::string& address, std::unique_ptr<CSnmp>& response,
                          unsigned timeoutMs) {
     const snmpnet::Deadline deadline(timeoutMs != 0 ? timeoutMs : SnmpDefaultTimeout());
-    int repetitions = repetitionsWanted();
+    int repetitions = repetitionsWanted(address);
     bool afterTimeout = false;
     for (int attempt = 0;;) {
         const unsigned left = deadline.RemainingMs();
@@ -534,6 +534,12 @@ int CSnmpTable::bulkStep(const std::string& address, std::unique_ptr<CSnmp>& res
         }
         ++m_bulkRequests;
         m_bulkAnswered = true;
+        if (address != m_deliveredAddress) {
+            m_deliveredAddress = address;
+            m_deliveredBytes = 0;
+        }
+        m_deliveredBytes =
+            std::max(m_deliveredBytes, static_cast<unsigned>(m_aheadRows) * m_rowBytes);
         m_aheadAddress = address;
         m_aheadPort = m_message->port();
         return serveRow(response);
@@ -591,7 +597,9 @@ bool CSnmpTable::keepRows(snmpnet::Answer& answer, int repetitions) {
             ended = ended || answer.bindings[i].type == kSnmpEndOfMibView;
         }
         if (!ended) {
-            m_bindingLimit = static_cast<unsigned>(rows * columns);
+            // It gives whole rows: its limit lies below one more of them. Asking for more
+            // than it gives costs nothing, it only cuts the answer short again.
+            m_bindingLimit = static_cast<unsigned>((rows + 1) * columns - 1);
         }
     }
     m_rowBytes = std::max(1u, bytes / static_cast<unsigned>(usable));
@@ -662,10 +670,15 @@ unsigned CSnmpTable::rowBytes() const {
     return std::max(1u, bytes);
 }
 
-int CSnmpTable::repetitionsWanted() const {
+int CSnmpTable::repetitionsWanted(const std::string& address) const {
     const unsigned bytes = rowBytes();
-    const unsigned growth = m_message->messageSizeFixed()
-                                ? 1u
+    const bool fixed = m_message->messageSizeFixed();
+    // An answer larger than one datagram already came through from this agent.
+    const bool pathCarriesLargeAnswers =
+        !fixed && address == m_deliveredAddress && m_deliveredBytes > m_message->bindingBudget();
+    const unsigned growth = fixed ? 1u
+                            : pathCarriesLargeAnswers
+                                ? kLaterBulkGrowth
                                 : std::min(1u << std::min(m_bulkRequests, 4), kLaterBulkGrowth);
     unsigned repetitions = m_message->bindingBudget() * growth / bytes;
     if (m_byteLimit > 0) {

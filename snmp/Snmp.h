@@ -223,8 +223,9 @@ private:
 // fetched ahead are dropped when the binding list changes (Open, AddValue), when the
 // message is cancelled (Close), or when the bindings are moved by anyone else. The number
 // of rows asked for adapts: the first GETBULK of a walk is sized to fit one datagram, later
-// ones of the same walk ask for up to four times that; tooBig, a time-out or an answer cut
-// short by the agent lower it; an agent that answers GETBULK badly is walked with get-next.
+// ones ask for up to four times that (from the first on once an answer larger than a datagram
+// came through from that agent); tooBig, a time-out or an answer cut short by the agent lower
+// it; an agent that answers GETBULK badly is walked with get-next.
 class CSnmpTable {
 public:
     explicit CSnmpTable(CSnmp* message);
@@ -249,7 +250,7 @@ private:
     bool keepRows(snmpnet::Answer& answer, int repetitions);
     int serveRow(std::unique_ptr<CSnmp>& response);
     bool rowsAheadFit(const std::string& address) const;
-    int repetitionsWanted() const;
+    int repetitionsWanted(const std::string& address) const;
     unsigned rowBytes() const;
     void learnByteLimit(unsigned bytes);
     void dropRows();
@@ -272,6 +273,9 @@ private:
     // gives (0: no limit seen), and whether it answers GETBULK at all.
     unsigned m_byteLimit = 0;
     unsigned m_bindingLimit = 0;
+    // The largest answer that came through from that address.
+    unsigned m_deliveredBytes = 0;
+    std::string m_deliveredAddress;
     bool m_bulkAnswered = false;
     bool m_bulkRefused = false;
 };

@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -125,19 +127,29 @@ void CPortTrafficDlg::OnSample(const CPortTrafficMib::Sample& sample) {
                                        : QStringLiteral("No answer at %1").arg(time));
     for (const CPortTrafficMib::PortRates& port : sample.ports) {
         ShowRow(port);
-        m_lastKnown[port.port] = port;
     }
     if (!sample.answered) {
-        // Nothing is known about the traffic now: no rate is shown as if it were current.
-        for (auto& [port, known] : m_lastKnown) {
-            known.rates = {};
-            ShowRow(known);
-        }
+        ShowLastLinksWithoutRates();
     }
     UpdateChart();
     UpdateWidgets();
     if (!m_paused) {
         RestartTimer();
+    }
+}
+
+// Nothing is known about the traffic now: no rate is shown as if it were current, while the
+// links and speeds stay as last read.
+void CPortTrafficDlg::ShowLastLinksWithoutRates() {
+    const auto& history = m_cMib.History();
+    const auto lastAnswered = std::find_if(history.rbegin(), history.rend(),
+                                           [](const auto& sample) { return sample.answered; });
+    if (lastAnswered == history.rend()) {
+        return;
+    }
+    for (CPortTrafficMib::PortRates port : lastAnswered->ports) {
+        port.rates = {};
+        ShowRow(port);
     }
 }
 

@@ -33,6 +33,7 @@ private:
     void EnableControls() override;
     void OnSample(const CPortTrafficMib::Sample& sample);
     void ShowRow(const CPortTrafficMib::PortRates& port);
+    void ShowLastLinksWithoutRates();
     void UpdateChart();
     void TogglePause();
     void RestartTimer();
@@ -46,7 +47,6 @@ private:
     QPushButton* m_pExport = nullptr;
     QLabel* m_pStatus = nullptr;
     QTimer m_sampleTimer;
-    std::map<int, CPortTrafficMib::PortRates> m_lastKnown; // link and speed by port
     bool m_paused = false;
     bool m_firstSampleRead = false;
 };

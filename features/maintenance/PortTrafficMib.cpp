@@ -19,17 +19,19 @@ QString Cell(const std::optional<double>& value) {
     return value ? QString::number(*value, 'f', 0) : QString();
 }
 
-// The interface table columns in the order PortColumns() gives them.
+// The interface table columns in the order PortColumns() gives them. With 64-bit counters
+// only the first five are read: the extension table has the octets and the speed.
 enum PortColumn {
     kOperStatus,
-    kSpeed,
-    kInOctets,
-    kOutOctets,
     kInErrors,
     kOutErrors,
     kInDiscards,
-    kOutDiscards
+    kOutDiscards,
+    kSpeed,
+    kInOctets,
+    kOutOctets
 };
+constexpr std::size_t kColumnsBeside64Bit = kSpeed;
 enum ExtensionColumn { kHcInOctets, kHcOutOctets, kHighSpeed };
 
 template <class T> std::optional<T> Number(const std::string& text) {
@@ -47,10 +49,13 @@ std::optional<int> PortOf(const SnmpRow& row) {
 
 } // namespace
 
-std::vector<std::string> CPortTrafficMib::PortColumns() {
+std::vector<std::string> CPortTrafficMib::PortColumns(bool highCapacity) {
     std::vector<std::string> columns;
-    for (const char* column : {"8", "5", "10", "16", "14", "20", "13", "19"}) {
+    for (const char* column : {"8", "14", "20", "13", "19", "5", "10", "16"}) {
         columns.push_back(std::string(kIfEntry) + column);
+    }
+    if (highCapacity) {
+        columns.resize(kColumnsBeside64Bit);
     }
     return columns;
 }
@@ -61,7 +66,8 @@ std::vector<std::string> CPortTrafficMib::HighCapacityColumns() {
 }
 
 CPortTrafficMib::CPortTrafficMib(int portCount)
-    : m_portCount(portCount), m_cPortWalk(m_cCommonSNMPTable, PortColumns(), kRequestTimeoutMs),
+    : m_portCount(portCount),
+      m_cPortWalk(m_cCommonSNMPTable, PortColumns(false), kRequestTimeoutMs),
       m_cExtensionWalk(m_cCommonSNMPTable, HighCapacityColumns(), kRequestTimeoutMs) {
     m_cUpTime.OnDone(this, [this](const CBackgroundRequest::Answer& a) { OnUpTime(a); });
     m_cPortWalk.OnRow(this, [this](const SnmpRow& row) {
@@ -119,6 +125,7 @@ void CPortTrafficMib::OnExtensionWalkEnd(int status) {
     }
     if (!m_highCapacity) {
         m_highCapacity = !m_extensionRows.empty(); // asked once, on its own
+        m_cPortWalk.SetColumns(PortColumns(*m_highCapacity));
     }
     Finish(true);
 }
@@ -136,9 +143,10 @@ traffic::Counters CPortTrafficMib::CountersOf(const SnmpRow& ifRow, const SnmpRo
         c.highCapacity = true;
         c.inOctets = Number<uint64_t>(extensionRow->Value(kHcInOctets));
         c.outOctets = Number<uint64_t>(extensionRow->Value(kHcOutOctets));
-        // ifSpeed stops at 4,294,967,295: the speed in Mbit/s tells a faster link.
+        // ifSpeed stops at 4,294,967,295 (and is not read beside the 64-bit counters): the
+        // speed in Mbit/s tells a faster link.
         if (const auto mbps = Number<uint64_t>(extensionRow->Value(kHighSpeed));
-            mbps && *mbps * 1000000 > c.speedBps) {
+            mbps && *mbps <= UINT64_MAX / 1000000 && *mbps * 1000000 > c.speedBps) {
             c.speedBps = *mbps * 1000000;
         }
     } else {

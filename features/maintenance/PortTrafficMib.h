@@ -2,8 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // Port traffic: samples of every port's counters and the rates between two samples. A sample
-// reads sysUpTime on its own, then walks the interface table (link, speed, errors, discards
-// and, without 64-bit counters, the octets) and the interface extension table (64-bit octets).
+// reads sysUpTime on its own, then walks the interface table (link, errors, discards and,
+// without 64-bit counters, speed and octets) and the interface extension table (64-bit octets
+// and the speed in Mbit/s).
 // The first sample finds out whether the switch has the extension table at all: a switch
 // without it ends that walk at once.
 #pragma once
@@ -59,10 +60,11 @@ public:
     QList<QStringList> HistoryRows() const;
 
     // One port's counters from a walked interface table row (columns as PortColumns()), the
-    // extension table row (HighCapacityColumns()), if any, and the up-time.
+    // extension table row (HighCapacityColumns()), if any, and the up-time. Beside the
+    // extension table the interface table's octets and speed are not read.
     static traffic::Counters CountersOf(const SnmpRow& ifRow, const SnmpRow* extensionRow,
                                         uint32_t upTime);
-    static std::vector<std::string> PortColumns();
+    static std::vector<std::string> PortColumns(bool highCapacity);
     static std::vector<std::string> HighCapacityColumns();
 
 private:

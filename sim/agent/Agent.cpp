@@ -716,6 +716,8 @@ void InitNetSnmp(const SimOptions& options, const std::string& engineId) {
                           options.listen.c_str());
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID,
                            NETSNMP_DS_AGENT_DONT_LOG_TCPWRAPPERS_CONNECTS, 1);
+    netsnmp_ds_set_int(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_MAX_GETBULKRESPONSES,
+                       options.bulkBindings > 0 ? static_cast<int>(options.bulkBindings) : -1);
     snmp_enable_stderrlog();
     add_to_init_list(const_cast<char*>("-smux")); // no SMUX listener on TCP 199
     init_agent("ksx-sim");

@@ -43,6 +43,8 @@ A simulated KSX-7700 switch: an SNMP agent answering for the switch's MIB.
                              them with genErr (error) or leave them unanswered (drop)
   --max-message BYTES        send no answer longer than BYTES: a longer GETBULK answer
                              is cut short, any other is refused with tooBig
+  --bulk-bindings N          the most bindings a GETBULK answer carries (default 100, as
+                             many agents; 0: as many as the message size allows)
   --bulk-toobig              refuse an over-long GETBULK answer with tooBig instead of
                              cutting it short
   --transfer-seconds S       duration of a firmware or configuration transfer (default 3)
@@ -178,6 +180,7 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
         {"--refuse-set", list(options.refuseSetPrefixes)},
         {"--getbulk", text(options.getBulk)},
         {"--max-message", number(options.maxMessage)},
+        {"--bulk-bindings", number(options.bulkBindings)},
         {"--transfer-seconds", seconds(options.transferSeconds)},
         {"--reboot-seconds", seconds(options.rebootSeconds)},
         {"--save-seconds", seconds(options.saveSeconds)},
@@ -261,6 +264,10 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
     }
     if (options.getBulk != "answer" && options.getBulk != "error" && options.getBulk != "drop") {
         error = "--getbulk must be answer, error or drop";
+        return std::nullopt;
+    }
+    if (options.bulkBindings < 0 || options.bulkBindings > 100000) {
+        error = "--bulk-bindings must be 0 to 100000";
         return std::nullopt;
     }
     if (options.maxMessage != 0 && options.maxMessage < 100) {

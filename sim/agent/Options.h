@@ -40,6 +40,7 @@ struct SimOptions {
     std::vector<std::string> refuseSetPrefixes; // a set touching one is refused (inconsistentValue)
     std::string getBulk = "answer";             // "answer", "error" (genErr) or "drop" (no answer)
     long maxMessage = 0;                        // largest answer in bytes; 0: Net-SNMP's own limit
+    long bulkBindings = 100;                    // most bindings in a GETBULK answer; 0: no limit
     bool bulkTooBig = false; // an over-long GETBULK answer is tooBig, not cut short
     double transferSeconds = 3;
     double rebootSeconds = 4;

@@ -296,3 +296,39 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+// The agent answers at most 100 bindings a GETBULK (and cuts longer answers to whole rows);
+// once it has shown that, a later walk on the same session starts with what it gives, not
+// with one datagram again, and asks for no fewer rows than it gives. An agent without that
+// limit gives more rows to the same session.
+TEST_F(BulkWalkBase, LaterWalksStartWithTheRowsTheAgentGives) {
+    for (const bool limited : {true, false}) {
+        SCOPED_TRACE(limited ? "100 bindings" : "no limit");
+        StartSim({"--fdb", "180", "--bulk-bindings", limited ? "100" : "0"});
+        const std::vector<std::string> columns = {"1.3.6.1.2.1.17.7.1.2.2.1.2",
+                                                  "1.3.6.1.2.1.17.7.1.2.2.1.3"};
+        CCommonSNMP session;
+        std::vector<int> repetitions;
+        for (int walk = 0; walk < 2; ++walk) {
+            const size_t mark = m_sim.RequestLog().size();
+            EXPECT_EQ(Walk(session, columns).size(), 181u);
+            const auto log = m_sim.RequestLog();
+            repetitions.clear();
+            for (size_t i = mark; i < log.size(); ++i) {
+                repetitions.push_back(log[i].repetitions);
+            }
+        }
+        if (limited) {
+            EXPECT_EQ(repetitions, (std::vector<int>{50, 50, 50, 50}));
+        } else {
+            EXPECT_LT(repetitions.size(), 4u);
+            EXPECT_GT(repetitions.front(), 50);
+        }
+        m_sim.Stop();
+        testsupport::RemoveTree(m_dataDir);
+    }
+}
+
+} // namespace
