@@ -295,10 +295,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "open" + C1 + " next:2 rebind:" + T + ".1.1.1.20 next:2", 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
-} // namespace
-
-namespace {
-
 // The agent answers at most 100 bindings a GETBULK (and cuts longer answers to whole rows);
 // once it has shown that, a later walk on the same session starts with what it gives, not
 // with one datagram again, and asks for no fewer rows than it gives. An agent without that
