@@ -42,9 +42,9 @@ const std::string kOperFlow = P + ".1.13.1.6";
 const std::string kMedia = P + ".1.13.1.7";
 const std::string kTrunkMembers = P + ".8.1.3.1.2";
 
-const std::string kForcedSpeedQuestion = "The speed is set to force mode. \n"
-                                         "* The speed mode must be the same as the counterpart. ";
-const std::string kFlowControlQuestion =
+const std::string kForcedAsk = "The speed is set to force mode. \n"
+                               "* The speed mode must be the same as the counterpart. ";
+const std::string kFlowAsk =
     "QoS works best when Flow Control is disabled. \n"
     "* When Flow Control is enabled.QoS may not perform accurate bandwidth allocation. \n"
     "* Do you still want to enable Flow Control?. ";
@@ -127,56 +127,43 @@ void Port29Beyond28(PortTable& t) {
     t.rows.push_back({29, kSpeedAuto, 2, kFlowDisabled, 1, 2, 3});
 }
 
+constexpr long kOn = kFlowEnabled, kOff = kFlowDisabled;
 const std::string kLastPort = "Sorry, you cannot disable all ports.";
 const std::string kFibre100 = "Fiber Port 50 with 100Base-x SFP Module can not support ";
 
 const PlanCase kCases[] = {
-    {Table(28), {0, kSpeedAuto, kFlowDisabled}, {"Please Select one port !"}},
-    {Table(28),
-     {10, kSpeed100Half, kFlowEnabled},
-     {kForcedSpeedQuestion, kFlowControlQuestion, Speed(10, 3), Flow(10, 1)}},
+    {Table(28), {0, kSpeedAuto, kOff}, {"Please Select one port !"}},
+    {Table(28), {10, kSpeed100Half, kOn}, {kForcedAsk, kFlowAsk, Speed(10, 3), Flow(10, 1)}},
     // Auto without flow control asks nothing.
-    {Table(28), {10, kSpeedAuto, kFlowDisabled}, {Speed(10, 6), Flow(10, 2)}},
+    {Table(28), {10, kSpeedAuto, kOff}, {Speed(10, 6), Flow(10, 2)}},
     // Trunk members keep the speed and flow control of their trunk, and only the flow control
     // is sent; a port outside the trunk is free.
+    {Table(28, Trunk34), {3, kSpeedAuto, kOn}, {"LA port can not support in different speed."}},
     {Table(28, Trunk34),
-     {3, kSpeedAuto, kFlowEnabled},
-     {"LA port can not support in different speed."}},
-    {Table(28, Trunk34),
-     {3, kSpeed100Full, kFlowDisabled},
+     {3, kSpeed100Full, kOff},
      {"LA port can not support in different flow control."}},
-    {Table(28, Trunk34),
-     {3, kSpeed100Full, kFlowEnabled},
-     {kForcedSpeedQuestion, kFlowControlQuestion, Flow(3, 1)}},
-    {Table(28, Trunk34),
-     {5, kSpeed100Half, kFlowDisabled},
-     {kForcedSpeedQuestion, Speed(5, 3), Flow(5, 2)}},
+    {Table(28, Trunk34), {3, kSpeed100Full, kOn}, {kForcedAsk, kFlowAsk, Flow(3, 1)}},
+    {Table(28, Trunk34), {5, kSpeed100Half, kOff}, {kForcedAsk, Speed(5, 3), Flow(5, 2)}},
     {Table(28, HalfDuplexTrunk),
-     {3, kSpeed100Half, kFlowDisabled},
+     {3, kSpeed100Half, kOff},
      {"LA port 3 can not support in half-duplex mode."}},
     // The last enabled port stays enabled; disabling a disabled one is fine.
-    {Table(28, OnlyPort5Runs), {5, kSpeedDisable, kFlowDisabled}, {kLastPort}},
-    {Table(28, OnlyPort5Runs), {6, kSpeedDisable, kFlowDisabled}, {Speed(6, 7), Flow(6, 2)}},
+    {Table(28, OnlyPort5Runs), {5, kSpeedDisable, kOff}, {kLastPort}},
+    {Table(28, OnlyPort5Runs), {6, kSpeedDisable, kOff}, {Speed(6, 7), Flow(6, 2)}},
     // Gigabit on a 100M copper port only when the model says every port is gigabit.
-    {Table(52, Media(1, 1)),
-     {1, kSpeed1000Full, kFlowDisabled},
-     {"Port 1 can not support 1000M speed."}},
+    {Table(52, Media(1, 1)), {1, kSpeed1000Full, kOff}, {"Port 1 can not support 1000M speed."}},
     {Table(52, Media(1, 1, true)),
-     {1, kSpeed1000Full, kFlowDisabled},
-     {kForcedSpeedQuestion, Speed(1, 1), Flow(1, 2)}},
+     {1, kSpeed1000Full, kOff},
+     {kForcedAsk, Speed(1, 1), Flow(1, 2)}},
     // 100Base-X fibre: 100M only, never Auto; 1000Base-X fibre: 1000M only.
-    {Table(52, Media(50, 3)), {50, kSpeedAuto, kFlowDisabled}, {kFibre100 + "in Auto mode."}},
-    {Table(52, Media(50, 3)), {50, kSpeed10Full, kFlowDisabled}, {kFibre100 + "this speed."}},
-    {Table(52, Media(50, 3)), {50, kSpeed1000Full, kFlowDisabled}, {kFibre100 + "this speed."}},
-    {Table(52, Media(50, 3)),
-     {50, kSpeed100Half, kFlowDisabled},
-     {kForcedSpeedQuestion, Speed(50, 3), Flow(50, 2)}},
+    {Table(52, Media(50, 3)), {50, kSpeedAuto, kOff}, {kFibre100 + "in Auto mode."}},
+    {Table(52, Media(50, 3)), {50, kSpeed10Full, kOff}, {kFibre100 + "this speed."}},
+    {Table(52, Media(50, 3)), {50, kSpeed1000Full, kOff}, {kFibre100 + "this speed."}},
+    {Table(52, Media(50, 3)), {50, kSpeed100Half, kOff}, {kForcedAsk, Speed(50, 3), Flow(50, 2)}},
     {Table(52, Media(51, 4)),
-     {51, kSpeed100Full, kFlowDisabled},
+     {51, kSpeed100Full, kOff},
      {"Fiber Port 51 with 1000Base-x SFP Module can not support this speed."}},
-    {Table(52, Media(51, 4)),
-     {51, kSpeed1000Full, kFlowDisabled},
-     {kForcedSpeedQuestion, Speed(51, 1), Flow(51, 2)}},
+    {Table(52, Media(51, 4)), {51, kSpeed1000Full, kOff}, {kForcedAsk, Speed(51, 1), Flow(51, 2)}},
     // Two checks fail: the earlier one is shown (trunk before the medium, the medium's speed
     // before half duplex in a trunk).
     {Table(52,
@@ -184,7 +171,7 @@ const PlanCase kCases[] = {
                Trunk34(t);
                Media(3, 1)(t);
            }),
-     {3, kSpeed1000Full, kFlowDisabled},
+     {3, kSpeed1000Full, kOff},
      {"LA port can not support in different speed."}},
     {Table(52,
            [](PortTable& t) {
@@ -192,10 +179,10 @@ const PlanCase kCases[] = {
                Row(t, 50).speed = Row(t, 51).speed = kSpeed10Half;
                Media(50, 3)(t);
            }),
-     {50, kSpeed10Half, kFlowDisabled},
+     {50, kSpeed10Half, kOff},
      {kFibre100 + "this speed."}},
     // The media of a row beyond the port count are not known.
-    {Table(28, Port29Beyond28), {29, kSpeedAuto, kFlowDisabled}, {Speed(29, 6), Flow(29, 2)}},
+    {Table(28, Port29Beyond28), {29, kSpeedAuto, kOff}, {Speed(29, 6), Flow(29, 2)}},
 };
 
 TEST(PortConfigRules, ApplyComesToItsRefusalOrItsQuestionsAndSet) {
@@ -304,13 +291,11 @@ TEST_F(PortConfigTest, ListsEveryPortWithComboMediaOpensWithNoPortPickedAndPicks
     EXPECT_EQ(Row(*dialog, 3), (Cells{"3", "Disable", "100MFull", "Disabled", "Low", "Disabled"}));
     EXPECT_EQ(Row(*dialog, 6), (Cells{"6", "Auto", "100MFull", "Enabled", "Low", "Enabled"}));
     EXPECT_EQ(Row(*dialog, 7), (Cells{"7", "Auto", "Down", "Disabled", "Highest", "Disabled"}));
-    EXPECT_EQ(Row(*dialog, 12)[4], "High");
-    // The last four of 48 ports are combo ports, and a down port stays down.
-    EXPECT_EQ(Row(*dialog, 44)[2], "1000MFull");
-    EXPECT_EQ(Row(*dialog, 45)[2], "1000M C Full");
-    EXPECT_EQ(Row(*dialog, 46)[2], "100M F Half");
-    EXPECT_EQ(Row(*dialog, 47)[2], "100MFull"); // copper names itself up to port 46 only
-    EXPECT_EQ(Row(*dialog, 48)[2], "Down");
+    // Port 12's priority; the last four of 48 ports are combo ports (copper names itself up to
+    // port 46 only), and a down port stays down.
+    EXPECT_EQ((Cells{Row(*dialog, 12)[4], Row(*dialog, 44)[2], Row(*dialog, 45)[2],
+                     Row(*dialog, 46)[2], Row(*dialog, 47)[2], Row(*dialog, 48)[2]}),
+              (Cells{"High", "1000MFull", "1000M C Full", "100M F Half", "100MFull", "Down"}));
 
     EXPECT_EQ(Picked(*dialog), (Cells{"", "1000M-Full", "Enabled"}));
     EXPECT_EQ(dialog->PortList()->SelectedRow(), -1);
@@ -335,13 +320,15 @@ TEST_F(PortConfigTest, ListsEveryPortWithComboMediaOpensWithNoPortPickedAndPicks
     EXPECT_TRUE(TakeSets().empty());
 
     ASSERT_TRUE(ClickRow(*dialog, 20));
-    EXPECT_EQ(Picked(*dialog), (Cells{"20", "100M-Half", "Enabled"}));
-    QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(Picked(*dialog), (Cells{"21", "Disable", "Disabled"}));
-    QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(Picked(*dialog), (Cells{"22", "10M-Full", "Enabled"}));
-    QTest::keyClick(list, Qt::Key_Up);
-    EXPECT_EQ(Picked(*dialog), (Cells{"21", "Disable", "Disabled"}));
+    std::vector<Cells> picked{Picked(*dialog)};
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
+        QTest::keyClick(list, key);
+        picked.push_back(Picked(*dialog));
+    }
+    EXPECT_EQ(picked, (std::vector<Cells>{{"20", "100M-Half", "Enabled"},
+                                          {"21", "Disable", "Disabled"},
+                                          {"22", "10M-Full", "Enabled"},
+                                          {"21", "Disable", "Disabled"}}));
 }
 
 TEST_F(PortConfigTest, ApplyAsksSendsOneRequestAndReadsAgainAndTrunkMembersKeepTheirSpeed) {
@@ -354,18 +341,17 @@ TEST_F(PortConfigTest, ApplyAsksSendsOneRequestAndReadsAgainAndTrunkMembersKeepT
     // Cancel at either question sends nothing.
     ASSERT_TRUE(Pick(*dialog, 2, "10M-Full", "Enabled"));
     EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}),
-              std::vector<std::string>{kForcedSpeedQuestion});
+              std::vector<std::string>{kForcedAsk});
     EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok, MessageResult::Cancel}),
-              (std::vector<std::string>{kForcedSpeedQuestion, kFlowControlQuestion}));
+              (std::vector<std::string>{kForcedAsk, kFlowAsk}));
     ASSERT_TRUE(Pick(*dialog, 2, "Disable", "Enabled"));
-    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}),
-              std::vector<std::string>{kFlowControlQuestion});
+    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}), std::vector<std::string>{kFlowAsk});
     EXPECT_TRUE(TakeSets().empty());
     EXPECT_FALSE(trace.Contains("set status = 0"));
 
     ASSERT_TRUE(Pick(*dialog, 10, "100M-Half", "Enabled"));
     EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok, MessageResult::Ok}),
-              (std::vector<std::string>{kForcedSpeedQuestion, kFlowControlQuestion}));
+              (std::vector<std::string>{kForcedAsk, kFlowAsk}));
     EXPECT_EQ(lastKinds,
               (std::vector<platform::MessageKind>(2, platform::MessageKind::OkCancelQuestion)));
     auto sets = TakeSets();
@@ -387,7 +373,7 @@ TEST_F(PortConfigTest, ApplyAsksSendsOneRequestAndReadsAgainAndTrunkMembersKeepT
     DeviceValues().IsAllGiga = true; // the module thinks so, the switch knows better
     ASSERT_TRUE(Pick(*dialog, 2, "1000M-Full", "Disabled"));
     EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok}),
-              (std::vector<std::string>{kForcedSpeedQuestion,
+              (std::vector<std::string>{kForcedAsk,
                                         "The switch refused the change (error 10). Nothing more "
                                         "was written."}));
     sets = TakeSets();
