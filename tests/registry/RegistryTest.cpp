@@ -35,11 +35,7 @@ using namespace testsupport;
 class RegisteredDialogTest : public DialogFixture,
                              public ::testing::WithParamInterface<ModuleMenuEntry> {
 protected:
-    SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.model = GetParam().model;
-        return options;
-    }
+    SimFixture::Options SimulatorOptions() override { return {GetParam().model, {}}; }
 };
 
 TEST_P(RegisteredDialogTest, OpensWithItsCaptionReadsAndClosesItsSessionsInOrder) {
@@ -72,9 +68,7 @@ INSTANTIATE_TEST_SUITE_P(Menu, RegisteredDialogTest, ::testing::ValuesIn(MenuDia
 class SilentSwitchTest : public RegisteredDialogTest {
 protected:
     SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options = RegisteredDialogTest::SimulatorOptions();
-        options.arguments = {"--drop-after", "0"};
-        return options;
+        return {GetParam().model, {"--drop-after", "0"}};
     }
 };
 
@@ -109,12 +103,7 @@ INSTANTIATE_TEST_SUITE_P(Menu, SilentSwitchTest, ::testing::ValuesIn(ReadingDial
 // (no write goes out on data not yet read), and once they end nothing was written.
 class ReadingDialogTest : public DialogFixture {
 protected:
-    SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.model = "KSX-7700-28P";
-        options.arguments = {"--delay", "300"};
-        return options;
-    }
+    SimFixture::Options SimulatorOptions() override { return {"KSX-7700-28P", {"--delay", "300"}}; }
 };
 
 TEST_F(ReadingDialogTest, NothingButCloseCanBePressedUntilTheReadsAreIn) {
@@ -142,11 +131,7 @@ TEST_F(ReadingDialogTest, NothingButCloseCanBePressedUntilTheReadsAreIn) {
 // write does not. A refused write is never passed over in silence.
 class RefusedWriteTest : public DialogFixture {
 protected:
-    SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.model = "KSX-7700-28P";
-        return options;
-    }
+    SimFixture::Options SimulatorOptions() override { return {"KSX-7700-28P", {}}; }
 
     struct Outcome {
         std::vector<std::string> texts;
@@ -227,11 +212,9 @@ TEST_F(RefusedWriteTest, AWriteRefusedAtItsLastStepIsReportedAndEndsThere) {
 // line's choice, as two clicks would.
 class PortGridTest : public DialogFixture {
 protected:
+    // Mirroring on, so that its source grid takes input.
     SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        // Mirroring on, so that its source grid takes input.
-        options.arguments = DataArguments({"1.3.6.1.4.1.99999.10.76.17.18.1.0|2|1"});
-        return options;
+        return {"KSX-7700-52", DataArguments({PrivateOid("18.1.0") + "|2|1"})};
     }
 };
 

@@ -78,6 +78,30 @@ std::vector<std::string> DialogFixture::TakeBindings() {
     return bindings;
 }
 
+std::unique_ptr<CSnmpV1> GetNextRequest(const SimFixture& sim, const std::string& oid) {
+    auto request = std::make_unique<CSnmpV1>();
+    request->setCommunity("guests");
+    request->setPort(static_cast<uint16_t>(sim.Port()));
+    request->setType(kPduGetNext);
+    EXPECT_EQ(request->addValue(oid, kSnmpNull, nullptr, 0), 0) << oid;
+    return request;
+}
+
+int WalkSimulator(const SimFixture& sim, const std::string& from,
+                  const std::function<bool(const CSnmp& answer)>& visit) {
+    const std::unique_ptr<CSnmpV1> request = GetNextRequest(sim, from);
+    CSnmpTable table(request.get());
+    int status = kSnmpOk;
+    for (int step = 0; step < 100000 && status == kSnmpOk; ++step) {
+        std::unique_ptr<CSnmp> answer;
+        status = table.getNext(sim.Address(), answer, 2000);
+        if (status == kSnmpOk && !visit(*answer)) {
+            break;
+        }
+    }
+    return status;
+}
+
 int DialogFixture::PortCountOf(const std::string& model) {
     const std::string prefix = "KSX-7700-";
     const int ports = model.rfind(prefix, 0) == 0 ? std::atoi(model.c_str() + prefix.size()) : 0;

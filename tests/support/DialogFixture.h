@@ -25,16 +25,25 @@
 // The test program's main is testsupport::RunDialogTests.
 #pragma once
 
+#include "snmp/Snmp.h"
 #include "tests/support/DialogTesting.h"
 #include "tests/support/SimFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace testsupport {
+
+// A get-next request of `oid` to the simulator, with its read community.
+std::unique_ptr<CSnmpV1> GetNextRequest(const SimFixture& sim, const std::string& oid);
+// Walks the simulator with get-next from `from`, each answer to `visit` until it returns false
+// or the walk ends; the last status (kSnmpEndOfTable when the walk ran out).
+int WalkSimulator(const SimFixture& sim, const std::string& from,
+                  const std::function<bool(const CSnmp& answer)>& visit);
 
 class DialogFixture : public ::testing::Test {
 protected:

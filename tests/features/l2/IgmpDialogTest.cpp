@@ -83,21 +83,16 @@ TEST_F(IgmpTest, SnoopingRefusesBadTimersSendsOnlyWhatChangedAndAsksBeforeDisabl
     EXPECT_EQ(TakeBindings(), std::vector<std::string>{G + ".1.1.0 = INTEGER: 2"});
 }
 
-TEST_F(IgmpTest, AVlanCreatedOnTheSwitchAppearsInTheVlanSettings) {
+// A VLAN created on the switch shows up; disabling one asks, then sends its state first.
+TEST_F(IgmpTest, VlanSettingsListTheSwitchsVlansAndDisablingOneAsksThenSendsTheStateFirst) {
     ASSERT_TRUE(CreateVlans(20, 20));
+    TakeSets();
     auto dialog = Open<CIgmpVlanDlg>();
     CReportList& list = *dialog->VlanList();
     ASSERT_TRUE(WaitForRows(list, 2, *dialog));
-    EXPECT_EQ(ListRows(&list).at(0),
-              (std::vector<std::string>{"1", "default", "Enabled", "Disabled", "Disabled", ""}));
-    EXPECT_EQ(ListRows(&list).at(1),
-              (std::vector<std::string>{"20", "VLAN20", "Disabled", "Disabled", "Disabled", ""}));
-}
-
-TEST_F(IgmpTest, DisablingAVlanAsksThenSendsTheStateBeforeTheOtherSettings) {
-    auto dialog = Open<CIgmpVlanDlg>();
-    CReportList& list = *dialog->VlanList();
-    ASSERT_TRUE(WaitForRows(list, 1, *dialog));
+    EXPECT_EQ(ListRows(&list),
+              (TextRows{{"1", "default", "Enabled", "Disabled", "Disabled", ""},
+                        {"20", "VLAN20", "Disabled", "Disabled", "Disabled", ""}}));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     ASSERT_TRUE(ClickRow(&list, 0));
     ASSERT_TRUE(testsupport::Choose(dialog.get(), "stateCombo", "Disabled"));
@@ -115,7 +110,7 @@ TEST_F(IgmpTest, DisablingAVlanAsksThenSendsTheStateBeforeTheOtherSettings) {
     EXPECT_EQ(Bindings(sets[0]), std::vector<std::string>{G + ".3.4.1.2.1 = INTEGER: 2"});
     EXPECT_EQ(Bindings(sets[1]), (std::vector<std::string>{G + ".3.4.1.4.1 = INTEGER: 2",
                                                            G + ".3.4.1.8.1 = INTEGER: 1"}));
-    ASSERT_TRUE(WaitForRows(list, 1, *dialog));
+    ASSERT_TRUE(WaitForRows(list, 2, *dialog));
     EXPECT_EQ(ListRows(&list).at(0),
               (std::vector<std::string>{"1", "default", "Disabled", "Disabled", "Enabled", ""}));
 }
@@ -136,9 +131,7 @@ TEST_F(IgmpTest, TheVlanSettingsCloseSafelyWhileTheSharedDataIsStillReading) {
 
 class IgmpTrunkTest : public IgmpTest {
     SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.arguments = DataArguments({PrivateOid("8.1.3.1.2.1") + "|4x|c0000000000000"});
-        return options;
+        return {"KSX-7700-52", DataArguments({PrivateOid("8.1.3.1.2.1") + "|4x|c0000000000000"})};
     }
 };
 

@@ -172,12 +172,17 @@ TEST_F(ArpDhcpDialogTest, AGatewayEntryIsCheckedAskedForAndWrittenInThreeSteps) 
     EXPECT_EQ(dialog->List()->Cell(0, 3), "1-2");
 }
 
-TEST_F(ArpDhcpDialogTest, TrustedPortsAreWrittenOnlyWhenChangedAndTakeWholeLinks) {
-    Restart("KSX-7700-28", {kTrunk12, P + ".14.7.1.0|4x|30000000"});
+TEST_F(ArpDhcpDialogTest, TrustedPortsTakeWholeLinksAndANewServerTheLowestFreeIndex) {
+    Restart("KSX-7700-28", {kTrunk12, P + ".14.7.1.0|4x|30000000", kServer + ".1.2|2|2",
+                            kServer + ".2.2|64|192.0.2.5", kServer + ".3.2|2|1"});
     auto dialog = Open<CDhcpScreenDlg>();
-    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "trustedAddButton"); }));
+    const auto idle = [&] {
+        return ButtonEnabled(dialog.get(), "serverAddButton") &&
+               ButtonEnabled(dialog.get(), "trustedAddButton");
+    };
+    ASSERT_TRUE(WaitUntil(idle));
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "trustedPorts")->text(), "3-4");
-    EXPECT_TRUE(ClickShowing(dialog.get(), "trustedAddButton").empty());
+    EXPECT_TRUE(ClickShowing(dialog.get(), "trustedAddButton").empty()); // unchanged: not written
     const auto addPorts = [&](const char* text) {
         EXPECT_TRUE(Type(dialog.get(), "trustedPorts", text));
         return ClickShowing(dialog.get(), "trustedAddButton");
@@ -187,16 +192,9 @@ TEST_F(ArpDhcpDialogTest, TrustedPortsAreWrittenOnlyWhenChangedAndTakeWholeLinks
     EXPECT_TRUE(TakeSets().empty());
     EXPECT_TRUE(addPorts("1-2,4").empty());
     EXPECT_EQ(TakeBindings(), std::vector<std::string>{P + ".14.7.1.0 = OCTET STRING: 0xd0000000"});
-    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "trustedAddButton"); }));
-    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "trustedPorts")->text(), "1-2,4");
-}
-
-TEST_F(ArpDhcpDialogTest, ANewServerTakesTheLowestFreeIndex) {
-    Restart("KSX-7700-28",
-            {kServer + ".1.2|2|2", kServer + ".2.2|64|192.0.2.5", kServer + ".3.2|2|1"});
-    auto dialog = Open<CDhcpScreenDlg>();
-    const auto idle = [&] { return ButtonEnabled(dialog.get(), "serverAddButton"); };
     ASSERT_TRUE(WaitUntil(idle));
+    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "trustedPorts")->text(), "1-2,4");
+
     ASSERT_EQ(dialog->List()->RowCount(), 2);
     const auto addServer = [&](const std::string& ip) {
         EXPECT_TRUE(TypeAddress(dialog.get(), "serverIp", ip));

@@ -132,7 +132,6 @@ TEST(Dot1xRules, AtLeastOnePortStaysForceAuthorized) {
 class Dot1xDialogTest : public securitytest::SecurityFixture {};
 
 TEST_F(Dot1xDialogTest, SettingsAreCheckedWholeAndTheKeyNeverReachesTheTrace) {
-    Restart("KSX-7700-28");
     auto dialog = Open<CDot1xDlg>();
     ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "applyButton"); }));
     auto* enable = Find<QCheckBox>(dialog.get(), "enable8021x");
@@ -191,40 +190,25 @@ protected:
     }
 };
 
-TEST_F(Dot1xPortTest, OnePortOfTwentyEightStaysForceAuthorized) {
-    Restart("KSX-7700-28");
+// The rules (one port stays Force Authorized among them) are tabled above.
+TEST_F(Dot1xPortTest, FiftyTwoPortsGoOutInBatchesOfThirtyAndTrunksAreRefused) {
+    Restart("KSX-7700-52", {P + ".8.1.3.1.2.1|4x|0000000000003000"}); // ports 51 and 52
     auto dialog = OpenPorts();
     EXPECT_EQ(dialog->List()->Cell(0, 1), "Authorized");
     EXPECT_EQ(dialog->List()->Cell(0, 2), "Force Authorized");
     EXPECT_EQ(dialog->List()->Cell(0, 9), "Disabled");
-    EXPECT_EQ(ApplyRange(*dialog, 1, 28, "Auto"),
-              std::vector<std::string>{"Could not set all port AUTO  to the port access control."});
-    EXPECT_TRUE(TakeSets().empty());
-    EXPECT_TRUE(ApplyRange(*dialog, 1, 27, "Auto").empty());
-    const auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(sets[0].bindings.size(), 27u);
-    ASSERT_TRUE(WaitUntil([&] { return dialog->List()->RowCount() == 28; }));
-    EXPECT_EQ(dialog->List()->Cell(26, 2), "Auto");
-    EXPECT_EQ(dialog->List()->Cell(26, 1), "Authorized"); // 802.1X is off
-    EXPECT_EQ(ApplyRange(*dialog, 28, 28, "Force Unauthorized"),
-              std::vector<std::string>{
-                  "Could not set all port AUTO or Force Unauthorized to the port access control."});
-    EXPECT_TRUE(TakeSets().empty());
-}
-
-TEST_F(Dot1xPortTest, FiftyTwoPortsGoOutInBatchesOfThirtyAndTrunksAreRefused) {
-    Restart("KSX-7700-52", {P + ".8.1.3.1.2.1|4x|0000000000003000"}); // ports 51 and 52
-    auto dialog = OpenPorts();
     EXPECT_EQ(ApplyRange(*dialog, 40, 52, "Force Authorized"),
               std::vector<std::string>{"Cannot add an aggregated link to the 802.1X-enabled port"});
     EXPECT_TRUE(TakeSets().empty());
-    EXPECT_TRUE(ApplyRange(*dialog, 1, 50, "Force Authorized").empty());
+    EXPECT_TRUE(ApplyRange(*dialog, 1, 50, "Auto").empty());
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 2u);
     EXPECT_EQ(sets[0].bindings.size(), 30u);
     EXPECT_EQ(sets[1].bindings.size(), 20u);
     EXPECT_EQ(sets[1].bindings.back().oid, P + ".11.2.9.1.2.50");
+    ASSERT_TRUE(WaitUntil([&] { return dialog->List()->RowCount() == 52; }));
+    EXPECT_EQ(dialog->List()->Cell(49, 2), "Auto");
+    EXPECT_EQ(dialog->List()->Cell(49, 1), "Authorized"); // 802.1X is off
 }
 
 } // namespace

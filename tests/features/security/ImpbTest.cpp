@@ -90,7 +90,6 @@ protected:
 };
 
 TEST_F(ImpbDialogTest, BindingOnEveryPortNeedsAWhiteListEntry) {
-    Restart("KSX-7700-28");
     {
         auto white = OpenRead<CIMPBWhiteList>();
         ASSERT_EQ(white->List()->RowCount(), 1);
@@ -141,7 +140,6 @@ TEST_F(ImpbDialogTest, ATrunkMemberTakesNoBinding) {
 }
 
 TEST_F(ImpbDialogTest, ManualBindingChecksItsInputAndCreatesTheWhiteListRow) {
-    Restart("KSX-7700-28");
     auto dialog = OpenRead<CIMPBSmartBinding>();
     const auto add = [&](const std::string& ip, const char* mac, const char* port) {
         EXPECT_TRUE(TypeAddress(dialog.get(), "bindIpAddress", ip));
@@ -162,7 +160,6 @@ TEST_F(ImpbDialogTest, ManualBindingChecksItsInputAndCreatesTheWhiteListRow) {
 }
 
 TEST_F(ImpbDialogTest, AWhiteListRowWhosePortTheSwitchRefusesIsDestroyedAndReported) {
-    Restart("KSX-7700-28");
     DeviceValues().DevicePortCount = 52; // the module believes in more ports than the switch has
     auto dialog = OpenRead<CIMPBSmartBinding>();
     EXPECT_TRUE(TypeAddress(dialog.get(), "bindIpAddress", "10.1.1.2"));
@@ -179,7 +176,6 @@ TEST_F(ImpbDialogTest, AWhiteListRowWhosePortTheSwitchRefusesIsDestroyedAndRepor
 }
 
 TEST_F(ImpbDialogTest, BindingARowOnceAndNeverAgain) {
-    Restart("KSX-7700-28");
     auto dialog = OpenRead<CIMPBSmartBinding>();
     ASSERT_EQ(dialog->List()->RowCount(), 1);
     EXPECT_EQ(dialog->List()->Cell(0, 4), "Not Bound");
@@ -200,7 +196,6 @@ TEST_F(ImpbDialogTest, BindingARowOnceAndNeverAgain) {
 }
 
 TEST_F(ImpbDialogTest, BlackListFindsByMacInAnyCaseAndRemovesAnEntryOfItsOwnVlan) {
-    Restart("KSX-7700-28");
     auto dialog = OpenRead<CIMPBBlackList>();
     ASSERT_EQ(dialog->List()->RowCount(), 2);
     ASSERT_TRUE(Type(dialog.get(), "macSearch", "00-1b-2c-66-00-02"));

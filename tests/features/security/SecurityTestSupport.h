@@ -17,6 +17,8 @@ inline const std::string P = "1.3.6.1.4.1.99999.10.76.17";
 
 class SecurityFixture : public testsupport::DialogFixture {
 protected:
+    testsupport::SimFixture::Options SimulatorOptions() override { return {"KSX-7700-28", {}}; }
+
     // Clicks a button and returns the message boxes it showed.
     std::vector<std::string> ClickShowing(QWidget* dialog, const char* button) {
         messages.TakeTexts();
