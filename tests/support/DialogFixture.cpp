@@ -54,6 +54,15 @@ DialogFixture::DataArguments(const std::vector<std::string>& snmprecLines) {
     return {"--data", path};
 }
 
+std::vector<std::string> DialogFixture::Press(QWidget* root, const QString& button) {
+    const QWidget* widget = FindAny(root, button);
+    EXPECT_TRUE(widget != nullptr && WaitUntil([&] { return widget->isEnabled(); }))
+        << button.toStdString();
+    messages.TakeTexts();
+    EXPECT_TRUE(Click(root, button)) << button.toStdString();
+    return messages.TakeTexts();
+}
+
 std::vector<SimSetRecord> DialogFixture::TakeSets() {
     std::vector<SimSetRecord> all = sim.SetLog();
     const std::size_t first = std::min(m_setsTaken, all.size());

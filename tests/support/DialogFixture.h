@@ -74,6 +74,10 @@ protected:
         return dialog;
     }
 
+    // Clicks the button once it can be pressed (the reads before may hold it); the texts of the
+    // message boxes it showed.
+    std::vector<std::string> Press(QWidget* root, const QString& button = "applyButton");
+
     // The set requests the simulator received since the test began or the last call.
     std::vector<SimSetRecord> TakeSets();
     // Each binding of a set request as "OID = TYPE: VALUE", in request order (octet strings

@@ -41,15 +41,6 @@ protected:
         return sets;
     }
 
-    // Clicks the button once the reads before have let it be used; the texts of the boxes
-    // it showed.
-    std::vector<std::string> Press(QWidget* dialog, const char* button = "applyButton") {
-        EXPECT_TRUE(WaitIdle(dialog, button));
-        messages.TakeTexts();
-        EXPECT_TRUE(testsupport::Click(dialog, QString::fromLatin1(button)));
-        return messages.TakeTexts();
-    }
-
     // Toggles a check box or picks a radio button as a click on its text does.
     static bool Tick(QWidget* dialog, const char* button) {
         auto* widget = testsupport::Find<QAbstractButton>(dialog, QString::fromLatin1(button));

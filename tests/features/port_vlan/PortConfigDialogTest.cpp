@@ -205,9 +205,8 @@ TEST(PortConfigRules, ApplyComesToItsRefusalOrItsQuestionsAndSet) {
 
 TEST(PortConfigCells, ValuesNobodyDefinedShowTheFallbackAndComboPortsNameTheirMedium) {
     PortRow garbage{5, 99, -3, std::nullopt, 0, 7, 9};
-    EXPECT_EQ(
-        RowCells(garbage, 28, false),
-        (std::vector<std::string>{"5", "1000MFull", "1000MFull", "Disabled", "Low", "Disabled"}));
+    EXPECT_EQ(RowCells(garbage, 28, false),
+              (Cells{"5", "1000MFull", "1000MFull", "Disabled", "Low", "Disabled"}));
     // The last four of 24 ports are combo ports; a down port stays "Down".
     EXPECT_EQ(RowCells({21, 6, 3, 1, 2, 1, 3}, 24, false)[2], "100M F Full");
     EXPECT_EQ(RowCells({24, 6, 2, 1, 2, 1, 4}, 24, false)[2], "1000M F Full");
@@ -316,7 +315,7 @@ TEST_F(PortConfigTest, ListsEveryPortWithComboMediaOpensWithNoPortPickedAndPicks
     }
     ASSERT_TRUE(list->hasFocus());
     EXPECT_EQ(Picked(*dialog)[0], "");
-    EXPECT_EQ(ApplyAnswering(*dialog), std::vector<std::string>{"Please Select one port !"});
+    EXPECT_EQ(ApplyAnswering(*dialog), Cells{"Please Select one port !"});
     EXPECT_TRUE(TakeSets().empty());
 
     ASSERT_TRUE(ClickRow(*dialog, 20));
@@ -340,18 +339,17 @@ TEST_F(PortConfigTest, ApplyAsksSendsOneRequestAndReadsAgainAndTrunkMembersKeepT
 
     // Cancel at either question sends nothing.
     ASSERT_TRUE(Pick(*dialog, 2, "10M-Full", "Enabled"));
-    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}),
-              std::vector<std::string>{kForcedAsk});
+    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}), Cells{kForcedAsk});
     EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok, MessageResult::Cancel}),
-              (std::vector<std::string>{kForcedAsk, kFlowAsk}));
+              (Cells{kForcedAsk, kFlowAsk}));
     ASSERT_TRUE(Pick(*dialog, 2, "Disable", "Enabled"));
-    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}), std::vector<std::string>{kFlowAsk});
+    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}), Cells{kFlowAsk});
     EXPECT_TRUE(TakeSets().empty());
     EXPECT_FALSE(trace.Contains("set status = 0"));
 
     ASSERT_TRUE(Pick(*dialog, 10, "100M-Half", "Enabled"));
     EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok, MessageResult::Ok}),
-              (std::vector<std::string>{kForcedAsk, kFlowAsk}));
+              (Cells{kForcedAsk, kFlowAsk}));
     EXPECT_EQ(lastKinds,
               (std::vector<platform::MessageKind>(2, platform::MessageKind::OkCancelQuestion)));
     auto sets = TakeSets();
@@ -365,17 +363,15 @@ TEST_F(PortConfigTest, ApplyAsksSendsOneRequestAndReadsAgainAndTrunkMembersKeepT
 
     // The membership comes from the switch's trunk table (the rules themselves are tabled).
     ASSERT_TRUE(Pick(*dialog, 3, "100M-Full", "Disabled"));
-    EXPECT_EQ(ApplyAnswering(*dialog),
-              std::vector<std::string>{"LA port can not support in different flow control."});
+    EXPECT_EQ(ApplyAnswering(*dialog), Cells{"LA port can not support in different flow control."});
     EXPECT_TRUE(TakeSets().empty());
     // A set the switch refuses is reported and the switch read again.
     trace.Clear();
     DeviceValues().IsAllGiga = true; // the module thinks so, the switch knows better
     ASSERT_TRUE(Pick(*dialog, 2, "1000M-Full", "Disabled"));
     EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok}),
-              (std::vector<std::string>{kForcedAsk,
-                                        "The switch refused the change (error 10). Nothing more "
-                                        "was written."}));
+              (Cells{kForcedAsk, "The switch refused the change (error 10). Nothing more "
+                                 "was written."}));
     sets = TakeSets();
     ASSERT_EQ(sets.size(), 1u);
     EXPECT_EQ(sets[0].result, "wrongValue");

@@ -18,6 +18,7 @@
 
 namespace {
 
+using Texts = std::vector<std::string>;
 using namespace testsupport;
 
 const std::string Q = std::string(kPrivateMib);
@@ -45,8 +46,7 @@ TEST_F(SurveillanceTest, WritesTheGlobalsInOneRequest) {
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]),
-              (std::vector<std::string>{Sv + ".1.2.0 = INTEGER: 300", Sv + ".1.3.0 = INTEGER: 3",
+    EXPECT_EQ(Bindings(sets[0]), (Texts{Sv + ".1.2.0 = INTEGER: 300", Sv + ".1.3.0 = INTEGER: 3",
                                         Sv + ".1.4.0 = OCTET STRING: 0xc00000000000100000000000",
                                         Sv + ".1.1.0 = INTEGER: 1"}));
     EXPECT_TRUE(messages.Texts().empty()) << "VLAN 300 did not exist; no PoE on this model";
@@ -65,30 +65,27 @@ TEST_F(SurveillanceTest, AnOuiIsAddedByItsRowStatusAndOnlyUserRowsAreDeleted) {
     const std::string index = ".0.27.44.0.0.0";
     auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 2u);
-    EXPECT_EQ(Bindings(sets[0]),
-              std::vector<std::string>{Sv + ".2.1.1.5" + index + " = INTEGER: 4"});
-    EXPECT_EQ(Bindings(sets[1]), (std::vector<std::string>{
-                                     Sv + ".2.1.1.2" + index + " = OCTET STRING: door",
-                                     Sv + ".2.1.1.4" + index + " = INTEGER: 2",
-                                     Sv + ".2.1.1.3" + index + " = OCTET STRING: 0xffffff000000"}));
+    EXPECT_EQ(Bindings(sets[0]), Texts{Sv + ".2.1.1.5" + index + " = INTEGER: 4"});
+    EXPECT_EQ(Bindings(sets[1]),
+              (Texts{Sv + ".2.1.1.2" + index + " = OCTET STRING: door",
+                     Sv + ".2.1.1.4" + index + " = INTEGER: 2",
+                     Sv + ".2.1.1.3" + index + " = OCTET STRING: 0xffffff000000"}));
     ASSERT_TRUE(WaitForRows(*dialog->DeviceList(), 2, *dialog));
     EXPECT_EQ(dialog->DeviceList()->Cell(0, 1), "Video Encoder");
     EXPECT_EQ(dialog->DeviceList()->Cell(0, 3), "00-1B-2C-00-00-00");
     EXPECT_TRUE(Find<QLineEdit>(dialog.get(), "addressEdit")->text().isEmpty());
 
-    ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
+    EXPECT_EQ(Press(dialog.get(), "deleteButton"),
+              Texts{"Please Selecte the OUI Entry you would to delete"});
     ASSERT_TRUE(ClickRow(dialog->DeviceList(), 1));
-    ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              (std::vector<std::string>{"Please Selecte the OUI Entry you would to delete",
-                                        "The default Surveillance OUI can not be deleted."}));
+    EXPECT_EQ(Press(dialog.get(), "deleteButton"),
+              Texts{"The default Surveillance OUI can not be deleted."});
     EXPECT_TRUE(TakeSets().empty());
     ASSERT_TRUE(ClickRow(dialog->DeviceList(), 0));
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
     sets = TakeSets();
     ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]),
-              std::vector<std::string>{Sv + ".2.1.1.5" + index + " = INTEGER: 6"});
+    EXPECT_EQ(Bindings(sets[0]), Texts{Sv + ".2.1.1.5" + index + " = INTEGER: 6"});
     EXPECT_TRUE(WaitForRows(*dialog->DeviceList(), 1, *dialog));
 }
 
@@ -146,14 +143,12 @@ TEST_F(SurveillanceRules, GlobalChecksRunInOrder) {
         EXPECT_EQ(RefusalOf(plan.refusal), c.refusal) << c.ports;
     }
     const ApplyPlan plan = mib->PlanGlobal({1, 40, 3, "1,2,4-6"}, {"1", "40"});
-    EXPECT_EQ(plan.questions,
-              std::vector<std::string>{"The VLAN ID 40 already exists, still apply? \nIf yes, the "
-                                       "original setting of VLAN 40 members will be removed."});
+    EXPECT_EQ(plan.questions, Texts{"The VLAN ID 40 already exists, still apply? \nIf yes, the "
+                                    "original setting of VLAN 40 members will be removed."});
     const std::string s = Q + ".26.1.";
-    EXPECT_EQ(
-        Lines(plan.Request()),
-        (std::vector<std::string>{s + "2.0=40", s + "3.0=3",
-                                  s + "4.0=" + std::string("\xdc\0\0\0\0\0\0\0", 8), s + "1.0=1"}));
+    EXPECT_EQ(Lines(plan.Request()),
+              (Texts{s + "2.0=40", s + "3.0=3", s + "4.0=" + std::string("\xdc\0\0\0\0\0\0\0", 8),
+                     s + "1.0=1"}));
     EXPECT_TRUE(mib->ShowsPoeNotice({true, 40, 3, ""}));
     EXPECT_FALSE(mib->ShowsPoeNotice({false, 40, 3, ""}));
 }
@@ -185,10 +180,9 @@ TEST_F(SurveillanceRules, DevicesAreCheckedAndIndexedByTheirAddress) {
     }
     const auto plan = mib->PlanAdd({2, "door", 1, "00-1B-2C"});
     const std::string d = Q + ".26.2.1.1.";
-    EXPECT_EQ(
-        Lines(plan.steps.back().request),
-        (std::vector<std::string>{d + "2.0.27.44.0.0.0=door", d + "4.0.27.44.0.0.0=2",
-                                  d + "3.0.27.44.0.0.0=" + std::string("\xff\xff\xff\0\0\0", 6)}));
+    EXPECT_EQ(Lines(plan.steps.back().request),
+              (Texts{d + "2.0.27.44.0.0.0=door", d + "4.0.27.44.0.0.0=2",
+                     d + "3.0.27.44.0.0.0=" + std::string("\xff\xff\xff\0\0\0", 6)}));
     const CSurveillanceMib::Device builtIn{".2.94.167.0.0.0", 5, "", "02-5E-A7-00-00-00"};
     EXPECT_EQ(RefusalOf(mib->DeleteRefusal(nullptr)),
               "Please Selecte the OUI Entry you would to delete");

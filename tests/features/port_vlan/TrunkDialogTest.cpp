@@ -18,6 +18,7 @@
 
 namespace {
 
+using Texts = std::vector<std::string>;
 using namespace testsupport;
 
 const std::string P = "1.3.6.1.4.1.99999.10.76.17";
@@ -87,7 +88,7 @@ TEST_F(TrunkTest, CountOfMembers) {
             EXPECT_EQ(Bindings(sets[0]), MembersSet(1, c.hex, 1));
             EXPECT_EQ(sets[0].result, "noError");
         } else {
-            EXPECT_EQ(texts, std::vector<std::string>{c.message});
+            EXPECT_EQ(texts, Texts{c.message});
             EXPECT_FALSE(m_accepted);
             EXPECT_TRUE(sets.empty());
         }
@@ -97,8 +98,7 @@ TEST_F(TrunkTest, CountOfMembers) {
 TEST_F(TrunkTest, PortOfAnotherTrunk) {
     Restart("KSX-7700-52", {Hex("8.1.3.1.2.2", "3000000000000000"), Int("8.1.3.1.3.2", 2)});
     EXPECT_EQ(Submit(1, {3, 5}),
-              std::vector<std::string>{
-                  "Cannot add the port as it is a member of another aggregated link !"});
+              Texts{"Cannot add the port as it is a member of another aggregated link !"});
     EXPECT_TRUE(TakeSets().empty());
     // The same port submitted again for its own trunk passes.
     EXPECT_TRUE(Submit(2, {5}, {0, 0, 1, 1}).empty());
@@ -192,7 +192,7 @@ TEST_F(TrunkTest, AdmissionRules) {
             EXPECT_EQ(Bindings(sets[0]), MembersSet(1, "c000000000000000", 1));
             EXPECT_TRUE(trace.Contains("m_CameraVlanState[51] = 2"));
         } else {
-            EXPECT_EQ(texts, std::vector<std::string>{c.message});
+            EXPECT_EQ(texts, Texts{c.message});
             EXPECT_TRUE(sets.empty());
             // The port to blame (port 2, where these cases differ) or the grid takes the focus.
             EXPECT_EQ(m_focused.rfind("port", 0), 0u) << m_focused;
@@ -209,8 +209,7 @@ TEST_F(TrunkTest, AdmissionRules) {
 // A switch that does not answer: no rule can be checked, so nothing is written.
 TEST_F(TrunkTest, UnreadableSwitchWritesNothing) {
     sim.Pause();
-    EXPECT_EQ(Submit(1, {1, 2}),
-              (std::vector<std::string>{"TrunkValid Init Error !", "TrunkValid Init Error !"}));
+    EXPECT_EQ(Submit(1, {1, 2}), (Texts{"TrunkValid Init Error !", "TrunkValid Init Error !"}));
     sim.Resume();
     EXPECT_FALSE(m_accepted);
     EXPECT_TRUE(TakeSets().empty());
@@ -226,15 +225,12 @@ TEST_F(TrunkTest, ListAndModeApply) {
     EXPECT_EQ(list->Cell(0, 1), "Disable");
     EXPECT_TRUE(Find<QCheckBox>(dialog.get(), "enableTrunkCheck")->isChecked());
 
-    // Nothing picked: nothing happens.
-    Click(dialog.get(), "applyButton");
+    EXPECT_TRUE(Press(dialog.get()).empty()); // nothing picked: nothing happens
     // Trunk 1 has no members.
     list->SelectRow(0);
     emit list->rowSelected(0);
     ASSERT_TRUE(Choose(dialog.get(), "modeCombo", "Static"));
-    Click(dialog.get(), "applyButton");
-    EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{"The minimum port numbers for an aggregated link is 2."});
+    EXPECT_EQ(Press(dialog.get()), Texts{"The minimum port numbers for an aggregated link is 2."});
     // Trunk 2, its own mode: nothing happens; another mode is written.
     emit list->rowSelected(1);
     EXPECT_EQ(Find<QComboBox>(dialog.get(), "modeCombo")->currentText(), "Static");
@@ -244,14 +240,13 @@ TEST_F(TrunkTest, ListAndModeApply) {
     Click(dialog.get(), "applyButton");
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]), std::vector<std::string>{P + ".8.1.3.1.3.2 = INTEGER: 1"});
+    EXPECT_EQ(Bindings(sets[0]), Texts{P + ".8.1.3.1.3.2 = INTEGER: 1"});
     EXPECT_TRUE(trace.Contains("state = 0 "));
     ASSERT_TRUE(WaitUntil([&] { return !dialog->IsBusy() && list->Cell(1, 1) == "LACP"; }));
 
     // With the box unchecked the mode is refused.
     Click(dialog.get(), "enableTrunkCheck");
-    Click(dialog.get(), "applyButton");
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Link Aggregation State is disable."});
+    EXPECT_EQ(Press(dialog.get()), Texts{"Link Aggregation State is disable."});
     EXPECT_TRUE(TakeSets().empty());
     // The state is written; PortMember follows what the switch holds.
     Click(dialog.get(), "stateApplyButton");
@@ -265,9 +260,8 @@ TEST_F(TrunkTest, PortMemberOpensTheSubDialog) {
     auto dialog = OpenTrunks();
     auto* list = dialog->TrunkList();
     emit list->rowSelected(0);
-    Click(dialog.get(), "portMemberButton");
-    EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{"Please select the Channel Mode (LACP or Static) first."});
+    EXPECT_EQ(Press(dialog.get(), "portMemberButton"),
+              Texts{"Please select the Channel Mode (LACP or Static) first."});
     ASSERT_TRUE(Choose(dialog.get(), "modeCombo", "Static"));
     QSize size;
     WhenModalOpens(dialog.get(), [&](QDialog& opened) {

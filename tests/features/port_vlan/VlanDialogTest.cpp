@@ -24,6 +24,7 @@
 
 namespace {
 
+using Texts = std::vector<std::string>;
 using platform::MessageResult;
 using namespace testsupport;
 
@@ -124,8 +125,7 @@ TEST_F(VlanDialogTest, ListsActiveRowsAndKeepsEditingToTheHost) {
             Join({VlanRow(5, "Sales", "c0", "40"), VlanRow(9, "Half", "c0", "00", 2)}), false);
     auto dialog = OpenRead();
     EXPECT_EQ(Ids(*dialog), QStringList({"1", "5"}));
-    EXPECT_EQ(ListRows(dialog->VlanList()).at(1),
-              (std::vector<std::string>{"5", "Sales", "2", "1,2", "2"}));
+    EXPECT_EQ(ListRows(dialog->VlanList()).at(1), (Texts{"5", "Sales", "2", "1,2", "2"}));
     for (int pass = 0; pass < 2; ++pass) {
         for (const char* name : {"addButton", "editButton", "deleteButton", "pvidButton"}) {
             EXPECT_FALSE(Find<QPushButton>(dialog.get(), name)->isEnabled()) << name;
@@ -143,9 +143,7 @@ TEST_F(VlanDialogTest, AddRefusesAFullTable) {
     Restart("KSX-7700-28", Join(rows));
     auto dialog = OpenRead();
     ASSERT_EQ(dialog->VlanList()->RowCount(), 256);
-    ASSERT_TRUE(Click(dialog.get(), "addButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{" Number of VLAN group is over limit"});
+    EXPECT_EQ(Press(dialog.get(), "addButton"), Texts{" Number of VLAN group is over limit"});
     EXPECT_EQ(dialog->SubDialog(), nullptr);
 }
 
@@ -161,8 +159,7 @@ TEST_F(VlanDialogTest, EditSetsPortsInBulkByRowAndByRange) {
     ASSERT_TRUE(Type(sub, "taggedRange", QStringLiteral("1-3,5")));
     QTest::keyClick(Find<QLineEdit>(sub, "taggedRange"), Qt::Key_Return);
     ASSERT_TRUE(Type(sub, "notMemberRange", QStringLiteral("27-29")));
-    ASSERT_TRUE(Click(sub, "notMemberSet"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Invalid Portlist"});
+    EXPECT_EQ(Press(sub, "notMemberSet"), Texts{"Invalid Portlist"});
     EXPECT_EQ(dialog->SubDialog(), sub);
     EXPECT_EQ(grid->CheckedPorts(0), *PortRangesToFlags("1-3,5", 28));
     EXPECT_EQ(grid->CheckedPorts(1), *PortRangesToFlags("4,6-28", 28));
@@ -182,14 +179,13 @@ TEST_F(VlanDialogTest, WritesTheRowInOrderOn28And52Ports) {
         ASSERT_TRUE(WaitIdle(*dialog));
         const std::string zeros = big ? "0000000000000000000000" : "00000000000000";
         const std::string pad = " noError";
-        EXPECT_EQ(AllBindings(),
-                  (std::vector<std::string>{s("5") + " = INTEGER: 2" + pad,
-                                            s("2") + " = OCTET STRING: 0xc0" + zeros + pad,
-                                            s("4") + " = OCTET STRING: 0x40" + zeros + pad,
-                                            s("2") + " = OCTET STRING: 0xc0" + zeros + pad,
-                                            s("3") + " = OCTET STRING: 0x00" + zeros + pad,
-                                            s("1") + " = OCTET STRING: 0x42c3bc726f" + pad,
-                                            s("5") + " = INTEGER: 1" + pad}))
+        EXPECT_EQ(
+            AllBindings(),
+            (Texts{s("5") + " = INTEGER: 2" + pad, s("2") + " = OCTET STRING: 0xc0" + zeros + pad,
+                   s("4") + " = OCTET STRING: 0x40" + zeros + pad,
+                   s("2") + " = OCTET STRING: 0xc0" + zeros + pad,
+                   s("3") + " = OCTET STRING: 0x00" + zeros + pad,
+                   s("1") + " = OCTET STRING: 0x42c3bc726f" + pad, s("5") + " = INTEGER: 1" + pad}))
             << model;
         EXPECT_EQ(dialog->VlanList()->Cell(1, 1), QString::fromUtf8("B\xc3\xbcro"));
         EXPECT_EQ(dialog->VlanList()->Cell(1, 3), "1,2");
@@ -213,8 +209,7 @@ TEST_F(VlanDialogTest, RefusedActivationLeavesNoHalfMadeRow) {
     EXPECT_EQ(sent[7], kVlan + "5.7 = INTEGER: 6 noError");
     // Reported, and the sub-dialog keeps what was typed for another try.
     EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{
-                  "The switch refused the change (error 12). Nothing more was written."});
+              Texts{"The switch refused the change (error 12). Nothing more was written."});
     ASSERT_NE(dialog->SubDialog(), nullptr);
     EXPECT_EQ(Find<QLineEdit>(dialog->SubDialog(), "nameEdit")->text(), "default");
     dialog->SubDialog()->reject();
@@ -260,8 +255,7 @@ TEST_F(VlanDialogTest, DeleteChecksInOrder) {
                                             "The VID is one of The PVID, so it cannot be deleted."};
     for (int row = 0; row < 4; ++row) {
         dialog->VlanList()->SelectRow(row);
-        ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
-        EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{refusals[row]});
+        EXPECT_EQ(Press(dialog.get(), "deleteButton"), Texts{refusals[row]});
     }
     const std::string question = "The VLAN 9 settings in IGMP Snooping and MAC Address Table maybe "
                                  "be affected, continue?";
@@ -271,8 +265,8 @@ TEST_F(VlanDialogTest, DeleteChecksInOrder) {
     EXPECT_TRUE(TakeSets().empty());
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
     ASSERT_TRUE(WaitIdle(*dialog));
-    EXPECT_EQ(messages.TakeTexts(), (std::vector<std::string>{question, question}));
-    EXPECT_EQ(AllBindings(), std::vector<std::string>{kVlan + "5.9 = INTEGER: 6 noError"});
+    EXPECT_EQ(messages.TakeTexts(), (Texts{question, question}));
+    EXPECT_EQ(AllBindings(), Texts{kVlan + "5.9 = INTEGER: 6 noError"});
     EXPECT_EQ(Ids(*dialog), QStringList({"1", "5", "6", "8"}));
 }
 
@@ -280,18 +274,16 @@ TEST_F(VlanDialogTest, ModeApplyStopsForVoiceVlanAndAsksFirst) {
     Restart("KSX-7700-28", {P + ".21.1.2.0|2|1", P + ".21.1.3.0|2|1"});
     auto dialog = OpenRead();
     ASSERT_TRUE(Click(dialog.get(), "asymmetricCheck"));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{
-                  "Voice Vlan is enable,the vlan mode can't change to Asymmetric mode!\n"
-                  "If you could disable it, please set it through the web!"});
+    EXPECT_EQ(Press(dialog.get(), "applyButton"),
+              Texts{"Voice Vlan is enable,the vlan mode can't change to Asymmetric mode!\n"
+                    "If you could disable it, please set it through the web!"});
     EXPECT_FALSE(Find<QAbstractButton>(dialog.get(), "asymmetricCheck")->isChecked());
     Restart("KSX-7700-28", {});
     dialog = OpenRead();
     ASSERT_TRUE(Click(dialog.get(), "asymmetricCheck"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     ASSERT_TRUE(WaitIdle(*dialog));
-    EXPECT_EQ(AllBindings(), std::vector<std::string>{P + ".7.5.0 = INTEGER: 1 noError"});
+    EXPECT_EQ(AllBindings(), Texts{P + ".7.5.0 = INTEGER: 1 noError"});
     EXPECT_TRUE(Find<QAbstractButton>(dialog.get(), "asymmetricCheck")->isChecked());
 }
 
@@ -302,8 +294,7 @@ TEST_F(VlanDialogTest, TrunkMembersGoTogetherAndPvidsAreSentInTwoRequestsOn52Por
     auto dialog = OpenRead();
     ASSERT_TRUE(Click(dialog.get(), "addButton"));
     Fill(*dialog, "7", "t", {3}, {});
-    EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{"Members in VLAN have to be in the same trunk !"});
+    EXPECT_EQ(messages.TakeTexts(), Texts{"Members in VLAN have to be in the same trunk !"});
     dialog->SubDialog()->reject();
     ASSERT_TRUE(WaitIdle(*dialog));
     ASSERT_TRUE(Click(dialog.get(), "pvidButton"));
@@ -328,8 +319,7 @@ TEST_F(VlanDialogTest, TrunkMembersGoTogetherAndPvidsAreSentInTwoRequestsOn52Por
         if (refusals[i].second.empty()) {
             continue;
         }
-        ASSERT_TRUE(Click(pvid, "applyButton"));
-        EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{refusals[i].second});
+        EXPECT_EQ(Press(pvid, "applyButton"), Texts{refusals[i].second});
     }
     EXPECT_TRUE(TakeSets().empty());
     ASSERT_TRUE(Click(pvid, "applyButton"));
@@ -358,9 +348,7 @@ TEST_F(VlanDialogTest, ManagementVlanRefusesAnEmptyVlanAndWritesAMemberVlan) {
     for (const char* radio : {"enableRadio", "disableRadio"}) {
         ASSERT_TRUE(Click(dialog.get(), radio));
         combo->setCurrentIndex(combo->findText("5"));
-        ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-        EXPECT_EQ(messages.TakeTexts(),
-                  std::vector<std::string>{"Management VLAN could not be empty."});
+        EXPECT_EQ(Press(dialog.get(), "applyButton"), Texts{"Management VLAN could not be empty."});
         ASSERT_TRUE(WaitUntil([&] { return name->text() == "default" && apply->isEnabled(); }));
     }
     EXPECT_TRUE(TakeSets().empty());
@@ -370,8 +358,7 @@ TEST_F(VlanDialogTest, ManagementVlanRefusesAnEmptyVlanAndWritesAMemberVlan) {
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]),
-              (std::vector<std::string>{P + ".7.2.0 = INTEGER: 1", P + ".7.3.0 = INTEGER: 6"}));
+    EXPECT_EQ(Bindings(sets[0]), (Texts{P + ".7.2.0 = INTEGER: 1", P + ".7.3.0 = INTEGER: 6"}));
     ASSERT_TRUE(WaitUntil([&] { return combo->currentText() == "6" && combo->isEnabled(); }));
     SavePicture(*dialog, "dialog-management-vlan.png");
 }

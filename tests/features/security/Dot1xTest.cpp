@@ -11,6 +11,7 @@
 
 namespace {
 
+using Texts = std::vector<std::string>;
 using namespace dot1x;
 using securitytest::P;
 using namespace testsupport;
@@ -148,14 +149,13 @@ TEST_F(Dot1xDialogTest, SettingsAreCheckedWholeAndTheKeyNeverReachesTheTrace) {
     ASSERT_TRUE(Type(dialog.get(), "confirmKey", QString::fromStdString(kKey)));
     ASSERT_TRUE(Type(dialog.get(), "maxReq", "3"));
     ASSERT_TRUE(Type(dialog.get(), "reAuthPeriod", "7200"));
-    EXPECT_TRUE(ClickShowing(dialog.get(), "applyButton").empty());
+    EXPECT_TRUE(Press(dialog.get(), "applyButton").empty());
     const std::string x = P + ".11.";
     EXPECT_EQ(TakeBindings(),
-              (std::vector<std::string>{
-                  x + "1.1.0 = IpAddress: 10.1.1.9", x + "1.2.0 = OCTET STRING: " + kKey,
-                  x + "2.1.0 = INTEGER: 1", x + "2.2.0 = INTEGER: 60", x + "2.3.0 = INTEGER: 30",
-                  x + "2.4.0 = INTEGER: 30", x + "2.5.0 = INTEGER: 30", x + "2.6.0 = INTEGER: 3",
-                  x + "2.7.0 = Gauge32: 7200", x + "2.8.0 = INTEGER: 2"}));
+              (Texts{x + "1.1.0 = IpAddress: 10.1.1.9", x + "1.2.0 = OCTET STRING: " + kKey,
+                     x + "2.1.0 = INTEGER: 1", x + "2.2.0 = INTEGER: 60", x + "2.3.0 = INTEGER: 30",
+                     x + "2.4.0 = INTEGER: 30", x + "2.5.0 = INTEGER: 30", x + "2.6.0 = INTEGER: 3",
+                     x + "2.7.0 = Gauge32: 7200", x + "2.8.0 = INTEGER: 2"}));
     for (const std::string& line : trace.Lines()) {
         EXPECT_EQ(line.find(kKey), std::string::npos) << line;
     }
@@ -164,8 +164,8 @@ TEST_F(Dot1xDialogTest, SettingsAreCheckedWholeAndTheKeyNeverReachesTheTrace) {
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "maxReq")->text(), "3");
 
     EXPECT_TRUE(testsupport::Click(dialog.get(), "enable8021x"));
-    EXPECT_TRUE(ClickShowing(dialog.get(), "applyButton").empty());
-    EXPECT_EQ(TakeBindings(), std::vector<std::string>{x + "2.1.0 = INTEGER: 2"});
+    EXPECT_TRUE(Press(dialog.get(), "applyButton").empty());
+    EXPECT_EQ(TakeBindings(), Texts{x + "2.1.0 = INTEGER: 2"});
 }
 
 class Dot1xPortTest : public securitytest::SecurityFixture {
@@ -184,7 +184,7 @@ protected:
         EXPECT_TRUE(Choose(&dialog, "fromPort", QString::number(from)));
         EXPECT_TRUE(Choose(&dialog, "toPort", QString::number(to)));
         EXPECT_TRUE(Choose(&dialog, "portControl", control));
-        auto shown = ClickShowing(&dialog, "applyButton");
+        auto shown = Press(&dialog, "applyButton");
         EXPECT_TRUE(WaitUntil([&] { return ButtonEnabled(&dialog, "applyButton"); }));
         return shown;
     }
@@ -198,7 +198,7 @@ TEST_F(Dot1xPortTest, FiftyTwoPortsGoOutInBatchesOfThirtyAndTrunksAreRefused) {
     EXPECT_EQ(dialog->List()->Cell(0, 2), "Force Authorized");
     EXPECT_EQ(dialog->List()->Cell(0, 9), "Disabled");
     EXPECT_EQ(ApplyRange(*dialog, 40, 52, "Force Authorized"),
-              std::vector<std::string>{"Cannot add an aggregated link to the 802.1X-enabled port"});
+              Texts{"Cannot add an aggregated link to the 802.1X-enabled port"});
     EXPECT_TRUE(TakeSets().empty());
     EXPECT_TRUE(ApplyRange(*dialog, 1, 50, "Auto").empty());
     const auto sets = TakeSets();

@@ -13,6 +13,7 @@
 
 namespace {
 
+using Texts = std::vector<std::string>;
 using namespace impb;
 using securitytest::P;
 using namespace testsupport;
@@ -94,20 +95,19 @@ TEST_F(ImpbDialogTest, BindingOnEveryPortNeedsAWhiteListEntry) {
         auto white = OpenRead<CIMPBWhiteList>();
         ASSERT_EQ(white->List()->RowCount(), 1);
         EXPECT_EQ(Find<QLineEdit>(white.get(), "totalEntries")->text(), "1");
-        EXPECT_EQ(ClickShowing(white.get(), "deleteButton"),
-                  std::vector<std::string>{"Please select the item would be delete!\n"});
+        EXPECT_EQ(Press(white.get(), "deleteButton"),
+                  Texts{"Please select the item would be delete!\n"});
         ASSERT_TRUE(ClickRow(white->List(), 0));
-        ClickShowing(white.get(), "deleteButton");
+        Press(white.get(), "deleteButton");
         ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(white.get(), "refreshButton"); }));
         EXPECT_EQ(white->List()->RowCount(), 0);
-        EXPECT_EQ(TakeBindings(),
-                  std::vector<std::string>{kWhite + ".4.192.0.2.30.0.27.44.16.0.0 = INTEGER: 6"});
+        EXPECT_EQ(TakeBindings(), Texts{kWhite + ".4.192.0.2.30.0.27.44.16.0.0 = INTEGER: 6"});
     }
     auto dialog = OpenRead<CImpbSettingsDlg>("applyButton");
     ASSERT_EQ(dialog->List()->RowCount(), 28);
     EXPECT_EQ(dialog->List()->Cell(0, 2), "Disabled");
     ASSERT_TRUE(Choose(dialog.get(), "adminState", "Enabled"));
-    EXPECT_EQ(ClickShowing(dialog.get(), "applyButton"), std::vector<std::string>{kLockOutRefusal});
+    EXPECT_EQ(Press(dialog.get(), "applyButton"), Texts{kLockOutRefusal});
     EXPECT_EQ(Find<QComboBox>(dialog.get(), "adminState")->currentText(), "Disabled");
     EXPECT_TRUE(TakeSets().empty());
 
@@ -116,12 +116,12 @@ TEST_F(ImpbDialogTest, BindingOnEveryPortNeedsAWhiteListEntry) {
     ASSERT_TRUE(Choose(dialog.get(), "toPort", "27"));
     // The refused Apply read the trunk membership again: Apply waits for it.
     ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "applyButton"); }));
-    EXPECT_TRUE(ClickShowing(dialog.get(), "applyButton").empty());
+    EXPECT_TRUE(Press(dialog.get(), "applyButton").empty());
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 27u);
-    EXPECT_EQ(Bindings(sets[26]), (std::vector<std::string>{kImpbPort + ".2.27 = INTEGER: 1",
-                                                            kImpbPort + ".3.27 = INTEGER: 0",
-                                                            kImpbPort + ".4.27 = INTEGER: 0"}));
+    EXPECT_EQ(Bindings(sets[26]),
+              (Texts{kImpbPort + ".2.27 = INTEGER: 1", kImpbPort + ".3.27 = INTEGER: 0",
+                     kImpbPort + ".4.27 = INTEGER: 0"}));
     ASSERT_TRUE(WaitUntil([&] {
         return ButtonEnabled(dialog.get(), "applyButton") && dialog->List()->RowCount() == 28;
     }));
@@ -135,7 +135,7 @@ TEST_F(ImpbDialogTest, ATrunkMemberTakesNoBinding) {
     auto dialog = OpenRead<CImpbSettingsDlg>("applyButton");
     ASSERT_TRUE(Choose(dialog.get(), "adminState", "Enabled"));
     ASSERT_TRUE(Choose(dialog.get(), "toPort", "3"));
-    EXPECT_EQ(ClickShowing(dialog.get(), "applyButton"), std::vector<std::string>{kTrunkRefusal});
+    EXPECT_EQ(Press(dialog.get(), "applyButton"), Texts{kTrunkRefusal});
     EXPECT_TRUE(TakeSets().empty());
 }
 
@@ -145,17 +145,17 @@ TEST_F(ImpbDialogTest, ManualBindingChecksItsInputAndCreatesTheWhiteListRow) {
         EXPECT_TRUE(TypeAddress(dialog.get(), "bindIpAddress", ip));
         EXPECT_TRUE(Type(dialog.get(), "bindMacAddress", mac));
         EXPECT_TRUE(Type(dialog.get(), "bindPort", port));
-        return ClickShowing(dialog.get(), "addButton");
+        return Press(dialog.get(), "addButton");
     };
     const std::string mac = "00-11-22-33-44-55";
-    EXPECT_EQ(add("10.1.1.2", mac.c_str(), "29"), std::vector<std::string>{"Invalid port number."});
+    EXPECT_EQ(add("10.1.1.2", mac.c_str(), "29"), Texts{"Invalid port number."});
     EXPECT_TRUE(TakeSets().empty());
 
-    EXPECT_EQ(add("10.1.1.2", mac.c_str(), "28"), std::vector<std::string>{"Success!"});
+    EXPECT_EQ(add("10.1.1.2", mac.c_str(), "28"), Texts{"Success!"});
     const std::string index = ".10.1.1.2.0.17.34.51.68.85";
-    EXPECT_EQ(TakeBindings(), (std::vector<std::string>{kWhite + ".4" + index + " = INTEGER: 5",
-                                                        kWhite + ".3" + index + " = INTEGER: 28",
-                                                        kWhite + ".4" + index + " = INTEGER: 1"}));
+    EXPECT_EQ(TakeBindings(), (Texts{kWhite + ".4" + index + " = INTEGER: 5",
+                                     kWhite + ".3" + index + " = INTEGER: 28",
+                                     kWhite + ".4" + index + " = INTEGER: 1"}));
     EXPECT_TRUE(Find<QLineEdit>(dialog.get(), "bindMacAddress")->text().isEmpty());
 }
 
@@ -165,33 +165,30 @@ TEST_F(ImpbDialogTest, AWhiteListRowWhosePortTheSwitchRefusesIsDestroyedAndRepor
     EXPECT_TRUE(TypeAddress(dialog.get(), "bindIpAddress", "10.1.1.2"));
     EXPECT_TRUE(Type(dialog.get(), "bindMacAddress", "00-11-22-33-44-55"));
     EXPECT_TRUE(Type(dialog.get(), "bindPort", "40"));
-    const auto shown = ClickShowing(dialog.get(), "addButton");
+    const auto shown = Press(dialog.get(), "addButton");
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_NE(shown[0], "Success!");
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "bindPort")->text(), "40"); // what was typed stays
     const std::string row = ".10.1.1.2.0.17.34.51.68.85 = INTEGER: ";
-    EXPECT_EQ(TakeBindings(),
-              (std::vector<std::string>{kWhite + ".4" + row + "5", kWhite + ".3" + row + "40",
-                                        kWhite + ".4" + row + "6"}));
+    EXPECT_EQ(TakeBindings(), (Texts{kWhite + ".4" + row + "5", kWhite + ".3" + row + "40",
+                                     kWhite + ".4" + row + "6"}));
 }
 
 TEST_F(ImpbDialogTest, BindingARowOnceAndNeverAgain) {
     auto dialog = OpenRead<CIMPBSmartBinding>();
     ASSERT_EQ(dialog->List()->RowCount(), 1);
     EXPECT_EQ(dialog->List()->Cell(0, 4), "Not Bound");
-    EXPECT_EQ(ClickShowing(dialog.get(), "bindingButton"),
-              std::vector<std::string>{"Please select the item would be Binding!\n"});
+    EXPECT_EQ(Press(dialog.get(), "bindingButton"),
+              Texts{"Please select the item would be Binding!\n"});
     ASSERT_TRUE(ClickRow(dialog->List(), 0));
-    EXPECT_TRUE(ClickShowing(dialog.get(), "bindingButton").empty());
-    EXPECT_EQ(TakeBindings(), std::vector<std::string>{
-                                  P + ".14.10.2.1.5.0.27.44.16.0.1.3.192.0.2.31 = INTEGER: 1"});
+    EXPECT_TRUE(Press(dialog.get(), "bindingButton").empty());
+    EXPECT_EQ(TakeBindings(), Texts{P + ".14.10.2.1.5.0.27.44.16.0.1.3.192.0.2.31 = INTEGER: 1"});
     ASSERT_TRUE(WaitUntil([&] {
         return ButtonEnabled(dialog.get(), "bindingButton") && dialog->List()->RowCount() == 1;
     }));
     EXPECT_EQ(dialog->List()->Cell(0, 4), "Bound");
     ASSERT_TRUE(ClickRow(dialog->List(), 0));
-    EXPECT_EQ(ClickShowing(dialog.get(), "bindingButton"),
-              std::vector<std::string>{"The entry is bound."});
+    EXPECT_EQ(Press(dialog.get(), "bindingButton"), Texts{"The entry is bound."});
     EXPECT_TRUE(TakeSets().empty());
 }
 
@@ -199,7 +196,7 @@ TEST_F(ImpbDialogTest, BlackListFindsByMacInAnyCaseAndRemovesAnEntryOfItsOwnVlan
     auto dialog = OpenRead<CIMPBBlackList>();
     ASSERT_EQ(dialog->List()->RowCount(), 2);
     ASSERT_TRUE(Type(dialog.get(), "macSearch", "00-1b-2c-66-00-02"));
-    EXPECT_TRUE(ClickShowing(dialog.get(), "findButton").empty());
+    EXPECT_TRUE(Press(dialog.get(), "findButton").empty());
     ASSERT_EQ(dialog->List()->RowCount(), 1);
     EXPECT_EQ(dialog->List()->Cell(0, 0), "20");
     EXPECT_EQ(dialog->List()->Cell(0, 2), "00-1B-2C-66-00-02");
@@ -207,9 +204,8 @@ TEST_F(ImpbDialogTest, BlackListFindsByMacInAnyCaseAndRemovesAnEntryOfItsOwnVlan
     EXPECT_TRUE(TakeSets().empty());
 
     ASSERT_TRUE(ClickRow(dialog->List(), 0));
-    ClickShowing(dialog.get(), "deleteButton");
-    EXPECT_EQ(TakeBindings(),
-              std::vector<std::string>{P + ".14.10.4.1.5.0.27.44.102.0.2.20.28 = INTEGER: 1"});
+    Press(dialog.get(), "deleteButton");
+    EXPECT_EQ(TakeBindings(), Texts{P + ".14.10.4.1.5.0.27.44.102.0.2.20.28 = INTEGER: 1"});
     ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "findButton"); }));
     ASSERT_EQ(dialog->List()->RowCount(), 1);
     EXPECT_EQ(dialog->List()->Cell(0, 0), "1");

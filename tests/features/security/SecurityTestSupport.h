@@ -19,13 +19,6 @@ class SecurityFixture : public testsupport::DialogFixture {
 protected:
     testsupport::SimFixture::Options SimulatorOptions() override { return {"KSX-7700-28", {}}; }
 
-    // Clicks a button and returns the message boxes it showed.
-    std::vector<std::string> ClickShowing(QWidget* dialog, const char* button) {
-        messages.TakeTexts();
-        EXPECT_TRUE(testsupport::Click(dialog, QString::fromLatin1(button)));
-        return messages.TakeTexts();
-    }
-
     static bool ButtonEnabled(QWidget* dialog, const char* name) {
         auto* button = testsupport::Find<QPushButton>(dialog, QString::fromLatin1(name));
         return button != nullptr && button->isEnabled();
