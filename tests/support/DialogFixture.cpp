@@ -78,6 +78,14 @@ std::vector<std::string> DialogFixture::Bindings(const SimSetRecord& record) {
     return bindings;
 }
 
+std::vector<std::vector<std::string>> DialogFixture::Sets() {
+    std::vector<std::vector<std::string>> sets;
+    for (const SimSetRecord& record : TakeSets()) {
+        sets.push_back(Bindings(record));
+    }
+    return sets;
+}
+
 std::vector<std::string> DialogFixture::TakeBindings() {
     std::vector<std::string> bindings;
     for (const SimSetRecord& record : TakeSets()) {

@@ -83,6 +83,8 @@ protected:
     // Each binding of a set request as "OID = TYPE: VALUE", in request order (octet strings
     // with bytes outside printable ASCII as 0x and hex digits).
     static std::vector<std::string> Bindings(const SimSetRecord& record);
+    // The set requests TakeSets() gives, each as its Bindings().
+    std::vector<std::vector<std::string>> Sets();
     // The bindings of every set request TakeSets() gives, one after the other.
     std::vector<std::string> TakeBindings();
 

@@ -32,15 +32,6 @@ inline std::string Trunk(int group, const std::string& hex) {
 
 class L2DialogTest : public testsupport::DialogFixture {
 protected:
-    // Every set request since the last call, each as its binding texts.
-    std::vector<std::vector<std::string>> Sets() {
-        std::vector<std::vector<std::string>> sets;
-        for (const auto& record : TakeSets()) {
-            sets.push_back(Bindings(record));
-        }
-        return sets;
-    }
-
     // Toggles a check box or picks a radio button as a click on its text does.
     static bool Tick(QWidget* dialog, const char* button) {
         auto* widget = testsupport::Find<QAbstractButton>(dialog, QString::fromLatin1(button));

@@ -26,11 +26,7 @@
 namespace {
 
 using platform::MessageResult;
-using testsupport::Choose;
-using testsupport::Click;
-using testsupport::DialogFixture;
-using testsupport::Find;
-using testsupport::WaitUntil;
+using namespace testsupport;
 using namespace portconfig;
 
 const std::string P = "1.3.6.1.4.1.99999.10.76.17";
@@ -235,7 +231,7 @@ protected:
     }
 
     static Cells Row(const CPortConfigDlg& dialog, int port) {
-        return testsupport::ListRows(dialog.PortList()).at(static_cast<std::size_t>(port - 1));
+        return ListRows(dialog.PortList()).at(static_cast<std::size_t>(port - 1));
     }
 
     static bool ClickRow(CPortConfigDlg& dialog, int port) {
@@ -257,17 +253,11 @@ protected:
     }
 
     // Apply with the given answers; the refusal or questions shown, in order.
-    std::vector<std::string> ApplyAnswering(CPortConfigDlg& dialog,
-                                            std::initializer_list<MessageResult> answers = {}) {
-        messages.TakeTexts();
+    Cells ApplyAnswering(CPortConfigDlg& dialog,
+                         std::initializer_list<MessageResult> answers = {}) {
         messages.Answer(answers);
-        EXPECT_TRUE(Click(&dialog, "applyButton"));
-        lastKinds = messages.Kinds();
-        return messages.TakeTexts();
+        return Press(&dialog);
     }
-
-    // The kinds of the boxes of the last ApplyAnswering.
-    std::vector<platform::MessageKind> lastKinds;
 };
 
 TEST_F(PortConfigTest, ListsEveryPortWithComboMediaOpensWithNoPortPickedAndPicksByClickAndKeys) {
@@ -348,10 +338,10 @@ TEST_F(PortConfigTest, ApplyAsksSendsOneRequestAndReadsAgainAndTrunkMembersKeepT
     EXPECT_FALSE(trace.Contains("set status = 0"));
 
     ASSERT_TRUE(Pick(*dialog, 10, "100M-Half", "Enabled"));
-    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok, MessageResult::Ok}),
-              (Cells{kForcedAsk, kFlowAsk}));
-    EXPECT_EQ(lastKinds,
-              (std::vector<platform::MessageKind>(2, platform::MessageKind::OkCancelQuestion)));
+    messages.Answer({MessageResult::Ok, MessageResult::Ok});
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(messages.Kinds(), std::vector(2, platform::MessageKind::OkCancelQuestion));
+    EXPECT_EQ(messages.TakeTexts(), (Cells{kForcedAsk, kFlowAsk}));
     auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 1u);
     EXPECT_EQ(Bindings(sets[0]), (Cells{Binding(kSpeed, 10, 3), Binding(kFlowControl, 10, 1)}));

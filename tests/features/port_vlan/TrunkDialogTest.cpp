@@ -238,9 +238,7 @@ TEST_F(TrunkTest, ListAndModeApply) {
     EXPECT_TRUE(TakeSets().empty());
     ASSERT_TRUE(Choose(dialog.get(), "modeCombo", "LACP"));
     Click(dialog.get(), "applyButton");
-    const auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]), Texts{P + ".8.1.3.1.3.2 = INTEGER: 1"});
+    EXPECT_EQ(Sets(), (std::vector<Texts>{{P + ".8.1.3.1.3.2 = INTEGER: 1"}}));
     EXPECT_TRUE(trace.Contains("state = 0 "));
     ASSERT_TRUE(WaitUntil([&] { return !dialog->IsBusy() && list->Cell(1, 1) == "LACP"; }));
 
@@ -277,9 +275,7 @@ TEST_F(TrunkTest, PortMemberOpensTheSubDialog) {
     });
     Click(dialog.get(), "portMemberButton");
     EXPECT_EQ(size, QSize(560, 362)); // the drawn size and the range entry under the grid
-    const auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]), MembersSet(1, "0300000000000000", 2));
+    EXPECT_EQ(Sets(), (std::vector<Texts>{MembersSet(1, "0300000000000000", 2)}));
     ASSERT_TRUE(WaitUntil([&] { return !dialog->IsBusy() && list->Cell(0, 2) == "7,8"; }));
     EXPECT_EQ(list->Cell(0, 1), "Static");
     dialog->grab().save(QDir(KSX_SCREENSHOT_DIR).filePath("dialog-trunk-configuration.png"));
