@@ -14,11 +14,9 @@
 #include "tests/registry/MenuWalk.h"
 #include "tests/support/DialogFixture.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QPointer>
-#include <QTimer>
 
 #include <algorithm>
 #include <functional>

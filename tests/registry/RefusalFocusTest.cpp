@@ -9,7 +9,6 @@
 #include "tests/support/DialogFixture.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
 

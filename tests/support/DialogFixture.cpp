@@ -119,6 +119,16 @@ int WalkSimulator(const SimFixture& sim, const std::string& from,
     return status;
 }
 
+std::vector<std::string> DialogFixture::CellsOf(const QTreeWidget* list,
+                                                std::initializer_list<std::pair<int, int>> cells) {
+    std::vector<std::string> texts;
+    for (const auto& [row, column] : cells) {
+        const QTreeWidgetItem* item = list->topLevelItem(row);
+        texts.push_back(item != nullptr ? item->text(column).toStdString() : std::string());
+    }
+    return texts;
+}
+
 int DialogFixture::PortCountOf(const std::string& model) {
     const std::string prefix = "KSX-7700-";
     const int ports = model.rfind(prefix, 0) == 0 ? std::atoi(model.c_str() + prefix.size()) : 0;

@@ -88,6 +88,10 @@ protected:
     // The bindings of every set request TakeSets() gives, one after the other.
     std::vector<std::string> TakeBindings();
 
+    // The texts of these cells (row, column) of a list, in turn ("" past its rows).
+    static std::vector<std::string> CellsOf(const QTreeWidget* list,
+                                            std::initializer_list<std::pair<int, int>> cells);
+
     // The port count of a model name: KSX-7700-20, -28, -28P, -48, -52.
     static int PortCountOf(const std::string& model);
 

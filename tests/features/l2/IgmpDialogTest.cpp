@@ -14,10 +14,8 @@
 #include "features/l2/MulticastFilterDialog.h"
 #include "tests/support/DialogFixture.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QTest>
 
 namespace {
 

@@ -11,9 +11,7 @@
 #include "features/l2/SpanningTreeTableDialog.h"
 #include "tests/features/l2/L2Testing.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -92,9 +90,7 @@ TEST_F(L2DialogTest, PortTableAndPortConfigKeepAggregatedLinksAlike) {
     ASSERT_TRUE(WaitIdle(table.get()));
     ASSERT_EQ(table->PortList()->RowCount(), 28);
     EXPECT_EQ(Text(table.get(), "entriesEdit"), "28");
-    EXPECT_EQ(table->PortList()->Cell(1, 1).toStdString(), "128");
-    EXPECT_EQ(table->PortList()->Cell(1, 3).toStdString(), "Y");
-    EXPECT_EQ(table->PortList()->Cell(1, 8).toStdString(), "80 02");
+    EXPECT_EQ(CellsOf(table->PortList(), {{1, 1}, {1, 3}, {1, 8}}), (Texts{"128", "Y", "80 02"}));
 
     auto port = Open<CSpanningTreePortDlg>(4);
     ASSERT_TRUE(WaitIdle(port.get(), "applyButton"));

@@ -12,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QTest>
 
 #include <memory>
 

@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QTimer>
 
 namespace {
 
@@ -219,10 +218,8 @@ TEST_F(TrunkTest, ListAndModeApply) {
     Restart("KSX-7700-52", {Hex("8.1.3.1.2.2", "3000000000000000"), Int("8.1.3.1.3.2", 2)});
     auto dialog = OpenTrunks();
     auto* list = dialog->TrunkList();
-    EXPECT_EQ(list->Cell(1, 0).toStdString() + "|" + list->Cell(1, 1).toStdString() + "|" +
-                  list->Cell(1, 2).toStdString(),
-              "2|Static|3,4");
-    EXPECT_EQ(list->Cell(0, 1), "Disable");
+    EXPECT_EQ(CellsOf(list, {{1, 0}, {1, 1}, {1, 2}, {0, 1}}),
+              (Texts{"2", "Static", "3,4", "Disable"}));
     EXPECT_TRUE(Find<QCheckBox>(dialog.get(), "enableTrunkCheck")->isChecked());
 
     EXPECT_TRUE(Press(dialog.get()).empty()); // nothing picked: nothing happens

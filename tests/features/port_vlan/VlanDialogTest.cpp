@@ -187,8 +187,7 @@ TEST_F(VlanDialogTest, WritesTheRowInOrderOn28And52Ports) {
                    s("3") + " = OCTET STRING: 0x00" + zeros + pad,
                    s("1") + " = OCTET STRING: 0x42c3bc726f" + pad, s("5") + " = INTEGER: 1" + pad}))
             << model;
-        EXPECT_EQ(dialog->VlanList()->Cell(1, 1), QString::fromUtf8("B\xc3\xbcro"));
-        EXPECT_EQ(dialog->VlanList()->Cell(1, 3), "1,2");
+        EXPECT_EQ(CellsOf(dialog->VlanList(), {{1, 1}, {1, 3}}), (Texts{"B\xc3\xbcro", "1,2"}));
         if (big) {
             SavePicture(*dialog, "dialog-vlan-configuration.png");
             dialog->VlanList()->SelectRow(1);

@@ -8,7 +8,6 @@
 #include "features/security/DhcpScreenDialog.h"
 #include "tests/features/security/SecurityTestSupport.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTimer>
@@ -209,8 +208,7 @@ TEST_F(ArpDhcpDialogTest, TrustedPortsTakeWholeLinksAndANewServerTheLowestFreeIn
               (Texts{kServer + ".3.1 = INTEGER: 5", kServer + ".2.1 = IpAddress: 10.1.1.5",
                      kServer + ".3.1 = INTEGER: 1"}));
     ASSERT_TRUE(WaitUntil([&] { return idle() && dialog->List()->RowCount() == 2; }));
-    EXPECT_EQ(dialog->List()->Cell(0, 0), "1");
-    EXPECT_EQ(dialog->List()->Cell(0, 1), "10.1.1.5");
+    EXPECT_EQ(CellsOf(dialog->List(), {{0, 0}, {0, 1}}), (Texts{"1", "10.1.1.5"}));
 }
 
 } // namespace

@@ -194,9 +194,8 @@ protected:
 TEST_F(Dot1xPortTest, FiftyTwoPortsGoOutInBatchesOfThirtyAndTrunksAreRefused) {
     Restart("KSX-7700-52", {P + ".8.1.3.1.2.1|4x|0000000000003000"}); // ports 51 and 52
     auto dialog = OpenPorts();
-    EXPECT_EQ(dialog->List()->Cell(0, 1), "Authorized");
-    EXPECT_EQ(dialog->List()->Cell(0, 2), "Force Authorized");
-    EXPECT_EQ(dialog->List()->Cell(0, 9), "Disabled");
+    EXPECT_EQ(CellsOf(dialog->List(), {{0, 1}, {0, 2}, {0, 9}}),
+              (Texts{"Authorized", "Force Authorized", "Disabled"}));
     EXPECT_EQ(ApplyRange(*dialog, 40, 52, "Force Authorized"),
               Texts{"Cannot add an aggregated link to the 802.1X-enabled port"});
     EXPECT_TRUE(TakeSets().empty());
@@ -207,8 +206,8 @@ TEST_F(Dot1xPortTest, FiftyTwoPortsGoOutInBatchesOfThirtyAndTrunksAreRefused) {
     EXPECT_EQ(sets[1].bindings.size(), 20u);
     EXPECT_EQ(sets[1].bindings.back().oid, P + ".11.2.9.1.2.50");
     ASSERT_TRUE(WaitUntil([&] { return dialog->List()->RowCount() == 52; }));
-    EXPECT_EQ(dialog->List()->Cell(49, 2), "Auto");
-    EXPECT_EQ(dialog->List()->Cell(49, 1), "Authorized"); // 802.1X is off
+    // Auto, and authorized as long as 802.1X is off.
+    EXPECT_EQ(CellsOf(dialog->List(), {{49, 2}, {49, 1}}), (Texts{"Auto", "Authorized"}));
 }
 
 } // namespace

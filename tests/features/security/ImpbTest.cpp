@@ -125,9 +125,8 @@ TEST_F(ImpbDialogTest, BindingOnEveryPortNeedsAWhiteListEntry) {
     ASSERT_TRUE(WaitUntil([&] {
         return ButtonEnabled(dialog.get(), "applyButton") && dialog->List()->RowCount() == 28;
     }));
-    EXPECT_EQ(dialog->List()->Cell(26, 1), "Enabled");
-    EXPECT_EQ(dialog->List()->Cell(26, 2), "Enabled");
-    EXPECT_EQ(dialog->List()->Cell(27, 1), "Disabled");
+    EXPECT_EQ(CellsOf(dialog->List(), {{26, 1}, {26, 2}, {27, 1}}),
+              (Texts{"Enabled", "Enabled", "Disabled"}));
 }
 
 TEST_F(ImpbDialogTest, ATrunkMemberTakesNoBinding) {
@@ -198,8 +197,7 @@ TEST_F(ImpbDialogTest, BlackListFindsByMacInAnyCaseAndRemovesAnEntryOfItsOwnVlan
     ASSERT_TRUE(Type(dialog.get(), "macSearch", "00-1b-2c-66-00-02"));
     EXPECT_TRUE(Press(dialog.get(), "findButton").empty());
     ASSERT_EQ(dialog->List()->RowCount(), 1);
-    EXPECT_EQ(dialog->List()->Cell(0, 0), "20");
-    EXPECT_EQ(dialog->List()->Cell(0, 2), "00-1B-2C-66-00-02");
+    EXPECT_EQ(CellsOf(dialog->List(), {{0, 0}, {0, 2}}), (Texts{"20", "00-1B-2C-66-00-02"}));
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "totalEntries")->text(), "1");
     EXPECT_TRUE(TakeSets().empty());
 

@@ -6,7 +6,6 @@
 #include "tests/support/DialogFixture.h"
 
 #include <QPushButton>
-#include <QTest>
 
 #include <string>
 #include <vector>
