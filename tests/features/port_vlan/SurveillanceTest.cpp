@@ -36,7 +36,7 @@ protected:
     }
 };
 
-TEST_F(SurveillanceTest, WritesTheGlobalsInOneRequest) {
+TEST_F(SurveillanceTest, GlobalsGoInOneRequestAndOuisByTheirRowStatusOnlyUserRowsDeleted) {
     auto dialog = OpenSurveillance();
     Find<QCheckBox>(dialog.get(), "enableCheck")->setChecked(true);
     ASSERT_TRUE(Type(dialog.get(), "vlanIdEdit", "300"));
@@ -49,10 +49,6 @@ TEST_F(SurveillanceTest, WritesTheGlobalsInOneRequest) {
     EXPECT_TRUE(messages.Texts().empty()) << "VLAN 300 did not exist; no PoE on this model";
     ASSERT_TRUE(WaitForRows(*dialog->DeviceList(), 1, *dialog));
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "portsEdit")->text(), "1-2,52");
-}
-
-TEST_F(SurveillanceTest, AnOuiIsAddedByItsRowStatusAndOnlyUserRowsAreDeleted) {
-    auto dialog = OpenSurveillance();
     EXPECT_EQ(dialog->DeviceList()->Cell(0, 3), "02-5E-A7-00-00-00");
     ASSERT_TRUE(Choose(dialog.get(), "kindCombo", "OUI"));
     ASSERT_TRUE(Choose(dialog.get(), "typeCombo", "Video Encoder"));
@@ -60,16 +56,15 @@ TEST_F(SurveillanceTest, AnOuiIsAddedByItsRowStatusAndOnlyUserRowsAreDeleted) {
     ASSERT_TRUE(Type(dialog.get(), "addressEdit", "00-1B-2C-11-22-33"));
     ASSERT_TRUE(Click(dialog.get(), "addButton"));
     const std::string index = ".0.27.44.0.0.0";
-    auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 2u);
-    EXPECT_EQ(Bindings(sets[0]), Texts{Sv + ".2.1.1.5" + index + " = INTEGER: 4"});
-    EXPECT_EQ(Bindings(sets[1]),
-              (Texts{Sv + ".2.1.1.2" + index + " = OCTET STRING: door",
-                     Sv + ".2.1.1.4" + index + " = INTEGER: 2",
-                     Sv + ".2.1.1.3" + index + " = OCTET STRING: 0xffffff000000"}));
+    const std::string row = Sv + ".2.1.1.";
+    EXPECT_EQ(Sets(),
+              (std::vector<Texts>{{row + "5" + index + " = INTEGER: 4"},
+                                  {row + "2" + index + " = OCTET STRING: door",
+                                   row + "4" + index + " = INTEGER: 2",
+                                   row + "3" + index + " = OCTET STRING: 0xffffff000000"}}));
     ASSERT_TRUE(WaitForRows(*dialog->DeviceList(), 2, *dialog));
-    EXPECT_EQ(dialog->DeviceList()->Cell(0, 1), "Video Encoder");
-    EXPECT_EQ(dialog->DeviceList()->Cell(0, 3), "00-1B-2C-00-00-00");
+    EXPECT_EQ(CellsOf(dialog->DeviceList(), {{0, 1}, {0, 3}}),
+              (Texts{"Video Encoder", "00-1B-2C-00-00-00"}));
     EXPECT_TRUE(Find<QLineEdit>(dialog.get(), "addressEdit")->text().isEmpty());
 
     EXPECT_EQ(Press(dialog.get(), "deleteButton"),
@@ -80,9 +75,7 @@ TEST_F(SurveillanceTest, AnOuiIsAddedByItsRowStatusAndOnlyUserRowsAreDeleted) {
     EXPECT_TRUE(TakeSets().empty());
     ASSERT_TRUE(ClickRow(dialog->DeviceList(), 0));
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
-    sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]), Texts{Sv + ".2.1.1.5" + index + " = INTEGER: 6"});
+    EXPECT_EQ(Sets(), (std::vector<Texts>{{row + "5" + index + " = INTEGER: 6"}}));
     EXPECT_TRUE(WaitForRows(*dialog->DeviceList(), 1, *dialog));
 }
 

@@ -138,42 +138,9 @@ TEST_F(ImpbDialogTest, ATrunkMemberTakesNoBinding) {
     EXPECT_TRUE(TakeSets().empty());
 }
 
-TEST_F(ImpbDialogTest, ManualBindingChecksItsInputAndCreatesTheWhiteListRow) {
-    auto dialog = OpenRead<CIMPBSmartBinding>();
-    const auto add = [&](const std::string& ip, const char* mac, const char* port) {
-        EXPECT_TRUE(TypeAddress(dialog.get(), "bindIpAddress", ip));
-        EXPECT_TRUE(Type(dialog.get(), "bindMacAddress", mac));
-        EXPECT_TRUE(Type(dialog.get(), "bindPort", port));
-        return Press(dialog.get(), "addButton");
-    };
-    const std::string mac = "00-11-22-33-44-55";
-    EXPECT_EQ(add("10.1.1.2", mac.c_str(), "29"), Texts{"Invalid port number."});
-    EXPECT_TRUE(TakeSets().empty());
-
-    EXPECT_EQ(add("10.1.1.2", mac.c_str(), "28"), Texts{"Success!"});
-    const std::string index = ".10.1.1.2.0.17.34.51.68.85";
-    EXPECT_EQ(TakeBindings(), (Texts{kWhite + ".4" + index + " = INTEGER: 5",
-                                     kWhite + ".3" + index + " = INTEGER: 28",
-                                     kWhite + ".4" + index + " = INTEGER: 1"}));
-    EXPECT_TRUE(Find<QLineEdit>(dialog.get(), "bindMacAddress")->text().isEmpty());
-}
-
-TEST_F(ImpbDialogTest, AWhiteListRowWhosePortTheSwitchRefusesIsDestroyedAndReported) {
-    DeviceValues().DevicePortCount = 52; // the module believes in more ports than the switch has
-    auto dialog = OpenRead<CIMPBSmartBinding>();
-    EXPECT_TRUE(TypeAddress(dialog.get(), "bindIpAddress", "10.1.1.2"));
-    EXPECT_TRUE(Type(dialog.get(), "bindMacAddress", "00-11-22-33-44-55"));
-    EXPECT_TRUE(Type(dialog.get(), "bindPort", "40"));
-    const auto shown = Press(dialog.get(), "addButton");
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_NE(shown[0], "Success!");
-    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "bindPort")->text(), "40"); // what was typed stays
-    const std::string row = ".10.1.1.2.0.17.34.51.68.85 = INTEGER: ";
-    EXPECT_EQ(TakeBindings(), (Texts{kWhite + ".4" + row + "5", kWhite + ".3" + row + "40",
-                                     kWhite + ".4" + row + "6"}));
-}
-
-TEST_F(ImpbDialogTest, BindingARowOnceAndNeverAgain) {
+// A listed row is bound once and never again; a binding typed in is checked, creates its
+// white-list row, or destroys it again when the switch refuses its port.
+TEST_F(ImpbDialogTest, SmartBindingBindsARowOnceAndCreatesOrDestroysATypedOne) {
     auto dialog = OpenRead<CIMPBSmartBinding>();
     ASSERT_EQ(dialog->List()->RowCount(), 1);
     EXPECT_EQ(dialog->List()->Cell(0, 4), "Not Bound");
@@ -189,6 +156,30 @@ TEST_F(ImpbDialogTest, BindingARowOnceAndNeverAgain) {
     ASSERT_TRUE(ClickRow(dialog->List(), 0));
     EXPECT_EQ(Press(dialog.get(), "bindingButton"), Texts{"The entry is bound."});
     EXPECT_TRUE(TakeSets().empty());
+
+    const auto add = [&](const std::string& ip, const char* port) {
+        EXPECT_TRUE(TypeAddress(dialog.get(), "bindIpAddress", ip));
+        EXPECT_TRUE(Type(dialog.get(), "bindMacAddress", "00-11-22-33-44-55"));
+        EXPECT_TRUE(Type(dialog.get(), "bindPort", port));
+        return Press(dialog.get(), "addButton");
+    };
+    const auto rowStatusAndPort = [](const std::string& ip, const char* port, const char* last) {
+        const std::string row = "." + ip + ".0.17.34.51.68.85 = INTEGER: ";
+        return Texts{kWhite + ".4" + row + "5", kWhite + ".3" + row + port,
+                     kWhite + ".4" + row + last};
+    };
+    EXPECT_EQ(add("10.1.1.2", "29"), Texts{"Invalid port number."});
+    EXPECT_TRUE(TakeSets().empty());
+    EXPECT_EQ(add("10.1.1.2", "28"), Texts{"Success!"});
+    EXPECT_EQ(TakeBindings(), rowStatusAndPort("10.1.1.2", "28", "1"));
+    EXPECT_TRUE(Find<QLineEdit>(dialog.get(), "bindMacAddress")->text().isEmpty());
+
+    DeviceValues().DevicePortCount = 52; // the module believes in more ports than the switch has
+    const auto shown = add("10.1.1.3", "40");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0], "Success!");
+    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "bindPort")->text(), "40"); // what was typed stays
+    EXPECT_EQ(TakeBindings(), rowStatusAndPort("10.1.1.3", "40", "6"));
 }
 
 TEST_F(ImpbDialogTest, BlackListFindsByMacInAnyCaseAndRemovesAnEntryOfItsOwnVlan) {
