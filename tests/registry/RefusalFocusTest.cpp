@@ -3,14 +3,15 @@
 //
 // A refused input sends nothing, shows its message and gives the focus back to the input the
 // refusal is about, whichever dialog of the menu refused it.
-#include "app/ModuleCommands.h"
-#include "features/common/FeatureDialog.h"
 #include "features/common/IpAddressEdit.h"
+#include "tests/registry/MenuWalk.h"
 #include "tests/support/DialogFixture.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <string>
 #include <vector>
@@ -82,13 +83,15 @@ bool Fill(QWidget* dialog, const QString& name, const QString& text) {
     return Type(dialog, name, text);
 }
 
-class RefusalFocusTest : public DialogFixture, public ::testing::WithParamInterface<FocusCase> {
+// Mirroring on: its source grid takes input, also in the read that follows a refusal.
+class MirroringOnTest : public DialogFixture {
 protected:
-    // Mirroring on: the read that follows a refusal keeps its source grid usable.
     SimFixture::Options SimulatorOptions() override {
         return {"KSX-7700-52", DataArguments({"1.3.6.1.4.1.99999.10.76.17.18.1.0|2|1"})};
     }
 };
+
+class RefusalFocusTest : public MirroringOnTest, public ::testing::WithParamInterface<FocusCase> {};
 
 TEST_P(RefusalFocusTest, TheRefusedInputTakesTheFocus) {
     RegisterModuleCommands();
@@ -116,5 +119,36 @@ INSTANTIATE_TEST_SUITE_P(Menu, RefusalFocusTest, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<FocusCase>& info) {
                              return std::string(info.param.name);
                          });
+
+// Every port grid of the menu takes a range entry: "1-2" and Enter choose ports 1 and 2 in that
+// line's choice, as two clicks would.
+using PortGridTest = MirroringOnTest;
+
+TEST_F(PortGridTest, EveryPortGridTakesARangeEntry) {
+    int entries = 0;
+    for (const ModuleMenuEntry& entry : MenuDialogs()) {
+        SCOPED_TRACE(entry.path);
+        std::unique_ptr<QDialog> dialog = OpenMenuDialog(entry);
+        EXPECT_TRUE(WaitIdle(*dialog));
+        for (QWidget* bulk : dialog->findChildren<QWidget*>(QStringLiteral("bulkControls"))) {
+            for (QLineEdit* range : bulk->findChildren<QLineEdit*>()) {
+                const QString prefix = range->objectName().chopped(5); // "Range"
+                ASSERT_TRUE(Type(bulk, range->objectName(), QStringLiteral("1-2")));
+                QTest::keyClick(range, Qt::Key_Return);
+                for (const char* port : {"1", "2"}) {
+                    const auto* button =
+                        qobject_cast<QAbstractButton*>(FindAny(dialog.get(), prefix + port));
+                    ASSERT_NE(button, nullptr) << (prefix + port).toStdString();
+                    EXPECT_TRUE(button->isChecked() || !button->isEnabled())
+                        << (prefix + port).toStdString();
+                }
+                ++entries;
+            }
+        }
+        dialog.reset();
+        messages.TakeTexts();
+    }
+    EXPECT_GE(entries, 5); // mirroring's four lines and segmentation
+}
 
 } // namespace

@@ -12,11 +12,8 @@
 #include "tests/registry/MenuWalk.h"
 #include "tests/support/DialogFixture.h"
 
-#include <QAbstractButton>
 #include <QDir>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 
 #include <algorithm>
 #include <ostream>
@@ -44,10 +41,8 @@ TEST_P(RegisteredDialogTest, OpensWithItsCaptionReadsAndClosesItsSessionsInOrder
     EXPECT_TRUE(dialog->windowTitle().startsWith(QString::fromLatin1(GetParam().caption)))
         << dialog->windowTitle().toStdString() << " / " << GetParam().caption;
 
-    const QString dir = QStringLiteral(KSX_SCREENSHOT_DIR);
-    QDir().mkpath(dir);
-    const QString path = dir + QStringLiteral("/dialog-") + QString::fromLatin1(GetParam().name) +
-                         QStringLiteral(".png");
+    QDir().mkpath(QStringLiteral(KSX_SCREENSHOT_DIR));
+    const QString path = QStringLiteral(KSX_SCREENSHOT_DIR "/dialog-%1.png").arg(GetParam().name);
     EXPECT_TRUE(dialog->grab().save(path)) << path.toStdString();
 
     trace.Clear();
@@ -206,43 +201,6 @@ TEST_F(RefusedWriteTest, AWriteRefusedAtItsLastStepIsReportedAndEndsThere) {
         EXPECT_TRUE(std::all_of(refused.sets.rbegin(), lastRefused, isPutBack));
     }
     EXPECT_GT(multiStepDialogs, 3);
-}
-
-// Every port grid of the menu takes a range entry: "1-2" and Enter choose ports 1 and 2 in that
-// line's choice, as two clicks would.
-class PortGridTest : public DialogFixture {
-protected:
-    // Mirroring on, so that its source grid takes input.
-    SimFixture::Options SimulatorOptions() override {
-        return {"KSX-7700-52", DataArguments({PrivateOid("18.1.0") + "|2|1"})};
-    }
-};
-
-TEST_F(PortGridTest, EveryPortGridTakesARangeEntry) {
-    int entries = 0;
-    for (const ModuleMenuEntry& entry : MenuDialogs()) {
-        SCOPED_TRACE(entry.path);
-        std::unique_ptr<QDialog> dialog = OpenMenuDialog(entry);
-        EXPECT_TRUE(WaitIdle(*dialog));
-        for (QWidget* bulk : dialog->findChildren<QWidget*>(QStringLiteral("bulkControls"))) {
-            for (QLineEdit* range : bulk->findChildren<QLineEdit*>()) {
-                const QString prefix = range->objectName().chopped(5); // "Range"
-                ASSERT_TRUE(Type(bulk, range->objectName(), QStringLiteral("1-2")));
-                QTest::keyClick(range, Qt::Key_Return);
-                for (const char* port : {"1", "2"}) {
-                    const auto* button =
-                        qobject_cast<QAbstractButton*>(FindAny(dialog.get(), prefix + port));
-                    ASSERT_NE(button, nullptr) << (prefix + port).toStdString();
-                    EXPECT_TRUE(button->isChecked() || !button->isEnabled())
-                        << (prefix + port).toStdString();
-                }
-                ++entries;
-            }
-        }
-        dialog.reset();
-        messages.TakeTexts();
-    }
-    EXPECT_GE(entries, 5); // mirroring's four lines and segmentation
 }
 
 } // namespace

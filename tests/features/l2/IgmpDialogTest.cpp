@@ -150,9 +150,7 @@ TEST_F(IgmpTrunkTest, RouterPortsNeedAVlanAndWholeTrunks) {
 
 TEST_F(IgmpTest, LearnedGroupsShowWithTheirMembersAndGoWithSnooping) {
     // A group the switch keeps under index 40 is the list's fourth row: "Group ID" counts rows.
-    SimFixture::Options options;
-    options.arguments = DataArguments({G + ".3.5.1.1.40|2|1", G + ".3.5.1.2.40|4x|e0000005"});
-    ASSERT_TRUE(StartSimulator(options));
+    Restart("KSX-7700-52", {G + ".3.5.1.1.40|2|1", G + ".3.5.1.2.40|4x|e0000005"});
     auto dialog = Open<CMulticastEntryDlg>();
     CReportList& list = *dialog->EntryList();
     ASSERT_TRUE(WaitForRows(list, 4, *dialog));

@@ -119,11 +119,25 @@ void HalfDuplexTrunk(PortTable& t) {
     Row(t, 3).speed = Row(t, 4).speed = kSpeed100Half;
 }
 
+// Trunk 1 of 100M copper ports 3 and 4.
+void Trunk34OfCopper(PortTable& t) {
+    Trunk34(t);
+    Media(3, 1)(t);
+}
+
+// Trunk 3 of 100Base-X fibre ports 50 and 51 at 10M-Half.
+void HalfDuplexFibreTrunk(PortTable& t) {
+    t.trunkOfPort[49] = t.trunkOfPort[50] = 3;
+    Row(t, 50).speed = Row(t, 51).speed = kSpeed10Half;
+    Media(50, 3)(t);
+}
+
 void Port29Beyond28(PortTable& t) {
     t.rows.push_back({29, kSpeedAuto, 2, kFlowDisabled, 1, 2, 3});
 }
 
 constexpr long kOn = kFlowEnabled, kOff = kFlowDisabled;
+const std::string kLaSpeed = "LA port can not support in different speed.";
 const std::string kLastPort = "Sorry, you cannot disable all ports.";
 const std::string kFibre100 = "Fiber Port 50 with 100Base-x SFP Module can not support ";
 
@@ -134,7 +148,7 @@ const PlanCase kCases[] = {
     {Table(28), {10, kSpeedAuto, kOff}, {Speed(10, 6), Flow(10, 2)}},
     // Trunk members keep the speed and flow control of their trunk, and only the flow control
     // is sent; a port outside the trunk is free.
-    {Table(28, Trunk34), {3, kSpeedAuto, kOn}, {"LA port can not support in different speed."}},
+    {Table(28, Trunk34), {3, kSpeedAuto, kOn}, {kLaSpeed}},
     {Table(28, Trunk34),
      {3, kSpeed100Full, kOff},
      {"LA port can not support in different flow control."}},
@@ -162,21 +176,8 @@ const PlanCase kCases[] = {
     {Table(52, Media(51, 4)), {51, kSpeed1000Full, kOff}, {kForcedAsk, Speed(51, 1), Flow(51, 2)}},
     // Two checks fail: the earlier one is shown (trunk before the medium, the medium's speed
     // before half duplex in a trunk).
-    {Table(52,
-           [](PortTable& t) {
-               Trunk34(t);
-               Media(3, 1)(t);
-           }),
-     {3, kSpeed1000Full, kOff},
-     {"LA port can not support in different speed."}},
-    {Table(52,
-           [](PortTable& t) {
-               t.trunkOfPort[49] = t.trunkOfPort[50] = 3;
-               Row(t, 50).speed = Row(t, 51).speed = kSpeed10Half;
-               Media(50, 3)(t);
-           }),
-     {50, kSpeed10Half, kOff},
-     {kFibre100 + "this speed."}},
+    {Table(52, Trunk34OfCopper), {3, kSpeed1000Full, kOff}, {kLaSpeed}},
+    {Table(52, HalfDuplexFibreTrunk), {50, kSpeed10Half, kOff}, {kFibre100 + "this speed."}},
     // The media of a row beyond the port count are not known.
     {Table(28, Port29Beyond28), {29, kSpeedAuto, kOff}, {Speed(29, 6), Flow(29, 2)}},
 };

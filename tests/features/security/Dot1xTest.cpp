@@ -46,20 +46,10 @@ TEST(Dot1xRules, EveryFieldIsCheckedBeforeAnythingIsSent) {
         {[](SettingsInput& in) { in.timers[5] = "4294967296"; },
          "Invalid ReAuthPeriod (1-4294967295)"},
         // Two fields wrong at once: the earlier check speaks.
-        {[](SettingsInput& in) {
-             in.server = "0.0.0.0";
-             in.key = in.confirm = "";
-         },
+        {[](SettingsInput& in) { in.server = "0.0.0.0", in.key = in.confirm = ""; },
          "Invalid RADIUS Server IP Address."},
-        {[](SettingsInput& in) {
-             in.key = "";
-             in.confirm = "x";
-         },
-         "Invalid Key."},
-        {[](SettingsInput& in) {
-             in.confirm = "x";
-             in.timers[0] = "65536";
-         },
+        {[](SettingsInput& in) { in.key = "", in.confirm = "x"; }, "Invalid Key."},
+        {[](SettingsInput& in) { in.confirm = "x", in.timers[0] = "65536"; },
          "Please confirm the key again !"},
     };
     for (const Case& c : cases) {
