@@ -131,10 +131,7 @@ protected:
     void SetUp() override {} // each test starts the switch it needs
 
     void StartSwitch(const char* model, std::vector<std::string> arguments) {
-        SimFixture::Options options;
-        options.model = model;
-        options.arguments = std::move(arguments);
-        ASSERT_TRUE(StartSimulator(options));
+        ASSERT_TRUE(StartSimulator({model, std::move(arguments)}));
         SessionParameters().VlanEditAllowed = true;
         RegisterModuleCommands();
     }
