@@ -68,9 +68,7 @@ TEST(IgmpRules, GlobalWritesFollowTheStateAndOnlyTheChangedTimers) {
         std::vector<std::vector<std::string>> requests;
     };
     const Case cases[] = {
-        {Enabled(), true, false, {{G + ".1.6.0=300"}}},
         {disabled, false, true, {}},
-        {Enabled(), false, true, {{G + ".1.1.0=2"}}},
         {disabled, true, false, {{G + ".1.1.0=1"}, {G + ".1.6.0=300"}}},
     };
     for (const Case& c : cases) {

@@ -109,7 +109,6 @@ TEST(SegmentationRules, ForwardingPortListLengthIsFixedByTheModel) {
         std::vector<int> ports;
         std::string hex;
     } const cases[] = {
-        {28, {1, 28}, "8000001000000000"},
         {52, {1, 52}, "800000000000100000000000"},
         {20, {1, 20}, "80001000"},
         {48, {48}, "0000000000010000"},

@@ -143,15 +143,11 @@ const std::string kFibre100 = "Fiber Port 50 with 100Base-x SFP Module can not s
 
 const PlanCase kCases[] = {
     {Table(28), {0, kSpeedAuto, kOff}, {"Please Select one port !"}},
-    {Table(28), {10, kSpeed100Half, kOn}, {kForcedAsk, kFlowAsk, Speed(10, 3), Flow(10, 1)}},
     // Auto without flow control asks nothing.
     {Table(28), {10, kSpeedAuto, kOff}, {Speed(10, 6), Flow(10, 2)}},
     // Trunk members keep the speed and flow control of their trunk, and only the flow control
     // is sent; a port outside the trunk is free.
     {Table(28, Trunk34), {3, kSpeedAuto, kOn}, {kLaSpeed}},
-    {Table(28, Trunk34),
-     {3, kSpeed100Full, kOff},
-     {"LA port can not support in different flow control."}},
     {Table(28, Trunk34), {3, kSpeed100Full, kOn}, {kForcedAsk, kFlowAsk, Flow(3, 1)}},
     {Table(28, Trunk34), {5, kSpeed100Half, kOff}, {kForcedAsk, Speed(5, 3), Flow(5, 2)}},
     {Table(28, HalfDuplexTrunk),

@@ -188,7 +188,7 @@ TEST_F(TrunkTest, UnreadableSwitchWritesNothing) {
     EXPECT_TRUE(TakeSets().empty());
 }
 
-TEST_F(TrunkTest, ListAndModeApply) {
+TEST_F(TrunkTest, ListModeApplyAndPortMembers) {
     Restart("KSX-7700-52", {Hex("8.1.3.1.2.2", "3000000000000000"), Int("8.1.3.1.3.2", 2)});
     auto dialog = OpenTrunks();
     auto* list = dialog->TrunkList();
@@ -213,21 +213,8 @@ TEST_F(TrunkTest, ListAndModeApply) {
     EXPECT_TRUE(trace.Contains("state = 0 "));
     ASSERT_TRUE(WaitUntil([&] { return !dialog->IsBusy() && list->Cell(1, 1) == "LACP"; }));
 
-    // With the box unchecked the mode is refused.
-    Click(dialog.get(), "enableTrunkCheck");
-    EXPECT_EQ(Press(dialog.get()), Texts{"Link Aggregation State is disable."});
-    EXPECT_TRUE(TakeSets().empty());
-    // The state is written; PortMember follows what the switch holds.
-    Click(dialog.get(), "stateApplyButton");
-    ASSERT_EQ(TakeSets().size(), 1u);
-    ASSERT_TRUE(WaitUntil([&] { return !dialog->IsBusy(); }));
-    EXPECT_FALSE(Find<QPushButton>(dialog.get(), "portMemberButton")->isEnabled());
-}
-
-TEST_F(TrunkTest, PortMemberOpensTheSubDialog) {
+    // Trunk 1's members through the sub-dialog, once it has a mode.
     ASSERT_TRUE(QDir().mkpath(KSX_SCREENSHOT_DIR));
-    auto dialog = OpenTrunks();
-    auto* list = dialog->TrunkList();
     emit list->rowSelected(0);
     EXPECT_EQ(Press(dialog.get(), "portMemberButton"),
               Texts{"Please select the Channel Mode (LACP or Static) first."});
@@ -250,6 +237,16 @@ TEST_F(TrunkTest, PortMemberOpensTheSubDialog) {
     ASSERT_TRUE(WaitUntil([&] { return !dialog->IsBusy() && list->Cell(0, 2) == "7,8"; }));
     EXPECT_EQ(list->Cell(0, 1), "Static");
     dialog->grab().save(QDir(KSX_SCREENSHOT_DIR).filePath("dialog-trunk-configuration.png"));
+
+    // With the box unchecked the mode is refused.
+    Click(dialog.get(), "enableTrunkCheck");
+    EXPECT_EQ(Press(dialog.get()), Texts{"Link Aggregation State is disable."});
+    EXPECT_TRUE(TakeSets().empty());
+    // The state is written; PortMember follows what the switch holds.
+    Click(dialog.get(), "stateApplyButton");
+    ASSERT_EQ(TakeSets().size(), 1u);
+    ASSERT_TRUE(WaitUntil([&] { return !dialog->IsBusy(); }));
+    EXPECT_FALSE(Find<QPushButton>(dialog.get(), "portMemberButton")->isEnabled());
 }
 
 } // namespace
