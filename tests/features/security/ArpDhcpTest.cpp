@@ -136,7 +136,7 @@ TEST_F(ArpDhcpDialogTest, AGatewayEntryIsCheckedAskedForAndWrittenInThreeSteps) 
             EXPECT_TRUE(TypeAddress(entry, "gatewayIp", ip));
             EXPECT_TRUE(Type(entry, "gatewayMac", mac));
             messages.Answer(answers);
-            return Press(entry, "applyButton");
+            return Press(entry);
         };
         EXPECT_EQ(apply("192.0.2.1", "00-1B-2C-00-00-02"), Texts{"Duplicate IP."});
         EXPECT_TRUE(testsupport::Click(entry, "port1"));

@@ -139,7 +139,7 @@ TEST_F(Dot1xDialogTest, SettingsAreCheckedWholeAndTheKeyNeverReachesTheTrace) {
     ASSERT_TRUE(Type(dialog.get(), "confirmKey", QString::fromStdString(kKey)));
     ASSERT_TRUE(Type(dialog.get(), "maxReq", "3"));
     ASSERT_TRUE(Type(dialog.get(), "reAuthPeriod", "7200"));
-    EXPECT_TRUE(Press(dialog.get(), "applyButton").empty());
+    EXPECT_TRUE(Press(dialog.get()).empty());
     const std::string x = P + ".11.";
     EXPECT_EQ(TakeBindings(),
               (Texts{x + "1.1.0 = IpAddress: 10.1.1.9", x + "1.2.0 = OCTET STRING: " + kKey,
@@ -154,7 +154,7 @@ TEST_F(Dot1xDialogTest, SettingsAreCheckedWholeAndTheKeyNeverReachesTheTrace) {
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "maxReq")->text(), "3");
 
     EXPECT_TRUE(testsupport::Click(dialog.get(), "enable8021x"));
-    EXPECT_TRUE(Press(dialog.get(), "applyButton").empty());
+    EXPECT_TRUE(Press(dialog.get()).empty());
     EXPECT_EQ(TakeBindings(), Texts{x + "2.1.0 = INTEGER: 2"});
 }
 

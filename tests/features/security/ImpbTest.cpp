@@ -107,7 +107,7 @@ TEST_F(ImpbDialogTest, BindingOnEveryPortNeedsAWhiteListEntry) {
     ASSERT_EQ(dialog->List()->RowCount(), 28);
     EXPECT_EQ(dialog->List()->Cell(0, 2), "Disabled");
     ASSERT_TRUE(Choose(dialog.get(), "adminState", "Enabled"));
-    EXPECT_EQ(Press(dialog.get(), "applyButton"), Texts{kLockOutRefusal});
+    EXPECT_EQ(Press(dialog.get()), Texts{kLockOutRefusal});
     EXPECT_EQ(Find<QComboBox>(dialog.get(), "adminState")->currentText(), "Disabled");
     EXPECT_TRUE(TakeSets().empty());
 
@@ -116,7 +116,7 @@ TEST_F(ImpbDialogTest, BindingOnEveryPortNeedsAWhiteListEntry) {
     ASSERT_TRUE(Choose(dialog.get(), "toPort", "27"));
     // The refused Apply read the trunk membership again: Apply waits for it.
     ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "applyButton"); }));
-    EXPECT_TRUE(Press(dialog.get(), "applyButton").empty());
+    EXPECT_TRUE(Press(dialog.get()).empty());
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 27u);
     EXPECT_EQ(Bindings(sets[26]),
@@ -134,7 +134,7 @@ TEST_F(ImpbDialogTest, ATrunkMemberTakesNoBinding) {
     auto dialog = OpenRead<CImpbSettingsDlg>("applyButton");
     ASSERT_TRUE(Choose(dialog.get(), "adminState", "Enabled"));
     ASSERT_TRUE(Choose(dialog.get(), "toPort", "3"));
-    EXPECT_EQ(Press(dialog.get(), "applyButton"), Texts{kTrunkRefusal});
+    EXPECT_EQ(Press(dialog.get()), Texts{kTrunkRefusal});
     EXPECT_TRUE(TakeSets().empty());
 }
 
