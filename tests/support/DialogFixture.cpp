@@ -119,6 +119,12 @@ int WalkSimulator(const SimFixture& sim, const std::string& from,
     return status;
 }
 
+bool DialogFixture::WaitForRows(const QTreeWidget& list, int rows, const QWidget& dialog,
+                                const QString& button) {
+    const QWidget* pressable = FindAny(&dialog, button);
+    return WaitUntil([&] { return pressable->isEnabled() && list.topLevelItemCount() == rows; });
+}
+
 std::vector<std::string> DialogFixture::CellsOf(const QTreeWidget* list,
                                                 std::initializer_list<std::pair<int, int>> cells) {
     std::vector<std::string> texts;

@@ -88,6 +88,9 @@ protected:
     // The bindings of every set request TakeSets() gives, one after the other.
     std::vector<std::string> TakeBindings();
 
+    // Waits until the dialog's `button` can be pressed again and `list` holds `rows` rows.
+    static bool WaitForRows(const QTreeWidget& list, int rows, const QWidget& dialog,
+                            const QString& button = "refreshButton");
     // The texts of these cells (row, column) of a list, in turn ("" past its rows).
     static std::vector<std::string> CellsOf(const QTreeWidget* list,
                                             std::initializer_list<std::pair<int, int>> cells);

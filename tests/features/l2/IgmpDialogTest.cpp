@@ -43,10 +43,6 @@ protected:
             [&] { return Find<QLineEdit>(dialog.get(), "hostTimeoutEdit")->text() == "260"; }));
         return dialog;
     }
-    static bool WaitForRows(CReportList& list, int rows, QWidget& dialog) {
-        auto* refresh = Find<QPushButton>(&dialog, "refreshButton");
-        return WaitUntil([&] { return refresh->isEnabled() && list.RowCount() == rows; });
-    }
 };
 
 TEST_F(IgmpTest, SnoopingRefusesBadTimersSendsOnlyWhatChangedAndAsksBeforeDisabling) {

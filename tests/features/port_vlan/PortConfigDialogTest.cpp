@@ -220,11 +220,8 @@ protected:
     }
 
     static bool WaitForRead(CPortConfigDlg& dialog) {
-        auto* apply = Find<QPushButton>(&dialog, "applyButton");
-        return WaitUntil([&] {
-            return apply->isEnabled() &&
-                   dialog.PortList()->RowCount() == DeviceValues().DevicePortCount;
-        });
+        return WaitForRows(*dialog.PortList(), DeviceValues().DevicePortCount, dialog,
+                           "applyButton");
     }
 
     static Cells Row(const CPortConfigDlg& dialog, int port) {

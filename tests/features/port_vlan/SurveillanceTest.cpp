@@ -30,10 +30,6 @@ protected:
         EXPECT_TRUE(WaitForRows(*dialog->DeviceList(), 1, *dialog));
         return dialog;
     }
-    static bool WaitForRows(CReportList& list, int rows, QWidget& dialog) {
-        auto* refresh = Find<QPushButton>(&dialog, "refreshButton");
-        return WaitUntil([&] { return refresh->isEnabled() && list.RowCount() == rows; });
-    }
 };
 
 TEST_F(SurveillanceTest, GlobalsGoInOneRequestAndOuisByTheirRowStatusOnlyUserRowsDeleted) {

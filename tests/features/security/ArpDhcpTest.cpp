@@ -160,9 +160,7 @@ TEST_F(ArpDhcpDialogTest, AGatewayEntryIsCheckedAskedForAndWrittenInThreeSteps) 
                                      kArp + ".2" + index + " = OCTET STRING: 0x001b2c000002",
                                      kArp + ".3" + index + " = OCTET STRING: 0xc0000000",
                                      kArp + ".4" + index + " = INTEGER: 1"}));
-    ASSERT_TRUE(WaitUntil([&] {
-        return ButtonEnabled(dialog.get(), "addButton") && dialog->List()->RowCount() == 2;
-    }));
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 2, *dialog, "addButton"));
     EXPECT_EQ(dialog->List()->Cell(0, 3), "1-2");
 }
 

@@ -160,15 +160,6 @@ TEST_F(Dot1xDialogTest, SettingsAreCheckedWholeAndTheKeyNeverReachesTheTrace) {
 
 class Dot1xPortTest : public securitytest::SecurityFixture {
 protected:
-    std::unique_ptr<CDot1xPortDlg> OpenPorts() {
-        auto dialog =
-            Open<CDot1xPortDlg>(QStringList{"60", "30", "30", "30", "2", "3600", "Disabled"});
-        EXPECT_TRUE(WaitUntil([&] {
-            return ButtonEnabled(dialog.get(), "applyButton") &&
-                   dialog->List()->RowCount() == DeviceValues().DevicePortCount;
-        }));
-        return dialog;
-    }
     std::vector<std::string> ApplyRange(CDot1xPortDlg& dialog, int from, int to,
                                         const char* control) {
         EXPECT_TRUE(Choose(&dialog, "fromPort", QString::number(from)));
@@ -183,7 +174,8 @@ protected:
 // The rules (one port stays Force Authorized among them) are tabled above.
 TEST_F(Dot1xPortTest, FiftyTwoPortsGoOutInBatchesOfThirtyAndTrunksAreRefused) {
     Restart("KSX-7700-52", {P + ".8.1.3.1.2.1|4x|0000000000003000"}); // ports 51 and 52
-    auto dialog = OpenPorts();
+    auto dialog = Open<CDot1xPortDlg>(QStringList{"60", "30", "30", "30", "2", "3600", "Disabled"});
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 52, *dialog, "applyButton"));
     EXPECT_EQ(CellsOf(dialog->List(), {{0, 1}, {0, 2}, {0, 9}}),
               (Texts{"Authorized", "Force Authorized", "Disabled"}));
     EXPECT_EQ(ApplyRange(*dialog, 40, 52, "Force Authorized"),
@@ -195,7 +187,7 @@ TEST_F(Dot1xPortTest, FiftyTwoPortsGoOutInBatchesOfThirtyAndTrunksAreRefused) {
     EXPECT_EQ(sets[0].bindings.size(), 30u);
     EXPECT_EQ(sets[1].bindings.size(), 20u);
     EXPECT_EQ(sets[1].bindings.back().oid, P + ".11.2.9.1.2.50");
-    ASSERT_TRUE(WaitUntil([&] { return dialog->List()->RowCount() == 52; }));
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 52, *dialog, "applyButton"));
     // Auto, and authorized as long as 802.1X is off.
     EXPECT_EQ(CellsOf(dialog->List(), {{49, 2}, {49, 1}}), (Texts{"Auto", "Authorized"}));
 }

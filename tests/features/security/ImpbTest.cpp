@@ -122,9 +122,7 @@ TEST_F(ImpbDialogTest, BindingOnEveryPortNeedsAWhiteListEntry) {
     EXPECT_EQ(Bindings(sets[26]),
               (Texts{kImpbPort + ".2.27 = INTEGER: 1", kImpbPort + ".3.27 = INTEGER: 0",
                      kImpbPort + ".4.27 = INTEGER: 0"}));
-    ASSERT_TRUE(WaitUntil([&] {
-        return ButtonEnabled(dialog.get(), "applyButton") && dialog->List()->RowCount() == 28;
-    }));
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 28, *dialog, "applyButton"));
     EXPECT_EQ(CellsOf(dialog->List(), {{26, 1}, {26, 2}, {27, 1}}),
               (Texts{"Enabled", "Enabled", "Disabled"}));
 }
@@ -149,9 +147,7 @@ TEST_F(ImpbDialogTest, SmartBindingBindsARowOnceAndCreatesOrDestroysATypedOne) {
     ASSERT_TRUE(ClickRow(dialog->List(), 0));
     EXPECT_TRUE(Press(dialog.get(), "bindingButton").empty());
     EXPECT_EQ(TakeBindings(), Texts{P + ".14.10.2.1.5.0.27.44.16.0.1.3.192.0.2.31 = INTEGER: 1"});
-    ASSERT_TRUE(WaitUntil([&] {
-        return ButtonEnabled(dialog.get(), "bindingButton") && dialog->List()->RowCount() == 1;
-    }));
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 1, *dialog, "bindingButton"));
     EXPECT_EQ(dialog->List()->Cell(0, 4), "Bound");
     ASSERT_TRUE(ClickRow(dialog->List(), 0));
     EXPECT_EQ(Press(dialog.get(), "bindingButton"), Texts{"The entry is bound."});
