@@ -110,11 +110,6 @@ TEST(VlanRules, PvidChecksAndRequests) {
         EXPECT_EQ(refusal ? refusal->index : -1, c.port);
     }
     EXPECT_EQ(PvidRequests(PortFlags(28, 1)).size(), 1u);
-    const auto split = PvidRequests(PortFlags(52, 3));
-    ASSERT_EQ(split.size(), 2u);
-    EXPECT_EQ(split[0].Size(), 40u);
-    EXPECT_EQ(split[1].Bindings().front().instance, PvidColumn() + ".41");
-    EXPECT_EQ(split[1].Bindings().back().type, 10);
 }
 
 TEST(VlanRules, ManagementVlanNeedsMembersButTheDefault) {

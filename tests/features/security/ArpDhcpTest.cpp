@@ -105,8 +105,7 @@ TEST_F(ArpDhcpDialogTest, SixtyFourGatewaysRefuseAnotherOne) {
     Restart("KSX-7700-28", lines);
     auto dialog = Open<CArpSpoofingDlg>();
     int entryDialogs = 0;
-    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "addButton"); }));
-    ASSERT_EQ(dialog->List()->RowCount(), 64);
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 64, *dialog, "addButton"));
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "totalEntries")->text(), "64");
     EXPECT_EQ(dialog->List()->Cell(0, 3), "4");
     EXPECT_EQ(Press(dialog.get(), "addButton"), Texts{arp::kMaximumRefusal});
@@ -116,8 +115,7 @@ TEST_F(ArpDhcpDialogTest, SixtyFourGatewaysRefuseAnotherOne) {
     const std::string ip = dialog->List()->Cell(63, 1).toStdString();
     Press(dialog.get(), "deleteButton");
     EXPECT_EQ(TakeBindings(), Texts{kArp + ".4." + ip + " = INTEGER: 6"});
-    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "addButton"); }));
-    EXPECT_EQ(dialog->List()->RowCount(), 63);
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 63, *dialog, "addButton"));
     WhenEntryOpens([&](QDialog&) { ++entryDialogs; });
     EXPECT_TRUE(Press(dialog.get(), "addButton").empty());
     EXPECT_EQ(entryDialogs, 1);
@@ -126,8 +124,7 @@ TEST_F(ArpDhcpDialogTest, SixtyFourGatewaysRefuseAnotherOne) {
 TEST_F(ArpDhcpDialogTest, AGatewayEntryIsCheckedAskedForAndWrittenInThreeSteps) {
     Restart("KSX-7700-28", {kTrunk12});
     auto dialog = Open<CArpSpoofingDlg>();
-    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "addButton"); }));
-    ASSERT_EQ(dialog->List()->RowCount(), 1);
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 1, *dialog, "addButton"));
     WhenEntryOpens([&](QDialog& entryDialog) {
         QDialog* entry = &entryDialog;
         ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(entry, "applyButton"); }));

@@ -99,8 +99,7 @@ TEST_F(ImpbDialogTest, BindingOnEveryPortNeedsAWhiteListEntry) {
                   Texts{"Please select the item would be delete!\n"});
         ASSERT_TRUE(ClickRow(white->List(), 0));
         Press(white.get(), "deleteButton");
-        ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(white.get(), "refreshButton"); }));
-        EXPECT_EQ(white->List()->RowCount(), 0);
+        ASSERT_TRUE(WaitForRows(*white->List(), 0, *white));
         EXPECT_EQ(TakeBindings(), Texts{kWhite + ".4.192.0.2.30.0.27.44.16.0.0 = INTEGER: 6"});
     }
     auto dialog = OpenRead<CImpbSettingsDlg>("applyButton");
@@ -115,7 +114,6 @@ TEST_F(ImpbDialogTest, BindingOnEveryPortNeedsAWhiteListEntry) {
     ASSERT_TRUE(Choose(dialog.get(), "inspectionMode", "ARP+IP Inspection"));
     ASSERT_TRUE(Choose(dialog.get(), "toPort", "27"));
     // The refused Apply read the trunk membership again: Apply waits for it.
-    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "applyButton"); }));
     EXPECT_TRUE(Press(dialog.get()).empty());
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 27u);
@@ -191,8 +189,7 @@ TEST_F(ImpbDialogTest, BlackListFindsByMacInAnyCaseAndRemovesAnEntryOfItsOwnVlan
     ASSERT_TRUE(ClickRow(dialog->List(), 0));
     Press(dialog.get(), "deleteButton");
     EXPECT_EQ(TakeBindings(), Texts{P + ".14.10.4.1.5.0.27.44.102.0.2.20.28 = INTEGER: 1"});
-    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "findButton"); }));
-    ASSERT_EQ(dialog->List()->RowCount(), 1);
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 1, *dialog, "findButton"));
     EXPECT_EQ(dialog->List()->Cell(0, 0), "1");
 }
 
