@@ -9,7 +9,7 @@
 #include "tests/registry/MenuWalk.h"
 #include "tests/support/DialogFixture.h"
 
-#include <mutex>
+#include <atomic>
 
 namespace {
 
@@ -70,19 +70,11 @@ TEST_P(MisbehaveTest, PanelPollerEndsItsWalks) {
     PollDevice device;
     device.portCount = PortCountOf(GetParam().model);
     poll.Configure(GetParam().model, device, true);
-    std::mutex mutex;
-    int results = 0;
-    poll.SetSink([&](PanelPollResult) {
-        std::lock_guard lock(mutex);
-        ++results;
-    });
-    const auto arrived = [&] {
-        std::lock_guard lock(mutex);
-        return results > 0;
-    };
+    std::atomic<int> results = 0; // the sink may be called from the poller's thread
+    poll.SetSink([&](PanelPollResult) { ++results; });
     poll.GetGetFanStatus();
     poll.GetLinkStatus();
-    EXPECT_TRUE(WaitUntil([&] { return arrived() && !poll.AnyWalkRunning(); }, kWaitMs));
+    EXPECT_TRUE(WaitUntil([&] { return results > 0 && !poll.AnyWalkRunning(); }, kWaitMs));
     if (poll.IsPoeModel()) {
         poll.GetPOEPortStatus();
         EXPECT_TRUE(WaitUntil([&] { return !poll.AnyWalkRunning(); }, kWaitMs));

@@ -23,8 +23,6 @@ protected:
         return button != nullptr && button->isEnabled();
     }
 
-    static bool ClickRow(CReportList* list, int row) { return testsupport::ClickRow(list, row); }
-
     // Types a dotted address into the four fields of an address control.
     static bool TypeAddress(QWidget* dialog, const char* control, const std::string& dotted) {
         QWidget* edit = testsupport::FindAny(dialog, QString::fromLatin1(control));
