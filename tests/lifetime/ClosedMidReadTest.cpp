@@ -55,20 +55,14 @@ void PickFirstRow(QDialog& dialog, const char* listName) {
     emit list->rowSelected(0);
 }
 
-void PickVlan(QDialog& dialog) {
-    PickFirstRow(dialog, "vlanList");
-}
+const auto PickVlan = [](QDialog& dialog) { PickFirstRow(dialog, "vlanList"); };
 void PickStaticTrunk(QDialog& dialog) {
     PickFirstRow(dialog, "trunkList");
     EXPECT_TRUE(Choose(&dialog, "modeCombo", "Static"));
 }
-void TickEnable(QDialog& dialog) {
-    Find<QCheckBox>(&dialog, "enableCheck")->setChecked(true);
-}
-void TickDot1x(QDialog& dialog) {
-    Find<QCheckBox>(&dialog, "enable8021x")->setChecked(true);
-}
-void AsIs(QDialog&) {}
+const auto TickEnable = [](QDialog& d) { Find<QCheckBox>(&d, "enableCheck")->setChecked(true); };
+const auto TickDot1x = [](QDialog& d) { Find<QCheckBox>(&d, "enable8021x")->setChecked(true); };
+const auto AsIs = [](QDialog&) {};
 
 const std::vector<SubDialogPath>& SubDialogs() {
     static const std::string igmp = PrivateOid("10.3."), stp = "1.3.6.1.2.1.17.2.15";

@@ -35,11 +35,11 @@ protected:
     // Toggles a check box or picks a radio button as a click on its text does.
     static bool Tick(QWidget* dialog, const char* button) {
         auto* widget = testsupport::Find<QAbstractButton>(dialog, QString::fromLatin1(button));
-        if (widget == nullptr || !widget->isEnabled()) {
-            return false;
+        const bool usable = widget != nullptr && widget->isEnabled();
+        if (usable) {
+            widget->click();
         }
-        widget->click();
-        return true;
+        return usable;
     }
 
     static bool WaitIdle(QWidget* dialog, const char* button = "refreshButton") {

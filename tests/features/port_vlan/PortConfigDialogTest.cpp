@@ -51,10 +51,6 @@ std::string Line(const std::string& column, int port, int value) {
     return column + "." + std::to_string(port) + "|2|" + std::to_string(value);
 }
 
-std::string Binding(const std::string& column, int port, int value) {
-    return column + "." + std::to_string(port) + " = INTEGER: " + std::to_string(value);
-}
-
 // The checks of Apply as a table, without a switch: what each port table and choice comes to
 // (the refusal, or the questions and the bindings of the one set), as "OID=VALUE".
 std::string Speed(int port, int value) {
@@ -120,10 +116,7 @@ void HalfDuplexTrunk(PortTable& t) {
 }
 
 // Trunk 1 of 100M copper ports 3 and 4.
-void Trunk34OfCopper(PortTable& t) {
-    Trunk34(t);
-    Media(3, 1)(t);
-}
+const auto Trunk34OfCopper = [](PortTable& t) { Trunk34(t), Media(3, 1)(t); };
 
 // Trunk 3 of 100Base-X fibre ports 50 and 51 at 10M-Half.
 void HalfDuplexFibreTrunk(PortTable& t) {
@@ -338,7 +331,8 @@ TEST_F(PortConfigTest, ApplyAsksSendsOneRequestAndReadsAgainAndTrunkMembersKeepT
     EXPECT_EQ(messages.TakeTexts(), (Cells{kForcedAsk, kFlowAsk}));
     auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]), (Cells{Binding(kSpeed, 10, 3), Binding(kFlowControl, 10, 1)}));
+    EXPECT_EQ(Bindings(sets[0]),
+              (Cells{kSpeed + ".10 = INTEGER: 3", kFlowControl + ".10 = INTEGER: 1"}));
     EXPECT_EQ(sets[0].result, "noError");
     EXPECT_TRUE(trace.Contains("set status = 0"));
     ASSERT_TRUE(WaitForRead(*dialog));

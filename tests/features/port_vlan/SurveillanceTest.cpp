@@ -23,17 +23,11 @@ using namespace testsupport;
 const std::string Q = std::string(kPrivateMib);
 const std::string Sv = PrivateOid("26");
 
-class SurveillanceTest : public DialogFixture {
-protected:
-    std::unique_ptr<CSurveillanceVlanDlg> OpenSurveillance() {
-        auto dialog = Open<CSurveillanceVlanDlg>();
-        EXPECT_TRUE(WaitForRows(*dialog->DeviceList(), 1, *dialog));
-        return dialog;
-    }
-};
+using SurveillanceTest = DialogFixture;
 
 TEST_F(SurveillanceTest, GlobalsGoInOneRequestAndOuisByTheirRowStatusOnlyUserRowsDeleted) {
-    auto dialog = OpenSurveillance();
+    auto dialog = Open<CSurveillanceVlanDlg>();
+    ASSERT_TRUE(WaitForRows(*dialog->DeviceList(), 1, *dialog));
     Find<QCheckBox>(dialog.get(), "enableCheck")->setChecked(true);
     ASSERT_TRUE(Type(dialog.get(), "vlanIdEdit", "300"));
     ASSERT_TRUE(Choose(dialog.get(), "priorityCombo", "Low"));

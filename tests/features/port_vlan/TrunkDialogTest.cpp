@@ -52,13 +52,6 @@ protected:
                 P + ".8.1.3.1.3." + id + " = INTEGER: " + std::to_string(mode)};
     }
 
-    std::unique_ptr<CTrunkDlg> OpenTrunks() {
-        auto dialog = Open<CTrunkDlg>();
-        EXPECT_TRUE(
-            WaitUntil([&] { return dialog->TrunkList()->RowCount() == 8 && !dialog->IsBusy(); }));
-        return dialog;
-    }
-
     bool m_accepted = false;
     std::string m_focused; // objectName of the widget with the focus after OK
 };
@@ -190,7 +183,8 @@ TEST_F(TrunkTest, UnreadableSwitchWritesNothing) {
 
 TEST_F(TrunkTest, ListModeApplyAndPortMembers) {
     Restart("KSX-7700-52", {Hex("8.1.3.1.2.2", "3000000000000000"), Int("8.1.3.1.3.2", 2)});
-    auto dialog = OpenTrunks();
+    auto dialog = Open<CTrunkDlg>();
+    ASSERT_TRUE(WaitForRows(*dialog->TrunkList(), 8, *dialog));
     auto* list = dialog->TrunkList();
     EXPECT_EQ(CellsOf(list, {{1, 0}, {1, 1}, {1, 2}, {0, 1}}),
               (Texts{"2", "Static", "3,4", "Disable"}));

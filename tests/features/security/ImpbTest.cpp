@@ -81,19 +81,12 @@ TEST(ImpbRules, FindComparesEachFilledField) {
     EXPECT_EQ(marks(), (std::vector<int>{0, 0}));
 }
 
-class ImpbDialogTest : public securitytest::SecurityFixture {
-protected:
-    template <class Dialog> std::unique_ptr<Dialog> OpenRead(const char* button = "refreshButton") {
-        auto dialog = Open<Dialog>();
-        EXPECT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), button); }));
-        return dialog;
-    }
-};
+using ImpbDialogTest = securitytest::SecurityFixture;
 
 TEST_F(ImpbDialogTest, BindingOnEveryPortNeedsAWhiteListEntry) {
     {
-        auto white = OpenRead<CIMPBWhiteList>();
-        ASSERT_EQ(white->List()->RowCount(), 1);
+        auto white = Open<CIMPBWhiteList>();
+        ASSERT_TRUE(WaitForRows(*white->List(), 1, *white));
         EXPECT_EQ(Find<QLineEdit>(white.get(), "totalEntries")->text(), "1");
         EXPECT_EQ(Press(white.get(), "deleteButton"),
                   Texts{"Please select the item would be delete!\n"});
@@ -102,8 +95,8 @@ TEST_F(ImpbDialogTest, BindingOnEveryPortNeedsAWhiteListEntry) {
         ASSERT_TRUE(WaitForRows(*white->List(), 0, *white));
         EXPECT_EQ(TakeBindings(), Texts{kWhite + ".4.192.0.2.30.0.27.44.16.0.0 = INTEGER: 6"});
     }
-    auto dialog = OpenRead<CImpbSettingsDlg>("applyButton");
-    ASSERT_EQ(dialog->List()->RowCount(), 28);
+    auto dialog = Open<CImpbSettingsDlg>();
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 28, *dialog, "applyButton"));
     EXPECT_EQ(dialog->List()->Cell(0, 2), "Disabled");
     ASSERT_TRUE(Choose(dialog.get(), "adminState", "Enabled"));
     EXPECT_EQ(Press(dialog.get()), Texts{kLockOutRefusal});
@@ -127,7 +120,8 @@ TEST_F(ImpbDialogTest, BindingOnEveryPortNeedsAWhiteListEntry) {
 
 TEST_F(ImpbDialogTest, ATrunkMemberTakesNoBinding) {
     Restart("KSX-7700-28", {P + ".8.1.3.1.2.1|4x|60000000"}); // ports 2 and 3
-    auto dialog = OpenRead<CImpbSettingsDlg>("applyButton");
+    auto dialog = Open<CImpbSettingsDlg>();
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 28, *dialog, "applyButton"));
     ASSERT_TRUE(Choose(dialog.get(), "adminState", "Enabled"));
     ASSERT_TRUE(Choose(dialog.get(), "toPort", "3"));
     EXPECT_EQ(Press(dialog.get()), Texts{kTrunkRefusal});
@@ -137,8 +131,8 @@ TEST_F(ImpbDialogTest, ATrunkMemberTakesNoBinding) {
 // A listed row is bound once and never again; a binding typed in is checked, creates its
 // white-list row, or destroys it again when the switch refuses its port.
 TEST_F(ImpbDialogTest, SmartBindingBindsARowOnceAndCreatesOrDestroysATypedOne) {
-    auto dialog = OpenRead<CIMPBSmartBinding>();
-    ASSERT_EQ(dialog->List()->RowCount(), 1);
+    auto dialog = Open<CIMPBSmartBinding>();
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 1, *dialog));
     EXPECT_EQ(dialog->List()->Cell(0, 4), "Not Bound");
     EXPECT_EQ(Press(dialog.get(), "bindingButton"),
               Texts{"Please select the item would be Binding!\n"});
@@ -177,8 +171,8 @@ TEST_F(ImpbDialogTest, SmartBindingBindsARowOnceAndCreatesOrDestroysATypedOne) {
 }
 
 TEST_F(ImpbDialogTest, BlackListFindsByMacInAnyCaseAndRemovesAnEntryOfItsOwnVlan) {
-    auto dialog = OpenRead<CIMPBBlackList>();
-    ASSERT_EQ(dialog->List()->RowCount(), 2);
+    auto dialog = Open<CIMPBBlackList>();
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 2, *dialog));
     ASSERT_TRUE(Type(dialog.get(), "macSearch", "00-1b-2c-66-00-02"));
     EXPECT_TRUE(Press(dialog.get(), "findButton").empty());
     ASSERT_EQ(dialog->List()->RowCount(), 1);
