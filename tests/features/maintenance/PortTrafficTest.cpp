@@ -62,13 +62,6 @@ void ExpectBusy(const QStringList& cells) {
     EXPECT_NEAR(cells.value(6).toDouble(), 4, 1.1) << cells.value(6).toStdString();
 }
 
-TEST_F(PortTrafficTest, ShowsTheRateAndTheUtilisationOfTheLink) {
-    auto dialog = OpenEverySecond();
-    ASSERT_TRUE(WaitForPort3(kBusy[2]));
-    ExpectBusy(Port3());
-    EXPECT_TRUE(TakeSets().empty());
-}
-
 TEST_F(PortTrafficTest, ARestartLeavesAGapAndNoSpike) {
     auto dialog = OpenEverySecond();
     ASSERT_TRUE(WaitForPort3(kBusy[2]));

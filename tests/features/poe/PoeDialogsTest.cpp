@@ -23,6 +23,7 @@
 namespace {
 
 using namespace testsupport;
+using Texts = std::vector<std::string>;
 
 const std::string P = "1.3.6.1.4.1.99999.10.76.17";
 const std::string kPort = P + ".22.1.1.";
@@ -49,6 +50,14 @@ protected:
     static bool Idle(const QDialog& dialog, const char* button = "refreshButton") {
         return Find<QPushButton>(&dialog, QString::fromLatin1(button))->isEnabled();
     }
+    // The bindings of each set request since the last call.
+    std::vector<Texts> SetBindings() {
+        std::vector<Texts> sets;
+        for (const auto& record : TakeSets()) {
+            sets.push_back(Bindings(record));
+        }
+        return sets;
+    }
 };
 
 class PoeTest : public PoeDialogFixture {
@@ -68,15 +77,6 @@ protected:
         auto dialog = OpenRead<CPoePortDlg>("applyButton");
         EXPECT_TRUE(WaitUntil([&] { return dialog->PortList()->RowCount() == 24; }));
         return dialog;
-    }
-
-    // The bindings of every set request since the last call, one line each.
-    std::vector<std::vector<std::string>> SetBindings() {
-        std::vector<std::vector<std::string>> sets;
-        for (const auto& record : TakeSets()) {
-            sets.push_back(Bindings(record));
-        }
-        return sets;
     }
 };
 
@@ -101,9 +101,9 @@ TEST_F(PoeTest, GlobalThresholdLimitsAndAnUnchangedApply) {
         ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog, "applyButton"); }));
         EXPECT_EQ(threshold->text().toStdString(), accepted);
     }
-    EXPECT_EQ(SetBindings(), (std::vector<std::vector<std::string>>{
-                                 {P + ".22.3.0 = INTEGER: 2", P + ".22.2.0 = OCTET STRING: 7.1"},
-                                 {P + ".22.2.0 = OCTET STRING: 185.0"}}));
+    EXPECT_EQ(SetBindings(),
+              (std::vector<Texts>{{P + ".22.3.0 = INTEGER: 2", P + ".22.2.0 = OCTET STRING: 7.1"},
+                                  {P + ".22.2.0 = OCTET STRING: 185.0"}}));
 }
 
 TEST_F(PoeTest, PortListShowsTheSwitchTextsAndAnUnknownTimeRangeEmpty) {
@@ -115,11 +115,10 @@ TEST_F(PoeTest, PortListShowsTheSwitchTextsAndAnUnknownTimeRangeEmpty) {
                                 list->Cell(0, 7).toStdString() + "|Class 2|POWER ON");
     EXPECT_NE(list->Cell(0, 5), QStringLiteral("0.0"));
     EXPECT_EQ(Row(list, 1), "2|Enable|Weekend|High|Auto|0.0|0.0|0|N/A|POWER OFF");
-    EXPECT_EQ(list->Cell(2, 1).toStdString(), "Disable");
-    EXPECT_EQ(list->Cell(3, 2).toStdString(), ""); // index 7: no such range
-    EXPECT_EQ(list->Cell(3, 4).toStdString(), "Auto");
-    EXPECT_EQ(list->Cell(4, 4).toStdString(), "Class 2");
-    EXPECT_EQ(list->Cell(5, 4).toStdString(), "12.6"); // user defined
+    // Port 4's time range index 7 names no range; port 6's limit is user defined.
+    EXPECT_EQ((QStringList{list->Cell(2, 1), list->Cell(3, 2), list->Cell(3, 4), list->Cell(4, 4),
+                           list->Cell(5, 4)}),
+              (QStringList{"Disable", "", "Auto", "Class 2", "12.6"}));
     // The time ranges offered: N/A and the switch's names.
     auto* ranges = Find<QComboBox>(dialog.get(), "timeRangeCombo");
     ASSERT_EQ(ranges->count(), 2);
@@ -133,10 +132,11 @@ TEST_F(PoeTest, ApplyRefusesALimitOffTheStepsAndWritesEveryPortOfTheRange) {
     QTreeWidgetItem* item = list->topLevelItem(5);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
                       list->visualItemRect(item).center());
-    EXPECT_EQ(Find<QComboBox>(dialog.get(), "fromPort")->currentText().toStdString(), "6");
-    EXPECT_EQ(Find<QComboBox>(dialog.get(), "toPort")->currentText().toStdString(), "6");
+    EXPECT_EQ((QStringList{Find<QComboBox>(dialog.get(), "fromPort")->currentText(),
+                           Find<QComboBox>(dialog.get(), "toPort")->currentText(),
+                           Find<QLineEdit>(dialog.get(), "wattsEdit")->text()}),
+              (QStringList{"6", "6", "12.6"}));
     EXPECT_TRUE(Find<QCheckBox>(dialog.get(), "userDefineCheck")->isChecked());
-    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "wattsEdit")->text().toStdString(), "12.6");
     // The class combo goes with the user limit ticked by hand; a limit off the steps is refused.
     auto* classes = Find<QComboBox>(dialog.get(), "powerLimitCombo");
     ASSERT_TRUE(Click(dialog.get(), "userDefineCheck"));
@@ -170,9 +170,8 @@ TEST_F(PoeTest, ApplyRefusesALimitOffTheStepsAndWritesEveryPortOfTheRange) {
                       kPort + "8" + i + " = OCTET STRING: 15.4"}));
     }
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog, "applyButton") && list->RowCount() == 24; }));
-    EXPECT_EQ(list->Cell(3, 2).toStdString(), "Weekend");
-    EXPECT_EQ(list->Cell(4, 4).toStdString(), "15.4");
-    EXPECT_EQ(list->Cell(2, 1).toStdString(), "Enable");
+    EXPECT_EQ((QStringList{list->Cell(3, 2), list->Cell(4, 4), list->Cell(2, 1)}),
+              (QStringList{"Weekend", "15.4", "Enable"}));
 }
 
 class PowerSavingTest : public PoeDialogFixture {
@@ -187,7 +186,7 @@ protected:
     }
 };
 
-TEST_F(PowerSavingTest, OpensWithTheSwitchsActionAndHibernationSendsNoPortList) {
+TEST_F(PowerSavingTest, OpensWithTheSwitchsActionsHibernationSendsNoPortListAndPortsAreChecked) {
     auto dialog = OpenRead<CPowerSavingDlg>();
     CReportList& summary = *dialog->Summary();
     ASSERT_EQ(summary.RowCount(), 4);
@@ -211,21 +210,17 @@ TEST_F(PowerSavingTest, OpensWithTheSwitchsActionAndHibernationSendsNoPortList) 
     ASSERT_TRUE(Choose(dialog.get(), "profile2Combo", "Weekend"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
-    const auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1U);
-    EXPECT_EQ(Bindings(sets[0]),
-              (std::vector<std::string>{P + ".31.4.1.0 = INTEGER: 1", P + ".31.4.2.0 = INTEGER: 0",
-                                        P + ".31.4.3.0 = INTEGER: 1"}));
+    EXPECT_EQ(SetBindings(),
+              (std::vector<Texts>{{P + ".31.4.1.0 = INTEGER: 1", P + ".31.4.2.0 = INTEGER: 0",
+                                   P + ".31.4.3.0 = INTEGER: 1"}}));
     EXPECT_EQ(Row(&summary, 3), "System_Hibernation|Enabled|None|Weekend|All Port");
 
     // The stored values of an action come back when it is chosen.
     ASSERT_TRUE(Choose(dialog.get(), "typeCombo", "LED Shut-off"));
     EXPECT_EQ(ports->text().toStdString(), "1-4,6");
     EXPECT_EQ(profile1->currentText().toStdString(), "Weekend");
-}
 
-TEST_F(PowerSavingTest, PortActionsCheckTheirPortListAndDetectionsApplyTogether) {
-    auto dialog = OpenRead<CPowerSavingDlg>();
+    // Port actions check their port list; the detections apply together.
     ASSERT_TRUE(Choose(dialog.get(), "typeCombo", "Port Standby"));
     ASSERT_TRUE(Choose(dialog.get(), "stateCombo", "Enabled"));
     ASSERT_TRUE(Type(dialog.get(), "portEdit", "1-29"));
@@ -235,18 +230,16 @@ TEST_F(PowerSavingTest, PortActionsCheckTheirPortListAndDetectionsApplyTogether)
     ASSERT_TRUE(Type(dialog.get(), "portEdit", "2, 5-7,28"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
-    auto sets = TakeSets();
+    auto sets = SetBindings();
     ASSERT_EQ(sets.size(), 1U);
-    EXPECT_EQ(Bindings(sets[0]).back(), P + ".31.3.1.0 = OCTET STRING: 0x4e000010");
+    EXPECT_EQ(sets[0].back(), P + ".31.3.1.0 = OCTET STRING: 0x4e000010");
     EXPECT_EQ(Row(dialog->Summary(), 2), "Port_Standby|Enabled|None|None|2,5-7,28");
 
     ASSERT_TRUE(Click(dialog.get(), "cableLengthCheck"));
     ASSERT_TRUE(Click(dialog.get(), "detectionApplyButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
-    sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1U);
-    EXPECT_EQ(Bindings(sets[0]),
-              (std::vector<std::string>{P + ".31.5.0 = INTEGER: 1", P + ".31.6.0 = INTEGER: 2"}));
+    EXPECT_EQ(SetBindings(),
+              (std::vector<Texts>{{P + ".31.5.0 = INTEGER: 1", P + ".31.6.0 = INTEGER: 2"}}));
 }
 
 TEST_F(PowerSavingTest, ProfilesUpToEightAndADeletedOneShowsNone) {
@@ -328,7 +321,7 @@ protected:
     }
 };
 
-TEST_F(TimeRangeTest, AddWritesTheRowStepByStepAndListsItWithTwoDigitDates) {
+TEST_F(TimeRangeTest, AddWritesTheRowStepByStepListsItWithTwoDigitDatesAndEditKeepsItsIndex) {
     auto dialog = OpenRead<CTimeRangeDlg>();
     ASSERT_EQ(dialog->List()->RowCount(), 1);
     EXPECT_EQ(Row(dialog->List(), 0), "WorkHours|Mon,Tue,Wed,Thu,Fri|||08:00|18:00");
@@ -373,6 +366,24 @@ TEST_F(TimeRangeTest, AddWritesTheRowStepByStepAndListsItWithTwoDigitDates) {
     dialog->Refresh();
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog) && dialog->List()->RowCount() == 2; }));
     EXPECT_EQ(Row(dialog->List(), 1), "Night|Mon,Wed|2010/03/05|2010/12/25|22:00|06:00");
+
+    // Edit opens the config dialog with the picked row and skips the name checks.
+    dialog->List()->SelectRow(1);
+    WhenModalOpens(dialog.get(), [](QDialog& opened) {
+        auto* edit = qobject_cast<CTimeRangeConfigDlg*>(&opened);
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(Find<QLineEdit>(edit, "nameEdit")->text().toStdString(), "Night");
+        EXPECT_TRUE(Find<QCheckBox>(edit, "wedCheck")->isChecked());
+        EXPECT_EQ(Find<QComboBox>(edit, "endHourCombo")->currentText().toStdString(), "6");
+        EXPECT_TRUE(Type(edit, "nameEdit", "Work.Hours"));
+        EXPECT_TRUE(Click(edit, "applyButton"));
+    });
+    ASSERT_TRUE(Click(dialog.get(), "editButton"));
+    ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog) && dialog->List()->RowCount() == 2; }));
+    const auto edited = SetBindings();
+    ASSERT_EQ(edited.size(), 1U);
+    EXPECT_EQ(edited[0].front(), kRange + "2.2 = OCTET STRING: Work.Hours");
+    EXPECT_EQ(dialog->List()->Cell(1, 0).toStdString(), "Work.Hours");
 }
 
 TEST_F(TimeRangeTest, ANinthRangeIsRefusedAndADeletedIndexIsReused) {
@@ -423,29 +434,6 @@ TEST_F(TimeRangeTest, AnAddGoesOnPastARefusedDestroyAndAFailedOneStaysOpen) {
     // A step without an answer is no refusal: the row is not destroyed.
     EXPECT_EQ(Bindings(TakeSets().back()), std::vector<std::string>{kRange + "21.3 = INTEGER: 5"});
     EXPECT_EQ(Find<QLineEdit>(&config, "nameEdit")->text(), "Early");
-}
-
-TEST_F(TimeRangeTest, EditTakesTheRowAndSkipsTheNameChecks) {
-    auto dialog = OpenRead<CTimeRangeDlg>();
-    EXPECT_TRUE(Add(*dialog, "Late", "5").empty());
-    TakeSets();
-    dialog->List()->SelectRow(1);
-    // The Edit button opens the config dialog with the row; change only the name.
-    WhenModalOpens(dialog.get(), [this](QDialog& opened) {
-        auto* config = qobject_cast<CTimeRangeConfigDlg*>(&opened);
-        ASSERT_NE(config, nullptr);
-        EXPECT_EQ(Find<QLineEdit>(config, "nameEdit")->text().toStdString(), "Late");
-        EXPECT_TRUE(Find<QCheckBox>(config, "sunCheck")->isChecked());
-        EXPECT_EQ(Find<QComboBox>(config, "endHourCombo")->currentText().toStdString(), "5");
-        EXPECT_TRUE(Type(config, "nameEdit", "Work.Hours"));
-        EXPECT_TRUE(Click(config, "applyButton"));
-    });
-    ASSERT_TRUE(Click(dialog.get(), "editButton"));
-    ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog) && dialog->List()->RowCount() == 2; }));
-    const auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1U);
-    EXPECT_EQ(Bindings(sets[0]).front(), kRange + "2.2 = OCTET STRING: Work.Hours");
-    EXPECT_EQ(dialog->List()->Cell(1, 0).toStdString(), "Work.Hours");
 }
 
 } // namespace

@@ -32,17 +32,39 @@ std::string Arcs(const std::string& text) {
     return arcs;
 }
 
+bool SetHost(QWidget* dialog, const QString& address) {
+    auto* edit = Find<CIpAddressEdit>(dialog, "hostAddress");
+    if (edit == nullptr) {
+        return false;
+    }
+    edit->SetAddress(address);
+    return true;
+}
+
+// One dialog's table: entry k has the inputs (their "%1" is k) and the row index given.
 struct TableCase {
     const char* name;
     std::function<std::unique_ptr<CSnmpTableDlg>()> make;
     int max;
-    const char* maxMessage;
-    const char* existsMessage;
-    const char* selectMessage;
-    std::function<std::string(int k)> preload; // snmprec line of a row made beforehand
-    std::function<bool(QWidget* dialog, int k)> enter;
-    std::string firstStatusOid;          // of entry 1
+    std::array<const char*, 3> texts; // at the most, an entry twice, nothing picked to delete
+    std::string statusColumn;
+    std::function<std::string(int k)> index;
+    std::vector<std::pair<const char*, const char*>> inputs;
     std::vector<std::string> firstCells; // the first cells of entry 1's row
+
+    std::string StatusOid(int k) const { return statusColumn + index(k); }
+    bool Enter(QWidget* dialog, int k) const {
+        for (const auto& [name, text] : inputs) {
+            const QString typed = QString::fromLatin1(text).replace("%1", QString::number(k));
+            QWidget* input = FindAny(dialog, QString::fromLatin1(name));
+            if (!(qobject_cast<QComboBox*>(input)        ? Choose(dialog, name, typed)
+                  : qobject_cast<CIpAddressEdit*>(input) ? SetHost(dialog, typed)
+                                                         : Type(dialog, name, typed))) {
+                return false;
+            }
+        }
+        return true;
+    }
 };
 
 void PrintTo(const TableCase& table, std::ostream* out) {
@@ -53,82 +75,53 @@ template <class Dialog> std::function<std::unique_ptr<CSnmpTableDlg>()> Maker() 
     return [] { return std::make_unique<Dialog>(); };
 }
 
-bool SetHost(QWidget* dialog, const QString& address) {
-    auto* edit = Find<CIpAddressEdit>(dialog, "hostAddress");
-    if (edit == nullptr) {
-        return false;
-    }
-    edit->SetAddress(address);
-    return true;
-}
+const char* kPickOne = "Please select the item would be delete!\n";
+const char* kPickTheOne = "Please Selecte the Item you would delete";
 
 const TableCase kTables[] = {
     {"Community",
      Maker<CSnmpCommunityDlg>(),
      10,
-     "Maximum number of Community Entry is 10.",
-     "This Community Entry already exists.",
-     "Please select the item would be delete!\n",
-     [](int k) { return B + ".5.1.1.3" + Arcs("p" + std::to_string(k)) + "|2|1"; },
-     [](QWidget* d, int k) {
-         return Type(d, "communityNameEdit", QStringLiteral("cmty%1").arg(k, 2, 10, QChar('0')));
-     },
-     B + ".5.1.1.3" + Arcs("cmty01"),
-     {"cmty01"}},
+     {"Maximum number of Community Entry is 10.", "This Community Entry already exists.", kPickOne},
+     B + ".5.1.1.3",
+     [](int k) { return Arcs("cmty" + std::to_string(k)); },
+     {{"communityNameEdit", "cmty%1"}},
+     {"cmty1"}},
     {"User",
      Maker<CSnmpUserDlg>(),
      50,
-     "Maximum number of User Entry is 50.",
-     "This User Entry already exists.",
-     "Please select the item would be delete!\n",
-     [](int k) { return B + ".2.1.1.8" + Arcs("p" + std::to_string(k)) + ".1|2|1"; },
-     [](QWidget* d, int k) {
-         return Type(d, "userNameEdit",
-                     k == 1 ? QStringLiteral("bob") : QStringLiteral("u%1").arg(k)) &&
-                Type(d, "groupNameEdit", "admins") && Choose(d, "versionCombo", "V3");
-     },
-     B + ".2.1.1.8.3.98.111.98.3",
-     {"bob", "admins", "V3"}},
+     {"Maximum number of User Entry is 50.", "This User Entry already exists.", kPickOne},
+     B + ".2.1.1.8",
+     [](int k) { return Arcs("u" + std::to_string(k)) + ".3"; },
+     {{"userNameEdit", "u%1"}, {"groupNameEdit", "admins"}, {"versionCombo", "V3"}},
+     {"u1", "admins", "V3"}},
     {"Group",
      Maker<CSnmpGroupDlg>(),
      50,
-     "Maximum number of Group Entry is 50.",
-     "This Group Entry already exists.",
-     "Please select the item would be delete!\n",
-     [](int k) { return B + ".3.1.1.7" + Arcs("p" + std::to_string(k)) + ".1.1|2|1"; },
-     [](QWidget* d, int k) {
-         return Type(d, "groupNameEdit", QStringLiteral("g%1").arg(k)) &&
-                Type(d, "readViewEdit", "all") && Choose(d, "modelCombo", "v3") &&
-                Choose(d, "levelCombo", "AuthNoPriv");
-     },
-     B + ".3.1.1.7.2.103.49.3.2",
+     {"Maximum number of Group Entry is 50.", "This Group Entry already exists.", kPickOne},
+     B + ".3.1.1.7",
+     [](int k) { return Arcs("g" + std::to_string(k)) + ".3.2"; },
+     {{"groupNameEdit", "g%1"},
+      {"readViewEdit", "all"},
+      {"modelCombo", "v3"},
+      {"levelCombo", "AuthNoPriv"}},
      {"g1", "all"}},
     {"View",
      Maker<CSnmpViewDlg>(),
      50,
-     "Maximum number of View Entry is 50.",
-     "This View Entry already exist.",
-     "Please Selecte the Item you would delete",
-     [](int k) { return B + ".4.1.1.5" + Arcs("p" + std::to_string(k)) + ".2.1.3|2|1"; },
-     [](QWidget* d, int k) {
-         return Type(d, "viewNameEdit",
-                     k == 1 ? QStringLiteral("all") : QStringLiteral("v%1").arg(k)) &&
-                Type(d, "subtreeEdit", "1.3.6") && Type(d, "maskEdit", "1.1");
-     },
-     B + ".4.1.1.5.3.97.108.108.3.1.3.6",
-     {"all", "1.3.6", "1.1"}},
+     {"Maximum number of View Entry is 50.", "This View Entry already exist.", kPickTheOne},
+     B + ".4.1.1.5",
+     [](int k) { return Arcs("v" + std::to_string(k)) + ".3.1.3.6"; },
+     {{"viewNameEdit", "v%1"}, {"subtreeEdit", "1.3.6"}, {"maskEdit", "1.1"}},
+     {"v1", "1.3.6", "1.1"}},
     {"Host",
      Maker<CSnmpHostDlg>(),
      10,
-     "Maximum number of Host Entry is 10.",
-     "This IP Address has used,please enter other IP Address",
-     "Please Selecte the Item you would delete",
-     [](int k) { return B + ".6.1.1.4.10.0.0." + std::to_string(k) + "|2|1"; },
-     [](QWidget* d, int k) {
-         return SetHost(d, QStringLiteral("172.16.0.%1").arg(k)) &&
-                Type(d, "hostNameEdit", "public");
-     },
-     B + ".6.1.1.4.172.16.0.1",
+     {"Maximum number of Host Entry is 10.",
+      "This IP Address has used,please enter other IP Address", kPickTheOne},
+     B + ".6.1.1.4",
+     [](int k) { return ".172.16.0." + std::to_string(k); },
+     {{"hostAddress", "172.16.0.%1"}, {"hostNameEdit", "public"}},
      {"172.16.0.1", "V1", "public"}},
 };
 
@@ -180,16 +173,15 @@ TEST_P(TableShapeTest, RefusesAnEntryTwiceRemovesThePickedRowAndTakesNoneBeyondT
     const TableCase& table = GetParam();
     auto dialog = Shown(table.make());
     const int present = dialog->List()->RowCount();
-    ASSERT_TRUE(table.enter(dialog.get(), 1));
+    ASSERT_TRUE(table.Enter(dialog.get(), 1));
     ASSERT_TRUE(Applied(*dialog));
     ASSERT_EQ(dialog->List()->RowCount(), present + 1);
     EXPECT_TRUE(DrawsGridLines(dialog->List()));
     TakeSets();
-    ASSERT_TRUE(table.enter(dialog.get(), 1));
+    ASSERT_TRUE(table.Enter(dialog.get(), 1));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              (std::vector<std::string>{table.existsMessage, table.selectMessage}));
+    EXPECT_EQ(messages.TakeTexts(), (std::vector<std::string>{table.texts[1], table.texts[2]}));
     EXPECT_TRUE(TakeSets().empty());
 
     const auto rows = ListRows(dialog->List());
@@ -200,28 +192,28 @@ TEST_P(TableShapeTest, RefusesAnEntryTwiceRemovesThePickedRowAndTakesNoneBeyondT
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
     ASSERT_TRUE(WaitUntil([&] { return !dialog->IsBusy(); }));
     EXPECT_EQ(SetBindings(),
-              std::vector<std::string>{table.firstStatusOid + " = INTEGER: 6 (noError)"});
+              std::vector<std::string>{table.StatusOid(1) + " = INTEGER: 6 (noError)"});
     EXPECT_EQ(dialog->List()->RowCount(), present);
 
     // A switch holding one row less than the most: the last row is taken, one more refused.
     std::vector<std::string> lines;
     for (int k = 1; k < table.max - present; ++k) {
-        lines.push_back(table.preload(k));
+        lines.push_back(table.StatusOid(100 + k) + "|2|1");
     }
     Restart("KSX-7700-52", lines);
     dialog = Shown(table.make());
     ASSERT_EQ(dialog->List()->RowCount(), table.max - 1);
-    ASSERT_TRUE(table.enter(dialog.get(), 1));
+    ASSERT_TRUE(table.Enter(dialog.get(), 1));
     ASSERT_TRUE(Applied(*dialog));
     EXPECT_TRUE(messages.TakeTexts().empty());
     const auto sets = SetBindings();
     ASSERT_GE(sets.size(), 3u);
-    EXPECT_EQ(sets.front(), table.firstStatusOid + " = INTEGER: 5 (noError)");
-    EXPECT_EQ(sets.back(), table.firstStatusOid + " = INTEGER: 1 (noError)");
+    EXPECT_EQ(sets.front(), table.StatusOid(1) + " = INTEGER: 5 (noError)");
+    EXPECT_EQ(sets.back(), table.StatusOid(1) + " = INTEGER: 1 (noError)");
     EXPECT_EQ(dialog->List()->RowCount(), table.max);
-    ASSERT_TRUE(table.enter(dialog.get(), 2));
+    ASSERT_TRUE(table.Enter(dialog.get(), 2));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{table.maxMessage});
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{table.texts[0]});
     EXPECT_TRUE(TakeSets().empty());
 }
 
