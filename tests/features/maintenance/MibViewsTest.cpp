@@ -26,13 +26,9 @@
 
 namespace {
 
-using Rows = testsupport::TextRows;
+using namespace testsupport;
+using Rows = TextRows;
 using Texts = std::vector<std::string>;
-using testsupport::Click;
-using testsupport::Find;
-using testsupport::ListHeaders;
-using testsupport::ListRows;
-using testsupport::Type;
 
 // One line of snmpwalk -On -Oq output: the instance OID and the value.
 struct WalkedValue {
@@ -41,9 +37,9 @@ struct WalkedValue {
 };
 
 std::vector<WalkedValue> Snmpwalk(const std::string& peer, const std::string& column) {
-    const std::string output = testsupport::RunCommand(
-        "MIBS= " + testsupport::FindProgram("snmpwalk") + " -v2c -c guests -On -Oq -Ot -Oe " +
-        peer + " " + column + " 2>/dev/null");
+    const std::string output =
+        RunCommand("MIBS= " + FindProgram("snmpwalk") + " -v2c -c guests -On -Oq -Ot -Oe " + peer +
+                   " " + column + " 2>/dev/null");
     std::vector<WalkedValue> values;
     std::istringstream lines(output);
     std::string line;
@@ -82,8 +78,8 @@ Rows InterfacesBySnmpwalk(const std::string& peer) {
 }
 
 bool WaitForWalk(const QWidget* dialog) {
-    auto* refresh = testsupport::Find<QPushButton>(dialog, QStringLiteral("refreshButton"));
-    return refresh != nullptr && testsupport::WaitUntil([&] { return refresh->isEnabled(); });
+    auto* refresh = Find<QPushButton>(dialog, QStringLiteral("refreshButton"));
+    return refresh != nullptr && WaitUntil([&] { return refresh->isEnabled(); });
 }
 
 const std::string kFdbPort = "1.3.6.1.2.1.17.7.1.2.2.1.2";
@@ -103,7 +99,7 @@ class ForwardingTableTest : public testsupport::DialogFixture {
 protected:
     // 250 entries in 100 filtering databases: ids 1 to 100 (one, two and three digits), and
     // one static entry in database 10 given as overlay data.
-    testsupport::SimFixture::Options SimulatorOptions() override {
+    SimFixture::Options SimulatorOptions() override {
         return {"KSX-7700-52",
                 {"--fdb", "250", "--fdb-ids", "100", "--data",
                  DataArguments({kFdbPort + ".10.0.17.34.51.68.85|2|7",
@@ -243,8 +239,8 @@ const std::string kSysLocation = "1.3.6.1.2.1.1.6.0";
 // A switch that has been up 100 hours, with a name and location in UTF-8.
 class SystemInfoTest : public testsupport::DialogFixture {
 protected:
-    testsupport::SimFixture::Options SimulatorOptions() override {
-        testsupport::SimFixture::Options options;
+    SimFixture::Options SimulatorOptions() override {
+        SimFixture::Options options;
         options.arguments = DataArguments({
             "1.3.6.1.2.1.1.3.0|67|36000000",
             kSysName + "|4x|5ac3bc72696368204c616e67737472c3a4737365", // Zürich Langsträsse
@@ -351,7 +347,7 @@ const std::string kIfOperStatus = "1.3.6.1.2.1.2.2.1.8";
 // A 52-port switch with a few interfaces of unusual speed and state.
 class TableViewsTest : public testsupport::DialogFixture {
 protected:
-    testsupport::SimFixture::Options SimulatorOptions() override {
+    SimFixture::Options SimulatorOptions() override {
         return {"KSX-7700-52",
                 DataArguments({kIfSpeed + ".1|66|10000", kIfSpeed + ".2|66|100000000",
                                kIfSpeed + ".3|66|4294967295", kIfOperStatus + ".3|2|7",
@@ -382,7 +378,7 @@ TEST_F(TableViewsTest, InterfaceTableShowsStatusAndWholeMegabitsAndCountsItsRows
 
     // The row counter starts at zero again on Refresh.
     sim.Pause();
-    ASSERT_TRUE(testsupport::Click(dialog.get(), "refreshButton"));
+    ASSERT_TRUE(Click(dialog.get(), "refreshButton"));
     EXPECT_EQ(counter->text(), QStringLiteral("0"));
     EXPECT_EQ(dialog->List()->RowCount(), 0);
     sim.Resume();

@@ -7,6 +7,7 @@
 #include "features/maintenance/TransferDialog.h"
 #include "app/ModuleCommands.h"
 #include "app/ModuleWindow.h"
+#include "features/common/IpAddressEdit.h"
 #include "features/common/SnmpRequests.h"
 #include "features/maintenance/DeviceToolsDialog.h"
 #include "features/maintenance/TransferObjects.h"
@@ -99,13 +100,8 @@ protected:
     }
 
     static bool EnterServer(const QWidget* dialog, const QString& dotted) {
-        const QStringList parts = dotted.split(QLatin1Char('.'));
-        for (int i = 0; i < 4; ++i) {
-            if (!Type(dialog, QStringLiteral("octet%1").arg(i + 1), parts.value(i))) {
-                return false;
-            }
-        }
-        return true;
+        auto* server = Find<CIpAddressEdit>(dialog, "serverAddress");
+        return server != nullptr && (server->SetAddress(dotted), true);
     }
 
     static bool Fill(const QWidget* dialog, const QString& file, const QString& operation,

@@ -83,10 +83,10 @@ protected:
 TEST_F(PoeTest, GlobalThresholdLimitsAndAnUnchangedApply) {
     auto dialog = OpenRead<CPoeGlobalDlg>("applyButton");
     auto* threshold = Find<QLineEdit>(dialog.get(), "thresholdEdit");
-    EXPECT_EQ(threshold->text().toStdString(), "185.0");
-    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "budgetEdit")->text().toStdString(), "185.0");
+    EXPECT_EQ((QStringList{threshold->text(), Find<QLineEdit>(dialog.get(), "budgetEdit")->text(),
+                           Find<QLineEdit>(dialog.get(), "rpsStatusEdit")->text()}),
+              (QStringList{"185.0", "185.0", "on"}));
     EXPECT_NE(Find<QLineEdit>(dialog.get(), "usedEdit")->text().toStdString(), "wait...");
-    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "rpsStatusEdit")->text().toStdString(), "on");
 
     ASSERT_TRUE(Type(dialog.get(), "thresholdEdit", QStringLiteral("185.01")));
     ASSERT_TRUE(Choose(dialog.get(), "sequenceCombo", QStringLiteral("DenyLowPriorityPort")));
@@ -106,7 +106,7 @@ TEST_F(PoeTest, GlobalThresholdLimitsAndAnUnchangedApply) {
                                   {P + ".22.2.0 = OCTET STRING: 185.0"}}));
 }
 
-TEST_F(PoeTest, PortListShowsTheSwitchTextsAndAnUnknownTimeRangeEmpty) {
+TEST_F(PoeTest, PortListShowsTheSwitchTextsApplyRefusesALimitOffTheStepsAndWritesEveryPort) {
     auto dialog = OpenPorts();
     CReportList* list = dialog->PortList();
     EXPECT_EQ(list->headerItem()->text(5).toStdString(), "Power\n(W)");
@@ -123,12 +123,8 @@ TEST_F(PoeTest, PortListShowsTheSwitchTextsAndAnUnknownTimeRangeEmpty) {
     auto* ranges = Find<QComboBox>(dialog.get(), "timeRangeCombo");
     ASSERT_EQ(ranges->count(), 2);
     EXPECT_EQ(ranges->itemText(1).toStdString(), "Weekend");
-}
 
-TEST_F(PoeTest, ApplyRefusesALimitOffTheStepsAndWritesEveryPortOfTheRange) {
-    auto dialog = OpenPorts();
     // Picking port 6's row fills the controls with its values, its user limit included.
-    CReportList* list = dialog->PortList();
     QTreeWidgetItem* item = list->topLevelItem(5);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
                       list->visualItemRect(item).center());

@@ -309,15 +309,6 @@ TEST_F(SnmpAgentTest, AddingCompletesAHalfMadeRowAndDestroysOnlyARowItMade) {
     }
 }
 
-TEST_F(SnmpAgentTest, APartlyFilledHostAddressIsRefusedWithoutARequest) {
-    auto hosts = Shown(std::make_unique<CSnmpHostDlg>());
-    ASSERT_TRUE(SetHost(hosts.get(), "10.1.2.") && Type(hosts.get(), "hostNameEdit", "public"));
-    ASSERT_TRUE(Click(hosts.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Invalid Host IP."});
-    EXPECT_TRUE(Find<CIpAddressEdit>(hosts.get(), "hostAddress")->Field(0)->hasFocus());
-    EXPECT_TRUE(TakeSets().empty());
-}
-
 TEST_F(SnmpAgentTest, NamesRoundTripInUtf8) {
     auto dialog = Shown(std::make_unique<CSnmpGroupDlg>());
     const QString read = QString::fromUtf8("vue-\xC3\xA9\xC3\xBC");
@@ -335,33 +326,29 @@ TEST_F(SnmpAgentTest, NamesRoundTripInUtf8) {
     EXPECT_EQ(dialog->List()->Cell(static_cast<int>(row), 5), "NoAuthNoPriv");
 }
 
-TEST_F(SnmpAgentTest, CommunityViewPoliciesAreTheUsersOfV1AndV2c) {
-    auto dialog = Shown(std::make_unique<CSnmpCommunityDlg>());
-    auto* users = Find<QComboBox>(dialog.get(), "userCombo");
-    QStringList items;
-    for (int i = 0; i < users->count(); ++i) {
-        items << users->itemText(i);
-    }
-    EXPECT_EQ(items, (QStringList{"guests", "keepers"}));
+TEST_F(SnmpAgentTest, CommunityPoliciesAreTheUsersOfV1AndV2cEngineIdAndGlobalStateApply) {
+    auto communities = Shown(std::make_unique<CSnmpCommunityDlg>());
+    auto* users = Find<QComboBox>(communities.get(), "userCombo");
+    ASSERT_EQ(users->count(), 2);
+    EXPECT_EQ((QStringList{users->itemText(0), users->itemText(1)}),
+              (QStringList{"guests", "keepers"}));
     EXPECT_EQ(users->currentIndex(), 0);
-}
 
-TEST_F(SnmpAgentTest, EngineIdOfTenToSixtyFourHexDigits) {
-    auto dialog = Shown(std::make_unique<CSnmpEngineIdDlg>());
-    auto* edit = Find<QLineEdit>(dialog.get(), "engineIdEdit");
+    // The engine ID is of ten to sixty-four hex digits.
+    auto engine = Shown(std::make_unique<CSnmpEngineIdDlg>());
+    auto* edit = Find<QLineEdit>(engine.get(), "engineIdEdit");
     EXPECT_GE(edit->text().size(), 10);
     EXPECT_EQ(edit->text(), edit->text().toLower());
-    ASSERT_TRUE(Type(dialog.get(), "engineIdEdit", "12345678"));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    ASSERT_TRUE(Type(engine.get(), "engineIdEdit", "12345678"));
+    ASSERT_TRUE(Click(engine.get(), "applyButton"));
     EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"ID length is 10-64"});
     EXPECT_TRUE(TakeSets().empty());
-    ASSERT_TRUE(Type(dialog.get(), "engineIdEdit", "123456789ABCDEF"));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    ASSERT_TRUE(Type(engine.get(), "engineIdEdit", "123456789ABCDEF"));
+    ASSERT_TRUE(Click(engine.get(), "applyButton"));
     ASSERT_EQ(SetBindings().size(), 1u);
     EXPECT_EQ(edit->text(), "0123456789abcdef");
-}
 
-TEST_F(SnmpAgentTest, GlobalStateReadWrittenAndReadAgain) {
+    // The global state is read, written and read again.
     auto dialog = Shown(std::make_unique<CSnmpGlobalStateDlg>());
     ASSERT_TRUE(Find<QCheckBox>(dialog.get(), "globalStateCheck")->isChecked());
     ASSERT_TRUE(Tick(dialog.get(), "globalStateCheck", false));
@@ -391,7 +378,14 @@ TEST_F(SnmpAgentTest, TrapSwitchesOfPoeOnlyOnAPoeModel) {
     }
 }
 
-TEST_F(SnmpAgentTest, PasswordTooLongTakesTheFocusAndOnlyKnownRowStatusesAreSent) {
+TEST_F(SnmpAgentTest, RefusedInputsTakeTheFocusAndOnlyKnownRowStatusesAreSent) {
+    auto hosts = Shown(std::make_unique<CSnmpHostDlg>());
+    ASSERT_TRUE(SetHost(hosts.get(), "10.1.2.") && Type(hosts.get(), "hostNameEdit", "public"));
+    ASSERT_TRUE(Click(hosts.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Invalid Host IP."});
+    EXPECT_TRUE(Find<CIpAddressEdit>(hosts.get(), "hostAddress")->Field(0)->hasFocus());
+    EXPECT_TRUE(TakeSets().empty());
+
     auto dialog = Shown(std::make_unique<CSnmpUserDlg>());
     // MD5 is the first protocol offered.
     ASSERT_TRUE(EnterUser(dialog.get(), "V3") && Tick(dialog.get(), "encryptedCheck", true) &&
