@@ -72,6 +72,8 @@ protected:
     static std::vector<std::string> Bindings(const SimSetRecord& record);
     // The bindings of every set request TakeSets() gives, one after the other.
     std::vector<std::string> TakeBindings();
+    // The bindings of every set request TakeSets() gives, request by request.
+    std::vector<std::vector<std::string>> TakeSetBindings();
 
     // The port count of a model name: KSX-7700-20, -28, -28P, -48, -52.
     static int PortCountOf(const std::string& model);

@@ -80,9 +80,9 @@ protected:
         const auto own =
             kArguments.find(::testing::UnitTest::GetInstance()->current_test_info()->name());
         return {"KSX-7700-28",
-                own != kArguments.end() ? own->second
-                                        : std::vector<std::string>{"--transfer-seconds", "0.5",
-                                                                   "--reboot-seconds", "1"},
+                own != kArguments.end()
+                    ? own->second
+                    : Texts{"--transfer-seconds", "0.5", "--reboot-seconds", "1"},
                 true};
     }
 
@@ -204,11 +204,10 @@ TEST_F(TransferTest, OpensIdleAndBacksUpTheConfigurationAgainAndAgain) {
     ASSERT_TRUE(WaitForReady(dialog.get()));
     EXPECT_EQ(messages.TakeTexts(), Texts{kSuccess}); // no question for a backup
     EXPECT_EQ(Progress(dialog.get()), 99);
-    auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 2u);
-    EXPECT_EQ(Bindings(sets[0]), (Texts{Bound(kConfiguration.server, "IpAddress", "10.0.0.5"),
-                                        Bound(kConfiguration.file, "OCTET STRING", "switch.cfg")}));
-    EXPECT_EQ(Bindings(sets[1]), Texts{Bound(kConfiguration.operation, "INTEGER", "2")});
+    EXPECT_EQ(TakeSetBindings(),
+              (std::vector<Texts>{{Bound(kConfiguration.server, "IpAddress", "10.0.0.5"),
+                                   Bound(kConfiguration.file, "OCTET STRING", "switch.cfg")},
+                                  {Bound(kConfiguration.operation, "INTEGER", "2")}}));
 
     EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{kSuccess});
     EXPECT_EQ(TakeSets().size(), 2u);

@@ -50,14 +50,6 @@ protected:
     static bool Idle(const QDialog& dialog, const char* button = "refreshButton") {
         return Find<QPushButton>(&dialog, QString::fromLatin1(button))->isEnabled();
     }
-    // The bindings of each set request since the last call.
-    std::vector<Texts> SetBindings() {
-        std::vector<Texts> sets;
-        for (const auto& record : TakeSets()) {
-            sets.push_back(Bindings(record));
-        }
-        return sets;
-    }
 };
 
 class PoeTest : public PoeDialogFixture {
@@ -92,16 +84,16 @@ TEST_F(PoeTest, GlobalThresholdLimitsAndAnUnchangedApply) {
     ASSERT_TRUE(Choose(dialog.get(), "sequenceCombo", QStringLiteral("DenyLowPriorityPort")));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{"The System Power Threshold ranges between 7.1 ~ 185.0."});
+              Texts{"The System Power Threshold ranges between 7.1 ~ 185.0."});
     EXPECT_TRUE(TakeSets().empty());
     for (const char* accepted : {"7.1", "185.0"}) {
         ASSERT_TRUE(Type(dialog.get(), "thresholdEdit", QString::fromLatin1(accepted)));
         ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-        EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"set succeed"});
+        EXPECT_EQ(messages.TakeTexts(), Texts{"set succeed"});
         ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog, "applyButton"); }));
         EXPECT_EQ(threshold->text().toStdString(), accepted);
     }
-    EXPECT_EQ(SetBindings(),
+    EXPECT_EQ(TakeSetBindings(),
               (std::vector<Texts>{{P + ".22.3.0 = INTEGER: 2", P + ".22.2.0 = OCTET STRING: 7.1"},
                                   {P + ".22.2.0 = OCTET STRING: 185.0"}}));
 }
@@ -141,29 +133,26 @@ TEST_F(PoeTest, PortListShowsTheSwitchTextsApplyRefusesALimitOffTheStepsAndWrite
     EXPECT_FALSE(classes->isEnabled());
     ASSERT_TRUE(Type(dialog.get(), "wattsEdit", QStringLiteral("15.5")));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{"The per-port power limit must be a multiple of 0.2"});
+    EXPECT_EQ(messages.TakeTexts(), Texts{"The per-port power limit must be a multiple of 0.2"});
     EXPECT_TRUE(TakeSets().empty());
 
     ASSERT_TRUE(Choose(dialog.get(), "fromPort", QStringLiteral("3")));
     Choose(dialog.get(), "toPort", QStringLiteral("2")); // put back on 3
-    EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{"'To Port' can not be smaller than 'From Port'"});
+    EXPECT_EQ(messages.TakeTexts(), Texts{"'To Port' can not be smaller than 'From Port'"});
     EXPECT_EQ(Find<QComboBox>(dialog.get(), "toPort")->currentText().toStdString(), "3");
     ASSERT_TRUE(Choose(dialog.get(), "toPort", QStringLiteral("5")));
     ASSERT_TRUE(Choose(dialog.get(), "timeRangeCombo", QStringLiteral("Weekend")));
     ASSERT_TRUE(Type(dialog.get(), "wattsEdit", QStringLiteral("15.4")));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     EXPECT_TRUE(messages.TakeTexts().empty());
-    const auto sets = SetBindings();
+    const auto sets = TakeSetBindings();
     ASSERT_EQ(sets.size(), 3U);
     for (int port = 3; port <= 5; ++port) {
         const std::string i = ".1." + std::to_string(port);
         EXPECT_EQ(sets[static_cast<std::size_t>(port - 3)],
-                  (std::vector<std::string>{
-                      kPort + "3" + i + " = INTEGER: 1", kPort + "4" + i + " = INTEGER: 1",
-                      kPort + "5" + i + " = INTEGER: 1", kPort + "7" + i + " = INTEGER: 1",
-                      kPort + "8" + i + " = OCTET STRING: 15.4"}));
+                  (Texts{kPort + "3" + i + " = INTEGER: 1", kPort + "4" + i + " = INTEGER: 1",
+                         kPort + "5" + i + " = INTEGER: 1", kPort + "7" + i + " = INTEGER: 1",
+                         kPort + "8" + i + " = OCTET STRING: 15.4"}));
     }
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog, "applyButton") && list->RowCount() == 24; }));
     EXPECT_EQ((QStringList{list->Cell(3, 2), list->Cell(4, 4), list->Cell(2, 1)}),
@@ -206,7 +195,7 @@ TEST_F(PowerSavingTest, OpensWithTheSwitchsActionsHibernationSendsNoPortListAndP
     ASSERT_TRUE(Choose(dialog.get(), "profile2Combo", "Weekend"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
-    EXPECT_EQ(SetBindings(),
+    EXPECT_EQ(TakeSetBindings(),
               (std::vector<Texts>{{P + ".31.4.1.0 = INTEGER: 1", P + ".31.4.2.0 = INTEGER: 0",
                                    P + ".31.4.3.0 = INTEGER: 1"}}));
     EXPECT_EQ(Row(&summary, 3), "System_Hibernation|Enabled|None|Weekend|All Port");
@@ -221,12 +210,12 @@ TEST_F(PowerSavingTest, OpensWithTheSwitchsActionsHibernationSendsNoPortListAndP
     ASSERT_TRUE(Choose(dialog.get(), "stateCombo", "Enabled"));
     ASSERT_TRUE(Type(dialog.get(), "portEdit", "1-29"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Invalid Portlist"});
+    EXPECT_EQ(messages.TakeTexts(), Texts{"Invalid Portlist"});
     EXPECT_TRUE(TakeSets().empty());
     ASSERT_TRUE(Type(dialog.get(), "portEdit", "2, 5-7,28"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
-    auto sets = SetBindings();
+    auto sets = TakeSetBindings();
     ASSERT_EQ(sets.size(), 1U);
     EXPECT_EQ(sets[0].back(), P + ".31.3.1.0 = OCTET STRING: 0x4e000010");
     EXPECT_EQ(Row(dialog->Summary(), 2), "Port_Standby|Enabled|None|None|2,5-7,28");
@@ -234,7 +223,7 @@ TEST_F(PowerSavingTest, OpensWithTheSwitchsActionsHibernationSendsNoPortListAndP
     ASSERT_TRUE(Click(dialog.get(), "cableLengthCheck"));
     ASSERT_TRUE(Click(dialog.get(), "detectionApplyButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
-    EXPECT_EQ(SetBindings(),
+    EXPECT_EQ(TakeSetBindings(),
               (std::vector<Texts>{{P + ".31.5.0 = INTEGER: 1", P + ".31.6.0 = INTEGER: 2"}}));
 }
 
@@ -249,7 +238,7 @@ TEST_F(PowerSavingTest, ProfilesUpToEightAndADeletedOneShowsNone) {
     ASSERT_TRUE(Choose(profiles.get(), "endHourCombo", "7"));
     ASSERT_TRUE(Type(profiles.get(), "nameEdit", "Weekend"));
     ASSERT_TRUE(Click(profiles.get(), "addButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"The Profile Name is exist."});
+    EXPECT_EQ(messages.TakeTexts(), Texts{"The Profile Name is exist."});
     EXPECT_TRUE(TakeSets().empty());
     for (int n = 2; n <= 8; ++n) {
         ASSERT_TRUE(Type(profiles.get(), "nameEdit", QStringLiteral("P%1").arg(n)));
@@ -262,18 +251,16 @@ TEST_F(PowerSavingTest, ProfilesUpToEightAndADeletedOneShowsNone) {
     // A ninth is refused before the form is looked at.
     ASSERT_TRUE(Type(profiles.get(), "nameEdit", ""));
     ASSERT_TRUE(Click(profiles.get(), "addButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"The Max entry is 8."});
+    EXPECT_EQ(messages.TakeTexts(), Texts{"The Max entry is 8."});
     EXPECT_TRUE(TakeSets().empty());
 
     // Weekend is still the LED shut-off's first profile when it goes.
     ASSERT_TRUE(Click(profiles.get(), "deleteButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{"Please select the Time Range to be deleted!"});
+    EXPECT_EQ(messages.TakeTexts(), Texts{"Please select the Time Range to be deleted!"});
     profiles->List()->SelectRow(0);
     ASSERT_TRUE(Click(profiles.get(), "deleteButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*profiles) && profiles->List()->RowCount() == 7; }));
-    EXPECT_EQ(Bindings(TakeSets().at(0)),
-              std::vector<std::string>{P + ".32.1.1.21.1 = INTEGER: 6"});
+    EXPECT_EQ(Bindings(TakeSets().at(0)), Texts{P + ".32.1.1.21.1 = INTEGER: 6"});
     auto saving = OpenRead<CPowerSavingDlg>();
     EXPECT_EQ(Row(saving->Summary(), 0), "LED_Shutoff|Enabled|None|None|1-4,6");
     // The freed index is the next profile's.
@@ -331,8 +318,7 @@ TEST_F(TimeRangeTest, AddWritesTheRowStepByStepListsItWithTwoDigitDatesAndEditKe
     // Overnight without dates is one day running backwards; with dates it is accepted.
     Fill(&config, "Night", {"22", "0", "6", "0"}, {"monCheck", "wedCheck"});
     ASSERT_TRUE(Click(&config, "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{"'Start Time' can't be grater than 'End Time'"});
+    EXPECT_EQ(messages.TakeTexts(), Texts{"'Start Time' can't be grater than 'End Time'"});
     EXPECT_TRUE(TakeSets().empty());
     ASSERT_TRUE(Click(&config, "dateCheck"));
     ASSERT_TRUE(Choose(&config, "fromYearCombo", "2010"));
@@ -349,8 +335,8 @@ TEST_F(TimeRangeTest, AddWritesTheRowStepByStepListsItWithTwoDigitDatesAndEditKe
 
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 3U);
-    EXPECT_EQ(Bindings(sets[0]), std::vector<std::string>{kRange + "21.2 = INTEGER: 6"});
-    EXPECT_EQ(Bindings(sets[1]), std::vector<std::string>{kRange + "21.2 = INTEGER: 5"});
+    EXPECT_EQ(Bindings(sets[0]), Texts{kRange + "21.2 = INTEGER: 6"});
+    EXPECT_EQ(Bindings(sets[1]), Texts{kRange + "21.2 = INTEGER: 5"});
     const auto write = Bindings(sets[2]);
     ASSERT_EQ(write.size(), 20U);
     EXPECT_EQ(write[0], kRange + "2.2 = OCTET STRING: Night");
@@ -376,7 +362,7 @@ TEST_F(TimeRangeTest, AddWritesTheRowStepByStepListsItWithTwoDigitDatesAndEditKe
     });
     ASSERT_TRUE(Click(dialog.get(), "editButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog) && dialog->List()->RowCount() == 2; }));
-    const auto edited = SetBindings();
+    const auto edited = TakeSetBindings();
     ASSERT_EQ(edited.size(), 1U);
     EXPECT_EQ(edited[0].front(), kRange + "2.2 = OCTET STRING: Work.Hours");
     EXPECT_EQ(dialog->List()->Cell(1, 0).toStdString(), "Work.Hours");
@@ -386,28 +372,26 @@ TEST_F(TimeRangeTest, ANinthRangeIsRefusedAndADeletedIndexIsReused) {
     auto dialog = OpenRead<CTimeRangeDlg>();
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
     ASSERT_TRUE(Click(dialog.get(), "editButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              (std::vector<std::string>{"Please select the Time Range to be deleted!",
-                                        "Please select the Time Range to be edit!"}));
+    EXPECT_EQ(messages.TakeTexts(), (Texts{"Please select the Time Range to be deleted!",
+                                           "Please select the Time Range to be edit!"}));
     // A listed name is refused in add mode.
-    EXPECT_EQ(Add(*dialog, "WorkHours", "1"), std::vector<std::string>{"Invalid TimeRange Name."});
+    EXPECT_EQ(Add(*dialog, "WorkHours", "1"), Texts{"Invalid TimeRange Name."});
     EXPECT_TRUE(TakeSets().empty());
     for (int n = 2; n <= 8; ++n) {
         EXPECT_TRUE(Add(*dialog, QStringLiteral("R%1").arg(n), QString::number(n)).empty());
     }
     ASSERT_EQ(dialog->List()->RowCount(), 8);
     TakeSets();
-    EXPECT_EQ(Add(*dialog, "R9", "9"),
-              std::vector<std::string>{"The max number of PoE Time Range is 8"});
+    EXPECT_EQ(Add(*dialog, "R9", "9"), Texts{"The max number of PoE Time Range is 8"});
     EXPECT_TRUE(TakeSets().empty());
 
     // Row 3 holds index 3; once deleted, the next range takes it.
     dialog->List()->SelectRow(2);
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog) && dialog->List()->RowCount() == 7; }));
-    EXPECT_EQ(Bindings(TakeSets().at(0)), std::vector<std::string>{kRange + "21.3 = INTEGER: 6"});
+    EXPECT_EQ(Bindings(TakeSets().at(0)), Texts{kRange + "21.3 = INTEGER: 6"});
     EXPECT_TRUE(Add(*dialog, "Again", "4").empty());
-    EXPECT_EQ(Bindings(TakeSets().at(0)), std::vector<std::string>{kRange + "21.3 = INTEGER: 6"});
+    EXPECT_EQ(Bindings(TakeSets().at(0)), Texts{kRange + "21.3 = INTEGER: 6"});
     EXPECT_EQ(dialog->List()->Cell(2, 0).toStdString(), "Again");
 }
 
@@ -424,11 +408,10 @@ TEST_F(TimeRangeTest, AnAddGoesOnPastARefusedDestroyAndAFailedOneStaysOpen) {
     ASSERT_TRUE(testsupport::ShowActive(&config));
     Fill(&config, "Early", {"1", "0", "6", "0"}, {"monCheck"});
     ASSERT_TRUE(Click(&config, "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{WriteFailureText(RequestStatus(-1)).toStdString()});
+    EXPECT_EQ(messages.TakeTexts(), Texts{WriteFailureText(RequestStatus(-1)).toStdString()});
     EXPECT_TRUE(config.isVisible());
     // A step without an answer is no refusal: the row is not destroyed.
-    EXPECT_EQ(Bindings(TakeSets().back()), std::vector<std::string>{kRange + "21.3 = INTEGER: 5"});
+    EXPECT_EQ(Bindings(TakeSets().back()), Texts{kRange + "21.3 = INTEGER: 5"});
     EXPECT_EQ(Find<QLineEdit>(&config, "nameEdit")->text(), "Early");
 }
 

@@ -21,6 +21,7 @@
 namespace {
 
 using namespace testsupport;
+using Texts = std::vector<std::string>;
 
 const std::string B = "1.3.6.1.4.1.99999.10.76.17.25";
 
@@ -181,7 +182,7 @@ TEST_P(TableShapeTest, RefusesAnEntryTwiceRemovesThePickedRowAndTakesNoneBeyondT
     ASSERT_TRUE(table.Enter(dialog.get(), 1));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
-    EXPECT_EQ(messages.TakeTexts(), (std::vector<std::string>{table.texts[1], table.texts[2]}));
+    EXPECT_EQ(messages.TakeTexts(), (Texts{table.texts[1], table.texts[2]}));
     EXPECT_TRUE(TakeSets().empty());
 
     const auto rows = ListRows(dialog->List());
@@ -191,8 +192,7 @@ TEST_P(TableShapeTest, RefusesAnEntryTwiceRemovesThePickedRowAndTakesNoneBeyondT
     ASSERT_TRUE(ClickRow(dialog->List(), static_cast<int>(row - rows.begin())));
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
     ASSERT_TRUE(WaitUntil([&] { return !dialog->IsBusy(); }));
-    EXPECT_EQ(SetBindings(),
-              std::vector<std::string>{table.StatusOid(1) + " = INTEGER: 6 (noError)"});
+    EXPECT_EQ(SetBindings(), Texts{table.StatusOid(1) + " = INTEGER: 6 (noError)"});
     EXPECT_EQ(dialog->List()->RowCount(), present);
 
     // A switch holding one row less than the most: the last row is taken, one more refused.
@@ -213,7 +213,7 @@ TEST_P(TableShapeTest, RefusesAnEntryTwiceRemovesThePickedRowAndTakesNoneBeyondT
     EXPECT_EQ(dialog->List()->RowCount(), table.max);
     ASSERT_TRUE(table.Enter(dialog.get(), 2));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{table.texts[0]});
+    EXPECT_EQ(messages.TakeTexts(), Texts{table.texts[0]});
     EXPECT_TRUE(TakeSets().empty());
 }
 
@@ -272,9 +272,8 @@ TEST_F(SnmpAgentTest, AddingCompletesAHalfMadeRowAndDestroysOnlyARowItMade) {
     // Not made by this add, so not destroyed after the password is refused.
     ASSERT_TRUE(EnterUser(dialog.get(), "V3", "short1"));
     ASSERT_TRUE(Applied(*dialog));
-    EXPECT_EQ(results(),
-              (std::vector<std::string>{"inconsistentValue", "noError", "noError", "wrongLength"}));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{refused});
+    EXPECT_EQ(results(), (Texts{"inconsistentValue", "noError", "noError", "wrongLength"}));
+    EXPECT_EQ(messages.TakeTexts(), Texts{refused});
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "userNameEdit")->text(), "bob"); // as typed
     ASSERT_TRUE(EnterUser(dialog.get(), "V3", "longenough1"));
     ASSERT_TRUE(Applied(*dialog));
@@ -284,9 +283,8 @@ TEST_F(SnmpAgentTest, AddingCompletesAHalfMadeRowAndDestroysOnlyARowItMade) {
     // Made by this add: destroyed again after the refusal.
     ASSERT_TRUE(EnterUser(dialog.get(), "V3", "short1", "carl"));
     ASSERT_TRUE(Applied(*dialog));
-    EXPECT_EQ(results(), (std::vector<std::string>{"noError", "noError", "noError", "wrongLength",
-                                                   "noError"}));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{refused});
+    EXPECT_EQ(results(), (Texts{"noError", "noError", "noError", "wrongLength", "noError"}));
+    EXPECT_EQ(messages.TakeTexts(), Texts{refused});
     EXPECT_EQ(Column(*dialog, 0).size(), users.size() + 1);
 
     // Nothing is left to collide with: carl is made with a proper password; bob of V2c
@@ -341,7 +339,7 @@ TEST_F(SnmpAgentTest, CommunityPoliciesAreTheUsersOfV1AndV2cEngineIdAndGlobalSta
     EXPECT_EQ(edit->text(), edit->text().toLower());
     ASSERT_TRUE(Type(engine.get(), "engineIdEdit", "12345678"));
     ASSERT_TRUE(Click(engine.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"ID length is 10-64"});
+    EXPECT_EQ(messages.TakeTexts(), Texts{"ID length is 10-64"});
     EXPECT_TRUE(TakeSets().empty());
     ASSERT_TRUE(Type(engine.get(), "engineIdEdit", "123456789ABCDEF"));
     ASSERT_TRUE(Click(engine.get(), "applyButton"));
@@ -353,7 +351,7 @@ TEST_F(SnmpAgentTest, CommunityPoliciesAreTheUsersOfV1AndV2cEngineIdAndGlobalSta
     ASSERT_TRUE(Find<QCheckBox>(dialog.get(), "globalStateCheck")->isChecked());
     ASSERT_TRUE(Tick(dialog.get(), "globalStateCheck", false));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(SetBindings(), std::vector<std::string>{B + ".1.0 = INTEGER: 2 (noError)"});
+    EXPECT_EQ(SetBindings(), Texts{B + ".1.0 = INTEGER: 2 (noError)"});
     Find<QCheckBox>(dialog.get(), "globalStateCheck")->setChecked(true);
     dialog = Shown(std::make_unique<CSnmpGlobalStateDlg>());
     EXPECT_FALSE(Find<QCheckBox>(dialog.get(), "globalStateCheck")->isChecked());
@@ -382,7 +380,7 @@ TEST_F(SnmpAgentTest, RefusedInputsTakeTheFocusAndOnlyKnownRowStatusesAreSent) {
     auto hosts = Shown(std::make_unique<CSnmpHostDlg>());
     ASSERT_TRUE(SetHost(hosts.get(), "10.1.2.") && Type(hosts.get(), "hostNameEdit", "public"));
     ASSERT_TRUE(Click(hosts.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Invalid Host IP."});
+    EXPECT_EQ(messages.TakeTexts(), Texts{"Invalid Host IP."});
     EXPECT_TRUE(Find<CIpAddressEdit>(hosts.get(), "hostAddress")->Field(0)->hasFocus());
     EXPECT_TRUE(TakeSets().empty());
 
@@ -391,7 +389,7 @@ TEST_F(SnmpAgentTest, RefusedInputsTakeTheFocusAndOnlyKnownRowStatusesAreSent) {
     ASSERT_TRUE(EnterUser(dialog.get(), "V3") && Tick(dialog.get(), "encryptedCheck", true) &&
                 Type(dialog.get(), "authPasswordEdit", QString(33, QLatin1Char('x'))));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{" MD5 Max. Password length is 32."});
+    EXPECT_EQ(messages.TakeTexts(), Texts{" MD5 Max. Password length is 32."});
     auto* password = Find<QLineEdit>(dialog.get(), "authPasswordEdit");
     EXPECT_TRUE(password->hasFocus());
     EXPECT_EQ(password->selectedText(), password->text());
