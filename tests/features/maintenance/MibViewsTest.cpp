@@ -82,6 +82,12 @@ bool WaitForWalk(const QWidget* dialog) {
     return refresh != nullptr && WaitUntil([&] { return refresh->isEnabled(); });
 }
 
+// A dialog just opened, once its opening reads have ended.
+template <class Dialog> std::unique_ptr<Dialog> Walked(std::unique_ptr<Dialog> dialog) {
+    EXPECT_TRUE(WaitForWalk(dialog.get()));
+    return dialog;
+}
+
 const std::string kFdbPort = "1.3.6.1.2.1.17.7.1.2.2.1.2";
 const std::string kFdbStatus = "1.3.6.1.2.1.17.7.1.2.2.1.3";
 
@@ -105,12 +111,6 @@ protected:
                  DataArguments({kFdbPort + ".10.0.17.34.51.68.85|2|7",
                                 kFdbStatus + ".10.0.17.34.51.68.85|2|5"})
                      .back()}};
-    }
-
-    std::unique_ptr<CForwardingTableDlg> OpenWalked() {
-        auto dialog = Open<CForwardingTableDlg>();
-        EXPECT_TRUE(WaitForWalk(dialog.get()));
-        return dialog;
     }
 
     // The whole table as the dialog must show it, from snmpwalk: ID, port, MAC, status.
@@ -139,7 +139,7 @@ protected:
 };
 
 TEST_F(ForwardingTableTest, PagesOfAHundredWithBackAndNextShowEveryEntryOfAnyDatabaseId) {
-    auto dialog = OpenWalked();
+    auto dialog = Walked(Open<CForwardingTableDlg>());
     const Rows all = ExpectedEntries();
     ASSERT_EQ(all.size(), 251u);
     EXPECT_EQ(dialog->EntryCount(), 251);
@@ -177,7 +177,7 @@ TEST_F(ForwardingTableTest, PagesOfAHundredWithBackAndNextShowEveryEntryOfAnyDat
 // Find lists the entries of the whole table whose address starts with what it holds, with
 // their port and database id, however the octets are written.
 TEST_F(ForwardingTableTest, FindListsTheMatchingEntriesOfTheWholeTable) {
-    auto dialog = OpenWalked();
+    auto dialog = Walked(Open<CForwardingTableDlg>());
     const Rows all = ExpectedEntries();
     const auto ports = Snmpwalk(sim.Peer(), kFdbPort);
     ASSERT_EQ(ports.size(), all.size());
@@ -224,7 +224,7 @@ TEST_F(ForwardingTableTest, OnePageOrNoneHasNeitherBackNorNextAndAgingTimeComesA
                "45"}}) {
         SCOPED_TRACE(c.rows);
         ASSERT_TRUE(StartSimulator({"KSX-7700-52", c.arguments}));
-        auto dialog = OpenWalked();
+        auto dialog = Walked(Open<CForwardingTableDlg>());
         EXPECT_EQ(dialog->List()->RowCount(), c.rows);
         EXPECT_FALSE(Enabled(dialog.get(), "nextButton"));
         EXPECT_FALSE(Enabled(dialog.get(), "backButton"));
@@ -248,12 +248,6 @@ protected:
             "1.3.6.1.2.1.1.4.0|4|noc desk",
         });
         return options;
-    }
-
-    std::unique_ptr<CSystemInfoDlg> OpenRead() {
-        auto dialog = Open<CSystemInfoDlg>();
-        EXPECT_TRUE(WaitForWalk(dialog.get()));
-        return dialog;
     }
 
     // Types text that the test library's key table does not know, character by character,
@@ -281,7 +275,7 @@ protected:
 };
 
 TEST_F(SystemInfoTest, ShowsTheSystemGroupRefusesForbiddenCharactersAndSetsUtf8Texts) {
-    auto dialog = OpenRead();
+    auto dialog = Walked(Open<CSystemInfoDlg>());
     EXPECT_EQ((QStringList{Find<QLabel>(dialog.get(), "descriptionText")->text(),
                            Find<QLabel>(dialog.get(), "objectIdText")->text(),
                            Find<QLabel>(dialog.get(), "upTimeText")->text(),
@@ -337,7 +331,7 @@ TEST_F(SystemInfoTest, ShowsTheSystemGroupRefusesForbiddenCharactersAndSetsUtf8T
 
     // 5 h 7 min 59.99 s: the seconds are cut off, never rounded up.
     ASSERT_TRUE(StartSimulator({"KSX-7700-52", DataArguments({"1.3.6.1.2.1.1.3.0|67|1847999"})}));
-    dialog = OpenRead();
+    dialog = Walked(Open<CSystemInfoDlg>());
     EXPECT_EQ(Find<QLabel>(dialog.get(), "upTimeText")->text(), QStringLiteral("5 Hour 7 Min"));
 }
 
@@ -353,16 +347,10 @@ protected:
                                kIfSpeed + ".3|66|4294967295", kIfOperStatus + ".3|2|7",
                                kIfOperStatus + ".4|2|3"})};
     }
-
-    template <class Dialog> std::unique_ptr<CPublicMibTableDialog> OpenWalked() {
-        std::unique_ptr<CPublicMibTableDialog> dialog = Open<Dialog>();
-        EXPECT_TRUE(WaitForWalk(dialog.get()));
-        return dialog;
-    }
 };
 
 TEST_F(TableViewsTest, InterfaceTableShowsStatusAndWholeMegabitsAndCountsItsRowsAfresh) {
-    auto dialog = OpenWalked<CInterfaceTableDlg>();
+    auto dialog = Walked(Open<CInterfaceTableDlg>());
     EXPECT_EQ(ListHeaders(dialog->List()), (Texts{"  Index          ", "  Link Status             ",
                                                   "  Speed(b/s)                      "}));
     const Rows rows = ListRows(dialog->List());
@@ -394,18 +382,18 @@ TEST_F(TableViewsTest, IpTcpAndUdpTablesShowTheirCaptionHeadersAndRowsOrThoseOfA
         Rows rows;
     };
     View views[] = {
-        {OpenWalked<CIpTableDlg>(),
+        {Walked(Open<CIpTableDlg>()),
          "IP Table : " + sim.Address(),
          {" IP                ", " Netmask               "},
          {{"127.0.0.1", "255.0.0.0"}, {"192.0.2.10", "255.255.255.0"}}},
-        {OpenWalked<CTcpServiceDlg>(),
+        {Walked(Open<CTcpServiceDlg>()),
          "TCP Service",
          {"Local Port ", " Local IP        ", " Remote IP       ", "Remote Port", " Status "},
          {{"23", "0.0.0.0", "0.0.0.0", "0", "listen"},
           {"80", "0.0.0.0", "0.0.0.0", "0", "listen"},
           {"23", "192.0.2.10", "192.0.2.50", "51234", "established"},
           {"80", "192.0.2.10", "192.0.2.51", "40000", "timeWait"}}},
-        {OpenWalked<CUdpServiceDlg>(),
+        {Walked(Open<CUdpServiceDlg>()),
          "UDP Service",
          {"  Local Port ", "  Local IP      "},
          {{"67", "0.0.0.0"}, {"69", "0.0.0.0"}, {"161", "0.0.0.0"}, {"514", "0.0.0.0"}}},
@@ -419,7 +407,7 @@ TEST_F(TableViewsTest, IpTcpAndUdpTablesShowTheirCaptionHeadersAndRowsOrThoseOfA
 
     // A walk that times out keeps the rows it has and ends.
     ASSERT_TRUE(StartSimulator({"KSX-7700-52", {"--drop-after", "2"}}));
-    auto late = OpenWalked<CUdpServiceDlg>();
+    auto late = Walked(Open<CUdpServiceDlg>());
     EXPECT_EQ(late->List()->RowCount(), 2);
     EXPECT_TRUE(trace.Contains("call back iStatus = -1"));
 }

@@ -390,10 +390,9 @@ TEST_F(TransferTest, OverallTimeOutComesBeforeTheFailedPollLimit) {
 
 TEST_F(DeviceToolsTest, SaveReportsFailureAndRebootGoesAheadWhenTheBusyCheckFails) {
     // The switch answers neither a save nor a read of the firmware state.
-    ASSERT_TRUE(StartSimulator(
-        {"KSX-7700-28",
-         {"--drop", SaveConfigurationOid(), "--drop",
-          TransferObjectsOf(TransferKind::Firmware).state, "--reboot-seconds", "0.5"}}));
+    ASSERT_TRUE(StartSimulator({"KSX-7700-28",
+                                {"--drop", SaveConfigurationOid(), "--drop", kFirmware.state,
+                                 "--reboot-seconds", "0.5"}}));
     CCommonSNMP session;
     SaveConfiguration(session);
     EXPECT_EQ(messages.TakeTexts(), (Texts{kSaveQuestion, "           Failed!            "}));
@@ -415,11 +414,9 @@ TEST_F(DeviceToolsTest, RebootSendsItsSetWhenTheSwitchIsFreeOnlyAndNothingOnCanc
     EXPECT_TRUE(trace.Contains("==================m_cCommonSNMP.Close==============="));
 
     // A save or a transfer running or applying its file refuses the reboot.
-    const std::string firmwareState = TransferObjectsOf(TransferKind::Firmware).state;
-    const std::string configState = TransferObjectsOf(TransferKind::Configuration).state;
     for (const std::string& busy :
-         {firmwareState + "|2|3", firmwareState + "|2|4", configState + "|2|4",
-          configState + "|2|3", SaveConfigurationOid() + "|2|1"}) {
+         {kFirmware.state + "|2|3", kFirmware.state + "|2|4", kConfiguration.state + "|2|4",
+          kConfiguration.state + "|2|3", SaveConfigurationOid() + "|2|1"}) {
         SCOPED_TRACE(busy);
         ASSERT_TRUE(StartSimulator({"KSX-7700-28", DataArguments({busy})}));
         RebootDevice();

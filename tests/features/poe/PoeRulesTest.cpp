@@ -193,21 +193,14 @@ TEST(PowerSavingRules, ActionsProfilesAndPorts) {
     const std::vector<powersaving::ProfileName> names = {{2, "Night"}};
     EXPECT_EQ(powersaving::ProfileNameOf(5L, names), "None");
     EXPECT_EQ(powersaving::PortCell(2, std::string(4, '\0'), 28), "None");
-    const auto instances = [](const ApplyPlan& plan) {
-        std::vector<std::string> result;
-        for (const auto& binding : plan.Request().Bindings()) {
-            result.push_back(
-                binding.instance.substr(P.size() + 1) + "=" +
-                (binding.type == 2 ? std::to_string(binding.value.size()) + "B" : binding.value));
-        }
-        return result;
-    };
+    const std::string w = P + ".31.";
     const ApplyPlan hibernation = powersaving::PlanAction(ActionInput{4, true, 2, 0, "1-3"}, 28);
-    EXPECT_EQ(instances(hibernation),
-              (std::vector<std::string>{"31.4.1.0=1", "31.4.2.0=2", "31.4.3.0=0"}));
+    EXPECT_EQ(Lines(hibernation.Request()),
+              (std::vector<std::string>{w + "4.1.0=1", w + "4.2.0=2", w + "4.3.0=0"}));
     const ApplyPlan standby = powersaving::PlanAction(ActionInput{3, true, 0, 2, "1-4,6"}, 28);
-    EXPECT_EQ(instances(standby),
-              (std::vector<std::string>{"31.3.2.0=1", "31.3.3.0=0", "31.3.4.0=2", "31.3.1.0=4B"}));
+    EXPECT_EQ(Lines(standby.Request()),
+              (std::vector<std::string>{w + "3.2.0=1", w + "3.3.0=0", w + "3.4.0=2",
+                                        w + "3.1.0=" + std::string("\xF4\0\0\0", 4)}));
     // A disabled action is refused without ports too: its ports are not erased by accident.
     for (const bool enabled : {true, false}) {
         for (const char* ports : {"", "0", "29", "1-29", "a"}) {
