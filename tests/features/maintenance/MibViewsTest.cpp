@@ -140,6 +140,7 @@ protected:
 
 TEST_F(ForwardingTableTest, PagesOfAHundredWithBackAndNextShowEveryEntryOfAnyDatabaseId) {
     auto dialog = Walked(Open<CForwardingTableDlg>());
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Forwarding Table"));
     const Rows all = ExpectedEntries();
     ASSERT_EQ(all.size(), 251u);
     EXPECT_EQ(dialog->EntryCount(), 251);
@@ -276,14 +277,15 @@ protected:
 
 TEST_F(SystemInfoTest, ShowsTheSystemGroupRefusesForbiddenCharactersAndSetsUtf8Texts) {
     auto dialog = Walked(Open<CSystemInfoDlg>());
-    EXPECT_EQ((QStringList{Find<QLabel>(dialog.get(), "descriptionText")->text(),
-                           Find<QLabel>(dialog.get(), "objectIdText")->text(),
-                           Find<QLabel>(dialog.get(), "upTimeText")->text(),
-                           TextOf(dialog.get(), "contactEdit"), TextOf(dialog.get(), "nameEdit"),
-                           TextOf(dialog.get(), "locationEdit")}),
-              (QStringList{"KSX-7700-52 L2 Managed Ethernet Switch", "1.3.6.1.4.1.99999.10.76.17",
-                           "100 Hour 0 Min", "noc desk", QString::fromUtf8("Zürich Langsträsse"),
-                           QString::fromUtf8("Halle ést §")}));
+    EXPECT_EQ(
+        (QStringList{dialog->windowTitle(), Find<QLabel>(dialog.get(), "descriptionText")->text(),
+                     Find<QLabel>(dialog.get(), "objectIdText")->text(),
+                     Find<QLabel>(dialog.get(), "upTimeText")->text(),
+                     TextOf(dialog.get(), "contactEdit"), TextOf(dialog.get(), "nameEdit"),
+                     TextOf(dialog.get(), "locationEdit")}),
+        (QStringList{"System Information", "KSX-7700-52 L2 Managed Ethernet Switch",
+                     "1.3.6.1.4.1.99999.10.76.17", "100 Hour 0 Min", "noc desk",
+                     QString::fromUtf8("Zürich Langsträsse"), QString::fromUtf8("Halle ést §")}));
 
     // Forbidden characters are refused in order (the name first) and nothing is sent.
     ASSERT_TRUE(Type(dialog.get(), "nameEdit", "core.sw1"));
@@ -351,6 +353,7 @@ protected:
 
 TEST_F(TableViewsTest, InterfaceTableShowsStatusAndWholeMegabitsAndCountsItsRowsAfresh) {
     auto dialog = Walked(Open<CInterfaceTableDlg>());
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Interface Table"));
     EXPECT_EQ(ListHeaders(dialog->List()), (Texts{"  Index          ", "  Link Status             ",
                                                   "  Speed(b/s)                      "}));
     const Rows rows = ListRows(dialog->List());

@@ -181,6 +181,7 @@ protected:
 // The program's own timers: the first poll of a configuration comes after three seconds.
 TEST_F(TransferTest, OpensIdleAndBacksUpTheConfigurationAgainAndAgain) {
     auto dialog = Open<CTransferDialog>();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Firmware and Configuration Upgrade/Backup"));
     QStringList captions;
     for (const QLabel* label : dialog->findChildren<QLabel*>()) {
         captions << label->text();
