@@ -37,7 +37,6 @@ HostInput Host(const char* address, const char* name = "public", int filled = 4)
     return ::testing::AssertionSuccess();
 }
 
-const QString k33 = QString(33, QLatin1Char('x'));
 const std::vector<CommunityRow> kPublic{{"6.112.117.98.108.105.99", "public", "guests"}};
 const std::vector<UserRow> kBobV3{{"3.98.111.98.3", "bob", "g", 3, 1, 1}};
 const std::vector<GroupRow> kG1{{"", "g1", "", "", "", 3, 2}};
@@ -95,7 +94,7 @@ TEST(SnmpAgentRules, EveryRefusalHasItsTextAndPlansNothing) {
         {"Priv-Protocol Password can't be empty.",
          {PlanUser(User("u", 3, true, 3, 2, "password", " "), {})}},
         {" DES Max. Password length is 32.",
-         {PlanUser(User("u", 3, true, 3, 2, "password", k33), {})}},
+         {PlanUser(User("u", 3, true, 3, 2, "password", QString(33, 'x')), {})}},
         {"Please enter valid group name!", {PlanGroup(Group(""), {}), PlanGroup(Group(""), g50)}},
         {"This Group Entry already exists.",
          {PlanGroup(Group("g1", 3), kG1), PlanGroup(Group("g1", 3), Rows<GroupRow>(50, kG1))}},
