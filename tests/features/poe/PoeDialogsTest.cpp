@@ -178,14 +178,13 @@ TEST_F(PowerSavingTest, OpensWithTheSwitchsActionsHibernationSendsNoPortListAndP
     EXPECT_EQ(Row(&summary, 0), "LED_Shutoff|Enabled|Weekend|None|1-4,6");
     EXPECT_EQ(Row(&summary, 1), "Port_Shutoff|Disabled|None|None|None");
     EXPECT_EQ(Row(&summary, 3), "System_Hibernation|Disabled|None|None|All Port");
-    EXPECT_EQ(Find<QComboBox>(dialog.get(), "typeCombo")->currentText().toStdString(),
-              "LED Shut-off");
     // The chosen action as the switch holds it, so that an Apply erases nothing.
-    EXPECT_EQ(Find<QComboBox>(dialog.get(), "stateCombo")->currentText().toStdString(), "Enabled");
     auto* ports = Find<QLineEdit>(dialog.get(), "portEdit");
     auto* profile1 = Find<QComboBox>(dialog.get(), "profile1Combo");
-    EXPECT_EQ(ports->text().toStdString(), "1-4,6");
-    EXPECT_EQ(profile1->currentText().toStdString(), "Weekend");
+    EXPECT_EQ((QStringList{Find<QComboBox>(dialog.get(), "typeCombo")->currentText(),
+                           Find<QComboBox>(dialog.get(), "stateCombo")->currentText(),
+                           ports->text(), profile1->currentText()}),
+              (QStringList{"LED Shut-off", "Enabled", "1-4,6", "Weekend"}));
     EXPECT_TRUE(ports->isEnabled());
 
     ASSERT_TRUE(Choose(dialog.get(), "typeCombo", "System Hibernation"));
@@ -202,8 +201,8 @@ TEST_F(PowerSavingTest, OpensWithTheSwitchsActionsHibernationSendsNoPortListAndP
 
     // The stored values of an action come back when it is chosen.
     ASSERT_TRUE(Choose(dialog.get(), "typeCombo", "LED Shut-off"));
-    EXPECT_EQ(ports->text().toStdString(), "1-4,6");
-    EXPECT_EQ(profile1->currentText().toStdString(), "Weekend");
+    EXPECT_EQ((QStringList{ports->text(), profile1->currentText()}),
+              (QStringList{"1-4,6", "Weekend"}));
 
     // Port actions check their port list; the detections apply together.
     ASSERT_TRUE(Choose(dialog.get(), "typeCombo", "Port Standby"));
@@ -215,7 +214,7 @@ TEST_F(PowerSavingTest, OpensWithTheSwitchsActionsHibernationSendsNoPortListAndP
     ASSERT_TRUE(Type(dialog.get(), "portEdit", "2, 5-7,28"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
-    auto sets = TakeSetBindings();
+    const auto sets = TakeSetBindings();
     ASSERT_EQ(sets.size(), 1U);
     EXPECT_EQ(sets[0].back(), P + ".31.3.1.0 = OCTET STRING: 0x4e000010");
     EXPECT_EQ(Row(dialog->Summary(), 2), "Port_Standby|Enabled|None|None|2,5-7,28");
