@@ -135,6 +135,14 @@ std::vector<std::string> DialogFixture::CellsOf(const QTreeWidget* list,
     return texts;
 }
 
+std::vector<std::vector<std::string>> DialogFixture::TakeSetBindings() {
+    std::vector<std::vector<std::string>> sets;
+    for (const SimSetRecord& record : TakeSets()) {
+        sets.push_back(Bindings(record));
+    }
+    return sets;
+}
+
 int DialogFixture::PortCountOf(const std::string& model) {
     const std::string prefix = "KSX-7700-";
     const int ports = model.rfind(prefix, 0) == 0 ? std::atoi(model.c_str() + prefix.size()) : 0;
