@@ -77,8 +77,8 @@ TEST_F(PortTrafficTest, ShowsTheRateAndUtilisationAndARestartLeavesAGapAndNoSpik
     kit::RunRepainting([&] { status = console.Send(answer, 3000); });
     ASSERT_EQ(status, 0);
     // Every rate shown meanwhile is a gap or near 250 Mbit/s (a short first interval after the
-    // restart is less exact), never a spike.
-    // While the switch is silent the link stays as last read, and no rate is shown.
+    // restart is less exact), never a spike. While the switch is silent the link stays as last
+    // read, and no rate is shown.
     const auto* sampleStatus =
         testsupport::Find<QLabel>(dialog.get(), QStringLiteral("sampleStatus"));
     QSet<QString> seen;
