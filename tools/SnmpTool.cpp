@@ -3,6 +3,7 @@
 #include "tools/SnmpTool.h"
 
 #include "app/CommandLine.h"
+#include "features/snapshot/SettingsSnapshot.h"
 #include "platform/Version.h"
 #include "snmp/CommonSNMP.h"
 #include "snmp/SessionParameters.h"
@@ -249,10 +250,35 @@ int RunWalk(CCommonSNMP& session, const ToolRequest& request, RunMode mode, std:
     return kToolOk;
 }
 
+// Like diff: 0 the same, 1 differences (printed), 2 a file that cannot be compared.
+int RunDiff(const ToolRequest& request, std::ostream& out, std::ostream& err) {
+    if (request.operands.size() != 2) {
+        throw BadArguments("diff needs two snapshot files");
+    }
+    const snapshot::ReadResult older = snapshot::ReadFile(request.operands[0]);
+    const snapshot::ReadResult newer = snapshot::ReadFile(request.operands[1]);
+    for (const snapshot::ReadResult* read : {&older, &newer}) {
+        if (!read->snapshot) {
+            err << kProgram << ": " << read->error << '\n';
+            return kToolBadArguments;
+        }
+    }
+    const auto differences = snapshot::Compare(*older.snapshot, *newer.snapshot);
+    for (const snapshot::Difference& difference : differences) {
+        out << snapshot::DifferenceLine(difference, older.snapshot->header, newer.snapshot->header)
+            << '\n';
+    }
+    return differences.empty() ? kToolOk : kToolRequestFailed;
+}
+
 int RunOperation(const ToolRequest& request, RunMode mode, std::ostream& out, std::ostream& err) {
     const std::string& operation = request.operation;
+    if (operation == "diff") {
+        return mode == RunMode::Send ? RunDiff(request, out, err) : kToolOk;
+    }
     if (operation != "get" && operation != "getnext" && operation != "walk" && operation != "set") {
-        throw BadArguments("unknown operation '" + operation + "' (get, getnext, walk or set)");
+        throw BadArguments("unknown operation '" + operation +
+                           "' (get, getnext, walk, set or diff)");
     }
     UseModuleCommandLine(request, err);
     CCommonSNMP session;
@@ -337,6 +363,9 @@ Operations:
   set OID TYPE VALUE...  one set request; TYPE 1 integer, 2 octet string (text),
                          2x octet string in hexadecimal digits, 8 IP address,
                          10 unsigned 32-bit value
+  diff OLDER NEWER       the settings that differ between two settings snapshots, one
+                         line each ("menu path / setting: older -> newer"); sends
+                         nothing. Exit status as diff's: 0 none, 1 some, 2 trouble
 
 Options (before COMMAND LINE):
   -t, --timeout MS       request timeout in milliseconds (default 3000)

@@ -3,6 +3,7 @@
 //
 // ksx-snmp run as a program against Net-SNMP's snmpd; Net-SNMP's own command-line tools
 // give the values to compare with.
+#include "features/snapshot/SettingsSnapshot.h"
 #include "tests/support/SimFixture.h"
 #include "tests/support/SnmpdFixture.h"
 
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -369,6 +371,30 @@ TEST_F(KsxSnmpTool, HelpPrintsTheUsage) {
         EXPECT_NE(help.out.find("OID|TAG|VALUE"), std::string::npos);
         EXPECT_EQ(help.err, "");
     }
+}
+
+// Two files, no switch: the differences one per line and an exit status as diff's.
+TEST_F(KsxSnmpTool, DiffComparesTwoSnapshotsLikeDiff) {
+    const std::string dir = testsupport::MakeTempDir("ksx-diff");
+    const snapshot::Setting name{{"System"}, "Name", "core"};
+    snapshot::Snapshot older{{"KSX-7700-28", "lab", "10.0.0.5", "t", "1"}, {name}};
+    snapshot::Snapshot newer = older;
+    newer.settings[0].value = "edge";
+    for (const auto& [file, content] : {std::pair{"/a", older}, std::pair{"/b", newer}}) {
+        ASSERT_EQ(snapshot::WriteFile(content, dir + file), "");
+    }
+    std::ofstream(dir + "/c") << "hostname core\n";
+    const ProcessResult same = Tool({"", "diff", dir + "/a", dir + "/a"});
+    EXPECT_EQ(same.exitCode, 0);
+    EXPECT_EQ(same.out, "");
+    const ProcessResult changed = Tool({"", "diff", dir + "/a", dir + "/b"});
+    EXPECT_EQ(changed.exitCode, 1);
+    EXPECT_EQ(changed.out, "System / Name: core -> edge\n");
+    const ProcessResult foreign = Tool({"", "diff", dir + "/a", dir + "/c"});
+    EXPECT_EQ(foreign.exitCode, 2);
+    EXPECT_EQ(foreign.err, "ksx-snmp: " + dir + "/c: not a settings snapshot\n");
+    EXPECT_EQ(Tool({"", "diff", dir + "/a"}).exitCode, 2);
+    testsupport::RemoveTree(dir);
 }
 
 } // namespace
