@@ -85,7 +85,19 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// The port count of a model of the family: the number after "KSX-7700-" ("28P": 28).
+// The port a path names ("Port 30"), if any.
+std::optional<int> PortOf(const std::vector<std::string>& path) {
+    for (const std::string& part : path) {
+        if (part.rfind("Port ", 0) == 0 && part.size() > 5 && part.size() < 10 &&
+            part.find_first_not_of("0123456789", 5) == std::string::npos) {
+            return std::stoi(part.substr(5));
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 std::optional<int> PortCountOf(const std::string& model) {
     const std::string prefix = std::string(kFamily) + "-";
     if (model.rfind(prefix, 0) != 0) {
@@ -101,19 +113,6 @@ std::optional<int> PortCountOf(const std::string& model) {
     }
     return ports > 0 ? std::optional<int>(ports) : std::nullopt;
 }
-
-// The port a path names ("Port 30"), if any.
-std::optional<int> PortOf(const std::vector<std::string>& path) {
-    for (const std::string& part : path) {
-        if (part.rfind("Port ", 0) == 0 && part.size() > 5 && part.size() < 10 &&
-            part.find_first_not_of("0123456789", 5) == std::string::npos) {
-            return std::stoi(part.substr(5));
-        }
-    }
-    return std::nullopt;
-}
-
-} // namespace
 
 std::string Text(const Snapshot& snapshot) {
     const Header& h = snapshot.header;

@@ -70,6 +70,9 @@ std::vector<Difference> Compare(const Snapshot& older, const Snapshot& newer);
 std::string ValueText(const std::optional<std::string>& value, const Difference& difference,
                       const Header& side);
 
+// The port count of a model of the family ("KSX-7700-28P": 28); nullopt for any other.
+std::optional<int> PortCountOf(const std::string& model);
+
 // "VLAN Configuration / VLAN 10"
 std::string PathText(const std::vector<std::string>& path);
 // "VLAN Configuration / VLAN 10 / Name: Büro -> Office"

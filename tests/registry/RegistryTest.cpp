@@ -7,6 +7,7 @@
 #include "app/ModuleCommands.h"
 #include "features/common/FeatureDialog.h"
 #include "features/common/Messages.h"
+#include "features/snapshot/SnapshotGroups.h"
 #include "platform/Trace.h"
 #include "snmp/SessionParameters.h"
 #include "tests/registry/MenuWalk.h"
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -260,6 +262,24 @@ TEST_F(PortGridTest, EveryPortGridTakesARangeEntry) {
         messages.TakeTexts();
     }
     EXPECT_GE(entries, 5); // mirroring's four lines and segmentation
+}
+
+} // namespace
+
+namespace {
+
+// A settings snapshot names each setting by the menu path of the dialog that writes it.
+TEST(SnapshotGroupsTest, EachIsNamedByTheMenuPathOfADialog) {
+    std::set<std::string> paths;
+    for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
+        if (entry.makeDialog != nullptr) {
+            paths.insert(entry.path);
+        }
+    }
+    for (const auto& group : snapshot::AllGroups()) {
+        EXPECT_EQ(paths.count(snapshot::PathText(group->MenuPath())), 1u)
+            << snapshot::PathText(group->MenuPath());
+    }
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 //
 // ksx-snmp run as a program against Net-SNMP's snmpd; Net-SNMP's own command-line tools
 // give the values to compare with.
-#include "features/snapshot/SettingsSnapshot.h"
 #include "tests/support/SimFixture.h"
 #include "tests/support/SnmpdFixture.h"
 
@@ -373,27 +372,48 @@ TEST_F(KsxSnmpTool, HelpPrintsTheUsage) {
     }
 }
 
-// Two files, no switch: the differences one per line and an exit status as diff's.
-TEST_F(KsxSnmpTool, DiffComparesTwoSnapshotsLikeDiff) {
-    const std::string dir = testsupport::MakeTempDir("ksx-diff");
-    const snapshot::Setting name{{"System"}, "Name", "core"};
-    snapshot::Snapshot older{{"KSX-7700-28", "lab", "10.0.0.5", "t", "1"}, {name}};
-    snapshot::Snapshot newer = older;
-    newer.settings[0].value = "edge";
-    for (const auto& [file, content] : {std::pair{"/a", older}, std::pair{"/b", newer}}) {
-        ASSERT_EQ(snapshot::WriteFile(content, dir + file), "");
-    }
-    std::ofstream(dir + "/c") << "hostname core\n";
-    const ProcessResult same = Tool({"", "diff", dir + "/a", dir + "/a"});
-    EXPECT_EQ(same.exitCode, 0);
+// Snapshots of ksx-sim and their differences, with the switch and between two files, with an
+// exit status as diff's; a switch that leaves one group unanswered gives no file.
+TEST_F(KsxSnmpTool, SnapshotsOfTheSwitchAndTheirDifferences) {
+    testsupport::SimFixture sim;
+    ASSERT_TRUE(sim.Start({"KSX-7700-28", {}, false})) << sim.Error();
+    const std::string dir = testsupport::MakeTempDir("ksx-snapshot");
+    const std::string commandLine = V1CommandLine("keepers", sim.Port());
+    ASSERT_EQ(Tool({commandLine, "snapshot", dir + "/a"}).exitCode, 0);
+    const ProcessResult same = Tool({commandLine, "diff", dir + "/a"});
+    EXPECT_EQ(same.exitCode, 0) << same.err;
     EXPECT_EQ(same.out, "");
-    const ProcessResult changed = Tool({"", "diff", dir + "/a", dir + "/b"});
-    EXPECT_EQ(changed.exitCode, 1);
-    EXPECT_EQ(changed.out, "System / Name: core -> edge\n");
+
+    const std::string syslogServer = "1.3.6.1.4.1.99999.10.76.17.16.1.1.0";
+    ASSERT_EQ(Tool({commandLine, "set", syslogServer, "8", "10.0.0.9"}).exitCode, 0);
+    const std::string changed =
+        "Device Manager / System / Syslog Host Configuration / Host IP: 0.0.0.0 -> 10.0.0.9\n";
+    const ProcessResult withSwitch = Tool({commandLine, "diff", dir + "/a"});
+    EXPECT_EQ(withSwitch.exitCode, 1);
+    EXPECT_EQ(withSwitch.out, changed);
+    ASSERT_EQ(Tool({commandLine, "snapshot", dir + "/b"}).exitCode, 0);
+    const ProcessResult files = Tool({"", "diff", dir + "/a", dir + "/b"});
+    EXPECT_EQ(files.exitCode, 1);
+    EXPECT_EQ(files.out, changed);
+    const std::string text = testsupport::ReadFile(dir + "/b");
+    EXPECT_NE(text.find("\"Port 28\"]"), std::string::npos);
+    for (const char* secret : {"keepers", "guests"}) {
+        EXPECT_EQ(text.find(secret), std::string::npos) << secret;
+    }
+
+    std::ofstream(dir + "/c") << "hostname core\n";
     const ProcessResult foreign = Tool({"", "diff", dir + "/a", dir + "/c"});
     EXPECT_EQ(foreign.exitCode, 2);
     EXPECT_EQ(foreign.err, "ksx-snmp: " + dir + "/c: not a settings snapshot\n");
-    EXPECT_EQ(Tool({"", "diff", dir + "/a"}).exitCode, 2);
+
+    sim.Stop();
+    ASSERT_TRUE(sim.Start({"KSX-7700-28", {"--drop", "1.3.6.1.4.1.99999.10.76.17.16"}, false}));
+    const ProcessResult unanswered =
+        Tool({V1CommandLine("keepers", sim.Port()), "snapshot", dir + "/d"});
+    EXPECT_EQ(unanswered.exitCode, 1);
+    EXPECT_EQ(unanswered.err, "ksx-snmp: The switch did not answer while reading Device Manager "
+                              "/ System / Syslog Host Configuration.\n");
+    EXPECT_FALSE(std::ifstream(dir + "/d").good());
     testsupport::RemoveTree(dir);
 }
 
