@@ -7,6 +7,7 @@
 #include "app/ModuleCommands.h"
 #include "features/common/FeatureDialog.h"
 #include "features/common/Messages.h"
+#include "features/snapshot/SnapshotGroups.h"
 #include "platform/Trace.h"
 #include "snmp/SessionParameters.h"
 #include "tests/registry/MenuWalk.h"
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -201,6 +203,24 @@ TEST_F(RefusedWriteTest, AWriteRefusedAtItsLastStepIsReportedAndEndsThere) {
         EXPECT_TRUE(std::all_of(refused.sets.rbegin(), lastRefused, isPutBack));
     }
     EXPECT_GT(multiStepDialogs, 3);
+}
+
+} // namespace
+
+namespace {
+
+// A settings snapshot names each setting by the menu path of the dialog that writes it.
+TEST(SnapshotGroupsTest, EachIsNamedByTheMenuPathOfADialog) {
+    std::set<std::string> paths;
+    for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
+        if (entry.makeDialog != nullptr) {
+            paths.insert(entry.path);
+        }
+    }
+    for (const auto& group : snapshot::AllGroups()) {
+        EXPECT_EQ(paths.count(snapshot::PathText(group->MenuPath())), 1u)
+            << snapshot::PathText(group->MenuPath());
+    }
 }
 
 } // namespace
