@@ -3,15 +3,20 @@
 #include "tools/SnmpTool.h"
 
 #include "app/CommandLine.h"
+#include "features/snapshot/SettingsSnapshot.h"
+#include "features/snapshot/SnapshotReader.h"
 #include "platform/Version.h"
 #include "snmp/CommonSNMP.h"
 #include "snmp/SessionParameters.h"
 #include "tools/SessionWalk.h"
 #include "tools/SnmprecFormat.h"
 
+#include <QCoreApplication>
+
 #include <charconv>
 #include <cstdlib>
 #include <iterator>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 
@@ -249,10 +254,82 @@ int RunWalk(CCommonSNMP& session, const ToolRequest& request, RunMode mode, std:
     return kToolOk;
 }
 
+// Reads the switch into a snapshot on an event loop of its own (the tool has no application
+// object otherwise).
+std::optional<snapshot::Snapshot> ReadSwitch(std::ostream& err) {
+    std::optional<QCoreApplication> application;
+    static int argc = 1;
+    static char name[] = "ksx-snmp";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() == nullptr) {
+        application.emplace(argc, argv);
+    }
+    std::string error;
+    std::optional<snapshot::Snapshot> read = snapshot::ReadSwitchSnapshot(error);
+    if (!read) {
+        err << kProgram << ": " << error << '\n';
+    }
+    return read;
+}
+
+int RunSnapshot(const ToolRequest& request, std::ostream& err) {
+    if (request.operands.size() != 1) {
+        throw BadArguments("snapshot needs one file name");
+    }
+    UseModuleCommandLine(request, err);
+    const std::optional<snapshot::Snapshot> read = ReadSwitch(err);
+    if (!read) {
+        return kToolRequestFailed;
+    }
+    const std::string error = snapshot::WriteFile(*read, request.operands[0]);
+    if (!error.empty()) {
+        err << kProgram << ": " << error << '\n';
+        return kToolRequestFailed;
+    }
+    return kToolOk;
+}
+
+// Like diff: 0 the same, 1 differences (printed), 2 trouble (a file that cannot be compared, a
+// switch that cannot be read). One file compares with the switch.
+int RunDiff(const ToolRequest& request, std::ostream& out, std::ostream& err) {
+    if (request.operands.empty() || request.operands.size() > 2) {
+        throw BadArguments("diff needs one snapshot file (compared with the switch) or two");
+    }
+    std::vector<snapshot::Snapshot> sides;
+    for (const std::string& file : request.operands) {
+        snapshot::ReadResult read = snapshot::ReadFile(file);
+        if (!read.snapshot) {
+            err << kProgram << ": " << read.error << '\n';
+            return kToolBadArguments;
+        }
+        sides.push_back(std::move(*read.snapshot));
+    }
+    if (sides.size() == 1) {
+        UseModuleCommandLine(request, err);
+        std::optional<snapshot::Snapshot> current = ReadSwitch(err);
+        if (!current) {
+            return kToolBadArguments;
+        }
+        sides.push_back(std::move(*current));
+    }
+    const auto differences = snapshot::Compare(sides[0], sides[1]);
+    for (const snapshot::Difference& difference : differences) {
+        out << snapshot::DifferenceLine(difference, sides[0].header, sides[1].header) << '\n';
+    }
+    return differences.empty() ? kToolOk : kToolRequestFailed;
+}
+
 int RunOperation(const ToolRequest& request, RunMode mode, std::ostream& out, std::ostream& err) {
     const std::string& operation = request.operation;
+    if (operation == "diff" || operation == "snapshot") {
+        if (mode == RunMode::CheckOnly) {
+            return kToolOk;
+        }
+        return operation == "diff" ? RunDiff(request, out, err) : RunSnapshot(request, err);
+    }
     if (operation != "get" && operation != "getnext" && operation != "walk" && operation != "set") {
-        throw BadArguments("unknown operation '" + operation + "' (get, getnext, walk or set)");
+        throw BadArguments("unknown operation '" + operation +
+                           "' (get, getnext, walk, set, snapshot or diff)");
     }
     UseModuleCommandLine(request, err);
     CCommonSNMP session;
@@ -337,6 +414,12 @@ Operations:
   set OID TYPE VALUE...  one set request; TYPE 1 integer, 2 octet string (text),
                          2x octet string in hexadecimal digits, 8 IP address,
                          10 unsigned 32-bit value
+  snapshot FILE          reads every setting the module's dialogs write into a
+                         settings snapshot file (no secrets)
+  diff OLDER [NEWER]     the settings that differ between two settings snapshots, or
+                         between one and the switch now, one line each ("menu path /
+                         setting: older -> newer"). Exit status as diff's: 0 none,
+                         1 some, 2 trouble
 
 Options (before COMMAND LINE):
   -t, --timeout MS       request timeout in milliseconds (default 3000)

@@ -14,11 +14,9 @@
 #include "tests/registry/MenuWalk.h"
 #include "tests/support/DialogFixture.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QPointer>
-#include <QTimer>
 
 #include <algorithm>
 #include <functional>
@@ -41,7 +39,7 @@ struct SubDialogPath {
     int command;
     std::vector<const char*> buttons;
     std::string table = kTrunkTable;
-    std::function<void(QDialog&)> prepare = [](QDialog&) {};
+    void (*prepare)(QDialog&) = [](QDialog&) {};
     const char* model = "KSX-7700-28";
 };
 
@@ -57,63 +55,43 @@ void PickFirstRow(QDialog& dialog, const char* listName) {
     emit list->rowSelected(0);
 }
 
-void Tick(QDialog& dialog, const char* checkName) {
-    auto* check = Find<QCheckBox>(&dialog, checkName);
-    ASSERT_NE(check, nullptr);
-    check->setChecked(true);
+const auto PickVlan = [](QDialog& dialog) { PickFirstRow(dialog, "vlanList"); };
+void PickStaticTrunk(QDialog& dialog) {
+    PickFirstRow(dialog, "trunkList");
+    EXPECT_TRUE(Choose(&dialog, "modeCombo", "Static"));
 }
+const auto TickEnable = [](QDialog& d) { Find<QCheckBox>(&d, "enableCheck")->setChecked(true); };
+const auto TickDot1x = [](QDialog& d) { Find<QCheckBox>(&d, "enable8021x")->setChecked(true); };
+const auto AsIs = [](QDialog&) {};
 
 const std::vector<SubDialogPath>& SubDialogs() {
+    static const std::string igmp = PrivateOid("10.3."), stp = "1.3.6.1.2.1.17.2.15";
     static const std::vector<SubDialogPath> paths = {
         {"vlan_add", kCmdVlanConfiguration, {"addButton"}},
-        {"vlan_edit",
-         kCmdVlanConfiguration,
-         {"editButton"},
-         kTrunkTable,
-         [](QDialog& d) { PickFirstRow(d, "vlanList"); }},
+        {"vlan_edit", kCmdVlanConfiguration, {"editButton"}, kTrunkTable, PickVlan},
         {"vlan_pvid", kCmdVlanConfiguration, {"pvidButton"}, PrivateOid("7.7.1.1")},
-        {"trunk_members",
-         kCmdTrunk,
-         {"portMemberButton"},
-         PrivateOid("9.3.1.3"),
-         [](QDialog& d) {
-             PickFirstRow(d, "trunkList");
-             EXPECT_TRUE(Choose(&d, "modeCombo", "Static"));
-         }},
+        {"trunk_members", kCmdTrunk, {"portMemberButton"}, PrivateOid("9.3.1.3"), PickStaticTrunk},
         {"arp_entry", kCmdArpSpoofing, {"addButton"}},
         {"time_range_add",
          kCmdPoeTimeRange,
          {"addButton"},
          PrivateOid("23.1.1"),
-         [](QDialog&) {},
+         AsIs,
          "KSX-7700-28P"},
-        {"igmp_vlan", kCmdIgmpSnooping, {"vlanInfoButton"}, PrivateOid("10.3.4")},
+        {"igmp_vlan", kCmdIgmpSnooping, {"vlanInfoButton"}, igmp + "4"},
         {"igmp_multicast_entries",
          kCmdIgmpSnooping,
          {"vlanInfoButton", "viewEntryButton"},
-         PrivateOid("10.3.5")},
-        {"stp_table",
-         kCmdSpanningTree,
-         {"portSettingButton"},
-         "1.3.6.1.2.1.17.2.15",
-         [](QDialog& d) { Tick(d, "enableCheck"); }},
+         igmp + "5"},
+        {"stp_table", kCmdSpanningTree, {"portSettingButton"}, stp, TickEnable},
         {"stp_port",
          kCmdSpanningTree,
          {"portSettingButton", "portConfigButton"},
          kTrunkTable,
-         [](QDialog& d) { Tick(d, "enableCheck"); }},
-        {"dot1x_ports",
-         kCmdDot1x,
-         {"portSetButton"},
-         PrivateOid("11.2.9"),
-         [](QDialog& d) { Tick(d, "enable8021x"); }},
+         TickEnable},
+        {"dot1x_ports", kCmdDot1x, {"portSetButton"}, PrivateOid("11.2.9"), TickDot1x},
     };
     return paths;
-}
-
-bool Idle(const QDialog& dialog) {
-    const auto* feature = qobject_cast<const CFeatureDialog*>(&dialog);
-    return feature == nullptr || !feature->IsBusy();
 }
 
 // Presses `buttons[level]` of `dialog` and closes the sub-dialog it opens `closeAfterMs` after it
@@ -126,7 +104,7 @@ void OpenAndCloseMidRead(QDialog& dialog, const std::vector<const char*>& button
     WhenModalOpens(&dialog, [&buttons, level, closeAfterMs, closed](QDialog& opened) {
         QPointer<QDialog> sub = &opened;
         if (level + 1 < buttons.size()) {
-            WaitUntil([&] { return Idle(*sub); }, 30000);
+            WaitIdle(*sub);
             OpenAndCloseMidRead(*sub, buttons, level + 1, closeAfterMs);
             if (auto* feature = qobject_cast<CFeatureDialog*>(sub.data())) {
                 feature->Refresh();
@@ -147,23 +125,9 @@ protected:
     void SetUp() override {} // each test starts the switch it needs
 
     void StartSwitch(const char* model, std::vector<std::string> arguments) {
-        SimFixture::Options options;
-        options.model = model;
-        options.arguments = std::move(arguments);
-        ASSERT_TRUE(StartSimulator(options));
+        ASSERT_TRUE(StartSimulator({model, std::move(arguments)}));
         SessionParameters().VlanEditAllowed = true;
         RegisterModuleCommands();
-    }
-
-    std::unique_ptr<QDialog> OpenCommand(int command) {
-        const CommandDialogFactory factory = CommandDialogFor(command);
-        EXPECT_TRUE(factory) << command;
-        if (!factory) {
-            return nullptr;
-        }
-        std::unique_ptr<QDialog> dialog = factory();
-        EXPECT_TRUE(ShowActive(dialog.get()));
-        return dialog;
     }
 
     // Opens each sub-dialog of `paths` from a parent whose reads have ended and closes it
@@ -174,9 +138,9 @@ protected:
         std::vector<std::unique_ptr<QDialog>> parents;
         for (const SubDialogPath& path : paths) {
             SCOPED_TRACE(path.name);
-            std::unique_ptr<QDialog> parent = OpenCommand(path.command);
-            ASSERT_NE(parent, nullptr);
-            ASSERT_TRUE(WaitUntil([&] { return Idle(*parent); }, 60000));
+            std::unique_ptr<QDialog> parent = CommandDialogFor(path.command)();
+            ASSERT_TRUE(ShowActive(parent.get()));
+            ASSERT_TRUE(WaitIdle(*parent));
             path.prepare(*parent);
             OpenAndCloseMidRead(*parent, path.buttons, 0, closeAfterMs);
             parents.push_back(std::move(parent));
@@ -199,8 +163,7 @@ TEST_F(ClosedMidReadTest, EveryDialogOfTheMenuClosedWhileItReadsASlowSwitch) {
     for (const ModuleMenuEntry& entry : MenuDialogs()) {
         SCOPED_TRACE(entry.path);
         for (const int closeAfterMs : {0, kDelayMs / 2, 5 * kDelayMs / 2}) {
-            std::unique_ptr<QDialog> dialog = OpenCommand(entry.id);
-            ASSERT_NE(dialog, nullptr);
+            std::unique_ptr<QDialog> dialog = OpenMenuDialog(entry);
             WaitUntil([] { return false; }, closeAfterMs);
             dialog.reset();
             ++closed;

@@ -4,17 +4,12 @@
 // A switch whose firmware answers reads wrongly (ksx-sim --misbehave): every dialog of the
 // module window opens, ends its reads, applies and closes; the panel poller ends its walks;
 // a walk ends where an answer does not move forward; nothing broken is written back.
-#include "app/ModuleCommands.h"
 #include "app/PanelPoll.h"
-#include "features/common/FeatureDialog.h"
 #include "snmp/CommonSNMP.h"
-#include "snmp/Snmp.h"
+#include "tests/registry/MenuWalk.h"
 #include "tests/support/DialogFixture.h"
 
-#include <QDialog>
-#include <QWidget>
-
-#include <mutex>
+#include <atomic>
 
 namespace {
 
@@ -32,48 +27,32 @@ constexpr Switch kSwitches[] = {
 
 constexpr int kWaitMs = 120000;
 
-class MisbehaveTest : public testsupport::DialogFixture,
-                      public ::testing::WithParamInterface<Switch> {
+SimFixture::Options Misbehaving(const Switch& sw) {
+    return {sw.model, {"--misbehave", std::to_string(sw.seed)}};
+}
+
+class MisbehaveTest : public DialogFixture, public ::testing::WithParamInterface<Switch> {
 protected:
-    SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.model = GetParam().model;
-        options.arguments = {"--misbehave", std::to_string(GetParam().seed)};
-        return options;
-    }
+    SimFixture::Options SimulatorOptions() override { return Misbehaving(GetParam()); }
 
     // Garbage the switch sent that a user could never have typed.
-    static bool LooksBroken(const testsupport::SimSetBinding& binding) {
+    static bool LooksBroken(const SimSetBinding& binding) {
         return binding.value.size() >= 1000 || binding.value.find("garbage") != std::string::npos;
     }
 };
 
-bool Idle(QDialog* dialog) {
-    const auto* feature = dynamic_cast<CFeatureDialog*>(dialog);
-    return feature == nullptr || !feature->IsBusy();
-}
-
 TEST_P(MisbehaveTest, EveryDialogReadsAppliesAndCloses) {
-    RegisterModuleCommands();
     int opened = 0;
     for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
-        const CommandDialogFactory factory = CommandDialogFor(entry.id);
-        if (!factory) {
+        if (entry.makeDialog == nullptr) {
             continue;
         }
         SCOPED_TRACE(entry.path);
-        std::unique_ptr<QDialog> dialog = factory();
-        ASSERT_NE(dialog, nullptr);
+        std::unique_ptr<QDialog> dialog = OpenMenuDialog(entry);
         ++opened;
-        EXPECT_TRUE(testsupport::ShowActive(dialog.get()));
-        EXPECT_TRUE(WaitUntil([&] { return Idle(dialog.get()); }, kWaitMs)) << "reads never end";
-        const QWidget* apply = FindAny(dialog.get(), "applyButton");
-        if (apply != nullptr && apply->isVisible() && apply->isEnabled()) {
-            testsupport::Click(dialog.get(), "applyButton");
-            EXPECT_TRUE(WaitUntil([&] { return Idle(dialog.get()); }, kWaitMs));
-        }
-        for (const testsupport::SimSetRecord& set : TakeSets()) {
-            for (const testsupport::SimSetBinding& binding : set.bindings) {
+        ApplyFirstRows(*dialog); // waits for the reads before and the writes after
+        for (const SimSetRecord& set : TakeSets()) {
+            for (const SimSetBinding& binding : set.bindings) {
                 EXPECT_FALSE(LooksBroken(binding)) << binding.oid << " = " << binding.value;
             }
         }
@@ -91,19 +70,11 @@ TEST_P(MisbehaveTest, PanelPollerEndsItsWalks) {
     PollDevice device;
     device.portCount = PortCountOf(GetParam().model);
     poll.Configure(GetParam().model, device, true);
-    std::mutex mutex;
-    int results = 0;
-    poll.SetSink([&](PanelPollResult) {
-        std::lock_guard lock(mutex);
-        ++results;
-    });
-    const auto arrived = [&] {
-        std::lock_guard lock(mutex);
-        return results > 0;
-    };
+    std::atomic<int> results = 0; // the sink may be called from the poller's thread
+    poll.SetSink([&](PanelPollResult) { ++results; });
     poll.GetGetFanStatus();
     poll.GetLinkStatus();
-    EXPECT_TRUE(WaitUntil([&] { return arrived() && !poll.AnyWalkRunning(); }, kWaitMs));
+    EXPECT_TRUE(WaitUntil([&] { return results > 0 && !poll.AnyWalkRunning(); }, kWaitMs));
     if (poll.IsPoeModel()) {
         poll.GetPOEPortStatus();
         EXPECT_TRUE(WaitUntil([&] { return !poll.AnyWalkRunning(); }, kWaitMs));
@@ -118,34 +89,16 @@ TEST(MisbehaveWalkTest, WalkEndsWhereTheAnswerDoesNotMoveForward) {
     int stoppedBackwards = 0;
     for (const Switch& sw : kSwitches) {
         SimFixture sim;
-        SimFixture::Options options;
-        options.model = sw.model;
-        options.arguments = {"--misbehave", std::to_string(sw.seed)};
-        ASSERT_TRUE(sim.Start(options)) << sim.Error();
-        CSnmpV1 message(0);
-        message.setCommunity("guests");
-        message.setPort(static_cast<uint16_t>(sim.Port()));
-        message.setType(kPduGetNext);
-        ASSERT_EQ(message.addValue("1.3", kSnmpNull, nullptr, 0), 0);
-        CSnmpTable table(&message);
+        ASSERT_TRUE(sim.Start(Misbehaving(sw))) << sim.Error();
         std::string last = "1.3";
-        int status = kSnmpOk;
-        for (int step = 0; step < 100000 && status == kSnmpOk; ++step) {
-            std::unique_ptr<CSnmp> response;
-            status = table.getNext(sim.Address(), response, 2000);
-            if (status == kSnmpOk) {
-                last = response->getOid(0);
-            }
-        }
-        ASSERT_EQ(status, kSnmpEndOfTable) << "seed " << sw.seed;
+        const auto visit = [&](const CSnmp& answer) {
+            last = answer.getOid(0);
+            return true;
+        };
+        ASSERT_EQ(WalkSimulator(sim, last, visit), kSnmpEndOfTable) << "seed " << sw.seed;
         // Asked once more from where the walk stopped, the switch does not move forward.
-        CSnmpV1 again(0);
-        again.setCommunity("guests");
-        again.setPort(static_cast<uint16_t>(sim.Port()));
-        again.setType(kPduGetNext);
-        ASSERT_EQ(again.addValue(last, kSnmpNull, nullptr, 0), 0);
         std::unique_ptr<CSnmp> response;
-        if (again.send(sim.Address(), response, 2000) == kSnmpOk &&
+        if (GetNextRequest(sim, last)->send(sim.Address(), response, 2000) == kSnmpOk &&
             !(ParseOid(last) < ParseOid(response->getOid(0)))) {
             ++stoppedBackwards;
         }

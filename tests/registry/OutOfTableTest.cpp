@@ -5,7 +5,6 @@
 // (no enumeration, priority step, profile or port has it). Each dialog, its lists' first rows
 // picked and applied without a change, writes each such object back as it was, or not at all.
 #include "snmp/SessionParameters.h"
-#include "snmp/Snmp.h"
 #include "tests/registry/MenuWalk.h"
 #include "tests/support/DialogFixture.h"
 
@@ -22,11 +21,19 @@ constexpr const char* kStrange = "77";
 class OutOfTableValuesTest : public DialogFixture {
 protected:
     void SetUp() override {
-        SimFixture::Options options;
-        options.model = "KSX-7700-28P";
+        SimFixture::Options options{"KSX-7700-28P", {}};
         ASSERT_TRUE(StartSimulator(options));
-        for (const char* subtree : {"1.3.6.1.4.1", "1.3.6.1.2.1.17"}) {
-            AddIntegersUnder(subtree);
+        for (const std::string subtree : {"1.3.6.1.4.1", "1.3.6.1.2.1.17"}) {
+            WalkSimulator(sim, subtree, [&](const CSnmp& answer) {
+                const std::string oid = answer.getOid(0);
+                int type = 0;
+                std::string value;
+                answer.getValue(0, type, value);
+                if (type == kSnmpInteger && oid.rfind(subtree + ".", 0) == 0) {
+                    m_integers.insert(oid);
+                }
+                return oid.rfind(subtree + ".", 0) == 0;
+            });
         }
         ASSERT_GT(m_integers.size(), 100u);
         std::vector<std::string> lines;
@@ -35,29 +42,6 @@ protected:
         }
         options.arguments = DataArguments(lines);
         ASSERT_TRUE(StartSimulator(options));
-    }
-
-    void AddIntegersUnder(const std::string& subtree) {
-        CSnmpV1 message(0);
-        message.setCommunity("guests");
-        message.setPort(static_cast<uint16_t>(sim.Port()));
-        message.setType(kPduGetNext);
-        ASSERT_EQ(message.addValue(subtree, kSnmpNull, nullptr, 0), 0);
-        CSnmpTable table(&message);
-        std::unique_ptr<CSnmp> response;
-        for (int step = 0; step < 100000 && table.getNext(sim.Address(), response, 2000) == kSnmpOk;
-             ++step) {
-            const std::string oid = response->getOid(0);
-            if (oid.rfind(subtree + ".", 0) != 0) {
-                return;
-            }
-            int type = 0;
-            std::string value;
-            response->getValue(0, type, value);
-            if (type == kSnmpInteger) {
-                m_integers.insert(oid);
-            }
-        }
     }
 
     std::set<std::string> m_integers;

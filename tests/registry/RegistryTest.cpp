@@ -7,19 +7,18 @@
 #include "app/ModuleCommands.h"
 #include "features/common/FeatureDialog.h"
 #include "features/common/Messages.h"
+#include "features/snapshot/SnapshotGroups.h"
 #include "platform/Trace.h"
 #include "snmp/SessionParameters.h"
 #include "tests/registry/MenuWalk.h"
 #include "tests/support/DialogFixture.h"
 
-#include <QAbstractButton>
 #include <QDir>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 
 #include <algorithm>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,11 +34,7 @@ using namespace testsupport;
 class RegisteredDialogTest : public DialogFixture,
                              public ::testing::WithParamInterface<ModuleMenuEntry> {
 protected:
-    SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.model = GetParam().model;
-        return options;
-    }
+    SimFixture::Options SimulatorOptions() override { return {GetParam().model, {}}; }
 };
 
 TEST_P(RegisteredDialogTest, OpensWithItsCaptionReadsAndClosesItsSessionsInOrder) {
@@ -48,10 +43,8 @@ TEST_P(RegisteredDialogTest, OpensWithItsCaptionReadsAndClosesItsSessionsInOrder
     EXPECT_TRUE(dialog->windowTitle().startsWith(QString::fromLatin1(GetParam().caption)))
         << dialog->windowTitle().toStdString() << " / " << GetParam().caption;
 
-    const QString dir = QStringLiteral(KSX_SCREENSHOT_DIR);
-    QDir().mkpath(dir);
-    const QString path = dir + QStringLiteral("/dialog-") + QString::fromLatin1(GetParam().name) +
-                         QStringLiteral(".png");
+    QDir().mkpath(QStringLiteral(KSX_SCREENSHOT_DIR));
+    const QString path = QStringLiteral(KSX_SCREENSHOT_DIR "/dialog-%1.png").arg(GetParam().name);
     EXPECT_TRUE(dialog->grab().save(path)) << path.toStdString();
 
     trace.Clear();
@@ -72,9 +65,7 @@ INSTANTIATE_TEST_SUITE_P(Menu, RegisteredDialogTest, ::testing::ValuesIn(MenuDia
 class SilentSwitchTest : public RegisteredDialogTest {
 protected:
     SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options = RegisteredDialogTest::SimulatorOptions();
-        options.arguments = {"--drop-after", "0"};
-        return options;
+        return {GetParam().model, {"--drop-after", "0"}};
     }
 };
 
@@ -109,12 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Menu, SilentSwitchTest, ::testing::ValuesIn(ReadingDial
 // (no write goes out on data not yet read), and once they end nothing was written.
 class ReadingDialogTest : public DialogFixture {
 protected:
-    SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.model = "KSX-7700-28P";
-        options.arguments = {"--delay", "300"};
-        return options;
-    }
+    SimFixture::Options SimulatorOptions() override { return {"KSX-7700-28P", {"--delay", "300"}}; }
 };
 
 TEST_F(ReadingDialogTest, NothingButCloseCanBePressedUntilTheReadsAreIn) {
@@ -142,11 +128,7 @@ TEST_F(ReadingDialogTest, NothingButCloseCanBePressedUntilTheReadsAreIn) {
 // write does not. A refused write is never passed over in silence.
 class RefusedWriteTest : public DialogFixture {
 protected:
-    SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.model = "KSX-7700-28P";
-        return options;
-    }
+    SimFixture::Options SimulatorOptions() override { return {"KSX-7700-28P", {}}; }
 
     struct Outcome {
         std::vector<std::string> texts;
@@ -223,43 +205,22 @@ TEST_F(RefusedWriteTest, AWriteRefusedAtItsLastStepIsReportedAndEndsThere) {
     EXPECT_GT(multiStepDialogs, 3);
 }
 
-// Every port grid of the menu takes a range entry: "1-2" and Enter choose ports 1 and 2 in that
-// line's choice, as two clicks would.
-class PortGridTest : public DialogFixture {
-protected:
-    SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        // Mirroring on, so that its source grid takes input.
-        options.arguments = DataArguments({"1.3.6.1.4.1.99999.10.76.17.18.1.0|2|1"});
-        return options;
-    }
-};
+} // namespace
 
-TEST_F(PortGridTest, EveryPortGridTakesARangeEntry) {
-    int entries = 0;
-    for (const ModuleMenuEntry& entry : MenuDialogs()) {
-        SCOPED_TRACE(entry.path);
-        std::unique_ptr<QDialog> dialog = OpenMenuDialog(entry);
-        EXPECT_TRUE(WaitIdle(*dialog));
-        for (QWidget* bulk : dialog->findChildren<QWidget*>(QStringLiteral("bulkControls"))) {
-            for (QLineEdit* range : bulk->findChildren<QLineEdit*>()) {
-                const QString prefix = range->objectName().chopped(5); // "Range"
-                ASSERT_TRUE(Type(bulk, range->objectName(), QStringLiteral("1-2")));
-                QTest::keyClick(range, Qt::Key_Return);
-                for (const char* port : {"1", "2"}) {
-                    const auto* button =
-                        qobject_cast<QAbstractButton*>(FindAny(dialog.get(), prefix + port));
-                    ASSERT_NE(button, nullptr) << (prefix + port).toStdString();
-                    EXPECT_TRUE(button->isChecked() || !button->isEnabled())
-                        << (prefix + port).toStdString();
-                }
-                ++entries;
-            }
+namespace {
+
+// A settings snapshot names each setting by the menu path of the dialog that writes it.
+TEST(SnapshotGroupsTest, EachIsNamedByTheMenuPathOfADialog) {
+    std::set<std::string> paths;
+    for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
+        if (entry.makeDialog != nullptr) {
+            paths.insert(entry.path);
         }
-        dialog.reset();
-        messages.TakeTexts();
     }
-    EXPECT_GE(entries, 5); // mirroring's four lines and segmentation
+    for (const auto& group : snapshot::AllGroups()) {
+        EXPECT_EQ(paths.count(snapshot::PathText(group->MenuPath())), 1u)
+            << snapshot::PathText(group->MenuPath());
+    }
 }
 
 } // namespace

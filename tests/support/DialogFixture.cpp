@@ -54,6 +54,15 @@ DialogFixture::DataArguments(const std::vector<std::string>& snmprecLines) {
     return {"--data", path};
 }
 
+std::vector<std::string> DialogFixture::Press(QWidget* root, const QString& button) {
+    const QWidget* widget = FindAny(root, button);
+    EXPECT_TRUE(widget != nullptr && WaitUntil([&] { return widget->isEnabled(); }))
+        << button.toStdString();
+    messages.TakeTexts();
+    EXPECT_TRUE(Click(root, button)) << button.toStdString();
+    return messages.TakeTexts();
+}
+
 std::vector<SimSetRecord> DialogFixture::TakeSets() {
     std::vector<SimSetRecord> all = sim.SetLog();
     const std::size_t first = std::min(m_setsTaken, all.size());
@@ -69,6 +78,14 @@ std::vector<std::string> DialogFixture::Bindings(const SimSetRecord& record) {
     return bindings;
 }
 
+std::vector<std::vector<std::string>> DialogFixture::Sets() {
+    std::vector<std::vector<std::string>> sets;
+    for (const SimSetRecord& record : TakeSets()) {
+        sets.push_back(Bindings(record));
+    }
+    return sets;
+}
+
 std::vector<std::string> DialogFixture::TakeBindings() {
     std::vector<std::string> bindings;
     for (const SimSetRecord& record : TakeSets()) {
@@ -76,6 +93,54 @@ std::vector<std::string> DialogFixture::TakeBindings() {
         bindings.insert(bindings.end(), more.begin(), more.end());
     }
     return bindings;
+}
+
+std::unique_ptr<CSnmpV1> GetNextRequest(const SimFixture& sim, const std::string& oid) {
+    auto request = std::make_unique<CSnmpV1>();
+    request->setCommunity("guests");
+    request->setPort(static_cast<uint16_t>(sim.Port()));
+    request->setType(kPduGetNext);
+    EXPECT_EQ(request->addValue(oid, kSnmpNull, nullptr, 0), 0) << oid;
+    return request;
+}
+
+int WalkSimulator(const SimFixture& sim, const std::string& from,
+                  const std::function<bool(const CSnmp& answer)>& visit) {
+    const std::unique_ptr<CSnmpV1> request = GetNextRequest(sim, from);
+    CSnmpTable table(request.get());
+    int status = kSnmpOk;
+    for (int step = 0; step < 100000 && status == kSnmpOk; ++step) {
+        std::unique_ptr<CSnmp> answer;
+        status = table.getNext(sim.Address(), answer, 2000);
+        if (status == kSnmpOk && !visit(*answer)) {
+            break;
+        }
+    }
+    return status;
+}
+
+bool DialogFixture::WaitForRows(const QTreeWidget& list, int rows, const QWidget& dialog,
+                                const QString& button) {
+    const QWidget* pressable = FindAny(&dialog, button);
+    return WaitUntil([&] { return pressable->isEnabled() && list.topLevelItemCount() == rows; });
+}
+
+std::vector<std::string> DialogFixture::CellsOf(const QTreeWidget* list,
+                                                std::initializer_list<std::pair<int, int>> cells) {
+    std::vector<std::string> texts;
+    for (const auto& [row, column] : cells) {
+        const QTreeWidgetItem* item = list->topLevelItem(row);
+        texts.push_back(item != nullptr ? item->text(column).toStdString() : std::string());
+    }
+    return texts;
+}
+
+std::vector<std::vector<std::string>> DialogFixture::TakeSetBindings() {
+    std::vector<std::vector<std::string>> sets;
+    for (const SimSetRecord& record : TakeSets()) {
+        sets.push_back(Bindings(record));
+    }
+    return sets;
 }
 
 int DialogFixture::PortCountOf(const std::string& model) {

@@ -25,16 +25,25 @@
 // The test program's main is testsupport::RunDialogTests.
 #pragma once
 
+#include "snmp/Snmp.h"
 #include "tests/support/DialogTesting.h"
 #include "tests/support/SimFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace testsupport {
+
+// A get-next request of `oid` to the simulator, with its read community.
+std::unique_ptr<CSnmpV1> GetNextRequest(const SimFixture& sim, const std::string& oid);
+// Walks the simulator with get-next from `from`, each answer to `visit` until it returns false
+// or the walk ends; the last status (kSnmpEndOfTable when the walk ran out).
+int WalkSimulator(const SimFixture& sim, const std::string& from,
+                  const std::function<bool(const CSnmp& answer)>& visit);
 
 class DialogFixture : public ::testing::Test {
 protected:
@@ -65,13 +74,28 @@ protected:
         return dialog;
     }
 
+    // Clicks the button once it can be pressed (the reads before may hold it); the texts of the
+    // message boxes it showed.
+    std::vector<std::string> Press(QWidget* root, const QString& button = "applyButton");
+
     // The set requests the simulator received since the test began or the last call.
     std::vector<SimSetRecord> TakeSets();
     // Each binding of a set request as "OID = TYPE: VALUE", in request order (octet strings
     // with bytes outside printable ASCII as 0x and hex digits).
     static std::vector<std::string> Bindings(const SimSetRecord& record);
+    // The set requests TakeSets() gives, each as its Bindings().
+    std::vector<std::vector<std::string>> Sets();
     // The bindings of every set request TakeSets() gives, one after the other.
     std::vector<std::string> TakeBindings();
+    // The bindings of every set request TakeSets() gives, request by request.
+    std::vector<std::vector<std::string>> TakeSetBindings();
+
+    // Waits until the dialog's `button` can be pressed again and `list` holds `rows` rows.
+    static bool WaitForRows(const QTreeWidget& list, int rows, const QWidget& dialog,
+                            const QString& button = "refreshButton");
+    // The texts of these cells (row, column) of a list, in turn ("" past its rows).
+    static std::vector<std::string> CellsOf(const QTreeWidget* list,
+                                            std::initializer_list<std::pair<int, int>> cells);
 
     // The port count of a model name: KSX-7700-20, -28, -28P, -48, -52.
     static int PortCountOf(const std::string& model);

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -354,6 +355,51 @@ TEST_F(KsxSnmpTool, HelpPrintsTheUsage) {
         EXPECT_NE(help.out.find("OID|TAG|VALUE"), std::string::npos);
         EXPECT_EQ(help.err, "");
     }
+}
+
+// Snapshots of ksx-sim and their differences, with the switch and between two files, with an
+// exit status as diff's; a switch that leaves one group unanswered gives no file.
+TEST_F(KsxSnmpTool, SnapshotsOfTheSwitchAndTheirDifferences) {
+    testsupport::SimFixture sim;
+    ASSERT_TRUE(sim.Start({"KSX-7700-28", {}, false})) << sim.Error();
+    const std::string dir = testsupport::MakeTempDir("ksx-snapshot");
+    const std::string commandLine = V1CommandLine("keepers", sim.Port());
+    ASSERT_EQ(Tool({commandLine, "snapshot", dir + "/a"}).exitCode, 0);
+    const ProcessResult same = Tool({commandLine, "diff", dir + "/a"});
+    EXPECT_EQ(same.exitCode, 0) << same.err;
+    EXPECT_EQ(same.out, "");
+
+    const std::string syslogServer = "1.3.6.1.4.1.99999.10.76.17.16.1.1.0";
+    ASSERT_EQ(Tool({commandLine, "set", syslogServer, "8", "10.0.0.9"}).exitCode, 0);
+    const std::string changed =
+        "Device Manager / System / Syslog Host Configuration / Host IP: 0.0.0.0 -> 10.0.0.9\n";
+    const ProcessResult withSwitch = Tool({commandLine, "diff", dir + "/a"});
+    EXPECT_EQ(withSwitch.exitCode, 1);
+    EXPECT_EQ(withSwitch.out, changed);
+    ASSERT_EQ(Tool({commandLine, "snapshot", dir + "/b"}).exitCode, 0);
+    const ProcessResult files = Tool({"", "diff", dir + "/a", dir + "/b"});
+    EXPECT_EQ(files.exitCode, 1);
+    EXPECT_EQ(files.out, changed);
+    const std::string text = testsupport::ReadFile(dir + "/b");
+    EXPECT_NE(text.find("\"Port 28\"]"), std::string::npos);
+    for (const char* secret : {"keepers", "guests"}) {
+        EXPECT_EQ(text.find(secret), std::string::npos) << secret;
+    }
+
+    std::ofstream(dir + "/c") << "hostname core\n";
+    const ProcessResult foreign = Tool({"", "diff", dir + "/a", dir + "/c"});
+    EXPECT_EQ(foreign.exitCode, 2);
+    EXPECT_EQ(foreign.err, "ksx-snmp: " + dir + "/c: not a settings snapshot\n");
+
+    sim.Stop();
+    ASSERT_TRUE(sim.Start({"KSX-7700-28", {"--drop", "1.3.6.1.4.1.99999.10.76.17.16"}, false}));
+    const ProcessResult unanswered =
+        Tool({V1CommandLine("keepers", sim.Port()), "snapshot", dir + "/d"});
+    EXPECT_EQ(unanswered.exitCode, 1);
+    EXPECT_EQ(unanswered.err, "ksx-snmp: The switch did not answer while reading Device Manager "
+                              "/ System / Syslog Host Configuration.\n");
+    EXPECT_FALSE(std::ifstream(dir + "/d").good());
+    testsupport::RemoveTree(dir);
 }
 
 } // namespace

@@ -14,13 +14,12 @@
 #include "features/l2/MulticastFilterDialog.h"
 #include "tests/support/DialogFixture.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QTest>
 
 namespace {
 
+using Texts = std::vector<std::string>;
 using platform::MessageResult;
 using namespace testsupport;
 
@@ -44,18 +43,12 @@ protected:
             [&] { return Find<QLineEdit>(dialog.get(), "hostTimeoutEdit")->text() == "260"; }));
         return dialog;
     }
-    static bool WaitForRows(CReportList& list, int rows, QWidget& dialog) {
-        auto* refresh = Find<QPushButton>(&dialog, "refreshButton");
-        return WaitUntil([&] { return refresh->isEnabled() && list.RowCount() == rows; });
-    }
 };
 
 TEST_F(IgmpTest, SnoopingRefusesBadTimersSendsOnlyWhatChangedAndAsksBeforeDisabling) {
     auto dialog = OpenSnooping();
     ASSERT_TRUE(Type(dialog.get(), "maxResponseTimeEdit", "9"));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{"Invalid Max. Response Time (10-25 sec)."});
+    EXPECT_EQ(Press(dialog.get()), Texts{"Invalid Max. Response Time (10-25 sec)."});
     EXPECT_TRUE(TakeSets().empty());
 
     ASSERT_TRUE(Click(dialog.get(), "refreshButton"));
@@ -63,7 +56,7 @@ TEST_F(IgmpTest, SnoopingRefusesBadTimersSendsOnlyWhatChangedAndAsksBeforeDisabl
         [&] { return Find<QLineEdit>(dialog.get(), "maxResponseTimeEdit")->text() == "10"; }));
     ASSERT_TRUE(Type(dialog.get(), "queryIntervalEdit", "300"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(TakeBindings(), std::vector<std::string>{G + ".1.6.0 = INTEGER: 300"});
+    EXPECT_EQ(TakeBindings(), Texts{G + ".1.6.0 = INTEGER: 300"});
     EXPECT_TRUE(trace.Contains("set status = 0"));
     EXPECT_TRUE(messages.Texts().empty());
 
@@ -71,53 +64,43 @@ TEST_F(IgmpTest, SnoopingRefusesBadTimersSendsOnlyWhatChangedAndAsksBeforeDisabl
     ASSERT_TRUE(WaitUntil([&] { return enable->isChecked(); }));
     enable->setChecked(false);
     EXPECT_FALSE(Find<QLineEdit>(dialog.get(), "queryIntervalEdit")->isEnabled());
+    const Texts question{"All router ports will be deleted."};
     messages.Answer({MessageResult::Cancel});
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(Press(dialog.get()), question);
     EXPECT_TRUE(TakeSets().empty());
     EXPECT_TRUE(enable->isChecked()) << "Cancel reads the switch again";
     enable->setChecked(false);
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              (std::vector<std::string>{"All router ports will be deleted.",
-                                        "All router ports will be deleted."}));
-    EXPECT_EQ(TakeBindings(), std::vector<std::string>{G + ".1.1.0 = INTEGER: 2"});
+    EXPECT_EQ(Press(dialog.get()), question);
+    EXPECT_EQ(TakeBindings(), Texts{G + ".1.1.0 = INTEGER: 2"});
 }
 
-TEST_F(IgmpTest, AVlanCreatedOnTheSwitchAppearsInTheVlanSettings) {
+// A VLAN created on the switch shows up; disabling one asks, then sends its state first.
+TEST_F(IgmpTest, VlanSettingsListTheSwitchsVlansAndDisablingOneAsksThenSendsTheStateFirst) {
     ASSERT_TRUE(CreateVlans(20, 20));
+    TakeSets();
     auto dialog = Open<CIgmpVlanDlg>();
     CReportList& list = *dialog->VlanList();
     ASSERT_TRUE(WaitForRows(list, 2, *dialog));
-    EXPECT_EQ(ListRows(&list).at(0),
-              (std::vector<std::string>{"1", "default", "Enabled", "Disabled", "Disabled", ""}));
-    EXPECT_EQ(ListRows(&list).at(1),
-              (std::vector<std::string>{"20", "VLAN20", "Disabled", "Disabled", "Disabled", ""}));
-}
-
-TEST_F(IgmpTest, DisablingAVlanAsksThenSendsTheStateBeforeTheOtherSettings) {
-    auto dialog = Open<CIgmpVlanDlg>();
-    CReportList& list = *dialog->VlanList();
-    ASSERT_TRUE(WaitForRows(list, 1, *dialog));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(ListRows(&list),
+              (TextRows{{"1", "default", "Enabled", "Disabled", "Disabled", ""},
+                        {"20", "VLAN20", "Disabled", "Disabled", "Disabled", ""}}));
+    EXPECT_EQ(Press(dialog.get()), Texts{"Please select Vlan first."});
     ASSERT_TRUE(ClickRow(&list, 0));
-    ASSERT_TRUE(testsupport::Choose(dialog.get(), "stateCombo", "Disabled"));
-    ASSERT_TRUE(testsupport::Choose(dialog.get(), "fastLeaveCombo", "Enabled"));
+    ASSERT_TRUE(Choose(dialog.get(), "stateCombo", "Disabled"));
+    ASSERT_TRUE(Choose(dialog.get(), "fastLeaveCombo", "Enabled"));
+    const Texts question{"All router ports of this VLAN will be deleted."};
     messages.Answer({MessageResult::Cancel});
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(Press(dialog.get()), question);
     EXPECT_TRUE(TakeSets().empty());
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              (std::vector<std::string>{"Please select Vlan first.",
-                                        "All router ports of this VLAN will be deleted.",
-                                        "All router ports of this VLAN will be deleted."}));
+    EXPECT_EQ(Press(dialog.get()), question);
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 2u);
-    EXPECT_EQ(Bindings(sets[0]), std::vector<std::string>{G + ".3.4.1.2.1 = INTEGER: 2"});
-    EXPECT_EQ(Bindings(sets[1]), (std::vector<std::string>{G + ".3.4.1.4.1 = INTEGER: 2",
-                                                           G + ".3.4.1.8.1 = INTEGER: 1"}));
-    ASSERT_TRUE(WaitForRows(list, 1, *dialog));
+    EXPECT_EQ(Bindings(sets[0]), Texts{G + ".3.4.1.2.1 = INTEGER: 2"});
+    EXPECT_EQ(Bindings(sets[1]),
+              (Texts{G + ".3.4.1.4.1 = INTEGER: 2", G + ".3.4.1.8.1 = INTEGER: 1"}));
+    ASSERT_TRUE(WaitForRows(list, 2, *dialog));
     EXPECT_EQ(ListRows(&list).at(0),
-              (std::vector<std::string>{"1", "default", "Disabled", "Disabled", "Enabled", ""}));
+              (Texts{"1", "default", "Disabled", "Disabled", "Enabled", ""}));
 }
 
 TEST_F(IgmpTest, TheVlanSettingsCloseSafelyWhileTheSharedDataIsStillReading) {
@@ -136,9 +119,7 @@ TEST_F(IgmpTest, TheVlanSettingsCloseSafelyWhileTheSharedDataIsStillReading) {
 
 class IgmpTrunkTest : public IgmpTest {
     SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.arguments = DataArguments({PrivateOid("8.1.3.1.2.1") + "|4x|c0000000000000"});
-        return options;
+        return {"KSX-7700-52", DataArguments({PrivateOid("8.1.3.1.2.1") + "|4x|c0000000000000"})};
     }
 };
 
@@ -147,38 +128,31 @@ TEST_F(IgmpTrunkTest, RouterPortsNeedAVlanAndWholeTrunks) {
     CReportList& list = *dialog->VlanList();
     ASSERT_TRUE(WaitForRows(list, 1, *dialog));
     ASSERT_TRUE(WaitUntil([&] { return dialog->Mib().TrunkInfo().IsTrunkInfoValid(); }));
-    ASSERT_TRUE(Click(dialog.get(), "routerApplyButton"));
+    EXPECT_EQ(Press(dialog.get(), "routerApplyButton"), Texts{"Please select Vlan first."});
     ASSERT_TRUE(ClickRow(&list, 0));
     dialog->RouterPorts()->Button(1)->setChecked(true);
-    ASSERT_TRUE(Click(dialog.get(), "routerApplyButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              (std::vector<std::string>{"Please select Vlan first.",
-                                        "Members of port channel must have the same status."}));
+    EXPECT_EQ(Press(dialog.get(), "routerApplyButton"),
+              Texts{"Members of port channel must have the same status."});
     EXPECT_TRUE(TakeSets().empty());
 
     dialog->RouterPorts()->Button(2)->setChecked(true);
     dialog->RouterPorts()->Button(52)->setChecked(true);
     ASSERT_TRUE(Click(dialog.get(), "routerApplyButton"));
-    const auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]), std::vector<std::string>{
-                                     G + ".3.4.1.6.1 = OCTET STRING: 0xc00000000000100000000000"});
+    EXPECT_EQ(Sets(),
+              (std::vector<Texts>{{G + ".3.4.1.6.1 = OCTET STRING: 0xc00000000000100000000000"}}));
     ASSERT_TRUE(WaitForRows(list, 1, *dialog));
     EXPECT_EQ(list.Cell(0, 5).toStdString(), "1-2,52");
 }
 
 TEST_F(IgmpTest, LearnedGroupsShowWithTheirMembersAndGoWithSnooping) {
     // A group the switch keeps under index 40 is the list's fourth row: "Group ID" counts rows.
-    SimFixture::Options options;
-    options.arguments = DataArguments({G + ".3.5.1.1.40|2|1", G + ".3.5.1.2.40|4x|e0000005"});
-    ASSERT_TRUE(StartSimulator(options));
+    Restart("KSX-7700-52", {G + ".3.5.1.1.40|2|1", G + ".3.5.1.2.40|4x|e0000005"});
     auto dialog = Open<CMulticastEntryDlg>();
     CReportList& list = *dialog->EntryList();
     ASSERT_TRUE(WaitForRows(list, 4, *dialog));
-    EXPECT_EQ(ListRows(&list).at(0),
-              (std::vector<std::string>{"1", "1", "239.1.1.1", "01-00-5E-01-01-01", "3,5"}));
+    EXPECT_EQ(ListRows(&list).at(0), (Texts{"1", "1", "239.1.1.1", "01-00-5E-01-01-01", "3,5"}));
     EXPECT_EQ(ListRows(&list).at(2),
-              (std::vector<std::string>{"3", "1", "224.0.1.129", "01-00-5E-00-01-81", "4,7-8"}));
+              (Texts{"3", "1", "224.0.1.129", "01-00-5E-00-01-81", "4,7-8"}));
     EXPECT_EQ(ListRows(&list).at(3).at(0) + " " + ListRows(&list).at(3).at(2), "4 224.0.0.5");
     CCommonSNMP session;
     ASSERT_TRUE(CSetRequest().Integer(G + ".3.4.1.2.1", 2).Send(session).Ok());
@@ -201,8 +175,7 @@ TEST_F(IgmpTest, AllSetsEveryListedVlanInOneRequest) {
     ASSERT_EQ(sets[0].bindings.size(), 12u);
     EXPECT_EQ(Bindings(sets[0]).back(), PrivateOid("7.8.1.2.12") + " = INTEGER: 1");
     ASSERT_TRUE(WaitForRows(list, 12, *dialog));
-    EXPECT_EQ(ListRows(&list).at(11),
-              (std::vector<std::string>{"12", "VLAN12", "Filtering Unregistered Groups"}));
+    EXPECT_EQ(ListRows(&list).at(11), (Texts{"12", "VLAN12", "Filtering Unregistered Groups"}));
 }
 
 } // namespace

@@ -32,32 +32,14 @@ inline std::string Trunk(int group, const std::string& hex) {
 
 class L2DialogTest : public testsupport::DialogFixture {
 protected:
-    // Every set request since the last call, each as its binding texts.
-    std::vector<std::vector<std::string>> Sets() {
-        std::vector<std::vector<std::string>> sets;
-        for (const auto& record : TakeSets()) {
-            sets.push_back(Bindings(record));
-        }
-        return sets;
-    }
-
-    // Clicks the button once the reads before have let it be used; the texts of the boxes
-    // it showed.
-    std::vector<std::string> Press(QWidget* dialog, const char* button = "applyButton") {
-        EXPECT_TRUE(WaitIdle(dialog, button));
-        messages.TakeTexts();
-        EXPECT_TRUE(testsupport::Click(dialog, QString::fromLatin1(button)));
-        return messages.TakeTexts();
-    }
-
     // Toggles a check box or picks a radio button as a click on its text does.
     static bool Tick(QWidget* dialog, const char* button) {
         auto* widget = testsupport::Find<QAbstractButton>(dialog, QString::fromLatin1(button));
-        if (widget == nullptr || !widget->isEnabled()) {
-            return false;
+        const bool usable = widget != nullptr && widget->isEnabled();
+        if (usable) {
+            widget->click();
         }
-        widget->click();
-        return true;
+        return usable;
     }
 
     static bool WaitIdle(QWidget* dialog, const char* button = "refreshButton") {

@@ -13,7 +13,6 @@
 #include "features/l2/StormControlDialog.h"
 #include "tests/features/l2/L2Testing.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLineEdit>
 
@@ -58,9 +57,7 @@ TEST_F(L2DialogTest, BandwidthRefusesTrunkedPortsAndWritesEachPortOfTheRange) {
     ASSERT_TRUE(WaitIdle(dialog.get(), "applyButton"));
     CReportList* list = dialog->RateList();
     ASSERT_EQ(list->RowCount(), 28);
-    EXPECT_EQ(list->Cell(2, 0).toStdString(), "3");
-    EXPECT_EQ(list->Cell(2, 1).toStdString(), "1850");
-    EXPECT_EQ(list->Cell(2, 2).toStdString(), "No Limit");
+    EXPECT_EQ(CellsOf(list, {{2, 0}, {2, 1}, {2, 2}}), (Texts{"3", "1850", "No Limit"}));
 
     ASSERT_TRUE(Choose(dialog.get(), "fromPort", "4"));
     EXPECT_EQ(Find<QComboBox>(dialog.get(), "toPort")->currentText(), "4");
@@ -88,8 +85,7 @@ TEST_F(L2DialogTest, BandwidthRefusesTrunkedPortsAndWritesEachPortOfTheRange) {
     EXPECT_EQ(Find<QComboBox>(dialog.get(), "typeCombo")->currentText(), "Rx");
     EXPECT_EQ(Text(dialog.get(), "rateEdit"), "");
     ASSERT_TRUE(WaitIdle(dialog.get(), "applyButton"));
-    EXPECT_EQ(list->Cell(3, 1).toStdString(), "1024000");
-    EXPECT_EQ(list->Cell(3, 2).toStdString(), "1024000");
+    EXPECT_EQ(CellsOf(list, {{3, 1}, {3, 2}}), (Texts{"1024000", "1024000"}));
 
     ASSERT_TRUE(Choose(dialog.get(), "noLimitCombo", "Enabled"));
     EXPECT_FALSE(Find<QLineEdit>(dialog.get(), "rateEdit")->isEnabled());
@@ -102,8 +98,7 @@ TEST_F(L2DialogTest, SegmentationWritesTheModelsPortListAndKeepsTrunksWhole) {
     ASSERT_TRUE(WaitIdle(dialog.get(), "portApplyButton"));
     CReportList* list = dialog->ForwardingList();
     ASSERT_EQ(list->RowCount(), 28);
-    EXPECT_EQ(list->Cell(0, 1).toStdString(), "1-28");
-    EXPECT_EQ(list->Cell(2, 1).toStdString(), "1-4");
+    EXPECT_EQ(CellsOf(list, {{0, 1}, {2, 1}}), (Texts{"1-28", "1-4"}));
 
     ASSERT_TRUE(Choose(dialog.get(), "fromPortCombo", "3"));
     CPortGrid* grid = dialog->Ports();

@@ -13,6 +13,7 @@
 namespace {
 
 using namespace testsupport;
+using Texts = std::vector<std::string>;
 
 TEST_F(DialogFixture, Local7AndAllAreWrittenAs184And7ThenTheStateFollows) {
     auto dialog = Open<CSyslogDlg>();
@@ -26,13 +27,11 @@ TEST_F(DialogFixture, Local7AndAllAreWrittenAs184And7ThenTheStateFollows) {
     ASSERT_TRUE(Choose(dialog.get(), "severityCombo", "all"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     const std::string s = PrivateOid("16.1");
-    const auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 2u);
-    EXPECT_EQ(Bindings(sets[0]), (std::vector<std::string>{
-                                     s + ".1.0 = IpAddress: 192.0.2.50", s + ".2.0 = INTEGER: 514",
-                                     s + ".4.0 = INTEGER: 7", s + ".5.0 = INTEGER: 184"}));
-    EXPECT_EQ(Bindings(sets[1]), std::vector<std::string>{s + ".6.0 = INTEGER: 1"});
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Set System log Server successfully"});
+    EXPECT_EQ(TakeSetBindings(),
+              (std::vector<Texts>{{s + ".1.0 = IpAddress: 192.0.2.50", s + ".2.0 = INTEGER: 514",
+                                   s + ".4.0 = INTEGER: 7", s + ".5.0 = INTEGER: 184"},
+                                  {s + ".6.0 = INTEGER: 1"}}));
+    EXPECT_EQ(messages.TakeTexts(), Texts{"Set System log Server successfully"});
     EXPECT_TRUE(enable->isChecked());
     EXPECT_EQ(Find<QComboBox>(dialog.get(), "facilityCombo")->currentText(), "local7");
 }

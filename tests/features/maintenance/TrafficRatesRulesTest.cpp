@@ -19,17 +19,7 @@ constexpr uint64_t kWrap = uint64_t{1} << 32;
 
 Counters Reading(uint32_t upTime, uint64_t octets, bool highCapacity = true, uint64_t speed = kGiga,
                  uint32_t errors = 0) {
-    Counters c;
-    c.upTime = upTime;
-    c.highCapacity = highCapacity;
-    c.inOctets = octets;
-    c.outOctets = octets / 2;
-    c.inErrors = errors;
-    c.outErrors = 0;
-    c.inDiscards = 0;
-    c.outDiscards = 0;
-    c.speedBps = speed;
-    return c;
+    return {upTime, highCapacity, octets, octets / 2, errors, 0, 0, 0, speed};
 }
 
 std::string Text(const std::optional<double>& value) {

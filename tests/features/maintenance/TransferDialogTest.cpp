@@ -7,6 +7,7 @@
 #include "features/maintenance/TransferDialog.h"
 #include "app/ModuleCommands.h"
 #include "app/ModuleWindow.h"
+#include "features/common/IpAddressEdit.h"
 #include "features/common/SnmpRequests.h"
 #include "features/maintenance/DeviceToolsDialog.h"
 #include "features/maintenance/TransferObjects.h"
@@ -22,15 +23,10 @@
 #include <algorithm>
 #include <map>
 
+using namespace testsupport;
 using platform::MessageKind;
 using platform::MessageResult;
 using platform::ProcessCommand;
-using testsupport::Click;
-using testsupport::Find;
-using testsupport::FindAny;
-using testsupport::SetEnvironment;
-using testsupport::Type;
-using testsupport::WaitUntil;
 using Texts = std::vector<std::string>;
 
 namespace {
@@ -42,9 +38,7 @@ const char kUpgradeWarning[] =
     "The connection will be disconnected.\nPlease do not apply other changes when "
     "uploading.\nReconnect to the device later when uploading completes.";
 const char kSuccess[] = "Success !";
-const char kInvalidServer[] = "Invalid TFTP server IP.";
 const char kFirmwareStatusTimeOut[] = "Get Firmware BackUp/Upgrade status Time Out !";
-const char kConfigStatusTimeOut[] = "Get Config BackUp/Upgrade status Time Out !";
 const char kFileNameTimeOut[] = "Setting file name TimeOut !";
 const char kOperationTimeOut[] = "Setting operation TimeOut !";
 const char kTooLong[] = "The maximum length of file name is 64!";
@@ -60,7 +54,7 @@ class TransferTest : public testsupport::DialogFixture {
 protected:
     // The switch of each test: transfers take half a second and the restart after a new
     // firmware one, unless the test has its own row here.
-    testsupport::SimFixture::Options SimulatorOptions() override {
+    SimFixture::Options SimulatorOptions() override {
         static const std::map<std::string, std::vector<std::string>> kArguments = {
             // A new firmware: the state goes 4, then 3 while the switch writes it, then the
             // switch restarts and answers nothing for three seconds, then it reports 1.
@@ -86,9 +80,9 @@ protected:
         const auto own =
             kArguments.find(::testing::UnitTest::GetInstance()->current_test_info()->name());
         return {"KSX-7700-28",
-                own != kArguments.end() ? own->second
-                                        : std::vector<std::string>{"--transfer-seconds", "0.5",
-                                                                   "--reboot-seconds", "1"},
+                own != kArguments.end()
+                    ? own->second
+                    : Texts{"--transfer-seconds", "0.5", "--reboot-seconds", "1"},
                 true};
     }
 
@@ -106,21 +100,14 @@ protected:
     }
 
     static bool EnterServer(const QWidget* dialog, const QString& dotted) {
-        const QStringList parts = dotted.split(QLatin1Char('.'));
-        for (int i = 0; i < 4; ++i) {
-            if (!Type(dialog, QStringLiteral("octet%1").arg(i + 1), parts.value(i))) {
-                return false;
-            }
-        }
-        return true;
+        auto* server = Find<CIpAddressEdit>(dialog, "serverAddress");
+        return server != nullptr && (server->SetAddress(dotted), true);
     }
 
     static bool Fill(const QWidget* dialog, const QString& file, const QString& operation,
                      const QString& fileType) {
-        return EnterServer(dialog, QStringLiteral("10.0.0.5")) &&
-               Type(dialog, QStringLiteral("fileName"), file) &&
-               testsupport::Choose(dialog, QStringLiteral("operationType"), operation) &&
-               testsupport::Choose(dialog, QStringLiteral("fileType"), fileType);
+        return EnterServer(dialog, "10.0.0.5") && Type(dialog, "fileName", file) &&
+               Choose(dialog, "operationType", operation) && Choose(dialog, "fileType", fileType);
     }
 
     static bool InputsEnabled(const QWidget* dialog, bool enabled = true) {
@@ -136,7 +123,7 @@ protected:
 
     // Apply, then until the transfer has ended and the controls are back: the messages shown.
     Texts ApplyAndWait(const CTransferDialog* dialog) {
-        EXPECT_TRUE(Click(dialog, QStringLiteral("applyButton")) && WaitForReady(dialog));
+        EXPECT_TRUE(Click(dialog, "applyButton") && WaitForReady(dialog));
         return messages.TakeTexts();
     }
     // The form filled in, then ApplyAndWait.
@@ -165,7 +152,7 @@ protected:
     }
 
     static int Progress(const QWidget* dialog) {
-        return Find<QProgressBar>(dialog, QStringLiteral("progressBar"))->value();
+        return Find<QProgressBar>(dialog, "progressBar")->value();
     }
 };
 
@@ -174,7 +161,7 @@ const std::string kRebootSet = RebootOid() + " = INTEGER: 1";
 
 class DeviceToolsTest : public testsupport::DialogFixture {
 protected:
-    testsupport::SimFixture::Options SimulatorOptions() override {
+    SimFixture::Options SimulatorOptions() override {
         return {"KSX-7700-28", {"--save-seconds", "0.3", "--reboot-seconds", "0.5"}};
     }
     void SetUp() override {
@@ -204,28 +191,24 @@ TEST_F(TransferTest, OpensIdleAndBacksUpTheConfigurationAgainAndAgain) {
         EXPECT_TRUE(captions.contains(QLatin1String(caption))) << caption;
     }
     // The first choice of each is taken (the others are chosen by their text below).
-    EXPECT_EQ(Find<QComboBox>(dialog.get(), QStringLiteral("operationType"))->currentText(),
-              QStringLiteral("Upgrade"));
-    EXPECT_EQ(Find<QComboBox>(dialog.get(), QStringLiteral("fileType"))->currentText(),
-              QStringLiteral("Configuration"));
-    EXPECT_FALSE(Visible(dialog.get(), "progressBar"));
-    EXPECT_FALSE(Visible(dialog.get(), "progressLabel"));
+    EXPECT_EQ((QStringList{Find<QComboBox>(dialog.get(), "operationType")->currentText(),
+                           Find<QComboBox>(dialog.get(), "fileType")->currentText()}),
+              (QStringList{"Upgrade", "Configuration"}));
+    EXPECT_FALSE(Visible(dialog.get(), "progressBar") || Visible(dialog.get(), "progressLabel"));
     EXPECT_TRUE(InputsEnabled(dialog.get()));
     EXPECT_TRUE(TakeSets().empty()); // opening reads and writes nothing
 
     ASSERT_TRUE(Fill(dialog.get(), "switch.cfg", "Backup", "Configuration"));
-    ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     EXPECT_TRUE(InputsEnabled(dialog.get(), false));
-    EXPECT_TRUE(Visible(dialog.get(), "progressBar"));
-    EXPECT_TRUE(Visible(dialog.get(), "progressLabel"));
+    EXPECT_TRUE(Visible(dialog.get(), "progressBar") && Visible(dialog.get(), "progressLabel"));
     ASSERT_TRUE(WaitForReady(dialog.get()));
     EXPECT_EQ(messages.TakeTexts(), Texts{kSuccess}); // no question for a backup
     EXPECT_EQ(Progress(dialog.get()), 99);
-    auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 2u);
-    EXPECT_EQ(Bindings(sets[0]), (Texts{Bound(kConfiguration.server, "IpAddress", "10.0.0.5"),
-                                        Bound(kConfiguration.file, "OCTET STRING", "switch.cfg")}));
-    EXPECT_EQ(Bindings(sets[1]), Texts{Bound(kConfiguration.operation, "INTEGER", "2")});
+    EXPECT_EQ(TakeSetBindings(),
+              (std::vector<Texts>{{Bound(kConfiguration.server, "IpAddress", "10.0.0.5"),
+                                   Bound(kConfiguration.file, "OCTET STRING", "switch.cfg")},
+                                  {Bound(kConfiguration.operation, "INTEGER", "2")}}));
 
     EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{kSuccess});
     EXPECT_EQ(TakeSets().size(), 2u);
@@ -234,59 +217,51 @@ TEST_F(TransferTest, OpensIdleAndBacksUpTheConfigurationAgainAndAgain) {
 TEST_F(TransferTest, RefusedInputsAndACancelledUpgradeSendNothing) {
     auto dialog = OpenFast();
     // A name of 65 is cut to 64 with a message.
-    auto* edit = Find<QLineEdit>(dialog.get(), QStringLiteral("fileName"));
+    auto* edit = Find<QLineEdit>(dialog.get(), "fileName");
     const QString name = QStringLiteral("abcdefghijklmnopqrstuvwxyz").repeated(3).left(65);
-    ASSERT_TRUE(Type(dialog.get(), QStringLiteral("fileName"), name));
+    ASSERT_TRUE(Type(dialog.get(), "fileName", name));
     EXPECT_EQ(messages.TakeTexts(), Texts{kTooLong});
     EXPECT_EQ(edit->text(), name.left(64));
     // A character typed into a full name: the end is cut, the caret stays after it.
     edit->setFocus();
     edit->setCursorPosition(10);
-    ASSERT_TRUE(testsupport::TypeKeys(QStringLiteral("X")));
+    ASSERT_TRUE(TypeKeys("X"));
     EXPECT_EQ(messages.TakeTexts(), Texts{kTooLong});
     EXPECT_EQ(edit->text(), name.left(10) + QLatin1Char('X') + name.mid(10, 53));
     EXPECT_EQ(edit->cursorPosition(), 11);
 
     ASSERT_TRUE(Fill(dialog.get(), "ksx.bin", "Upgrade", "Firmware"));
     messages.Answer({MessageResult::Cancel});
-    ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     EXPECT_EQ(messages.Texts(), Texts{kUpgradeWarning});
     EXPECT_EQ(messages.Kinds(), std::vector<MessageKind>{MessageKind::OkCancelQuestion});
     messages.TakeTexts();
-    EXPECT_FALSE(dialog->IsTransferRunning());
-    EXPECT_TRUE(InputsEnabled(dialog.get()));
+    EXPECT_TRUE(InputsEnabled(dialog.get()) && !dialog->IsTransferRunning());
     EXPECT_FALSE(Visible(dialog.get(), "progressBar"));
     EXPECT_EQ(StateReads(kFirmware.state, true) + StateReads(kFirmware.state, false), 0);
 
-    // A refused server address leaves the inputs usable; the address is written as entered.
+    // A refused server address leaves the inputs usable.
     ASSERT_TRUE(Fill(dialog.get(), "a.cfg", "Backup", "Configuration"));
-    ASSERT_TRUE(EnterServer(dialog.get(), QStringLiteral("10.0.0.255")));
-    ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
-    EXPECT_EQ(messages.TakeTexts(), Texts{kInvalidServer});
-    EXPECT_FALSE(dialog->IsTransferRunning());
-    EXPECT_TRUE(InputsEnabled(dialog.get()));
-    EXPECT_TRUE(TakeSets().empty());
-    ASSERT_TRUE(EnterServer(dialog.get(), QStringLiteral("10.0.255.1")));
-    EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{kSuccess});
-    const auto sets = TakeSets();
-    ASSERT_FALSE(sets.empty());
-    EXPECT_EQ(Bindings(sets[0])[0], Bound(kConfiguration.server, "IpAddress", "10.0.255.1"));
+    ASSERT_TRUE(EnterServer(dialog.get(), "10.0.0.255"));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(), Texts{"Invalid TFTP server IP."});
+    EXPECT_TRUE(InputsEnabled(dialog.get()) && !dialog->IsTransferRunning());
 }
 
 TEST_F(TransferTest, AFileNameRefusedOrAnAddressSetUnansweredEndsTheAttempt) {
     auto dialog = OpenFast([](TransferTimings& timings) { timings.addressSetTimeoutMs = 1000; });
     ASSERT_TRUE(Fill(dialog.get(), "x", "Backup", "Configuration"));
     // 64 characters, but 128 bytes on the wire: more than the switch keeps.
-    Find<QLineEdit>(dialog.get(), QStringLiteral("fileName"))->setText(QString(64, QChar(0xE9)));
+    Find<QLineEdit>(dialog.get(), "fileName")->setText(QString(64, QChar(0xE9)));
     EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{kFileNameTimeOut});
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 1u); // no operation followed
     EXPECT_NE(sets[0].result, "noError");
     EXPECT_EQ(StateReads(kConfiguration.state), 0);
 
-    ASSERT_TRUE(Type(dialog.get(), QStringLiteral("fileName"), QStringLiteral("switch.cfg")));
+    ASSERT_TRUE(Type(dialog.get(), "fileName", "switch.cfg"));
     sim.Pause();
-    ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     const bool ready = WaitForReady(dialog.get());
     sim.Resume();
     ASSERT_TRUE(ready);
@@ -318,10 +293,8 @@ TEST_F(TransferTest, StateTwoEndsWithTheFailureTextOfTheKind) {
               (Texts{kUpgradeWarning, "Config Restore Fail !"}));
 
     dialog->SetTimings(TransferTimings().TimersDividedBy(10));
-    ASSERT_TRUE(
-        testsupport::Choose(dialog.get(), QStringLiteral("fileType"), QStringLiteral("Firmware")));
-    ASSERT_TRUE(testsupport::Choose(dialog.get(), QStringLiteral("operationType"),
-                                    QStringLiteral("Backup")));
+    ASSERT_TRUE(Choose(dialog.get(), "fileType", "Firmware"));
+    ASSERT_TRUE(Choose(dialog.get(), "operationType", "Backup"));
     EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{"Firmware Upgrade Fail !"});
     EXPECT_LT(Progress(dialog.get()), 99);
 }
@@ -329,7 +302,7 @@ TEST_F(TransferTest, StateTwoEndsWithTheFailureTextOfTheKind) {
 TEST_F(TransferTest, SwitchThatStopsAnsweringEndsWithTheStatusTimeOut) {
     auto dialog = OpenFast();
     ASSERT_TRUE(Fill(dialog.get(), "ksx7700.bin", "Backup", "Firmware"));
-    ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     ASSERT_TRUE(WaitUntil([&] { return StateReads(kFirmware.state) >= 1; }));
     sim.Pause();
     const bool ready = WaitForReady(dialog.get());
@@ -342,7 +315,7 @@ TEST_F(TransferTest, SwitchThatStopsAnsweringEndsWithTheStatusTimeOut) {
 TEST_F(TransferTest, AnotherTransferRunningRefusesTheOperationAndClosingEndsBothSessions) {
     auto dialog = OpenFast();
     ASSERT_TRUE(Fill(dialog.get(), "switch.cfg", "Backup", "Configuration"));
-    ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     ASSERT_TRUE(WaitUntil([&] { return StateReads(kConfiguration.state) >= 1; }));
     dialog.reset(); // the configuration transfer goes on in the switch
 
@@ -353,12 +326,12 @@ TEST_F(TransferTest, AnotherTransferRunningRefusesTheOperationAndClosingEndsBoth
 
     // Closed while the address set is under way.
     sim.Pause();
-    ASSERT_TRUE(Click(dialog.get(), QStringLiteral("applyButton")));
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     ASSERT_TRUE(dialog->IsTransferRunning());
     trace.Clear();
     dialog.reset();
     sim.Resume();
-    testsupport::ProcessEvents();
+    ProcessEvents();
     EXPECT_EQ(trace.LinesFrom("==================DestroyWindow==============="),
               (Texts{"==================DestroyWindow===============",
                      "==================m_cCommonSNMP.Close===============",
@@ -384,7 +357,7 @@ TEST_F(TransferTest, FirmwareToleratesTwoFailedPollsPerAttemptAndConfigurationFo
     // A configuration is applied from the start on: it tolerates more.
     trace.Clear();
     EXPECT_EQ(Transfer(dialog.get(), "switch.cfg", "Backup", "Configuration"),
-              Texts{kConfigStatusTimeOut});
+              Texts{"Get Config BackUp/Upgrade status Time Out !"});
     EXPECT_EQ(TraceCount("iStatus = -1"), CTransferData::kFailedPollsToleratedWhileApplying + 1);
 }
 
@@ -418,10 +391,9 @@ TEST_F(TransferTest, OverallTimeOutComesBeforeTheFailedPollLimit) {
 
 TEST_F(DeviceToolsTest, SaveReportsFailureAndRebootGoesAheadWhenTheBusyCheckFails) {
     // The switch answers neither a save nor a read of the firmware state.
-    ASSERT_TRUE(StartSimulator(
-        {"KSX-7700-28",
-         {"--drop", SaveConfigurationOid(), "--drop",
-          TransferObjectsOf(TransferKind::Firmware).state, "--reboot-seconds", "0.5"}}));
+    ASSERT_TRUE(StartSimulator({"KSX-7700-28",
+                                {"--drop", SaveConfigurationOid(), "--drop", kFirmware.state,
+                                 "--reboot-seconds", "0.5"}}));
     CCommonSNMP session;
     SaveConfiguration(session);
     EXPECT_EQ(messages.TakeTexts(), (Texts{kSaveQuestion, "           Failed!            "}));
@@ -443,11 +415,9 @@ TEST_F(DeviceToolsTest, RebootSendsItsSetWhenTheSwitchIsFreeOnlyAndNothingOnCanc
     EXPECT_TRUE(trace.Contains("==================m_cCommonSNMP.Close==============="));
 
     // A save or a transfer running or applying its file refuses the reboot.
-    const std::string firmwareState = TransferObjectsOf(TransferKind::Firmware).state;
-    const std::string configState = TransferObjectsOf(TransferKind::Configuration).state;
     for (const std::string& busy :
-         {firmwareState + "|2|3", firmwareState + "|2|4", configState + "|2|4",
-          configState + "|2|3", SaveConfigurationOid() + "|2|1"}) {
+         {kFirmware.state + "|2|3", kFirmware.state + "|2|4", kConfiguration.state + "|2|4",
+          kConfiguration.state + "|2|3", SaveConfigurationOid() + "|2|1"}) {
         SCOPED_TRACE(busy);
         ASSERT_TRUE(StartSimulator({"KSX-7700-28", DataArguments({busy})}));
         RebootDevice();
@@ -461,19 +431,19 @@ TEST_F(DeviceToolsTest, RebootSendsItsSetWhenTheSwitchIsFreeOnlyAndNothingOnCanc
 TEST_F(DeviceToolsTest, TelnetAndWebStartTheirProgramOnTheDeviceOrSayWhatIsMissing) {
     // A folder on the PATH with a telnet client in it.
     const std::string telnet = sim.Dir() + "/telnet";
-    testsupport::RunCommand("touch " + telnet + " && chmod +x " + telnet);
+    RunCommand("touch " + telnet + " && chmod +x " + telnet);
     const auto path = SetEnvironment("PATH", QByteArray::fromStdString(sim.Dir()));
     {
         const auto terminal = SetEnvironment("TERMINAL", QByteArray("/bin/sh"));
         const auto browser = SetEnvironment("BROWSER", QByteArray("/no/such/browser:/bin/true"));
         messages.Answer({MessageResult::Cancel, MessageResult::Cancel});
-        TelnetToDevice(QStringLiteral("10.0.0.5"));
-        BrowseDevice(QStringLiteral("10.0.0.5"));
+        TelnetToDevice("10.0.0.5");
+        BrowseDevice("10.0.0.5");
         EXPECT_EQ(messages.TakeTexts(), (Texts{kTelnetQuestion, kWebQuestion}));
         EXPECT_TRUE(launched.empty());
 
-        TelnetToDevice(QStringLiteral("10.0.0.5"));
-        BrowseDevice(QStringLiteral("10.0.0.5"));
+        TelnetToDevice("10.0.0.5");
+        BrowseDevice("10.0.0.5");
         EXPECT_EQ(messages.TakeTexts(), (Texts{kTelnetQuestion, kWebQuestion}));
         ASSERT_EQ(launched.size(), 2u);
         EXPECT_EQ(launched[0].program, QStringLiteral("/bin/sh"));
@@ -483,9 +453,9 @@ TEST_F(DeviceToolsTest, TelnetAndWebStartTheirProgramOnTheDeviceOrSayWhatIsMissi
 
         // Nothing that can start: the user learns which program is missing.
         platform::SetProcessLauncher([](const ProcessCommand&) { return false; });
-        BrowseDevice(QStringLiteral("10.0.0.5"));
+        BrowseDevice("10.0.0.5");
         QFile::remove(QString::fromStdString(telnet));
-        TelnetToDevice(QStringLiteral("10.0.0.5"));
+        TelnetToDevice("10.0.0.5");
         EXPECT_EQ(messages.TakeTexts(),
                   (Texts{kWebQuestion,
                          "Web cannot start: the browser opener /bin/true could not be started. "
@@ -498,8 +468,8 @@ TEST_F(DeviceToolsTest, TelnetAndWebStartTheirProgramOnTheDeviceOrSayWhatIsMissi
     launched.clear();
     const auto terminal = SetEnvironment("TERMINAL", std::nullopt);
     const auto browser = SetEnvironment("BROWSER", std::nullopt);
-    TelnetToDevice(QStringLiteral("10.0.0.5"));
-    BrowseDevice(QStringLiteral("10.0.0.5"));
+    TelnetToDevice("10.0.0.5");
+    BrowseDevice("10.0.0.5");
     EXPECT_EQ(messages.TakeTexts(),
               (Texts{kTelnetQuestion,
                      "Telnet cannot start: no terminal emulator was found. The module looks for "
@@ -513,7 +483,7 @@ TEST_F(DeviceToolsTest, TelnetAndWebStartTheirProgramOnTheDeviceOrSayWhatIsMissi
 // The Tools menu of the module window runs the same commands on the window's own sessions.
 TEST_F(DeviceToolsTest, ToolsMenuRunsTheCommandsAndCancelSendsNothing) {
     const std::string ini = sim.Dir() + "/User.ini";
-    ASSERT_TRUE(testsupport::WriteFile(ini, "[DeviceInfo]\r\nDeviceName=KSX-7700-28\r\n"));
+    ASSERT_TRUE(WriteFile(ini, "[DeviceInfo]\r\nDeviceName=KSX-7700-28\r\n"));
     const auto userIni = SetEnvironment("KSX_USER_INI", QByteArray::fromStdString(ini));
     const auto browser = SetEnvironment("BROWSER", QByteArray("/bin/true"));
     RegisterModuleCommands();

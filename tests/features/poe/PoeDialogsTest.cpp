@@ -23,6 +23,7 @@
 namespace {
 
 using namespace testsupport;
+using Texts = std::vector<std::string>;
 
 const std::string P = "1.3.6.1.4.1.99999.10.76.17";
 const std::string kPort = P + ".22.1.1.";
@@ -69,44 +70,35 @@ protected:
         EXPECT_TRUE(WaitUntil([&] { return dialog->PortList()->RowCount() == 24; }));
         return dialog;
     }
-
-    // The bindings of every set request since the last call, one line each.
-    std::vector<std::vector<std::string>> SetBindings() {
-        std::vector<std::vector<std::string>> sets;
-        for (const auto& record : TakeSets()) {
-            sets.push_back(Bindings(record));
-        }
-        return sets;
-    }
 };
 
 TEST_F(PoeTest, GlobalThresholdLimitsAndAnUnchangedApply) {
     auto dialog = OpenRead<CPoeGlobalDlg>("applyButton");
     auto* threshold = Find<QLineEdit>(dialog.get(), "thresholdEdit");
-    EXPECT_EQ(threshold->text().toStdString(), "185.0");
-    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "budgetEdit")->text().toStdString(), "185.0");
+    EXPECT_EQ((QStringList{threshold->text(), Find<QLineEdit>(dialog.get(), "budgetEdit")->text(),
+                           Find<QLineEdit>(dialog.get(), "rpsStatusEdit")->text()}),
+              (QStringList{"185.0", "185.0", "on"}));
     EXPECT_NE(Find<QLineEdit>(dialog.get(), "usedEdit")->text().toStdString(), "wait...");
-    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "rpsStatusEdit")->text().toStdString(), "on");
 
     ASSERT_TRUE(Type(dialog.get(), "thresholdEdit", QStringLiteral("185.01")));
     ASSERT_TRUE(Choose(dialog.get(), "sequenceCombo", QStringLiteral("DenyLowPriorityPort")));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{"The System Power Threshold ranges between 7.1 ~ 185.0."});
+              Texts{"The System Power Threshold ranges between 7.1 ~ 185.0."});
     EXPECT_TRUE(TakeSets().empty());
     for (const char* accepted : {"7.1", "185.0"}) {
         ASSERT_TRUE(Type(dialog.get(), "thresholdEdit", QString::fromLatin1(accepted)));
         ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-        EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"set succeed"});
+        EXPECT_EQ(messages.TakeTexts(), Texts{"set succeed"});
         ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog, "applyButton"); }));
         EXPECT_EQ(threshold->text().toStdString(), accepted);
     }
-    EXPECT_EQ(SetBindings(), (std::vector<std::vector<std::string>>{
-                                 {P + ".22.3.0 = INTEGER: 2", P + ".22.2.0 = OCTET STRING: 7.1"},
-                                 {P + ".22.2.0 = OCTET STRING: 185.0"}}));
+    EXPECT_EQ(TakeSetBindings(),
+              (std::vector<Texts>{{P + ".22.3.0 = INTEGER: 2", P + ".22.2.0 = OCTET STRING: 7.1"},
+                                  {P + ".22.2.0 = OCTET STRING: 185.0"}}));
 }
 
-TEST_F(PoeTest, PortListShowsTheSwitchTextsAndAnUnknownTimeRangeEmpty) {
+TEST_F(PoeTest, PortListShowsTheSwitchTextsApplyRefusesALimitOffTheStepsAndWritesEveryPort) {
     auto dialog = OpenPorts();
     CReportList* list = dialog->PortList();
     EXPECT_EQ(list->headerItem()->text(5).toStdString(), "Power\n(W)");
@@ -115,28 +107,24 @@ TEST_F(PoeTest, PortListShowsTheSwitchTextsAndAnUnknownTimeRangeEmpty) {
                                 list->Cell(0, 7).toStdString() + "|Class 2|POWER ON");
     EXPECT_NE(list->Cell(0, 5), QStringLiteral("0.0"));
     EXPECT_EQ(Row(list, 1), "2|Enable|Weekend|High|Auto|0.0|0.0|0|N/A|POWER OFF");
-    EXPECT_EQ(list->Cell(2, 1).toStdString(), "Disable");
-    EXPECT_EQ(list->Cell(3, 2).toStdString(), ""); // index 7: no such range
-    EXPECT_EQ(list->Cell(3, 4).toStdString(), "Auto");
-    EXPECT_EQ(list->Cell(4, 4).toStdString(), "Class 2");
-    EXPECT_EQ(list->Cell(5, 4).toStdString(), "12.6"); // user defined
+    // Port 4's time range index 7 names no range; port 6's limit is user defined.
+    EXPECT_EQ((QStringList{list->Cell(2, 1), list->Cell(3, 2), list->Cell(3, 4), list->Cell(4, 4),
+                           list->Cell(5, 4)}),
+              (QStringList{"Disable", "", "Auto", "Class 2", "12.6"}));
     // The time ranges offered: N/A and the switch's names.
     auto* ranges = Find<QComboBox>(dialog.get(), "timeRangeCombo");
     ASSERT_EQ(ranges->count(), 2);
     EXPECT_EQ(ranges->itemText(1).toStdString(), "Weekend");
-}
 
-TEST_F(PoeTest, ApplyRefusesALimitOffTheStepsAndWritesEveryPortOfTheRange) {
-    auto dialog = OpenPorts();
     // Picking port 6's row fills the controls with its values, its user limit included.
-    CReportList* list = dialog->PortList();
     QTreeWidgetItem* item = list->topLevelItem(5);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
                       list->visualItemRect(item).center());
-    EXPECT_EQ(Find<QComboBox>(dialog.get(), "fromPort")->currentText().toStdString(), "6");
-    EXPECT_EQ(Find<QComboBox>(dialog.get(), "toPort")->currentText().toStdString(), "6");
+    EXPECT_EQ((QStringList{Find<QComboBox>(dialog.get(), "fromPort")->currentText(),
+                           Find<QComboBox>(dialog.get(), "toPort")->currentText(),
+                           Find<QLineEdit>(dialog.get(), "wattsEdit")->text()}),
+              (QStringList{"6", "6", "12.6"}));
     EXPECT_TRUE(Find<QCheckBox>(dialog.get(), "userDefineCheck")->isChecked());
-    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "wattsEdit")->text().toStdString(), "12.6");
     // The class combo goes with the user limit ticked by hand; a limit off the steps is refused.
     auto* classes = Find<QComboBox>(dialog.get(), "powerLimitCombo");
     ASSERT_TRUE(Click(dialog.get(), "userDefineCheck"));
@@ -145,34 +133,30 @@ TEST_F(PoeTest, ApplyRefusesALimitOffTheStepsAndWritesEveryPortOfTheRange) {
     EXPECT_FALSE(classes->isEnabled());
     ASSERT_TRUE(Type(dialog.get(), "wattsEdit", QStringLiteral("15.5")));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{"The per-port power limit must be a multiple of 0.2"});
+    EXPECT_EQ(messages.TakeTexts(), Texts{"The per-port power limit must be a multiple of 0.2"});
     EXPECT_TRUE(TakeSets().empty());
 
     ASSERT_TRUE(Choose(dialog.get(), "fromPort", QStringLiteral("3")));
     Choose(dialog.get(), "toPort", QStringLiteral("2")); // put back on 3
-    EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{"'To Port' can not be smaller than 'From Port'"});
+    EXPECT_EQ(messages.TakeTexts(), Texts{"'To Port' can not be smaller than 'From Port'"});
     EXPECT_EQ(Find<QComboBox>(dialog.get(), "toPort")->currentText().toStdString(), "3");
     ASSERT_TRUE(Choose(dialog.get(), "toPort", QStringLiteral("5")));
     ASSERT_TRUE(Choose(dialog.get(), "timeRangeCombo", QStringLiteral("Weekend")));
     ASSERT_TRUE(Type(dialog.get(), "wattsEdit", QStringLiteral("15.4")));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     EXPECT_TRUE(messages.TakeTexts().empty());
-    const auto sets = SetBindings();
+    const auto sets = TakeSetBindings();
     ASSERT_EQ(sets.size(), 3U);
     for (int port = 3; port <= 5; ++port) {
         const std::string i = ".1." + std::to_string(port);
         EXPECT_EQ(sets[static_cast<std::size_t>(port - 3)],
-                  (std::vector<std::string>{
-                      kPort + "3" + i + " = INTEGER: 1", kPort + "4" + i + " = INTEGER: 1",
-                      kPort + "5" + i + " = INTEGER: 1", kPort + "7" + i + " = INTEGER: 1",
-                      kPort + "8" + i + " = OCTET STRING: 15.4"}));
+                  (Texts{kPort + "3" + i + " = INTEGER: 1", kPort + "4" + i + " = INTEGER: 1",
+                         kPort + "5" + i + " = INTEGER: 1", kPort + "7" + i + " = INTEGER: 1",
+                         kPort + "8" + i + " = OCTET STRING: 15.4"}));
     }
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog, "applyButton") && list->RowCount() == 24; }));
-    EXPECT_EQ(list->Cell(3, 2).toStdString(), "Weekend");
-    EXPECT_EQ(list->Cell(4, 4).toStdString(), "15.4");
-    EXPECT_EQ(list->Cell(2, 1).toStdString(), "Enable");
+    EXPECT_EQ((QStringList{list->Cell(3, 2), list->Cell(4, 4), list->Cell(2, 1)}),
+              (QStringList{"Weekend", "15.4", "Enable"}));
 }
 
 class PowerSavingTest : public PoeDialogFixture {
@@ -187,21 +171,20 @@ protected:
     }
 };
 
-TEST_F(PowerSavingTest, OpensWithTheSwitchsActionAndHibernationSendsNoPortList) {
+TEST_F(PowerSavingTest, OpensWithTheSwitchsActionsHibernationSendsNoPortListAndPortsAreChecked) {
     auto dialog = OpenRead<CPowerSavingDlg>();
     CReportList& summary = *dialog->Summary();
     ASSERT_EQ(summary.RowCount(), 4);
     EXPECT_EQ(Row(&summary, 0), "LED_Shutoff|Enabled|Weekend|None|1-4,6");
     EXPECT_EQ(Row(&summary, 1), "Port_Shutoff|Disabled|None|None|None");
     EXPECT_EQ(Row(&summary, 3), "System_Hibernation|Disabled|None|None|All Port");
-    EXPECT_EQ(Find<QComboBox>(dialog.get(), "typeCombo")->currentText().toStdString(),
-              "LED Shut-off");
     // The chosen action as the switch holds it, so that an Apply erases nothing.
-    EXPECT_EQ(Find<QComboBox>(dialog.get(), "stateCombo")->currentText().toStdString(), "Enabled");
     auto* ports = Find<QLineEdit>(dialog.get(), "portEdit");
     auto* profile1 = Find<QComboBox>(dialog.get(), "profile1Combo");
-    EXPECT_EQ(ports->text().toStdString(), "1-4,6");
-    EXPECT_EQ(profile1->currentText().toStdString(), "Weekend");
+    EXPECT_EQ((QStringList{Find<QComboBox>(dialog.get(), "typeCombo")->currentText(),
+                           Find<QComboBox>(dialog.get(), "stateCombo")->currentText(),
+                           ports->text(), profile1->currentText()}),
+              (QStringList{"LED Shut-off", "Enabled", "1-4,6", "Weekend"}));
     EXPECT_TRUE(ports->isEnabled());
 
     ASSERT_TRUE(Choose(dialog.get(), "typeCombo", "System Hibernation"));
@@ -211,42 +194,36 @@ TEST_F(PowerSavingTest, OpensWithTheSwitchsActionAndHibernationSendsNoPortList) 
     ASSERT_TRUE(Choose(dialog.get(), "profile2Combo", "Weekend"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
-    const auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1U);
-    EXPECT_EQ(Bindings(sets[0]),
-              (std::vector<std::string>{P + ".31.4.1.0 = INTEGER: 1", P + ".31.4.2.0 = INTEGER: 0",
-                                        P + ".31.4.3.0 = INTEGER: 1"}));
+    EXPECT_EQ(TakeSetBindings(),
+              (std::vector<Texts>{{P + ".31.4.1.0 = INTEGER: 1", P + ".31.4.2.0 = INTEGER: 0",
+                                   P + ".31.4.3.0 = INTEGER: 1"}}));
     EXPECT_EQ(Row(&summary, 3), "System_Hibernation|Enabled|None|Weekend|All Port");
 
     // The stored values of an action come back when it is chosen.
     ASSERT_TRUE(Choose(dialog.get(), "typeCombo", "LED Shut-off"));
-    EXPECT_EQ(ports->text().toStdString(), "1-4,6");
-    EXPECT_EQ(profile1->currentText().toStdString(), "Weekend");
-}
+    EXPECT_EQ((QStringList{ports->text(), profile1->currentText()}),
+              (QStringList{"1-4,6", "Weekend"}));
 
-TEST_F(PowerSavingTest, PortActionsCheckTheirPortListAndDetectionsApplyTogether) {
-    auto dialog = OpenRead<CPowerSavingDlg>();
+    // Port actions check their port list; the detections apply together.
     ASSERT_TRUE(Choose(dialog.get(), "typeCombo", "Port Standby"));
     ASSERT_TRUE(Choose(dialog.get(), "stateCombo", "Enabled"));
     ASSERT_TRUE(Type(dialog.get(), "portEdit", "1-29"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Invalid Portlist"});
+    EXPECT_EQ(messages.TakeTexts(), Texts{"Invalid Portlist"});
     EXPECT_TRUE(TakeSets().empty());
     ASSERT_TRUE(Type(dialog.get(), "portEdit", "2, 5-7,28"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
-    auto sets = TakeSets();
+    const auto sets = TakeSetBindings();
     ASSERT_EQ(sets.size(), 1U);
-    EXPECT_EQ(Bindings(sets[0]).back(), P + ".31.3.1.0 = OCTET STRING: 0x4e000010");
+    EXPECT_EQ(sets[0].back(), P + ".31.3.1.0 = OCTET STRING: 0x4e000010");
     EXPECT_EQ(Row(dialog->Summary(), 2), "Port_Standby|Enabled|None|None|2,5-7,28");
 
     ASSERT_TRUE(Click(dialog.get(), "cableLengthCheck"));
     ASSERT_TRUE(Click(dialog.get(), "detectionApplyButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
-    sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1U);
-    EXPECT_EQ(Bindings(sets[0]),
-              (std::vector<std::string>{P + ".31.5.0 = INTEGER: 1", P + ".31.6.0 = INTEGER: 2"}));
+    EXPECT_EQ(TakeSetBindings(),
+              (std::vector<Texts>{{P + ".31.5.0 = INTEGER: 1", P + ".31.6.0 = INTEGER: 2"}}));
 }
 
 TEST_F(PowerSavingTest, ProfilesUpToEightAndADeletedOneShowsNone) {
@@ -260,7 +237,7 @@ TEST_F(PowerSavingTest, ProfilesUpToEightAndADeletedOneShowsNone) {
     ASSERT_TRUE(Choose(profiles.get(), "endHourCombo", "7"));
     ASSERT_TRUE(Type(profiles.get(), "nameEdit", "Weekend"));
     ASSERT_TRUE(Click(profiles.get(), "addButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"The Profile Name is exist."});
+    EXPECT_EQ(messages.TakeTexts(), Texts{"The Profile Name is exist."});
     EXPECT_TRUE(TakeSets().empty());
     for (int n = 2; n <= 8; ++n) {
         ASSERT_TRUE(Type(profiles.get(), "nameEdit", QStringLiteral("P%1").arg(n)));
@@ -273,18 +250,16 @@ TEST_F(PowerSavingTest, ProfilesUpToEightAndADeletedOneShowsNone) {
     // A ninth is refused before the form is looked at.
     ASSERT_TRUE(Type(profiles.get(), "nameEdit", ""));
     ASSERT_TRUE(Click(profiles.get(), "addButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"The Max entry is 8."});
+    EXPECT_EQ(messages.TakeTexts(), Texts{"The Max entry is 8."});
     EXPECT_TRUE(TakeSets().empty());
 
     // Weekend is still the LED shut-off's first profile when it goes.
     ASSERT_TRUE(Click(profiles.get(), "deleteButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{"Please select the Time Range to be deleted!"});
+    EXPECT_EQ(messages.TakeTexts(), Texts{"Please select the Time Range to be deleted!"});
     profiles->List()->SelectRow(0);
     ASSERT_TRUE(Click(profiles.get(), "deleteButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*profiles) && profiles->List()->RowCount() == 7; }));
-    EXPECT_EQ(Bindings(TakeSets().at(0)),
-              std::vector<std::string>{P + ".32.1.1.21.1 = INTEGER: 6"});
+    EXPECT_EQ(Bindings(TakeSets().at(0)), Texts{P + ".32.1.1.21.1 = INTEGER: 6"});
     auto saving = OpenRead<CPowerSavingDlg>();
     EXPECT_EQ(Row(saving->Summary(), 0), "LED_Shutoff|Enabled|None|None|1-4,6");
     // The freed index is the next profile's.
@@ -328,7 +303,7 @@ protected:
     }
 };
 
-TEST_F(TimeRangeTest, AddWritesTheRowStepByStepAndListsItWithTwoDigitDates) {
+TEST_F(TimeRangeTest, AddWritesTheRowStepByStepListsItWithTwoDigitDatesAndEditKeepsItsIndex) {
     auto dialog = OpenRead<CTimeRangeDlg>();
     ASSERT_EQ(dialog->List()->RowCount(), 1);
     EXPECT_EQ(Row(dialog->List(), 0), "WorkHours|Mon,Tue,Wed,Thu,Fri|||08:00|18:00");
@@ -342,8 +317,7 @@ TEST_F(TimeRangeTest, AddWritesTheRowStepByStepAndListsItWithTwoDigitDates) {
     // Overnight without dates is one day running backwards; with dates it is accepted.
     Fill(&config, "Night", {"22", "0", "6", "0"}, {"monCheck", "wedCheck"});
     ASSERT_TRUE(Click(&config, "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{"'Start Time' can't be grater than 'End Time'"});
+    EXPECT_EQ(messages.TakeTexts(), Texts{"'Start Time' can't be grater than 'End Time'"});
     EXPECT_TRUE(TakeSets().empty());
     ASSERT_TRUE(Click(&config, "dateCheck"));
     ASSERT_TRUE(Choose(&config, "fromYearCombo", "2010"));
@@ -360,8 +334,8 @@ TEST_F(TimeRangeTest, AddWritesTheRowStepByStepAndListsItWithTwoDigitDates) {
 
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 3U);
-    EXPECT_EQ(Bindings(sets[0]), std::vector<std::string>{kRange + "21.2 = INTEGER: 6"});
-    EXPECT_EQ(Bindings(sets[1]), std::vector<std::string>{kRange + "21.2 = INTEGER: 5"});
+    EXPECT_EQ(Bindings(sets[0]), Texts{kRange + "21.2 = INTEGER: 6"});
+    EXPECT_EQ(Bindings(sets[1]), Texts{kRange + "21.2 = INTEGER: 5"});
     const auto write = Bindings(sets[2]);
     ASSERT_EQ(write.size(), 20U);
     EXPECT_EQ(write[0], kRange + "2.2 = OCTET STRING: Night");
@@ -373,34 +347,50 @@ TEST_F(TimeRangeTest, AddWritesTheRowStepByStepAndListsItWithTwoDigitDates) {
     dialog->Refresh();
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog) && dialog->List()->RowCount() == 2; }));
     EXPECT_EQ(Row(dialog->List(), 1), "Night|Mon,Wed|2010/03/05|2010/12/25|22:00|06:00");
+
+    // Edit opens the config dialog with the picked row and skips the name checks.
+    dialog->List()->SelectRow(1);
+    WhenModalOpens(dialog.get(), [](QDialog& opened) {
+        auto* edit = qobject_cast<CTimeRangeConfigDlg*>(&opened);
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(Find<QLineEdit>(edit, "nameEdit")->text().toStdString(), "Night");
+        EXPECT_TRUE(Find<QCheckBox>(edit, "wedCheck")->isChecked());
+        EXPECT_EQ(Find<QComboBox>(edit, "endHourCombo")->currentText().toStdString(), "6");
+        EXPECT_TRUE(Type(edit, "nameEdit", "Work.Hours"));
+        EXPECT_TRUE(Click(edit, "applyButton"));
+    });
+    ASSERT_TRUE(Click(dialog.get(), "editButton"));
+    ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog) && dialog->List()->RowCount() == 2; }));
+    const auto edited = TakeSetBindings();
+    ASSERT_EQ(edited.size(), 1U);
+    EXPECT_EQ(edited[0].front(), kRange + "2.2 = OCTET STRING: Work.Hours");
+    EXPECT_EQ(dialog->List()->Cell(1, 0).toStdString(), "Work.Hours");
 }
 
 TEST_F(TimeRangeTest, ANinthRangeIsRefusedAndADeletedIndexIsReused) {
     auto dialog = OpenRead<CTimeRangeDlg>();
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
     ASSERT_TRUE(Click(dialog.get(), "editButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              (std::vector<std::string>{"Please select the Time Range to be deleted!",
-                                        "Please select the Time Range to be edit!"}));
+    EXPECT_EQ(messages.TakeTexts(), (Texts{"Please select the Time Range to be deleted!",
+                                           "Please select the Time Range to be edit!"}));
     // A listed name is refused in add mode.
-    EXPECT_EQ(Add(*dialog, "WorkHours", "1"), std::vector<std::string>{"Invalid TimeRange Name."});
+    EXPECT_EQ(Add(*dialog, "WorkHours", "1"), Texts{"Invalid TimeRange Name."});
     EXPECT_TRUE(TakeSets().empty());
     for (int n = 2; n <= 8; ++n) {
         EXPECT_TRUE(Add(*dialog, QStringLiteral("R%1").arg(n), QString::number(n)).empty());
     }
     ASSERT_EQ(dialog->List()->RowCount(), 8);
     TakeSets();
-    EXPECT_EQ(Add(*dialog, "R9", "9"),
-              std::vector<std::string>{"The max number of PoE Time Range is 8"});
+    EXPECT_EQ(Add(*dialog, "R9", "9"), Texts{"The max number of PoE Time Range is 8"});
     EXPECT_TRUE(TakeSets().empty());
 
     // Row 3 holds index 3; once deleted, the next range takes it.
     dialog->List()->SelectRow(2);
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog) && dialog->List()->RowCount() == 7; }));
-    EXPECT_EQ(Bindings(TakeSets().at(0)), std::vector<std::string>{kRange + "21.3 = INTEGER: 6"});
+    EXPECT_EQ(Bindings(TakeSets().at(0)), Texts{kRange + "21.3 = INTEGER: 6"});
     EXPECT_TRUE(Add(*dialog, "Again", "4").empty());
-    EXPECT_EQ(Bindings(TakeSets().at(0)), std::vector<std::string>{kRange + "21.3 = INTEGER: 6"});
+    EXPECT_EQ(Bindings(TakeSets().at(0)), Texts{kRange + "21.3 = INTEGER: 6"});
     EXPECT_EQ(dialog->List()->Cell(2, 0).toStdString(), "Again");
 }
 
@@ -417,35 +407,11 @@ TEST_F(TimeRangeTest, AnAddGoesOnPastARefusedDestroyAndAFailedOneStaysOpen) {
     ASSERT_TRUE(testsupport::ShowActive(&config));
     Fill(&config, "Early", {"1", "0", "6", "0"}, {"monCheck"});
     ASSERT_TRUE(Click(&config, "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              std::vector<std::string>{WriteFailureText(RequestStatus(-1)).toStdString()});
+    EXPECT_EQ(messages.TakeTexts(), Texts{WriteFailureText(RequestStatus(-1)).toStdString()});
     EXPECT_TRUE(config.isVisible());
     // A step without an answer is no refusal: the row is not destroyed.
-    EXPECT_EQ(Bindings(TakeSets().back()), std::vector<std::string>{kRange + "21.3 = INTEGER: 5"});
+    EXPECT_EQ(Bindings(TakeSets().back()), Texts{kRange + "21.3 = INTEGER: 5"});
     EXPECT_EQ(Find<QLineEdit>(&config, "nameEdit")->text(), "Early");
-}
-
-TEST_F(TimeRangeTest, EditTakesTheRowAndSkipsTheNameChecks) {
-    auto dialog = OpenRead<CTimeRangeDlg>();
-    EXPECT_TRUE(Add(*dialog, "Late", "5").empty());
-    TakeSets();
-    dialog->List()->SelectRow(1);
-    // The Edit button opens the config dialog with the row; change only the name.
-    WhenModalOpens(dialog.get(), [this](QDialog& opened) {
-        auto* config = qobject_cast<CTimeRangeConfigDlg*>(&opened);
-        ASSERT_NE(config, nullptr);
-        EXPECT_EQ(Find<QLineEdit>(config, "nameEdit")->text().toStdString(), "Late");
-        EXPECT_TRUE(Find<QCheckBox>(config, "sunCheck")->isChecked());
-        EXPECT_EQ(Find<QComboBox>(config, "endHourCombo")->currentText().toStdString(), "5");
-        EXPECT_TRUE(Type(config, "nameEdit", "Work.Hours"));
-        EXPECT_TRUE(Click(config, "applyButton"));
-    });
-    ASSERT_TRUE(Click(dialog.get(), "editButton"));
-    ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog) && dialog->List()->RowCount() == 2; }));
-    const auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1U);
-    EXPECT_EQ(Bindings(sets[0]).front(), kRange + "2.2 = OCTET STRING: Work.Hours");
-    EXPECT_EQ(dialog->List()->Cell(1, 0).toStdString(), "Work.Hours");
 }
 
 } // namespace

@@ -6,15 +6,15 @@
 #include "features/poe/PowerSavingMib.h"
 #include "features/poe/TimeTableMib.h"
 
+#include "tests/support/PlanLines.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
 const std::string P = "1.3.6.1.4.1.99999.10.76.17";
-
-std::string RefusalText(const std::optional<Refusal>& refusal) {
-    return refusal ? refusal->text : "";
-}
+using testsupport::Lines;
+using testsupport::RefusalOf;
 
 TEST(PoeRules, UserLimitIsOneToThirtyWattsInStepsOfPointTwo) {
     const std::string range = "The User Defined power limit ranges between 1.0 ~ 30.0";
@@ -24,23 +24,23 @@ TEST(PoeRules, UserLimitIsOneToThirtyWattsInStepsOfPointTwo) {
         {"15.5", step}, {"30.2", range},  {"0.8", range}, {"7.3", step},  {"", range},
         {"abc", range}, {"1.2.3", range}, {"-2", range},  {"15,4", range}};
     for (const auto& [watts, refusal] : cases) {
-        EXPECT_EQ(RefusalText(poe::CheckUserLimit(watts)), refusal) << watts;
+        EXPECT_EQ(RefusalOf(poe::CheckUserLimit(watts)), refusal) << watts;
     }
 }
 
 TEST(PoeRules, GlobalApplySendsOnlyWhatChangedWithinTheThresholdRange) {
     const std::string message = "The System Power Threshold ranges between 7.1 ~ 185.0.";
-    const poe::GlobalSettings stored{"185.0", 1};
+    const std::string g = P + ".22.";
     struct Case {
         poe::GlobalSettings input;
         std::string refusal;
-        std::vector<std::string> instances;
+        std::vector<std::string> lines;
     };
-    const std::vector<Case> cases = {
+    const Case cases[] = {
         {{"185.0", 1}, "", {}},
-        {{"7.1", 1}, "", {P + ".22.2.0"}},
-        {{"185.0", 2}, "", {P + ".22.3.0"}},
-        {{"100", 2}, "", {P + ".22.3.0", P + ".22.2.0"}},
+        {{"7.1", 1}, "", {g + "2.0=7.1"}},
+        {{"185.0", 2}, "", {g + "3.0=2"}},
+        {{"100", 2}, "", {g + "3.0=2", g + "2.0=100"}},
         {{"7.09", 2}, message, {}},
         {{"185.01", 1}, message, {}},
         {{"", 1}, message, {}},
@@ -48,13 +48,9 @@ TEST(PoeRules, GlobalApplySendsOnlyWhatChangedWithinTheThresholdRange) {
         {{"185.0", std::nullopt}, "", {}},
     };
     for (const Case& c : cases) {
-        const ApplyPlan plan = poe::PlanGlobalApply(c.input, stored);
-        EXPECT_EQ(RefusalText(plan.refusal), c.refusal) << c.input.threshold;
-        std::vector<std::string> instances;
-        for (const auto& binding : plan.Request().Bindings()) {
-            instances.push_back(binding.instance);
-        }
-        EXPECT_EQ(instances, c.instances) << c.input.threshold;
+        const ApplyPlan plan = poe::PlanGlobalApply(c.input, {"185.0", 1});
+        EXPECT_EQ(RefusalOf(plan.refusal), c.refusal) << c.input.threshold;
+        EXPECT_EQ(Lines(plan.Request()), c.lines) << c.input.threshold;
     }
 }
 
@@ -117,7 +113,7 @@ TEST(TimeTableRules, DatesAndTimesRunForwardOvernightOnlyAcrossDates) {
          "'To month' can't be less than 'From month'"},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
-        EXPECT_EQ(RefusalText(timetable::CheckDateTime(cases[i].entry)), cases[i].refusal) << i;
+        EXPECT_EQ(RefusalOf(timetable::CheckDateTime(cases[i].entry)), cases[i].refusal) << i;
     }
 }
 
@@ -134,8 +130,8 @@ TEST(TimeTableRules, NamesOfNewEntries) {
         {"Day shift (2)", "", ""},
     };
     for (const auto& [name, range, profile] : cases) {
-        EXPECT_EQ(RefusalText(timetable::CheckRangeName(name, list)), range) << name;
-        EXPECT_EQ(RefusalText(timetable::CheckProfileName(name, list)), profile) << name;
+        EXPECT_EQ(RefusalOf(timetable::CheckRangeName(name, list)), range) << name;
+        EXPECT_EQ(RefusalOf(timetable::CheckProfileName(name, list)), profile) << name;
     }
 }
 
@@ -197,27 +193,20 @@ TEST(PowerSavingRules, ActionsProfilesAndPorts) {
     const std::vector<powersaving::ProfileName> names = {{2, "Night"}};
     EXPECT_EQ(powersaving::ProfileNameOf(5L, names), "None");
     EXPECT_EQ(powersaving::PortCell(2, std::string(4, '\0'), 28), "None");
-    const auto instances = [](const ApplyPlan& plan) {
-        std::vector<std::string> result;
-        for (const auto& binding : plan.Request().Bindings()) {
-            result.push_back(
-                binding.instance.substr(P.size() + 1) + "=" +
-                (binding.type == 2 ? std::to_string(binding.value.size()) + "B" : binding.value));
-        }
-        return result;
-    };
+    const std::string w = P + ".31.";
     const ApplyPlan hibernation = powersaving::PlanAction(ActionInput{4, true, 2, 0, "1-3"}, 28);
-    EXPECT_EQ(instances(hibernation),
-              (std::vector<std::string>{"31.4.1.0=1", "31.4.2.0=2", "31.4.3.0=0"}));
+    EXPECT_EQ(Lines(hibernation.Request()),
+              (std::vector<std::string>{w + "4.1.0=1", w + "4.2.0=2", w + "4.3.0=0"}));
     const ApplyPlan standby = powersaving::PlanAction(ActionInput{3, true, 0, 2, "1-4,6"}, 28);
-    EXPECT_EQ(instances(standby),
-              (std::vector<std::string>{"31.3.2.0=1", "31.3.3.0=0", "31.3.4.0=2", "31.3.1.0=4B"}));
+    EXPECT_EQ(Lines(standby.Request()),
+              (std::vector<std::string>{w + "3.2.0=1", w + "3.3.0=0", w + "3.4.0=2",
+                                        w + "3.1.0=" + std::string("\xF4\0\0\0", 4)}));
     // A disabled action is refused without ports too: its ports are not erased by accident.
     for (const bool enabled : {true, false}) {
         for (const char* ports : {"", "0", "29", "1-29", "a"}) {
             const ApplyPlan refused =
                 powersaving::PlanAction(ActionInput{1, enabled, 0, 0, ports}, 28);
-            EXPECT_EQ(RefusalText(refused.refusal), "Invalid Portlist") << ports;
+            EXPECT_EQ(RefusalOf(refused.refusal), "Invalid Portlist") << ports;
             EXPECT_TRUE(refused.Request().IsEmpty());
         }
     }

@@ -26,11 +26,7 @@
 namespace {
 
 using platform::MessageResult;
-using testsupport::Choose;
-using testsupport::Click;
-using testsupport::DialogFixture;
-using testsupport::Find;
-using testsupport::WaitUntil;
+using namespace testsupport;
 using namespace portconfig;
 
 const std::string P = "1.3.6.1.4.1.99999.10.76.17";
@@ -42,9 +38,9 @@ const std::string kOperFlow = P + ".1.13.1.6";
 const std::string kMedia = P + ".1.13.1.7";
 const std::string kTrunkMembers = P + ".8.1.3.1.2";
 
-const std::string kForcedSpeedQuestion = "The speed is set to force mode. \n"
-                                         "* The speed mode must be the same as the counterpart. ";
-const std::string kFlowControlQuestion =
+const std::string kForcedAsk = "The speed is set to force mode. \n"
+                               "* The speed mode must be the same as the counterpart. ";
+const std::string kFlowAsk =
     "QoS works best when Flow Control is disabled. \n"
     "* When Flow Control is enabled.QoS may not perform accurate bandwidth allocation. \n"
     "* Do you still want to enable Flow Control?. ";
@@ -53,10 +49,6 @@ using Cells = std::vector<std::string>;
 
 std::string Line(const std::string& column, int port, int value) {
     return column + "." + std::to_string(port) + "|2|" + std::to_string(value);
-}
-
-std::string Binding(const std::string& column, int port, int value) {
-    return column + "." + std::to_string(port) + " = INTEGER: " + std::to_string(value);
 }
 
 // The checks of Apply as a table, without a switch: what each port table and choice comes to
@@ -123,79 +115,60 @@ void HalfDuplexTrunk(PortTable& t) {
     Row(t, 3).speed = Row(t, 4).speed = kSpeed100Half;
 }
 
+// Trunk 1 of 100M copper ports 3 and 4.
+const auto Trunk34OfCopper = [](PortTable& t) { Trunk34(t), Media(3, 1)(t); };
+
+// Trunk 3 of 100Base-X fibre ports 50 and 51 at 10M-Half.
+void HalfDuplexFibreTrunk(PortTable& t) {
+    t.trunkOfPort[49] = t.trunkOfPort[50] = 3;
+    Row(t, 50).speed = Row(t, 51).speed = kSpeed10Half;
+    Media(50, 3)(t);
+}
+
 void Port29Beyond28(PortTable& t) {
     t.rows.push_back({29, kSpeedAuto, 2, kFlowDisabled, 1, 2, 3});
 }
 
+constexpr long kOn = kFlowEnabled, kOff = kFlowDisabled;
+const std::string kLaSpeed = "LA port can not support in different speed.";
 const std::string kLastPort = "Sorry, you cannot disable all ports.";
 const std::string kFibre100 = "Fiber Port 50 with 100Base-x SFP Module can not support ";
 
 const PlanCase kCases[] = {
-    {Table(28), {0, kSpeedAuto, kFlowDisabled}, {"Please Select one port !"}},
-    {Table(28),
-     {10, kSpeed100Half, kFlowEnabled},
-     {kForcedSpeedQuestion, kFlowControlQuestion, Speed(10, 3), Flow(10, 1)}},
+    {Table(28), {0, kSpeedAuto, kOff}, {"Please Select one port !"}},
     // Auto without flow control asks nothing.
-    {Table(28), {10, kSpeedAuto, kFlowDisabled}, {Speed(10, 6), Flow(10, 2)}},
+    {Table(28), {10, kSpeedAuto, kOff}, {Speed(10, 6), Flow(10, 2)}},
     // Trunk members keep the speed and flow control of their trunk, and only the flow control
     // is sent; a port outside the trunk is free.
-    {Table(28, Trunk34),
-     {3, kSpeedAuto, kFlowEnabled},
-     {"LA port can not support in different speed."}},
-    {Table(28, Trunk34),
-     {3, kSpeed100Full, kFlowDisabled},
-     {"LA port can not support in different flow control."}},
-    {Table(28, Trunk34),
-     {3, kSpeed100Full, kFlowEnabled},
-     {kForcedSpeedQuestion, kFlowControlQuestion, Flow(3, 1)}},
-    {Table(28, Trunk34),
-     {5, kSpeed100Half, kFlowDisabled},
-     {kForcedSpeedQuestion, Speed(5, 3), Flow(5, 2)}},
+    {Table(28, Trunk34), {3, kSpeedAuto, kOn}, {kLaSpeed}},
+    {Table(28, Trunk34), {3, kSpeed100Full, kOn}, {kForcedAsk, kFlowAsk, Flow(3, 1)}},
+    {Table(28, Trunk34), {5, kSpeed100Half, kOff}, {kForcedAsk, Speed(5, 3), Flow(5, 2)}},
     {Table(28, HalfDuplexTrunk),
-     {3, kSpeed100Half, kFlowDisabled},
+     {3, kSpeed100Half, kOff},
      {"LA port 3 can not support in half-duplex mode."}},
     // The last enabled port stays enabled; disabling a disabled one is fine.
-    {Table(28, OnlyPort5Runs), {5, kSpeedDisable, kFlowDisabled}, {kLastPort}},
-    {Table(28, OnlyPort5Runs), {6, kSpeedDisable, kFlowDisabled}, {Speed(6, 7), Flow(6, 2)}},
+    {Table(28, OnlyPort5Runs), {5, kSpeedDisable, kOff}, {kLastPort}},
+    {Table(28, OnlyPort5Runs), {6, kSpeedDisable, kOff}, {Speed(6, 7), Flow(6, 2)}},
     // Gigabit on a 100M copper port only when the model says every port is gigabit.
-    {Table(52, Media(1, 1)),
-     {1, kSpeed1000Full, kFlowDisabled},
-     {"Port 1 can not support 1000M speed."}},
+    {Table(52, Media(1, 1)), {1, kSpeed1000Full, kOff}, {"Port 1 can not support 1000M speed."}},
     {Table(52, Media(1, 1, true)),
-     {1, kSpeed1000Full, kFlowDisabled},
-     {kForcedSpeedQuestion, Speed(1, 1), Flow(1, 2)}},
+     {1, kSpeed1000Full, kOff},
+     {kForcedAsk, Speed(1, 1), Flow(1, 2)}},
     // 100Base-X fibre: 100M only, never Auto; 1000Base-X fibre: 1000M only.
-    {Table(52, Media(50, 3)), {50, kSpeedAuto, kFlowDisabled}, {kFibre100 + "in Auto mode."}},
-    {Table(52, Media(50, 3)), {50, kSpeed10Full, kFlowDisabled}, {kFibre100 + "this speed."}},
-    {Table(52, Media(50, 3)), {50, kSpeed1000Full, kFlowDisabled}, {kFibre100 + "this speed."}},
-    {Table(52, Media(50, 3)),
-     {50, kSpeed100Half, kFlowDisabled},
-     {kForcedSpeedQuestion, Speed(50, 3), Flow(50, 2)}},
+    {Table(52, Media(50, 3)), {50, kSpeedAuto, kOff}, {kFibre100 + "in Auto mode."}},
+    {Table(52, Media(50, 3)), {50, kSpeed10Full, kOff}, {kFibre100 + "this speed."}},
+    {Table(52, Media(50, 3)), {50, kSpeed1000Full, kOff}, {kFibre100 + "this speed."}},
+    {Table(52, Media(50, 3)), {50, kSpeed100Half, kOff}, {kForcedAsk, Speed(50, 3), Flow(50, 2)}},
     {Table(52, Media(51, 4)),
-     {51, kSpeed100Full, kFlowDisabled},
+     {51, kSpeed100Full, kOff},
      {"Fiber Port 51 with 1000Base-x SFP Module can not support this speed."}},
-    {Table(52, Media(51, 4)),
-     {51, kSpeed1000Full, kFlowDisabled},
-     {kForcedSpeedQuestion, Speed(51, 1), Flow(51, 2)}},
+    {Table(52, Media(51, 4)), {51, kSpeed1000Full, kOff}, {kForcedAsk, Speed(51, 1), Flow(51, 2)}},
     // Two checks fail: the earlier one is shown (trunk before the medium, the medium's speed
     // before half duplex in a trunk).
-    {Table(52,
-           [](PortTable& t) {
-               Trunk34(t);
-               Media(3, 1)(t);
-           }),
-     {3, kSpeed1000Full, kFlowDisabled},
-     {"LA port can not support in different speed."}},
-    {Table(52,
-           [](PortTable& t) {
-               t.trunkOfPort[49] = t.trunkOfPort[50] = 3;
-               Row(t, 50).speed = Row(t, 51).speed = kSpeed10Half;
-               Media(50, 3)(t);
-           }),
-     {50, kSpeed10Half, kFlowDisabled},
-     {kFibre100 + "this speed."}},
+    {Table(52, Trunk34OfCopper), {3, kSpeed1000Full, kOff}, {kLaSpeed}},
+    {Table(52, HalfDuplexFibreTrunk), {50, kSpeed10Half, kOff}, {kFibre100 + "this speed."}},
     // The media of a row beyond the port count are not known.
-    {Table(28, Port29Beyond28), {29, kSpeedAuto, kFlowDisabled}, {Speed(29, 6), Flow(29, 2)}},
+    {Table(28, Port29Beyond28), {29, kSpeedAuto, kOff}, {Speed(29, 6), Flow(29, 2)}},
 };
 
 TEST(PortConfigRules, ApplyComesToItsRefusalOrItsQuestionsAndSet) {
@@ -218,9 +191,8 @@ TEST(PortConfigRules, ApplyComesToItsRefusalOrItsQuestionsAndSet) {
 
 TEST(PortConfigCells, ValuesNobodyDefinedShowTheFallbackAndComboPortsNameTheirMedium) {
     PortRow garbage{5, 99, -3, std::nullopt, 0, 7, 9};
-    EXPECT_EQ(
-        RowCells(garbage, 28, false),
-        (std::vector<std::string>{"5", "1000MFull", "1000MFull", "Disabled", "Low", "Disabled"}));
+    EXPECT_EQ(RowCells(garbage, 28, false),
+              (Cells{"5", "1000MFull", "1000MFull", "Disabled", "Low", "Disabled"}));
     // The last four of 24 ports are combo ports; a down port stays "Down".
     EXPECT_EQ(RowCells({21, 6, 3, 1, 2, 1, 3}, 24, false)[2], "100M F Full");
     EXPECT_EQ(RowCells({24, 6, 2, 1, 2, 1, 4}, 24, false)[2], "1000M F Full");
@@ -241,15 +213,12 @@ protected:
     }
 
     static bool WaitForRead(CPortConfigDlg& dialog) {
-        auto* apply = Find<QPushButton>(&dialog, "applyButton");
-        return WaitUntil([&] {
-            return apply->isEnabled() &&
-                   dialog.PortList()->RowCount() == DeviceValues().DevicePortCount;
-        });
+        return WaitForRows(*dialog.PortList(), DeviceValues().DevicePortCount, dialog,
+                           "applyButton");
     }
 
     static Cells Row(const CPortConfigDlg& dialog, int port) {
-        return testsupport::ListRows(dialog.PortList()).at(static_cast<std::size_t>(port - 1));
+        return ListRows(dialog.PortList()).at(static_cast<std::size_t>(port - 1));
     }
 
     static bool ClickRow(CPortConfigDlg& dialog, int port) {
@@ -271,17 +240,11 @@ protected:
     }
 
     // Apply with the given answers; the refusal or questions shown, in order.
-    std::vector<std::string> ApplyAnswering(CPortConfigDlg& dialog,
-                                            std::initializer_list<MessageResult> answers = {}) {
-        messages.TakeTexts();
+    Cells ApplyAnswering(CPortConfigDlg& dialog,
+                         std::initializer_list<MessageResult> answers = {}) {
         messages.Answer(answers);
-        EXPECT_TRUE(Click(&dialog, "applyButton"));
-        lastKinds = messages.Kinds();
-        return messages.TakeTexts();
+        return Press(&dialog);
     }
-
-    // The kinds of the boxes of the last ApplyAnswering.
-    std::vector<platform::MessageKind> lastKinds;
 };
 
 TEST_F(PortConfigTest, ListsEveryPortWithComboMediaOpensWithNoPortPickedAndPicksByClickAndKeys) {
@@ -304,13 +267,11 @@ TEST_F(PortConfigTest, ListsEveryPortWithComboMediaOpensWithNoPortPickedAndPicks
     EXPECT_EQ(Row(*dialog, 3), (Cells{"3", "Disable", "100MFull", "Disabled", "Low", "Disabled"}));
     EXPECT_EQ(Row(*dialog, 6), (Cells{"6", "Auto", "100MFull", "Enabled", "Low", "Enabled"}));
     EXPECT_EQ(Row(*dialog, 7), (Cells{"7", "Auto", "Down", "Disabled", "Highest", "Disabled"}));
-    EXPECT_EQ(Row(*dialog, 12)[4], "High");
-    // The last four of 48 ports are combo ports, and a down port stays down.
-    EXPECT_EQ(Row(*dialog, 44)[2], "1000MFull");
-    EXPECT_EQ(Row(*dialog, 45)[2], "1000M C Full");
-    EXPECT_EQ(Row(*dialog, 46)[2], "100M F Half");
-    EXPECT_EQ(Row(*dialog, 47)[2], "100MFull"); // copper names itself up to port 46 only
-    EXPECT_EQ(Row(*dialog, 48)[2], "Down");
+    // Port 12's priority; the last four of 48 ports are combo ports (copper names itself up to
+    // port 46 only), and a down port stays down.
+    EXPECT_EQ((Cells{Row(*dialog, 12)[4], Row(*dialog, 44)[2], Row(*dialog, 45)[2],
+                     Row(*dialog, 46)[2], Row(*dialog, 47)[2], Row(*dialog, 48)[2]}),
+              (Cells{"High", "1000MFull", "1000M C Full", "100M F Half", "100MFull", "Down"}));
 
     EXPECT_EQ(Picked(*dialog), (Cells{"", "1000M-Full", "Enabled"}));
     EXPECT_EQ(dialog->PortList()->SelectedRow(), -1);
@@ -331,17 +292,19 @@ TEST_F(PortConfigTest, ListsEveryPortWithComboMediaOpensWithNoPortPickedAndPicks
     }
     ASSERT_TRUE(list->hasFocus());
     EXPECT_EQ(Picked(*dialog)[0], "");
-    EXPECT_EQ(ApplyAnswering(*dialog), std::vector<std::string>{"Please Select one port !"});
+    EXPECT_EQ(ApplyAnswering(*dialog), Cells{"Please Select one port !"});
     EXPECT_TRUE(TakeSets().empty());
 
     ASSERT_TRUE(ClickRow(*dialog, 20));
-    EXPECT_EQ(Picked(*dialog), (Cells{"20", "100M-Half", "Enabled"}));
-    QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(Picked(*dialog), (Cells{"21", "Disable", "Disabled"}));
-    QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(Picked(*dialog), (Cells{"22", "10M-Full", "Enabled"}));
-    QTest::keyClick(list, Qt::Key_Up);
-    EXPECT_EQ(Picked(*dialog), (Cells{"21", "Disable", "Disabled"}));
+    std::vector<Cells> picked{Picked(*dialog)};
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
+        QTest::keyClick(list, key);
+        picked.push_back(Picked(*dialog));
+    }
+    EXPECT_EQ(picked, (std::vector<Cells>{{"20", "100M-Half", "Enabled"},
+                                          {"21", "Disable", "Disabled"},
+                                          {"22", "10M-Full", "Enabled"},
+                                          {"21", "Disable", "Disabled"}}));
 }
 
 TEST_F(PortConfigTest, ApplyAsksSendsOneRequestAndReadsAgainAndTrunkMembersKeepTheirSpeed) {
@@ -353,24 +316,23 @@ TEST_F(PortConfigTest, ApplyAsksSendsOneRequestAndReadsAgainAndTrunkMembersKeepT
 
     // Cancel at either question sends nothing.
     ASSERT_TRUE(Pick(*dialog, 2, "10M-Full", "Enabled"));
-    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}),
-              std::vector<std::string>{kForcedSpeedQuestion});
+    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}), Cells{kForcedAsk});
     EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok, MessageResult::Cancel}),
-              (std::vector<std::string>{kForcedSpeedQuestion, kFlowControlQuestion}));
+              (Cells{kForcedAsk, kFlowAsk}));
     ASSERT_TRUE(Pick(*dialog, 2, "Disable", "Enabled"));
-    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}),
-              std::vector<std::string>{kFlowControlQuestion});
+    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}), Cells{kFlowAsk});
     EXPECT_TRUE(TakeSets().empty());
     EXPECT_FALSE(trace.Contains("set status = 0"));
 
     ASSERT_TRUE(Pick(*dialog, 10, "100M-Half", "Enabled"));
-    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok, MessageResult::Ok}),
-              (std::vector<std::string>{kForcedSpeedQuestion, kFlowControlQuestion}));
-    EXPECT_EQ(lastKinds,
-              (std::vector<platform::MessageKind>(2, platform::MessageKind::OkCancelQuestion)));
+    messages.Answer({MessageResult::Ok, MessageResult::Ok});
+    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    EXPECT_EQ(messages.Kinds(), std::vector(2, platform::MessageKind::OkCancelQuestion));
+    EXPECT_EQ(messages.TakeTexts(), (Cells{kForcedAsk, kFlowAsk}));
     auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]), (Cells{Binding(kSpeed, 10, 3), Binding(kFlowControl, 10, 1)}));
+    EXPECT_EQ(Bindings(sets[0]),
+              (Cells{kSpeed + ".10 = INTEGER: 3", kFlowControl + ".10 = INTEGER: 1"}));
     EXPECT_EQ(sets[0].result, "noError");
     EXPECT_TRUE(trace.Contains("set status = 0"));
     ASSERT_TRUE(WaitForRead(*dialog));
@@ -379,17 +341,15 @@ TEST_F(PortConfigTest, ApplyAsksSendsOneRequestAndReadsAgainAndTrunkMembersKeepT
 
     // The membership comes from the switch's trunk table (the rules themselves are tabled).
     ASSERT_TRUE(Pick(*dialog, 3, "100M-Full", "Disabled"));
-    EXPECT_EQ(ApplyAnswering(*dialog),
-              std::vector<std::string>{"LA port can not support in different flow control."});
+    EXPECT_EQ(ApplyAnswering(*dialog), Cells{"LA port can not support in different flow control."});
     EXPECT_TRUE(TakeSets().empty());
     // A set the switch refuses is reported and the switch read again.
     trace.Clear();
     DeviceValues().IsAllGiga = true; // the module thinks so, the switch knows better
     ASSERT_TRUE(Pick(*dialog, 2, "1000M-Full", "Disabled"));
     EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok}),
-              (std::vector<std::string>{kForcedSpeedQuestion,
-                                        "The switch refused the change (error 10). Nothing more "
-                                        "was written."}));
+              (Cells{kForcedAsk, "The switch refused the change (error 10). Nothing more "
+                                 "was written."}));
     sets = TakeSets();
     ASSERT_EQ(sets.size(), 1u);
     EXPECT_EQ(sets[0].result, "wrongValue");

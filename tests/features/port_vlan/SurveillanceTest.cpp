@@ -12,50 +12,33 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QTest>
 
 #include <memory>
 
 namespace {
 
+using Texts = std::vector<std::string>;
 using namespace testsupport;
 
 const std::string Q = std::string(kPrivateMib);
 const std::string Sv = PrivateOid("26");
 
-class SurveillanceTest : public DialogFixture {
-protected:
-    std::unique_ptr<CSurveillanceVlanDlg> OpenSurveillance() {
-        auto dialog = Open<CSurveillanceVlanDlg>();
-        EXPECT_TRUE(WaitForRows(*dialog->DeviceList(), 1, *dialog));
-        return dialog;
-    }
-    static bool WaitForRows(CReportList& list, int rows, QWidget& dialog) {
-        auto* refresh = Find<QPushButton>(&dialog, "refreshButton");
-        return WaitUntil([&] { return refresh->isEnabled() && list.RowCount() == rows; });
-    }
-};
+using SurveillanceTest = DialogFixture;
 
-TEST_F(SurveillanceTest, WritesTheGlobalsInOneRequest) {
-    auto dialog = OpenSurveillance();
+TEST_F(SurveillanceTest, GlobalsGoInOneRequestAndOuisByTheirRowStatusOnlyUserRowsDeleted) {
+    auto dialog = Open<CSurveillanceVlanDlg>();
+    ASSERT_TRUE(WaitForRows(*dialog->DeviceList(), 1, *dialog));
     Find<QCheckBox>(dialog.get(), "enableCheck")->setChecked(true);
     ASSERT_TRUE(Type(dialog.get(), "vlanIdEdit", "300"));
     ASSERT_TRUE(Choose(dialog.get(), "priorityCombo", "Low"));
     ASSERT_TRUE(Type(dialog.get(), "portsEdit", "1-2,52"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    const auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]),
-              (std::vector<std::string>{Sv + ".1.2.0 = INTEGER: 300", Sv + ".1.3.0 = INTEGER: 3",
-                                        Sv + ".1.4.0 = OCTET STRING: 0xc00000000000100000000000",
-                                        Sv + ".1.1.0 = INTEGER: 1"}));
+    EXPECT_EQ(Sets(), (std::vector<Texts>{{Sv + ".1.2.0 = INTEGER: 300", Sv + ".1.3.0 = INTEGER: 3",
+                                           Sv + ".1.4.0 = OCTET STRING: 0xc00000000000100000000000",
+                                           Sv + ".1.1.0 = INTEGER: 1"}}));
     EXPECT_TRUE(messages.Texts().empty()) << "VLAN 300 did not exist; no PoE on this model";
     ASSERT_TRUE(WaitForRows(*dialog->DeviceList(), 1, *dialog));
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "portsEdit")->text(), "1-2,52");
-}
-
-TEST_F(SurveillanceTest, AnOuiIsAddedByItsRowStatusAndOnlyUserRowsAreDeleted) {
-    auto dialog = OpenSurveillance();
     EXPECT_EQ(dialog->DeviceList()->Cell(0, 3), "02-5E-A7-00-00-00");
     ASSERT_TRUE(Choose(dialog.get(), "kindCombo", "OUI"));
     ASSERT_TRUE(Choose(dialog.get(), "typeCombo", "Video Encoder"));
@@ -63,32 +46,26 @@ TEST_F(SurveillanceTest, AnOuiIsAddedByItsRowStatusAndOnlyUserRowsAreDeleted) {
     ASSERT_TRUE(Type(dialog.get(), "addressEdit", "00-1B-2C-11-22-33"));
     ASSERT_TRUE(Click(dialog.get(), "addButton"));
     const std::string index = ".0.27.44.0.0.0";
-    auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 2u);
-    EXPECT_EQ(Bindings(sets[0]),
-              std::vector<std::string>{Sv + ".2.1.1.5" + index + " = INTEGER: 4"});
-    EXPECT_EQ(Bindings(sets[1]), (std::vector<std::string>{
-                                     Sv + ".2.1.1.2" + index + " = OCTET STRING: door",
-                                     Sv + ".2.1.1.4" + index + " = INTEGER: 2",
-                                     Sv + ".2.1.1.3" + index + " = OCTET STRING: 0xffffff000000"}));
+    const std::string row = Sv + ".2.1.1.";
+    EXPECT_EQ(Sets(),
+              (std::vector<Texts>{{row + "5" + index + " = INTEGER: 4"},
+                                  {row + "2" + index + " = OCTET STRING: door",
+                                   row + "4" + index + " = INTEGER: 2",
+                                   row + "3" + index + " = OCTET STRING: 0xffffff000000"}}));
     ASSERT_TRUE(WaitForRows(*dialog->DeviceList(), 2, *dialog));
-    EXPECT_EQ(dialog->DeviceList()->Cell(0, 1), "Video Encoder");
-    EXPECT_EQ(dialog->DeviceList()->Cell(0, 3), "00-1B-2C-00-00-00");
+    EXPECT_EQ(CellsOf(dialog->DeviceList(), {{0, 1}, {0, 3}}),
+              (Texts{"Video Encoder", "00-1B-2C-00-00-00"}));
     EXPECT_TRUE(Find<QLineEdit>(dialog.get(), "addressEdit")->text().isEmpty());
 
-    ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
+    EXPECT_EQ(Press(dialog.get(), "deleteButton"),
+              Texts{"Please Selecte the OUI Entry you would to delete"});
     ASSERT_TRUE(ClickRow(dialog->DeviceList(), 1));
-    ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              (std::vector<std::string>{"Please Selecte the OUI Entry you would to delete",
-                                        "The default Surveillance OUI can not be deleted."}));
+    EXPECT_EQ(Press(dialog.get(), "deleteButton"),
+              Texts{"The default Surveillance OUI can not be deleted."});
     EXPECT_TRUE(TakeSets().empty());
     ASSERT_TRUE(ClickRow(dialog->DeviceList(), 0));
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
-    sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(Bindings(sets[0]),
-              std::vector<std::string>{Sv + ".2.1.1.5" + index + " = INTEGER: 6"});
+    EXPECT_EQ(Sets(), (std::vector<Texts>{{row + "5" + index + " = INTEGER: 6"}}));
     EXPECT_TRUE(WaitForRows(*dialog->DeviceList(), 1, *dialog));
 }
 
@@ -106,22 +83,19 @@ protected:
         options.arguments = DataArguments(noTrunks);
         return options;
     }
-    void SetUp() override {
-        DialogFixture::SetUp();
-        mib = std::make_unique<CSurveillanceMib>(); // its sessions talk to this test's switch
-        mib->SetContext({2, 1, 30});
-        mib->SetGlobal({2, 2, 1, ""});
-        mib->AddVoiceOui(std::string("\x00\x0a\x11", 3));
-        EXPECT_EQ(RefusalOf(mib->PlanGlobal({1, 40, 2, "1"}, {"1"}).refusal),
-                  std::string(kNotReadRefusal));
-        bool read = false;
-        mib->TrunkInfo().StartTrunkWalk(mib.get(), [&] { read = true; });
-        ASSERT_TRUE(WaitUntil([&] { return read; }));
-    }
-    std::unique_ptr<CSurveillanceMib> mib;
 };
 
-TEST_F(SurveillanceRules, GlobalChecksRunInOrder) {
+TEST_F(SurveillanceRules, GlobalsAndDevicesAreCheckedInOrder) {
+    CSurveillanceMib mib; // its sessions talk to this test's switch
+    mib.SetContext({2, 1, 30});
+    mib.SetGlobal({2, 2, 1, ""});
+    mib.AddVoiceOui(std::string("\x00\x0a\x11", 3));
+    EXPECT_EQ(RefusalOf(mib.PlanGlobal({1, 40, 2, "1"}, {"1"}).refusal),
+              std::string(kNotReadRefusal));
+    bool read = false;
+    mib.TrunkInfo().StartTrunkWalk(&mib, [&] { read = true; });
+    ASSERT_TRUE(WaitUntil([&] { return read; }));
+
     struct Case {
         CSurveillanceMib::Context context;
         std::optional<long long> vid;
@@ -141,32 +115,28 @@ TEST_F(SurveillanceRules, GlobalChecksRunInOrder) {
         {{2, 2, 30}, 4094, "1,2,4-6", ""},
     };
     for (const Case& c : cases) {
-        mib->SetContext(c.context);
-        const ApplyPlan plan = mib->PlanGlobal({1, c.vid, 2, c.ports}, {"1"});
+        mib.SetContext(c.context);
+        const ApplyPlan plan = mib.PlanGlobal({1, c.vid, 2, c.ports}, {"1"});
         EXPECT_EQ(RefusalOf(plan.refusal), c.refusal) << c.ports;
     }
-    const ApplyPlan plan = mib->PlanGlobal({1, 40, 3, "1,2,4-6"}, {"1", "40"});
-    EXPECT_EQ(plan.questions,
-              std::vector<std::string>{"The VLAN ID 40 already exists, still apply? \nIf yes, the "
-                                       "original setting of VLAN 40 members will be removed."});
+    const ApplyPlan plan = mib.PlanGlobal({1, 40, 3, "1,2,4-6"}, {"1", "40"});
+    EXPECT_EQ(plan.questions, Texts{"The VLAN ID 40 already exists, still apply? \nIf yes, the "
+                                    "original setting of VLAN 40 members will be removed."});
     const std::string s = Q + ".26.1.";
-    EXPECT_EQ(
-        Lines(plan.Request()),
-        (std::vector<std::string>{s + "2.0=40", s + "3.0=3",
-                                  s + "4.0=" + std::string("\xdc\0\0\0\0\0\0\0", 8), s + "1.0=1"}));
-    EXPECT_TRUE(mib->ShowsPoeNotice({true, 40, 3, ""}));
-    EXPECT_FALSE(mib->ShowsPoeNotice({false, 40, 3, ""}));
-}
+    EXPECT_EQ(Lines(plan.Request()),
+              (Texts{s + "2.0=40", s + "3.0=3", s + "4.0=" + std::string("\xdc\0\0\0\0\0\0\0", 8),
+                     s + "1.0=1"}));
+    EXPECT_TRUE(mib.ShowsPoeNotice({true, 40, 3, ""}));
+    EXPECT_FALSE(mib.ShowsPoeNotice({false, 40, 3, ""}));
 
-TEST_F(SurveillanceRules, DevicesAreCheckedAndIndexedByTheirAddress) {
-    struct Case {
+    struct Device {
         QString description;
         long kind;
         std::string address;
         std::string refusal;
         std::string index;
     };
-    const Case cases[] = {
+    const Device devices[] = {
         {"cam, door", 0, "00-1B-2C-11-22-33", "Invalid Description.", ""},
         {"door", 0, "00-1B-2C-11-22", "Please enter correct MAC format(ex:00-00-00-00-00-01)", ""},
         {"door", 0, "FF-FF-FF-FF-FF-FF", "Broadcast MAC is not allowed.", ""},
@@ -176,24 +146,13 @@ TEST_F(SurveillanceRules, DevicesAreCheckedAndIndexedByTheirAddress) {
         {"door", 1, "00-1B-2C", "", ".0.27.44.0.0.0"},
         {"door", 0, "00-1b-2c-11-22-33", "", ".0.27.44.17.34.51"},
     };
-    for (const Case& c : cases) {
-        const auto plan = mib->PlanAdd({2, c.description, c.kind, c.address});
+    for (const Device& c : devices) {
+        const auto plan = mib.PlanAdd({2, c.description, c.kind, c.address});
         EXPECT_EQ(RefusalOf(plan.refusal), c.refusal) << c.address;
         const std::string rowStatus = Q + ".26.2.1.1.5" + c.index;
         EXPECT_EQ(plan.steps.empty() ? "" : plan.Request().Bindings().front().instance,
                   c.index.empty() ? "" : rowStatus);
     }
-    const auto plan = mib->PlanAdd({2, "door", 1, "00-1B-2C"});
-    const std::string d = Q + ".26.2.1.1.";
-    EXPECT_EQ(
-        Lines(plan.steps.back().request),
-        (std::vector<std::string>{d + "2.0.27.44.0.0.0=door", d + "4.0.27.44.0.0.0=2",
-                                  d + "3.0.27.44.0.0.0=" + std::string("\xff\xff\xff\0\0\0", 6)}));
-    const CSurveillanceMib::Device builtIn{".2.94.167.0.0.0", 5, "", "02-5E-A7-00-00-00"};
-    EXPECT_EQ(RefusalOf(mib->DeleteRefusal(nullptr)),
-              "Please Selecte the OUI Entry you would to delete");
-    EXPECT_EQ(RefusalOf(mib->DeleteRefusal(&builtIn)),
-              "The default Surveillance OUI can not be deleted.");
 }
 
 } // namespace

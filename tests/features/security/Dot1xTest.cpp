@@ -11,6 +11,7 @@
 
 namespace {
 
+using Texts = std::vector<std::string>;
 using namespace dot1x;
 using securitytest::P;
 using namespace testsupport;
@@ -45,20 +46,10 @@ TEST(Dot1xRules, EveryFieldIsCheckedBeforeAnythingIsSent) {
         {[](SettingsInput& in) { in.timers[5] = "4294967296"; },
          "Invalid ReAuthPeriod (1-4294967295)"},
         // Two fields wrong at once: the earlier check speaks.
-        {[](SettingsInput& in) {
-             in.server = "0.0.0.0";
-             in.key = in.confirm = "";
-         },
+        {[](SettingsInput& in) { in.server = "0.0.0.0", in.key = in.confirm = ""; },
          "Invalid RADIUS Server IP Address."},
-        {[](SettingsInput& in) {
-             in.key = "";
-             in.confirm = "x";
-         },
-         "Invalid Key."},
-        {[](SettingsInput& in) {
-             in.confirm = "x";
-             in.timers[0] = "65536";
-         },
+        {[](SettingsInput& in) { in.key = "", in.confirm = "x"; }, "Invalid Key."},
+        {[](SettingsInput& in) { in.confirm = "x", in.timers[0] = "65536"; },
          "Please confirm the key again !"},
     };
     for (const Case& c : cases) {
@@ -132,7 +123,6 @@ TEST(Dot1xRules, AtLeastOnePortStaysForceAuthorized) {
 class Dot1xDialogTest : public securitytest::SecurityFixture {};
 
 TEST_F(Dot1xDialogTest, SettingsAreCheckedWholeAndTheKeyNeverReachesTheTrace) {
-    Restart("KSX-7700-28");
     auto dialog = Open<CDot1xDlg>();
     ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "applyButton"); }));
     auto* enable = Find<QCheckBox>(dialog.get(), "enable8021x");
@@ -149,14 +139,13 @@ TEST_F(Dot1xDialogTest, SettingsAreCheckedWholeAndTheKeyNeverReachesTheTrace) {
     ASSERT_TRUE(Type(dialog.get(), "confirmKey", QString::fromStdString(kKey)));
     ASSERT_TRUE(Type(dialog.get(), "maxReq", "3"));
     ASSERT_TRUE(Type(dialog.get(), "reAuthPeriod", "7200"));
-    EXPECT_TRUE(ClickShowing(dialog.get(), "applyButton").empty());
+    EXPECT_TRUE(Press(dialog.get()).empty());
     const std::string x = P + ".11.";
     EXPECT_EQ(TakeBindings(),
-              (std::vector<std::string>{
-                  x + "1.1.0 = IpAddress: 10.1.1.9", x + "1.2.0 = OCTET STRING: " + kKey,
-                  x + "2.1.0 = INTEGER: 1", x + "2.2.0 = INTEGER: 60", x + "2.3.0 = INTEGER: 30",
-                  x + "2.4.0 = INTEGER: 30", x + "2.5.0 = INTEGER: 30", x + "2.6.0 = INTEGER: 3",
-                  x + "2.7.0 = Gauge32: 7200", x + "2.8.0 = INTEGER: 2"}));
+              (Texts{x + "1.1.0 = IpAddress: 10.1.1.9", x + "1.2.0 = OCTET STRING: " + kKey,
+                     x + "2.1.0 = INTEGER: 1", x + "2.2.0 = INTEGER: 60", x + "2.3.0 = INTEGER: 30",
+                     x + "2.4.0 = INTEGER: 30", x + "2.5.0 = INTEGER: 30", x + "2.6.0 = INTEGER: 3",
+                     x + "2.7.0 = Gauge32: 7200", x + "2.8.0 = INTEGER: 2"}));
     for (const std::string& line : trace.Lines()) {
         EXPECT_EQ(line.find(kKey), std::string::npos) << line;
     }
@@ -165,66 +154,42 @@ TEST_F(Dot1xDialogTest, SettingsAreCheckedWholeAndTheKeyNeverReachesTheTrace) {
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "maxReq")->text(), "3");
 
     EXPECT_TRUE(testsupport::Click(dialog.get(), "enable8021x"));
-    EXPECT_TRUE(ClickShowing(dialog.get(), "applyButton").empty());
-    EXPECT_EQ(TakeBindings(), std::vector<std::string>{x + "2.1.0 = INTEGER: 2"});
+    EXPECT_TRUE(Press(dialog.get()).empty());
+    EXPECT_EQ(TakeBindings(), Texts{x + "2.1.0 = INTEGER: 2"});
 }
 
 class Dot1xPortTest : public securitytest::SecurityFixture {
 protected:
-    std::unique_ptr<CDot1xPortDlg> OpenPorts() {
-        auto dialog =
-            Open<CDot1xPortDlg>(QStringList{"60", "30", "30", "30", "2", "3600", "Disabled"});
-        EXPECT_TRUE(WaitUntil([&] {
-            return ButtonEnabled(dialog.get(), "applyButton") &&
-                   dialog->List()->RowCount() == DeviceValues().DevicePortCount;
-        }));
-        return dialog;
-    }
     std::vector<std::string> ApplyRange(CDot1xPortDlg& dialog, int from, int to,
                                         const char* control) {
         EXPECT_TRUE(Choose(&dialog, "fromPort", QString::number(from)));
         EXPECT_TRUE(Choose(&dialog, "toPort", QString::number(to)));
         EXPECT_TRUE(Choose(&dialog, "portControl", control));
-        auto shown = ClickShowing(&dialog, "applyButton");
+        auto shown = Press(&dialog, "applyButton");
         EXPECT_TRUE(WaitUntil([&] { return ButtonEnabled(&dialog, "applyButton"); }));
         return shown;
     }
 };
 
-TEST_F(Dot1xPortTest, OnePortOfTwentyEightStaysForceAuthorized) {
-    Restart("KSX-7700-28");
-    auto dialog = OpenPorts();
-    EXPECT_EQ(dialog->List()->Cell(0, 1), "Authorized");
-    EXPECT_EQ(dialog->List()->Cell(0, 2), "Force Authorized");
-    EXPECT_EQ(dialog->List()->Cell(0, 9), "Disabled");
-    EXPECT_EQ(ApplyRange(*dialog, 1, 28, "Auto"),
-              std::vector<std::string>{"Could not set all port AUTO  to the port access control."});
-    EXPECT_TRUE(TakeSets().empty());
-    EXPECT_TRUE(ApplyRange(*dialog, 1, 27, "Auto").empty());
-    const auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 1u);
-    EXPECT_EQ(sets[0].bindings.size(), 27u);
-    ASSERT_TRUE(WaitUntil([&] { return dialog->List()->RowCount() == 28; }));
-    EXPECT_EQ(dialog->List()->Cell(26, 2), "Auto");
-    EXPECT_EQ(dialog->List()->Cell(26, 1), "Authorized"); // 802.1X is off
-    EXPECT_EQ(ApplyRange(*dialog, 28, 28, "Force Unauthorized"),
-              std::vector<std::string>{
-                  "Could not set all port AUTO or Force Unauthorized to the port access control."});
-    EXPECT_TRUE(TakeSets().empty());
-}
-
+// The rules (one port stays Force Authorized among them) are tabled above.
 TEST_F(Dot1xPortTest, FiftyTwoPortsGoOutInBatchesOfThirtyAndTrunksAreRefused) {
     Restart("KSX-7700-52", {P + ".8.1.3.1.2.1|4x|0000000000003000"}); // ports 51 and 52
-    auto dialog = OpenPorts();
+    auto dialog = Open<CDot1xPortDlg>(QStringList{"60", "30", "30", "30", "2", "3600", "Disabled"});
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 52, *dialog, "applyButton"));
+    EXPECT_EQ(CellsOf(dialog->List(), {{0, 1}, {0, 2}, {0, 9}}),
+              (Texts{"Authorized", "Force Authorized", "Disabled"}));
     EXPECT_EQ(ApplyRange(*dialog, 40, 52, "Force Authorized"),
-              std::vector<std::string>{"Cannot add an aggregated link to the 802.1X-enabled port"});
+              Texts{"Cannot add an aggregated link to the 802.1X-enabled port"});
     EXPECT_TRUE(TakeSets().empty());
-    EXPECT_TRUE(ApplyRange(*dialog, 1, 50, "Force Authorized").empty());
+    EXPECT_TRUE(ApplyRange(*dialog, 1, 50, "Auto").empty());
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 2u);
     EXPECT_EQ(sets[0].bindings.size(), 30u);
     EXPECT_EQ(sets[1].bindings.size(), 20u);
     EXPECT_EQ(sets[1].bindings.back().oid, P + ".11.2.9.1.2.50");
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 52, *dialog, "applyButton"));
+    // Auto, and authorized as long as 802.1X is off.
+    EXPECT_EQ(CellsOf(dialog->List(), {{49, 2}, {49, 1}}), (Texts{"Auto", "Authorized"}));
 }
 
 } // namespace

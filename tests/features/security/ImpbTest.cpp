@@ -13,6 +13,7 @@
 
 namespace {
 
+using Texts = std::vector<std::string>;
 using namespace impb;
 using securitytest::P;
 using namespace testsupport;
@@ -80,35 +81,25 @@ TEST(ImpbRules, FindComparesEachFilledField) {
     EXPECT_EQ(marks(), (std::vector<int>{0, 0}));
 }
 
-class ImpbDialogTest : public securitytest::SecurityFixture {
-protected:
-    template <class Dialog> std::unique_ptr<Dialog> OpenRead(const char* button = "refreshButton") {
-        auto dialog = Open<Dialog>();
-        EXPECT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), button); }));
-        return dialog;
-    }
-};
+using ImpbDialogTest = securitytest::SecurityFixture;
 
 TEST_F(ImpbDialogTest, BindingOnEveryPortNeedsAWhiteListEntry) {
-    Restart("KSX-7700-28");
     {
-        auto white = OpenRead<CIMPBWhiteList>();
-        ASSERT_EQ(white->List()->RowCount(), 1);
+        auto white = Open<CIMPBWhiteList>();
+        ASSERT_TRUE(WaitForRows(*white->List(), 1, *white));
         EXPECT_EQ(Find<QLineEdit>(white.get(), "totalEntries")->text(), "1");
-        EXPECT_EQ(ClickShowing(white.get(), "deleteButton"),
-                  std::vector<std::string>{"Please select the item would be delete!\n"});
+        EXPECT_EQ(Press(white.get(), "deleteButton"),
+                  Texts{"Please select the item would be delete!\n"});
         ASSERT_TRUE(ClickRow(white->List(), 0));
-        ClickShowing(white.get(), "deleteButton");
-        ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(white.get(), "refreshButton"); }));
-        EXPECT_EQ(white->List()->RowCount(), 0);
-        EXPECT_EQ(TakeBindings(),
-                  std::vector<std::string>{kWhite + ".4.192.0.2.30.0.27.44.16.0.0 = INTEGER: 6"});
+        Press(white.get(), "deleteButton");
+        ASSERT_TRUE(WaitForRows(*white->List(), 0, *white));
+        EXPECT_EQ(TakeBindings(), Texts{kWhite + ".4.192.0.2.30.0.27.44.16.0.0 = INTEGER: 6"});
     }
-    auto dialog = OpenRead<CImpbSettingsDlg>("applyButton");
-    ASSERT_EQ(dialog->List()->RowCount(), 28);
+    auto dialog = Open<CImpbSettingsDlg>();
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 28, *dialog, "applyButton"));
     EXPECT_EQ(dialog->List()->Cell(0, 2), "Disabled");
     ASSERT_TRUE(Choose(dialog.get(), "adminState", "Enabled"));
-    EXPECT_EQ(ClickShowing(dialog.get(), "applyButton"), std::vector<std::string>{kLockOutRefusal});
+    EXPECT_EQ(Press(dialog.get()), Texts{kLockOutRefusal});
     EXPECT_EQ(Find<QComboBox>(dialog.get(), "adminState")->currentText(), "Disabled");
     EXPECT_TRUE(TakeSets().empty());
 
@@ -116,107 +107,83 @@ TEST_F(ImpbDialogTest, BindingOnEveryPortNeedsAWhiteListEntry) {
     ASSERT_TRUE(Choose(dialog.get(), "inspectionMode", "ARP+IP Inspection"));
     ASSERT_TRUE(Choose(dialog.get(), "toPort", "27"));
     // The refused Apply read the trunk membership again: Apply waits for it.
-    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "applyButton"); }));
-    EXPECT_TRUE(ClickShowing(dialog.get(), "applyButton").empty());
+    EXPECT_TRUE(Press(dialog.get()).empty());
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 27u);
-    EXPECT_EQ(Bindings(sets[26]), (std::vector<std::string>{kImpbPort + ".2.27 = INTEGER: 1",
-                                                            kImpbPort + ".3.27 = INTEGER: 0",
-                                                            kImpbPort + ".4.27 = INTEGER: 0"}));
-    ASSERT_TRUE(WaitUntil([&] {
-        return ButtonEnabled(dialog.get(), "applyButton") && dialog->List()->RowCount() == 28;
-    }));
-    EXPECT_EQ(dialog->List()->Cell(26, 1), "Enabled");
-    EXPECT_EQ(dialog->List()->Cell(26, 2), "Enabled");
-    EXPECT_EQ(dialog->List()->Cell(27, 1), "Disabled");
+    EXPECT_EQ(Bindings(sets[26]),
+              (Texts{kImpbPort + ".2.27 = INTEGER: 1", kImpbPort + ".3.27 = INTEGER: 0",
+                     kImpbPort + ".4.27 = INTEGER: 0"}));
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 28, *dialog, "applyButton"));
+    EXPECT_EQ(CellsOf(dialog->List(), {{26, 1}, {26, 2}, {27, 1}}),
+              (Texts{"Enabled", "Enabled", "Disabled"}));
 }
 
 TEST_F(ImpbDialogTest, ATrunkMemberTakesNoBinding) {
     Restart("KSX-7700-28", {P + ".8.1.3.1.2.1|4x|60000000"}); // ports 2 and 3
-    auto dialog = OpenRead<CImpbSettingsDlg>("applyButton");
+    auto dialog = Open<CImpbSettingsDlg>();
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 28, *dialog, "applyButton"));
     ASSERT_TRUE(Choose(dialog.get(), "adminState", "Enabled"));
     ASSERT_TRUE(Choose(dialog.get(), "toPort", "3"));
-    EXPECT_EQ(ClickShowing(dialog.get(), "applyButton"), std::vector<std::string>{kTrunkRefusal});
+    EXPECT_EQ(Press(dialog.get()), Texts{kTrunkRefusal});
     EXPECT_TRUE(TakeSets().empty());
 }
 
-TEST_F(ImpbDialogTest, ManualBindingChecksItsInputAndCreatesTheWhiteListRow) {
-    Restart("KSX-7700-28");
-    auto dialog = OpenRead<CIMPBSmartBinding>();
-    const auto add = [&](const std::string& ip, const char* mac, const char* port) {
+// A listed row is bound once and never again; a binding typed in is checked, creates its
+// white-list row, or destroys it again when the switch refuses its port.
+TEST_F(ImpbDialogTest, SmartBindingBindsARowOnceAndCreatesOrDestroysATypedOne) {
+    auto dialog = Open<CIMPBSmartBinding>();
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 1, *dialog));
+    EXPECT_EQ(dialog->List()->Cell(0, 4), "Not Bound");
+    EXPECT_EQ(Press(dialog.get(), "bindingButton"),
+              Texts{"Please select the item would be Binding!\n"});
+    ASSERT_TRUE(ClickRow(dialog->List(), 0));
+    EXPECT_TRUE(Press(dialog.get(), "bindingButton").empty());
+    EXPECT_EQ(TakeBindings(), Texts{P + ".14.10.2.1.5.0.27.44.16.0.1.3.192.0.2.31 = INTEGER: 1"});
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 1, *dialog, "bindingButton"));
+    EXPECT_EQ(dialog->List()->Cell(0, 4), "Bound");
+    ASSERT_TRUE(ClickRow(dialog->List(), 0));
+    EXPECT_EQ(Press(dialog.get(), "bindingButton"), Texts{"The entry is bound."});
+    EXPECT_TRUE(TakeSets().empty());
+
+    const auto add = [&](const std::string& ip, const char* port) {
         EXPECT_TRUE(TypeAddress(dialog.get(), "bindIpAddress", ip));
-        EXPECT_TRUE(Type(dialog.get(), "bindMacAddress", mac));
+        EXPECT_TRUE(Type(dialog.get(), "bindMacAddress", "00-11-22-33-44-55"));
         EXPECT_TRUE(Type(dialog.get(), "bindPort", port));
-        return ClickShowing(dialog.get(), "addButton");
+        return Press(dialog.get(), "addButton");
     };
-    const std::string mac = "00-11-22-33-44-55";
-    EXPECT_EQ(add("10.1.1.2", mac.c_str(), "29"), std::vector<std::string>{"Invalid port number."});
+    const auto rowStatusAndPort = [](const std::string& ip, const char* port, const char* last) {
+        const std::string row = "." + ip + ".0.17.34.51.68.85 = INTEGER: ";
+        return Texts{kWhite + ".4" + row + "5", kWhite + ".3" + row + port,
+                     kWhite + ".4" + row + last};
+    };
+    EXPECT_EQ(add("10.1.1.2", "29"), Texts{"Invalid port number."});
     EXPECT_TRUE(TakeSets().empty());
-
-    EXPECT_EQ(add("10.1.1.2", mac.c_str(), "28"), std::vector<std::string>{"Success!"});
-    const std::string index = ".10.1.1.2.0.17.34.51.68.85";
-    EXPECT_EQ(TakeBindings(), (std::vector<std::string>{kWhite + ".4" + index + " = INTEGER: 5",
-                                                        kWhite + ".3" + index + " = INTEGER: 28",
-                                                        kWhite + ".4" + index + " = INTEGER: 1"}));
+    EXPECT_EQ(add("10.1.1.2", "28"), Texts{"Success!"});
+    EXPECT_EQ(TakeBindings(), rowStatusAndPort("10.1.1.2", "28", "1"));
     EXPECT_TRUE(Find<QLineEdit>(dialog.get(), "bindMacAddress")->text().isEmpty());
-}
 
-TEST_F(ImpbDialogTest, AWhiteListRowWhosePortTheSwitchRefusesIsDestroyedAndReported) {
-    Restart("KSX-7700-28");
     DeviceValues().DevicePortCount = 52; // the module believes in more ports than the switch has
-    auto dialog = OpenRead<CIMPBSmartBinding>();
-    EXPECT_TRUE(TypeAddress(dialog.get(), "bindIpAddress", "10.1.1.2"));
-    EXPECT_TRUE(Type(dialog.get(), "bindMacAddress", "00-11-22-33-44-55"));
-    EXPECT_TRUE(Type(dialog.get(), "bindPort", "40"));
-    const auto shown = ClickShowing(dialog.get(), "addButton");
+    const auto shown = add("10.1.1.3", "40");
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_NE(shown[0], "Success!");
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "bindPort")->text(), "40"); // what was typed stays
-    const std::string row = ".10.1.1.2.0.17.34.51.68.85 = INTEGER: ";
-    EXPECT_EQ(TakeBindings(),
-              (std::vector<std::string>{kWhite + ".4" + row + "5", kWhite + ".3" + row + "40",
-                                        kWhite + ".4" + row + "6"}));
-}
-
-TEST_F(ImpbDialogTest, BindingARowOnceAndNeverAgain) {
-    Restart("KSX-7700-28");
-    auto dialog = OpenRead<CIMPBSmartBinding>();
-    ASSERT_EQ(dialog->List()->RowCount(), 1);
-    EXPECT_EQ(dialog->List()->Cell(0, 4), "Not Bound");
-    EXPECT_EQ(ClickShowing(dialog.get(), "bindingButton"),
-              std::vector<std::string>{"Please select the item would be Binding!\n"});
-    ASSERT_TRUE(ClickRow(dialog->List(), 0));
-    EXPECT_TRUE(ClickShowing(dialog.get(), "bindingButton").empty());
-    EXPECT_EQ(TakeBindings(), std::vector<std::string>{
-                                  P + ".14.10.2.1.5.0.27.44.16.0.1.3.192.0.2.31 = INTEGER: 1"});
-    ASSERT_TRUE(WaitUntil([&] {
-        return ButtonEnabled(dialog.get(), "bindingButton") && dialog->List()->RowCount() == 1;
-    }));
-    EXPECT_EQ(dialog->List()->Cell(0, 4), "Bound");
-    ASSERT_TRUE(ClickRow(dialog->List(), 0));
-    EXPECT_EQ(ClickShowing(dialog.get(), "bindingButton"),
-              std::vector<std::string>{"The entry is bound."});
-    EXPECT_TRUE(TakeSets().empty());
+    EXPECT_EQ(TakeBindings(), rowStatusAndPort("10.1.1.3", "40", "6"));
 }
 
 TEST_F(ImpbDialogTest, BlackListFindsByMacInAnyCaseAndRemovesAnEntryOfItsOwnVlan) {
-    Restart("KSX-7700-28");
-    auto dialog = OpenRead<CIMPBBlackList>();
-    ASSERT_EQ(dialog->List()->RowCount(), 2);
+    auto dialog = Open<CIMPBBlackList>();
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 2, *dialog));
     ASSERT_TRUE(Type(dialog.get(), "macSearch", "00-1b-2c-66-00-02"));
-    EXPECT_TRUE(ClickShowing(dialog.get(), "findButton").empty());
+    EXPECT_TRUE(Press(dialog.get(), "findButton").empty());
     ASSERT_EQ(dialog->List()->RowCount(), 1);
-    EXPECT_EQ(dialog->List()->Cell(0, 0), "20");
-    EXPECT_EQ(dialog->List()->Cell(0, 2), "00-1B-2C-66-00-02");
+    EXPECT_EQ(CellsOf(dialog->List(), {{0, 0}, {0, 2}}), (Texts{"20", "00-1B-2C-66-00-02"}));
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "totalEntries")->text(), "1");
     EXPECT_TRUE(TakeSets().empty());
 
     ASSERT_TRUE(ClickRow(dialog->List(), 0));
-    ClickShowing(dialog.get(), "deleteButton");
-    EXPECT_EQ(TakeBindings(),
-              std::vector<std::string>{P + ".14.10.4.1.5.0.27.44.102.0.2.20.28 = INTEGER: 1"});
-    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "findButton"); }));
-    ASSERT_EQ(dialog->List()->RowCount(), 1);
+    Press(dialog.get(), "deleteButton");
+    EXPECT_EQ(TakeBindings(), Texts{P + ".14.10.4.1.5.0.27.44.102.0.2.20.28 = INTEGER: 1"});
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 1, *dialog, "findButton"));
     EXPECT_EQ(dialog->List()->Cell(0, 0), "1");
 }
 

@@ -6,7 +6,6 @@
 #include "tests/support/DialogFixture.h"
 
 #include <QPushButton>
-#include <QTest>
 
 #include <string>
 #include <vector>
@@ -17,19 +16,12 @@ inline const std::string P = "1.3.6.1.4.1.99999.10.76.17";
 
 class SecurityFixture : public testsupport::DialogFixture {
 protected:
-    // Clicks a button and returns the message boxes it showed.
-    std::vector<std::string> ClickShowing(QWidget* dialog, const char* button) {
-        messages.TakeTexts();
-        EXPECT_TRUE(testsupport::Click(dialog, QString::fromLatin1(button)));
-        return messages.TakeTexts();
-    }
+    testsupport::SimFixture::Options SimulatorOptions() override { return {"KSX-7700-28", {}}; }
 
     static bool ButtonEnabled(QWidget* dialog, const char* name) {
         auto* button = testsupport::Find<QPushButton>(dialog, QString::fromLatin1(name));
         return button != nullptr && button->isEnabled();
     }
-
-    static bool ClickRow(CReportList* list, int row) { return testsupport::ClickRow(list, row); }
 
     // Types a dotted address into the four fields of an address control.
     static bool TypeAddress(QWidget* dialog, const char* control, const std::string& dotted) {

@@ -21,6 +21,7 @@
 namespace {
 
 using namespace testsupport;
+using Texts = std::vector<std::string>;
 
 const std::string B = "1.3.6.1.4.1.99999.10.76.17.25";
 
@@ -32,17 +33,39 @@ std::string Arcs(const std::string& text) {
     return arcs;
 }
 
+bool SetHost(QWidget* dialog, const QString& address) {
+    auto* edit = Find<CIpAddressEdit>(dialog, "hostAddress");
+    if (edit == nullptr) {
+        return false;
+    }
+    edit->SetAddress(address);
+    return true;
+}
+
+// One dialog's table: entry k has the inputs (their "%1" is k) and the row index given.
 struct TableCase {
     const char* name;
     std::function<std::unique_ptr<CSnmpTableDlg>()> make;
     int max;
-    const char* maxMessage;
-    const char* existsMessage;
-    const char* selectMessage;
-    std::function<std::string(int k)> preload; // snmprec line of a row made beforehand
-    std::function<bool(QWidget* dialog, int k)> enter;
-    std::string firstStatusOid;          // of entry 1
+    std::array<const char*, 3> texts; // at the most, an entry twice, nothing picked to delete
+    std::string statusColumn;
+    std::function<std::string(int k)> index;
+    std::vector<std::pair<const char*, const char*>> inputs;
     std::vector<std::string> firstCells; // the first cells of entry 1's row
+
+    std::string StatusOid(int k) const { return statusColumn + index(k); }
+    bool Enter(QWidget* dialog, int k) const {
+        for (const auto& [name, text] : inputs) {
+            const QString typed = QString::fromLatin1(text).replace("%1", QString::number(k));
+            QWidget* input = FindAny(dialog, QString::fromLatin1(name));
+            if (!(qobject_cast<QComboBox*>(input)        ? Choose(dialog, name, typed)
+                  : qobject_cast<CIpAddressEdit*>(input) ? SetHost(dialog, typed)
+                                                         : Type(dialog, name, typed))) {
+                return false;
+            }
+        }
+        return true;
+    }
 };
 
 void PrintTo(const TableCase& table, std::ostream* out) {
@@ -53,82 +76,53 @@ template <class Dialog> std::function<std::unique_ptr<CSnmpTableDlg>()> Maker() 
     return [] { return std::make_unique<Dialog>(); };
 }
 
-bool SetHost(QWidget* dialog, const QString& address) {
-    auto* edit = Find<CIpAddressEdit>(dialog, "hostAddress");
-    if (edit == nullptr) {
-        return false;
-    }
-    edit->SetAddress(address);
-    return true;
-}
+const char* kPickOne = "Please select the item would be delete!\n";
+const char* kPickTheOne = "Please Selecte the Item you would delete";
 
 const TableCase kTables[] = {
     {"Community",
      Maker<CSnmpCommunityDlg>(),
      10,
-     "Maximum number of Community Entry is 10.",
-     "This Community Entry already exists.",
-     "Please select the item would be delete!\n",
-     [](int k) { return B + ".5.1.1.3" + Arcs("p" + std::to_string(k)) + "|2|1"; },
-     [](QWidget* d, int k) {
-         return Type(d, "communityNameEdit", QStringLiteral("cmty%1").arg(k, 2, 10, QChar('0')));
-     },
-     B + ".5.1.1.3" + Arcs("cmty01"),
-     {"cmty01"}},
+     {"Maximum number of Community Entry is 10.", "This Community Entry already exists.", kPickOne},
+     B + ".5.1.1.3",
+     [](int k) { return Arcs("cmty" + std::to_string(k)); },
+     {{"communityNameEdit", "cmty%1"}},
+     {"cmty1"}},
     {"User",
      Maker<CSnmpUserDlg>(),
      50,
-     "Maximum number of User Entry is 50.",
-     "This User Entry already exists.",
-     "Please select the item would be delete!\n",
-     [](int k) { return B + ".2.1.1.8" + Arcs("p" + std::to_string(k)) + ".1|2|1"; },
-     [](QWidget* d, int k) {
-         return Type(d, "userNameEdit",
-                     k == 1 ? QStringLiteral("bob") : QStringLiteral("u%1").arg(k)) &&
-                Type(d, "groupNameEdit", "admins") && Choose(d, "versionCombo", "V3");
-     },
-     B + ".2.1.1.8.3.98.111.98.3",
-     {"bob", "admins", "V3"}},
+     {"Maximum number of User Entry is 50.", "This User Entry already exists.", kPickOne},
+     B + ".2.1.1.8",
+     [](int k) { return Arcs("u" + std::to_string(k)) + ".3"; },
+     {{"userNameEdit", "u%1"}, {"groupNameEdit", "admins"}, {"versionCombo", "V3"}},
+     {"u1", "admins", "V3"}},
     {"Group",
      Maker<CSnmpGroupDlg>(),
      50,
-     "Maximum number of Group Entry is 50.",
-     "This Group Entry already exists.",
-     "Please select the item would be delete!\n",
-     [](int k) { return B + ".3.1.1.7" + Arcs("p" + std::to_string(k)) + ".1.1|2|1"; },
-     [](QWidget* d, int k) {
-         return Type(d, "groupNameEdit", QStringLiteral("g%1").arg(k)) &&
-                Type(d, "readViewEdit", "all") && Choose(d, "modelCombo", "v3") &&
-                Choose(d, "levelCombo", "AuthNoPriv");
-     },
-     B + ".3.1.1.7.2.103.49.3.2",
+     {"Maximum number of Group Entry is 50.", "This Group Entry already exists.", kPickOne},
+     B + ".3.1.1.7",
+     [](int k) { return Arcs("g" + std::to_string(k)) + ".3.2"; },
+     {{"groupNameEdit", "g%1"},
+      {"readViewEdit", "all"},
+      {"modelCombo", "v3"},
+      {"levelCombo", "AuthNoPriv"}},
      {"g1", "all"}},
     {"View",
      Maker<CSnmpViewDlg>(),
      50,
-     "Maximum number of View Entry is 50.",
-     "This View Entry already exist.",
-     "Please Selecte the Item you would delete",
-     [](int k) { return B + ".4.1.1.5" + Arcs("p" + std::to_string(k)) + ".2.1.3|2|1"; },
-     [](QWidget* d, int k) {
-         return Type(d, "viewNameEdit",
-                     k == 1 ? QStringLiteral("all") : QStringLiteral("v%1").arg(k)) &&
-                Type(d, "subtreeEdit", "1.3.6") && Type(d, "maskEdit", "1.1");
-     },
-     B + ".4.1.1.5.3.97.108.108.3.1.3.6",
-     {"all", "1.3.6", "1.1"}},
+     {"Maximum number of View Entry is 50.", "This View Entry already exist.", kPickTheOne},
+     B + ".4.1.1.5",
+     [](int k) { return Arcs("v" + std::to_string(k)) + ".3.1.3.6"; },
+     {{"viewNameEdit", "v%1"}, {"subtreeEdit", "1.3.6"}, {"maskEdit", "1.1"}},
+     {"v1", "1.3.6", "1.1"}},
     {"Host",
      Maker<CSnmpHostDlg>(),
      10,
-     "Maximum number of Host Entry is 10.",
-     "This IP Address has used,please enter other IP Address",
-     "Please Selecte the Item you would delete",
-     [](int k) { return B + ".6.1.1.4.10.0.0." + std::to_string(k) + "|2|1"; },
-     [](QWidget* d, int k) {
-         return SetHost(d, QStringLiteral("172.16.0.%1").arg(k)) &&
-                Type(d, "hostNameEdit", "public");
-     },
-     B + ".6.1.1.4.172.16.0.1",
+     {"Maximum number of Host Entry is 10.",
+      "This IP Address has used,please enter other IP Address", kPickTheOne},
+     B + ".6.1.1.4",
+     [](int k) { return ".172.16.0." + std::to_string(k); },
+     {{"hostAddress", "172.16.0.%1"}, {"hostNameEdit", "public"}},
      {"172.16.0.1", "V1", "public"}},
 };
 
@@ -142,15 +136,6 @@ protected:
 
     static bool Applied(CSnmpTableDlg& dialog) {
         return Click(&dialog, "applyButton") && WaitUntil([&] { return !dialog.IsBusy(); });
-    }
-
-    // The texts of one column of the list.
-    static std::vector<std::string> Column(const CSnmpTableDlg& dialog, int column) {
-        std::vector<std::string> cells;
-        for (const auto& row : ListRows(dialog.List())) {
-            cells.push_back(row.at(static_cast<std::size_t>(column)));
-        }
-        return cells;
     }
 
     // "OID = TYPE: VALUE" of every binding of every set since the last call.
@@ -180,16 +165,15 @@ TEST_P(TableShapeTest, RefusesAnEntryTwiceRemovesThePickedRowAndTakesNoneBeyondT
     const TableCase& table = GetParam();
     auto dialog = Shown(table.make());
     const int present = dialog->List()->RowCount();
-    ASSERT_TRUE(table.enter(dialog.get(), 1));
+    ASSERT_TRUE(table.Enter(dialog.get(), 1));
     ASSERT_TRUE(Applied(*dialog));
     ASSERT_EQ(dialog->List()->RowCount(), present + 1);
     EXPECT_TRUE(DrawsGridLines(dialog->List()));
     TakeSets();
-    ASSERT_TRUE(table.enter(dialog.get(), 1));
+    ASSERT_TRUE(table.Enter(dialog.get(), 1));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              (std::vector<std::string>{table.existsMessage, table.selectMessage}));
+    EXPECT_EQ(messages.TakeTexts(), (Texts{table.texts[1], table.texts[2]}));
     EXPECT_TRUE(TakeSets().empty());
 
     const auto rows = ListRows(dialog->List());
@@ -199,29 +183,28 @@ TEST_P(TableShapeTest, RefusesAnEntryTwiceRemovesThePickedRowAndTakesNoneBeyondT
     ASSERT_TRUE(ClickRow(dialog->List(), static_cast<int>(row - rows.begin())));
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
     ASSERT_TRUE(WaitUntil([&] { return !dialog->IsBusy(); }));
-    EXPECT_EQ(SetBindings(),
-              std::vector<std::string>{table.firstStatusOid + " = INTEGER: 6 (noError)"});
+    EXPECT_EQ(SetBindings(), Texts{table.StatusOid(1) + " = INTEGER: 6 (noError)"});
     EXPECT_EQ(dialog->List()->RowCount(), present);
 
     // A switch holding one row less than the most: the last row is taken, one more refused.
     std::vector<std::string> lines;
     for (int k = 1; k < table.max - present; ++k) {
-        lines.push_back(table.preload(k));
+        lines.push_back(table.StatusOid(100 + k) + "|2|1");
     }
     Restart("KSX-7700-52", lines);
     dialog = Shown(table.make());
     ASSERT_EQ(dialog->List()->RowCount(), table.max - 1);
-    ASSERT_TRUE(table.enter(dialog.get(), 1));
+    ASSERT_TRUE(table.Enter(dialog.get(), 1));
     ASSERT_TRUE(Applied(*dialog));
     EXPECT_TRUE(messages.TakeTexts().empty());
     const auto sets = SetBindings();
     ASSERT_GE(sets.size(), 3u);
-    EXPECT_EQ(sets.front(), table.firstStatusOid + " = INTEGER: 5 (noError)");
-    EXPECT_EQ(sets.back(), table.firstStatusOid + " = INTEGER: 1 (noError)");
+    EXPECT_EQ(sets.front(), table.StatusOid(1) + " = INTEGER: 5 (noError)");
+    EXPECT_EQ(sets.back(), table.StatusOid(1) + " = INTEGER: 1 (noError)");
     EXPECT_EQ(dialog->List()->RowCount(), table.max);
-    ASSERT_TRUE(table.enter(dialog.get(), 2));
+    ASSERT_TRUE(table.Enter(dialog.get(), 2));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{table.maxMessage});
+    EXPECT_EQ(messages.TakeTexts(), Texts{table.texts[0]});
     EXPECT_TRUE(TakeSets().empty());
 }
 
@@ -268,7 +251,7 @@ TEST_F(SnmpAgentTest, AddingCompletesAHalfMadeRowAndDestroysOnlyARowItMade) {
     // bob of V3 left half-made (notInService) by the switch's console.
     Restart("KSX-7700-52", {B + ".2.1.1.8.3.98.111.98.3|2|2"});
     auto dialog = Shown(std::make_unique<CSnmpUserDlg>());
-    const auto users = Column(*dialog, 0);
+    const int users = dialog->List()->RowCount();
     const auto results = [this] {
         std::vector<std::string> all;
         for (const auto& record : TakeSets()) {
@@ -280,22 +263,20 @@ TEST_F(SnmpAgentTest, AddingCompletesAHalfMadeRowAndDestroysOnlyARowItMade) {
     // Not made by this add, so not destroyed after the password is refused.
     ASSERT_TRUE(EnterUser(dialog.get(), "V3", "short1"));
     ASSERT_TRUE(Applied(*dialog));
-    EXPECT_EQ(results(),
-              (std::vector<std::string>{"inconsistentValue", "noError", "noError", "wrongLength"}));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{refused});
+    EXPECT_EQ(results(), (Texts{"inconsistentValue", "noError", "noError", "wrongLength"}));
+    EXPECT_EQ(messages.TakeTexts(), Texts{refused});
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "userNameEdit")->text(), "bob"); // as typed
     ASSERT_TRUE(EnterUser(dialog.get(), "V3", "longenough1"));
     ASSERT_TRUE(Applied(*dialog));
     EXPECT_EQ(results().back(), "noError");
     EXPECT_TRUE(messages.TakeTexts().empty());
-    EXPECT_EQ(Column(*dialog, 0).size(), users.size() + 1);
+    EXPECT_EQ(dialog->List()->RowCount(), users + 1);
     // Made by this add: destroyed again after the refusal.
     ASSERT_TRUE(EnterUser(dialog.get(), "V3", "short1", "carl"));
     ASSERT_TRUE(Applied(*dialog));
-    EXPECT_EQ(results(), (std::vector<std::string>{"noError", "noError", "noError", "wrongLength",
-                                                   "noError"}));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{refused});
-    EXPECT_EQ(Column(*dialog, 0).size(), users.size() + 1);
+    EXPECT_EQ(results(), (Texts{"noError", "noError", "noError", "wrongLength", "noError"}));
+    EXPECT_EQ(messages.TakeTexts(), Texts{refused});
+    EXPECT_EQ(dialog->List()->RowCount(), users + 1);
 
     // Nothing is left to collide with: carl is made with a proper password; bob of V2c
     // beside bob of V3.
@@ -317,15 +298,6 @@ TEST_F(SnmpAgentTest, AddingCompletesAHalfMadeRowAndDestroysOnlyARowItMade) {
     }
 }
 
-TEST_F(SnmpAgentTest, APartlyFilledHostAddressIsRefusedWithoutARequest) {
-    auto hosts = Shown(std::make_unique<CSnmpHostDlg>());
-    ASSERT_TRUE(SetHost(hosts.get(), "10.1.2.") && Type(hosts.get(), "hostNameEdit", "public"));
-    ASSERT_TRUE(Click(hosts.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"Invalid Host IP."});
-    EXPECT_TRUE(Find<CIpAddressEdit>(hosts.get(), "hostAddress")->Field(0)->hasFocus());
-    EXPECT_TRUE(TakeSets().empty());
-}
-
 TEST_F(SnmpAgentTest, NamesRoundTripInUtf8) {
     auto dialog = Shown(std::make_unique<CSnmpGroupDlg>());
     const QString read = QString::fromUtf8("vue-\xC3\xA9\xC3\xBC");
@@ -335,46 +307,40 @@ TEST_F(SnmpAgentTest, NamesRoundTripInUtf8) {
     Find<QLineEdit>(dialog.get(), "readViewEdit")->setText(read);
     Find<QLineEdit>(dialog.get(), "notifyViewEdit")->setText(notify);
     ASSERT_TRUE(Applied(*dialog));
-    const auto names = Column(*dialog, 0);
-    const auto row = std::find(names.begin(), names.end(), "g2") - names.begin();
-    ASSERT_LT(row, dialog->List()->RowCount());
-    EXPECT_EQ(dialog->List()->Cell(static_cast<int>(row), 1), read);
-    EXPECT_EQ(dialog->List()->Cell(static_cast<int>(row), 3), notify);
-    EXPECT_EQ(dialog->List()->Cell(static_cast<int>(row), 5), "NoAuthNoPriv");
+    const auto g2 = dialog->List()->findItems("g2", Qt::MatchExactly);
+    ASSERT_EQ(g2.size(), 1);
+    EXPECT_EQ((QStringList{g2[0]->text(1), g2[0]->text(3), g2[0]->text(5)}),
+              (QStringList{read, notify, "NoAuthNoPriv"}));
 }
 
-TEST_F(SnmpAgentTest, CommunityViewPoliciesAreTheUsersOfV1AndV2c) {
-    auto dialog = Shown(std::make_unique<CSnmpCommunityDlg>());
-    auto* users = Find<QComboBox>(dialog.get(), "userCombo");
-    QStringList items;
-    for (int i = 0; i < users->count(); ++i) {
-        items << users->itemText(i);
-    }
-    EXPECT_EQ(items, (QStringList{"guests", "keepers"}));
+TEST_F(SnmpAgentTest, CommunityPoliciesAreTheUsersOfV1AndV2cEngineIdAndGlobalStateApply) {
+    auto communities = Shown(std::make_unique<CSnmpCommunityDlg>());
+    auto* users = Find<QComboBox>(communities.get(), "userCombo");
+    ASSERT_EQ(users->count(), 2);
+    EXPECT_EQ((QStringList{users->itemText(0), users->itemText(1)}),
+              (QStringList{"guests", "keepers"}));
     EXPECT_EQ(users->currentIndex(), 0);
-}
 
-TEST_F(SnmpAgentTest, EngineIdOfTenToSixtyFourHexDigits) {
-    auto dialog = Shown(std::make_unique<CSnmpEngineIdDlg>());
-    auto* edit = Find<QLineEdit>(dialog.get(), "engineIdEdit");
+    // The engine ID is of ten to sixty-four hex digits.
+    auto engine = Shown(std::make_unique<CSnmpEngineIdDlg>());
+    auto* edit = Find<QLineEdit>(engine.get(), "engineIdEdit");
     EXPECT_GE(edit->text().size(), 10);
     EXPECT_EQ(edit->text(), edit->text().toLower());
-    ASSERT_TRUE(Type(dialog.get(), "engineIdEdit", "12345678"));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{"ID length is 10-64"});
+    ASSERT_TRUE(Type(engine.get(), "engineIdEdit", "12345678"));
+    ASSERT_TRUE(Click(engine.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(), Texts{"ID length is 10-64"});
     EXPECT_TRUE(TakeSets().empty());
-    ASSERT_TRUE(Type(dialog.get(), "engineIdEdit", "123456789ABCDEF"));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    ASSERT_TRUE(Type(engine.get(), "engineIdEdit", "123456789ABCDEF"));
+    ASSERT_TRUE(Click(engine.get(), "applyButton"));
     ASSERT_EQ(SetBindings().size(), 1u);
     EXPECT_EQ(edit->text(), "0123456789abcdef");
-}
 
-TEST_F(SnmpAgentTest, GlobalStateReadWrittenAndReadAgain) {
+    // The global state is read, written and read again.
     auto dialog = Shown(std::make_unique<CSnmpGlobalStateDlg>());
     ASSERT_TRUE(Find<QCheckBox>(dialog.get(), "globalStateCheck")->isChecked());
     ASSERT_TRUE(Tick(dialog.get(), "globalStateCheck", false));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(SetBindings(), std::vector<std::string>{B + ".1.0 = INTEGER: 2 (noError)"});
+    EXPECT_EQ(SetBindings(), Texts{B + ".1.0 = INTEGER: 2 (noError)"});
     Find<QCheckBox>(dialog.get(), "globalStateCheck")->setChecked(true);
     dialog = Shown(std::make_unique<CSnmpGlobalStateDlg>());
     EXPECT_FALSE(Find<QCheckBox>(dialog.get(), "globalStateCheck")->isChecked());
@@ -399,13 +365,20 @@ TEST_F(SnmpAgentTest, TrapSwitchesOfPoeOnlyOnAPoeModel) {
     }
 }
 
-TEST_F(SnmpAgentTest, PasswordTooLongTakesTheFocusAndOnlyKnownRowStatusesAreSent) {
+TEST_F(SnmpAgentTest, RefusedInputsTakeTheFocusAndOnlyKnownRowStatusesAreSent) {
+    auto hosts = Shown(std::make_unique<CSnmpHostDlg>());
+    ASSERT_TRUE(SetHost(hosts.get(), "10.1.2.") && Type(hosts.get(), "hostNameEdit", "public"));
+    ASSERT_TRUE(Click(hosts.get(), "applyButton"));
+    EXPECT_EQ(messages.TakeTexts(), Texts{"Invalid Host IP."});
+    EXPECT_TRUE(Find<CIpAddressEdit>(hosts.get(), "hostAddress")->Field(0)->hasFocus());
+    EXPECT_TRUE(TakeSets().empty());
+
     auto dialog = Shown(std::make_unique<CSnmpUserDlg>());
     // MD5 is the first protocol offered.
     ASSERT_TRUE(EnterUser(dialog.get(), "V3") && Tick(dialog.get(), "encryptedCheck", true) &&
                 Type(dialog.get(), "authPasswordEdit", QString(33, QLatin1Char('x'))));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), std::vector<std::string>{" MD5 Max. Password length is 32."});
+    EXPECT_EQ(messages.TakeTexts(), Texts{" MD5 Max. Password length is 32."});
     auto* password = Find<QLineEdit>(dialog.get(), "authPasswordEdit");
     EXPECT_TRUE(password->hasFocus());
     EXPECT_EQ(password->selectedText(), password->text());

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+#include "features/snapshot/SnapshotGroups.h"
+
+#include "features/l2/JumboFrameMib.h"
+#include "features/maintenance/SyslogMib.h"
+#include "features/port_vlan/PortConfigMib.h"
+
+#include <QObject>
+
+namespace snapshot {
+
+void CGroup::Add(const std::string& name, const std::string& value,
+                 const std::optional<std::string>& row) {
+    Setting setting{m_menuPath, name, value};
+    if (row) {
+        setting.path.push_back(*row);
+    }
+    m_settings.push_back(std::move(setting));
+}
+
+std::string EnumText(const CEnumTable& table, const std::optional<long>& value) {
+    if (!value) {
+        return "(unreadable)";
+    }
+    for (const EnumEntry& entry : table.Entries()) {
+        if (entry.value == *value) {
+            return std::string(!entry.combo.empty() ? entry.combo : entry.cell);
+        }
+    }
+    return std::to_string(*value);
+}
+
+std::string StateText(const std::optional<long>& state) {
+    static const CEnumTable kStates{{1, "Enabled", ""}, {2, "Disabled", ""}};
+    return EnumText(kStates, state);
+}
+
+namespace {
+
+std::string NumberText(const std::optional<long>& value) {
+    return value ? std::to_string(*value) : "(unreadable)";
+}
+
+std::string PortRow(int port) {
+    return "Port " + std::to_string(port);
+}
+
+class CSyslogGroup : public CGroup {
+public:
+    CSyslogGroup() : CGroup({"Device Manager", "System", "Syslog Host Configuration"}) {}
+
+    void Start(std::function<void(bool)> done) override {
+        Clear();
+        if (!m_cMib.Read()) {
+            done(false);
+            return;
+        }
+        const CSyslogMib::Model& model = m_cMib.Current();
+        Add("SysLogEnable", StateText(model.state));
+        Add("Host IP", model.address);
+        Add("UDP Port(1-65535)", NumberText(model.port));
+        Add("Facility", EnumText(CSyslogMib::Facilities(), model.facility));
+        Add("Severity", EnumText(CSyslogMib::Severities(), model.severity));
+        done(true);
+    }
+
+private:
+    CSyslogMib m_cMib;
+};
+
+class CPortConfigGroup : public CGroup {
+public:
+    CPortConfigGroup() : CGroup({"Device Manager", "System", "Port Configuration"}) {
+        m_cMib.PortWalk().OnFinished(&m_receiver, [this](int status) { Finish(status); });
+    }
+
+    void Start(std::function<void(bool)> done) override {
+        Clear();
+        m_done = std::move(done);
+        m_cMib.StartRead([](const portconfig::PortRow&) {});
+    }
+
+private:
+    void Finish(int status) {
+        for (const portconfig::PortRow& row : m_cMib.Table().rows) {
+            Add("PortControlSpeed", EnumText(portconfig::Speeds(), row.speed), PortRow(row.port));
+            Add("FlowControlMode", EnumText(portconfig::FlowControls(), row.flowControl),
+                PortRow(row.port));
+        }
+        if (m_done) {
+            std::exchange(m_done, nullptr)(status == kSnmpEndOfTable);
+        }
+    }
+
+    QObject m_receiver;
+    CPortConfigMib m_cMib;
+    std::function<void(bool)> m_done;
+};
+
+class CJumboFrameGroup : public CGroup {
+public:
+    CJumboFrameGroup() : CGroup({"Device Manager", "L2 Function", "Jumbo Frame Configuration"}) {}
+
+    void Start(std::function<void(bool)> done) override {
+        Clear();
+        if (!m_cMib.Read().Ok()) {
+            done(false);
+            return;
+        }
+        Add("Enable Jumbo Frame", StateText(m_cMib.State()));
+        done(true);
+    }
+
+private:
+    CJumboFrameMib m_cMib;
+};
+
+} // namespace
+
+std::vector<std::unique_ptr<CGroup>> AllGroups() {
+    std::vector<std::unique_ptr<CGroup>> groups;
+    groups.push_back(std::make_unique<CPortConfigGroup>());
+    groups.push_back(std::make_unique<CSyslogGroup>());
+    groups.push_back(std::make_unique<CJumboFrameGroup>());
+    return groups;
+}
+
+} // namespace snapshot

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The ksx-module developers
+//
+// Reads a settings snapshot of the switch: group after group, on the calling thread's event
+// loop, with progress. A group the switch does not answer ends the read without a snapshot:
+// half a snapshot would compare as settings that vanished.
+#pragma once
+
+#include "features/snapshot/SnapshotGroups.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace snapshot {
+
+class CSnapshotReader : public QObject {
+public:
+    using Progress =
+        std::function<void(const std::vector<std::string>& group, int index, int count)>;
+    // The snapshot, or the message saying why there is none.
+    using Done = std::function<void(std::optional<Snapshot> snapshot, const std::string& error)>;
+
+    explicit CSnapshotReader(std::vector<std::unique_ptr<CGroup>> groups = AllGroups());
+
+    // Reads every group; `header` goes into the snapshot as it is. `done` runs once, on this
+    // thread, unless Cancel came first.
+    void Start(Header header, Progress progress, Done done);
+    void Cancel();
+    bool IsReading() const { return m_next > 0 && m_done != nullptr; }
+
+private:
+    void ReadNext();
+    void GroupDone(size_t index, bool answered);
+
+    std::vector<std::unique_ptr<CGroup>> m_groups;
+    Header m_header;
+    Progress m_progress;
+    Done m_done;
+    size_t m_next = 0;
+};
+
+// The header of a snapshot of the switch the session parameters name, now.
+Header HeaderNow(const std::string& model);
+
+// For scripts (an application object must exist): finds out the switch's model from its
+// sysDescr, then reads every group and returns when done; nullopt with the message on failure.
+std::optional<Snapshot> ReadSwitchSnapshot(std::string& error);
+
+} // namespace snapshot
