@@ -2,19 +2,17 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/maintenance/ForwardingTableDialog.h"
 #include "tests/support/DialogFixture.h"
+#include "tests/support/FileDialogs.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDate>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -47,27 +45,8 @@ TEST(ReportTextTest, TabAndCsvForms) {
     }
 }
 
-// Accepts the next export file dialog with `path` (or cancels it when `path` is empty); the
-// file name it suggested and the folder it started in go to `offered`.
 void AnswerFileDialog(const QString& path, QStringList* offered = nullptr) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, path, offered] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || dialog->objectName() != QString("exportCsvDialog")) {
-            return;
-        }
-        timer->deleteLater();
-        auto* name = dialog->findChild<QLineEdit*>(QString("fileNameEdit"));
-        ASSERT_NE(name, nullptr);
-        if (offered != nullptr) {
-            *offered = {name->text(), dialog->directory().absolutePath()};
-        }
-        if (!path.isEmpty()) {
-            name->setText(path); // typed into the dialog's file name field, as a user would
-        }
-        static_cast<QDialog*>(dialog)->done(path.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
-    });
-    timer->start(20);
+    testsupport::AnswerFileDialog(QStringLiteral("exportCsvDialog"), path, offered);
 }
 
 QByteArray FileBytes(const QString& path) {

@@ -175,8 +175,8 @@ TEST_F(ModuleWindowTest, PoeModelHasTheWholeMenuInOrderWithOnlyRegisteredCommand
         (QStringList{"ARP Spoofing Prevention Setting", "DHCP Server Screening Port Configuration",
                      "Traffic Segmentation Settings", "Storm Control Settings", "Smart Binding"}));
     EXPECT_EQ(Titles(window, "Tools"),
-              (QStringList{"Firmware and Configuration Upgrade/Backup", "Save Configuration",
-                           "Reboot", "Telnet", "Web"}));
+              (QStringList{"Firmware and Configuration Upgrade/Backup", "Settings Snapshot...",
+                           "Save Configuration", "Reboot", "Telnet", "Web"}));
     EXPECT_EQ(Titles(window, "Device Manager / PoE"),
               (QStringList{"PoE Global Settings", "PoE Port Settings", "PoE Time Range Settings"}));
 
