@@ -441,7 +441,11 @@ QString AskFileName(QWidget* window, const FileQuestion& question) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setDirectory(ExportFolder());
     dialog.selectFile(question.suggestedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (window != nullptr) {
+        window->activateWindow(); // the keyboard goes back to the window that asked
+    }
+    if (!accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
     const QString path = dialog.selectedFiles().constFirst();
