@@ -3,8 +3,11 @@
 #include "features/snapshot/SnapshotGroups.h"
 
 #include "features/l2/JumboFrameMib.h"
+#include "features/l2/MirrorMib.h"
 #include "features/maintenance/SyslogMib.h"
 #include "features/port_vlan/PortConfigMib.h"
+#include "features/port_vlan/TrunkMib.h"
+#include "snmp/SessionParameters.h"
 
 #include <QObject>
 
@@ -116,6 +119,71 @@ private:
     CJumboFrameMib m_cMib;
 };
 
+class CMirrorGroup : public CGroup {
+public:
+    CMirrorGroup() : CGroup({"Device Manager", "L2 Function", "Port Mirroring Settings"}) {}
+
+    void Start(std::function<void(bool)> done) override {
+        Clear();
+        const int ports = DeviceValues().DevicePortCount;
+        if (!m_cMib.Read(ports).Ok()) {
+            done(false);
+            return;
+        }
+        static const CEnumTable kModes{{CMirrorMib::kTx, "TX", ""},
+                                       {CMirrorMib::kRx, "RX", ""},
+                                       {CMirrorMib::kBoth, "Both", ""},
+                                       {CMirrorMib::kNone, "None", ""}};
+        const CMirrorMib::Model& model = m_cMib.Current();
+        Add("Port Mirroring", StateText(model.state));
+        Add("TargetPort", NumberText(model.target));
+        for (size_t i = 0; i < model.modes.size(); ++i) {
+            Add("Source", EnumText(kModes, model.modes[i]), PortRow(static_cast<int>(i) + 1));
+        }
+        done(true);
+    }
+
+private:
+    CMirrorMib m_cMib;
+};
+
+class CTrunkGroup : public CGroup {
+public:
+    CTrunkGroup()
+        : CGroup({"Device Manager", "L2 Function", "Trunk Configuration"}),
+          m_cMib(DeviceValues().DevicePortCount) {
+        m_cMib.TrunkWalk().OnFinished(&m_receiver, [this](int status) { Finish(status); });
+    }
+
+    void Start(std::function<void(bool)> done) override {
+        Clear();
+        const std::optional<long> state = m_cMib.ReadState();
+        if (!state) {
+            done(false);
+            return;
+        }
+        Add("Enable Trunk", StateText(state));
+        m_done = std::move(done);
+        m_cMib.TrunkWalk().Start();
+    }
+
+private:
+    void Finish(int status) {
+        for (const trunk::TrunkRow& row : m_cMib.TrunkWalk().Rows()) {
+            const std::string trunk = "Trunk " + std::to_string(row.id);
+            Add("PortChannelMode", EnumText(trunk::Modes(), row.mode), trunk);
+            Add("PortMember", row.memberList, trunk);
+        }
+        if (m_done) {
+            std::exchange(m_done, nullptr)(status == kSnmpEndOfTable);
+        }
+    }
+
+    QObject m_receiver;
+    CTrunkMib m_cMib;
+    std::function<void(bool)> m_done;
+};
+
 } // namespace
 
 std::vector<std::unique_ptr<CGroup>> AllGroups() {
@@ -123,6 +191,8 @@ std::vector<std::unique_ptr<CGroup>> AllGroups() {
     groups.push_back(std::make_unique<CPortConfigGroup>());
     groups.push_back(std::make_unique<CSyslogGroup>());
     groups.push_back(std::make_unique<CJumboFrameGroup>());
+    groups.push_back(std::make_unique<CMirrorGroup>());
+    groups.push_back(std::make_unique<CTrunkGroup>());
     return groups;
 }
 

@@ -9,6 +9,7 @@
 #include "features/common/Repainting.h"
 #include "features/common/ReportList.h"
 #include "features/common/SnmpRequests.h"
+#include "features/l2/MirrorMib.h"
 #include "snmp/SessionParameters.h"
 #include "tests/support/DialogFixture.h"
 #include "tests/support/FileDialogs.h"
@@ -63,7 +64,7 @@ TEST_F(SettingsSnapshotTest, SavesComparesWithTheSwitchAndOpensTheEditingDialog)
     QStringList offered;
     AnswerFileDialog(QStringLiteral("saveSnapshotDialog"), saved, &offered);
     EXPECT_EQ(Run(dialog.get(), QStringLiteral("saveButton")),
-              QStringLiteral("62 settings saved to ") + saved);
+              QStringLiteral("109 settings saved to ") + saved);
     EXPECT_EQ(offered.value(0), QStringLiteral("lab_core-%1-%2.ksx")
                                     .arg(QString::fromStdString(sim.Address()),
                                          QDate::currentDate().toString(Qt::ISODate)));
@@ -71,17 +72,20 @@ TEST_F(SettingsSnapshotTest, SavesComparesWithTheSwitchAndOpensTheEditingDialog)
 
     Set(PrivateOid("1.13.1.2.5"), "2");
     Set(PrivateOid("16.1.2.0"), "1514");
+    Set(CMirrorMib::StateOid(), "1");
     const auto read = snapshot::ReadFile(saved.toStdString());
     ASSERT_TRUE(read.snapshot) << read.error;
     const QString savedAt = QString::fromStdString(read.snapshot->header.time);
     EXPECT_EQ(Run(dialog.get(), QStringLiteral("compareSwitchButton"), kOpen, {saved}),
-              QStringLiteral("2 differences between %1 and the switch.").arg(savedAt));
+              QStringLiteral("3 differences between %1 and the switch.").arg(savedAt));
     auto* list = testsupport::Find<CReportList>(dialog.get(), QStringLiteral("differencesList"));
     EXPECT_EQ(list->RowsToCopy(),
               (QList<QStringList>{{"Device Manager / System / Port Configuration / Port 5",
                                    "PortControlSpeed", "Auto", "100M-Full"},
                                   {"Device Manager / System / Syslog Host Configuration",
-                                   "UDP Port(1-65535)", "514", "1514"}}));
+                                   "UDP Port(1-65535)", "514", "1514"},
+                                  {"Device Manager / L2 Function / Port Mirroring Settings",
+                                   "Port Mirroring", "Disabled", "Enabled"}}));
 
     RegisterModuleCommands();
     QString opened;
