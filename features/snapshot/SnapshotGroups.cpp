@@ -4,6 +4,7 @@
 
 #include "features/l2/JumboFrameMib.h"
 #include "features/l2/MirrorMib.h"
+#include "features/l2/StormControlMib.h"
 #include "features/maintenance/SyslogMib.h"
 #include "features/port_vlan/PortConfigMib.h"
 #include "features/port_vlan/TrunkMib.h"
@@ -184,6 +185,27 @@ private:
     std::function<void(bool)> m_done;
 };
 
+class CStormControlGroup : public CGroup {
+public:
+    CStormControlGroup() : CGroup({"Device Manager", "Security", "Storm Control Settings"}) {}
+
+    void Start(std::function<void(bool)> done) override {
+        Clear();
+        if (!m_cMib.Read().Ok()) {
+            done(false);
+            return;
+        }
+        const CStormControlMib::Model& model = m_cMib.Current();
+        Add("Enable Storm Control", StateText(model.state));
+        Add("Storm Control Type", EnumText(CStormControlMib::Types(), model.type));
+        Add("Threshold(64Kbps * N)", CStormControlMib::NText(model.threshold));
+        done(true);
+    }
+
+private:
+    CStormControlMib m_cMib;
+};
+
 } // namespace
 
 std::vector<std::unique_ptr<CGroup>> AllGroups() {
@@ -193,6 +215,7 @@ std::vector<std::unique_ptr<CGroup>> AllGroups() {
     groups.push_back(std::make_unique<CJumboFrameGroup>());
     groups.push_back(std::make_unique<CMirrorGroup>());
     groups.push_back(std::make_unique<CTrunkGroup>());
+    groups.push_back(std::make_unique<CStormControlGroup>());
     return groups;
 }
 
