@@ -121,4 +121,24 @@ TEST_F(SettingsSnapshotTest, AGroupTheSwitchDoesNotAnswerLeavesNoFile) {
     EXPECT_FALSE(QFile::exists(path));
 }
 
+// Cancel while a slow switch is read: the walks in flight end with the reader, nothing is
+// written, and the dialog reads again at once.
+TEST_F(SettingsSnapshotTest, CancelEndsTheReadingAndWritesNothing) {
+    ASSERT_TRUE(StartSimulator({"KSX-7700-28", {"--delay", "300"}}));
+    auto dialog = Open<CSettingsSnapshotDlg>();
+    const QString path = folder.filePath(QStringLiteral("e.ksx"));
+    AnswerFileDialog(QStringLiteral("saveSnapshotDialog"), path);
+    ASSERT_TRUE(testsupport::Click(dialog.get(), QStringLiteral("saveButton")));
+    const QWidget* cancel =
+        testsupport::FindAny(dialog.get(), QStringLiteral("cancelReadingButton"));
+    ASSERT_TRUE(WaitUntil([&] { return cancel->isEnabled(); }));
+    ASSERT_TRUE(testsupport::Click(dialog.get(), QStringLiteral("cancelReadingButton")));
+    EXPECT_TRUE(testsupport::FindAny(dialog.get(), QStringLiteral("saveButton"))->isEnabled());
+    EXPECT_EQ(testsupport::Find<QLabel>(dialog.get(), QStringLiteral("statusLabel"))->text(),
+              QStringLiteral("Cancelled."));
+    testsupport::ProcessEvents();
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_TRUE(messages.TakeTexts().empty());
+}
+
 } // namespace
