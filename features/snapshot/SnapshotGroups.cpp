@@ -6,9 +6,13 @@
 #include "features/l2/MirrorMib.h"
 #include "features/l2/StormControlMib.h"
 #include "features/maintenance/SyslogMib.h"
+#include "features/maintenance/SystemInfoMib.h"
+#include "features/port_vlan/ManagementVlanMib.h"
 #include "features/port_vlan/PortConfigMib.h"
 #include "features/port_vlan/TrunkMib.h"
 #include "snmp/SessionParameters.h"
+
+#include "features/common/SnmpRequests.h"
 
 #include <QObject>
 
@@ -206,16 +210,59 @@ private:
     CStormControlMib m_cMib;
 };
 
+class CManagementVlanGroup : public CGroup {
+public:
+    CManagementVlanGroup() : CGroup({"Device Manager", "VLAN", "802.1Q Management VLAN"}) {}
+
+    void Start(std::function<void(bool)> done) override {
+        Clear();
+        if (!m_cMib.ReadState()) {
+            done(false);
+            return;
+        }
+        static const CEnumTable kStates{{1, "Enable", ""}, {2, "Disable", ""}};
+        const CManagementVlanMib::Model& model = m_cMib.Current();
+        Add("Management VLAN", EnumText(kStates, IntegerOf(model.stateText)));
+        Add("VLAN  ID", model.vlanIdText);
+        done(true);
+    }
+
+private:
+    CManagementVlanMib m_cMib;
+};
+
+class CSystemInfoGroup : public CGroup {
+public:
+    CSystemInfoGroup() : CGroup({"Public MIB", "System Information"}) {}
+
+    void Start(std::function<void(bool)> done) override {
+        Clear();
+        m_cMib.StartRead(&m_receiver, [this, done = std::move(done)](const auto& values) {
+            if (values) {
+                Add("Name", values->name);
+                Add("Location", values->location);
+            }
+            done(values.has_value());
+        });
+    }
+
+private:
+    QObject m_receiver;
+    CSystemInfoMib m_cMib;
+};
+
 } // namespace
 
 std::vector<std::unique_ptr<CGroup>> AllGroups() {
     std::vector<std::unique_ptr<CGroup>> groups;
     groups.push_back(std::make_unique<CPortConfigGroup>());
     groups.push_back(std::make_unique<CSyslogGroup>());
+    groups.push_back(std::make_unique<CManagementVlanGroup>());
     groups.push_back(std::make_unique<CJumboFrameGroup>());
     groups.push_back(std::make_unique<CMirrorGroup>());
     groups.push_back(std::make_unique<CTrunkGroup>());
     groups.push_back(std::make_unique<CStormControlGroup>());
+    groups.push_back(std::make_unique<CSystemInfoGroup>());
     return groups;
 }
 

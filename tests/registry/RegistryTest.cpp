@@ -18,7 +18,6 @@
 
 #include <algorithm>
 #include <ostream>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -211,17 +210,22 @@ TEST_F(RefusedWriteTest, AWriteRefusedAtItsLastStepIsReportedAndEndsThere) {
 
 namespace {
 
-// A settings snapshot names each setting by the menu path of the dialog that writes it.
-TEST(SnapshotGroupsTest, EachIsNamedByTheMenuPathOfADialog) {
-    std::set<std::string> paths;
+// A settings snapshot names each setting by the menu path of the dialog that writes it, in
+// menu order.
+TEST(SnapshotGroupsTest, EachIsNamedByTheMenuPathOfADialogInMenuOrder) {
+    std::vector<std::string> paths;
     for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
         if (entry.makeDialog != nullptr) {
-            paths.insert(entry.path);
+            paths.emplace_back(entry.path);
         }
     }
+    long before = -1;
     for (const auto& group : snapshot::AllGroups()) {
-        EXPECT_EQ(paths.count(snapshot::PathText(group->MenuPath())), 1u)
-            << snapshot::PathText(group->MenuPath());
+        const std::string path = snapshot::PathText(group->MenuPath());
+        const long at = std::find(paths.begin(), paths.end(), path) - paths.begin();
+        EXPECT_LT(at, static_cast<long>(paths.size())) << path;
+        EXPECT_GT(at, before) << path;
+        before = at;
     }
 }
 
