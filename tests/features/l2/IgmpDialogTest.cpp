@@ -121,8 +121,8 @@ class IgmpTrunkTest : public IgmpTest {
 TEST_F(IgmpTrunkTest, RouterPortsNeedAVlanAndWholeTrunks) {
     auto dialog = Open<CIgmpVlanDlg>();
     CReportList& list = *dialog->VlanList();
-    ASSERT_TRUE(WaitForRows(list, 1, *dialog));
-    ASSERT_TRUE(WaitUntil([&] { return dialog->Mib().TrunkInfo().IsTrunkInfoValid(); }));
+    ASSERT_TRUE(WaitForRows(list, 1, *dialog) &&
+                WaitUntil([&] { return dialog->Mib().TrunkInfo().IsTrunkInfoValid(); }));
     EXPECT_EQ(Press(dialog.get(), "routerApplyButton"), Texts{"Please select Vlan first."});
     ASSERT_TRUE(ClickRow(&list, 0));
     dialog->RouterPorts()->Button(1)->setChecked(true);

@@ -202,8 +202,8 @@ TEST_F(PowerSavingTest, OpensWithTheSwitchsActionsHibernationSendsNoPortListAndP
                 Choose(dialog.get(), "stateCombo", "Enabled") &&
                 Type(dialog.get(), "portEdit", "1-29"));
     EXPECT_TRUE(Refuses(dialog.get(), {"Invalid Portlist"}));
-    ASSERT_TRUE(Type(dialog.get(), "portEdit", "2, 5-7,28") && Click(dialog.get(), "applyButton"));
-    ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
+    ASSERT_TRUE(Type(dialog.get(), "portEdit", "2, 5-7,28") && Click(dialog.get(), "applyButton") &&
+                WaitUntil([&] { return Idle(*dialog); }));
     const auto sets = TakeSetBindings();
     ASSERT_EQ(sets.size(), 1U);
     EXPECT_EQ(sets[0].back(), P + ".31.3.1.0 = OCTET STRING: 0x4e000010");
@@ -240,8 +240,8 @@ TEST_F(PowerSavingTest, ProfilesUpToEightAndADeletedOneShowsNone) {
     EXPECT_TRUE(Refuses(profiles.get(), {"The Max entry is 8."}, "addButton"));
 
     // Weekend is still the LED shut-off's first profile when it goes.
-    ASSERT_TRUE(Click(profiles.get(), "deleteButton"));
-    EXPECT_EQ(messages.TakeTexts(), Texts{"Please select the Time Range to be deleted!"});
+    EXPECT_EQ(Press(profiles.get(), "deleteButton"),
+              Texts{"Please select the Time Range to be deleted!"});
     profiles->List()->SelectRow(0);
     ASSERT_TRUE(Click(profiles.get(), "deleteButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*profiles) && profiles->List()->RowCount() == 7; }));
