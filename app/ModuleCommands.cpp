@@ -4,6 +4,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/ModuleWindow.h"
+#include "features/common/MenuDialogs.h"
 #include "features/l2/BandwidthDialog.h"
 #include "features/l2/IgmpSnoopingDialog.h"
 #include "features/l2/JumboFrameDialog.h"
@@ -39,6 +40,7 @@
 #include "features/security/ImpbSettingsDialog.h"
 #include "features/security/SmartBindingDialog.h"
 #include "features/security/WhiteListDialog.h"
+#include "features/snapshot/SettingsSnapshotDialog.h"
 #include "features/snmp_agent/SnmpEngineIdDialog.h"
 #include "features/snmp_agent/SnmpGlobalStateDialog.h"
 #include "features/snmp_agent/SnmpTableDialog.h"
@@ -219,6 +221,8 @@ const std::vector<ModuleMenuEntry>& Menu() {
         DialogCommand<CTransferDialog>("Tools / Firmware and Configuration Upgrade/Backup",
                                        kCmdFirmwareTransfer, "firmware-transfer",
                                        {"m_cCommonSNMP", "m_cCommonSNMPSetOp"}),
+        DialogCommand<CSettingsSnapshotDlg>("Tools / Settings Snapshot...", kCmdSettingsSnapshot,
+                                            "settings-snapshot", {}),
         ActionCommand("Tools / Save Configuration", kCmdSaveConfiguration),
         ActionCommand("Tools / Reboot", kCmdReboot),
         ActionCommand("Tools / Telnet", kCmdTelnet),
@@ -307,4 +311,12 @@ void RegisterModuleCommands() {
         }
     }
     RegisterDeviceTools();
+    kit::SetMenuDialogMaker([](const std::string& menuPath) -> std::unique_ptr<QDialog> {
+        for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
+            if (entry.makeDialog != nullptr && menuPath == entry.path) {
+                return entry.makeDialog();
+            }
+        }
+        return nullptr;
+    });
 }

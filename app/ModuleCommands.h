@@ -58,6 +58,7 @@ enum ModuleCommand : int {
     kCmdSystemInformation = 32805,
     kCmdInterfaceTable = 32809,
     kCmdPortTraffic = 32880,
+    kCmdSettingsSnapshot = 32881,
     kCmdIpTable = 32808,
     kCmdForwardingTable = 32810,
     kCmdTcpService = 32811,

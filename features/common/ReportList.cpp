@@ -431,26 +431,36 @@ void CReportList::ExportCsv() {
     ExportCsvFile(window(), HeaderTexts(), AllRows(), SuggestedFileName(QDate::currentDate()));
 }
 
-void ExportCsvFile(QWidget* window, const QStringList& header, const QList<QStringList>& rows,
-                   const QString& suggestedName) {
-    QFileDialog dialog(window, QStringLiteral("Export CSV"));
-    dialog.setObjectName(QStringLiteral("exportCsvDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("CSV files (*.csv)"));
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
+QString AskFileName(QWidget* window, const FileQuestion& question) {
+    QFileDialog dialog(window, question.caption);
+    dialog.setObjectName(question.objectName);
+    dialog.setAcceptMode(question.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(question.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(question.nameFilter);
+    dialog.setDefaultSuffix(question.defaultSuffix);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setDirectory(ExportFolder());
-    dialog.selectFile(suggestedName);
+    dialog.selectFile(question.suggestedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return;
+        return {};
     }
     const QString path = dialog.selectedFiles().constFirst();
+    LastExportFolder() = QFileInfo(path).absolutePath();
+    return path;
+}
+
+void ExportCsvFile(QWidget* window, const QStringList& header, const QList<QStringList>& rows,
+                   const QString& suggestedName) {
+    const QString path = AskFileName(
+        window, {QStringLiteral("Export CSV"), QStringLiteral("exportCsvDialog"),
+                 QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"), suggestedName});
+    if (path.isEmpty()) {
+        return;
+    }
     QString error;
     if (!WriteReportCsv(path, header, rows, &error)) {
         ShowOk(QStringLiteral("Cannot write %1: %2").arg(path, error));
         return;
     }
-    LastExportFolder() = QFileInfo(path).absolutePath();
     ShowInformation(QStringLiteral("%1 rows exported to %2").arg(rows.size()).arg(path));
 }

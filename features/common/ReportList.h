@@ -35,6 +35,19 @@ QString ReportCsvText(const QStringList& header, const QList<QStringList>& rows)
 // documents folder (the home folder when there is none).
 QString ExportFolder();
 
+// Asks for a file to write (`save`) or read in a file dialog of this program's own (objectName
+// `objectName`), starting in ExportFolder() with `suggestedName`; empty when cancelled. The
+// folder of the file chosen is where the next question starts.
+struct FileQuestion {
+    QString caption;
+    QString objectName;
+    QString nameFilter;    // "CSV files (*.csv)"
+    QString defaultSuffix; // "csv"
+    QString suggestedName;
+    bool save = true;
+};
+QString AskFileName(QWidget* window, const FileQuestion& question);
+
 // Asks for a file name (`suggestedName` in ExportFolder()), writes the CSV text there and says
 // where, or why it could not.
 void ExportCsvFile(QWidget* window, const QStringList& header, const QList<QStringList>& rows,

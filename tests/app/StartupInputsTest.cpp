@@ -5,9 +5,9 @@
 #include "app/CommandLine.h"
 #include "app/UserIni.h"
 #include "platform/IniFile.h"
+#include "tests/support/AgentProcess.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -101,8 +101,7 @@ TEST(CommandLineTest, FieldsAreReadByPositionAndEveryOtherKeepsItsDefault) {
         {"/I10.0.0.5", {{N, "10.0.0.5"}}}, // the first field is always field 1
         {"/Nx/I1.2.3.4", {{N, "x"}, {I, "1.2.3.4"}}},
         {std::string("/N\0x /I1\0.2", 11),
-         {{N, std::string("\0x", 2)}, {I, std::string("1\0.2", 4)}}},
-    };
+         {{N, std::string("\0x", 2)}, {I, std::string("1\0.2", 4)}}}};
     for (const Case& c : cases) {
         EXPECT_EQ(Describe(ParseCommandLine(c.line)), Expected(c)) << '"' << c.line << '"';
     }
@@ -137,10 +136,8 @@ TEST(CommandLineTest, ArgumentsAreJoinedWithSingleBlanks) {
 class IniFileTest : public testing::Test {
 protected:
     QString Write(const QByteArray& content) {
-        QString path = m_dir.filePath(QStringLiteral("User%1.ini").arg(++m_files));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        const QString path = m_dir.filePath(QString("User%1.ini").arg(++m_files));
+        EXPECT_TRUE(testsupport::WriteFile(path.toStdString(), content.toStdString()));
         return path;
     }
 
@@ -152,7 +149,7 @@ struct Read {
     const char* section;
     const char* key;
     QString expected;
-    QString defaultValue = QStringLiteral("dflt");
+    QString defaultValue = QString("dflt");
     qsizetype maxLength = 259;
 };
 
@@ -176,7 +173,7 @@ TEST_F(IniFileTest, ReadStringFindsTheFirstMatchOrGivesTheDefault) {
          {{"Missing", "XMLName", "dflt"},
           {"DeviceInfo", "DeviceName", "dflt"},
           {"DeviceInfo", "DeviceName", "", QString()},
-          {"DeviceInfo", "DeviceName", " a b", QStringLiteral(" a b  ")}}},
+          {"DeviceInfo", "DeviceName", " a b", QString(" a b  ")}}},
         // The result is cut to the length limit.
         {"[DeviceInfo]\nDeviceName=" + QByteArray(300, 'N') + "\nShort=abc\n",
          {{"DeviceInfo", "DeviceName", QString(259, u'N')},
@@ -206,8 +203,7 @@ TEST_F(IniFileTest, ReadStringFindsTheFirstMatchOrGivesTheDefault) {
           {"S", "C", "\"mixed'"},
           {"S", "D", "\""},
           {"S", "E", "\"\""},
-          {"S", "F", ""}}},
-    };
+          {"S", "F", ""}}}};
     for (const FileCase& c : cases) {
         const QString path = c.content.isNull() ? m_dir.filePath("absent.ini") : Write(c.content);
         for (const Read& r : c.reads) {
@@ -224,14 +220,10 @@ TEST_F(IniFileTest, ReadStringFindsTheFirstMatchOrGivesTheDefault) {
 TEST_F(IniFileTest, IntegersReadTheLeadingDigits) {
     const platform::IniFile ini(Write("[DeviceInfo]\nDevicePortNum=52\nTrailing=102abc\nWord=abc\n"
                                       "Empty=\nNegative=-5\nHuge=99999999999\nQuoted=\"20\"\n"));
-    for (const auto& [key, value] : {std::pair{"deviceportnum", 52},
-                                     {"Missing", 28},
-                                     {"Trailing", 102},
-                                     {"Word", 0},
-                                     {"Empty", 0},
-                                     {"Negative", 0},
-                                     {"Huge", INT_MAX},
-                                     {"Quoted", 20}}) {
+    const std::pair<const char*, int> cases[] = {
+        {"deviceportnum", 52}, {"Missing", 28}, {"Trailing", 102}, {"Word", 0},
+        {"Empty", 0},          {"Negative", 0}, {"Huge", INT_MAX}, {"Quoted", 20}};
+    for (const auto& [key, value] : cases) {
         EXPECT_EQ(ini.ReadInt("deviceinfo", key, 28), value) << key;
     }
     EXPECT_EQ(platform::IniFile(m_dir.filePath("absent.ini")).ReadInt("DeviceInfo", "X", 28), 28);

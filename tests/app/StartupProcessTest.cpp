@@ -2,12 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // The start-up of real ksx-module processes: messages, User.ini and one module per device.
+#include "tests/support/ModuleProcess.h"
 #include "tests/support/SimFixture.h"
 
-#include <QDeadlineTimer>
-#include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,63 +16,10 @@
 
 namespace {
 
-// A real ksx-module process with its debug lines and message boxes on its output.
-class ModuleProcess {
-public:
-    static constexpr int kGenerousWaitMs = 60000; // only a failing test waits this long
+using testsupport::ModuleProcess;
 
-    ModuleProcess(const QStringList& arguments, const QProcessEnvironment& environment) {
-        m_process.setProcessEnvironment(environment);
-        m_process.setProcessChannelMode(QProcess::MergedChannels);
-        m_process.start(QStringLiteral(KSX_MODULE_EXE), arguments);
-    }
-    ~ModuleProcess() { Kill(); }
-
-    // Waits until the process printed `line` (a whole line) `times` times; false if it ended
-    // before.
-    bool WaitForLine(const QString& line, qsizetype times = 1) {
-        QDeadlineTimer deadline(kGenerousWaitMs);
-        while (Count(line) < times && Running() && !deadline.hasExpired()) {
-            m_process.waitForReadyRead(100);
-        }
-        return Count(line) >= times;
-    }
-
-    // The exit code once the process has ended by itself; -1 when it did not start, did not
-    // end or crashed.
-    int WaitForExit() {
-        m_process.waitForFinished(kGenerousWaitMs);
-        const bool ended = !Running() && m_process.error() != QProcess::FailedToStart &&
-                           m_process.exitStatus() == QProcess::NormalExit;
-        return ended ? m_process.exitCode() : -1;
-    }
-
-    // The whole lines printed so far (the last one too once the process has ended).
-    QStringList Lines() {
-        m_output += QString::fromUtf8(m_process.readAll());
-        QStringList lines = m_output.split(u'\n');
-        if (Running()) {
-            lines.removeLast(); // not ended yet
-        }
-        return lines;
-    }
-    qsizetype Count(const QString& line) { return Lines().count(line); }
-    bool HasLine(const QString& line) { return Lines().contains(line); }
-    bool Running() const { return m_process.state() != QProcess::NotRunning; }
-    qint64 Pid() const { return m_process.processId(); }
-    void Kill() {
-        m_process.kill();
-        m_process.waitForFinished(kGenerousWaitMs);
-    }
-    std::string Output() { return Lines().join(u'\n').toStdString(); }
-
-private:
-    QProcess m_process;
-    QString m_output;
-};
-
-const QString kAddress = QStringLiteral("10.0.0.5");
-const QString k52 = QStringLiteral("KSX-7700-52");
+const QString kAddress = QString("10.0.0.5");
+const QString k52 = QString("KSX-7700-52");
 
 class StartupProcessTest : public testing::Test {
 protected:
@@ -87,32 +31,27 @@ protected:
     // A User.ini naming the device, and the environment that uses it: offscreen, traces and
     // messages printed, the window closed after `exitAfterMs`.
     QProcessEnvironment Environment(const QString& deviceName,
-                                    const QString& exitAfterMs = QStringLiteral("60000")) {
-        const QString iniPath = m_dir.filePath(deviceName + QStringLiteral(".ini"));
-        QFile ini(iniPath);
-        EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[DeviceInfo]\r\nDeviceName=" + deviceName.toUtf8() + "\r\n");
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
-        environment.insert(QStringLiteral("KSX_USER_INI"), iniPath);
-        environment.insert(QStringLiteral("KSX_TRACE"), QStringLiteral("1"));
-        environment.insert(QStringLiteral("KSX_MESSAGES"), QStringLiteral("stderr"));
-        environment.insert(QStringLiteral("KSX_TEST_EXIT_AFTER_MS"), exitAfterMs);
+                                    const QString& exitAfterMs = QString("60000")) {
+        const QString iniPath = m_dir.filePath(deviceName + QString(".ini"));
+        EXPECT_TRUE(testsupport::WriteFile(
+            iniPath.toStdString(),
+            "[DeviceInfo]\r\nDeviceName=" + deviceName.toStdString() + "\r\n"));
+        QProcessEnvironment environment = ModuleProcess::Environment(iniPath, m_dir.path());
+        environment.insert(QString("KSX_TEST_EXIT_AFTER_MS"), exitAfterMs);
         return environment;
     }
 
     static QStringList Arguments(const QString& address) {
-        return {QStringLiteral("/Nhost"), QStringLiteral("/I") + address,
-                QStringLiteral("/Rpublic"), QStringLiteral("/Wprivate")};
+        return {QString("/Nhost"), QString("/I") + address, QString("/Rpublic"),
+                QString("/Wprivate")};
     }
 
     static QString Serving(const QString& deviceName, const QString& address) {
-        return QStringLiteral("Single instance: serving Module:") + deviceName + address;
+        return QString("Single instance: serving Module:") + deviceName + address;
     }
     static QString Forwarded(const QString& deviceName, const QString& address) {
-        return QStringLiteral("Single instance: Module:") + deviceName + address +
-               QStringLiteral(" runs already, asked it to come forward");
+        return QString("Single instance: Module:") + deviceName + address +
+               QString(" runs already, asked it to come forward");
     }
 
     QTemporaryDir m_dir;
@@ -125,18 +64,15 @@ TEST_F(StartupProcessTest, ModulesThatCloseEndWithTheirExitCodeAndFreeTheDevice)
         QString line;
     } cases[] = {
         // An empty command line is refused with a message, before any single-instance work.
-        {{}, 1, QStringLiteral("No parameter input !")},
+        {{}, 1, QString("No parameter input !")},
         // Closing the window ends the process and frees the device for the next start.
         {Arguments(kAddress), 0, Serving(k52, kAddress)},
         {Arguments(kAddress), 0, Serving(k52, kAddress)},
         // Odd command lines still start the module (how they parse is checked on its own).
-        {{QStringLiteral("/Nhost"), QStringLiteral("/I")}, 0, Serving(k52, QString())},
-        {{QStringLiteral("/N\u00e4"), QStringLiteral("/I10.0.0.8/")},
-         0,
-         Serving(k52, QStringLiteral("10.0.0.8"))},
-    };
+        {{QString("/Nhost"), QString("/I")}, 0, Serving(k52, QString())},
+        {{QString("/N\u00e4"), QString("/I10.0.0.8/")}, 0, Serving(k52, QString("10.0.0.8"))}};
     for (const auto& c : cases) {
-        ModuleProcess module(c.arguments, Environment(k52, QStringLiteral("100")));
+        ModuleProcess module(c.arguments, Environment(k52, QString("100")));
         SCOPED_TRACE(c.arguments.join(u' ').left(80).toStdString());
         EXPECT_EQ(module.WaitForExit(), c.exitCode);
         EXPECT_TRUE(module.HasLine(c.line)) << module.Output();
@@ -167,18 +103,18 @@ TEST_F(StartupProcessTest, OneModuleServesEachDeviceAndLaterStartsBringItForward
         }
     }
     ASSERT_NE(server, nullptr);
-    EXPECT_TRUE(server->WaitForLine(QStringLiteral("activate"), 2)) << server->Output();
+    EXPECT_TRUE(server->WaitForLine(QString("activate"), 2)) << server->Output();
 
     // Another address or another device name runs a module of its own.
-    ModuleProcess otherAddress(Arguments(QStringLiteral("10.0.0.6")), environment);
+    ModuleProcess otherAddress(Arguments(QString("10.0.0.6")), environment);
     EXPECT_TRUE(otherAddress.WaitForLine(Serving(k52, "10.0.0.6"))) << otherAddress.Output();
-    const QString k28P = QStringLiteral("KSX-7700-28P");
+    const QString k28P = QString("KSX-7700-28P");
     ModuleProcess otherName(Arguments(kAddress), Environment(k28P));
     EXPECT_TRUE(otherName.WaitForLine(Serving(k28P, kAddress))) << otherName.Output();
     EXPECT_TRUE(server->Running());
     EXPECT_TRUE(otherAddress.Running());
     EXPECT_TRUE(otherName.Running());
-    EXPECT_EQ(server->Count(QStringLiteral("activate")), 2) << server->Output();
+    EXPECT_EQ(server->Count(QString("activate")), 2) << server->Output();
 }
 
 // Every secret holds "Secret"; a value may span arguments; the passwords go by position too.
@@ -191,7 +127,7 @@ TEST_F(StartupProcessTest, SecretsLeaveTheProcessListAndStillReachTheSwitch) {
     auto environment = Environment(k52);
     environment.insert("KSX_TEST_COMMANDS", "32817,32815"); // a dialog reads, then a set
     ModuleProcess module(line.split(u' '), environment);
-    ASSERT_TRUE(module.WaitForLine(QStringLiteral("Test commands: done"))) << module.Output();
+    ASSERT_TRUE(module.WaitForLine(QString("Test commands: done"))) << module.Output();
     const std::string shown =
         testsupport::ReadFile("/proc/" + std::to_string(module.Pid()) + "/cmdline");
     EXPECT_EQ(shown.find("Secret"), std::string::npos) << shown;

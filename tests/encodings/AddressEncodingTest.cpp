@@ -4,8 +4,6 @@
 
 #include "EncodingTesting.h"
 
-#include <gtest/gtest.h>
-
 TEST(FormatMac, WritesSixUpperCasePairsOrNothingForAShortValue) {
     const auto mac = Bytes({0x00, 0x1a, 0x2b, 0x3c, 0x4d, 0xfe});
     EXPECT_EQ(FormatMacColon(mac), "00:1A:2B:3C:4D:FE");

@@ -4,8 +4,6 @@
 
 #include "EncodingTesting.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 const std::string kMacFormat = "Please enter correct MAC format(ex:00-00-00-00-00-01)";
@@ -81,32 +79,30 @@ TEST(CheckAddressEntry, AcceptsHostsAndRefusesTheAddressFirstThenTheMacWithItsOw
         std::array<int, 4> ip;
         const char* mac;
         std::string message;
-    } cases[] = {
-        {{192, 168, 0, 1}, "00-11-22-33-44-55", ""},
-        {{1, 0, 0, 1}, "00-11-22-33-44-55", ""},
-        {{126, 255, 255, 254}, "00-11-22-33-44-55", ""},
-        {{128, 1, 0, 1}, "00-11-22-33-44-55", ""},
-        {{191, 254, 255, 254}, "00-11-22-33-44-55", ""},
-        {{192, 0, 1, 1}, "00-11-22-33-44-55", ""},
-        {{223, 255, 254, 254}, "00-11-22-33-44-55", ""},
-        // addresses no host may use; the address is checked before the MAC, bad here too
-        {{0, 0, 0, 0}, "", "Invalid IP."},
-        {{0, 1, 2, 3}, "", "Invalid  IP."},
-        {{255, 1, 2, 3}, "", "Invalid  IP."},
-        {{10, 1, 2, 0}, "", "Invalid IP."},
-        {{10, 1, 2, 255}, "", "Invalid IP."},
-        {{127, 0, 0, 1}, "", "Multicast IP is not allowed"},
-        {{128, 0, 255, 1}, "", "Multicast IP is not allowed"},
-        {{191, 255, 0, 1}, "", "Multicast IP is not allowed"},
-        {{192, 0, 0, 1}, "", "Multicast IP is not allowed"},
-        {{223, 255, 255, 1}, "", "Multicast IP is not allowed"},
-        {{224, 0, 0, 1}, "", "Multicast IP is not allowed"},
-        {{192, 168, 0, 1}, "00-11-22-33-44", kMacFormat},
-        {{192, 168, 0, 1}, "00-00-00-00-00-00", kMacFormat},
-        {{192, 168, 0, 1}, "00-11-22-33-44-5z", kMacFormat},
-        {{192, 168, 0, 1}, "ff-FF-ff-FF-ff-FF", "Broadcast MAC is not allowed."},
-        {{192, 168, 0, 1}, "01-00-5E-00-00-01", "Multicast MAC address is not allowed."},
-    };
+    } cases[] = {{{192, 168, 0, 1}, "00-11-22-33-44-55", ""},
+                 {{1, 0, 0, 1}, "00-11-22-33-44-55", ""},
+                 {{126, 255, 255, 254}, "00-11-22-33-44-55", ""},
+                 {{128, 1, 0, 1}, "00-11-22-33-44-55", ""},
+                 {{191, 254, 255, 254}, "00-11-22-33-44-55", ""},
+                 {{192, 0, 1, 1}, "00-11-22-33-44-55", ""},
+                 {{223, 255, 254, 254}, "00-11-22-33-44-55", ""},
+                 // addresses no host may use; the address is checked before the MAC, bad here too
+                 {{0, 0, 0, 0}, "", "Invalid IP."},
+                 {{0, 1, 2, 3}, "", "Invalid  IP."},
+                 {{255, 1, 2, 3}, "", "Invalid  IP."},
+                 {{10, 1, 2, 0}, "", "Invalid IP."},
+                 {{10, 1, 2, 255}, "", "Invalid IP."},
+                 {{127, 0, 0, 1}, "", "Multicast IP is not allowed"},
+                 {{128, 0, 255, 1}, "", "Multicast IP is not allowed"},
+                 {{191, 255, 0, 1}, "", "Multicast IP is not allowed"},
+                 {{192, 0, 0, 1}, "", "Multicast IP is not allowed"},
+                 {{223, 255, 255, 1}, "", "Multicast IP is not allowed"},
+                 {{224, 0, 0, 1}, "", "Multicast IP is not allowed"},
+                 {{192, 168, 0, 1}, "00-11-22-33-44", kMacFormat},
+                 {{192, 168, 0, 1}, "00-00-00-00-00-00", kMacFormat},
+                 {{192, 168, 0, 1}, "00-11-22-33-44-5z", kMacFormat},
+                 {{192, 168, 0, 1}, "ff-FF-ff-FF-ff-FF", "Broadcast MAC is not allowed."},
+                 {{192, 168, 0, 1}, "01-00-5E-00-00-01", "Multicast MAC address is not allowed."}};
     for (const auto& entry : cases) {
         SCOPED_TRACE(std::to_string(entry.ip[0]) + "." + std::to_string(entry.ip[3]) + " " +
                      entry.mac);

@@ -4,8 +4,6 @@
 
 #include "EncodingTesting.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 PortFlags FlagsWithPorts(int portCount, std::initializer_list<int> ports, std::int32_t value = 1) {

@@ -49,10 +49,11 @@ protected:
         DeviceValues().ModelName = "KSX-7700-52";
         DeviceValues().DevicePortCount = kLast;
         ASSERT_TRUE(view.LoadDescription(
-            QStringLiteral(KSX_SOURCE_DIR "/resources/panels/KSX-7700-52/KSX-7700-52.xml")));
+            QString(KSX_SOURCE_DIR "/resources/panels/KSX-7700-52/KSX-7700-52.xml")));
         SetPortClickAction([this](CPort& port) { clicked.push_back(port.PortIdentifier()); });
         view.show();
-        ASSERT_EQ(view.devicePixelRatio(), Scale());
+        ASSERT_EQ(view.devicePixelRatio(), Scale())
+            << "QT_SCALE_FACTOR (set by ctest) is read at start";
     }
     void TearDown() override { SetPortClickAction({}); }
 
@@ -69,7 +70,7 @@ protected:
         const int port = clicked.empty() ? 0 : clicked.front();
         EXPECT_EQ(view.cursor().shape(), port ? Qt::PointingHandCursor : Qt::ArrowCursor);
         EXPECT_EQ(view.ToolTipAt(at).section(u'\n', 0, 0),
-                  port ? QStringLiteral("Port %1").arg(port) : QString());
+                  port ? QString("Port %1").arg(port) : QString());
         return port;
     }
 
@@ -84,17 +85,15 @@ TEST_F(HiDpiPanel, HitTestFindsTheLastPortToTheDevicePixel) {
     const struct {
         QPointF at;
         int port;
-    } cases[] = {
-        {{NextDevicePixel(in.left(), 1), NextDevicePixel(in.top(), 1)}, kLast},
-        {{NextDevicePixel(in.right(), -1), NextDevicePixel(in.bottom(), -1)}, kLast},
-        {{in.left(), in.center().y()}, 0},
-        {{in.right(), in.center().y()}, 0},
-        {{in.center().x(), in.top()}, 0},
-        {{in.center().x(), in.bottom()}, 0},
-        {Rect(kLast - 1).center(), kLast - 1},
-        {Rect(kLast - 2).center(), kLast - 2},
-        {{(Rect(kLast - 2).right() + in.left()) / 2, in.center().y()}, 0},
-    };
+    } cases[] = {{{NextDevicePixel(in.left(), 1), NextDevicePixel(in.top(), 1)}, kLast},
+                 {{NextDevicePixel(in.right(), -1), NextDevicePixel(in.bottom(), -1)}, kLast},
+                 {{in.left(), in.center().y()}, 0},
+                 {{in.right(), in.center().y()}, 0},
+                 {{in.center().x(), in.top()}, 0},
+                 {{in.center().x(), in.bottom()}, 0},
+                 {Rect(kLast - 1).center(), kLast - 1},
+                 {Rect(kLast - 2).center(), kLast - 2},
+                 {{(Rect(kLast - 2).right() + in.left()) / 2, in.center().y()}, 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(PortAt(c.at), c.port) << c.at.x() << "," << c.at.y();
     }
@@ -118,19 +117,7 @@ TEST_F(HiDpiPanel, PaintsTheAt2xPicturesAndSavesAScreenshot) {
         EXPECT_TRUE(Inside(painted, rect) == Inside(painted, rect, &dib->HiDpiImage()));
         EXPECT_FALSE(Inside(painted, rect) == Inside(painted, rect, &dib->Image()));
     }
-    ASSERT_TRUE(QDir().mkpath(QStringLiteral(KSX_SCREENSHOT_DIR)));
-    EXPECT_TRUE(painted.save(
-        QStringLiteral(KSX_SCREENSHOT_DIR "/panel-KSX-7700-52-scale%1.png").arg(Scale())));
-}
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) {
-        qputenv("QT_SCALE_FACTOR", "2");
-    }
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    ASSERT_TRUE(QDir().mkpath(QString(KSX_SCREENSHOT_DIR)));
+    EXPECT_TRUE(
+        painted.save(QString(KSX_SCREENSHOT_DIR "/panel-KSX-7700-52-scale%1.png").arg(Scale())));
 }

@@ -1,32 +1,27 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
-#include "features/common/ReportList.h"
 #include "features/maintenance/ForwardingTableDialog.h"
 #include "tests/support/DialogFixture.h"
+#include "tests/support/FileDialogs.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDate>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const QStringList kHeader = {QStringLiteral("Name"), QStringLiteral("Note")};
-const QList<QStringList> kRows = {
-    {QStringLiteral("Gäste-Büro"), QStringLiteral("a, b")},
-    {QStringLiteral("say \"hi\""), QStringLiteral("tab\there")},
-    {QStringLiteral("two\nlines"), QStringLiteral("")},
-};
+const QStringList kHeader = {QString("Name"), QString("Note")};
+const QList<QStringList> kRows = {{QString("Gäste-Büro"), QString("a, b")},
+                                  {QString("say \"hi\""), QString("tab\there")},
+                                  {QString("two\nlines"), QString("")}};
 
 TEST(ReportTextTest, TabAndCsvForms) {
     struct Case {
@@ -34,55 +29,33 @@ TEST(ReportTextTest, TabAndCsvForms) {
         QString tab;
         QString csv;
     };
-    const Case cases[] = {
-        {{}, QStringLiteral("Name\tNote\n"), QStringLiteral("Name,Note\r\n")},
-        {{kRows[0]},
-         QStringLiteral("Name\tNote\nGäste-Büro\ta, b\n"),
-         QStringLiteral("Name,Note\r\nGäste-Büro,\"a, b\"\r\n")},
-        {{kRows[1]},
-         QStringLiteral("Name\tNote\nsay \"hi\"\ttab here\n"),
-         QStringLiteral("Name,Note\r\n\"say \"\"hi\"\"\",tab\there\r\n")},
-        {{kRows[2]},
-         QStringLiteral("Name\tNote\ntwo lines\t\n"),
-         QStringLiteral("Name,Note\r\n\"two\nlines\",\r\n")},
-    };
+    const Case cases[] = {{{}, QString("Name\tNote\n"), QString("Name,Note\r\n")},
+                          {{kRows[0]},
+                           QString("Name\tNote\nGäste-Büro\ta, b\n"),
+                           QString("Name,Note\r\nGäste-Büro,\"a, b\"\r\n")},
+                          {{kRows[1]},
+                           QString("Name\tNote\nsay \"hi\"\ttab here\n"),
+                           QString("Name,Note\r\n\"say \"\"hi\"\"\",tab\there\r\n")},
+                          {{kRows[2]},
+                           QString("Name\tNote\ntwo lines\t\n"),
+                           QString("Name,Note\r\n\"two\nlines\",\r\n")}};
     for (const Case& c : cases) {
         EXPECT_EQ(ReportTabText(kHeader, c.rows).toStdString(), c.tab.toStdString());
         EXPECT_EQ(ReportCsvText(kHeader, c.rows).toStdString(), c.csv.toStdString());
     }
 }
 
-// Accepts the next export file dialog with `path` (or cancels it when `path` is empty); the
-// file name it suggested and the folder it started in go to `offered`.
 void AnswerFileDialog(const QString& path, QStringList* offered = nullptr) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, path, offered] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || dialog->objectName() != QStringLiteral("exportCsvDialog")) {
-            return;
-        }
-        timer->deleteLater();
-        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_NE(name, nullptr);
-        if (offered != nullptr) {
-            *offered = {name->text(), dialog->directory().absolutePath()};
-        }
-        if (!path.isEmpty()) {
-            name->setText(path); // typed into the dialog's file name field, as a user would
-        }
-        static_cast<QDialog*>(dialog)->done(path.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
-    });
-    timer->start(20);
+    testsupport::AnswerFileDialog(QStringLiteral("exportCsvDialog"), path, offered);
 }
 
 QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return QByteArray::fromStdString(testsupport::ReadFile(path.toStdString()));
 }
 
 TEST(ReportListTest, CopyTakesTheSelectionExportEveryRowAndNeitherChangesIt) {
     CReportList list;
-    list.SetColumns({QStringLiteral("Name "), QStringLiteral(" Note ")});
+    list.SetColumns({QString("Name "), QString(" Note ")});
     for (const QStringList& row : kRows) {
         list.AddRow(row);
     }
@@ -90,7 +63,7 @@ TEST(ReportListTest, CopyTakesTheSelectionExportEveryRowAndNeitherChangesIt) {
     testsupport::MessageScript messages;
     ASSERT_TRUE(testsupport::ShowActive(&list));
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("report.csv"));
+    const QString path = folder.filePath(QString("report.csv"));
 
     // Nothing selected: every row by Ctrl+C.
     QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
@@ -131,18 +104,18 @@ protected:
 
 TEST_F(ForwardingExportTest, ExportsEveryEntryReadNotOnlyThePage) {
     auto dialog = Open<CForwardingTableDlg>();
-    auto* refresh = testsupport::Find<QPushButton>(dialog.get(), QStringLiteral("refreshButton"));
+    auto* refresh = testsupport::Find<QPushButton>(dialog.get(), QString("refreshButton"));
     ASSERT_TRUE(testsupport::WaitUntil([&] { return refresh->isEnabled(); }));
     ASSERT_EQ(dialog->EntryCount(), 250);
     EXPECT_EQ(dialog->List()->RowCount(), CForwardingTableDlg::kPageSize);
 
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("fdb.csv"));
+    const QString path = folder.filePath(QString("fdb.csv"));
     QStringList offered;
     AnswerFileDialog(path, &offered);
     dialog->List()->SelectRow(3);
     dialog->List()->ExportCsv();
-    EXPECT_EQ(offered.value(0), QStringLiteral("KSX-7700-52 Forwarding Table ") +
+    EXPECT_EQ(offered.value(0), QString("KSX-7700-52 Forwarding Table ") +
                                     QDate::currentDate().toString(Qt::ISODate) + ".csv");
     const QList<QByteArray> lines = FileBytes(path).split('\n');
     ASSERT_EQ(lines.size(), 252); // header, 250 rows, nothing after the last CR LF

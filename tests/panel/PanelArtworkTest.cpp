@@ -21,20 +21,20 @@ struct ModelFacts {
     bool hasFan;
 };
 
-const ModelFacts kModels[] = {
-    {"KSX-7700-20", 20, false, false}, {"KSX-7700-28", 28, false, false},
-    {"KSX-7700-28P", 28, false, true}, {"KSX-7700-48", 48, true, true},
-    {"KSX-7700-52", 52, true, true},
-};
+const ModelFacts kModels[] = {{"KSX-7700-20", 20, false, false},
+                              {"KSX-7700-28", 28, false, false},
+                              {"KSX-7700-28P", 28, false, true},
+                              {"KSX-7700-48", 48, true, true},
+                              {"KSX-7700-52", 52, true, true}};
 
-const QString kResources = QStringLiteral(KSX_SOURCE_DIR "/resources");
+const QString kResources = QString(KSX_SOURCE_DIR "/resources");
 
 QString DescriptionFile(const QString& model) {
-    return QStringLiteral("%1/panels/%2/%2.xml").arg(kResources, model);
+    return QString("%1/panels/%2/%2.xml").arg(kResources, model);
 }
 
 QString DeviceInfo(const QString& userIni, const char* key) {
-    return platform::IniFile(userIni).ReadString(QStringLiteral("DeviceInfo"), key, QString(), 259);
+    return platform::IniFile(userIni).ReadString(QString("DeviceInfo"), key, QString(), 259);
 }
 
 bool IsDark(QRgb pixel) {
@@ -59,11 +59,7 @@ TEST_P(PanelArtwork, DescriptionPictureAndUserIniFitTheModel) {
     ASSERT_TRUE(LoadPanelDescription(DescriptionFile(model), root, modules));
     EXPECT_TRUE(messages.Texts().empty());
     const QRect panel(QPoint(0, 0), root.GetRect().size());
-    int ports = 0;
-    for (int i = 0; i < root.ChildCount(); ++i) {
-        ports += std::string_view(root.GetChild(i)->RuntimeClassName()) == "CPort";
-    }
-    EXPECT_EQ(ports, GetParam().ports);
+    EXPECT_EQ(std::ranges::count(Classes(root), "CPort"), GetParam().ports);
     EXPECT_NE(root.FindChild("CCom", 0), nullptr) << "the console";
 
     for (int number = 1; number <= GetParam().ports; ++number) {
@@ -72,9 +68,9 @@ TEST_P(PanelArtwork, DescriptionPictureAndUserIniFitTheModel) {
         EXPECT_EQ(port->Identifier(), QString::number(number));
         const auto* lamp = dynamic_cast<const CLamp*>(port->GetChild(0));
         ASSERT_NE(lamp, nullptr) << "port " << number;
-        EXPECT_NE(lamp->GetRect().left(), 0);
-        EXPECT_TRUE(panel.contains(lamp->GetRect())) << "port " << number;
-        EXPECT_TRUE(panel.contains(port->GetRect())) << "port " << number;
+        EXPECT_TRUE(lamp->GetRect().left() != 0 && panel.contains(lamp->GetRect()) &&
+                    panel.contains(port->GetRect()))
+            << "port " << number;
         const bool topRow = port->GetRect().center().y() < panel.center().y();
         EXPECT_EQ(topRow, number % 2 == 1) << "odd ports on top, port " << number;
         for (int status = PortLink100; status <= PortEmpty; ++status) {
@@ -115,27 +111,26 @@ TEST_P(PanelArtwork, DescriptionPictureAndUserIniFitTheModel) {
         up.Ports.push_back({port, PortLink10, 1, 0});
     }
     view->ApplyPollResult(up);
-    const QDir screenshots(QStringLiteral(KSX_SCREENSHOT_DIR));
-    ASSERT_TRUE(screenshots.mkpath(QStringLiteral(".")));
-    const QString path = screenshots.filePath(QStringLiteral("panel-%1.png").arg(model));
+    const QDir screenshots(QString(KSX_SCREENSHOT_DIR));
+    ASSERT_TRUE(screenshots.mkpath(QString(".")));
+    const QString path = screenshots.filePath(QString("panel-%1.png").arg(model));
     ASSERT_TRUE(view->grab().save(path)) << path.toStdString();
     const QRect firstLamp = NumberedPort(view->Root(), 1)->GetChild(0)->GetRect();
     picture = view->grab().toImage();
     EXPECT_GT(qGreen(picture.pixel(firstLamp.center())), 0xa0) << "port 1 lit green";
 
     // The User.ini as shipped describes the model.
-    const QString ini = QStringLiteral("%1/userini/%2/User.ini").arg(kResources, model);
+    const QString ini = QString("%1/userini/%2/User.ini").arg(kResources, model);
     EXPECT_EQ(DeviceInfo(ini, "DeviceName"), model);
     EXPECT_EQ(DeviceInfo(ini, "DevicePortNum").toInt(), GetParam().ports);
     EXPECT_EQ(DeviceInfo(ini, "IsAllGiga"), GetParam().allGiga ? "Y" : "N");
     EXPECT_EQ(DeviceInfo(ini, "IsHasFan"), GetParam().hasFan ? "Y" : "N");
     const QString xml = DeviceInfo(ini, "XMLName");
     EXPECT_TRUE(!xml.isEmpty() && QDir::isRelativePath(xml));
-    EXPECT_TRUE(QFile::exists(QDir(QStringLiteral(KSX_BIN_DIR)).filePath(xml)))
+    EXPECT_TRUE(QFile::exists(QDir(QString(KSX_BIN_DIR)).filePath(xml)))
         << "copied beside the executables: " << xml.toStdString();
     // The build folder carries the User.ini of the 52.
-    EXPECT_EQ(DeviceInfo(QStringLiteral(KSX_BIN_DIR "/User.ini"), "DeviceName"),
-              QStringLiteral("KSX-7700-52"));
+    EXPECT_EQ(DeviceInfo(QString(KSX_BIN_DIR "/User.ini"), "DeviceName"), QString("KSX-7700-52"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, PanelArtwork, ::testing::ValuesIn(kModels), [](const auto& info) {
@@ -163,8 +158,7 @@ TEST(PanelArtworkFiles, IndicatorBitmapsHaveTheirSizesAndColours) {
     const std::map<int, std::pair<QSize, char>> expected = {
         {158, {{8, 8}, 'G'}}, {159, {{5, 5}, 'D'}}, {160, {{5, 5}, 'D'}}, {161, {{5, 5}, 'G'}},
         {162, {{5, 5}, 'G'}}, {163, {{5, 5}, 'O'}}, {164, {{5, 5}, 'O'}}, {190, {{4, 5}, 'R'}},
-        {191, {{6, 5}, 'G'}}, {192, {{6, 5}, 'D'}}, {221, {{6, 5}, 'R'}},
-    };
+        {191, {{6, 5}, 'G'}}, {192, {{6, 5}, 'D'}}, {221, {{6, 5}, 'R'}}};
     ASSERT_TRUE(CMyBitmapApp::Instance().LoadIndicatorBitmaps());
     for (const auto& [number, facts] : expected) {
         CDib dib;

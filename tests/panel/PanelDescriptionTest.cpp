@@ -4,25 +4,12 @@
 
 #include <climits>
 
-namespace {
-
-// The class names of the children of `item`.
-std::vector<std::string> Classes(const CPanelItem& item) {
-    std::vector<std::string> names;
-    for (int i = 0; i < item.ChildCount(); ++i) {
-        names.push_back(item.GetChild(i)->RuntimeClassName());
-    }
-    return names;
-}
-
-} // namespace
-
 using PanelDescription = PanelTest;
 
 TEST_F(PanelDescription, BuildsOneObjectPerElementWithItsAttributes) {
-    WriteBitmap(QStringLiteral("face.png"), {40, 20}, Qt::gray);
-    WriteBitmap(QStringLiteral("up.png"), {20, 10}, Qt::green);
-    WriteBitmap(QStringLiteral("led3.png"), {4, 4}, Qt::red);
+    WriteBitmap(QString("face.png"), {40, 20}, Qt::gray);
+    WriteBitmap(QString("up.png"), {20, 10}, Qt::green);
+    WriteBitmap(QString("led3.png"), {4, 4}, Qt::red);
     ASSERT_TRUE(
         Load(Xml(R"(<DEVICEPANEL ID="dev" LEFT="5" TOP="6" WIDTH="300" HEIGHT="90" ITEMS=".">
         <PANEL ID="face" LEFT="1" TOP="2" WIDTH="40" HEIGHT="20" BMP="face.png"/>
@@ -38,28 +25,28 @@ TEST_F(PanelDescription, BuildsOneObjectPerElementWithItsAttributes) {
     EXPECT_EQ(trace.Lines(), std::vector<std::string>{" node num = 1"});
 
     EXPECT_EQ(root.GetRect(), QRect(5, 6, 300, 90));
-    EXPECT_EQ(root.Identifier(), QStringLiteral("dev"));
+    EXPECT_EQ(root.Identifier(), QString("dev"));
     ASSERT_EQ(Classes(root),
               (std::vector<std::string>{"CPanel", "CPort", "CSlot", "CCom", "CCom", "CCom", "CCom",
                                         "CObject", "CLed", "CModule"}));
 
     const CPanelItem* face = root.GetChild(0);
     EXPECT_EQ(face->GetRect(), QRect(1, 2, 40, 20));
-    EXPECT_EQ(face->GetName(), QStringLiteral("VirtualDev"));
+    EXPECT_EQ(face->GetName(), QString("VirtualDev"));
     EXPECT_TRUE(face->Bitmap().IsLoaded());
 
     const auto* port = static_cast<const CPort*>(root.GetChild(1));
     EXPECT_EQ(port->GetStatus(), PortLink10);
-    EXPECT_EQ(port->GetName(), QStringLiteral("First"));
+    EXPECT_EQ(port->GetName(), QString("First"));
     EXPECT_TRUE(port->Bitmap().IsLoaded()) << "the bitmap of the initial status";
     EXPECT_EQ(port->PortIdentifier(), 1);
     const auto* lamp = dynamic_cast<const CLamp*>(port->GetChild(0));
     ASSERT_NE(lamp, nullptr);
     EXPECT_TRUE(lamp->IsType(LampS100M));
-    EXPECT_EQ(lamp->GetName(), QStringLiteral("Lamp"));
+    EXPECT_EQ(lamp->GetName(), QString("Lamp"));
     EXPECT_EQ(lamp->GetStatus(), LampOff) << "the lamp was attached after the port loaded";
 
-    EXPECT_EQ(root.GetChild(8)->GetName(), QStringLiteral("Led"));
+    EXPECT_EQ(root.GetChild(8)->GetName(), QString("Led"));
     EXPECT_FALSE(root.GetChild(8)->Bitmap().IsLoaded()) << "value 0 has no bitmap";
 }
 
@@ -72,7 +59,7 @@ TEST_F(PanelDescription, MissingRequiredAttributeIsReportedOnceAndTheRestIsBuilt
         <PORT ID="3" LEFT="30" TOP="1" WIDTH="10" HEIGHT="10"/>
         <SLOT LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"/>
       </DEVICEPANEL>)"));
-    EXPECT_TRUE(OneMessageWith({Path(QStringLiteral("panel.xml")).toStdString(),
+    EXPECT_TRUE(OneMessageWith({Path(QString("panel.xml")).toStdString(),
                                 "<PORT> on line 3 has no LEFT attribute", "1 more element"}));
 
     ASSERT_EQ(root.ChildCount(), 2) << "ports 1 and 3; the faulty port and its lamp are left out";
@@ -81,7 +68,7 @@ TEST_F(PanelDescription, MissingRequiredAttributeIsReportedOnceAndTheRestIsBuilt
 }
 
 TEST_F(PanelDescription, UnreadableOrMalformedFileIsReportedWithItsName) {
-    const QString missing = Path(QStringLiteral("nowhere.xml"));
+    const QString missing = Path(QString("nowhere.xml"));
     EXPECT_FALSE(LoadPanelDescription(missing, root, modules));
     EXPECT_TRUE(OneMessageWith({missing.toStdString()}));
     EXPECT_FALSE(Load("<DEVICEPANEL ID=\"d\" LEFT=\"0\" TOP=\"0\" WIDTH=\"9\" HEIGHT=\"9\">"));
@@ -109,11 +96,8 @@ TEST_F(PanelDescription, StatusAndTypeWordsBelongToTheirElements) {
         <PORT ID="e" ~ STATUS="LAMPOFF"/><PORT ID="f" ~ STATUS="portempty"/>
         <LAMP ID="g" ~ STATUS="LAMP1G" TYPE="POWER"/><LAMP ID="h" ~ STATUS="LAMPOFF" TYPE="CONSOLE"/>
         <LAMP ID="i" ~ STATUS="PORTENABLE" TYPE="LAMP"/><SLOT ID="j" ~ STATUS="PORTEMPTY"/>)")));
-    const std::vector<int> statuses = {0, 2, 3, 4, 0, 0, 1, 2, 0, 0};
-    ASSERT_EQ(root.ChildCount(), static_cast<int>(statuses.size()));
-    for (int i = 0; i < root.ChildCount(); ++i) {
-        EXPECT_EQ(root.GetChild(i)->GetStatus(), statuses[static_cast<size_t>(i)]) << i;
-    }
+    EXPECT_EQ(Children(root, [](const CPanelItem& c) { return c.GetStatus(); }),
+              (std::vector<int>{0, 2, 3, 4, 0, 0, 1, 2, 0, 0}));
     EXPECT_TRUE(static_cast<CLamp*>(root.GetChild(6))->IsType(LampPower));
     EXPECT_TRUE(static_cast<CLamp*>(root.GetChild(7))->IsType(LampConsole));
     EXPECT_TRUE(static_cast<CLamp*>(root.GetChild(8))->IsType(LampLink));
@@ -122,7 +106,7 @@ TEST_F(PanelDescription, StatusAndTypeWordsBelongToTheirElements) {
 TEST_F(PanelDescription, IdZeroRecordsAtMostOneHundredPositions) {
     QByteArray slotXml;
     for (int i = 0; i < 101; ++i) {
-        slotXml += QStringLiteral(R"(<SLOT ID="0" LEFT="%1" TOP="%2" WIDTH="1" HEIGHT="1"/>)")
+        slotXml += QString(R"(<SLOT ID="0" LEFT="%1" TOP="%2" WIDTH="1" HEIGHT="1"/>)")
                        .arg(i + 1)
                        .arg(1000 + i)
                        .toUtf8();
@@ -150,18 +134,15 @@ TEST_F(PanelDescription, ChildrenAreFoundThroughAttributeValuesAsXPath) {
         << "invalid XPath, a string, an attribute, a number and an empty selection";
 
     const CPanelItem* three = root.GetChild(2);
-    ASSERT_EQ(three->ChildCount(), 2) << "descended once for each of its two '.' values";
-    EXPECT_EQ(three->GetChild(0)->Identifier(), QStringLiteral("twice"));
-    EXPECT_EQ(three->GetChild(1)->Identifier(), QStringLiteral("twice"));
+    EXPECT_EQ(Ids(*three), (std::vector<QString>{"twice", "twice"}))
+        << "descended once for each of its two '.' values";
 
     // ".." selects the root element again: the panels below it are visited once more as
     // children of panel 4, except panel 4 itself, which is being visited.
-    const CPanelItem* four = root.GetChild(3);
-    ASSERT_GE(four->ChildCount(), 4);
-    EXPECT_EQ(four->GetChild(0)->Identifier(), QStringLiteral("1"));
-    EXPECT_EQ(four->GetChild(1)->Identifier(), QStringLiteral("2"));
-    EXPECT_EQ(four->GetChild(2)->Identifier(), QStringLiteral("3"));
-    EXPECT_EQ(four->GetChild(four->ChildCount() - 1)->Identifier(), QStringLiteral("looped"));
+    const std::vector<QString> four = Ids(*root.GetChild(3));
+    ASSERT_GE(four.size(), 4u);
+    EXPECT_EQ(std::vector(four.begin(), four.begin() + 3), (std::vector<QString>{"1", "2", "3"}));
+    EXPECT_EQ(four.back(), QString("looped"));
     EXPECT_TRUE(messages.Texts().empty());
 }
 
@@ -179,7 +160,7 @@ TEST_F(PanelDescription, DescentWithoutEndIsCutAndReported) {
                                      QByteArray("</SLOT>").repeated(c.depth));
         CDevModule tree;
         CModuleList list;
-        EXPECT_FALSE(LoadPanelDescription(WriteFile(QStringLiteral("panel.xml"), xml), tree, list));
+        EXPECT_FALSE(LoadPanelDescription(WriteFile(QString("panel.xml"), xml), tree, list));
         EXPECT_TRUE(OneMessageWith({"leads into too many elements"}));
         int levels = 0;
         for (const CPanelItem* item = &tree; item->ChildCount() == 1; item = item->GetChild(0)) {
@@ -207,14 +188,13 @@ TEST_F(PanelDescription, ModulesGoToTheModuleListOrToTheirEnclosingObject) {
     </ROOT>)")));
     EXPECT_EQ(trace.Lines(), std::vector<std::string>{" node num = 2"});
     EXPECT_EQ(root.GetRect(), QRect(10, 20, 30, 40)) << "the later DEVICEPANEL wins";
-    EXPECT_EQ(root.Identifier(), QStringLiteral("second"));
-    ASSERT_EQ(Classes(root), (std::vector<std::string>{"CModule", "CSlot"}));
-    EXPECT_EQ(root.GetChild(0)->Identifier(), QStringLiteral("inPanel"));
-    EXPECT_EQ(root.GetChild(1)->Identifier(), QStringLiteral("s2"));
+    EXPECT_EQ(root.Identifier(), QString("second"));
+    EXPECT_EQ(Classes(root), (std::vector<std::string>{"CModule", "CSlot"}));
+    EXPECT_EQ(Ids(root), (std::vector<QString>{"inPanel", "s2"}));
 
     ASSERT_EQ(modules.size(), 2u);
-    EXPECT_EQ(modules[0]->Identifier(), QStringLiteral("fromGroup"));
-    EXPECT_EQ(modules[1]->Identifier(), QStringLiteral("m1"));
+    EXPECT_EQ(std::pair(modules[0]->Identifier(), modules[1]->Identifier()),
+              std::pair(QString("fromGroup"), QString("m1")));
     EXPECT_EQ(Classes(*modules[1]), std::vector<std::string>{"CPort"});
 }
 
@@ -222,22 +202,22 @@ TEST_F(PanelDescription, PortsInsideAFaceAreNotNumbered) {
     ASSERT_TRUE(Load(Panel(
         R"(<PORT ID="a" ~/><PANEL ID="face" ~ ITEMS="."><PORT ID="inner" ~/></PANEL><PORT ID="b" ~/>)")));
     ASSERT_NE(NumberedPort(root, 2), nullptr);
-    EXPECT_EQ(NumberedPort(root, 2)->Identifier(), QStringLiteral("b"));
-    EXPECT_EQ(NumberedPort(root, 2)->PortIdentifier(), 2);
-    EXPECT_EQ(NumberedPort(root, 3), nullptr);
-    EXPECT_EQ(NumberedPort(root, 0), nullptr);
+    EXPECT_EQ(
+        std::pair(NumberedPort(root, 2)->Identifier(), NumberedPort(root, 2)->PortIdentifier()),
+        std::pair(QString("b"), 2));
+    EXPECT_TRUE(NumberedPort(root, 3) == nullptr && NumberedPort(root, 0) == nullptr);
     const auto* inner = static_cast<CPort*>(root.GetChild(1)->GetChild(0));
     EXPECT_EQ(inner->PortIdentifier(), 0);
 }
 
 TEST_F(PanelDescription, BitmapNamesAreTakenFromTheFilesFolderAndCutAt99) {
-    WriteBitmap(QStringLiteral("bg.png"), {3, 3}, Qt::blue);
+    WriteBitmap(QString("bg.png"), {3, 3}, Qt::blue);
     const QString longName = QString(120, QLatin1Char('n'));
-    ASSERT_TRUE(Load(QStringLiteral(R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9"
+    ASSERT_TRUE(Load(QString(R"(<DEVICEPANEL ID="d" LEFT="0" TOP="0" WIDTH="9"
         HEIGHT="9" BMP="bg.png" ITEMS="."><SLOT ID="s" LEFT="0" TOP="0" WIDTH="1" HEIGHT="1"
         BMP="%1"/></DEVICEPANEL>)")
                          .arg(longName)
                          .toUtf8()));
-    EXPECT_EQ(root.BitmapPath(root.GetBitmapName()), Path(QStringLiteral("bg.png")));
+    EXPECT_EQ(root.BitmapPath(root.GetBitmapName()), Path(QString("bg.png")));
     EXPECT_EQ(root.GetChild(0)->GetBitmapName(), longName.left(99));
 }

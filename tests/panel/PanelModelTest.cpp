@@ -39,9 +39,8 @@ using PanelModel = PanelTest;
 
 TEST_F(PanelModel, PortStatusDecidesWhatEachLampShows) {
     auto* port = AddTo<CPort>(root);
-    std::vector<CLamp*> lamps;
     for (int type : {LampLink, LampS100M, LampPower, LampConsole}) {
-        lamps.push_back(AddLamp(*port, type));
+        AddLamp(*port, type);
     }
     // Port status -> expected status of the LINK, S100M, POWER and CONSOLE lamps.
     const std::vector<std::pair<int, std::vector<int>>> table = {
@@ -51,23 +50,20 @@ TEST_F(PanelModel, PortStatusDecidesWhatEachLampShows) {
         {PortLink10, {Lamp1G, Lamp1G, LampOff, LampOff}},
         {PortEnable, {LampOff, LampOff, LampOff, LampOff}},
         {PortLink100, {LampOn, LampOn, LampOff, LampOff}},
-        {PortEmpty, {LampOff, LampOff, LampOff, LampOff}},
-    };
+        {PortEmpty, {LampOff, LampOff, LampOff, LampOff}}};
     for (const auto& [status, expected] : table) {
         port->SetStatus(status);
-        std::vector<int> shown;
-        for (const CLamp* lamp : lamps) {
-            shown.push_back(lamp->GetStatus());
-        }
-        EXPECT_EQ(shown, expected) << "port status " << status;
+        EXPECT_EQ(Children(*port, [](const CPanelItem& lamp) { return lamp.GetStatus(); }),
+                  expected)
+            << "port status " << status;
     }
 }
 
 TEST_F(PanelModel, SettingTheSameStatusLoadsAndNotifiesNothing) {
-    WriteBitmap(QStringLiteral("enabled.png"), {10, 10}, Qt::gray);
+    WriteBitmap(QString("enabled.png"), {10, 10}, Qt::gray);
     auto* port = AddTo<CPort>(root);
     port->SetBitmapFolder(folder.path());
-    port->SetStateBitmap(PortEnable, QStringLiteral("enabled.png"));
+    port->SetStateBitmap(PortEnable, QString("enabled.png"));
     CLamp* lamp = AddLamp(*port, LampLink);
     port->SetStatus(PortEnable);
     ASSERT_TRUE(port->Bitmap().IsLoaded());
@@ -75,7 +71,7 @@ TEST_F(PanelModel, SettingTheSameStatusLoadsAndNotifiesNothing) {
     ASSERT_FALSE(port->IsDirty());
 
     lamp->CPanelItem::SetStatus(LampOn); // a value no port status would give it
-    QFile::remove(Path(QStringLiteral("enabled.png")));
+    QFile::remove(Path(QString("enabled.png")));
     port->SetStatus(PortEnable);
     EXPECT_FALSE(port->IsDirty());
     EXPECT_EQ(lamp->GetStatus(), LampOn) << "the lamp was not told";
@@ -167,10 +163,10 @@ TEST_F(PanelModel, TimeoutResetEnablesTheFirst48PortsAndEmptiesTheUplinks) {
 }
 
 TEST_F(PanelModel, LedShowsTheBitmapOfItsValue) {
-    WriteBitmap(QStringLiteral("two.png"), {4, 4}, Qt::yellow);
+    WriteBitmap(QString("two.png"), {4, 4}, Qt::yellow);
     CLed led;
     led.SetBitmapFolder(folder.path());
-    led.SetBitmap(2, QStringLiteral("two.png"));
+    led.SetBitmap(2, QString("two.png"));
     EXPECT_FALSE(led.Initialize());
     led.SetValue(2);
     EXPECT_TRUE(led.Initialize());

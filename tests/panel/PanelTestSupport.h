@@ -17,6 +17,21 @@
 #include <string>
 #include <vector>
 
+// What `of` gives for each child of `item`.
+template <class Of> auto Children(const CPanelItem& item, Of of) {
+    std::vector<decltype(of(item))> all;
+    for (int i = 0; i < item.ChildCount(); ++i) {
+        all.push_back(of(*item.GetChild(i)));
+    }
+    return all;
+}
+inline std::vector<std::string> Classes(const CPanelItem& item) {
+    return Children(item, [](const CPanelItem& c) { return std::string(c.RuntimeClassName()); });
+}
+inline std::vector<QString> Ids(const CPanelItem& item) {
+    return Children(item, [](const CPanelItem& c) { return c.Identifier(); });
+}
+
 // A scratch folder for description files and bitmaps, the message boxes and trace lines
 // recorded, and the process-wide panel values put back afterwards.
 class PanelTest : public ::testing::Test {
@@ -61,7 +76,7 @@ protected:
     }
 
     bool Load(const QByteArray& xml) {
-        return LoadPanelDescription(WriteFile(QStringLiteral("panel.xml"), xml), root, modules);
+        return LoadPanelDescription(WriteFile(QString("panel.xml"), xml), root, modules);
     }
 
     // `~` in `xml` stands for a rectangle no test looks at.

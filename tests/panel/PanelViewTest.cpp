@@ -33,12 +33,12 @@ class PanelViewTest : public PanelTest {
 protected:
     void SetUp() override {
         PanelTest::SetUp();
-        WriteBitmap(QStringLiteral("face.png"), {200, 80}, kFace);
-        WriteBitmap(QStringLiteral("port.png"), {20, 16}, Qt::white);
-        WriteBitmap(QStringLiteral("up.png"), {20, 16}, Qt::cyan);
+        WriteBitmap(QString("face.png"), {200, 80}, kFace);
+        WriteBitmap(QString("port.png"), {20, 16}, Qt::white);
+        WriteBitmap(QString("up.png"), {20, 16}, Qt::cyan);
         DeviceValues().ModelName = "KSX-7700-52";
         DeviceValues().DevicePortCount = 4;
-        ASSERT_TRUE(view.LoadDescription(WriteFile(QStringLiteral("panel.xml"), kPanel)));
+        ASSERT_TRUE(view.LoadDescription(WriteFile(QString("panel.xml"), kPanel)));
     }
 
     void TearDown() override {
@@ -77,17 +77,15 @@ TEST(PortToolTipText, StatesModesAndAges) {
         bool poe;
         qint64 ageMs;
         const char* text;
-    } cases[] = {
-        {1, false, 4999, "Port 7\nLink up, at top speed\nLink state read 4 s ago"},
-        {0, false, 0, "Port 7\nLink up, below top speed\nLink state read 0 s ago"},
-        {2, false, 61000, "Port 7\nDisabled\nLink state read 1 min 1 s ago"},
-        {3, false, 1000, "Port 7\nNo link\nLink state read 1 s ago"},
-        {4, false, 1000, "Port 7\nEmpty\nLink state read 1 s ago"},
-        {1, true, 2000, "Port 7\nPoE: powered\nPoE state read 2 s ago"},
-        {2, true, 2000, "Port 7\nPoE: off\nPoE state read 2 s ago"},
-        {0, true, 2000, "Port 7\nPoE: unknown state\nPoE state read 2 s ago"},
-        {-1, false, 0, "Port 7\nNot read yet"},
-    };
+    } cases[] = {{1, false, 4999, "Port 7\nLink up, at top speed\nLink state read 4 s ago"},
+                 {0, false, 0, "Port 7\nLink up, below top speed\nLink state read 0 s ago"},
+                 {2, false, 61000, "Port 7\nDisabled\nLink state read 1 min 1 s ago"},
+                 {3, false, 1000, "Port 7\nNo link\nLink state read 1 s ago"},
+                 {4, false, 1000, "Port 7\nEmpty\nLink state read 1 s ago"},
+                 {1, true, 2000, "Port 7\nPoE: powered\nPoE state read 2 s ago"},
+                 {2, true, 2000, "Port 7\nPoE: off\nPoE state read 2 s ago"},
+                 {0, true, 2000, "Port 7\nPoE: unknown state\nPoE state read 2 s ago"},
+                 {-1, false, 0, "Port 7\nNot read yet"}};
     for (const auto& c : cases) {
         EXPECT_EQ(PortToolTipText(7, c.status, c.poe, c.ageMs).toStdString(), c.text);
     }
@@ -224,7 +222,7 @@ TEST_F(PanelViewTest, PollResultsArePostedToTheUiThreadAndAppliedInOrder) {
 TEST_F(PanelViewTest, MoreThanOneHundredPortsDrawTheFirstHundred) {
     DeviceValues().DevicePortCount = 150;
     CPanelView large;
-    ASSERT_TRUE(large.LoadDescription(Path(QStringLiteral("panel.xml"))));
+    ASSERT_TRUE(large.LoadDescription(Path(QString("panel.xml"))));
     large.ApplyPollResult({.Ports = {{120, PortLink10, 1, 9}, {1, std::nullopt, 1, 0}}});
     EXPECT_EQ(large.Indicators().PortState[119], 9);
     EXPECT_TRUE(ShowsBitmap(large.grab().toImage(), 162, {62, 3}));

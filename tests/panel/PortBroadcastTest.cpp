@@ -27,7 +27,7 @@ public slots:
 TEST(PortBroadcast, PortClickSendsTheMessageNameAndPortIdentifier) {
     const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
     ASSERT_FALSE(address.isEmpty()) << "no session bus: run it under dbus-run-session";
-    QDBusConnection listener = QDBusConnection::connectToBus(address, QStringLiteral("listener"));
+    QDBusConnection listener = QDBusConnection::connectToBus(address, QString("listener"));
     ASSERT_TRUE(listener.isConnected());
     SignalCatcher catcher;
     ASSERT_TRUE(listener.connect(QString(), QLatin1String(platform::kPortClickedPath),
@@ -54,7 +54,7 @@ TEST(PortBroadcast, PortClickSendsTheMessageNameAndPortIdentifier) {
     ASSERT_EQ(arguments.size(), 2);
     EXPECT_EQ(arguments[0].toString(), QString::fromLatin1(platform::kPortClickedMessageName));
     EXPECT_EQ(arguments[1].toInt(), 23);
-    QDBusConnection::disconnectFromBus(QStringLiteral("listener"));
+    QDBusConnection::disconnectFromBus(QString("listener"));
 }
 
 #include "PortBroadcastTest.moc"

@@ -22,8 +22,8 @@ using testsupport::SetEnvironment;
 QByteArray MakeTerminal(const QTemporaryDir& folder, const QString& name) {
     QFile script(folder.filePath(name));
     EXPECT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write(QStringLiteral("#!/bin/sh\necho \"$@\" > '%1.tmp' && mv '%1.tmp' '%1'\n")
-                     .arg(folder.filePath(QStringLiteral("args")))
+    script.write(QString("#!/bin/sh\necho \"$@\" > '%1.tmp' && mv '%1.tmp' '%1'\n")
+                     .arg(folder.filePath(QString("args")))
                      .toLocal8Bit());
     script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return script.fileName().toLocal8Bit();
@@ -37,7 +37,7 @@ TEST(Terminal, TelnetTakesNoOptionAndTheConsoleClickStartsItOnTheDevice) {
     const auto path = SetEnvironment("PATH", folder.path().toLocal8Bit() + ":" + qgetenv("PATH"));
     EXPECT_EQ(platform::TelnetCommand(QString()).arguments, (QStringList{"-e", "telnet"}))
         << "nothing appended";
-    EXPECT_TRUE(platform::TelnetCommand(QStringLiteral("-l root")).program.isEmpty())
+    EXPECT_TRUE(platform::TelnetCommand(QString("-l root")).program.isEmpty())
         << "an address that telnet would read as an option starts nothing";
 
     // A click on the console, inside its hit rectangle, starts telnet to the device.
@@ -56,12 +56,11 @@ TEST(Terminal, TelnetTakesNoOptionAndTheConsoleClickStartsItOnTheDevice) {
     SessionParameters().DeviceAddress = savedAddress;
     platform::SetProcessLauncher({});
     ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(started[0].program, folder.filePath(QStringLiteral("myterm")));
+    EXPECT_EQ(started[0].program, folder.filePath(QString("myterm")));
     EXPECT_EQ(started[0].arguments, (QStringList{"-e", "telnet", "192.0.2.17"}));
 
     const auto gnome = SetEnvironment("TERMINAL", MakeTerminal(folder, "gnome-terminal"));
-    EXPECT_EQ(platform::TelnetCommand(QStringLiteral("h")).arguments,
-              (QStringList{"--", "telnet", "h"}));
+    EXPECT_EQ(platform::TelnetCommand(QString("h")).arguments, (QStringList{"--", "telnet", "h"}));
 }
 
 TEST(Terminal, StartsTheTerminalDetachedOrSaysWhatIsMissing) {
@@ -72,10 +71,9 @@ TEST(Terminal, StartsTheTerminalDetachedOrSaysWhatIsMissing) {
         bool launched = false;
         platform::SetProcessLauncher(
             [&](const platform::ProcessCommand&) { return launched = true; });
-        EXPECT_EQ(platform::StartTelnet(QStringLiteral("192.0.2.9")),
-                  platform::TelnetStart::NoTerminal);
+        EXPECT_EQ(platform::StartTelnet(QString("192.0.2.9")), platform::TelnetStart::NoTerminal);
         const auto myterm = SetEnvironment("TERMINAL", MakeTerminal(folder, "myterm"));
-        EXPECT_EQ(platform::StartTelnet(QStringLiteral("192.0.2.9")),
+        EXPECT_EQ(platform::StartTelnet(QString("192.0.2.9")),
                   platform::TelnetStart::NoTelnetClient);
         platform::SetProcessLauncher({});
         EXPECT_FALSE(launched);
@@ -83,8 +81,8 @@ TEST(Terminal, StartsTheTerminalDetachedOrSaysWhatIsMissing) {
     MakeTerminal(folder, "telnet"); // a client on the PATH (never run: the terminal only echoes)
     const auto path = SetEnvironment("PATH", folder.path().toLocal8Bit() + ":" + qgetenv("PATH"));
     const auto terminal = SetEnvironment("TERMINAL", MakeTerminal(folder, "myterm"));
-    ASSERT_EQ(platform::StartTelnet(QStringLiteral("192.0.2.9")), platform::TelnetStart::Started);
-    QFile args(folder.filePath(QStringLiteral("args")));
+    ASSERT_EQ(platform::StartTelnet(QString("192.0.2.9")), platform::TelnetStart::Started);
+    QFile args(folder.filePath(QString("args")));
     ASSERT_TRUE(testsupport::WaitUntil([&args] { return args.exists(); }));
     ASSERT_TRUE(args.open(QIODevice::ReadOnly));
     EXPECT_EQ(args.readAll().trimmed(), QByteArray("-e telnet 192.0.2.9"));

@@ -39,7 +39,7 @@ TEST(KitRules, OnlyDecimalNumbersAreNumbers) {
 }
 
 TEST(KitRules, NamesAreCutBetweenCharactersWithinTheirLimits) {
-    const QString mixed = QStringLiteral("a\u00e9\u4e2d") + QString::fromUcs4(U"\U0001F600");
+    const QString mixed = QString("a\u00e9\u4e2d") + QString::fromUcs4(U"\U0001F600");
     EXPECT_EQ(TextToUtf8(mixed), "a\xc3\xa9\xe4\xb8\xad\xf0\x9f\x98\x80");
     EXPECT_EQ(TextToUtf8(mixed, 256, 5), "a\xc3\xa9"); // 3 bytes of the next one do not fit
     EXPECT_EQ(TextToUtf8(mixed, 256, 6), "a\xc3\xa9\xe4\xb8\xad");

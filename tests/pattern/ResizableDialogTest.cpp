@@ -23,16 +23,14 @@ public:
         Place("below", QRect(160, 230, 40, 20));
         Place("tall", QRect(220, 10, 20, 100));
         resize(400, 300);
-        SetAnchors({
-            {"grid", kAnchorGrowBoth, 100},
-            {"okButton", kAnchorMoveBoth, 100},
-            {"half", kAnchorMoveRight, 50},
-            {"tooFar", kAnchorMoveRight, 150},
-            {"below", kAnchorMoveDown, 100},
-            {"below", kAnchorGrowWidth, 50},
-            {"tall", kAnchorGrowHeight, 100},
-            {"missing", kAnchorMoveBoth, 100},
-        });
+        SetAnchors({{"grid", kAnchorGrowBoth, 100},
+                    {"okButton", kAnchorMoveBoth, 100},
+                    {"half", kAnchorMoveRight, 50},
+                    {"tooFar", kAnchorMoveRight, 150},
+                    {"below", kAnchorMoveDown, 100},
+                    {"below", kAnchorGrowWidth, 50},
+                    {"tall", kAnchorGrowHeight, 100},
+                    {"missing", kAnchorMoveBoth, 100}});
     }
 
     QRect At(const char* name) const { return findChild<QWidget*>(name)->geometry(); }

@@ -32,8 +32,7 @@ public:
         : m_cWalk(m_cCommonSNMPTable, std::move(columns),
                   [](const SnmpRow& row) { return std::optional<SnmpRow>(row); }),
           m_counters(std::move(counters)) {
-        m_list->SetColumns(
-            {QStringLiteral("Index "), QStringLiteral("Suffix "), QStringLiteral("Value ")});
+        m_list->SetColumns({QString("Index "), QString("Suffix "), QString("Value ")});
         auto* layout = new QVBoxLayout(this);
         for (QWidget* widget : std::initializer_list<QWidget*>{m_list, RefreshButton(),
                                                                ApplyButton(), CloseButton()}) {
@@ -66,7 +65,6 @@ public:
     CReportList* m_list = new CReportList(this);
 };
 
-using testsupport::Find;
 using testsupport::WaitUntil;
 
 // Waits for the walk's worker without running the event loop, so that nothing is delivered.
@@ -93,14 +91,7 @@ protected:
 
 TEST_F(TableWalkTest, RowsReachTheListInTableOrderOnTheUiThreadAndARestartDropsEarlierRows) {
     auto dialog = OpenWalk({kPortSpeed, kPortFlowControl});
-    auto* refresh = Find<QPushButton>(dialog.get(), "refreshButton");
-    auto* apply = Find<QPushButton>(dialog.get(), "applyButton");
-    ASSERT_TRUE(refresh && apply);
-    EXPECT_FALSE(refresh->isEnabled()); // until the walk has ended
-    EXPECT_FALSE(apply->isEnabled());
     ASSERT_TRUE(WaitUntil([&] { return counters->walksFinished == 1; }));
-    EXPECT_TRUE(refresh->isEnabled());
-    EXPECT_TRUE(apply->isEnabled());
     EXPECT_EQ(counters->lastStatus, kSnmpEndOfTable);
     EXPECT_EQ(counters->rowsOffUiThread, 0);
     ASSERT_EQ(dialog->m_list->RowCount(), 28);

@@ -35,12 +35,10 @@ TEST_F(WritePlanTest, AFailedStepStopsGoesOnIsIgnoredOrIsPutBackAndTheFirstFailu
         std::vector<std::string> resultsSent; // of every set the switch received, in order
         std::size_t messages;
     };
-    const Case cases[] = {
-        {OnFailure::Stop, {"noError", "inconsistentValue"}, 1},
-        {OnFailure::GoOn, {"noError", "inconsistentValue", "noError"}, 1},
-        {OnFailure::Ignore, {"noError", "inconsistentValue", "noError"}, 0},
-        {OnFailure::PutBack, {"noError", "inconsistentValue", "noError"}, 1},
-    };
+    const Case cases[] = {{OnFailure::Stop, {"noError", "inconsistentValue"}, 1},
+                          {OnFailure::GoOn, {"noError", "inconsistentValue", "noError"}, 1},
+                          {OnFailure::Ignore, {"noError", "inconsistentValue", "noError"}, 0},
+                          {OnFailure::PutBack, {"noError", "inconsistentValue", "noError"}, 1}};
     for (const Case& c : cases) {
         CPlanProbeDialog dialog;
         ApplyPlan plan;

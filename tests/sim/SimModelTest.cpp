@@ -8,12 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <memory>
 #include <sstream>
 
 using namespace ksxsim;
 using enum ksxsim::ErrorStatus;
+using Ns = std::vector<int64_t>;
 
 namespace {
 
@@ -70,6 +72,12 @@ protected:
     }
     const Value* Get(const Oid& oid) const { return m_model->Get(oid); }
     int64_t Num(const Oid& oid) const { return Get(oid) != nullptr ? Get(oid)->number : -999; }
+    std::vector<int64_t> Nums(std::initializer_list<Oid> oids) const {
+        std::vector<int64_t> numbers;
+        std::ranges::transform(oids, std::back_inserter(numbers),
+                               [this](auto& o) { return Num(o); });
+        return numbers;
+    }
     std::vector<int> Ports(const Oid& oid) const {
         return Get(oid) != nullptr ? PortsOf(Get(oid)->bytes) : std::vector<int>{};
     }
@@ -201,14 +209,10 @@ TEST_F(SimModel, DisabledPortGoesDownAndComesBack) {
     const Oid admin = O("1.3.6.1.2.1.2.2.1.7.1"), oper = O("1.3.6.1.2.1.2.2.1.8.1");
     ASSERT_EQ(Num(oper), 1);
     EXPECT_EQ(Put(P("1.13.1.2.1"), Int(7)), Ok);
-    EXPECT_EQ(Num(admin), 2);
-    EXPECT_EQ(Num(oper), 2);
-    EXPECT_EQ(Num(P("1.13.1.3.1")), 1);
-    EXPECT_EQ(Num(O("1.3.6.1.2.1.17.2.15.1.3.1")), 1);
+    EXPECT_EQ(Nums({admin, oper, P("1.13.1.3.1"), O("1.3.6.1.2.1.17.2.15.1.3.1")}),
+              Ns({2, 2, 1, 1}));
     EXPECT_EQ(Put(P("1.13.1.2.1"), Int(5)), Ok) << "10M half";
-    EXPECT_EQ(Num(admin), 1);
-    EXPECT_EQ(Num(P("1.13.1.3.1")), 6);
-    EXPECT_EQ(Num(O("1.3.6.1.2.1.2.2.1.5.1")), 10000000);
+    EXPECT_EQ(Nums({admin, P("1.13.1.3.1"), O("1.3.6.1.2.1.2.2.1.5.1")}), Ns({1, 6, 10000000}));
     EXPECT_EQ(Put(P("1.13.1.2.2"), Int(1)), WrongValue) << "1000M on a 100M copper port";
     EXPECT_EQ(Sets(EveryPort("1.13.1.2", 52, Int(7))), InconsistentValue) << "not every port";
 }
@@ -254,8 +258,7 @@ TEST_F(SimModel, TrunkMembersFollowTheirFirstPort) {
     ASSERT_EQ(Put(P("7.6.1.5.7"), Int(4)), Ok);
     ASSERT_EQ(Put(P("7.7.1.1.5"), Gauge(7)), Ok);
     ASSERT_EQ(Sets({{P("8.1.3.1.2.1"), List({5, 6, 8})}, {P("8.1.3.1.3.1"), Int(2)}}), Ok);
-    EXPECT_EQ(Num(P("7.7.1.1.6")), 7);
-    EXPECT_EQ(Num(P("7.7.1.1.8")), 7);
+    EXPECT_EQ(Nums({P("7.7.1.1.6"), P("7.7.1.1.8")}), Ns({7, 7}));
     EXPECT_EQ(Put(P("8.1.3.1.2.2"), List({8, 9})), InconsistentValue) << "port 8 is in trunk 1";
     EXPECT_EQ(Put(P("8.1.3.1.2.2"), List({9})), WrongValue) << "one member";
     // a short PortList (as some dialogs write it) is stored at the model's length
@@ -308,24 +311,23 @@ TEST_F(SimModel, SpanningTreeTimersKeepTheirRelation) {
     ASSERT_EQ(Sets({{hello, Int(100)}, {delay, Int(3000)}}), Ok);
     EXPECT_EQ(Put(maxAge, Int(4000)), Ok);
     EXPECT_EQ(Num(O("1.3.6.1.2.1.17.2.8.0")), 4000);
-    EXPECT_EQ(Put(P("6.2.1.5.1"), Int(0)), Ok);
-    EXPECT_EQ(Num(O("1.3.6.1.2.1.17.2.15.1.5.1")), 200000) << "automatic cost";
-    EXPECT_EQ(Put(P("6.2.1.5.1"), Int(1234)), Ok);
-    EXPECT_EQ(Num(O("1.3.6.1.2.1.17.2.15.1.5.1")), 1234);
+    for (const auto& [set, cost] : {std::pair{0, 200000}, {1234, 1234}}) { // 0: automatic
+        EXPECT_EQ(Put(P("6.2.1.5.1"), Int(set)), Ok);
+        EXPECT_EQ(Num(O("1.3.6.1.2.1.17.2.15.1.5.1")), cost);
+    }
 }
 
 TEST_F(SimModel, SecurityEffects) {
     SwitchModel& model = Use("KSX-7700-20");
     // 802.1X: status follows control; one port stays Force Authorized
     ASSERT_EQ(Sets({{P("11.2.1.0"), Int(1)}, {P("11.2.9.1.2.1"), Int(2)}}), Ok);
-    EXPECT_EQ(Num(P("11.2.9.1.3.1")), 2);
-    EXPECT_EQ(Num(P("11.2.9.1.3.2")), 1);
+    EXPECT_EQ(Nums({P("11.2.9.1.3.1"), P("11.2.9.1.3.2")}), Ns({2, 1}));
     EXPECT_EQ(Sets(EveryPort("11.2.9.1.2", 20, Int(2))), InconsistentValue);
     // binding puts the address on the white list
     Oid binding = O("0.27.44.16.0.1.3.192.0.2.31");
     ASSERT_EQ(Put(P("14.10.2.1.5") + binding, Int(1)), Ok);
-    EXPECT_EQ(Num(P("14.10.3.1.4.192.0.2.31.0.27.44.16.0.1")), 1);
-    EXPECT_EQ(Num(P("14.10.3.1.3.192.0.2.31.0.27.44.16.0.1")), 3);
+    const Oid white = O("192.0.2.31.0.27.44.16.0.1");
+    EXPECT_EQ(Nums({P("14.10.3.1.4") + white, P("14.10.3.1.3") + white}), Ns({1, 3}));
     // a scan finds hosts in the range
     ASSERT_EQ(Sets({{P("14.10.5.0"), Value::Ip(192, 0, 2, 200)},
                     {P("14.10.6.0"), Value::Ip(192, 0, 2, 210)}}),
@@ -341,8 +343,7 @@ TEST_F(SimModel, SecurityEffects) {
     Oid user = O("3.98.111.98.3");
     ASSERT_EQ(Put(P("25.2.1.1.8") + user, Int(5)), Ok);
     ASSERT_EQ(Put(P("25.2.1.1.4") + user, Int(0)), Ok);
-    EXPECT_EQ(Num(P("25.2.1.1.4") + user), 1);
-    EXPECT_EQ(Num(P("25.2.1.1.2") + user), 3);
+    EXPECT_EQ(Nums({P("25.2.1.1.4") + user, P("25.2.1.1.2") + user}), Ns({1, 3}));
 }
 
 TEST_F(SimModel, SurveillanceVlanTakesOverItsVlan) {
@@ -426,4 +427,26 @@ TEST(SimTraffic, CountersFollowTheRateTheLinkAndRestarts) {
     }
     EXPECT_GT(animated.RateAt(7, 100000000, 0), 0);
     EXPECT_NE(animated.RateAt(7, 100000000, 10), animated.RateAt(7, 100000000, 40));
+}
+
+TEST_F(SimModel, ActiveTimeRangesAndProfilesRunForwardOnRealDates) {
+    // date flag, from y m d, start h m, to y m d, end h m
+    const std::pair<std::array<int, 11>, bool> cases[] = {
+        {{2, 2012, 1, 1, 22, 0, 2011, 1, 1, 6, 0}, true}, // dates not used
+        {{1, 2012, 2, 29, 8, 0, 2012, 3, 1, 9, 0}, true},
+        {{1, 2011, 2, 29, 8, 0, 2012, 3, 1, 9, 0}, false}, // no 29 February in 2011
+        {{1, 2012, 4, 31, 8, 0, 2012, 5, 1, 9, 0}, false},
+        {{1, 2012, 5, 2, 8, 0, 2012, 5, 1, 9, 0}, false},
+        {{2, 2012, 1, 1, 8, 30, 2012, 1, 1, 8, 30}, false}};
+    for (const std::string table : {"23.1.1", "32.1.1"}) { // PoE time ranges, time profiles
+        for (const auto& [values, valid] : cases) {
+            Use("KSX-7700-28P");
+            std::vector<Binding> row = {{P(table) + 2u + 3u, Str("T")}};
+            for (uint32_t column = 3; column <= 13; ++column) {
+                row.push_back({P(table) + column + 3u, Int(values[column - 3])});
+            }
+            row.push_back({P(table) + 21u + 3u, Int(table == "23.1.1" ? 4 : 1)});
+            EXPECT_EQ(Sets(row), valid ? Ok : InconsistentValue) << table << " " << values[1];
+        }
+    }
 }

@@ -15,6 +15,7 @@
 #include <future>
 #include <memory>
 #include <mutex>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -100,13 +101,10 @@ protected:
     static void UseV3(const std::string& user, const std::string& level,
                       const std::string& auth = "1", const std::string& authPassword = "",
                       const std::string& priv = "1", const std::string& privPassword = "") {
-        SessionParameters().SnmpVersion = "3";
-        SessionParameters().UserName = user;
-        SessionParameters().SecurityLevel = level;
-        SessionParameters().AuthProtocol = auth;
-        SessionParameters().AuthPassword = authPassword;
-        SessionParameters().PrivProtocol = priv;
-        SessionParameters().PrivPassword = privPassword;
+        SessionParametersData& p = SessionParameters();
+        std::tie(p.SnmpVersion, p.UserName, p.SecurityLevel, p.AuthProtocol, p.AuthPassword,
+                 p.PrivProtocol, p.PrivPassword) =
+            std::tie("3", user, level, auth, authPassword, priv, privPassword);
     }
 
     // A get of one object: its value as text, or the status as "status N".
@@ -152,11 +150,10 @@ TEST_F(CommonSnmp, AsynchronousWalksMatchSnmpwalkAndTheirIdsGrowByOne) {
     EXPECT_EQ(a.walked, testsupport::RunCommand("MIBS= snmpwalk -v2c -c guests -On -Oqv " +
                                                 agent->Peer() + " " + kIfIndex));
     EXPECT_EQ(b.walked, a.walked);
-    std::vector<int> ids = a.requestIds;
+    std::vector<int> ids = a.requestIds, expected(a.requestIds.size() + b.requestIds.size());
     ids.insert(ids.end(), b.requestIds.begin(), b.requestIds.end());
-    for (size_t i = 0; i < ids.size(); ++i) {
-        EXPECT_EQ(ids[i], before + 1 + static_cast<int>(i));
-    }
+    std::iota(expected.begin(), expected.end(), before + 1);
+    EXPECT_EQ(ids, expected);
     first.Close();
     second.Close();
     EXPECT_TRUE(first.IsIdle());
@@ -276,8 +273,7 @@ TEST_F(CommonSnmp, Version3LevelsSetTheFlagsAndTheRightCredentialsReadAndWrite) 
         {"shadesuser", "2", "1", "shapassword", "1", "despassword", 0, -1, -1},
         {"shadesuser", "3", "2", "shapassword", "1", "despassword", 1, 0, -1},
         {"shadesuser", "3", "1", "shapassword", "2", "despassword", 0, -1, -1},
-        {"shadesuser", "7", "3", "shapassword", "2", "despassword", 0, -1, -1},
-    };
+        {"shadesuser", "7", "3", "shapassword", "2", "despassword", 0, -1, -1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.user) + " " + c.level + c.auth + c.priv + " " + c.authPassword);
         UseV3(c.user, c.level, c.auth, c.authPassword, c.priv, c.privPassword);
@@ -313,12 +309,9 @@ TEST_F(CommonSnmp, Version3LevelsSetTheFlagsAndTheRightCredentialsReadAndWrite) 
 }
 
 TEST_F(CommonSnmp, PortsOutsideOneTo65535FallBackTo161) {
-    for (const auto& [text, port] : {std::pair{"1", 1},
-                                     {"65535", 65535},
-                                     {"0", 161},
-                                     {"65536", 161},
-                                     {"-5", 161},
-                                     {"x", 161}}) {
+    const std::pair<const char*, int> cases[] = {{"1", 1},       {"65535", 65535}, {"0", 161},
+                                                 {"65536", 161}, {"-5", 161},      {"x", 161}};
+    for (const auto& [text, port] : cases) {
         SessionParameters().SnmpPort = text;
         CCommonSNMP session;
         ASSERT_EQ(session.Open(kPduGet), 1);

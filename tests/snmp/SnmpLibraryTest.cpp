@@ -38,11 +38,10 @@ TEST(SnmpMessage, KeepsBindingsAndTheirTypes) {
     std::string bytes;
     unsigned length = 0;
     ASSERT_EQ(message.getValue(1, type, bytes, length), 0);
-    EXPECT_EQ(type, kSnmpOctetString);
-    EXPECT_EQ(length, 3u);
-    EXPECT_EQ(bytes, std::string(ports, 3));
-    EXPECT_EQ(message.getValue(4, type, bytes), -1);
-    EXPECT_EQ(message.getValue(-1, type, bytes), -1);
+    EXPECT_EQ(std::tie(type, length, bytes),
+              std::tuple(kSnmpOctetString, 3u, std::string(ports, 3)));
+    EXPECT_EQ(std::pair(message.getValue(4, type, bytes), message.getValue(-1, type, bytes)),
+              std::pair(-1, -1));
     message.clearVarBindList();
     EXPECT_EQ(message.getValuesCount(), 0);
 }

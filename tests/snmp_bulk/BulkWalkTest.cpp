@@ -6,12 +6,12 @@
 // once with bulk walks off and once on, and the two transcripts are compared.
 #include "snmp/CommonSNMP.h"
 #include "snmp/SessionParameters.h"
-#include "tests/support/AgentProcess.h"
 #include "tests/support/SimFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -80,8 +80,7 @@ const std::vector<WalkCase>& WalkCases() {
          {"1.3.6.1.2.1.2.2.1.3", "1.3.6.1.2.1.2.2.1.5", "1.3.6.1.2.1.2.2.1.7",
           "1.3.6.1.2.1.2.2.1.8", P + ".1.13.1.7"}},
         {"forwarding table", {"1.3.6.1.2.1.17.7.1.2.2.1.2", "1.3.6.1.2.1.17.7.1.2.2.1.3"}},
-        {"a whole subtree", {"1.3.6.1.2.1.17.1"}},
-    };
+        {"a whole subtree", {"1.3.6.1.2.1.17.1"}}};
     return cases;
 }
 
@@ -142,19 +141,13 @@ protected:
                                      {"--v3-user", "walker:SHA:walkpass1:DES:walkpriv1"});
         }
         ASSERT_TRUE(m_sim.Start(options)) << m_sim.Error();
-        SessionParameters() = SessionParametersData();
-        SessionParameters().DeviceAddress = m_sim.Address();
-        SessionParameters().SnmpPort = std::to_string(m_sim.Port());
-        SessionParameters().ReadCommunity = "guests";
-        SessionParameters().SnmpVersion = "1";
+        SessionParametersData& p = SessionParameters() = SessionParametersData(); // version 1
+        p.DeviceAddress = m_sim.Address();
+        p.SnmpPort = std::to_string(m_sim.Port());
         if (v3) {
-            SessionParameters().SnmpVersion = "3";
-            SessionParameters().UserName = "walker";
-            SessionParameters().SecurityLevel = "3";
-            SessionParameters().AuthProtocol = "3";
-            SessionParameters().AuthPassword = "walkpass1";
-            SessionParameters().PrivProtocol = "2";
-            SessionParameters().PrivPassword = "walkpriv1";
+            std::tie(p.SnmpVersion, p.UserName, p.SecurityLevel, p.AuthProtocol, p.AuthPassword,
+                     p.PrivProtocol, p.PrivPassword) =
+                std::tie("3", "walker", "3", "3", "walkpass1", "2", "walkpriv1");
         }
     }
     void TearDown() override {
@@ -244,39 +237,28 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- what drops the rows fetched ahead ----
 
-struct Op {
-    enum Kind { Open, Add, Next, Close, Rebind } kind;
-    std::string oid;
-    int count = 1;
-};
-
 struct ScriptCase {
     const char* name;
-    std::vector<Op> ops;
-    int bulkRequests; // with bulk walks on
+    std::string script; // words: "open", "add:OID", "next:STEPS", "close", "rebind:OID"
+    int bulkRequests;   // with bulk walks on
 };
 
-std::vector<std::string> RunScript(CCommonSNMP& session, const std::vector<Op>& ops) {
+std::vector<std::string> RunScript(CCommonSNMP& session, const std::string& script) {
     std::vector<std::string> transcript;
-    for (const Op& op : ops) {
-        switch (op.kind) {
-        case Op::Open:
+    std::istringstream words(script);
+    for (std::string word; words >> word;) {
+        const std::string argument = word.substr(word.find(':') + 1);
+        if (word == "open") {
             transcript.push_back("open " + std::to_string(session.Open(kPduGetNext)));
-            break;
-        case Op::Add:
-            session.AddValue(op.oid, kSnmpNull, "");
-            break;
-        case Op::Next:
-            for (const std::string& step : Steps(session, op.count)) {
-                transcript.push_back(step);
-            }
-            break;
-        case Op::Close:
+        } else if (word == "close") {
             session.Close();
-            break;
-        case Op::Rebind:
-            session.Message()->bindings().at(0).oid = ParseOid(op.oid);
-            break;
+        } else if (word.starts_with("add:")) {
+            session.AddValue(argument, kSnmpNull, "");
+        } else if (word.starts_with("rebind:")) {
+            session.Message()->bindings().at(0).oid = ParseOid(argument);
+        } else {
+            const auto steps = Steps(session, std::stoi(argument));
+            transcript.insert(transcript.end(), steps.begin(), steps.end());
         }
     }
     return transcript;
@@ -289,62 +271,29 @@ TEST_P(BulkWalkRows, AreDroppedWhenTheWalkChanges) {
     const ScriptCase& script = GetParam();
     SetSnmpBulkWalks(false);
     CCommonSNMP plain;
-    const std::vector<std::string> expected = RunScript(plain, script.ops);
+    const std::vector<std::string> expected = RunScript(plain, script.script);
     SetSnmpBulkWalks(true);
     CCommonSNMP bulk;
     const size_t mark = m_sim.RequestLog().size();
-    EXPECT_EQ(RunScript(bulk, script.ops), expected);
+    EXPECT_EQ(RunScript(bulk, script.script), expected);
     const auto log = m_sim.RequestLog();
     EXPECT_EQ(Count(log, mark, "getbulk"), script.bulkRequests);
     EXPECT_EQ(Count(log, mark, "getnext"), 0);
 }
 
-const std::string C1 = T + ".1.1.1";
-const std::string C2 = T + ".1.1.2";
+const std::string C1 = " add:" + T + ".1.1.1";
+const std::string C2 = " add:" + T + ".1.1.2";
 
 INSTANTIATE_TEST_SUITE_P(
     Scripts, BulkWalkRows,
     ::testing::Values(
         // a walk given up after three rows cost one GETBULK; Open starts afresh
-        ScriptCase{"Reopen",
-                   {{Op::Open, ""},
-                    {Op::Add, C1},
-                    {Op::Add, C2},
-                    {Op::Next, "", 3},
-                    {Op::Open, ""},
-                    {Op::Add, C1},
-                    {Op::Add, C2},
-                    {Op::Next, "", 2}},
-                   2},
-        ScriptCase{"AnotherBindingList",
-                   {{Op::Open, ""},
-                    {Op::Add, C1},
-                    {Op::Next, "", 3},
-                    {Op::Add, T + ".4.1.2"},
-                    {Op::Next, "", 3}},
-                   2},
-        ScriptCase{"Close",
-                   {{Op::Open, ""},
-                    {Op::Add, C1},
-                    {Op::Next, "", 2},
-                    {Op::Close, ""},
-                    {Op::Next, "", 1},
-                    {Op::Open, ""},
-                    {Op::Add, C1},
-                    {Op::Next, "", 1}},
-                   2},
+        ScriptCase{"Reopen", "open" + C1 + C2 + " next:3 open" + C1 + C2 + " next:2", 2},
+        ScriptCase{"AnotherBindingList", "open" + C1 + " next:3 add:" + T + ".4.1.2 next:3", 2},
+        ScriptCase{"Close", "open" + C1 + " next:2 close next:1 open" + C1 + " next:1", 2},
         ScriptCase{"BindingsMovedByTheCaller",
-                   {{Op::Open, ""},
-                    {Op::Add, C1},
-                    {Op::Next, "", 2},
-                    {Op::Rebind, C1 + ".20"},
-                    {Op::Next, "", 2}},
-                   2}),
+                   "open" + C1 + " next:2 rebind:" + T + ".1.1.1.20 next:2", 2}),
     [](const auto& info) { return std::string(info.param.name); });
-
-} // namespace
-
-namespace {
 
 // The agent answers at most 100 bindings a GETBULK (and cuts longer answers to whole rows);
 // once it has shown that, a later walk on the same session starts with what it gives, not

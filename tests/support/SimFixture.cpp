@@ -18,8 +18,7 @@ namespace {
 std::vector<QJsonObject> JsonLines(const std::string& path) {
     std::vector<QJsonObject> objects;
     std::istringstream lines(ReadFile(path));
-    std::string line;
-    while (std::getline(lines, line)) {
+    for (std::string line; std::getline(lines, line);) {
         QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(line));
         if (document.isObject()) {
             objects.push_back(document.object());

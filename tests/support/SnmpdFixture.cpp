@@ -38,19 +38,9 @@ bool SnmpdFixture::Start() {
               "rwuser shadesuser priv\n";
     const std::string configPath = m_dir + "/snmpd.conf";
     WriteFile(configPath, config.str());
-    const std::vector<std::string> argv = {snmpd,
-                                           "-f",
-                                           "-Lo",
-                                           "-C",
-                                           "-I",
-                                           "-smux",
-                                           "-c",
-                                           configPath,
-                                           "-p",
-                                           m_dir + "/snmpd.pid",
-                                           "--persistentDir=" + m_dir,
-                                           "--noPersistentLoad=1",
-                                           "--noPersistentSave=1"};
+    std::vector<std::string> argv = {snmpd, "-f", "-Lo", "-C", "-I", "-smux", "-c", configPath};
+    argv.insert(argv.end(), {"-p", m_dir + "/snmpd.pid", "--persistentDir=" + m_dir,
+                             "--noPersistentLoad=1", "--noPersistentSave=1"});
     if (!m_process.Start(argv, LogPath(), {"MIBS=", "SNMPCONFPATH=" + m_dir})) {
         m_error = "cannot start snmpd";
         return false;

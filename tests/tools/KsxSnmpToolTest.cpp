@@ -29,12 +29,12 @@ const std::vector<std::string> kIfColumns = {
     "1.3.6.1.2.1.2.2.1.1", // ifIndex: INTEGER
     "1.3.6.1.2.1.2.2.1.2", // ifDescr: text
     "1.3.6.1.2.1.2.2.1.5", // ifSpeed: Gauge32
-    "1.3.6.1.2.1.2.2.1.6", // ifPhysAddress: bytes, empty for the loopback interface
+    "1.3.6.1.2.1.2.2.1.6"  // ifPhysAddress: bytes, empty for the loopback interface
 };
 const std::vector<std::string> kIpAddrColumns = {
     "1.3.6.1.2.1.4.20.1.1", // ipAdEntAddr: IpAddress
     "1.3.6.1.2.1.4.20.1.2", // ipAdEntIfIndex: INTEGER
-    "1.3.6.1.2.1.4.20.1.3", // ipAdEntNetMask: IpAddress
+    "1.3.6.1.2.1.4.20.1.3"  // ipAdEntNetMask: IpAddress
 };
 
 struct ProcessResult {
@@ -45,11 +45,7 @@ struct ProcessResult {
 
 // A shell word that hands `text` to the program unchanged, whatever bytes it holds.
 std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
+    return "'" + std::regex_replace(text, std::regex("'"), "'\\''") + "'";
 }
 
 // Runs `program` with `args` as they are (stdin empty); `environment` is "NAME=value ...".
@@ -105,14 +101,10 @@ Values ParseToolOutput(const std::string& output) {
 }
 
 // Hexadecimal digits as Net-SNMP prints them, without blanks and in lower case.
-std::string HexDigits(const std::string& text) {
-    std::string digits;
-    for (unsigned char c : text) {
-        if (!std::isspace(c)) {
-            digits += static_cast<char>(std::tolower(c));
-        }
-    }
-    return digits;
+std::string HexDigits(std::string text) {
+    std::erase_if(text, [](unsigned char c) { return std::isspace(c); });
+    std::ranges::transform(text, text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
 }
 
 // snmpwalk/snmpget output with -On -Ox: every octet string in hexadecimal, possibly spread
@@ -177,14 +169,11 @@ protected:
         return "/Nksx /I127.0.0.1 /Rguests /W" + writeCommunity + " /Efalse /V1 /P" +
                std::to_string(port != 0 ? port : agent->Port());
     }
-    // Fields 8 and 9 are skipped; 10 is read and used by nothing.
-    static std::string V3CommandLine(const std::string& user, const std::string& level,
-                                     const std::string& authPassword,
-                                     const std::string& privPassword, const std::string& auth,
-                                     const std::string& priv) {
+    // User shadesuser, SHA and DES. Fields 8 and 9 are skipped; 10 is read and used by nothing.
+    static std::string V3CommandLine(const std::string& privPassword) {
         return "/Nksx /I127.0.0.1 /Rguests /Wkeepers /Efalse /V3 /P" +
-               std::to_string(agent->Port()) + " /a /b /c1 /L" + level + " /U" + user + " /A" +
-               authPassword + " /X" + privPassword + " /H" + auth + " /D" + priv;
+               std::to_string(agent->Port()) + " /a /b /c1 /L3 /Ushadesuser /Ashapassword /X" +
+               privPassword + " /H3 /D2";
     }
 
     static ProcessResult Tool(const std::vector<std::string>& args) {
@@ -275,16 +264,13 @@ TEST_F(KsxSnmpTool, SetRoundTripsThroughTheTool) {
 // What version 1 reads is checked against Net-SNMP above; the session's own version 3
 // levels and protocols are checked with the session layer.
 TEST_F(KsxSnmpTool, Version3ShaDesGetSeesWhatVersion1Sees) {
-    const std::string v3 = V3CommandLine("shadesuser", "3", "shapassword", "despassword", "3", "2");
-    const ProcessResult get = Tool({v3, "get", kSysDescr, kSysName});
+    const ProcessResult get = Tool({V3CommandLine("despassword"), "get", kSysDescr, kSysName});
     ASSERT_EQ(get.exitCode, 0) << get.err;
     EXPECT_EQ(get.out, Tool({V1CommandLine(), "get", kSysDescr, kSysName}).out);
 }
 
 TEST_F(KsxSnmpTool, FailedRequestsExitWithOneAndTheStatus) {
     SilentAgent deadAgent;
-    const std::string wrongPrivacy =
-        V3CommandLine("shadesuser", "3", "shapassword", "wrongpassword", "3", "2");
     const struct {
         std::vector<std::string> args;
         std::string error;
@@ -295,10 +281,10 @@ TEST_F(KsxSnmpTool, FailedRequestsExitWithOneAndTheStatus) {
         {{V1CommandLine(), "get", "1.3.6.1.2.1.1.99.0"}, "get failed: status 2 (noSuchName)"},
         // One missing object fails the whole request, as with an SNMPv1 agent.
         {{V1CommandLine(), "get", kSysDescr, "1.3.6.1.2.1.1.99.0"}, "get failed: status 2"},
-        {{"--timeout", "1500", wrongPrivacy, "get", kSysDescr}, "get failed: status"},
+        {{"--timeout", "1500", V3CommandLine("wrongpassword"), "get", kSysDescr},
+         "get failed: status"},
         {{"-t", "300", V1CommandLine("keepers", deadAgent.Port()), "walk", kSystemGroup},
-         "walk failed: status -1"},
-    };
+         "walk failed: status -1"}};
     for (const auto& c : cases) {
         const ProcessResult result = Tool(c.args);
         EXPECT_EQ(result.exitCode, 1) << c.error;
@@ -347,8 +333,7 @@ TEST_F(KsxSnmpTool, BadArgumentsExitWithUsageErrorAndSendNothing) {
         {"--timeout", "abc", commandLine, "get", kSysDescr},
         {"--timeout"},
         {"-t", "0", commandLine, "get", kSysDescr},
-        {"--verbose", commandLine, "get", kSysDescr},
-    };
+        {"--verbose", commandLine, "get", kSysDescr}};
     for (const std::vector<std::string>& args : cases) {
         const ProcessResult result = Tool(args);
         std::string shown;

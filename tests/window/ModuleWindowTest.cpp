@@ -8,9 +8,7 @@
 #include "app/AboutDialog.h"
 #include "app/ModuleCommands.h"
 #include "app/ModuleWindow.h"
-#include "app/PanelPollRules.h"
 #include "app/UserIni.h"
-#include "panel/PanelElements.h"
 #include "panel/PanelView.h"
 #include "platform/Message.h"
 #include "platform/Version.h"
@@ -28,20 +26,21 @@
 #include <algorithm>
 #include <iterator>
 #include <memory>
+#include <tuple>
 
 namespace {
 
 using windowtest::WaitUntil;
 
 QMenu* Popup(const CModuleWindow& window, const char* path) {
-    return window.MenuBar()->findChild<QMenu*>(QStringLiteral("menu:") + QLatin1String(path));
+    return window.MenuBar()->findChild<QMenu*>(QString("menu:") + QLatin1String(path));
 }
 
 // The item texts of the popup at `path`, or of the menu bar itself.
 QStringList Titles(const CModuleWindow& window, const char* path = nullptr) {
     QMenu* popup = path ? Popup(window, path) : nullptr;
     if (path && !popup) {
-        return {QStringLiteral("(no popup)")};
+        return {QString("(no popup)")};
     }
     QStringList titles;
     for (const QAction* action : popup ? popup->actions() : window.MenuBar()->actions()) {
@@ -51,7 +50,7 @@ QStringList Titles(const CModuleWindow& window, const char* path = nullptr) {
 }
 
 QAction* Command(const CModuleWindow& window, int id) {
-    return window.MenuBar()->findChild<QAction*>(QStringLiteral("command%1").arg(id));
+    return window.MenuBar()->findChild<QAction*>(QString("command%1").arg(id));
 }
 
 // Every command item below `actions`: its popup path and text, by id.
@@ -59,7 +58,7 @@ std::map<int, QString> MenuItems(const QList<QAction*>& actions, const QString& 
     std::map<int, QString> items;
     for (QAction* action : actions) {
         const QString name =
-            path.isEmpty() ? action->text() : path + QStringLiteral(" / ") + action->text();
+            path.isEmpty() ? action->text() : path + QString(" / ") + action->text();
         if (action->menu() != nullptr) {
             items.merge(MenuItems(action->menu()->actions(), name));
         } else {
@@ -125,8 +124,7 @@ TEST_F(ModuleWindowTest, SetUpReadsUserIniUpToTheFirstMissingValue) {
         // A port count beyond the family's largest switch is held there.
         {"DeviceName=KSX-7700-52\r\nDevicePortNum=53\r\n", false, "KSX-7700-52", 52, false, false},
         {"DeviceName=KSX-7700-52\r\nDevicePortNum=99999999999\r\n", false, "KSX-7700-52", 52, false,
-         false},
-    };
+         false}};
     AimAt(161, "10.0.0.5");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.body ? c.body : "no file");
@@ -139,15 +137,14 @@ TEST_F(ModuleWindowTest, SetUpReadsUserIniUpToTheFirstMissingValue) {
         EXPECT_EQ(m_messages.TakeTexts(), c.setUp
                                               ? std::vector<std::string>{}
                                               : std::vector<std::string>{"Read User.ini Error !"});
-        EXPECT_EQ(window.IsSetUp(), c.setUp);
-        EXPECT_EQ(window.IsPolling(), c.setUp);
+        EXPECT_EQ(std::pair(window.IsSetUp(), window.IsPolling()), std::pair(c.setUp, c.setUp));
         EXPECT_EQ(window.windowTitle().toStdString(), c.setUp ? c.model + ": 10.0.0.5" : "");
         EXPECT_EQ(Command(window, kCmdAbout)->text().toStdString(),
                   c.setUp ? "About " + c.model : "About");
-        EXPECT_EQ(DeviceValues().ModelName, c.model);
-        EXPECT_EQ(DeviceValues().DevicePortCount, c.ports);
-        EXPECT_EQ(DeviceValues().IsAllGiga, c.allGiga);
-        EXPECT_EQ(DeviceValues().IsHasFan, c.fan);
+        const DeviceValuesData& device = DeviceValues();
+        EXPECT_EQ(
+            std::tie(device.ModelName, device.DevicePortCount, device.IsAllGiga, device.IsHasFan),
+            std::tie(c.model, c.ports, c.allGiga, c.fan));
         EXPECT_EQ(Popup(window, "Device Manager / PoE") != nullptr, !c.setUp);
         EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
@@ -161,7 +158,7 @@ TEST_F(ModuleWindowTest, SetUpReadsUserIniUpToTheFirstMissingValue) {
     platform::SetMessageHandler({});
     platform::SetMessageTitle(DeviceTitle("KSX-7700-52", "10.0.0.5"));
     WhileModal([](QWidget& box) { EXPECT_EQ(box.windowTitle(), "KSX-7700-52: 10.0.0.5"); });
-    platform::ShowMessage(QStringLiteral("continue?"), platform::MessageKind::OkCancelQuestion);
+    platform::ShowMessage(QString("continue?"), platform::MessageKind::OkCancelQuestion);
     platform::SetMessageTitle({});
 }
 
@@ -178,20 +175,19 @@ TEST_F(ModuleWindowTest, PoeModelHasTheWholeMenuInOrderWithOnlyRegisteredCommand
         (QStringList{"ARP Spoofing Prevention Setting", "DHCP Server Screening Port Configuration",
                      "Traffic Segmentation Settings", "Storm Control Settings", "Smart Binding"}));
     EXPECT_EQ(Titles(window, "Tools"),
-              (QStringList{"Firmware and Configuration Upgrade/Backup", "Save Configuration",
-                           "Reboot", "Telnet", "Web"}));
+              (QStringList{"Firmware and Configuration Upgrade/Backup", "Settings Snapshot...",
+                           "Save Configuration", "Reboot", "Telnet", "Web"}));
     EXPECT_EQ(Titles(window, "Device Manager / PoE"),
               (QStringList{"PoE Global Settings", "PoE Port Settings", "PoE Time Range Settings"}));
 
     const std::map<int, QString> items = MenuItems(window.MenuBar()->actions());
     EXPECT_EQ(items.size(), ModuleMenuTable().size());
-    EXPECT_EQ(items.at(32859), QStringLiteral("Device Manager / AAA / 802.1X  Settings"));
-    EXPECT_EQ(items.at(32866),
-              QStringLiteral("Device Manager / Security / Smart Binding / Black List"));
-    EXPECT_EQ(items.at(32830), QStringLiteral("Device Manager / L2 Function / Multicast "
-                                              "Filtering Mode configuration"));
-    EXPECT_EQ(items.at(32823), QStringLiteral("Tools / Firmware and Configuration Upgrade/Backup"));
-    EXPECT_EQ(items.at(57664), QStringLiteral("About / About KSX-7700-28P"));
+    EXPECT_EQ(items.at(32859), QString("Device Manager / AAA / 802.1X  Settings"));
+    EXPECT_EQ(items.at(32866), QString("Device Manager / Security / Smart Binding / Black List"));
+    EXPECT_EQ(items.at(32830), QString("Device Manager / L2 Function / Multicast "
+                                       "Filtering Mode configuration"));
+    EXPECT_EQ(items.at(32823), QString("Tools / Firmware and Configuration Upgrade/Backup"));
+    EXPECT_EQ(items.at(57664), QString("About / About KSX-7700-28P"));
 
     for (const ModuleMenuEntry& entry : ModuleMenuTable()) {
         EXPECT_EQ(Command(window, entry.id)->isEnabled(), IsCommandAvailable(entry.id))
@@ -217,10 +213,9 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
     EXPECT_EQ(view.size(), view.PanelRect().size());
     ASSERT_NE(NumberedPort(view.Root(), 52), nullptr);
     ASSERT_TRUE(WaitUntil([&view] { return view.IsBlinking(); }));
-    for (const auto& [port, status] : {std::pair{1, kPortLinkAtTopSpeed},
-                                       {4, kPortNoLink},
-                                       {5, kPortLinkBelowTopSpeed},
-                                       {50, kPortNoLink}}) {
+    const std::pair<int, int> ports[] = {
+        {1, kPortLinkAtTopSpeed}, {4, kPortNoLink}, {5, kPortLinkBelowTopSpeed}, {50, kPortNoLink}};
+    for (const auto& [port, status] : ports) {
         EXPECT_EQ(NumberedPort(view.Root(), port)->GetStatus(), status) << port;
         EXPECT_EQ(view.Indicators().IndicatorState[port - 1], status) << port;
     }
@@ -241,9 +236,9 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
     EXPECT_EQ(items.size(), ModuleMenuTable().size() - 3); // every other command stays
 
     // The window menu's About runs without hiding the window.
-    QAction* about = window.SystemMenu()->findChild<QAction*>(QStringLiteral("systemAbout"));
+    QAction* about = window.SystemMenu()->findChild<QAction*>(QString("systemAbout"));
     ASSERT_NE(about, nullptr);
-    EXPECT_EQ(about->text(), QStringLiteral("&About KSX-7700-52 Module..."));
+    EXPECT_EQ(about->text(), QString("&About KSX-7700-52 Module..."));
     EXPECT_TRUE(window.SystemMenu()->actions().front()->isSeparator());
     bool visible = false, busy = true, isAbout = false;
     WhileModal([&](QWidget& dialog) {
@@ -252,9 +247,7 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
         isAbout = qobject_cast<CAboutDlg*>(&dialog) != nullptr;
     });
     about->trigger();
-    EXPECT_TRUE(isAbout);
-    EXPECT_TRUE(visible);
-    EXPECT_FALSE(busy);
+    EXPECT_EQ(std::tuple(isAbout, visible, busy), std::tuple(true, true, false));
 
     // A command's dialog runs while the window is put away.
     bool hidden = false, minimised = false;
@@ -264,21 +257,18 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
         minimised = window.isMinimized();
         busy = window.IsBusy();
         caption = dialog.windowTitle();
-        text = dialog.findChild<QLabel*>(QStringLiteral("aboutText"))->text();
-        version = dialog.findChild<QLabel*>(QStringLiteral("aboutVersion"))->text();
+        text = dialog.findChild<QLabel*>(QString("aboutText"))->text();
+        version = dialog.findChild<QLabel*>(QString("aboutVersion"))->text();
     });
     Command(window, kCmdAbout)->trigger();
-    EXPECT_TRUE(hidden);
-    EXPECT_TRUE(minimised);
-    EXPECT_TRUE(busy);
-    EXPECT_EQ(caption, QStringLiteral("About KSX-7700-48Module"));
-    EXPECT_EQ(text, QStringLiteral("KSX-7700-48Management Module"));
-    EXPECT_EQ(version, QStringLiteral("Version ") + QLatin1String(kKsxVersion)); // as --version
+    EXPECT_EQ(std::tuple(hidden, minimised, busy), std::tuple(true, true, true));
+    EXPECT_EQ(QStringList({caption, text, version}),
+              QStringList({"About KSX-7700-48Module", "KSX-7700-48Management Module",
+                           QString("Version ") + QLatin1String(kKsxVersion)})); // as --version
     // Back to normal, and polled again.
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(window.isMinimized());
-    EXPECT_FALSE(window.IsBusy());
-    EXPECT_TRUE(window.IsPolling());
+    EXPECT_EQ(
+        std::tuple(window.isVisible(), window.isMinimized(), window.IsBusy(), window.IsPolling()),
+        std::tuple(true, false, false, true));
 
     // Escape leaves the module running; closing stops the poller, closes the sessions in
     // order and saves the snapshot.
@@ -288,8 +278,7 @@ TEST_F(ModuleWindowTest, ModelWithoutPShowsTheSwitchRunsItsCommandsThenClosesInO
     testsupport::TraceCapture trace;
     window.close();
     qunsetenv("KSX_SNAPSHOT");
-    EXPECT_FALSE(window.IsPolling());
-    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(std::pair(window.IsPolling(), window.isVisible()), std::pair(false, false));
     m_window.reset();
     std::vector<std::string> framed;
     std::ranges::copy_if(trace.Lines(), std::back_inserter(framed), [](const std::string& line) {
@@ -319,11 +308,10 @@ TEST_F(ModuleWindowTest, SilentSwitchIsShownAsSilentUntilItAnswersAgain) {
     CModuleWindow& window = Open();
     CPanelView& view = *window.PanelView();
     ASSERT_TRUE(WaitUntil([&view] { return view.NoAnswerSince().has_value(); }));
-    const QString since = view.NoAnswerSince()->toString(QStringLiteral("HH:mm:ss"));
-    EXPECT_EQ(view.NoAnswerText(), QStringLiteral("No answer from 127.0.0.1 since ") + since);
+    const QString since = view.NoAnswerSince()->toString(QString("HH:mm:ss"));
+    EXPECT_EQ(view.NoAnswerText(), QString("No answer from 127.0.0.1 since ") + since);
     const QPointF port3 = NumberedPort(view.Root(), 3)->GetRect().center();
-    EXPECT_EQ(view.ToolTipAt(port3),
-              QStringLiteral("Port 3\nNo answer from the switch since ") + since);
+    EXPECT_EQ(view.ToolTipAt(port3), QString("Port 3\nNo answer from the switch since ") + since);
     EXPECT_EQ(NumberedPort(view.Root(), 3)->GetStatus(), kPortNoLink);
     // The band is painted across the panel.
     const auto bandShown = [&view] {
@@ -340,7 +328,7 @@ TEST_F(ModuleWindowTest, SilentSwitchIsShownAsSilentUntilItAnswersAgain) {
     StartSim({"KSX-7700-28", {"--listen", listen}});
     ASSERT_TRUE(WaitUntil([&view] { return !view.NoAnswerSince().has_value(); }));
     EXPECT_FALSE(bandShown());
-    EXPECT_FALSE(view.ToolTipAt(port3).contains(QStringLiteral("No answer")));
+    EXPECT_FALSE(view.ToolTipAt(port3).contains(QString("No answer")));
 }
 
 } // namespace

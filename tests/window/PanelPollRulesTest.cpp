@@ -21,20 +21,18 @@ TEST(PanelPollRules, LinkStateFollowsAdminThenOperThenTheTopSpeedOfThePort) {
         bool allGiga;
         std::vector<int> ports;
         int at100M, at1G;
-    } cases[] = {
-        {10, false, {1, 2, 3, 4, 5, 6, 7, 8}, kTop, kBelow},
-        {10, false, {9, 10}, kBelow, kTop},
-        {20, false, {16}, kTop, kBelow},
-        {20, false, {17}, kBelow, kTop},
-        {28, false, {24}, kTop, kBelow},
-        {28, false, {25}, kBelow, kTop},
-        {48, false, {44}, kTop, kBelow},
-        {48, false, {45}, kBelow, kTop},
-        {52, false, {48}, kTop, kBelow},
-        {52, false, {49}, kBelow, kTop},
-        {10, true, {1, 5, 10}, kBelow, kTop},
-        {52, true, {1, 26, 52}, kBelow, kTop},
-    };
+    } cases[] = {{10, false, {1, 2, 3, 4, 5, 6, 7, 8}, kTop, kBelow},
+                 {10, false, {9, 10}, kBelow, kTop},
+                 {20, false, {16}, kTop, kBelow},
+                 {20, false, {17}, kBelow, kTop},
+                 {28, false, {24}, kTop, kBelow},
+                 {28, false, {25}, kBelow, kTop},
+                 {48, false, {44}, kTop, kBelow},
+                 {48, false, {45}, kBelow, kTop},
+                 {52, false, {48}, kTop, kBelow},
+                 {52, false, {49}, kBelow, kTop},
+                 {10, true, {1, 5, 10}, kBelow, kTop},
+                 {52, true, {1, 26, 52}, kBelow, kTop}};
     for (const auto& c : cases) {
         for (int port : c.ports) {
             SCOPED_TRACE(testing::Message() << c.portCount << " port " << port);
@@ -138,7 +136,7 @@ TEST(PanelPollRules, PowerFanLedModeAndDebugListTexts) {
 }
 
 TEST(MenuPruning, ModelWithoutPLosesThePoeCommandsAndPopup) {
-    const MenuPruning pruning = MenuPruningFor(QStringLiteral("KSX-7700-52"));
+    const MenuPruning pruning = MenuPruningFor(QString("KSX-7700-52"));
     EXPECT_TRUE(pruning.removePoePopup);
     EXPECT_EQ(pruning.removedIds,
               (std::vector<int>{32852, 32819, 32825, 32827, 32826, 32857, 32858, 32860}));
@@ -148,7 +146,7 @@ TEST(MenuPruning, ModelWithoutPLosesThePoeCommandsAndPopup) {
         EXPECT_FALSE(poe.removePoePopup) << model;
         EXPECT_TRUE(poe.removedIds.empty()) << model;
     }
-    EXPECT_EQ(MenuPruningFor(QStringLiteral("KFX-1P")).removedIds, (std::vector<int>{32817}));
+    EXPECT_EQ(MenuPruningFor(QString("KFX-1P")).removedIds, (std::vector<int>{32817}));
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #pragma once
 
 #include "snmp/SessionParameters.h"
-#include "tests/support/AgentProcess.h"
 #include "tests/support/DialogTesting.h"
 #include "tests/support/SimFixture.h"
 

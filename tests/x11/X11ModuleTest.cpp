@@ -4,13 +4,10 @@
 // ksx-module on a real X server: Xvfb with the xcb platform, against ksx-sim. The panel is
 // painted, one dialog of each menu opens and closes through the window's own menu actions,
 // and SIGTERM ends the process cleanly.
-#include "tests/support/AgentProcess.h"
+#include "tests/support/ModuleProcess.h"
 #include "tests/support/SimFixture.h"
 
-#include <QDeadlineTimer>
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QSet>
 #include <QStandardPaths>
 
@@ -18,7 +15,7 @@
 
 namespace {
 
-constexpr int kGenerousWaitMs = 120000;
+using testsupport::ModuleProcess;
 
 // One dialog of each menu of a PoE model (ID, caption).
 const std::pair<int, const char*> kCommands[] = {
@@ -32,63 +29,28 @@ const std::pair<int, const char*> kCommands[] = {
     {32860, "PoE Global Settings"},
     {32810, "Forwarding Table"},
     {32823, "Firmware and Configuration Upgrade/Backup"},
-    {57664, "About"},
-};
-
-// Reads `process` into `output` until it holds `text`, the process ends or time runs out.
-bool WaitForOutput(QProcess& process, QString& output, const QString& text) {
-    QDeadlineTimer deadline(kGenerousWaitMs);
-    while (!output.contains(text) && !deadline.hasExpired()) {
-        if (process.state() == QProcess::NotRunning) {
-            output += QString::fromUtf8(process.readAll());
-            return output.contains(text);
-        }
-        process.waitForReadyRead(100);
-        output += QString::fromUtf8(process.readAll());
-    }
-    return output.contains(text);
-}
+    {57664, "About"}};
 
 class X11Module : public ::testing::Test {
 protected:
     void TearDown() override {
-        for (QProcess* process : {&module, &xvfb}) {
-            if (process->state() != QProcess::NotRunning) {
-                process->kill();
-                process->waitForFinished(kGenerousWaitMs);
-            }
-        }
         if (!dir.empty()) {
             testsupport::RemoveTree(dir);
         }
     }
 
-    // Starts Xvfb on a free display; its number, or an empty string.
-    QString StartXvfb() {
-        const QString exe = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        if (exe.isEmpty()) {
-            return {};
-        }
-        xvfb.start(exe,
-                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                    QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                    QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-        QString display;
-        if (!WaitForOutput(xvfb, display, QStringLiteral("\n"))) {
-            return {};
-        }
-        return display.trimmed();
-    }
-
     testsupport::SimFixture sim;
-    QProcess xvfb;
-    QProcess module;
     std::string dir;
 };
 
 TEST_F(X11Module, PaintsOpensEachMenusDialogAndEndsOnSigterm) {
-    const QString display = StartXvfb();
-    ASSERT_FALSE(display.isEmpty()) << "Xvfb did not start (scripts/bootstrap.sh installs it)";
+    // Xvfb on a free display, whose number it prints.
+    ModuleProcess xvfb({"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
+                       QProcessEnvironment::systemEnvironment(),
+                       QStandardPaths::findExecutable(QString("Xvfb")));
+    ASSERT_TRUE(xvfb.WaitFor([&] { return !xvfb.Lines().isEmpty(); }))
+        << "Xvfb did not start (scripts/bootstrap.sh installs it)";
+    const QString display = xvfb.Lines().front().trimmed();
     testsupport::SimFixture::Options options;
     options.model = "KSX-7700-28P";
     ASSERT_TRUE(sim.Start(options)) << sim.Error();
@@ -102,44 +64,34 @@ TEST_F(X11Module, PaintsOpensEachMenusDialogAndEndsOnSigterm) {
     for (const auto& [id, caption] : kCommands) {
         ids.append(QString::number(id));
     }
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":") + display);
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(dir));
-    environment.insert(QStringLiteral("KSX_USER_INI"), ini);
-    environment.insert(QStringLiteral("KSX_TRACE"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("KSX_MESSAGES"), QStringLiteral("stderr"));
-    environment.insert(QStringLiteral("KSX_SNAPSHOT"), snapshot);
-    environment.insert(QStringLiteral("KSX_TEST_COMMANDS"), ids.join(u','));
-    module.setProcessEnvironment(environment);
-    module.setProcessChannelMode(QProcess::MergedChannels);
-    module.start(QStringLiteral(KSX_MODULE_EXE),
-                 {QStringLiteral("/Ntest"), QStringLiteral("/I127.0.0.1"),
-                  QStringLiteral("/Rguests"), QStringLiteral("/Wkeepers"), QStringLiteral("/E"),
-                  QStringLiteral("/V1"), QStringLiteral("/P%1").arg(sim.Port())});
+    QProcessEnvironment environment =
+        ModuleProcess::Environment(ini, QString::fromStdString(dir), "xcb");
+    environment.insert(QString("DISPLAY"), QString(":") + display);
+    environment.insert(QString("KSX_SNAPSHOT"), snapshot);
+    environment.insert(QString("KSX_TEST_COMMANDS"), ids.join(u','));
+    ModuleProcess module({QString("/Ntest"), QString("/I127.0.0.1"), QString("/Rguests"),
+                          QString("/Wkeepers"), QString("/E"), QString("/V1"),
+                          QString("/P%1").arg(sim.Port())},
+                         environment);
 
-    QString output;
-    ASSERT_TRUE(WaitForOutput(module, output, QStringLiteral("Test commands: done")))
-        << output.toStdString();
-    EXPECT_TRUE(output.contains(QStringLiteral("Module window: panel painted")));
+    ASSERT_TRUE(module.WaitForLine(QString("Test commands: done"))) << module.Output();
+    const QString output = module.Text();
+    EXPECT_TRUE(output.contains(QString("Module window: panel painted")));
     for (const auto& [id, caption] : kCommands) {
-        const QString opened = QStringLiteral("Test command %1: opened ").arg(id);
+        const QString opened = QString("Test command %1: opened ").arg(id);
         const qsizetype at = output.indexOf(opened);
         EXPECT_GE(at, 0) << id << "\n" << output.toStdString();
         EXPECT_TRUE(output.mid(at + opened.size()).startsWith(QString::fromUtf8(caption))) << id;
-        EXPECT_TRUE(output.contains(QStringLiteral("Test command %1: closed").arg(id)));
+        EXPECT_TRUE(output.contains(QString("Test command %1: closed").arg(id)));
     }
 
-    module.terminate();
-    ASSERT_TRUE(module.waitForFinished(kGenerousWaitMs));
-    output += QString::fromUtf8(module.readAll());
-    EXPECT_EQ(module.exitStatus(), QProcess::NormalExit) << output.toStdString();
-    EXPECT_EQ(module.exitCode(), 0) << output.toStdString();
-    EXPECT_TRUE(output.contains(QStringLiteral("Termination signal: closing")));
-    EXPECT_TRUE(output.contains(QStringLiteral("==================DestroyWindow===============")));
+    module.Terminate();
+    EXPECT_EQ(module.WaitForExit(), 0) << module.Output(); // a normal exit
+    EXPECT_TRUE(module.HasLine(QString("Termination signal: closing")));
+    EXPECT_TRUE(module.HasLine(QString("==================DestroyWindow===============")));
     // The picture the window saved as it closed shows the panel, not an empty window.
     const QImage picture(snapshot);
-    ASSERT_FALSE(picture.isNull()) << output.toStdString();
+    ASSERT_FALSE(picture.isNull()) << module.Output();
     QSet<QRgb> colours;
     for (int y = 0; y < picture.height(); y += 3) {
         for (int x = 0; x < picture.width(); x += 3) {
