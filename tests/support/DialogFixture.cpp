@@ -63,6 +63,21 @@ std::vector<std::string> DialogFixture::Press(QWidget* root, const QString& butt
     return messages.TakeTexts();
 }
 
+::testing::AssertionResult DialogFixture::Refuses(QWidget* root,
+                                                  const std::vector<std::string>& texts,
+                                                  const QString& button) {
+    const std::vector<std::string> shown = Press(root, button);
+    const std::size_t sets = TakeSets().size();
+    if (shown == texts && sets == 0) {
+        return ::testing::AssertionSuccess();
+    }
+    auto failure = ::testing::AssertionFailure() << sets << " set requests; shown:";
+    for (const std::string& text : shown) {
+        failure << " \"" << text << '"';
+    }
+    return failure;
+}
+
 std::vector<SimSetRecord> DialogFixture::TakeSets() {
     std::vector<SimSetRecord> all = sim.SetLog();
     const std::size_t first = std::min(m_setsTaken, all.size());

@@ -77,6 +77,9 @@ protected:
     // Clicks the button once it can be pressed (the reads before may hold it); the texts of the
     // message boxes it showed.
     std::vector<std::string> Press(QWidget* root, const QString& button = "applyButton");
+    // Press, expecting exactly these message texts and no set request after them.
+    ::testing::AssertionResult Refuses(QWidget* root, const std::vector<std::string>& texts,
+                                       const QString& button = "applyButton");
 
     // The set requests the simulator received since the test began or the last call.
     std::vector<SimSetRecord> TakeSets();

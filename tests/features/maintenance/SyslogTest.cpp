@@ -23,9 +23,8 @@ TEST_F(DialogFixture, Local7AndAllAreWrittenAs184And7ThenTheStateFollows) {
     EXPECT_FALSE(address->isEnabled());
     enable->setChecked(true);
     address->SetAddress("192.0.2.50");
-    ASSERT_TRUE(Choose(dialog.get(), "facilityCombo", "local7"));
-    ASSERT_TRUE(Choose(dialog.get(), "severityCombo", "all"));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    ASSERT_TRUE(Choose(dialog.get(), "facilityCombo", "local7") &&
+                Choose(dialog.get(), "severityCombo", "all") && Click(dialog.get(), "applyButton"));
     const std::string s = PrivateOid("16.1");
     EXPECT_EQ(TakeSetBindings(),
               (std::vector<Texts>{{s + ".1.0 = IpAddress: 192.0.2.50", s + ".2.0 = INTEGER: 514",

@@ -214,8 +214,8 @@ TEST_F(TransferTest, OpensIdleAndBacksUpTheConfigurationAgainAndAgain) {
     EXPECT_EQ(TakeSets().size(), 2u);
 }
 
-TEST_F(TransferTest, RefusedInputsAndACancelledUpgradeSendNothing) {
-    auto dialog = OpenFast();
+TEST_F(TransferTest, RefusedInputsACancelledUpgradeAndARefusedOrUnansweredFileNameSendNothing) {
+    auto dialog = OpenFast([](TransferTimings& timings) { timings.addressSetTimeoutMs = 1000; });
     // A name of 65 is cut to 64 with a message.
     auto* edit = Find<QLineEdit>(dialog.get(), "fileName");
     const QString name = QStringLiteral("abcdefghijklmnopqrstuvwxyz").repeated(3).left(65);
@@ -233,23 +233,19 @@ TEST_F(TransferTest, RefusedInputsAndACancelledUpgradeSendNothing) {
     ASSERT_TRUE(Fill(dialog.get(), "ksx.bin", "Upgrade", "Firmware"));
     messages.Answer({MessageResult::Cancel});
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.Texts(), Texts{kUpgradeWarning});
     EXPECT_EQ(messages.Kinds(), std::vector<MessageKind>{MessageKind::OkCancelQuestion});
-    messages.TakeTexts();
+    EXPECT_EQ(messages.TakeTexts(), Texts{kUpgradeWarning});
     EXPECT_TRUE(InputsEnabled(dialog.get()) && !dialog->IsTransferRunning());
     EXPECT_FALSE(Visible(dialog.get(), "progressBar"));
     EXPECT_EQ(StateReads(kFirmware.state, true) + StateReads(kFirmware.state, false), 0);
 
     // A refused server address leaves the inputs usable.
-    ASSERT_TRUE(Fill(dialog.get(), "a.cfg", "Backup", "Configuration"));
-    ASSERT_TRUE(EnterServer(dialog.get(), "10.0.0.255"));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), Texts{"Invalid TFTP server IP."});
+    ASSERT_TRUE(Fill(dialog.get(), "a.cfg", "Backup", "Configuration") &&
+                EnterServer(dialog.get(), "10.0.0.255"));
+    EXPECT_TRUE(Refuses(dialog.get(), {"Invalid TFTP server IP."}));
     EXPECT_TRUE(InputsEnabled(dialog.get()) && !dialog->IsTransferRunning());
-}
 
-TEST_F(TransferTest, AFileNameRefusedOrAnAddressSetUnansweredEndsTheAttempt) {
-    auto dialog = OpenFast([](TransferTimings& timings) { timings.addressSetTimeoutMs = 1000; });
+    // A file name refused or an address set unanswered ends the attempt.
     ASSERT_TRUE(Fill(dialog.get(), "x", "Backup", "Configuration"));
     // 64 characters, but 128 bytes on the wire: more than the switch keeps.
     Find<QLineEdit>(dialog.get(), "fileName")->setText(QString(64, QChar(0xE9)));
@@ -293,17 +289,17 @@ TEST_F(TransferTest, StateTwoEndsWithTheFailureTextOfTheKind) {
               (Texts{kUpgradeWarning, "Config Restore Fail !"}));
 
     dialog->SetTimings(TransferTimings().TimersDividedBy(10));
-    ASSERT_TRUE(Choose(dialog.get(), "fileType", "Firmware"));
-    ASSERT_TRUE(Choose(dialog.get(), "operationType", "Backup"));
+    ASSERT_TRUE(Choose(dialog.get(), "fileType", "Firmware") &&
+                Choose(dialog.get(), "operationType", "Backup"));
     EXPECT_EQ(ApplyAndWait(dialog.get()), Texts{"Firmware Upgrade Fail !"});
     EXPECT_LT(Progress(dialog.get()), 99);
 }
 
 TEST_F(TransferTest, SwitchThatStopsAnsweringEndsWithTheStatusTimeOut) {
     auto dialog = OpenFast();
-    ASSERT_TRUE(Fill(dialog.get(), "ksx7700.bin", "Backup", "Firmware"));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    ASSERT_TRUE(WaitUntil([&] { return StateReads(kFirmware.state) >= 1; }));
+    ASSERT_TRUE(Fill(dialog.get(), "ksx7700.bin", "Backup", "Firmware") &&
+                Click(dialog.get(), "applyButton") &&
+                WaitUntil([&] { return StateReads(kFirmware.state) >= 1; }));
     sim.Pause();
     const bool ready = WaitForReady(dialog.get());
     sim.Resume();
@@ -314,9 +310,9 @@ TEST_F(TransferTest, SwitchThatStopsAnsweringEndsWithTheStatusTimeOut) {
 
 TEST_F(TransferTest, AnotherTransferRunningRefusesTheOperationAndClosingEndsBothSessions) {
     auto dialog = OpenFast();
-    ASSERT_TRUE(Fill(dialog.get(), "switch.cfg", "Backup", "Configuration"));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    ASSERT_TRUE(WaitUntil([&] { return StateReads(kConfiguration.state) >= 1; }));
+    ASSERT_TRUE(Fill(dialog.get(), "switch.cfg", "Backup", "Configuration") &&
+                Click(dialog.get(), "applyButton") &&
+                WaitUntil([&] { return StateReads(kConfiguration.state) >= 1; }));
     dialog.reset(); // the configuration transfer goes on in the switch
 
     dialog = OpenFast();
@@ -326,8 +322,7 @@ TEST_F(TransferTest, AnotherTransferRunningRefusesTheOperationAndClosingEndsBoth
 
     // Closed while the address set is under way.
     sim.Pause();
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    ASSERT_TRUE(dialog->IsTransferRunning());
+    ASSERT_TRUE(Click(dialog.get(), "applyButton") && dialog->IsTransferRunning());
     trace.Clear();
     dialog.reset();
     sim.Resume();
@@ -389,21 +384,7 @@ TEST_F(TransferTest, OverallTimeOutComesBeforeTheFailedPollLimit) {
                      "it"}));
 }
 
-TEST_F(DeviceToolsTest, SaveReportsFailureAndRebootGoesAheadWhenTheBusyCheckFails) {
-    // The switch answers neither a save nor a read of the firmware state.
-    ASSERT_TRUE(StartSimulator({"KSX-7700-28",
-                                {"--drop", SaveConfigurationOid(), "--drop", kFirmware.state,
-                                 "--reboot-seconds", "0.5"}}));
-    CCommonSNMP session;
-    SaveConfiguration(session);
-    EXPECT_EQ(messages.TakeTexts(), (Texts{kSaveQuestion, "           Failed!            "}));
-    TakeSets();
-    RebootDevice();
-    EXPECT_EQ(messages.TakeTexts(), Texts{kRebootQuestion});
-    EXPECT_EQ(TakeBindings(), Texts{kRebootSet});
-}
-
-TEST_F(DeviceToolsTest, RebootSendsItsSetWhenTheSwitchIsFreeOnlyAndNothingOnCancel) {
+TEST_F(DeviceToolsTest, RebootSendsItsSetWhenFreeOrUncheckableNothingOnCancelSaveFails) {
     messages.Answer({MessageResult::Cancel});
     RebootDevice();
     EXPECT_EQ(messages.TakeTexts(), Texts{kRebootQuestion});
@@ -426,6 +407,18 @@ TEST_F(DeviceToolsTest, RebootSendsItsSetWhenTheSwitchIsFreeOnlyAndNothingOnCanc
                          "FW upgrade/backup or config backup/restore is already progressing. "}));
         EXPECT_TRUE(TakeSets().empty());
     }
+
+    // The switch answers neither a save nor a read of the firmware state.
+    ASSERT_TRUE(StartSimulator({"KSX-7700-28",
+                                {"--drop", SaveConfigurationOid(), "--drop", kFirmware.state,
+                                 "--reboot-seconds", "0.5"}}));
+    CCommonSNMP session;
+    SaveConfiguration(session);
+    EXPECT_EQ(messages.TakeTexts(), (Texts{kSaveQuestion, "           Failed!            "}));
+    TakeSets();
+    RebootDevice(); // goes ahead when the busy check fails
+    EXPECT_EQ(messages.TakeTexts(), Texts{kRebootQuestion});
+    EXPECT_EQ(TakeBindings(), Texts{kRebootSet});
 }
 
 TEST_F(DeviceToolsTest, TelnetAndWebStartTheirProgramOnTheDeviceOrSayWhatIsMissing) {
@@ -446,10 +439,10 @@ TEST_F(DeviceToolsTest, TelnetAndWebStartTheirProgramOnTheDeviceOrSayWhatIsMissi
         BrowseDevice("10.0.0.5");
         EXPECT_EQ(messages.TakeTexts(), (Texts{kTelnetQuestion, kWebQuestion}));
         ASSERT_EQ(launched.size(), 2u);
-        EXPECT_EQ(launched[0].program, QStringLiteral("/bin/sh"));
-        EXPECT_EQ(launched[0].arguments, (QStringList{"-e", "telnet", "10.0.0.5"}));
-        EXPECT_EQ(launched[1].program, QStringLiteral("/bin/true"));
-        EXPECT_EQ(launched[1].arguments, QStringList{"http://10.0.0.5"});
+        EXPECT_EQ((QStringList{launched[0].program, launched[1].program}),
+                  (QStringList{"/bin/sh", "/bin/true"}));
+        EXPECT_EQ((std::vector{launched[0].arguments, launched[1].arguments}),
+                  (std::vector<QStringList>{{"-e", "telnet", "10.0.0.5"}, {"http://10.0.0.5"}}));
 
         // Nothing that can start: the user learns which program is missing.
         platform::SetProcessLauncher([](const ProcessCommand&) { return false; });

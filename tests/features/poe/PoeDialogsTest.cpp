@@ -80,16 +80,12 @@ TEST_F(PoeTest, GlobalThresholdLimitsAndAnUnchangedApply) {
               (QStringList{"185.0", "185.0", "on"}));
     EXPECT_NE(Find<QLineEdit>(dialog.get(), "usedEdit")->text().toStdString(), "wait...");
 
-    ASSERT_TRUE(Type(dialog.get(), "thresholdEdit", QStringLiteral("185.01")));
-    ASSERT_TRUE(Choose(dialog.get(), "sequenceCombo", QStringLiteral("DenyLowPriorityPort")));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(),
-              Texts{"The System Power Threshold ranges between 7.1 ~ 185.0."});
-    EXPECT_TRUE(TakeSets().empty());
+    ASSERT_TRUE(Type(dialog.get(), "thresholdEdit", QStringLiteral("185.01")) &&
+                Choose(dialog.get(), "sequenceCombo", QStringLiteral("DenyLowPriorityPort")));
+    EXPECT_TRUE(Refuses(dialog.get(), {"The System Power Threshold ranges between 7.1 ~ 185.0."}));
     for (const char* accepted : {"7.1", "185.0"}) {
         ASSERT_TRUE(Type(dialog.get(), "thresholdEdit", QString::fromLatin1(accepted)));
-        ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-        EXPECT_EQ(messages.TakeTexts(), Texts{"set succeed"});
+        EXPECT_EQ(Press(dialog.get()), Texts{"set succeed"});
         ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog, "applyButton"); }));
         EXPECT_EQ(threshold->text().toStdString(), accepted);
     }
@@ -132,19 +128,16 @@ TEST_F(PoeTest, PortListShowsTheSwitchTextsApplyRefusesALimitOffTheStepsAndWrite
     ASSERT_TRUE(Click(dialog.get(), "userDefineCheck"));
     EXPECT_FALSE(classes->isEnabled());
     ASSERT_TRUE(Type(dialog.get(), "wattsEdit", QStringLiteral("15.5")));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), Texts{"The per-port power limit must be a multiple of 0.2"});
-    EXPECT_TRUE(TakeSets().empty());
+    EXPECT_TRUE(Refuses(dialog.get(), {"The per-port power limit must be a multiple of 0.2"}));
 
     ASSERT_TRUE(Choose(dialog.get(), "fromPort", QStringLiteral("3")));
     Choose(dialog.get(), "toPort", QStringLiteral("2")); // put back on 3
     EXPECT_EQ(messages.TakeTexts(), Texts{"'To Port' can not be smaller than 'From Port'"});
     EXPECT_EQ(Find<QComboBox>(dialog.get(), "toPort")->currentText().toStdString(), "3");
-    ASSERT_TRUE(Choose(dialog.get(), "toPort", QStringLiteral("5")));
-    ASSERT_TRUE(Choose(dialog.get(), "timeRangeCombo", QStringLiteral("Weekend")));
-    ASSERT_TRUE(Type(dialog.get(), "wattsEdit", QStringLiteral("15.4")));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_TRUE(messages.TakeTexts().empty());
+    ASSERT_TRUE(Choose(dialog.get(), "toPort", QStringLiteral("5")) &&
+                Choose(dialog.get(), "timeRangeCombo", QStringLiteral("Weekend")) &&
+                Type(dialog.get(), "wattsEdit", QStringLiteral("15.4")));
+    EXPECT_TRUE(Press(dialog.get()).empty());
     const auto sets = TakeSetBindings();
     ASSERT_EQ(sets.size(), 3U);
     for (int port = 3; port <= 5; ++port) {
@@ -187,12 +180,12 @@ TEST_F(PowerSavingTest, OpensWithTheSwitchsActionsHibernationSendsNoPortListAndP
               (QStringList{"LED Shut-off", "Enabled", "1-4,6", "Weekend"}));
     EXPECT_TRUE(ports->isEnabled());
 
-    ASSERT_TRUE(Choose(dialog.get(), "typeCombo", "System Hibernation"));
-    ASSERT_TRUE(Choose(dialog.get(), "stateCombo", "Enabled"));
+    ASSERT_TRUE(Choose(dialog.get(), "typeCombo", "System Hibernation") &&
+                Choose(dialog.get(), "stateCombo", "Enabled"));
     EXPECT_FALSE(ports->isEnabled());
     EXPECT_TRUE(profile1->isEnabled());
-    ASSERT_TRUE(Choose(dialog.get(), "profile2Combo", "Weekend"));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
+    ASSERT_TRUE(Choose(dialog.get(), "profile2Combo", "Weekend") &&
+                Click(dialog.get(), "applyButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
     EXPECT_EQ(TakeSetBindings(),
               (std::vector<Texts>{{P + ".31.4.1.0 = INTEGER: 1", P + ".31.4.2.0 = INTEGER: 0",
@@ -205,22 +198,19 @@ TEST_F(PowerSavingTest, OpensWithTheSwitchsActionsHibernationSendsNoPortListAndP
               (QStringList{"1-4,6", "Weekend"}));
 
     // Port actions check their port list; the detections apply together.
-    ASSERT_TRUE(Choose(dialog.get(), "typeCombo", "Port Standby"));
-    ASSERT_TRUE(Choose(dialog.get(), "stateCombo", "Enabled"));
-    ASSERT_TRUE(Type(dialog.get(), "portEdit", "1-29"));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), Texts{"Invalid Portlist"});
-    EXPECT_TRUE(TakeSets().empty());
-    ASSERT_TRUE(Type(dialog.get(), "portEdit", "2, 5-7,28"));
-    ASSERT_TRUE(Click(dialog.get(), "applyButton"));
-    ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
+    ASSERT_TRUE(Choose(dialog.get(), "typeCombo", "Port Standby") &&
+                Choose(dialog.get(), "stateCombo", "Enabled") &&
+                Type(dialog.get(), "portEdit", "1-29"));
+    EXPECT_TRUE(Refuses(dialog.get(), {"Invalid Portlist"}));
+    ASSERT_TRUE(Type(dialog.get(), "portEdit", "2, 5-7,28") && Click(dialog.get(), "applyButton") &&
+                WaitUntil([&] { return Idle(*dialog); }));
     const auto sets = TakeSetBindings();
     ASSERT_EQ(sets.size(), 1U);
     EXPECT_EQ(sets[0].back(), P + ".31.3.1.0 = OCTET STRING: 0x4e000010");
     EXPECT_EQ(Row(dialog->Summary(), 2), "Port_Standby|Enabled|None|None|2,5-7,28");
 
-    ASSERT_TRUE(Click(dialog.get(), "cableLengthCheck"));
-    ASSERT_TRUE(Click(dialog.get(), "detectionApplyButton"));
+    ASSERT_TRUE(Click(dialog.get(), "cableLengthCheck") &&
+                Click(dialog.get(), "detectionApplyButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
     EXPECT_EQ(TakeSetBindings(),
               (std::vector<Texts>{{P + ".31.5.0 = INTEGER: 1", P + ".31.6.0 = INTEGER: 2"}}));
@@ -234,14 +224,12 @@ TEST_F(PowerSavingTest, ProfilesUpToEightAndADeletedOneShowsNone) {
     ASSERT_EQ(profiles->List()->RowCount(), 1);
     EXPECT_EQ(Row(profiles->List(), 0), "Weekend|Sat,Sun|||00:00|23:00");
 
-    ASSERT_TRUE(Choose(profiles.get(), "endHourCombo", "7"));
-    ASSERT_TRUE(Type(profiles.get(), "nameEdit", "Weekend"));
-    ASSERT_TRUE(Click(profiles.get(), "addButton"));
-    EXPECT_EQ(messages.TakeTexts(), Texts{"The Profile Name is exist."});
-    EXPECT_TRUE(TakeSets().empty());
+    ASSERT_TRUE(Choose(profiles.get(), "endHourCombo", "7") &&
+                Type(profiles.get(), "nameEdit", "Weekend"));
+    EXPECT_TRUE(Refuses(profiles.get(), {"The Profile Name is exist."}, "addButton"));
     for (int n = 2; n <= 8; ++n) {
-        ASSERT_TRUE(Type(profiles.get(), "nameEdit", QStringLiteral("P%1").arg(n)));
-        ASSERT_TRUE(Click(profiles.get(), "addButton"));
+        ASSERT_TRUE(Type(profiles.get(), "nameEdit", QStringLiteral("P%1").arg(n)) &&
+                    Click(profiles.get(), "addButton"));
         ASSERT_TRUE(
             WaitUntil([&] { return Idle(*profiles) && profiles->List()->RowCount() == n; }));
     }
@@ -249,13 +237,11 @@ TEST_F(PowerSavingTest, ProfilesUpToEightAndADeletedOneShowsNone) {
     EXPECT_EQ(Bindings(TakeSets().back()).back(), P + ".32.1.1.21.8 = INTEGER: 1");
     // A ninth is refused before the form is looked at.
     ASSERT_TRUE(Type(profiles.get(), "nameEdit", ""));
-    ASSERT_TRUE(Click(profiles.get(), "addButton"));
-    EXPECT_EQ(messages.TakeTexts(), Texts{"The Max entry is 8."});
-    EXPECT_TRUE(TakeSets().empty());
+    EXPECT_TRUE(Refuses(profiles.get(), {"The Max entry is 8."}, "addButton"));
 
     // Weekend is still the LED shut-off's first profile when it goes.
-    ASSERT_TRUE(Click(profiles.get(), "deleteButton"));
-    EXPECT_EQ(messages.TakeTexts(), Texts{"Please select the Time Range to be deleted!"});
+    EXPECT_EQ(Press(profiles.get(), "deleteButton"),
+              Texts{"Please select the Time Range to be deleted!"});
     profiles->List()->SelectRow(0);
     ASSERT_TRUE(Click(profiles.get(), "deleteButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*profiles) && profiles->List()->RowCount() == 7; }));
@@ -263,8 +249,7 @@ TEST_F(PowerSavingTest, ProfilesUpToEightAndADeletedOneShowsNone) {
     auto saving = OpenRead<CPowerSavingDlg>();
     EXPECT_EQ(Row(saving->Summary(), 0), "LED_Shutoff|Enabled|None|None|1-4,6");
     // The freed index is the next profile's.
-    ASSERT_TRUE(Type(profiles.get(), "nameEdit", "First"));
-    ASSERT_TRUE(Click(profiles.get(), "addButton"));
+    ASSERT_TRUE(Type(profiles.get(), "nameEdit", "First") && Click(profiles.get(), "addButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*profiles) && profiles->List()->RowCount() == 8; }));
     EXPECT_EQ(Bindings(TakeSets().at(0)).front(), P + ".32.1.1.2.1 = OCTET STRING: First");
 }
@@ -316,32 +301,24 @@ TEST_F(TimeRangeTest, AddWritesTheRowStepByStepListsItWithTwoDigitDatesAndEditKe
     EXPECT_EQ(years->itemText(years->count() - 1).toStdString(), "2037");
     // Overnight without dates is one day running backwards; with dates it is accepted.
     Fill(&config, "Night", {"22", "0", "6", "0"}, {"monCheck", "wedCheck"});
-    ASSERT_TRUE(Click(&config, "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), Texts{"'Start Time' can't be grater than 'End Time'"});
-    EXPECT_TRUE(TakeSets().empty());
-    ASSERT_TRUE(Click(&config, "dateCheck"));
-    ASSERT_TRUE(Choose(&config, "fromYearCombo", "2010"));
-    ASSERT_TRUE(Choose(&config, "fromMonthCombo", "3"));
-    ASSERT_TRUE(Choose(&config, "fromDayCombo", "5"));
-    ASSERT_TRUE(Choose(&config, "toYearCombo", "2010"));
-    ASSERT_TRUE(Choose(&config, "toMonthCombo", "2"));
+    EXPECT_TRUE(Refuses(&config, {"'Start Time' can't be grater than 'End Time'"}));
+    ASSERT_TRUE(Click(&config, "dateCheck") && Choose(&config, "fromYearCombo", "2010") &&
+                Choose(&config, "fromMonthCombo", "3") && Choose(&config, "fromDayCombo", "5") &&
+                Choose(&config, "toYearCombo", "2010") && Choose(&config, "toMonthCombo", "2"));
     EXPECT_EQ(Find<QComboBox>(&config, "toDayCombo")->count(), 28); // February 2010
-    ASSERT_TRUE(Choose(&config, "toMonthCombo", "12"));
-    ASSERT_TRUE(Choose(&config, "toDayCombo", "25"));
-    ASSERT_TRUE(Click(&config, "applyButton"));
-    EXPECT_TRUE(messages.TakeTexts().empty());
+    ASSERT_TRUE(Choose(&config, "toMonthCombo", "12") && Choose(&config, "toDayCombo", "25"));
+    EXPECT_TRUE(Press(&config).empty());
     EXPECT_EQ(config.result(), QDialog::Accepted);
 
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 3U);
-    EXPECT_EQ(Bindings(sets[0]), Texts{kRange + "21.2 = INTEGER: 6"});
-    EXPECT_EQ(Bindings(sets[1]), Texts{kRange + "21.2 = INTEGER: 5"});
     const auto write = Bindings(sets[2]);
     ASSERT_EQ(write.size(), 20U);
-    EXPECT_EQ(write[0], kRange + "2.2 = OCTET STRING: Night");
-    EXPECT_EQ(write[5], kRange + "9.2 = INTEGER: 2010");
-    EXPECT_EQ(write[8], kRange + "7.2 = INTEGER: 22");
-    EXPECT_EQ(write[19], kRange + "21.2 = INTEGER: 1");
+    EXPECT_EQ((Texts{Bindings(sets[0])[0], Bindings(sets[1])[0], write[0], write[5], write[8],
+                     write[19]}),
+              (Texts{kRange + "21.2 = INTEGER: 6", kRange + "21.2 = INTEGER: 5",
+                     kRange + "2.2 = OCTET STRING: Night", kRange + "9.2 = INTEGER: 2010",
+                     kRange + "7.2 = INTEGER: 22", kRange + "21.2 = INTEGER: 1"}));
     EXPECT_EQ(sets[2].result, "noError");
 
     dialog->Refresh();
@@ -369,8 +346,7 @@ TEST_F(TimeRangeTest, AddWritesTheRowStepByStepListsItWithTwoDigitDatesAndEditKe
 
 TEST_F(TimeRangeTest, ANinthRangeIsRefusedAndADeletedIndexIsReused) {
     auto dialog = OpenRead<CTimeRangeDlg>();
-    ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
-    ASSERT_TRUE(Click(dialog.get(), "editButton"));
+    ASSERT_TRUE(Click(dialog.get(), "deleteButton") && Click(dialog.get(), "editButton"));
     EXPECT_EQ(messages.TakeTexts(), (Texts{"Please select the Time Range to be deleted!",
                                            "Please select the Time Range to be edit!"}));
     // A listed name is refused in add mode.
@@ -406,8 +382,7 @@ TEST_F(TimeRangeTest, AnAddGoesOnPastARefusedDestroyAndAFailedOneStaysOpen) {
     CTimeRangeConfigDlg config(dialog->Entries(), std::nullopt);
     ASSERT_TRUE(testsupport::ShowActive(&config));
     Fill(&config, "Early", {"1", "0", "6", "0"}, {"monCheck"});
-    ASSERT_TRUE(Click(&config, "applyButton"));
-    EXPECT_EQ(messages.TakeTexts(), Texts{WriteFailureText(RequestStatus(-1)).toStdString()});
+    EXPECT_EQ(Press(&config), Texts{WriteFailureText(RequestStatus(-1)).toStdString()});
     EXPECT_TRUE(config.isVisible());
     // A step without an answer is no refusal: the row is not destroyed.
     EXPECT_EQ(Bindings(TakeSets().back()), Texts{kRange + "21.3 = INTEGER: 5"});
