@@ -54,6 +54,21 @@ struct Settings {
 };
 Settings SettingsOf(const std::vector<std::string>& values);
 
+// The timer edits as laid out, and where each one's value stands in the settings.
+struct TimerField {
+    const char* label;
+    const char* objectName;
+    std::size_t value; // index in Settings::timers and SettingsInput::timers
+};
+inline constexpr TimerField kTimerFields[] = {
+    {"TxPeriod(1-65535 sec)", "txPeriod", 1},
+    {"QuietPeriod(0-65535 sec)", "quietPeriod", 0},
+    {"SuppTimeout(1-65535 sec)", "suppTimeout", 2},
+    {"ServerTimeout(1-65535 sec)", "serverTimeout", 3},
+    {"MaxReq(1-10)", "maxReq", 4},
+    {"ReAuthPeriod(1-4294967295 sec)", "reAuthPeriod", 5},
+};
+
 // The inputs a refusal of the settings is about; a timer's index is its place in
 // SettingsInput::timers.
 inline constexpr char kServerField[] = "server";

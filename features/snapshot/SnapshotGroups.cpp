@@ -10,6 +10,7 @@
 #include "features/port_vlan/ManagementVlanMib.h"
 #include "features/port_vlan/PortConfigMib.h"
 #include "features/port_vlan/TrunkMib.h"
+#include "features/security/Dot1xMib.h"
 #include "snmp/SessionParameters.h"
 
 #include "features/common/SnmpRequests.h"
@@ -231,6 +232,39 @@ private:
     CManagementVlanMib m_cMib;
 };
 
+// The RADIUS key is read with the rest (one request) and never kept.
+class CDot1xGroup : public CGroup {
+public:
+    CDot1xGroup() : CGroup({"Device Manager", "AAA", "802.1X  Settings"}) {
+        m_cMib.ReadWalk().OnFinished(&m_receiver, [this](int) {
+            if (m_done) {
+                std::exchange(m_done, nullptr)(m_read);
+            }
+        });
+    }
+
+    void Start(std::function<void(bool)> done) override {
+        Clear();
+        m_read = false;
+        m_done = std::move(done);
+        m_cMib.StartRead(&m_receiver, [this](const dot1x::Settings& settings) {
+            m_read = true;
+            Add("Enable 802.1X", StateText(settings.state));
+            Add("Radius Server IP", settings.server);
+            for (const dot1x::TimerField& timer : dot1x::kTimerFields) {
+                Add(timer.label, settings.timers[timer.value]);
+            }
+            Add("ReAuthEnabled", EnumText(dot1x::ReAuthStates(), settings.reAuthEnabled));
+        });
+    }
+
+private:
+    QObject m_receiver;
+    CDot1xMib m_cMib;
+    std::function<void(bool)> m_done;
+    bool m_read = false;
+};
+
 class CSystemInfoGroup : public CGroup {
 public:
     CSystemInfoGroup() : CGroup({"Public MIB", "System Information"}) {}
@@ -262,6 +296,7 @@ std::vector<std::unique_ptr<CGroup>> AllGroups() {
     groups.push_back(std::make_unique<CMirrorGroup>());
     groups.push_back(std::make_unique<CTrunkGroup>());
     groups.push_back(std::make_unique<CStormControlGroup>());
+    groups.push_back(std::make_unique<CDot1xGroup>());
     groups.push_back(std::make_unique<CSystemInfoGroup>());
     return groups;
 }

@@ -371,6 +371,8 @@ TEST_F(KsxSnmpTool, SnapshotsOfTheSwitchAndTheirDifferences) {
 
     const std::string syslogServer = "1.3.6.1.4.1.99999.10.76.17.16.1.1.0";
     ASSERT_EQ(Tool({commandLine, "set", syslogServer, "8", "10.0.0.9"}).exitCode, 0);
+    const std::string radiusKey = "1.3.6.1.4.1.99999.10.76.17.11.1.2.0";
+    ASSERT_EQ(Tool({commandLine, "set", radiusKey, "2", "s3cret-key"}).exitCode, 0);
     const std::string changed =
         "Device Manager / System / Syslog Host Configuration / Host IP: 0.0.0.0 -> 10.0.0.9\n";
     const ProcessResult withSwitch = Tool({commandLine, "diff", dir + "/a"});
@@ -382,7 +384,8 @@ TEST_F(KsxSnmpTool, SnapshotsOfTheSwitchAndTheirDifferences) {
     EXPECT_EQ(files.out, changed);
     const std::string text = testsupport::ReadFile(dir + "/b");
     EXPECT_NE(text.find("\"Port 28\"]"), std::string::npos);
-    for (const char* secret : {"keepers", "guests"}) {
+    EXPECT_NE(text.find("Radius Server IP"), std::string::npos);
+    for (const char* secret : {"keepers", "guests", "s3cret-key"}) {
         EXPECT_EQ(text.find(secret), std::string::npos) << secret;
     }
 
