@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/snapshot/SnapshotGroups.h"
 
+#include "features/l2/BandwidthMib.h"
 #include "features/l2/JumboFrameMib.h"
 #include "features/l2/MirrorMib.h"
 #include "features/l2/StormControlMib.h"
@@ -190,6 +191,38 @@ private:
     std::function<void(bool)> m_done;
 };
 
+class CBandwidthGroup : public CGroup {
+public:
+    CBandwidthGroup() : CGroup({"Device Manager", "Qos", "Bandwidth Control"}) {
+        m_cMib.Walk().OnFinished(&m_receiver, [this](int status) { Finish(status); });
+    }
+
+    void Start(std::function<void(bool)> done) override {
+        Clear();
+        m_done = std::move(done);
+        m_cMib.Walk().Start();
+    }
+
+private:
+    void Finish(int status) {
+        for (const CBandwidthMib::Row& row : m_cMib.Walk().Rows()) {
+            if (!row.port) {
+                continue; // a row without a port number is no setting of a port
+            }
+            const std::string port = PortRow(static_cast<int>(*row.port));
+            Add("Tx Rate (Kbits/sec)", CBandwidthMib::RateCell(row.txRate), port);
+            Add("Rx Rate (Kbits/sec)", CBandwidthMib::RateCell(row.rxRate), port);
+        }
+        if (m_done) {
+            std::exchange(m_done, nullptr)(status == kSnmpEndOfTable);
+        }
+    }
+
+    QObject m_receiver;
+    CBandwidthMib m_cMib;
+    std::function<void(bool)> m_done;
+};
+
 class CStormControlGroup : public CGroup {
 public:
     CStormControlGroup() : CGroup({"Device Manager", "Security", "Storm Control Settings"}) {}
@@ -295,6 +328,7 @@ std::vector<std::unique_ptr<CGroup>> AllGroups() {
     groups.push_back(std::make_unique<CJumboFrameGroup>());
     groups.push_back(std::make_unique<CMirrorGroup>());
     groups.push_back(std::make_unique<CTrunkGroup>());
+    groups.push_back(std::make_unique<CBandwidthGroup>());
     groups.push_back(std::make_unique<CStormControlGroup>());
     groups.push_back(std::make_unique<CDot1xGroup>());
     groups.push_back(std::make_unique<CSystemInfoGroup>());
