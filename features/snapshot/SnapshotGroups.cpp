@@ -5,6 +5,7 @@
 #include "features/l2/BandwidthMib.h"
 #include "features/l2/JumboFrameMib.h"
 #include "features/l2/MirrorMib.h"
+#include "features/l2/SegmentationMib.h"
 #include "features/l2/StormControlMib.h"
 #include "features/maintenance/SyslogMib.h"
 #include "features/maintenance/SystemInfoMib.h"
@@ -12,6 +13,7 @@
 #include "features/port_vlan/PortConfigMib.h"
 #include "features/port_vlan/TrunkMib.h"
 #include "features/security/Dot1xMib.h"
+#include "snmp/PortEncoding.h"
 #include "snmp/SessionParameters.h"
 
 #include "features/common/SnmpRequests.h"
@@ -223,6 +225,42 @@ private:
     std::function<void(bool)> m_done;
 };
 
+class CSegmentationGroup : public CGroup {
+public:
+    CSegmentationGroup() : CGroup({"Device Manager", "Security", "Traffic Segmentation Settings"}) {
+        m_cMib.Walk().OnFinished(&m_receiver, [this](int status) { Finish(status); });
+    }
+
+    void Start(std::function<void(bool)> done) override {
+        Clear();
+        if (!m_cMib.ReadState().Ok()) {
+            done(false);
+            return;
+        }
+        Add("Enable Forwarding Port Settings", StateText(m_cMib.State()));
+        m_done = std::move(done);
+        m_cMib.Walk().Start();
+    }
+
+private:
+    void Finish(int status) {
+        const int ports = DeviceValues().DevicePortCount;
+        for (const CSegmentationMib::Row& row : m_cMib.Walk().Rows()) {
+            if (row.port) {
+                Add("Forwarding Port", PortBitsToRanges(row.forwarding, 1, ports).text,
+                    PortRow(static_cast<int>(*row.port)));
+            }
+        }
+        if (m_done) {
+            std::exchange(m_done, nullptr)(status == kSnmpEndOfTable);
+        }
+    }
+
+    QObject m_receiver;
+    CSegmentationMib m_cMib;
+    std::function<void(bool)> m_done;
+};
+
 class CStormControlGroup : public CGroup {
 public:
     CStormControlGroup() : CGroup({"Device Manager", "Security", "Storm Control Settings"}) {}
@@ -329,6 +367,7 @@ std::vector<std::unique_ptr<CGroup>> AllGroups() {
     groups.push_back(std::make_unique<CMirrorGroup>());
     groups.push_back(std::make_unique<CTrunkGroup>());
     groups.push_back(std::make_unique<CBandwidthGroup>());
+    groups.push_back(std::make_unique<CSegmentationGroup>());
     groups.push_back(std::make_unique<CStormControlGroup>());
     groups.push_back(std::make_unique<CDot1xGroup>());
     groups.push_back(std::make_unique<CSystemInfoGroup>());

@@ -64,7 +64,7 @@ TEST_F(SettingsSnapshotTest, SavesComparesWithTheSwitchAndOpensTheEditingDialog)
     QStringList offered;
     AnswerFileDialog(QStringLiteral("saveSnapshotDialog"), saved, &offered);
     EXPECT_EQ(Run(dialog.get(), QStringLiteral("saveButton")),
-              QStringLiteral("181 settings saved to ") + saved);
+              QStringLiteral("210 settings saved to ") + saved);
     EXPECT_EQ(offered.value(0), QStringLiteral("lab_core-%1-%2.ksx")
                                     .arg(QString::fromStdString(sim.Address()),
                                          QDate::currentDate().toString(Qt::ISODate)));
