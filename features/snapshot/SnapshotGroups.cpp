@@ -22,6 +22,15 @@
 
 namespace snapshot {
 
+void CGroup::WhenWalkEnds(CTableWalk& walk, std::function<void()> addRows,
+                          std::function<void(bool)> done) {
+    walk.OnFinished(&m_receiver,
+                    [addRows = std::move(addRows), done = std::move(done)](int status) {
+                        addRows();
+                        done(status == kSnmpEndOfTable);
+                    });
+}
+
 void CGroup::Add(const std::string& name, const std::string& value,
                  const std::optional<std::string>& row) {
     Setting setting{m_menuPath, name, value};
@@ -83,31 +92,25 @@ private:
 
 class CPortConfigGroup : public CGroup {
 public:
-    CPortConfigGroup() : CGroup({"Device Manager", "System", "Port Configuration"}) {
-        m_cMib.PortWalk().OnFinished(&m_receiver, [this](int status) { Finish(status); });
-    }
+    CPortConfigGroup() : CGroup({"Device Manager", "System", "Port Configuration"}) {}
 
     void Start(std::function<void(bool)> done) override {
         Clear();
-        m_done = std::move(done);
+        WhenWalkEnds(
+            m_cMib.PortWalk(), [this] { AddRows(); }, std::move(done));
         m_cMib.StartRead([](const portconfig::PortRow&) {});
     }
 
 private:
-    void Finish(int status) {
+    void AddRows() {
         for (const portconfig::PortRow& row : m_cMib.Table().rows) {
             Add("PortControlSpeed", EnumText(portconfig::Speeds(), row.speed), PortRow(row.port));
             Add("FlowControlMode", EnumText(portconfig::FlowControls(), row.flowControl),
                 PortRow(row.port));
         }
-        if (m_done) {
-            std::exchange(m_done, nullptr)(status == kSnmpEndOfTable);
-        }
     }
 
-    QObject m_receiver;
     CPortConfigMib m_cMib;
-    std::function<void(bool)> m_done;
 };
 
 class CJumboFrameGroup : public CGroup {
@@ -160,9 +163,7 @@ class CTrunkGroup : public CGroup {
 public:
     CTrunkGroup()
         : CGroup({"Device Manager", "L2 Function", "Trunk Configuration"}),
-          m_cMib(DeviceValues().DevicePortCount) {
-        m_cMib.TrunkWalk().OnFinished(&m_receiver, [this](int status) { Finish(status); });
-    }
+          m_cMib(DeviceValues().DevicePortCount) {}
 
     void Start(std::function<void(bool)> done) override {
         Clear();
@@ -172,41 +173,36 @@ public:
             return;
         }
         Add("Enable Trunk", StateText(state));
-        m_done = std::move(done);
+        WhenWalkEnds(
+            m_cMib.TrunkWalk().Walk(), [this] { AddRows(); }, std::move(done));
         m_cMib.TrunkWalk().Start();
     }
 
 private:
-    void Finish(int status) {
+    void AddRows() {
         for (const trunk::TrunkRow& row : m_cMib.TrunkWalk().Rows()) {
             const std::string trunk = "Trunk " + std::to_string(row.id);
             Add("PortChannelMode", EnumText(trunk::Modes(), row.mode), trunk);
             Add("PortMember", row.memberList, trunk);
         }
-        if (m_done) {
-            std::exchange(m_done, nullptr)(status == kSnmpEndOfTable);
-        }
     }
 
-    QObject m_receiver;
     CTrunkMib m_cMib;
-    std::function<void(bool)> m_done;
 };
 
 class CBandwidthGroup : public CGroup {
 public:
-    CBandwidthGroup() : CGroup({"Device Manager", "Qos", "Bandwidth Control"}) {
-        m_cMib.Walk().OnFinished(&m_receiver, [this](int status) { Finish(status); });
-    }
+    CBandwidthGroup() : CGroup({"Device Manager", "Qos", "Bandwidth Control"}) {}
 
     void Start(std::function<void(bool)> done) override {
         Clear();
-        m_done = std::move(done);
+        WhenWalkEnds(
+            m_cMib.Walk().Walk(), [this] { AddRows(); }, std::move(done));
         m_cMib.Walk().Start();
     }
 
 private:
-    void Finish(int status) {
+    void AddRows() {
         for (const CBandwidthMib::Row& row : m_cMib.Walk().Rows()) {
             if (!row.port) {
                 continue; // a row without a port number is no setting of a port
@@ -215,21 +211,15 @@ private:
             Add("Tx Rate (Kbits/sec)", CBandwidthMib::RateCell(row.txRate), port);
             Add("Rx Rate (Kbits/sec)", CBandwidthMib::RateCell(row.rxRate), port);
         }
-        if (m_done) {
-            std::exchange(m_done, nullptr)(status == kSnmpEndOfTable);
-        }
     }
 
-    QObject m_receiver;
     CBandwidthMib m_cMib;
-    std::function<void(bool)> m_done;
 };
 
 class CSegmentationGroup : public CGroup {
 public:
-    CSegmentationGroup() : CGroup({"Device Manager", "Security", "Traffic Segmentation Settings"}) {
-        m_cMib.Walk().OnFinished(&m_receiver, [this](int status) { Finish(status); });
-    }
+    CSegmentationGroup()
+        : CGroup({"Device Manager", "Security", "Traffic Segmentation Settings"}) {}
 
     void Start(std::function<void(bool)> done) override {
         Clear();
@@ -238,12 +228,13 @@ public:
             return;
         }
         Add("Enable Forwarding Port Settings", StateText(m_cMib.State()));
-        m_done = std::move(done);
+        WhenWalkEnds(
+            m_cMib.Walk().Walk(), [this] { AddRows(); }, std::move(done));
         m_cMib.Walk().Start();
     }
 
 private:
-    void Finish(int status) {
+    void AddRows() {
         const int ports = DeviceValues().DevicePortCount;
         for (const CSegmentationMib::Row& row : m_cMib.Walk().Rows()) {
             if (row.port) {
@@ -251,14 +242,9 @@ private:
                     PortRow(static_cast<int>(*row.port)));
             }
         }
-        if (m_done) {
-            std::exchange(m_done, nullptr)(status == kSnmpEndOfTable);
-        }
     }
 
-    QObject m_receiver;
     CSegmentationMib m_cMib;
-    std::function<void(bool)> m_done;
 };
 
 class CStormControlGroup : public CGroup {
@@ -307,7 +293,7 @@ private:
 class CDot1xGroup : public CGroup {
 public:
     CDot1xGroup() : CGroup({"Device Manager", "AAA", "802.1X  Settings"}) {
-        m_cMib.ReadWalk().OnFinished(&m_receiver, [this](int) {
+        m_cMib.ReadWalk().OnFinished(Receiver(), [this](int) {
             if (m_done) {
                 std::exchange(m_done, nullptr)(m_read);
             }
@@ -318,7 +304,7 @@ public:
         Clear();
         m_read = false;
         m_done = std::move(done);
-        m_cMib.StartRead(&m_receiver, [this](const dot1x::Settings& settings) {
+        m_cMib.StartRead(Receiver(), [this](const dot1x::Settings& settings) {
             m_read = true;
             Add("Enable 802.1X", StateText(settings.state));
             Add("Radius Server IP", settings.server);
@@ -330,7 +316,6 @@ public:
     }
 
 private:
-    QObject m_receiver;
     CDot1xMib m_cMib;
     std::function<void(bool)> m_done;
     bool m_read = false;
@@ -342,7 +327,7 @@ public:
 
     void Start(std::function<void(bool)> done) override {
         Clear();
-        m_cMib.StartRead(&m_receiver, [this, done = std::move(done)](const auto& values) {
+        m_cMib.StartRead(Receiver(), [this, done = std::move(done)](const auto& values) {
             if (values) {
                 Add("Name", values->name);
                 Add("Location", values->location);
@@ -352,7 +337,6 @@ public:
     }
 
 private:
-    QObject m_receiver;
     CSystemInfoMib m_cMib;
 };
 

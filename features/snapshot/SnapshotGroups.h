@@ -6,7 +6,10 @@
 #pragma once
 
 #include "features/common/EnumTable.h"
+#include "features/common/TableWalk.h"
 #include "features/snapshot/SettingsSnapshot.h"
+
+#include <QObject>
 
 #include <functional>
 #include <memory>
@@ -35,8 +38,15 @@ protected:
     void Add(const std::string& name, const std::string& value,
              const std::optional<std::string>& row = std::nullopt);
     void Clear() { m_settings.clear(); }
+    // At the end of the walk the group's read starts: `addRows` adds the settings of the rows
+    // read, then `done` learns whether the walk reached the end of its table.
+    void WhenWalkEnds(CTableWalk& walk, std::function<void()> addRows,
+                      std::function<void(bool)> done);
+    // The receiver of the group's handlers: it outlives the data classes of derived groups.
+    const QObject* Receiver() const { return &m_receiver; }
 
 private:
+    QObject m_receiver;
     std::vector<std::string> m_menuPath;
     std::vector<Setting> m_settings;
 };
