@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -121,8 +122,8 @@ TEST_F(SettingsSnapshotTest, AGroupTheSwitchDoesNotAnswerLeavesNoFile) {
     EXPECT_FALSE(QFile::exists(path));
 }
 
-// Cancel while a slow switch is read: the walks in flight end with the reader, nothing is
-// written, and the dialog reads again at once.
+// Cancel, and closing, while a slow switch is read: the walks in flight end with the reader,
+// nothing is written, and the dialog reads again at once.
 TEST_F(SettingsSnapshotTest, CancelEndsTheReadingAndWritesNothing) {
     ASSERT_TRUE(StartSimulator({"KSX-7700-28", {"--delay", "300"}}));
     auto dialog = Open<CSettingsSnapshotDlg>();
@@ -137,6 +138,16 @@ TEST_F(SettingsSnapshotTest, CancelEndsTheReadingAndWritesNothing) {
     EXPECT_EQ(testsupport::Find<QLabel>(dialog.get(), QStringLiteral("statusLabel"))->text(),
               QStringLiteral("Cancelled."));
     testsupport::ProcessEvents();
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_TRUE(messages.TakeTexts().empty());
+
+    // Closed while reading: nothing is called on the closed dialog, nothing is written.
+    AnswerFileDialog(QStringLiteral("saveSnapshotDialog"), path);
+    ASSERT_TRUE(testsupport::Click(dialog.get(), QStringLiteral("saveButton")));
+    ASSERT_TRUE(WaitUntil([&] { return cancel->isEnabled(); }));
+    dialog.reset();
+    testsupport::ProcessEvents();
+    QTest::qWait(700); // the answers in flight arrive
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_TRUE(messages.TakeTexts().empty());
 }
