@@ -93,14 +93,6 @@ std::vector<std::string> DialogFixture::Bindings(const SimSetRecord& record) {
     return bindings;
 }
 
-std::vector<std::vector<std::string>> DialogFixture::Sets() {
-    std::vector<std::vector<std::string>> sets;
-    for (const SimSetRecord& record : TakeSets()) {
-        sets.push_back(Bindings(record));
-    }
-    return sets;
-}
-
 std::vector<std::string> DialogFixture::TakeBindings() {
     std::vector<std::string> bindings;
     for (const SimSetRecord& record : TakeSets()) {
@@ -150,7 +142,7 @@ std::vector<std::string> DialogFixture::CellsOf(const QTreeWidget* list,
     return texts;
 }
 
-std::vector<std::vector<std::string>> DialogFixture::TakeSetBindings() {
+std::vector<std::vector<std::string>> DialogFixture::Sets() {
     std::vector<std::vector<std::string>> sets;
     for (const SimSetRecord& record : TakeSets()) {
         sets.push_back(Bindings(record));

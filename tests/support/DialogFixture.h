@@ -90,8 +90,6 @@ protected:
     std::vector<std::vector<std::string>> Sets();
     // The bindings of every set request TakeSets() gives, one after the other.
     std::vector<std::string> TakeBindings();
-    // The bindings of every set request TakeSets() gives, request by request.
-    std::vector<std::vector<std::string>> TakeSetBindings();
 
     // Waits until the dialog's `button` can be pressed again and `list` holds `rows` rows.
     static bool WaitForRows(const QTreeWidget& list, int rows, const QWidget& dialog,

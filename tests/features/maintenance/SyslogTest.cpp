@@ -26,7 +26,7 @@ TEST_F(DialogFixture, Local7AndAllAreWrittenAs184And7ThenTheStateFollows) {
     ASSERT_TRUE(Choose(dialog.get(), "facilityCombo", "local7") &&
                 Choose(dialog.get(), "severityCombo", "all") && Click(dialog.get(), "applyButton"));
     const std::string s = PrivateOid("16.1");
-    EXPECT_EQ(TakeSetBindings(),
+    EXPECT_EQ(Sets(),
               (std::vector<Texts>{{s + ".1.0 = IpAddress: 192.0.2.50", s + ".2.0 = INTEGER: 514",
                                    s + ".4.0 = INTEGER: 7", s + ".5.0 = INTEGER: 184"},
                                   {s + ".6.0 = INTEGER: 1"}}));

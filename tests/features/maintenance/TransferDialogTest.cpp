@@ -205,7 +205,7 @@ TEST_F(TransferTest, OpensIdleAndBacksUpTheConfigurationAgainAndAgain) {
     ASSERT_TRUE(WaitForReady(dialog.get()));
     EXPECT_EQ(messages.TakeTexts(), Texts{kSuccess}); // no question for a backup
     EXPECT_EQ(Progress(dialog.get()), 99);
-    EXPECT_EQ(TakeSetBindings(),
+    EXPECT_EQ(Sets(),
               (std::vector<Texts>{{Bound(kConfiguration.server, "IpAddress", "10.0.0.5"),
                                    Bound(kConfiguration.file, "OCTET STRING", "switch.cfg")},
                                   {Bound(kConfiguration.operation, "INTEGER", "2")}}));

@@ -89,7 +89,7 @@ TEST_F(PoeTest, GlobalThresholdLimitsAndAnUnchangedApply) {
         ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog, "applyButton"); }));
         EXPECT_EQ(threshold->text().toStdString(), accepted);
     }
-    EXPECT_EQ(TakeSetBindings(),
+    EXPECT_EQ(Sets(),
               (std::vector<Texts>{{P + ".22.3.0 = INTEGER: 2", P + ".22.2.0 = OCTET STRING: 7.1"},
                                   {P + ".22.2.0 = OCTET STRING: 185.0"}}));
 }
@@ -138,7 +138,7 @@ TEST_F(PoeTest, PortListShowsTheSwitchTextsApplyRefusesALimitOffTheStepsAndWrite
                 Choose(dialog.get(), "timeRangeCombo", QStringLiteral("Weekend")) &&
                 Type(dialog.get(), "wattsEdit", QStringLiteral("15.4")));
     EXPECT_TRUE(Press(dialog.get()).empty());
-    const auto sets = TakeSetBindings();
+    const auto sets = Sets();
     ASSERT_EQ(sets.size(), 3U);
     for (int port = 3; port <= 5; ++port) {
         const std::string i = ".1." + std::to_string(port);
@@ -187,7 +187,7 @@ TEST_F(PowerSavingTest, OpensWithTheSwitchsActionsHibernationSendsNoPortListAndP
     ASSERT_TRUE(Choose(dialog.get(), "profile2Combo", "Weekend") &&
                 Click(dialog.get(), "applyButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
-    EXPECT_EQ(TakeSetBindings(),
+    EXPECT_EQ(Sets(),
               (std::vector<Texts>{{P + ".31.4.1.0 = INTEGER: 1", P + ".31.4.2.0 = INTEGER: 0",
                                    P + ".31.4.3.0 = INTEGER: 1"}}));
     EXPECT_EQ(Row(&summary, 3), "System_Hibernation|Enabled|None|Weekend|All Port");
@@ -204,7 +204,7 @@ TEST_F(PowerSavingTest, OpensWithTheSwitchsActionsHibernationSendsNoPortListAndP
     EXPECT_TRUE(Refuses(dialog.get(), {"Invalid Portlist"}));
     ASSERT_TRUE(Type(dialog.get(), "portEdit", "2, 5-7,28") && Click(dialog.get(), "applyButton") &&
                 WaitUntil([&] { return Idle(*dialog); }));
-    const auto sets = TakeSetBindings();
+    const auto sets = Sets();
     ASSERT_EQ(sets.size(), 1U);
     EXPECT_EQ(sets[0].back(), P + ".31.3.1.0 = OCTET STRING: 0x4e000010");
     EXPECT_EQ(Row(dialog->Summary(), 2), "Port_Standby|Enabled|None|None|2,5-7,28");
@@ -212,7 +212,7 @@ TEST_F(PowerSavingTest, OpensWithTheSwitchsActionsHibernationSendsNoPortListAndP
     ASSERT_TRUE(Click(dialog.get(), "cableLengthCheck") &&
                 Click(dialog.get(), "detectionApplyButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
-    EXPECT_EQ(TakeSetBindings(),
+    EXPECT_EQ(Sets(),
               (std::vector<Texts>{{P + ".31.5.0 = INTEGER: 1", P + ".31.6.0 = INTEGER: 2"}}));
 }
 
@@ -338,7 +338,7 @@ TEST_F(TimeRangeTest, AddWritesTheRowStepByStepListsItWithTwoDigitDatesAndEditKe
     });
     ASSERT_TRUE(Click(dialog.get(), "editButton"));
     ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog) && dialog->List()->RowCount() == 2; }));
-    const auto edited = TakeSetBindings();
+    const auto edited = Sets();
     ASSERT_EQ(edited.size(), 1U);
     EXPECT_EQ(edited[0].front(), kRange + "2.2 = OCTET STRING: Work.Hours");
     EXPECT_EQ(dialog->List()->Cell(1, 0).toStdString(), "Work.Hours");
