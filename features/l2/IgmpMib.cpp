@@ -52,12 +52,14 @@ const CEnumTable& igmp::States() {
 
 const std::array<TimerDef, kTimerCount>& igmp::Timers() {
     static const std::array<TimerDef, kTimerCount> timers{{
-        {"1.3", 130, 153025, "Invalid Host Timeout (130-153025 sec)."},
-        {"1.2", 60, 600, "Invalid Router Timeout (60-600 sec)."},
-        {"1.4", 2, 255, "Invalid Robustness Variable (2-255)."},
-        {"1.5", 1, 25, "Invalid Last Member Query Interval (1-25 sec)."},
-        {"1.6", 60, 600, "Invalid Query Interval (60-600 sec)."},
-        {"1.7", 10, 25, "Invalid Max. Response Time (10-25 sec)."},
+        {"1.3", 130, 153025, "Invalid Host Timeout (130-153025 sec).",
+         "&Host Timeout(130-153025 sec)"},
+        {"1.2", 60, 600, "Invalid Router Timeout (60-600 sec).", "R&outer Timeout(60-600 sec)"},
+        {"1.4", 2, 255, "Invalid Robustness Variable (2-255).", "Ro&bustness Variable(2-255)"},
+        {"1.5", 1, 25, "Invalid Last Member Query Interval (1-25 sec).",
+         "&Last Member Query Interval(1-25 sec)"},
+        {"1.6", 60, 600, "Invalid Query Interval (60-600 sec).", "&Query Interval(60-600 sec)"},
+        {"1.7", 10, 25, "Invalid Max. Response Time (10-25 sec).", "&Max Response Time(10-25 sec)"},
     }};
     return timers;
 }

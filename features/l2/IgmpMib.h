@@ -41,6 +41,7 @@ struct TimerDef {
     long low;
     long high;
     const char* refusal;
+    const char* label; // the dialog's, with its mnemonic
 };
 const std::array<TimerDef, kTimerCount>& Timers();
 // What the edits hold, nothing where an edit is empty or no number.

@@ -16,19 +16,10 @@ using namespace igmp;
 
 namespace {
 
-struct TimerField {
-    const char* objectName;
-    const char* label;
-};
-// In the order of the timers (and of their checks).
-constexpr std::array<TimerField, kTimerCount> kTimerFields{{
-    {"hostTimeoutEdit", "&Host Timeout(130-153025 sec)"},
-    {"routerTimeoutEdit", "R&outer Timeout(60-600 sec)"},
-    {"robustnessEdit", "Ro&bustness Variable(2-255)"},
-    {"lastMemberQueryIntervalEdit", "&Last Member Query Interval(1-25 sec)"},
-    {"queryIntervalEdit", "&Query Interval(60-600 sec)"},
-    {"maxResponseTimeEdit", "&Max Response Time(10-25 sec)"},
-}};
+// The edits' names, in the order of the timers.
+constexpr std::array<const char*, kTimerCount> kTimerEditNames{
+    "hostTimeoutEdit",   "routerTimeoutEdit",  "robustnessEdit", "lastMemberQueryIntervalEdit",
+    "queryIntervalEdit", "maxResponseTimeEdit"};
 
 } // namespace
 
@@ -40,11 +31,11 @@ CIgmpSnoopingDlg::CIgmpSnoopingDlg(QWidget* parent) : CFeatureDialog(parent) {
 
     auto* grid = new QGridLayout;
     for (int timer = 0; timer < kTimerCount; ++timer) {
-        const TimerField& field = kTimerFields[static_cast<std::size_t>(timer)];
+        const auto at = static_cast<std::size_t>(timer);
         auto* edit = new CNumberEdit(this, 6);
-        edit->setObjectName(QString::fromLatin1(field.objectName));
-        m_pTimerEdits[static_cast<std::size_t>(timer)] = edit;
-        kit::AddFormRow(*grid, timer, QString::fromLatin1(field.label), edit);
+        edit->setObjectName(QString::fromLatin1(kTimerEditNames[at]));
+        m_pTimerEdits[at] = edit;
+        kit::AddFormRow(*grid, timer, QString::fromLatin1(Timers()[at].label), edit);
     }
     FocusFor(kTimerField, [this](int timer) -> QWidget* {
         return timer >= 0 && timer < kTimerCount ? m_pTimerEdits[static_cast<std::size_t>(timer)]

@@ -18,7 +18,8 @@ namespace snapshot {
 namespace {
 
 const QString kMagic = QStringLiteral("ksxSettingsSnapshot");
-const char kSecretsNote[] = "never written: communities, SNMPv3 passwords, the RADIUS key";
+const char kSecretsNote[] = "never written: communities (and the SNMPv1/v2c users and groups), "
+                            "SNMPv3 passwords, the RADIUS key";
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);

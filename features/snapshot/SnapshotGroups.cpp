@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/snapshot/SnapshotGroups.h"
 
+#include "features/snapshot/GroupParts.h"
+
 #include "features/l2/BandwidthMib.h"
 #include "features/l2/JumboFrameMib.h"
 #include "features/l2/MirrorMib.h"
@@ -13,8 +15,10 @@
 #include "features/port_vlan/PortConfigMib.h"
 #include "features/port_vlan/TrunkMib.h"
 #include "features/security/Dot1xMib.h"
+#include "features/snmp_agent/SnmpAgentMib.h"
 #include "snmp/PortEncoding.h"
 #include "snmp/SessionParameters.h"
+#include "snmp/TextConversion.h"
 
 #include "features/common/SnmpRequests.h"
 
@@ -57,15 +61,40 @@ std::string StateText(const std::optional<long>& state) {
     return EnumText(kStates, state);
 }
 
-namespace {
-
 std::string NumberText(const std::optional<long>& value) {
     return value ? std::to_string(*value) : "(unreadable)";
 }
 
-std::string PortRow(int port) {
+std::string PortRow(long port) {
     return "Port " + std::to_string(port);
 }
+
+std::string LabelText(const std::string& label) {
+    std::string text;
+    for (char c : label) {
+        if (c != '&') {
+            text += c;
+        }
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == ':')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+std::string SwitchText(const std::string& bytes) {
+    return Utf8ToText(bytes).toStdString();
+}
+
+std::string PortsText(const std::string& octets) {
+    return PortBitsToRanges(octets, 1, DeviceValues().DevicePortCount).text;
+}
+
+bool IsPoeSwitch() {
+    return snmpagent::IsPoeModel(DeviceValues().ModelName);
+}
+
+namespace {
 
 class CSyslogGroup : public CGroup {
 public:
@@ -150,7 +179,7 @@ public:
         Add("Port Mirroring", StateText(model.state));
         Add("TargetPort", NumberText(model.target));
         for (size_t i = 0; i < model.modes.size(); ++i) {
-            Add("Source", EnumText(kModes, model.modes[i]), PortRow(static_cast<int>(i) + 1));
+            Add("Source", EnumText(kModes, model.modes[i]), PortRow(static_cast<long>(i) + 1));
         }
         done(true);
     }
@@ -207,7 +236,7 @@ private:
             if (!row.port) {
                 continue; // a row without a port number is no setting of a port
             }
-            const std::string port = PortRow(static_cast<int>(*row.port));
+            const std::string port = PortRow(*row.port);
             Add("Tx Rate (Kbits/sec)", CBandwidthMib::RateCell(row.txRate), port);
             Add("Rx Rate (Kbits/sec)", CBandwidthMib::RateCell(row.rxRate), port);
         }
@@ -239,7 +268,7 @@ private:
         for (const CSegmentationMib::Row& row : m_cMib.Walk().Rows()) {
             if (row.port) {
                 Add("Forwarding Port", PortBitsToRanges(row.forwarding, 1, ports).text,
-                    PortRow(static_cast<int>(*row.port)));
+                    PortRow(*row.port));
             }
         }
     }
@@ -289,14 +318,23 @@ private:
     CManagementVlanMib m_cMib;
 };
 
-// The RADIUS key is read with the rest (one request) and never kept.
+// The RADIUS key is read with the rest (one request) and never kept; then the ports' access
+// control.
 class CDot1xGroup : public CGroup {
 public:
     CDot1xGroup() : CGroup({"Device Manager", "AAA", "802.1X  Settings"}) {
         m_cMib.ReadWalk().OnFinished(Receiver(), [this](int) {
-            if (m_done) {
-                std::exchange(m_done, nullptr)(m_read);
+            if (!m_read) {
+                Finish(false);
+                return;
             }
+            m_cPortMib.StartWalk(
+                Receiver(),
+                [this](const CDot1xPortMib::PortRow& row) {
+                    Add("AuthControlledPortControl", EnumText(dot1x::PortControls(), row.control),
+                        PortRow(row.port));
+                },
+                [this](int status) { Finish(status == kSnmpEndOfTable); });
         });
     }
 
@@ -316,7 +354,14 @@ public:
     }
 
 private:
+    void Finish(bool answered) {
+        if (m_done) {
+            std::exchange(m_done, nullptr)(answered);
+        }
+    }
+
     CDot1xMib m_cMib;
+    CDot1xPortMib m_cPortMib;
     std::function<void(bool)> m_done;
     bool m_read = false;
 };
@@ -346,14 +391,36 @@ std::vector<std::unique_ptr<CGroup>> AllGroups() {
     std::vector<std::unique_ptr<CGroup>> groups;
     groups.push_back(std::make_unique<CPortConfigGroup>());
     groups.push_back(std::make_unique<CSyslogGroup>());
+    groups.push_back(MakeTimeProfileGroup());
+    groups.push_back(MakePowerSavingGroup());
+    groups.push_back(MakeVlanGroup());
     groups.push_back(std::make_unique<CManagementVlanGroup>());
+    groups.push_back(MakeSurveillanceGroup());
     groups.push_back(std::make_unique<CJumboFrameGroup>());
     groups.push_back(std::make_unique<CMirrorGroup>());
+    groups.push_back(MakeSpanningTreeGroup());
     groups.push_back(std::make_unique<CTrunkGroup>());
+    groups.push_back(MakeMulticastFilterGroup());
+    groups.push_back(MakeIgmpGroup());
     groups.push_back(std::make_unique<CBandwidthGroup>());
+    groups.push_back(MakeArpSpoofGroup());
+    groups.push_back(MakeDhcpScreenGroup());
     groups.push_back(std::make_unique<CSegmentationGroup>());
     groups.push_back(std::make_unique<CStormControlGroup>());
+    groups.push_back(MakeImpbSettingsGroup());
+    groups.push_back(MakeSmartBindingGroup());
+    groups.push_back(MakeWhiteListGroup());
     groups.push_back(std::make_unique<CDot1xGroup>());
+    for (auto make :
+         {&MakeSnmpGlobalStateGroup, &MakeSnmpUserGroup, &MakeSnmpGroupGroup, &MakeSnmpViewGroup,
+          &MakeSnmpHostGroup, &MakeSnmpEngineIdGroup, &MakeSnmpTrapGroup}) {
+        groups.push_back(make());
+    }
+    if (IsPoeSwitch()) {
+        groups.push_back(MakePoeGlobalGroup());
+        groups.push_back(MakePoePortGroup());
+        groups.push_back(MakePoeTimeRangeGroup());
+    }
     groups.push_back(std::make_unique<CSystemInfoGroup>());
     return groups;
 }

@@ -32,11 +32,11 @@ public:
     // switch did not answer all of it (the settings read so far are kept).
     virtual void Start(std::function<void(bool answered)> done) = 0;
     const std::vector<Setting>& Settings() const { return m_settings; }
-
-protected:
     // A setting of the dialog itself, or of one of its rows (`row`: "Port 5").
     void Add(const std::string& name, const std::string& value,
              const std::optional<std::string>& row = std::nullopt);
+
+protected:
     void Clear() { m_settings.clear(); }
     // At the end of the walk the group's read starts: `addRows` adds the settings of the rows
     // read, then `done` learns whether the walk reached the end of its table.

@@ -20,8 +20,10 @@ void CSnapshotReader::Start(Header header, Progress progress, Done done) {
     m_header = std::move(header);
     m_progress = std::move(progress);
     m_done = std::move(done);
-    m_next = 0;
-    ReadNext();
+    m_started = m_ended = 0;
+    for (size_t i = 0; i < kSideBySide; ++i) {
+        QTimer::singleShot(0, this, [this] { StartNext(); });
+    }
 }
 
 void CSnapshotReader::Cancel() {
@@ -29,22 +31,13 @@ void CSnapshotReader::Cancel() {
     m_progress = nullptr;
 }
 
-void CSnapshotReader::ReadNext() {
-    if (m_done == nullptr) {
+void CSnapshotReader::StartNext() {
+    if (m_done == nullptr || m_started == m_groups.size()) {
         return;
     }
-    if (m_next == m_groups.size()) {
-        Snapshot snapshot{m_header, {}};
-        for (const auto& group : m_groups) {
-            const auto& settings = group->Settings();
-            snapshot.settings.insert(snapshot.settings.end(), settings.begin(), settings.end());
-        }
-        std::exchange(m_done, nullptr)(std::move(snapshot), {});
-        return;
-    }
-    const size_t index = m_next++;
+    const size_t index = m_started++;
     if (m_progress) {
-        m_progress(m_groups[index]->MenuPath(), static_cast<int>(index),
+        m_progress(m_groups[index]->MenuPath(), static_cast<int>(m_ended),
                    static_cast<int>(m_groups.size()));
     }
     m_groups[index]->Start([this, index](bool answered) { GroupDone(index, answered); });
@@ -60,8 +53,17 @@ void CSnapshotReader::GroupDone(size_t index, bool answered) {
                                                          ".");
         return;
     }
+    if (++m_ended == m_groups.size()) {
+        Snapshot snapshot{m_header, {}};
+        for (const auto& group : m_groups) {
+            const auto& settings = group->Settings();
+            snapshot.settings.insert(snapshot.settings.end(), settings.begin(), settings.end());
+        }
+        std::exchange(m_done, nullptr)(std::move(snapshot), {});
+        return;
+    }
     // The next group starts from the event loop, not from inside this group's handler.
-    QTimer::singleShot(0, this, [this] { ReadNext(); });
+    QTimer::singleShot(0, this, [this] { StartNext(); });
 }
 
 Header HeaderNow(const std::string& model) {

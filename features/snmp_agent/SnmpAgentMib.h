@@ -14,6 +14,7 @@
 
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -46,6 +47,12 @@ inline constexpr int kEngineIdCharacters = 64;
 // Trap switches of every model, and the three more of a PoE model.
 inline constexpr int kTrapSwitches = 5;
 inline constexpr int kPoeTrapSwitches = 8;
+// The trap switches' texts, in the order of their objects; the last three on PoE models only.
+inline constexpr std::array<const char*, kPoeTrapSwitches> kTrapTexts{
+    "SNMP Authentication Traps", "Device Bootup",
+    "Port Link Up / Link Down",  "RSTP Port State Change",
+    "Firmware Upgrade State",    "PoE Power On / Off",
+    "PoE Power Error ",          "PoE over max power budget"};
 
 // Index pieces: the version suffix of "v1"/"V1", "v2c"/"V2c", "v3"/"V3" (".1" to ".3",
 // nothing for any other text), the security-level suffix, and a host's four octets.

@@ -17,12 +17,8 @@ CSnmpTrapDlg::CSnmpTrapDlg(QWidget* parent)
     setWindowTitle(QString::fromLatin1(kCaption));
     auto* group = kit::Group(this, QStringLiteral("Trap Settings"), "trapGroup");
     auto* boxes = new QVBoxLayout(group);
-    const char* texts[] = {"SNMP Authentication Traps", "Device Bootup",
-                           "Port Link Up / Link Down",  "RSTP Port State Change",
-                           "Firmware Upgrade State",    "PoE Power On / Off",
-                           "PoE Power Error ",          "PoE over max power budget"};
     int number = 0;
-    for (const char* text : texts) {
+    for (const char* text : kTrapTexts) {
         auto* check = new QCheckBox(QString::fromLatin1(text), group);
         check->setObjectName(QStringLiteral("trapCheck%1").arg(++number));
         boxes->addWidget(check);

@@ -361,7 +361,9 @@ TEST_F(KsxSnmpTool, HelpPrintsTheUsage) {
 // exit status as diff's; a switch that leaves one group unanswered gives no file.
 TEST_F(KsxSnmpTool, SnapshotsOfTheSwitchAndTheirDifferences) {
     testsupport::SimFixture sim;
-    ASSERT_TRUE(sim.Start({"KSX-7700-28", {}, false})) << sim.Error();
+    ASSERT_TRUE(
+        sim.Start({"KSX-7700-28", {"--v3-user", "ops3:SHA:auth-pass9:DES:priv-pass9"}, false}))
+        << sim.Error();
     const std::string dir = testsupport::MakeTempDir("ksx-snapshot");
     const std::string commandLine = V1CommandLine("keepers", sim.Port());
     ASSERT_EQ(Tool({commandLine, "snapshot", dir + "/a"}).exitCode, 0);
@@ -385,7 +387,7 @@ TEST_F(KsxSnmpTool, SnapshotsOfTheSwitchAndTheirDifferences) {
     const std::string text = testsupport::ReadFile(dir + "/b");
     EXPECT_NE(text.find("\"Port 28\"]"), std::string::npos);
     EXPECT_NE(text.find("Radius Server IP"), std::string::npos);
-    for (const char* secret : {"keepers", "guests", "s3cret-key"}) {
+    for (const char* secret : {"keepers", "guests", "s3cret-key", "auth-pass9", "priv-pass9"}) {
         EXPECT_EQ(text.find(secret), std::string::npos) << secret;
     }
 

@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
-// The Settings Snapshot dialog against ksx-sim: save, a change from outside the module,
+// The Settings Snapshot dialog against ksx-sim: save, changes made through five dialogs,
 // compare with the switch, the editing dialog opened from a difference, a file that is no
 // snapshot, and a switch that leaves a group unanswered.
 #include "features/snapshot/SettingsSnapshotDialog.h"
 #include "app/ModuleCommands.h"
+#include "features/common/IpAddressEdit.h"
 #include "features/common/Repainting.h"
 #include "features/common/ReportList.h"
 #include "features/common/SnmpRequests.h"
-#include "features/l2/MirrorMib.h"
+#include "features/maintenance/SyslogDialog.h"
+#include "features/poe/PoePortDialog.h"
+#include "features/port_vlan/PortConfigDialog.h"
+#include "features/port_vlan/TrunkMemberDialog.h"
+#include "features/port_vlan/VlanDialog.h"
 #include "snmp/SessionParameters.h"
 #include "tests/support/DialogFixture.h"
 #include "tests/support/FileDialogs.h"
@@ -18,6 +23,7 @@
 #include <QDate>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -34,14 +40,41 @@ protected:
     testsupport::SimFixture::Options SimulatorOptions() override {
         return {"KSX-7700-28", {"--delay", "5"}};
     }
-    void Set(const std::string& oid, const std::string& value) {
-        CCommonSNMP console; // as from the switch's console, outside the module
-        std::unique_ptr<CSnmp> answer;
-        ASSERT_EQ(console.Open(kPduSet), 1);
-        ASSERT_EQ(console.AddValue(oid, kSnmpInteger, value), 0);
-        int status = -1;
-        kit::RunRepainting([&] { status = console.Send(answer, 3000); });
-        ASSERT_EQ(status, 0);
+    template <class Dialog> static bool Ready(const Dialog& dialog) {
+        return WaitUntil([&] { return !dialog.IsBusy(); });
+    }
+    // What an administrator changes, each through its own dialog: port 5's speed, the syslog
+    // server, trunk 1's members, VLAN 1's name and port 1's PoE limit.
+    void ChangeThroughFiveDialogs() {
+        using testsupport::Click;
+        auto ports = Open<CPortConfigDlg>();
+        ASSERT_TRUE(Ready(*ports) && testsupport::ClickRow(ports->PortList(), 4) &&
+                    testsupport::Choose(ports.get(), "speedCombo", "100M-Full"));
+        messages.Answer({platform::MessageResult::Ok, platform::MessageResult::Ok});
+        ASSERT_TRUE(Click(ports.get(), "applyButton") && Ready(*ports));
+        auto syslog = Open<CSyslogDlg>();
+        ASSERT_TRUE(Ready(*syslog));
+        testsupport::Find<CIpAddressEdit>(syslog.get(), "hostIpEdit")->SetAddress("10.0.0.9");
+        ASSERT_TRUE(Click(syslog.get(), "applyButton"));
+        auto trunk = Open<CTrunkMemberDlg>(1, trunk::kModeLacp, PortFlags{});
+        ASSERT_TRUE(Ready(*trunk) && Click(trunk.get(), "port7") && Click(trunk.get(), "port8") &&
+                    Click(trunk.get(), "okButton"));
+        SessionParameters().VlanEditAllowed = true;
+        auto vlans = Open<CVlanDlg>();
+        ASSERT_TRUE(Ready(*vlans));
+        vlans->VlanList()->SelectRow(0);
+        ASSERT_TRUE(Click(vlans.get(), "editButton") && vlans->SubDialog() != nullptr);
+        const auto* edit = qobject_cast<const CFeatureDialog*>(vlans->SubDialog());
+        ASSERT_TRUE(edit != nullptr && Ready(*edit));
+        testsupport::Find<QLineEdit>(edit, "nameEdit")->setText("Office");
+        ASSERT_TRUE(Click(edit, "okButton"));
+        ASSERT_TRUE(WaitUntil([&] { return vlans->SubDialog() == nullptr && !vlans->IsBusy(); }));
+        auto poe = Open<CPoePortDlg>();
+        ASSERT_TRUE(Ready(*poe) && testsupport::ClickRow(poe->PortList(), 0) &&
+                    Click(poe.get(), "userDefineCheck") &&
+                    testsupport::Type(poe.get(), "wattsEdit", "15.4") &&
+                    Click(poe.get(), "applyButton") && Ready(*poe));
+        EXPECT_EQ(messages.TakeTexts().size(), 2u); // the port speed's two questions
     }
     // Presses `button`, answers its file dialogs (named `question`) in turn, and waits until
     // the dialog can read again; the status line.
@@ -59,34 +92,38 @@ protected:
 };
 
 TEST_F(SettingsSnapshotTest, SavesComparesWithTheSwitchAndOpensTheEditingDialog) {
+    // Syslog is on and trunk 1 runs LACP without members: each change below is one setting.
+    Restart("KSX-7700-28P", {PrivateOid("16.1.6.0") + "|2|1", trunk::ModeColumn() + ".1|2|1"});
     SessionParameters().FirstField = "lab core";
     auto dialog = Open<CSettingsSnapshotDlg>();
     const QString saved = folder.filePath(QStringLiteral("a.ksx"));
     QStringList offered;
     AnswerFileDialog(QStringLiteral("saveSnapshotDialog"), saved, &offered);
     EXPECT_EQ(Run(dialog.get(), QStringLiteral("saveButton")),
-              QStringLiteral("210 settings saved to ") + saved);
+              QStringLiteral("609 settings saved to ") + saved);
     EXPECT_EQ(offered.value(0), QStringLiteral("lab_core-%1-%2.ksx")
                                     .arg(QString::fromStdString(sim.Address()),
                                          QDate::currentDate().toString(Qt::ISODate)));
     EXPECT_TRUE(TakeSets().empty());
 
-    Set(PrivateOid("1.13.1.2.5"), "2");
-    Set(PrivateOid("16.1.2.0"), "1514");
-    Set(CMirrorMib::StateOid(), "1");
+    ChangeThroughFiveDialogs();
     const auto read = snapshot::ReadFile(saved.toStdString());
     ASSERT_TRUE(read.snapshot) << read.error;
     const QString savedAt = QString::fromStdString(read.snapshot->header.time);
     EXPECT_EQ(Run(dialog.get(), QStringLiteral("compareSwitchButton"), kOpen, {saved}),
-              QStringLiteral("3 differences between %1 and the switch.").arg(savedAt));
+              QStringLiteral("5 differences between %1 and the switch.").arg(savedAt));
     auto* list = testsupport::Find<CReportList>(dialog.get(), QStringLiteral("differencesList"));
     EXPECT_EQ(list->RowsToCopy(),
               (QList<QStringList>{{"Device Manager / System / Port Configuration / Port 5",
                                    "PortControlSpeed", "Auto", "100M-Full"},
-                                  {"Device Manager / System / Syslog Host Configuration",
-                                   "UDP Port(1-65535)", "514", "1514"},
-                                  {"Device Manager / L2 Function / Port Mirroring Settings",
-                                   "Port Mirroring", "Disabled", "Enabled"}}));
+                                  {"Device Manager / System / Syslog Host Configuration", "Host IP",
+                                   "0.0.0.0", "10.0.0.9"},
+                                  {"Device Manager / VLAN / VLAN Configuration / VLAN 1",
+                                   "VLAN Name", "default", "Office"},
+                                  {"Device Manager / L2 Function / Trunk Configuration / Trunk 1",
+                                   "PortMember", "", "7,8"},
+                                  {"Device Manager / PoE / PoE Port Settings / Port 1",
+                                   "Power Limit", "Auto", "15.4"}}));
 
     RegisterModuleCommands();
     QString opened;
