@@ -407,4 +407,52 @@ TEST_F(KsxSnmpTool, SnapshotsOfTheSwitchAndTheirDifferences) {
     testsupport::RemoveTree(dir);
 }
 
+// One change in each of the dialogs the other tests do not change, made from the switch's
+// console: each is one line of the diff, with its dialog's texts.
+TEST_F(KsxSnmpTool, EachDialogsSettingsAreReadWithItsTexts) {
+    testsupport::SimFixture sim;
+    ASSERT_TRUE(sim.Start({"KSX-7700-28", {}, false})) << sim.Error();
+    const std::string dir = testsupport::MakeTempDir("ksx-snapshot");
+    const std::string commandLine = V1CommandLine("keepers", sim.Port());
+    ASSERT_EQ(Tool({commandLine, "snapshot", dir + "/a"}).exitCode, 0);
+    const std::string p = "1.3.6.1.4.1.99999.10.76.17.";
+    const std::vector<std::vector<std::string>> changes{
+        {p + "26.1.3.0", "1", "0"},      {"1.3.6.1.2.1.17.2.2.0", "1", "4096"},
+        {p + "7.8.1.2.1", "1", "1"},     {p + "10.1.3.0", "1", "300"},
+        {p + "1.12.0", "1", "1"},        {p + "13.3.2.0", "1", "2"},
+        {p + "14.10.1.1.2.3", "1", "1"}, {p + "11.2.9.1.2.4", "1", "1"},
+        {p + "25.8.2.0", "1", "2"},      {p + "14.7.1.0", "2x", "c0000000"}};
+    for (const auto& change : changes) {
+        ASSERT_EQ(Tool({commandLine, "set", change[0], change[1], change[2]}).exitCode, 0)
+            << change[0];
+    }
+    const ProcessResult diff = Tool({commandLine, "diff", dir + "/a"});
+    EXPECT_EQ(diff.exitCode, 1);
+    const std::string m = "Device Manager / ";
+    EXPECT_EQ(diff.out,
+              m + "VLAN / Auto Surveillance VLAN Setting / Priority: High -> Highest\n" + m +
+                  "L2 Function / Jumbo Frame Configuration / Enable Jumbo Frame: Disabled -> "
+                  "Enabled\n" +
+                  m + "L2 Function / Spanning Tree / Priority: 32768 -> 4096\n" + m +
+                  "L2 Function / Multicast Filtering Mode configuration / VLAN 1 / Multicast "
+                  "Filtering Mode: Forward Unregistered Groups -> Filtering Unregistered Groups\n" +
+                  m +
+                  "L2 Function / IGMP Snooping Configuration / Host Timeout(130-153025 sec): "
+                  "260 -> 300\n" +
+                  m +
+                  "Security / DHCP Server Screening Port Configuration / DHCP Server Trusted "
+                  "Port:  -> 1-2\n" +
+                  m +
+                  "Security / Storm Control Settings / Storm Control Type: Broadcast Only -> "
+                  "Multicast & Broadcast\n" +
+                  m +
+                  "Security / Smart Binding / Smart Binding Settings / Port 3 / Admin State: "
+                  "Disabled -> Enabled\n" +
+                  m +
+                  "AAA / 802.1X  Settings / Port 4 / AuthControlledPortControl: Force "
+                  "Authorized -> Force Unauthorized\n" +
+                  m + "SNMP / SNMP Trap Configuration / Device Bootup: Enabled -> Disabled\n");
+    testsupport::RemoveTree(dir);
+}
+
 } // namespace
