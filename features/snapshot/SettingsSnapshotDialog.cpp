@@ -182,6 +182,9 @@ void CSettingsSnapshotDlg::ShowDifferences(const snapshot::Snapshot& older,
                          Q(snapshot::ValueText(d.older, d, older.header)),
                          Q(snapshot::ValueText(d.newer, d, newer.header))});
     }
+    for (int column : {0, 1}) { // long menu paths and labels shown whole
+        m_pList->resizeColumnToContents(column);
+    }
     m_pStatus->setText(
         m_differences.empty()
             ? QStringLiteral("No differences between %1 and %2.").arg(olderName, newerName)
