@@ -54,10 +54,17 @@ DialogFixture::DataArguments(const std::vector<std::string>& snmprecLines) {
     return {"--data", path};
 }
 
+bool DialogFixture::ButtonEnabled(const QWidget* dialog, const QString& button) {
+    const QWidget* widget = FindAny(dialog, button);
+    return widget != nullptr && widget->isEnabled();
+}
+
+bool DialogFixture::WaitForButton(const QWidget* dialog, const QString& button) {
+    return WaitUntil([&] { return ButtonEnabled(dialog, button); });
+}
+
 std::vector<std::string> DialogFixture::Press(QWidget* root, const QString& button) {
-    const QWidget* widget = FindAny(root, button);
-    EXPECT_TRUE(widget != nullptr && WaitUntil([&] { return widget->isEnabled(); }))
-        << button.toStdString();
+    EXPECT_TRUE(WaitForButton(root, button)) << button.toStdString();
     messages.TakeTexts();
     EXPECT_TRUE(Click(root, button)) << button.toStdString();
     return messages.TakeTexts();

@@ -74,6 +74,19 @@ protected:
         return dialog;
     }
 
+    // Opens a dialog and waits until its `button` can be pressed: its opening reads have ended.
+    template <class Dialog, class... Args>
+    std::unique_ptr<Dialog> OpenRead(const QString& button = "refreshButton", Args&&... args) {
+        auto dialog = Open<Dialog>(std::forward<Args>(args)...);
+        EXPECT_TRUE(WaitForButton(dialog.get(), button)) << button.toStdString();
+        return dialog;
+    }
+    // Whether the dialog's `button` can be pressed (the reads before hold it); false when the
+    // dialog has none.
+    static bool ButtonEnabled(const QWidget* dialog, const QString& button = "refreshButton");
+    // Waits until ButtonEnabled.
+    static bool WaitForButton(const QWidget* dialog, const QString& button = "refreshButton");
+
     // Clicks the button once it can be pressed (the reads before may hold it); the texts of the
     // message boxes it showed.
     std::vector<std::string> Press(QWidget* root, const QString& button = "applyButton");
