@@ -100,11 +100,12 @@ std::vector<std::string> DialogFixture::Bindings(const SimSetRecord& record) {
     return bindings;
 }
 
-std::vector<std::string> DialogFixture::TakeBindings() {
+std::vector<std::string> DialogFixture::TakeBindings(bool withResults) {
     std::vector<std::string> bindings;
     for (const SimSetRecord& record : TakeSets()) {
-        const std::vector<std::string> more = Bindings(record);
-        bindings.insert(bindings.end(), more.begin(), more.end());
+        for (const std::string& binding : Bindings(record)) {
+            bindings.push_back(withResults ? binding + " " + record.result : binding);
+        }
     }
     return bindings;
 }

@@ -101,8 +101,9 @@ protected:
     static std::vector<std::string> Bindings(const SimSetRecord& record);
     // The set requests TakeSets() gives, each as its Bindings().
     std::vector<std::vector<std::string>> Sets();
-    // The bindings of every set request TakeSets() gives, one after the other.
-    std::vector<std::string> TakeBindings();
+    // The bindings of every set request TakeSets() gives, one after the other; withResults: each
+    // followed by a blank and the result of its request ("noError", "wrongValue", ...).
+    std::vector<std::string> TakeBindings(bool withResults = false);
 
     // Waits until the dialog's `button` can be pressed again and `list` holds `rows` rows.
     static bool WaitForRows(const QTreeWidget& list, int rows, const QWidget& dialog,
