@@ -95,9 +95,7 @@ TEST(ReportListTest, CopyTakesTheSelectionExportEveryRowAndNeitherChangesIt) {
 class ForwardingExportTest : public testsupport::DialogFixture {
 protected:
     testsupport::SimFixture::Options SimulatorOptions() override {
-        testsupport::SimFixture::Options options;
-        options.arguments = {"--fdb", "250"};
-        return options;
+        return {"KSX-7700-52", {"--fdb", "250"}};
     }
 };
 

@@ -223,14 +223,13 @@ const std::string kSysLocation = "1.3.6.1.2.1.1.6.0";
 class SystemInfoTest : public testsupport::DialogFixture {
 protected:
     SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.arguments = DataArguments({
-            "1.3.6.1.2.1.1.3.0|67|36000000",
-            kSysName + "|4x|5ac3bc72696368204c616e67737472c3a4737365", // Zürich Langsträsse
-            kSysLocation + "|4x|48616c6c6520c3a9737420c2a7",           // Halle ést §
-            "1.3.6.1.2.1.1.4.0|4|noc desk",
-        });
-        return options;
+        return {"KSX-7700-52",
+                DataArguments({
+                    "1.3.6.1.2.1.1.3.0|67|36000000",
+                    kSysName + "|4x|5ac3bc72696368204c616e67737472c3a4737365", // Zürich Langsträsse
+                    kSysLocation + "|4x|48616c6c6520c3a9737420c2a7",           // Halle ést §
+                    "1.3.6.1.2.1.1.4.0|4|noc desk",
+                })};
     }
 
     // Types text that the test library's key table does not know, character by character,

@@ -41,14 +41,12 @@ std::string Row(const CReportList* list, int row) {
 class PoeTest : public DialogFixture {
 protected:
     SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.model = "KSX-7700-28P";
         // Port 2: Weekend, high priority; port 3 disabled; port 4 names a time profile the
         // switch does not hold; port 5 limited to class 2; port 6 user defined.
-        options.arguments = DataArguments(
-            {kPort + "4.1.2|2|1", kPort + "5.1.2|2|3", kPort + "3.1.3|2|2", kPort + "4.1.4|2|7",
-             kPort + "6.1.5|2|3", kPort + "7.1.6|2|1", kPort + "8.1.6|4|12.6"});
-        return options;
+        return {"KSX-7700-28P",
+                DataArguments({kPort + "4.1.2|2|1", kPort + "5.1.2|2|3", kPort + "3.1.3|2|2",
+                               kPort + "4.1.4|2|7", kPort + "6.1.5|2|3", kPort + "7.1.6|2|1",
+                               kPort + "8.1.6|4|12.6"})};
     }
 
     std::unique_ptr<CPoePortDlg> OpenPorts() {
@@ -141,12 +139,9 @@ TEST_F(PoeTest, PortListShowsTheSwitchTextsApplyRefusesALimitOffTheStepsAndWrite
 class PowerSavingTest : public DialogFixture {
 protected:
     SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.model = "KSX-7700-28";
         // LED shut-off runs on the Weekend profile for ports 1 to 4 and 6.
-        options.arguments =
-            DataArguments({P + ".31.1.3.0|2|1", P + ".31.1.2.0|2|1", P + ".31.1.1.0|4x|F4000000"});
-        return options;
+        return {"KSX-7700-28", DataArguments({P + ".31.1.3.0|2|1", P + ".31.1.2.0|2|1",
+                                              P + ".31.1.1.0|4x|F4000000"})};
     }
 };
 
@@ -241,11 +236,7 @@ TEST_F(PowerSavingTest, ProfilesUpToEightAndADeletedOneShowsNone) {
 
 class TimeRangeTest : public DialogFixture {
 protected:
-    SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.model = "KSX-7700-28P";
-        return options;
-    }
+    SimFixture::Options SimulatorOptions() override { return {"KSX-7700-28P", {}}; }
 
     // Fills the form of a config dialog without dates: name, times, days.
     static void Fill(QWidget* form, const QString& name, const QStringList& times,
