@@ -27,7 +27,6 @@ namespace {
 
 using namespace testsupport;
 using Rows = TextRows;
-using Texts = std::vector<std::string>;
 
 // One line of snmpwalk -On -Oq output: the instance OID and the value.
 struct WalkedValue {

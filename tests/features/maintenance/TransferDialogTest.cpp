@@ -27,7 +27,6 @@ using namespace testsupport;
 using platform::MessageKind;
 using platform::MessageResult;
 using platform::ProcessCommand;
-using Texts = std::vector<std::string>;
 
 namespace {
 

@@ -23,7 +23,6 @@
 namespace {
 
 using namespace testsupport;
-using Texts = std::vector<std::string>;
 
 const std::string P = "1.3.6.1.4.1.99999.10.76.17";
 const std::string kPort = P + ".22.1.1.";

@@ -17,7 +17,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using namespace testsupport;
 
 const std::string Q = std::string(kPrivateMib);

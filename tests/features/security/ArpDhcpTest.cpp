@@ -16,7 +16,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using platform::MessageResult;
 using securitytest::P;
 using namespace testsupport;

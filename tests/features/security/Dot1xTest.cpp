@@ -11,7 +11,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using namespace dot1x;
 using securitytest::P;
 using namespace testsupport;

@@ -21,7 +21,6 @@
 namespace {
 
 using namespace testsupport;
-using Texts = std::vector<std::string>;
 
 const std::string B = "1.3.6.1.4.1.99999.10.76.17.25";
 
