@@ -43,8 +43,6 @@ protected:
     }
 };
 
-using Texts = std::vector<std::string>;
-
 // The text of a line edit.
 inline std::string Text(QWidget* dialog, const char* edit) {
     return testsupport::Find<QLineEdit>(dialog, QString::fromLatin1(edit))->text().toStdString();
