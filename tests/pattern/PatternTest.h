@@ -22,12 +22,9 @@ inline const std::string kPortFlowControl = PrivateOid("1.13.1.5");
 class PatternTest : public testsupport::DialogFixture {
 protected:
     testsupport::SimFixture::Options SimulatorOptions() override {
-        testsupport::SimFixture::Options options;
-        options.model = "KSX-7700-28";
         const std::string trunks = PrivateOid("8.1.3.1.2");
-        options.arguments =
-            DataArguments({trunks + ".1|4x|3000000000000000", trunks + ".2|4x|4100000000000000"});
-        return options;
+        return {"KSX-7700-28", DataArguments({trunks + ".1|4x|3000000000000000",
+                                              trunks + ".2|4x|4100000000000000"})};
     }
 
     // A value as Net-SNMP's snmpget prints it alone (strings without their quotes).

@@ -9,6 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -25,13 +30,6 @@ const std::string kSysDescr = "1.3.6.1.2.1.1.1.0";
 const std::string kSysContact = "1.3.6.1.2.1.1.4.0";
 const std::string kSysName = "1.3.6.1.2.1.1.5.0";
 const std::string kIfIndex = "1.3.6.1.2.1.2.2.1.1";
-
-using Clock = std::chrono::steady_clock;
-
-long MillisecondsSince(Clock::time_point start) {
-    return static_cast<long>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
-}
 
 // What an asynchronous table reader collects, following the callback contract.
 struct WalkState {
@@ -208,7 +206,9 @@ TEST_F(CommonSnmp, RefusedRequestsSendNothingAndStartNoWorker) {
     EXPECT_EQ(state.calls, 0);
 }
 
-// The agent is stopped (SIGSTOP): it takes requests and never answers.
+// The agent is stopped (SIGSTOP): it takes requests and never answers. Past the first request
+// nothing may end by timing out: the requests wait far longer than the test may run, so each
+// check below returns only when the request in flight is cut short.
 TEST_F(CommonSnmp, StoppedAgentTimesOutAndRequestsInFlightEndCleanly) {
     agent->Pause();
     struct ResumeAtEnd {
@@ -216,19 +216,15 @@ TEST_F(CommonSnmp, StoppedAgentTimesOutAndRequestsInFlightEndCleanly) {
     } resume;
     SessionParameters().RequestTimeout = "400";
     CCommonSNMP timing;
-    auto start = Clock::now();
     EXPECT_EQ(GetText(timing, kSysDescr), "status -1");
-    EXPECT_GE(MillisecondsSince(start), 350);
-    SessionParameters().RequestTimeout = "3000";
+    SessionParameters().RequestTimeout = "3600000";
 
     // Close during a walk drops the late result.
     auto closed = std::make_unique<CCommonSNMP>();
     WalkState closedState;
     StartIfIndexWalk(*closed, closedState);
     ASSERT_TRUE(closed->HasWorker());
-    start = Clock::now();
     closed->Close();
-    EXPECT_LE(MillisecondsSince(start), 3000 + 1000);
     EXPECT_TRUE(closed->IsIdle());
     closed.reset();
     EXPECT_EQ(closedState.calls, 0);
@@ -238,9 +234,7 @@ TEST_F(CommonSnmp, StoppedAgentTimesOutAndRequestsInFlightEndCleanly) {
     CCommonSNMP reopened;
     WalkState reopenedState;
     StartIfIndexWalk(reopened, reopenedState);
-    start = Clock::now();
     EXPECT_EQ(reopened.Open(kPduGet), 1);
-    EXPECT_LE(MillisecondsSince(start), 3000);
     EXPECT_FALSE(reopened.HasWorker());
     EXPECT_EQ(reopenedState.calls, 0);
 
@@ -251,6 +245,29 @@ TEST_F(CommonSnmp, StoppedAgentTimesOutAndRequestsInFlightEndCleanly) {
         StartIfIndexWalk(destroyed, destroyedState);
     }
     EXPECT_EQ(destroyedState.calls, 0);
+
+    // Close cuts short a version 3 engine discovery sent to a peer that never answers.
+    const int silent = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_TRUE(bind(silent, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
+                getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length) == 0);
+    UseV3("shauser", "2", "3", "shapassword");
+    SessionParameters().SnmpPort = std::to_string(ntohs(address.sin_port));
+    CCommonSNMP discovering;
+    ASSERT_EQ(discovering.Open(kPduGet), 1);
+    discovering.AddValue(kSysDescr, kSnmpNull, "");
+    auto pending = std::async(std::launch::async, [&] {
+        std::unique_ptr<CSnmp> response;
+        return discovering.Send(response);
+    });
+    char probe[1500];
+    EXPECT_GT(recv(silent, probe, sizeof probe, 0), 0); // the discovery is on its way
+    discovering.Close();
+    EXPECT_EQ(pending.get(), kSnmpCancelled);
+    close(silent);
 }
 
 TEST_F(CommonSnmp, Version3LevelsSetTheFlagsAndTheRightCredentialsReadAndWrite) {
@@ -317,23 +334,4 @@ TEST_F(CommonSnmp, PortsOutsideOneTo65535FallBackTo161) {
         ASSERT_EQ(session.Open(kPduGet), 1);
         EXPECT_EQ(session.Message()->port(), port) << text;
     }
-}
-
-TEST_F(CommonSnmp, Version3CloseCutsShortEngineDiscovery) {
-    SessionParameters().RequestTimeout = "3000";
-    UseV3("shauser", "2", "3", "shapassword");
-    SessionParameters().SnmpPort = std::to_string(testsupport::FreeUdpPort()); // nobody answers
-    CCommonSNMP session;
-    ASSERT_EQ(session.Open(kPduGet), 1);
-    session.AddValue(kSysDescr, kSnmpNull, "");
-    auto pending = std::async(std::launch::async, [&] {
-        std::unique_ptr<CSnmp> response;
-        return session.Send(response);
-    });
-    ASSERT_EQ(pending.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
-    const auto start = Clock::now();
-    session.Close();
-    ASSERT_EQ(pending.wait_for(std::chrono::milliseconds(1000)), std::future_status::ready);
-    EXPECT_NE(pending.get(), 0);
-    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1000));
 }

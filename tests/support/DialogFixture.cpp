@@ -54,10 +54,17 @@ DialogFixture::DataArguments(const std::vector<std::string>& snmprecLines) {
     return {"--data", path};
 }
 
+bool DialogFixture::ButtonEnabled(const QWidget* dialog, const QString& button) {
+    const QWidget* widget = FindAny(dialog, button);
+    return widget != nullptr && widget->isEnabled();
+}
+
+bool DialogFixture::WaitForButton(const QWidget* dialog, const QString& button) {
+    return WaitUntil([&] { return ButtonEnabled(dialog, button); });
+}
+
 std::vector<std::string> DialogFixture::Press(QWidget* root, const QString& button) {
-    const QWidget* widget = FindAny(root, button);
-    EXPECT_TRUE(widget != nullptr && WaitUntil([&] { return widget->isEnabled(); }))
-        << button.toStdString();
+    EXPECT_TRUE(WaitForButton(root, button)) << button.toStdString();
     messages.TakeTexts();
     EXPECT_TRUE(Click(root, button)) << button.toStdString();
     return messages.TakeTexts();
@@ -93,11 +100,12 @@ std::vector<std::string> DialogFixture::Bindings(const SimSetRecord& record) {
     return bindings;
 }
 
-std::vector<std::string> DialogFixture::TakeBindings() {
+std::vector<std::string> DialogFixture::TakeBindings(bool withResults) {
     std::vector<std::string> bindings;
     for (const SimSetRecord& record : TakeSets()) {
-        const std::vector<std::string> more = Bindings(record);
-        bindings.insert(bindings.end(), more.begin(), more.end());
+        for (const std::string& binding : Bindings(record)) {
+            bindings.push_back(withResults ? binding + " " + record.result : binding);
+        }
     }
     return bindings;
 }

@@ -74,6 +74,19 @@ protected:
         return dialog;
     }
 
+    // Opens a dialog and waits until its `button` can be pressed: its opening reads have ended.
+    template <class Dialog, class... Args>
+    std::unique_ptr<Dialog> OpenRead(const QString& button = "refreshButton", Args&&... args) {
+        auto dialog = Open<Dialog>(std::forward<Args>(args)...);
+        EXPECT_TRUE(WaitForButton(dialog.get(), button)) << button.toStdString();
+        return dialog;
+    }
+    // Whether the dialog's `button` can be pressed (the reads before hold it); false when the
+    // dialog has none.
+    static bool ButtonEnabled(const QWidget* dialog, const QString& button = "refreshButton");
+    // Waits until ButtonEnabled.
+    static bool WaitForButton(const QWidget* dialog, const QString& button = "refreshButton");
+
     // Clicks the button once it can be pressed (the reads before may hold it); the texts of the
     // message boxes it showed.
     std::vector<std::string> Press(QWidget* root, const QString& button = "applyButton");
@@ -88,8 +101,9 @@ protected:
     static std::vector<std::string> Bindings(const SimSetRecord& record);
     // The set requests TakeSets() gives, each as its Bindings().
     std::vector<std::vector<std::string>> Sets();
-    // The bindings of every set request TakeSets() gives, one after the other.
-    std::vector<std::string> TakeBindings();
+    // The bindings of every set request TakeSets() gives, one after the other; withResults: each
+    // followed by a blank and the result of its request ("noError", "wrongValue", ...).
+    std::vector<std::string> TakeBindings(bool withResults = false);
 
     // Waits until the dialog's `button` can be pressed again and `list` holds `rows` rows.
     static bool WaitForRows(const QTreeWidget& list, int rows, const QWidget& dialog,

@@ -95,6 +95,8 @@ bool Choose(const QWidget* root, const QString& objectName, const QString& text)
 // did not become the current one.
 bool ClickRow(QTreeWidget* list, int row);
 
+// Message texts, the bindings of a request and the like.
+using Texts = std::vector<std::string>;
 // The texts of a list, row by row and cell by cell, and of its header.
 using TextRows = std::vector<std::vector<std::string>>;
 TextRows ListRows(const QTreeWidget* list);

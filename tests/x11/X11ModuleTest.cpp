@@ -51,9 +51,7 @@ TEST_F(X11Module, PaintsOpensEachMenusDialogAndEndsOnSigterm) {
     ASSERT_TRUE(xvfb.WaitFor([&] { return !xvfb.Lines().isEmpty(); }))
         << "Xvfb did not start (scripts/bootstrap.sh installs it)";
     const QString display = xvfb.Lines().front().trimmed();
-    testsupport::SimFixture::Options options;
-    options.model = "KSX-7700-28P";
-    ASSERT_TRUE(sim.Start(options)) << sim.Error();
+    ASSERT_TRUE(sim.Start({"KSX-7700-28P", {}})) << sim.Error();
     dir = testsupport::MakeTempDir("ksx-x11");
     const QString ini = QString::fromStdString(dir + "/User.ini");
     const QString snapshot = QString::fromStdString(dir + "/window.png");

@@ -19,7 +19,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using platform::MessageResult;
 using namespace testsupport;
 

@@ -41,14 +41,7 @@ protected:
         }
         return usable;
     }
-
-    static bool WaitIdle(QWidget* dialog, const char* button = "refreshButton") {
-        auto* refresh = testsupport::Find<QPushButton>(dialog, QString::fromLatin1(button));
-        return testsupport::WaitUntil([&] { return refresh->isEnabled(); });
-    }
 };
-
-using Texts = std::vector<std::string>;
 
 // The text of a line edit.
 inline std::string Text(QWidget* dialog, const char* edit) {

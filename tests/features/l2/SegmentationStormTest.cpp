@@ -24,8 +24,7 @@ using namespace testsupport;
 const std::string kState = P + ".13.3.1.0", kType = P + ".13.3.2.0", kLimit = P + ".13.3.3.0";
 
 TEST_F(L2DialogTest, StormControlWritesNTimes64AndOnlyWhatChanged) {
-    auto dialog = Open<CStormControlDlg>();
-    ASSERT_TRUE(WaitIdle(dialog.get()));
+    auto dialog = OpenRead<CStormControlDlg>();
     auto* n = Find<QLineEdit>(dialog.get(), "nEdit");
     EXPECT_EQ((Texts{Text(dialog.get(), "nEdit"), Text(dialog.get(), "productEdit")}),
               (Texts{"1000", "64000"}));
@@ -52,8 +51,7 @@ TEST_F(L2DialogTest, StormControlWritesNTimes64AndOnlyWhatChanged) {
 
 TEST_F(L2DialogTest, BandwidthRefusesTrunkedPortsAndWritesEachPortOfTheRange) {
     Restart("KSX-7700-28", {Trunk(1, "0c000000"), Line(P + ".13.1.2.1.2.3", 1850)});
-    auto dialog = Open<CBandwidthDlg>();
-    ASSERT_TRUE(WaitIdle(dialog.get(), "applyButton"));
+    auto dialog = OpenRead<CBandwidthDlg>("applyButton");
     CReportList* list = dialog->RateList();
     ASSERT_EQ(list->RowCount(), 28);
     EXPECT_EQ(CellsOf(list, {{2, 0}, {2, 1}, {2, 2}}), (Texts{"3", "1850", "No Limit"}));
@@ -82,7 +80,7 @@ TEST_F(L2DialogTest, BandwidthRefusesTrunkedPortsAndWritesEachPortOfTheRange) {
     EXPECT_EQ((Texts{combo("fromPort"), combo("toPort"), combo("typeCombo"),
                      Text(dialog.get(), "rateEdit")}),
               (Texts{"1", "28", "Rx", ""}));
-    ASSERT_TRUE(WaitIdle(dialog.get(), "applyButton"));
+    ASSERT_TRUE(WaitForButton(dialog.get(), "applyButton"));
     EXPECT_EQ(CellsOf(list, {{3, 1}, {3, 2}}), (Texts{"1024000", "1024000"}));
 
     ASSERT_TRUE(Choose(dialog.get(), "noLimitCombo", "Enabled"));
@@ -92,8 +90,7 @@ TEST_F(L2DialogTest, BandwidthRefusesTrunkedPortsAndWritesEachPortOfTheRange) {
 TEST_F(L2DialogTest, SegmentationWritesTheModelsPortListAndKeepsTrunksWhole) {
     Restart("KSX-7700-28",
             {Line(P + ".14.9.1.0", 1), Trunk(1, "0c000000"), P + ".14.9.2.1.2.3|4x|f0000000"});
-    auto dialog = Open<CSegmentationDlg>();
-    ASSERT_TRUE(WaitIdle(dialog.get(), "portApplyButton"));
+    auto dialog = OpenRead<CSegmentationDlg>("portApplyButton");
     CReportList* list = dialog->ForwardingList();
     ASSERT_EQ(list->RowCount(), 28);
     EXPECT_EQ(CellsOf(list, {{0, 1}, {2, 1}}), (Texts{"1-28", "1-4"}));
@@ -113,21 +110,21 @@ TEST_F(L2DialogTest, SegmentationWritesTheModelsPortListAndKeepsTrunksWhole) {
     EXPECT_TRUE(Press(dialog.get(), "portApplyButton").empty());
     EXPECT_EQ(Sets(),
               (std::vector<Texts>{{P + ".14.9.2.1.2.2 = OCTET STRING: 0x8000001000000000"}}));
-    ASSERT_TRUE(WaitIdle(dialog.get(), "portApplyButton"));
+    ASSERT_TRUE(WaitForButton(dialog.get(), "portApplyButton"));
     EXPECT_EQ(list->Cell(1, 1).toStdString(), "1,28");
 
     // Turned off, the ports cannot be applied.
     ASSERT_TRUE(Tick(dialog.get(), "enableCheck"));
     EXPECT_TRUE(Press(dialog.get()).empty());
     EXPECT_EQ(Sets(), (std::vector<Texts>{{Int(P + ".14.9.1.0", 2)}}));
-    ASSERT_TRUE(WaitIdle(dialog.get()));
+    ASSERT_TRUE(WaitForButton(dialog.get()));
     EXPECT_FALSE(Find<QPushButton>(dialog.get(), "portApplyButton")->isEnabled());
 }
 
 TEST_F(L2DialogTest, JumboFramesFollowTheBox) {
     auto dialog = Open<CJumboFrameDlg>();
     auto* box = Find<QCheckBox>(dialog.get(), "enableCheck");
-    ASSERT_TRUE(WaitIdle(dialog.get(), "applyButton"));
+    ASSERT_TRUE(WaitForButton(dialog.get(), "applyButton"));
     EXPECT_FALSE(box->isChecked());
     ASSERT_TRUE(Tick(dialog.get(), "enableCheck"));
     EXPECT_TRUE(Press(dialog.get()).empty());

@@ -31,7 +31,7 @@ TEST_F(L2DialogTest, BridgeConfigChecksTheTimersTurnsRstpOnAndWritesTheTimersInO
     auto dialog = Open<CSpanningTreeBridgeDlg>();
     EXPECT_EQ(Text(dialog.get(), "ageEdit"), "");
     sim.Resume();
-    ASSERT_TRUE(WaitIdle(dialog.get()));
+    ASSERT_TRUE(WaitForButton(dialog.get()));
     EXPECT_FALSE(Find<QCheckBox>(dialog.get(), "enableCheck")->isChecked());
     EXPECT_FALSE(Find<QLineEdit>(dialog.get(), "ageEdit")->isEnabled());
     const std::string root = Text(dialog.get(), "designatedRootEdit");
@@ -56,7 +56,7 @@ TEST_F(L2DialogTest, BridgeConfigChecksTheTimersTurnsRstpOnAndWritesTheTimersInO
                                           {Int(B + ".13.0", 200)},
                                           {Int(B + ".2.0", 4096), Int(P + ".6.1.2.0", 0)}}));
     EXPECT_FALSE(trace.Contains("set status = -1"));
-    ASSERT_TRUE(WaitIdle(dialog.get()));
+    ASSERT_TRUE(WaitForButton(dialog.get()));
     EXPECT_TRUE(Find<QCheckBox>(dialog.get(), "enableCheck")->isChecked());
     EXPECT_EQ(Text(dialog.get(), "forwardDelayEdit"), "1500"); // the timers in use follow
     EXPECT_EQ(Text(dialog.get(), "designatedRootEdit").substr(0, 6), "10:00:");
@@ -65,11 +65,11 @@ TEST_F(L2DialogTest, BridgeConfigChecksTheTimersTurnsRstpOnAndWritesTheTimersInO
     // each step (a max age of 4000 does not fit a forward delay of 400).
     ASSERT_TRUE(Timers(dialog.get(), "4000", "3000", "100"));
     EXPECT_TRUE(Press(dialog.get()).empty());
-    ASSERT_TRUE(WaitIdle(dialog.get()) && Timers(dialog.get(), "600", "400", "200"));
+    ASSERT_TRUE(WaitForButton(dialog.get()) && Timers(dialog.get(), "600", "400", "200"));
     EXPECT_TRUE(Press(dialog.get()).empty());
     EXPECT_EQ(Sets().size(), 10u);
     EXPECT_FALSE(trace.Contains("set status = -1"));
-    ASSERT_TRUE(WaitIdle(dialog.get()));
+    ASSERT_TRUE(WaitForButton(dialog.get()));
     EXPECT_EQ((Texts{Text(dialog.get(), "ageEdit"), Text(dialog.get(), "delayEdit"),
                      Text(dialog.get(), "helloEdit")}),
               (Texts{"600", "400", "200"}));
@@ -81,14 +81,12 @@ TEST_F(L2DialogTest, BridgeConfigChecksTheTimersTurnsRstpOnAndWritesTheTimersInO
 
 TEST_F(L2DialogTest, PortTableAndPortConfigKeepAggregatedLinksAlike) {
     Restart("KSX-7700-28", {Trunk(1, "0c000000")});
-    auto table = Open<CSpanningTreeTableDlg>();
-    ASSERT_TRUE(WaitIdle(table.get()));
+    auto table = OpenRead<CSpanningTreeTableDlg>();
     ASSERT_EQ(table->PortList()->RowCount(), 28);
     EXPECT_EQ(Text(table.get(), "entriesEdit"), "28");
     EXPECT_EQ(CellsOf(table->PortList(), {{1, 1}, {1, 3}, {1, 8}}), (Texts{"128", "Y", "80 02"}));
 
-    auto port = Open<CSpanningTreePortDlg>(4);
-    ASSERT_TRUE(WaitIdle(port.get(), "applyButton"));
+    auto port = OpenRead<CSpanningTreePortDlg>("applyButton", 4);
     EXPECT_EQ(Text(port.get(), "portEdit"), "4");
     ASSERT_TRUE(Type(port.get(), "costEdit", "0") && Choose(port.get(), "priorityCombo", "32"));
     EXPECT_TRUE(Press(port.get()).empty());
@@ -111,8 +109,7 @@ TEST_F(L2DialogTest, PortTableAndPortConfigKeepAggregatedLinksAlike) {
 
 TEST_F(L2DialogTest, MirroringChecksTargetAndSourcesThenWritesInOrder) {
     Restart("KSX-7700-52", {Trunk(1, "0c00000000000000")});
-    auto dialog = Open<CMirrorDlg>();
-    ASSERT_TRUE(WaitIdle(dialog.get(), "applyButton"));
+    auto dialog = OpenRead<CMirrorDlg>("applyButton");
     CPortGrid* grid = dialog->Ports();
     EXPECT_FALSE(grid->Button(3, CMirrorMib::kTx)->isEnabled()); // disabled: no choices
     ASSERT_TRUE(Tick(dialog.get(), "enabledRadio"));
@@ -150,7 +147,7 @@ TEST_F(L2DialogTest, MirroringChecksTargetAndSourcesThenWritesInOrder) {
                                            m + "3.0 = OCTET STRING: 0x1000000000000000"},
                                           {Int(m + "1.0", 1)}}));
 
-    ASSERT_TRUE(WaitIdle(dialog.get(), "applyButton") && Tick(dialog.get(), "disabledRadio"));
+    ASSERT_TRUE(WaitForButton(dialog.get(), "applyButton") && Tick(dialog.get(), "disabledRadio"));
     EXPECT_TRUE(Press(dialog.get()).empty());
     EXPECT_EQ(Sets(), (std::vector<Texts>{{Int(m + "1.0", 2)}}));
 }

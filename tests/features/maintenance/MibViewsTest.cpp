@@ -17,7 +17,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 #include <cstdio>
 #include <sstream>
@@ -28,7 +27,6 @@ namespace {
 
 using namespace testsupport;
 using Rows = TextRows;
-using Texts = std::vector<std::string>;
 
 // One line of snmpwalk -On -Oq output: the instance OID and the value.
 struct WalkedValue {
@@ -77,17 +75,6 @@ Rows InterfacesBySnmpwalk(const std::string& peer) {
     return rows;
 }
 
-bool WaitForWalk(const QWidget* dialog) {
-    auto* refresh = Find<QPushButton>(dialog, QStringLiteral("refreshButton"));
-    return refresh != nullptr && WaitUntil([&] { return refresh->isEnabled(); });
-}
-
-// A dialog just opened, once its opening reads have ended.
-template <class Dialog> std::unique_ptr<Dialog> Walked(std::unique_ptr<Dialog> dialog) {
-    EXPECT_TRUE(WaitForWalk(dialog.get()));
-    return dialog;
-}
-
 const std::string kFdbPort = "1.3.6.1.2.1.17.7.1.2.2.1.2";
 const std::string kFdbStatus = "1.3.6.1.2.1.17.7.1.2.2.1.3";
 
@@ -132,14 +119,10 @@ protected:
         return Rows(rows.begin() + static_cast<long>(first - 1),
                     rows.begin() + static_cast<long>(last));
     }
-
-    static bool Enabled(const QWidget* dialog, const char* button) {
-        return Find<QPushButton>(dialog, QString::fromLatin1(button))->isEnabled();
-    }
 };
 
 TEST_F(ForwardingTableTest, PagesOfAHundredWithBackAndNextShowEveryEntryOfAnyDatabaseId) {
-    auto dialog = Walked(Open<CForwardingTableDlg>());
+    auto dialog = OpenRead<CForwardingTableDlg>();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Forwarding Table"));
     const Rows all = ExpectedEntries();
     ASSERT_EQ(all.size(), 251u);
@@ -162,13 +145,13 @@ TEST_F(ForwardingTableTest, PagesOfAHundredWithBackAndNextShowEveryEntryOfAnyDat
         SCOPED_TRACE(step.first);
         ASSERT_TRUE(step.click == nullptr || Click(dialog.get(), step.click));
         EXPECT_EQ(ListRows(dialog->List()), Slice(all, step.first, step.last));
-        EXPECT_EQ(Enabled(dialog.get(), "backButton"), step.back);
-        EXPECT_EQ(Enabled(dialog.get(), "nextButton"), step.next);
+        EXPECT_EQ(ButtonEnabled(dialog.get(), "backButton"), step.back);
+        EXPECT_EQ(ButtonEnabled(dialog.get(), "nextButton"), step.next);
     }
 
     // Refresh starts over on the first page.
     ASSERT_TRUE(Click(dialog.get(), "nextButton") && Click(dialog.get(), "refreshButton") &&
-                WaitForWalk(dialog.get()));
+                WaitForButton(dialog.get()));
     EXPECT_EQ(dialog->FirstShownId(), 1);
     EXPECT_EQ(ListRows(dialog->List()), Slice(all, 1, 100));
 }
@@ -176,7 +159,7 @@ TEST_F(ForwardingTableTest, PagesOfAHundredWithBackAndNextShowEveryEntryOfAnyDat
 // Find lists the entries of the whole table whose address starts with what it holds, with
 // their port and database id, however the octets are written.
 TEST_F(ForwardingTableTest, FindListsTheMatchingEntriesOfTheWholeTable) {
-    auto dialog = Walked(Open<CForwardingTableDlg>());
+    auto dialog = OpenRead<CForwardingTableDlg>();
     const Rows all = ExpectedEntries();
     const auto ports = Snmpwalk(sim.Peer(), kFdbPort);
     ASSERT_EQ(ports.size(), all.size());
@@ -223,10 +206,10 @@ TEST_F(ForwardingTableTest, OnePageOrNoneHasNeitherBackNorNextAndAgingTimeComesA
                "45"}}) {
         SCOPED_TRACE(c.rows);
         ASSERT_TRUE(StartSimulator({"KSX-7700-52", c.arguments}));
-        auto dialog = Walked(Open<CForwardingTableDlg>());
+        auto dialog = OpenRead<CForwardingTableDlg>();
         EXPECT_EQ(dialog->List()->RowCount(), c.rows);
-        EXPECT_FALSE(Enabled(dialog.get(), "nextButton"));
-        EXPECT_FALSE(Enabled(dialog.get(), "backButton"));
+        EXPECT_FALSE(ButtonEnabled(dialog.get(), "nextButton"));
+        EXPECT_FALSE(ButtonEnabled(dialog.get(), "backButton"));
         EXPECT_EQ(Find<QLineEdit>(dialog.get(), "agingTimeEdit")->text(),
                   QString::fromLatin1(c.agingTime));
     }
@@ -239,14 +222,13 @@ const std::string kSysLocation = "1.3.6.1.2.1.1.6.0";
 class SystemInfoTest : public testsupport::DialogFixture {
 protected:
     SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.arguments = DataArguments({
-            "1.3.6.1.2.1.1.3.0|67|36000000",
-            kSysName + "|4x|5ac3bc72696368204c616e67737472c3a4737365", // Zürich Langsträsse
-            kSysLocation + "|4x|48616c6c6520c3a9737420c2a7",           // Halle ést §
-            "1.3.6.1.2.1.1.4.0|4|noc desk",
-        });
-        return options;
+        return {"KSX-7700-52",
+                DataArguments({
+                    "1.3.6.1.2.1.1.3.0|67|36000000",
+                    kSysName + "|4x|5ac3bc72696368204c616e67737472c3a4737365", // Zürich Langsträsse
+                    kSysLocation + "|4x|48616c6c6520c3a9737420c2a7",           // Halle ést §
+                    "1.3.6.1.2.1.1.4.0|4|noc desk",
+                })};
     }
 
     // Types text that the test library's key table does not know, character by character,
@@ -274,7 +256,7 @@ protected:
 };
 
 TEST_F(SystemInfoTest, ShowsTheSystemGroupRefusesForbiddenCharactersAndSetsUtf8Texts) {
-    auto dialog = Walked(Open<CSystemInfoDlg>());
+    auto dialog = OpenRead<CSystemInfoDlg>();
     EXPECT_EQ(
         (QStringList{dialog->windowTitle(), Find<QLabel>(dialog.get(), "descriptionText")->text(),
                      Find<QLabel>(dialog.get(), "objectIdText")->text(),
@@ -303,7 +285,7 @@ TEST_F(SystemInfoTest, ShowsTheSystemGroupRefusesForbiddenCharactersAndSetsUtf8T
                                         kSysLocation + " = OCTET STRING: Rack 4 - Row B"}));
     EXPECT_TRUE(trace.Contains("set status = 0"));
     // What the switch now holds reads back as typed.
-    ASSERT_TRUE(Click(dialog.get(), "refreshButton") && WaitForWalk(dialog.get()));
+    ASSERT_TRUE(Click(dialog.get(), "refreshButton") && WaitForButton(dialog.get()));
     EXPECT_EQ((QStringList{TextOf(dialog.get(), "nameEdit"), TextOf(dialog.get(), "contactEdit")}),
               (QStringList{QString::fromUtf8("Köln Süd-2"), "noc desk"}));
 
@@ -319,15 +301,15 @@ TEST_F(SystemInfoTest, ShowsTheSystemGroupRefusesForbiddenCharactersAndSetsUtf8T
     ASSERT_TRUE(Type(dialog.get(), "nameEdit", "typed"));
     sim.Pause();
     ASSERT_TRUE(Click(dialog.get(), "refreshButton"));
-    const bool ended = WaitForWalk(dialog.get());
+    const bool ended = WaitForButton(dialog.get());
     sim.Resume();
     ASSERT_TRUE(ended);
-    EXPECT_TRUE(Find<QPushButton>(dialog.get(), "applyButton")->isEnabled());
+    EXPECT_TRUE(ButtonEnabled(dialog.get(), "applyButton"));
     EXPECT_EQ(TextOf(dialog.get(), "nameEdit"), QStringLiteral("typed"));
 
     // 5 h 7 min 59.99 s: the seconds are cut off, never rounded up.
     ASSERT_TRUE(StartSimulator({"KSX-7700-52", DataArguments({"1.3.6.1.2.1.1.3.0|67|1847999"})}));
-    dialog = Walked(Open<CSystemInfoDlg>());
+    dialog = OpenRead<CSystemInfoDlg>();
     EXPECT_EQ(Find<QLabel>(dialog.get(), "upTimeText")->text(), QStringLiteral("5 Hour 7 Min"));
 }
 
@@ -346,7 +328,7 @@ protected:
 };
 
 TEST_F(TableViewsTest, InterfaceTableShowsStatusAndWholeMegabitsAndCountsItsRowsAfresh) {
-    auto dialog = Walked(Open<CInterfaceTableDlg>());
+    auto dialog = OpenRead<CInterfaceTableDlg>();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Interface Table"));
     EXPECT_EQ(ListHeaders(dialog->List()), (Texts{"  Index          ", "  Link Status             ",
                                                   "  Speed(b/s)                      "}));
@@ -367,7 +349,7 @@ TEST_F(TableViewsTest, InterfaceTableShowsStatusAndWholeMegabitsAndCountsItsRows
     EXPECT_EQ(counter->text(), QStringLiteral("0"));
     EXPECT_EQ(dialog->List()->RowCount(), 0);
     sim.Resume();
-    ASSERT_TRUE(WaitForWalk(dialog.get()));
+    ASSERT_TRUE(WaitForButton(dialog.get()));
     EXPECT_EQ(counter->text(), QStringLiteral("54"));
 }
 
@@ -379,18 +361,18 @@ TEST_F(TableViewsTest, IpTcpAndUdpTablesShowTheirCaptionHeadersAndRowsOrThoseOfA
         Rows rows;
     };
     View views[] = {
-        {Walked(Open<CIpTableDlg>()),
+        {OpenRead<CIpTableDlg>(),
          "IP Table : " + sim.Address(),
          {" IP                ", " Netmask               "},
          {{"127.0.0.1", "255.0.0.0"}, {"192.0.2.10", "255.255.255.0"}}},
-        {Walked(Open<CTcpServiceDlg>()),
+        {OpenRead<CTcpServiceDlg>(),
          "TCP Service",
          {"Local Port ", " Local IP        ", " Remote IP       ", "Remote Port", " Status "},
          {{"23", "0.0.0.0", "0.0.0.0", "0", "listen"},
           {"80", "0.0.0.0", "0.0.0.0", "0", "listen"},
           {"23", "192.0.2.10", "192.0.2.50", "51234", "established"},
           {"80", "192.0.2.10", "192.0.2.51", "40000", "timeWait"}}},
-        {Walked(Open<CUdpServiceDlg>()),
+        {OpenRead<CUdpServiceDlg>(),
          "UDP Service",
          {"  Local Port ", "  Local IP      "},
          {{"67", "0.0.0.0"}, {"69", "0.0.0.0"}, {"161", "0.0.0.0"}, {"514", "0.0.0.0"}}},
@@ -404,7 +386,7 @@ TEST_F(TableViewsTest, IpTcpAndUdpTablesShowTheirCaptionHeadersAndRowsOrThoseOfA
 
     // A walk that times out keeps the rows it has and ends.
     ASSERT_TRUE(StartSimulator({"KSX-7700-52", {"--drop-after", "2"}}));
-    auto late = Walked(Open<CUdpServiceDlg>());
+    auto late = OpenRead<CUdpServiceDlg>();
     EXPECT_EQ(late->List()->RowCount(), 2);
     EXPECT_TRUE(trace.Contains("call back iStatus = -1"));
 }

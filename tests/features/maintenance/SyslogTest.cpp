@@ -13,7 +13,6 @@
 namespace {
 
 using namespace testsupport;
-using Texts = std::vector<std::string>;
 
 TEST_F(DialogFixture, Local7AndAllAreWrittenAs184And7ThenTheStateFollows) {
     auto dialog = Open<CSyslogDlg>();

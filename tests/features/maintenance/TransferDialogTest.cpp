@@ -27,7 +27,6 @@ using namespace testsupport;
 using platform::MessageKind;
 using platform::MessageResult;
 using platform::ProcessCommand;
-using Texts = std::vector<std::string>;
 
 namespace {
 
@@ -421,64 +420,12 @@ TEST_F(DeviceToolsTest, RebootSendsItsSetWhenFreeOrUncheckableNothingOnCancelSav
     EXPECT_EQ(TakeBindings(), Texts{kRebootSet});
 }
 
-TEST_F(DeviceToolsTest, TelnetAndWebStartTheirProgramOnTheDeviceOrSayWhatIsMissing) {
-    // A folder on the PATH with a telnet client in it.
-    const std::string telnet = sim.Dir() + "/telnet";
-    RunCommand("touch " + telnet + " && chmod +x " + telnet);
-    const auto path = SetEnvironment("PATH", QByteArray::fromStdString(sim.Dir()));
-    {
-        const auto terminal = SetEnvironment("TERMINAL", QByteArray("/bin/sh"));
-        const auto browser = SetEnvironment("BROWSER", QByteArray("/no/such/browser:/bin/true"));
-        messages.Answer({MessageResult::Cancel, MessageResult::Cancel});
-        TelnetToDevice("10.0.0.5");
-        BrowseDevice("10.0.0.5");
-        EXPECT_EQ(messages.TakeTexts(), (Texts{kTelnetQuestion, kWebQuestion}));
-        EXPECT_TRUE(launched.empty());
-
-        TelnetToDevice("10.0.0.5");
-        BrowseDevice("10.0.0.5");
-        EXPECT_EQ(messages.TakeTexts(), (Texts{kTelnetQuestion, kWebQuestion}));
-        ASSERT_EQ(launched.size(), 2u);
-        EXPECT_EQ((QStringList{launched[0].program, launched[1].program}),
-                  (QStringList{"/bin/sh", "/bin/true"}));
-        EXPECT_EQ((std::vector{launched[0].arguments, launched[1].arguments}),
-                  (std::vector<QStringList>{{"-e", "telnet", "10.0.0.5"}, {"http://10.0.0.5"}}));
-
-        // Nothing that can start: the user learns which program is missing.
-        platform::SetProcessLauncher([](const ProcessCommand&) { return false; });
-        BrowseDevice("10.0.0.5");
-        QFile::remove(QString::fromStdString(telnet));
-        TelnetToDevice("10.0.0.5");
-        EXPECT_EQ(messages.TakeTexts(),
-                  (Texts{kWebQuestion,
-                         "Web cannot start: the browser opener /bin/true could not be started. "
-                         "Install xdg-utils (for example: sudo apt install xdg-utils) or name "
-                         "your browser in $BROWSER.",
-                         kTelnetQuestion,
-                         "Telnet cannot start: the telnet client is not installed. Install it "
-                         "(for example: sudo apt install telnet)."}));
-    }
-    launched.clear();
-    const auto terminal = SetEnvironment("TERMINAL", std::nullopt);
-    const auto browser = SetEnvironment("BROWSER", std::nullopt);
-    TelnetToDevice("10.0.0.5");
-    BrowseDevice("10.0.0.5");
-    EXPECT_EQ(messages.TakeTexts(),
-              (Texts{kTelnetQuestion,
-                     "Telnet cannot start: no terminal emulator was found. The module looks for "
-                     "the program named in $TERMINAL, then x-terminal-emulator, gnome-terminal, "
-                     "konsole, xfce4-terminal and xterm. Install one of them (for example: sudo "
-                     "apt install xterm).",
-                     kWebQuestion, "Failed to get IE path !"}));
-    EXPECT_TRUE(launched.empty());
-}
-
-// The Tools menu of the module window runs the same commands on the window's own sessions.
+// The Tools menu of the module window runs the device commands on the window's own sessions;
+// Telnet and Web start their program on the device or say what is missing.
 TEST_F(DeviceToolsTest, ToolsMenuRunsTheCommandsAndCancelSendsNothing) {
     const std::string ini = sim.Dir() + "/User.ini";
     ASSERT_TRUE(WriteFile(ini, "[DeviceInfo]\r\nDeviceName=KSX-7700-28\r\n"));
     const auto userIni = SetEnvironment("KSX_USER_INI", QByteArray::fromStdString(ini));
-    const auto browser = SetEnvironment("BROWSER", QByteArray("/bin/true"));
     RegisterModuleCommands();
     for (int id : {kCmdFirmwareTransfer, kCmdSaveConfiguration, kCmdReboot, kCmdTelnet, kCmdWeb}) {
         EXPECT_TRUE(IsCommandAvailable(id)) << id;
@@ -494,8 +441,54 @@ TEST_F(DeviceToolsTest, ToolsMenuRunsTheCommandsAndCancelSendsNothing) {
     window.OnCommand(kCmdSaveConfiguration);
     EXPECT_EQ(messages.TakeTexts(), (Texts{kSaveQuestion, "           Success!           "}));
     EXPECT_EQ(TakeBindings(), Texts{kSaveSet});
-    window.OnCommand(kCmdWeb);
-    ASSERT_EQ(launched.size(), 1u);
-    EXPECT_EQ(launched[0].arguments,
-              QStringList{"http://" + QString::fromStdString(sim.Address())});
+
+    // A folder on the PATH with a telnet client in it.
+    const std::string telnet = sim.Dir() + "/telnet";
+    RunCommand("touch " + telnet + " && chmod +x " + telnet);
+    const auto path = SetEnvironment("PATH", QByteArray::fromStdString(sim.Dir()));
+    const QString address = QString::fromStdString(sim.Address());
+    const auto telnetAndWeb = [&] {
+        window.OnCommand(kCmdTelnet);
+        window.OnCommand(kCmdWeb);
+        return messages.TakeTexts();
+    };
+    {
+        const auto terminal = SetEnvironment("TERMINAL", QByteArray("/bin/sh"));
+        const auto browser = SetEnvironment("BROWSER", QByteArray("/no/such/browser:/bin/true"));
+        messages.Answer({MessageResult::Cancel, MessageResult::Cancel});
+        EXPECT_EQ(telnetAndWeb(), (Texts{kTelnetQuestion, kWebQuestion}));
+        EXPECT_TRUE(launched.empty());
+
+        EXPECT_EQ(telnetAndWeb(), (Texts{kTelnetQuestion, kWebQuestion}));
+        ASSERT_EQ(launched.size(), 2u);
+        EXPECT_EQ((QStringList{launched[0].program, launched[1].program}),
+                  (QStringList{"/bin/sh", "/bin/true"}));
+        EXPECT_EQ((std::vector{launched[0].arguments, launched[1].arguments}),
+                  (std::vector<QStringList>{{"-e", "telnet", address}, {"http://" + address}}));
+
+        // Nothing that can start: the user learns which program is missing.
+        platform::SetProcessLauncher([](const ProcessCommand&) { return false; });
+        window.OnCommand(kCmdWeb);
+        QFile::remove(QString::fromStdString(telnet));
+        window.OnCommand(kCmdTelnet);
+        EXPECT_EQ(messages.TakeTexts(),
+                  (Texts{kWebQuestion,
+                         "Web cannot start: the browser opener /bin/true could not be started. "
+                         "Install xdg-utils (for example: sudo apt install xdg-utils) or name "
+                         "your browser in $BROWSER.",
+                         kTelnetQuestion,
+                         "Telnet cannot start: the telnet client is not installed. Install it "
+                         "(for example: sudo apt install telnet)."}));
+    }
+    launched.clear();
+    const auto terminal = SetEnvironment("TERMINAL", std::nullopt);
+    const auto browser = SetEnvironment("BROWSER", std::nullopt);
+    EXPECT_EQ(telnetAndWeb(),
+              (Texts{kTelnetQuestion,
+                     "Telnet cannot start: no terminal emulator was found. The module looks for "
+                     "the program named in $TERMINAL, then x-terminal-emulator, gnome-terminal, "
+                     "konsole, xfce4-terminal and xterm. Install one of them (for example: sudo "
+                     "apt install xterm).",
+                     kWebQuestion, "Failed to get IE path !"}));
+    EXPECT_TRUE(launched.empty());
 }

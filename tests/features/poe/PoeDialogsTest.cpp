@@ -23,7 +23,6 @@
 namespace {
 
 using namespace testsupport;
-using Texts = std::vector<std::string>;
 
 const std::string P = "1.3.6.1.4.1.99999.10.76.17";
 const std::string kPort = P + ".22.1.1.";
@@ -38,31 +37,15 @@ std::string Row(const CReportList* list, int row) {
     return cells.join(QLatin1Char('|')).toStdString();
 }
 
-class PoeDialogFixture : public DialogFixture {
-protected:
-    // Opens a dialog and waits for its opening reads (the button is enabled again).
-    template <class Dialog, class... Args>
-    std::unique_ptr<Dialog> OpenRead(const char* button = "refreshButton", Args&&... args) {
-        auto dialog = Open<Dialog>(std::forward<Args>(args)...);
-        EXPECT_TRUE(WaitUntil([&] { return Idle(*dialog, button); }));
-        return dialog;
-    }
-    static bool Idle(const QDialog& dialog, const char* button = "refreshButton") {
-        return Find<QPushButton>(&dialog, QString::fromLatin1(button))->isEnabled();
-    }
-};
-
-class PoeTest : public PoeDialogFixture {
+class PoeTest : public DialogFixture {
 protected:
     SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.model = "KSX-7700-28P";
         // Port 2: Weekend, high priority; port 3 disabled; port 4 names a time profile the
         // switch does not hold; port 5 limited to class 2; port 6 user defined.
-        options.arguments = DataArguments(
-            {kPort + "4.1.2|2|1", kPort + "5.1.2|2|3", kPort + "3.1.3|2|2", kPort + "4.1.4|2|7",
-             kPort + "6.1.5|2|3", kPort + "7.1.6|2|1", kPort + "8.1.6|4|12.6"});
-        return options;
+        return {"KSX-7700-28P",
+                DataArguments({kPort + "4.1.2|2|1", kPort + "5.1.2|2|3", kPort + "3.1.3|2|2",
+                               kPort + "4.1.4|2|7", kPort + "6.1.5|2|3", kPort + "7.1.6|2|1",
+                               kPort + "8.1.6|4|12.6"})};
     }
 
     std::unique_ptr<CPoePortDlg> OpenPorts() {
@@ -86,7 +69,7 @@ TEST_F(PoeTest, GlobalThresholdLimitsAndAnUnchangedApply) {
     for (const char* accepted : {"7.1", "185.0"}) {
         ASSERT_TRUE(Type(dialog.get(), "thresholdEdit", QString::fromLatin1(accepted)));
         EXPECT_EQ(Press(dialog.get()), Texts{"set succeed"});
-        ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog, "applyButton"); }));
+        ASSERT_TRUE(WaitForButton(dialog.get(), "applyButton"));
         EXPECT_EQ(threshold->text().toStdString(), accepted);
     }
     EXPECT_EQ(Sets(),
@@ -147,20 +130,17 @@ TEST_F(PoeTest, PortListShowsTheSwitchTextsApplyRefusesALimitOffTheStepsAndWrite
                          kPort + "5" + i + " = INTEGER: 1", kPort + "7" + i + " = INTEGER: 1",
                          kPort + "8" + i + " = OCTET STRING: 15.4"}));
     }
-    ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog, "applyButton") && list->RowCount() == 24; }));
+    ASSERT_TRUE(WaitForRows(*list, 24, *dialog, "applyButton"));
     EXPECT_EQ((QStringList{list->Cell(3, 2), list->Cell(4, 4), list->Cell(2, 1)}),
               (QStringList{"Weekend", "15.4", "Enable"}));
 }
 
-class PowerSavingTest : public PoeDialogFixture {
+class PowerSavingTest : public DialogFixture {
 protected:
     SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.model = "KSX-7700-28";
         // LED shut-off runs on the Weekend profile for ports 1 to 4 and 6.
-        options.arguments =
-            DataArguments({P + ".31.1.3.0|2|1", P + ".31.1.2.0|2|1", P + ".31.1.1.0|4x|F4000000"});
-        return options;
+        return {"KSX-7700-28", DataArguments({P + ".31.1.3.0|2|1", P + ".31.1.2.0|2|1",
+                                              P + ".31.1.1.0|4x|F4000000"})};
     }
 };
 
@@ -186,7 +166,7 @@ TEST_F(PowerSavingTest, OpensWithTheSwitchsActionsHibernationSendsNoPortListAndP
     EXPECT_TRUE(profile1->isEnabled());
     ASSERT_TRUE(Choose(dialog.get(), "profile2Combo", "Weekend") &&
                 Click(dialog.get(), "applyButton"));
-    ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
+    ASSERT_TRUE(WaitForButton(dialog.get()));
     EXPECT_EQ(Sets(),
               (std::vector<Texts>{{P + ".31.4.1.0 = INTEGER: 1", P + ".31.4.2.0 = INTEGER: 0",
                                    P + ".31.4.3.0 = INTEGER: 1"}}));
@@ -203,7 +183,7 @@ TEST_F(PowerSavingTest, OpensWithTheSwitchsActionsHibernationSendsNoPortListAndP
                 Type(dialog.get(), "portEdit", "1-29"));
     EXPECT_TRUE(Refuses(dialog.get(), {"Invalid Portlist"}));
     ASSERT_TRUE(Type(dialog.get(), "portEdit", "2, 5-7,28") && Click(dialog.get(), "applyButton") &&
-                WaitUntil([&] { return Idle(*dialog); }));
+                WaitForButton(dialog.get()));
     const auto sets = Sets();
     ASSERT_EQ(sets.size(), 1U);
     EXPECT_EQ(sets[0].back(), P + ".31.3.1.0 = OCTET STRING: 0x4e000010");
@@ -211,7 +191,7 @@ TEST_F(PowerSavingTest, OpensWithTheSwitchsActionsHibernationSendsNoPortListAndP
 
     ASSERT_TRUE(Click(dialog.get(), "cableLengthCheck") &&
                 Click(dialog.get(), "detectionApplyButton"));
-    ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog); }));
+    ASSERT_TRUE(WaitForButton(dialog.get()));
     EXPECT_EQ(Sets(),
               (std::vector<Texts>{{P + ".31.5.0 = INTEGER: 1", P + ".31.6.0 = INTEGER: 2"}}));
 }
@@ -230,8 +210,7 @@ TEST_F(PowerSavingTest, ProfilesUpToEightAndADeletedOneShowsNone) {
     for (int n = 2; n <= 8; ++n) {
         ASSERT_TRUE(Type(profiles.get(), "nameEdit", QStringLiteral("P%1").arg(n)) &&
                     Click(profiles.get(), "addButton"));
-        ASSERT_TRUE(
-            WaitUntil([&] { return Idle(*profiles) && profiles->List()->RowCount() == n; }));
+        ASSERT_TRUE(WaitForRows(*profiles->List(), n, *profiles));
     }
     EXPECT_TRUE(messages.TakeTexts().empty());
     EXPECT_EQ(Bindings(TakeSets().back()).back(), P + ".32.1.1.21.8 = INTEGER: 1");
@@ -244,23 +223,19 @@ TEST_F(PowerSavingTest, ProfilesUpToEightAndADeletedOneShowsNone) {
               Texts{"Please select the Time Range to be deleted!"});
     profiles->List()->SelectRow(0);
     ASSERT_TRUE(Click(profiles.get(), "deleteButton"));
-    ASSERT_TRUE(WaitUntil([&] { return Idle(*profiles) && profiles->List()->RowCount() == 7; }));
+    ASSERT_TRUE(WaitForRows(*profiles->List(), 7, *profiles));
     EXPECT_EQ(Bindings(TakeSets().at(0)), Texts{P + ".32.1.1.21.1 = INTEGER: 6"});
     auto saving = OpenRead<CPowerSavingDlg>();
     EXPECT_EQ(Row(saving->Summary(), 0), "LED_Shutoff|Enabled|None|None|1-4,6");
     // The freed index is the next profile's.
     ASSERT_TRUE(Type(profiles.get(), "nameEdit", "First") && Click(profiles.get(), "addButton"));
-    ASSERT_TRUE(WaitUntil([&] { return Idle(*profiles) && profiles->List()->RowCount() == 8; }));
+    ASSERT_TRUE(WaitForRows(*profiles->List(), 8, *profiles));
     EXPECT_EQ(Bindings(TakeSets().at(0)).front(), P + ".32.1.1.2.1 = OCTET STRING: First");
 }
 
-class TimeRangeTest : public PoeDialogFixture {
+class TimeRangeTest : public DialogFixture {
 protected:
-    SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.model = "KSX-7700-28P";
-        return options;
-    }
+    SimFixture::Options SimulatorOptions() override { return {"KSX-7700-28P", {}}; }
 
     // Fills the form of a config dialog without dates: name, times, days.
     static void Fill(QWidget* form, const QString& name, const QStringList& times,
@@ -283,7 +258,7 @@ protected:
         Fill(&config, name, {"1", "0", endHour, "0"}, {"sunCheck"});
         EXPECT_TRUE(Click(&config, "applyButton"));
         list.Refresh();
-        EXPECT_TRUE(WaitUntil([&] { return Idle(list); }));
+        EXPECT_TRUE(WaitForButton(&list));
         return messages.TakeTexts();
     }
 };
@@ -322,7 +297,7 @@ TEST_F(TimeRangeTest, AddWritesTheRowStepByStepListsItWithTwoDigitDatesAndEditKe
     EXPECT_EQ(sets[2].result, "noError");
 
     dialog->Refresh();
-    ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog) && dialog->List()->RowCount() == 2; }));
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 2, *dialog));
     EXPECT_EQ(Row(dialog->List(), 1), "Night|Mon,Wed|2010/03/05|2010/12/25|22:00|06:00");
 
     // Edit opens the config dialog with the picked row and skips the name checks.
@@ -337,7 +312,7 @@ TEST_F(TimeRangeTest, AddWritesTheRowStepByStepListsItWithTwoDigitDatesAndEditKe
         EXPECT_TRUE(Click(edit, "applyButton"));
     });
     ASSERT_TRUE(Click(dialog.get(), "editButton"));
-    ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog) && dialog->List()->RowCount() == 2; }));
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 2, *dialog));
     const auto edited = Sets();
     ASSERT_EQ(edited.size(), 1U);
     EXPECT_EQ(edited[0].front(), kRange + "2.2 = OCTET STRING: Work.Hours");
@@ -363,7 +338,7 @@ TEST_F(TimeRangeTest, ANinthRangeIsRefusedAndADeletedIndexIsReused) {
     // Row 3 holds index 3; once deleted, the next range takes it.
     dialog->List()->SelectRow(2);
     ASSERT_TRUE(Click(dialog.get(), "deleteButton"));
-    ASSERT_TRUE(WaitUntil([&] { return Idle(*dialog) && dialog->List()->RowCount() == 7; }));
+    ASSERT_TRUE(WaitForRows(*dialog->List(), 7, *dialog));
     EXPECT_EQ(Bindings(TakeSets().at(0)), Texts{kRange + "21.3 = INTEGER: 6"});
     EXPECT_TRUE(Add(*dialog, "Again", "4").empty());
     EXPECT_EQ(Bindings(TakeSets().at(0)), Texts{kRange + "21.3 = INTEGER: 6"});

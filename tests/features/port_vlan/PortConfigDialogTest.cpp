@@ -45,8 +45,6 @@ const std::string kFlowAsk =
     "* When Flow Control is enabled.QoS may not perform accurate bandwidth allocation. \n"
     "* Do you still want to enable Flow Control?. ";
 
-using Cells = std::vector<std::string>;
-
 std::string Line(const std::string& column, int port, int value) {
     return column + "." + std::to_string(port) + "|2|" + std::to_string(value);
 }
@@ -192,7 +190,7 @@ TEST(PortConfigRules, ApplyComesToItsRefusalOrItsQuestionsAndSet) {
 TEST(PortConfigCells, ValuesNobodyDefinedShowTheFallbackAndComboPortsNameTheirMedium) {
     PortRow garbage{5, 99, -3, std::nullopt, 0, 7, 9};
     EXPECT_EQ(RowCells(garbage, 28, false),
-              (Cells{"5", "1000MFull", "1000MFull", "Disabled", "Low", "Disabled"}));
+              (Texts{"5", "1000MFull", "1000MFull", "Disabled", "Low", "Disabled"}));
     // The last four of 24 ports are combo ports; a down port stays "Down".
     EXPECT_EQ(RowCells({21, 6, 3, 1, 2, 1, 3}, 24, false)[2], "100M F Full");
     EXPECT_EQ(RowCells({24, 6, 2, 1, 2, 1, 4}, 24, false)[2], "1000M F Full");
@@ -217,7 +215,7 @@ protected:
                            "applyButton");
     }
 
-    static Cells Row(const CPortConfigDlg& dialog, int port) {
+    static Texts Row(const CPortConfigDlg& dialog, int port) {
         return ListRows(dialog.PortList()).at(static_cast<std::size_t>(port - 1));
     }
 
@@ -226,7 +224,7 @@ protected:
     }
 
     // The port id, speed and flow control the dialog shows for the picked port.
-    static Cells Picked(const CPortConfigDlg& dialog) {
+    static Texts Picked(const CPortConfigDlg& dialog) {
         return {Find<QLineEdit>(&dialog, "portIdEdit")->text().toStdString(),
                 Find<QComboBox>(&dialog, "speedCombo")->currentText().toStdString(),
                 Find<QComboBox>(&dialog, "flowControlCombo")->currentText().toStdString()};
@@ -240,7 +238,7 @@ protected:
     }
 
     // Apply with the given answers; the refusal or questions shown, in order.
-    Cells ApplyAnswering(CPortConfigDlg& dialog,
+    Texts ApplyAnswering(CPortConfigDlg& dialog,
                          std::initializer_list<MessageResult> answers = {}) {
         messages.Answer(answers);
         return Press(&dialog);
@@ -261,19 +259,19 @@ TEST_F(PortConfigTest, ListsEveryPortWithComboMediaOpensWithNoPortPickedAndPicks
               Line(kOperMode, 47, 3),   Line(kMedia, 48, 4),       Line(kOperMode, 48, 1)})}));
     auto dialog = OpenRead();
     EXPECT_EQ(testsupport::ListHeaders(dialog->PortList()),
-              (Cells{"Index ", "PortControlSpeed ", "OperMode  ", "FlowControlMode  ",
+              (Texts{"Index ", "PortControlSpeed ", "OperMode  ", "FlowControlMode  ",
                      "DefaultPriority  ", "OperFlowControlMode  "}));
-    EXPECT_EQ(Row(*dialog, 2), (Cells{"2", "100MHalf", "100MFull", "Disabled", "Low", "Disabled"}));
-    EXPECT_EQ(Row(*dialog, 3), (Cells{"3", "Disable", "100MFull", "Disabled", "Low", "Disabled"}));
-    EXPECT_EQ(Row(*dialog, 6), (Cells{"6", "Auto", "100MFull", "Enabled", "Low", "Enabled"}));
-    EXPECT_EQ(Row(*dialog, 7), (Cells{"7", "Auto", "Down", "Disabled", "Highest", "Disabled"}));
+    EXPECT_EQ(Row(*dialog, 2), (Texts{"2", "100MHalf", "100MFull", "Disabled", "Low", "Disabled"}));
+    EXPECT_EQ(Row(*dialog, 3), (Texts{"3", "Disable", "100MFull", "Disabled", "Low", "Disabled"}));
+    EXPECT_EQ(Row(*dialog, 6), (Texts{"6", "Auto", "100MFull", "Enabled", "Low", "Enabled"}));
+    EXPECT_EQ(Row(*dialog, 7), (Texts{"7", "Auto", "Down", "Disabled", "Highest", "Disabled"}));
     // Port 12's priority; the last four of 48 ports are combo ports (copper names itself up to
     // port 46 only), and a down port stays down.
-    EXPECT_EQ((Cells{Row(*dialog, 12)[4], Row(*dialog, 44)[2], Row(*dialog, 45)[2],
+    EXPECT_EQ((Texts{Row(*dialog, 12)[4], Row(*dialog, 44)[2], Row(*dialog, 45)[2],
                      Row(*dialog, 46)[2], Row(*dialog, 47)[2], Row(*dialog, 48)[2]}),
-              (Cells{"High", "1000MFull", "1000M C Full", "100M F Half", "100MFull", "Down"}));
+              (Texts{"High", "1000MFull", "1000M C Full", "100M F Half", "100MFull", "Down"}));
 
-    EXPECT_EQ(Picked(*dialog), (Cells{"", "1000M-Full", "Enabled"}));
+    EXPECT_EQ(Picked(*dialog), (Texts{"", "1000M-Full", "Enabled"}));
     EXPECT_EQ(dialog->PortList()->SelectedRow(), -1);
     auto* speed = Find<QComboBox>(dialog.get(), "speedCombo");
     QStringList speeds;
@@ -292,16 +290,16 @@ TEST_F(PortConfigTest, ListsEveryPortWithComboMediaOpensWithNoPortPickedAndPicks
     }
     ASSERT_TRUE(list->hasFocus());
     EXPECT_EQ(Picked(*dialog)[0], "");
-    EXPECT_EQ(ApplyAnswering(*dialog), Cells{"Please Select one port !"});
+    EXPECT_EQ(ApplyAnswering(*dialog), Texts{"Please Select one port !"});
     EXPECT_TRUE(TakeSets().empty());
 
     ASSERT_TRUE(ClickRow(*dialog, 20));
-    std::vector<Cells> picked{Picked(*dialog)};
+    std::vector<Texts> picked{Picked(*dialog)};
     for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
         QTest::keyClick(list, key);
         picked.push_back(Picked(*dialog));
     }
-    EXPECT_EQ(picked, (std::vector<Cells>{{"20", "100M-Half", "Enabled"},
+    EXPECT_EQ(picked, (std::vector<Texts>{{"20", "100M-Half", "Enabled"},
                                           {"21", "Disable", "Disabled"},
                                           {"22", "10M-Full", "Enabled"},
                                           {"21", "Disable", "Disabled"}}));
@@ -316,11 +314,11 @@ TEST_F(PortConfigTest, ApplyAsksSendsOneRequestAndReadsAgainAndTrunkMembersKeepT
 
     // Cancel at either question sends nothing.
     ASSERT_TRUE(Pick(*dialog, 2, "10M-Full", "Enabled"));
-    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}), Cells{kForcedAsk});
+    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}), Texts{kForcedAsk});
     EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok, MessageResult::Cancel}),
-              (Cells{kForcedAsk, kFlowAsk}));
+              (Texts{kForcedAsk, kFlowAsk}));
     ASSERT_TRUE(Pick(*dialog, 2, "Disable", "Enabled"));
-    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}), Cells{kFlowAsk});
+    EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Cancel}), Texts{kFlowAsk});
     EXPECT_TRUE(TakeSets().empty());
     EXPECT_FALSE(trace.Contains("set status = 0"));
 
@@ -328,27 +326,27 @@ TEST_F(PortConfigTest, ApplyAsksSendsOneRequestAndReadsAgainAndTrunkMembersKeepT
     messages.Answer({MessageResult::Ok, MessageResult::Ok});
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
     EXPECT_EQ(messages.Kinds(), std::vector(2, platform::MessageKind::OkCancelQuestion));
-    EXPECT_EQ(messages.TakeTexts(), (Cells{kForcedAsk, kFlowAsk}));
+    EXPECT_EQ(messages.TakeTexts(), (Texts{kForcedAsk, kFlowAsk}));
     auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 1u);
     EXPECT_EQ(Bindings(sets[0]),
-              (Cells{kSpeed + ".10 = INTEGER: 3", kFlowControl + ".10 = INTEGER: 1"}));
+              (Texts{kSpeed + ".10 = INTEGER: 3", kFlowControl + ".10 = INTEGER: 1"}));
     EXPECT_EQ(sets[0].result, "noError");
     EXPECT_TRUE(trace.Contains("set status = 0"));
     ASSERT_TRUE(WaitForRead(*dialog));
-    EXPECT_EQ(Row(*dialog, 10), (Cells{"10", "100MHalf", "100MHalf", "Enabled", "Low", "Enabled"}));
+    EXPECT_EQ(Row(*dialog, 10), (Texts{"10", "100MHalf", "100MHalf", "Enabled", "Low", "Enabled"}));
     EXPECT_EQ(Picked(*dialog)[0], "10"); // the picked port stays picked
 
     // The membership comes from the switch's trunk table (the rules themselves are tabled).
     ASSERT_TRUE(Pick(*dialog, 3, "100M-Full", "Disabled"));
-    EXPECT_EQ(ApplyAnswering(*dialog), Cells{"LA port can not support in different flow control."});
+    EXPECT_EQ(ApplyAnswering(*dialog), Texts{"LA port can not support in different flow control."});
     EXPECT_TRUE(TakeSets().empty());
     // A set the switch refuses is reported and the switch read again.
     trace.Clear();
     DeviceValues().IsAllGiga = true; // the module thinks so, the switch knows better
     ASSERT_TRUE(Pick(*dialog, 2, "1000M-Full", "Disabled"));
     EXPECT_EQ(ApplyAnswering(*dialog, {MessageResult::Ok}),
-              (Cells{kForcedAsk, "The switch refused the change (error 10). Nothing more "
+              (Texts{kForcedAsk, "The switch refused the change (error 10). Nothing more "
                                  "was written."}));
     sets = TakeSets();
     ASSERT_EQ(sets.size(), 1u);
@@ -388,7 +386,7 @@ TEST_F(PortConfigTest, AClickOnAPanelPortOpensItWithNoPortPicked) {
     ASSERT_NE(port, nullptr);
 
     // While the dialog runs: what it shows, then it is closed.
-    Cells seen;
+    Texts seen;
     bool windowHidden = false;
     QTimer::singleShot(0, [&] {
         ASSERT_TRUE(WaitUntil([] { return QApplication::activeModalWidget() != nullptr; }));
@@ -401,7 +399,7 @@ TEST_F(PortConfigTest, AClickOnAPanelPortOpensItWithNoPortPicked) {
         dialog->close();
     });
     QTest::mouseClick(window.PanelView(), Qt::LeftButton, {}, port->GetRect().center());
-    EXPECT_EQ(seen, (Cells{"Port Configuration", "52", ""}));
+    EXPECT_EQ(seen, (Texts{"Port Configuration", "52", ""}));
     EXPECT_TRUE(windowHidden);
     EXPECT_TRUE(window.isVisible());
 }

@@ -17,7 +17,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using namespace testsupport;
 
 const std::string Q = std::string(kPrivateMib);
@@ -71,14 +70,11 @@ TEST_F(SurveillanceTest, GlobalsGoInOneRequestAndOuisByTheirRowStatusOnlyUserRow
 class SurveillanceRules : public DialogFixture {
 protected:
     SimFixture::Options SimulatorOptions() override {
-        SimFixture::Options options;
-        options.model = "KSX-7700-28P";
         std::vector<std::string> noTrunks;
         for (int group = 1; group <= 8; ++group) {
             noTrunks.push_back(Q + ".8.1.3.1.2." + std::to_string(group) + "|4x|00000000");
         }
-        options.arguments = DataArguments(noTrunks);
-        return options;
+        return {"KSX-7700-28P", DataArguments(noTrunks)};
     }
 };
 

@@ -17,7 +17,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using namespace testsupport;
 
 const std::string P = "1.3.6.1.4.1.99999.10.76.17";

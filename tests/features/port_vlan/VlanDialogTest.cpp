@@ -24,7 +24,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using platform::MessageResult;
 using namespace testsupport;
 
@@ -106,16 +105,6 @@ protected:
         }
         ASSERT_TRUE(Click(sub, "okButton"));
     }
-
-    std::vector<std::string> AllBindings() {
-        std::vector<std::string> all;
-        for (const auto& record : TakeSets()) {
-            for (const std::string& binding : Bindings(record)) {
-                all.push_back(binding + " " + record.result);
-            }
-        }
-        return all;
-    }
 };
 
 TEST_F(VlanDialogTest, ListsActiveRowsAndKeepsEditingToTheHost) {
@@ -175,7 +164,7 @@ TEST_F(VlanDialogTest, WritesTheRowInOrderOn28And52Ports) {
         const std::string zeros = big ? "0000000000000000000000" : "00000000000000";
         const std::string pad = " noError";
         EXPECT_EQ(
-            AllBindings(),
+            TakeBindings(true),
             (Texts{s("5") + " = INTEGER: 2" + pad, s("2") + " = OCTET STRING: 0xc0" + zeros + pad,
                    s("4") + " = OCTET STRING: 0x40" + zeros + pad,
                    s("2") + " = OCTET STRING: 0xc0" + zeros + pad,
@@ -197,7 +186,7 @@ TEST_F(VlanDialogTest, RefusedActivationLeavesNoHalfMadeRow) {
     auto dialog = OpenRead();
     ASSERT_TRUE(Click(dialog.get(), "addButton"));
     Fill(*dialog, "7", "default", {1}, {}); // VLAN 1's name: the switch refuses to activate
-    const auto sent = AllBindings();
+    const auto sent = TakeBindings(true);
     ASSERT_EQ(sent.size(), 8u);
     EXPECT_EQ(
         Texts(sent.begin() + 6, sent.end()),
@@ -221,7 +210,7 @@ TEST_F(VlanDialogTest, RefusedActivationLeavesNoHalfMadeRow) {
     EXPECT_EQ(messages.TakeTexts().size(), 1u); // the refusal, reported
     dialog->SubDialog()->reject();
     ASSERT_TRUE(WaitIdle(*dialog));
-    const auto restored = AllBindings();
+    const auto restored = TakeBindings(true);
     ASSERT_EQ(restored.size(), 9u);
     EXPECT_EQ(
         Texts(restored.begin() + 7, restored.end()),
@@ -260,7 +249,7 @@ TEST_F(VlanDialogTest, DeleteChecksInOrder) {
     EXPECT_TRUE(TakeSets().empty());
     ASSERT_TRUE(Click(dialog.get(), "deleteButton") && WaitIdle(*dialog));
     EXPECT_EQ(messages.TakeTexts(), (Texts{question, question}));
-    EXPECT_EQ(AllBindings(), Texts{kVlan + "5.9 = INTEGER: 6 noError"});
+    EXPECT_EQ(TakeBindings(true), Texts{kVlan + "5.9 = INTEGER: 6 noError"});
     EXPECT_EQ(Ids(*dialog), QStringList({"1", "5", "6", "8"}));
 }
 
@@ -276,7 +265,7 @@ TEST_F(VlanDialogTest, ModeApplyStopsForVoiceVlanAndAsksFirst) {
     dialog = OpenRead();
     ASSERT_TRUE(Click(dialog.get(), "asymmetricCheck") && Click(dialog.get(), "applyButton") &&
                 WaitIdle(*dialog));
-    EXPECT_EQ(AllBindings(), Texts{P + ".7.5.0 = INTEGER: 1 noError"});
+    EXPECT_EQ(TakeBindings(true), Texts{P + ".7.5.0 = INTEGER: 1 noError"});
     EXPECT_TRUE(Find<QAbstractButton>(dialog.get(), "asymmetricCheck")->isChecked());
 }
 

@@ -16,7 +16,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using platform::MessageResult;
 using securitytest::P;
 using namespace testsupport;
@@ -127,7 +126,7 @@ TEST_F(ArpDhcpDialogTest, AGatewayEntryIsCheckedAskedForAndWrittenInThreeSteps) 
     ASSERT_TRUE(WaitForRows(*dialog->List(), 1, *dialog, "addButton"));
     WhenEntryOpens([&](QDialog& entryDialog) {
         QDialog* entry = &entryDialog;
-        ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(entry, "applyButton"); }));
+        ASSERT_TRUE(WaitForButton(entry, "applyButton"));
         const auto apply = [&](const std::string& ip, const char* mac,
                                std::initializer_list<MessageResult> answers = {}) {
             EXPECT_TRUE(TypeAddress(entry, "gatewayIp", ip));

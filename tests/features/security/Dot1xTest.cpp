@@ -11,7 +11,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using namespace dot1x;
 using securitytest::P;
 using namespace testsupport;
@@ -123,8 +122,7 @@ TEST(Dot1xRules, AtLeastOnePortStaysForceAuthorized) {
 class Dot1xDialogTest : public securitytest::SecurityFixture {};
 
 TEST_F(Dot1xDialogTest, SettingsAreCheckedWholeAndTheKeyNeverReachesTheTrace) {
-    auto dialog = Open<CDot1xDlg>();
-    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "applyButton"); }));
+    auto dialog = OpenRead<CDot1xDlg>("applyButton");
     auto* enable = Find<QCheckBox>(dialog.get(), "enable8021x");
     EXPECT_FALSE(enable->isChecked());
     EXPECT_FALSE(Find<QLineEdit>(dialog.get(), "maxReq")->isEnabled());
@@ -148,7 +146,7 @@ TEST_F(Dot1xDialogTest, SettingsAreCheckedWholeAndTheKeyNeverReachesTheTrace) {
     for (const std::string& line : trace.Lines()) {
         EXPECT_EQ(line.find(kKey), std::string::npos) << line;
     }
-    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog.get(), "applyButton"); }));
+    ASSERT_TRUE(WaitForButton(dialog.get(), "applyButton"));
     EXPECT_TRUE(enable->isChecked()); // read back from the switch
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "maxReq")->text(), "3");
 
@@ -165,7 +163,7 @@ protected:
         EXPECT_TRUE(Choose(&dialog, "toPort", QString::number(to)));
         EXPECT_TRUE(Choose(&dialog, "portControl", control));
         auto shown = Press(&dialog, "applyButton");
-        EXPECT_TRUE(WaitUntil([&] { return ButtonEnabled(&dialog, "applyButton"); }));
+        EXPECT_TRUE(WaitForButton(&dialog, "applyButton"));
         return shown;
     }
 };

@@ -13,7 +13,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using namespace impb;
 using securitytest::P;
 using namespace testsupport;

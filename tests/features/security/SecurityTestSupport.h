@@ -18,11 +18,6 @@ class SecurityFixture : public testsupport::DialogFixture {
 protected:
     testsupport::SimFixture::Options SimulatorOptions() override { return {"KSX-7700-28", {}}; }
 
-    static bool ButtonEnabled(QWidget* dialog, const char* name) {
-        auto* button = testsupport::Find<QPushButton>(dialog, QString::fromLatin1(name));
-        return button != nullptr && button->isEnabled();
-    }
-
     // Types a dotted address into the four fields of an address control.
     static bool TypeAddress(QWidget* dialog, const char* control, const std::string& dotted) {
         QWidget* edit = testsupport::FindAny(dialog, QString::fromLatin1(control));
