@@ -24,9 +24,8 @@ public:
                 return;
             }
             AddBridge();
-            WhenWalkEnds(
+            ReadWalk(
                 m_cMib.PortWalk().Walk(), [this] { AddPorts(); }, std::move(done));
-            m_cMib.PortWalk().Start();
         });
     }
 
@@ -63,9 +62,8 @@ public:
 
     void Start(std::function<void(bool)> done) override {
         Clear();
-        WhenWalkEnds(
+        ReadWalk(
             m_cMib.Walk().Walk(), [this] { AddRows(); }, std::move(done));
-        m_cMib.Walk().Start();
     }
 
 private:
@@ -94,9 +92,8 @@ public:
         for (size_t timer = 0; timer < igmp::kTimerCount; ++timer) {
             Add(LabelText(igmp::Timers()[timer].label), NumberText(global.timers[timer]));
         }
-        WhenWalkEnds(
+        ReadWalk(
             m_cMib.VlanWalk().Walk(), [this] { AddVlans(); }, std::move(done));
-        m_cMib.VlanWalk().Start();
     }
 
 private:

@@ -19,9 +19,8 @@ public:
 
     void Start(std::function<void(bool)> done) override {
         Clear();
-        WhenWalkEnds(
+        ReadWalk(
             m_cMib.Walk().Walk(), [this] { AddRows(); }, std::move(done));
-        m_cMib.Walk().Start();
     }
 
 private:
@@ -52,9 +51,8 @@ public:
             done(false);
             return;
         }
-        WhenWalkEnds(
+        ReadWalk(
             m_cMib.ProfileWalk().Walk(), [this] { AddSettings(); }, std::move(done));
-        m_cMib.ProfileWalk().Start();
     }
 
 private:
@@ -111,9 +109,8 @@ public:
                     done(false);
                     return;
                 }
-                WhenWalkEnds(
+                ReadWalk(
                     m_cMib.PortWalk().Walk(), [this] { AddRows(); }, std::move(done));
-                m_cMib.PortWalk().Start();
             });
         m_cMib.RangeWalk().Start();
     }

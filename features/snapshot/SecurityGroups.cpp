@@ -22,9 +22,8 @@ public:
 
     void Start(std::function<void(bool)> done) override {
         Clear();
-        WhenWalkEnds(
+        ReadWalk(
             m_cMib.Walk().Walk(), [this] { AddRows(); }, std::move(done));
-        m_cMib.Walk().Start();
     }
 
 private:
@@ -94,9 +93,8 @@ public:
 
     void Start(std::function<void(bool)> done) override {
         Clear();
-        WhenWalkEnds(
+        ReadWalk(
             m_cMib.BindingWalk().Walk(), [this] { AddRows(); }, std::move(done));
-        m_cMib.BindingWalk().Start();
     }
 
 private:

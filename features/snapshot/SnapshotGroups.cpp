@@ -202,9 +202,8 @@ public:
             return;
         }
         Add("Enable Trunk", StateText(state));
-        WhenWalkEnds(
+        ReadWalk(
             m_cMib.TrunkWalk().Walk(), [this] { AddRows(); }, std::move(done));
-        m_cMib.TrunkWalk().Start();
     }
 
 private:
@@ -225,9 +224,8 @@ public:
 
     void Start(std::function<void(bool)> done) override {
         Clear();
-        WhenWalkEnds(
+        ReadWalk(
             m_cMib.Walk().Walk(), [this] { AddRows(); }, std::move(done));
-        m_cMib.Walk().Start();
     }
 
 private:
@@ -257,9 +255,8 @@ public:
             return;
         }
         Add("Enable Forwarding Port Settings", StateText(m_cMib.State()));
-        WhenWalkEnds(
+        ReadWalk(
             m_cMib.Walk().Walk(), [this] { AddRows(); }, std::move(done));
-        m_cMib.Walk().Start();
     }
 
 private:

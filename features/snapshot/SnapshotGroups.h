@@ -42,6 +42,11 @@ protected:
     // read, then `done` learns whether the walk reached the end of its table.
     void WhenWalkEnds(CTableWalk& walk, std::function<void()> addRows,
                       std::function<void(bool)> done);
+    // The same for a walk of the group's own, which it starts.
+    void ReadWalk(CTableWalk& walk, std::function<void()> addRows, std::function<void(bool)> done) {
+        WhenWalkEnds(walk, std::move(addRows), std::move(done));
+        walk.Start();
+    }
     // The receiver of the group's handlers: it outlives the data classes of derived groups.
     const QObject* Receiver() const { return &m_receiver; }
 

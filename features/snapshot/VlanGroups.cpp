@@ -74,9 +74,8 @@ public:
         Add("Vlan ID", NumberText(global.vlanId));
         Add("Priority", EnumText(CSurveillanceMib::Priorities(), global.priority));
         Add("Tagged Uplink/Downlink Port", PortsText(global.taggedPorts));
-        WhenWalkEnds(
+        ReadWalk(
             m_cMib.DeviceWalk().Walk(), [this] { AddDevices(); }, std::move(done));
-        m_cMib.DeviceWalk().Start();
     }
 
 private:
