@@ -26,9 +26,6 @@ public:
 private:
     void AddRows() {
         for (const timetable::TimeEntry& entry : m_cMib.Entries()) {
-            if (entry.rowStatus != 1) {
-                continue; // a row not in service is listed by no dialog
-            }
             const std::string row = SwitchText(entry.name);
             Add("Weekdays", timetable::WeekdaysText(entry), row);
             Add("From Day", timetable::FromDayText(entry), row);
