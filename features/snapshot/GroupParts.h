@@ -7,6 +7,7 @@
 
 #include "features/snapshot/SnapshotGroups.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +24,8 @@ std::string SwitchText(const std::string& bytes);
 // The ports of a PortList, as ranges ("1-4,7").
 std::string PortsText(const std::string& octets);
 bool IsPoeSwitch();
+// A walk's end handler that tells `done` whether the walk reached the end of its table.
+std::function<void(int)> EndOfTable(std::function<void(bool)> done);
 
 std::unique_ptr<CGroup> MakeTimeProfileGroup();
 std::unique_ptr<CGroup> MakePowerSavingGroup();

@@ -99,7 +99,7 @@ public:
 
     void Start(std::function<void(bool)> done) override {
         Clear();
-        WhenWalkEnds(
+        ReadWalk(
             m_cMib.RangeWalk().Walk(), [] {},
             [this, done = std::move(done)](bool answered) mutable {
                 if (!answered) {
@@ -109,7 +109,6 @@ public:
                 ReadWalk(
                     m_cMib.PortWalk().Walk(), [this] { AddRows(); }, std::move(done));
             });
-        m_cMib.RangeWalk().Start();
     }
 
 private:

@@ -11,11 +11,6 @@
 namespace snapshot {
 namespace {
 
-// "done" with whether the walk reached the end of its table.
-std::function<void(int)> EndOfTable(std::function<void(bool)> done) {
-    return [done = std::move(done)](int status) { done(status == kSnmpEndOfTable); };
-}
-
 class CArpSpoofGroup : public CGroup {
 public:
     CArpSpoofGroup() : CGroup({"Device Manager", "Security", "ARP Spoofing Prevention Setting"}) {}

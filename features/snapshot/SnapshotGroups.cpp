@@ -29,10 +29,14 @@ namespace snapshot {
 void CGroup::WhenWalkEnds(CTableWalk& walk, std::function<void()> addRows,
                           std::function<void(bool)> done) {
     walk.OnFinished(&m_receiver,
-                    [addRows = std::move(addRows), done = std::move(done)](int status) {
+                    [addRows = std::move(addRows), end = EndOfTable(std::move(done))](int status) {
                         addRows();
-                        done(status == kSnmpEndOfTable);
+                        end(status);
                     });
+}
+
+std::function<void(int)> EndOfTable(std::function<void(bool)> done) {
+    return [done = std::move(done)](int status) { done(status == kSnmpEndOfTable); };
 }
 
 void CGroup::Add(const std::string& name, const std::string& value,
@@ -331,7 +335,7 @@ public:
                     Add("AuthControlledPortControl", EnumText(dot1x::PortControls(), row.control),
                         PortRow(row.port));
                 },
-                [this](int status) { Finish(status == kSnmpEndOfTable); });
+                EndOfTable([this](bool answered) { Finish(answered); }));
         });
     }
 
