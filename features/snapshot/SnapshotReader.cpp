@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "features/snapshot/SnapshotReader.h"
 
+#include "features/common/Repainting.h"
 #include "features/common/SnmpRequests.h"
 #include "platform/Version.h"
 #include "snmp/CommonSNMP.h"
@@ -33,6 +34,13 @@ void CSnapshotReader::Cancel() {
 
 void CSnapshotReader::StartNext() {
     if (m_done == nullptr || m_started == m_groups.size()) {
+        return;
+    }
+    if (kit::IsWaitingRepainting()) {
+        // A group's read that waits for its answer holds back the keyboard and mouse: a group
+        // started inside that wait would wait inside it, and the keyboard would wait for
+        // both. It starts once the wait is over.
+        QTimer::singleShot(kStartRetryMs, this, [this] { StartNext(); });
         return;
     }
     const size_t index = m_started++;

@@ -27,6 +27,7 @@ public:
     using Done = std::function<void(std::optional<Snapshot> snapshot, const std::string& error)>;
     // How many groups are read at a time.
     static constexpr size_t kSideBySide = 6;
+    static constexpr int kStartRetryMs = 10;
 
     explicit CSnapshotReader(std::vector<std::unique_ptr<CGroup>> groups = AllGroups());
 
