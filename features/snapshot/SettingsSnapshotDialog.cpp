@@ -5,6 +5,7 @@
 #include "features/common/DialogKit.h"
 #include "features/common/MenuDialogs.h"
 #include "features/common/Messages.h"
+#include "features/common/ReadRound.h"
 #include "features/common/ReportList.h"
 #include "snmp/SessionParameters.h"
 
@@ -90,6 +91,9 @@ void CSettingsSnapshotDlg::EnableControls() {
 }
 
 void CSettingsSnapshotDlg::ReadSwitch(std::function<void(const snapshot::Snapshot&)> read) {
+    // Each read of the switch is a round of its own, so a switch silent before is asked again;
+    // the reader names the group that went unanswered itself.
+    kit::BeginReadRound(this, [] {});
     m_reader = std::make_unique<snapshot::CSnapshotReader>();
     m_pProgress->setValue(0);
     m_reader->Start(

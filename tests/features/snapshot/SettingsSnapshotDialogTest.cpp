@@ -176,6 +176,22 @@ TEST_F(SettingsSnapshotTest, AGroupTheSwitchDoesNotAnswerLeavesNoFile) {
     }
 }
 
+// A silent switch is named once (not also by the module-wide read failure), and the next read
+// goes out again once the switch answers.
+TEST_F(SettingsSnapshotTest, ASilentSwitchIsNamedOnceAndAskedAgain) {
+    auto dialog = Open<CSettingsSnapshotDlg>();
+    const QString path = folder.filePath(QStringLiteral("s.ksx"));
+    sim.Pause();
+    Run(dialog.get(), QStringLiteral("saveButton"), QStringLiteral("saveSnapshotDialog"), {path});
+    sim.Resume();
+    EXPECT_EQ(messages.TakeTexts(),
+              std::vector<std::string>{"The switch did not answer while reading Device Manager "
+                                       "/ System / Syslog Host Configuration."});
+    EXPECT_TRUE(Run(dialog.get(), QStringLiteral("saveButton"),
+                    QStringLiteral("saveSnapshotDialog"), {path})
+                    .endsWith(QStringLiteral(" settings saved to ") + path));
+}
+
 // Cancel, and closing, while a slow switch is read: the walks in flight end with the reader,
 // nothing is written, and the dialog reads again at once.
 TEST_F(SettingsSnapshotTest, CancelEndsTheReadingAndWritesNothing) {
