@@ -208,7 +208,7 @@ const std::vector<ModuleMenuEntry>& Menu() {
         DialogCommand<CInterfaceTableDlg>("Public MIB / Interface Table", kCmdInterfaceTable,
                                           "interface-table", {"m_cCommonSNMPTable"}),
         DialogCommand<CPortTrafficDlg>("Public MIB / Port Traffic", kCmdPortTraffic, "port-traffic",
-                                       {"m_cCommonSNMP", "m_cCommonSNMPTable"}),
+                                       {"m_cCommonSNMPTable"}),
         DialogCommand<CIpTableDlg>("Public MIB / IP Table", kCmdIpTable, "ip-table",
                                    {"m_cCommonSNMPTable"}),
         DialogCommand<CForwardingTableDlg>("Public MIB / Forwarding Table", kCmdForwardingTable,

@@ -3,7 +3,7 @@
 //
 // What Port Traffic costs while it samples a KSX-7700-52 every second against ksx-sim
 // --delay 20 with a chart of eight ports: requests per sample (from the simulator's request
-// log), processor time of the module's process per second of sampling, and the longest time
+// log), processor time of the module's process per second of sampling, then the longest time
 // the UI thread could not repaint (a 5 ms timer's longest gap). Prints; never fails on a time.
 //
 //   port_traffic_bench [seconds [ksx-sim options...]]   (default 30 s, e.g. --bulk-bindings 0)
@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLabel>
 #include <QTimer>
 
@@ -36,6 +37,12 @@ double ProcessorSeconds() {
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void RunEventLoop(int seconds) {
+    QEventLoop loop;
+    QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 } // namespace
@@ -78,42 +85,53 @@ int main(int argc, char** argv) {
     }
     const auto* status = dialog.findChild<QLabel*>(QStringLiteral("sampleStatus"));
 
+    // Processor time in a phase of its own, with the event loop as the program runs it: a
+    // probe timer of a few milliseconds, or a test's polling wait, would cost more than the
+    // sampling itself.
     const std::size_t requestsBefore = sim.RequestLog().size();
     const double processorBefore = ProcessorSeconds();
     int samples = 0;
     QString lastStatus = status->text();
+    const auto countSample = [&] {
+        if (status->text() != lastStatus) {
+            lastStatus = status->text();
+            ++samples;
+        }
+    };
+    QTimer sampleCounter;
+    QObject::connect(&sampleCounter, &QTimer::timeout, countSample);
+    sampleCounter.start(100);
+    QElapsedTimer clock;
+    clock.start();
+    RunEventLoop(seconds);
+    sampleCounter.stop();
+    const double elapsed = static_cast<double>(clock.elapsed()) / 1000;
+    const double processor = ProcessorSeconds() - processorBefore;
+    const std::size_t requests = sim.RequestLog().size() - requestsBefore;
+
+    // Then the longest gap of a 5 ms timer: how long the UI thread could not repaint.
     double longestGapMs = 0;
     QElapsedTimer sinceTick;
     QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
     ticker.setInterval(kTickMs);
     QObject::connect(&ticker, &QTimer::timeout, [&] {
         longestGapMs =
             std::max(longestGapMs, static_cast<double>(sinceTick.nsecsElapsed()) / 1e6 - kTickMs);
         sinceTick.restart();
-        if (status->text() != lastStatus) {
-            lastStatus = status->text();
-            ++samples;
-        }
     });
-    QElapsedTimer clock;
-    clock.start();
     sinceTick.start();
     ticker.start();
-    testsupport::WaitUntil([&] { return clock.elapsed() >= seconds * 1000; },
-                           seconds * 1000 + 5000);
+    RunEventLoop(seconds);
     ticker.stop();
-    const double elapsed = static_cast<double>(clock.elapsed()) / 1000;
-    const double processor = ProcessorSeconds() - processorBefore;
-    const std::size_t requests = sim.RequestLog().size() - requestsBefore;
 
     std::printf("Port Traffic, KSX-7700-52 against ksx-sim --delay 20%s, a sample a second, "
                 "8 ports charted, %.0f s\n",
                 agentOptions.c_str(), elapsed);
     std::printf("samples %d; requests per sample %.1f (target at most 4)\n", samples,
                 samples > 0 ? static_cast<double>(requests) / samples : 0.0);
-    std::printf("processor %.2f%% of one core (target at most 2%%), includes the simulator's "
-                "log reading\n",
-                100 * processor / elapsed);
-    std::printf("longest UI stall %.0f ms (target under 20 ms)\n", longestGapMs);
+    std::printf("processor %.2f%% of one core (target at most 2%%)\n", 100 * processor / elapsed);
+    std::printf("longest UI stall %.0f ms over another %d s (target under 20 ms)\n", longestGapMs,
+                seconds);
     return 0;
 }

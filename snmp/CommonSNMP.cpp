@@ -206,6 +206,27 @@ int CCommonSNMP::GetSuffix(int index, const CSnmp& response, std::string& suffix
     return m_table->getSuffix(index, response, suffix);
 }
 
+bool CCommonSNMP::SetLeadingScalars(const std::vector<std::string>& objects) {
+    std::vector<std::vector<uint32_t>> oids;
+    for (const std::string& object : objects) {
+        oids.push_back(ParseOid(object));
+        if (oids.back().size() < 2 || oids.back().back() != 0) {
+            return false;
+        }
+    }
+    std::lock_guard lock(m_lock);
+    if (!m_table) {
+        return false;
+    }
+    m_table->setLeadingScalars(oids);
+    return true;
+}
+
+std::vector<SnmpVarBind> CCommonSNMP::TakeLeadingAnswer() {
+    std::lock_guard lock(m_lock);
+    return m_table ? m_table->takeLeadingAnswer() : std::vector<SnmpVarBind>{};
+}
+
 int CCommonSNMP::StartRequest(SnmpResultCallback callback, void* context,
                               uintptr_t /*unusedWindow*/, unsigned timeoutMs) {
     return StartRequest(callback, context, timeoutMs);

@@ -39,6 +39,10 @@ public:
     // Synchronous request through the table walker (a get-next moves the bindings on).
     int GetNext(std::unique_ptr<CSnmp>& response, unsigned timeoutMs = 0);
     int GetSuffix(int index, const CSnmp& response, std::string& suffix);
+    // Scalars (".0") read with the first request of every later walk; false for an OID that
+    // is none. Their answer once it came: the bindings in the order asked.
+    bool SetLeadingScalars(const std::vector<std::string>& objects);
+    std::vector<SnmpVarBind> TakeLeadingAnswer();
     // The GetNext request on the worker thread; the result goes to `callback`. Always -1.
     int StartRequest(SnmpResultCallback callback, void* context, uintptr_t unusedWindow,
                      unsigned timeoutMs);

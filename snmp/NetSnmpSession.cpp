@@ -471,7 +471,7 @@ int Transport::Exchange(const SessionSettings& settings, const Request& request,
         snmp_sess_session(m_session)->timeout = std::max(deadline.RemainingUs(), 1L);
         netsnmp_pdu* pdu = snmp_pdu_create(command);
         if (command == SNMP_MSG_GETBULK) {
-            pdu->non_repeaters = 0;
+            pdu->non_repeaters = request.nonRepeaters;
             pdu->max_repetitions = request.maxRepetitions;
         }
         if (settings.version == Version::V2c) {

@@ -59,7 +59,8 @@ struct SessionSettings {
 
 struct Request {
     int command = kPduGet;
-    int maxRepetitions = 0; // above 0: a GETBULK (no non-repeaters) instead of `command`
+    int maxRepetitions = 0; // above 0: a GETBULK instead of `command`
+    int nonRepeaters = 0;   // of a GETBULK: the leading bindings asked for once
     const std::vector<SnmpVarBind>* bindings = nullptr;
     std::string community; // SNMPv2c
 };

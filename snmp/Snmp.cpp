@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <mutex>
+#include <utility>
 
 namespace {
 
@@ -223,7 +224,7 @@ int CSnmp::send(const std::string& address, std::unique_ptr<CSnmp>& response, un
 }
 
 int CSnmp::exchange(const std::string& address, unsigned timeoutMs, snmpnet::Answer& answer,
-                    int maxRepetitions) {
+                    int maxRepetitions, const std::vector<SnmpVarBind>& leading) {
     if (m_bindings.empty() || address.empty()) {
         return kSnmpFailed;
     }
@@ -244,6 +245,13 @@ int CSnmp::exchange(const std::string& address, unsigned timeoutMs, snmpnet::Ans
     request.command = m_pduType;
     request.maxRepetitions = maxRepetitions;
     request.bindings = &m_bindings;
+    std::vector<SnmpVarBind> withLeading;
+    if (!leading.empty()) {
+        withLeading = leading;
+        withLeading.insert(withLeading.end(), m_bindings.begin(), m_bindings.end());
+        request.bindings = &withLeading;
+        request.nonRepeaters = static_cast<int>(leading.size());
+    }
     fillRequest(request);
     return m_transport->Exchange(settings, request, deadline, answer);
 }
@@ -457,9 +465,13 @@ int CSnmpTable::getNext(const std::string& address, std::unique_ptr<CSnmp>& resp
 int CSnmpTable::plainStep(const std::string& address, std::unique_ptr<CSnmp>& response,
                           unsigned timeoutMs) {
     snmpnet::Answer answer;
-    int status = m_message->exchange(address, timeoutMs, answer);
+    const std::vector<SnmpVarBind>& leading = leadingToSend();
+    int status = m_message->exchange(address, timeoutMs, answer, 0, leading);
     if (status != kSnmpOk) {
         return status;
+    }
+    if (answer.errorStatus == 0 && !takeLeading(answer, leading)) {
+        return kSnmpFailed;
     }
     if (answer.errorStatus == kSnmpNoSuchName) {
         return kSnmpEndOfTable; // an SNMPv1 agent's end of its MIB view
@@ -498,14 +510,17 @@ int CSnmpTable::bulkStep(const std::string& address, std::unique_ptr<CSnmp>& res
             return kSnmpTimeout;
         }
         snmpnet::Answer answer;
+        const std::vector<SnmpVarBind>& leading = leadingToSend();
         const int status =
-            m_message->exchange(address, std::max(1u, left / 2), answer, repetitions);
+            m_message->exchange(address, std::max(1u, left / 2), answer, repetitions, leading);
         if (status == kSnmpCancelled) {
             return status;
         }
         if (status == kSnmpTimeout) {
             if (++attempt >= kBulkAttemptsBeforeGetNext) {
-                return fallBack(address, response, deadline, true);
+                // An agent that has answered GETBULK before was silent (a restart), it does
+                // not refuse it now.
+                return fallBack(address, response, deadline, !m_bulkAnswered);
             }
             repetitions = std::max(1, repetitions / 2);
             afterTimeout = true;
@@ -525,7 +540,7 @@ int CSnmpTable::bulkStep(const std::string& address, std::unique_ptr<CSnmp>& res
         if (answer.errorStatus != 0) {
             return fallBack(address, response, deadline, answer.errorStatus != kSnmpTooBig);
         }
-        if (!keepRows(answer, repetitions)) {
+        if (!takeLeading(answer, leading) || !keepRows(answer, repetitions)) {
             return fallBack(address, response, deadline, true);
         }
         if (afterTimeout) {
@@ -698,7 +713,55 @@ void CSnmpTable::dropRows() {
     m_cursor.clear();
 }
 
+void CSnmpTable::setLeadingScalars(const std::vector<std::vector<uint32_t>>& objects) {
+    m_leadingAsked.clear();
+    for (const std::vector<uint32_t>& object : objects) {
+        SnmpVarBind parent;
+        parent.oid.assign(object.begin(), object.end() - (object.empty() ? 0 : 1));
+        parent.type = kSnmpNull;
+        m_leadingAsked.push_back(parent);
+    }
+    m_leadingPending = false;
+    m_leadingAnswer.clear();
+}
+
+std::vector<SnmpVarBind> CSnmpTable::takeLeadingAnswer() {
+    return std::exchange(m_leadingAnswer, {});
+}
+
+const std::vector<SnmpVarBind>& CSnmpTable::leadingToSend() const {
+    static const std::vector<SnmpVarBind> kNone;
+    return m_leadingPending ? m_leadingAsked : kNone;
+}
+
+// Moves the answers to the leading scalars out of `answer`. What comes back for a scalar the
+// agent lacks is the next object after it, kept as noSuchObject.
+bool CSnmpTable::takeLeading(snmpnet::Answer& answer, const std::vector<SnmpVarBind>& sent) {
+    if (sent.empty()) {
+        return true;
+    }
+    if (answer.bindings.size() < sent.size()) {
+        return false;
+    }
+    m_leadingAnswer.assign(answer.bindings.begin(),
+                           answer.bindings.begin() + static_cast<long>(sent.size()));
+    for (size_t i = 0; i < sent.size(); ++i) {
+        SnmpVarBind& binding = m_leadingAnswer[i];
+        std::vector<uint32_t> object = sent[i].oid;
+        object.push_back(0);
+        if (binding.oid != object || binding.type >= kSnmpNoSuchObject) {
+            binding = SnmpVarBind{object, kSnmpNoSuchObject, {}};
+        }
+    }
+    answer.bindings.erase(answer.bindings.begin(),
+                          answer.bindings.begin() + static_cast<long>(sent.size()));
+    m_leadingPending = false;
+    return true;
+}
+
 void CSnmpTable::rememberColumns() {
+    m_leadingPending = !m_leadingAsked.empty();
+    m_leadingAnswer.clear();
     dropRows();
     m_columns.clear();
     for (const SnmpVarBind& binding : m_message->m_bindings) {

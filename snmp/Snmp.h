@@ -144,9 +144,10 @@ protected:
 
 private:
     // One request and its answer, without the SNMPv1 view of exceptions.
-    // maxRepetitions above 0 sends the bindings as one GETBULK instead.
+    // maxRepetitions above 0 sends the bindings as one GETBULK instead. `leading` bindings go
+    // before the message's own (as the GETBULK's non-repeaters).
     int exchange(const std::string& address, unsigned timeoutMs, snmpnet::Answer& answer,
-                 int maxRepetitions = 0);
+                 int maxRepetitions = 0, const std::vector<SnmpVarBind>& leading = {});
     std::unique_ptr<CSnmp> takeAnswer(snmpnet::Answer& answer) const;
 
     friend class CSnmpTable;
@@ -241,6 +242,13 @@ public:
     // For diagnostics and tests: the agent answered GETBULK badly and is walked with get-next.
     bool bulkRefused() const { return m_bulkRefused; }
 
+    // Scalar objects (OIDs ending in .0) read with the first request of every walk, in the
+    // same PDU as its first row: a get-next of each from its parent, as GETBULK's
+    // non-repeaters. takeLeadingAnswer gives their bindings once they were answered, in the
+    // order asked; an object the agent does not have comes back as noSuchObject.
+    void setLeadingScalars(const std::vector<std::vector<uint32_t>>& objects);
+    std::vector<SnmpVarBind> takeLeadingAnswer();
+
 private:
     void rememberColumns();
     int plainStep(const std::string& address, std::unique_ptr<CSnmp>& response, unsigned timeoutMs);
@@ -254,6 +262,8 @@ private:
     unsigned rowBytes() const;
     void learnByteLimit(unsigned bytes);
     void dropRows();
+    const std::vector<SnmpVarBind>& leadingToSend() const;
+    bool takeLeading(snmpnet::Answer& answer, const std::vector<SnmpVarBind>& sent);
 
     CSnmp* m_message;
     std::vector<std::vector<uint32_t>> m_columns; // the columns the walk started from
@@ -278,4 +288,8 @@ private:
     std::string m_deliveredAddress;
     bool m_bulkAnswered = false;
     bool m_bulkRefused = false;
+
+    std::vector<SnmpVarBind> m_leadingAsked; // the scalars' parents, get-next'd
+    bool m_leadingPending = false;           // not yet answered in the walk in hand
+    std::vector<SnmpVarBind> m_leadingAnswer;
 };

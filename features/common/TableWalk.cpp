@@ -30,11 +30,12 @@ void CTableWalk::Start() {
     const bool prepared = !heldBack && PrepareRequest();
     m_handBack.DropPosted();
     m_rowsHandedOver = 0;
+    m_leading = {};
     m_running = true;
     m_sent = prepared;
     NotifyStateChanged();
     if (!prepared) {
-        m_handBack.Post({true, -1, {}});
+        m_handBack.Post({true, -1, {}, {}});
         return;
     }
     const int status = m_session.StartRequest(&CTableWalk::StepDone, this, m_step.timeoutMs);
@@ -42,7 +43,8 @@ void CTableWalk::Start() {
 }
 
 bool CTableWalk::PrepareRequest() {
-    if (m_session.Open(kPduGetNext) != 1 || m_columns.empty()) {
+    if (m_session.Open(kPduGetNext) != 1 || m_columns.empty() ||
+        !m_session.SetLeadingScalars(m_leadingScalars)) {
         return false;
     }
     for (const std::string& column : m_columns) {
@@ -75,17 +77,18 @@ void CTableWalk::HandleStep(std::unique_ptr<CSnmp> response, int requestId, int 
     if (m_session.RemovePending(requestId) == 0) {
         return; // closed or reopened meanwhile
     }
+    SnmpRow leading = TakeLeading();
     if (status != 0) {
-        EndWalk(status);
+        EndWalk(status, std::move(leading));
         return;
     }
     SnmpRow row = ReadRow(*response);
     if (m_step.endOnShortRow && row.values.size() < m_step.columnCount) {
-        EndWalk(kSnmpFailed);
+        EndWalk(kSnmpFailed, std::move(leading));
         return;
     }
     ++m_rowsHandedOver;
-    m_handBack.Post({false, 0, std::move(row)});
+    m_handBack.Post({false, 0, std::move(row), std::move(leading)});
     m_session.StartRequest(&CTableWalk::StepDone, this, m_step.timeoutMs);
 }
 
@@ -102,14 +105,26 @@ SnmpRow CTableWalk::ReadRow(const CSnmp& response) {
     return row;
 }
 
-void CTableWalk::EndWalk(int status) {
+SnmpRow CTableWalk::TakeLeading() {
+    SnmpRow leading;
+    for (SnmpVarBind& binding : m_session.TakeLeadingAnswer()) {
+        leading.values.push_back(std::move(binding.value));
+        leading.types.push_back(binding.type);
+    }
+    return leading;
+}
+
+void CTableWalk::EndWalk(int status, SnmpRow leading) {
     platform::DebugTrace("call back iStatus = " + std::to_string(status));
     m_session.SignalIdle();
-    m_handBack.Post({true, status, {}});
+    m_handBack.Post({true, status, {}, std::move(leading)});
 }
 
 // The owner's thread. A handler may restart the walk, which drops what is still queued.
 void CTableWalk::Deliver(Delivery&& delivery) {
+    if (!delivery.leading.values.empty()) {
+        m_leading = std::move(delivery.leading);
+    }
     if (!delivery.isEnd) {
         m_onRow.Notify(delivery.row);
         return;

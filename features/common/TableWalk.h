@@ -61,6 +61,14 @@ public:
     void SetStepTimeout(unsigned stepTimeoutMs) { m_stepTimeoutMs = stepTimeoutMs; }
     // End the walk at a response with fewer values than columns (reported as status -3).
     void SetEndOnShortRow(bool endOnShortRow) { m_endOnShortRow = endOnShortRow; }
+    // Scalars (OIDs ending in ".0", such as sysUpTime) read in the walk's first request,
+    // beside its first row: the values of one moment with the rows.
+    void SetLeadingScalars(std::vector<std::string> objects) {
+        m_leadingScalars = std::move(objects);
+    }
+    // Their values in the order asked, once the first row or the end of the walk came (type
+    // noSuchObject where the switch has none); empty before and when the first request failed.
+    const SnmpRow& LeadingScalars() const { return m_leading; }
 
     // `receiver`'s handler for each row, for the end, and for the start and the end (after the
     // end was delivered: the dialog that shows the walk derives its enabled widgets from
@@ -97,6 +105,7 @@ private:
         bool isEnd = false;
         int status = 0;
         SnmpRow row;
+        SnmpRow leading;
     };
 
     static unsigned StepDone(std::unique_ptr<CSnmp> response, int requestId, void* context,
@@ -104,7 +113,8 @@ private:
     bool PrepareRequest();
     void HandleStep(std::unique_ptr<CSnmp> response, int requestId, int status);
     SnmpRow ReadRow(const CSnmp& response);
-    void EndWalk(int status);
+    void EndWalk(int status, SnmpRow leading = {});
+    SnmpRow TakeLeading();
     void NotifyStateChanged();
     void Deliver(Delivery&& delivery);
 
@@ -112,6 +122,8 @@ private:
     std::vector<std::string> m_columns;
     unsigned m_stepTimeoutMs;
     bool m_endOnShortRow = false;
+    std::vector<std::string> m_leadingScalars;
+    SnmpRow m_leading;
     CListeners<const SnmpRow&> m_onRow;
     CListeners<int> m_onFinished;
     CListeners<> m_onStateChanged;

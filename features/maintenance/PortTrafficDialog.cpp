@@ -14,8 +14,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-#include <algorithm>
 #include <array>
 
 namespace {

@@ -69,7 +69,7 @@ CPortTrafficMib::CPortTrafficMib(int portCount)
     : m_portCount(portCount),
       m_cPortWalk(m_cCommonSNMPTable, PortColumns(false), kRequestTimeoutMs),
       m_cExtensionWalk(m_cCommonSNMPTable, HighCapacityColumns(), kRequestTimeoutMs) {
-    m_cUpTime.OnDone(this, [this](const CBackgroundRequest::Answer& a) { OnUpTime(a); });
+    m_cPortWalk.SetLeadingScalars({kUpTime});
     m_cPortWalk.OnRow(this, [this](const SnmpRow& row) {
         if (const auto port = PortOf(row); port && *port >= 1 && *port <= m_portCount) {
             m_portRows[*port] = row;
@@ -85,7 +85,7 @@ CPortTrafficMib::CPortTrafficMib(int portCount)
 }
 
 bool CPortTrafficMib::IsSampling() const {
-    return m_cUpTime.IsRunning() || m_cPortWalk.IsRunning() || m_cExtensionWalk.IsRunning();
+    return m_cPortWalk.IsRunning() || m_cExtensionWalk.IsRunning();
 }
 
 void CPortTrafficMib::StartSample() {
@@ -94,19 +94,14 @@ void CPortTrafficMib::StartSample() {
     m_upTime.reset();
     m_portRows.clear();
     m_extensionRows.clear();
-    m_cUpTime.Start(kPduGet, {{kUpTime, kSnmpNull, ""}}, kRequestTimeoutMs);
-}
-
-void CPortTrafficMib::OnUpTime(const CBackgroundRequest::Answer& answer) {
-    if (answer.status != 0 || answer.values.empty()) {
-        Finish(false);
-        return;
-    }
-    m_upTime = Number<uint32_t>(answer.values.front());
     m_cPortWalk.Start();
 }
 
 void CPortTrafficMib::OnPortWalkEnd(int status) {
+    const SnmpRow& leading = m_cPortWalk.LeadingScalars();
+    if (!leading.types.empty() && leading.types.front() == kSnmpTimeTicks) {
+        m_upTime = Number<uint32_t>(leading.values.front());
+    }
     if (status != kSnmpEndOfTable) {
         Finish(false);
         return;

@@ -2,14 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 //
 // Port traffic: samples of every port's counters and the rates between two samples. A sample
-// reads sysUpTime on its own, then walks the interface table (link, errors, discards and,
-// without 64-bit counters, speed and octets) and the interface extension table (64-bit octets
-// and the speed in Mbit/s).
+// walks the interface table (link, errors, discards and, without 64-bit counters, speed and
+// octets), reading sysUpTime in the same first request, then the interface extension table
+// (64-bit octets and the speed in Mbit/s).
 // The first sample finds out whether the switch has the extension table at all: a switch
 // without it ends that walk at once.
 #pragma once
 
-#include "features/common/BackgroundRequest.h"
 #include "features/common/FeatureData.h"
 #include "features/common/Listeners.h"
 #include "features/common/TableWalk.h"
@@ -68,15 +67,12 @@ public:
     static std::vector<std::string> HighCapacityColumns();
 
 private:
-    void OnUpTime(const CBackgroundRequest::Answer& answer);
     void OnPortWalkEnd(int status);
     void OnExtensionWalkEnd(int status);
     void Finish(bool answered);
 
     int m_portCount;
-    CCommonSNMP& m_cCommonSNMP = AddSession("m_cCommonSNMP");
     CCommonSNMP& m_cCommonSNMPTable = AddSession("m_cCommonSNMPTable");
-    CBackgroundRequest m_cUpTime{m_cCommonSNMP};
     CTableWalk m_cPortWalk;
     CTableWalk m_cExtensionWalk;
     std::optional<bool> m_highCapacity;

@@ -28,7 +28,8 @@ class PortTrafficTest : public testsupport::DialogFixture {
 protected:
     testsupport::SimFixture::Options SimulatorOptions() override {
         std::vector<std::string> arguments = kBusyPort3;
-        arguments.insert(arguments.end(), {"--reboot-seconds", "2"});
+        // Silent longer than a sample may take: one sample at least gets no answer.
+        arguments.insert(arguments.end(), {"--reboot-seconds", "4"});
         return {"KSX-7700-28", arguments};
     }
 
