@@ -92,14 +92,10 @@ TEST(ReportListTest, CopyTakesTheSelectionExportEveryRowAndNeitherChangesIt) {
     EXPECT_TRUE(messages.Texts().empty()) << messages.Texts().front();
 }
 
-class ForwardingExportTest : public testsupport::DialogFixture {
-protected:
-    testsupport::SimFixture::Options SimulatorOptions() override {
-        return {"KSX-7700-52", {"--fdb", "250"}};
-    }
-};
+using ForwardingExportTest = testsupport::DialogFixture;
 
 TEST_F(ForwardingExportTest, ExportsEveryEntryReadNotOnlyThePage) {
+    ASSERT_TRUE(StartSimulator({"KSX-7700-52", {"--fdb", "250"}}));
     auto dialog = OpenRead<CForwardingTableDlg>();
     ASSERT_EQ(dialog->EntryCount(), 250);
     EXPECT_EQ(dialog->List()->RowCount(), CForwardingTableDlg::kPageSize);

@@ -95,11 +95,7 @@ TEST_F(WidgetsTest, ReportListRowsAreChosenByClickAndByTheArrowKeys) {
     EXPECT_EQ(list->SelectedRow(), -1);
 
     // Moving between rows by the arrow keys is checked by the port settings dialog.
-    const auto clickRow = [list](int row) {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          list->visualItemRect(list->topLevelItem(row)).center());
-    };
-    clickRow(0);
+    ASSERT_TRUE(testsupport::ClickRow(list, 0));
     ASSERT_FALSE(chosen.isEmpty());
     EXPECT_EQ(chosen.last().at(0).toInt(), 0);
     EXPECT_EQ(list->SelectedRow(), 0);
@@ -107,7 +103,7 @@ TEST_F(WidgetsTest, ReportListRowsAreChosenByClickAndByTheArrowKeys) {
     const qsizetype emitted = chosen.size();
     QTest::keyClick(list, Qt::Key_Up); // no row above the first
     EXPECT_EQ(chosen.size(), emitted);
-    clickRow(3);
+    ASSERT_TRUE(testsupport::ClickRow(list, 3));
     QTest::keyClick(list, Qt::Key_Down); // nor below the last
     EXPECT_EQ(chosen.size(), emitted + 1);
     EXPECT_EQ(list->SelectedRow(), 3);

@@ -14,14 +14,12 @@
 #include "platform/Version.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
 #include <iterator>
@@ -87,11 +85,9 @@ protected:
 
     // Runs `check` while the next modal dialog is open, then closes that dialog.
     static void WhileModal(std::function<void(QWidget& dialog)> check) {
-        QTimer::singleShot(0, [check = std::move(check)] {
-            ASSERT_TRUE(WaitUntil([] { return QApplication::activeModalWidget() != nullptr; }));
-            QWidget* dialog = QApplication::activeModalWidget();
-            check(*dialog);
-            dialog->close();
+        testsupport::WhenModalOpens(nullptr, [check = std::move(check)](QDialog& dialog) {
+            check(dialog);
+            dialog.close();
         });
     }
 

@@ -34,18 +34,10 @@ bool CreateVlans(int first, int last) {
     return request.Send(session).Ok();
 }
 
-class IgmpTest : public DialogFixture {
-protected:
-    std::unique_ptr<CIgmpSnoopingDlg> OpenSnooping() {
-        auto dialog = Open<CIgmpSnoopingDlg>();
-        EXPECT_TRUE(WaitUntil(
-            [&] { return Find<QLineEdit>(dialog.get(), "hostTimeoutEdit")->text() == "260"; }));
-        return dialog;
-    }
-};
+using IgmpTest = DialogFixture;
 
 TEST_F(IgmpTest, SnoopingRefusesBadTimersSendsOnlyWhatChangedAndAsksBeforeDisabling) {
-    auto dialog = OpenSnooping();
+    auto dialog = OpenRead<CIgmpSnoopingDlg>();
     ASSERT_TRUE(Type(dialog.get(), "maxResponseTimeEdit", "9"));
     EXPECT_TRUE(Refuses(dialog.get(), {"Invalid Max. Response Time (10-25 sec)."}));
 
@@ -87,9 +79,7 @@ TEST_F(IgmpTest, VlanSettingsListTheSwitchsVlansAndDisablingOneAsksThenSendsTheS
     messages.Answer({MessageResult::Cancel});
     EXPECT_TRUE(Refuses(dialog.get(), question));
     EXPECT_EQ(Press(dialog.get()), question);
-    const auto sets = TakeSets();
-    ASSERT_EQ(sets.size(), 2u);
-    EXPECT_EQ((std::vector{Bindings(sets[0]), Bindings(sets[1])}),
+    EXPECT_EQ(Sets(),
               (std::vector<Texts>{{G + ".3.4.1.2.1 = INTEGER: 2"},
                                   {G + ".3.4.1.4.1 = INTEGER: 2", G + ".3.4.1.8.1 = INTEGER: 1"}}));
     ASSERT_TRUE(WaitForRows(list, 2, *dialog));
@@ -98,7 +88,7 @@ TEST_F(IgmpTest, VlanSettingsListTheSwitchsVlansAndDisablingOneAsksThenSendsTheS
 }
 
 TEST_F(IgmpTest, TheVlanSettingsCloseSafelyWhileTheSharedDataIsStillReading) {
-    auto snooping = OpenSnooping();
+    auto snooping = OpenRead<CIgmpSnoopingDlg>();
     for (int round = 0; round < 3; ++round) {
         auto vlans = std::make_unique<CIgmpVlanDlg>(&snooping->Mib(), snooping.get());
         ASSERT_TRUE(testsupport::ShowActive(vlans.get())); // its walk is under way
@@ -111,13 +101,8 @@ TEST_F(IgmpTest, TheVlanSettingsCloseSafelyWhileTheSharedDataIsStillReading) {
     EXPECT_TRUE(Find<QPushButton>(snooping.get(), "applyButton")->isEnabled());
 }
 
-class IgmpTrunkTest : public IgmpTest {
-    SimFixture::Options SimulatorOptions() override {
-        return {"KSX-7700-52", DataArguments({PrivateOid("8.1.3.1.2.1") + "|4x|c0000000000000"})};
-    }
-};
-
-TEST_F(IgmpTrunkTest, RouterPortsNeedAVlanAndWholeTrunks) {
+TEST_F(IgmpTest, RouterPortsNeedAVlanAndWholeTrunks) {
+    Restart("KSX-7700-52", {PrivateOid("8.1.3.1.2.1") + "|4x|c0000000000000"});
     auto dialog = Open<CIgmpVlanDlg>();
     CReportList& list = *dialog->VlanList();
     ASSERT_TRUE(WaitForRows(list, 1, *dialog) &&

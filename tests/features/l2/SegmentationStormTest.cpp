@@ -122,9 +122,8 @@ TEST_F(L2DialogTest, SegmentationWritesTheModelsPortListAndKeepsTrunksWhole) {
 }
 
 TEST_F(L2DialogTest, JumboFramesFollowTheBox) {
-    auto dialog = Open<CJumboFrameDlg>();
+    auto dialog = OpenRead<CJumboFrameDlg>("applyButton");
     auto* box = Find<QCheckBox>(dialog.get(), "enableCheck");
-    ASSERT_TRUE(WaitForButton(dialog.get(), "applyButton"));
     EXPECT_FALSE(box->isChecked());
     ASSERT_TRUE(Tick(dialog.get(), "enableCheck"));
     EXPECT_TRUE(Press(dialog.get()).empty());

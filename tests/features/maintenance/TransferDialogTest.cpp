@@ -21,7 +21,6 @@
 #include <QProgressBar>
 
 #include <algorithm>
-#include <map>
 
 using namespace testsupport;
 using platform::MessageKind;
@@ -51,38 +50,13 @@ std::string Bound(const std::string& oid, const std::string& type, const std::st
 
 class TransferTest : public testsupport::DialogFixture {
 protected:
-    // The switch of each test: transfers take half a second and the restart after a new
-    // firmware one, unless the test has its own row here.
-    SimFixture::Options SimulatorOptions() override {
-        static const std::map<std::string, std::vector<std::string>> kArguments = {
-            // A new firmware: the state goes 4, then 3 while the switch writes it, then the
-            // switch restarts and answers nothing for three seconds, then it reports 1.
-            {"FirmwareUpgradeSurvivesTheRestartAndSucceeds",
-             {"--transfer-seconds", "2", "--reboot-seconds", "3"}},
-            {"StateTwoEndsWithTheFailureTextOfTheKind",
-             {"--transfer-seconds", "0.5", "--transfer-fail"}},
-            // Transfers that run for a minute.
-            {"SwitchThatStopsAnsweringEndsWithTheStatusTimeOut", {"--transfer-seconds", "60"}},
-            {"AnotherTransferRunningRefusesTheOperationAndClosingEndsBothSessions",
-             {"--transfer-seconds", "60"}},
-            // The switch never answers a state poll of either kind.
-            {"FirmwareToleratesTwoFailedPollsPerAttemptAndConfigurationFortyFive",
-             {"--transfer-seconds", "0.5", "--drop", kFirmware.state, "--drop",
-              kConfiguration.state}},
-            // The switch takes the address and file name but never answers the operation set.
-            {"EndsWithTheOperationTimeOutNotWithAnOldState", {"--drop", kConfiguration.operation}},
-            // A new file that the switch applies from the first second on, after which it stays
-            // silent for a minute.
-            {"OverallTimeOutComesBeforeTheFailedPollLimit",
-             {"--transfer-seconds", "1", "--reboot-seconds", "60"}},
-        };
-        const auto own =
-            kArguments.find(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        return {"KSX-7700-28",
-                own != kArguments.end()
-                    ? own->second
-                    : Texts{"--transfer-seconds", "0.5", "--reboot-seconds", "1"},
-                true};
+    void SetUp() override {} // each test starts the switch it needs
+
+    // A switch with its request log on, whose transfers take half a second and whose restart
+    // after a new firmware lasts one, unless `arguments` say otherwise.
+    static SimFixture::Options Switch(const Texts& arguments = {"--transfer-seconds", "0.5",
+                                                                "--reboot-seconds", "1"}) {
+        return {"KSX-7700-28", arguments, true};
     }
 
     // The dialog with its timers ten times faster than the program's (request time-outs as
@@ -179,6 +153,7 @@ protected:
 
 // The program's own timers: the first poll of a configuration comes after three seconds.
 TEST_F(TransferTest, OpensIdleAndBacksUpTheConfigurationAgainAndAgain) {
+    ASSERT_TRUE(StartSimulator(Switch()));
     auto dialog = Open<CTransferDialog>();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Firmware and Configuration Upgrade/Backup"));
     QStringList captions;
@@ -195,7 +170,6 @@ TEST_F(TransferTest, OpensIdleAndBacksUpTheConfigurationAgainAndAgain) {
               (QStringList{"Upgrade", "Configuration"}));
     EXPECT_FALSE(Visible(dialog.get(), "progressBar") || Visible(dialog.get(), "progressLabel"));
     EXPECT_TRUE(InputsEnabled(dialog.get()));
-    EXPECT_TRUE(TakeSets().empty()); // opening reads and writes nothing
 
     ASSERT_TRUE(Fill(dialog.get(), "switch.cfg", "Backup", "Configuration"));
     ASSERT_TRUE(Click(dialog.get(), "applyButton"));
@@ -214,6 +188,7 @@ TEST_F(TransferTest, OpensIdleAndBacksUpTheConfigurationAgainAndAgain) {
 }
 
 TEST_F(TransferTest, RefusedInputsACancelledUpgradeAndARefusedOrUnansweredFileNameSendNothing) {
+    ASSERT_TRUE(StartSimulator(Switch()));
     auto dialog = OpenFast([](TransferTimings& timings) { timings.addressSetTimeoutMs = 1000; });
     // A name of 65 is cut to 64 with a message.
     auto* edit = Find<QLineEdit>(dialog.get(), "fileName");
@@ -267,6 +242,9 @@ TEST_F(TransferTest, RefusedInputsACancelledUpgradeAndARefusedOrUnansweredFileNa
 }
 
 TEST_F(TransferTest, FirmwareUpgradeSurvivesTheRestartAndSucceeds) {
+    // A new firmware: the state goes 4, then 3 while the switch writes it, then the switch
+    // restarts and answers nothing for three seconds, then it reports 1.
+    ASSERT_TRUE(StartSimulator(Switch({"--transfer-seconds", "2", "--reboot-seconds", "3"})));
     auto dialog = OpenFast();
     EXPECT_EQ(Transfer(dialog.get(), "ksx7700.bin", "Upgrade", "Firmware"),
               (Texts{kUpgradeWarning, kSuccess}));
@@ -283,6 +261,7 @@ TEST_F(TransferTest, FirmwareUpgradeSurvivesTheRestartAndSucceeds) {
 }
 
 TEST_F(TransferTest, StateTwoEndsWithTheFailureTextOfTheKind) {
+    ASSERT_TRUE(StartSimulator(Switch({"--transfer-seconds", "0.5", "--transfer-fail"})));
     auto dialog = Open<CTransferDialog>(); // the program's timers for the configuration
     EXPECT_EQ(Transfer(dialog.get(), "switch.cfg", "Upgrade", "Configuration"),
               (Texts{kUpgradeWarning, "Config Restore Fail !"}));
@@ -295,6 +274,7 @@ TEST_F(TransferTest, StateTwoEndsWithTheFailureTextOfTheKind) {
 }
 
 TEST_F(TransferTest, SwitchThatStopsAnsweringEndsWithTheStatusTimeOut) {
+    ASSERT_TRUE(StartSimulator(Switch({"--transfer-seconds", "60"}))); // transfers of a minute
     auto dialog = OpenFast();
     ASSERT_TRUE(Fill(dialog.get(), "ksx7700.bin", "Backup", "Firmware") &&
                 Click(dialog.get(), "applyButton") &&
@@ -308,6 +288,7 @@ TEST_F(TransferTest, SwitchThatStopsAnsweringEndsWithTheStatusTimeOut) {
 }
 
 TEST_F(TransferTest, AnotherTransferRunningRefusesTheOperationAndClosingEndsBothSessions) {
+    ASSERT_TRUE(StartSimulator(Switch({"--transfer-seconds", "60"})));
     auto dialog = OpenFast();
     ASSERT_TRUE(Fill(dialog.get(), "switch.cfg", "Backup", "Configuration") &&
                 Click(dialog.get(), "applyButton") &&
@@ -334,6 +315,9 @@ TEST_F(TransferTest, AnotherTransferRunningRefusesTheOperationAndClosingEndsBoth
 }
 
 TEST_F(TransferTest, FirmwareToleratesTwoFailedPollsPerAttemptAndConfigurationFortyFive) {
+    // The switch never answers a state poll of either kind.
+    ASSERT_TRUE(StartSimulator(Switch(
+        {"--transfer-seconds", "0.5", "--drop", kFirmware.state, "--drop", kConfiguration.state})));
     auto dialog = OpenFast([](TransferTimings& timings) {
         timings.pollTimeoutMs = 300;
         timings.pollTimeoutApplyingMs = 100;
@@ -356,6 +340,8 @@ TEST_F(TransferTest, FirmwareToleratesTwoFailedPollsPerAttemptAndConfigurationFo
 }
 
 TEST_F(TransferTest, EndsWithTheOperationTimeOutNotWithAnOldState) {
+    // The switch takes the address and file name but never answers the operation set.
+    ASSERT_TRUE(StartSimulator(Switch({"--drop", kConfiguration.operation})));
     auto dialog = OpenFast([](TransferTimings& timings) { timings.operationSetTimeoutMs = 1500; });
     // The state still reads "0" from before: it must not pass for this transfer's success.
     EXPECT_EQ(Transfer(dialog.get(), "switch.cfg", "Backup", "Configuration"),
@@ -364,6 +350,10 @@ TEST_F(TransferTest, EndsWithTheOperationTimeOutNotWithAnOldState) {
 }
 
 TEST_F(TransferTest, OverallTimeOutComesBeforeTheFailedPollLimit) {
+    // A new file that the switch applies from the first second on, after which it stays silent
+    // for a minute.
+    const auto silentAfterApplying = Switch({"--transfer-seconds", "1", "--reboot-seconds", "60"});
+    ASSERT_TRUE(StartSimulator(silentAfterApplying));
     const auto timings = [](TransferTimings& timings) {
         timings.firstPollFirmwareMs = 500; // polls every 150 ms from well before the "3"
         timings.overallFirmwareMs = 2500;
@@ -374,7 +364,7 @@ TEST_F(TransferTest, OverallTimeOutComesBeforeTheFailedPollLimit) {
               (Texts{kUpgradeWarning, "Time out! Please check TFTP Server IP and network."}));
     EXPECT_LT(TraceCount("iStatus = -1"), CTransferData::kFailedPollsToleratedWhileApplying);
 
-    ASSERT_TRUE(StartSimulator(SimulatorOptions()));
+    ASSERT_TRUE(StartSimulator(silentAfterApplying));
     dialog = OpenFast(timings);
     EXPECT_EQ(Transfer(dialog.get(), "switch.cfg", "Upgrade", "Configuration"),
               (Texts{kUpgradeWarning,

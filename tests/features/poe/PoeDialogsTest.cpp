@@ -13,12 +13,9 @@
 #include "features/poe/TimeRangeDialog.h"
 #include "tests/support/DialogFixture.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -47,12 +44,6 @@ protected:
                                kPort + "4.1.4|2|7", kPort + "6.1.5|2|3", kPort + "7.1.6|2|1",
                                kPort + "8.1.6|4|12.6"})};
     }
-
-    std::unique_ptr<CPoePortDlg> OpenPorts() {
-        auto dialog = OpenRead<CPoePortDlg>("applyButton");
-        EXPECT_TRUE(WaitUntil([&] { return dialog->PortList()->RowCount() == 24; }));
-        return dialog;
-    }
 };
 
 TEST_F(PoeTest, GlobalThresholdLimitsAndAnUnchangedApply) {
@@ -78,8 +69,9 @@ TEST_F(PoeTest, GlobalThresholdLimitsAndAnUnchangedApply) {
 }
 
 TEST_F(PoeTest, PortListShowsTheSwitchTextsApplyRefusesALimitOffTheStepsAndWritesEveryPort) {
-    auto dialog = OpenPorts();
+    auto dialog = Open<CPoePortDlg>();
     CReportList* list = dialog->PortList();
+    ASSERT_TRUE(WaitForRows(*list, 24, *dialog, "applyButton"));
     EXPECT_EQ(list->headerItem()->text(5).toStdString(), "Power\n(W)");
     // Port 1 has a powered device; port 2 none.
     EXPECT_EQ(Row(list, 0), "1|Enable|N/A|Low|Auto|" + list->Cell(0, 5).toStdString() + "|53.5|" +
@@ -96,9 +88,7 @@ TEST_F(PoeTest, PortListShowsTheSwitchTextsApplyRefusesALimitOffTheStepsAndWrite
     EXPECT_EQ(ranges->itemText(1).toStdString(), "Weekend");
 
     // Picking port 6's row fills the controls with its values, its user limit included.
-    QTreeWidgetItem* item = list->topLevelItem(5);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      list->visualItemRect(item).center());
+    ASSERT_TRUE(ClickRow(list, 5));
     EXPECT_EQ((QStringList{Find<QComboBox>(dialog.get(), "fromPort")->currentText(),
                            Find<QComboBox>(dialog.get(), "toPort")->currentText(),
                            Find<QLineEdit>(dialog.get(), "wattsEdit")->text()}),

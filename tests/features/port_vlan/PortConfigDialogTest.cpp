@@ -18,7 +18,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
 #include <functional>
@@ -219,10 +218,6 @@ protected:
         return ListRows(dialog.PortList()).at(static_cast<std::size_t>(port - 1));
     }
 
-    static bool ClickRow(CPortConfigDlg& dialog, int port) {
-        return testsupport::ClickRow(dialog.PortList(), port - 1);
-    }
-
     // The port id, speed and flow control the dialog shows for the picked port.
     static Texts Picked(const CPortConfigDlg& dialog) {
         return {Find<QLineEdit>(&dialog, "portIdEdit")->text().toStdString(),
@@ -232,7 +227,7 @@ protected:
 
     // Picks the port's row and chooses a speed and a flow control.
     static bool Pick(CPortConfigDlg& dialog, int port, const char* speed, const char* flow) {
-        return ClickRow(dialog, port) && Picked(dialog)[0] == std::to_string(port) &&
+        return ClickRow(dialog.PortList(), port - 1) && Picked(dialog)[0] == std::to_string(port) &&
                Choose(&dialog, "speedCombo", QString::fromLatin1(speed)) &&
                Choose(&dialog, "flowControlCombo", QString::fromLatin1(flow));
     }
@@ -290,10 +285,9 @@ TEST_F(PortConfigTest, ListsEveryPortWithComboMediaOpensWithNoPortPickedAndPicks
     }
     ASSERT_TRUE(list->hasFocus());
     EXPECT_EQ(Picked(*dialog)[0], "");
-    EXPECT_EQ(ApplyAnswering(*dialog), Texts{"Please Select one port !"});
-    EXPECT_TRUE(TakeSets().empty());
+    EXPECT_TRUE(Refuses(dialog.get(), {"Please Select one port !"}));
 
-    ASSERT_TRUE(ClickRow(*dialog, 20));
+    ASSERT_TRUE(ClickRow(dialog->PortList(), 19)); // port 20
     std::vector<Texts> picked{Picked(*dialog)};
     for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
         QTest::keyClick(list, key);
@@ -339,8 +333,7 @@ TEST_F(PortConfigTest, ApplyAsksSendsOneRequestAndReadsAgainAndTrunkMembersKeepT
 
     // The membership comes from the switch's trunk table (the rules themselves are tabled).
     ASSERT_TRUE(Pick(*dialog, 3, "100M-Full", "Disabled"));
-    EXPECT_EQ(ApplyAnswering(*dialog), Texts{"LA port can not support in different flow control."});
-    EXPECT_TRUE(TakeSets().empty());
+    EXPECT_TRUE(Refuses(dialog.get(), {"LA port can not support in different flow control."}));
     // A set the switch refuses is reported and the switch read again.
     trace.Clear();
     DeviceValues().IsAllGiga = true; // the module thinks so, the switch knows better
@@ -388,9 +381,8 @@ TEST_F(PortConfigTest, AClickOnAPanelPortOpensItWithNoPortPicked) {
     // While the dialog runs: what it shows, then it is closed.
     Texts seen;
     bool windowHidden = false;
-    QTimer::singleShot(0, [&] {
-        ASSERT_TRUE(WaitUntil([] { return QApplication::activeModalWidget() != nullptr; }));
-        auto* dialog = qobject_cast<CPortConfigDlg*>(QApplication::activeModalWidget());
+    WhenModalOpens(&window, [&](QDialog& opened) {
+        auto* dialog = qobject_cast<CPortConfigDlg*>(&opened);
         ASSERT_NE(dialog, nullptr) << "not Port Configuration";
         windowHidden = window.isHidden();
         WaitForRead(*dialog);

@@ -67,18 +67,12 @@ TEST_F(SurveillanceTest, GlobalsGoInOneRequestAndOuisByTheirRowStatusOnlyUserRow
 
 // The checks judge the trunk membership of a switch without aggregated links; until it was read
 // they judge nothing.
-class SurveillanceRules : public DialogFixture {
-protected:
-    SimFixture::Options SimulatorOptions() override {
-        std::vector<std::string> noTrunks;
-        for (int group = 1; group <= 8; ++group) {
-            noTrunks.push_back(Q + ".8.1.3.1.2." + std::to_string(group) + "|4x|00000000");
-        }
-        return {"KSX-7700-28P", DataArguments(noTrunks)};
+TEST_F(SurveillanceTest, GlobalsAndDevicesAreCheckedInOrder) {
+    std::vector<std::string> noTrunks;
+    for (int group = 1; group <= 8; ++group) {
+        noTrunks.push_back(Q + ".8.1.3.1.2." + std::to_string(group) + "|4x|00000000");
     }
-};
-
-TEST_F(SurveillanceRules, GlobalsAndDevicesAreCheckedInOrder) {
+    Restart("KSX-7700-28P", noTrunks);
     CSurveillanceMib mib; // its sessions talk to this test's switch
     mib.SetContext({2, 1, 30});
     mib.SetGlobal({2, 2, 1, ""});

@@ -189,8 +189,7 @@ TEST_F(TrunkTest, ListModeApplyAndPortMembers) {
 
     EXPECT_TRUE(Press(dialog.get()).empty()); // nothing picked: nothing happens
     // Trunk 1 has no members.
-    list->SelectRow(0);
-    emit list->rowSelected(0);
+    ASSERT_TRUE(ClickRow(list, 0));
     ASSERT_TRUE(Choose(dialog.get(), "modeCombo", "Static"));
     EXPECT_EQ(Press(dialog.get()), Texts{"The minimum port numbers for an aggregated link is 2."});
     // Trunk 2, its own mode: nothing happens; another mode is written.

@@ -8,11 +8,7 @@
 #include "features/security/DhcpScreenDialog.h"
 #include "tests/features/security/SecurityTestSupport.h"
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QTimer>
-
-#include <functional>
 
 namespace {
 
@@ -77,18 +73,7 @@ TEST(ArpDhcpRules, TrustedPortsAndServers) {
     EXPECT_EQ(dhcp::CheckServer(4, "10.0.0.255", rows)->text, "Invalid server IP address.");
 }
 
-class ArpDhcpDialogTest : public securitytest::SecurityFixture {
-protected:
-    // Drives the entry dialog that the next click opens, then closes it.
-    static void WhenEntryOpens(std::function<void(QDialog&)> drive) {
-        QTimer::singleShot(0, [drive] {
-            auto* entry = dynamic_cast<CArpEntryDlg*>(QApplication::activeModalWidget());
-            ASSERT_NE(entry, nullptr);
-            drive(*entry);
-            entry->reject();
-        });
-    }
-};
+using ArpDhcpDialogTest = securitytest::SecurityFixture;
 
 TEST_F(ArpDhcpDialogTest, SixtyFourGatewaysRefuseAnotherOne) {
     std::vector<std::string> lines;
@@ -103,7 +88,11 @@ TEST_F(ArpDhcpDialogTest, SixtyFourGatewaysRefuseAnotherOne) {
     }
     Restart("KSX-7700-28", lines);
     auto dialog = Open<CArpSpoofingDlg>();
-    int entryDialogs = 0;
+    int entryDialogs = 0; // the entry dialogs Add opened
+    WhenModalOpens(dialog.get(), [&](QDialog& entry) {
+        entryDialogs += dynamic_cast<CArpEntryDlg*>(&entry) != nullptr;
+        entry.reject();
+    });
     ASSERT_TRUE(WaitForRows(*dialog->List(), 64, *dialog, "addButton"));
     EXPECT_EQ(Find<QLineEdit>(dialog.get(), "totalEntries")->text(), "64");
     EXPECT_EQ(dialog->List()->Cell(0, 3), "4");
@@ -115,7 +104,6 @@ TEST_F(ArpDhcpDialogTest, SixtyFourGatewaysRefuseAnotherOne) {
     Press(dialog.get(), "deleteButton");
     EXPECT_EQ(TakeBindings(), Texts{kArp + ".4." + ip + " = INTEGER: 6"});
     ASSERT_TRUE(WaitForRows(*dialog->List(), 63, *dialog, "addButton"));
-    WhenEntryOpens([&](QDialog&) { ++entryDialogs; });
     EXPECT_TRUE(Press(dialog.get(), "addButton").empty());
     EXPECT_EQ(entryDialogs, 1);
 }
@@ -124,9 +112,10 @@ TEST_F(ArpDhcpDialogTest, AGatewayEntryIsCheckedAskedForAndWrittenInThreeSteps) 
     Restart("KSX-7700-28", {kTrunk12});
     auto dialog = Open<CArpSpoofingDlg>();
     ASSERT_TRUE(WaitForRows(*dialog->List(), 1, *dialog, "addButton"));
-    WhenEntryOpens([&](QDialog& entryDialog) {
+    WhenModalOpens(dialog.get(), [&](QDialog& entryDialog) {
         QDialog* entry = &entryDialog;
-        ASSERT_TRUE(WaitForButton(entry, "applyButton"));
+        EXPECT_NE(dynamic_cast<CArpEntryDlg*>(entry), nullptr);
+        EXPECT_TRUE(WaitForButton(entry, "applyButton"));
         const auto apply = [&](const std::string& ip, const char* mac,
                                std::initializer_list<MessageResult> answers = {}) {
             EXPECT_TRUE(TypeAddress(entry, "gatewayIp", ip));
@@ -148,6 +137,7 @@ TEST_F(ArpDhcpDialogTest, AGatewayEntryIsCheckedAskedForAndWrittenInThreeSteps) 
         EXPECT_EQ(apply("10.1.1.1", "00-1B-2C-00-00-02", {MessageResult::Ok}),
                   Texts{arp::kQuestion});
         EXPECT_TRUE(Find<QLineEdit>(entry, "gatewayMac")->text().isEmpty());
+        entry->reject();
     });
     Press(dialog.get(), "addButton");
     const std::string index = ".10.1.1.1";

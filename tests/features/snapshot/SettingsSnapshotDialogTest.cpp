@@ -27,7 +27,6 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <array>
 
@@ -133,10 +132,9 @@ TEST_F(SettingsSnapshotTest, SavesComparesWithTheSwitchAndOpensTheEditingDialog)
 
     RegisterModuleCommands();
     QString opened;
-    QTimer::singleShot(0, [&] {
-        WaitUntil([&] { return QApplication::activeModalWidget() != dialog.get(); });
-        opened = QApplication::activeModalWidget()->windowTitle();
-        QApplication::activeModalWidget()->close();
+    testsupport::WhenModalOpens(dialog.get(), [&](QDialog& editing) {
+        opened = editing.windowTitle();
+        editing.close();
     });
     emit list->itemDoubleClicked(list->topLevelItem(0), 0);
     EXPECT_EQ(opened, QStringLiteral("Port Configuration"));
