@@ -42,8 +42,19 @@ QString CRateChart::RateText(double bitsPerSecond) {
         value /= 1000;
         ++prefix;
     }
-    const QString number = QString::number(value, 'g', value >= 100 ? 3 : 2);
-    return number + QLatin1Char(' ') + QLatin1String(kPrefixes[prefix]) + QStringLiteral("bit/s");
+    // Two significant digits, three from 100 on; a value that rounds up to the next thousand
+    // (999.6 kbit/s) is shown with the next prefix, never in exponent notation.
+    if (value != 0) {
+        const int digits = std::abs(value) >= 100 ? 3 : 2;
+        const double unit = std::pow(10.0, std::floor(std::log10(std::abs(value))) + 1 - digits);
+        value = std::round(value / unit) * unit;
+    }
+    if (std::abs(value) >= 1000 && prefix < 4) {
+        value /= 1000;
+        ++prefix;
+    }
+    return QString::number(value, 'g', 6) + QLatin1Char(' ') + QLatin1String(kPrefixes[prefix]) +
+           QStringLiteral("bit/s");
 }
 
 double CRateChart::NiceCeiling(double value) {

@@ -148,7 +148,14 @@ TEST(RateChartTest, DrawsEachSeriesAtItsRateAndLeavesItsGapsEmpty) {
     chart.SetSeries({series}, 60000, 60000);
     EXPECT_EQ(CRateChart::NiceCeiling(250e6), 500e6);
     EXPECT_EQ(CRateChart::RateText(250e6), QStringLiteral("250 Mbit/s"));
-    EXPECT_EQ(CRateChart::RateText(1500), QStringLiteral("1.5 kbit/s"));
+    for (const auto& [bps, text] :
+         std::vector<std::pair<double, std::string>>{{1500, "1.5 kbit/s"},
+                                                     {0.25, "0.25 bit/s"},
+                                                     {99.6e6, "100 Mbit/s"},
+                                                     {999.6e3, "1 Mbit/s"},
+                                                     {16.4e6, "16 Mbit/s"}}) {
+        EXPECT_EQ(CRateChart::RateText(bps).toStdString(), text) << bps;
+    }
 
     const QImage image = chart.grab().toImage();
     // The plot spans x 78..388 and y 26..228: 250 Mbit/s of 500 lies halfway.
