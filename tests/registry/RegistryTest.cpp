@@ -119,6 +119,7 @@ TEST_F(ReadingDialogTest, NothingButCloseCanBePressedUntilTheReadsAreIn) {
         }
         EXPECT_TRUE(WaitIdle(*dialog));
         dialog.reset();
+        EXPECT_TRUE(WaitForSwitchToCatchUp());
         EXPECT_TRUE(TakeSets().empty());
         messages.TakeTexts();
     }

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The ksx-module developers
 #include "tests/support/DialogFixture.h"
 
+#include "snmp/CommonSNMP.h"
 #include "snmp/SessionParameters.h"
 
 #include <algorithm>
@@ -83,6 +84,13 @@ std::vector<std::string> DialogFixture::Press(QWidget* root, const QString& butt
         failure << " \"" << text << '"';
     }
     return failure;
+}
+
+bool DialogFixture::WaitForSwitchToCatchUp() {
+    CCommonSNMP probe;
+    std::unique_ptr<CSnmp> answer;
+    return probe.Open(kPduGet) == 1 && probe.AddValue("1.3.6.1.2.1.1.3.0", kSnmpNull, "") == 0 &&
+           probe.Send(answer, 10000) == 0;
 }
 
 std::vector<SimSetRecord> DialogFixture::TakeSets() {

@@ -96,6 +96,9 @@ protected:
 
     // The set requests the simulator received since the test began or the last call.
     std::vector<SimSetRecord> TakeSets();
+    // Until the simulator has answered every request sent before (it answers one after the
+    // other): a set a closed dialog sent reaches the set log only after the switch's delay.
+    bool WaitForSwitchToCatchUp();
     // Each binding of a set request as "OID = TYPE: VALUE", in request order (octet strings
     // with bytes outside printable ASCII as 0x and hex digits).
     static std::vector<std::string> Bindings(const SimSetRecord& record);
