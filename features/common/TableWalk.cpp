@@ -77,7 +77,8 @@ void CTableWalk::HandleStep(std::unique_ptr<CSnmp> response, int requestId, int 
     if (m_session.RemovePending(requestId) == 0) {
         return; // closed or reopened meanwhile
     }
-    SnmpRow leading = TakeLeading();
+    // The leading scalars come with the walk's first answer only.
+    SnmpRow leading = m_rowsHandedOver.load() == 0 ? TakeLeading() : SnmpRow();
     if (status != 0) {
         EndWalk(status, std::move(leading));
         return;
