@@ -96,6 +96,7 @@ CPortTrafficDlg::CPortTrafficDlg(QWidget* parent)
     m_sampleTimer.setSingleShot(true);
     connect(&m_sampleTimer, &QTimer::timeout, this, [this] { m_cMib.StartSample(); });
     m_cMib.OnSample(this, [this](const CPortTrafficMib::Sample& sample) { OnSample(sample); });
+    UpdateChart(); // the time axis ends now until the first sample
     UpdateWidgets();
 }
 
